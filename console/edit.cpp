@@ -1,0 +1,290 @@
+#include "console/edit.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace dorvix::edit {
+
+namespace {
+
+void stars(std::string& out, int w) {
+  if (w > 0) out.append(static_cast<std::size_t>(w), '*');
+}
+
+// Decimal digits of an unsigned 128-bit value (no leading zeros, "0" for 0).
+std::string to_digits(unsigned __int128 n) {
+  char buf[48];
+  int pos = 48;
+  do {
+    buf[--pos] = static_cast<char>('0' + static_cast<int>(n % 10));
+    n /= 10;
+  } while (n != 0);
+  return std::string(buf + pos, buf + 48);
+}
+
+// Adds one unit in the last place of a digit string.
+void increment(std::string& digits) {
+  for (std::size_t k = digits.size(); k-- > 0;) {
+    if (digits[k] == '9') {
+      digits[k] = '0';
+    } else {
+      ++digits[k];
+      return;
+    }
+  }
+  digits.insert(digits.begin(), '1');
+}
+
+// Exact decimal expansion of a finite a >= 0: integer digits and every
+// fractional digit (a double has at most 1074 of them).
+void exact_expansion(double a, std::string& int_digits, std::string& frac_digits) {
+  static thread_local std::string buf(1500, '\0');
+  const int n = std::snprintf(buf.data(), buf.size(), "%.1080f", a);
+  const std::string_view s(buf.data(), static_cast<std::size_t>(n));
+  const auto dot = s.find('.');
+  int_digits.assign(s.substr(0, dot));
+  auto frac = s.substr(dot + 1);
+  while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
+  frac_digits.assign(frac);
+}
+
+// The digits of round(a * 10**d), halves away from zero, for finite a >= 0
+// and d >= 0. Exact: the rounding looks at the exact binary value, so a
+// float that is exactly a half (0.125 to two decimals) rounds up, while
+// one a little below a half (2.675f) rounds down.
+std::string scaled_round(double a, int d) {
+  if (a == 0.0) return "0";
+  int e = 0;
+  const double m = std::frexp(a, &e);  // a = m * 2**e, 0.5 <= m < 1
+  const auto mant = static_cast<unsigned long long>(std::ldexp(m, 53));
+  const int shift = e - 53 + d;  // a * 10**d = mant * 5**d * 2**shift
+  if (d <= 30 && shift <= 0) {
+    unsigned __int128 n = mant;
+    for (int k = 0; k < d; ++k) n *= 5;  // < 2**53 * 5**30 < 2**123
+    const int k = -shift;
+    if (k >= 127) return "0";
+    if (k == 0) return to_digits(n);
+    const unsigned __int128 one = 1;
+    const unsigned __int128 q = n >> k;
+    const unsigned __int128 r = n & ((one << k) - 1);
+    return to_digits(r >= (one << (k - 1)) ? q + 1 : q);
+  }
+  std::string int_digits, frac_digits;
+  exact_expansion(a, int_digits, frac_digits);
+  const auto ud = static_cast<std::size_t>(d);
+  std::string digits = int_digits + frac_digits.substr(0, std::min(ud, frac_digits.size()));
+  if (frac_digits.size() < ud) digits.append(ud - frac_digits.size(), '0');
+  if (frac_digits.size() > ud && frac_digits[ud] >= '5') increment(digits);
+  const auto nz = digits.find_first_not_of('0');
+  return nz == std::string::npos ? "0" : digits.substr(nz);
+}
+
+// d significant digits of finite a > 0, rounded half away from zero, and
+// the decimal exponent x such that a ~ 0.digits * 10**x.
+void significant(double a, int d, std::string& digits, int& x) {
+  std::string int_digits, frac_digits;
+  exact_expansion(a, int_digits, frac_digits);
+  std::string all;
+  if (int_digits != "0") {
+    all = int_digits + frac_digits;
+    x = static_cast<int>(int_digits.size());
+  } else {
+    const auto nz = frac_digits.find_first_not_of('0');
+    all = frac_digits.substr(nz);
+    x = -static_cast<int>(nz);
+  }
+  const auto ud = static_cast<std::size_t>(d);
+  digits = all.substr(0, std::min(ud, all.size()));
+  if (digits.size() < ud) digits.append(ud - digits.size(), '0');
+  if (all.size() > ud && all[ud] >= '5') {
+    increment(digits);
+    if (digits.size() > ud) {  // 9.99 -> 10.0
+      digits.pop_back();
+      ++x;
+    }
+  }
+}
+
+void right_align(std::string& out, std::string_view field, int w) {
+  if (w == 0) {
+    out.append(field);
+    return;
+  }
+  if (static_cast<int>(field.size()) > w) {
+    stars(out, w);
+    return;
+  }
+  out.append(static_cast<std::size_t>(w) - field.size(), ' ');
+  out.append(field);
+}
+
+}  // namespace
+
+void i(std::string& out, long long v, int w) { i(out, v, w, 1); }
+
+void i(std::string& out, long long v, int w, int m) {
+  const bool neg = v < 0;
+  const unsigned long long mag = neg ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  std::string field;
+  if (!(mag == 0 && m == 0)) {
+    field = to_digits(mag);
+    if (static_cast<int>(field.size()) < m) field.insert(0, static_cast<std::size_t>(m) - field.size(), '0');
+    if (neg) field.insert(field.begin(), '-');
+  }
+  right_align(out, field, w);
+}
+
+void f(std::string& out, double v, int w, int d) {
+  if (!std::isfinite(v)) {
+    stars(out, w > 0 ? w : 1);  // a value with no number to show
+    return;
+  }
+  if (d < 0) d = 0;
+  const bool neg = std::signbit(v);
+  std::string digits = scaled_round(std::fabs(v), d);
+  if (static_cast<int>(digits.size()) <= d) digits.insert(0, static_cast<std::size_t>(d + 1) - digits.size(), '0');
+  const auto ud = static_cast<std::size_t>(d);
+  std::string_view int_part(digits.data(), digits.size() - ud);
+  std::string field;
+  field.reserve(digits.size() + 2);
+  if (neg) field.push_back('-');
+  field.append(int_part);
+  field.push_back('.');
+  field.append(digits, digits.size() - ud, ud);
+  // The leading zero of "0.dd" is optional: it goes when the field is full.
+  if (w > 0 && static_cast<int>(field.size()) > w && int_part == "0" && d > 0) {
+    field.erase(neg ? 1 : 0, 1);
+  }
+  right_align(out, field, w);
+}
+
+void e(std::string& out, double v, int w, int d) {
+  if (!std::isfinite(v)) {
+    stars(out, w > 0 ? w : 1);  // a value with no number to show
+    return;
+  }
+  if (d < 1) d = 1;
+  const bool neg = std::signbit(v);
+  std::string digits;
+  int x = 0;
+  if (v == 0.0) {
+    digits.assign(static_cast<std::size_t>(d), '0');
+  } else {
+    significant(std::fabs(v), d, digits, x);
+  }
+  std::string exponent;
+  const int ax = x < 0 ? -x : x;
+  if (ax <= 99) {
+    exponent = x < 0 ? "E-" : "E+";
+    if (ax < 10) exponent.push_back('0');
+    exponent += std::to_string(ax);
+  } else {
+    exponent = (x < 0 ? "-" : "+") + std::to_string(ax);
+  }
+  std::string field;
+  if (neg) field.push_back('-');
+  field += "0.";
+  field += digits;
+  field += exponent;
+  if (w > 0 && static_cast<int>(field.size()) > w) field.erase(neg ? 1 : 0, 1);
+  right_align(out, field, w);
+}
+
+void g(std::string& out, double v, int w, int d) {
+  if (!std::isfinite(v)) {
+    stars(out, w > 0 ? w : 1);  // a value with no number to show
+    return;
+  }
+  if (d < 1) d = 1;
+  const double a = std::fabs(v);
+  constexpr int trailing_blanks = 4;
+  if (a == 0.0) {
+    f(out, v, w > 0 ? w - trailing_blanks : 0, d - 1);
+    x(out, trailing_blanks);
+    return;
+  }
+  // Fixed form when the value, rounded to d significant digits, lies in
+  // [0.1, 10**d): then s digits stand before the point and d-s after it.
+  std::string digits;
+  int s = 0;
+  significant(a, d, digits, s);
+  if (s >= 0 && s <= d) {
+    f(out, v, w > 0 ? w - trailing_blanks : 0, d - s);
+    x(out, trailing_blanks);
+  } else {
+    e(out, v, w, d);
+  }
+}
+
+void l(std::string& out, bool v, int w) {
+  if (w > 1) x(out, w - 1);
+  out.push_back(v ? 'T' : 'F');
+}
+
+void a(std::string& out, std::string_view s, int w) {
+  if (static_cast<int>(s.size()) >= w) {
+    out.append(s.substr(0, static_cast<std::size_t>(w)));
+  } else {
+    x(out, w - static_cast<int>(s.size()));
+    out.append(s);
+  }
+}
+
+void x(std::string& out, int n) {
+  if (n > 0) out.append(static_cast<std::size_t>(n), ' ');
+}
+
+std::string i(long long v, int w) {
+  std::string s;
+  i(s, v, w);
+  return s;
+}
+std::string i(long long v, int w, int m) {
+  std::string s;
+  i(s, v, w, m);
+  return s;
+}
+std::string f(double v, int w, int d) {
+  std::string s;
+  f(s, v, w, d);
+  return s;
+}
+std::string e(double v, int w, int d) {
+  std::string s;
+  e(s, v, w, d);
+  return s;
+}
+std::string g(double v, int w, int d) {
+  std::string s;
+  g(s, v, w, d);
+  return s;
+}
+std::string l(bool v, int w) {
+  std::string s;
+  l(s, v, w);
+  return s;
+}
+std::string a(std::string_view s, int w) {
+  std::string r;
+  a(r, s, w);
+  return r;
+}
+
+std::string pad(std::string_view s, std::size_t w) {
+  std::string r(s.substr(0, std::min(w, s.size())));
+  r.resize(w, ' ');
+  return r;
+}
+
+int digits(long long v) {
+  int n = v < 0 ? 2 : 1;
+  unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  while (mag >= 10) {
+    mag /= 10;
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace dorvix::edit

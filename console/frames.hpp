@@ -1,0 +1,28 @@
+#pragma once
+// The "@" frames of the dialogue: menu heads and tails, entry and exit
+// traces, and the listing of the console block at start-up.
+
+#include <string_view>
+
+#include "console/iocom.hpp"
+
+namespace dorvix {
+
+// Writes one line on a unit (the end of line is added).
+void put(int unit, std::string_view line);
+
+// 43 "@", and one "@" followed by 42 "=".
+inline constexpr std::string_view at_rule = "@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@";
+inline constexpr std::string_view at_equals_rule = "@==========================================";
+
+void initsio();
+void mainmenuhead(const Header& h);
+void submenuhead(const Header& h);
+void menutail();
+void subhead(const Header& h);
+void subtail(const Header& h);
+
+// The name of a header record blank-padded to 11 characters.
+std::string header_name(const Header& h);
+
+}  // namespace dorvix

@@ -1,0 +1,83 @@
+#include "console/number_parse.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace dorvix {
+
+namespace {
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+bool parse_int(std::string_view item, int& value) {
+  if (item.empty()) return false;
+  std::size_t k = 0;
+  if (item[0] == '+' || item[0] == '-') k = 1;
+  if (k == item.size()) return false;
+  for (std::size_t j = k; j < item.size(); ++j) {
+    if (!is_digit(item[j])) return false;
+  }
+  // from_chars takes no leading '+'.
+  if (item[0] == '+') item.remove_prefix(1);
+  int v = 0;
+  const auto [ptr, ec] = std::from_chars(item.data(), item.data() + item.size(), v);
+  if (ec != std::errc() || ptr != item.data() + item.size()) return false;
+  value = v;
+  return true;
+}
+
+bool parse_real(std::string_view item, real& value) {
+  // Check the shape and build the text std::from_chars understands.
+  std::string text;
+  text.reserve(item.size());
+  std::size_t k = 0;
+  if (k < item.size() && (item[k] == '+' || item[k] == '-')) {
+    if (item[k] == '-') text.push_back('-');
+    ++k;
+  }
+  int mantissa_digits = 0;
+  bool point = false;
+  for (; k < item.size(); ++k) {
+    const char c = item[k];
+    if (is_digit(c)) {
+      ++mantissa_digits;
+      text.push_back(c);
+    } else if (c == '.' && !point) {
+      point = true;
+      text.push_back(c);
+    } else {
+      break;
+    }
+  }
+  if (mantissa_digits == 0) return false;
+  if (k < item.size()) {
+    const char c = item[k];
+    if (c != 'e' && c != 'E' && c != 'd' && c != 'D') return false;
+    ++k;
+    text.push_back('e');
+    if (k < item.size() && (item[k] == '+' || item[k] == '-')) text.push_back(item[k++]);
+    if (k == item.size()) return false;
+    for (; k < item.size(); ++k) {
+      if (!is_digit(item[k])) return false;
+      text.push_back(item[k]);
+    }
+  }
+  real v = 0.0f;
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ptr != text.data() + text.size()) return false;
+  if (ec == std::errc::result_out_of_range) {
+    // Too large is unreadable; too small is zero (or a subnormal).
+    const double d = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(d) || std::fabs(d) > 1.0) return false;
+    v = static_cast<real>(d);
+  } else if (ec != std::errc()) {
+    return false;
+  }
+  if (!std::isfinite(v)) return false;
+  value = v;
+  return true;
+}
+
+}  // namespace dorvix

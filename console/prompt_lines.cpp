@@ -1,0 +1,46 @@
+#include "console/prompt_lines.hpp"
+
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+
+namespace dorvix::prompt {
+
+void say(std::string_view text) {
+  std::string line = " ";
+  line += text;
+  put(iocom.iuout, line);
+}
+
+void separator(bool always) {
+  if (always || iocom.lwito(2)) say("..........................................");
+}
+
+void question(std::string_view p) {
+  std::string line = "Enter ";
+  line += p;
+  say(line);
+}
+
+std::string buffered(std::string_view line, std::size_t width) {
+  std::string s(line.substr(0, std::min(width, line.size())));
+  s.resize(width, ' ');
+  return s;
+}
+
+bool takes_default(std::string_view answer) {
+  return answer.empty() || answer[0] == ' ' || answer[0] == '\r' || answer[0] == '\n';
+}
+
+std::string_view first_item(std::string_view answer) {
+  const auto end = answer.find_first_of(" \t,/");
+  return answer.substr(0, end);
+}
+
+void unreadable_box(const Header& h, std::string_view p) {
+  errorhead(h);
+  say("could not read " + std::string(p));
+  say("==> RETRYING");
+  errortail00();
+}
+
+}  // namespace dorvix::prompt

@@ -1,0 +1,158 @@
+#include "console/units.hpp"
+
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+
+namespace dorvix {
+
+namespace {
+
+constexpr std::size_t file_buffer_size = 1 << 16;
+
+bool equals_nocase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+ReadResult getline_from(std::istream& in, std::string& line) {
+  line.clear();
+  if (!std::getline(in, line)) {
+    return in.eof() ? ReadResult::end_of_file : ReadResult::error;
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return ReadResult::ok;
+}
+
+}  // namespace
+
+FileStatus file_status(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (equals_nocase(text, "old")) return FileStatus::old_file;
+  if (equals_nocase(text, "new")) return FileStatus::new_file;
+  return FileStatus::unknown;
+}
+
+UnitTable::UnitTable() : keyboard_(&std::cin), screen_(&std::cout) {}
+
+void UnitTable::set_console(std::istream& keyboard, std::ostream& screen) {
+  keyboard_ = &keyboard;
+  screen_ = &screen;
+}
+
+void UnitTable::reset_console() {
+  keyboard_ = &std::cin;
+  screen_ = &std::cout;
+}
+
+bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
+  close(unit);
+  if (path.empty()) return false;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const auto kind = fs::status(path, ec).type();
+  const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
+  if (exists && kind == fs::file_type::directory) return false;
+
+  File file;
+  file.path = path;
+  file.status = status;
+  file.buffer = std::make_unique<char[]>(file_buffer_size);
+  file.stream.rdbuf()->pubsetbuf(file.buffer.get(), file_buffer_size);
+  switch (status) {
+    case FileStatus::old_file:
+      if (!exists) return false;
+      file.stream.open(path, std::ios::in | std::ios::binary);
+      break;
+    case FileStatus::new_file:
+      if (exists) return false;
+      file.stream.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+      break;
+    case FileStatus::unknown:
+      file.stream.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+      break;
+  }
+  if (!file.stream.is_open()) return false;
+  files_.insert_or_assign(unit, std::move(file));
+  return true;
+}
+
+void UnitTable::close(int unit) {
+  auto it = files_.find(unit);
+  if (it == files_.end()) return;
+  it->second.stream.close();
+  files_.erase(it);
+}
+
+void UnitTable::close_all() {
+  for (auto& [unit, file] : files_) file.stream.close();
+  files_.clear();
+  screen_->flush();
+}
+
+bool UnitTable::is_open(int unit) const { return files_.count(unit) != 0; }
+
+std::string UnitTable::name(int unit) const {
+  auto it = files_.find(unit);
+  return it == files_.end() ? std::string() : it->second.path;
+}
+
+bool UnitTable::rewind(int unit) {
+  auto it = files_.find(unit);
+  if (it == files_.end()) return false;
+  auto& s = it->second.stream;
+  s.clear();
+  if (it->second.status == FileStatus::old_file) {
+    s.seekg(0);
+  } else {
+    s.seekp(0);
+  }
+  return !s.fail();
+}
+
+ReadResult UnitTable::read_line(int unit, std::string& line) {
+  if (unit == unit_keyboard) {
+    screen_->flush();
+    return getline_from(*keyboard_, line);
+  }
+  auto it = files_.find(unit);
+  if (it == files_.end() || it->second.status != FileStatus::old_file) {
+    line.clear();
+    return ReadResult::error;
+  }
+  return getline_from(it->second.stream, line);
+}
+
+std::ostream* UnitTable::output(int unit) {
+  if (unit == unit_screen) return screen_;
+  auto it = files_.find(unit);
+  if (it == files_.end() || it->second.status == FileStatus::old_file) return nullptr;
+  return &it->second.stream;
+}
+
+void UnitTable::write_line(int unit, std::string_view line) {
+  if (std::ostream* out = output(unit)) {
+    out->write(line.data(), static_cast<std::streamsize>(line.size()));
+    out->put('\n');
+  }
+}
+
+void UnitTable::write(int unit, std::string_view text) {
+  if (std::ostream* out = output(unit)) out->write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void UnitTable::flush(int unit) {
+  if (std::ostream* out = output(unit)) out->flush();
+}
+
+UnitTable& units() {
+  static UnitTable table;
+  return table;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,82 @@
+#pragma once
+// The unit table: numbered text channels, as the program's routines know
+// them. Units 5 and 6 are the console (keyboard and screen); every other
+// unit is a sequential text file opened by name:
+//   2 line files, 11 input data file, 12 column file of points,
+//   15 command file, 20 colour-table file, 21/22 output data files,
+//   50 PostScript plot file, 61 extraction-polygon file.
+// A file opened with status "old" is read; "new" and "unknown" files are
+// written from their start.
+
+#include <fstream>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace dorvix {
+
+inline constexpr int unit_keyboard = 5;
+inline constexpr int unit_screen = 6;
+
+enum class FileStatus {
+  old_file,  // must exist; opened for reading
+  new_file,  // must not exist; created and written
+  unknown,   // created, or an existing file written from its start
+};
+
+// "old", "new" or "unknown" in any case; anything else reads as unknown.
+FileStatus file_status(std::string_view text);
+
+enum class ReadResult { ok, end_of_file, error };
+
+class UnitTable {
+ public:
+  UnitTable();
+
+  // Redirects the console units (tests use string streams).
+  void set_console(std::istream& keyboard, std::ostream& screen);
+  void reset_console();  // back to std::cin / std::cout
+  std::istream& keyboard() { return *keyboard_; }
+  std::ostream& screen() { return *screen_; }
+
+  // Opens `path` on `unit`. Returns false, with nothing connected, when the
+  // file cannot be opened under that status. A unit already connected is
+  // closed first.
+  bool open(int unit, const std::string& path, FileStatus status);
+  void close(int unit);
+  void close_all();
+  bool is_open(int unit) const;
+  // Name of the file connected to `unit` ("" when none).
+  std::string name(int unit) const;
+  bool rewind(int unit);
+
+  // One line without its end of line (a trailing carriage return is
+  // dropped too). Screen output is flushed before the keyboard is read.
+  ReadResult read_line(int unit, std::string& line);
+
+  // One line; the end of line is added.
+  void write_line(int unit, std::string_view line);
+  // Raw text, no end of line added (for writers that build their own lines).
+  void write(int unit, std::string_view text);
+  void flush(int unit);
+  // The output stream of a unit, or nullptr when the unit cannot be written.
+  std::ostream* output(int unit);
+
+ private:
+  struct File {
+    std::string path;
+    FileStatus status;
+    std::fstream stream;
+    std::unique_ptr<char[]> buffer;
+  };
+  std::istream* keyboard_;
+  std::ostream* screen_;
+  std::map<int, File> files_;
+};
+
+// The one unit table of the run.
+UnitTable& units();
+
+}  // namespace dorvix

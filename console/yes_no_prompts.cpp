@@ -1,0 +1,103 @@
+// Yes/no prompts with their help table.
+
+#include <string>
+
+#include "console/answers.hpp"
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/prompt_lines.hpp"
+#include "console/prompts.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr std::string_view help_lines[] = {
+    "   To         type           ", "-----------------------------", "get help      h or H         ",
+    "answer Yes    y or Y or 1    ", "answer No     n or N or 0    ", "use default   Carriage Return",
+};
+
+std::string_view yes_no(bool v) { return v ? "Yes" : "No "; }
+
+// The shared question loop; `out` writes one line (a blank and the text)
+// on the unit the prompt writes to.
+template <typename Out>
+void ask(bool& lval, std::string_view cquestion, const bool& ldef, int unit_in, const Header& h, bool always,
+         Out out) {
+  const auto q = trimmed(cquestion);
+  auto help = [&] {
+    submenuhead(h);
+    for (auto l : help_lines) out(l);
+    menutail();
+  };
+  for (;;) {
+    if (!always) prompt::separator();
+    out(std::string(q) + " ?");
+    if (always || iocom.lwito(2)) {
+      out("Enter (0/1)(n/y)(N/Y)");
+      out("or return for default value or h for help");
+      out("Default = " + std::string(yes_no(ldef)));
+    }
+    std::string line;
+    if (read_answer(unit_in, line) != ReadResult::ok) {
+      errorhead(h);
+      out("could not read answer to " + std::string(cquestion));
+      out("==> WILL ASK QUESTION AGAIN");
+      errortail00();
+      continue;
+    }
+    const char c = line.empty() ? ' ' : line[0];
+    switch (c) {
+      case 'y':
+      case 'Y':
+      case '1':
+        lval = true;
+        return;
+      case 'n':
+      case 'N':
+      case '0':
+        lval = false;
+        return;
+      case ' ':
+      case '\r':
+      case '\n':
+        lval = ldef;
+        return;
+      case 'h':
+      case 'H':
+        help();
+        continue;
+      default:
+        errorhead(h);
+        out("incorrect answer: " + std::string(1, c));
+        out("==> WILL ASK QUESTION AGAIN");
+        errortail00();
+        help();
+        continue;
+    }
+  }
+}
+
+}  // namespace
+
+void inlogicdef(bool& lval, std::string_view cquestion, const bool& ldef, int& istat) {
+  static constexpr Header h{"inlogicdef", " 1.2", "02-05-99"};
+  istat = 0;
+  ask(lval, cquestion, ldef, iocom.iuin, h, false, [](std::string_view t) { prompt::say(t); });
+  prompt::say("New value =  " + std::string(yes_no(lval)));
+  prompt::separator();
+}
+
+void inlogicdef2(bool& lval, std::string_view cquestion, const bool& ldef, int iunitin, int iunitout,
+                 int& istat) {
+  static constexpr Header h{"inlogicdef2", " 1.0", "08-03-2000"};
+  istat = 0;
+  auto out = [iunitout](std::string_view t) { put(iunitout, " " + std::string(t)); };
+  const std::string dots(42, '.');
+  out(dots);
+  ask(lval, cquestion, ldef, iunitin, h, true, out);
+  out("New value =  " + std::string(yes_no(lval)));
+  out(dots);
+}
+
+}  // namespace dorvix

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "console/edit.hpp"
+
+namespace dorvix {
+namespace {
+
+struct IntCase {
+  long long v;
+  int w, m;
+  const char* want;
+};
+
+TEST(NumberEditing, IntegerFields) {
+  const IntCase cases[] = {
+      {7, 3, 1, "  7"},     {-7, 3, 1, " -7"},      {123, 3, 1, "123"},  {1234, 3, 1, "***"},
+      {-12, 2, 1, "**"},    {5, 4, 3, " 005"},     {-5, 5, 3, " -005"}, {0, 3, 0, "   "},
+      {42, 0, 1, "42"},     {-2147483648LL, 11, 1, "-2147483648"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(edit::i(c.v, c.w, c.m), c.want) << c.v << " I" << c.w << "." << c.m;
+  }
+}
+
+struct RealCase {
+  double v;
+  int w, d;
+  const char* want;
+};
+
+TEST(NumberEditing, FixedPointRoundsHalfAwayOnTheExactValue) {
+  const RealCase cases[] = {
+      {0.125f, 5, 2, " 0.13"},    // exactly a half: away from zero
+      {-0.125f, 6, 2, " -0.13"},
+      {2.675f, 5, 2, " 2.67"},    // the float lies below 2.675
+      {0.5f, 4, 2, "0.50"},
+      {0.5f, 3, 2, ".50"},        // optional leading zero dropped
+      {-0.5f, 4, 2, "-.50"},
+      {-0.001f, 5, 2, "-0.00"},   // sign kept
+      {999.996f, 6, 2, "******"}, // rounds up to 1000.00
+      {12.5f, 4, 0, " 13."},
+      {3.14159274f, 0, 3, "3.142"},
+      {1.0e20, 8, 1, "********"},
+      {123456789.0f, 12, 1, " 123456792.0"},
+      {0.0, 6, 3, " 0.000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(edit::f(c.v, c.w, c.d), c.want) << c.v << " F" << c.w << "." << c.d;
+  }
+}
+
+TEST(NumberEditing, ExponentAndGeneralForms) {
+  const RealCase e_cases[] = {
+      {1234.5f, 12, 4, "  0.1235E+04"},
+      {-0.000123f, 11, 3, " -0.123E-03"},
+      {0.0, 10, 3, " 0.000E+00"},
+      {9.9999f, 10, 3, " 0.100E+02"},
+      {1.0e-120, 10, 3, " 0.100-119"},
+  };
+  for (const auto& c : e_cases) EXPECT_EQ(edit::e(c.v, c.w, c.d), c.want) << c.v;
+  const RealCase g_cases[] = {
+      {2.5f, 12, 6, " 2.50000    "},
+      {-1000.0f, 12, 6, "-1000.00    "},
+      {0.1f, 12, 6, "0.100000    "},
+      {123456.0f, 12, 6, " 123456.    "},
+      {1.0e7f, 12, 6, "0.100000E+08"},
+      {0.015f, 12, 6, "0.150000E-01"},
+      {999999.5, 12, 6, "0.100000E+07"},  // rounds out of the fixed range
+      {5.0f, 20, 1, "              5.    "},
+      {1500.0f, 20, 1, "             0.2E+04"},
+  };
+  for (const auto& c : g_cases) EXPECT_EQ(edit::g(c.v, c.w, c.d), c.want) << c.v;
+}
+
+TEST(NumberEditing, ValuesWithoutANumberFillTheFieldWithAsterisks) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(edit::f(nan, 6, 2), "******");
+  EXPECT_EQ(edit::e(-inf, 10, 3), "**********");
+  EXPECT_EQ(edit::g(inf, 12, 6), "************");
+  EXPECT_EQ(edit::f(nan, 0, 2), "*");
+}
+
+TEST(NumberEditing, LogicalAndTextFields) {
+  EXPECT_EQ(edit::l(true, 2), " T");
+  EXPECT_EQ(edit::l(false, 1), "F");
+  EXPECT_EQ(edit::a("abc", 5), "  abc");
+  EXPECT_EQ(edit::a("abcdef", 4), "abcd");
+  EXPECT_EQ(edit::pad("abc", 5), "abc  ");
+  EXPECT_EQ(edit::pad("abcdef", 4), "abcd");
+}
+
+TEST(NumberEditing, AppendingFormsBuildOneLine) {
+  std::string line = " x=";
+  edit::f(line, 1.5f, 6, 2);
+  edit::x(line, 2);
+  edit::i(line, -3, 3);
+  EXPECT_EQ(line, " x=  1.50   -3");
+}
+
+TEST(NumberEditing, DigitCounts) {
+  EXPECT_EQ(edit::digits(0), 1);
+  EXPECT_EQ(edit::digits(999999), 6);
+  EXPECT_EQ(edit::digits(10000000), 8);
+  EXPECT_EQ(edit::digits(-1), 2);
+  EXPECT_EQ(edit::digits(-2147483648LL), 11);
+}
+
+}  // namespace
+}  // namespace dorvix

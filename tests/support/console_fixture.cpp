@@ -1,0 +1,50 @@
+#include "support/console_fixture.hpp"
+
+#include "console/iocom.hpp"
+#include "console/units.hpp"
+
+namespace dorvix::testing {
+
+void ConsoleTest::SetUp() {
+  iocom = IoCom{};
+  units().set_console(keyboard_, screen_);
+}
+
+void ConsoleTest::TearDown() {
+  units().close_all();
+  units().reset_console();
+  iocom = IoCom{};
+}
+
+void ConsoleTest::type(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\n";
+  type_raw(text);
+}
+
+void ConsoleTest::type_raw(const std::string& text) {
+  keyboard_.clear();
+  keyboard_.str(text);
+}
+
+std::string ConsoleTest::screen() {
+  std::string s = screen_.str();
+  screen_.str("");
+  return s;
+}
+
+std::vector<std::string> ConsoleTest::screen_lines() { return split_lines(screen()); }
+
+std::vector<std::string> split_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  while (start < text.size()) {
+    auto end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace dorvix::testing

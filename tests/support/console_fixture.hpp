@@ -1,0 +1,34 @@
+#pragma once
+// An in-memory console for dialogue tests: the keyboard reads a script,
+// the screen is a string; the console block starts as at start-up.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace dorvix::testing {
+
+class ConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Replaces the keyboard input by these lines (each ends with a newline).
+  void type(std::initializer_list<std::string> lines);
+  // Raw keyboard text.
+  void type_raw(const std::string& text);
+  // What the screen received, and clears it.
+  std::string screen();
+  // The screen split into lines, and clears it.
+  std::vector<std::string> screen_lines();
+
+  std::istringstream keyboard_;
+  std::ostringstream screen_;
+};
+
+// Splits a text into its lines (without end-of-line characters).
+std::vector<std::string> split_lines(const std::string& text);
+
+}  // namespace dorvix::testing
