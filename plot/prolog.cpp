@@ -232,7 +232,8 @@ void setfonts(int dialect) {
         psparams.fonts(k) = font_names[i];
         break;
       default:
-        psparams.fonts(k) = "/" + std::string(font_names[i]);
+        psparams.fonts(k) = '/';
+        psparams.fonts(k) += font_names[i];
         break;
     }
   }

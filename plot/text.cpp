@@ -105,12 +105,14 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
   psrgbcolor(3);
 
   const int h = a % 4;
-  line.assign("(");
+  line.clear();
+  line += '(';
   ps::string_body(line, text);
   if (h == 2 || h == 3) {
     line += ')';
     ps::record(out, line);
-    line.assign(compressed ? "sl " : "dup stringwidth pop ");
+    line.clear();
+    line += compressed ? "sl " : "dup stringwidth pop ";
     edit::i(line, h - 4, 2);
     line += compressed ? " div 0 G" : " div 0 rmoveto";
     ps::record(out, line);
@@ -155,7 +157,8 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   line += "]e";
   ps::record(out, line);
 
-  line.assign("(");
+  line.clear();
+  line += '(';
   ps::string_body(line, text);
   line += ")t T";
   ps::record(out, line);
