@@ -51,3 +51,29 @@ inline std::vector<std::string> warning_box(const std::string& routine, const st
 }
 
 }  // namespace dorvix::testing
+
+namespace dorvix::testing {
+
+// The lines of an error box (recoverable: a plain tail with its pause).
+inline std::vector<std::string> error_box(const std::string& routine, const std::vector<std::string>& message) {
+  const std::string rule = " " + std::string(43, '*');
+  auto framed = [](std::string field) {
+    field.resize(35, ' ');
+    return " *** " + field + " ***";
+  };
+  std::vector<std::string> box{rule,
+                               rule,
+                               framed(""),
+                               framed("       subroutine " + routine),
+                               framed(""),
+                               framed(std::string(15, ' ') + "ERROR"),
+                               framed(""),
+                               rule,
+                               rule};
+  box.insert(box.end(), message.begin(), message.end());
+  box.push_back(" ===> HIT RETURN TO CONTINUE");
+  box.push_back(rule);
+  return box;
+}
+
+}  // namespace dorvix::testing
