@@ -226,32 +226,38 @@ LineRead read_catalogue_line(Layout id, std::string_view line, FpsBlk& blk, std:
   return result;
 }
 
-LineWrite write_catalogue_line(Layout id, const FpsBlk& blk, std::size_t slot, std::string& line) {
+namespace {
+
+// The fields of a slot edited one after the other: at their columns for a
+// catalogue line, separated by TABs (and never zero-filled) for a table row.
+enum class Joining { columns, tabs };
+
+LineWrite write_fields(Layout id, const FpsBlk& blk, std::size_t slot, std::string& out, Joining joining) {
   const LineLayout& layout = line_layout(id);
   FieldValues v;
   values_from_slot(layout, blk, slot, v);
   LineWrite result;
-  line.clear();
+  out.clear();
   for (const LineField& f : layout.fields) {
-    const auto before = static_cast<std::size_t>(f.col - 1);
-    if (line.size() < before) line.append(before - line.size(), ' ');
-    edit_field(line, f, v, true, result);
+    if (joining == Joining::tabs) {
+      if (f.number > 1) out += '\t';
+    } else if (const auto before = static_cast<std::size_t>(f.col - 1); out.size() < before) {
+      out.append(before - out.size(), ' ');
+    }
+    edit_field(out, f, v, joining == Joining::columns, result);
   }
-  line.resize(static_cast<std::size_t>(layout.length), ' ');
+  if (joining == Joining::columns) out.resize(static_cast<std::size_t>(layout.length), ' ');
   return result;
 }
 
+}  // namespace
+
+LineWrite write_catalogue_line(Layout id, const FpsBlk& blk, std::size_t slot, std::string& line) {
+  return write_fields(id, blk, slot, line, Joining::columns);
+}
+
 LineWrite write_table_row(Layout id, const FpsBlk& blk, std::size_t slot, std::string& row) {
-  const LineLayout& layout = line_layout(id);
-  FieldValues v;
-  values_from_slot(layout, blk, slot, v);
-  LineWrite result;
-  row.clear();
-  for (const LineField& f : layout.fields) {
-    if (f.number > 1) row += '\t';
-    edit_field(row, f, v, false, result);
-  }
-  return result;
+  return write_fields(id, blk, slot, row, Joining::tabs);
 }
 
 std::string table_title_line(Layout id) {
