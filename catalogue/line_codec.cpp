@@ -104,6 +104,8 @@ void take_slot(const LineLayout& layout, const FpsBlk& blk, std::size_t slot, Fi
 double& number(FieldValues& v, int field) { return v.number[static_cast<std::size_t>(field - 1)]; }
 char& letter(FieldValues& v, int field) { return v.letter[static_cast<std::size_t>(field - 1)]; }
 
+bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 // FPFIT position: degrees + minutes / 60, signed by the letters.
 void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
   using namespace fpfit_field;
@@ -126,7 +128,9 @@ void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineR
     case ' ':
       break;
     default:
-      result.unknown_hemisphere = true;  // taken as north
+      // Taken as north; only a letter is reported, as the FPFIT writers
+      // treat every character but S as north.
+      result.unknown_hemisphere = is_letter(p.hemisphere);
   }
   real lon = p.lon_degrees + p.lon_minutes / minutes_per_degree;
   switch (p.direction) {
@@ -139,7 +143,14 @@ void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineR
     case 'e':
       break;
     default:
-      result.unknown_direction = true;  // taken as east
+      // FPFIT writers mark east by E alone: any character that is not a
+      // letter (the Alaska examples carry a digit) means west. Another
+      // letter is reported and taken as east.
+      if (is_letter(p.direction)) {
+        result.unknown_direction = true;
+      } else {
+        lon = -lon;
+      }
   }
   blk.rlat1[slot] = lat;
   blk.rlong1[slot] = lon;

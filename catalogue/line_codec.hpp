@@ -9,8 +9,9 @@
 // plane 1 by its dip direction: the slot receives signed decimal degrees
 // and the strike (dip direction - 90, not brought into 0..360).
 // Hemisphere letters: N, n or blank north, S or s south; E or e east,
-// W, w or blank west. Any other character is reported and the position is
-// taken as north or east.
+// W, w or blank west. Any other letter is reported and the position is
+// taken as north or east; a character that is not a letter counts as blank
+// (north, west), as in the files FPFIT itself writes.
 //
 // Writing edits each field right-aligned in its columns; a value too wide
 // for its field fills it with asterisks, which the result reports.
@@ -44,10 +45,9 @@ struct FpfitPosition {
 struct LineRead {
   LineStatus status = LineStatus::read;
   int bad_field = 0;  // number of the first unreadable field
-  // FPFIT only: a hemisphere letter that is none of N, n, S, s, blank
-  // (the latitude was taken as north), a direction letter that is none of
-  // E, e, W, w, blank (the longitude was taken as east), and the fields the
-  // warnings show.
+  // FPFIT only: a hemisphere letter that is none of N, n, S, s (the
+  // latitude was taken as north), a direction letter that is none of E, e,
+  // W, w (the longitude was taken as east), and the fields the warnings show.
   bool unknown_hemisphere = false;
   bool unknown_direction = false;
   FpfitPosition position{};

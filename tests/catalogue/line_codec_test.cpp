@@ -182,8 +182,10 @@ TEST(CatalogueLines, HemisphereLettersSignThePosition) {
   const Case cases[] = {
       {'S', ' ', -12.5f, -118.25f, false, false}, {' ', 'E', 12.5f, 118.25f, false, false},
       {'s', 'e', -12.5f, 118.25f, false, false},  {'N', 'W', 12.5f, -118.25f, false, false},
-      {'n', 'w', 12.5f, -118.25f, false, false},  {'X', '5', 12.5f, 118.25f, true, true},
-      {'E', 'S', 12.5f, 118.25f, true, true},     {'\t', ' ', 12.5f, -118.25f, true, false},
+      {'n', 'w', 12.5f, -118.25f, false, false},  {'X', 'x', 12.5f, 118.25f, true, true},
+      {'E', 'S', 12.5f, 118.25f, true, true},
+      // A character that is not a letter counts as blank, as FPFIT writes it.
+      {'\t', '5', 12.5f, -118.25f, false, false},  {'9', '*', 12.5f, -118.25f, false, false},
   };
   auto blk = new_store();
   for (const Case& c : cases) {
@@ -528,10 +530,10 @@ TEST(PublishedCatalogues, FpfitExamplesGiveThePublishedPositionsAndPlanes) {
     const LineRead r = read_catalogue_line(Layout::fpfit, line, *blk, k);
     ASSERT_EQ(r.status, LineStatus::read) << line;
     EXPECT_FALSE(r.unknown_hemisphere) << line;  // N, n and blank are north
-    // The Alaska file marks west longitudes with a 5: reported, and then
-    // taken as east.
-    EXPECT_EQ(r.unknown_direction, prefix == std::string("ell")) << line;
-    const double lon = std::fabs(table[k].number(4)) * (r.unknown_direction ? 1 : -1);
+    // The Alaska file marks its west longitudes with a 5 in the letter
+    // column: not a letter, so west without a warning.
+    EXPECT_FALSE(r.unknown_direction) << line;
+    const double lon = table[k].number(4);
     EXPECT_NEAR(blk->rlat1[k], table[k].number(3), 1e-4) << line;
     EXPECT_NEAR(blk->rlong1[k], lon, 1e-4) << line;
     EXPECT_EQ(std::fmod(blk->strike1[0][k] + 360.0f, 360.0f), table[k].number(7)) << line;
