@@ -202,18 +202,6 @@ TEST_F(Prolog, BlackAndWhiteWritesNoColour) {
   }
 }
 
-TEST_F(Prolog, FontDesignatorsFollowTheDialect) {
-  const char* want[3][3] = {{"HPP", "TBI", "SBI"},
-                            {"/Helvetica", "/Times-BoldItalic", "/Symbol-BoldOblique"},
-                            {"Helvetica", "Times-BoldItalic", "Symbol-BoldOblique"}};
-  for (int dialect = 1; dialect <= 3; ++dialect) {
-    setfonts(dialect);
-    EXPECT_EQ(psparams.fonts(1), want[dialect - 1][0]);
-    EXPECT_EQ(psparams.fonts(8), want[dialect - 1][1]);
-    EXPECT_EQ(psparams.fonts(16), want[dialect - 1][2]);
-  }
-}
-
 TEST_F(Prolog, PagesAreCountedAndRendered) {
   for (int dialect = 1; dialect <= 2; ++dialect) {
     const std::string name = "pages" + std::to_string(dialect) + ".ps";
@@ -254,15 +242,6 @@ TEST_F(Prolog, IllustratorPageBreakKeepsItsLinesAndTheTrailerHasNoCount) {
   EXPECT_EQ(Lines(lines.end() - 7, lines.end()), trailer3);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "showpage"), 0);
   expect_renders(path("test.ps"));
-}
-
-TEST_F(Prolog, PageNumbersBeyondThreePlacesKeepTheirDigits) {
-  open_plot(2);
-  psparams.ipspage = 999;
-  intnewpage();
-  const Lines lines = close_plot();
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "%%Page: 1000 1000"), lines.end());
-  EXPECT_EQ(lines[lines.size() - 2], "%%Pages: 1000");
 }
 
 }  // namespace
