@@ -4,6 +4,7 @@
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
+#include "console/file_opener.hpp"
 #include "console/fixed_fields.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
