@@ -31,16 +31,19 @@ inline std::string framed(char c, const std::string& field) {
 // The head of a warning box naming a routine (name blank-padded to 11).
 inline Lines warning_head(const std::string& name) {
   const std::string padded = name + std::string(11 - name.size(), ' ');
-  return {rule_of('/'), framed('/', "       subroutine " + padded),
-          framed('/', std::string(14, ' ') + "WARNING"), rule_of('/')};
+  return {rule_of('/'), framed('/', "       subroutine " + padded), framed('/', std::string(14, ' ') + "WARNING"),
+          rule_of('/')};
 }
 
 // The head of an error box naming a routine.
 inline Lines error_head(const std::string& name) {
   const std::string padded = name + std::string(11 - name.size(), ' ');
   const std::string blank = framed('*', "");
-  return {rule_of('*'), rule_of('*'), blank, framed('*', "       subroutine " + padded), blank,
-          framed('*', std::string(15, ' ') + "ERROR"), blank, rule_of('*'), rule_of('*')};
+  return {rule_of('*'), rule_of('*'),
+          blank,        framed('*', "       subroutine " + padded),
+          blank,        framed('*', std::string(15, ' ') + "ERROR"),
+          blank,        rule_of('*'),
+          rule_of('*')};
 }
 
 // A menu head naming a routine.
@@ -84,6 +87,18 @@ int run_end_status(F&& f) {
   }
   ADD_FAILURE() << "the run should have ended";
   return -1;
+}
+
+// Runs `f`; the exit status when it ended the run, nothing when the run
+// goes on.
+template <typename F>
+std::optional<int> ending_of(F&& f) {
+  try {
+    f();
+  } catch (const RunEnded& e) {
+    return e.status;
+  }
+  return std::nullopt;
 }
 
 // A console test that works in a fresh temporary directory, so that file

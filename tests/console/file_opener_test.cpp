@@ -1,24 +1,25 @@
+#include "console/file_opener.hpp"
+
 #include <gtest/gtest.h>
 
 #include "console/edit.hpp"
-#include "console/file_opener.hpp"
 #include "dialogue_helpers.hpp"
 
 namespace dorvix {
 namespace {
 
 using testing::count;
-using testing::head_of;
-using testing::join;
-using testing::menu_head;
-using testing::warning_head;
 using testing::find_line;
 using testing::has;
+using testing::head_of;
+using testing::join;
 using testing::Lines;
+using testing::menu_head;
+using testing::read_file;
 using testing::rule_of;
 using testing::run_end_status;
+using testing::warning_head;
 using testing::write_file;
-using testing::read_file;
 
 using Opener = testing::DialogueTest;
 
@@ -73,8 +74,7 @@ TEST_F(Opener, TypedNameUnderNewRetriesOneCommandFileLinePerAttempt) {
   const std::string field = edit::pad("taken.txt", 40);
   const Lines first_attempt = join({
       menu_head("opef2"),
-      {" OPENING output data FILE", at43, " Enter output data file name",
-       " New value = " + edit::pad("taken.txt", 80)},
+      {" OPENING output data FILE", at43, " Enter output data file name", " New value = " + edit::pad("taken.txt", 80)},
       warning_head("opef2"),
       {" COULD NOT OPEN FILE " + field, " ===> RETRYING", " ===> HIT RETURN TO RESUME COMMANDS", slash43},
   });
