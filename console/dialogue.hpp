@@ -4,6 +4,7 @@
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
 #include "console/command_file.hpp"
+#include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/fixed_fields.hpp"
