@@ -3,6 +3,7 @@
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/clock.hpp"
 #include "console/command_file.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
@@ -17,4 +18,6 @@
 #include "console/range_checks.hpp"
 #include "console/real.hpp"
 #include "console/run_end.hpp"
+#include "console/run_info.hpp"
+#include "console/system_info.hpp"
 #include "console/units.hpp"
