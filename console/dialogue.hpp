@@ -7,6 +7,7 @@
 #include "console/command_file.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
+#include "console/end_pictures.hpp"
 #include "console/file_opener.hpp"
 #include "console/fixed_fields.hpp"
 #include "console/frames.hpp"
