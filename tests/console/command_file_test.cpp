@@ -8,19 +8,9 @@
 namespace dorvix {
 namespace {
 
-using testing::error_head;
-using testing::find_line;
-using testing::has;
-using testing::head_of;
-using testing::join;
-using testing::Lines;
-using testing::menu_head;
-using testing::rule_of;
-using testing::run_end_status;
-using testing::warning_head;
-using testing::write_file;
+using namespace testing;
 
-using CommandFile = testing::DialogueTest;
+using CommandFile = DialogueTest;
 
 const std::string at43 = rule_of('@');
 const std::string dots = rule_of('.', 42);
@@ -101,6 +91,23 @@ TEST_F(CommandFile, ACommandFileCanEndItselfAndTheRun) {
   EXPECT_EQ(screen_lines(), want);
 }
 
+TEST_F(CommandFile, ExitAndContinueHandsTheInputBackToTheKeyboard) {
+  command_file("5002\n7\n");
+  type({"8"});
+  std::string name = "  commands.txt ";
+  int irep = 0;
+  altsio(15, name, irep, 0);
+  EXPECT_EQ(irep, 5002);
+  EXPECT_EQ(iocom.iuin, 5);
+  EXPECT_FALSE(units().is_open(15));
+  const Lines lines = screen_lines();
+  EXPECT_EQ(Lines(lines.end() - 3, lines.end()), join({{" Command file commands.txt closed"}, end_report}));
+  // The next answer comes from the keyboard, not from the rest of the file.
+  int ival = 0, istat = 0;
+  inintegdef(ival, "count", 0, istat);
+  EXPECT_EQ(ival, 8);
+}
+
 TEST_F(CommandFile, EndingAndStartingInTheWrongStateOnlyWarn) {
   // 5003 with no command file: a warning, and still the quit choice.
   type({"5003", ""});
@@ -135,7 +142,7 @@ TEST_F(CommandFile, UnknownAnswersShowTheMenuAgainOrStopSilently) {
   altsio(15, name, irep, 0);
   EXPECT_EQ(irep, 99);
   Lines lines = screen_lines();
-  EXPECT_EQ(testing::count(lines, " ALTERNATE STANDARD INPUT"), 2u);
+  EXPECT_EQ(count(lines, " ALTERNATE STANDARD INPUT"), 2u);
 
   type({"12", ""});
   EXPECT_EQ(run_end_status([&] { altsio(15, name, irep, 1); }), exit_stopped_by_program);

@@ -8,15 +8,9 @@
 namespace dorvix {
 namespace {
 
-using testing::has;
-using testing::join;
-using testing::Lines;
-using testing::menu_head;
-using testing::rule_of;
-using testing::run_end_status;
-using testing::write_file;
+using namespace testing;
 
-class DataFiles : public testing::DialogueTest {
+class DataFiles : public DialogueTest {
  protected:
   void SetUp() override {
     DialogueTest::SetUp();

@@ -12,9 +12,9 @@
 namespace dorvix {
 namespace {
 
-using testing::Lines;
+using namespace testing;
 
-class EndPictures : public testing::ConsoleTest {
+class EndPictures : public ConsoleTest {
  protected:
   void TearDown() override {
     set_clock_source({});

@@ -8,20 +8,9 @@
 namespace dorvix {
 namespace {
 
-using testing::count;
-using testing::find_line;
-using testing::has;
-using testing::head_of;
-using testing::join;
-using testing::Lines;
-using testing::menu_head;
-using testing::read_file;
-using testing::rule_of;
-using testing::run_end_status;
-using testing::warning_head;
-using testing::write_file;
+using namespace testing;
 
-using Opener = testing::DialogueTest;
+using Opener = DialogueTest;
 
 const std::string at43 = rule_of('@');
 const std::string star43 = rule_of('*');

@@ -9,13 +9,9 @@
 namespace dorvix {
 namespace {
 
-using testing::error_head;
-using testing::has;
-using testing::join;
-using testing::Lines;
-using testing::rule_of;
+using namespace testing;
 
-using NumberWriters = testing::ConsoleTest;
+using NumberWriters = ConsoleTest;
 
 const std::string star43 = rule_of('*');
 
@@ -115,6 +111,7 @@ TEST_F(NumberWriters, RealsInTheirShortestFixedPointForm) {
       {-1.25f, 1, 10, "-1.3"},
       {283.465f, 2, 10, "283.46"},  // the float lies below the half
       {0.5f, 3, 10, "0.500"},
+      {47.2f, -2, 10, "47."},  // no decimals asked for below none
   };
   for (const auto& c : cases) {
     std::string ctext(12, '#');

@@ -9,17 +9,9 @@
 namespace dorvix {
 namespace {
 
-using testing::error_head;
-using testing::find_line;
-using testing::has;
-using testing::head_of;
-using testing::join;
-using testing::Lines;
-using testing::rule_of;
-using testing::run_end_status;
-using testing::warning_head;
+using namespace testing;
 
-using RangeChecks = testing::ConsoleTest;
+using RangeChecks = ConsoleTest;
 
 const std::string star43 = rule_of('*');
 const std::string slash43 = rule_of('/');
@@ -107,7 +99,7 @@ TEST_F(RangeChecks, RealSeverityDecidesTheEnding) {
     type_raw(c.answers);
     real val = 1.5f;
     int istat = 0;
-    const auto ending = testing::ending_of([&] { crevin2("width", val, 0.0f, 1.0f, "sline", c.igrav, istat); });
+    const auto ending = ending_of([&] { crevin2("width", val, 0.0f, 1.0f, "sline", c.igrav, istat); });
     EXPECT_EQ(ending, c.ending) << c.igrav << " " << c.answers;
     EXPECT_EQ(val, c.after) << c.igrav;
     EXPECT_EQ(istat, 1);

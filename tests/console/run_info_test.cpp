@@ -12,8 +12,7 @@
 namespace dorvix {
 namespace {
 
-using testing::Lines;
-using testing::run_end_status;
+using namespace testing;
 
 // Answers of a machine given as a table; a selector not in it fails.
 auto machine(std::map<std::string, long long> answers) {
@@ -25,7 +24,7 @@ auto machine(std::map<std::string, long long> answers) {
   };
 }
 
-class RunInfo : public testing::ConsoleTest {
+class RunInfo : public ConsoleTest {
  protected:
   void SetUp() override {
     ConsoleTest::SetUp();
@@ -153,7 +152,7 @@ TEST_F(RunInfo, RunIdentificationTakesDateAndTimeFromOneReading) {
   type({""});
   progheadbc("dorvix", " 2.0", "01-06-2010");
   EXPECT_EQ(readings, 1);
-  EXPECT_TRUE(testing::has(screen_lines(), " @ Running on: 31-12-2026 at: 23:59:59"));
+  EXPECT_TRUE(has(screen_lines(), " @ Running on: 31-12-2026 at: 23:59:59"));
 }
 
 }  // namespace
