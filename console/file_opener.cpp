@@ -8,6 +8,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/item_lines.hpp"
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
 #include "console/units.hpp"
@@ -23,8 +24,6 @@ constexpr std::size_t prompt_width = 40;
 // The text prompt looks at the first 80 characters of an answer, so a
 // typed name can be told too long only up to 79 characters.
 constexpr std::size_t answer_width = 80;
-
-void say(std::string_view text) { put(iocom.iuout, std::string(" ") += text); }
 
 std::string_view without_trailing_blanks(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -65,9 +64,9 @@ bool replace_allowed(const std::string& path) {
 // The error box for a name longer than the caller's field.
 void too_long_box(std::string_view name, std::size_t limit, bool silent) {
   errorhead(opener);
-  say("FILE NAME TOO LONG: " + std::string(name));
-  say("more than " + edit::i(static_cast<long long>(limit), 0) + " characters");
-  say(silent ? "===> STOPPING EXECUTION" : "===> RETRYING");
+  say_line("FILE NAME TOO LONG: " + std::string(name));
+  say_line("more than " + edit::i(static_cast<long long>(limit), 0) + " characters");
+  say_line(silent ? "===> STOPPING EXECUTION" : "===> RETRYING");
   errortail00();
   if (silent) end_run(exit_stopped_by_program);
 }
@@ -84,13 +83,13 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
 
   for (;;) {
     submenuhead(opener);
-    say("OPENING " + expl + " FILE");
+    say_line("OPENING " + expl + " FILE");
     menutail();
 
     bool chosen = true;  // false: the chooser was cancelled
     std::size_t limit = width;
     if (!silent && iocom.iuin == unit_keyboard) {
-      say("Choose " + std::string(trimmed(prompt_text)));
+      say_line("Choose " + std::string(trimmed(prompt_text)));
       std::string path;
       chosen = chosen_path(path);
       if (chosen && path.size() <= limit) {
@@ -121,15 +120,15 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
     const std::string field = edit::pad(name, std::max(width, name.size()));
     if (silent) {
       errorhead(opener);
-      say("COULD NOT OPEN FILE " + field);
-      say("for unit = " + edit::i(iunit, 4));
-      say("===> STOPPING EXECUTION");
+      say_line("COULD NOT OPEN FILE " + field);
+      say_line("for unit = " + edit::i(iunit, 4));
+      say_line("===> STOPPING EXECUTION");
       errortail00();
       end_run(exit_stopped_by_program);
     }
     warninghead(opener);
-    say("COULD NOT OPEN FILE " + field);
-    say("===> RETRYING");
+    say_line("COULD NOT OPEN FILE " + field);
+    say_line("===> RETRYING");
     warningtail00();
   }
 }
