@@ -44,10 +44,12 @@ bool chosen_path(std::string& path) {
   return !path.empty();
 }
 
-// A file to be written new that exists already: only the user's Yes
-// removes it. Directories and other special files are never removed; the
-// open then fails as for any name that cannot be opened.
-bool replace_allowed(const std::string& path) {
+// A file to be written that exists already: only the user's Yes lets it
+// be replaced, as a save dialog asks. A file that must be new is removed
+// then; one that may exist is written from its start by the open.
+// Directories and other special files are never removed; the open then
+// fails as for any name that cannot be opened.
+bool replace_allowed(const std::string& path, FileStatus status) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const auto st = fs::symlink_status(path, ec);
@@ -57,7 +59,7 @@ bool replace_allowed(const std::string& path) {
   int istat = 0;
   inlogicdef(replace, "replace existing file " + path, false, istat);
   if (!replace) return false;
-  fs::remove(path, ec);
+  if (status == FileStatus::new_file) fs::remove(path, ec);
   return true;
 }
 
@@ -93,7 +95,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
       std::string path;
       chosen = chosen_path(path);
       if (chosen && path.size() <= limit) {
-        chosen = status != FileStatus::new_file || replace_allowed(path);
+        chosen = status == FileStatus::old_file || replace_allowed(path, status);
         if (chosen) name = path;
       } else if (chosen) {
         too_long_box(path, limit, false);

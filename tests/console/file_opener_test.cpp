@@ -113,12 +113,22 @@ TEST_F(Opener, ChooserReplacesAnExistingFileOnlyAfterYes) {
   EXPECT_EQ(count(lines, " ===> RETRYING"), 1u);
 }
 
-TEST_F(Opener, ChooserDoesNotAskToReplaceAFileThatMayExist) {
+TEST_F(Opener, ChooserAsksBeforeOverwritingAFileThatMayExist) {
   write_file("seis.ps", "old plot\n");
-  type({"seis.ps"});
+  // Refused first: the old plot stays; then accepted.
+  type({"seis.ps", "", "", "seis.ps", "y"});
   std::string name = "seis.ps";
   opef2(name, "postcript plot", 50, "unknown", 0, 35);
-  EXPECT_FALSE(has(screen_lines(), " replace existing file seis.ps ?"));
+  const Lines lines = screen_lines();
+  EXPECT_EQ(count(lines, " replace existing file seis.ps ?"), 2u);
+  EXPECT_TRUE(units().is_open(50));
+  units().close(50);
+  EXPECT_EQ(read_file("seis.ps"), "");
+
+  // A name that does not exist yet is not asked about.
+  type({"fresh.ps"});
+  opef2(name, "postcript plot", 50, "unknown", 0, 35);
+  EXPECT_FALSE(has(screen_lines(), " replace existing file fresh.ps ?"));
   EXPECT_TRUE(units().is_open(50));
 }
 
