@@ -22,8 +22,18 @@ void PlotTest::SetUp() {
 }
 
 void PlotTest::TearDown() {
+  // A plot file a test left open gets its trailer; then Ghostscript must
+  // render every plot file the test wrote.
+  if (iocom.lplotop) {
+    psend();
+    iocom.lplotop = false;
+  }
   std::filesystem::current_path(previous_dir_);
   ConsoleTest::TearDown();
+  for (const auto& e : std::filesystem::directory_iterator(dir_.path())) {
+    const auto& p = e.path();
+    if (e.is_regular_file() && (p.extension() == ".ps" || p.filename() == "Next_plot")) expect_renders(p);
+  }
 }
 
 void PlotTest::open_plot(int dialect, const std::string& orient, int copies, const std::string& name) {

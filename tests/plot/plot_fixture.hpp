@@ -1,6 +1,8 @@
 #pragma once
 // A plot test: the in-memory console, a fresh temporary directory as the
 // current directory (kavro7_ini.txt lives there), and fresh plot records.
+// At its end every plot file it wrote (*.ps, Next_plot) is closed with its
+// trailer if still open and must be rendered by Ghostscript.
 
 #include <filesystem>
 #include <string>
