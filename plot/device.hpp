@@ -88,12 +88,64 @@ void intstextsize(real height);
 // font, size and text colour.
 void detext2(real& x, real& y, std::string_view text);
 
+// ---- Colour table -----------------------------------------------------------
+//
+// The mode `inter` of these routines is read by parity and range: an even
+// value shows the routine's menu, an odd one does not; 2 and 3 start from
+// the current values, 4 and 5 from the defaults (announced), others from
+// the values passed.
+
+// The whole table: 4 and 5 set the default table of 13 colours (12 in
+// use); even modes then show the colour-table menu (number of colours,
+// one entry, reading a colour-table file on unit 20).
+void scolortable(int inter);
+// The number of colours in use n (1 to 12; 4 by default), and with it
+// colour plotting (off for one colour). Lowering it brings the line, fill
+// and text colours into the new range.
+void scolornb(int& n, int inter);
+// One entry: the colour index, its name (the first 8 characters are kept)
+// and its red, green and blue in percent. Modes 4 and 5 first reset
+// entries 0 to 4 to white, black and the full primaries.
+void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue, int inter);
+
+// ---- Line, fill and text attributes ---------------------------------------
+//
+// Each setter takes its value (in and out) and the mode `inter`: 0 and 1
+// the value passed, 2 and 3 the stored value, 4 and 5 the default (5
+// announced); 0, 2 and 4 show the setter's menu with that value as
+// default; 0 to 5 store it (3 thus saves the current value for a later
+// restore); any other mode stores nothing. A value out of range is brought
+// into it with a warning box; only the font is refused.
+
+// Line thickness in cm, above 0.01 and at most 1000 (0.02); written into
+// the plot file at once.
+void slinewidth(real& width, int inter);
+// Line style: accepted and ignored, lines are solid.
+void slinestyle(int& istyle, int inter);
+// Colour indices, 0 to the number of colours in use (line 1, fill 8, text 1).
+void slinecolor(int& icol, int inter);
+void sfillcolor(int& icol, int inter);
+void stextcolor(int& icol, int inter);
+// Polygon fill style: 0 hollow, 1 filled (1).
+void sfillstyle(int& istyle, int inter);
+// Text height in cm, above 0.02 and at most 1000 (0.5); passed on to the
+// driver while a plot file is open.
+void stextsize(real& height, int inter);
+// Text font 1 to 16 (1, Helvetica); a font outside them is refused.
+void stextfont(int& ifont, int inter);
+// Text angle in degrees counter-clockwise, any value (0).
+void stextangle(real& angle, int inter);
+// Text justification, -11 to 11 with a column (-1, left bottom trimmed).
+void stextalign(int& justif, int inter);
+
 // ---- Plot parameters ------------------------------------------------------
 
-// Plot parameters. Modes 5 and 7, the openings of a plot file: the
-// centimetre-to-device map, the user-to-device maps of all subplots from
-// their frames, subplot 1 current, every attribute at its default. Other
-// modes leave everything as it is.
+// The plot-parameter menu and the plot state's starting values. Modes 4
+// to 9 initialise: 4, 5, 8 and 9 the angle constants, the subplot frames
+// and the colour table; 6 and 7 keep them; while a plot file is open the
+// device maps of all subplots are composed, subplot 1 made current and,
+// for 4 to 7, every attribute reset. Even modes then show the menu "SETTING
+// PLOT ATTRIBUTES"; odd modes return. Opening a plot file calls mode 7.
 void splotparam2(int inter);
 
 }  // namespace dorvix

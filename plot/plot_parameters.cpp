@@ -9,29 +9,8 @@ namespace dorvix {
 
 namespace {
 
-// Default attributes of a new plot file.
-constexpr real default_linewidth = 0.02f;  // cm
-constexpr real default_txtheight = 0.5f;   // cm
-constexpr real default_txtangle = 0.0f;    // degrees
-constexpr real default_symbsize = 0.4f;    // cm
-constexpr int default_linecol = 1;         // black of the default table
-constexpr int default_fillstyle = 1;       // filled
-constexpr int default_fillcol = 8;         // light grey of the default table
-constexpr int default_justif = -1;         // left bottom of the trimmed text
-constexpr int default_font = 1;            // Helvetica
-constexpr int default_textcol = 1;
+constexpr real default_symbsize = 0.4f;  // cm
 constexpr int default_symbtype = 1;
-
-// A colour index brought into the colours in use (0..ncolor): above them it
-// wraps around, and the background 0 it would then give becomes 1.
-int colour_in_use(int icol) {
-  if (icol < 0) return 1;
-  if (icol > plt2blk.ncolor) {
-    icol %= plt2blk.ncolor + 1;
-    if (icol == 0) icol = 1;
-  }
-  return icol;
-}
 
 // Centimetres to points, the same in every subplot.
 void centimetre_to_device() {
@@ -52,22 +31,20 @@ void user_to_device(std::size_t k) {
                         c[1] * o[0] + c[3] * o[1] + plt1blk.cm0tode[k][1]};
 }
 
-// Every attribute at its default; the line width, text size and font go
-// to the driver at once.
+// Every attribute at its default, announced.
 void default_attributes() {
-  plt2blk.linewidth = default_linewidth;
-  intslinewidth(plt2blk.linewidth * plt1blk.cm2pt);
-  plt2blk.linecol = colour_in_use(default_linecol);
-  plt2blk.txtheight = default_txtheight;
-  intstextsize(plt2blk.txtheight);
-  plt2blk.ifont = default_font;
-  psparams.ipsfont = default_font;
-  psstrokepath();
-  plt2blk.txtangle = default_txtangle;
-  plt2blk.justif = default_justif;
-  plt2blk.textcol = colour_in_use(default_textcol);
-  plt2blk.fillstyle = default_fillstyle;
-  plt2blk.fillcol = colour_in_use(default_fillcol);
+  real r = 0;
+  int i = 0;
+  slinewidth(r, 5);
+  slinestyle(i, 5);
+  slinecolor(i, 5);
+  stextsize(r, 5);
+  stextfont(i, 5);
+  stextangle(r, 5);
+  stextalign(i, 5);
+  stextcolor(i, 5);
+  sfillstyle(i, 5);
+  sfillcolor(i, 5);
   plt2blk.symbsize = default_symbsize;
   plt2blk.symbtype = default_symbtype;
 }

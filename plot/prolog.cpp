@@ -33,13 +33,8 @@ void records(std::initializer_list<std::string_view> lines) {
 }
 
 // Font designators by font number: the dialect 1 prolog's font macros,
-// the PostScript font names as literal names, and the plain font names.
-constexpr std::array<std::string_view, nfonts> font_names = {
-    "Helvetica",   "Helvetica-Bold",   "Helvetica-Oblique",   "Helvetica-BoldOblique",
-    "Times-Roman", "Times-Bold",       "Times-Italic",        "Times-BoldItalic",
-    "Courier",     "Courier-Bold",     "Courier-Oblique",     "Courier-BoldOblique",
-    "Symbol",      "Symbol-Bold",      "Symbol-Oblique",      "Symbol-BoldOblique",
-};
+// the PostScript font names (font_names) as literal names, and the plain
+// font names.
 constexpr std::array<std::string_view, nfonts> font_macros = {
     "HPP", "HBP", "HPI", "HBI", "TPP", "TBP", "TPI", "TBI", "CPP", "CBP", "CPI", "CBI", "SPP", "SBP", "SPI", "SBI",
 };

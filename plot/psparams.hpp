@@ -17,6 +17,14 @@ inline constexpr int dialect_illustrator = 3;  // Adobe Illustrator 88 EPSF
 
 inline constexpr int nfonts = 16;
 
+// The PostScript names of the fonts 1 to 16 (index k - 1).
+inline constexpr std::array<std::string_view, nfonts> font_names = {
+    "Helvetica",   "Helvetica-Bold",   "Helvetica-Oblique",   "Helvetica-BoldOblique",
+    "Times-Roman", "Times-Bold",       "Times-Italic",        "Times-BoldItalic",
+    "Courier",     "Courier-Bold",     "Courier-Oblique",     "Courier-BoldOblique",
+    "Symbol",      "Symbol-Bold",      "Symbol-Oblique",      "Symbol-BoldOblique",
+};
+
 struct PsParams {
   int ipsunit = 50;    // unit of the plot file (also of kavro7_ini.txt while it is read or written)
   int ipsfont = 0;     // current font, 1 to 16

@@ -49,6 +49,7 @@ void PlotTest::open_plot(int dialect, const std::string& orient, int copies, con
   splotparam2(7);
   units().flush(50);
   prolog_end_ = file_lines(name).size();
+  screen();  // the announcements of the opening
 }
 
 std::vector<std::string> PlotTest::close_plot() {

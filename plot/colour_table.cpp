@@ -1,0 +1,429 @@
+// The colour table: 13 entries (indices 0 to 12) of red, green and blue in
+// percent with an 8-character name, the number of colours in use (which
+// bounds every colour index) and the colour flag (off for one colour: a
+// black-and-white plot). Entry 0 is the background, entry 1 the
+// foreground.
+//
+// Colour-table file (free format, unit 20): the number of colours n, then
+// one record per colour in use (n brought into 1 to 12, plus one for
+// entry 0): index, red, green and blue in percent, and a name (quoted
+// when it holds blanks or commas). Each record sets the entry its index
+// names. The whole file is read before anything is applied, so a file
+// that cannot be read to its end leaves the table as it was.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/file_opener.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/list_read.hpp"
+#include "console/prompts.hpp"
+#include "console/range_checks.hpp"
+#include "console/units.hpp"
+#include "plot/device.hpp"
+#include "plot/menu_lines.hpp"
+
+namespace dorvix {
+
+namespace {
+
+using plotmenu::rule;
+
+constexpr Header scolortable_header{"scolortable", " 1.3", "10-05-2009"};
+constexpr Header scolornb_header{"scolornb", " 1.3", "12-07-2001"};
+constexpr Header scolorrgb_header{"scolorgb", " 2.1", "16-03-2009"};
+
+constexpr int max_ncolor = max_colour_index;  // colours in use: indices 0..ncolor, ncolor at most 12
+constexpr int default_ncolor = 4;             // of the number-of-colours setter alone
+constexpr std::size_t colour_name_width = 8;
+constexpr std::size_t record_name_width = 35;  // a name as the table and the file hand it over
+constexpr int colour_file_unit = 20;
+constexpr std::size_t colour_file_name_width = 25;
+constexpr real max_percent = 100.0f;
+
+struct Colour {
+  std::string_view name;
+  real red, green, blue;
+};
+
+// The default table: the primaries and their complements at half
+// intensity, then greys from light to dark. "White-bkg" keeps 8
+// characters.
+constexpr Colour default_table[ncolour_entries] = {
+    {"White-bkg", 100, 100, 100}, {"Black", 0, 0, 0},      {"Red", 50, 0, 0},       {"Green", 0, 50, 0},
+    {"Blue", 0, 0, 50},           {"Cyan", 0, 50, 50},     {"Magenta", 50, 0, 50},  {"Yellow", 50, 50, 0},
+    {"Grey20", 80, 80, 80},       {"Grey30", 70, 70, 70},  {"Grey40", 60, 60, 60},  {"Grey50", 50, 50, 50},
+    {"Grey70", 30, 30, 30},
+};
+
+// The reset of one entry's setter: background, foreground and the full
+// primaries (entries 2 to 4 only while at least 4 colours are in use).
+constexpr Colour primaries[5] = {
+    {"White-bk", 100, 100, 100}, {"Black", 0, 0, 0}, {"Red", 100, 0, 0}, {"Green", 0, 100, 0}, {"Blue", 0, 0, 100},
+};
+constexpr int primaries_from = 4;  // colours in use needed for entries 2 to 4
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+void store_entry(int index, std::string_view name, real red, real green, real blue) {
+  const std::size_t k = at(index);
+  const bool changed = plt2blk.red[k] != red || plt2blk.green[k] != green || plt2blk.blue[k] != blue;
+  // A path still open was drawn in the old colour; and the colour the plot
+  // file holds is no longer this entry's, so it must be written again.
+  if (changed && iocom.lplotop && index == plt2blk.icurcol) {
+    psstrokepath();
+    plt2blk.icurcol = -1;
+  }
+  plt2blk.red[k] = red;
+  plt2blk.green[k] = green;
+  plt2blk.blue[k] = blue;
+  pltcharblk.colornam[k] = edit::pad(name, colour_name_width);
+}
+
+// ---- Number of colours ------------------------------------------------------
+
+// n brought into 1 to 12, with a warning box when outside.
+void clamp_colour_count(int& n) {
+  if (n >= 1 && n <= max_ncolor) return;
+  warninghead(scolornb_header);
+  ItemLine().text("trying to set nb of color  =").integer(n, 3).write();
+  if (n > max_ncolor) {
+    ItemLine().text("max nb of color  =").integer(max_ncolor, 3).write();
+    n = max_ncolor;
+  } else {
+    say_line("min nb of color  = 1");
+    n = 1;
+  }
+  ItemLine().text("===> RESET nb of color =").integer(n, 3).write();
+  warningtail00();
+}
+
+enum class Leave { update, cancel };
+
+// The end of a menu left by cancelling (98) or by updating (99): the two
+// exits, the tail and the choice.
+int cancel_or_update() {
+  say_line("CANCEL AND EXIT ...............98");
+  say_line("UPDATE AND EXIT ...............99");
+  menutail();
+  return plotmenu::choice();
+}
+
+Leave colour_count_menu(int& n) {
+  int istat = 0;
+  for (;;) {
+    submenuhead(scolornb_header);
+    say_line("SETTING THE NUMBER OF COLORS:");
+    rule();
+    ItemLine().text("max nb of colors ................").integer(max_ncolor, 3).write();
+    ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 3).write();
+    ItemLine().text("new nb of colors to apply .....10").integer(n, 3).write();
+    rule();
+    switch (cancel_or_update()) {
+      case 10: {
+        const int def = n;
+        inintegvindef(n, "new nb of colors", def, 1, max_ncolor, istat);
+        break;
+      }
+      case 98:
+        return Leave::cancel;
+      case 99:
+        return Leave::update;
+      default:
+        break;
+    }
+  }
+}
+
+// ---- One entry ----------------------------------------------------------------
+
+// An index outside the colours in use: above, it wraps around; below 0 it
+// becomes 1.
+void check_index(int& index) {
+  const int ncolor = plt2blk.ncolor;
+  if (index > ncolor) {
+    warninghead(scolorrgb_header);
+    ItemLine().text("trying to set color nb =").integer(index, 0).write();
+    ItemLine().text("when nb of color  =").integer(ncolor, 0).write();
+    index %= ncolor + 1;
+    ItemLine().text("===> RESET nb of color =").integer(index, 0).write();
+    warningtail00();
+  } else if (index < 0) {
+    warninghead(scolorrgb_header);
+    ItemLine().text("trying to set nb of color  =").integer(index, 0).write();
+    say_line("min nb of color  = 0");
+    index = 1;
+    ItemLine().text("===> RESET nb of color =").integer(index, 0).write();
+    warningtail00();
+  }
+}
+
+void reset_primaries() {
+  submenuhead(scolorrgb_header);
+  say_line("INITIALIZING RGB: 4 COLORS + BKG");
+  const int last = plt2blk.ncolor >= primaries_from ? 4 : plt2blk.ncolor >= 1 ? 1 : 0;
+  for (int i = 0; i <= last; ++i) {
+    const Colour& c = primaries[at(i)];
+    store_entry(i, c.name, c.red, c.green, c.blue);
+  }
+}
+
+void component_row(std::string_view label, real red, real green, real blue) {
+  std::string line = edit::a(label, 7);
+  line += '|';
+  plotmenu::append_components(line, red, green, blue);
+  say_line(line);
+}
+
+Leave entry_menu(int& index, std::string& name, real& red, real& green, real& blue) {
+  int istat = 0;
+  for (;;) {
+    const std::size_t k = at(index);
+    submenuhead(scolorrgb_header);
+    say_line("SETTING RGB COLORS:");
+    rule();
+    ItemLine().text("max nb of colors ................").integer(max_ncolor, 0).write();
+    ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 0).write();
+    ItemLine().text("color index ...................10").integer(index, 0).write();
+    ItemLine().text("current color name ..............").text(pltcharblk.colornam[k]).write();
+    ItemLine().text("new    color  name ............20").text(name).write();
+    rule();
+    std::string head(7, ' ');
+    head += '|';
+    plotmenu::append_component_heads(head);
+    say_line(head);
+    component_row("current", plt2blk.red[k], plt2blk.green[k], plt2blk.blue[k]);
+    component_row("new", red, green, blue);
+    rule();
+    say_line("modify rgb setting ............30");
+    switch (cancel_or_update()) {
+      case 10: {
+        // Entry 0, the background, is not offered here.
+        const int def = index;
+        inintegvindef(index, "new color index", def, 1, plt2blk.ncolor, istat);
+        break;
+      }
+      case 20: {
+        const std::string def = name;
+        inchardef(name, "new color name", def, istat, name.size());
+        break;
+      }
+      case 30:
+        for (auto [value, prompt] : {std::pair<real*, std::string_view>{&red, "red component (%)"},
+                                     {&green, "green component (%)"},
+                                     {&blue, "blue component (%)"}}) {
+          const real def = *value;
+          inrealvindef(*value, prompt, def, 0.0f, max_percent, istat);
+        }
+        break;
+      case 98:
+        return Leave::cancel;
+      case 99:
+        return Leave::update;
+      default:
+        break;
+    }
+  }
+}
+
+// ---- The colour-table file --------------------------------------------------
+
+struct ColourRecord {
+  int index = 0;
+  real red = 0, green = 0, blue = 0;
+  std::string name;
+};
+
+void input_file_line(std::string_view fname) {
+  ItemLine().text("Input file").text(trimmed(fname)).text("is closed").write();
+}
+
+void read_colour_file() {
+  std::string fname;
+  opef2(fname, "color table input", colour_file_unit, "old", 0, colour_file_name_width);
+
+  // Records are counted as lines for the messages: the number is line 1.
+  int line = 1;
+  int n = plt2blk.ncolor;
+  ReadResult status = ReadResult::ok;
+  {
+    ListRead rd(colour_file_unit);
+    rd >> n;
+    status = rd.status();
+  }
+  std::vector<ColourRecord> records;
+  if (status == ReadResult::ok) {
+    const int count = std::clamp(n, 1, max_ncolor) + 1;
+    // A value a record leaves out (a null value) keeps the one before, as
+    // in any free-format read into the same variables.
+    ColourRecord rec;
+    for (int k = 0; k < count && status == ReadResult::ok; ++k) {
+      ++line;
+      ListRead rd(colour_file_unit);
+      rd >> rec.index >> rec.red >> rec.green >> rec.blue >> rec.name;
+      status = rd.status();
+      if (status == ReadResult::ok) records.push_back(rec);
+    }
+  }
+  units().close(colour_file_unit);
+
+  if (status != ReadResult::ok) {
+    errorhead(scolortable_header);
+    if (status == ReadResult::end_of_file) say_line("END OF FILE REACHED UNEXPECTEDLY");
+    say_line("WHILE READING LINE NUMBER " + edit::i(line, 4));
+    input_file_line(fname);
+    errortail00();
+    return;
+  }
+
+  scolornb(n, 1);
+  for (ColourRecord& rec : records) {
+    std::string name = edit::pad(rec.name, record_name_width);
+    scolorrgb(rec.index, name, rec.red, rec.green, rec.blue, 1);
+  }
+  submenuhead(scolortable_header);
+  input_file_line(fname);
+  ItemLine().text("Could read up to:").integer(max_ncolor, 4).text("DATA").write();
+  ItemLine().text("Actually read   :").integer(plt2blk.ncolor, 4).text("DATA").write();
+  menutail();
+}
+
+// ---- The whole table ------------------------------------------------------------
+
+void set_default_table() {
+  submenuhead(scolortable_header);
+  for (std::string_view line : {"INITIALIZING COLOR TABLE:", "0   -> BKG = WHITE", "1   -> FRG = BLACK",
+                                "2-4 -> RGB COLORS", "5-7 -> CMY COLORS", "8   -> GREY 50%"}) {
+    say_line(line);
+  }
+  int n = max_ncolor;
+  scolornb(n, 1);
+  for (int i = 0; i < ncolour_entries; ++i) {
+    const Colour& c = default_table[at(i)];
+    int index = i;
+    std::string name = edit::pad(c.name, record_name_width);
+    real red = c.red, green = c.green, blue = c.blue;
+    scolorrgb(index, name, red, green, blue, 1);
+  }
+}
+
+void colour_table_menu() {
+  int istat = 0;
+  for (;;) {
+    submenuhead(scolortable_header);
+    say_line("SETTING COLOR TABLE");
+    rule();
+    ItemLine().text("Current nb of colors:").integer(plt2blk.ncolor, 4).write();
+    rule();
+    plotmenu::colour_listing_head();
+    for (int i = 0; i <= plt2blk.ncolor; ++i) {
+      const std::size_t k = at(i);
+      plotmenu::colour_listing_row(i, edit::a(pltcharblk.colornam[k], 10), plt2blk.red[k], plt2blk.green[k],
+                                   plt2blk.blue[k]);
+    }
+    rule();
+    say_line("modify nb of colors ..........100");
+    say_line("modify rgb color content .....200");
+    say_line("read color table from file ...300");
+    rule();
+    say_line("EXIT ..........................99");
+    menutail();
+    switch (plotmenu::choice()) {
+      case 100: {
+        int n = plt2blk.ncolor;
+        scolornb(n, 2);
+        break;
+      }
+      case 200: {
+        int index = 0;
+        inintegvin1(index, "index of color to modify", 0, plt2blk.ncolor, istat);
+        std::string name(record_name_width, ' ');
+        real red = 0, green = 0, blue = 0;
+        scolorrgb(index, name, red, green, blue, 2);
+        break;
+      }
+      case 300:
+        read_colour_file();
+        break;
+      case 99:
+        return;
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void scolortable(int inter) {
+  if (inter == 4 || inter == 5) set_default_table();
+  if (inter % 2 != 0) return;
+  colour_table_menu();
+}
+
+void scolornb(int& n, int inter) {
+  if (inter == 2 || inter == 3) {
+    n = plt2blk.ncolor;
+  } else if (inter == 4 || inter == 5) {
+    // The default is stored with the rest below, so that the menu's cancel
+    // leaves the count as it was and a lower count checks the colours.
+    n = default_ncolor;
+    submenuhead(scolornb_header);
+    ItemLine().text("INITIALIZING NUMBER OF COLORS TO:").integer(n, 3).write();
+  } else {
+    clamp_colour_count(n);
+  }
+  const bool menu = inter % 2 == 0;
+  if (menu && colour_count_menu(n) == Leave::cancel) return;
+
+  plt2blk.icolor = n == 1 ? 0 : 1;
+  if (inter == 5 || menu) {
+    ItemLine()
+        .text("NB of colors =")
+        .integer(n, 3)
+        .text(plt2blk.icolor == 1 ? "==> Color plot" : "==> Black & White plot")
+        .write();
+  }
+  const int previous = plt2blk.ncolor;
+  plt2blk.ncolor = n;
+  if (n < previous) {
+    say_line("The nb of colors has been reduced");
+    say_line("==> checking current set up versus new max");
+    int icol = 0;
+    slinecolor(icol, 3);
+    sfillcolor(icol, 3);
+    stextcolor(icol, 3);
+    say_line("==> checking done");
+  }
+}
+
+void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue, int inter) {
+  const bool initialise = inter == 4 || inter == 5;
+  if (initialise) reset_primaries();
+  // The initialising modes take the index as it comes, but never one
+  // outside the table.
+  if (!initialise || index < 0 || index > max_colour_index) check_index(index);
+
+  if (inter >= 2 && inter <= 5) {
+    const std::size_t k = at(index);
+    red = plt2blk.red[k];
+    green = plt2blk.green[k];
+    blue = plt2blk.blue[k];
+    name = edit::pad(pltcharblk.colornam[k], name.size());
+  } else {
+    int istat = 0;
+    crevin2("red (%)", red, 0.0f, max_percent, "scolorgb", 0, istat);
+    crevin2("green (%)", green, 0.0f, max_percent, "scolorgb", 0, istat);
+    crevin2("blue (%)", blue, 0.0f, max_percent, "scolorgb", 0, istat);
+  }
+
+  if (inter % 2 == 0 && entry_menu(index, name, red, green, blue) == Leave::cancel) return;
+  store_entry(index, name, red, green, blue);
+}
+
+}  // namespace dorvix
