@@ -1,13 +1,38 @@
-// Plot parameters at the opening of a plot file: the device maps of every
-// subplot and the default attributes. (The menu of the plot parameters and
-// the colour table are set up elsewhere; this is what every opening needs.)
+// The plot-parameter menu, and the plot state's starting values.
+//
+// The initialising modes bring the plot state to its start as the mode
+// asks: the angle constants, the subplot frames and maps, the colour table
+// and the twelve attributes. Every opening of a plot file calls mode 7:
+// the device maps of all subplots are composed from the frames they have,
+// subplot 1 becomes current and every attribute returns to its default,
+// while the frames and the colour table carry over.
+//
+// The menu "SETTING PLOT ATTRIBUTES" offers every attribute setter and
+// the colour-table routines, and a switch that makes the setters start
+// from the values now stored (their mode 2) or from their defaults (4).
 
+#include <string>
+
+#include "catalogue/angles.hpp"
+#include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/item_lines.hpp"
+#include "console/prompts.hpp"
 #include "plot/device.hpp"
+#include "plot/menu_lines.hpp"
 
 namespace dorvix {
 
 namespace {
+
+using plotmenu::rule;
+
+constexpr Header splotparam2_header{"splotparam2", " 6.0", "14-05-2010"};
+
+// Length of the scratch colour name handed to the entry routine.
+constexpr std::size_t scratch_name_width = 45;
+
+bool is_odd(int v) { return v % 2 != 0; }
 
 constexpr real default_symbsize = 0.4f;  // cm
 constexpr int default_symbtype = 1;
@@ -31,33 +56,205 @@ void user_to_device(std::size_t k) {
                         c[1] * o[0] + c[3] * o[1] + plt1blk.cm0tode[k][1]};
 }
 
-// Every attribute at its default, announced.
-void default_attributes() {
+// Every subplot's frame at its default: origin (10, 10) cm, identity.
+void default_frames() {
+  for (std::size_t k = 0; k < plt1blk.us0tocm.size(); ++k) {
+    plt1blk.us0tocm[k] = {10, 10};
+    plt1blk.ustocm[k] = {1, 0, 0, 1};
+  }
+}
+
+// The subplot maps of an initialisation. Modes 6 and 7 keep the frames
+// and, with a plot file open, compose every subplot's device map from its
+// frame; 4, 5, 8 and 9 reset the frames.
+void subplot_maps(int inter) {
+  say_line("INITIALIZING SUBPLOT SCALING");
+  if (iocom.lplotop) {
+    say_line(" 1: CM <-> DE");
+    centimetre_to_device();
+  } else {
+    say_line(" 1: CM <-> DE: untouched (plot file closed)");
+  }
+  if (inter == 6 || inter == 7) {
+    say_line(" 2: US <-> CM unchanged");
+    if (iocom.lplotop) {
+      say_line("    US <-> DE");
+      for (std::size_t k = 0; k < plt1blk.ustocm.size(); ++k) user_to_device(k);
+    } else {
+      say_line("    US <-> DE: untouched (plot file closed)");
+    }
+    plt1blk.isub = 1;
+    return;
+  }
+  say_line(" 2: US <-> CM");
+  say_line(iocom.lplotop ? "    US <-> DE" : "    US <-> DE: untouched (plot file closed)");
+  plt1blk.isub = 1;
+  default_frames();
+  if (iocom.lplotop) user_to_device(0);
+}
+
+// The twelve attributes from their defaults, each setter with `mode` (4
+// with its menu, 5 announced).
+void reset_attributes(int mode) {
   real r = 0;
   int i = 0;
-  slinewidth(r, 5);
-  slinestyle(i, 5);
-  slinecolor(i, 5);
-  stextsize(r, 5);
-  stextfont(i, 5);
-  stextangle(r, 5);
-  stextalign(i, 5);
-  stextcolor(i, 5);
-  sfillstyle(i, 5);
-  sfillcolor(i, 5);
+  slinewidth(r, mode);
+  slinestyle(i, mode);
+  slinecolor(i, mode);
+  stextsize(r, mode);
+  stextfont(i, mode);
+  stextangle(r, mode);
+  stextalign(i, mode);
+  stextcolor(i, mode);
+  sfillstyle(i, mode);
+  sfillcolor(i, mode);
   plt2blk.symbsize = default_symbsize;
   plt2blk.symbtype = default_symbtype;
+}
+
+void initialise(int inter) {
+  if (inter == 4 || inter == 5 || inter == 8 || inter == 9) trigoset();
+  submenuhead(splotparam2_header);
+  say_line("INITIALIZING PLOT PARAMETERS");
+  subplot_maps(inter);
+  if (inter == 4 || inter == 5) scolortable(inter);
+  if (inter == 8 || inter == 9) scolortable(inter - 4);
+  if (inter >= 4 && inter <= 7 && iocom.lplotop) reset_attributes(inter <= 5 ? inter : inter - 2);
+}
+
+void menu_lines(bool current) {
+  submenuhead(splotparam2_header);
+  if (!iocom.lwito(2)) return;
+  rule();
+  say_line("         SETTING PLOT ATTRIBUTES");
+  rule();
+  say_line("GET SETTINGS");
+  say_line(std::string(" from currently stored..... 1 ") + (current ? "T" : "F"));
+  say_line(std::string(" from initialisation....... 1 ") + (current ? "F" : "T"));
+  rule();
+  say_line("COLOR TABLE:");
+  say_line(" nb of color ..............50");
+  say_line(" rgb values ...............51");
+  say_line(" color table ..............52");
+  if (iocom.lplotop) {
+    for (std::string_view line :
+         {"LINE ATTRIBUTES:", " thickness ................10", " style ....................11",
+          " color ....................12", "POLYGON FILL ATTRIBUTES:", " interior style ...........20",
+          " interior color ...........21", "TEXT ATTRIBUTES:", " font .....................30",
+          " size .....................31", " justification ............32", " angle ....................33",
+          " color ....................34", "SYMBOL ATTRIBUTES:", " type .....................40",
+          " size .....................41"}) {
+      say_line(line);
+    }
+  } else {
+    say_line("THE PLOT IS CLOSED:");
+    say_line(" => OTHER SETTINGS WILL BE RESET");
+    say_line("    UPON PLOT OPENING");
+  }
+  rule();
+  say_line("EXIT THIS SET UP  .........99");
+  menutail();
+}
+
+// The colours of the table in use, then one of them (1 to n) to modify
+// with the setter mode.
+void modify_one_colour(int mode) {
+  int n = 0;
+  scolornb(n, 3);
+  rule();
+  plotmenu::colour_listing_head();
+  std::string name(scratch_name_width, ' ');
+  real red = 0, green = 0, blue = 0;
+  for (int i = 0; i <= n; ++i) {
+    int index = i;
+    scolorrgb(index, name, red, green, blue, 3);
+    plotmenu::colour_listing_row(i, std::string_view(name).substr(0, 10), red, green, blue);
+  }
+  rule();
+  int index = 0;
+  int istat = 0;
+  inintegvin1(index, "index of color to modify", 1, n, istat);
+  scolorrgb(index, name, red, green, blue, mode);
+}
+
+// The attribute setter of a menu choice, with the setter mode.
+void attribute_option(int choice, int mode) {
+  real r = 0;
+  int i = 0;
+  switch (choice) {
+    case 10:
+      slinewidth(r, mode);
+      break;
+    case 11:
+      slinestyle(i, mode);
+      break;
+    case 12:
+      slinecolor(i, mode);
+      break;
+    case 20:
+      sfillstyle(i, mode);
+      break;
+    case 21:
+      sfillcolor(i, mode);
+      break;
+    case 30:
+      stextfont(i, mode);
+      break;
+    case 31:
+      stextsize(r, mode);
+      break;
+    case 32:
+      stextalign(i, mode);
+      break;
+    case 33:
+      stextangle(r, mode);
+      break;
+    case 34:
+      stextcolor(i, mode);
+      break;
+    case 50:
+      scolornb(i, mode);
+      break;
+    default:
+      break;
+  }
+}
+
+void menu(int inter) {
+  bool current = inter == 0 || inter == 2;
+  for (;;) {
+    const int mode = current ? 2 : 4;
+    menu_lines(current);
+    const int choice = plotmenu::choice();
+    switch (choice) {
+      case 1: {
+        const bool def = current;
+        int istat = 0;
+        inlogicdef(current, "whether to use current(1) or initial(0) parameters", def, istat);
+        break;
+      }
+      case 51:
+        modify_one_colour(mode);
+        break;
+      case 52:
+        scolortable(mode);
+        break;
+      case 99:
+        return;
+      default:
+        // The attributes, and the number of colours, only for an open plot.
+        if (iocom.lplotop) attribute_option(choice, mode);
+        break;
+    }
+  }
 }
 
 }  // namespace
 
 void splotparam2(int inter) {
-  if (inter != 5 && inter != 7) return;
-  if (!iocom.lplotop) return;
-  centimetre_to_device();
-  for (std::size_t k = 0; k < plt1blk.ustocm.size(); ++k) user_to_device(k);
-  plt1blk.isub = 1;
-  default_attributes();
+  if (inter >= 4 && inter <= 9) initialise(inter);
+  if (is_odd(inter)) return;
+  menu(inter);
 }
 
 }  // namespace dorvix

@@ -1,0 +1,191 @@
+// The plot-parameter menu and the initialising modes of the plot state.
+
+#include <gtest/gtest.h>
+
+#include "console/dialogue_helpers.hpp"
+#include "console/iocom.hpp"
+#include "plot_fixture.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+const std::string dash_rule = " " + std::string(43, '-');
+const std::string dots = " " + std::string(42, '.');
+
+class PlotParameters : public PlotTest {
+ protected:
+  void SetUp() override {
+    PlotTest::SetUp();
+    default_colour_table();
+  }
+};
+
+Lines menu_body(bool current, bool open) {
+  Lines body = join({menu_head("splotparam2"),
+                     {dash_rule, "          SETTING PLOT ATTRIBUTES", dash_rule, " GET SETTINGS",
+                      std::string("  from currently stored..... 1 ") + (current ? "T" : "F"),
+                      std::string("  from initialisation....... 1 ") + (current ? "F" : "T"), dash_rule,
+                      " COLOR TABLE:", "  nb of color ..............50", "  rgb values ...............51",
+                      "  color table ..............52"}});
+  const Lines rest =
+      open ? Lines{" LINE ATTRIBUTES:",
+                   "  thickness ................10",
+                   "  style ....................11",
+                   "  color ....................12",
+                   " POLYGON FILL ATTRIBUTES:",
+                   "  interior style ...........20",
+                   "  interior color ...........21",
+                   " TEXT ATTRIBUTES:",
+                   "  font .....................30",
+                   "  size .....................31",
+                   "  justification ............32",
+                   "  angle ....................33",
+                   "  color ....................34",
+                   " SYMBOL ATTRIBUTES:",
+                   "  type .....................40",
+                   "  size .....................41"}
+           : Lines{" THE PLOT IS CLOSED:", "  => OTHER SETTINGS WILL BE RESET", "     UPON PLOT OPENING"};
+  return join({body, rest, {dash_rule, " EXIT THIS SET UP  .........99", rule_of('@')}});
+}
+
+TEST_F(PlotParameters, MenuWithAPlotOpenStartsFromTheCurrentSettings) {
+  open_plot(2);
+  plt2blk.linewidth = 0.3f;
+  type({"10", "", "99"});
+  splotparam2(0);
+  const Lines screen = screen_lines();
+  EXPECT_EQ(head_of(screen, menu_body(true, true).size()), menu_body(true, true));
+  // Option 10: the line thickness menu from the stored width (mode 2).
+  EXPECT_TRUE(has(screen, " present value in cm .......    0.300"));
+  EXPECT_EQ(count(screen, "          SETTING PLOT ATTRIBUTES"), 2u);
+  EXPECT_EQ(plt2blk.linewidth, 0.3f);
+}
+
+TEST_F(PlotParameters, InitialSettingsLastUntilTheMenuIsLeft) {
+  open_plot(2);
+  plt2blk.linewidth = 0.3f;
+  type({"1", "0", "10", "", "31", "", "99"});
+  splotparam2(0);
+  const Lines screen = screen_lines();
+  const auto second = find_line(screen, "  from currently stored..... 1 F");
+  ASSERT_TRUE(second.has_value());
+  EXPECT_EQ(screen[*second + 1], "  from initialisation....... 1 T");
+  // The setters start from their defaults and show their menus.
+  EXPECT_TRUE(has(screen, " present value in cm .......    0.020"));
+  EXPECT_TRUE(has(screen, " present value in cm ..........   0.50"));
+  EXPECT_EQ(plt2blk.linewidth, 0.02f);
+
+  // A new call starts from the current settings again.
+  type({"99"});
+  splotparam2(0);
+  EXPECT_TRUE(has(screen_lines(), "  from currently stored..... 1 T"));
+}
+
+TEST_F(PlotParameters, WithThePlotClosedOnlyTheColourTableOptionsAct) {
+  type({"10", "12", "50", "51", "3", "99", "99"});
+  splotparam2(0);
+  const Lines screen = screen_lines();
+  EXPECT_EQ(head_of(screen, menu_body(true, false).size()), menu_body(true, false));
+  EXPECT_FALSE(has(screen, " @ subroutine slinewidth "));
+  EXPECT_FALSE(has(screen, " @ subroutine slinecolor "));
+  EXPECT_FALSE(has(screen, " @ subroutine scolornb   "));
+  EXPECT_TRUE(has(screen, " @ subroutine scolorgb   "));
+  EXPECT_EQ(plt2blk.linecol, 0);  // never set: no plot file was opened
+}
+
+TEST_F(PlotParameters, ColoursToModifyAreListedAndEntryZeroIsNotOffered) {
+  type({"51", "0", "", "12", "99", "99"});
+  splotparam2(2);
+  const Lines screen = screen_lines();
+  const auto head = find_line(screen, " |index|      name|   red% | green% |  blue% |");
+  ASSERT_TRUE(head.has_value());
+  EXPECT_EQ(screen[*head - 1], dash_rule);
+  EXPECT_EQ(screen[*head + 1], " |   0 |White-bk  |  100.0 |  100.0 |  100.0 |");
+  EXPECT_EQ(screen[*head + 13], " |  12 |Grey70    |   30.0 |   30.0 |   30.0 |");
+  EXPECT_EQ(screen[*head + 14], dash_rule);
+  EXPECT_TRUE(has(screen, " outside [1,12]"));  // 0 refused, and asked again
+  EXPECT_TRUE(has(screen, " color index ...................10 12"));
+}
+
+TEST_F(PlotParameters, InitialSettingsResetThePrimariesOrTheWholeTable) {
+  for (std::size_t k = 0; k < 13; ++k) plt2blk.red[k] = 33;
+  type({"1", "n", "51", "3", "99", "99"});
+  splotparam2(0);
+  EXPECT_TRUE(has(screen_lines(), " INITIALIZING RGB: 4 COLORS + BKG"));
+  EXPECT_EQ(plt2blk.red[0], 100.0f);
+  EXPECT_EQ(plt2blk.red[2], 100.0f);  // the primaries at full intensity
+  EXPECT_EQ(plt2blk.red[4], 0.0f);
+  EXPECT_EQ(plt2blk.red[5], 33.0f);
+
+  // Mode 8: the default table with its menu (left at once), then the
+  // plot-parameter menu from the defaults.
+  type({"99", "52", "99", "99"});
+  splotparam2(8);
+  const Lines screen = screen_lines();
+  EXPECT_EQ(count(screen, " INITIALIZING COLOR TABLE:"), 2u);
+  EXPECT_EQ(plt2blk.red[2], 50.0f);
+  EXPECT_EQ(plt2blk.red[5], 0.0f);
+}
+
+TEST_F(PlotParameters, TheNumberOfColoursFromItsDefaultCanBeCancelled) {
+  open_plot(2);
+  type({"1", "0", "50", "98", "99"});
+  splotparam2(0);
+  EXPECT_EQ(plt2blk.ncolor, 12);
+  EXPECT_TRUE(has(screen_lines(), " INITIALIZING NUMBER OF COLORS TO:   4"));
+}
+
+TEST_F(PlotParameters, WithoutMenuBodiesOnlyTheHeadPrecedesTheChoice) {
+  open_plot(2);
+  iocom.lwito(2) = false;
+  type({"33", "45", "99"});
+  splotparam2(0);
+  const Lines screen = screen_lines();
+  EXPECT_EQ(head_of(screen, 5), join({menu_head("splotparam2"), {" Enter your choice", " New value =            33"}}));
+  EXPECT_FALSE(has(screen, "          SETTING PLOT ATTRIBUTES"));
+  EXPECT_EQ(plt2blk.txtangle, 45.0f);
+}
+
+TEST_F(PlotParameters, OddModesBelowFourDoNothing) {
+  const Plt2Blk before = plt2blk;
+  splotparam2(1);
+  splotparam2(3);
+  splotparam2(11);
+  EXPECT_EQ(screen(), "");
+  EXPECT_EQ(plt2blk.red, before.red);
+  EXPECT_EQ(plt2blk.ncolor, before.ncolor);
+}
+
+TEST_F(PlotParameters, InitialisingWithThePlotClosedKeepsTheAttributes) {
+  plt1blk.us0tocm[4] = {3, 4};
+  plt2blk.red[2] = 1;
+  plt2blk.linecol = 5;
+  splotparam2(9);
+  const Lines screen = screen_lines();
+  EXPECT_TRUE(has(screen, "  1: CM <-> DE: untouched (plot file closed)"));
+  EXPECT_TRUE(has(screen, "     US <-> DE: untouched (plot file closed)"));
+  EXPECT_EQ(plt1blk.us0tocm[4], (Vec2{10, 10}));
+  EXPECT_EQ(plt2blk.red[2], 50.0f);
+  EXPECT_EQ(plt2blk.linecol, 5);
+  EXPECT_FALSE(has(screen, " @ subroutine slinewidth "));
+}
+
+TEST_F(PlotParameters, OpeningComposesEveryMapAndResetsTheAttributes) {
+  plt1blk.us0tocm[6] = {2, 3};
+  plt1blk.ustocm[6] = {2, 0, 0, 0.5f};
+  plt2blk.red[2] = 1;
+  plt2blk.linecol = 5;
+  plt2blk.txtheight = 3;
+  open_plot(2);
+  EXPECT_EQ(plt1blk.isub, 1);
+  EXPECT_EQ(plt1blk.us0tocm[6], (Vec2{2, 3}));  // frames carry over
+  EXPECT_FLOAT_EQ(plt1blk.us0tode[6][0], 2 * 28.35f);
+  EXPECT_FLOAT_EQ(plt1blk.ustode[6][3], 0.5f * 28.35f);
+  EXPECT_EQ(plt2blk.red[2], 1.0f);  // so does the colour table
+  EXPECT_EQ(plt2blk.linecol, 1);
+  EXPECT_EQ(plt2blk.txtheight, 0.5f);
+  EXPECT_FLOAT_EQ(psparams.txtsize, 0.5f * 28.35f);
+}
+
+}  // namespace
+}  // namespace dorvix::testing
