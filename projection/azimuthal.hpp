@@ -59,4 +59,17 @@ void persobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
 void gnomopsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
                real xoff, real yoff);
 
+// The oblique aspects of codes 6, 8 and 18: the points rotated into the
+// frame of `ab` and projected by the polar formula, the same map as
+// lla2llb followed by lazea2, inverspsll or gnomopsll. The polar formula is
+// applied to the rotated unit vector u' itself (rho(c) sin lambda' =
+// rho(c) u'2 / sin c, and so on), as orthobl2 does, instead of going back
+// to longitude and latitude in between: a third of the work, and no loss
+// of precision next to the centre or its antipode.
+void lazea_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
+void inversion_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
+                       int n, real anglemax, real xoff, real yoff);
+void gnomonic_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
+                      int n, real xoff, real yoff);
+
 }  // namespace dorvix

@@ -20,18 +20,12 @@ namespace {
 using Out = std::span<real>;
 using In = std::span<const real>;
 
-void lazea_oblique(Out x, Out y, In lon, In lat, int n) {
-  lla2llb(x, y, lon, lat, n);
-  lazea2(x, y, x, y, n);
-}
-
 void stereographic_polar(Out x, Out y, In lon, In lat, int n) {
   inverspsll(x, y, lon, lat, n, llpparam.anglep1, llorig.xorigll, llorig.yorigll);
 }
 
 void stereographic_oblique(Out x, Out y, In lon, In lat, int n) {
-  lla2llb(x, y, lon, lat, n);
-  inverspsll(x, y, x, y, n, llpparam.anglep1, llorig.xorigll, llorig.yorigll);
+  inversion_oblique(x, y, lon, lat, n, llpparam.anglep1, llorig.xorigll, llorig.yorigll);
 }
 
 void orthographic_polar(Out x, Out y, In lon, In lat, int n) {
@@ -44,9 +38,8 @@ void perspective_polar(Out x, Out y, In lon, In lat, int n) {
 
 void gnomonic_polar(Out x, Out y, In lon, In lat, int n) { gnomopsll(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll); }
 
-void gnomonic_oblique(Out x, Out y, In lon, In lat, int n) {
-  lla2llb(x, y, lon, lat, n);
-  gnomopsll(x, y, x, y, n, llorig.xorigll, llorig.yorigll);
+void gnomonic_oblique_aspect(Out x, Out y, In lon, In lat, int n) {
+  gnomonic_oblique(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll);
 }
 
 constexpr std::array<ProjectionCode, 25> table{{
@@ -67,7 +60,7 @@ constexpr std::array<ProjectionCode, 25> table{{
     {15, "mersphe2", "Mercator, sphere", false, mersphe2},
     {16, "merel2", "Mercator, ellipsoid", true, merel2},
     {17, "gnomopsll", "gnomonic, polar", false, gnomonic_polar},
-    {18, "gnomopsll", "gnomonic, oblique", false, gnomonic_oblique},
+    {18, "gnomopsll", "gnomonic, oblique", false, gnomonic_oblique_aspect},
     {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, albesph2},
     {20, "bonnesph2", "Bonne, sphere", false, bonnesph2},
     {21, "wernesphe2", "Werner, sphere", false, wernesphe2},

@@ -3,9 +3,10 @@
 // and what it is. `forward` projects n points under the code with the
 // current projection state, exactly as the dispatcher does: the polar
 // routines get their extra arguments from the state (`anglep1`, `pconst1`,
-// `pconst2`, the origin's offsets), and codes 6, 8 and 18 first rotate the
-// points into the oblique frame (lla2llb) and project the rotated points in
-// place.
+// `pconst2`, the origin's offsets), and codes 6, 8 and 18 rotate the points
+// into the oblique frame and project them by the polar formula (the
+// routines of projection/azimuthal.hpp that do both in one pass, equal to
+// lla2llb followed by the polar routine).
 
 #include <span>
 #include <string_view>
@@ -19,7 +20,7 @@ using ForwardProjection = void (*)(std::span<real> x, std::span<real> y, std::sp
 
 struct ProjectionCode {
   int code;
-  std::string_view routine;  // the projection routine (after lla2llb for 6, 8, 18)
+  std::string_view routine;  // the projection routine (the polar one for 6, 8, 18)
   std::string_view name;
   bool ellipsoidal;          // works on the reference ellipsoid
   ForwardProjection forward;

@@ -63,11 +63,18 @@ inline constexpr std::array<ReferenceEllipsoid, 9> reference_ellipsoids{{
 void sellipsoid(int& iell, int inter);
 
 // Meridian distance from the equator to latitude phi (radians), in units
-// of the equatorial radius; negative in the south.
-inline real meridian_distance(real phi) {
+// of the equatorial radius; negative in the south. s and c are sin phi and
+// cos phi: sin 2phi, sin 4phi and sin 6phi follow from them by the
+// double- and sum-angle formulas.
+inline real meridian_distance(real phi, real s, real c) {
   const Ellipsoid& e = ellipsoid;
-  return e.am0 * phi + e.am2 * std::sin(2.0f * phi) + e.am4 * std::sin(4.0f * phi) + e.am6 * std::sin(6.0f * phi);
+  const real s2 = 2.0f * s * c, c2 = (c - s) * (c + s);
+  const real s4 = 2.0f * s2 * c2, c4 = (c2 - s2) * (c2 + s2);
+  const real s6 = s4 * c2 + c4 * s2;
+  return e.am0 * phi + e.am2 * s2 + e.am4 * s4 + e.am6 * s6;
 }
+
+inline real meridian_distance(real phi) { return meridian_distance(phi, std::sin(phi), std::cos(phi)); }
 
 // The same over n latitudes.
 void lat2disel(std::span<real> dist, std::span<const real> lat, int n);

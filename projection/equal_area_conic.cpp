@@ -4,6 +4,7 @@
 
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
+#include "projection/latitude_functions.hpp"
 #include "projection/cylindrical.hpp"
 #include "projection/pseudocylindrical.hpp"
 #include "projection/state.hpp"
@@ -54,17 +55,17 @@ void albesph2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
     const real lambda = lon[i], phi = lat[i];
     const real s = std::sin(phi);
     // c - 2 n sin phi >= (1 - |n|)^2 >= 0; the bound only guards rounding.
-    const real rho = std::sqrt(std::fmax(0.0f, c - 2.0f * cone * s));
+    const real rho = std::sqrt(non_negative(c - 2.0f * cone * s));
     const real theta = cone * lambda;
     // cos latp1 - rho cos theta = (cos^2 latp1 - rho^2)/(cos latp1 + rho)
     // + 2 rho sin^2(theta/2), and cos^2 latp1 - rho^2 = 2n (sin phi - n):
     // Y without the cancellation that a parallel near the equator (small
-    // n) would suffer.
+    // n) would suffer. sin theta = 2 sin(theta/2) cos(theta/2).
     const real sum = cos1 + rho;
-    const real sh = std::sin(0.5f * theta);
+    const real sh = std::sin(0.5f * theta), ch = std::cos(0.5f * theta);
     const real Y = sum > 0.0f ? 2.0f * (s - cone) / sum + 2.0f * rho * sh * sh / cone
                               : (cos1 - rho * std::cos(theta)) / cone;
-    x[i] = less_offset(rho * std::sin(theta) / cone, x0);
+    x[i] = less_offset(2.0f * rho * sh * ch / cone, x0);
     y[i] = less_offset(Y, y0);
   }
 }

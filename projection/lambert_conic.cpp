@@ -5,6 +5,7 @@
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
 #include "projection/ellipsoid.hpp"
+#include "projection/latitude_functions.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -49,24 +50,14 @@ void derive_cone(real e) {
   if (n == 0.0f) {
     llpparam.pconst2 = m1;
   } else {
-    const real ln_t1 = -std::atanh(s1) + e * std::atanh(e * s1);
-    llpparam.pconst2 = m1 / (n * std::exp(n * ln_t1));
+    llpparam.pconst2 = m1 / (n * std::exp(n * ln_conformal_t(lat1, s1, c1, e)));
   }
 }
 
-// ln t(phi) for |phi| short of the poles. tan(pi/4 - phi/2) is taken as
-// cos phi / (1 + sin phi) in the north and (1 - sin phi) / cos phi in the
-// south, which keeps its relative precision up to the poles.
-template <bool Ellipsoidal>
-real ln_t(real phi, real e) {
-  const real s = std::sin(phi), c = std::cos(phi);
-  const real t = phi >= 0.0f ? c / (1.0f + s) : (1.0f - s) / c;
-  if constexpr (Ellipsoidal) {
-    return std::log(t) + e * std::atanh(e * s);
-  } else {
-    return std::log(t);
-  }
-}
+// The direct form F (1 - r cos theta) loses some 6.0E-8 F to rounding, and
+// F grows as 1/n while the map does not: below |n| = 0.1 (parallels nearly
+// symmetric about the equator) the form without cancellation is used.
+constexpr real flat_cone = 0.1f;
 
 template <bool Ellipsoidal>
 void conformal_conic(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
@@ -75,24 +66,42 @@ void conformal_conic(std::span<real> x, std::span<real> y, std::span<const real>
   const real n = llpparam.pconst1, F = llpparam.pconst2;
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   const bool no_cone = !(std::fabs(F) < infinite_image);
+  const bool flat = std::fabs(n) < flat_cone;
   for (std::size_t i = 0; i < point_count(count); ++i) {
     const real phi = lat[i];
     const real d = wrapped_difference(lon[i], lon0, pi, two_pi);
     real X = infinite_image, Y = infinite_image;
     if (no_cone) {
       // every point at infinity
-    } else if (n == 0.0f) {  // the cylinder: Mercator at scale F
-      X = F * d;
-      Y = std::fabs(phi) < near_pole ? -F * ln_t<Ellipsoidal>(phi, e) : infinity_towards(phi);
     } else if (std::fabs(phi) < near_pole) {
-      // r = 1 + q with q = expm1(n ln t), and 1 - r cos theta written as
-      // 2 sin^2(theta/2) - q cos theta: no cancellation for small n.
-      const real q = std::expm1(n * ln_t<Ellipsoidal>(phi, e));
-      const real half = 0.5f * n * d;
-      const real sh = std::sin(half), ch = std::cos(half);
-      const real one_less_cos = 2.0f * sh * sh;
-      X = F * (1.0f + q) * (2.0f * sh * ch);
-      Y = F * (one_less_cos - q * (1.0f - one_less_cos));
+      const real s = std::sin(phi), c = std::cos(phi);
+      real ln_t;
+      if constexpr (Ellipsoidal) {
+        ln_t = ln_conformal_t(phi, s, c, e);
+      } else {
+        ln_t = ln_conformal_t(phi, s, c);
+      }
+      if (n == 0.0f) {  // the cylinder: Mercator at scale F
+        X = F * d;
+        Y = -F * ln_t;
+      } else if (!flat) {
+        const real r = std::exp(n * ln_t);  // t^n
+        const real theta = n * d;
+        X = F * r * std::sin(theta);
+        Y = F * (1.0f - r * std::cos(theta));
+      } else {
+        // r = 1 + q with q = expm1(n ln t), and 1 - r cos theta written as
+        // 2 sin^2(theta/2) - q cos theta.
+        const real q = std::expm1(n * ln_t);
+        const real half = 0.5f * n * d;
+        const real sh = std::sin(half), ch = std::cos(half);
+        const real one_less_cos = 2.0f * sh * sh;
+        X = F * (1.0f + q) * (2.0f * sh * ch);
+        Y = F * (one_less_cos - q * (1.0f - one_less_cos));
+      }
+    } else if (n == 0.0f) {  // the poles of the cylinder
+      X = F * d;
+      Y = infinity_towards(phi);
     } else if ((phi > 0.0f) == (n > 0.0f)) {  // the pole at the apex
       X = 0.0f;
       Y = F;

@@ -19,13 +19,6 @@ void text(std::string_view s) { put(iocom.iuout, std::string(" ") += s); }
 
 const std::string dash_rule(43, '-');
 
-// One unit vector from a longitude and a latitude.
-std::array<real, 3> unit_vector(real lon, real lat) {
-  std::array<real, 3> v{};
-  ll2ccn(std::span(&v[0], 1), std::span(&v[1], 1), std::span(&v[2], 1), std::span(&lon, 1), std::span(&lat, 1), 1);
-  return v;
-}
-
 void smatab33_menu(Matrix33& aba) {
   static constexpr std::string_view prompts[] = {"aba(1,1)", "aba(1,2)", "aba(1,3)", "aba(2,1)", "aba(2,2)",
                                                  "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
@@ -90,13 +83,7 @@ void lla2llb(std::span<real> lonb, std::span<real> latb, std::span<const real> l
 }
 
 void cca2ccb(std::span<real, 3> xb, std::span<const real, 3> xa) {
-  const Matrix33& ab = a2b.ab;
-  std::array<real, 3> t{};
-  for (int i = 1; i <= 3; ++i) {
-    real sum = 0.0f;
-    for (int j = 1; j <= 3; ++j) sum = sum + element(ab, i, j) * xa[static_cast<std::size_t>(j - 1)];
-    t[static_cast<std::size_t>(i - 1)] = sum;
-  }
+  const auto t = rotated(a2b.ab, {xa[0], xa[1], xa[2]});
   for (std::size_t i = 0; i < 3; ++i) xb[i] = t[i];
 }
 

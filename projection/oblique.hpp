@@ -11,6 +11,7 @@
 // e1, e2 and e3, takes a geographic unit vector to its oblique coordinates.
 
 #include <array>
+#include <cmath>
 #include <span>
 
 #include "console/real.hpp"
@@ -28,6 +29,24 @@ struct A2b {
   Matrix33 ab{};
 };
 inline A2b a2b;
+
+// The unit vector of one point, as ll2ccn gives it: (cos lat cos lon,
+// cos lat sin lon, sin lat). Inline, for the loops of the projections.
+inline std::array<real, 3> unit_vector(real lon, real lat) {
+  const real c = std::cos(lat);
+  return {c * std::cos(lon), c * std::sin(lon), std::sin(lat)};
+}
+
+// m v, for the loops of the projections; cca2ccb is this with m = ab.
+inline std::array<real, 3> rotated(const Matrix33& m, const std::array<real, 3>& v) {
+  std::array<real, 3> t{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    real sum = 0.0f;
+    for (std::size_t j = 0; j < 3; ++j) sum = sum + m[i + 3 * j] * v[j];
+    t[i] = sum;
+  }
+  return t;
+}
 
 // The rotation into the oblique frame of the centre (lc, pc), radians: e1,
 // e2 and e3 as unit vectors of (lc, pc - pi/2), (lc + pi/2, 0) and (lc, pc),

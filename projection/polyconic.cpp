@@ -4,6 +4,7 @@
 
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
+#include "projection/latitude_functions.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/state.hpp"
 
@@ -14,10 +15,9 @@ namespace {
 // The curvature 1/R of the circle of parallel phi in a polyconic of the
 // ellipsoid, R = N cot phi = cot phi / sqrt(1 - e^2 sin^2 phi); signed like
 // phi, zero on the equator.
-real parallel_curvature(real phi, real e2) {
-  const real s = std::sin(phi);
-  return std::tan(phi) * std::sqrt(1.0f - e2 * s * s);
-}
+real parallel_curvature(real s, real c, real e2) { return s / c * std::sqrt(1.0f - e2 * s * s); }
+
+real parallel_curvature(real phi, real e2) { return parallel_curvature(std::sin(phi), std::cos(phi), e2); }
 
 // The rise u = R - sg sqrt(R^2 - x^2) above the vertex of a parallel's
 // circle at abscissa x, written x^2 k / (1 + sqrt(1 - (x k)^2)) with the
@@ -38,11 +38,14 @@ void polyco2(std::span<real> x, std::span<real> y, std::span<const real> lon, st
     const real d = wrapped_difference(lon[i], lon0, pi, two_pi);
     real X = d, Y = 0.0f;
     if (phi != 0.0f) {
-      const real E = d * std::sin(phi);
-      const real t = std::tan(phi);
-      const real sh = std::sin(0.5f * E);
-      X = std::sin(E) / t;
-      Y = 2.0f * sh * sh / t + phi;  // 1 - cos E = 2 sin^2(E/2), without cancellation
+      // With cot phi = cos phi / sin phi, sin E = 2 sin(E/2) cos(E/2) and
+      // 1 - cos E = 2 sin^2(E/2), the last without cancellation.
+      const real s = std::sin(phi), c = std::cos(phi);
+      const real E = d * s;
+      const real sh = std::sin(0.5f * E), ch = std::cos(0.5f * E);
+      const real cot = c / s;
+      X = 2.0f * sh * ch * cot;
+      Y = 2.0f * sh * sh * cot + phi;
     }
     x[i] = less_offset(X, x0);
     y[i] = less_offset(Y, y0);
@@ -85,7 +88,7 @@ void simwpoly2() {
     return;
   }
   const real dx = xs[1] - xs[0];
-  const real s = std::sqrt(std::fmax(0.0f, D * D - dx * dx));
+  const real s = std::sqrt(non_negative(D * D - dx * dx));
   c.imwc9 = ys[0] + s - ys[1];
   c.imwc5 = (M2 * ys[0] - M1 * (ys[0] + s)) / D;
   c.imwc6 = s / D;
@@ -98,6 +101,7 @@ void imwpoly2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
   const real e2 = ellipsoid.ecc2;
   const ForImwPoly& c = forimwpoly;
   const bool no_sheet = !(std::fabs(c.imwc6) < infinite_image);
+  const std::array<real, 2> sin_limit{std::sin(c.lat00[0]), std::sin(c.lat00[1])};
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];
@@ -110,7 +114,8 @@ void imwpoly2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
       Y = 0.0f;
     } else {
       // Where the true-scale meridian crosses this parallel.
-      const real M = meridian_distance(phi);
+      const real sp = std::sin(phi), cp = std::cos(phi);
+      const real M = meridian_distance(phi, sp, cp);
       const real xa = c.imwc3 + c.imwc4 * M;
       const real ya = c.imwc5 + c.imwc6 * M;
       // The meridian: the straight line through its points (g1, h1) and
@@ -121,9 +126,9 @@ void imwpoly2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
         if (p == 0.0f) {
           g[k] = d;
         } else {
-          const real a = d * std::sin(p);
-          const real sh = std::sin(0.5f * a);
-          g[k] = c.r00[k] * std::sin(a);
+          const real a = d * sin_limit[k];
+          const real sh = std::sin(0.5f * a), ch = std::cos(0.5f * a);
+          g[k] = c.r00[k] * 2.0f * sh * ch;
           h[k] = c.r00[k] * 2.0f * sh * sh;
         }
       }
@@ -140,7 +145,7 @@ void imwpoly2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
           // The parallel: the circle of radius R = 1/k centred on the
           // central meridian through (xa, ya); (0, v) is its vertex, the
           // point where it crosses the central meridian.
-          const real k = parallel_curvature(phi, e2);
+          const real k = parallel_curvature(sp, cp, e2);
           const real xk = xa * k;
           const real v = xk * xk <= 1.0f ? ya - rise(xa, k) : ya - 1.0f / k;
           // The meridian meets the circle where u = y - v solves

@@ -16,15 +16,17 @@ void tm2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::s
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];
     const real d = wrapped_difference(lon[i], lon0, pi, two_pi);
-    const real b = std::cos(phi) * std::sin(d);
+    const real sp = std::sin(phi), cp = std::cos(phi), sd = std::sin(d), cd = std::cos(d);
+    const real b = cp * sd;
     const real X = std::fabs(b) < 1.0f ? 0.5f * std::log((1.0f + b) / (1.0f - b)) : infinity_towards(b);
     const real ad = std::fabs(d);
     const bool at_pole = !(std::fabs(phi) < below);
+    // atan(tan phi / cos d), with tan phi = sin phi / cos phi.
     real Y;
     if (ad < below) {  // the near side of the globe
-      Y = at_pole ? (phi > 0.0f ? half_pi : -half_pi) : std::atan(std::tan(phi) / std::cos(d));
+      Y = at_pole ? (phi > 0.0f ? half_pi : -half_pi) : std::atan(sp / (cp * cd));
     } else if (ad > above) {  // the far side, above the north pole
-      Y = at_pole ? (phi > 0.0f ? half_pi : three_half_pi) : std::atan(std::tan(phi) / std::cos(d)) + pi;
+      Y = at_pole ? (phi > 0.0f ? half_pi : three_half_pi) : std::atan(sp / (cp * cd)) + pi;
     } else {  // 90 degrees from the central meridian
       Y = phi == 0.0f ? 0.0f : (phi > 0.0f ? half_pi : -half_pi);
     }
@@ -40,13 +42,13 @@ void tme2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];
     const real d = wrapped_difference(lon[i], lon0, pi, two_pi);
-    const real s = std::sin(phi), c = std::cos(phi), t = std::tan(phi);
+    const real s = std::sin(phi), c = std::cos(phi), t = s / c;
     const real N = 1.0f / std::sqrt(1.0f - e2 * s * s);
     const real T = t * t;
     const real C = ep2 * c * c;
     const real A = d * c;
     const real A2 = A * A;
-    const real M = meridian_distance(phi);
+    const real M = meridian_distance(phi, s, c);
     const real X = N * A *
                    (1.0f + (1.0f - T + C) * A2 / 6.0f +
                     (5.0f - 18.0f * T + T * T + 72.0f * C - 58.0f * ep2) * A2 * A2 / 120.0f);

@@ -4,6 +4,7 @@
 
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
+#include "projection/latitude_functions.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -30,15 +31,17 @@ void quadrant_point(real a, real b, real pi, real& X, real& Y) {
   X = 0.0f;
   Y = 0.0f;
   if (a == 0.0f && b == 0.0f) return;
+  const real inverse_pi = 1.0f / pi;
   if (a == 0.0f) {  // the equator
-    X = b / pi;
+    X = b * inverse_pi;
     return;
   }
-  const real t = 2.0f * a / pi;
+  const real t = 2.0f * a * inverse_pi;
   // sqrt(1 - 4a^2/pi^2), bounded below by 0 against the rounding of a
   // latitude at 90 degrees.
-  const real c = std::sqrt(std::fmax(0.0f, (1.0f - t) * (1.0f + t)));
-  const real g = t / (1.0f + c);  // where the parallel crosses the central meridian
+  const real c = std::sqrt(non_negative((1.0f - t) * (1.0f + t)));
+  const real r1 = 1.0f / (1.0f + c);
+  const real g = t * r1;  // where the parallel crosses the central meridian
   if (b == 0.0f) {
     Y = g;
     return;
@@ -49,18 +52,20 @@ void quadrant_point(real a, real b, real pi, real& X, real& Y) {
   }
   // q = a/(pi - a) = t/(2 - t); 1 - q = 2(1 - t)/(2 - t);
   // h = q - g = t^2 (1 + c - t) / ((2 - t)(1 + c)^2).
-  const real q = t / (2.0f - t);
-  const real s = std::sqrt(std::fmax(0.0f, 2.0f * (1.0f - t) / (2.0f - t) * (1.0f + q)));
-  const real h = t * t * (1.0f + c - t) / ((2.0f - t) * (1.0f + c) * (1.0f + c));
+  const real r2 = 1.0f / (2.0f - t);
+  const real q = t * r2;
+  const real s = std::sqrt(non_negative(2.0f * (1.0f - t) * r2 * (1.0f + q)));
+  const real h = t * t * (1.0f + c - t) * r2 * r1 * r1;
   // y0 = K / v and m = z / v with v = (h^2 + s^2 + 2gh) / (2h).
-  const real z = 0.5f * (pi / b - b / pi);
-  const real span = h * h + s * s + 2.0f * g * h;
-  const real y0 = ((1.0f + g * g) * h + g * (h * h + s * s)) / span;
-  const real m = 2.0f * z * h / span;
+  const real z = 0.5f * (pi / b - b * inverse_pi);
+  const real h2s2 = h * h + s * s;
+  const real inverse_span = 1.0f / (h2s2 + 2.0f * g * h);
+  const real y0 = ((1.0f + g * g) * h + g * h2s2) * inverse_span;
+  const real m = 2.0f * z * h * inverse_span;
   // (1 + m^2) x^2 + 2 B x - C = 0, B = z - y0 m, C = 1 - y0^2: the positive
   // root, in the form that does not cancel.
   const real B = z - y0 * m;
-  const real C = std::fmax(0.0f, (1.0f - y0) * (1.0f + y0));
+  const real C = non_negative((1.0f - y0) * (1.0f + y0));
   const real root = std::sqrt(B * B + (1.0f + m * m) * C);
   if (B >= 0.0f) {
     X = root > 0.0f ? C / (B + root) : 0.0f;

@@ -266,7 +266,7 @@ TEST_F(Sentinels, ConformalConicWithDegenerateParallels) {
   EXPECT_NEAR(llpparam.pconst2, std::cos(pi / 4) * std::pow(std::tan(3 * pi / 8), n) / n, 1e-6);
   // Parallels symmetric about the equator: n = 0, the cone opened into a
   // cylinder: Mercator at the scale of the parallels.
-  for (const auto [conic, mercator] : {std::pair{3, 15}, {4, 16}}) {
+  for (const auto& [conic, mercator] : {std::pair{3, 15}, {4, 16}}) {
     llpparam.longp1 = 0.0f;
     llpparam.latp1 = radians(30);
     llpparam.latp2 = radians(-30);

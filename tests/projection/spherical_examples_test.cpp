@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/angles.hpp"
+#include "projection/azimuthal.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/equal_area_conic.hpp"
@@ -190,12 +191,42 @@ TEST_F(SphericalExamples, Polyconic) {
 
 TEST_F(SphericalExamples, ObliqueCodesCentredOnThePoleRepeatThePolarOnes) {
   a2b.ab = oblique_matrix(0.0f, rad(90.0f));
-  for (const auto [oblique, polar] : {std::pair{6, 5}, {8, 7}, {18, 17}}) {
+  for (const auto& [oblique, polar] : {std::pair{6, 5}, {8, 7}, {18, 17}}) {
     for (const double lon : {-160.0, -20.0, 75.0}) {
       for (const double lat : {10.0, 50.0, 85.0}) {
         const auto a = project_one(oblique, lon, lat), b = project_one(polar, lon, lat);
         EXPECT_NEAR(a.first, b.first, 2e-6) << oblique << " " << lon << " " << lat;
         EXPECT_NEAR(a.second, b.second, 2e-6) << oblique << " " << lon << " " << lat;
+      }
+    }
+  }
+}
+
+TEST_F(SphericalExamples, ObliqueCodesRotateThenProjectByThePolarFormula) {
+  // Codes 6, 8 and 18 give the map of lla2llb followed by the polar
+  // routine on the rotated coordinates.
+  a2b.ab = oblique_matrix(rad(-35.0f), rad(25.0f));
+  for (const double limit : {180.0, 120.0, 60.0}) {
+    llpparam.anglep1 = rad(static_cast<real>(limit));
+    Points points;
+    for (double lon = -175; lon < 180; lon += 20)
+      for (double lat = -85; lat < 90; lat += 10) points.add(lon, lat);
+    const int n = points.size();
+    std::vector<real> lonb(points.lon.size()), latb(points.lon.size()), x(lonb.size()), y(lonb.size());
+    lla2llb(lonb, latb, points.lon, points.lat, n);
+    for (const int code : {6, 8, 18}) {
+      if (code == 6) lazea2(x, y, lonb, latb, n);
+      if (code == 8) inverspsll(x, y, lonb, latb, n, llpparam.anglep1, 0, 0);
+      if (code == 18) gnomopsll(x, y, lonb, latb, n, 0, 0);
+      points.project(code);
+      for (std::size_t i = 0; i < lonb.size(); ++i) {
+        if (at_infinity(x[i], y[i])) {
+          EXPECT_TRUE(at_infinity(points.x[i], points.y[i])) << code << " " << i;
+          continue;
+        }
+        const double tolerance = 2e-6 * std::fmax(1.0, std::hypot(x[i], y[i]));
+        EXPECT_NEAR(points.x[i], x[i], tolerance) << code << " limit " << limit << " point " << i;
+        EXPECT_NEAR(points.y[i], y[i], tolerance) << code << " limit " << limit << " point " << i;
       }
     }
   }
