@@ -4,37 +4,16 @@
 #include <string>
 
 #include "console/boxes.hpp"
-#include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "projection/contract.hpp"
+#include "projection/menu_lines.hpp"
 
 namespace dorvix {
 
 namespace {
 
 constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
-
-void text(std::string_view s) { put(iocom.iuout, std::string(" ") += s); }
-
-// Layout (1x,a,1x,i3).
-void text_number(std::string_view s, int value) {
-  std::string line = " ";
-  line += s;
-  line += ' ';
-  edit::i(line, value, 3);
-  put(iocom.iuout, line);
-}
-
-// Layout (1x,a,1x,f10.1,1x,a).
-void text_radius(std::string_view s, real metres) {
-  std::string line = " ";
-  line += s;
-  line += ' ';
-  edit::f(line, metres, 10, 1);
-  line += " m";
-  put(iocom.iuout, line);
-}
 
 const std::string dash_rule(43, '-');
 
@@ -43,14 +22,14 @@ bool in_table(int iell) { return iell >= 1 && iell <= 9; }
 void menu(int& iell) {
   for (;;) {
     submenuhead(sellipsoid_header);
-    text("           ELLIPSOIDS SET UP");
-    text(dash_rule);
-    text_number(" current ellipsoid number:", ellipsoid_number);
-    text_number(" setting ellipsoid number:", iell);
-    text(dash_rule);
-    for (const auto& e : reference_ellipsoids) text(e.menu_line);
-    text(dash_rule);
-    text("SET AND EXIT .......................99");
+    text_line("           ELLIPSOIDS SET UP");
+    text_line(dash_rule);
+    text_integer_line(" current ellipsoid number:", ellipsoid_number, 3);
+    text_integer_line(" setting ellipsoid number:", iell, 3);
+    text_line(dash_rule);
+    for (const auto& e : reference_ellipsoids) text_line(e.menu_line);
+    text_line(dash_rule);
+    text_line("SET AND EXIT .......................99");
     menutail();
     int answer = 99, istat = 0;
     inintegdef(answer, "Ellipsoid number or 99", 99, istat);
@@ -59,9 +38,9 @@ void menu(int& iell) {
       iell = answer;
     } else {
       warninghead(sellipsoid_header);
-      text_number("ANSWER =", answer);
-      text("NEITHER IN [1,9] NOR = 99");
-      text("==> BACK TO MENU WITHOUT ACTION");
+      text_integer_line("ANSWER =", answer, 3);
+      text_line("NEITHER IN [1,9] NOR = 99");
+      text_line("==> BACK TO MENU WITHOUT ACTION");
       warningtail00();
     }
   }
@@ -70,11 +49,11 @@ void menu(int& iell) {
 void summary(int iell) {
   const ReferenceEllipsoid& r = reference_ellipsoids[static_cast<std::size_t>(iell - 1)];
   submenuhead(sellipsoid_header);
-  text(r.title);
-  text(dash_rule);
-  text_number(" Ellipsoid number  =", iell);
-  text_radius(" Equatorial radius =", r.a);
-  text_radius(" Polar      radius =", r.b);
+  text_line(r.title);
+  text_line(dash_rule);
+  text_integer_line(" Ellipsoid number  =", iell, 3);
+  text_real_line(" Equatorial radius =", r.a, 10, 1, "m");
+  text_real_line(" Polar      radius =", r.b, 10, 1, "m");
   menutail();
 }
 
@@ -103,18 +82,18 @@ void sellipsoid(int& iell, int inter) {
   if (inter == 4 || inter == 5) {
     iell = 1;
     submenuhead(sellipsoid_header);
-    text("INITIALIZING ELLIPSOID");
-    text("Default ellipsoid = GRS80");
-    text_number("ellipsoid number  =", iell);
+    text_line("INITIALIZING ELLIPSOID");
+    text_line("Default ellipsoid = GRS80");
+    text_integer_line("ellipsoid number  =", iell, 3);
   } else if (inter == 2 || inter == 3) {
     iell = ellipsoid_number;
   } else if (!in_table(iell)) {
     errorhead(sellipsoid_header);
-    text_number(" ellipsoid nb =", iell);
-    text("==> NO SUCH ELLIPSOID NB");
+    text_integer_line(" ellipsoid nb =", iell, 3);
+    text_line("==> NO SUCH ELLIPSOID NB");
     iell = 1;
-    text("==> RESETTING TO:");
-    text_number(" ellipsoid nb =", iell);
+    text_line("==> RESETTING TO:");
+    text_integer_line(" ellipsoid nb =", iell, 3);
     errortail00();
   }
   bool retry = false;
@@ -126,8 +105,8 @@ void sellipsoid(int& iell, int inter) {
     if (in_table(iell)) break;
     // Only reached from the kept number before any initialisation.
     errorhead(sellipsoid_header);
-    text_number("ellipsoid number =", iell);
-    text("NO SUCH ELLIPSOID AVALAIBLE");
+    text_integer_line("ellipsoid number =", iell, 3);
+    text_line("NO SUCH ELLIPSOID AVALAIBLE");
     errortail00();
     retry = true;
   }

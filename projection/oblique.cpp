@@ -5,17 +5,15 @@
 #include "catalogue/angles.hpp"
 #include "catalogue/vectors.hpp"
 #include "console/boxes.hpp"
-#include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
+#include "projection/menu_lines.hpp"
 
 namespace dorvix {
 
 namespace {
 
 constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
-
-void text(std::string_view s) { put(iocom.iuout, std::string(" ") += s); }
 
 const std::string dash_rule(43, '-');
 
@@ -24,17 +22,16 @@ void smatab33_menu(Matrix33& aba) {
                                                  "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
   for (;;) {
     submenuhead(smatab33_header);
-    text(dash_rule);
-    text("Ab MATRIX SET UP");
-    text(dash_rule);
+    text_line(dash_rule);
+    text_line("Ab MATRIX SET UP");
+    text_line(dash_rule);
     for (int k = 1; k <= 9; ++k) {
       const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
-      std::string line = " Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k) + " ";
-      edit::f(line, element(aba, i, j), 8, 3);
-      put(iocom.iuout, line);
+      text_real_line("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k),
+                     element(aba, i, j), 8, 3);
     }
-    text(dash_rule);
-    text("UPDATE & EXIT ........99");
+    text_line(dash_rule);
+    text_line("UPDATE & EXIT ........99");
     menutail();
     int choice = 99, istat = 0;
     inintegdef(choice, "your choice", 99, istat);
@@ -46,8 +43,8 @@ void smatab33_menu(Matrix33& aba) {
       inrealdef(value, prompts[choice - 1], current, istat);
     } else {
       warninghead(smatab33_header);
-      text("UNKNOWN ANSWER !");
-      text("==> BACK TO MENU WITHOUT ACTION");
+      text_line("UNKNOWN ANSWER !");
+      text_line("==> BACK TO MENU WITHOUT ACTION");
       warningtail00();
     }
   }
@@ -100,7 +97,7 @@ void smatab33(Matrix33& aba, int inter) {
   } else if (inter == 4 || inter == 5) {
     aba = Matrix33{1, 0, 0, 0, 1, 0, 0, 0, 1};
     submenuhead(smatab33_header);
-    text("INITIALIZING Ab matrix: Ab = Identity");
+    text_line("INITIALIZING Ab matrix: Ab = Identity");
   }
   if (inter % 2 == 0) smatab33_menu(aba);
   a2b.ab = aba;
