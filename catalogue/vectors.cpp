@@ -101,7 +101,9 @@ void vecprod3d(std::span<real> wa, std::span<const real> ua, std::span<const rea
 void moduri(std::span<int> iout, std::span<const int> iin, int m, int n) {
   for (std::size_t i = 0; i < count(n); ++i) {
     const int v = iin[i];
-    if (v > m) {
+    if (m <= 0) {
+      iout[i] = v;  // no range to wrap into; never a division by zero
+    } else if (v > m) {
       const int r = v % m;
       iout[i] = r == 0 ? m : r;
     } else if (v >= 1) {

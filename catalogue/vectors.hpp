@@ -21,7 +21,8 @@ void cc2lln(std::span<real> lon, std::span<real> lat, std::span<const real> vx, 
 void scalprodn(std::span<real> result, std::span<const real> ua, std::span<const real> va, int m, int n);
 void vecnorm(std::span<real> result, std::span<const real> v, int m, int n);
 void vecprod3d(std::span<real> wa, std::span<const real> ua, std::span<const real> va, int n);
-// Each integer wrapped into 1..m (m > 0): 4 -> 1, 0 -> 3, -1 -> 2 for m = 3.
+// Each integer wrapped into 1..m: 4 -> 1, 0 -> 3, -1 -> 2 for m = 3. With m
+// of 0 or less the integers are copied unchanged.
 void moduri(std::span<int> iout, std::span<const int> iin, int m, int n);
 
 }  // namespace dorvix

@@ -1,5 +1,6 @@
 #include "console/answers.hpp"
 
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
@@ -12,10 +13,9 @@ void input_ended() {
 }
 
 void command_file_ended() {
-  units().close(iocom.iuin);
-  iocom.iuin = unit_keyboard;
-  iocom.lcomfop = false;
-  iocom.lwito(2) = true;
+  // The same return to the keyboard as the menu's exit, with its report.
+  const int unit = iocom.iuin;
+  endaltsi(unit, units().name(unit), 0);
 }
 
 ReadResult read_answer(int unit, std::string& line) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "console/edit.hpp"
+#include "console/faces.hpp"
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
@@ -156,31 +157,6 @@ void errortail0(int /*idum*/) {
   errortail00();
 }
 
-void sorryface() {
-  // 18 rows of 40 columns: a round outline of "&" (12 wide at top and
-  // bottom, 36 wide at mid-height), two eyes and a turned-down mouth.
-  struct Span {
-    int row, first, last;
-  };
-  static constexpr Span outline[] = {
-      {1, 13, 24}, {2, 9, 12}, {2, 25, 28}, {3, 7, 8}, {3, 29, 30}, {4, 5, 6}, {4, 31, 32}, {5, 4, 4}, {5, 33, 33},
-      {6, 3, 3},   {6, 34, 34}, {7, 2, 2}, {7, 35, 35}, {8, 1, 1}, {8, 36, 36}, {9, 1, 1},  {9, 36, 36},
-      {10, 1, 1},  {10, 36, 36}, {11, 1, 1}, {11, 36, 36}, {12, 2, 2}, {12, 35, 35}, {13, 3, 3}, {13, 34, 34},
-      {14, 4, 4},  {14, 33, 33}, {15, 5, 6}, {15, 31, 32}, {16, 7, 8}, {16, 29, 30}, {17, 9, 12}, {17, 25, 28},
-      {18, 13, 24},
-      // eyes
-      {7, 11, 13}, {7, 24, 26}, {8, 11, 13}, {8, 24, 26},
-      // mouth
-      {12, 13, 24}, {13, 10, 12}, {13, 25, 27}, {14, 8, 9}, {14, 28, 29},
-  };
-  std::string rows[18];
-  for (auto& r : rows) r.assign(40, ' ');
-  for (const Span& sp : outline) {
-    for (int c = sp.first; c <= sp.last; ++c) rows[sp.row - 1][static_cast<std::size_t>(c - 1)] = '&';
-  }
-  put(iocom.iuout, "      ");
-  for (const auto& r : rows) put(iocom.iuout, "    " + r);
-  put(iocom.iuout, "      ");
-}
+void sorryface() { draw_face(Mouth::down); }
 
 }  // namespace dorvix

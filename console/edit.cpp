@@ -173,15 +173,10 @@ void e(std::string& out, double v, int w, int d) {
   } else {
     significant(std::fabs(v), d, digits, x);
   }
-  std::string exponent;
+  // E+ee, or +eee without the E beyond two exponent digits.
+  char exponent[8];
   const int ax = x < 0 ? -x : x;
-  if (ax <= 99) {
-    exponent = x < 0 ? "E-" : "E+";
-    if (ax < 10) exponent.push_back('0');
-    exponent += std::to_string(ax);
-  } else {
-    exponent = (x < 0 ? "-" : "+") + std::to_string(ax);
-  }
+  std::snprintf(exponent, sizeof exponent, ax <= 99 ? "E%c%02d" : "%c%03d", x < 0 ? '-' : '+', ax);
   std::string field;
   if (neg) field.push_back('-');
   field += "0.";

@@ -1,0 +1,41 @@
+#pragma once
+// The file opener: every file the program reads or writes by name is opened
+// here, on the caller's unit and with the caller's status, and the opener
+// returns only once the file is open.
+//
+// The name comes one of three ways:
+//  - given (iflag not 0): the name passed in is opened as it stands;
+//  - typed (iflag 0, a command file is the input): the name is asked for
+//    with the current name as default, so the command file's next line
+//    supplies it;
+//  - chosen (iflag 0, answers from the keyboard): the console's file
+//    chooser: after the "Choose ..." line one line is read from the
+//    keyboard and is the chosen path; an empty answer is a cancel. For a
+//    file that must be new and already exists, the user is asked whether
+//    to replace it (default No); only Yes removes it, No is a cancel.
+// A failed open is reported in a warning box and the name is asked for
+// again; in silent mode (given names) it is reported in an error box and
+// the run ends with a failure status.
+//
+// A name longer than the caller's name field is never cut: it is refused
+// with an error box and asked for again (silent mode: the run ends).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dorvix {
+
+// Opens a file on `iunit`.
+//   cname   on entry the name to open (silent) or the default answer
+//           (typed); trailing blanks are ignored. On return the name that
+//           was opened, without trailing blanks.
+//   cexpl   what the file is, shown in the opening line and the prompt.
+//   cstatus "old" (must exist, read), "new" (must not exist, written) or
+//           "unknown" (written from its start); see file_status().
+//   iflag   0 interactive, any other value silent.
+//   width   the caller's name field length: longer names are refused.
+void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
+           std::size_t width);
+
+}  // namespace dorvix

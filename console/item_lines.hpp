@@ -1,0 +1,46 @@
+#pragma once
+// Report lines built item by item, each item after one blank (the layout
+// of list-style report lines: " Problem in subroutine: sname").
+// Internal to the console.
+
+#include <string>
+#include <string_view>
+
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+
+namespace dorvix {
+
+class ItemLine {
+ public:
+  ItemLine& text(std::string_view t) {
+    line_ += ' ';
+    line_ += t;
+    return *this;
+  }
+  // An integer right-aligned in w columns.
+  ItemLine& integer(long long v, int w) {
+    line_ += ' ';
+    edit::i(line_, v, w);
+    return *this;
+  }
+  // A real in fixed point, w columns with d decimals.
+  ItemLine& fixed(double v, int w, int d) {
+    line_ += ' ';
+    edit::f(line_, v, w, d);
+    return *this;
+  }
+  // Writes the line on the standard output unit (or on `unit`).
+  void write() const { put(iocom.iuout, line_); }
+  void write(int unit) const { put(unit, line_); }
+  const std::string& str() const { return line_; }
+
+ private:
+  std::string line_;
+};
+
+// One line of one item: " " + text, on the standard output unit.
+inline void say_line(std::string_view t) { ItemLine().text(t).write(); }
+
+}  // namespace dorvix

@@ -1,0 +1,202 @@
+#include "console/file_opener.hpp"
+
+#include <gtest/gtest.h>
+
+#include "console/edit.hpp"
+#include "dialogue_helpers.hpp"
+
+namespace dorvix {
+namespace {
+
+using namespace testing;
+
+using Opener = DialogueTest;
+
+const std::string at43 = rule_of('@');
+const std::string star43 = rule_of('*');
+const std::string slash43 = rule_of('/');
+const Lines opening_frame = join({menu_head("opef2"), {" OPENING input data FILE", at43}});
+
+TEST_F(Opener, SilentModeOpensTheGivenNameWithoutAsking) {
+  write_file("cat.txt", "line\n");
+  std::string name = "cat.txt      ";
+  opef2(name, "input data ", 11, "old", 1, 40);
+  EXPECT_EQ(name, "cat.txt");
+  EXPECT_TRUE(units().is_open(11));
+  EXPECT_EQ(screen_lines(), opening_frame);
+}
+
+TEST_F(Opener, SilentModeStopsTheRunWhenTheFileCannotBeOpened) {
+  type({""});
+  std::string name = "missing.txt";
+  EXPECT_EQ(run_end_status([&] { opef2(name, "input data", 11, "old", 1, 20); }), exit_stopped_by_program);
+  const Lines lines = screen_lines();
+  const auto box = find_line(lines, " COULD NOT OPEN FILE missing.txt         ");  // whole 20-character field
+  ASSERT_TRUE(box);
+  EXPECT_EQ(lines[*box + 1], " for unit =   11");
+  EXPECT_EQ(lines[*box + 2], " ===> STOPPING EXECUTION");
+  EXPECT_EQ(lines[*box + 3], " ===> HIT RETURN TO CONTINUE");
+  EXPECT_EQ(lines[*box + 4], star43);
+  EXPECT_EQ(lines.size(), *box + 5);
+}
+
+TEST_F(Opener, AnyNonZeroFlagIsSilentSoAFailureCannotLoopForEver) {
+  // A negative plot mode gives the flag -1: it must stop, not retry with
+  // the same name for ever.
+  type_raw("");
+  std::string name = "missing.ps";
+  EXPECT_EQ(run_end_status([&] { opef2(name, "postcript plot", 50, "old", -1, 35); }), exit_stopped_by_program);
+}
+
+TEST_F(Opener, TypedNameUnderNewRetriesOneCommandFileLinePerAttempt) {
+  write_file("taken.txt", "keep me\n");
+  command_file("taken.txt\nfree.txt\n");
+  type({""});  // the pause of the warning box, at the keyboard
+  std::string name = "default.txt";
+  opef2(name, "output data", 21, "new", 0, 40);
+  EXPECT_EQ(name, "free.txt");
+  EXPECT_TRUE(exists("free.txt"));
+  EXPECT_EQ(read_file("taken.txt"), "keep me\n");
+  EXPECT_FALSE(exists("default.txt"));
+
+  const Lines lines = screen_lines();
+  const std::string field = edit::pad("taken.txt", 40);
+  const Lines first_attempt = join({
+      menu_head("opef2"),
+      {" OPENING output data FILE", at43, " Enter output data file name", " New value = " + edit::pad("taken.txt", 80)},
+      warning_head("opef2"),
+      {" COULD NOT OPEN FILE " + field, " ===> RETRYING", " ===> HIT RETURN TO RESUME COMMANDS", slash43},
+  });
+  EXPECT_EQ(head_of(lines, first_attempt.size()), first_attempt);
+  EXPECT_TRUE(has(lines, " New value = " + edit::pad("free.txt", 80)));
+  EXPECT_EQ(count(lines, " OPENING output data FILE"), 2u);
+}
+
+TEST_F(Opener, TypedBlankLineOpensTheCurrentName) {
+  command_file("\n");
+  std::string name = "plot.ps   ";
+  opef2(name, "postcript plot", 50, "unknown", 0, 35);
+  EXPECT_EQ(name, "plot.ps");
+  EXPECT_TRUE(units().is_open(50));
+  EXPECT_TRUE(has(screen_lines(), " ichar =  32 => use default value"));
+}
+
+TEST_F(Opener, ChooserAtTheKeyboardRetriesAfterACancel) {
+  write_file("chosen.txt", "x\n");
+  type({"", "", "  chosen.txt  "});  // cancel, the pause, then a path
+  std::string name = "old.txt";
+  opef2(name, "input data", 11, "old", 0, 40);
+  EXPECT_EQ(name, "chosen.txt");
+  const Lines lines = screen_lines();
+  const Lines want = join({
+      opening_frame,
+      {" Choose input data file name"},
+      warning_head("opef2"),
+      {" COULD NOT OPEN FILE " + edit::pad("old.txt", 40), " ===> RETRYING", " ===> HIT RETURN TO CONTINUE", slash43},
+  });
+  EXPECT_EQ(head_of(lines, want.size()), want);
+  EXPECT_EQ(lines.back(), " Choose input data file name");
+}
+
+TEST_F(Opener, ChooserReplacesAnExistingFileOnlyAfterYes) {
+  write_file("out.txt", "precious\n");
+  // Choose out.txt, refuse to replace it (a cancel), pause; choose it
+  // again and accept.
+  type({"out.txt", "n", "", "out.txt", "y"});
+  std::string name;
+  opef2(name, "output data", 21, "new", 0, 40);
+  EXPECT_EQ(name, "out.txt");
+  units().close(21);
+  EXPECT_EQ(read_file("out.txt"), "");
+  const Lines lines = screen_lines();
+  EXPECT_EQ(count(lines, " replace existing file out.txt ?"), 2u);
+  EXPECT_EQ(count(lines, " ===> RETRYING"), 1u);
+}
+
+TEST_F(Opener, ChooserAsksBeforeOverwritingAFileThatMayExist) {
+  write_file("seis.ps", "old plot\n");
+  // Refused first: the old plot stays; then accepted.
+  type({"seis.ps", "", "", "seis.ps", "y"});
+  std::string name = "seis.ps";
+  opef2(name, "postcript plot", 50, "unknown", 0, 35);
+  const Lines lines = screen_lines();
+  EXPECT_EQ(count(lines, " replace existing file seis.ps ?"), 2u);
+  EXPECT_TRUE(units().is_open(50));
+  units().close(50);
+  EXPECT_EQ(read_file("seis.ps"), "");
+
+  // A name that does not exist yet is not asked about.
+  type({"fresh.ps"});
+  opef2(name, "postcript plot", 50, "unknown", 0, 35);
+  EXPECT_FALSE(has(screen_lines(), " replace existing file fresh.ps ?"));
+  EXPECT_TRUE(units().is_open(50));
+}
+
+TEST_F(Opener, ChooserNeverRemovesADirectory) {
+  std::filesystem::create_directory("folder");
+  type({"folder", "", "file.txt"});
+  std::string name;
+  opef2(name, "output data", 21, "new", 0, 40);
+  EXPECT_TRUE(std::filesystem::is_directory("folder"));
+  EXPECT_EQ(name, "file.txt");
+}
+
+TEST_F(Opener, ExplanationsAreTrimmedAndThePromptTextCutAt40) {
+  type({"a.txt"});
+  std::string name;
+  opef2(name, "    ", 21, "new", 0, 40);
+  Lines lines = screen_lines();
+  EXPECT_EQ(lines[3], " OPENING   FILE");
+  EXPECT_EQ(lines[5], " Choose file name");
+
+  type({"b.txt"});
+  opef2(name, "an explanation of thirty-five chars", 22, "new", 0, 40);
+  lines = screen_lines();
+  EXPECT_EQ(lines[5], " Choose an explanation of thirty-five chars file");
+}
+
+TEST_F(Opener, OverlongNamesAreRefusedNeverCut) {
+  const std::string long_name(30, 'n');  // a field of 25 characters
+  const std::string cut = long_name.substr(0, 25);
+
+  // Typed: the refused line is consumed and the next one is taken.
+  command_file(long_name + "\nshort.txt\n");
+  type({""});
+  std::string name;
+  opef2(name, "line", 2, "unknown", 0, 25);
+  EXPECT_EQ(name, "short.txt");
+  EXPECT_FALSE(exists(cut));
+  EXPECT_FALSE(exists(long_name));
+  Lines lines = screen_lines();
+  const auto box = find_line(lines, " FILE NAME TOO LONG: " + long_name);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(lines[*box + 1], " more than 25 characters");
+  EXPECT_EQ(lines[*box + 2], " ===> RETRYING");
+  EXPECT_EQ(lines[*box + 3], " ===> HIT RETURN TO RESUME COMMANDS");
+  EXPECT_EQ(lines[*box + 4], star43);
+  units().close_all();
+
+  // Chosen.
+  iocom = IoCom{};
+  type({long_name, "", "short2.txt"});
+  opef2(name, "line", 2, "unknown", 0, 25);
+  EXPECT_EQ(name, "short2.txt");
+  EXPECT_FALSE(exists(cut));
+  EXPECT_TRUE(has(screen_lines(), " FILE NAME TOO LONG: " + long_name));
+
+  // Passed in silent mode: the run stops.
+  type({""});
+  name = long_name;
+  EXPECT_EQ(run_end_status([&] { opef2(name, "line", 2, "unknown", 1, 25); }), exit_stopped_by_program);
+  lines = screen_lines();
+  EXPECT_TRUE(has(lines, " ===> STOPPING EXECUTION"));
+  EXPECT_FALSE(exists(cut));
+
+  // A name that just fills the field is accepted.
+  name = std::string(25, 'f');
+  opef2(name, "line", 2, "unknown", 1, 25);
+  EXPECT_EQ(name, std::string(25, 'f'));
+}
+
+}  // namespace
+}  // namespace dorvix

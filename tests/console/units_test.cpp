@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "console/units.hpp"
+#include "support/tools.hpp"
+
+namespace dorvix {
+namespace {
+
+using testing::TempDir;
+
+TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
+  TempDir dir;
+  const auto existing = (dir / "existing.txt").string();
+  const auto absent = (dir / "absent.txt").string();
+  testing::write_file(existing, "first\r\nsecond\n");
+  auto& u = units();
+
+  EXPECT_FALSE(u.open(11, absent, FileStatus::old_file));
+  EXPECT_FALSE(u.is_open(11));
+  EXPECT_FALSE(u.open(21, existing, FileStatus::new_file));
+  EXPECT_EQ(testing::read_file(existing), "first\r\nsecond\n");  // untouched
+  EXPECT_FALSE(u.open(21, dir.path().string(), FileStatus::unknown));  // a directory
+  EXPECT_FALSE(u.open(21, "", FileStatus::unknown));
+
+  ASSERT_TRUE(u.open(21, absent, FileStatus::new_file));
+  u.write_line(21, "written");
+  u.close(21);
+  EXPECT_EQ(testing::read_file(absent), "written\n");
+
+  ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));  // written from its start
+  u.write_line(22, "again");
+  u.close(22);
+  EXPECT_EQ(testing::read_file(absent), "again\n");
+
+  ASSERT_TRUE(u.open(11, existing, FileStatus::old_file));
+  EXPECT_EQ(u.name(11), existing);
+  std::string line;
+  EXPECT_EQ(u.read_line(11, line), ReadResult::ok);
+  EXPECT_EQ(line, "first");  // carriage return dropped
+  EXPECT_EQ(u.read_line(11, line), ReadResult::ok);
+  EXPECT_EQ(line, "second");
+  EXPECT_EQ(u.read_line(11, line), ReadResult::end_of_file);
+  EXPECT_TRUE(u.rewind(11));
+  EXPECT_EQ(u.read_line(11, line), ReadResult::ok);
+  EXPECT_EQ(line, "first");
+  EXPECT_EQ(u.read_line(12, line), ReadResult::error);  // nothing connected
+  u.close_all();
+  EXPECT_FALSE(u.is_open(11));
+  EXPECT_EQ(u.name(11), "");
+}
+
+TEST(UnitTable, StatusWordsReadInAnyCase) {
+  EXPECT_EQ(file_status("old"), FileStatus::old_file);
+  EXPECT_EQ(file_status("OLD "), FileStatus::old_file);
+  EXPECT_EQ(file_status("New"), FileStatus::new_file);
+  EXPECT_EQ(file_status("unknown"), FileStatus::unknown);
+}
+
+}  // namespace
+}  // namespace dorvix
