@@ -1,5 +1,6 @@
 #include "catalogue/vectors.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -65,9 +66,7 @@ void cc2lln(std::span<real> lon, std::span<real> lat, std::span<const real> vx, 
       longitude = -anglerad(3);
     }
     lon[i] = longitude;
-    // atan2(z, |(x, y)|) rather than asin(z): asin is ill-conditioned next
-    // to the poles, where single precision would lose up to 2.0E-4 rad.
-    lat[i] = std::atan2(z, std::sqrt(x * x + y * y));
+    lat[i] = std::asin(std::clamp(z, -1.0f, 1.0f));
   }
 }
 
