@@ -1,9 +1,8 @@
 #pragma once
 // Azimuthal projections of the sphere. The polar routines put the north
-// pole at the centre; the oblique codes 6, 8 and 18 first rotate the points
-// into the frame whose pole is the oblique centre (lla2llb) and pass the
-// rotated coordinates, while the orthographic and perspective oblique
-// routines rotate unit vectors themselves with `ab`. Arguments as in
+// pole at the centre. The oblique aspects rotate each point's unit vector
+// with `ab` into the frame whose pole is the oblique centre and project it
+// there (codes 6, 8 and 18 by the polar formula, below). Arguments as in
 // projection/contract.hpp; the routines with offset arguments subtract
 // those instead of the origin's.
 //
