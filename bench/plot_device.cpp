@@ -1,0 +1,75 @@
+// Writing PostScript at device level: polylines and texts into a plot file,
+// in the compressed and the plain dialect.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue/angles.hpp"
+#include "console/iocom.hpp"
+#include "console/units.hpp"
+#include "plot/device.hpp"
+
+namespace {
+
+using namespace dorvix;
+
+// Opens a scratch plot file of the given dialect with the default attributes.
+std::filesystem::path open_scratch(int dialect) {
+  const auto file = std::filesystem::temp_directory_path() / ("dorvix-bench-" + std::to_string(dialect) + ".ps");
+  units().open(50, file.string(), FileStatus::unknown);
+  psparams.ipsunit = 50;
+  psparams.ipstype = dialect;
+  psparams.psorient = "P  ";
+  psparams.ipspage = 1;
+  psparams.ipspath = 0;
+  psprolog(1, "bench.ps");
+  iocom.lplotop = true;
+  splotparam2(7);
+  return file;
+}
+
+void close_scratch(const std::filesystem::path& file) {
+  psend();
+  iocom.lplotop = false;
+  std::filesystem::remove(file);
+}
+
+// A 500-point polyline (the device chunk of the drawing layer), a spiral
+// with coordinates of every magnitude on the sheet.
+void BM_deline(benchmark::State& state) {
+  const auto file = open_scratch(static_cast<int>(state.range(0)));
+  constexpr int n = 500;
+  std::vector<real> x0(n), y0(n);
+  for (int i = 0; i < n; ++i) {
+    const real r = 0.5f * static_cast<real>(i);
+    x0[static_cast<std::size_t>(i)] = 297.5f + r * std::cos(0.1f * static_cast<real>(i));
+    y0[static_cast<std::size_t>(i)] = 421.0f + r * std::sin(0.1f * static_cast<real>(i));
+  }
+  std::vector<real> x = x0, y = y0;
+  for (auto _ : state) {
+    deline(x, y, n);
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+  close_scratch(file);
+}
+BENCHMARK(BM_deline)->Arg(1)->Arg(2);
+
+void BM_detext2(benchmark::State& state) {
+  trigoset();
+  const auto file = open_scratch(static_cast<int>(state.range(0)));
+  plt2blk.justif = 6;
+  plt2blk.txtangle = 30;
+  for (auto _ : state) {
+    real x = 100, y = 200;
+    detext2(x, y, "M 5.3 (1987) 12:34");
+  }
+  state.SetItemsProcessed(state.iterations());
+  close_scratch(file);
+}
+BENCHMARK(BM_detext2)->Arg(1)->Arg(3);
+
+}  // namespace

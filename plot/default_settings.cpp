@@ -1,0 +1,88 @@
+#include "plot/default_settings.hpp"
+
+#include <ostream>
+
+#include "console/edit.hpp"
+#include "console/fixed_fields.hpp"
+#include "console/units.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr std::size_t record_width = 14;
+
+// A logical field read the Fortran way: optional blanks and a point, then
+// T or F (what follows the letter is not looked at); a blank field is false.
+bool read_logical(std::string_view field, bool& value) {
+  const auto start = field.find_first_not_of(' ');
+  if (start == std::string_view::npos) {
+    value = false;
+    return true;
+  }
+  field.remove_prefix(start);
+  if (field.front() == '.') field.remove_prefix(1);
+  if (field.empty()) return false;
+  switch (field.front()) {
+    case 'T':
+    case 't':
+      value = true;
+      return true;
+    case 'F':
+    case 'f':
+      value = false;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool parse_default_settings(std::string_view line, DefaultSettings& s) {
+  if (line.find_first_not_of(' ') == std::string_view::npos) return false;
+  DefaultSettings r;
+  int copies = 0, dialect = 0;
+  if (!read_logical(field_text(line, 2, 2), r.loverlay)) return false;
+  if (!read_field_int(line, 5, 3, copies)) return false;
+  if (!read_field_int(line, 13, 2, dialect)) return false;
+  r.psorient = field_text(line, 9, 3);
+  r.ncopies = copies >= min_copies && copies <= max_copies ? copies : 1;
+  r.ipstype = dialect >= 1 && dialect <= 3 ? dialect : 2;
+  s = r;
+  return true;
+}
+
+std::string default_settings_record(const DefaultSettings& s) {
+  std::string line = " ";
+  edit::l(line, s.loverlay, 2);
+  line += ' ';
+  edit::i(line, s.ncopies, 3);
+  line += ' ';
+  line += edit::pad(s.psorient, 3);
+  line += ' ';
+  edit::i(line, s.ipstype, 2);
+  return line;
+}
+
+bool read_default_settings(DefaultSettings& s, int unit) {
+  s = DefaultSettings{};
+  if (!units().open(unit, std::string(default_settings_file), FileStatus::old_file)) return false;
+  std::string line;
+  const bool ok = units().read_line(unit, line) == ReadResult::ok && parse_default_settings(line, s);
+  units().close(unit);
+  if (!ok) s = DefaultSettings{};
+  return ok;
+}
+
+bool write_default_settings(const DefaultSettings& s, int unit) {
+  if (!units().open(unit, std::string(default_settings_file), FileStatus::unknown)) return false;
+  units().write_line(unit, default_settings_record(s));
+  units().write_line(unit, std::string(record_width, ' '));
+  std::ostream* out = units().output(unit);
+  const bool ok = out != nullptr && out->flush().good();
+  units().close(unit);
+  return ok;
+}
+
+}  // namespace dorvix

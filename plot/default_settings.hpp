@@ -1,0 +1,43 @@
+#pragma once
+// The PostScript driver's default settings, kept between runs in the file
+// kavro7_ini.txt of the current directory: one record of 14 fixed columns,
+//   col 2-3 overlay (T or F), 5-7 copies, 9-11 orientation, 13-14 dialect,
+// every other column blank ("  F   1 P    2" holds the defaults). When the
+// program writes the file, a line of blanks follows the record; only the
+// first line is read.
+
+#include <string>
+#include <string_view>
+
+namespace dorvix {
+
+inline constexpr std::string_view default_settings_file = "kavro7_ini.txt";
+
+// Copies a plot file may ask for.
+inline constexpr int min_copies = 1;
+inline constexpr int max_copies = 999;
+
+struct DefaultSettings {
+  bool loverlay = false;         // the plot is an overlay
+  int ncopies = 1;               // number of copies
+  std::string psorient = "P  ";  // page orientation code
+  int ipstype = 2;               // PostScript dialect
+};
+
+// Reads a record. A dialect outside 1..3 becomes 2 and a number of copies
+// outside 1..999 becomes 1; an orientation code is taken as it stands.
+// Returns false, leaving `s` unchanged, for a line that holds no readable
+// record (an empty or blank line, or fields that cannot be read).
+bool parse_default_settings(std::string_view line, DefaultSettings& s);
+// The 14-character record of `s`.
+std::string default_settings_record(const DefaultSettings& s);
+
+// Reads the file on `unit` (opened and closed here). Returns false, with
+// the defaults in `s`, when the file is missing, cannot be opened or holds
+// no readable record.
+bool read_default_settings(DefaultSettings& s, int unit);
+// Writes the file on `unit`: the record and a line of blanks. Returns
+// false when the file could not be created or written.
+bool write_default_settings(const DefaultSettings& s, int unit);
+
+}  // namespace dorvix

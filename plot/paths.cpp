@@ -1,0 +1,175 @@
+// Paths at device level: moves, lines, strokes, polylines, polygons and
+// pen moves, in the operators of the open file's dialect.
+//
+// Paths are stroked lazily: a path stays open (psparams.ipspath = 1) until
+// something that must not fall inside it comes (a new path, a line width,
+// a font, a text, a page break, the trailer) and calls psstrokepath.
+//
+// No number without a value ever reaches the file: a point with a
+// coordinate that is not finite is left out and breaks the path, the next
+// point starting a new piece with a move.
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "console/boxes.hpp"
+#include "console/iocom.hpp"
+#include "plot/messages.hpp"
+#include "plot/device.hpp"
+#include "plot/ps_stream.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header psmoveto_header{"psmoveto", " 7.0", "18-07-2001"};
+constexpr Header pslineto_header{"pslineto", " 7.0", "18-07-2001"};
+
+// Operator texts by dialect (index ipstype - 1).
+struct Operators {
+  std::string_view newpath, moveto, lineto, stroke, linewidth, close_hollow, begin_fill, rgb_fill, grey_fill;
+};
+constexpr Operators operators[3] = {
+    {"np", " M", " L", "sk", " slw", "cp", "cp gs", "setrgbcolor fill gr", "stg fill gr"},
+    {"newpath", " moveto", " lineto", "stroke", " setlinewidth", "closepath", "closepath gsave",
+     "setrgbcolor fill grestore", "setgray fill grestore"},
+    {"", " m", " l", "S", " w", "s", "b", "", ""},
+};
+
+const Operators& ops() {
+  const int t = psparams.ipstype >= 1 && psparams.ipstype <= 3 ? psparams.ipstype : dialect_news;
+  return operators[t - 1];
+}
+
+// Grey level of polygon fills in black and white.
+constexpr real fill_grey_percent = 50.0f;
+
+// True when the next point must start a new piece of the path with a move:
+// a line began without a current point, or a point without a value broke
+// the path.
+bool move_pending = false;
+
+bool finite_point(real x, real y) { return std::isfinite(x) && std::isfinite(y); }
+
+// "x y op" of a move or a line.
+void point_record(std::ostream* out, std::string& line, real x, real y, std::string_view op) {
+  line.clear();
+  ps::number(line, x);
+  line += ' ';
+  ps::number(line, y);
+  line += op;
+  ps::record(out, line);
+}
+
+}  // namespace
+
+void psmoveto(real& x, real& y, int inewpath) {
+  const bool finite = finite_point(x, y);
+  if (finite) {
+    ps::clip(x, 'x', psmoveto_header);
+    ps::clip(y, 'y', psmoveto_header);
+  }
+  psstrokepath();
+  std::ostream* out = ps::stream();
+  if (inewpath == 1) {
+    if (!ops().newpath.empty()) ps::record(out, std::string(ops().newpath));
+    psparams.ipspath = 1;
+  }
+  move_pending = !finite;
+  if (!finite) return;
+  std::string line;
+  point_record(out, line, x, y, ops().moveto);
+}
+
+void pslineto(std::span<real> x, std::span<real> y, int n) {
+  if (psparams.ipspath == 0) {
+    warninghead(pslineto_header);
+    plotmsg::say("Path begins with Draw instead of Move");
+    psparams.ipspath = 1;
+    warningtail00();
+    move_pending = true;  // the path starts with a move to its first point
+  }
+  const int count = std::min<int>(n, static_cast<int>(std::min(x.size(), y.size())));
+  std::ostream* out = ps::stream();
+  std::string line;
+  for (int i = 0; i < count; ++i) {
+    real& xi = x[static_cast<std::size_t>(i)];
+    real& yi = y[static_cast<std::size_t>(i)];
+    if (!finite_point(xi, yi)) {
+      move_pending = true;
+      continue;
+    }
+    ps::clip(xi, 'x', pslineto_header);
+    ps::clip(yi, 'y', pslineto_header);
+    point_record(out, line, xi, yi, move_pending ? ops().moveto : ops().lineto);
+    move_pending = false;
+  }
+}
+
+void psstrokepath() {
+  if (psparams.ipspath != 1) return;
+  psrgbcolor(1);
+  ps::record(ops().stroke);
+  psparams.ipspath = 0;
+}
+
+void deline(std::span<real> x, std::span<real> y, int n) {
+  if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
+  psmoveto(x[0], y[0], 1);
+  if (n == 1) {
+    pslineto(x.first(1), y.first(1), 1);  // a segment of length zero: a dot
+  } else {
+    pslineto(x.subspan(1), y.subspan(1), n - 1);
+  }
+  psstrokepath();
+}
+
+void depolygon(std::span<real> x, std::span<real> y, int n) {
+  if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
+  psmoveto(x[0], y[0], 1);
+  pslineto(x.subspan(1), y.subspan(1), n - 1);  // the close operator draws the closing edge
+  const Operators& o = ops();
+  if (psparams.ipstype == dialect_illustrator) {
+    ps::record(plt2blk.fillstyle == 0 ? o.close_hollow : o.begin_fill);
+    psparams.ipspath = 0;
+    return;
+  }
+  if (plt2blk.fillstyle == 0) {
+    ps::record(o.close_hollow);
+  } else {
+    ps::record(o.begin_fill);
+    // The fill lies between gsave and grestore: the path survives it for
+    // the outline, and the fill colour does not become the current colour.
+    std::string line;
+    if (plt2blk.icolor == 1 && plt2blk.fillcol >= 0 && plt2blk.fillcol <= max_colour_index) {
+      ps::rgb(line, plt2blk.fillcol);
+      line += o.rgb_fill;
+    } else {
+      ps::fraction(line, fill_grey_percent);
+      line += ' ';
+      line += o.grey_fill;
+    }
+    ps::record(line);
+  }
+  psstrokepath();
+}
+
+void deplot(real& x, real& y, int ipen) {
+  if (ipen == 0) {
+    psmoveto(x, y, 1);
+  } else if (ipen == 1) {
+    pslineto(std::span<real>(&x, 1), std::span<real>(&y, 1), 1);
+  }
+}
+
+void intslinewidth(real width) {
+  psstrokepath();
+  if (!std::isfinite(width)) return;
+  std::string line;
+  ps::number(line, width);
+  line += ops().linewidth;
+  ps::record(line);
+}
+
+}  // namespace dorvix

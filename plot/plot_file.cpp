@@ -1,0 +1,226 @@
+// The plot file: opening with its settings dialogue, pages, closing.
+//
+// Each opening settles four settings: overlay, number of copies, page
+// orientation and PostScript dialect. They are read from kavro7_ini.txt,
+// shown, and either accepted or changed; changed settings, and settings
+// that could not be read, are written back for the next opening.
+
+#include <string>
+
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/file_opener.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/prompts.hpp"
+#include "console/run_end.hpp"
+#include "plot/device.hpp"
+#include "plot/messages.hpp"
+
+namespace dorvix {
+
+using plotmsg::say;
+
+namespace {
+
+constexpr Header plinit_header{"plinit", " 6.1", "14-05-2010"};
+constexpr Header plend_header{"plend", " 6.0", "17-03-2009"};
+constexpr Header newpage_header{"newpage", " 6.0", "17-03-2009"};
+constexpr Header intplinit_header{"intplinit", " 8.0", "19-03-2009"};
+constexpr Header intplend_header{"plend", " 5.0", "20-03-2009"};
+
+// Width of the settings display.
+constexpr std::size_t display_width = 38;
+
+// The name offered for the file of a new plot from the page menu.
+constexpr std::string_view next_plot_name = "Next_plot";
+constexpr std::size_t next_plot_width = 20;
+
+// An open plot file gets its trailer whatever ends the run.
+bool trailer_registered = false;
+
+void register_trailer_at_run_end() {
+  if (trailer_registered) return;
+  trailer_registered = true;
+  at_run_end([] {
+    trailer_registered = false;
+    if (iocom.lplotop) {
+      psend();
+      iocom.lplotop = false;
+    }
+  });
+}
+
+std::string_view orientation_name(std::string_view code) {
+  if (code == "P  ") return "Portrait";
+  if (code == "LUS") return "Landscape U";  // "Landscape US Letter" in 11 columns
+  if (code == "LA4") return "Landscape A";  // "Landscape A4" in 11 columns
+  return code;                              // an unknown code shows as it stands
+}
+
+void settings_display(const DefaultSettings& s) {
+  submenuhead(intplinit_header);
+  if (!iocom.lwito(2)) return;
+  const std::string box_rule = "+" + std::string(display_width - 2, '-') + "+";
+  say(box_rule);
+  for (std::string_view credit : {"   vostel: PostScript plot driver", "   Compressed, NeWS and Illustrator 88",
+                                  "   portrait and landscape pages"}) {
+    std::string line = "|";
+    line += edit::pad(credit, display_width - 2);
+    line += '|';
+    say(line);
+  }
+  say(box_rule);
+  const std::string rule(display_width, '-');
+  say(rule);
+  say(">>> CURRENT VERSION : " + std::string(intplinit_header.version) + "         <<<");
+  say(">>> LAST MODIFIED ON: " + std::string(intplinit_header.date) + "   <<<");
+  say(rule);
+  say(edit::pad("         Default Settings:", display_width));
+  say(rule);
+  say(std::string("Overlay ?  = ") + (s.loverlay ? "Yes" : "No "));
+  say("# Copies   = " + edit::i(s.ncopies, 3));
+  say("System     = " + edit::pad(orientation_name(s.psorient), 11));
+  say("PostScript = " + edit::pad(cpstype(s.ipstype), 20));
+  menutail();
+}
+
+// The orientation menu, until one of the three codes is given.
+void ask_orientation(std::string& psorient) {
+  for (;;) {
+    say("Page orientation...Command");
+    say("Portrait.................P");
+    say("Landscape US Letter....LUS");
+    say("Landscape A4...........LA4");
+    std::string answer;
+    int istat = 0;
+    inchardef(answer, "(vostel) command", psorient, istat, 3);
+    if (answer == "LUS" || answer == "lus") {
+      psorient = "LUS";
+      return;
+    }
+    if (answer == "LA4" || answer == "la4") {
+      psorient = "LA4";
+      return;
+    }
+    if (answer[0] == 'P' || answer[0] == 'p') {
+      psorient = "P  ";
+      return;
+    }
+    say("Unknown command ==> Asking again");
+  }
+}
+
+void update_settings(DefaultSettings& s) {
+  int istat = 0;
+  submenuhead(intplinit_header);
+  say(edit::pad("       Updating Default Settings:", display_width + 1));
+  say(std::string(display_width + 1, '-'));
+  bool overlay = s.loverlay;
+  inlogicdef(overlay, "(vostel) Is this an overlay?", s.loverlay, istat);
+  s.loverlay = overlay;
+  int copies = s.ncopies;
+  inintegvindef(copies, "(vostel) number of copies:", s.ncopies, min_copies, max_copies, istat);
+  s.ncopies = copies;
+  ask_orientation(s.psorient);
+  say("choose Postscript type");
+  for (int i = 1; i <= 3; ++i) say(edit::pad(cpstype(i), 20) + " " + edit::i(i, 3));
+  int dialect = s.ipstype;
+  inintegvindef(dialect, "your choice", s.ipstype, 1, 3, istat);
+  s.ipstype = dialect;
+}
+
+void save_settings(const DefaultSettings& s) {
+  if (write_default_settings(s, psparams.ipsunit)) {
+    submenuhead(intplinit_header);
+    say("kavro7_ini.txt updated or created");
+    menutail();
+    return;
+  }
+  warninghead(intplinit_header);
+  say("could not write kavro7_ini.txt");
+  say("==> default settings not saved");
+  warningtail00();
+}
+
+}  // namespace
+
+void plinit(std::string& cfile, int mode, std::size_t width) {
+  if (iocom.lplotop) {
+    warninghead(plinit_header);
+    say("Plot file or window is already opened");
+    say("==> appending to current plot file/window");
+    warningtail00();
+    return;
+  }
+  intplinit(cfile, mode, width);
+  iocom.lplotop = true;
+  splotparam2(mode == 2 || mode == 3 ? 7 : 5);
+}
+
+void plend() {
+  if (iocom.lplotop) {
+    intplend();
+    iocom.lplotop = false;
+    return;
+  }
+  warninghead(plend_header);
+  say("The plot window or file is already closed");
+  warningtail00();
+}
+
+void newpage() {
+  submenuhead(newpage_header);
+  say("IT IS SUGGESTED TO CLEAR THE PLOT");
+  say("You can:");
+  say("clear the window / add a page to the file ..0");
+  say("close the window / file and open a new one .1");
+  say("append to the current window / file ........2");
+  menutail();
+  int choice = 0, istat = 0;
+  inintegvindef(choice, "your choice", 0, 0, 2, istat);
+  if (choice == 0) {
+    intnewpage();
+  } else if (choice == 1) {
+    plend();
+    std::string name(next_plot_name);
+    plinit(name, 2, next_plot_width);
+  }
+}
+
+void intplinit(std::string& cfile, int mode, std::size_t width) {
+  psparams.ipsunit = 50;
+  DefaultSettings s;
+  const bool was_read = read_default_settings(s, psparams.ipsunit);
+  settings_display(s);
+  bool use_defaults = true;
+  int istat = 0;
+  inlogicdef(use_defaults, "(vostel) Use default settings ?", true, istat);
+  if (!use_defaults) update_settings(s);
+  if (!use_defaults || !was_read) save_settings(s);
+  psparams.psorient = s.psorient;
+  psparams.ipstype = s.ipstype;
+
+  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode % 2, width);
+  register_trailer_at_run_end();
+  psparams.ipspage = 1;
+  psparams.ipspath = 0;
+  if (s.loverlay && psparams.ipstype != dialect_illustrator) {
+    psoverlay();
+  } else {
+    psprolog(s.ncopies, edit::pad(cfile, width));
+  }
+}
+
+void intplend() {
+  submenuhead(intplend_header);
+  if (iocom.lwito(2)) say("Ready to close the PostScript plot file");
+  std::string answer;
+  int istat = 0;
+  inchar1(answer, "CR = Return to close the PostScript file", istat, 1);
+  psend();
+  say("The PostScript plot file is closed");
+  menutail();
+}
+
+}  // namespace dorvix

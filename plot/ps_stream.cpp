@@ -1,0 +1,114 @@
+#include "plot/ps_stream.hpp"
+
+#include <cmath>
+#include <ostream>
+
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/units.hpp"
+#include "plot/device.hpp"
+#include "plot/messages.hpp"
+#include "plot/psparams.hpp"
+
+namespace dorvix::ps {
+
+namespace {
+// Room of a number in a record, as the driver has always written them.
+constexpr int number_room = 10;
+constexpr int number_decimals = 2;
+// Half a unit of the last written decimal, and a little more, so that a
+// value that rounds up to one more integer digit is counted with it.
+constexpr double rounding_margin = 0.01 + 1.0e-7;
+// The largest font size written (far beyond any sheet).
+constexpr real max_font_points = 1.0e8f;
+// Metres on paper per PostScript point, for the clipping messages.
+constexpr real metres_per_point = 0.00035278f;
+}  // namespace
+
+void clip(real& v, char axis, const Header& h) {
+  const bool above = v > max_ps_coordinate;
+  if (!above && !(v < -max_ps_coordinate)) return;
+  const std::string name(1, axis);
+  warninghead(h);
+  plotmsg::say(name + " in meters = " + edit::g(v * metres_per_point, 10, 3));
+  v = above ? max_ps_coordinate : -max_ps_coordinate;
+  plotmsg::say("==> reset to " + name + (above ? "max" : "min") + " = " + edit::g(v * metres_per_point, 10, 3));
+  warningtail00();
+}
+
+std::ostream* stream() { return units().output(psparams.ipsunit); }
+
+void record(std::string_view text) {
+  if (std::ostream* out = stream()) {
+    out->write(text.data(), static_cast<std::streamsize>(text.size()));
+    out->put('\n');
+  }
+}
+
+void record(std::ostream* out, const std::string& line) {
+  if (out == nullptr) return;
+  out->write(line.data(), static_cast<std::streamsize>(line.size()));
+  out->put('\n');
+}
+
+void number(std::string& line, real v) {
+  if (!std::isfinite(v)) v = 0;
+  const double a = v;
+  // Integer digits k and the characters needed with two decimals: the
+  // digits, the point, the decimals and a minus sign.
+  const double magnitude = a < 0 ? -a + rounding_margin : a + rounding_margin;
+  int k = 1;
+  for (double p = 10.0; magnitude >= p && k < 40; p *= 10.0) ++k;
+  const int sign = a < 0 ? 1 : 0;
+  int decimals = number_decimals;
+  if (k + 1 + number_decimals + sign > number_room) decimals = number_room - k - 2;
+  if (decimals < 0) decimals = 0;
+  edit::f(line, v, 0, decimals);
+}
+
+void fraction(std::string& line, real percent) { edit::f(line, percent / real(100), 6, 3); }
+
+void rgb(std::string& line, int index) {
+  const auto k = static_cast<std::size_t>(index);
+  for (real c : {plt2blk.red.at(k), plt2blk.green.at(k), plt2blk.blue.at(k)}) {
+    fraction(line, c);
+    line += ' ';
+  }
+}
+
+void page_number(std::string& line, int page) {
+  line += ' ';
+  edit::i(line, page, page > 999 || page < -99 ? 0 : 3);
+}
+
+void page_record(int page) {
+  std::string line = "%%Page:";
+  page_number(line, page);
+  page_number(line, page);
+  record(line);
+}
+
+void string_body(std::string& line, std::string_view text) {
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '(' || c == ')' || c == '\\') {
+      line += '\\';
+      line += ch;
+    } else if (c >= 32 && c < 127) {
+      line += ch;
+    } else {
+      line += '\\';
+      line += static_cast<char>('0' + ((c >> 6) & 7));
+      line += static_cast<char>('0' + ((c >> 3) & 7));
+      line += static_cast<char>('0' + (c & 7));
+    }
+  }
+}
+
+int font_points(real txtsize) {
+  if (!(txtsize >= 1)) return 1;  // below 1 point, or no number
+  if (txtsize > max_font_points) return static_cast<int>(max_font_points);
+  return static_cast<int>(txtsize);
+}
+
+}  // namespace dorvix::ps

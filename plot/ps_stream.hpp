@@ -1,0 +1,60 @@
+#pragma once
+// The PostScript text of the plot file: one record per line, written
+// through the buffered stream of the plot file's unit, and the number and
+// string forms every record uses.
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "console/iocom.hpp"
+#include "console/real.hpp"
+
+namespace dorvix::ps {
+
+// The stream of the plot file's unit, or nullptr when it is not open.
+std::ostream* stream();
+
+// Writes one record (the end of line is added). Nothing when no plot file
+// is open.
+void record(std::string_view text);
+// Writes a record built in `line` on `out` (nullptr: nothing).
+void record(std::ostream* out, const std::string& line);
+
+// Clips a coordinate into the writable range, plus or minus 9.9E7
+// points, writing the limit back; a clipped value is reported in a warning
+// box of the routine `h` ("x in meters =" or "y ..." by `axis`).
+void clip(real& v, char axis, const Header& h);
+
+// A coordinate, line width or leading in points: fixed point with two
+// decimals in its shortest form ("283.50", "0.50", "-12.30"), within ten
+// characters: from 1.0E7 points on (1.0E6 for negative values) the
+// decimals give way to the integer digits. A value with no number to show
+// is written as 0 (callers never pass one).
+void number(std::string& line, real v);
+
+// A colour component given in percent, as a fraction of 1, right-aligned in
+// 6 columns with 3 decimals (" 0.500").
+void fraction(std::string& line, real percent);
+
+// The red, green and blue of colour table entry `index` as three
+// fractions, each followed by a blank (" 0.500  0.000  0.000 ").
+void rgb(std::string& line, int index);
+
+// A page number as a blank and three places ("   2"); a number too large
+// for three places keeps all its digits.
+void page_number(std::string& line, int page);
+
+// The page comment "%%Page:" with the page number twice.
+void page_record(int page);
+
+// The body of a PostScript string: "(", ")" and "\" get a backslash, bytes
+// outside the printable ASCII range are written as three-digit octal
+// escapes; the result is the same text to the interpreter.
+void string_body(std::string& line, std::string_view text);
+
+// A font size in whole points: the size truncated, at least 1 (a font
+// scaled to 0 would draw nothing and make some interpreters fail).
+int font_points(real txtsize);
+
+}  // namespace dorvix::ps
