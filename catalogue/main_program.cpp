@@ -11,6 +11,7 @@
 #include "catalogue/store_listing.hpp"
 #include "console/dialogue.hpp"
 #include "map/map_placeholder.hpp"
+#include "plot/device.hpp"
 #include "plot/service_placeholders.hpp"
 #include "stereonet/diagram_placeholders.hpp"
 
@@ -174,6 +175,7 @@ void settings_block(MainState& m) {
   switch (m.irep) {
     case choice_help: help_box(); break;
     case choice_sish_switch: inlogicdef(m.lsish, "write extracted data to si-sh file", m.lsish, istat); break;
+    case choice_plot_parameters: splotparam2(mode_menu); break;
     case choice_command_file: altsio(m.iucom, m.ccomnam, m.irep, 0, text_width); break;
     default: break;
   }
@@ -188,6 +190,22 @@ void sish_block(const MainState& m) {
     opefou(m.isish, edit::pad("extracted si-sh output", text_width), 0);
   } else if ((m.irep == choice_close_sish || m.irep == choice_quit) && open) {
     clofou(m.isish, 0);
+  }
+}
+
+// Block 3: the plot file, closed for 20 (or a quit with a plot open) and
+// opened for 10, the fill style then reset to its default.
+void plot_block(MainState& m) {
+  if (m.irep == choice_close_plot || (m.irep == choice_quit && iocom.lplotop)) {
+    plend();
+  } else if (m.irep == choice_open_plot) {
+    const bool was_open = iocom.lplotop;
+    plinit(m.cplotnam, mode_open_plot, text_width);
+    m.cplotnam = edit::pad(m.cplotnam, text_width);
+    if (!was_open) {
+      int fill_style = 1;
+      sfillstyle(fill_style, mode_initialise);
+    }
   }
 }
 
@@ -223,6 +241,7 @@ int run_main_program() {
     ininteg1(m.irep, edit::pad("your choice", text_width), istat);
     settings_block(m);
     sish_block(m);
+    plot_block(m);
     if (work_block(m)) return exit_success;
   }
 }

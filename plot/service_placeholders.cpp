@@ -7,6 +7,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "plot/plt2blk.hpp"
 
 namespace dorvix {
 
@@ -44,6 +45,7 @@ void scolortable(int inter) {
 void ssymbolsize(real& size, int inter) {
   if (!initialising(inter)) return not_available(ssymbolsize_header, inter);
   size = default_symbol_size;
+  plt2blk.symbsize = size;
   if (inter == 5) {
     submenuhead(ssymbolsize_header);
     say("INITIALISING SYMBOL SIZE (cm) = " + edit::f(size, 8, 3));
@@ -53,6 +55,7 @@ void ssymbolsize(real& size, int inter) {
 void sfillstyle(int& istyle, int inter) {
   if (!initialising(inter)) return not_available(sfillstyle_header, inter);
   istyle = filled;
+  plt2blk.fillstyle = istyle;
   if (inter == 5) {
     submenuhead(sfillstyle_header);
     say("INITIALISING FILL STYLE TO: filled");

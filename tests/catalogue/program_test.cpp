@@ -5,6 +5,7 @@
 
 #include <regex>
 
+#include "console/dialogue_helpers.hpp"
 #include "program_run.hpp"
 
 namespace dorvix {
@@ -141,6 +142,26 @@ TEST(Program, OpensAndClosesTheSiShFile) {
   const Lines switched = top_menu(0, 0, "sish.txt", true);
   EXPECT_NE(std::search(l.begin(), l.end(), switched.begin(), switched.end()), l.end());
   EXPECT_NE(std::find(l.begin(), l.end(), " maps not available"), l.end());
+}
+
+TEST(Program, OpensAndClosesThePlotFile) {
+  TempDir dir;
+  // 10 opens (default settings, a chosen name) and resets the fill style;
+  // 10 and 20 in the wrong state only warn; the quit closes an open plot.
+  const ProgramRun run =
+      run_dorvix(dir, {"", "10", "", "first.ps", "10", "", "330", "20", "", "20", "", "10", "", "second.ps", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  const Lines& l = run.lines;
+  EXPECT_EQ(count(l, " INITIALISING FILL STYLE TO: filled"), 2);
+  EXPECT_TRUE(has_block(l, {" Plot file or window is already opened", " ==> appending to current plot file/window"}));
+  EXPECT_TRUE(has(l, " The plot window or file is already closed"));
+  EXPECT_TRUE(has(l, "   OPEN  PLOT FILE ............10 " + padded("first.ps", 35)));
+  EXPECT_TRUE(has(l, "   CLOSE PLOT FILE ............20 " + padded("second.ps", 35)));
+  // The quit closes the plot before the end display.
+  const auto closed = std::find(l.rbegin(), l.rend(), " The PostScript plot file is closed").base();
+  EXPECT_LT(closed, std::find(l.begin(), l.end(), " @ PROGRAM dorvix"));
+  expect_renders(dir / "first.ps");
+  expect_renders(dir / "second.ps");
 }
 
 TEST(Program, CommandFileAnswersThePromptsAndHidesTheMenuBody) {
