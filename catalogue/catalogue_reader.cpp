@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "catalogue/extraction_criteria.hpp"
+#include "catalogue/format_help.hpp"
 #include "catalogue/line_codec.hpp"
 #include "catalogue/nodal_plane.hpp"
 #include "catalogue/selection_polygon.hpp"
@@ -80,21 +81,6 @@ void menu_body(int iunit) {
   say("HELP ........................900");
   say("EXIT .........................99");
   menutail();
-}
-
-void help_box() {
-  const std::string equals(43, '=');
-  submenuhead(reader_header);
-  say(equals);
-  say(std::string(18, ' ') + "HELP");
-  say(equals);
-  say("FPFIT FORMAT AS DESCRIBED AT:");
-  say("service.scedc.caltech.edu/ftp/catalogs/hauksson/Socal_focal/README");
-  say("HASH FORMAT AS DESCRIBED AT:");
-  say("HASH manual v1.2, Hardebeck and Shearer (2008), USGS Menlo Park");
-  say("Other help:");
-  say("the dorvix issue tracker");
-  say(equals);
 }
 
 // ---- One read -------------------------------------------------------------------
@@ -371,7 +357,7 @@ void fpsreadex1(int iunit, int inter) {
     inintegdef(choice, "your choice", choice_leave, istat);
 
     switch (choice) {
-      case choice_help: help_box(); break;
+      case choice_help: format_help_box(reader_header); break;
       case choice_echo_all: inlogicdef(state.lwrall, "write data sorting to screen", state.lwrall, istat); break;
       case choice_echo_selected:
         inlogicdef(state.lwrsel, "write extracted data to screen", state.lwrsel, istat);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/format_help.hpp"
 #include "catalogue/line_codec.hpp"
 #include "catalogue/store.hpp"
 #include "catalogue/store_listing.hpp"
@@ -85,21 +86,6 @@ void menu_body(int iunit) {
   say("HELP ........................900");
   say("EXIT .........................99");
   menutail();
-}
-
-void help_box() {
-  const std::string equals(43, '=');
-  submenuhead(writer_header);
-  say(equals);
-  say("                  HELP");
-  say(equals);
-  say("FPFIT FORMAT AS DESCRIBED AT:");
-  say("service.scedc.caltech.edu/ftp/catalogs/hauksson/Socal_focal/README");
-  say("HASH FORMAT AS DESCRIBED AT:");
-  say("HASH manual v1.2, Hardebeck and Shearer (2008), USGS Menlo Park");
-  say("Other help:");
-  say("the dorvix issue tracker");
-  say(equals);
 }
 
 void listing() {
@@ -217,7 +203,7 @@ void fpswrite1(int iunit, int /*inter*/) {
     inintegdef(choice, "your choice", choice, istat);
 
     if (choice == choice_help) {
-      help_box();
+      format_help_box(writer_header);
       continue;
     }
     const std::optional<WriteChoice> w = write_choice(choice);
