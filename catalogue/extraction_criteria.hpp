@@ -10,8 +10,8 @@
 // carry no moment tensor: the reader never applies them.
 
 #include <array>
-#include <cstddef>
 
+#include "console/data_files.hpp"
 #include "console/real.hpp"
 
 namespace dorvix {
@@ -20,18 +20,10 @@ namespace dorvix {
 inline constexpr int min_polygon_vertices = 3;
 inline constexpr int max_polygon_vertices = 9;
 
-// Vertex arrays are read and set as x(1) to x(9).
-struct VertexReals {
-  std::array<real, max_polygon_vertices> v{};
-  real& operator()(int i) { return v.at(static_cast<std::size_t>(i - 1)); }
-  real operator()(int i) const { return v.at(static_cast<std::size_t>(i - 1)); }
-};
-// One 3-vector per vertex or edge, x(1..9); its components consecutive.
-struct VertexVectors {
-  std::array<std::array<real, 3>, max_polygon_vertices> v{};
-  std::array<real, 3>& operator()(int i) { return v.at(static_cast<std::size_t>(i - 1)); }
-  const std::array<real, 3>& operator()(int i) const { return v.at(static_cast<std::size_t>(i - 1)); }
-};
+// Vertex arrays, read and set as x(1) to x(9): a real per vertex, or a
+// 3-vector per vertex or edge (its components consecutive).
+using VertexReals = Slots<real, max_polygon_vertices>;
+using VertexVectors = Slots<std::array<real, 3>, max_polygon_vertices>;
 
 struct SeisTest2 {
   int nfreemin = 0;  // minimum number of free moment-tensor components
