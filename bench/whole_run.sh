@@ -6,16 +6,14 @@
 # reading the file at all.
 #
 # Usage: bench/whole_run.sh [runs]   (default 5; the best run is shown)
-# Builds the optimised program with the bench preset when it is missing.
+# Builds (or brings up to date) the optimised program of the bench preset.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
 lines=60000
 program=$root/build/bench/dorvix
-if [ ! -x "$program" ]; then
-  (cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target dorvix >/dev/null)
-fi
+(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target dorvix >/dev/null)
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (GNU time) for peak memory" >&2; exit 1; }
 
 work=$(mktemp -d)
