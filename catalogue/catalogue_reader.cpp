@@ -357,13 +357,20 @@ void fpsreadex1(int iunit, int inter) {
     inintegdef(choice, "your choice", choice_leave, istat);
 
     switch (choice) {
-      case choice_help: format_help_box(reader_header); break;
-      case choice_echo_all: inlogicdef(state.lwrall, "write data sorting to screen", state.lwrall, istat); break;
+      case choice_help:
+        format_help_box(reader_header);
+        break;
+      case choice_echo_all:
+        inlogicdef(state.lwrall, "write data sorting to screen", state.lwrall, istat);
+        break;
       case choice_echo_selected:
         inlogicdef(state.lwrsel, "write extracted data to screen", state.lwrsel, istat);
         break;
-      case choice_criteria: setseistest6(2); break;
-      default: break;
+      case choice_criteria:
+        setseistest6(2);
+        break;
+      default:
+        break;
     }
 
     const bool open = fiocom.iopin(iunit);

@@ -152,8 +152,8 @@ bool write_lines(int iunit, const WriteChoice& w, int& overflow_lines, int& firs
   std::string line;
   for (int i = 1; i <= fpsblk.ndata; ++i) {
     const auto slot = static_cast<std::size_t>(i - 1);
-    const LineWrite lw = w.table ? write_table_row(w.layout, fpsblk, slot, line)
-                                 : write_catalogue_line(w.layout, fpsblk, slot, line);
+    const LineWrite lw =
+        w.table ? write_table_row(w.layout, fpsblk, slot, line) : write_catalogue_line(w.layout, fpsblk, slot, line);
     if (lw.overflowed() && overflow_lines++ == 0) first_overflow = i;
     if (!written(line)) {
       write_failure_box(iunit, i);

@@ -278,50 +278,80 @@ bool may_leave(bool menu_shown) {
 void carry_out(int choice) {
   SeisTest2& t = seistest2;
   switch (choice) {
-    case 10: ask(t.ltest, "activate test"); break;
-    case 100: ask(t.ltlat, "activate latitude test"); break;
+    case 10:
+      ask(t.ltest, "activate test");
+      break;
+    case 100:
+      ask(t.ltlat, "activate latitude test");
+      break;
     case 110:
       ask(t.rlatmin, "minimum latitude");
       ask(t.rlatmax, "maximum latitude");
       break;
-    case 200: ask(t.ltlong, "activate longitude test"); break;
+    case 200:
+      ask(t.ltlong, "activate longitude test");
+      break;
     case 210:
       ask(t.rlongmin, "minimum longitude");
       ask(t.rlongmax, "maximum longitude");
       break;
-    case 250: ask(t.ltpoly, "activate polygon test"); break;
-    case 251: ask(t.lgcpoly, "bound polygon by great circle"); break;
-    case 252: read_polygon_file(); break;
+    case 250:
+      ask(t.ltpoly, "activate polygon test");
+      break;
+    case 251:
+      ask(t.lgcpoly, "bound polygon by great circle");
+      break;
+    case 252:
+      read_polygon_file();
+      break;
     case 253: {
       int istat = 0;
       inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices, max_polygon_vertices, istat);
       break;
     }
-    case 300: ask(t.ltdepth, "activate depth test"); break;
+    case 300:
+      ask(t.ltdepth, "activate depth test");
+      break;
     case 310:
       ask(t.depthmin, "minimum depth");
       ask(t.depthmax, "maximum depth");
       break;
-    case 501: ask(t.lrakeboth, "rake on both planes"); break;
-    case 500: ask(t.ltrake1, "to test rake 1st interv"); break;
+    case 501:
+      ask(t.lrakeboth, "rake on both planes");
+      break;
+    case 500:
+      ask(t.ltrake1, "to test rake 1st interv");
+      break;
     case 510:
       ask(t.rakemin1, "minimum rake 1");
       ask(t.rakemax1, "maximum rake 1");
       break;
-    case 520: ask(t.ltrake2, "to test rake 2nd interv"); break;
+    case 520:
+      ask(t.ltrake2, "to test rake 2nd interv");
+      break;
     case 530:
       ask(t.rakemin2, "minimum rake 2");
       ask(t.rakemax2, "maximum rake 2");
       break;
-    case 540: ask(t.ltrake3, "to test rake 3rd interv"); break;
+    case 540:
+      ask(t.ltrake3, "to test rake 3rd interv");
+      break;
     case 550:
       ask(t.rakemin3, "minimum rake 3");
       ask(t.rakemax3, "maximum rake 3");
       break;
-    case 600: ask(t.ltfroh, "to carry frohlich 3 tests"); break;
-    case 610: ask(t.fclvdmax, "maximum abs(fclvd)"); break;
-    case 620: ask(t.errmijmax, "maximum rel error mij"); break;
-    case 630: ask(t.nfreemin, "minimum # of free mij"); break;
+    case 600:
+      ask(t.ltfroh, "to carry frohlich 3 tests");
+      break;
+    case 610:
+      ask(t.fclvdmax, "maximum abs(fclvd)");
+      break;
+    case 620:
+      ask(t.errmijmax, "maximum rel error mij");
+      break;
+    case 630:
+      ask(t.nfreemin, "minimum # of free mij");
+      break;
     default:
       // 260 + i edits vertex i of the polygon's nvrtx; other numbers do nothing.
       if (const int i = choice - (choice_first_vertex - 1); i >= 1 && i <= t.nvrtx) {

@@ -35,21 +35,21 @@ struct SeisTest2 {
   real rakemin2 = 0, rakemax2 = 0;
   real rakemin3 = 0, rakemax3 = 0;
   VertexReals vrtxlat, vrtxlong;  // polygon vertices, degrees
-  VertexVectors vrtx1;  // unit vector of each vertex (great-circle polygon)
-  VertexVectors vnrm1;  // normal of edge k, from vertex k to vertex k + 1
-  real fclvdmax = 0;    // maximum |fclvd|
-  real errmijmax = 0;   // maximum relative error of the moment tensor
-  bool ltest = false;      // general switch: no test runs while it is off
-  bool ltlat = false;      // latitude test
-  bool ltlong = false;     // longitude test
-  bool ltdepth = false;    // depth test
-  bool ltpoly = false;     // polygon test
-  bool lgcpoly = false;    // sides are great circles; else straight in longitude and latitude
-  bool lrakeboth = false;  // the rake must pass on both nodal planes; else on either
-  bool ltrake1 = false;    // rake interval 1; the rake test runs only while it is on
-  bool ltrake2 = false;    // rake interval 2 widens the accepted set
-  bool ltrake3 = false;    // rake interval 3 widens the accepted set
-  bool ltfroh = false;     // moment-tensor quality tests
+  VertexVectors vrtx1;            // unit vector of each vertex (great-circle polygon)
+  VertexVectors vnrm1;            // normal of edge k, from vertex k to vertex k + 1
+  real fclvdmax = 0;              // maximum |fclvd|
+  real errmijmax = 0;             // maximum relative error of the moment tensor
+  bool ltest = false;             // general switch: no test runs while it is off
+  bool ltlat = false;             // latitude test
+  bool ltlong = false;            // longitude test
+  bool ltdepth = false;           // depth test
+  bool ltpoly = false;            // polygon test
+  bool lgcpoly = false;           // sides are great circles; else straight in longitude and latitude
+  bool lrakeboth = false;         // the rake must pass on both nodal planes; else on either
+  bool ltrake1 = false;           // rake interval 1; the rake test runs only while it is on
+  bool ltrake2 = false;           // rake interval 2 widens the accepted set
+  bool ltrake3 = false;           // rake interval 3 widens the accepted set
+  bool ltfroh = false;            // moment-tensor quality tests
 };
 
 // The criteria of the run; all zero until the first initialisation.

@@ -58,10 +58,10 @@ struct MainState {
   int ifout = 1;  // output file of the writer
   int isish = 2;  // output file that receives the Si-Sh table
   std::string cplotnam = edit::pad("seis.ps", text_width);
-  int iucom = 15;       // unit of the command file
-  bool lsish = false;   // mapping writes the Si-Sh table
+  int iucom = 15;                                   // unit of the command file
+  bool lsish = false;                               // mapping writes the Si-Sh table
   std::string ccomnam = edit::pad("", text_width);  // last command file started
-  real symbsiz = 0;     // the default symbol size, received at start-up
+  real symbsiz = 0;                                 // the default symbol size, received at start-up
 };
 
 void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
@@ -72,8 +72,8 @@ void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 void map_driver(const MainState& m, int plane, int mode) {
   FpsBlk& b = fpsblk;
   const auto k = static_cast<std::size_t>(plane - 1);
-  mapseis4(b.xd1, b.yd1, b.rlong1, b.rlat1, b.depth1, b.cdate1, b.ctime1, b.strike1[k], b.dip1[k], b.rake1[k],
-           b.ndata, ndatmax, m.isish, m.lsish, map_subplot, mode);
+  mapseis4(b.xd1, b.yd1, b.rlong1, b.rlat1, b.depth1, b.cdate1, b.ctime1, b.strike1[k], b.dip1[k], b.rake1[k], b.ndata,
+           ndatmax, m.isish, m.lsish, map_subplot, mode);
 }
 
 void one_page_diagrams(int mode) {
@@ -84,8 +84,8 @@ void one_page_diagrams(int mode) {
 
 void paged_diagrams(int mode) {
   const FpsBlk& b = fpsblk;
-  fpsbchbll(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax,
-            b.ndata, paged_subplot, angles_in_degrees, mode);
+  fpsbchbll(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
+            paged_subplot, angles_in_degrees, mode);
 }
 
 void start_up(MainState& m) {
@@ -113,7 +113,9 @@ void top_menu(const MainState& m) {
   if (!iocom.lwito(2)) return;
   const std::string rule(43, '-');
   auto number = [](std::string_view text, int v) { say(std::string(text) + " " + edit::i(v, 6)); };
-  auto text = [](std::string_view label, std::string_view value) { say(std::string(label) + " " + std::string(value)); };
+  auto text = [](std::string_view label, std::string_view value) {
+    say(std::string(label) + " " + std::string(value));
+  };
   const std::string sish_name = edit::pad(fiocom.oufnam(m.isish), data_file_text_width);
   say(rule);
   say("DATA");
@@ -173,11 +175,20 @@ void list_store(int command) {
 void settings_block(MainState& m) {
   int istat = 0;
   switch (m.irep) {
-    case choice_help: help_box(); break;
-    case choice_sish_switch: inlogicdef(m.lsish, "write extracted data to si-sh file", m.lsish, istat); break;
-    case choice_plot_parameters: splotparam2(mode_menu); break;
-    case choice_command_file: altsio(m.iucom, m.ccomnam, m.irep, 0, text_width); break;
-    default: break;
+    case choice_help:
+      help_box();
+      break;
+    case choice_sish_switch:
+      inlogicdef(m.lsish, "write extracted data to si-sh file", m.lsish, istat);
+      break;
+    case choice_plot_parameters:
+      splotparam2(mode_menu);
+      break;
+    case choice_command_file:
+      altsio(m.iucom, m.ccomnam, m.irep, 0, text_width);
+      break;
+    default:
+      break;
   }
 }
 
@@ -219,13 +230,26 @@ bool work_block(MainState& m) {
       m.ifin = 1;
       fpsreadex1(m.ifin, mode_menu);
       break;
-    case choice_list: list_store(m.irep); break;
-    case choice_write: fpswrite1(m.ifout, mode_menu); break;
-    case choice_map_plane1: map_driver(m, 1, mode_menu); break;
-    case choice_map_plane2: map_driver(m, 2, mode_menu); break;
-    case choice_diagrams_one_page: one_page_diagrams(mode_menu); break;
-    case choice_diagrams_paged: paged_diagrams(mode_menu); break;
-    default: break;
+    case choice_list:
+      list_store(m.irep);
+      break;
+    case choice_write:
+      fpswrite1(m.ifout, mode_menu);
+      break;
+    case choice_map_plane1:
+      map_driver(m, 1, mode_menu);
+      break;
+    case choice_map_plane2:
+      map_driver(m, 2, mode_menu);
+      break;
+    case choice_diagrams_one_page:
+      one_page_diagrams(mode_menu);
+      break;
+    case choice_diagrams_paged:
+      paged_diagrams(mode_menu);
+      break;
+    default:
+      break;
   }
   return false;
 }

@@ -32,8 +32,7 @@ bool initialising(int inter) { return inter == 4 || inter == 5; }
 }  // namespace
 
 void fpsseis3(std::span<const real>, std::span<const real>, std::span<const real>, std::span<const real>,
-              std::span<const real>, std::span<const real>, std::span<const FixedText<16>>, int, int, int,
-              int inter) {
+              std::span<const real>, std::span<const real>, std::span<const FixedText<16>>, int, int, int, int inter) {
   if (!initialising(inter)) not_available(fpsseis3_header);
 }
 

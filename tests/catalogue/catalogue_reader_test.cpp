@@ -49,8 +49,9 @@ TEST_F(Reader, BothEchoesShowEveryLineRead) {
   Lines answers{"4", "y", "5", "y"};
   answers.insert(answers.end(), latitude_test.begin(), latitude_test.end());
   const Lines l = read_with(answers);
-  EXPECT_TRUE(has_block(l, join({counter_head, {" |       1 |       1 |", " |       2 |       2 |",
-                                                 " |       3 |       2 |", " " + std::string(43, '-')}})));
+  EXPECT_TRUE(has_block(l, join({counter_head,
+                                 {" |       1 |       1 |", " |       2 |       2 |", " |       3 |       2 |",
+                                  " " + std::string(43, '-')}})));
   EXPECT_EQ(fpsblk.ndata, 2);
   EXPECT_EQ(fpsblk.id1[1], 3);
 }
@@ -64,8 +65,7 @@ TEST_F(Reader, SelectedEchoShowsTheLinesKept) {
 }
 
 TEST_F(Reader, ReportListsTheTestsInForce) {
-  const Lines l =
-      read_with({"100", "10", "y", "100", "y", "200", "y", "300", "y", "250", "y", "600", "y", "99"}, {""});
+  const Lines l = read_with({"100", "10", "y", "100", "y", "200", "y", "300", "y", "250", "y", "600", "y", "99"}, {""});
   const Lines tests{" |   Test on: |       Mini |       Maxi |", " " + std::string(43, '-'),
                     " |    Polygon |          1 |          3 |", " |     Bounds |      great |    circles |",
                     " |  Latitude  |    -90.000 |     90.000 |", " |  Longitude |   -180.000 |    180.000 |",

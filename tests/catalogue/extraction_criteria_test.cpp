@@ -99,8 +99,8 @@ TEST_F(Criteria, PolygonFileOfTwelveVerticesIsCutToNine) {
   EXPECT_FALSE(seistest2.lgcpoly);
   EXPECT_EQ(seistest2.vrtxlat(9), -9.0f);
   const Lines l = screen_lines();
-  const Lines resetting{" Read number of vertices =     12", " Max  number of vertices =      9", " => RESETTING:",
-                        " Reset number of vertices =      9"};
+  const Lines resetting{" Read number of vertices =     12", " Max  number of vertices =      9",
+                        " => RESETTING:", " Reset number of vertices =      9"};
   EXPECT_NE(std::search(l.begin(), l.end(), resetting.begin(), resetting.end()), l.end());
   const Lines report{" Polygon file poly.txt is closed", " Could read up to:      9 vertices",
                      " Actually read   :      9 vertices", " - - - - - - - - - - - - - - - - - - - - - -"};

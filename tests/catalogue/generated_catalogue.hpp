@@ -33,7 +33,9 @@ class CatalogueGenerator {
 
  private:
   long long uniform(long long lo, long long hi) { return std::uniform_int_distribution<long long>(lo, hi)(rng_); }
-  char one_of(const std::string& letters) { return letters[static_cast<std::size_t>(uniform(0, static_cast<long long>(letters.size()) - 1))]; }
+  char one_of(const std::string& letters) {
+    return letters[static_cast<std::size_t>(uniform(0, static_cast<long long>(letters.size()) - 1))];
+  }
   // Mostly shallow, now and then intermediate or deep (hundredths of km).
   long long depth_units(long long scale) {
     return uniform(0, 9) < 8 ? uniform(0, 35 * scale) : uniform(35 * scale, 650 * scale);

@@ -70,17 +70,35 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   ASSERT_NE(end, l.end());
   EXPECT_TRUE(std::regex_match(end[2], std::regex(R"( @ EXECUTION TERMINATED AT: \d\d:\d\d:\d\d)")));
   // The silent set-ups after the data-file table, then the menu.
-  Lines want{at_rule, " @ subroutine scolortable", " @" + std::string(42, '='), " INITIALIZING COLOR TABLE:",
-             at_rule, " @ subroutine ssymbolsize", " @" + std::string(42, '='),
-             " INITIALISING SYMBOL SIZE (cm) =    0.400",  at_rule, " @ subroutine fpsreadex1 ",
-             " @" + std::string(42, '='), " INITIALIZING INPUT PARAMETERS", at_rule, " @ subroutine setseistest",
-             " @" + std::string(42, '='), " INITIALIZING EXTRACTION TESTS", at_rule, " @ subroutine sspro      ",
-             " @" + std::string(42, '='), " INITIALIZING STEREOGRAPHIC PROJECTION", " projection number =    4",
+  Lines want{at_rule,
+             " @ subroutine scolortable",
+             " @" + std::string(42, '='),
+             " INITIALIZING COLOR TABLE:",
+             at_rule,
+             " @ subroutine ssymbolsize",
+             " @" + std::string(42, '='),
+             " INITIALISING SYMBOL SIZE (cm) =    0.400",
+             at_rule,
+             " @ subroutine fpsreadex1 ",
+             " @" + std::string(42, '='),
+             " INITIALIZING INPUT PARAMETERS",
+             at_rule,
+             " @ subroutine setseistest",
+             " @" + std::string(42, '='),
+             " INITIALIZING EXTRACTION TESTS",
+             at_rule,
+             " @ subroutine sspro      ",
+             " @" + std::string(42, '='),
+             " INITIALIZING STEREOGRAPHIC PROJECTION",
+             " projection number =    4",
              " projection = Schmidt, retrograde X,Y axis"};
   const Lines menu = top_menu(0, 0);
   want.insert(want.end(), menu.begin(), menu.end());
   want.insert(want.end(), {" ..........................................", " Enter your choice"});
-  EXPECT_EQ(section(l, at_rule, " Enter your choice", static_cast<std::size_t>(std::find(l.begin(), l.end(), " @ subroutine scolortable") - l.begin() - 1)), want);
+  EXPECT_EQ(
+      section(l, at_rule, " Enter your choice",
+              static_cast<std::size_t>(std::find(l.begin(), l.end(), " @ subroutine scolortable") - l.begin() - 1)),
+      want);
 }
 
 TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {
@@ -123,7 +141,8 @@ TEST(Program, OpensAndClosesTheSiShFile) {
   TempDir dir;
   // 13 opens (a chosen name), 13 again does nothing, 23 closes, 23 again
   // does nothing; the switch on, a map choice opens it again.
-  const ProgramRun run = run_dorvix(dir, {"", "13", "sish.txt", "13", "23", "23", "7", "y", "2001", "sish2.txt", "", "9999"});
+  const ProgramRun run =
+      run_dorvix(dir, {"", "13", "sish.txt", "13", "23", "23", "7", "y", "2001", "sish2.txt", "", "9999"});
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(std::filesystem::exists(dir / "sish.txt"));
   EXPECT_EQ(read_file(dir / "sish2.txt"), "");
@@ -148,8 +167,8 @@ TEST(Program, OpensAndClosesThePlotFile) {
   TempDir dir;
   // 10 opens (default settings, a chosen name) and resets the fill style;
   // 10 and 20 in the wrong state only warn; the quit closes an open plot.
-  const ProgramRun run =
-      run_dorvix(dir, {"", "10", "", "first.ps", "10", "", "330", "20", "", "20", "", "10", "", "second.ps", "9999", ""});
+  const ProgramRun run = run_dorvix(
+      dir, {"", "10", "", "first.ps", "10", "", "330", "20", "", "20", "", "10", "", "second.ps", "9999", ""});
   EXPECT_EQ(run.status, 0);
   const Lines& l = run.lines;
   EXPECT_EQ(count(l, " INITIALISING FILL STYLE TO: filled"), 2);

@@ -20,8 +20,7 @@ std::string padded(const std::string& s, std::size_t n) { return s + std::string
 const std::string location_catalogue =
     hash_line(11, 33.0, -117.0, 5.0, 10, 45, 90) + "\n" + hash_line(12, 34.0, -116.0, 10.0, 10, 45, 90) + "\n" +
     hash_line(13, 34.00001, -115.99999, 10.001, 10, 45, 90) + "\n" +
-    hash_line(14, 32.99999, -117.00001, 4.999, 10, 45, 90) + "\n" + hash_line(15, 33.5, -116.5, 7.5, 10, 45, 90) +
-    "\n";
+    hash_line(14, 32.99999, -117.00001, 4.999, 10, 45, 90) + "\n" + hash_line(15, 33.5, -116.5, 7.5, 10, 45, 90) + "\n";
 
 // An FPFIT line at 12 30.00 and 118 15.00, its letters blank.
 std::string fpfit_line_at_12_118() {
@@ -106,7 +105,8 @@ TEST(Reading, PolygonsKeepTheirInsideAndBoundary) {
     write_file(dir / "ccw.txt", lat_long ? "3 2\n0 0\n60 0\n0 60\n" : "3 1\n0 0\n60 0\n0 60\n");
     const ProgramRun run = read_and_list(dir, "poly.hash", cat, "1001", c.criteria);
     EXPECT_EQ(listed_ids(run.lines), c.kept) << c.name;
-    const std::string bounds = lat_long ? " |     Bounds |   straight |      lines |" : " |     Bounds |      great |    circles |";
+    const std::string bounds =
+        lat_long ? " |     Bounds |   straight |      lines |" : " |     Bounds |      great |    circles |";
     EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), bounds), run.lines.end()) << c.name;
   }
 }
@@ -161,12 +161,18 @@ TEST(Reading, FpfitHemisphereLettersSignThePosition) {
                    " | 1997-01- |  13. | -118. |              33 |", " | 1997-01- | -13. |  118. |              34 |",
                    " | 1997-01- | -13. |  118. |              35 |", " | 1997-01- |  13. |  118. |              36 |"};
   EXPECT_EQ(rows, want);
-  const Lines box{" latitude  degrees   =       12.000", " latitude  minutes   =       30.000",
-                  " latitude hemisphere = X",            " longitude degrees   =      118.000",
-                  " longitude minutes   =       15.000", " longitude direction = Y",
-                  " " + std::string(27, '-'),            " latitude hemisphere",
-                  " should be S or blank",               " => LATITUDE NEEDS TO BE CORRECTED",
-                  " => Assuming = North",                " ===> HIT RETURN TO CONTINUE"};
+  const Lines box{" latitude  degrees   =       12.000",
+                  " latitude  minutes   =       30.000",
+                  " latitude hemisphere = X",
+                  " longitude degrees   =      118.000",
+                  " longitude minutes   =       15.000",
+                  " longitude direction = Y",
+                  " " + std::string(27, '-'),
+                  " latitude hemisphere",
+                  " should be S or blank",
+                  " => LATITUDE NEEDS TO BE CORRECTED",
+                  " => Assuming = North",
+                  " ===> HIT RETURN TO CONTINUE"};
   EXPECT_EQ(section(run.lines, box[0], box.back()), box);
   EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " => Assuming = East"), run.lines.end());
 }
@@ -178,8 +184,8 @@ TEST(Reading, AnUnreadableLineStopsTheReadAndEmptiesTheStore) {
   TempDir dir;
   // The box's pause, then the default answer (close), then leave the menu.
   const ProgramRun run = read_and_list(dir, "bad.hash", cat, "1001", {}, {"", "", "99"});
-  const Lines box{"   WHILE READING      2 th DATA", "   IN FILE: " + padded("bad.hash", 40),
-                  " " + std::string(32, '-'), "   Try again on same file ......1",
+  const Lines box{"   WHILE READING      2 th DATA",   "   IN FILE: " + padded("bad.hash", 40),
+                  " " + std::string(32, '-'),          "   Try again on same file ......1",
                   "   close that file .............2", " ===> HIT RETURN TO CONTINUE"};
   EXPECT_EQ(section(run.lines, box[0], box.back()), box);
   EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " INPUT FILE " + padded("bad.hash", 40) + " CLOSED"),
@@ -190,8 +196,9 @@ TEST(Reading, AnUnreadableLineStopsTheReadAndEmptiesTheStore) {
   // Rewinding keeps the file open: the next read starts from its first line.
   TempDir again;
   const ProgramRun rewound = read_and_list(again, "bad.hash", cat, "1001", {}, {"", "1", "1001", "", "2", "99"});
-  EXPECT_NE(std::find(rewound.lines.begin(), rewound.lines.end(), " input file  " + padded("bad.hash", 40) + "  rewound"),
-            rewound.lines.end());
+  EXPECT_NE(
+      std::find(rewound.lines.begin(), rewound.lines.end(), " input file  " + padded("bad.hash", 40) + "  rewound"),
+      rewound.lines.end());
   EXPECT_EQ(std::count(rewound.lines.begin(), rewound.lines.end(), box[0]), 2);
 }
 
@@ -202,7 +209,8 @@ TEST(Reading, BlankLinesAreNoRecordsAndShortLinesArePadded) {
   TempDir dir;
   const ProgramRun run = read_and_list(dir, "blank.hash", one + "\n\n   \n" + shorter + "\n\n", "1001", {});
   EXPECT_EQ(listed_ids(run.lines), (std::vector<long long>{51, 52}));
-  EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " | Nb of data |          2 |          2 |"), run.lines.end());
+  EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " | Nb of data |          2 |          2 |"),
+            run.lines.end());
 }
 
 TEST(Reading, AFullStoreKeeps60000AndWarns) {
@@ -213,7 +221,8 @@ TEST(Reading, AFullStoreKeeps60000AndWarns) {
   const ProgramRun run =
       run_dorvix(dir, script({read_script("1000", "big.fpfit"), {"", "1200", "1000", "out.fpfit", "", "99", "9999"}}));
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " | Nb of data |      60000 |      60000 |"), run.lines.end());
+  EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " | Nb of data |      60000 |      60000 |"),
+            run.lines.end());
   EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " data may not have been fully read"), run.lines.end());
   EXPECT_EQ(read_file(dir / "out.fpfit"), cat.substr(0, cat.size() - 142));
 }

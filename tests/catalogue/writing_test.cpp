@@ -38,9 +38,12 @@ TEST(Writing, CataloguesReadAndWrittenBackAreByteIdentical) {
   EXPECT_EQ(read_file(dir / "out.hash"), hash);
   const ProgramRun run = read_and_write(dir, "1001", "scedc.hash", "1001", "scedc.out");
   EXPECT_EQ(read_file(dir / "scedc.out"), read_file(dir / "scedc.hash"));
-  const Lines done{" WRITING COMPLETED", " NUMBER OF SAVED DATA =   6091",
-                   " FILE " + padded("scedc.out", 40) + " IS STILL OPEN", " " + std::string(43, '-'),
-                   " ..........................................", " close output file ?"};
+  const Lines done{" WRITING COMPLETED",
+                   " NUMBER OF SAVED DATA =   6091",
+                   " FILE " + padded("scedc.out", 40) + " IS STILL OPEN",
+                   " " + std::string(43, '-'),
+                   " ..........................................",
+                   " close output file ?"};
   EXPECT_TRUE(has_block(run.lines, done));
 }
 
@@ -82,10 +85,14 @@ TEST(Writing, ARefusedLayoutTouchesNoFile) {
   EXPECT_EQ(read_file(dir / "kept.hash"), "precious\n");
   const auto& l = run.lines;
   EXPECT_EQ(std::count_if(l.begin(), l.end(), [](const std::string& s) { return s.rfind(" Choose", 0) == 0; }), 1);
-  const Lines box{" DATA TYPE ID   =      1",           " FORMAT COMMAND =   1001",
-                  " NO WRITING PROCEDURE FOR THIS",     " FORMAT - DATA TYPE COMBINATION",
-                  " ==> NO ACTION",                     " OUTPUT FILE HAS NOT BEEN WRITTEN",
-                  " ====> DATA ARE UNSAVED",            " ===> HIT RETURN TO CONTINUE"};
+  const Lines box{" DATA TYPE ID   =      1",
+                  " FORMAT COMMAND =   1001",
+                  " NO WRITING PROCEDURE FOR THIS",
+                  " FORMAT - DATA TYPE COMBINATION",
+                  " ==> NO ACTION",
+                  " OUTPUT FILE HAS NOT BEEN WRITTEN",
+                  " ====> DATA ARE UNSAVED",
+                  " ===> HIT RETURN TO CONTINUE"};
   EXPECT_TRUE(has_block(l, box));
   EXPECT_EQ(std::count(l.begin(), l.end(), " NO WRITING PROCEDURE FOR THIS"), 3);
 
