@@ -69,6 +69,19 @@ int scaled_round_fast(double a, int d, char* end) {
     end[-1] = '0';
     return 1;
   }
+  // A single-precision value (24-bit mantissa) times 10**d, d <= 12, needs
+  // at most 24 + 28 bits: the double product is exact, and so are its
+  // whole part and fraction.
+  static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+  if (d <= 12 && static_cast<double>(static_cast<float>(a)) == a) {
+    const double x = a * powers[d];
+    if (x < 9.0e15) {
+      const double whole = std::floor(x);
+      auto n = static_cast<unsigned long long>(whole);
+      if (x - whole >= 0.5) ++n;
+      return put_digits(n, end);
+    }
+  }
   int e = 0;
   const double m = std::frexp(a, &e);  // a = m * 2**e, 0.5 <= m < 1
   const auto mant = static_cast<unsigned long long>(std::ldexp(m, 53));
