@@ -21,11 +21,24 @@ int put_digits(unsigned __int128 n, char* end) {
     *--p = static_cast<char>('0' + static_cast<int>(n % 10));
     n /= 10;
   }
+  // Two digits at a time from a table of the pairs 00..99.
+  static constexpr char pairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+      "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
   auto small = static_cast<unsigned long long>(n);
-  do {
-    *--p = static_cast<char>('0' + static_cast<int>(small % 10));
-    small /= 10;
-  } while (small != 0);
+  while (small >= 100) {
+    const auto k = static_cast<std::size_t>(small % 100) * 2;
+    small /= 100;
+    *--p = pairs[k + 1];
+    *--p = pairs[k];
+  }
+  if (small >= 10) {
+    const auto k = static_cast<std::size_t>(small) * 2;
+    *--p = pairs[k + 1];
+    *--p = pairs[k];
+  } else {
+    *--p = static_cast<char>('0' + static_cast<int>(small));
+  }
   return static_cast<int>(end - p);
 }
 
@@ -76,9 +89,8 @@ int scaled_round_fast(double a, int d, char* end) {
   if (d <= 12 && static_cast<double>(static_cast<float>(a)) == a) {
     const double x = a * powers[d];
     if (x < 9.0e15) {
-      const double whole = std::floor(x);
-      auto n = static_cast<unsigned long long>(whole);
-      if (x - whole >= 0.5) ++n;
+      auto n = static_cast<unsigned long long>(x);  // the whole part
+      if (x - static_cast<double>(n) >= 0.5) ++n;
       return put_digits(n, end);
     }
   }
