@@ -1,0 +1,71 @@
+#pragma once
+// Lines of the curve-parameter menus and messages, on the standard output
+// unit: a text line is a blank and the text; an integer line a blank, the
+// label, a blank and the integer right-aligned; a real line a blank, the
+// label, a blank and the value in 8 columns with 3 decimals. Internal to
+// the plot library.
+
+#include <string>
+#include <string_view>
+
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/prompts.hpp"
+#include "console/real.hpp"
+#include "plot/messages.hpp"
+
+namespace dorvix::curvelines {
+
+inline void text(std::string_view t) { plotmsg::say(t); }
+inline void text(std::string_view t, std::string_view value) {
+  std::string line(t);
+  line += ' ';
+  line += value;
+  plotmsg::say(line);
+}
+inline void integer(std::string_view label, long long v, int width) {
+  std::string line(label);
+  line += ' ';
+  edit::i(line, v, width);
+  plotmsg::say(line);
+}
+inline void real_value(std::string_view label, real v) {
+  std::string line(label);
+  line += ' ';
+  edit::f(line, v, 8, 3);
+  plotmsg::say(line);
+}
+inline void rule() { plotmsg::say(std::string(43, '-')); }
+
+// A text value into a text of fixed length: cut or blank-padded to the
+// length of `to`; a text of no length takes the value whole.
+inline void assign(std::string& to, std::string_view value) {
+  to = to.empty() ? std::string(value) : edit::pad(value, to.size());
+}
+
+// Length of the scratch texts the master menu hands to the setters, and of
+// a text given without a length of its own.
+inline constexpr std::size_t scratch_text = 20;
+inline std::size_t text_width(const std::string& s) { return s.empty() ? scratch_text : s.size(); }
+
+// One pass of a curve menu: the head, the body, the exit line and the
+// closing rule, then the choice, default 99, read with the older integer
+// prompt or with the prompt with default.
+enum class Prompt { older, with_default };
+template <class Body>
+int menu_pass(const Header& h, Body body, Prompt prompt = Prompt::older) {
+  submenuhead(h);
+  body();
+  text("EXIT ..........................99");
+  menutail();
+  int choice = 99, istat = 0;
+  constexpr int exit_choice = 99;
+  if (prompt == Prompt::older) {
+    inintegdefnp(choice, "your choice", exit_choice, istat);
+  } else {
+    inintegdef(choice, "your choice", exit_choice, istat);
+  }
+  return choice;
+}
+
+}  // namespace dorvix::curvelines
