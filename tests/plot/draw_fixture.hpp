@@ -21,8 +21,17 @@ class DrawTest : public PlotTest {
     plevblock = PlevBlock{};
     pfixblock = PfixBlock{};
   }
-  // The plot records a drawing wrote, flushed.
-  Lines drawn() { return drawn_lines(); }
+  // The plot records written since the last call (or since the prolog).
+  Lines drawn() {
+    const Lines all = drawn_lines();
+    if (seen_ > all.size()) seen_ = 0;  // a new plot file
+    Lines fresh(all.begin() + static_cast<std::ptrdiff_t>(seen_), all.end());
+    seen_ = all.size();
+    return fresh;
+  }
+
+ private:
+  std::size_t seen_ = 0;
 };
 
 // The head of a menu frame of a routine, and its closing rule.
