@@ -3,6 +3,7 @@
 // too, with helpers to read boxes and records.
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,32 @@ inline Lines join(std::initializer_list<Lines> parts) {
   return all;
 }
 
+// A path of the Compressed dialect as drawn: its points in order.
+struct Path {
+  std::vector<std::pair<double, double>> points;
+  std::string end;  // "sk", or the polygon end ("cp", "cp gs" ...)
+};
+
+inline std::vector<Path> paths_of(const Lines& lines) {
+  std::vector<Path> paths;
+  for (const std::string& l : lines) {
+    if (l == "np") {
+      paths.emplace_back();
+      continue;
+    }
+    if (paths.empty()) continue;
+    std::istringstream in(l);
+    double x = 0, y = 0;
+    std::string op;
+    if (in >> x >> y >> op && (op == "M" || op == "L")) {
+      paths.back().points.emplace_back(x, y);
+    } else if (paths.back().end.empty()) {
+      paths.back().end = l;
+    }
+  }
+  return paths;
+}
+
 inline long count_of(const Lines& lines, const std::string& line) {
   return std::count(lines.begin(), lines.end(), line);
 }
@@ -60,5 +87,21 @@ inline Lines from_line(const Lines& lines, const std::string& from) {
   auto it = std::find(lines.begin(), lines.end(), from);
   return {it, lines.end()};
 }
+
+// A drawing test on a plot in the Compressed dialect whose subplot 1 maps
+// a user unit to one point (1/28.35 cm), origin at the corner of the page.
+class PointsTest : public DrawTest {
+ protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    open_plot(1);
+    int s = 1;
+    ssubplot(s, 1);
+    real x0 = 0, y0 = 0, xx = 1 / 28.35f, xy = 0, yx = 0, yy = 1 / 28.35f;
+    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    drawn();
+  }
+  std::vector<Path> paths() { return paths_of(drawn()); }
+};
 
 }  // namespace dorvix::testing

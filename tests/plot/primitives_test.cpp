@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <sstream>
 #include <vector>
 
 #include "catalogue/angles.hpp"
@@ -18,47 +17,7 @@ namespace {
 
 using Reals = std::vector<real>;
 
-// A path of the Compressed dialect as drawn: its points in order.
-struct Path {
-  std::vector<std::pair<double, double>> points;
-  std::string end;  // "sk", or the polygon end ("cp", "cp gs" ...)
-};
-
-std::vector<Path> paths_of(const Lines& lines) {
-  std::vector<Path> paths;
-  for (const std::string& l : lines) {
-    if (l == "np") {
-      paths.emplace_back();
-      continue;
-    }
-    if (paths.empty()) continue;
-    std::istringstream in(l);
-    double x = 0, y = 0;
-    std::string op;
-    if (in >> x >> y >> op && (op == "M" || op == "L")) {
-      paths.back().points.emplace_back(x, y);
-    } else if (paths.back().end.empty()) {
-      paths.back().end = l;
-    }
-  }
-  return paths;
-}
-
-class Primitives : public DrawTest {
- protected:
-  // A plot in the Compressed dialect whose subplot 1 maps a user unit to
-  // one point (1/28.35 cm), origin at the corner of the page.
-  void SetUp() override {
-    DrawTest::SetUp();
-    open_plot(1);
-    int s = 1;
-    ssubplot(s, 1);
-    real x0 = 0, y0 = 0, xx = 1 / 28.35f, xy = 0, yx = 0, yy = 1 / 28.35f;
-    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
-    drawn();
-  }
-  std::vector<Path> paths() { return paths_of(drawn()); }
-};
+using Primitives = PointsTest;
 
 // n points (k, 2k), k = 1..n.
 void line_points(int n, Reals& x, Reals& y) {
