@@ -45,9 +45,6 @@ constexpr int fixed_width = 6;  // integer columns of the fixed-parameter lines
 constexpr real count_tolerance = 0.002f;
 constexpr real remainder_adjusted = 5.0e-5f;
 constexpr real remainder_reported = 0.001f;
-// The most levels counted from an increment; the conversion stays defined
-// for any quotient.
-constexpr int max_levels = 1 << 30;
 
 // Record texts: names of 5 characters, level texts of 51 and 56, fixed
 // values of 12 and descriptions of 17 (built in 20).
@@ -96,7 +93,7 @@ void compute_levels(real vinit, real vfinal, real& vinc, int& nlev, int& type) {
       errortail00();
     } else if (type == 2 || type == 3) {
       if ((vfinal >= vinit && vinc > 0) || (vfinal < vinit && vinc < 0)) {
-        nlev = clamped_count((vfinal - vinit) / vinc + count_tolerance, max_levels - 1) + 1;
+        nlev = clamped_count((vfinal - vinit) / vinc + count_tolerance, max_count) + 1;
         if (nlev < 2) return;
         const real r = (vfinal - vinit - vinc * static_cast<real>(nlev - 1)) / vinc;
         if (!(r > remainder_adjusted)) return;

@@ -2,9 +2,15 @@
 // Counts of points or levels computed from a real quotient. Internal to
 // the plot library.
 
+#include <limits>
+
 #include "console/real.hpp"
 
 namespace dorvix {
+
+// The largest count computed from a quotient: one below the largest
+// integer, so that a count plus one is still an integer.
+inline constexpr int max_count = std::numeric_limits<int>::max() - 1;
 
 // The quotient truncated towards zero, as a count: brought into [0, cap]
 // first (a negative quotient, or one that is not a number, counts 0), so

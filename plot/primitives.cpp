@@ -141,11 +141,10 @@ void uscircle(real xc, real yc, real r, int n) { usacircle(xc, yc, r, 0.0f, angl
 
 void usacircle(real xc, real yc, real r, real a0, real a1, int n) {
   // Points of the arc: its share of a full turn of n points, in single
-  // precision (multiply, then divide by 2 pi) and truncated; a count
-  // beyond the curve buffer is brought to one more than it holds, which
-  // the running point reduces to the buffer with its warning.
+  // precision (multiply, then divide by 2 pi) and truncated; the running
+  // point then reduces a count beyond the curve buffer with its warning.
   const real share = static_cast<real>(n) * std::fabs(a1 - a0) / anglerad(7);
-  int np = clamped_count(share, curve_buffer_points + 1);
+  int np = clamped_count(share, max_count);
   scptnp(np, 1);
   real pti = a0, ptf = a1;
   scptif(pti, ptf, 1);

@@ -70,9 +70,8 @@ void rebuild_texts() {
 void count_from_increment(int type, int mode) {
   PtBlock& p = ptblock;
   const real q = (p.ptf - p.pti) / p.ptd + count_tolerance;
-  // One more point than the curve buffer holds at most: scptnp then
-  // reduces it with its warning.
-  int n = clamped_count(q, curve_buffer_points) + 1;
+  // scptnp reduces a count beyond the curve buffer with its warning.
+  int n = clamped_count(q, max_count) + 1;
   scptnp(n, mode % 2 != 0 ? 1 : 0);
   p.rnp = static_cast<real>(p.np);
   p.rnseg = p.rnp - real(1);
