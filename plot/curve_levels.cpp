@@ -188,13 +188,13 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
     vfinal = plevblock.vlevf;
     vinc = plevblock.vlevd;
     nlev = plevblock.nlev;
-    assign(name, plevblock.levname);
+    name = plevblock.levname;
   } else if (from_defaults(mode)) {
     vinit = default_vinit;
     vfinal = default_vfinal;
     vinc = default_vinc;
     nlev = default_nlev;
-    assign(name, default_levname);
+    name = default_levname;
     itype = 1;
   }
   if (itype < 0 || itype > 4) {
@@ -334,7 +334,7 @@ void align_values(int type, real& rval, int& ival, std::string& cval) {
     case 0:
       rval = 0;
       ival = 0;
-      assign(cval, no_value);
+      cval = no_value;
       break;
     case 1:
       ival = truncated_int(rval);
@@ -365,13 +365,13 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
   if (from_record(mode) && index >= 1 && index <= max_fixed_parameters) {
     // A slot outside the four is not read: the checks below reset it.
     const auto k = static_cast<std::size_t>(index - 1);
-    assign(name, b.pfixname[k]);
+    name = b.pfixname[k];
     itype = b.ipfixtype[k];
     rval = b.pfix[k];
     ival = b.ipfix[k];
-    assign(cval, b.pfixvalue[k]);
+    cval = b.pfixvalue[k];
   } else if (from_defaults(mode)) {
-    assign(name, default_parname);
+    name = default_parname;
     itype = 1;
     rval = 0;
   }

@@ -5,6 +5,7 @@
 // label, a blank and the value in 8 columns with 3 decimals. Internal to
 // the plot library.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -37,16 +38,11 @@ inline void real_value(std::string_view label, real v) {
 }
 inline void rule() { plotmsg::say(std::string(43, '-')); }
 
-// A text value into a text of fixed length: cut or blank-padded to the
-// length of `to`; a text of no length takes the value whole.
-inline void assign(std::string& to, std::string_view value) {
-  to = to.empty() ? std::string(value) : edit::pad(value, to.size());
-}
-
-// Length of the scratch texts the master menu hands to the setters, and of
-// a text given without a length of its own.
-inline constexpr std::size_t scratch_text = 20;
-inline std::size_t text_width(const std::string& s) { return s.empty() ? scratch_text : s.size(); }
+// Width of a text answer: the text's own length, and at least the 20
+// characters of a description, so that a name longer than the one stored
+// can be given.
+inline constexpr std::size_t answer_width = 20;
+inline std::size_t text_width(const std::string& s) { return std::max(s.size(), answer_width); }
 
 // One pass of a curve menu: the head, the body, the exit line and the
 // closing rule, then the choice, default 99, read with the older integer

@@ -219,9 +219,9 @@ void scptd(real& ptd, int mode) {
 
 void scptnam(std::string& name, int mode) {
   if (mode == 2 || mode == 3) {
-    assign(name, ptblock.ptname);
+    name = ptblock.ptname;
   } else if (mode == 4 || mode == 5) {
-    assign(name, default_ptname);
+    name = default_ptname;
   }
   if (mode % 2 == 0) {
     for (;;) {
@@ -377,8 +377,8 @@ void menu_body() {
 
 // Scratch values handed to the setters.
 struct Scratch {
-  std::string name = std::string(scratch_text, ' ');
-  std::string cval = std::string(scratch_text, ' ');
+  std::string name = std::string();
+  std::string cval = std::string();
   int itype = 0, ival = 0, n = 0;
   real rval = 0, v1 = 0, v2 = 0, v3 = 0;
 };

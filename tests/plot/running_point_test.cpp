@@ -208,9 +208,9 @@ TEST_F(RunningPoint, NameKeepsFiveCharacters) {
   EXPECT_EQ(ptblock.ptname, "ab   ");
   std::string back(8, '*');
   scptnam(back, 3);
-  EXPECT_EQ(back, "ab      ");
+  EXPECT_EQ(back, "ab   ");
   scptnam(back, 5);
-  EXPECT_EQ(back, "Point.pa");
+  EXPECT_EQ(back, "Point.parameter");
   EXPECT_EQ(ptblock.ptname, "Point");
   EXPECT_EQ(screen(), "");
 }
