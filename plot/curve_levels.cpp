@@ -143,12 +143,6 @@ void compute_levels(real vinit, real vfinal, real& vinc, int& nlev, int& type) {
   }
 }
 
-void ask_real(real& v, std::string_view prompt) {
-  int istat = 0;
-  const real def = v;
-  inrealdef(v, prompt, def, istat);
-}
-
 void ask_increment(real& vinc) {
   for (;;) {
     ask_real(vinc, "level increment value >0<");
@@ -163,9 +157,7 @@ void ask_increment(real& vinc) {
 
 void ask_count(int& nlev) {
   for (;;) {
-    int istat = 0;
-    const int def = nlev;
-    inintegdef(nlev, "nb of level curves", def, istat);
+    ask_int(nlev, "nb of level curves");
     if (nlev > 0) return;
     warninghead(sclevel2_header);
     integer("Nb of level curves =", nlev, level_width);
@@ -208,58 +200,45 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
   }
   compute_levels(vinit, vfinal, vinc, nlev, itype);
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(sclevel2_header, [&] {
-        rule();
-        text("         CURVES LEVEL PARAMETER");
-        rule();
-        text("level name       :", name);
-        integer("Calculation type =", itype, level_width);
-        real_value("level initial value ...........10", vinit);
-        real_value("level final   value ...........11", vfinal);
-        real_value("level increment ...............12", vinc);
-        text("modify init, final & inc ......13");
-        integer("nb of level curves ............14", nlev, level_width);
-        text("modify init, final & nb .......15");
-        real_value("single level value ............20", vinit);
-        rule();
-      });
-      if (choice == 99) break;
-      switch (choice) {
-        case 10:
-          ask_real(vinit, "level initial value");
-          break;
-        case 11:
-          ask_real(vfinal, "level final value");
-          break;
-        case 13:
-          ask_real(vinit, "level initial value");
-          ask_real(vfinal, "level final value");
-          [[fallthrough]];
-        case 12:
-          itype = 2;
-          ask_increment(vinc);
-          break;
-        case 15:
-          ask_real(vinit, "level initial value");
-          ask_real(vfinal, "level final value");
-          [[fallthrough]];
-        case 14:
-          itype = 1;
-          ask_count(nlev);
-          break;
-        case 20:
-          ask_real(vinit, "single level value");
-          nlev = 1;
-          vfinal = vinit;
-          vinc = 1.0f;
-          itype = 4;
-          continue;  // the menu again, nothing to compute
-        default:
-          break;
-      }
-      compute_levels(vinit, vfinal, vinc, nlev, itype);
-    }
+    menu_loop(
+        sclevel2_header,
+        [&] {
+          rule();
+          text("         CURVES LEVEL PARAMETER");
+          rule();
+          text("level name       :", name);
+          integer("Calculation type =", itype, level_width);
+          real_value("level initial value ...........10", vinit);
+          real_value("level final   value ...........11", vfinal);
+          real_value("level increment ...............12", vinc);
+          text("modify init, final & inc ......13");
+          integer("nb of level curves ............14", nlev, level_width);
+          text("modify init, final & nb .......15");
+          real_value("single level value ............20", vinit);
+          rule();
+        },
+        [&](int choice) {
+          if (choice == 20) {
+            // One level: nothing to compute.
+            ask_real(vinit, "single level value");
+            nlev = 1;
+            vfinal = vinit;
+            vinc = 1.0f;
+            itype = 4;
+            return;
+          }
+          if (choice == 10 || choice == 13 || choice == 15) ask_real(vinit, "level initial value");
+          if (choice == 11 || choice == 13 || choice == 15) ask_real(vfinal, "level final value");
+          if (choice == 12 || choice == 13) {
+            itype = 2;
+            ask_increment(vinc);
+          }
+          if (choice == 14 || choice == 15) {
+            itype = 1;
+            ask_count(nlev);
+          }
+          compute_levels(vinit, vfinal, vinc, nlev, itype);
+        });
   }
   PlevBlock& b = plevblock;
   b.vlevi = vinit;
@@ -286,21 +265,19 @@ void scparfixnb(int& nparfix, int mode) {
     integer("  ===> reset nparfixa =", nparfix, fixed_width);
   }
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(scparfixnb_header, [&] {
-        rule();
-        text("          CURVES FIXED PARAMETERS");
-        rule();
-        integer("max nb of fixed params ..........", max_fixed_parameters, fixed_width);
-        integer("current nb of fixed params ....10", nparfix, fixed_width);
-        rule();
-      });
-      if (choice == 99) break;
-      if (choice == 10) {
-        const int def = nparfix;
-        inintegvindef(nparfix, "nb of fixed parameters", def, 1, max_fixed_parameters, istat);
-      }
-    }
+    menu_loop(
+        scparfixnb_header,
+        [&] {
+          rule();
+          text("          CURVES FIXED PARAMETERS");
+          rule();
+          integer("max nb of fixed params ..........", max_fixed_parameters, fixed_width);
+          integer("current nb of fixed params ....10", nparfix, fixed_width);
+          rule();
+        },
+        [&](int choice) {
+          if (choice == 10) ask_int_in(nparfix, "nb of fixed parameters", 1, max_fixed_parameters);
+        });
   }
   pfixblock.nparfix = nparfix;
 }
@@ -351,6 +328,17 @@ void align_values(int type, real& rval, int& ival, std::string& cval) {
   }
 }
 
+void type_list() {
+  const std::string rule28(28, '-');
+  plotmsg::say(rule28);
+  text("Parameter type:");
+  text("name only - no value ......0");
+  text("real.......................1");
+  text("integer....................2");
+  text("character..................3");
+  plotmsg::say(rule28);
+}
+
 void wrong_type_box() {
   warninghead(scparfix_header);
   text("Wrong type of parameter");
@@ -398,75 +386,50 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
   std::string info = description(name, itype, cval);
 
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(
-          scparfix_header,
-          [&] {
-            rule();
-            text("          CURVES FIXED PARAMETERS");
-            rule();
-            integer("max nb of fixed params .........", max_fixed_parameters, fixed_width);
-            integer("current nb of fixed params .....", b.nparfix, fixed_width);
-            rule();
-            text("Parameter to modify");
-            rule();
-            integer("index  ..........................", index, fixed_width);
-            text("name ..........................10", name);
-            integer("type ..........................20", itype, fixed_width);
-            real_value(itype == 1 ? "real      value ...............30" : "real      value .................", rval);
-            integer(itype == 2 ? "integer   value ...............40" : "integer   value .................", ival,
-                    fixed_width);
-            text(itype == 3 ? "character value ...............50" : "character value .................", cval);
-            text("info:", info);
-            rule();
-          },
-          Prompt::with_default);
-      if (choice == 99) break;
-      switch (choice) {
-        case 10: {
-          const std::string def = name;
-          inchardef(name, "parameter name", def, istat, text_width(def));
-          if (itype == 0) align_values(itype, rval, ival, cval);
-          info = description(name, itype, cval);
-          break;
-        }
-        case 20: {
-          plotmsg::say(std::string(28, '-'));
-          text("Parameter type:");
-          text("name only - no value ......0");
-          text("real.......................1");
-          text("integer....................2");
-          text("character..................3");
-          plotmsg::say(std::string(28, '-'));
-          const int def = itype;
-          inintegvindef(itype, "your choice", def, 0, 3, istat);
-          break;
-        }
-        case 30:
-        case 40:
-        case 50: {
-          if (itype != choice / 10 - 2) {
-            wrong_type_box();
-            break;
+    menu_loop(
+        scparfix_header,
+        [&] {
+          rule();
+          text("          CURVES FIXED PARAMETERS");
+          rule();
+          integer("max nb of fixed params .........", max_fixed_parameters, fixed_width);
+          integer("current nb of fixed params .....", b.nparfix, fixed_width);
+          rule();
+          text("Parameter to modify");
+          rule();
+          integer("index  ..........................", index, fixed_width);
+          text("name ..........................10", name);
+          integer("type ..........................20", itype, fixed_width);
+          // The value of the parameter's type carries its option number.
+          real_value(itype == 1 ? "real      value ...............30" : "real      value .................", rval);
+          integer(itype == 2 ? "integer   value ...............40" : "integer   value .................", ival,
+                  fixed_width);
+          text(itype == 3 ? "character value ...............50" : "character value .................", cval);
+          text("info:", info);
+          rule();
+        },
+        [&](int choice) {
+          if (choice == 10) {
+            ask_text(name, "parameter name");
+            if (itype == 0) align_values(itype, rval, ival, cval);
+            info = description(name, itype, cval);
+          } else if (choice == 20) {
+            type_list();
+            ask_int_in(itype, "your choice", 0, 3);
+          } else if (choice == 30 || choice == 40 || choice == 50) {
+            // Options 30, 40 and 50 are for types 1, 2 and 3.
+            if (itype != choice / 10 - 2) {
+              wrong_type_box();
+              return;
+            }
+            if (itype == 1) ask_real(rval, name);
+            if (itype == 2) ask_int(ival, name);
+            if (itype == 3) ask_text(cval, name);
+            align_values(itype, rval, ival, cval);
+            info = description(name, itype, cval);
           }
-          if (itype == 1) {
-            const real def = rval;
-            inrealdef(rval, name, def, istat);
-          } else if (itype == 2) {
-            const int def = ival;
-            inintegdef(ival, name, def, istat);
-          } else {
-            const std::string def = cval;
-            inchardef(cval, name, def, istat, text_width(def));
-          }
-          align_values(itype, rval, ival, cval);
-          info = description(name, itype, cval);
-          break;
-        }
-        default:
-          break;
-      }
-    }
+        },
+        Prompt::with_default);
   }
   const auto k = static_cast<std::size_t>(index - 1);
   b.pfixname[k] = edit::pad(name, name_length);

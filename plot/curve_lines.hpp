@@ -38,30 +38,54 @@ inline void real_value(std::string_view label, real v) {
 }
 inline void rule() { plotmsg::say(std::string(43, '-')); }
 
+// A value asked with its current value as the default.
+inline void ask_real(real& v, std::string_view prompt) {
+  int istat = 0;
+  const real def = v;
+  inrealdef(v, prompt, def, istat);
+}
+inline void ask_int(int& v, std::string_view prompt) {
+  int istat = 0;
+  const int def = v;
+  inintegdef(v, prompt, def, istat);
+}
+inline void ask_int_in(int& v, std::string_view prompt, int vmin, int vmax) {
+  int istat = 0;
+  const int def = v;
+  inintegvindef(v, prompt, def, vmin, vmax, istat);
+}
 // Width of a text answer: the text's own length, and at least the 20
 // characters of a description, so that a name longer than the one stored
 // can be given.
 inline constexpr std::size_t answer_width = 20;
-inline std::size_t text_width(const std::string& s) { return std::max(s.size(), answer_width); }
+inline void ask_text(std::string& v, std::string_view prompt) {
+  int istat = 0;
+  const std::string def = v;
+  inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
+}
 
-// One pass of a curve menu: the head, the body, the exit line and the
-// closing rule, then the choice, default 99, read with the older integer
-// prompt or with the prompt with default.
+// A curve menu until its choice 99: each pass the head, the body, the
+// exit line and the closing rule, then the choice, default 99, read with
+// the older integer prompt or with the prompt with default, and handed to
+// `act`.
 enum class Prompt { older, with_default };
-template <class Body>
-int menu_pass(const Header& h, Body body, Prompt prompt = Prompt::older) {
-  submenuhead(h);
-  body();
-  text("EXIT ..........................99");
-  menutail();
-  int choice = 99, istat = 0;
+template <class Body, class Act>
+void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::older) {
   constexpr int exit_choice = 99;
-  if (prompt == Prompt::older) {
-    inintegdefnp(choice, "your choice", exit_choice, istat);
-  } else {
-    inintegdef(choice, "your choice", exit_choice, istat);
+  for (;;) {
+    submenuhead(h);
+    body();
+    text("EXIT ..........................99");
+    menutail();
+    int choice = exit_choice, istat = 0;
+    if (prompt == Prompt::older) {
+      inintegdefnp(choice, "your choice", exit_choice, istat);
+    } else {
+      inintegdef(choice, "your choice", exit_choice, istat);
+    }
+    if (choice == exit_choice) return;
+    act(choice);
   }
-  return choice;
 }
 
 }  // namespace dorvix::curvelines

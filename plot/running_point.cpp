@@ -122,23 +122,20 @@ void scptnp(int& np, int mode) {
     integer("INITIALIZING NUMBER OF POINTS TO:", np, np_width);
   }
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(scptnp_header, [&] {
-        rule();
-        text("RUNNING POINT PARAMETERS:");
-        rule();
-        integer("max nb of points ................", curve_buffer_points, np_width);
-        integer("nb of points ..................10", np, np_width);
-        integer("nb of segments ..................", static_cast<long long>(np) - 1, np_width);
-        rule();
-      });
-      if (choice == 99) break;
-      if (choice == 10) {
-        int istat = 0;
-        const int def = np;
-        inintegvindef(np, "nb of pts per curve", def, 1, curve_buffer_points, istat);
-      }
-    }
+    menu_loop(
+        scptnp_header,
+        [&] {
+          rule();
+          text("RUNNING POINT PARAMETERS:");
+          rule();
+          integer("max nb of points ................", curve_buffer_points, np_width);
+          integer("nb of points ..................10", np, np_width);
+          integer("nb of segments ..................", static_cast<long long>(np) - 1, np_width);
+          rule();
+        },
+        [&](int choice) {
+          if (choice == 10) ask_int_in(np, "nb of pts per curve", 1, curve_buffer_points);
+        });
   }
   if (np > curve_buffer_points) {
     warninghead(scptnp_header);
@@ -167,29 +164,40 @@ void scptnp(int& np, int mode) {
   ptblock.np = np;
 }
 
+namespace {
+
+// The menu of one running-point value: its lines between the rules under
+// the title, then the action of a choice.
+template <class Lines, class Act>
+void value_menu(const Header& h, Lines lines, Act act) {
+  menu_loop(
+      h,
+      [&] {
+        rule();
+        text("RUNNING POINT parameters :");
+        rule();
+        lines();
+        rule();
+      },
+      act);
+}
+
+}  // namespace
+
 void scptif(real& pti, real& ptf, int mode) {
   starting_value(pti, mode, ptblock.pti, default_pti);
   starting_value(ptf, mode, ptblock.ptf, default_ptf);
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(scptif_header, [&] {
-        rule();
-        text("RUNNING POINT parameters :");
-        rule();
-        real_value("initial value .................10", pti);
-        real_value("final   value .................11", ptf);
-        rule();
-      });
-      if (choice == 99) break;
-      int istat = 0;
-      if (choice == 10) {
-        const real def = pti;
-        inrealdef(pti, "initial value", def, istat);
-      } else if (choice == 11) {
-        const real def = ptf;
-        inrealdef(ptf, "final value", def, istat);
-      }
-    }
+    value_menu(
+        scptif_header,
+        [&] {
+          real_value("initial value .................10", pti);
+          real_value("final   value .................11", ptf);
+        },
+        [&](int choice) {
+          if (choice == 10) ask_real(pti, "initial value");
+          if (choice == 11) ask_real(ptf, "final value");
+        });
   }
   ptblock.pti = pti;
   ptblock.ptf = ptf;
@@ -198,47 +206,24 @@ void scptif(real& pti, real& ptf, int mode) {
 void scptd(real& ptd, int mode) {
   starting_value(ptd, mode, ptblock.ptd, default_ptd);
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(scptd_header, [&] {
-        rule();
-        text("RUNNING POINT parameters :");
-        rule();
-        real_value("increment .....................10", ptd);
-        rule();
-      });
-      if (choice == 99) break;
-      if (choice == 10) {
-        int istat = 0;
-        const real def = ptd;
-        inrealdef(ptd, "increment", def, istat);
-      }
-    }
+    value_menu(
+        scptd_header, [&] { real_value("increment .....................10", ptd); },
+        [&](int choice) {
+          if (choice == 10) ask_real(ptd, "increment");
+        });
   }
   ptblock.ptd = ptd;
 }
 
 void scptnam(std::string& name, int mode) {
-  if (mode == 2 || mode == 3) {
-    name = ptblock.ptname;
-  } else if (mode == 4 || mode == 5) {
-    name = default_ptname;
-  }
+  const std::string current = ptblock.ptname, def(default_ptname);
+  starting_value(name, mode, current, def);
   if (mode % 2 == 0) {
-    for (;;) {
-      const int choice = menu_pass(scptnam_header, [&] {
-        rule();
-        text("RUNNING POINT parameters :");
-        rule();
-        text("name ..........................10", name);
-        rule();
-      });
-      if (choice == 99) break;
-      if (choice == 10) {
-        int istat = 0;
-        const std::string def = name;
-        inchardef(name, "running point parameter name", def, istat, text_width(def));
-      }
-    }
+    value_menu(
+        scptnam_header, [&] { text("name ..........................10", name); },
+        [&](int choice) {
+          if (choice == 10) ask_text(name, "running point parameter name");
+        });
   }
   ptblock.ptname = edit::pad(name, name_length);
   subtail(scptnam_header);
@@ -409,9 +394,7 @@ void scall(int mode) {
     return;
   }
   if (mode % 2 != 0) return;
-  for (;;) {
-    const int choice = menu_pass(scall_header, menu_body);
-    if (choice == 99) return;
+  menu_loop(scall_header, menu_body, [&s](int choice) {
     constexpr int setter_mode = 2;  // from the current values, with the setter's menu
     if (choice >= 1 && choice <= pfixblock.nparfix) {
       int index = choice;
@@ -430,7 +413,7 @@ void scall(int mode) {
     } else if (choice == 330) {
       scptnam(s.name, setter_mode);
     }
-  }
+  });
 }
 
 }  // namespace dorvix
