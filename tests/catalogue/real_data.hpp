@@ -12,18 +12,9 @@
 
 namespace dorvix::testing {
 
-// The folder of the real catalogues: the configured one, or, from a work
-// tree placed elsewhere than the main checkout, the first shared/data/real
-// found above the source tree.
-inline std::filesystem::path real_data_dir() {
-  const std::filesystem::path configured = DORVIX_REAL_DATA_DIR;
-  if (std::filesystem::is_directory(configured)) return configured;
-  for (auto dir = std::filesystem::path(DORVIX_SOURCE_DIR); dir.has_relative_path(); dir = dir.parent_path()) {
-    const auto candidate = dir / "shared" / "data" / "real";
-    if (std::filesystem::is_directory(candidate)) return candidate;
-  }
-  return configured;
-}
+// The folder of the real catalogues: copies of published catalogues kept
+// with the tests (see its PROVENANCE.md).
+inline std::filesystem::path real_data_dir() { return DORVIX_REAL_DATA_DIR; }
 
 // The lines of a real data file; fails the test when it is missing.
 inline std::vector<std::string> real_data_lines(const std::string& name) {
