@@ -70,7 +70,6 @@ TEST_F(Primitives, OnePointIsADotAndNoPointIsAnErrorAndNothingDrawn) {
 TEST_F(Primitives, LongPolygonsArePiecesSharingAVertexEachAfterAWarning) {
   plt2blk.fillstyle = 0;
   for (const auto& [n, pieces] : {std::pair{501, 1}, {1001, 2}, {1002, 3}}) {
-    std::vector<std::string> pauses(static_cast<std::size_t>(pieces - 1), "");
     std::string keys;
     for (int k = 1; k < pieces; ++k) keys += "\n";
     type_raw(keys);
@@ -84,7 +83,9 @@ TEST_F(Primitives, LongPolygonsArePiecesSharingAVertexEachAfterAWarning) {
     if (pieces > 1) {
       EXPECT_NEAR(p[1].points.front().first, 501, 0.01);
     }
-    if (n == 1002) EXPECT_EQ(p[2].points.size(), 2u);
+    if (n == 1002) {
+      EXPECT_EQ(p[2].points.size(), 2u);
+    }
     const Lines lines = screen_lines();
     EXPECT_EQ(count_of(lines, " Polygone vertices = " + std::to_string(n)), pieces - 1) << n;
     EXPECT_EQ(count_of(lines, " Plot buffer size  = 501"), pieces - 1);
