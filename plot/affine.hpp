@@ -14,11 +14,11 @@
 namespace dorvix::affine {
 
 // The inverse of m by the adjugate over the determinant, when m has one
-// that is made of numbers: a zero determinant, or one so small that the
-// inverse overflows, gives none.
+// that is made of numbers: a zero determinant, one that overflows, or one
+// so small that the inverse overflows, gives none.
 inline bool inverse(const Mat22& m, Mat22& inv) {
   const real det = m[0] * m[3] - m[2] * m[1];
-  if (det == 0) return false;
+  if (det == 0 || !std::isfinite(det)) return false;
   const Mat22 t = {m[3] / det, -m[1] / det, -m[2] / det, m[0] / det};
   if (!std::all_of(t.begin(), t.end(), [](real v) { return std::isfinite(v); })) return false;
   inv = t;

@@ -52,13 +52,6 @@ Range handled(int mode) {
   return {s, s};
 }
 
-bool all_finite(std::initializer_list<real> v) {
-  for (real x : v) {
-    if (!std::isfinite(x)) return false;
-  }
-  return true;
-}
-
 // " name =" and a value, for the refusal boxes.
 std::string value_item(std::string_view name, real v) { return std::string(name) + " =" + edit::g(v, 13, 6); }
 
@@ -67,19 +60,29 @@ void refusal_tail(int s) {
   errortail00();
 }
 
+// A frame every map can be made of: an inverse, and values that stay
+// numbers in device points.
+bool usable(const Vec2& o, const Mat22& m) {
+  Mat22 inv;
+  if (!affine::inverse(m, inv)) return false;
+  for (real v : {o[0], o[1], m[0], m[1], m[2], m[3]}) {
+    if (!std::isfinite(v * points_per_cm)) return false;
+  }
+  return true;
+}
+
 // Stores the frame of subplot s and, while a plot file is open, composes
-// its device-side maps. A frame without inverse is refused, unless it is
-// the frame already stored (nothing then changes).
+// its device-side maps. A frame that is not usable is refused, unless it
+// is the frame already stored (nothing then changes).
 void store_frame(const Header& h, int s, const Vec2& o, const Mat22& m) {
   const auto k = at(s);
-  Mat22 inv;
   const bool same = plt1blk.us0tocm[k] == o && plt1blk.ustocm[k] == m;
-  if (!same && !(all_finite({o[0], o[1]}) && affine::inverse(m, inv))) {
+  if (!same && !usable(o, m)) {
     errorhead(h);
     say(value_item("xcm0", o[0]) + value_item(" ycm0", o[1]));
     say(value_item("xx  ", m[0]) + value_item(" xy  ", m[2]));
     say(value_item("yx  ", m[1]) + value_item(" yy  ", m[3]));
-    say("==> FRAME CANNOT BE INVERTED");
+    say("==> FRAME WITHOUT INVERSE OR TOO LARGE");
     refusal_tail(s);
     return;
   }
@@ -187,15 +190,14 @@ void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& 
     // The window corner (xumin, yumin) lands on (xcm0, ycm0).
     const Vec2 o = {xcm0 - xx * xumin - xy * yumin, ycm0 - yx * xumin - yy * yumin};
     const Mat22 m = {xx, yx, xy, yy};
-    Mat22 inv;
     const bool flat = !(xumax != xumin) || !(yumax != yumin);
-    if (flat || !all_finite({o[0], o[1]}) || !affine::inverse(m, inv)) {
+    if (flat || !usable(o, m)) {
       errorhead(sus2cm3_header);
       say(value_item("xumin", xumin) + value_item(" xumax", xumax));
       say(value_item("yumin", yumin) + value_item(" yumax", yumax));
       say(value_item("xlcm ", xlcm) + value_item(" ylcm ", ylcm));
       say(value_item("xcm0 ", xcm0) + value_item(" ycm0 ", ycm0));
-      say(flat ? "==> WINDOW WITHOUT WIDTH OR HEIGHT" : "==> FRAME CANNOT BE INVERTED");
+      say(flat ? "==> WINDOW WITHOUT WIDTH OR HEIGHT" : "==> FRAME WITHOUT INVERSE OR TOO LARGE");
       refusal_tail(s);
       continue;
     }

@@ -98,10 +98,9 @@ void sus2de() { compose_user_to_device(current_subplot()); }
 
 void scm2us() {
   const int s = current_subplot();
-  Mat22 inv = plt1blk.cmtous[at(s)];
-  // Reports a frame without inverse; its map is then left as it was.
-  if (!minv2d(inv, plt1blk.ustocm[at(s)])) return;
-  compose_centimetre_to_user(s);
+  // A frame without inverse is reported, and its map left as it was.
+  Mat22 inv;
+  if (minv2d(inv, plt1blk.ustocm[at(s)])) compose_centimetre_to_user(s);
 }
 
 void ssubplotmaps() {

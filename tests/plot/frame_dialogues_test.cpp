@@ -138,10 +138,17 @@ TEST_F(Frames, AFrameWithoutInverseIsRefusedAndThePreviousKept) {
   const Lines message = {" xcm0 =  5.00000     ycm0 =  5.00000    ",
                          " xx   =  1.00000     xy   =  2.00000    ",
                          " yx   =  2.00000     yy   =  4.00000    ",
-                         " ==> FRAME CANNOT BE INVERTED",
+                         " ==> FRAME WITHOUT INVERSE OR TOO LARGE",
                          " ==> FRAME OF SUBPLOT  2 NOT CHANGED",
                          " ===> HIT RETURN TO CONTINUE"};
   EXPECT_EQ(Lines(lines.begin() + 9, lines.end() - 1), message);
+  // Scales or origins that would overflow in device points are refused too.
+  for (Frame huge : {Frame{5, 5, 1e37f, 0, 0, 1e37f}, Frame{3e38f, 5, 1, 0, 0, 1}}) {
+    type({""});
+    huge.set(1);
+    EXPECT_EQ(plt1blk.ustocm, before.ustocm);
+    EXPECT_TRUE(contains(screen_lines(), " ==> FRAME WITHOUT INVERSE OR TOO LARGE"));
+  }
   // Refused with no plot file open as well: it could never be inverted.
   iocom.lplotop = false;
   type({""});
