@@ -56,15 +56,17 @@ void lengthcm2de(real& lde, real lcm);
 // the defaults) as a map: xcm = xcm0 + xx*xu + xy*yu, ycm = ycm0 + yx*xu +
 // yy*yu. Modes: 0 / 1 the values passed, 2 / 3 the stored frame, 4 / 5 the
 // defaults (10, 10, identity), each with / without the dialogue. A frame
-// that cannot be inverted is refused in an error box and the subplot keeps
-// its frame.
+// without inverse, or whose values overflow in device points, is refused
+// in an error box and the subplot keeps its frame; while a plot file is
+// open the device-side maps of each subplot whose frame is stored are
+// composed again.
 void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, int mode);
 // The frame as a window: the user rectangle [xumin, xumax] x [yumin, yumax]
 // fills the paper box of xlcm by ylcm cm whose lower-left corner is at
 // (xcm0, ycm0); ixy 1 gives both axes the smaller scale. Modes as sus2cm1,
 // except that mode 3 only returns the stored window. A window without
-// width or height, or one that gives no invertible frame, is refused in an
-// error box and the subplot keeps its frame.
+// width or height, or one that gives no usable frame, is refused in an
+// error box and the subplot keeps its frame and window.
 void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& xumax, real& yumin, real& yumax,
              int& ixy, int mode);
 // The dialogues of the two set-ups: show the values, ask whether to alter
