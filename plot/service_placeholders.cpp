@@ -14,10 +14,8 @@ namespace dorvix {
 namespace {
 
 constexpr Header scolortable_header{"scolortable", " 1.3", "10-05-2009"};
-constexpr Header ssymbolsize_header{"ssymbolsize", " 2.8", "26-03-2009"};
 constexpr Header sfillstyle_header{"sfillstyle", " 1.0", "26-03-2009"};
 
-constexpr real default_symbol_size = 0.4f;  // cm
 constexpr int filled = 1;
 
 void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
@@ -39,16 +37,6 @@ void scolortable(int inter) {
   if (inter == 5) {
     submenuhead(scolortable_header);
     say("INITIALIZING COLOR TABLE:");
-  }
-}
-
-void ssymbolsize(real& size, int inter) {
-  if (!initialising(inter)) return not_available(ssymbolsize_header, inter);
-  size = default_symbol_size;
-  plt2blk.symbsize = size;
-  if (inter == 5) {
-    submenuhead(ssymbolsize_header);
-    say("INITIALISING SYMBOL SIZE (cm) = " + edit::f(size, 8, 3));
   }
 }
 

@@ -6,15 +6,13 @@
 // other mode.
 
 #include "console/real.hpp"
+#include "plot/draw.hpp"  // the symbol size, ssymbolsize
 
 namespace dorvix {
 
 // The colour table: mode 5 announces the default table; the entries
 // themselves are left to the plotting library's colour routines.
 void scolortable(int inter);
-// The current symbol size in cm: modes 4 and 5 set the default 0.4 and
-// write it back into `size`; mode 5 announces it.
-void ssymbolsize(real& size, int inter);
 // The current polygon fill style (0 hollow, 1 filled): modes 4 and 5 set
 // the default, filled, and write it back; mode 5 announces it.
 void sfillstyle(int& istyle, int inter);
