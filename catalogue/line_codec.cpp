@@ -181,12 +181,17 @@ void values_from_slot(const LineLayout& layout, const FpsBlk& blk, std::size_t s
 
 // A whole number of a field: the nearest integer, halves away from zero.
 void edit_integer(std::string& out, double v, int width, bool zero_filled) {
-  const double r = std::round(v);
-  if (!(std::fabs(r) < largest_integer)) {
+  if (!(std::fabs(v) < largest_integer)) {
     out.append(static_cast<std::size_t>(width), '*');
     return;
   }
-  const auto i = static_cast<long long>(r);
+  auto i = static_cast<long long>(v);  // toward zero, then the half away
+  const double rest = v - static_cast<double>(i);
+  if (rest >= 0.5) {
+    ++i;
+  } else if (rest <= -0.5) {
+    --i;
+  }
   if (zero_filled) {
     edit::i(out, i, width, width);
   } else {
@@ -209,7 +214,8 @@ void edit_field(std::string& out, const LineField& f, const FieldValues& v, bool
       break;
   }
   // A numeric field of asterisks only is a value that did not fit.
-  if (std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), [](char c) { return c == '*'; })) {
+  if (out.size() > start && out[start] == '*' &&
+      std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), [](char c) { return c == '*'; })) {
     if (result.overflows++ == 0) result.first_overflow = f.number;
   }
 }

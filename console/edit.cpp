@@ -12,15 +12,34 @@ void stars(std::string& out, int w) {
   if (w > 0) out.append(static_cast<std::size_t>(w), '*');
 }
 
-// Decimal digits of an unsigned 128-bit value (no leading zeros, "0" for 0).
-std::string to_digits(unsigned __int128 n) {
-  char buf[48];
-  int pos = 48;
-  do {
-    buf[--pos] = static_cast<char>('0' + static_cast<int>(n % 10));
+// Decimal digits of an unsigned 128-bit value (no leading zeros, "0" for
+// 0), written backwards so that they end just before `end`; returns their
+// count (at most 39).
+int put_digits(unsigned __int128 n, char* end) {
+  char* p = end;
+  while (n > ~0ULL) {  // 128-bit division only while the value needs it
+    *--p = static_cast<char>('0' + static_cast<int>(n % 10));
     n /= 10;
-  } while (n != 0);
-  return std::string(buf + pos, buf + 48);
+  }
+  // Two digits at a time from a table of the pairs 00..99.
+  static constexpr char pairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+      "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+  auto small = static_cast<unsigned long long>(n);
+  while (small >= 100) {
+    const auto k = static_cast<std::size_t>(small % 100) * 2;
+    small /= 100;
+    *--p = pairs[k + 1];
+    *--p = pairs[k];
+  }
+  if (small >= 10) {
+    const auto k = static_cast<std::size_t>(small) * 2;
+    *--p = pairs[k + 1];
+    *--p = pairs[k];
+  } else {
+    *--p = static_cast<char>('0' + static_cast<int>(small));
+  }
+  return static_cast<int>(end - p);
 }
 
 // Adds one unit in the last place of a digit string.
@@ -53,23 +72,51 @@ void exact_expansion(double a, std::string& int_digits, std::string& frac_digits
 // and d >= 0. Exact: the rounding looks at the exact binary value, so a
 // float that is exactly a half (0.125 to two decimals) rounds up, while
 // one a little below a half (2.675f) rounds down.
-std::string scaled_round(double a, int d) {
-  if (a == 0.0) return "0";
+//
+// The usual case is done in 128-bit integers: a * 10**d = mant * 5**d *
+// 2**shift with a 53-bit mantissa. The digits are written backwards ending
+// just before `end` (room for 39 of them) and their count returned; 0 is
+// returned when the value is out of reach of the integers.
+int scaled_round_fast(double a, int d, char* end) {
+  if (a == 0.0) {
+    end[-1] = '0';
+    return 1;
+  }
+  // A single-precision value (24-bit mantissa) times 10**d, d <= 12, needs
+  // at most 24 + 28 bits: the double product is exact, and so are its
+  // whole part and fraction.
+  static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+  if (d <= 12 && static_cast<double>(static_cast<float>(a)) == a) {
+    const double x = a * powers[d];
+    if (x < 9.0e15) {
+      auto n = static_cast<unsigned long long>(x);  // the whole part
+      if (x - static_cast<double>(n) >= 0.5) ++n;
+      return put_digits(n, end);
+    }
+  }
   int e = 0;
   const double m = std::frexp(a, &e);  // a = m * 2**e, 0.5 <= m < 1
   const auto mant = static_cast<unsigned long long>(std::ldexp(m, 53));
-  const int shift = e - 53 + d;  // a * 10**d = mant * 5**d * 2**shift
-  if (d <= 30 && shift <= 0) {
-    unsigned __int128 n = mant;
-    for (int k = 0; k < d; ++k) n *= 5;  // < 2**53 * 5**30 < 2**123
-    const int k = -shift;
-    if (k >= 127) return "0";
-    if (k == 0) return to_digits(n);
+  const int shift = e - 53 + d;
+  if (d > 30 || shift > 0) return 0;
+  unsigned __int128 n = mant;
+  for (int k = 0; k < d; ++k) n *= 5;  // < 2**53 * 5**30 < 2**123
+  const int k = -shift;
+  if (k >= 127) {
+    n = 0;
+  } else if (k > 0) {
     const unsigned __int128 one = 1;
     const unsigned __int128 q = n >> k;
     const unsigned __int128 r = n & ((one << k) - 1);
-    return to_digits(r >= (one << (k - 1)) ? q + 1 : q);
+    n = r >= (one << (k - 1)) ? q + 1 : q;
   }
+  return put_digits(n, end);
+}
+
+// The same from the exact decimal expansion, for any finite a >= 0.
+std::string scaled_round(double a, int d) {
+  char buf[40];
+  if (const int len = scaled_round_fast(a, d, buf + 40); len > 0) return std::string(buf + 40 - len, buf + 40);
   std::string int_digits, frac_digits;
   exact_expansion(a, int_digits, frac_digits);
   const auto ud = static_cast<std::size_t>(d);
@@ -126,13 +173,18 @@ void i(std::string& out, long long v, int w) { i(out, v, w, 1); }
 void i(std::string& out, long long v, int w, int m) {
   const bool neg = v < 0;
   const unsigned long long mag = neg ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-  std::string field;
-  if (!(mag == 0 && m == 0)) {
-    field = to_digits(mag);
-    if (static_cast<int>(field.size()) < m) field.insert(0, static_cast<std::size_t>(m) - field.size(), '0');
-    if (neg) field.insert(field.begin(), '-');
+  if (mag == 0 && m == 0) {
+    right_align(out, {}, w);
+    return;
   }
-  right_align(out, field, w);
+  constexpr int room = 64;
+  if (m > room - 2) m = room - 2;
+  char buf[room];
+  char* const end = buf + room;
+  int len = put_digits(mag, end);
+  while (len < m) end[-++len] = '0';
+  if (neg) end[-++len] = '-';
+  right_align(out, std::string_view(end - len, static_cast<std::size_t>(len)), w);
 }
 
 void f(std::string& out, double v, int w, int d) {
@@ -142,21 +194,42 @@ void f(std::string& out, double v, int w, int d) {
   }
   if (d < 0) d = 0;
   const bool neg = std::signbit(v);
-  std::string digits = scaled_round(std::fabs(v), d);
-  if (static_cast<int>(digits.size()) <= d) digits.insert(0, static_cast<std::size_t>(d + 1) - digits.size(), '0');
-  const auto ud = static_cast<std::size_t>(d);
-  std::string_view int_part(digits.data(), digits.size() - ud);
-  std::string field;
-  field.reserve(digits.size() + 2);
-  if (neg) field.push_back('-');
-  field.append(int_part);
-  field.push_back('.');
-  field.append(digits, digits.size() - ud, ud);
-  // The leading zero of "0.dd" is optional: it goes when the field is full.
-  if (w > 0 && static_cast<int>(field.size()) > w && int_part == "0" && d > 0) {
-    field.erase(neg ? 1 : 0, 1);
+  // The digits of the value scaled by 10**d: on the stack when they fit.
+  char buf[40];
+  std::string long_digits;
+  std::string_view digits;
+  if (const int len = scaled_round_fast(std::fabs(v), d, buf + 40); len > 0) {
+    digits = std::string_view(buf + 40 - len, static_cast<std::size_t>(len));
+  } else {
+    long_digits = scaled_round(std::fabs(v), d);
+    digits = long_digits;
   }
-  right_align(out, field, w);
+  // Field: [-]int.frac, with at least one integer digit and d decimals.
+  const auto ud = static_cast<std::size_t>(d);
+  const std::size_t int_len = digits.size() > ud ? digits.size() - ud : 1;
+  const std::size_t lead_zeros = digits.size() > ud ? 0 : ud + 1 - digits.size();
+  std::string_view all = digits;
+  const bool zero_int = int_len == 1 && (lead_zeros > 0 || all[0] == '0');
+  // The leading zero of "0.dd" is optional: it goes when the field is full.
+  const std::size_t full = (neg ? 1 : 0) + int_len + 1 + ud;
+  const bool drop_zero = w > 0 && static_cast<int>(full) > w && zero_int && d > 0;
+  const std::size_t size = full - (drop_zero ? 1 : 0);
+  if (w > 0 && static_cast<int>(size) > w) {
+    stars(out, w);
+    return;
+  }
+  if (w > 0) out.append(static_cast<std::size_t>(w) - size, ' ');
+  if (neg) out.push_back('-');
+  // Integer part then fraction, from the digits padded on the left with
+  // lead_zeros zeros.
+  std::size_t pos = 0;  // position in the padded digit string
+  const std::size_t padded = lead_zeros + all.size();
+  auto digit_at = [&](std::size_t k) { return k < lead_zeros ? '0' : all[k - lead_zeros]; };
+  for (; pos < padded - ud; ++pos) {
+    if (!(drop_zero && pos == 0)) out.push_back(digit_at(pos));
+  }
+  out.push_back('.');
+  for (; pos < padded; ++pos) out.push_back(digit_at(pos));
 }
 
 void e(std::string& out, double v, int w, int d) {

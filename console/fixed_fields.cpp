@@ -1,5 +1,7 @@
 #include "console/fixed_fields.hpp"
 
+#include <cstdint>
+
 #include "console/number_parse.hpp"
 
 namespace dorvix {
@@ -12,16 +14,72 @@ std::string_view columns(std::string_view line, int col, int width) {
   return line.substr(start, static_cast<std::size_t>(width));
 }
 
-// The field without its blanks.
-std::string squeezed(std::string_view line, int col, int width) {
-  std::string s;
-  for (char c : columns(line, col, width)) {
-    if (c != ' ') s.push_back(c);
-  }
-  return s;
-}
-
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The characters of a field without its blanks, in a small buffer with
+// room for an implied decimal point, leading zeros and an exponent letter.
+class Squeezed {
+ public:
+  static constexpr std::size_t room = 96;
+  // False when the field holds more characters than the buffer takes (no
+  // number is that long).
+  bool take(std::string_view field) {
+    for (char c : field) {
+      if (c == ' ') continue;
+      if (n_ >= room / 2) return false;
+      s_[n_++] = c;
+    }
+    return true;
+  }
+  std::size_t size() const { return n_; }
+  char operator[](std::size_t k) const { return s_[k]; }
+  std::string_view view() const { return {s_, n_}; }
+  void insert(std::size_t at, std::size_t count, char c) {
+    for (std::size_t k = n_; k-- > at;) s_[k + count] = s_[k];
+    for (std::size_t k = 0; k < count; ++k) s_[at + k] = c;
+    n_ += count;
+  }
+
+ private:
+  char s_[room];
+  std::size_t n_ = 0;
+};
+
+// The usual field, a short decimal number (sign, at most 7 digits, an
+// optional point, blanks anywhere), read at once: with M its digits as an
+// integer and k its decimals, M < 2**24 and 10**k (k <= 10) are exact
+// single-precision values, so the one division M / 10**k is correctly
+// rounded, as the general reader's result is. Returns false, leaving the
+// field to the general reader, for anything else.
+bool short_decimal(std::string_view field, int decimals, real& value) {
+  static constexpr real powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+  bool negative = false, sign = false, point = false, any = false;
+  int significant = 0, after_point = 0;
+  std::int32_t m = 0;
+  for (char c : field) {
+    if (c == ' ') continue;
+    if ((c == '-' || c == '+') && !sign && !any && !point) {
+      sign = true;
+      negative = c == '-';
+    } else if (c == '.' && !point) {
+      point = true;
+    } else if (is_digit(c)) {
+      any = true;
+      if (m != 0 || c != '0') ++significant;
+      if (significant > 7) return false;
+      m = m * 10 + (c - '0');
+      if (point) ++after_point;
+    } else {
+      return false;
+    }
+  }
+  if (!any) return false;  // blank, a lone sign or point: the general reader decides
+  const int k = point ? after_point : decimals;
+  if (k < 0 || k > 10) return false;
+  const real v = static_cast<real>(m) / powers[k];
+  value = negative ? -v : v;
+  return true;
+}
 
 }  // namespace
 
@@ -32,46 +90,52 @@ std::string field_text(std::string_view line, int col, int width) {
 }
 
 bool read_field_int(std::string_view line, int col, int width, int& value) {
-  const std::string s = squeezed(line, col, width);
-  if (s.empty()) {
+  Squeezed s;
+  if (!s.take(columns(line, col, width))) return false;
+  if (s.size() == 0) {
     value = 0;
     return true;
   }
-  return parse_int(s, value);
+  return parse_int(s.view(), value);
 }
 
 bool read_field_real(std::string_view line, int col, int width, int decimals, real& value) {
-  std::string s = squeezed(line, col, width);
-  if (s.empty() || s == "+" || s == "-") {
+  if (short_decimal(columns(line, col, width), decimals, value)) return true;
+  Squeezed s;
+  if (!s.take(columns(line, col, width))) return false;
+  if (s.size() == 0) {
     value = 0.0f;
-    return s.empty();
+    return true;
   }
+  const std::string_view v = s.view();
+  if (v == "+" || v == "-") return false;
   // An exponent may also be written as a bare sign after the digits: 1.5-3.
-  std::size_t mantissa_end = s.find_first_of("eEdD");
-  if (mantissa_end == std::string::npos) {
-    const std::size_t sign = s.find_first_of("+-", 1);
-    if (sign != std::string::npos) {
+  std::size_t mantissa_end = v.find_first_of("eEdD");
+  if (mantissa_end == std::string_view::npos) {
+    const std::size_t sign = v.find_first_of("+-", 1);
+    if (sign != std::string_view::npos) {
       s.insert(sign, 1, 'E');
       mantissa_end = sign;
     } else {
       mantissa_end = s.size();
     }
   }
-  if (s.find('.') == std::string::npos && decimals > 0) {
+  if (s.view().find('.') == std::string_view::npos && decimals > 0) {
     // Implied decimal point: the last `decimals` digits of the mantissa.
-    std::size_t first_digit = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    const std::size_t first_digit = (s[0] == '+' || s[0] == '-') ? 1 : 0;
     for (std::size_t k = first_digit; k < mantissa_end; ++k) {
       if (!is_digit(s[k])) return false;
     }
-    const auto nd = mantissa_end - first_digit;
+    const std::size_t nd = mantissa_end - first_digit;
     const auto ud = static_cast<std::size_t>(decimals);
+    if (ud > Squeezed::room / 2 - 2) return false;
     if (nd < ud) {
       s.insert(first_digit, ud - nd, '0');
       mantissa_end += ud - nd;
     }
     s.insert(mantissa_end - ud, 1, '.');
   }
-  return parse_real(s, value);
+  return parse_real(s.view(), value);
 }
 
 }  // namespace dorvix

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string>
 
 namespace dorvix {
 
@@ -29,12 +28,15 @@ bool parse_int(std::string_view item, int& value) {
 }
 
 bool parse_real(std::string_view item, real& value) {
-  // Check the shape and build the text std::from_chars understands.
-  std::string text;
-  text.reserve(item.size());
+  // Check the shape and build, on the stack, the text std::from_chars
+  // understands: no leading '+', 'e' for the exponent.
+  constexpr std::size_t room = 128;
+  if (item.size() >= room) return false;  // no number is that long
+  char text[room];
+  std::size_t n = 0;
   std::size_t k = 0;
   if (k < item.size() && (item[k] == '+' || item[k] == '-')) {
-    if (item[k] == '-') text.push_back('-');
+    if (item[k] == '-') text[n++] = '-';
     ++k;
   }
   int mantissa_digits = 0;
@@ -43,10 +45,10 @@ bool parse_real(std::string_view item, real& value) {
     const char c = item[k];
     if (is_digit(c)) {
       ++mantissa_digits;
-      text.push_back(c);
+      text[n++] = c;
     } else if (c == '.' && !point) {
       point = true;
-      text.push_back(c);
+      text[n++] = c;
     } else {
       break;
     }
@@ -56,20 +58,21 @@ bool parse_real(std::string_view item, real& value) {
     const char c = item[k];
     if (c != 'e' && c != 'E' && c != 'd' && c != 'D') return false;
     ++k;
-    text.push_back('e');
-    if (k < item.size() && (item[k] == '+' || item[k] == '-')) text.push_back(item[k++]);
+    text[n++] = 'e';
+    if (k < item.size() && (item[k] == '+' || item[k] == '-')) text[n++] = item[k++];
     if (k == item.size()) return false;
     for (; k < item.size(); ++k) {
       if (!is_digit(item[k])) return false;
-      text.push_back(item[k]);
+      text[n++] = item[k];
     }
   }
   real v = 0.0f;
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ptr != text.data() + text.size()) return false;
+  const auto [ptr, ec] = std::from_chars(text, text + n, v);
+  if (ptr != text + n) return false;
   if (ec == std::errc::result_out_of_range) {
     // Too large is unreadable; too small is zero (or a subnormal).
-    const double d = std::strtod(text.c_str(), nullptr);
+    text[n] = '\0';
+    const double d = std::strtod(text, nullptr);
     if (!std::isfinite(d) || std::fabs(d) > 1.0) return false;
     v = static_cast<real>(d);
   } else if (ec != std::errc()) {

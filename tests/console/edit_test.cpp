@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
 #include <limits>
 
 #include "console/edit.hpp"
@@ -107,6 +111,49 @@ TEST(NumberEditing, DigitCounts) {
   EXPECT_EQ(edit::digits(10000000), 8);
   EXPECT_EQ(edit::digits(-1), 2);
   EXPECT_EQ(edit::digits(-2147483648LL), 11);
+}
+
+}  // namespace
+}  // namespace dorvix
+
+namespace dorvix {
+namespace {
+
+// Reference: the exact decimal expansion of the value, rounded half away
+// from zero at d decimals by hand.
+std::string reference_fixed(float v, int d) {
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "%.120f", std::fabs(static_cast<double>(v)));
+  std::string s = buf;
+  const auto dot = s.find('.');
+  std::string digits = s.substr(0, dot) + s.substr(dot + 1, static_cast<std::size_t>(d));
+  if (s[dot + 1 + static_cast<std::size_t>(d)] >= '5') {
+    std::size_t k = digits.size();
+    while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+    if (k == 0) {
+      digits.insert(0, "1");
+    } else {
+      ++digits[k - 1];
+    }
+  }
+  const std::size_t int_len = digits.size() - static_cast<std::size_t>(d);
+  std::string out = std::signbit(v) ? "-" : "";
+  out += digits.substr(0, int_len) + "." + digits.substr(int_len);
+  return out;
+}
+
+TEST(NumberEditing, FixedPointMatchesTheExactExpansionOverManyValues) {
+  std::mt19937 random(2024);
+  std::uniform_int_distribution<int> exponent(-30, 40);
+  std::uniform_int_distribution<std::uint32_t> bits(0, 0xFFFFFF);
+  for (int n = 0; n < 50000; ++n) {
+    // Random mantissas over a wide range of magnitudes, and exact halves.
+    float v = std::ldexp(static_cast<float>(bits(random)), exponent(random) - 24);
+    if (n % 5 == 0) v = static_cast<float>(bits(random) % 100000) / 8.0f;
+    if (n % 2 == 1) v = -v;
+    const int d = n % 10;
+    ASSERT_EQ(edit::f(v, 0, d), reference_fixed(v, d)) << v << " to " << d << " decimals";
+  }
 }
 
 }  // namespace

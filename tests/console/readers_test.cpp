@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "console/fixed_fields.hpp"
@@ -164,6 +167,39 @@ TEST(ListRead, NullValuesSlashesRepeatsAndErrors) {
   auto nan = ListRead::from_text("nan");
   nan >> x;
   EXPECT_EQ(nan.status(), ReadResult::error);
+}
+
+}  // namespace
+}  // namespace dorvix
+
+namespace dorvix {
+namespace {
+
+// Fields of every common shape read exactly as the C library reads the
+// same number (a correctly rounded single-precision value).
+TEST(FixedFields, DecimalFieldsReadAsCorrectlyRoundedSingles) {
+  std::mt19937 random(12345);
+  std::uniform_int_distribution<int> mantissa(-99999999, 99999999);
+  std::uniform_int_distribution<int> places(0, 9);
+  char text[64];
+  for (int n = 0; n < 20000; ++n) {
+    const int m = mantissa(random) / (1 + n % 1000);
+    const int d = places(random);
+    std::snprintf(text, sizeof text, "%d", m < 0 ? -m : m);
+    std::string digits = text;
+    if (static_cast<int>(digits.size()) <= d) digits.insert(0, static_cast<std::size_t>(d + 1) - digits.size(), '0');
+    const std::string with_point = (m < 0 ? "-" : "") + digits.substr(0, digits.size() - static_cast<std::size_t>(d)) +
+                                   "." + digits.substr(digits.size() - static_cast<std::size_t>(d));
+    const float want = std::strtof(with_point.c_str(), nullptr);
+    real got = 0;
+    ASSERT_TRUE(read_field_real("  " + with_point, 1, 2 + static_cast<int>(with_point.size()), 3, got)) << with_point;
+    ASSERT_EQ(got, want) << with_point;
+    // The same digits with the point implied by the field's decimals.
+    const std::string implied = (m < 0 ? "-" : "") + digits;
+    ASSERT_TRUE(read_field_real(implied, 1, static_cast<int>(implied.size()), d, got)) << implied;
+    ASSERT_EQ(got, want) << implied << " with " << d << " decimals";
+    ASSERT_EQ(std::signbit(got), std::signbit(want)) << with_point;
+  }
 }
 
 }  // namespace

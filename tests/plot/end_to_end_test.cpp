@@ -13,9 +13,10 @@ TEST(PlotFileThroughTheProgram, OpenAndCloseFromTheTopMenu) {
   GTEST_SKIP() << "the program is not built yet";
 #else
   TempDir dir;
-  // 10: open (defaults accepted, the file chosen), 20: close (Return), 9999:
-  // quit. Empty lines between menu choices are passed over by the menu.
-  const std::string answers = "10\n\ne2e.ps\n\n20\n\n9999\n\n\n";
+  // The banner's Return; 10: open (defaults accepted, the file chosen), 20:
+  // close (Return), 9999: quit. Empty lines between menu choices are passed
+  // over by the menu.
+  const std::string answers = "\n10\n\ne2e.ps\n\n20\n\n9999\n\n\n";
   const auto r = run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(DORVIX_BINARY), answers);
   EXPECT_EQ(r.status, 0) << r.output;
   EXPECT_NE(r.output.find("kavro7_ini.txt updated or created"), std::string::npos);
@@ -35,7 +36,7 @@ TEST(PlotFileThroughTheProgram, EndOfInputWithAPlotOpenWritesTheTrailer) {
 #else
   TempDir dir;
   const auto r = run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(DORVIX_BINARY),
-                             "10\n\ncut.ps\n");
+                             "\n10\n\ncut.ps\n");
   EXPECT_NE(r.status, 0) << r.output;  // the input ended the run
   const auto lines = split_lines(read_file(dir / "cut.ps"));
   ASSERT_FALSE(lines.empty());

@@ -1,0 +1,394 @@
+#include "catalogue/catalogue_reader.hpp"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "catalogue/extraction_criteria.hpp"
+#include "catalogue/format_help.hpp"
+#include "catalogue/line_codec.hpp"
+#include "catalogue/nodal_plane.hpp"
+#include "catalogue/selection_polygon.hpp"
+#include "catalogue/store.hpp"
+#include "console/boxes.hpp"
+#include "console/data_files.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/prompts.hpp"
+#include "console/units.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header reader_header{"fpsreadex1", " 1.1", "01-05-2010"};
+
+constexpr int choice_echo_all = 4;
+constexpr int choice_echo_selected = 5;
+constexpr int choice_open = 11;
+constexpr int choice_close = 21;
+constexpr int choice_criteria = 100;
+constexpr int choice_help = 900;
+constexpr int choice_fpfit = 1000;
+constexpr int choice_hash = 1001;
+constexpr int choice_leave = 99;
+// Answers of the read-error box.
+constexpr int retry_same_file = 1;
+constexpr int close_that_file = 2;
+
+// Start values of the extremes: every value read replaces them.
+constexpr real no_minimum = 10000.0f;
+constexpr real no_maximum = -10000.0f;
+
+const std::string rule(43, '-');
+
+// Kept from one call to the next.
+struct ReaderState {
+  bool lwrall = false;  // a counter row for every line read
+  bool lwrsel = false;  // a counter row for every line retained
+  int ndatread = 0;     // lines read by the last read
+};
+ReaderState state;
+
+void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
+
+void say_number(std::string_view text, int v) { say(std::string(text) + " " + edit::i(v, 6)); }
+
+std::string input_name(int iunit) { return edit::pad(fiocom.infnam(iunit), data_file_text_width); }
+
+// ---- Menu ---------------------------------------------------------------------
+
+void menu_body(int iunit) {
+  auto switch_line = [](std::string_view label, bool on) { say(std::string(label) + (on ? " T" : " F")); };
+  say(rule);
+  say("READ AND EXTRACT CMT DATA");
+  say(rule);
+  say("PARAMETERS:");
+  say_number("Maximum nb of stored data=", ndatmax);
+  say_number("Current nb of stored data=", fpsblk.ndata);
+  say_number("Current data type        =", fpsblk.itype);
+  switch_line("WRITE ALL READ DATA TO SCREEN .4", state.lwrall);
+  switch_line("WRITE SELECTED DATA TO SCREEN .5", state.lwrsel);
+  say("OPEN  INPUT FILE .............11 " + input_name(iunit));
+  say("CLOSE INPUT FILE .............21 " + input_name(iunit));
+  switch_line("EXTRACTION CRITERIA .........100", seistest2.ltest);
+  say(rule);
+  say("READ, EXTRACT, AND EXIT:");
+  say(" FPFIT format file .........1000");
+  say(" HASH  format file .........1001");
+  say(rule);
+  say("HELP ........................900");
+  say("EXIT .........................99");
+  menutail();
+}
+
+// ---- One read -------------------------------------------------------------------
+
+struct Extremes {
+  real latmin = no_minimum, latmax = no_maximum;
+  real longmin = no_minimum, longmax = no_maximum;
+  real depthmin = no_minimum, depthmax = no_maximum;
+
+  void take(std::size_t slot) {
+    const real lat = fpsblk.rlat1[slot], lon = fpsblk.rlong1[slot], depth = fpsblk.depth1[slot];
+    latmax = std::max(latmax, lat);
+    latmin = std::min(latmin, lat);
+    longmax = std::max(longmax, lon);
+    longmin = std::min(longmin, lon);
+    depthmax = std::max(depthmax, depth);
+    depthmin = std::min(depthmin, depth);
+  }
+};
+
+void counter_row(int iread, int istore) {
+  std::string line = " | ";
+  edit::i(line, iread, 7);
+  line += " | ";
+  edit::i(line, istore, 7);
+  line += " |";
+  put(iocom.iuout, line);
+}
+
+void counter_head(int iunit, Layout layout) {
+  say(rule);
+  say(std::string(layout == Layout::fpfit ? "READING IN FPFIT FILE:" : "READING IN HASH FILE:") + " " +
+      input_name(iunit));
+  say("---------------------");
+  say("|      data nb      |");
+  say("|-------------------|");
+  say("| reading | storing |");
+  say("|-------------------|");
+}
+
+// The box of an FPFIT hemisphere or direction letter that is none of the
+// accepted ones; the position was taken as north or east.
+void letter_box(const FpfitPosition& p, bool latitude) {
+  auto value = [](std::string_view text, real v) { say(std::string(text) + " " + edit::f(v, 12, 3)); };
+  warninghead(reader_header);
+  value("latitude  degrees   =", p.lat_degrees);
+  value("latitude  minutes   =", p.lat_minutes);
+  say(std::string("latitude hemisphere = ") + p.hemisphere);
+  value("longitude degrees   =", p.lon_degrees);
+  value("longitude minutes   =", p.lon_minutes);
+  say(std::string("longitude direction = ") + p.direction);
+  say(std::string(27, '-'));
+  if (latitude) {
+    say("latitude hemisphere");
+    say("should be S or blank");
+    say("=> LATITUDE NEEDS TO BE CORRECTED");
+    say("=> Assuming = North");
+  } else {
+    say("longitude direction");
+    say("should be E or blank");
+    say("=> LONGITUDE NEEDS TO BE CORRECTED");
+    say("=> Assuming = East");
+  }
+  warningtail00();
+}
+
+bool within(real v, real lo, real hi) { return lo <= v && v <= hi; }
+
+// The location tests, in order; the first that fails rejects the line.
+bool location_passes(std::size_t slot) {
+  const SeisTest2& t = seistest2;
+  if (!t.ltest) return true;
+  const real lat = fpsblk.rlat1[slot], lon = fpsblk.rlong1[slot];
+  if (t.ltlat && !within(lat, t.rlatmin, t.rlatmax)) return false;
+  if (t.ltlong && !within(lon, t.rlongmin, t.rlongmax)) return false;
+  if (t.ltdepth && !within(fpsblk.depth1[slot], t.depthmin, t.depthmax)) return false;
+  if (t.ltpoly && !polygon_keeps(lon, lat)) return false;
+  return true;
+}
+
+// A rake in interval 1, or in interval 2 or 3 while that is on.
+bool rake_in_intervals(real rake) {
+  const SeisTest2& t = seistest2;
+  return within(rake, t.rakemin1, t.rakemax1) || (t.ltrake2 && within(rake, t.rakemin2, t.rakemax2)) ||
+         (t.ltrake3 && within(rake, t.rakemin3, t.rakemax3));
+}
+
+// The rake test on plane 1 or 2 ("1 OR 2"), or on both ("1 AND 2").
+bool rake_passes(std::size_t slot) {
+  const SeisTest2& t = seistest2;
+  if (!t.ltest || !t.ltrake1) return true;
+  const bool plane1 = rake_in_intervals(fpsblk.rake1[0][slot]);
+  const bool plane2 = rake_in_intervals(fpsblk.rake1[1][slot]);
+  return t.lrakeboth ? plane1 && plane2 : plane1 || plane2;
+}
+
+void second_nodal_plane(std::size_t slot) {
+  FpsBlk& b = fpsblk;
+  nodalpladrdeg(b.strike1[1][slot], b.dip1[1][slot], b.rake1[1][slot], b.strike1[0][slot], b.dip1[0][slot],
+                b.rake1[0][slot]);
+}
+
+// ---- The report -------------------------------------------------------------------
+
+// " | a | b | c |": each item in 10 columns, a text right-aligned.
+void table_line(std::string_view label, std::string_view b, std::string_view c) {
+  std::string line = " | ";
+  edit::a(line, label, 10);
+  line += " | ";
+  line += b;
+  line += " | ";
+  line += c;
+  line += " |";
+  put(iocom.iuout, line);
+}
+void table_texts(std::string_view label, std::string_view b, std::string_view c) {
+  table_line(label, edit::a(b, 10), edit::a(c, 10));
+}
+void table_integers(std::string_view label, int b, int c) { table_line(label, edit::i(b, 10), edit::i(c, 10)); }
+void table_reals(std::string_view label, real b, real c) { table_line(label, edit::f(b, 10, 3), edit::f(c, 10, 3)); }
+
+void tests_report() {
+  const SeisTest2& t = seistest2;
+  if (!t.ltest) {
+    say("No test => retain all data");
+    return;
+  }
+  say(rule);
+  table_texts("Test on:", "Mini", "Maxi");
+  say(rule);
+  if (t.ltpoly) {
+    table_integers("Polygon", 1, t.nvrtx);
+    if (t.lgcpoly) {
+      table_texts("Bounds", "great", "circles");
+    } else {
+      table_texts("Bounds", "straight", "lines");
+    }
+  }
+  if (t.ltlat) table_reals("Latitude ", t.rlatmin, t.rlatmax);
+  if (t.ltlong) table_reals("Longitude", t.rlongmin, t.rlongmax);
+  if (t.ltdepth) table_reals("Depth    ", t.depthmin, t.depthmax);
+  if (t.ltrake1) {
+    table_texts("Rake test", "Planes", t.lrakeboth ? "1 AND 2" : "1 OR 2");
+    table_reals("Rake int1", t.rakemin1, t.rakemax1);
+    if (t.ltrake2) table_reals("Rake int2", t.rakemin2, t.rakemax2);
+    if (t.ltrake3) table_reals("Rake int3", t.rakemin3, t.rakemax3);
+  }
+}
+
+void read_report(int iunit, const Extremes& read, const Extremes& kept) {
+  say(rule);
+  say("Input file: " + input_name(iunit));
+  say("Could store up to : " + edit::i(ndatmax, 6) + " data");
+  say_number("Data type ID      =", fpsblk.itype);
+  tests_report();
+  say(rule);
+  table_texts("Parameter", "Read", "Retained");
+  say(rule);
+  table_integers("Nb of data", state.ndatread, fpsblk.ndata);
+  table_reals("Long  maxi", read.longmax, kept.longmax);
+  table_reals("Long  mini", read.longmin, kept.longmin);
+  table_reals("Lat   maxi", read.latmax, kept.latmax);
+  table_reals("Lat   mini", read.latmin, kept.latmin);
+  table_reals("Depth maxi", read.depthmax, kept.depthmax);
+  table_reals("Depth mini", read.depthmin, kept.depthmin);
+}
+
+// A line that cannot be read: the user rewinds or closes the file; the
+// store is emptied either way.
+void read_error(int iunit, int iread) {
+  errorhead(reader_header);
+  say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
+  say("  IN FILE: " + input_name(iunit));
+  say(std::string(32, '-'));
+  say("  Try again on same file ......1");
+  say("  close that file .............2");
+  errortail00();
+  int choice = close_that_file;
+  int istat = 0;
+  inintegdefnp(choice, edit::pad("your choice", 35), close_that_file, istat);
+  if (choice == retry_same_file) {
+    units().rewind(fiocom.iuinf(iunit));
+    say("input file  " + input_name(iunit) + "  rewound");
+  } else {
+    clofin(iunit, 0);
+  }
+  state.ndatread = 0;
+  fpsblk.ndata = 0;
+  fpsblk.itype = itype_empty;
+}
+
+// Reads the whole file. True after a complete read (end of file or a full
+// store), false after a read error.
+bool read_catalogue(int iunit, Layout layout) {
+  fpsblk.itype = static_cast<int>(layout);
+  const bool echo_selected = state.lwrsel && !state.lwrall;
+  if (seistest2.ltfroh) {
+    warninghead(reader_header);
+    say_number("Data type ID =", fpsblk.itype);
+    say("NO FROHLICH TESTS WITH THESE DATA");
+    warningtail00();
+  }
+  Extremes read, kept;
+  if (state.lwrall || state.lwrsel) counter_head(iunit, layout);
+
+  const int unit = fiocom.iuinf(iunit);
+  int iread = 1;
+  int istore = 1;
+  std::string line;
+  for (;;) {
+    const ReadResult r = units().read_line(unit, line);
+    if (r == ReadResult::end_of_file) break;
+    if (r == ReadResult::error) {
+      read_error(iunit, iread);
+      return false;
+    }
+    const auto slot = static_cast<std::size_t>(istore - 1);
+    const LineRead lr = read_catalogue_line(layout, line, fpsblk, slot);
+    if (lr.status == LineStatus::blank) continue;
+    if (lr.status == LineStatus::unreadable) {
+      read_error(iunit, iread);
+      return false;
+    }
+    if (lr.unknown_hemisphere) letter_box(lr.position, true);
+    if (lr.unknown_direction) letter_box(lr.position, false);
+    if (state.lwrall) counter_row(iread, istore);
+    read.take(slot);
+    if (location_passes(slot)) {
+      second_nodal_plane(slot);
+      if (rake_passes(slot)) {
+        if (echo_selected) counter_row(iread, istore);
+        kept.take(slot);
+        set_date_texts(fpsblk, slot);
+        ++istore;
+      }
+    }
+    ++iread;
+    if (istore > ndatmax) break;
+  }
+
+  state.ndatread = iread - 1;
+  fpsblk.ndata = istore - 1;
+  read_report(iunit, read, kept);
+  if (fpsblk.ndata == ndatmax) {
+    warninghead(reader_header);
+    say("data may not have been fully read");
+    warningtail00();
+  }
+  clofin(iunit, 0);
+  return true;
+}
+
+void initialise(int inter) {
+  submenuhead(reader_header);
+  say("INITIALIZING INPUT PARAMETERS");
+  fpsblk.itype = itype_empty;
+  fpsblk.ndata = 0;
+  state = ReaderState{};
+  setseistest6(inter);
+}
+
+}  // namespace
+
+void fpsreadex1(int iunit, int inter) {
+  if (inter == 4 || inter == 5) {
+    initialise(inter);
+    return;
+  }
+  for (;;) {
+    submenuhead(reader_header);
+    if (iocom.lwito(2)) menu_body(iunit);
+    int choice = choice_leave;
+    int istat = 0;
+    inintegdef(choice, "your choice", choice_leave, istat);
+
+    switch (choice) {
+      case choice_help:
+        format_help_box(reader_header);
+        break;
+      case choice_echo_all:
+        inlogicdef(state.lwrall, "write data sorting to screen", state.lwrall, istat);
+        break;
+      case choice_echo_selected:
+        inlogicdef(state.lwrsel, "write extracted data to screen", state.lwrsel, istat);
+        break;
+      case choice_criteria:
+        setseistest6(2);
+        break;
+      default:
+        break;
+    }
+
+    const bool open = fiocom.iopin(iunit);
+    if (!open && (choice == choice_open || choice == choice_fpfit || choice == choice_hash)) {
+      const std::string_view cexpl = choice == choice_fpfit  ? "FPFIT input"
+                                     : choice == choice_hash ? "HASH input"
+                                                             : "unknown data input";
+      opefin(iunit, edit::pad(cexpl, 35), 0);
+    } else if (open && (choice == choice_close || choice == choice_leave)) {
+      clofin(iunit, 0);
+    }
+
+    if (choice == choice_leave) return;
+    if (choice == choice_fpfit || choice == choice_hash) {
+      const Layout layout = choice == choice_fpfit ? Layout::fpfit : Layout::hash;
+      if (read_catalogue(iunit, layout)) return;
+    }
+  }
+}
+
+}  // namespace dorvix

@@ -1,0 +1,67 @@
+#pragma once
+// The extraction criteria: which tests the catalogue reader applies to each
+// record (latitude, longitude and depth bounds, a selection polygon, rake
+// intervals on one or both nodal planes), their bounds, and the menu that
+// edits them, including reading the polygon from a file.
+//
+// Angles are in degrees, depths in the unit of the catalogue. A value
+// passes a bounds test when minimum <= value <= maximum. The moment-tensor
+// quality limits are kept and edited here, but FPFIT and HASH records
+// carry no moment tensor: the reader never applies them.
+
+#include <array>
+
+#include "console/data_files.hpp"
+#include "console/real.hpp"
+
+namespace dorvix {
+
+// A selection polygon has 3 to 9 vertices through the menu.
+inline constexpr int min_polygon_vertices = 3;
+inline constexpr int max_polygon_vertices = 9;
+
+// Vertex arrays, read and set as x(1) to x(9): a real per vertex, or a
+// 3-vector per vertex or edge (its components consecutive).
+using VertexReals = Slots<real, max_polygon_vertices>;
+using VertexVectors = Slots<std::array<real, 3>, max_polygon_vertices>;
+
+struct SeisTest2 {
+  int nfreemin = 0;  // minimum number of free moment-tensor components
+  int nvrtx = 0;     // polygon vertices; 0 after a failed polygon file
+  real rlatmin = 0, rlatmax = 0;
+  real rlongmin = 0, rlongmax = 0;
+  real depthmin = 0, depthmax = 0;
+  real rakemin1 = 0, rakemax1 = 0;
+  real rakemin2 = 0, rakemax2 = 0;
+  real rakemin3 = 0, rakemax3 = 0;
+  VertexReals vrtxlat, vrtxlong;  // polygon vertices, degrees
+  VertexVectors vrtx1;            // unit vector of each vertex (great-circle polygon)
+  VertexVectors vnrm1;            // normal of edge k, from vertex k to vertex k + 1
+  real fclvdmax = 0;              // maximum |fclvd|
+  real errmijmax = 0;             // maximum relative error of the moment tensor
+  bool ltest = false;             // general switch: no test runs while it is off
+  bool ltlat = false;             // latitude test
+  bool ltlong = false;            // longitude test
+  bool ltdepth = false;           // depth test
+  bool ltpoly = false;            // polygon test
+  bool lgcpoly = false;           // sides are great circles; else straight in longitude and latitude
+  bool lrakeboth = false;         // the rake must pass on both nodal planes; else on either
+  bool ltrake1 = false;           // rake interval 1; the rake test runs only while it is on
+  bool ltrake2 = false;           // rake interval 2 widens the accepted set
+  bool ltrake3 = false;           // rake interval 3 widens the accepted set
+  bool ltfroh = false;            // moment-tensor quality tests
+};
+
+// The criteria of the run; all zero until the first initialisation.
+inline SeisTest2 seistest2;
+
+// Set-up of the criteria. inter 4 or 5: the defaults first (announced).
+// Then an even inter shows the menu until the user leaves it; an odd one
+// returns at once. Leaving with the polygon test on prepares the polygon
+// and checks it.
+void setseistest6(int inter);
+
+// The position and depth bounds, whether or not their tests are on.
+void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax);
+
+}  // namespace dorvix

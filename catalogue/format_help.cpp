@@ -1,0 +1,24 @@
+#include "catalogue/format_help.hpp"
+
+#include <string>
+#include <string_view>
+
+#include "console/frames.hpp"
+
+namespace dorvix {
+
+void format_help_box(const Header& h) {
+  const std::string equals = " " + std::string(43, '=');
+  submenuhead(h);
+  for (std::string_view line :
+       {std::string_view(equals), std::string_view("                   HELP"), std::string_view(equals),
+        std::string_view(" FPFIT FORMAT AS DESCRIBED AT:"),
+        std::string_view(" service.scedc.caltech.edu/ftp/catalogs/hauksson/Socal_focal/README"),
+        std::string_view(" HASH FORMAT AS DESCRIBED AT:"),
+        std::string_view(" HASH manual v1.2, Hardebeck and Shearer (2008), USGS Menlo Park"),
+        std::string_view(" Other help:"), std::string_view(" the dorvix issue tracker"), std::string_view(equals)}) {
+    put(iocom.iuout, line);
+  }
+}
+
+}  // namespace dorvix

@@ -1,0 +1,19 @@
+// The program's entry: runs the main program and ends the run in order,
+// whether it quits, is stopped by the user or the program, or its input
+// ends.
+
+#include <iostream>
+
+#include "catalogue/main_program.hpp"
+#include "console/run_end.hpp"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  int status = dorvix::exit_success;
+  try {
+    status = dorvix::run_main_program();
+  } catch (const dorvix::RunEnded& ended) {
+    status = ended.status;
+  }
+  return dorvix::finish_run(status);
+}

@@ -1,0 +1,419 @@
+// The running point of curve sampling: a parameter that takes np equally
+// spaced values from pti to ptf with the increment ptd, with a setter and
+// menu for each value, the completion that makes count and increment agree,
+// and the master menu and listing of all curve parameters.
+//
+// Curve drawers call scptnp, scptif, then scptend, and for ipt = 1..np
+// sample their curve at pt = pti + (ipt - 1) ptd into the curve buffer.
+
+#include <string>
+
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/number_writers.hpp"
+#include "console/prompts.hpp"
+#include "plot/curve_lines.hpp"
+#include "plot/draw.hpp"
+#include "plot/point_counts.hpp"
+
+namespace dorvix {
+
+using namespace curvelines;
+
+namespace {
+
+constexpr Header scptend_header{"scptend", "1.00", "03-11-97"};
+constexpr Header scptnp_header{"scptnp", " 1.0", "20-05-2008"};
+constexpr Header scptif_header{"scptif", " 1.0", "21-05-2008"};
+constexpr Header scptd_header{"scptd", " 1.0", "21-05-2008"};
+constexpr Header scptnam_header{"scptnam", " 1.0", "21-05-2008"};
+constexpr Header scall_header{"scall", " 7.0", "22-07-2008"};
+
+// Defaults of the running point.
+constexpr int default_np = 11;
+constexpr real default_pti = 0.0f, default_ptf = 1.0f, default_ptd = 0.1f;
+constexpr std::string_view default_ptname = "Point.parameter";
+constexpr std::size_t name_length = 5;
+
+// A quotient up to this much below a whole number counts as that number.
+constexpr real count_tolerance = 0.002f;
+// Remainders (in increments) past the last point: above the first the
+// type-2 increment is adjusted, above the second it is also reported.
+constexpr real remainder_adjusted = 5.0e-5f;
+constexpr real remainder_reported = 0.001f;
+
+// Integer columns of this part's lines (scptnp's own lines have 7).
+constexpr int int_width = 6;
+constexpr int np_width = 7;
+
+// Calculation types 100 and up keep the description texts.
+constexpr int keep_texts = 100;
+
+void announce(const Header& h) { submenuhead(h); }
+
+// A value in exactly 9 characters, fixed point or scientific by magnitude.
+std::string nine(real v) {
+  std::string t(9, ' ');
+  caream(t, 9, v);
+  return t;
+}
+
+void rebuild_texts() {
+  PtBlock& p = ptblock;
+  p.pttext = " init = " + nine(p.pti) + " final = " + nine(p.ptf) + " inc = " + nine(p.ptd);
+  p.ptlabel = edit::pad(std::string(trimmed(p.ptname)) + p.pttext, p.ptlabel.size());
+}
+
+// The count from the increment (types 2 and 3), with the remainder check.
+void count_from_increment(int type, int mode) {
+  PtBlock& p = ptblock;
+  const real q = (p.ptf - p.pti) / p.ptd + count_tolerance;
+  // scptnp reduces a count beyond the curve buffer with its warning.
+  int n = clamped_count(q, max_count) + 1;
+  scptnp(n, mode % 2 != 0 ? 1 : 0);
+  p.rnp = static_cast<real>(p.np);
+  p.rnseg = p.rnp - real(1);
+  const real r = (p.ptf - p.pti - p.ptd * static_cast<real>(n - 1)) / p.ptd;
+  if (!(r > remainder_adjusted)) return;
+  const bool report = r > remainder_reported;
+  if (report) {
+    warninghead(scptend_header);
+    integer("Calculation type =", type, int_width);
+    text("np computed from td with:");
+    integer(" mp  =", curve_buffer_points, int_width);
+    integer(" np  =", p.np, int_width);
+    real_value(" pti =", p.pti);
+    real_value(" ptf =", p.ptf);
+    real_value(" ptd =", p.ptd);
+    real_value(" remainder/ptd =", r);
+    text("==> large remainder");
+  }
+  if (type == 2) {
+    p.ptd = n == 1 ? real(0) : (p.ptf - p.pti) / p.rnseg;
+    if (report) {
+      text("RECOMPUTED VALUE:");
+      real_value(" ptd =", p.ptd);
+    }
+  } else if (report) {
+    text("==> final point is not reached");
+  }
+  if (report) warningtail00();
+}
+
+// Mode convention of the setters: the current value for 2 and 3, the
+// default for 4 and 5, else the value passed.
+template <class T, class D>
+void starting_value(T& v, int mode, const T& current, const D& def) {
+  if (mode == 2 || mode == 3) {
+    v = current;
+  } else if (mode == 4 || mode == 5) {
+    v = def;
+  }
+}
+
+}  // namespace
+
+void scptnp(int& np, int mode) {
+  starting_value(np, mode, ptblock.np, default_np);
+  if (mode == 4 || mode == 5) {
+    announce(scptnp_header);
+    integer("INITIALIZING NUMBER OF POINTS TO:", np, np_width);
+  }
+  if (mode % 2 == 0) {
+    menu_loop(
+        scptnp_header,
+        [&] {
+          rule();
+          text("RUNNING POINT PARAMETERS:");
+          rule();
+          integer("max nb of points ................", curve_buffer_points, np_width);
+          integer("nb of points ..................10", np, np_width);
+          integer("nb of segments ..................", static_cast<long long>(np) - 1, np_width);
+          rule();
+        },
+        [&](int choice) {
+          if (choice == 10) ask_int_in(np, "nb of pts per curve", 1, curve_buffer_points);
+        });
+  }
+  if (np > curve_buffer_points) {
+    warninghead(scptnp_header);
+    text("nb of points = " + edit::i(np, np_width) + " > plot buffer size = " +
+         edit::i(curve_buffer_points, np_width));
+    np = curve_buffer_points;
+    integer("===> reset nb of points =", np, np_width);
+    text("===> WILL NOT PLOT ALL THE DATA");
+    warningtail00();
+  }
+  if (np == 1 && mode != 6 && mode != 7) {
+    warninghead(scptnp_header);
+    integer("nb of points =", np, np_width);
+    text("===> WILL PLOT ONLY ONE POINT");
+    warningtail00();
+  }
+  if (np < 1) {
+    errorhead(scptnp_header);
+    integer("nb of points np =", np, np_width);
+    text("===> UPSTREAM PROBLEM ?");
+    text("Increment inconsistent with bounds ?");
+    np = 1;
+    integer("===> RESETTING np =", np, np_width);
+    errortail00();
+  }
+  ptblock.np = np;
+}
+
+namespace {
+
+// The menu of one running-point value: its lines between the rules under
+// the title, then the action of a choice.
+template <class Lines, class Act>
+void value_menu(const Header& h, Lines lines, Act act) {
+  menu_loop(
+      h,
+      [&] {
+        rule();
+        text("RUNNING POINT parameters :");
+        rule();
+        lines();
+        rule();
+      },
+      act);
+}
+
+}  // namespace
+
+void scptif(real& pti, real& ptf, int mode) {
+  starting_value(pti, mode, ptblock.pti, default_pti);
+  starting_value(ptf, mode, ptblock.ptf, default_ptf);
+  if (mode % 2 == 0) {
+    value_menu(
+        scptif_header,
+        [&] {
+          real_value("initial value .................10", pti);
+          real_value("final   value .................11", ptf);
+        },
+        [&](int choice) {
+          if (choice == 10) ask_real(pti, "initial value");
+          if (choice == 11) ask_real(ptf, "final value");
+        });
+  }
+  ptblock.pti = pti;
+  ptblock.ptf = ptf;
+}
+
+void scptd(real& ptd, int mode) {
+  starting_value(ptd, mode, ptblock.ptd, default_ptd);
+  if (mode % 2 == 0) {
+    value_menu(
+        scptd_header, [&] { real_value("increment .....................10", ptd); },
+        [&](int choice) {
+          if (choice == 10) ask_real(ptd, "increment");
+        });
+  }
+  ptblock.ptd = ptd;
+}
+
+void scptnam(std::string& name, int mode) {
+  const std::string current = ptblock.ptname, def(default_ptname);
+  starting_value(name, mode, current, def);
+  if (mode % 2 == 0) {
+    value_menu(
+        scptnam_header, [&] { text("name ..........................10", name); },
+        [&](int choice) {
+          if (choice == 10) ask_text(name, "running point parameter name");
+        });
+  }
+  ptblock.ptname = edit::pad(name, name_length);
+  subtail(scptnam_header);
+}
+
+void scptend(int itype, int mode) {
+  const bool rebuild = itype < keep_texts;
+  int type = rebuild ? itype : itype - keep_texts;
+  if (mode % 2 == 0) scall(0);
+  PtBlock& p = ptblock;
+  for (;;) {
+    if (type == 0 || type == 1) {
+      // The increment from the number of points.
+      p.rnp = static_cast<real>(p.np);
+      p.rnseg = p.rnp - real(1);
+      if (p.np > 1) {
+        p.ptd = (p.ptf - p.pti) / p.rnseg;
+        break;
+      }
+      if (p.np == 1) {
+        p.ptd = 0;
+        break;
+      }
+      errorhead(scptend_header);
+      integer("Calculation type =", type, int_width);
+      integer("Computing increment from np =", p.np, int_width);
+      text("==> NEED TO SET np > 0");
+      errortail00();
+      scall(0);
+    } else if (type == 2 || type == 3) {
+      // The number of points from the increment: the increment must lead
+      // from pti towards ptf.
+      if ((p.ptf >= p.pti && p.ptd > 0) || (p.ptf < p.pti && p.ptd < 0)) {
+        count_from_increment(type, mode);
+        break;
+      }
+      errorhead(scptend_header);
+      integer("Calculation type =", type, int_width);
+      text("Computing np from td with:");
+      real_value("  pti =", p.pti);
+      real_value("  ptf =", p.ptf);
+      real_value("  ptd =", p.ptd);
+      text("==> INCONSISTENT LOOP");
+      text("==> NEED TO CORRECT IT");
+      errortail00();
+      scall(0);
+    } else {
+      warninghead(scptend_header);
+      integer("Calculation type =", type, int_width);
+      text("==> Unknown");
+      text("==> RESETTING TYPE TO USE NP");
+      type = 1;
+      integer("Calculation type =", type, int_width);
+      warningtail00();
+    }
+  }
+  if (rebuild) rebuild_texts();
+}
+
+namespace {
+
+// The fixed-parameter table of the listing and the menu.
+void fixed_parameter_table() {
+  plotmsg::say("name       value     type   index");
+  for (int i = 1; i <= pfixblock.nparfix && i <= max_fixed_parameters; ++i) {
+    const auto k = static_cast<std::size_t>(i - 1);
+    std::string line;
+    edit::a(line, pfixblock.pfixname[k], 10);
+    line += ' ';
+    line += edit::pad(pfixblock.pfixvalue[k], 9);
+    line += "  ";
+    edit::i(line, pfixblock.ipfixtype[k], 1);
+    line += " .......";
+    edit::i(line, i, 2);
+    plotmsg::say(line);
+  }
+}
+
+void listing() {
+  submenuhead(scall_header);
+  rule();
+  text("                 CURVES");
+  text("         1 - FIXED PARAMETERS");
+  integer("max nb of fixed params    :", max_fixed_parameters, int_width);
+  integer("current nb of fixed params:", pfixblock.nparfix, int_width);
+  text("current fixed parameters:");
+  fixed_parameter_table();
+  rule();
+  text("         2 - LEVEL PARAMETERS");
+  text("level name ...............:", plevblock.levname);
+  real_value("level initial value ......:", plevblock.vlevi);
+  real_value("level final   value ......:", plevblock.vlevf);
+  real_value("level increment ..........:", plevblock.vlevd);
+  real_value("single level value .......:", plevblock.vlevi);
+  integer("nb of level curves .......:", plevblock.nlev, int_width);
+  rule();
+  text("         3 - RUNNING POINT PARAMETERS");
+  integer("max nb of points .........:", curve_buffer_points, int_width);
+  integer("nb of points to draw .....:", ptblock.np, int_width);
+  real_value("nb of segments to draw ...:", ptblock.rnseg);
+  real_value("initial value ............:", ptblock.pti);
+  real_value("final   value ............:", ptblock.ptf);
+  real_value("increment ................:", ptblock.ptd);
+  text("name .....................:", ptblock.ptname);
+  menutail();
+}
+
+void menu_body() {
+  rule();
+  text("           CURVES PARAMETERS");
+  rule();
+  text("         1 - FIXED PARAMETERS");
+  integer("max nb of fixed params ..........", max_fixed_parameters, int_width);
+  integer("current nb of fixed params ...100", pfixblock.nparfix, int_width);
+  text("current fixed parameters:");
+  fixed_parameter_table();
+  rule();
+  text("         2 - LEVEL PARAMETERS");
+  integer("nb of level curves ...........200", plevblock.nlev, int_width);
+  real_value("level initial value ..........210", plevblock.vlevi);
+  real_value("level final   value ..........210", plevblock.vlevf);
+  real_value("level increment ..............210", plevblock.vlevd);
+  real_value("single level value ...........210", plevblock.vlevi);
+  text("level name ...................210", plevblock.levname);
+  rule();
+  text("         3 - RUNNING POINT PARAMETERS");
+  integer("max nb of points ................", curve_buffer_points, int_width);
+  integer("nb of points to draw .........300", ptblock.np, int_width);
+  real_value("nb of segments to draw .......300", ptblock.rnseg);
+  real_value("initial value ................310", ptblock.pti);
+  real_value("final   value ................310", ptblock.ptf);
+  real_value("increment ....................320", ptblock.ptd);
+  text("name .........................330", ptblock.ptname);
+  rule();
+}
+
+// Scratch values handed to the setters.
+struct Scratch {
+  std::string name = std::string();
+  std::string cval = std::string();
+  int itype = 0, ival = 0, n = 0;
+  real rval = 0, v1 = 0, v2 = 0, v3 = 0;
+};
+
+}  // namespace
+
+void scall(int mode) {
+  Scratch s;
+  if (mode == 4 || mode == 5) {
+    announce(scall_header);
+    text("INITIALIZING CURVES PARAMETERS");
+    s.n = max_fixed_parameters;
+    scparfixnb(s.n, 1);
+    for (int i = 1; i <= max_fixed_parameters; ++i) {
+      int index = i;
+      scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, mode);
+    }
+    scparfixnb(s.n, mode);
+    s.itype = 2;
+    sclevel2(s.v1, s.v2, s.v3, s.n, s.itype, s.name, mode);
+    scptnam(s.name, mode);
+    scptnp(s.n, mode);
+    scptif(s.v1, s.v2, mode);
+    scptd(s.v3, mode);
+  }
+  if (mode == 6) {
+    listing();
+    return;
+  }
+  if (mode % 2 != 0) return;
+  menu_loop(scall_header, menu_body, [&s](int choice) {
+    constexpr int setter_mode = 2;  // from the current values, with the setter's menu
+    if (choice >= 1 && choice <= pfixblock.nparfix) {
+      int index = choice;
+      scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
+    } else if (choice == 100) {
+      scparfixnb(s.n, setter_mode);
+    } else if (choice == 200 || choice == 210) {
+      s.itype = choice == 200 ? 1 : 2;
+      sclevel2(s.v1, s.v2, s.v3, s.n, s.itype, s.name, setter_mode);
+    } else if (choice == 300) {
+      scptnp(s.n, setter_mode);
+    } else if (choice == 310) {
+      scptif(s.v1, s.v2, setter_mode);
+    } else if (choice == 320) {
+      scptd(s.v3, setter_mode);
+    } else if (choice == 330) {
+      scptnam(s.name, setter_mode);
+    }
+  });
+}
+
+}  // namespace dorvix

@@ -1,0 +1,82 @@
+#include "projection/codes.hpp"
+
+#include <array>
+
+#include "projection/azimuthal.hpp"
+#include "projection/cylindrical.hpp"
+#include "projection/equal_area_conic.hpp"
+#include "projection/lambert_conic.hpp"
+#include "projection/oblique.hpp"
+#include "projection/polyconic.hpp"
+#include "projection/pseudocylindrical.hpp"
+#include "projection/state.hpp"
+#include "projection/transverse_mercator.hpp"
+#include "projection/van_der_grinten.hpp"
+
+namespace dorvix {
+
+namespace {
+
+using Out = std::span<real>;
+using In = std::span<const real>;
+
+void stereographic_polar(Out x, Out y, In lon, In lat, int n) {
+  inverspsll(x, y, lon, lat, n, llpparam.anglep1, llorig.xorigll, llorig.yorigll);
+}
+
+void stereographic_oblique(Out x, Out y, In lon, In lat, int n) {
+  inversion_oblique(x, y, lon, lat, n, llpparam.anglep1, llorig.xorigll, llorig.yorigll);
+}
+
+void orthographic_polar(Out x, Out y, In lon, In lat, int n) {
+  orthogpsll(x, y, lon, lat, n, llpparam.anglep1, llorig.xorigll, llorig.yorigll);
+}
+
+void perspective_polar(Out x, Out y, In lon, In lat, int n) {
+  perspvpsll2(x, y, lon, lat, n, llpparam.pconst2, llpparam.pconst1, llorig.xorigll, llorig.yorigll);
+}
+
+void gnomonic_polar(Out x, Out y, In lon, In lat, int n) { gnomopsll(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll); }
+
+void gnomonic_oblique_aspect(Out x, Out y, In lon, In lat, int n) {
+  gnomonic_oblique(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll);
+}
+
+constexpr std::array<ProjectionCode, 25> table{{
+    {1, "tm2", "transverse Mercator, sphere", false, tm2},
+    {2, "tme2", "transverse Mercator, ellipsoid", true, tme2},
+    {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, lcc2},
+    {4, "lcce2", "Lambert conformal conic, two standard parallels, ellipsoid", true, lcce2},
+    {5, "lazea2", "Lambert azimuthal equal-area, polar", false, lazea2},
+    {6, "lazea2", "Lambert azimuthal equal-area, oblique", false, lazea_oblique},
+    {7, "inverspsll", "stereographic (inversion), polar", false, stereographic_polar},
+    {8, "inverspsll", "stereographic (inversion), oblique", false, stereographic_oblique},
+    {9, "orthogpsll", "orthographic, polar", false, orthographic_polar},
+    {10, "orthobl2", "orthographic, oblique", false, orthobl2},
+    {11, "perspvpsll2", "near-side perspective, polar", false, perspective_polar},
+    {12, "persobl2", "near-side perspective, oblique", false, persobl2},
+    {13, "polyco2", "polyconic, sphere", false, polyco2},
+    {14, "imwpoly2", "modified polyconic of the International Map of the World, ellipsoid", true, imwpoly2},
+    {15, "mersphe2", "Mercator, sphere", false, mersphe2},
+    {16, "merel2", "Mercator, ellipsoid", true, merel2},
+    {17, "gnomopsll", "gnomonic, polar", false, gnomonic_polar},
+    {18, "gnomopsll", "gnomonic, oblique", false, gnomonic_oblique_aspect},
+    {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, albesph2},
+    {20, "bonnesph2", "Bonne, sphere", false, bonnesph2},
+    {21, "wernesphe2", "Werner, sphere", false, wernesphe2},
+    {22, "sanflamsph2", "Sanson-Flamsteed (sinusoidal), sphere", false, sanflamsph2},
+    {23, "lcnesphe2", "Lambert cylindrical equal-area, normal aspect, sphere", false, lcnesphe2},
+    {24, "mollw2", "Mollweide, sphere", false, mollw2},
+    {25, "grinte2", "Van der Grinten, sphere", false, grinte2},
+}};
+
+}  // namespace
+
+std::span<const ProjectionCode> projection_codes() { return table; }
+
+const ProjectionCode* find_projection_code(int code) {
+  if (code < 1 || code > static_cast<int>(table.size())) return nullptr;
+  return &table[static_cast<std::size_t>(code - 1)];
+}
+
+}  // namespace dorvix

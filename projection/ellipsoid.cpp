@@ -1,0 +1,122 @@
+#include "projection/ellipsoid.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/prompts.hpp"
+#include "projection/contract.hpp"
+#include "projection/menu_lines.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
+
+const std::string dash_rule(43, '-');
+
+bool in_table(int iell) { return iell >= 1 && iell <= 9; }
+
+void menu(int& iell) {
+  for (;;) {
+    submenuhead(sellipsoid_header);
+    text_line("           ELLIPSOIDS SET UP");
+    text_line(dash_rule);
+    text_integer_line(" current ellipsoid number:", ellipsoid_number, 3);
+    text_integer_line(" setting ellipsoid number:", iell, 3);
+    text_line(dash_rule);
+    for (const auto& e : reference_ellipsoids) text_line(e.menu_line);
+    text_line(dash_rule);
+    text_line("SET AND EXIT .......................99");
+    menutail();
+    int answer = 99, istat = 0;
+    inintegdef(answer, "Ellipsoid number or 99", 99, istat);
+    if (answer == 99) return;
+    if (in_table(answer)) {
+      iell = answer;
+    } else {
+      warninghead(sellipsoid_header);
+      text_integer_line("ANSWER =", answer, 3);
+      text_line("NEITHER IN [1,9] NOR = 99");
+      text_line("==> BACK TO MENU WITHOUT ACTION");
+      warningtail00();
+    }
+  }
+}
+
+void summary(int iell) {
+  const ReferenceEllipsoid& r = reference_ellipsoids[static_cast<std::size_t>(iell - 1)];
+  submenuhead(sellipsoid_header);
+  text_line(r.title);
+  text_line(dash_rule);
+  text_integer_line(" Ellipsoid number  =", iell, 3);
+  text_real_line(" Equatorial radius =", r.a, 10, 1, "m");
+  text_real_line(" Polar      radius =", r.b, 10, 1, "m");
+  menutail();
+}
+
+void store(int iell) {
+  const ReferenceEllipsoid& r = reference_ellipsoids[static_cast<std::size_t>(iell - 1)];
+  Ellipsoid& e = ellipsoid;
+  e.aell = r.a;
+  e.bell = r.b;
+  // e^2 = 1 - b^2/a^2 = (a - b)(a + b)/a^2: a - b is exact in floating
+  // point, so the flattening is not lost to the rounding of b^2/a^2.
+  e.ecc2 = (r.a - r.b) * (r.a + r.b) / (r.a * r.a);
+  e.ecc = std::sqrt(e.ecc2);
+  e.ecc4 = e.ecc2 * e.ecc2;
+  e.ecc6 = e.ecc4 * e.ecc2;
+  e.eccp2 = e.ecc2 / (1.0f - e.ecc2);
+  e.am0 = 1.0f - 0.25f * e.ecc2 - 0.046875f * e.ecc4 - 0.01953125f * e.ecc6;
+  e.am2 = -(0.375f * e.ecc2 + 0.09375f * e.ecc4 + 0.0439453125f * e.ecc6);
+  e.am4 = 0.05859375f * e.ecc4 + 0.0439453125f * e.ecc6;
+  e.am6 = -0.011393229f * e.ecc6;
+}
+
+}  // namespace
+
+void sellipsoid(int& iell, int inter) {
+  const bool even = inter % 2 == 0;
+  if (inter == 4 || inter == 5) {
+    iell = 1;
+    submenuhead(sellipsoid_header);
+    text_line("INITIALIZING ELLIPSOID");
+    text_line("Default ellipsoid = GRS80");
+    text_integer_line("ellipsoid number  =", iell, 3);
+  } else if (inter == 2 || inter == 3) {
+    iell = ellipsoid_number;
+  } else if (!in_table(iell)) {
+    errorhead(sellipsoid_header);
+    text_integer_line(" ellipsoid nb =", iell, 3);
+    text_line("==> NO SUCH ELLIPSOID NB");
+    iell = 1;
+    text_line("==> RESETTING TO:");
+    text_integer_line(" ellipsoid nb =", iell, 3);
+    errortail00();
+  }
+  bool retry = false;
+  for (;;) {
+    if (even || retry) {
+      retry = false;
+      menu(iell);
+    }
+    if (in_table(iell)) break;
+    // Only reached from the kept number before any initialisation.
+    errorhead(sellipsoid_header);
+    text_integer_line("ellipsoid number =", iell, 3);
+    text_line("NO SUCH ELLIPSOID AVALAIBLE");
+    errortail00();
+    retry = true;
+  }
+  ellipsoid_number = iell;
+  summary(iell);
+  store(iell);
+}
+
+void lat2disel(std::span<real> dist, std::span<const real> lat, int n) {
+  for (std::size_t i = 0; i < point_count(n); ++i) dist[i] = meridian_distance(lat[i]);
+}
+
+}  // namespace dorvix

@@ -1,0 +1,106 @@
+#include "projection/oblique.hpp"
+
+#include <string>
+
+#include "catalogue/angles.hpp"
+#include "catalogue/vectors.hpp"
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/prompts.hpp"
+#include "projection/menu_lines.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
+
+const std::string dash_rule(43, '-');
+
+void smatab33_menu(Matrix33& aba) {
+  static constexpr std::string_view prompts[] = {"aba(1,1)", "aba(1,2)", "aba(1,3)", "aba(2,1)", "aba(2,2)",
+                                                 "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
+  for (;;) {
+    submenuhead(smatab33_header);
+    text_line(dash_rule);
+    text_line("Ab MATRIX SET UP");
+    text_line(dash_rule);
+    for (int k = 1; k <= 9; ++k) {
+      const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
+      text_real_line("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k),
+                     element(aba, i, j), 8, 3);
+    }
+    text_line(dash_rule);
+    text_line("UPDATE & EXIT ........99");
+    menutail();
+    int choice = 99, istat = 0;
+    inintegdef(choice, "your choice", 99, istat);
+    if (choice == 99) return;
+    if (choice >= 1 && choice <= 9) {
+      const int i = (choice - 1) / 3 + 1, j = choice - 3 * (i - 1);
+      real& value = element(aba, i, j);
+      const real current = value;
+      inrealdef(value, prompts[choice - 1], current, istat);
+    } else {
+      warninghead(smatab33_header);
+      text_line("UNKNOWN ANSWER !");
+      text_line("==> BACK TO MENU WITHOUT ACTION");
+      warningtail00();
+    }
+  }
+}
+
+}  // namespace
+
+Matrix33 oblique_matrix(real lc, real pc) {
+  const real half_pi = anglerad(3);
+  const auto e1 = unit_vector(lc, pc - half_pi);
+  const auto e2 = unit_vector(lc + half_pi, 0.0f);
+  const auto e3 = unit_vector(lc, pc);
+  Matrix33 m{};
+  for (int i = 1; i <= 3; ++i) {
+    element(m, i, 1) = e1[static_cast<std::size_t>(i - 1)];
+    element(m, i, 2) = e2[static_cast<std::size_t>(i - 1)];
+    element(m, i, 3) = e3[static_cast<std::size_t>(i - 1)];
+  }
+  mtrans(m, m);
+  return m;
+}
+
+void lla2llb(std::span<real> lonb, std::span<real> latb, std::span<const real> lona, std::span<const real> lata,
+             int n) {
+  for (std::size_t i = 0; i < (n > 0 ? static_cast<std::size_t>(n) : 0); ++i) {
+    auto v = unit_vector(lona[i], lata[i]);
+    cca2ccb(v, v);
+    real lon = 0, lat = 0;
+    cc2lln(std::span(&lon, 1), std::span(&lat, 1), std::span(&v[0], 1), std::span(&v[1], 1), std::span(&v[2], 1), 1);
+    lonb[i] = lon;
+    latb[i] = lat;
+  }
+}
+
+void cca2ccb(std::span<real, 3> xb, std::span<const real, 3> xa) {
+  const auto t = rotated(a2b.ab, {xa[0], xa[1], xa[2]});
+  for (std::size_t i = 0; i < 3; ++i) xb[i] = t[i];
+}
+
+void mtrans(Matrix33& a, const Matrix33& b) {
+  Matrix33 t{};
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= 3; ++j) element(t, i, j) = element(b, j, i);
+  a = t;
+}
+
+void smatab33(Matrix33& aba, int inter) {
+  if (inter == 2 || inter == 3) {
+    aba = a2b.ab;
+  } else if (inter == 4 || inter == 5) {
+    aba = Matrix33{1, 0, 0, 0, 1, 0, 0, 0, 1};
+    submenuhead(smatab33_header);
+    text_line("INITIALIZING Ab matrix: Ab = Identity");
+  }
+  if (inter % 2 == 0) smatab33_menu(aba);
+  a2b.ab = aba;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,205 @@
+// The program from start to quit: start-up, the top menu, the listing of
+// the empty store, the Si-Sh file, command files, the ways a run ends.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "console/dialogue_helpers.hpp"
+#include "program_run.hpp"
+
+namespace dorvix {
+namespace {
+
+using namespace testing;
+
+const std::string at_rule = " " + std::string(43, '@');
+const std::string dash_rule = " " + std::string(43, '-');
+const Lines main_head{at_rule, " @ main program dorvix     ", " @" + std::string(42, '=')};
+
+std::string padded(const std::string& s, std::size_t n) { return s + std::string(n - s.size(), ' '); }
+
+// The top menu with its body.
+Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = false) {
+  auto number = [](const std::string& text, int v) {
+    const std::string n = std::to_string(v);
+    return " " + text + " " + std::string(6 - n.size(), ' ') + n;
+  };
+  Lines m = main_head;
+  const Lines body{dash_rule,
+                   " DATA",
+                   number("  Can store at most:", 60000),
+                   number("  Currently stored :", ndata),
+                   number("  Current data type:", itype),
+                   "   READ + EXTRACT DATA.......1000",
+                   "   LIST DATA TO SCREEN ......1100",
+                   "   WRITE DATA TO FILE .......1200",
+                   dash_rule,
+                   " PLOT",
+                   "   plot parameters ...........330",
+                   "   OPEN  PLOT FILE ............10 " + padded("seis.ps", 35),
+                   "   CLOSE PLOT FILE ............20 " + padded("seis.ps", 35),
+                   "   PLOT MAP 1st Nodal Plane .2001",
+                   "   PLOT MAP 2nd Nodal Plane .2002",
+                   "   PLOT FOCAL MECHANISMS ....3000",
+                   "   PLOT FOCAL MECHANISMS ....3001",
+                   dash_rule,
+                   " Sh OUTPUT FILE while mapping",
+                   std::string("   WRITE TO Si-Sh FILE .........7 ") + (lsish ? "T" : "F"),
+                   "   OPEN  Si-Sh OUTPUT FILE ....13 " + padded(sish, 40),
+                   "   CLOSE Si-Sh OUTPUT FILE ....23 " + padded(sish, 40),
+                   dash_rule,
+                   " Use command file............5000",
+                   " FAST QUIT...................9999",
+                   at_rule};
+  m.insert(m.end(), body.begin(), body.end());
+  return m;
+}
+
+TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
+  TempDir dir;
+  const ProgramRun run = run_dorvix(dir, {"", "9999"});
+  EXPECT_EQ(run.status, 0);
+  const Lines& l = run.lines;
+  // The banner's clock and machine lines, and the end display's time.
+  const auto banner = std::find(l.begin(), l.end(), " @       MAIN PROGRAM: dorvix");
+  ASSERT_NE(banner, l.end());
+  EXPECT_TRUE(std::regex_match(banner[5], std::regex(R"( @ Running on: \d\d-\d\d-\d{4} at: \d\d:\d\d:\d\d)")));
+  EXPECT_TRUE(std::regex_match(banner[6], std::regex(R"( @ On system: \S.*)")));
+  const auto end = std::find(l.begin(), l.end(), " @ PROGRAM dorvix");
+  ASSERT_NE(end, l.end());
+  EXPECT_TRUE(std::regex_match(end[2], std::regex(R"( @ EXECUTION TERMINATED AT: \d\d:\d\d:\d\d)")));
+  // The silent set-ups after the data-file table, then the menu.
+  Lines want{at_rule,
+             " @ subroutine scolortable",
+             " @" + std::string(42, '='),
+             " INITIALIZING COLOR TABLE:",
+             at_rule,
+             " @ subroutine ssymbolsize",
+             " @" + std::string(42, '='),
+             " INITIALISING SYMBOL SIZE (cm) =    0.400",
+             at_rule,
+             " @ subroutine fpsreadex1 ",
+             " @" + std::string(42, '='),
+             " INITIALIZING INPUT PARAMETERS",
+             at_rule,
+             " @ subroutine setseistest",
+             " @" + std::string(42, '='),
+             " INITIALIZING EXTRACTION TESTS",
+             at_rule,
+             " @ subroutine sspro      ",
+             " @" + std::string(42, '='),
+             " INITIALIZING STEREOGRAPHIC PROJECTION",
+             " projection number =    4",
+             " projection = Schmidt, retrograde X,Y axis"};
+  const Lines menu = top_menu(0, 0);
+  want.insert(want.end(), menu.begin(), menu.end());
+  want.insert(want.end(), {" ..........................................", " Enter your choice"});
+  EXPECT_EQ(
+      section(l, at_rule, " Enter your choice",
+              static_cast<std::size_t>(std::find(l.begin(), l.end(), " @ subroutine scolortable") - l.begin() - 1)),
+      want);
+}
+
+TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {
+  TempDir dir;
+  const ProgramRun run = run_dorvix(dir, {"", "1100", "", "9999"});
+  const std::string frame = " |" + std::string(43, '-') + "|";
+  const Lines want{at_rule,
+                   " @ main program dorvix     ",
+                   " @" + std::string(42, '='),
+                   frame,
+                   " |               EXTRACTED DATA              |",
+                   frame,
+                   " " + std::string(43, '/'),
+                   " ///        subroutine dorvix            ///",
+                   " ///               WARNING               ///",
+                   " " + std::string(43, '/'),
+                   " DATA TYPE ID =      0",
+                   " COMMAND      =   1100",
+                   " NO LISTING PROCEDURE FOR THIS",
+                   " ==> NO ACTION",
+                   " ===> HIT RETURN TO CONTINUE",
+                   " " + std::string(43, '/'),
+                   frame};
+  const auto at = std::find(run.lines.begin(), run.lines.end(), " New value =          1100");
+  ASSERT_NE(at, run.lines.end());
+  EXPECT_EQ(Lines(at + 2, at + 2 + static_cast<long>(want.size())), want);
+  EXPECT_EQ(run.status, 0);
+}
+
+TEST(Program, EndOfInputEndsTheRunWithAFailureStatus) {
+  TempDir dir;
+  for (const Lines& answers : {Lines{}, Lines{""}, Lines{"", "1000"}}) {
+    const ProgramRun run = run_dorvix(dir, answers);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.lines.back(), " ===> END OF INPUT: STOPPING EXECUTION");
+  }
+}
+
+TEST(Program, OpensAndClosesTheSiShFile) {
+  TempDir dir;
+  // 13 opens (a chosen name), 13 again does nothing, 23 closes, 23 again
+  // does nothing; the switch on, a map choice opens it again.
+  const ProgramRun run =
+      run_dorvix(dir, {"", "13", "sish.txt", "13", "23", "23", "7", "y", "2001", "sish2.txt", "", "9999"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(std::filesystem::exists(dir / "sish.txt"));
+  EXPECT_EQ(read_file(dir / "sish2.txt"), "");
+  const Lines& l = run.lines;
+  EXPECT_EQ(std::count(l.begin(), l.end(), " Choose extracted si-sh output file name"), 2);
+  EXPECT_EQ(std::count(l.begin(), l.end(), " OUTPUT FILE " + padded("sish.txt", 40) + " CLOSED"), 1);
+  // The quit closes the second one.
+  EXPECT_EQ(std::count(l.begin(), l.end(), " OUTPUT FILE " + padded("sish2.txt", 40) + " CLOSED"), 1);
+  // The second 13 finds the file open: nothing before the next menu.
+  const auto first13 = std::find(l.begin(), l.end(), " New value =            13");
+  const auto second13 = std::find(first13 + 1, l.end(), " New value =            13");
+  ASSERT_NE(second13, l.end());
+  EXPECT_EQ(Lines(second13 + 2, second13 + 5), main_head);
+  const Lines menu = top_menu(0, 0, "sish.txt");
+  EXPECT_NE(std::search(l.begin(), l.end(), menu.begin(), menu.end()), l.end());
+  const Lines switched = top_menu(0, 0, "sish.txt", true);
+  EXPECT_NE(std::search(l.begin(), l.end(), switched.begin(), switched.end()), l.end());
+  EXPECT_NE(std::find(l.begin(), l.end(), " maps not available"), l.end());
+}
+
+TEST(Program, OpensAndClosesThePlotFile) {
+  TempDir dir;
+  // 10 opens (default settings, a chosen name) and resets the fill style;
+  // 10 and 20 in the wrong state only warn; the quit closes an open plot.
+  const ProgramRun run = run_dorvix(
+      dir, {"", "10", "", "first.ps", "10", "", "330", "20", "", "20", "", "10", "", "second.ps", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  const Lines& l = run.lines;
+  EXPECT_EQ(count(l, " INITIALISING FILL STYLE TO: filled"), 2);
+  EXPECT_TRUE(has_block(l, {" Plot file or window is already opened", " ==> appending to current plot file/window"}));
+  EXPECT_TRUE(has(l, " The plot window or file is already closed"));
+  EXPECT_TRUE(has(l, "   OPEN  PLOT FILE ............10 " + padded("first.ps", 35)));
+  EXPECT_TRUE(has(l, "   CLOSE PLOT FILE ............20 " + padded("second.ps", 35)));
+  // The quit closes the plot before the end display.
+  const auto closed = std::find(l.rbegin(), l.rend(), " The PostScript plot file is closed").base();
+  EXPECT_LT(closed, std::find(l.begin(), l.end(), " @ PROGRAM dorvix"));
+  expect_renders(dir / "first.ps");
+  expect_renders(dir / "second.ps");
+}
+
+TEST(Program, CommandFileAnswersThePromptsAndHidesTheMenuBody) {
+  TempDir dir;
+  write_file(dir / "cat.hash", hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n");
+  write_file(dir / "commands.txt", "1000\n1001\ncat.hash\n1100\n5000\n5003\n");
+  const ProgramRun run = run_dorvix(dir, {"", "5000", "5001", "commands.txt"});
+  EXPECT_EQ(run.status, 0);
+  const Lines& l = run.lines;
+  EXPECT_EQ(listed_ids(l), std::vector<long long>{7});
+  // After the start only the head of the top menu is shown.
+  const auto started = std::find(l.begin(), l.end(), "    Command file: commands.txt");
+  ASSERT_NE(started, l.end());
+  Lines want = main_head;
+  want.push_back(" Enter your choice");
+  EXPECT_EQ(Lines(started + 5, started + 9), want);
+  EXPECT_NE(std::find(l.begin(), l.end(), " Command file commands.txt closed"), l.end());
+  EXPECT_NE(std::find(l.begin(), l.end(), " @ PROGRAM dorvix"), l.end());
+}
+
+}  // namespace
+}  // namespace dorvix

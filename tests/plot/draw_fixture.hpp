@@ -1,0 +1,107 @@
+#pragma once
+// A drawing test: a plot test whose curve-parameter records start fresh
+// too, with helpers to read boxes and records.
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plot/draw.hpp"
+#include "plot_fixture.hpp"
+
+namespace dorvix::testing {
+
+using Lines = std::vector<std::string>;
+
+class DrawTest : public PlotTest {
+ protected:
+  void SetUp() override {
+    PlotTest::SetUp();
+    ptblock = PtBlock{};
+    plevblock = PlevBlock{};
+    pfixblock = PfixBlock{};
+  }
+  // The plot records written since the last call (or since the prolog).
+  Lines drawn() {
+    const Lines all = drawn_lines();
+    if (seen_ > all.size()) seen_ = 0;  // a new plot file
+    Lines fresh(all.begin() + static_cast<std::ptrdiff_t>(seen_), all.end());
+    seen_ = all.size();
+    return fresh;
+  }
+
+ private:
+  std::size_t seen_ = 0;
+};
+
+// The head of a menu frame of a routine, and its closing rule.
+inline Lines menu_head(const std::string& name) {
+  std::string padded = name;
+  padded.resize(std::max<std::size_t>(name.size(), 11), ' ');
+  return {" " + std::string(43, '@'), " @ subroutine " + padded, " @" + std::string(42, '=')};
+}
+inline const std::string menu_tail = " " + std::string(43, '@');
+
+// Lines joined in order.
+inline Lines join(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+// A path of the Compressed dialect as drawn: its points in order.
+struct Path {
+  std::vector<std::pair<double, double>> points;
+  std::string end;  // "sk", or the polygon end ("cp", "cp gs" ...)
+};
+
+inline std::vector<Path> paths_of(const Lines& lines) {
+  std::vector<Path> paths;
+  for (const std::string& l : lines) {
+    if (l == "np") {
+      paths.emplace_back();
+      continue;
+    }
+    if (paths.empty()) continue;
+    std::istringstream in(l);
+    double x = 0, y = 0;
+    std::string op;
+    if (in >> x >> y >> op && (op == "M" || op == "L")) {
+      paths.back().points.emplace_back(x, y);
+    } else if (paths.back().end.empty()) {
+      paths.back().end = l;
+    }
+  }
+  return paths;
+}
+
+inline long count_of(const Lines& lines, const std::string& line) {
+  return std::count(lines.begin(), lines.end(), line);
+}
+
+inline bool contains(const Lines& lines, const std::string& line) { return count_of(lines, line) > 0; }
+
+// The lines from the first that equals `from` up to the end.
+inline Lines from_line(const Lines& lines, const std::string& from) {
+  auto it = std::find(lines.begin(), lines.end(), from);
+  return {it, lines.end()};
+}
+
+// A drawing test on a plot in the Compressed dialect whose subplot 1 maps
+// a user unit to one point (1/28.35 cm), origin at the corner of the page.
+class PointsTest : public DrawTest {
+ protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    open_plot(1);
+    int s = 1;
+    ssubplot(s, 1);
+    real x0 = 0, y0 = 0, xx = 1 / 28.35f, xy = 0, yx = 0, yy = 1 / 28.35f;
+    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    drawn();
+  }
+  std::vector<Path> paths() { return paths_of(drawn()); }
+};
+
+}  // namespace dorvix::testing
