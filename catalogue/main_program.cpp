@@ -12,7 +12,7 @@
 #include "console/dialogue.hpp"
 #include "map/map_placeholder.hpp"
 #include "plot/device.hpp"
-#include "plot/service_placeholders.hpp"
+#include "plot/draw.hpp"
 #include "stereonet/diagram_placeholders.hpp"
 
 namespace dorvix {

@@ -74,6 +74,11 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
              " @ subroutine scolortable",
              " @" + std::string(42, '='),
              " INITIALIZING COLOR TABLE:",
+             " 0   -> BKG = WHITE",
+             " 1   -> FRG = BLACK",
+             " 2-4 -> RGB COLORS",
+             " 5-7 -> CMY COLORS",
+             " 8   -> GREY 50%",
              at_rule,
              " @ subroutine ssymbolsize",
              " @" + std::string(42, '='),
@@ -165,13 +170,14 @@ TEST(Program, OpensAndClosesTheSiShFile) {
 
 TEST(Program, OpensAndClosesThePlotFile) {
   TempDir dir;
-  // 10 opens (default settings, a chosen name) and resets the fill style;
-  // 10 and 20 in the wrong state only warn; the quit closes an open plot.
+  // 10 opens (default settings, a chosen name) and resets the fill style
+  // (once with every attribute, once more on its own); 10 and 20 in the
+  // wrong state only warn; the quit closes an open plot.
   const ProgramRun run = run_dorvix(
-      dir, {"", "10", "", "first.ps", "10", "", "330", "20", "", "20", "", "10", "", "second.ps", "9999", ""});
+      dir, {"", "10", "", "first.ps", "10", "", "330", "99", "20", "", "20", "", "10", "", "second.ps", "9999", ""});
   EXPECT_EQ(run.status, 0);
   const Lines& l = run.lines;
-  EXPECT_EQ(count(l, " INITIALISING FILL STYLE TO: filled"), 2);
+  EXPECT_EQ(count(l, " INITIALISING FILL STYLE TO: filled"), 4);
   EXPECT_TRUE(has_block(l, {" Plot file or window is already opened", " ==> appending to current plot file/window"}));
   EXPECT_TRUE(has(l, " The plot window or file is already closed"));
   EXPECT_TRUE(has(l, "   OPEN  PLOT FILE ............10 " + padded("first.ps", 35)));
