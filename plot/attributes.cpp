@@ -23,6 +23,7 @@
 #include "console/item_lines.hpp"
 #include "console/prompts.hpp"
 #include "plot/device.hpp"
+#include "plot/draw.hpp"
 #include "plot/menu_lines.hpp"
 
 namespace dorvix {
@@ -157,7 +158,9 @@ void ask_linewidth(const Rules<real>&, real& v) {
 // The width goes to the driver in points at once.
 void store_linewidth(const Rules<real>& r, real v, int inter) {
   store_field(r, v, inter);
-  intslinewidth(v * plt1blk.cm2pt);
+  real points = 0;
+  lengthcm2de(points, v);
+  intslinewidth(points);
 }
 
 constexpr Rules<real> linewidth_rules{

@@ -19,6 +19,7 @@
 #include "console/item_lines.hpp"
 #include "console/prompts.hpp"
 #include "plot/device.hpp"
+#include "plot/draw.hpp"
 #include "plot/menu_lines.hpp"
 
 namespace dorvix {
@@ -34,63 +35,36 @@ constexpr std::size_t scratch_name_width = 45;
 
 bool is_odd(int v) { return v % 2 != 0; }
 
-constexpr real default_symbsize = 0.4f;  // cm
-constexpr int default_symbtype = 1;
-
-// Centimetres to points, the same in every subplot.
-void centimetre_to_device() {
-  plt1blk.cm2pt = points_per_cm;
-  for (Vec2& o : plt1blk.cm0tode) o = {0, 0};
-  plt1blk.cmtode = {plt1blk.cm2pt, 0, 0, plt1blk.cm2pt};
-}
-
-// User to device of subplot index k: the centimetre-to-device map after
-// the subplot's frame (matrices by columns).
-void user_to_device(std::size_t k) {
-  const Mat22& c = plt1blk.cmtode;
-  const Mat22& u = plt1blk.ustocm[k];
-  const Vec2& o = plt1blk.us0tocm[k];
-  plt1blk.ustode[k] = {c[0] * u[0] + c[2] * u[1], c[1] * u[0] + c[3] * u[1], c[0] * u[2] + c[2] * u[3],
-                       c[1] * u[2] + c[3] * u[3]};
-  plt1blk.us0tode[k] = {c[0] * o[0] + c[2] * o[1] + plt1blk.cm0tode[k][0],
-                        c[1] * o[0] + c[3] * o[1] + plt1blk.cm0tode[k][1]};
-}
-
-// Every subplot's frame at its default: origin (10, 10) cm, identity.
-void default_frames() {
-  for (std::size_t k = 0; k < plt1blk.us0tocm.size(); ++k) {
-    plt1blk.us0tocm[k] = {10, 10};
-    plt1blk.ustocm[k] = {1, 0, 0, 1};
-  }
-}
-
 // The subplot maps of an initialisation. Modes 6 and 7 keep the frames
-// and, with a plot file open, compose every subplot's device map from its
-// frame; 4, 5, 8 and 9 reset the frames.
+// and, with a plot file open, compose every subplot's maps from its frame;
+// 4, 5, 8 and 9 reset the frames (4 and 8 with the dialogue of each).
+// Subplot 1 becomes current.
 void subplot_maps(int inter) {
   say_line("INITIALIZING SUBPLOT SCALING");
   if (iocom.lplotop) {
     say_line(" 1: CM <-> DE");
-    centimetre_to_device();
+    scm2de();
   } else {
     say_line(" 1: CM <-> DE: untouched (plot file closed)");
   }
+  int isub = 1;
   if (inter == 6 || inter == 7) {
     say_line(" 2: US <-> CM unchanged");
     if (iocom.lplotop) {
       say_line("    US <-> DE");
-      for (std::size_t k = 0; k < plt1blk.ustocm.size(); ++k) user_to_device(k);
+      ssubplotmaps();
     } else {
       say_line("    US <-> DE: untouched (plot file closed)");
     }
-    plt1blk.isub = 1;
+    ssubplot(isub, inter - 2);
     return;
   }
   say_line(" 2: US <-> CM");
   say_line(iocom.lplotop ? "    US <-> DE" : "    US <-> DE: untouched (plot file closed)");
-  plt1blk.isub = 1;
-  default_frames();
-  if (iocom.lplotop) user_to_device(0);
+  const int all_subplots = is_odd(inter) ? 7 : 6;
+  ssubplot(isub, all_subplots);
+  real xcm0 = 0, ycm0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
+  sus2cm1(xcm0, ycm0, xx, xy, yx, yy, all_subplots);
 }
 
 // The twelve attributes from their defaults, each setter with `mode` (4
@@ -108,8 +82,8 @@ void reset_attributes(int mode) {
   stextcolor(i, mode);
   sfillstyle(i, mode);
   sfillcolor(i, mode);
-  plt2blk.symbsize = default_symbsize;
-  plt2blk.symbtype = default_symbtype;
+  ssymbolsize(r, mode);
+  ssymboltype(i, mode);
 }
 
 void initialise(int inter) {
@@ -211,6 +185,12 @@ void attribute_option(int choice, int mode) {
       break;
     case 34:
       stextcolor(i, mode);
+      break;
+    case 40:
+      ssymboltype(i, mode);
+      break;
+    case 41:
+      ssymbolsize(r, mode);
       break;
     case 50:
       scolornb(i, mode);

@@ -51,14 +51,17 @@ Lines menu_body(bool current, bool open) {
 TEST_F(PlotParameters, MenuWithAPlotOpenStartsFromTheCurrentSettings) {
   open_plot(2);
   plt2blk.linewidth = 0.3f;
-  type({"10", "", "99"});
+  type({"10", "", "41", "0.8", "40", "-3", "99"});
   splotparam2(0);
   const Lines screen = screen_lines();
   EXPECT_EQ(head_of(screen, menu_body(true, true).size()), menu_body(true, true));
   // Option 10: the line thickness menu from the stored width (mode 2).
   EXPECT_TRUE(has(screen, " present value in cm .......    0.300"));
-  EXPECT_EQ(count(screen, "          SETTING PLOT ATTRIBUTES"), 2u);
+  EXPECT_EQ(count(screen, "          SETTING PLOT ATTRIBUTES"), 4u);
   EXPECT_EQ(plt2blk.linewidth, 0.3f);
+  // Options 41 and 40: the symbol size and type.
+  EXPECT_EQ(plt2blk.symbsize, 0.8f);
+  EXPECT_EQ(plt2blk.symbtype, -3);
 }
 
 TEST_F(PlotParameters, InitialSettingsLastUntilTheMenuIsLeft) {
@@ -117,11 +120,14 @@ TEST_F(PlotParameters, InitialSettingsResetThePrimariesOrTheWholeTable) {
   EXPECT_EQ(plt2blk.red[4], 0.0f);
   EXPECT_EQ(plt2blk.red[5], 33.0f);
 
-  // Mode 8: the default table with its menu (left at once), then the
-  // plot-parameter menu from the defaults.
-  type({"99", "52", "99", "99"});
+  // Mode 8: the frame dialogue of each subplot (each left as it is), the
+  // default table with its menu (left at once), then the plot-parameter
+  // menu from the defaults.
+  std::string answers(nsubplots, '\n');
+  type_raw(answers + "99\n52\n99\n99\n");
   splotparam2(8);
   const Lines screen = screen_lines();
+  EXPECT_EQ(count(screen, " @ subroutine mus2cm1    "), static_cast<std::size_t>(nsubplots));
   EXPECT_EQ(count(screen, " INITIALIZING COLOR TABLE:"), 2u);
   EXPECT_EQ(plt2blk.red[2], 50.0f);
   EXPECT_EQ(plt2blk.red[5], 0.0f);
@@ -168,6 +174,41 @@ TEST_F(PlotParameters, InitialisingWithThePlotClosedKeepsTheAttributes) {
   EXPECT_EQ(plt2blk.red[2], 50.0f);
   EXPECT_EQ(plt2blk.linecol, 5);
   EXPECT_FALSE(has(screen, " @ subroutine slinewidth "));
+}
+
+TEST_F(PlotParameters, OpeningAnnouncesTheMapsSubplotOneAndEveryDefault) {
+  open_plot(2);
+  splotparam2(7);
+  const Lines want = join({menu_head("splotparam2"),
+                           {" INITIALIZING PLOT PARAMETERS", " INITIALIZING SUBPLOT SCALING", "  1: CM <-> DE",
+                            "  2: US <-> CM unchanged", "     US <-> DE"},
+                           menu_head("ssubplot"),
+                           {" INITIALISING SUBPLOT =  1"},
+                           menu_head("slinewidth"),
+                           {" INITIALISING LINE THICKNESS TO:    0.020 cm"},
+                           menu_head("slinecolor"),
+                           {" INITIALISING LINE COLOR TO: Black   "},
+                           menu_head("stextsize"),
+                           {" INITIALISING TEXT SIZE TO:   0.50 cm"},
+                           menu_head("stextfont"),
+                           {" INITIALISING TEXT FONT TO: 1 = Helvetica"},
+                           menu_head("stextangle"),
+                           {" INITIALISING TEXT ANGLE TO: 0.0"},
+                           menu_head("stextalign"),
+                           {" INITIALISING TEXT ALIGNMENT TO: -1", " =====> left-bottom trimmed"},
+                           menu_head("stextcolor"),
+                           {" INITIALISING TEXT COLOR TO: Black   "},
+                           menu_head("sfillstyle"),
+                           {" INITIALISING FILL STYLE TO: filled"},
+                           menu_head("sfillcolor"),
+                           {" INITIALISING FILL COLOR TO: Grey20  "},
+                           menu_head("ssymbolsize"),
+                           {" INITIALISING SYMBOL SIZE (cm) =    0.400"},
+                           menu_head("ssymboltype"),
+                           {" INITIALISING SYMBOL TYPE =    1"}});
+  EXPECT_EQ(screen_lines(), want);
+  // The width and the font went to the file; the path was empty.
+  EXPECT_EQ(drawn_lines(), (Lines{"0.57 setlinewidth"}));
 }
 
 TEST_F(PlotParameters, OpeningComposesEveryMapAndResetsTheAttributes) {
