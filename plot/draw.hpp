@@ -102,6 +102,19 @@ void usarrow1(std::span<const real> x1, std::span<const real> y1, std::span<cons
 void uscircle(real xc, real yc, real r, int n);
 void usacircle(real xc, real yc, real r, real a0, real a1, int n);
 
+// ---- Run-information caption ----------------------------------------------
+
+// Records the plotting routine at work (name, version, date) for the
+// caption, each cut or blank-padded to its field; the integers are not read.
+void ssubinfo(std::string_view cname, std::string_view cver, std::string_view cdate, int idum1, int idum2);
+// The three lines of run information (main program, plotting routine,
+// machine, date and time), the first at (x, y) cm on the paper, in half the
+// current text height, 1.5 such heights apart downwards; the text height
+// is restored. The mode is not read.
+void cmplotruninfo0(real x, real y, int mode);
+// A free caption line: line iline (from 1) of the same column below (x, y).
+void cmplotcharinfo0(std::string_view text, int iline, real x, real y, int mode);
+
 // ---- Plane geometry -------------------------------------------------------
 
 // Matrices are 2 by 2 by columns (m(1,1), m(2,1), m(1,2), m(2,2)); an
