@@ -141,6 +141,19 @@ TEST_F(ColourTable, LoweringTheNumberOfColoursChecksTheAttributeColours) {
   EXPECT_EQ(screen.back(), " ==> checking done");
 }
 
+TEST_F(ColourTable, TheDefaultCountBringsTheAttributeColoursIntoIt) {
+  default_colour_table();
+  plt2blk.fillcol = 8;
+  int n = 0;
+  scolornb(n, 5);
+  EXPECT_EQ(plt2blk.ncolor, 4);
+  EXPECT_EQ(plt2blk.fillcol, 3);  // 8 mod 5, with its box
+  const Lines screen = screen_lines();
+  EXPECT_EQ(head_of(screen, 5), join({menu_head("scolornb"),
+                                      {" INITIALIZING NUMBER OF COLORS TO:   4", " NB of colors =   4 ==> Color plot"}}));
+  EXPECT_TRUE(has(screen, " The nb of colors has been reduced"));
+}
+
 TEST_F(ColourTable, OneColourIsABlackAndWhitePlotAndCountsAreClamped) {
   default_colour_table();
   int n = 1;
