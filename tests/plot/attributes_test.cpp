@@ -63,7 +63,6 @@ TEST_F(Attributes, IntegerSettersBringValuesIntoRange) {
        {" trying to set color nb =" + i6(20), " when max color nb      =" + i6(12), reset_colour + i6(7)}},
       {"sfillcolor", sfillcolor, &Plt2Blk::fillcol, -3, 1, 1, 1,
        {" trying to set color nb =" + i6(-3), " when min color nb      = 0", reset_colour + i6(1)}},
-      {"stextcolor", stextcolor, &Plt2Blk::textcol, 12, 1, 12, 12, {}},
       {"stextcolor", stextcolor, &Plt2Blk::textcol, 0, 1, 0, 0, {}},
       {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 2, 1, 0, 0,
        {" trying to set style nb =" + i6(2), " max style nb =" + i6(1), " ===> RESET style nb =" + i6(0)}},
@@ -74,14 +73,11 @@ TEST_F(Attributes, IntegerSettersBringValuesIntoRange) {
       // Mode 3 returns and keeps the stored style: the value passed is not tested.
       {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 2, 3, 1, 1, {}},
       {"stextalign", stextalign, &Plt2Blk::justif, 4, 1, 1, 1, {" just =" + i6(4), " ===> RESET just =" + i6(1)}},
-      {"stextalign", stextalign, &Plt2Blk::justif, 8, 1, 1, 1, {" just =" + i6(8), " ===> RESET just =" + i6(1)}},
       {"stextalign", stextalign, &Plt2Blk::justif, 0, 1, -1, -1, {" just =" + i6(0), " ===> RESET just =" + i6(-1)}},
       {"stextalign", stextalign, &Plt2Blk::justif, -8, 1, -1, -1,
        {" just =" + i6(-8), " ===> RESET just =" + i6(-1)}},
       {"stextalign", stextalign, &Plt2Blk::justif, 12, 1, -1, -1,
        {" trying to set justif =" + i6(12), " justif must be in [-11,11]", " ===> RESET justif =" + i6(-1)}},
-      {"stextalign", stextalign, &Plt2Blk::justif, -12, 1, -1, -1,
-       {" trying to set justif =" + i6(-12), " justif must be in [-11,11]", " ===> RESET justif =" + i6(-1)}},
       {"stextalign", stextalign, &Plt2Blk::justif, -11, 1, -11, -11, {}},
       {"stextfont", stextfont, &Plt2Blk::ifont, 16, 1, 16, 16, {}},
       // A font outside 1 to 16 is refused: nothing stored, the argument kept.
@@ -186,42 +182,7 @@ TEST_F(Attributes, ModesThatDoNotStoreSayNoActionAndShowNoMenu) {
   EXPECT_EQ(screen(), "");
 }
 
-// ---- Announcements ---------------------------------------------------------
-
-TEST_F(Attributes, ModeFiveAnnouncesEachDefault) {
-  open_plot(2);
-  struct Case {
-    const char* setter;
-    std::function<void()> call;
-    Lines announcement;
-  };
-  real r = 7;
-  int i = 7;
-  const Case cases[] = {
-      {"slinewidth", [&] { slinewidth(r, 5); }, {" INITIALISING LINE THICKNESS TO:    0.020 cm"}},
-      {"slinecolor", [&] { slinecolor(i, 5); }, {" INITIALISING LINE COLOR TO: Black   "}},
-      {"sfillstyle", [&] { sfillstyle(i, 5); }, {" INITIALISING FILL STYLE TO: filled"}},
-      {"sfillcolor", [&] { sfillcolor(i, 5); }, {" INITIALISING FILL COLOR TO: Grey20  "}},
-      {"stextsize", [&] { stextsize(r, 5); }, {" INITIALISING TEXT SIZE TO:   0.50 cm"}},
-      {"stextfont", [&] { stextfont(i, 5); }, {" INITIALISING TEXT FONT TO: 1 = Helvetica"}},
-      {"stextangle", [&] { stextangle(r, 5); }, {" INITIALISING TEXT ANGLE TO: 0.0"}},
-      {"stextalign", [&] { stextalign(i, 5); }, {" INITIALISING TEXT ALIGNMENT TO: -1", " =====> left-bottom trimmed"}},
-      {"stextcolor", [&] { stextcolor(i, 5); }, {" INITIALISING TEXT COLOR TO: Black   "}},
-  };
-  for (const Case& c : cases) {
-    c.call();
-    EXPECT_EQ(screen_lines(), join({menu_head(c.setter), c.announcement})) << c.setter;
-  }
-  EXPECT_EQ(plt2blk.linewidth, 0.02f);
-  EXPECT_EQ(plt2blk.txtheight, 0.5f);
-  EXPECT_EQ(plt2blk.txtangle, 0.0f);
-  EXPECT_EQ(plt2blk.linecol, 1);
-  EXPECT_EQ(plt2blk.fillstyle, 1);
-  EXPECT_EQ(plt2blk.fillcol, 8);
-  EXPECT_EQ(plt2blk.justif, -1);
-  EXPECT_EQ(plt2blk.ifont, 1);
-  EXPECT_EQ(plt2blk.textcol, 1);
-}
+// ---- Announcements (all of them: the plot-parameter tests) ----------------
 
 TEST_F(Attributes, TheDefaultFillColourIsAnnouncedThenBroughtIntoFewerColours) {
   open_plot(2);

@@ -207,6 +207,12 @@ TEST_F(PlotParameters, OpeningAnnouncesTheMapsSubplotOneAndEveryDefault) {
                            menu_head("ssymboltype"),
                            {" INITIALISING SYMBOL TYPE =    1"}});
   EXPECT_EQ(screen_lines(), want);
+  EXPECT_EQ(plt2blk.txtangle, 0.0f);
+  EXPECT_EQ(plt2blk.fillstyle, 1);
+  EXPECT_EQ(plt2blk.fillcol, 8);
+  EXPECT_EQ(plt2blk.justif, -1);
+  EXPECT_EQ(plt2blk.ifont, 1);
+  EXPECT_EQ(plt2blk.textcol, 1);
   // The width and the font went to the file; the path was empty.
   EXPECT_EQ(drawn_lines(), (Lines{"0.57 setlinewidth"}));
 }
