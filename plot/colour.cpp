@@ -31,6 +31,18 @@ void change_to(int index) {
 
 }  // namespace
 
+void psblackcolor() {
+  psstrokepath();
+  std::string line;
+  for (int k = 0; k < 3; ++k) {
+    ps::fraction(line, 0.0f);
+    line += ' ';
+  }
+  line += "setrgbcolor";
+  ps::record(line);
+  plt2blk.icurcol = -1;
+}
+
 void psrgbcolor(int kind) {
   if (plt2blk.icolor != 1) return;
   switch (kind) {

@@ -381,7 +381,9 @@ void scolornb(int& n, int inter) {
   const bool menu = inter % 2 == 0;
   if (menu && colour_count_menu(n) == Leave::cancel) return;
 
+  const int was = plt2blk.icolor;
   plt2blk.icolor = n == 1 ? 0 : 1;
+  if (was == 1 && plt2blk.icolor == 0 && iocom.lplotop) psblackcolor();
   if (inter == 5 || menu) {
     ItemLine()
         .text("NB of colors =")

@@ -82,6 +82,10 @@ void intslinewidth(real width);
 // kind -1 colour 1 (reset), 0 the current colour, 1 line, 2 fill, 3 text
 // colour (1 to 3 only when it differs from the colour last written).
 void psrgbcolor(int kind);
+// Strokes an open path and writes black, whatever the colour table holds:
+// when colour plotting is switched off in the middle of a plot, what is
+// drawn next must not keep the last colour written.
+void psblackcolor();
 // Text height in cm to the driver's text size in points.
 void intstextsize(real height);
 // Writes a text at a device point with the current justification, angle,

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "console/dialogue_helpers.hpp"
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
@@ -307,6 +309,26 @@ TEST_F(ColourTable, ChangingTheCurrentColourStrokesAndWritesItAgain) {
             (Lines{"newpath", "10.00 10.00 moveto", "20.00 10.00 lineto", "stroke", "newpath", "0.00 0.00 moveto",
                    "5.00 5.00 lineto", " 0.000  0.000  0.600 setrgbcolor", "stroke", "newpath", "0.00 0.00 moveto",
                    "5.00 5.00 lineto", "stroke"}));
+}
+
+TEST_F(ColourTable, SwitchingColourOffInAPlotDrawsWhatFollowsInBlack) {
+  default_colour_table();
+  open_plot(2);
+  plt2blk.linecol = 2;  // red in the default table
+  std::vector<real> xs{0, 5}, ys{0, 5};
+  deline(xs, ys, 2);
+  int n = 1;
+  scolornb(n, 1);  // one colour: a black and white plot from here on
+  deline(xs, ys, 2);
+  const Lines lines = drawn_lines();
+  const auto black = std::find(lines.begin(), lines.end(), " 0.000  0.000  0.000 setrgbcolor");
+  ASSERT_NE(black, lines.end());
+  // The red path is stroked before black is set, and the next path has
+  // no colour record of its own.
+  EXPECT_EQ(*(black - 1), "stroke");
+  EXPECT_EQ(std::count_if(black + 1, lines.end(), [](const std::string& l) { return l.find("setrgbcolor") != l.npos; }),
+            0);
+  EXPECT_EQ(lines.back(), "stroke");
 }
 
 // ---- Colour-table files -----------------------------------------------------
