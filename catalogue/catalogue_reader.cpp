@@ -51,7 +51,6 @@ struct ReaderState {
 };
 ReaderState state;
 
-void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 
 void say_number(std::string_view text, int v) { say(std::string(text) + " " + edit::i(v, 6)); }
 

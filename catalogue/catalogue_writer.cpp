@@ -57,7 +57,6 @@ std::optional<WriteChoice> write_choice(int choice) {
 
 const std::string rule(43, '-');
 
-void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 void say_number(std::string_view text, int v) { say(std::string(text) + " " + edit::i(v, 6)); }
 
 std::string output_name(int iunit) { return edit::pad(fiocom.oufnam(iunit), data_file_text_width); }

@@ -31,7 +31,6 @@ const std::string long_rule(43, '-');
 const std::string short_rule(32, '-');
 
 // Lines of the menu and reports: a blank, then the items.
-void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 void switch_line(std::string_view label, bool on) { say(std::string(label) + (on ? " T" : " F")); }
 void real_line(std::string_view label, real v) { say(std::string(label) + " " + edit::f(v, 8, 3)); }
 void integer_line(std::string_view label, int v) { say(std::string(label) + " " + edit::i(v, 6)); }

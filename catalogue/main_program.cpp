@@ -64,7 +64,6 @@ struct MainState {
   real symbsiz = 0;                                 // the default symbol size, received at start-up
 };
 
-void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 
 // ---- Start-up ---------------------------------------------------------------------
 

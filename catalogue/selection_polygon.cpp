@@ -23,7 +23,6 @@ constexpr real inside_threshold = 0.0f;
 // The vertex that closes edge k.
 int edge_end(int k, int n) { return k == n ? 1 : k + 1; }
 
-void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 
 void vertex_line(int k) {
   std::string line = " ";

@@ -25,8 +25,8 @@ constexpr int choice_quit = 9999;
 
 void no_action_warning(const Header& h, std::string_view why) {
   warninghead(h);
-  say_line(why);
-  say_line("==> NO ACTION");
+  say(why);
+  say("==> NO ACTION");
   warningtail00();
 }
 
@@ -36,13 +36,13 @@ void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t wid
   const std::string rule(43, '-');
   for (;;) {
     submenuhead(altsio_header);
-    say_line(rule);
-    say_line("ALTERNATE STANDARD INPUT");
-    say_line(rule);
-    say_line("START COMMAND FILE ..............5001");
-    say_line("EXIT COMMAND FILE AND CONTINUE...5002");
-    say_line("EXIT COMMAND FILE AND QUIT ......5003");
-    say_line("EXIT THIS SUBROUTINE ..............99");
+    say(rule);
+    say("ALTERNATE STANDARD INPUT");
+    say(rule);
+    say("START COMMAND FILE ..............5001");
+    say("EXIT COMMAND FILE AND CONTINUE...5002");
+    say("EXIT COMMAND FILE AND QUIT ......5003");
+    say("EXIT THIS SUBROUTINE ..............99");
     menutail();
 
     irep = choice_leave;
@@ -63,7 +63,7 @@ void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t wid
         if (iflag != 1) continue;
         errorhead(altsio_header);
         ItemLine().text("Unknown answer irep =").integer(irep, 6).write();
-        say_line("===> STOPPING EXECUTION");
+        say("===> STOPPING EXECUTION");
         errortail00();
         end_run(exit_stopped_by_program);
     }
@@ -81,11 +81,11 @@ void beginaltsi(int iunit, std::string& cname, int iflag, std::size_t width) {
   iocom.lcomfop = true;
   iocom.lwito(2) = false;
   if (iocom.lwito(1)) {
-    say_line("Standard input redirected from");
+    say("Standard input redirected from");
     ItemLine().text("   Command file:").text(trimmed(cname)).write();
-    say_line("Response to error or warning");
-    say_line("   remains from keyboard");
-    say_line("Level 2 standard output disabled");
+    say("Response to error or warning");
+    say("   remains from keyboard");
+    say("Level 2 standard output disabled");
     menutail();
   }
 }
@@ -102,8 +102,8 @@ void endaltsi(int iunit, const std::string& cname, int /*idum*/) {
   iocom.lwito(2) = true;
   if (iocom.lwito(1)) {
     ItemLine().text("Command file").text(trimmed(cname)).text("closed").write();
-    say_line("Standard input redirected from keyboard");
-    say_line("Level 2 standard output enabled");
+    say("Standard input redirected from keyboard");
+    say("Level 2 standard output enabled");
   }
 }
 

@@ -21,7 +21,7 @@ constexpr Header clofou_header{"clofou", "1.00", "25-03-94  "};
 constexpr int first_input_unit = 10;   // input file i is on unit 10 + i
 constexpr int first_output_unit = 20;  // output file i is on unit 20 + i
 
-void rule() { say_line(std::string(43, '-')); }
+void rule() { say(std::string(43, '-')); }
 
 // One slot of the table, input or output, with the words that name it.
 struct Slot {
@@ -51,14 +51,14 @@ void list_slot(int i, const Slot& s) {
   ItemLine().text("    filename =").text(edit::pad(s.name, data_file_text_width)).write();
   ItemLine().text("      opened :").text(s.open ? "T" : "F").write();
   ItemLine().text("        unit =").integer(s.unit, 2).write();
-  say_line(std::string(14, '-'));
+  say(std::string(14, '-'));
 }
 
 void count_error_head() {
   const std::string stars(36, '*');
-  say_line(stars);
-  say_line("***           ERROR              ***");
-  say_line(stars);
+  say(stars);
+  say("***           ERROR              ***");
+  say(stars);
 }
 
 void open_slot(const Kind& k, int ifile, int count, Slot (*slot)(int), std::string_view cexpl, int iflag) {
@@ -108,19 +108,19 @@ void initfio(int nin, int nout, int iflag) {
   subhead(initfio_header);
   submenuhead(initfio_header);
   rule();
-  say_line("       INITIALIZING I/O FILES");
+  say("       INITIALIZING I/O FILES");
   rule();
   if (nin < 0 || nin > max_input_files) {
     count_error_head();
     ItemLine().text("    number of  input files   =").integer(nin, 2).write();
     ItemLine().text("max number of  input files   =").integer(max_input_files, 2).write();
-    say_line(std::string(36, '*'));
+    say(std::string(36, '*'));
     end_run(exit_stopped_by_program);
   }
   fiocom.nfin = nin;
   if (nout < 0 || nout > max_output_files) {
     count_error_head();
-    say_line(std::string(36, '*'));
+    say(std::string(36, '*'));
     end_run(exit_stopped_by_program);
   }
   fiocom.nfout = nout;
@@ -144,7 +144,7 @@ void initfio(int nin, int nout, int iflag) {
 void listfio(int /*idum*/) {
   subhead(listfio_header);
   rule();
-  say_line("             I/O FILES STATUS");
+  say("             I/O FILES STATUS");
   rule();
   ItemLine().text("NUMBER OF  INPUT FILES   =").integer(fiocom.nfin, 2).write();
   rule();

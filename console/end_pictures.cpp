@@ -171,18 +171,18 @@ void maintail(std::string_view cname, std::string_view cver, std::string_view /*
   std::string time;
   c8time(time);  // one reading: the time shown and the picture
   const std::string at_rule(43, '@');
-  say_line(at_rule);
+  say(at_rule);
   ItemLine().text("@ PROGRAM").text(trimmed(cname)).write();
   ItemLine().text("@ Version:").text(cver).write();
   ItemLine().text("@ EXECUTION TERMINATED AT:").text(time).write();
-  say_line("@" + std::string(42, '-'));
+  say("@" + std::string(42, '-'));
   static constexpr std::array<void (*)(), 10> by_last_digit{
       happyface, sator, carmag33, endfun1, tetrakis, tetratemple1, tetratemple2, offsetnf, offsetrf, tetrakis,
   };
   const char digit = time.size() == 8 ? time[7] : '0';
   const int k = digit >= '0' && digit <= '9' ? digit - '0' : 0;
   by_last_digit[static_cast<std::size_t>(k)]();
-  say_line(at_rule);
+  say(at_rule);
 }
 
 }  // namespace dorvix

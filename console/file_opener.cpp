@@ -66,9 +66,9 @@ bool replace_allowed(const std::string& path, FileStatus status) {
 // The error box for a name longer than the caller's field.
 void too_long_box(std::string_view name, std::size_t limit, bool silent) {
   errorhead(opener);
-  say_line("FILE NAME TOO LONG: " + std::string(name));
-  say_line("more than " + edit::i(static_cast<long long>(limit), 0) + " characters");
-  say_line(silent ? "===> STOPPING EXECUTION" : "===> RETRYING");
+  say("FILE NAME TOO LONG: " + std::string(name));
+  say("more than " + edit::i(static_cast<long long>(limit), 0) + " characters");
+  say(silent ? "===> STOPPING EXECUTION" : "===> RETRYING");
   errortail00();
   if (silent) end_run(exit_stopped_by_program);
 }
@@ -85,13 +85,13 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
 
   for (;;) {
     submenuhead(opener);
-    say_line("OPENING " + expl + " FILE");
+    say("OPENING " + expl + " FILE");
     menutail();
 
     bool chosen = true;  // false: the chooser was cancelled
     std::size_t limit = width;
     if (!silent && iocom.iuin == unit_keyboard) {
-      say_line("Choose " + std::string(trimmed(prompt_text)));
+      say("Choose " + std::string(trimmed(prompt_text)));
       std::string path;
       chosen = chosen_path(path);
       if (chosen && path.size() <= limit) {
@@ -122,15 +122,15 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
     const std::string field = edit::pad(name, std::max(width, name.size()));
     if (silent) {
       errorhead(opener);
-      say_line("COULD NOT OPEN FILE " + field);
-      say_line("for unit = " + edit::i(iunit, 4));
-      say_line("===> STOPPING EXECUTION");
+      say("COULD NOT OPEN FILE " + field);
+      say("for unit = " + edit::i(iunit, 4));
+      say("===> STOPPING EXECUTION");
       errortail00();
       end_run(exit_stopped_by_program);
     }
     warninghead(opener);
-    say_line("COULD NOT OPEN FILE " + field);
-    say_line("===> RETRYING");
+    say("COULD NOT OPEN FILE " + field);
+    say("===> RETRYING");
     warningtail00();
   }
 }

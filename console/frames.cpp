@@ -9,6 +9,12 @@ namespace dorvix {
 
 void put(int unit, std::string_view line) { units().write_line(unit, line); }
 
+void say(std::string_view text) {
+  std::string line = " ";
+  line += text;
+  put(iocom.iuout, line);
+}
+
 std::string header_name(const Header& h) { return edit::pad(h.name, 11); }
 
 namespace {

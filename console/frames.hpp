@@ -10,6 +10,8 @@ namespace dorvix {
 
 // Writes one line on a unit (the end of line is added).
 void put(int unit, std::string_view line);
+// A message line on the standard output unit: a blank, then the text.
+void say(std::string_view text);
 
 // 43 "@", and one "@" followed by 42 "=".
 inline constexpr std::string_view at_rule = "@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@";

@@ -41,6 +41,5 @@ class ItemLine {
 };
 
 // One line of one item: " " + text, on the standard output unit.
-inline void say_line(std::string_view t) { ItemLine().text(t).write(); }
 
 }  // namespace dorvix

@@ -37,7 +37,7 @@ void fill_with_nines(std::string& ctext, int room) {
 // The closing lines of the overflow boxes of intg2char and real2charf1.
 void overflow_tail(int room) {
   ItemLine().text("with only ").integer(room, report_int_width).text("digits").write();
-  say_line("==> NEED LONGER CHARACTER STRING");
+  say("==> NEED LONGER CHARACTER STRING");
   ItemLine().text("==> fill with 9 and set nchar =").integer(room, report_int_width).write();
   errortail00();
 }
@@ -46,8 +46,8 @@ void overflow_tail(int room) {
 void invalid_layout_box(const Header& h, std::string_view what, int m, int n, std::string& ctext) {
   errorhead(h);
   ItemLine().text("m =").integer(m, 10).text("n =").integer(n, 10).write();
-  say_line(what);
-  say_line(" ===> fill with X");
+  say(what);
+  say(" ===> fill with X");
   errortail00();
   set_text(ctext, "X");
 }
@@ -55,14 +55,14 @@ void invalid_layout_box(const Header& h, std::string_view what, int m, int n, st
 // The report of caream: five lines, no box and no pause.
 void caream_report(std::string_view title, int m, std::string_view what, const int* number, std::string& ctext) {
   const std::string stars(27, '*');
-  say_line(stars);
-  say_line(title);
+  say(stars);
+  say(title);
   ItemLine line;
   line.text("*** m =").integer(m, 12).text(what);
   if (number != nullptr) line.integer(*number, 12);
   line.write();
-  say_line("*** => fill with X      ***");
-  say_line(stars);
+  say("*** => fill with X      ***");
+  say(stars);
   set_text(ctext, "X");
 }
 
@@ -107,7 +107,7 @@ void real2charf1(std::string& ctext, int& nchar, int ndec, int nmax, real x) {
     ItemLine().text("Cannot get size of real =").fixed(x, report_real_width, report_real_decimals).write();
     ItemLine().text("set n before =").integer(n, report_int_width).write();
     ItemLine().text("set nchar =").integer(nchar, report_int_width).write();
-    say_line("Watch for NaN or +/-Inf in output ?");
+    say("Watch for NaN or +/-Inf in output ?");
     errortail00();
   } else if (xp <= real(-1)) {
     n = log10_part(std::fabs(xm)) + 1;

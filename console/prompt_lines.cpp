@@ -5,12 +5,6 @@
 
 namespace dorvix::prompt {
 
-void say(std::string_view text) {
-  std::string line = " ";
-  line += text;
-  put(iocom.iuout, line);
-}
-
 void separator(bool always) {
   if (always || iocom.lwito(2)) say("..........................................");
 }

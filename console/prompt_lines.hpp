@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "console/frames.hpp"
 #include "console/iocom.hpp"
 
 namespace dorvix::prompt {
 
-// Writes " " + text on iocom.iuout.
-void say(std::string_view text);
+using dorvix::say;
 // The dotted separator, at output level 2 only (or always when forced).
 void separator(bool always = false);
 // " Enter " + the trimmed question.

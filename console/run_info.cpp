@@ -137,21 +137,21 @@ void progheadbc(std::string_view cname, std::string_view cver, std::string_view 
 
   const std::string at_rule(43, '@');
   const std::string dash_rule = "@" + std::string(42, '-');
-  say_line(at_rule);
-  say_line("@");
+  say(at_rule);
+  say("@");
   ItemLine().text("@       MAIN PROGRAM:").text(trimmed(cname)).write();
   ItemLine().text("@            Version:").text(cver).write();
   ItemLine().text("@               Date:").text(cdate).write();
-  say_line("@");
-  say_line(dash_rule);
+  say("@");
+  say(dash_rule);
   ItemLine().text("@ Running on:").text(date).text("at:").text(time).write();
   ItemLine().text("@ On system:").text(trimmed(host)).write();
-  say_line(dash_rule);
-  for (auto line : author_lines) say_line(line);
-  say_line("@ Report of any problem is appreciated ");
-  say_line(dash_rule);
-  say_line("@         HIT RETURN TO CONTINUE");
-  say_line(at_rule);
+  say(dash_rule);
+  for (auto line : author_lines) say(line);
+  say("@ Report of any problem is appreciated ");
+  say(dash_rule);
+  say("@         HIT RETURN TO CONTINUE");
+  say(at_rule);
 
   // The pause takes whatever line comes; the end of the input ends the run.
   std::string line;

@@ -81,7 +81,7 @@ struct Rules {
 void no_action_box(const Header& h, int inter) {
   warninghead(h);
   ItemLine().text("inter =").integer(inter, 6).write();
-  say_line("===> NO ACTION");
+  say("===> NO ACTION");
   warningtail00();
 }
 
@@ -129,7 +129,7 @@ ItemLine& thickness(ItemLine& l, real v) { return l.fixed(v, 8, 3); }
 void test_linewidth(const Rules<real>& r, real& v) {
   if (v > linewidth_min && v <= linewidth_max) return;
   warninghead(r.header);
-  say_line("LINE THICKNESS OUT OF RANGE:");
+  say("LINE THICKNESS OUT OF RANGE:");
   thickness(ItemLine().text(" line thickness (cm) ="), v).write();
   thickness(ItemLine().text(" min ="), linewidth_min).write();
   thickness(ItemLine().text(" max ="), linewidth_max).write();
@@ -144,7 +144,7 @@ void announce_linewidth(const Rules<real>&, real v) {
 
 void menu_linewidth(const Rules<real>&, real v) {
   rule();
-  say_line("          LINE THICKNESS");
+  say("          LINE THICKNESS");
   rule();
   thickness(ItemLine().text("present value in cm ......."), v).write();
 }
@@ -197,7 +197,7 @@ void test_colour(const Rules<int>& r, int& v) {
     v %= ncolor + 1;
     if (v == 0) v = 1;
   } else {
-    say_line("when min color nb      = 0");
+    say("when min color nb      = 0");
     v = 1;
   }
   ItemLine().text("===> RESET color nb    =").integer(v, 6).write();
@@ -214,7 +214,7 @@ void announce_colour(const Rules<int>& r, int v) { ItemLine().text(r.label).text
 
 void menu_colour(const Rules<int>& r, int v) {
   rule();
-  say_line(r.title);
+  say(r.title);
   rule();
   ItemLine().text("current value:").integer(plt2blk.*r.field, 6).write();
   ItemLine().text("new     value:").integer(v, 6).write();
@@ -222,7 +222,7 @@ void menu_colour(const Rules<int>& r, int v) {
     std::string row = colour_name(i);
     row += std::string(17, '.');
     edit::i(row, i, 3);
-    say_line(row);
+    say(row);
   }
 }
 
@@ -270,23 +270,23 @@ void test_fillstyle(const Rules<int>& r, int& v) {
     v %= 2;
   } else {
     ItemLine().text("trying to set nb of style  =").integer(v, 6).write();
-    say_line("min style nb = 0");
+    say("min style nb = 0");
     v = 1;
   }
   ItemLine().text("===> RESET style nb =").integer(v, 6).write();
   warningtail00();
 }
 
-void announce_fillstyle(const Rules<int>&, int) { say_line("INITIALISING FILL STYLE TO: filled"); }
+void announce_fillstyle(const Rules<int>&, int) { say("INITIALISING FILL STYLE TO: filled"); }
 
 void menu_fillstyle(const Rules<int>& r, int v) {
   rule();
-  say_line("     POLYGON FILL STYLES");
+  say("     POLYGON FILL STYLES");
   rule();
   ItemLine().text("currently stored   :").integer(plt2blk.*r.field, 6).write();
   ItemLine().text("suggested new value:").integer(v, 6).write();
-  say_line("hollow ....................0");
-  say_line("filled ....................1");
+  say("hollow ....................0");
+  say("filled ....................1");
 }
 
 void ask_fillstyle(const Rules<int>&, int& v) {
@@ -322,7 +322,7 @@ ItemLine& height(ItemLine& l, real v) { return l.fixed(v, 6, 2); }
 void test_txtheight(const Rules<real>& r, real& v) {
   if (v > txtheight_min && v <= txtheight_max) return;
   warninghead(r.header);
-  say_line("TEXT SIZE OUT OF RANGE:");
+  say("TEXT SIZE OUT OF RANGE:");
   height(ItemLine().text(" txtheight ="), v).write();
   height(ItemLine().text(" min ="), txtheight_min).write();
   ItemLine().text(" max =").fixed(txtheight_max, 7, 2).write();  // 1000.00 needs a seventh column
@@ -337,7 +337,7 @@ void announce_txtheight(const Rules<real>&, real v) {
 
 void menu_txtheight(const Rules<real>&, real v) {
   rule();
-  say_line("                TEXT SIZE");
+  say("                TEXT SIZE");
   rule();
   height(ItemLine().text("present value in cm .........."), v).write();
 }
@@ -358,9 +358,9 @@ void store_txtheight(const Rules<real>& r, real v, int inter) {
   }
   warninghead(r.header);
   ItemLine().text("inter =").integer(inter, 6).write();
-  say_line("Attempting to set textsize with");
-  say_line("a closed plot file");
-  say_line("===> Value stored but no further call to lib");
+  say("Attempting to set textsize with");
+  say("a closed plot file");
+  say("===> Value stored but no further call to lib");
   warningtail00();
 }
 
@@ -384,11 +384,11 @@ constexpr Rules<real> txtheight_rules{
 
 constexpr int default_font = 1;  // Helvetica
 
-void announce_font(const Rules<int>&, int) { say_line("INITIALISING TEXT FONT TO: 1 = Helvetica"); }
+void announce_font(const Rules<int>&, int) { say("INITIALISING TEXT FONT TO: 1 = Helvetica"); }
 
 void menu_font(const Rules<int>&, int v) {
   rule();
-  say_line("         TEXT FONT");
+  say("         TEXT FONT");
   rule();
   ItemLine().text("present value..............").integer(v, 6).write();
   // "Helvetica..................1": name, dots and number in 28 columns.
@@ -397,7 +397,7 @@ void menu_font(const Rules<int>&, int v) {
     const std::string number = edit::i(k, 0);
     std::string line(font_names[static_cast<std::size_t>(k - 1)]);
     line.append(font_line - line.size() - number.size(), '.');
-    say_line(line + number);
+    say(line + number);
   }
 }
 
@@ -414,7 +414,7 @@ bool refuse_font(const Rules<int>& r, int v, int inter) {
   if (!bad_font && inter >= 0 && inter <= 5) return false;
   warninghead(r.header);
   ItemLine().text(bad_font ? "font number =" : "inter =").integer(bad_font ? v : inter, 6).write();
-  say_line("===> NO ACTION");
+  say("===> NO ACTION");
   warningtail00();
   return true;
 }
@@ -447,11 +447,11 @@ constexpr Rules<int> font_rules{
 
 constexpr real default_txtangle = 0.0f;
 
-void announce_angle(const Rules<real>&, real) { say_line("INITIALISING TEXT ANGLE TO: 0.0"); }
+void announce_angle(const Rules<real>&, real) { say("INITIALISING TEXT ANGLE TO: 0.0"); }
 
 void menu_angle(const Rules<real>& r, real v) {
   rule();
-  say_line("         TEXT ANGLE (degrees)");
+  say("         TEXT ANGLE (degrees)");
   rule();
   ItemLine().text("currently stored   :").fixed(plt2blk.*r.field, 8, 3).write();
   ItemLine().text("suggested new value:").fixed(v, 8, 3).write();
@@ -492,7 +492,7 @@ void test_justif(const Rules<int>& r, int& v) {
   if (v >= -max_justif && v <= max_justif) return;
   warninghead(r.header);
   ItemLine().text("trying to set justif =").integer(v, 6).write();
-  say_line("justif must be in [-11,11]");
+  say("justif must be in [-11,11]");
   v = default_justif;
   ItemLine().text("===> RESET justif =").integer(v, 6).write();
   warningtail00();
@@ -510,8 +510,8 @@ void settle_justif(const Rules<int>& r, int& v) {
 }
 
 void announce_justif(const Rules<int>&, int) {
-  say_line("INITIALISING TEXT ALIGNMENT TO: -1");
-  say_line("=====> left-bottom trimmed");
+  say("INITIALISING TEXT ALIGNMENT TO: -1");
+  say("=====> left-bottom trimmed");
 }
 
 void menu_justif(const Rules<int>& r, int v) {
@@ -532,7 +532,7 @@ void menu_justif(const Rules<int>& r, int v) {
       "",
       "-------------------------------------------",
   };
-  for (std::string_view line : picture) say_line(edit::pad(line, 43));
+  for (std::string_view line : picture) say(edit::pad(line, 43));
   ItemLine().text("currently stored   :").integer(plt2blk.*r.field, 6).write();
   ItemLine().text("suggested new value:").integer(v, 6).write();
 }

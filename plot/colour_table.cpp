@@ -96,7 +96,7 @@ void clamp_colour_count(int& n) {
     ItemLine().text("max nb of color  =").integer(max_ncolor, 3).write();
     n = max_ncolor;
   } else {
-    say_line("min nb of color  = 1");
+    say("min nb of color  = 1");
     n = 1;
   }
   ItemLine().text("===> RESET nb of color =").integer(n, 3).write();
@@ -108,8 +108,8 @@ enum class Leave { update, cancel };
 // The end of a menu left by cancelling (98) or by updating (99): the two
 // exits, the tail and the choice.
 int cancel_or_update() {
-  say_line("CANCEL AND EXIT ...............98");
-  say_line("UPDATE AND EXIT ...............99");
+  say("CANCEL AND EXIT ...............98");
+  say("UPDATE AND EXIT ...............99");
   menutail();
   return plotmenu::choice();
 }
@@ -118,7 +118,7 @@ Leave colour_count_menu(int& n) {
   int istat = 0;
   for (;;) {
     submenuhead(scolornb_header);
-    say_line("SETTING THE NUMBER OF COLORS:");
+    say("SETTING THE NUMBER OF COLORS:");
     rule();
     ItemLine().text("max nb of colors ................").integer(max_ncolor, 3).write();
     ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 3).write();
@@ -156,7 +156,7 @@ void check_index(int& index) {
   } else if (index < 0) {
     warninghead(scolorrgb_header);
     ItemLine().text("trying to set nb of color  =").integer(index, 0).write();
-    say_line("min nb of color  = 0");
+    say("min nb of color  = 0");
     index = 1;
     ItemLine().text("===> RESET nb of color =").integer(index, 0).write();
     warningtail00();
@@ -165,7 +165,7 @@ void check_index(int& index) {
 
 void reset_primaries() {
   submenuhead(scolorrgb_header);
-  say_line("INITIALIZING RGB: 4 COLORS + BKG");
+  say("INITIALIZING RGB: 4 COLORS + BKG");
   const int last = plt2blk.ncolor >= primaries_from ? 4 : plt2blk.ncolor >= 1 ? 1 : 0;
   for (int i = 0; i <= last; ++i) {
     const Colour& c = primaries[at(i)];
@@ -177,7 +177,7 @@ void component_row(std::string_view label, real red, real green, real blue) {
   std::string line = edit::a(label, 7);
   line += '|';
   plotmenu::append_components(line, red, green, blue);
-  say_line(line);
+  say(line);
 }
 
 Leave entry_menu(int& index, std::string& name, real& red, real& green, real& blue) {
@@ -185,7 +185,7 @@ Leave entry_menu(int& index, std::string& name, real& red, real& green, real& bl
   for (;;) {
     const std::size_t k = at(index);
     submenuhead(scolorrgb_header);
-    say_line("SETTING RGB COLORS:");
+    say("SETTING RGB COLORS:");
     rule();
     ItemLine().text("max nb of colors ................").integer(max_ncolor, 0).write();
     ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 0).write();
@@ -196,11 +196,11 @@ Leave entry_menu(int& index, std::string& name, real& red, real& green, real& bl
     std::string head(7, ' ');
     head += '|';
     plotmenu::append_component_heads(head);
-    say_line(head);
+    say(head);
     component_row("current", plt2blk.red[k], plt2blk.green[k], plt2blk.blue[k]);
     component_row("new", red, green, blue);
     rule();
-    say_line("modify rgb setting ............30");
+    say("modify rgb setting ............30");
     switch (cancel_or_update()) {
       case 10: {
         // Entry 0, the background, is not offered here.
@@ -274,8 +274,8 @@ void read_colour_file() {
 
   if (status != ReadResult::ok) {
     errorhead(scolortable_header);
-    if (status == ReadResult::end_of_file) say_line("END OF FILE REACHED UNEXPECTEDLY");
-    say_line("WHILE READING LINE NUMBER " + edit::i(line, 4));
+    if (status == ReadResult::end_of_file) say("END OF FILE REACHED UNEXPECTEDLY");
+    say("WHILE READING LINE NUMBER " + edit::i(line, 4));
     input_file_line(fname);
     errortail00();
     return;
@@ -299,7 +299,7 @@ void set_default_table() {
   submenuhead(scolortable_header);
   for (std::string_view line : {"INITIALIZING COLOR TABLE:", "0   -> BKG = WHITE", "1   -> FRG = BLACK",
                                 "2-4 -> RGB COLORS", "5-7 -> CMY COLORS", "8   -> GREY 50%"}) {
-    say_line(line);
+    say(line);
   }
   int n = max_ncolor;
   scolornb(n, 1);
@@ -316,7 +316,7 @@ void colour_table_menu() {
   int istat = 0;
   for (;;) {
     submenuhead(scolortable_header);
-    say_line("SETTING COLOR TABLE");
+    say("SETTING COLOR TABLE");
     rule();
     ItemLine().text("Current nb of colors:").integer(plt2blk.ncolor, 4).write();
     rule();
@@ -327,11 +327,11 @@ void colour_table_menu() {
                                    plt2blk.blue[k]);
     }
     rule();
-    say_line("modify nb of colors ..........100");
-    say_line("modify rgb color content .....200");
-    say_line("read color table from file ...300");
+    say("modify nb of colors ..........100");
+    say("modify rgb color content .....200");
+    say("read color table from file ...300");
     rule();
-    say_line("EXIT ..........................99");
+    say("EXIT ..........................99");
     menutail();
     switch (plotmenu::choice()) {
       case 100: {
@@ -394,13 +394,13 @@ void scolornb(int& n, int inter) {
   const int previous = plt2blk.ncolor;
   plt2blk.ncolor = n;
   if (n < previous) {
-    say_line("The nb of colors has been reduced");
-    say_line("==> checking current set up versus new max");
+    say("The nb of colors has been reduced");
+    say("==> checking current set up versus new max");
     int icol = 0;
     slinecolor(icol, 3);
     sfillcolor(icol, 3);
     stextcolor(icol, 3);
-    say_line("==> checking done");
+    say("==> checking done");
   }
 }
 

@@ -330,13 +330,13 @@ void align_values(int type, real& rval, int& ival, std::string& cval) {
 
 void type_list() {
   const std::string rule28(28, '-');
-  plotmsg::say(rule28);
+  say(rule28);
   text("Parameter type:");
   text("name only - no value ......0");
   text("real.......................1");
   text("integer....................2");
   text("character..................3");
-  plotmsg::say(rule28);
+  say(rule28);
 }
 
 void wrong_type_box() {

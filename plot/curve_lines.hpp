@@ -13,30 +13,30 @@
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "console/real.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 
 namespace dorvix::curvelines {
 
-inline void text(std::string_view t) { plotmsg::say(t); }
+inline void text(std::string_view t) { say(t); }
 inline void text(std::string_view t, std::string_view value) {
   std::string line(t);
   line += ' ';
   line += value;
-  plotmsg::say(line);
+  say(line);
 }
 inline void integer(std::string_view label, long long v, int width) {
   std::string line(label);
   line += ' ';
   edit::i(line, v, width);
-  plotmsg::say(line);
+  say(line);
 }
 inline void real_value(std::string_view label, real v) {
   std::string line(label);
   line += ' ';
   edit::f(line, v, 8, 3);
-  plotmsg::say(line);
+  say(line);
 }
-inline void rule() { plotmsg::say(std::string(43, '-')); }
+inline void rule() { say(std::string(43, '-')); }
 
 // A value asked with its current value as the default.
 inline void ask_real(real& v, std::string_view prompt) {

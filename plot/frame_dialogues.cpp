@@ -16,12 +16,11 @@
 #include "console/prompts.hpp"
 #include "plot/affine.hpp"
 #include "plot/draw.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {
 
-using plotmsg::say;
 
 namespace {
 

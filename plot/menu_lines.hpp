@@ -14,7 +14,7 @@
 namespace dorvix::plotmenu {
 
 // The rule between the parts of a menu: 43 "-".
-inline void rule() { say_line(std::string(43, '-')); }
+inline void rule() { say(std::string(43, '-')); }
 
 // The choice of a menu; an empty answer leaves it (99).
 inline int choice() {
@@ -40,7 +40,7 @@ inline void colour_listing_head() {
   edit::a(line, "name", 10);
   line += '|';
   append_component_heads(line);
-  say_line(line);
+  say(line);
 }
 
 // The red, green and blue of a listing row, each " ddd.d |".
@@ -60,7 +60,7 @@ inline void colour_listing_row(int index, std::string_view name_field, real red,
   line += name_field;
   line += '|';
   append_components(line, red, green, blue);
-  say_line(line);
+  say(line);
 }
 
 }  // namespace dorvix::plotmenu

@@ -15,7 +15,7 @@
 
 #include "console/boxes.hpp"
 #include "console/iocom.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 
@@ -85,7 +85,7 @@ void psmoveto(real& x, real& y, int inewpath) {
 void pslineto(std::span<real> x, std::span<real> y, int n) {
   if (psparams.ipspath == 0) {
     warninghead(pslineto_header);
-    plotmsg::say("Path begins with Draw instead of Move");
+    say("Path begins with Draw instead of Move");
     psparams.ipspath = 1;
     warningtail00();
     move_pending = true;  // the path starts with a move to its first point

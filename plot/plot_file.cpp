@@ -15,11 +15,10 @@
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
 #include "plot/device.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 
 namespace dorvix {
 
-using plotmsg::say;
 
 namespace {
 

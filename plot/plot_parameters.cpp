@@ -40,27 +40,27 @@ bool is_odd(int v) { return v % 2 != 0; }
 // 4, 5, 8 and 9 reset the frames (4 and 8 with the dialogue of each).
 // Subplot 1 becomes current.
 void subplot_maps(int inter) {
-  say_line("INITIALIZING SUBPLOT SCALING");
+  say("INITIALIZING SUBPLOT SCALING");
   if (iocom.lplotop) {
-    say_line(" 1: CM <-> DE");
+    say(" 1: CM <-> DE");
     scm2de();
   } else {
-    say_line(" 1: CM <-> DE: untouched (plot file closed)");
+    say(" 1: CM <-> DE: untouched (plot file closed)");
   }
   int isub = 1;
   if (inter == 6 || inter == 7) {
-    say_line(" 2: US <-> CM unchanged");
+    say(" 2: US <-> CM unchanged");
     if (iocom.lplotop) {
-      say_line("    US <-> DE");
+      say("    US <-> DE");
       ssubplotmaps();
     } else {
-      say_line("    US <-> DE: untouched (plot file closed)");
+      say("    US <-> DE: untouched (plot file closed)");
     }
     ssubplot(isub, inter - 2);
     return;
   }
-  say_line(" 2: US <-> CM");
-  say_line(iocom.lplotop ? "    US <-> DE" : "    US <-> DE: untouched (plot file closed)");
+  say(" 2: US <-> CM");
+  say(iocom.lplotop ? "    US <-> DE" : "    US <-> DE: untouched (plot file closed)");
   const int all_subplots = is_odd(inter) ? 7 : 6;
   ssubplot(isub, all_subplots);
   real xcm0 = 0, ycm0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
@@ -89,7 +89,7 @@ void reset_attributes(int mode) {
 void initialise(int inter) {
   if (inter == 4 || inter == 5 || inter == 8 || inter == 9) trigoset();
   submenuhead(splotparam2_header);
-  say_line("INITIALIZING PLOT PARAMETERS");
+  say("INITIALIZING PLOT PARAMETERS");
   subplot_maps(inter);
   if (inter == 4 || inter == 5) scolortable(inter);
   if (inter == 8 || inter == 9) scolortable(inter - 4);
@@ -100,16 +100,16 @@ void menu_lines(bool current) {
   submenuhead(splotparam2_header);
   if (!iocom.lwito(2)) return;
   rule();
-  say_line("         SETTING PLOT ATTRIBUTES");
+  say("         SETTING PLOT ATTRIBUTES");
   rule();
-  say_line("GET SETTINGS");
-  say_line(std::string(" from currently stored..... 1 ") + (current ? "T" : "F"));
-  say_line(std::string(" from initialisation....... 1 ") + (current ? "F" : "T"));
+  say("GET SETTINGS");
+  say(std::string(" from currently stored..... 1 ") + (current ? "T" : "F"));
+  say(std::string(" from initialisation....... 1 ") + (current ? "F" : "T"));
   rule();
-  say_line("COLOR TABLE:");
-  say_line(" nb of color ..............50");
-  say_line(" rgb values ...............51");
-  say_line(" color table ..............52");
+  say("COLOR TABLE:");
+  say(" nb of color ..............50");
+  say(" rgb values ...............51");
+  say(" color table ..............52");
   if (iocom.lplotop) {
     for (std::string_view line :
          {"LINE ATTRIBUTES:", " thickness ................10", " style ....................11",
@@ -118,15 +118,15 @@ void menu_lines(bool current) {
           " size .....................31", " justification ............32", " angle ....................33",
           " color ....................34", "SYMBOL ATTRIBUTES:", " type .....................40",
           " size .....................41"}) {
-      say_line(line);
+      say(line);
     }
   } else {
-    say_line("THE PLOT IS CLOSED:");
-    say_line(" => OTHER SETTINGS WILL BE RESET");
-    say_line("    UPON PLOT OPENING");
+    say("THE PLOT IS CLOSED:");
+    say(" => OTHER SETTINGS WILL BE RESET");
+    say("    UPON PLOT OPENING");
   }
   rule();
-  say_line("EXIT THIS SET UP  .........99");
+  say("EXIT THIS SET UP  .........99");
   menutail();
 }
 

@@ -7,7 +7,7 @@
 #include "console/edit.hpp"
 #include "console/units.hpp"
 #include "plot/device.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 #include "plot/psparams.hpp"
 
 namespace dorvix::ps {
@@ -30,9 +30,9 @@ void clip(real& v, char axis, const Header& h) {
   if (!above && !(v < -max_ps_coordinate)) return;
   const std::string name(1, axis);
   warninghead(h);
-  plotmsg::say(name + " in meters = " + edit::g(v * metres_per_point, 10, 3));
+  say(name + " in meters = " + edit::g(v * metres_per_point, 10, 3));
   v = above ? max_ps_coordinate : -max_ps_coordinate;
-  plotmsg::say("==> reset to " + name + (above ? "max" : "min") + " = " + edit::g(v * metres_per_point, 10, 3));
+  say("==> reset to " + name + (above ? "max" : "min") + " = " + edit::g(v * metres_per_point, 10, 3));
   warningtail00();
 }
 

@@ -287,7 +287,7 @@ namespace {
 
 // The fixed-parameter table of the listing and the menu.
 void fixed_parameter_table() {
-  plotmsg::say("name       value     type   index");
+  say("name       value     type   index");
   for (int i = 1; i <= pfixblock.nparfix && i <= max_fixed_parameters; ++i) {
     const auto k = static_cast<std::size_t>(i - 1);
     std::string line;
@@ -298,7 +298,7 @@ void fixed_parameter_table() {
     edit::i(line, pfixblock.ipfixtype[k], 1);
     line += " .......";
     edit::i(line, i, 2);
-    plotmsg::say(line);
+    say(line);
   }
 }
 

@@ -13,7 +13,7 @@
 #include "console/range_checks.hpp"
 #include "plot/affine.hpp"
 #include "plot/draw.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {
@@ -28,19 +28,19 @@ std::size_t at(int s) { return static_cast<std::size_t>(s - 1); }
 void subplots_box(int last, int isub) {
   submenuhead(ssubplot_header);
   const auto number_line = [](std::string_view label, int v) {
-    plotmsg::say(std::string(label) + " " + edit::i(v, 2));
+    say(std::string(label) + " " + edit::i(v, 2));
   };
-  plotmsg::say("|             SUBPLOTS              |");
-  plotmsg::say("|-----------------------------------|");
+  say("|             SUBPLOTS              |");
+  say("|-----------------------------------|");
   number_line("|max nb ..........", nsubplots);
   number_line("|last used .......", last);
-  plotmsg::say("|-----------------------------------|");
-  plotmsg::say("|      SWITCHING TO SUBPLOT:         ");
-  plotmsg::say("|-----------------------------------|");
+  say("|-----------------------------------|");
+  say("|      SWITCHING TO SUBPLOT:         ");
+  say("|-----------------------------------|");
   number_line("|number ..........", isub);
   // A number outside 1..35 has no title: it is refused just after.
   const bool known = isub >= 1 && isub <= nsubplots;
-  plotmsg::say("|name ............ " + (known ? pltcharblk.subplotitle[at(isub)] : std::string(20, ' ')));
+  say("|name ............ " + (known ? pltcharblk.subplotitle[at(isub)] : std::string(20, ' ')));
   menutail();
 }
 
@@ -77,7 +77,7 @@ void ssubplot(int& isub, int mode) {
     } else if (m >= 4 && m <= 7) {
       submenuhead(ssubplot_header);
       isub = 1;
-      plotmsg::say("INITIALISING SUBPLOT = " + edit::i(isub, 2));
+      say("INITIALISING SUBPLOT = " + edit::i(isub, 2));
     }
     if (m % 2 == 0) subplots_box(last, isub);
     int istat = 0;

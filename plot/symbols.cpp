@@ -17,12 +17,11 @@
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "plot/draw.hpp"
-#include "plot/messages.hpp"
+#include "console/frames.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {
 
-using plotmsg::say;
 
 namespace {
 

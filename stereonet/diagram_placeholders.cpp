@@ -18,7 +18,6 @@ constexpr Header sspro_header{"sspro", " 5.3", "07-10-2009"};
 
 constexpr int schmidt = 4;  // equal-area, retrograde x and y axes
 
-void say(std::string_view text) { put(iocom.iuout, " " + std::string(text)); }
 
 void not_available(const Header& h) {
   warninghead(h);
