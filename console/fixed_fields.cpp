@@ -90,6 +90,30 @@ std::string field_text(std::string_view line, int col, int width) {
 }
 
 bool read_field_int(std::string_view line, int col, int width, int& value) {
+  // The usual field: blanks, an optional sign and at most 9 digits, which
+  // cannot overflow.
+  {
+    bool negative = false, sign = false;
+    int digits = 0, v = 0;
+    bool usual = true;
+    for (char c : columns(line, col, width)) {
+      if (c == ' ') continue;
+      if ((c == '-' || c == '+') && !sign && digits == 0) {
+        sign = true;
+        negative = c == '-';
+      } else if (is_digit(c) && digits < 9) {
+        ++digits;
+        v = v * 10 + (c - '0');
+      } else {
+        usual = false;
+        break;
+      }
+    }
+    if (usual && (digits > 0 || !sign)) {
+      value = negative ? -v : v;
+      return true;
+    }
+  }
   Squeezed s;
   if (!s.take(columns(line, col, width))) return false;
   if (s.size() == 0) {
