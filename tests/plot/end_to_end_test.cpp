@@ -45,5 +45,36 @@ TEST(PlotFileThroughTheProgram, EndOfInputWithAPlotOpenWritesTheTrailer) {
 #endif
 }
 
+TEST(PlotFileThroughTheProgram, EveryDialectAndOrientationFromACommandFile) {
+#ifndef DORVIX_BINARY
+  GTEST_SKIP() << "the program is not built yet";
+#else
+  struct Case {
+    const char* orientation;
+    int dialect;
+    const char* first_line;
+  } cases[] = {{"P  ", 1, "%!"}, {"LUS", 2, "%!"}, {"LA4", 3, "%!PS-Adobe-2.0 EPSF-1.2"}, {"P  ", 3, "%!PS-Adobe-2.0 EPSF-1.2"}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    // The saved settings choose the dialect and orientation; the command
+    // file opens (settings accepted, file named), closes and quits.
+    write_file(dir / "kavro7_ini.txt",
+               std::string("  F   1 ") + c.orientation + "  " + std::to_string(c.dialect) + "\n              \n");
+    write_file(dir / "plot.cmd", "10\n\nplot.ps\n20\n\n5000\n5003\n");
+    const auto r = run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(DORVIX_BINARY),
+                               "\n5000\n5001\nplot.cmd\n\n\n\n\n");
+    EXPECT_EQ(r.status, 0) << r.output;
+    const auto lines = split_lines(read_file(dir / "plot.ps"));
+    ASSERT_FALSE(lines.empty()) << c.orientation << " " << c.dialect << "\n" << r.output;
+    EXPECT_EQ(lines.front().rfind(c.first_line, 0), 0u) << lines.front();
+    EXPECT_EQ(lines.back(), "%%EOF");
+    // The settings were accepted as they stood: the file is untouched.
+    EXPECT_EQ(read_file(dir / "kavro7_ini.txt"),
+              std::string("  F   1 ") + c.orientation + "  " + std::to_string(c.dialect) + "\n              \n");
+    expect_renders(dir / "plot.ps");
+  }
+#endif
+}
+
 }  // namespace
 }  // namespace dorvix::testing
