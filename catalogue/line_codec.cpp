@@ -223,7 +223,9 @@ void edit_field(std::string& out, const LineField& f, const FieldValues& v, bool
 }  // namespace
 
 bool is_blank_line(std::string_view line) {
-  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
+  // Tabs too: a line of white space holds no mechanism, and reading it as
+  // an unreadable line would empty the store.
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 LineRead read_catalogue_line(Layout id, std::string_view line, FpsBlk& blk, std::size_t slot) {

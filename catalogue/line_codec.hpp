@@ -25,7 +25,7 @@
 
 namespace dorvix {
 
-// True when the line holds nothing but blanks (or nothing).
+// True when the line holds nothing but blanks or tabs (or nothing).
 bool is_blank_line(std::string_view line);
 
 enum class LineStatus {

@@ -207,7 +207,7 @@ TEST(Reading, BlankLinesAreNoRecordsAndShortLinesArePadded) {
   std::string shorter = hash_line(52, 34, -117, 5, 0, 45, 90);
   shorter.resize(112);  // no quality letter
   TempDir dir;
-  const ProgramRun run = read_and_list(dir, "blank.hash", one + "\n\n   \n" + shorter + "\n\n", "1001", {});
+  const ProgramRun run = read_and_list(dir, "blank.hash", one + "\n\n   \n\t\n" + shorter + "\n \t\n", "1001", {});
   EXPECT_EQ(listed_ids(run.lines), (std::vector<long long>{51, 52}));
   EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " | Nb of data |          2 |          2 |"),
             run.lines.end());
