@@ -12,36 +12,16 @@
 #include "console/iocom.hpp"
 #include "console/units.hpp"
 #include "plot/device.hpp"
+#include "scratch_plot.hpp"
 
 namespace {
 
 using namespace dorvix;
 
-// Opens a scratch plot file of the given dialect with the default attributes.
-std::filesystem::path open_scratch(int dialect) {
-  const auto file = std::filesystem::temp_directory_path() / ("dorvix-bench-" + std::to_string(dialect) + ".ps");
-  units().open(50, file.string(), FileStatus::unknown);
-  psparams.ipsunit = 50;
-  psparams.ipstype = dialect;
-  psparams.psorient = "P  ";
-  psparams.ipspage = 1;
-  psparams.ipspath = 0;
-  psprolog(1, "bench.ps");
-  iocom.lplotop = true;
-  splotparam2(7);
-  return file;
-}
-
-void close_scratch(const std::filesystem::path& file) {
-  psend();
-  iocom.lplotop = false;
-  std::filesystem::remove(file);
-}
-
 // A 500-point polyline (the device chunk of the drawing layer), a spiral
 // with coordinates of every magnitude on the sheet.
 void BM_deline(benchmark::State& state) {
-  const auto file = open_scratch(static_cast<int>(state.range(0)));
+  const auto file = bench::open_scratch_plot(static_cast<int>(state.range(0)));
   constexpr int n = 500;
   std::vector<real> x0(n), y0(n);
   for (int i = 0; i < n; ++i) {
@@ -54,13 +34,13 @@ void BM_deline(benchmark::State& state) {
     deline(x, y, n);
   }
   state.SetItemsProcessed(state.iterations() * n);
-  close_scratch(file);
+  bench::close_scratch_plot(file);
 }
 BENCHMARK(BM_deline)->Arg(1)->Arg(2);
 
 void BM_detext2(benchmark::State& state) {
   trigoset();
-  const auto file = open_scratch(static_cast<int>(state.range(0)));
+  const auto file = bench::open_scratch_plot(static_cast<int>(state.range(0)));
   plt2blk.justif = 6;
   plt2blk.txtangle = 30;
   for (auto _ : state) {
@@ -68,7 +48,7 @@ void BM_detext2(benchmark::State& state) {
     detext2(x, y, "M 5.3 (1987) 12:34");
   }
   state.SetItemsProcessed(state.iterations());
-  close_scratch(file);
+  bench::close_scratch_plot(file);
 }
 BENCHMARK(BM_detext2)->Arg(1)->Arg(3);
 

@@ -12,6 +12,7 @@
 #include "console/iocom.hpp"
 #include "console/units.hpp"
 #include "plot/draw.hpp"
+#include "scratch_plot.hpp"
 
 namespace {
 
@@ -25,27 +26,12 @@ std::filesystem::path open_scratch() {
     return true;
   }();
   (void)angles_set;
-  const auto file = std::filesystem::temp_directory_path() / "dorvix-bench-draw.ps";
-  units().open(50, file.string(), FileStatus::unknown);
-  psparams.ipsunit = 50;
-  psparams.ipstype = dialect_compressed;
-  psparams.psorient = "P  ";
-  psparams.ipspage = 1;
-  psparams.ipspath = 0;
-  psprolog(1, "bench.ps");
-  iocom.lplotop = true;
-  scm2de();
+  const auto file = dorvix::bench::open_scratch_plot(dialect_compressed);
   int s = 1;
   ssubplot(s, 1);
   real x0 = 1, y0 = 1, xx = 1, xy = 0, yx = 0, yy = 1;
   sus2cm1(x0, y0, xx, xy, yx, yy, 1);
   return file;
-}
-
-void close_scratch(const std::filesystem::path& file) {
-  psend();
-  iocom.lplotop = false;
-  std::filesystem::remove(file);
 }
 
 // n points of a spiral on the sheet, in user units (cm).
@@ -72,7 +58,7 @@ void BM_us2de(benchmark::State& state) {
     y = y0;
   }
   state.SetItemsProcessed(state.iterations() * 1000);
-  close_scratch(file);
+  bench::close_scratch_plot(file);
 }
 BENCHMARK(BM_us2de);
 
@@ -83,7 +69,7 @@ void BM_usline(benchmark::State& state) {
   spiral(1000, x, y);
   for (auto _ : state) usline(x, y, 1000);
   state.SetItemsProcessed(state.iterations() * 1000);
-  close_scratch(file);
+  bench::close_scratch_plot(file);
 }
 BENCHMARK(BM_usline);
 
@@ -97,7 +83,7 @@ void BM_ussymbol(benchmark::State& state) {
   plt2blk.symbtype = static_cast<int>(state.range(0));
   for (auto _ : state) ussymbol(x, y, 1000);
   state.SetItemsProcessed(state.iterations() * 1000);
-  close_scratch(file);
+  bench::close_scratch_plot(file);
 }
 BENCHMARK(BM_ussymbol)->Arg(1)->Arg(17);
 
@@ -106,7 +92,7 @@ void BM_uscircle(benchmark::State& state) {
   const auto file = open_scratch();
   for (auto _ : state) uscircle(9.5f, 13.0f, 5.0f, 360);
   state.SetItemsProcessed(state.iterations() * 360);
-  close_scratch(file);
+  bench::close_scratch_plot(file);
 }
 BENCHMARK(BM_uscircle);
 
