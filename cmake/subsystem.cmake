@@ -1,12 +1,10 @@
 # dorvix_subsystem(<name> [DEPENDS <lib>...])
-# One static library per subsystem directory, made of every .cpp file in it
-# except the program entry (main.cpp and main_*.cpp, which reach every
-# subsystem and so belong to the executable only). Headers are included from the
-# repository root, e.g. #include "console/dialogue.hpp".
+# One static library per subsystem directory, made of every .cpp file in it.
+# Headers are included from the repository root, e.g.
+# #include "console/dialogue.hpp".
 function(dorvix_subsystem name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/main(_[a-z0-9_]+)?\\.cpp$")
   if(sources)
     add_library(dorvix_${name} STATIC ${sources})
     target_include_directories(dorvix_${name} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -10,7 +10,7 @@
 #include "catalogue/store.hpp"
 #include "console/data_files.hpp"
 #include "console/dialogue_helpers.hpp"
-#include "program_run.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix {
 namespace {

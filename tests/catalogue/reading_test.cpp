@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "generated_catalogue.hpp"
-#include "program_run.hpp"
+#include "support/program_run.hpp"
 #include "real_data.hpp"
 
 namespace dorvix {

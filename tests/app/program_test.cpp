@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "console/dialogue_helpers.hpp"
-#include "program_run.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix {
 namespace {

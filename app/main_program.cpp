@@ -1,4 +1,4 @@
-#include "catalogue/main_program.hpp"
+#include "app/main_program.hpp"
 
 #include <span>
 #include <string>

@@ -4,7 +4,7 @@
 
 #include <iostream>
 
-#include "catalogue/main_program.hpp"
+#include "app/main_program.hpp"
 #include "console/run_end.hpp"
 
 int main() {
