@@ -21,7 +21,6 @@ constexpr Header clofou_header{"clofou", "1.00", "25-03-94  "};
 constexpr int first_input_unit = 10;   // input file i is on unit 10 + i
 constexpr int first_output_unit = 20;  // output file i is on unit 20 + i
 
-void rule() { say(std::string(43, '-')); }
 
 // One slot of the table, input or output, with the words that name it.
 struct Slot {
@@ -65,18 +64,18 @@ void open_slot(const Kind& k, int ifile, int count, Slot (*slot)(int), std::stri
   subhead(k.open_header);
   if (ifile >= 1 && ifile <= count) {
     Slot s = slot(ifile);
-    rule();
+    dash_rule();
     if (!s.open) {
       s.expl = edit::pad(cexpl, data_file_text_width);
       ItemLine().text(k.opening).integer(ifile, 2).write();
-      rule();
+      dash_rule();
       std::string name = s.name;
       opef2(name, s.expl, s.unit, k.status, iflag, data_file_text_width);
       s.name = edit::pad(name, data_file_text_width);
       s.open = true;
     } else {
       ItemLine().text(k.word).integer(ifile, 2).text("ALREADY OPENED !").write();
-      rule();
+      dash_rule();
     }
   }
   listfio(0);
@@ -87,7 +86,7 @@ void close_slot(const Kind& k, int ifile, int count, Slot (*slot)(int)) {
   subhead(k.close_header);
   if (ifile >= 1 && ifile <= count) {
     Slot s = slot(ifile);
-    rule();
+    dash_rule();
     const std::string name = edit::pad(s.name, data_file_text_width);
     if (s.open) {
       units().close(s.unit);
@@ -96,7 +95,7 @@ void close_slot(const Kind& k, int ifile, int count, Slot (*slot)(int)) {
     } else {
       ItemLine().text(k.word).text(name).text("ALREADY CLOSED !").write();
     }
-    rule();
+    dash_rule();
   }
   listfio(0);
   subtail(k.close_header);
@@ -107,9 +106,9 @@ void close_slot(const Kind& k, int ifile, int count, Slot (*slot)(int)) {
 void initfio(int nin, int nout, int iflag) {
   subhead(initfio_header);
   submenuhead(initfio_header);
-  rule();
+  dash_rule();
   say("       INITIALIZING I/O FILES");
-  rule();
+  dash_rule();
   if (nin < 0 || nin > max_input_files) {
     count_error_head();
     ItemLine().text("    number of  input files   =").integer(nin, 2).write();
@@ -143,15 +142,15 @@ void initfio(int nin, int nout, int iflag) {
 
 void listfio(int /*idum*/) {
   subhead(listfio_header);
-  rule();
+  dash_rule();
   say("             I/O FILES STATUS");
-  rule();
+  dash_rule();
   ItemLine().text("NUMBER OF  INPUT FILES   =").integer(fiocom.nfin, 2).write();
-  rule();
+  dash_rule();
   for (int i = 1; i <= fiocom.nfin; ++i) list_slot(i, input_slot(i));
-  rule();
+  dash_rule();
   ItemLine().text("NUMBER OF OUTPUT FILES   =").integer(fiocom.nfout, 2).write();
-  rule();
+  dash_rule();
   for (int i = 1; i <= fiocom.nfout; ++i) list_slot(i, output_slot(i));
   subtail(listfio_header);
 }

@@ -15,6 +15,8 @@ void say(std::string_view text) {
   put(iocom.iuout, line);
 }
 
+void dash_rule() { say(std::string(43, '-')); }
+
 std::string header_name(const Header& h) { return edit::pad(h.name, 11); }
 
 namespace {

@@ -12,6 +12,8 @@ namespace dorvix {
 void put(int unit, std::string_view line);
 // A message line on the standard output unit: a blank, then the text.
 void say(std::string_view text);
+// The rule between the parts of a menu: a blank and 43 "-".
+void dash_rule();
 
 // 43 "@", and one "@" followed by 42 "=".
 inline constexpr std::string_view at_rule = "@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@";

@@ -1,7 +1,7 @@
 #pragma once
 // Report lines built item by item, each item after one blank (the layout
-// of list-style report lines: " Problem in subroutine: sname").
-// Internal to the console.
+// of list-style report lines: " Problem in subroutine: sname"). Every
+// console line of more than one item is built with it.
 
 #include <string>
 #include <string_view>
@@ -40,6 +40,6 @@ class ItemLine {
   std::string line_;
 };
 
-// One line of one item: " " + text, on the standard output unit.
+// A line of one item is say() of console/frames.hpp.
 
 }  // namespace dorvix

@@ -30,7 +30,6 @@ namespace dorvix {
 
 namespace {
 
-using plotmenu::rule;
 
 // Where a setter's range test runs on the value of step 1.
 enum class Tested {
@@ -143,9 +142,9 @@ void announce_linewidth(const Rules<real>&, real v) {
 }
 
 void menu_linewidth(const Rules<real>&, real v) {
-  rule();
+  dash_rule();
   say("          LINE THICKNESS");
-  rule();
+  dash_rule();
   thickness(ItemLine().text("present value in cm ......."), v).write();
 }
 
@@ -213,9 +212,9 @@ const std::string& colour_name(int index) {
 void announce_colour(const Rules<int>& r, int v) { ItemLine().text(r.label).text(colour_name(v)).write(); }
 
 void menu_colour(const Rules<int>& r, int v) {
-  rule();
+  dash_rule();
   say(r.title);
-  rule();
+  dash_rule();
   ItemLine().text("current value:").integer(plt2blk.*r.field, 6).write();
   ItemLine().text("new     value:").integer(v, 6).write();
   for (int i = 0; i <= plt2blk.ncolor && i <= max_colour_index; ++i) {
@@ -280,9 +279,9 @@ void test_fillstyle(const Rules<int>& r, int& v) {
 void announce_fillstyle(const Rules<int>&, int) { say("INITIALISING FILL STYLE TO: filled"); }
 
 void menu_fillstyle(const Rules<int>& r, int v) {
-  rule();
+  dash_rule();
   say("     POLYGON FILL STYLES");
-  rule();
+  dash_rule();
   ItemLine().text("currently stored   :").integer(plt2blk.*r.field, 6).write();
   ItemLine().text("suggested new value:").integer(v, 6).write();
   say("hollow ....................0");
@@ -336,9 +335,9 @@ void announce_txtheight(const Rules<real>&, real v) {
 }
 
 void menu_txtheight(const Rules<real>&, real v) {
-  rule();
+  dash_rule();
   say("                TEXT SIZE");
-  rule();
+  dash_rule();
   height(ItemLine().text("present value in cm .........."), v).write();
 }
 
@@ -387,9 +386,9 @@ constexpr int default_font = 1;  // Helvetica
 void announce_font(const Rules<int>&, int) { say("INITIALISING TEXT FONT TO: 1 = Helvetica"); }
 
 void menu_font(const Rules<int>&, int v) {
-  rule();
+  dash_rule();
   say("         TEXT FONT");
-  rule();
+  dash_rule();
   ItemLine().text("present value..............").integer(v, 6).write();
   // "Helvetica..................1": name, dots and number in 28 columns.
   constexpr std::size_t font_line = 28;
@@ -450,9 +449,9 @@ constexpr real default_txtangle = 0.0f;
 void announce_angle(const Rules<real>&, real) { say("INITIALISING TEXT ANGLE TO: 0.0"); }
 
 void menu_angle(const Rules<real>& r, real v) {
-  rule();
+  dash_rule();
   say("         TEXT ANGLE (degrees)");
-  rule();
+  dash_rule();
   ItemLine().text("currently stored   :").fixed(plt2blk.*r.field, 8, 3).write();
   ItemLine().text("suggested new value:").fixed(v, 8, 3).write();
 }

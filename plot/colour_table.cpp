@@ -32,7 +32,6 @@ namespace dorvix {
 
 namespace {
 
-using plotmenu::rule;
 
 constexpr Header scolortable_header{"scolortable", " 1.3", "10-05-2009"};
 constexpr Header scolornb_header{"scolornb", " 1.3", "12-07-2001"};
@@ -119,11 +118,11 @@ Leave colour_count_menu(int& n) {
   for (;;) {
     submenuhead(scolornb_header);
     say("SETTING THE NUMBER OF COLORS:");
-    rule();
+    dash_rule();
     ItemLine().text("max nb of colors ................").integer(max_ncolor, 3).write();
     ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 3).write();
     ItemLine().text("new nb of colors to apply .....10").integer(n, 3).write();
-    rule();
+    dash_rule();
     switch (cancel_or_update()) {
       case 10: {
         const int def = n;
@@ -186,20 +185,20 @@ Leave entry_menu(int& index, std::string& name, real& red, real& green, real& bl
     const std::size_t k = at(index);
     submenuhead(scolorrgb_header);
     say("SETTING RGB COLORS:");
-    rule();
+    dash_rule();
     ItemLine().text("max nb of colors ................").integer(max_ncolor, 0).write();
     ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 0).write();
     ItemLine().text("color index ...................10").integer(index, 0).write();
     ItemLine().text("current color name ..............").text(pltcharblk.colornam[k]).write();
     ItemLine().text("new    color  name ............20").text(name).write();
-    rule();
+    dash_rule();
     std::string head(7, ' ');
     head += '|';
     plotmenu::append_component_heads(head);
     say(head);
     component_row("current", plt2blk.red[k], plt2blk.green[k], plt2blk.blue[k]);
     component_row("new", red, green, blue);
-    rule();
+    dash_rule();
     say("modify rgb setting ............30");
     switch (cancel_or_update()) {
       case 10: {
@@ -317,20 +316,20 @@ void colour_table_menu() {
   for (;;) {
     submenuhead(scolortable_header);
     say("SETTING COLOR TABLE");
-    rule();
+    dash_rule();
     ItemLine().text("Current nb of colors:").integer(plt2blk.ncolor, 4).write();
-    rule();
+    dash_rule();
     plotmenu::colour_listing_head();
     for (int i = 0; i <= plt2blk.ncolor; ++i) {
       const std::size_t k = at(i);
       plotmenu::colour_listing_row(i, edit::a(pltcharblk.colornam[k], 10), plt2blk.red[k], plt2blk.green[k],
                                    plt2blk.blue[k]);
     }
-    rule();
+    dash_rule();
     say("modify nb of colors ..........100");
     say("modify rgb color content .....200");
     say("read color table from file ...300");
-    rule();
+    dash_rule();
     say("EXIT ..........................99");
     menutail();
     switch (plotmenu::choice()) {

@@ -14,13 +14,13 @@
 #include "console/number_writers.hpp"
 #include "console/prompts.hpp"
 #include "console/range_checks.hpp"
-#include "plot/curve_lines.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 
 namespace dorvix {
 
-using namespace curvelines;
 
 namespace {
 
@@ -64,11 +64,11 @@ std::string level_number(real v) {
 }
 
 void level_lines(int type, bool with_count, int nlev, real vinit, real vfinal, real vinc) {
-  integer(" Calculation type    =", type, level_width);
-  if (with_count) integer(" nb of levels        =", nlev, level_width);
-  real_value(" initial             =", vinit);
-  real_value(" final               =", vfinal);
-  real_value(" increment           =", vinc);
+  ItemLine().text(" Calculation type    =").integer(type, level_width).write();
+  if (with_count) ItemLine().text(" nb of levels        =").integer(nlev, level_width).write();
+  ItemLine().text(" initial             =").fixed(vinit, 8, 3).write();
+  ItemLine().text(" final               =").fixed(vfinal, 8, 3).write();
+  ItemLine().text(" increment           =").fixed(vinc, 8, 3).write();
 }
 
 // Brings count and increment into agreement by the calculation type.
@@ -84,12 +84,12 @@ void compute_levels(real vinit, real vfinal, real& vinc, int& nlev, int& type) {
         return;
       }
       errorhead(sclevel2_header);
-      text("Computing increment from nb of curves");
-      integer(" Calculation type =", type, level_width);
-      integer(" nb of curves =", nlev, level_width);
-      text("==> NEED nb > 0");
+      say("Computing increment from nb of curves");
+      ItemLine().text(" Calculation type =").integer(type, level_width).write();
+      ItemLine().text(" nb of curves =").integer(nlev, level_width).write();
+      say("==> NEED nb > 0");
       nlev = 1;
-      integer("==> RESET nb =", nlev, level_width);
+      ItemLine().text("==> RESET nb =").integer(nlev, level_width).write();
       errortail00();
     } else if (type == 2 || type == 3) {
       if ((vfinal >= vinit && vinc > 0) || (vfinal < vinit && vinc < 0)) {
@@ -100,42 +100,42 @@ void compute_levels(real vinit, real vfinal, real& vinc, int& nlev, int& type) {
         const bool report = r > remainder_reported;
         if (report) {
           warninghead(sclevel2_header);
-          text("Levels computed from increment:");
+          say("Levels computed from increment:");
           level_lines(type, true, nlev, vinit, vfinal, vinc);
-          real_value(" remainder/increment =", r);
-          text("==> large remainder");
+          ItemLine().text(" remainder/increment =").fixed(r, 8, 3).write();
+          say("==> large remainder");
         }
         if (type == 2) {
           vinc = (vfinal - vinit) / static_cast<real>(nlev - 1);
           if (report) {
-            text("==> RECOMPUTED:");
-            real_value(" increment =", vinc);
+            say("==> RECOMPUTED:");
+            ItemLine().text(" increment =").fixed(vinc, 8, 3).write();
           }
         } else if (report) {
-          text("==> final level not reached");
+          say("==> final level not reached");
         }
         if (report) warningtail00();
         return;
       }
       errorhead(sclevel2_header);
-      text("Levels computed from increment:");
+      say("Levels computed from increment:");
       level_lines(type, false, nlev, vinit, vfinal, vinc);
-      text("==> INCONSISTENT LOOP");
-      text("==> NEED TO CORRECT IT");
-      text("==> SETTING SINGLE LEVEL");
+      say("==> INCONSISTENT LOOP");
+      say("==> NEED TO CORRECT IT");
+      say("==> SETTING SINGLE LEVEL");
       nlev = 1;
       type = 1;
-      integer(" Nb of levels        =", nlev, level_width);
-      integer(" Calculation type    =", type, level_width);
+      ItemLine().text(" Nb of levels        =").integer(nlev, level_width).write();
+      ItemLine().text(" Calculation type    =").integer(type, level_width).write();
       errortail00();
     } else {  // type 4: a single level
       if (nlev != 1) {
         warninghead(sclevel2_header);
-        text("Single level:");
+        say("Single level:");
         level_lines(type, true, nlev, vinit, vfinal, vinc);
         nlev = 1;
-        text("==> RESETTING:");
-        integer(" Nb of levels        =", nlev, level_width);
+        say("==> RESETTING:");
+        ItemLine().text(" Nb of levels        =").integer(nlev, level_width).write();
         warningtail00();
       }
       return;
@@ -148,9 +148,9 @@ void ask_increment(real& vinc) {
     ask_real(vinc, "level increment value >0<");
     if (vinc != 0) return;
     warninghead(sclevel2_header);
-    real_value("Increment =", vinc);
-    text("Increment MUST be non zero");
-    text("==> BACK TO QUERY");
+    ItemLine().text("Increment =").fixed(vinc, 8, 3).write();
+    say("Increment MUST be non zero");
+    say("==> BACK TO QUERY");
     warningtail00();
   }
 }
@@ -160,9 +160,9 @@ void ask_count(int& nlev) {
     ask_int(nlev, "nb of level curves");
     if (nlev > 0) return;
     warninghead(sclevel2_header);
-    integer("Nb of level curves =", nlev, level_width);
-    text("MUST BE > 0");
-    text("==> BACK TO QUERY");
+    ItemLine().text("Nb of level curves =").integer(nlev, level_width).write();
+    say("MUST BE > 0");
+    say("==> BACK TO QUERY");
     warningtail00();
   }
 }
@@ -191,11 +191,11 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
   }
   if (itype < 0 || itype > 4) {
     warninghead(sclevel2_header);
-    integer("Calculation type =", itype, level_width);
-    text("==> Unknown");
-    text("==> RESETTING TYPE TO USE INCREMENT");
+    ItemLine().text("Calculation type =").integer(itype, level_width).write();
+    say("==> Unknown");
+    say("==> RESETTING TYPE TO USE INCREMENT");
     itype = 2;
-    integer("Calculation type =", itype, level_width);
+    ItemLine().text("Calculation type =").integer(itype, level_width).write();
     warningtail00();
   }
   compute_levels(vinit, vfinal, vinc, nlev, itype);
@@ -203,19 +203,19 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
     menu_loop(
         sclevel2_header,
         [&] {
-          rule();
-          text("         CURVES LEVEL PARAMETER");
-          rule();
-          text("level name       :", name);
-          integer("Calculation type =", itype, level_width);
-          real_value("level initial value ...........10", vinit);
-          real_value("level final   value ...........11", vfinal);
-          real_value("level increment ...............12", vinc);
-          text("modify init, final & inc ......13");
-          integer("nb of level curves ............14", nlev, level_width);
-          text("modify init, final & nb .......15");
-          real_value("single level value ............20", vinit);
-          rule();
+          dash_rule();
+          say("         CURVES LEVEL PARAMETER");
+          dash_rule();
+          ItemLine().text("level name       :").text(name).write();
+          ItemLine().text("Calculation type =").integer(itype, level_width).write();
+          ItemLine().text("level initial value ...........10").fixed(vinit, 8, 3).write();
+          ItemLine().text("level final   value ...........11").fixed(vfinal, 8, 3).write();
+          ItemLine().text("level increment ...............12").fixed(vinc, 8, 3).write();
+          say("modify init, final & inc ......13");
+          ItemLine().text("nb of level curves ............14").integer(nlev, level_width).write();
+          say("modify init, final & nb .......15");
+          ItemLine().text("single level value ............20").fixed(vinit, 8, 3).write();
+          dash_rule();
         },
         [&](int choice) {
           if (choice == 20) {
@@ -262,18 +262,18 @@ void scparfixnb(int& nparfix, int mode) {
   cinvin(nparfix, 0, max_fixed_parameters, "scparfixnb", "nparfixa", istat);
   if (istat != 0) {
     nparfix = max_fixed_parameters;
-    integer("  ===> reset nparfixa =", nparfix, fixed_width);
+    ItemLine().text("  ===> reset nparfixa =").integer(nparfix, fixed_width).write();
   }
   if (mode % 2 == 0) {
     menu_loop(
         scparfixnb_header,
         [&] {
-          rule();
-          text("          CURVES FIXED PARAMETERS");
-          rule();
-          integer("max nb of fixed params ..........", max_fixed_parameters, fixed_width);
-          integer("current nb of fixed params ....10", nparfix, fixed_width);
-          rule();
+          dash_rule();
+          say("          CURVES FIXED PARAMETERS");
+          dash_rule();
+          ItemLine().text("max nb of fixed params ..........").integer(max_fixed_parameters, fixed_width).write();
+          ItemLine().text("current nb of fixed params ....10").integer(nparfix, fixed_width).write();
+          dash_rule();
         },
         [&](int choice) {
           if (choice == 10) ask_int_in(nparfix, "nb of fixed parameters", 1, max_fixed_parameters);
@@ -331,18 +331,18 @@ void align_values(int type, real& rval, int& ival, std::string& cval) {
 void type_list() {
   const std::string rule28(28, '-');
   say(rule28);
-  text("Parameter type:");
-  text("name only - no value ......0");
-  text("real.......................1");
-  text("integer....................2");
-  text("character..................3");
+  say("Parameter type:");
+  say("name only - no value ......0");
+  say("real.......................1");
+  say("integer....................2");
+  say("character..................3");
   say(rule28);
 }
 
 void wrong_type_box() {
   warninghead(scparfix_header);
-  text("Wrong type of parameter");
-  text("=====> NO ACTION");
+  say("Wrong type of parameter");
+  say("=====> NO ACTION");
   warningtail0(0);
 }
 
@@ -367,12 +367,12 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
   cinvin(itype, 0, 3, "scparfix", "ipfixtypea", istat);
   if (istat != 0) {
     itype = 0;
-    integer("  ===> reset ipfixtypea =", itype, fixed_width);
+    ItemLine().text("  ===> reset ipfixtypea =").integer(itype, fixed_width).write();
   }
   if (b.nparfix < 1) {
     warninghead(scparfix_header);
-    integer("nparfix =", b.nparfix, fixed_width);
-    text("=====> NO ACTION");
+    ItemLine().text("nparfix =").integer(b.nparfix, fixed_width).write();
+    say("=====> NO ACTION");
     warningtail0(0);
     return;
   }
@@ -380,7 +380,7 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
   cinvin(index, 1, in_use, "scparfix", "ifix1", istat);
   if (istat != 0) {
     index = in_use;
-    integer("  ===> reset ifix1 =", index, fixed_width);
+    ItemLine().text("  ===> reset ifix1 =").integer(index, fixed_width).write();
   }
   align_values(itype, rval, ival, cval);
   std::string info = description(name, itype, cval);
@@ -389,24 +389,23 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
     menu_loop(
         scparfix_header,
         [&] {
-          rule();
-          text("          CURVES FIXED PARAMETERS");
-          rule();
-          integer("max nb of fixed params .........", max_fixed_parameters, fixed_width);
-          integer("current nb of fixed params .....", b.nparfix, fixed_width);
-          rule();
-          text("Parameter to modify");
-          rule();
-          integer("index  ..........................", index, fixed_width);
-          text("name ..........................10", name);
-          integer("type ..........................20", itype, fixed_width);
+          dash_rule();
+          say("          CURVES FIXED PARAMETERS");
+          dash_rule();
+          ItemLine().text("max nb of fixed params .........").integer(max_fixed_parameters, fixed_width).write();
+          ItemLine().text("current nb of fixed params .....").integer(b.nparfix, fixed_width).write();
+          dash_rule();
+          say("Parameter to modify");
+          dash_rule();
+          ItemLine().text("index  ..........................").integer(index, fixed_width).write();
+          ItemLine().text("name ..........................10").text(name).write();
+          ItemLine().text("type ..........................20").integer(itype, fixed_width).write();
           // The value of the parameter's type carries its option number.
-          real_value(itype == 1 ? "real      value ...............30" : "real      value .................", rval);
-          integer(itype == 2 ? "integer   value ...............40" : "integer   value .................", ival,
-                  fixed_width);
-          text(itype == 3 ? "character value ...............50" : "character value .................", cval);
-          text("info:", info);
-          rule();
+          ItemLine().text(itype == 1 ? "real      value ...............30" : "real      value .................").fixed(rval, 8, 3).write();
+          ItemLine().text(itype == 2 ? "integer   value ...............40" : "integer   value .................").integer(ival, fixed_width).write();
+          ItemLine().text(itype == 3 ? "character value ...............50" : "character value .................").text(cval).write();
+          ItemLine().text("info:").text(info).write();
+          dash_rule();
         },
         [&](int choice) {
           if (choice == 10) {

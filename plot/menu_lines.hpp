@@ -13,9 +13,6 @@
 
 namespace dorvix::plotmenu {
 
-// The rule between the parts of a menu: 43 "-".
-inline void rule() { say(std::string(43, '-')); }
-
 // The choice of a menu; an empty answer leaves it (99).
 inline int choice() {
   int ichoice = 0;

@@ -26,7 +26,6 @@ namespace dorvix {
 
 namespace {
 
-using plotmenu::rule;
 
 constexpr Header splotparam2_header{"splotparam2", " 6.0", "14-05-2010"};
 
@@ -99,13 +98,13 @@ void initialise(int inter) {
 void menu_lines(bool current) {
   submenuhead(splotparam2_header);
   if (!iocom.lwito(2)) return;
-  rule();
+  dash_rule();
   say("         SETTING PLOT ATTRIBUTES");
-  rule();
+  dash_rule();
   say("GET SETTINGS");
   say(std::string(" from currently stored..... 1 ") + (current ? "T" : "F"));
   say(std::string(" from initialisation....... 1 ") + (current ? "F" : "T"));
-  rule();
+  dash_rule();
   say("COLOR TABLE:");
   say(" nb of color ..............50");
   say(" rgb values ...............51");
@@ -125,7 +124,7 @@ void menu_lines(bool current) {
     say(" => OTHER SETTINGS WILL BE RESET");
     say("    UPON PLOT OPENING");
   }
-  rule();
+  dash_rule();
   say("EXIT THIS SET UP  .........99");
   menutail();
 }
@@ -135,7 +134,7 @@ void menu_lines(bool current) {
 void modify_one_colour(int mode) {
   int n = 0;
   scolornb(n, 3);
-  rule();
+  dash_rule();
   plotmenu::colour_listing_head();
   std::string name(scratch_name_width, ' ');
   real red = 0, green = 0, blue = 0;
@@ -144,7 +143,7 @@ void modify_one_colour(int mode) {
     scolorrgb(index, name, red, green, blue, 3);
     plotmenu::colour_listing_row(i, std::string_view(name).substr(0, 10), red, green, blue);
   }
-  rule();
+  dash_rule();
   int index = 0;
   int istat = 0;
   inintegvin1(index, "index of color to modify", 1, n, istat);

@@ -14,13 +14,13 @@
 #include "console/iocom.hpp"
 #include "console/number_writers.hpp"
 #include "console/prompts.hpp"
-#include "plot/curve_lines.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 
 namespace dorvix {
 
-using namespace curvelines;
 
 namespace {
 
@@ -80,24 +80,24 @@ void count_from_increment(int type, int mode) {
   const bool report = r > remainder_reported;
   if (report) {
     warninghead(scptend_header);
-    integer("Calculation type =", type, int_width);
-    text("np computed from td with:");
-    integer(" mp  =", curve_buffer_points, int_width);
-    integer(" np  =", p.np, int_width);
-    real_value(" pti =", p.pti);
-    real_value(" ptf =", p.ptf);
-    real_value(" ptd =", p.ptd);
-    real_value(" remainder/ptd =", r);
-    text("==> large remainder");
+    ItemLine().text("Calculation type =").integer(type, int_width).write();
+    say("np computed from td with:");
+    ItemLine().text(" mp  =").integer(curve_buffer_points, int_width).write();
+    ItemLine().text(" np  =").integer(p.np, int_width).write();
+    ItemLine().text(" pti =").fixed(p.pti, 8, 3).write();
+    ItemLine().text(" ptf =").fixed(p.ptf, 8, 3).write();
+    ItemLine().text(" ptd =").fixed(p.ptd, 8, 3).write();
+    ItemLine().text(" remainder/ptd =").fixed(r, 8, 3).write();
+    say("==> large remainder");
   }
   if (type == 2) {
     p.ptd = n == 1 ? real(0) : (p.ptf - p.pti) / p.rnseg;
     if (report) {
-      text("RECOMPUTED VALUE:");
-      real_value(" ptd =", p.ptd);
+      say("RECOMPUTED VALUE:");
+      ItemLine().text(" ptd =").fixed(p.ptd, 8, 3).write();
     }
   } else if (report) {
-    text("==> final point is not reached");
+    say("==> final point is not reached");
   }
   if (report) warningtail00();
 }
@@ -119,19 +119,19 @@ void scptnp(int& np, int mode) {
   starting_value(np, mode, ptblock.np, default_np);
   if (mode == 4 || mode == 5) {
     announce(scptnp_header);
-    integer("INITIALIZING NUMBER OF POINTS TO:", np, np_width);
+    ItemLine().text("INITIALIZING NUMBER OF POINTS TO:").integer(np, np_width).write();
   }
   if (mode % 2 == 0) {
     menu_loop(
         scptnp_header,
         [&] {
-          rule();
-          text("RUNNING POINT PARAMETERS:");
-          rule();
-          integer("max nb of points ................", curve_buffer_points, np_width);
-          integer("nb of points ..................10", np, np_width);
-          integer("nb of segments ..................", static_cast<long long>(np) - 1, np_width);
-          rule();
+          dash_rule();
+          say("RUNNING POINT PARAMETERS:");
+          dash_rule();
+          ItemLine().text("max nb of points ................").integer(curve_buffer_points, np_width).write();
+          ItemLine().text("nb of points ..................10").integer(np, np_width).write();
+          ItemLine().text("nb of segments ..................").integer(static_cast<long long>(np) - 1, np_width).write();
+          dash_rule();
         },
         [&](int choice) {
           if (choice == 10) ask_int_in(np, "nb of pts per curve", 1, curve_buffer_points);
@@ -139,26 +139,26 @@ void scptnp(int& np, int mode) {
   }
   if (np > curve_buffer_points) {
     warninghead(scptnp_header);
-    text("nb of points = " + edit::i(np, np_width) + " > plot buffer size = " +
+    say("nb of points = " + edit::i(np, np_width) + " > plot buffer size = " +
          edit::i(curve_buffer_points, np_width));
     np = curve_buffer_points;
-    integer("===> reset nb of points =", np, np_width);
-    text("===> WILL NOT PLOT ALL THE DATA");
+    ItemLine().text("===> reset nb of points =").integer(np, np_width).write();
+    say("===> WILL NOT PLOT ALL THE DATA");
     warningtail00();
   }
   if (np == 1 && mode != 6 && mode != 7) {
     warninghead(scptnp_header);
-    integer("nb of points =", np, np_width);
-    text("===> WILL PLOT ONLY ONE POINT");
+    ItemLine().text("nb of points =").integer(np, np_width).write();
+    say("===> WILL PLOT ONLY ONE POINT");
     warningtail00();
   }
   if (np < 1) {
     errorhead(scptnp_header);
-    integer("nb of points np =", np, np_width);
-    text("===> UPSTREAM PROBLEM ?");
-    text("Increment inconsistent with bounds ?");
+    ItemLine().text("nb of points np =").integer(np, np_width).write();
+    say("===> UPSTREAM PROBLEM ?");
+    say("Increment inconsistent with bounds ?");
     np = 1;
-    integer("===> RESETTING np =", np, np_width);
+    ItemLine().text("===> RESETTING np =").integer(np, np_width).write();
     errortail00();
   }
   ptblock.np = np;
@@ -173,11 +173,11 @@ void value_menu(const Header& h, Lines lines, Act act) {
   menu_loop(
       h,
       [&] {
-        rule();
-        text("RUNNING POINT parameters :");
-        rule();
+        dash_rule();
+        say("RUNNING POINT parameters :");
+        dash_rule();
         lines();
-        rule();
+        dash_rule();
       },
       act);
 }
@@ -191,8 +191,8 @@ void scptif(real& pti, real& ptf, int mode) {
     value_menu(
         scptif_header,
         [&] {
-          real_value("initial value .................10", pti);
-          real_value("final   value .................11", ptf);
+          ItemLine().text("initial value .................10").fixed(pti, 8, 3).write();
+          ItemLine().text("final   value .................11").fixed(ptf, 8, 3).write();
         },
         [&](int choice) {
           if (choice == 10) ask_real(pti, "initial value");
@@ -207,7 +207,7 @@ void scptd(real& ptd, int mode) {
   starting_value(ptd, mode, ptblock.ptd, default_ptd);
   if (mode % 2 == 0) {
     value_menu(
-        scptd_header, [&] { real_value("increment .....................10", ptd); },
+        scptd_header, [&] { ItemLine().text("increment .....................10").fixed(ptd, 8, 3).write(); },
         [&](int choice) {
           if (choice == 10) ask_real(ptd, "increment");
         });
@@ -220,7 +220,7 @@ void scptnam(std::string& name, int mode) {
   starting_value(name, mode, current, def);
   if (mode % 2 == 0) {
     value_menu(
-        scptnam_header, [&] { text("name ..........................10", name); },
+        scptnam_header, [&] { ItemLine().text("name ..........................10").text(name).write(); },
         [&](int choice) {
           if (choice == 10) ask_text(name, "running point parameter name");
         });
@@ -248,9 +248,9 @@ void scptend(int itype, int mode) {
         break;
       }
       errorhead(scptend_header);
-      integer("Calculation type =", type, int_width);
-      integer("Computing increment from np =", p.np, int_width);
-      text("==> NEED TO SET np > 0");
+      ItemLine().text("Calculation type =").integer(type, int_width).write();
+      ItemLine().text("Computing increment from np =").integer(p.np, int_width).write();
+      say("==> NEED TO SET np > 0");
       errortail00();
       scall(0);
     } else if (type == 2 || type == 3) {
@@ -261,22 +261,22 @@ void scptend(int itype, int mode) {
         break;
       }
       errorhead(scptend_header);
-      integer("Calculation type =", type, int_width);
-      text("Computing np from td with:");
-      real_value("  pti =", p.pti);
-      real_value("  ptf =", p.ptf);
-      real_value("  ptd =", p.ptd);
-      text("==> INCONSISTENT LOOP");
-      text("==> NEED TO CORRECT IT");
+      ItemLine().text("Calculation type =").integer(type, int_width).write();
+      say("Computing np from td with:");
+      ItemLine().text("  pti =").fixed(p.pti, 8, 3).write();
+      ItemLine().text("  ptf =").fixed(p.ptf, 8, 3).write();
+      ItemLine().text("  ptd =").fixed(p.ptd, 8, 3).write();
+      say("==> INCONSISTENT LOOP");
+      say("==> NEED TO CORRECT IT");
       errortail00();
       scall(0);
     } else {
       warninghead(scptend_header);
-      integer("Calculation type =", type, int_width);
-      text("==> Unknown");
-      text("==> RESETTING TYPE TO USE NP");
+      ItemLine().text("Calculation type =").integer(type, int_width).write();
+      say("==> Unknown");
+      say("==> RESETTING TYPE TO USE NP");
       type = 1;
-      integer("Calculation type =", type, int_width);
+      ItemLine().text("Calculation type =").integer(type, int_width).write();
       warningtail00();
     }
   }
@@ -304,60 +304,60 @@ void fixed_parameter_table() {
 
 void listing() {
   submenuhead(scall_header);
-  rule();
-  text("                 CURVES");
-  text("         1 - FIXED PARAMETERS");
-  integer("max nb of fixed params    :", max_fixed_parameters, int_width);
-  integer("current nb of fixed params:", pfixblock.nparfix, int_width);
-  text("current fixed parameters:");
+  dash_rule();
+  say("                 CURVES");
+  say("         1 - FIXED PARAMETERS");
+  ItemLine().text("max nb of fixed params    :").integer(max_fixed_parameters, int_width).write();
+  ItemLine().text("current nb of fixed params:").integer(pfixblock.nparfix, int_width).write();
+  say("current fixed parameters:");
   fixed_parameter_table();
-  rule();
-  text("         2 - LEVEL PARAMETERS");
-  text("level name ...............:", plevblock.levname);
-  real_value("level initial value ......:", plevblock.vlevi);
-  real_value("level final   value ......:", plevblock.vlevf);
-  real_value("level increment ..........:", plevblock.vlevd);
-  real_value("single level value .......:", plevblock.vlevi);
-  integer("nb of level curves .......:", plevblock.nlev, int_width);
-  rule();
-  text("         3 - RUNNING POINT PARAMETERS");
-  integer("max nb of points .........:", curve_buffer_points, int_width);
-  integer("nb of points to draw .....:", ptblock.np, int_width);
-  real_value("nb of segments to draw ...:", ptblock.rnseg);
-  real_value("initial value ............:", ptblock.pti);
-  real_value("final   value ............:", ptblock.ptf);
-  real_value("increment ................:", ptblock.ptd);
-  text("name .....................:", ptblock.ptname);
+  dash_rule();
+  say("         2 - LEVEL PARAMETERS");
+  ItemLine().text("level name ...............:").text(plevblock.levname).write();
+  ItemLine().text("level initial value ......:").fixed(plevblock.vlevi, 8, 3).write();
+  ItemLine().text("level final   value ......:").fixed(plevblock.vlevf, 8, 3).write();
+  ItemLine().text("level increment ..........:").fixed(plevblock.vlevd, 8, 3).write();
+  ItemLine().text("single level value .......:").fixed(plevblock.vlevi, 8, 3).write();
+  ItemLine().text("nb of level curves .......:").integer(plevblock.nlev, int_width).write();
+  dash_rule();
+  say("         3 - RUNNING POINT PARAMETERS");
+  ItemLine().text("max nb of points .........:").integer(curve_buffer_points, int_width).write();
+  ItemLine().text("nb of points to draw .....:").integer(ptblock.np, int_width).write();
+  ItemLine().text("nb of segments to draw ...:").fixed(ptblock.rnseg, 8, 3).write();
+  ItemLine().text("initial value ............:").fixed(ptblock.pti, 8, 3).write();
+  ItemLine().text("final   value ............:").fixed(ptblock.ptf, 8, 3).write();
+  ItemLine().text("increment ................:").fixed(ptblock.ptd, 8, 3).write();
+  ItemLine().text("name .....................:").text(ptblock.ptname).write();
   menutail();
 }
 
 void menu_body() {
-  rule();
-  text("           CURVES PARAMETERS");
-  rule();
-  text("         1 - FIXED PARAMETERS");
-  integer("max nb of fixed params ..........", max_fixed_parameters, int_width);
-  integer("current nb of fixed params ...100", pfixblock.nparfix, int_width);
-  text("current fixed parameters:");
+  dash_rule();
+  say("           CURVES PARAMETERS");
+  dash_rule();
+  say("         1 - FIXED PARAMETERS");
+  ItemLine().text("max nb of fixed params ..........").integer(max_fixed_parameters, int_width).write();
+  ItemLine().text("current nb of fixed params ...100").integer(pfixblock.nparfix, int_width).write();
+  say("current fixed parameters:");
   fixed_parameter_table();
-  rule();
-  text("         2 - LEVEL PARAMETERS");
-  integer("nb of level curves ...........200", plevblock.nlev, int_width);
-  real_value("level initial value ..........210", plevblock.vlevi);
-  real_value("level final   value ..........210", plevblock.vlevf);
-  real_value("level increment ..............210", plevblock.vlevd);
-  real_value("single level value ...........210", plevblock.vlevi);
-  text("level name ...................210", plevblock.levname);
-  rule();
-  text("         3 - RUNNING POINT PARAMETERS");
-  integer("max nb of points ................", curve_buffer_points, int_width);
-  integer("nb of points to draw .........300", ptblock.np, int_width);
-  real_value("nb of segments to draw .......300", ptblock.rnseg);
-  real_value("initial value ................310", ptblock.pti);
-  real_value("final   value ................310", ptblock.ptf);
-  real_value("increment ....................320", ptblock.ptd);
-  text("name .........................330", ptblock.ptname);
-  rule();
+  dash_rule();
+  say("         2 - LEVEL PARAMETERS");
+  ItemLine().text("nb of level curves ...........200").integer(plevblock.nlev, int_width).write();
+  ItemLine().text("level initial value ..........210").fixed(plevblock.vlevi, 8, 3).write();
+  ItemLine().text("level final   value ..........210").fixed(plevblock.vlevf, 8, 3).write();
+  ItemLine().text("level increment ..............210").fixed(plevblock.vlevd, 8, 3).write();
+  ItemLine().text("single level value ...........210").fixed(plevblock.vlevi, 8, 3).write();
+  ItemLine().text("level name ...................210").text(plevblock.levname).write();
+  dash_rule();
+  say("         3 - RUNNING POINT PARAMETERS");
+  ItemLine().text("max nb of points ................").integer(curve_buffer_points, int_width).write();
+  ItemLine().text("nb of points to draw .........300").integer(ptblock.np, int_width).write();
+  ItemLine().text("nb of segments to draw .......300").fixed(ptblock.rnseg, 8, 3).write();
+  ItemLine().text("initial value ................310").fixed(ptblock.pti, 8, 3).write();
+  ItemLine().text("final   value ................310").fixed(ptblock.ptf, 8, 3).write();
+  ItemLine().text("increment ....................320").fixed(ptblock.ptd, 8, 3).write();
+  ItemLine().text("name .........................330").text(ptblock.ptname).write();
+  dash_rule();
 }
 
 // Scratch values handed to the setters.
@@ -374,7 +374,7 @@ void scall(int mode) {
   Scratch s;
   if (mode == 4 || mode == 5) {
     announce(scall_header);
-    text("INITIALIZING CURVES PARAMETERS");
+    say("INITIALIZING CURVES PARAMETERS");
     s.n = max_fixed_parameters;
     scparfixnb(s.n, 1);
     for (int i = 1; i <= max_fixed_parameters; ++i) {

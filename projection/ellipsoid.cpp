@@ -7,7 +7,7 @@
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "projection/contract.hpp"
-#include "projection/menu_lines.hpp"
+#include "console/item_lines.hpp"
 
 namespace dorvix {
 
@@ -15,21 +15,20 @@ namespace {
 
 constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
 
-const std::string dash_rule(43, '-');
 
 bool in_table(int iell) { return iell >= 1 && iell <= 9; }
 
 void menu(int& iell) {
   for (;;) {
     submenuhead(sellipsoid_header);
-    text_line("           ELLIPSOIDS SET UP");
-    text_line(dash_rule);
-    text_integer_line(" current ellipsoid number:", ellipsoid_number, 3);
-    text_integer_line(" setting ellipsoid number:", iell, 3);
-    text_line(dash_rule);
-    for (const auto& e : reference_ellipsoids) text_line(e.menu_line);
-    text_line(dash_rule);
-    text_line("SET AND EXIT .......................99");
+    say("           ELLIPSOIDS SET UP");
+    dash_rule();
+    ItemLine().text(" current ellipsoid number:").integer(ellipsoid_number, 3).write();
+    ItemLine().text(" setting ellipsoid number:").integer(iell, 3).write();
+    dash_rule();
+    for (const auto& e : reference_ellipsoids) say(e.menu_line);
+    dash_rule();
+    say("SET AND EXIT .......................99");
     menutail();
     int answer = 99, istat = 0;
     inintegdef(answer, "Ellipsoid number or 99", 99, istat);
@@ -38,9 +37,9 @@ void menu(int& iell) {
       iell = answer;
     } else {
       warninghead(sellipsoid_header);
-      text_integer_line("ANSWER =", answer, 3);
-      text_line("NEITHER IN [1,9] NOR = 99");
-      text_line("==> BACK TO MENU WITHOUT ACTION");
+      ItemLine().text("ANSWER =").integer(answer, 3).write();
+      say("NEITHER IN [1,9] NOR = 99");
+      say("==> BACK TO MENU WITHOUT ACTION");
       warningtail00();
     }
   }
@@ -49,11 +48,11 @@ void menu(int& iell) {
 void summary(int iell) {
   const ReferenceEllipsoid& r = reference_ellipsoids[static_cast<std::size_t>(iell - 1)];
   submenuhead(sellipsoid_header);
-  text_line(r.title);
-  text_line(dash_rule);
-  text_integer_line(" Ellipsoid number  =", iell, 3);
-  text_real_line(" Equatorial radius =", r.a, 10, 1, "m");
-  text_real_line(" Polar      radius =", r.b, 10, 1, "m");
+  say(r.title);
+  dash_rule();
+  ItemLine().text(" Ellipsoid number  =").integer(iell, 3).write();
+  ItemLine().text(" Equatorial radius =").fixed(r.a, 10, 1).text("m").write();
+  ItemLine().text(" Polar      radius =").fixed(r.b, 10, 1).text("m").write();
   menutail();
 }
 
@@ -82,18 +81,18 @@ void sellipsoid(int& iell, int inter) {
   if (inter == 4 || inter == 5) {
     iell = 1;
     submenuhead(sellipsoid_header);
-    text_line("INITIALIZING ELLIPSOID");
-    text_line("Default ellipsoid = GRS80");
-    text_integer_line("ellipsoid number  =", iell, 3);
+    say("INITIALIZING ELLIPSOID");
+    say("Default ellipsoid = GRS80");
+    ItemLine().text("ellipsoid number  =").integer(iell, 3).write();
   } else if (inter == 2 || inter == 3) {
     iell = ellipsoid_number;
   } else if (!in_table(iell)) {
     errorhead(sellipsoid_header);
-    text_integer_line(" ellipsoid nb =", iell, 3);
-    text_line("==> NO SUCH ELLIPSOID NB");
+    ItemLine().text(" ellipsoid nb =").integer(iell, 3).write();
+    say("==> NO SUCH ELLIPSOID NB");
     iell = 1;
-    text_line("==> RESETTING TO:");
-    text_integer_line(" ellipsoid nb =", iell, 3);
+    say("==> RESETTING TO:");
+    ItemLine().text(" ellipsoid nb =").integer(iell, 3).write();
     errortail00();
   }
   bool retry = false;
@@ -105,8 +104,8 @@ void sellipsoid(int& iell, int inter) {
     if (in_table(iell)) break;
     // Only reached from the kept number before any initialisation.
     errorhead(sellipsoid_header);
-    text_integer_line("ellipsoid number =", iell, 3);
-    text_line("NO SUCH ELLIPSOID AVALAIBLE");
+    ItemLine().text("ellipsoid number =").integer(iell, 3).write();
+    say("NO SUCH ELLIPSOID AVALAIBLE");
     errortail00();
     retry = true;
   }

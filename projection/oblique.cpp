@@ -7,7 +7,7 @@
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
-#include "projection/menu_lines.hpp"
+#include "console/item_lines.hpp"
 
 namespace dorvix {
 
@@ -15,23 +15,21 @@ namespace {
 
 constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
 
-const std::string dash_rule(43, '-');
 
 void smatab33_menu(Matrix33& aba) {
   static constexpr std::string_view prompts[] = {"aba(1,1)", "aba(1,2)", "aba(1,3)", "aba(2,1)", "aba(2,2)",
                                                  "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
   for (;;) {
     submenuhead(smatab33_header);
-    text_line(dash_rule);
-    text_line("Ab MATRIX SET UP");
-    text_line(dash_rule);
+    dash_rule();
+    say("Ab MATRIX SET UP");
+    dash_rule();
     for (int k = 1; k <= 9; ++k) {
       const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
-      text_real_line("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k),
-                     element(aba, i, j), 8, 3);
+      ItemLine().text("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k)).fixed(element(aba, i, j), 8, 3).write();
     }
-    text_line(dash_rule);
-    text_line("UPDATE & EXIT ........99");
+    dash_rule();
+    say("UPDATE & EXIT ........99");
     menutail();
     int choice = 99, istat = 0;
     inintegdef(choice, "your choice", 99, istat);
@@ -43,8 +41,8 @@ void smatab33_menu(Matrix33& aba) {
       inrealdef(value, prompts[choice - 1], current, istat);
     } else {
       warninghead(smatab33_header);
-      text_line("UNKNOWN ANSWER !");
-      text_line("==> BACK TO MENU WITHOUT ACTION");
+      say("UNKNOWN ANSWER !");
+      say("==> BACK TO MENU WITHOUT ACTION");
       warningtail00();
     }
   }
@@ -97,7 +95,7 @@ void smatab33(Matrix33& aba, int inter) {
   } else if (inter == 4 || inter == 5) {
     aba = Matrix33{1, 0, 0, 0, 1, 0, 0, 0, 1};
     submenuhead(smatab33_header);
-    text_line("INITIALIZING Ab matrix: Ab = Identity");
+    say("INITIALIZING Ab matrix: Ab = Identity");
   }
   if (inter % 2 == 0) smatab33_menu(aba);
   a2b.ab = aba;
