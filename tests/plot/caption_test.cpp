@@ -5,7 +5,7 @@
 
 #include "console/run_info.hpp"
 #include "plot/draw.hpp"
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "console/iocom.hpp"
-#include "draw_fixture.hpp"
+#include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

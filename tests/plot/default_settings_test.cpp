@@ -4,7 +4,7 @@
 
 #include "console/units.hpp"
 #include "plot/default_settings.hpp"
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

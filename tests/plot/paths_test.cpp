@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "console/iocom.hpp"
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

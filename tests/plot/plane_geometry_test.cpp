@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "draw_fixture.hpp"
+#include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

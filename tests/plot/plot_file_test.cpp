@@ -8,7 +8,7 @@
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
 #include "console/units.hpp"
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

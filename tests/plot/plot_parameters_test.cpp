@@ -4,7 +4,7 @@
 
 #include "console/dialogue_helpers.hpp"
 #include "console/iocom.hpp"
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "catalogue/angles.hpp"
 #include "console/iocom.hpp"
-#include "draw_fixture.hpp"
+#include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

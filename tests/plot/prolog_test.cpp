@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

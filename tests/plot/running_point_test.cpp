@@ -8,7 +8,7 @@
 
 #include "console/edit.hpp"
 #include "console/iocom.hpp"
-#include "draw_fixture.hpp"
+#include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

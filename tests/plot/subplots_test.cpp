@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/iocom.hpp"
-#include "draw_fixture.hpp"
+#include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 #include <sstream>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plot/draw.hpp"
-#include "plot_fixture.hpp"
+#include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
 

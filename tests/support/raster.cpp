@@ -1,0 +1,61 @@
+#include "support/raster.hpp"
+
+#include <cmath>
+#include <fstream>
+#include <string>
+
+#include "support/tools.hpp"
+
+namespace dorvix::testing {
+
+namespace {
+
+constexpr int dpi = 144;
+constexpr double pixels_per_point = dpi / 72.0;
+
+// Pixel of a paper point in cm.
+int column_of(double xcm) { return static_cast<int>(std::lround(xcm * 28.35 * pixels_per_point)); }
+int row_of(const Raster& r, double ycm) {
+  return r.height - 1 - static_cast<int>(std::lround(ycm * 28.35 * pixels_per_point));
+}
+
+}  // namespace
+
+Raster render(const std::filesystem::path& ps, int page) {
+  TempDir out;
+  const auto pgm = out / "page.pgm";
+  const std::string p = std::to_string(page);
+  const auto r = run_command("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pgmraw -r" + std::to_string(dpi) +
+                             " -dFirstPage=" + p + " -dLastPage=" + p + " -sOutputFile=" +
+                             shell_quote(pgm.string()) + " " + shell_quote(ps.string()));
+  Raster raster;
+  if (r.status != 0) return raster;
+  std::ifstream in(pgm, std::ios::binary);
+  // The header: "P5", width, height and the largest value, with comment
+  // lines ("# ...") between them; one blank before the pixels.
+  auto token = [&in] {
+    std::string t;
+    while (in >> t && t[0] == '#') std::getline(in, t);
+    return t;
+  };
+  if (token() != "P5") return raster;
+  raster.width = std::stoi(token());
+  raster.height = std::stoi(token());
+  token();
+  in.get();
+  raster.pixels.resize(static_cast<std::size_t>(raster.width) * static_cast<std::size_t>(raster.height));
+  in.read(reinterpret_cast<char*>(raster.pixels.data()), static_cast<std::streamsize>(raster.pixels.size()));
+  return raster;
+}
+
+int ink_around(const Raster& r, double xcm, double ycm, double half) {
+  const int c = column_of(xcm), w = row_of(r, ycm);
+  const int h = static_cast<int>(half * 28.35 * pixels_per_point);
+  int n = 0;
+  for (int dy = -h; dy <= h; ++dy) {
+    for (int dx = -h; dx <= h; ++dx) n += r.ink(c + dx, w + dy) ? 1 : 0;
+  }
+  return n;
+}
+
+}  // namespace dorvix::testing
