@@ -44,13 +44,6 @@ inline std::string numbered_name(std::string_view prefix, int k) {
 
 // The end of a set-up menu: its exit line, the closing rule and the choice,
 // Return leaving the menu.
-inline int setup_choice() {
-  constexpr int leave = 99;
-  say("SET UP IS OK, EXIT AND PROCEED ...99");
-  menutail();
-  int choice = leave;
-  ask_int(choice, "your choice");
-  return choice;
-}
+inline int setup_choice() { return menu_choice("SET UP IS OK, EXIT AND PROCEED ...99", Prompt::with_default); }
 
 }  // namespace dorvix::colfile
