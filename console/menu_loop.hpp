@@ -38,25 +38,32 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// A menu until its choice 99: each pass the head, the body, the exit line
-// and the closing rule, then the choice, default 99, read with the older
-// integer prompt or with the prompt with default, and handed to `act`.
+// The end of a menu: its exit line, the closing rule, then the choice,
+// default 99 (leave), read with the older integer prompt or with the prompt
+// with default.
 enum class Prompt { older, with_default };
+inline int menu_choice(std::string_view exit_line, Prompt prompt) {
+  constexpr int exit_choice = 99;
+  say(exit_line);
+  menutail();
+  int choice = exit_choice, istat = 0;
+  if (prompt == Prompt::older) {
+    inintegdefnp(choice, "your choice", exit_choice, istat);
+  } else {
+    inintegdef(choice, "your choice", exit_choice, istat);
+  }
+  return choice;
+}
+
+// A menu until its choice 99: each pass the head, the body and the end of
+// the menu, the choice handed to `act`.
 template <class Body, class Act>
 void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::older) {
-  constexpr int exit_choice = 99;
   for (;;) {
     submenuhead(h);
     body();
-    say("EXIT ..........................99");
-    menutail();
-    int choice = exit_choice, istat = 0;
-    if (prompt == Prompt::older) {
-      inintegdefnp(choice, "your choice", exit_choice, istat);
-    } else {
-      inintegdef(choice, "your choice", exit_choice, istat);
-    }
-    if (choice == exit_choice) return;
+    const int choice = menu_choice("EXIT ..........................99", prompt);
+    if (choice == 99) return;
     act(choice);
   }
 }
