@@ -129,7 +129,10 @@ void ask_axis(bool latitude, real& min, real& max, real& inc) {
     say(request);
     say(std::string(request.size() - unit.size(), ' ') + std::string(unit));
     real a = min, b = max, c = inc;
-    ListRead in([](std::string& line) { return read_answer(line); });
+    ListRead in([](std::string& line) {
+      read_answer(line);
+      return ReadResult::ok;
+    });
     in >> a >> b >> c;
     if (!in.ok()) continue;
     Problems p;
