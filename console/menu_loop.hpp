@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "console/frames.hpp"
+#include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "console/real.hpp"
 
@@ -38,33 +40,57 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// The end of a menu: its exit line, the closing rule, then the choice,
-// default 99 (leave), read with the older integer prompt or with the prompt
-// with default.
+// The choice of a menu, default 99 (leave), read with the older integer
+// prompt or with the prompt with default.
 enum class Prompt { older, with_default };
-inline int menu_choice(std::string_view exit_line, Prompt prompt) {
-  constexpr int exit_choice = 99;
-  say(exit_line);
-  menutail();
-  int choice = exit_choice, istat = 0;
+inline constexpr int menu_exit_choice = 99;
+inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice") {
+  int choice = menu_exit_choice, istat = 0;
   if (prompt == Prompt::older) {
-    inintegdefnp(choice, "your choice", exit_choice, istat);
+    inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
   } else {
-    inintegdef(choice, "your choice", exit_choice, istat);
+    inintegdef(choice, prompt_text, menu_exit_choice, istat);
   }
   return choice;
 }
 
-// A menu until its choice 99: each pass the head, the body and the end of
-// the menu, the choice handed to `act`.
+// The end of a menu: its exit line, the closing rule, then the choice.
+inline int menu_choice(std::string_view exit_line, Prompt prompt) {
+  say(exit_line);
+  menutail();
+  return read_choice(prompt);
+}
+
+// How a menu shows itself. Most menus end with the line "EXIT ....99";
+// some write their own exit line at the end of their body (`exit_line`
+// empty); some show their body and closing rule only while the second
+// output level is on, the head and the prompt always.
+struct MenuStyle {
+  std::string_view exit_line = "EXIT ..........................99";
+  Prompt prompt = Prompt::older;
+  bool body_at_level_2 = false;
+  std::string_view prompt_text = "your choice";
+};
+
+// A menu until it is left: each pass the head, the body and the end of the
+// menu, then the choice handed to `act`. An `act` that returns a bool
+// says itself when the menu is left; any other leaves it at choice 99.
 template <class Body, class Act>
-void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::older) {
+void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {}) {
   for (;;) {
     submenuhead(h);
-    body();
-    const int choice = menu_choice("EXIT ..........................99", prompt);
-    if (choice == 99) return;
-    act(choice);
+    if (!style.body_at_level_2 || iocom.lwito(2)) {
+      body();
+      if (!style.exit_line.empty()) say(style.exit_line);
+      menutail();
+    }
+    const int choice = read_choice(style.prompt, style.prompt_text);
+    if constexpr (std::is_same_v<decltype(act(choice)), bool>) {
+      if (act(choice)) return;
+    } else {
+      if (choice == menu_exit_choice) return;
+      act(choice);
+    }
   }
 }
 

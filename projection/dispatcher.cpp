@@ -3,12 +3,12 @@
 #include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
+#include "console/menu_loop.hpp"
 #include "console/item_lines.hpp"
 #include "console/prompts.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/projection_menu.hpp"
-#include "projection/setting_menu.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -37,9 +37,7 @@ Image origin_image(real lon, real lat) {
 }
 
 void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
-  setting_menu(
-      sllorig_header, MenuBody::at_level_2,
-      [&] {
+  menu_loop(sllorig_header, [&] {
         dash_rule();
         say("MAP PROJECTION ORIGIN SET UP");
         dash_rule();
@@ -49,8 +47,7 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
         value_line("Y offset ...............", p.y);
         dash_rule();
         say("UPDATE & EXIT ........99");
-      },
-      [&](int choice) {
+      }, [&](int choice) {
         int istat = 0;
         if (choice == 99) {
           if (!at_infinity(p.x, p.y)) return true;
@@ -71,7 +68,7 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
         }
         p = origin_image(lonr, latr);
         return false;
-      });
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace

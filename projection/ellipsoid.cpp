@@ -5,10 +5,10 @@
 
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
+#include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "projection/contract.hpp"
 #include "console/item_lines.hpp"
-#include "projection/setting_menu.hpp"
 
 namespace dorvix {
 
@@ -20,9 +20,7 @@ constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
 bool in_table(int iell) { return iell >= 1 && iell <= 9; }
 
 void menu(int& iell) {
-  setting_menu(
-      sellipsoid_header, MenuBody::always,
-      [&] {
+  menu_loop(sellipsoid_header, [&] {
         say("           ELLIPSOIDS SET UP");
         dash_rule();
         ItemLine().text(" current ellipsoid number:").integer(ellipsoid_number, 3).write();
@@ -31,8 +29,7 @@ void menu(int& iell) {
         for (const auto& e : reference_ellipsoids) say(e.menu_line);
         dash_rule();
         say("SET AND EXIT .......................99");
-      },
-      [&](int answer) {
+      }, [&](int answer) {
         if (answer == 99) return true;
         if (in_table(answer)) {
           iell = answer;
@@ -44,8 +41,7 @@ void menu(int& iell) {
           warningtail00();
         }
         return false;
-      },
-      "Ellipsoid number or 99");
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .prompt_text = "Ellipsoid number or 99"});
 }
 
 void summary(int iell) {

@@ -14,7 +14,6 @@
 #include "console/list_read.hpp"
 #include "console/menu_loop.hpp"
 #include "projection/graticule.hpp"
-#include "projection/setting_menu.hpp"
 
 namespace dorvix {
 
@@ -156,8 +155,7 @@ void grid_type_choice(int& igrid) {
 }
 
 void menu(GridValues& v) {
-  setting_menu(sllgrid3_header, MenuBody::at_level_2, [&] { menu_body(v); },
-               [&](int choice) {
+  menu_loop(sllgrid3_header, [&] { menu_body(v); }, [&](int choice) {
                  switch (choice) {
                    case 99: {
                      const Problems p = problems_of(v);
@@ -181,7 +179,7 @@ void menu(GridValues& v) {
                    default: break;
                  }
                  return false;
-               });
+               }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "console/prompts.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
-#include "projection/setting_menu.hpp"
 
 namespace dorvix {
 
@@ -21,9 +20,7 @@ constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
 void smatab33_menu(Matrix33& aba) {
   static constexpr std::string_view prompts[] = {"aba(1,1)", "aba(1,2)", "aba(1,3)", "aba(2,1)", "aba(2,2)",
                                                  "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
-  setting_menu(
-      smatab33_header, MenuBody::always,
-      [&] {
+  menu_loop(smatab33_header, [&] {
         dash_rule();
         say("Ab MATRIX SET UP");
         dash_rule();
@@ -36,8 +33,7 @@ void smatab33_menu(Matrix33& aba) {
         }
         dash_rule();
         say("UPDATE & EXIT ........99");
-      },
-      [&](int choice) {
+      }, [&](int choice) {
         if (choice == 99) return true;
         if (choice >= 1 && choice <= 9) {
           const int i = (choice - 1) / 3 + 1, j = choice - 3 * (i - 1);
@@ -49,7 +45,7 @@ void smatab33_menu(Matrix33& aba) {
           warningtail00();
         }
         return false;
-      });
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
 }
 
 }  // namespace

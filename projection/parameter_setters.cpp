@@ -9,7 +9,6 @@
 #include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "projection/oblique.hpp"
-#include "projection/setting_menu.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -95,17 +94,14 @@ void set_single(const SingleSetter& s, real& val, int inter) {
     value_line(s.value_line, val);
   }
   if (inter % 2 == 0) {
-    setting_menu(
-        s.header, MenuBody::always,
-        [&] {
+    menu_loop(s.header, [&] {
           dash_rule();
           say(s.title);
           dash_rule();
           value_line(s.option_line, val);
           dash_rule();
           say("UPDATE & EXIT ........99");
-        },
-        [&](int choice) {
+        }, [&](int choice) {
           if (choice == 1) {
             if (s.latitude) {
               ask_latitude(val, s.prompt);
@@ -114,7 +110,7 @@ void set_single(const SingleSetter& s, real& val, int inter) {
             }
           }
           return choice == 99;
-        });
+        }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
   }
   llpparam.*s.field = rad(val);
 }
@@ -143,9 +139,7 @@ void soblique(real& lon, real& lat, int inter) {
     value_line("central latitude  =", lat);
   }
   if (inter % 2 == 0) {
-    setting_menu(
-        soblique_header, MenuBody::always,
-        [&] {
+    menu_loop(soblique_header, [&] {
           dash_rule();
           say("OBLIQUE PROJECTIONS CENTRAL LOCATION SET UP");
           dash_rule();
@@ -153,12 +147,11 @@ void soblique(real& lon, real& lat, int inter) {
           value_line("central latitude ......2", lat);
           dash_rule();
           say("UPDATE & EXIT ........99");
-        },
-        [&](int choice) {
+        }, [&](int choice) {
           if (choice == 1) ask_real(lon, "central longitude in degrees");
           if (choice == 2) ask_latitude(lat, "central latitude in degrees");
           return choice == 99;
-        });
+        }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
   }
   oblique_centre = {rad(lon), rad(lat)};
   Matrix33 m = oblique_matrix(oblique_centre.lon, oblique_centre.lat);

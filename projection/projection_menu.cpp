@@ -8,6 +8,7 @@
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
+#include "console/menu_loop.hpp"
 #include "console/item_lines.hpp"
 #include "console/prompts.hpp"
 #include "projection/codes.hpp"
@@ -18,7 +19,6 @@
 #include "projection/line_file_settings.hpp"
 #include "projection/parameter_setters.hpp"
 #include "projection/polyconic.hpp"
-#include "projection/setting_menu.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -155,9 +155,7 @@ void menu_body(int iproj) {
 }
 
 void choose_code(int& iproj) {
-  setting_menu(
-      sprojll2_header, MenuBody::at_level_2, [&] { menu_body(iproj); },
-      [&](int answer) {
+  menu_loop(sprojll2_header, [&] { menu_body(iproj); }, [&](int answer) {
         if (answer == 99) return true;
         if (known_code(answer)) {
           iproj = answer;
@@ -168,7 +166,7 @@ void choose_code(int& iproj) {
           warningtail00();
         }
         return false;
-      });
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 // ---- Initialisation -------------------------------------------------------
