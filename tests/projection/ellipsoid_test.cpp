@@ -13,7 +13,7 @@
 #include "catalogue/angles.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/polyconic.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
 #include "support/tools.hpp"
 

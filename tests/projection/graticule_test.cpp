@@ -17,7 +17,7 @@
 #include "console/iocom.hpp"
 #include "projection/graticule.hpp"
 #include "projection/parameter_setters.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "support/draw_fixture.hpp"
 

@@ -12,7 +12,7 @@
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
 #include "projection/map_pen.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
 #include "support/draw_fixture.hpp"
 

@@ -17,7 +17,7 @@
 #include "projection/dispatcher.hpp"
 #include "projection/line_file_settings.hpp"
 #include "projection/polyconic.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
 #include "support/tools.hpp"

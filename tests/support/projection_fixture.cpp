@@ -1,4 +1,4 @@
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 
 #include <cmath>
 #include <cstdio>
