@@ -38,18 +38,16 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// A menu until its choice 99: each pass the head, the body, the exit line
-// and the closing rule, then the choice, default 99, read with the older
-// integer prompt or with the prompt with default, and handed to `act`.
+// The choices of a menu until its choice 99: each pass `show` draws the
+// whole menu, then the choice, default 99, is read with the older integer
+// prompt or with the prompt with default and handed to `act`. Menus whose
+// lines differ from the common layout below show themselves through it.
 enum class Prompt { older, with_default };
-template <class Body, class Act>
-void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::older) {
+template <class Show, class Act>
+void choice_loop(Show show, Act act, Prompt prompt = Prompt::older) {
   constexpr int exit_choice = 99;
   for (;;) {
-    submenuhead(h);
-    body();
-    say("EXIT ..........................99");
-    menutail();
+    show();
     int choice = exit_choice, istat = 0;
     if (prompt == Prompt::older) {
       inintegdefnp(choice, "your choice", exit_choice, istat);
@@ -59,6 +57,20 @@ void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::olde
     if (choice == exit_choice) return;
     act(choice);
   }
+}
+
+// A menu in the common layout: each pass the head, the body, the exit line
+// and the closing rule, then the choice as choice_loop reads it.
+template <class Body, class Act>
+void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::older) {
+  choice_loop(
+      [&] {
+        submenuhead(h);
+        body();
+        say("EXIT ..........................99");
+        menutail();
+      },
+      act, prompt);
 }
 
 }  // namespace dorvix

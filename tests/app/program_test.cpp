@@ -56,6 +56,19 @@ Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = 
   return m;
 }
 
+// The head of a routine's frame and the lines after it.
+Lines sub_head(const std::string& name, const Lines& lines) {
+  Lines h{at_rule, " @ subroutine " + name, " @" + std::string(42, '=')};
+  h.insert(h.end(), lines.begin(), lines.end());
+  return h;
+}
+
+Lines join(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
 TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   TempDir dir;
   const ProgramRun run = run_dorvix(dir, {"", "9999"});
@@ -90,13 +103,19 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
              at_rule,
              " @ subroutine setseistest",
              " @" + std::string(42, '='),
-             " INITIALIZING EXTRACTION TESTS",
-             at_rule,
-             " @ subroutine sspro      ",
-             " @" + std::string(42, '='),
-             " INITIALIZING STEREOGRAPHIC PROJECTION",
-             " projection number =    4",
-             " projection = Schmidt, retrograde X,Y axis"};
+             " INITIALIZING EXTRACTION TESTS"};
+  // The one-page diagrams (with the projection and the frame), the
+  // projection, the paged diagrams.
+  const Lines diagrams = sub_head("fpsseis    ", {" INITIALIZING FPS PLOT PARAMETERS"});
+  const Lines projection = join({sub_head("sspro      ", {" INITIALIZING STEREOGRAPHIC PROJECTION",
+                                                         " projection number =    4",
+                                                         " projection = Schmidt, retrograde X,Y axis"}),
+                                 sub_head("sschmidt   ", {" INITIALIZING SCHMIDT PROJECTION",
+                                                         " Azimuthal Equal Area (Lambert,1772)"})});
+  for (const Lines& part : {diagrams, projection, sub_head("srepstereo0", {" INITIALIZING STEREO FRAME"}), projection,
+                            sub_head("fpsbchbll  ", {" INITIALIZING FPS PLOT PARAMETERS"})}) {
+    want.insert(want.end(), part.begin(), part.end());
+  }
   const Lines menu = top_menu(0, 0);
   want.insert(want.end(), menu.begin(), menu.end());
   want.insert(want.end(), {" ..........................................", " Enter your choice"});
