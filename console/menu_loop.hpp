@@ -38,23 +38,36 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// The choices of a menu until its choice 99: each pass `show` draws the
-// whole menu, then the choice, default 99, is read with the older integer
-// prompt or with the prompt with default and handed to `act`. Menus whose
-// lines differ from the common layout below show themselves through it.
+// The choice of a menu, default 99 (leave), read with the older integer
+// prompt or with the prompt with default.
 enum class Prompt { older, with_default };
+inline constexpr int menu_exit_choice = 99;
+inline int read_menu_choice(Prompt prompt) {
+  int choice = menu_exit_choice, istat = 0;
+  if (prompt == Prompt::older) {
+    inintegdefnp(choice, "your choice", menu_exit_choice, istat);
+  } else {
+    inintegdef(choice, "your choice", menu_exit_choice, istat);
+  }
+  return choice;
+}
+
+// The end of a menu: its exit line, the closing rule, then the choice.
+inline int menu_choice(std::string_view exit_line, Prompt prompt) {
+  say(exit_line);
+  menutail();
+  return read_menu_choice(prompt);
+}
+
+// The choices of a menu until its choice 99: each pass `show` draws the
+// whole menu, then the choice is read and handed to `act`. Menus whose
+// lines differ from the common layout below show themselves through it.
 template <class Show, class Act>
 void choice_loop(Show show, Act act, Prompt prompt = Prompt::older) {
-  constexpr int exit_choice = 99;
   for (;;) {
     show();
-    int choice = exit_choice, istat = 0;
-    if (prompt == Prompt::older) {
-      inintegdefnp(choice, "your choice", exit_choice, istat);
-    } else {
-      inintegdef(choice, "your choice", exit_choice, istat);
-    }
-    if (choice == exit_choice) return;
+    const int choice = read_menu_choice(prompt);
+    if (choice == menu_exit_choice) return;
     act(choice);
   }
 }
