@@ -61,12 +61,6 @@ TEST(PrincipalAxes, WorkedExamples) {
           << c.strike << " " << c.dip << " " << c.rake << " axis " << j;
     }
   }
-  // The twin routine gives the same axes.
-  Axes twin;
-  seffapfadrrad(twin.az, twin.pl, rad(30.0f), rad(60.0f), rad(45.0f), 0.0f);
-  const Axes a = axes_of(30, 60, 45);
-  EXPECT_EQ(twin.az, a.az);
-  EXPECT_EQ(twin.pl, a.pl);
 }
 
 TEST(PrincipalAxes, MatrixProductInPlaceAndPolarAngles) {
