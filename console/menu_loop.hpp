@@ -61,30 +61,16 @@ inline int menu_choice(std::string_view exit_line, Prompt prompt) {
   return read_choice(prompt);
 }
 
-// How a menu shows itself. Most menus end with the line "EXIT ....99";
-// some write their own exit line at the end of their body (`exit_line`
-// empty); some show their body and closing rule only while the second
-// output level is on, the head and the prompt always.
-struct MenuStyle {
-  std::string_view exit_line = "EXIT ..........................99";
-  Prompt prompt = Prompt::older;
-  bool body_at_level_2 = false;
-  std::string_view prompt_text = "your choice";
-};
-
-// A menu until it is left: each pass the head, the body and the end of the
-// menu, then the choice handed to `act`. An `act` that returns a bool
-// says itself when the menu is left; any other leaves it at choice 99.
-template <class Body, class Act>
-void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {}) {
+// The choices of a menu until it is left: each pass `show` draws the whole
+// menu, then the choice is read and handed to `act`. An `act` that returns
+// a bool says itself when the menu is left; any other leaves it at 99.
+// Menus whose lines differ from the layouts of menu_loop show themselves
+// through it.
+template <class Show, class Act>
+void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice") {
   for (;;) {
-    submenuhead(h);
-    if (!style.body_at_level_2 || iocom.lwito(2)) {
-      body();
-      if (!style.exit_line.empty()) say(style.exit_line);
-      menutail();
-    }
-    const int choice = read_choice(style.prompt, style.prompt_text);
+    show();
+    const int choice = read_choice(prompt, prompt_text);
     if constexpr (std::is_same_v<decltype(act(choice)), bool>) {
       if (act(choice)) return;
     } else {
@@ -92,6 +78,32 @@ void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {})
       act(choice);
     }
   }
+}
+
+// How a menu in the common layout shows itself. Most menus end with the
+// line "EXIT ....99"; some write their own exit line at the end of their
+// body (`exit_line` empty); some show their body and closing rule only
+// while the second output level is on, the head and the prompt always.
+struct MenuStyle {
+  std::string_view exit_line = "EXIT ..........................99";
+  Prompt prompt = Prompt::older;
+  bool body_at_level_2 = false;
+  std::string_view prompt_text = "your choice";
+};
+
+// A menu in the common layout: each pass the head, the body, the exit line
+// and the closing rule, then the choice as choice_loop reads and hands it.
+template <class Body, class Act>
+void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {}) {
+  choice_loop(
+      [&] {
+        submenuhead(h);
+        if (style.body_at_level_2 && !iocom.lwito(2)) return;
+        body();
+        if (!style.exit_line.empty()) say(style.exit_line);
+        menutail();
+      },
+      act, style.prompt, style.prompt_text);
 }
 
 }  // namespace dorvix

@@ -56,6 +56,19 @@ Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = 
   return m;
 }
 
+// The head of a routine's frame and the lines after it.
+Lines sub_head(const std::string& name, const Lines& lines) {
+  Lines h{at_rule, " @ subroutine " + name, " @" + std::string(42, '=')};
+  h.insert(h.end(), lines.begin(), lines.end());
+  return h;
+}
+
+Lines join(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
 TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   TempDir dir;
   const ProgramRun run = run_dorvix(dir, {"", "9999"});
@@ -96,13 +109,16 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   // the title of the projection in force ...
   const Lines map_heads{"sprojll2", "sllorig", "slong1", "slong2",   "slat1",     "slat2",   "sangle1",
                         "sellipsoid", "sellipsoid", "soblique", "contours1", "sprojll2"};
-  // ... then the stereonet, and the menu.
-  Lines after{at_rule,
-              " @ subroutine sspro      ",
-              " @" + std::string(42, '='),
-              " INITIALIZING STEREOGRAPHIC PROJECTION",
-              " projection number =    4",
-              " projection = Schmidt, retrograde X,Y axis"};
+  // ... then the one-page diagrams (with the stereonet projection and the
+  // frame), the projection again, the paged diagrams, and the menu.
+  const Lines diagrams = sub_head("fpsseis    ", {" INITIALIZING FPS PLOT PARAMETERS"});
+  const Lines projection = join({sub_head("sspro      ", {" INITIALIZING STEREOGRAPHIC PROJECTION",
+                                                         " projection number =    4",
+                                                         " projection = Schmidt, retrograde X,Y axis"}),
+                                 sub_head("sschmidt   ", {" INITIALIZING SCHMIDT PROJECTION",
+                                                         " Azimuthal Equal Area (Lambert,1772)"})});
+  Lines after = join({diagrams, projection, sub_head("srepstereo0", {" INITIALIZING STEREO FRAME"}), projection,
+                      sub_head("fpsbchbll  ", {" INITIALIZING FPS PLOT PARAMETERS"})});
   const Lines menu = top_menu(0, 0);
   after.insert(after.end(), menu.begin(), menu.end());
   after.insert(after.end(), {" ..........................................", " Enter your choice"});
