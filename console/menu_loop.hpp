@@ -40,16 +40,23 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// The choice of a menu, default 99 (leave), read with the older integer
-// prompt or with the prompt with default.
-enum class Prompt { older, with_default };
+// The choice of a menu, read with the older integer prompt or with the
+// prompt with default (both default 99, leave), or with the prompt without
+// default (an empty answer is passed over).
+enum class Prompt { older, with_default, without_default };
 inline constexpr int menu_exit_choice = 99;
 inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice") {
   int choice = menu_exit_choice, istat = 0;
-  if (prompt == Prompt::older) {
-    inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
-  } else {
-    inintegdef(choice, prompt_text, menu_exit_choice, istat);
+  switch (prompt) {
+    case Prompt::older:
+      inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
+      break;
+    case Prompt::with_default:
+      inintegdef(choice, prompt_text, menu_exit_choice, istat);
+      break;
+    case Prompt::without_default:
+      ininteg1(choice, prompt_text, istat);
+      break;
   }
   return choice;
 }
