@@ -41,15 +41,21 @@ inline void ask_text(std::string& v, std::string_view prompt) {
 }
 
 // The choice of a menu, default 99 (leave), read with the older integer
-// prompt or with the prompt with default.
-enum class Prompt { older, with_default };
+// prompt, with the prompt with default, or with the prompt with default
+// inside a range of answers (`in_range`, the range of the menu's style).
+enum class Prompt { older, with_default, in_range };
+struct ChoiceRange {
+  int min = 0, max = 0;
+};
 inline constexpr int menu_exit_choice = 99;
-inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice") {
+inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
   int choice = menu_exit_choice, istat = 0;
   if (prompt == Prompt::older) {
     inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
-  } else {
+  } else if (prompt == Prompt::with_default) {
     inintegdef(choice, prompt_text, menu_exit_choice, istat);
+  } else {
+    inintegvindef(choice, prompt_text, menu_exit_choice, range.min, range.max, istat);
   }
   return choice;
 }
@@ -67,10 +73,11 @@ inline int menu_choice(std::string_view exit_line, Prompt prompt) {
 // Menus whose lines differ from the layouts of menu_loop show themselves
 // through it.
 template <class Show, class Act>
-void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice") {
+void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice",
+                 ChoiceRange range = {}) {
   for (;;) {
     show();
-    const int choice = read_choice(prompt, prompt_text);
+    const int choice = read_choice(prompt, prompt_text, range);
     if constexpr (std::is_same_v<decltype(act(choice)), bool>) {
       if (act(choice)) return;
     } else {
@@ -89,6 +96,7 @@ struct MenuStyle {
   Prompt prompt = Prompt::older;
   bool body_at_level_2 = false;
   std::string_view prompt_text = "your choice";
+  ChoiceRange range{};  // the answers a Prompt::in_range accepts
 };
 
 // A menu in the common layout: each pass the head, the body, the exit line
@@ -103,7 +111,7 @@ void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {})
         if (!style.exit_line.empty()) say(style.exit_line);
         menutail();
       },
-      act, style.prompt, style.prompt_text);
+      act, style.prompt, style.prompt_text, style.range);
 }
 
 }  // namespace dorvix
