@@ -21,5 +21,9 @@ std::string field_text(std::string_view line, int col, int width);
 
 bool read_field_int(std::string_view line, int col, int width, int& value);
 bool read_field_real(std::string_view line, int col, int width, int decimals, real& value);
+// The same by the general route alone (the field squeezed and read as a
+// number item); read_field_real takes a shorter route for the usual field
+// and gives the same value.
+bool read_field_real_general(std::string_view line, int col, int width, int decimals, real& value);
 
 }  // namespace dorvix
