@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 #include "console/edit.hpp"
 #include "console/fixed_fields.hpp"
@@ -16,48 +18,47 @@ constexpr real minutes_per_degree = 60.0f;
 // written as asterisks in any integer field.
 constexpr double largest_integer = 1.0e15;
 
-// The value of every field of one line, by field number - 1: numbers as
-// doubles (exact for the 32-bit integers and the single-precision reals
-// of the store), characters as they stand.
-struct FieldValues {
-  std::array<double, max_fields> number{};
-  std::array<char, max_fields> letter{};
-};
-
 std::size_t index(const LineField& f) { return static_cast<std::size_t>(f.number - 1); }
+
+// Where a field's value lives in the store, as the alternative of its
+// StoreColumn.
+enum class Target : std::size_t { none, int_column, real_column, char_column, plane_column };
+Target target(const LineField& f) { return static_cast<Target>(f.store.index()); }
+
+// The fields of one line as read, by field number - 1, kept until every
+// field has read so that a line that does not read leaves the slot as it
+// was. Each field fills the member of its kind only.
+struct ReadValues {
+  std::array<int, max_fields> integer;
+  std::array<real, max_fields> number;
+  std::array<char, max_fields> letter;
+};
 
 char letter_at(std::string_view line, int col) {
   const auto k = static_cast<std::size_t>(col - 1);
   return k < line.size() ? line[k] : ' ';
 }
 
-// Cuts the line into its fields; false (with the field) at the first one
-// that does not read.
-bool cut_fields(const LineLayout& layout, std::string_view line, FieldValues& v, int& bad_field) {
+// Reads the line's fields; false (with the field) at the first one that
+// does not read.
+bool read_fields(const LineLayout& layout, std::string_view line, ReadValues& v, int& bad_field) {
   for (const LineField& f : layout.fields) {
     const std::size_t k = index(f);
+    bool read = true;
     switch (f.read) {
-      case FieldKind::integer: {
-        int i = 0;
-        if (!read_field_int(line, f.col, f.width, i)) {
-          bad_field = f.number;
-          return false;
-        }
-        v.number[k] = i;
+      case FieldKind::integer:
+        read = read_field_int(line, f.col, f.width, v.integer[k]);
         break;
-      }
-      case FieldKind::real: {
-        real r = 0;
-        if (!read_field_real(line, f.col, f.width, f.decimals, r)) {
-          bad_field = f.number;
-          return false;
-        }
-        v.number[k] = r;
+      case FieldKind::real:
+        read = read_field_real(line, f.col, f.width, f.decimals, v.number[k]);
         break;
-      }
       case FieldKind::character:
         v.letter[k] = letter_at(line, f.col);
         break;
+    }
+    if (!read) {
+      bad_field = f.number;
+      return false;
     }
   }
   return true;
@@ -65,57 +66,52 @@ bool cut_fields(const LineLayout& layout, std::string_view line, FieldValues& v,
 
 // stored = read + offset, in single precision; a field without offset is
 // stored as read (a negative zero stays negative).
-real stored_value(double v, real offset) {
-  const auto r = static_cast<real>(v);
-  return offset != 0.0f ? r + offset : r;
-}
+real stored_value(real r, real offset) { return offset != 0.0f ? r + offset : r; }
 real written_value(real stored, real offset) { return offset != 0.0f ? stored - offset : stored; }
 
-void fill_slot(const LineLayout& layout, const FieldValues& v, FpsBlk& blk, std::size_t slot) {
+// A field read as a number, as a real.
+real real_read(const LineField& f, const ReadValues& v) {
+  const std::size_t k = index(f);
+  return f.read == FieldKind::integer ? static_cast<real>(v.integer[k]) : v.number[k];
+}
+
+void fill_slot(const LineLayout& layout, const ReadValues& v, FpsBlk& blk, std::size_t slot) {
   for (const LineField& f : layout.fields) {
     const std::size_t k = index(f);
-    if (const auto* c = std::get_if<IntColumn>(&f.store)) {
-      (blk.**c)[slot] = static_cast<int>(v.number[k]);
-    } else if (const auto* c = std::get_if<RealColumn>(&f.store)) {
-      (blk.**c)[slot] = stored_value(v.number[k], f.offset);
-    } else if (const auto* c = std::get_if<PlaneColumn>(&f.store)) {
-      (blk.**c)[0][slot] = stored_value(v.number[k], f.offset);
-    } else if (const auto* c = std::get_if<CharColumn>(&f.store)) {
-      (blk.**c)[slot] = v.letter[k];
+    switch (target(f)) {
+      case Target::int_column:
+        (blk.**std::get_if<IntColumn>(&f.store))[slot] =
+            f.read == FieldKind::integer ? v.integer[k] : static_cast<int>(v.number[k]);
+        break;
+      case Target::real_column:
+        (blk.**std::get_if<RealColumn>(&f.store))[slot] = stored_value(real_read(f, v), f.offset);
+        break;
+      case Target::plane_column:
+        (blk.**std::get_if<PlaneColumn>(&f.store))[0][slot] = stored_value(real_read(f, v), f.offset);
+        break;
+      case Target::char_column:
+        (blk.**std::get_if<CharColumn>(&f.store))[slot] = v.letter[k];
+        break;
+      case Target::none:
+        break;
     }
   }
 }
-
-void take_slot(const LineLayout& layout, const FpsBlk& blk, std::size_t slot, FieldValues& v) {
-  for (const LineField& f : layout.fields) {
-    const std::size_t k = index(f);
-    if (const auto* c = std::get_if<IntColumn>(&f.store)) {
-      v.number[k] = (blk.**c)[slot];
-    } else if (const auto* c = std::get_if<RealColumn>(&f.store)) {
-      v.number[k] = written_value((blk.**c)[slot], f.offset);
-    } else if (const auto* c = std::get_if<PlaneColumn>(&f.store)) {
-      v.number[k] = written_value((blk.**c)[0][slot], f.offset);
-    } else if (const auto* c = std::get_if<CharColumn>(&f.store)) {
-      v.letter[k] = (blk.**c)[slot];
-    }
-  }
-}
-
-double& number(FieldValues& v, int field) { return v.number[static_cast<std::size_t>(field - 1)]; }
-char& letter(FieldValues& v, int field) { return v.letter[static_cast<std::size_t>(field - 1)]; }
 
 bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // FPFIT position: degrees + minutes / 60, signed by the letters.
-void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
+void fpfit_position_to_slot(const ReadValues& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
   using namespace fpfit_field;
+  auto number = [&](int field) { return v.number[static_cast<std::size_t>(field - 1)]; };
+  auto letter = [&](int field) { return v.letter[static_cast<std::size_t>(field - 1)]; };
   FpfitPosition& p = result.position;
-  p.lat_degrees = static_cast<real>(number(v, lat_degrees));
-  p.lat_minutes = static_cast<real>(number(v, lat_minutes));
-  p.hemisphere = letter(v, hemisphere);
-  p.lon_degrees = static_cast<real>(number(v, lon_degrees));
-  p.lon_minutes = static_cast<real>(number(v, lon_minutes));
-  p.direction = letter(v, direction);
+  p.lat_degrees = number(lat_degrees);
+  p.lat_minutes = number(lat_minutes);
+  p.hemisphere = letter(hemisphere);
+  p.lon_degrees = number(lon_degrees);
+  p.lon_minutes = number(lon_minutes);
+  p.direction = letter(direction);
 
   real lat = p.lat_degrees + p.lat_minutes / minutes_per_degree;
   switch (p.hemisphere) {
@@ -156,34 +152,42 @@ void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineR
   blk.rlong1[slot] = lon;
 }
 
-// Whole degrees (fraction cut off) and minutes of |angle|: the minutes are
-// rounded only when written, so 44.99999 gives 44 and 60.00.
-void split_degrees(real angle, int degrees_field, int minutes_field, FieldValues& v) {
-  const real a = std::fabs(angle);
-  const real whole = std::trunc(a);
-  number(v, degrees_field) = whole;
-  number(v, minutes_field) = (a - whole) * minutes_per_degree;
-}
+// The FPFIT position fields of a slot as written: whole degrees (fraction
+// cut off) and minutes of |angle|, the minutes rounded only when written,
+// so 44.99999 gives 44 and 60.00.
+struct WrittenPosition {
+  real degrees[2], minutes[2];  // latitude, longitude
+  char letter[2];               // hemisphere, direction
 
-void fpfit_position_from_slot(const FpsBlk& blk, std::size_t slot, FieldValues& v) {
-  using namespace fpfit_field;
-  const real lat = blk.rlat1[slot], lon = blk.rlong1[slot];
-  letter(v, hemisphere) = lat < 0.0f ? 'S' : ' ';
-  split_degrees(lat, lat_degrees, lat_minutes, v);
-  letter(v, direction) = lon < 0.0f ? ' ' : 'E';
-  split_degrees(lon, lon_degrees, lon_minutes, v);
-}
+  WrittenPosition(const FpsBlk& blk, std::size_t slot) {
+    const real angle[2] = {blk.rlat1[slot], blk.rlong1[slot]};
+    for (int k = 0; k < 2; ++k) {
+      const real a = std::fabs(angle[k]);
+      degrees[k] = std::trunc(a);
+      minutes[k] = (a - degrees[k]) * minutes_per_degree;
+    }
+    letter[0] = angle[0] < 0.0f ? 'S' : ' ';
+    letter[1] = angle[1] < 0.0f ? ' ' : 'E';
+  }
 
-void values_from_slot(const LineLayout& layout, const FpsBlk& blk, std::size_t slot, FieldValues& v) {
-  take_slot(layout, blk, slot, v);
-  if (layout.id == Layout::fpfit) fpfit_position_from_slot(blk, slot, v);
-}
+  real number(int field) const {
+    using namespace fpfit_field;
+    switch (field) {
+      case lat_degrees: return degrees[0];
+      case lat_minutes: return minutes[0];
+      case lon_degrees: return degrees[1];
+      default: return minutes[1];
+    }
+  }
+  char character(int field) const { return field == fpfit_field::hemisphere ? letter[0] : letter[1]; }
+};
 
-// A whole number of a field: the nearest integer, halves away from zero.
-void edit_integer(std::string& out, double v, int width, bool zero_filled) {
+// A whole number of a field in place: the nearest integer, halves away
+// from zero.
+bool edit_integer(char* field, double v, int width, bool zero_filled) {
   if (!(std::fabs(v) < largest_integer)) {
-    out.append(static_cast<std::size_t>(width), '*');
-    return;
+    std::memset(field, '*', static_cast<std::size_t>(width));
+    return false;
   }
   auto i = static_cast<long long>(v);  // toward zero, then the half away
   const double rest = v - static_cast<double>(i);
@@ -192,32 +196,41 @@ void edit_integer(std::string& out, double v, int width, bool zero_filled) {
   } else if (rest <= -0.5) {
     --i;
   }
-  if (zero_filled) {
-    edit::i(out, i, width, width);
-  } else {
-    edit::i(out, i, width);
-  }
+  return edit::i_field(field, i, width, zero_filled ? width : 1);
 }
 
-void edit_field(std::string& out, const LineField& f, const FieldValues& v, bool zero_fill, LineWrite& result) {
-  const std::size_t start = out.size();
-  const std::size_t k = index(f);
-  switch (f.write) {
-    case FieldKind::character:
-      out += v.letter[k];
-      return;
-    case FieldKind::integer:
-      edit_integer(out, v.number[k], f.width, zero_fill && f.zero_filled);
-      break;
-    case FieldKind::real:
-      edit::f(out, v.number[k], f.width, f.decimals);
-      break;
+// A numeric field of a real value in place, as its kind is written.
+bool edit_number(char* field, const LineField& f, real v, bool zero_fill) {
+  if (f.write == FieldKind::integer) return edit_integer(field, v, f.width, zero_fill && f.zero_filled);
+  return edit::f_field(field, v, f.width, f.decimals);
+}
+
+// One field of a slot edited in place at `field`; false when its value
+// did not fit (the field then holds asterisks).
+bool edit_field(char* field, const LineField& f, const FpsBlk& blk, std::size_t slot, const WrittenPosition* position,
+                bool zero_fill) {
+  switch (target(f)) {
+    case Target::int_column: {
+      const int v = (blk.**std::get_if<IntColumn>(&f.store))[slot];
+      if (f.write == FieldKind::integer) return edit::i_field(field, v, f.width, zero_fill && f.zero_filled ? f.width : 1);
+      return edit::f_field(field, static_cast<double>(v), f.width, f.decimals);
+    }
+    case Target::real_column:
+      return edit_number(field, f, written_value((blk.**std::get_if<RealColumn>(&f.store))[slot], f.offset), zero_fill);
+    case Target::plane_column:
+      return edit_number(field, f, written_value((blk.**std::get_if<PlaneColumn>(&f.store))[0][slot], f.offset),
+                         zero_fill);
+    case Target::char_column:
+      *field = (blk.**std::get_if<CharColumn>(&f.store))[slot];
+      return true;
+    case Target::none:
+      if (f.write == FieldKind::character) {
+        *field = position->character(f.number);
+        return true;
+      }
+      return edit_number(field, f, position->number(f.number), zero_fill);
   }
-  // A numeric field of asterisks only is a value that did not fit.
-  if (out.size() > start && out[start] == '*' &&
-      std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), [](char c) { return c == '*'; })) {
-    if (result.overflows++ == 0) result.first_overflow = f.number;
-  }
+  return true;
 }
 
 }  // namespace
@@ -235,8 +248,8 @@ LineRead read_catalogue_line(Layout id, std::string_view line, FpsBlk& blk, std:
     return result;
   }
   const LineLayout& layout = line_layout(id);
-  FieldValues v;
-  if (!cut_fields(layout, line, v, result.bad_field)) {
+  ReadValues v;
+  if (!read_fields(layout, line, v, result.bad_field)) {
     result.status = LineStatus::unreadable;
     return result;
   }
@@ -247,25 +260,44 @@ LineRead read_catalogue_line(Layout id, std::string_view line, FpsBlk& blk, std:
 
 namespace {
 
-// The fields of a slot edited one after the other: at their columns for a
-// catalogue line, separated by TABs (and never zero-filled) for a table row.
+// The fields of a slot edited one after the other, in place in a line
+// blank-filled once: at their columns for a catalogue line, separated by
+// TABs (and never zero-filled) for a table row.
 enum class Joining { columns, tabs };
+
+// Columns a field takes in a table row (a character field one).
+std::size_t row_width(const LineField& f) {
+  return f.write == FieldKind::character ? 1 : static_cast<std::size_t>(f.width);
+}
+
+std::size_t row_length(const LineLayout& layout) {
+  std::size_t n = layout.fields.size() - 1;  // the TABs
+  for (const LineField& f : layout.fields) n += row_width(f);
+  return n;
+}
 
 LineWrite write_fields(Layout id, const FpsBlk& blk, std::size_t slot, std::string& out, Joining joining) {
   const LineLayout& layout = line_layout(id);
-  FieldValues v;
-  values_from_slot(layout, blk, slot, v);
+  const bool columns = joining == Joining::columns;
+  out.assign(columns ? static_cast<std::size_t>(layout.length) : row_length(layout), ' ');
+  char* const text = out.data();
+  std::optional<WrittenPosition> position;
+  if (layout.id == Layout::fpfit) position.emplace(blk, slot);
   LineWrite result;
-  out.clear();
+  std::size_t at = 0;  // the next field's place in a table row
   for (const LineField& f : layout.fields) {
-    if (joining == Joining::tabs) {
-      if (f.number > 1) out += '\t';
-    } else if (const auto before = static_cast<std::size_t>(f.col - 1); out.size() < before) {
-      out.append(before - out.size(), ' ');
+    char* field = nullptr;
+    if (columns) {
+      field = text + (f.col - 1);
+    } else {
+      if (f.number > 1) text[at++] = '\t';
+      field = text + at;
+      at += row_width(f);
     }
-    edit_field(out, f, v, joining == Joining::columns, result);
+    if (!edit_field(field, f, blk, slot, position ? &*position : nullptr, columns) && result.overflows++ == 0) {
+      result.first_overflow = f.number;
+    }
   }
-  if (joining == Joining::columns) out.resize(static_cast<std::size_t>(layout.length), ' ');
   return result;
 }
 
