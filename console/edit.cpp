@@ -106,7 +106,12 @@ void increment(std::string& digits) {
 // fractional digit (a double has at most 1074 of them).
 void exact_expansion(double a, std::string& int_digits, std::string& frac_digits) {
   static thread_local std::string buf(1500, '\0');
-  const int n = std::snprintf(buf.data(), buf.size(), "%.1080f", a);
+  // As many decimals as the value has binary fraction digits (a =
+  // m * 2**(e - 53) with a 53-bit m), which is where the expansion ends.
+  int e = 0;
+  std::frexp(a, &e);
+  const int decimals = std::clamp(53 - e, 0, 1080);
+  const int n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals, a);
   const std::string_view s(buf.data(), static_cast<std::size_t>(n));
   const auto dot = s.find('.');
   int_digits.assign(s.substr(0, dot));
