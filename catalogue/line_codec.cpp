@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "console/edit.hpp"
 #include "console/fixed_fields.hpp"
@@ -12,26 +13,39 @@ namespace dorvix {
 
 namespace {
 
-constexpr std::size_t max_fields = 35;
 constexpr real minutes_per_degree = 60.0f;
 // Whole numbers beyond this magnitude are no longer exact: such a value is
 // written as asterisks in any integer field.
 constexpr double largest_integer = 1.0e15;
 
-std::size_t index(const LineField& f) { return static_cast<std::size_t>(f.number - 1); }
-
 // Where a field's value lives in the store, as the alternative of its
 // StoreColumn.
 enum class Target : std::size_t { none, int_column, real_column, char_column, plane_column };
-Target target(const LineField& f) { return static_cast<Target>(f.store.index()); }
+constexpr Target target(const LineField& f) { return static_cast<Target>(f.store.index()); }
+
+// The code of each layout is made from its table at compile time: every
+// field of the table becomes its own few instructions (its columns, kind
+// and store array known), with no look-up of the table per field and line.
+// `layout` is one of the layouts of line_layout.hpp.
+template <const LineLayout& layout>
+constexpr bool numbered_in_order() {
+  for (std::size_t k = 0; k < layout.fields.size(); ++k) {
+    if (layout.fields[k].number != static_cast<int>(k) + 1) return false;
+  }
+  return true;
+}
+static_assert(numbered_in_order<fpfit_layout>() && numbered_in_order<hash_layout>());
+
+// ---- Reading -----------------------------------------------------------------
 
 // The fields of one line as read, by field number - 1, kept until every
 // field has read so that a line that does not read leaves the slot as it
 // was. Each field fills the member of its kind only.
+template <std::size_t N>
 struct ReadValues {
-  std::array<int, max_fields> integer;
-  std::array<real, max_fields> number;
-  std::array<char, max_fields> letter;
+  std::array<int, N> integer;
+  std::array<real, N> number;
+  std::array<char, N> letter;
 };
 
 char letter_at(std::string_view line, int col) {
@@ -39,29 +53,17 @@ char letter_at(std::string_view line, int col) {
   return k < line.size() ? line[k] : ' ';
 }
 
-// Reads the line's fields; false (with the field) at the first one that
-// does not read.
-bool read_fields(const LineLayout& layout, std::string_view line, ReadValues& v, int& bad_field) {
-  for (const LineField& f : layout.fields) {
-    const std::size_t k = index(f);
-    bool read = true;
-    switch (f.read) {
-      case FieldKind::integer:
-        read = read_field_int(line, f.col, f.width, v.integer[k]);
-        break;
-      case FieldKind::real:
-        read = read_field_real(line, f.col, f.width, f.decimals, v.number[k]);
-        break;
-      case FieldKind::character:
-        v.letter[k] = letter_at(line, f.col);
-        break;
-    }
-    if (!read) {
-      bad_field = f.number;
-      return false;
-    }
+template <const LineLayout& layout, std::size_t I, std::size_t N>
+bool read_field(std::string_view line, ReadValues<N>& v) {
+  constexpr const LineField& f = layout.fields[I];
+  if constexpr (f.read == FieldKind::integer) {
+    return read_field_int(line, f.col, f.width, v.integer[I]);
+  } else if constexpr (f.read == FieldKind::real) {
+    return read_field_real(line, f.col, f.width, f.decimals, v.number[I]);
+  } else {
+    v.letter[I] = letter_at(line, f.col);
+    return true;
   }
-  return true;
 }
 
 // stored = read + offset, in single precision; a field without offset is
@@ -69,39 +71,29 @@ bool read_fields(const LineLayout& layout, std::string_view line, ReadValues& v,
 real stored_value(real r, real offset) { return offset != 0.0f ? r + offset : r; }
 real written_value(real stored, real offset) { return offset != 0.0f ? stored - offset : stored; }
 
-// A field read as a number, as a real.
-real real_read(const LineField& f, const ReadValues& v) {
-  const std::size_t k = index(f);
-  return f.read == FieldKind::integer ? static_cast<real>(v.integer[k]) : v.number[k];
-}
-
-void fill_slot(const LineLayout& layout, const ReadValues& v, FpsBlk& blk, std::size_t slot) {
-  for (const LineField& f : layout.fields) {
-    const std::size_t k = index(f);
-    switch (target(f)) {
-      case Target::int_column:
-        (blk.**std::get_if<IntColumn>(&f.store))[slot] =
-            f.read == FieldKind::integer ? v.integer[k] : static_cast<int>(v.number[k]);
-        break;
-      case Target::real_column:
-        (blk.**std::get_if<RealColumn>(&f.store))[slot] = stored_value(real_read(f, v), f.offset);
-        break;
-      case Target::plane_column:
-        (blk.**std::get_if<PlaneColumn>(&f.store))[0][slot] = stored_value(real_read(f, v), f.offset);
-        break;
-      case Target::char_column:
-        (blk.**std::get_if<CharColumn>(&f.store))[slot] = v.letter[k];
-        break;
-      case Target::none:
-        break;
-    }
+template <const LineLayout& layout, std::size_t I, std::size_t N>
+void store_field(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot) {
+  constexpr const LineField& f = layout.fields[I];
+  constexpr Target t = target(f);
+  // A field read as a number, as a real.
+  const auto as_real = [&] { return f.read == FieldKind::integer ? static_cast<real>(v.integer[I]) : v.number[I]; };
+  if constexpr (t == Target::int_column) {
+    (blk.*std::get<IntColumn>(f.store))[slot] =
+        f.read == FieldKind::integer ? v.integer[I] : static_cast<int>(v.number[I]);
+  } else if constexpr (t == Target::real_column) {
+    (blk.*std::get<RealColumn>(f.store))[slot] = stored_value(as_real(), f.offset);
+  } else if constexpr (t == Target::plane_column) {
+    (blk.*std::get<PlaneColumn>(f.store))[0][slot] = stored_value(as_real(), f.offset);
+  } else if constexpr (t == Target::char_column) {
+    (blk.*std::get<CharColumn>(f.store))[slot] = v.letter[I];
   }
 }
 
 bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // FPFIT position: degrees + minutes / 60, signed by the letters.
-void fpfit_position_to_slot(const ReadValues& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
+template <std::size_t N>
+void fpfit_position_to_slot(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
   using namespace fpfit_field;
   auto number = [&](int field) { return v.number[static_cast<std::size_t>(field - 1)]; };
   auto letter = [&](int field) { return v.letter[static_cast<std::size_t>(field - 1)]; };
@@ -152,6 +144,28 @@ void fpfit_position_to_slot(const ReadValues& v, FpsBlk& blk, std::size_t slot, 
   blk.rlong1[slot] = lon;
 }
 
+template <const LineLayout& layout, std::size_t... I>
+LineRead read_line_fields(std::string_view line, FpsBlk& blk, std::size_t slot, std::index_sequence<I...>) {
+  LineRead result;
+  ReadValues<sizeof...(I)> v;
+  // Field after field, up to the first that does not read.
+  const bool read = ((read_field<layout, I>(line, v) || (result.bad_field = layout.fields[I].number, false)) && ...);
+  if (!read) {
+    result.status = LineStatus::unreadable;
+    return result;
+  }
+  (store_field<layout, I>(v, blk, slot), ...);
+  if constexpr (layout.id == Layout::fpfit) fpfit_position_to_slot(v, blk, slot, result);
+  return result;
+}
+
+template <const LineLayout& layout>
+LineRead read_line_fields(std::string_view line, FpsBlk& blk, std::size_t slot) {
+  return read_line_fields<layout>(line, blk, slot, std::make_index_sequence<layout.fields.size()>{});
+}
+
+// ---- Writing -----------------------------------------------------------------
+
 // The FPFIT position fields of a slot as written: whole degrees (fraction
 // cut off) and minutes of |angle|, the minutes rounded only when written,
 // so 44.99999 gives 44 and 60.00.
@@ -199,38 +213,89 @@ bool edit_integer(char* field, double v, int width, bool zero_filled) {
   return edit::i_field(field, i, width, zero_filled ? width : 1);
 }
 
-// A numeric field of a real value in place, as its kind is written.
-bool edit_number(char* field, const LineField& f, real v, bool zero_fill) {
-  if (f.write == FieldKind::integer) return edit_integer(field, v, f.width, zero_fill && f.zero_filled);
-  return edit::f_field(field, v, f.width, f.decimals);
+// The fields of a slot are edited one after the other, in place in a line
+// blank-filled once: at their columns for a catalogue line, separated by
+// TABs (and never zero-filled) for a table row.
+enum class Joining { columns, tabs };
+
+// Columns a field takes in a table row (a character field one).
+constexpr std::size_t row_width(const LineField& f) {
+  return f.write == FieldKind::character ? 1 : static_cast<std::size_t>(f.width);
 }
 
-// One field of a slot edited in place at `field`; false when its value
-// did not fit (the field then holds asterisks).
-bool edit_field(char* field, const LineField& f, const FpsBlk& blk, std::size_t slot, const WrittenPosition* position,
-                bool zero_fill) {
-  switch (target(f)) {
-    case Target::int_column: {
-      const int v = (blk.**std::get_if<IntColumn>(&f.store))[slot];
-      if (f.write == FieldKind::integer) return edit::i_field(field, v, f.width, zero_fill && f.zero_filled ? f.width : 1);
+// Where field I stands in a table row, and the length of a row.
+template <const LineLayout& layout>
+constexpr std::size_t row_place(std::size_t field) {
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < field; ++k) at += row_width(layout.fields[k]) + 1;
+  return at;
+}
+template <const LineLayout& layout, std::size_t I>
+constexpr std::size_t row_at = row_place<layout>(I);
+template <const LineLayout& layout>
+constexpr std::size_t row_length = row_place<layout>(layout.fields.size() - 1) + row_width(layout.fields.back());
+
+// Field I of a slot edited in place; false when its value did not fit
+// (the field then holds asterisks).
+template <const LineLayout& layout, std::size_t I, Joining joining>
+bool write_field(char* text, const FpsBlk& blk, std::size_t slot, const WrittenPosition* position) {
+  constexpr const LineField& f = layout.fields[I];
+  constexpr Target t = target(f);
+  constexpr std::size_t at = joining == Joining::columns ? static_cast<std::size_t>(f.col - 1) : row_at<layout, I>;
+  char* const field = text + at;
+  constexpr bool zero_filled = joining == Joining::columns && f.zero_filled;
+  // A real value as its kind is written.
+  const auto number = [&](real v) {
+    if constexpr (f.write == FieldKind::integer) {
+      return edit_integer(field, v, f.width, zero_filled);
+    } else {
+      return edit::f_field(field, v, f.width, f.decimals);
+    }
+  };
+  if constexpr (t == Target::int_column) {
+    const int v = (blk.*std::get<IntColumn>(f.store))[slot];
+    if constexpr (f.write == FieldKind::integer) {
+      return edit::i_field(field, v, f.width, zero_filled ? f.width : 1);
+    } else {
       return edit::f_field(field, static_cast<double>(v), f.width, f.decimals);
     }
-    case Target::real_column:
-      return edit_number(field, f, written_value((blk.**std::get_if<RealColumn>(&f.store))[slot], f.offset), zero_fill);
-    case Target::plane_column:
-      return edit_number(field, f, written_value((blk.**std::get_if<PlaneColumn>(&f.store))[0][slot], f.offset),
-                         zero_fill);
-    case Target::char_column:
-      *field = (blk.**std::get_if<CharColumn>(&f.store))[slot];
-      return true;
-    case Target::none:
-      if (f.write == FieldKind::character) {
-        *field = position->character(f.number);
-        return true;
-      }
-      return edit_number(field, f, position->number(f.number), zero_fill);
+  } else if constexpr (t == Target::real_column) {
+    return number(written_value((blk.*std::get<RealColumn>(f.store))[slot], f.offset));
+  } else if constexpr (t == Target::plane_column) {
+    return number(written_value((blk.*std::get<PlaneColumn>(f.store))[0][slot], f.offset));
+  } else if constexpr (t == Target::char_column) {
+    *field = (blk.*std::get<CharColumn>(f.store))[slot];
+    return true;
+  } else if constexpr (f.write == FieldKind::character) {
+    *field = position->character(f.number);
+    return true;
+  } else {
+    return number(position->number(f.number));
   }
-  return true;
+}
+
+template <const LineLayout& layout, Joining joining, std::size_t... I>
+LineWrite write_line_fields(const FpsBlk& blk, std::size_t slot, std::string& out, std::index_sequence<I...>) {
+  out.assign(joining == Joining::columns ? static_cast<std::size_t>(layout.length) : row_length<layout>, ' ');
+  char* const text = out.data();
+  if constexpr (joining == Joining::tabs) ((I > 0 ? void(text[row_at<layout, I> - 1] = '\t') : void()), ...);
+  std::optional<WrittenPosition> position;
+  if constexpr (layout.id == Layout::fpfit) position.emplace(blk, slot);
+  LineWrite result;
+  const auto note = [&](bool fits, int number) {
+    if (!fits && result.overflows++ == 0) result.first_overflow = number;
+  };
+  (note(write_field<layout, I, joining>(text, blk, slot, position ? &*position : nullptr), layout.fields[I].number),
+   ...);
+  return result;
+}
+
+template <Joining joining>
+LineWrite write_fields(Layout id, const FpsBlk& blk, std::size_t slot, std::string& out) {
+  if (id == Layout::fpfit) {
+    return write_line_fields<fpfit_layout, joining>(blk, slot, out, std::make_index_sequence<fpfit_layout.fields.size()>{});
+  }
+  return write_line_fields<hash_layout, joining>(blk, slot, out, std::make_index_sequence<hash_layout.fields.size()>{});
 }
 
 }  // namespace
@@ -242,73 +307,21 @@ bool is_blank_line(std::string_view line) {
 }
 
 LineRead read_catalogue_line(Layout id, std::string_view line, FpsBlk& blk, std::size_t slot) {
-  LineRead result;
   if (is_blank_line(line)) {
+    LineRead result;
     result.status = LineStatus::blank;
     return result;
   }
-  const LineLayout& layout = line_layout(id);
-  ReadValues v;
-  if (!read_fields(layout, line, v, result.bad_field)) {
-    result.status = LineStatus::unreadable;
-    return result;
-  }
-  fill_slot(layout, v, blk, slot);
-  if (id == Layout::fpfit) fpfit_position_to_slot(v, blk, slot, result);
-  return result;
+  if (id == Layout::fpfit) return read_line_fields<fpfit_layout>(line, blk, slot);
+  return read_line_fields<hash_layout>(line, blk, slot);
 }
-
-namespace {
-
-// The fields of a slot edited one after the other, in place in a line
-// blank-filled once: at their columns for a catalogue line, separated by
-// TABs (and never zero-filled) for a table row.
-enum class Joining { columns, tabs };
-
-// Columns a field takes in a table row (a character field one).
-std::size_t row_width(const LineField& f) {
-  return f.write == FieldKind::character ? 1 : static_cast<std::size_t>(f.width);
-}
-
-std::size_t row_length(const LineLayout& layout) {
-  std::size_t n = layout.fields.size() - 1;  // the TABs
-  for (const LineField& f : layout.fields) n += row_width(f);
-  return n;
-}
-
-LineWrite write_fields(Layout id, const FpsBlk& blk, std::size_t slot, std::string& out, Joining joining) {
-  const LineLayout& layout = line_layout(id);
-  const bool columns = joining == Joining::columns;
-  out.assign(columns ? static_cast<std::size_t>(layout.length) : row_length(layout), ' ');
-  char* const text = out.data();
-  std::optional<WrittenPosition> position;
-  if (layout.id == Layout::fpfit) position.emplace(blk, slot);
-  LineWrite result;
-  std::size_t at = 0;  // the next field's place in a table row
-  for (const LineField& f : layout.fields) {
-    char* field = nullptr;
-    if (columns) {
-      field = text + (f.col - 1);
-    } else {
-      if (f.number > 1) text[at++] = '\t';
-      field = text + at;
-      at += row_width(f);
-    }
-    if (!edit_field(field, f, blk, slot, position ? &*position : nullptr, columns) && result.overflows++ == 0) {
-      result.first_overflow = f.number;
-    }
-  }
-  return result;
-}
-
-}  // namespace
 
 LineWrite write_catalogue_line(Layout id, const FpsBlk& blk, std::size_t slot, std::string& line) {
-  return write_fields(id, blk, slot, line, Joining::columns);
+  return write_fields<Joining::columns>(id, blk, slot, line);
 }
 
 LineWrite write_table_row(Layout id, const FpsBlk& blk, std::size_t slot, std::string& row) {
-  return write_fields(id, blk, slot, row, Joining::tabs);
+  return write_fields<Joining::tabs>(id, blk, slot, row);
 }
 
 std::string table_title_line(Layout id) {
