@@ -40,9 +40,9 @@ void x(std::string& out, int n);
 // In place: the text written right-aligned over the blanks of a field of
 // exactly w columns at `field` (w >= 1; the caller blank-fills its line
 // once). False when the value did not fit and the field holds asterisks.
-bool i_field(char* field, long long v, int w, int m = 1);
+inline bool i_field(char* field, long long v, int w, int m = 1);
 bool f_field(char* field, double v, int w, int d);
-bool f_field(char* field, float v, int w, int d);  // the same; a single-precision value is quicker
+inline bool f_field(char* field, float v, int w, int d);  // the same; a single-precision value is quicker
 
 // Fw.d with w = 0 (no field: the shortest text) of a single-precision
 // value, written at `out`, which has room for free_room(d) characters.
@@ -70,3 +70,5 @@ std::string pad(std::string_view s, std::size_t w);
 int digits(long long v);
 
 }  // namespace dorvix::edit
+
+#include "console/edit_fields.hpp"
