@@ -13,7 +13,8 @@
 #include "map/map_placeholder.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
-#include "stereonet/diagram_placeholders.hpp"
+#include "stereonet/diagram_drivers.hpp"
+#include "stereonet/projections.hpp"
 
 namespace dorvix {
 

@@ -7,6 +7,7 @@
 #include "catalogue/extraction_criteria.hpp"
 #include "catalogue/format_help.hpp"
 #include "catalogue/line_codec.hpp"
+#include "catalogue/line_layout.hpp"
 #include "catalogue/nodal_plane.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "catalogue/store.hpp"
@@ -247,6 +248,34 @@ void read_report(int iunit, const Extremes& read, const Extremes& kept) {
   table_reals("Depth mini", read.depthmin, kept.depthmin);
 }
 
+// The last column of the strike, dip and rake fields: a line that ends
+// before it holds no complete mechanism (its missing columns read as
+// blanks, so as zero).
+int mechanism_end(Layout layout) {
+  int end = 0;
+  for (const LineField& f : line_layout(layout).fields) {
+    if (std::holds_alternative<PlaneColumn>(f.store)) end = std::max(end, f.col + f.width - 1);
+  }
+  return end;
+}
+
+// Lines that ended before the mechanism: kept as the layout reads them
+// (files in the wild drop trailing blanks), but counted, so that a
+// truncated file is noticed.
+struct ShortLines {
+  int count = 0;
+  int first = 0;  // line number in the file of the first of them
+};
+
+void short_lines_box(const ShortLines& s, int end_column) {
+  warninghead(reader_header);
+  say_number("LINES ENDING BEFORE THE MECHANISM =", s.count);
+  say_number("FIRST OF THEM IS LINE NUMBER      =", s.first);
+  say("STRIKE, DIP AND RAKE END IN COLUMN " + edit::i(end_column, 0));
+  say("=> MISSING COLUMNS WERE READ AS BLANKS");
+  warningtail00();
+}
+
 // A line that cannot be read: the user rewinds or closes the file; the
 // store is emptied either way.
 void read_error(int iunit, int iread) {
@@ -286,12 +315,16 @@ bool read_catalogue(int iunit, Layout layout) {
   if (state.lwrall || state.lwrsel) counter_head(iunit, layout);
 
   const int unit = fiocom.iuinf(iunit);
+  const int end_column = mechanism_end(layout);
+  ShortLines short_lines;
+  int line_number = 0;
   int iread = 1;
   int istore = 1;
   std::string line;
   for (;;) {
     const ReadResult r = units().read_line(unit, line);
     if (r == ReadResult::end_of_file) break;
+    ++line_number;
     if (r == ReadResult::error) {
       read_error(iunit, iread);
       return false;
@@ -305,6 +338,9 @@ bool read_catalogue(int iunit, Layout layout) {
     }
     if (lr.unknown_hemisphere) letter_box(lr.position, true);
     if (lr.unknown_direction) letter_box(lr.position, false);
+    if (line.size() < static_cast<std::size_t>(end_column) && short_lines.count++ == 0) {
+      short_lines.first = line_number;
+    }
     if (state.lwrall) counter_row(iread, istore);
     read.take(slot);
     if (location_passes(slot)) {
@@ -323,6 +359,7 @@ bool read_catalogue(int iunit, Layout layout) {
   state.ndatread = iread - 1;
   fpsblk.ndata = istore - 1;
   read_report(iunit, read, kept);
+  if (short_lines.count > 0) short_lines_box(short_lines, end_column);
   if (fpsblk.ndata == ndatmax) {
     warninghead(reader_header);
     say("data may not have been fully read");

@@ -352,8 +352,11 @@ void carry_out(int choice) {
       ask(t.nfreemin, "minimum # of free mij");
       break;
     default:
-      // 260 + i edits vertex i of the polygon's nvrtx; other numbers do nothing.
-      if (const int i = choice - (choice_first_vertex - 1); i >= 1 && i <= t.nvrtx) {
+      // 260 + i edits vertex i of the polygon's nvrtx; other numbers do
+      // nothing. The choice is compared before anything is subtracted from
+      // it, so that no answer can overflow.
+      if (choice >= choice_first_vertex && choice - choice_first_vertex < t.nvrtx) {
+        const int i = choice - (choice_first_vertex - 1);
         integer_line("vertex number =", i);
         ask(t.vrtxlong(i), "longitude");
         ask(t.vrtxlat(i), "latitude");

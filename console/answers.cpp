@@ -4,6 +4,7 @@
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
+#include "console/units.hpp"
 
 namespace dorvix {
 
@@ -18,10 +19,11 @@ void command_file_ended() {
   endaltsi(unit, units().name(unit), 0);
 }
 
-ReadResult read_answer(int unit, std::string& line) {
+void read_answer(int unit, std::string& line) {
   for (;;) {
-    const ReadResult r = units().read_line(unit, line);
-    if (r != ReadResult::end_of_file) return r;
+    if (units().read_line(unit, line) == ReadResult::ok) return;
+    // Whatever stops the command file (its end, a closed or unreadable
+    // unit) ends it; nothing else is left to answer but the keyboard.
     if (unit == iocom.iuin && iocom.lcomfop && unit != unit_keyboard) {
       command_file_ended();
       unit = iocom.iuin;
@@ -31,6 +33,6 @@ ReadResult read_answer(int unit, std::string& line) {
   }
 }
 
-ReadResult read_answer(std::string& line) { return read_answer(iocom.iuin, line); }
+void read_answer(std::string& line) { read_answer(iocom.iuin, line); }
 
 }  // namespace dorvix

@@ -24,15 +24,13 @@ void framed(char c, std::string_view field) {
 
 std::string subroutine_field(const Header& h) { return "       subroutine " + header_name(h); }
 
-// The pause of the plain tails; any line, or the end of input, ends it.
+// The pause of the plain tails: one read of the error input; any line, the
+// end of the input or a failed read ends it (never a loop: the question
+// that follows the box meets the end of the input and ends the run).
 void pause() {
-  const std::string_view text =
-      iocom.lcomfop ? " ===> HIT RETURN TO RESUME COMMANDS" : " ===> HIT RETURN TO CONTINUE";
+  put(iocom.iuerout, iocom.lcomfop ? " ===> HIT RETURN TO RESUME COMMANDS" : " ===> HIT RETURN TO CONTINUE");
   std::string line;
-  for (;;) {
-    put(iocom.iuerout, text);
-    if (units().read_line(iocom.iuerin, line) != ReadResult::error) return;
-  }
+  units().read_line(iocom.iuerin, line);
 }
 
 bool ask_on_error_units(std::string_view question, bool default_answer) {

@@ -39,7 +39,7 @@ std::string_view without_blanks(std::string_view s) {
 // The chooser's answer: one keyboard line; empty (or blank) is a cancel.
 bool chosen_path(std::string& path) {
   std::string line;
-  if (read_answer(unit_keyboard, line) != ReadResult::ok) return false;
+  read_answer(unit_keyboard, line);
   path = std::string(without_blanks(line));
   return !path.empty();
 }
@@ -95,8 +95,10 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
       std::string path;
       chosen = chosen_path(path);
       if (chosen && path.size() <= limit) {
+        // The name is the user's even when the replacement is declined, so
+        // that the box that follows names the file the user chose.
+        name = path;
         chosen = status == FileStatus::old_file || replace_allowed(path, status);
-        if (chosen) name = path;
       } else if (chosen) {
         too_long_box(path, limit, false);
         continue;

@@ -58,7 +58,7 @@ void out_of_range_box(const Header& h, std::string_view p, int ival, int ivmin, 
 // the first item. Returns false for an unreadable answer.
 bool buffered_answer(int& ival, const int& idef) {
   std::string line;
-  if (read_answer(line) != ReadResult::ok) return false;
+  read_answer(line);
   const std::string cans = prompt::buffered(line, answer_width);
   if (prompt::takes_default(cans)) {
     ival = idef;
@@ -72,7 +72,7 @@ bool buffered_answer(int& ival, const int& idef) {
 bool free_answer(int& ival) {
   std::string line;
   for (;;) {
-    if (read_answer(line) != ReadResult::ok) return false;
+    read_answer(line);
     const auto start = line.find_first_not_of(" \t\r");
     if (start == std::string::npos) continue;
     return parse_int(prompt::first_item(std::string_view(line).substr(start)), ival);

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "console/frames.hpp"
+#include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "console/real.hpp"
 
@@ -38,27 +40,77 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// A menu until its choice 99: each pass the head, the body, the exit line
-// and the closing rule, then the choice, default 99, read with the older
-// integer prompt or with the prompt with default, and handed to `act`.
-enum class Prompt { older, with_default };
-template <class Body, class Act>
-void menu_loop(const Header& h, Body body, Act act, Prompt prompt = Prompt::older) {
-  constexpr int exit_choice = 99;
-  for (;;) {
-    submenuhead(h);
-    body();
-    say("EXIT ..........................99");
-    menutail();
-    int choice = exit_choice, istat = 0;
-    if (prompt == Prompt::older) {
-      inintegdefnp(choice, "your choice", exit_choice, istat);
-    } else {
-      inintegdef(choice, "your choice", exit_choice, istat);
-    }
-    if (choice == exit_choice) return;
-    act(choice);
+// The choice of a menu, read with the older integer prompt or with the
+// prompt with default (both default 99, leave), or with the prompt without
+// default (an empty answer is passed over).
+enum class Prompt { older, with_default, without_default };
+inline constexpr int menu_exit_choice = 99;
+inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice") {
+  int choice = menu_exit_choice, istat = 0;
+  switch (prompt) {
+    case Prompt::older:
+      inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
+      break;
+    case Prompt::with_default:
+      inintegdef(choice, prompt_text, menu_exit_choice, istat);
+      break;
+    case Prompt::without_default:
+      ininteg1(choice, prompt_text, istat);
+      break;
   }
+  return choice;
+}
+
+// The end of a menu: its exit line, the closing rule, then the choice.
+inline int menu_choice(std::string_view exit_line, Prompt prompt) {
+  say(exit_line);
+  menutail();
+  return read_choice(prompt);
+}
+
+// The choices of a menu until it is left: each pass `show` draws the whole
+// menu, then the choice is read and handed to `act`. An `act` that returns
+// a bool says itself when the menu is left; any other leaves it at 99.
+// Menus whose lines differ from the layouts of menu_loop show themselves
+// through it.
+template <class Show, class Act>
+void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice") {
+  for (;;) {
+    show();
+    const int choice = read_choice(prompt, prompt_text);
+    if constexpr (std::is_same_v<decltype(act(choice)), bool>) {
+      if (act(choice)) return;
+    } else {
+      if (choice == menu_exit_choice) return;
+      act(choice);
+    }
+  }
+}
+
+// How a menu in the common layout shows itself. Most menus end with the
+// line "EXIT ....99"; some write their own exit line at the end of their
+// body (`exit_line` empty); some show their body and closing rule only
+// while the second output level is on, the head and the prompt always.
+struct MenuStyle {
+  std::string_view exit_line = "EXIT ..........................99";
+  Prompt prompt = Prompt::older;
+  bool body_at_level_2 = false;
+  std::string_view prompt_text = "your choice";
+};
+
+// A menu in the common layout: each pass the head, the body, the exit line
+// and the closing rule, then the choice as choice_loop reads and hands it.
+template <class Body, class Act>
+void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {}) {
+  choice_loop(
+      [&] {
+        submenuhead(h);
+        if (style.body_at_level_2 && !iocom.lwito(2)) return;
+        body();
+        if (!style.exit_line.empty()) say(style.exit_line);
+        menutail();
+      },
+      act, style.prompt, style.prompt_text);
 }
 
 }  // namespace dorvix

@@ -24,7 +24,7 @@ void echo(real val) { say("New value =  " + edit::g(val, 12, 6)); }
 
 bool buffered_answer(real& val, const real& def) {
   std::string line;
-  if (read_answer(line) != ReadResult::ok) return false;
+  read_answer(line);
   const std::string cans = prompt::buffered(line, answer_width);
   if (prompt::takes_default(cans)) {
     val = def;

@@ -17,21 +17,17 @@ constexpr std::size_t answer_width = 80;
 }
 
 void inchardef(std::string& cval, std::string_view cprompt, std::string_view cdef, int& istat, std::size_t width) {
-  static constexpr Header h{"inchardef", "1.4", "08-03-2000"};
   const std::string def(cdef);  // cval may be the very text of cdef
   const auto p = trimmed(cprompt);
   istat = 0;
   std::string line;
-  for (;;) {
-    separator();
-    prompt::question(p);
-    if (iocom.lwito(2)) {
-      say("or return for default value");
-      say("Default = " + std::string(trimmed(def)));
-    }
-    if (read_answer(line) == ReadResult::ok) break;
-    prompt::unreadable_box(h, p);
+  separator();
+  prompt::question(p);
+  if (iocom.lwito(2)) {
+    say("or return for default value");
+    say("Default = " + std::string(trimmed(def)));
   }
+  read_answer(line);
   const std::string buffer = prompt::buffered(line, answer_width);
   if (prompt::takes_default(line)) {
     const int code = line.empty() ? ' ' : static_cast<unsigned char>(line[0]);
@@ -45,16 +41,12 @@ void inchardef(std::string& cval, std::string_view cprompt, std::string_view cde
 }
 
 void inchar1(std::string& cval, std::string_view cprompt, int& istat, std::size_t width) {
-  static constexpr Header h{"inchar1", "1.4", "08-03-2000"};
   const auto p = trimmed(cprompt);
   istat = 0;
   std::string line;
-  for (;;) {
-    separator();
-    prompt::question(p);
-    if (read_answer(line) == ReadResult::ok) break;
-    prompt::unreadable_box(h, p);
-  }
+  separator();
+  prompt::question(p);
+  read_answer(line);
   cval = edit::pad(line, width);
   say("New value = " + cval);
   separator();

@@ -20,10 +20,10 @@ constexpr std::string_view help_lines[] = {
 std::string_view yes_no(bool v) { return v ? "Yes" : "No "; }
 
 // The shared question loop; `out` writes one line (a blank and the text)
-// on the unit the prompt writes to.
-template <typename Out>
-void ask(bool& lval, std::string_view cquestion, const bool& ldef, int unit_in, const Header& h, bool always,
-         Out out) {
+// on the unit the prompt writes to, `in` reads one answer line, each time
+// from the unit in force when it is read.
+template <typename In, typename Out>
+void ask(bool& lval, std::string_view cquestion, const bool& ldef, In in, const Header& h, bool always, Out out) {
   const auto q = trimmed(cquestion);
   auto help = [&] {
     submenuhead(h);
@@ -39,13 +39,7 @@ void ask(bool& lval, std::string_view cquestion, const bool& ldef, int unit_in, 
       out("Default = " + std::string(yes_no(ldef)));
     }
     std::string line;
-    if (read_answer(unit_in, line) != ReadResult::ok) {
-      errorhead(h);
-      out("could not read answer to " + std::string(cquestion));
-      out("==> WILL ASK QUESTION AGAIN");
-      errortail00();
-      continue;
-    }
+    in(line);
     const char c = line.empty() ? ' ' : line[0];
     switch (c) {
       case 'y':
@@ -83,7 +77,10 @@ void ask(bool& lval, std::string_view cquestion, const bool& ldef, int unit_in, 
 void inlogicdef(bool& lval, std::string_view cquestion, const bool& ldef, int& istat) {
   static constexpr Header h{"inlogicdef", " 1.2", "02-05-99"};
   istat = 0;
-  ask(lval, cquestion, ldef, iocom.iuin, h, false, [](std::string_view t) { prompt::say(t); });
+  // The standard input as it stands at each answer: a command file that
+  // ends at this question hands its retries to the keyboard.
+  auto in = [](std::string& line) { read_answer(line); };
+  ask(lval, cquestion, ldef, in, h, false, [](std::string_view t) { prompt::say(t); });
   prompt::say("New value =  " + std::string(yes_no(lval)));
   prompt::separator();
 }
@@ -95,7 +92,8 @@ void inlogicdef2(bool& lval, std::string_view cquestion, const bool& ldef, int i
   auto out = [iunitout](std::string_view t) { put(iunitout, " " + std::string(t)); };
   const std::string dots(42, '.');
   out(dots);
-  ask(lval, cquestion, ldef, iunitin, h, true, out);
+  auto in = [iunitin](std::string& line) { read_answer(iunitin, line); };
+  ask(lval, cquestion, ldef, in, h, true, out);
   out("New value =  " + std::string(yes_no(lval)));
   out(dots);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Stand-in for the map driver, until the map subsystem provides it: the
-// initialise modes (4, 5) return at once; any other mode, a menu call,
+// initialise modes (4, 5) initialise the graticule and the projection with
+// that mode and return; any other mode, a menu call,
 // reports "not available" in a warning box, draws nothing and writes
 // neither the work arrays nor the Si-Sh file.
 

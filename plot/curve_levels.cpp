@@ -428,7 +428,7 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
             info = description(name, itype, cval);
           }
         },
-        Prompt::with_default);
+        MenuStyle{.prompt = Prompt::with_default});
   }
   const auto k = static_cast<std::size_t>(index - 1);
   b.pfixname[k] = edit::pad(name, name_length);

@@ -42,32 +42,38 @@ void gnomonic_oblique_aspect(Out x, Out y, In lon, In lat, int n) {
   gnomonic_oblique(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll);
 }
 
+// The cut of each code (see MapCut).
+constexpr MapCut opposite = MapCut::opposite_central_meridian;
+constexpr MapCut step = MapCut::longitude_step;
+constexpr MapCut none = MapCut::none;
+
+// code, routine, name, ellipsoidal, reads longp1, cut, forward
 constexpr std::array<ProjectionCode, 25> table{{
-    {1, "tm2", "transverse Mercator, sphere", false, tm2},
-    {2, "tme2", "transverse Mercator, ellipsoid", true, tme2},
-    {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, lcc2},
-    {4, "lcce2", "Lambert conformal conic, two standard parallels, ellipsoid", true, lcce2},
-    {5, "lazea2", "Lambert azimuthal equal-area, polar", false, lazea2},
-    {6, "lazea2", "Lambert azimuthal equal-area, oblique", false, lazea_oblique},
-    {7, "inverspsll", "stereographic (inversion), polar", false, stereographic_polar},
-    {8, "inverspsll", "stereographic (inversion), oblique", false, stereographic_oblique},
-    {9, "orthogpsll", "orthographic, polar", false, orthographic_polar},
-    {10, "orthobl2", "orthographic, oblique", false, orthobl2},
-    {11, "perspvpsll2", "near-side perspective, polar", false, perspective_polar},
-    {12, "persobl2", "near-side perspective, oblique", false, persobl2},
-    {13, "polyco2", "polyconic, sphere", false, polyco2},
-    {14, "imwpoly2", "modified polyconic of the International Map of the World, ellipsoid", true, imwpoly2},
-    {15, "mersphe2", "Mercator, sphere", false, mersphe2},
-    {16, "merel2", "Mercator, ellipsoid", true, merel2},
-    {17, "gnomopsll", "gnomonic, polar", false, gnomonic_polar},
-    {18, "gnomopsll", "gnomonic, oblique", false, gnomonic_oblique_aspect},
-    {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, albesph2},
-    {20, "bonnesph2", "Bonne, sphere", false, bonnesph2},
-    {21, "wernesphe2", "Werner, sphere", false, wernesphe2},
-    {22, "sanflamsph2", "Sanson-Flamsteed (sinusoidal), sphere", false, sanflamsph2},
-    {23, "lcnesphe2", "Lambert cylindrical equal-area, normal aspect, sphere", false, lcnesphe2},
-    {24, "mollw2", "Mollweide, sphere", false, mollw2},
-    {25, "grinte2", "Van der Grinten, sphere", false, grinte2},
+    {1, "tm2", "transverse Mercator, sphere", false, true, opposite, tm2},
+    {2, "tme2", "transverse Mercator, ellipsoid", true, true, opposite, tme2},
+    {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, true, opposite, lcc2},
+    {4, "lcce2", "Lambert conformal conic, two standard parallels, ellipsoid", true, true, opposite, lcce2},
+    {5, "lazea2", "Lambert azimuthal equal-area, polar", false, false, none, lazea2},
+    {6, "lazea2", "Lambert azimuthal equal-area, oblique", false, false, none, lazea_oblique},
+    {7, "inverspsll", "stereographic (inversion), polar", false, false, none, stereographic_polar},
+    {8, "inverspsll", "stereographic (inversion), oblique", false, false, none, stereographic_oblique},
+    {9, "orthogpsll", "orthographic, polar", false, false, none, orthographic_polar},
+    {10, "orthobl2", "orthographic, oblique", false, false, none, orthobl2},
+    {11, "perspvpsll2", "near-side perspective, polar", false, false, none, perspective_polar},
+    {12, "persobl2", "near-side perspective, oblique", false, false, none, persobl2},
+    {13, "polyco2", "polyconic, sphere", false, true, opposite, polyco2},
+    {14, "imwpoly2", "modified polyconic of the International Map of the World, ellipsoid", true, true, opposite, imwpoly2},
+    {15, "mersphe2", "Mercator, sphere", false, false, step, mersphe2},
+    {16, "merel2", "Mercator, ellipsoid", true, false, step, merel2},
+    {17, "gnomopsll", "gnomonic, polar", false, false, none, gnomonic_polar},
+    {18, "gnomopsll", "gnomonic, oblique", false, false, none, gnomonic_oblique_aspect},
+    {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, false, step, albesph2},
+    {20, "bonnesph2", "Bonne, sphere", false, false, step, bonnesph2},
+    {21, "wernesphe2", "Werner, sphere", false, false, step, wernesphe2},
+    {22, "sanflamsph2", "Sanson-Flamsteed (sinusoidal), sphere", false, false, step, sanflamsph2},
+    {23, "lcnesphe2", "Lambert cylindrical equal-area, normal aspect, sphere", false, false, step, lcnesphe2},
+    {24, "mollw2", "Mollweide, sphere", false, true, opposite, mollw2},
+    {25, "grinte2", "Van der Grinten, sphere", false, true, opposite, grinte2},
 }};
 
 }  // namespace

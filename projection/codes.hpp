@@ -18,11 +18,29 @@ namespace dorvix {
 using ForwardProjection = void (*)(std::span<real> x, std::span<real> y, std::span<const real> lon,
                                    std::span<const real> lat, int n);
 
+// Where the map of a code is cut, so that a line crossing there is broken
+// instead of drawn across the map.
+enum class MapCut {
+  // The meridian opposite the central meridian, longp1 + 180 degrees: the
+  // code takes its longitudes relative to longp1 and folds them into
+  // -180..180 degrees, so the two sides of that meridian are the map's
+  // western and eastern edges.
+  opposite_central_meridian,
+  // The antimeridian: the code takes longitudes as they come (central
+  // meridian 0), so only a step of more than 180 degrees between two
+  // points, a line going the short way across 180 degrees, is cut.
+  longitude_step,
+  // No cut: the azimuthal maps show the globe around their centre.
+  none,
+};
+
 struct ProjectionCode {
   int code;
   std::string_view routine;  // the projection routine (the polar one for 6, 8, 18)
   std::string_view name;
-  bool ellipsoidal;          // works on the reference ellipsoid
+  bool ellipsoidal;             // works on the reference ellipsoid
+  bool reads_central_meridian;  // takes its central meridian from longp1
+  MapCut cut;
   ForwardProjection forward;
 };
 

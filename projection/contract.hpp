@@ -50,17 +50,23 @@ inline real less_offset(real value, real offset) {
   return value > 0.0f ? infinite_image : -infinite_image;
 }
 
-// lon - lon0 brought into (-pi, pi], for the projections that read a central
-// meridian: a map centred near the antimeridian keeps both of its sides
-// together. `two_pi` is twice `pi` (the angle constants' values); the
-// reduction is exact in floating point.
+// How close to the meridian opposite the central one a longitude
+// difference counts as lying on it, radians.
+inline constexpr real cut_tolerance = 1.0e-5f;
+
+// lon - lon0 brought into [-pi, pi], for the projections that read a
+// central meridian: a map centred near the antimeridian keeps both of its
+// sides together. A difference within `cut_tolerance` of +-pi keeps the
+// sign it has before the reduction, so that the western edge of a map
+// (lon0 - 180 degrees) stays on the western side and the eastern edge
+// (lon0 + 180 degrees) on the eastern side. `two_pi` is twice `pi` (the
+// angle constants' values); the reduction is exact in floating point.
 inline real wrapped_difference(real lon, real lon0, real pi, real two_pi) {
-  real d = lon - lon0;
-  if (d > pi || d <= -pi) {
-    d = std::remainder(d, two_pi);
-    if (d <= -pi) d = pi;
-  }
-  return d;
+  const real d = lon - lon0;
+  if (std::fabs(d) <= pi + cut_tolerance) return d;
+  const real r = std::remainder(d, two_pi);
+  if (std::fabs(r) > pi - cut_tolerance) return std::copysign(std::fabs(r), d);
+  return r;
 }
 
 // The number of points of a call: nothing for n below 1.

@@ -5,6 +5,7 @@
 
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
+#include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "projection/contract.hpp"
 #include "console/item_lines.hpp"
@@ -19,30 +20,28 @@ constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
 bool in_table(int iell) { return iell >= 1 && iell <= 9; }
 
 void menu(int& iell) {
-  for (;;) {
-    submenuhead(sellipsoid_header);
-    say("           ELLIPSOIDS SET UP");
-    dash_rule();
-    ItemLine().text(" current ellipsoid number:").integer(ellipsoid_number, 3).write();
-    ItemLine().text(" setting ellipsoid number:").integer(iell, 3).write();
-    dash_rule();
-    for (const auto& e : reference_ellipsoids) say(e.menu_line);
-    dash_rule();
-    say("SET AND EXIT .......................99");
-    menutail();
-    int answer = 99, istat = 0;
-    inintegdef(answer, "Ellipsoid number or 99", 99, istat);
-    if (answer == 99) return;
-    if (in_table(answer)) {
-      iell = answer;
-    } else {
-      warninghead(sellipsoid_header);
-      ItemLine().text("ANSWER =").integer(answer, 3).write();
-      say("NEITHER IN [1,9] NOR = 99");
-      say("==> BACK TO MENU WITHOUT ACTION");
-      warningtail00();
-    }
-  }
+  menu_loop(sellipsoid_header, [&] {
+        say("           ELLIPSOIDS SET UP");
+        dash_rule();
+        ItemLine().text(" current ellipsoid number:").integer(ellipsoid_number, 3).write();
+        ItemLine().text(" setting ellipsoid number:").integer(iell, 3).write();
+        dash_rule();
+        for (const auto& e : reference_ellipsoids) say(e.menu_line);
+        dash_rule();
+        say("SET AND EXIT .......................99");
+      }, [&](int answer) {
+        if (answer == 99) return true;
+        if (in_table(answer)) {
+          iell = answer;
+        } else {
+          warninghead(sellipsoid_header);
+          ItemLine().text("ANSWER =").integer(answer, 3).write();
+          say("NEITHER IN [1,9] NOR = 99");
+          say("==> BACK TO MENU WITHOUT ACTION");
+          warningtail00();
+        }
+        return false;
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .prompt_text = "Ellipsoid number or 99"});
 }
 
 void summary(int iell) {

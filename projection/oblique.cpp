@@ -8,6 +8,7 @@
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
 
 namespace dorvix {
 
@@ -19,33 +20,32 @@ constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
 void smatab33_menu(Matrix33& aba) {
   static constexpr std::string_view prompts[] = {"aba(1,1)", "aba(1,2)", "aba(1,3)", "aba(2,1)", "aba(2,2)",
                                                  "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
-  for (;;) {
-    submenuhead(smatab33_header);
-    dash_rule();
-    say("Ab MATRIX SET UP");
-    dash_rule();
-    for (int k = 1; k <= 9; ++k) {
-      const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
-      ItemLine().text("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k)).fixed(element(aba, i, j), 8, 3).write();
-    }
-    dash_rule();
-    say("UPDATE & EXIT ........99");
-    menutail();
-    int choice = 99, istat = 0;
-    inintegdef(choice, "your choice", 99, istat);
-    if (choice == 99) return;
-    if (choice >= 1 && choice <= 9) {
-      const int i = (choice - 1) / 3 + 1, j = choice - 3 * (i - 1);
-      real& value = element(aba, i, j);
-      const real current = value;
-      inrealdef(value, prompts[choice - 1], current, istat);
-    } else {
-      warninghead(smatab33_header);
-      say("UNKNOWN ANSWER !");
-      say("==> BACK TO MENU WITHOUT ACTION");
-      warningtail00();
-    }
-  }
+  menu_loop(smatab33_header, [&] {
+        dash_rule();
+        say("Ab MATRIX SET UP");
+        dash_rule();
+        for (int k = 1; k <= 9; ++k) {
+          const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
+          ItemLine()
+              .text("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k))
+              .fixed(element(aba, i, j), 8, 3)
+              .write();
+        }
+        dash_rule();
+        say("UPDATE & EXIT ........99");
+      }, [&](int choice) {
+        if (choice == 99) return true;
+        if (choice >= 1 && choice <= 9) {
+          const int i = (choice - 1) / 3 + 1, j = choice - 3 * (i - 1);
+          ask_real(element(aba, i, j), prompts[choice - 1]);
+        } else {
+          warninghead(smatab33_header);
+          say("UNKNOWN ANSWER !");
+          say("==> BACK TO MENU WITHOUT ACTION");
+          warningtail00();
+        }
+        return false;
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
 }
 
 }  // namespace

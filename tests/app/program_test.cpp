@@ -56,6 +56,19 @@ Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = 
   return m;
 }
 
+// The head of a routine's frame and the lines after it.
+Lines sub_head(const std::string& name, const Lines& lines) {
+  Lines h{at_rule, " @ subroutine " + name, " @" + std::string(42, '=')};
+  h.insert(h.end(), lines.begin(), lines.end());
+  return h;
+}
+
+Lines join(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
 TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   TempDir dir;
   const ProgramRun run = run_dorvix(dir, {"", "9999"});
@@ -69,41 +82,57 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   const auto end = std::find(l.begin(), l.end(), " @ PROGRAM dorvix");
   ASSERT_NE(end, l.end());
   EXPECT_TRUE(std::regex_match(end[2], std::regex(R"( @ EXECUTION TERMINATED AT: \d\d:\d\d:\d\d)")));
-  // The silent set-ups after the data-file table, then the menu.
-  Lines want{at_rule,
-             " @ subroutine scolortable",
-             " @" + std::string(42, '='),
-             " INITIALIZING COLOR TABLE:",
-             " 0   -> BKG = WHITE",
-             " 1   -> FRG = BLACK",
-             " 2-4 -> RGB COLORS",
-             " 5-7 -> CMY COLORS",
-             " 8   -> GREY 50%",
-             at_rule,
-             " @ subroutine ssymbolsize",
-             " @" + std::string(42, '='),
-             " INITIALISING SYMBOL SIZE (cm) =    0.400",
-             at_rule,
-             " @ subroutine fpsreadex1 ",
-             " @" + std::string(42, '='),
-             " INITIALIZING INPUT PARAMETERS",
-             at_rule,
-             " @ subroutine setseistest",
-             " @" + std::string(42, '='),
-             " INITIALIZING EXTRACTION TESTS",
-             at_rule,
-             " @ subroutine sspro      ",
-             " @" + std::string(42, '='),
-             " INITIALIZING STEREOGRAPHIC PROJECTION",
-             " projection number =    4",
-             " projection = Schmidt, retrograde X,Y axis"};
+  // The silent set-ups after the data-file table: the colour table, the
+  // symbol size and the catalogue reader ...
+  const Lines before{at_rule,
+                     " @ subroutine scolortable",
+                     " @" + std::string(42, '='),
+                     " INITIALIZING COLOR TABLE:",
+                     " 0   -> BKG = WHITE",
+                     " 1   -> FRG = BLACK",
+                     " 2-4 -> RGB COLORS",
+                     " 5-7 -> CMY COLORS",
+                     " 8   -> GREY 50%",
+                     at_rule,
+                     " @ subroutine ssymbolsize",
+                     " @" + std::string(42, '='),
+                     " INITIALISING SYMBOL SIZE (cm) =    0.400",
+                     at_rule,
+                     " @ subroutine fpsreadex1 ",
+                     " @" + std::string(42, '='),
+                     " INITIALIZING INPUT PARAMETERS",
+                     at_rule,
+                     " @ subroutine setseistest",
+                     " @" + std::string(42, '='),
+                     " INITIALIZING EXTRACTION TESTS"};
+  // ... then the map's: the projection with each of its set-ups, ending on
+  // the title of the projection in force ...
+  const Lines map_heads{"sprojll2", "sllorig", "slong1", "slong2",   "slat1",     "slat2",   "sangle1",
+                        "sellipsoid", "sellipsoid", "soblique", "contours1", "sprojll2"};
+  // ... then the one-page diagrams (with the stereonet projection and the
+  // frame), the projection again, the paged diagrams, and the menu.
+  const Lines diagrams = sub_head("fpsseis    ", {" INITIALIZING FPS PLOT PARAMETERS"});
+  const Lines projection = join({sub_head("sspro      ", {" INITIALIZING STEREOGRAPHIC PROJECTION",
+                                                         " projection number =    4",
+                                                         " projection = Schmidt, retrograde X,Y axis"}),
+                                 sub_head("sschmidt   ", {" INITIALIZING SCHMIDT PROJECTION",
+                                                         " Azimuthal Equal Area (Lambert,1772)"})});
+  Lines after = join({diagrams, projection, sub_head("srepstereo0", {" INITIALIZING STEREO FRAME"}), projection,
+                      sub_head("fpsbchbll  ", {" INITIALIZING FPS PLOT PARAMETERS"})});
   const Lines menu = top_menu(0, 0);
-  want.insert(want.end(), menu.begin(), menu.end());
-  want.insert(want.end(), {" ..........................................", " Enter your choice"});
-  EXPECT_EQ(
-      section(l, at_rule, " Enter your choice",
-              static_cast<std::size_t>(std::find(l.begin(), l.end(), " @ subroutine scolortable") - l.begin() - 1)),
-      want);
+  after.insert(after.end(), menu.begin(), menu.end());
+  after.insert(after.end(), {" ..........................................", " Enter your choice"});
+  const auto start = std::search(l.begin(), l.end(), before.begin(), before.end());
+  ASSERT_NE(start, l.end());
+  const auto map = start + static_cast<long>(before.size());
+  const auto stereo = std::search(map, l.end(), after.begin(), after.end());
+  ASSERT_NE(stereo, l.end());
+  Lines heads;
+  for (auto it = map; it != stereo; ++it) {
+    if (it->rfind(" @ subroutine ", 0) == 0) heads.push_back(it->substr(14, it->find_last_not_of(' ') - 13));
+  }
+  EXPECT_EQ(heads, map_heads);
+  EXPECT_EQ(*(stereo - 1), " MERCATOR SPHERICAL EARTH");
 }
 
 TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {

@@ -89,6 +89,23 @@ TEST_F(Criteria, PolygonBlockListsTheVerticesWithTheirCommands) {
   EXPECT_TRUE(has(l, " vertex number =      2"));
 }
 
+TEST_F(Criteria, ChoicesAroundTheVertexCommandsDoNothing) {
+  // Below the first vertex command, past the last one, and the extremes
+  // of the integers (compared, never subtracted from).
+  const SeisTest2 before = seistest2;
+  for (const char* choice : {"260", "264", "-2147483648", "2147483647"}) {
+    type({choice, "99"});
+    setseistest6(2);
+    const Lines l = screen_lines();
+    EXPECT_FALSE(std::any_of(l.begin(), l.end(), [](const std::string& s) { return s.starts_with(" vertex number"); }))
+        << choice;
+    for (int i = 1; i <= 3; ++i) {
+      EXPECT_EQ(seistest2.vrtxlong(i), before.vrtxlong(i)) << choice;
+      EXPECT_EQ(seistest2.vrtxlat(i), before.vrtxlat(i)) << choice;
+    }
+  }
+}
+
 TEST_F(Criteria, PolygonFileOfTwelveVerticesIsCutToNine) {
   std::string text = "12 2\n";
   for (int i = 1; i <= 12; ++i) text += std::to_string(i) + ", " + std::to_string(-i) + "\n";

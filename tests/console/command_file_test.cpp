@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <streambuf>
+
+#include "console/file_opener.hpp"
+#include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "dialogue_helpers.hpp"
 
@@ -191,6 +197,120 @@ TEST_F(CommandFile, EndOfACommandFileReturnsToTheKeyboardWithTheReport) {
       {" New value =             6", dots},
   });
   EXPECT_EQ(screen_lines(), want);
+}
+
+// ---- A command file that ends at a question --------------------------------
+
+// A screen that stops a dialogue writing more than a bound, so that a
+// question asked for ever fails the test instead of filling the memory.
+class BoundedScreen : public std::streambuf {
+ public:
+  std::string text;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (text.size() >= limit) throw std::length_error("the dialogue does not end");
+    text.push_back(traits_type::to_char_type(c));
+    return c;
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    for (std::streamsize k = 0; k < n; ++k) overflow(traits_type::to_int_type(s[k]));
+    return n;
+  }
+
+ private:
+  static constexpr std::size_t limit = 1 << 16;
+};
+
+class EndedCommandFile : public DialogueTest {
+ protected:
+  void SetUp() override {
+    DialogueTest::SetUp();
+    bounded_.exceptions(std::ios::badbit);
+    units().set_console(keyboard_, bounded_);
+  }
+  BoundedScreen screen_buffer_;
+  std::ostream bounded_{&screen_buffer_};
+};
+
+// Each kind of question, asked once, its answer as text.
+struct Question {
+  const char* kind;
+  std::function<std::string()> ask;
+  Lines refused;  // a refused keyboard answer and the Return of its box
+  Lines right;    // the right answer (and what leaves a menu)
+  std::string want;
+};
+
+std::string yes_no(bool v) { return v ? "Yes" : "No"; }
+
+const std::vector<Question> questions = {
+    {"integer", [] { int v = 0, s = 0; inintegdef(v, "count", 0, s); return std::to_string(v); },
+     {"abc", ""}, {"7"}, "7"},
+    {"free integer", [] { int v = 0, s = 0; ininteg1(v, "count", s); return std::to_string(v); },
+     {"abc", ""}, {"7"}, "7"},
+    {"older integer", [] { int v = 0, s = 0; inintegdefnp(v, "count", 0, s); return std::to_string(v); },
+     {"abc", ""}, {"7"}, "7"},
+    {"integer range", [] { int v = 1, s = 0; inintegvindef(v, "count", 1, 1, 9, s); return std::to_string(v); },
+     {"50", ""}, {"7"}, "7"},
+    {"free integer range", [] { int v = 1, s = 0; inintegvin1(v, "count", 1, 9, s); return std::to_string(v); },
+     {"50", ""}, {"7"}, "7"},
+    {"real", [] { real v = 0; int s = 0; inrealdef(v, "depth", 0, s); return std::to_string(v); },
+     {"abc", ""}, {"2.5"}, "2.500000"},
+    {"real range", [] { real v = 1; int s = 0; inrealvindef(v, "depth", 1, 0, 5, s); return std::to_string(v); },
+     {"50", ""}, {"2.5"}, "2.500000"},
+    {"yes/no", [] { bool v = false; int s = 0; inlogicdef(v, "activate test", false, s); return yes_no(v); },
+     {"x", ""}, {"y"}, "Yes"},
+    {"text", [] { std::string v; int s = 0; inchardef(v, "title", "none", s, 4); return v; }, {}, {"name"}, "name"},
+    {"free text", [] { std::string v; int s = 0; inchar1(v, "title", s, 4); return v; }, {}, {"name"}, "name"},
+    {"menu",
+     [] {
+       int chosen = 0;
+       menu_loop(Header{"menu", "1.0", "01-01-2000"}, [] {}, [&](int c) { chosen = c; });
+       return std::to_string(chosen);
+     },
+     {"abc", ""}, {"7", "99"}, "7"},
+    {"file name",
+     [] {
+       std::string name = "none.txt";
+       opef2(name, "input data", 11, "old", 0, 40);
+       return name;
+     },
+     {"missing.txt", ""}, {"data.txt"}, "data.txt"},
+};
+
+std::string typed(const Lines& a, const Lines& b = {}) {
+  std::string text;
+  for (const auto& l : a) text += l + "\n";
+  for (const auto& l : b) text += l + "\n";
+  return text;
+}
+
+// The command file ends at the question; the keyboard then gives a refused
+// answer and the right one.
+TEST_F(EndedCommandFile, EveryKindOfQuestionTakesItsRetryFromTheKeyboard) {
+  write_file("data.txt", "x\n");
+  for (const Question& q : questions) {
+    SCOPED_TRACE(q.kind);
+    command_file("");
+    type_raw(typed(q.refused, q.right));
+    EXPECT_EQ(q.ask(), q.want);
+    EXPECT_FALSE(iocom.lcomfop);
+    units().close(11);
+  }
+}
+
+// The same, the keyboard input ending after the refused answer.
+TEST_F(EndedCommandFile, EndOfTheKeyboardInputThenEndsTheRun) {
+  for (const Question& q : questions) {
+    SCOPED_TRACE(q.kind);
+    command_file("");
+    type_raw(typed(q.refused));
+    screen_buffer_.text.clear();
+    EXPECT_EQ(run_end_status(q.ask), exit_input_ended);
+    EXPECT_TRUE(screen_buffer_.text.ends_with(" ===> END OF INPUT: STOPPING EXECUTION\n"));
+  }
 }
 
 }  // namespace

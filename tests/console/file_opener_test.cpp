@@ -111,6 +111,8 @@ TEST_F(Opener, ChooserReplacesAnExistingFileOnlyAfterYes) {
   const Lines lines = screen_lines();
   EXPECT_EQ(count(lines, " replace existing file out.txt ?"), 2u);
   EXPECT_EQ(count(lines, " ===> RETRYING"), 1u);
+  // The box names the file declined, not the name held before.
+  EXPECT_TRUE(has(lines, " COULD NOT OPEN FILE " + edit::pad("out.txt", 40)));
 }
 
 TEST_F(Opener, ChooserAsksBeforeOverwritingAFileThatMayExist) {

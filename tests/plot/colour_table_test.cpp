@@ -311,7 +311,7 @@ TEST_F(ColourTable, ChangingTheCurrentColourStrokesAndWritesItAgain) {
                    "5.00 5.00 lineto", "stroke"}));
 }
 
-TEST_F(ColourTable, SwitchingColourOffInAPlotDrawsWhatFollowsInBlack) {
+TEST_F(ColourTable, SwitchingColourOffThenOnDrawsBlackThenTheLineColourAgain) {
   default_colour_table();
   open_plot(2);
   plt2blk.linecol = 2;  // red in the default table
@@ -329,6 +329,18 @@ TEST_F(ColourTable, SwitchingColourOffInAPlotDrawsWhatFollowsInBlack) {
   EXPECT_EQ(std::count_if(black + 1, lines.end(), [](const std::string& l) { return l.find("setrgbcolor") != l.npos; }),
             0);
   EXPECT_EQ(lines.back(), "stroke");
+
+  // Back to twelve colours and red again: the colour last written is
+  // black, so the next red line gets its red record.
+  n = 12;
+  scolornb(n, 1);
+  plt2blk.linecol = 2;
+  deline(xs, ys, 2);
+  const Lines after = drawn_lines();
+  ASSERT_GT(after.size(), lines.size());
+  const Lines added(after.begin() + static_cast<long>(lines.size()), after.end());
+  EXPECT_EQ(added, (Lines{"newpath", "0.00 0.00 moveto", "5.00 5.00 lineto", " 0.500  0.000  0.000 setrgbcolor",
+                          "stroke"}));
 }
 
 // ---- Colour-table files -----------------------------------------------------

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "support/plot_fixture.hpp"
+#include "support/raster.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -223,6 +224,24 @@ TEST_F(Prolog, PagesAreCountedAndRendered) {
     EXPECT_EQ(*(brk + 2), "grestore");
     DORVIX_REQUIRE_TOOL("gs");
     EXPECT_EQ(rendered_pages(path(name)), 3) << name;
+  }
+}
+
+TEST_F(Prolog, APageBreakStrokesTheOpenPathOnItsOwnPage) {
+  DORVIX_REQUIRE_TOOL("gs");
+  for (int dialect = 1; dialect <= 2; ++dialect) {
+    const std::string name = "break" + std::to_string(dialect) + ".ps";
+    open_plot(dialect, "P  ", 1, name);
+    // A path of pen moves, still open at the break.
+    real x = 100, y = 100;
+    deplot(x, y, 0);
+    x = y = 300;
+    deplot(x, y, 1);
+    intnewpage();
+    close_plot();
+    const double middle_cm = 200 / 28.35;
+    EXPECT_GT(ink_around(render(path(name), 1), middle_cm, middle_cm, 0.2), 0) << name;
+    EXPECT_EQ(ink_around(render(path(name), 2), middle_cm, middle_cm, 0.2), 0) << name;
   }
 }
 

@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "catalogue/angles.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/polyconic.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
+#include "support/tools.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -166,29 +169,53 @@ TEST_F(ProjectionTest, EllipsoidKeptNumberBeforeInitialisationForcesTheMenu) {
   EXPECT_EQ(iell, 6);
 }
 
-TEST_F(ProjectionTest, EveryEllipsoidOfTheTable) {
-  struct Row {
-    const char* title;
-    float a, b;
+// PROJ's named ellipsoids (`proj -le`): name, then a= and b= or rf=.
+std::map<std::string, std::pair<double, double>> proj_ellipsoids() {
+  std::map<std::string, std::pair<double, double>> radii;
+  std::istringstream in(run_command("proj -le").output);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string name, a, second;
+    if (!(fields >> name >> a >> second) || a.rfind("a=", 0) != 0) continue;
+    const double major = std::stod(a.substr(2));
+    if (second.rfind("b=", 0) == 0) radii[name] = {major, std::stod(second.substr(2))};
+    if (second.rfind("rf=", 0) == 0) radii[name] = {major, major * (1 - 1 / std::stod(second.substr(3)))};
+  }
+  return radii;
+}
+
+// The table against independent values: PROJ's list of ellipsoids, and
+// for Delambre 1810, which PROJ lists only in its Belgian form, the French
+// values of the historical tables (a = 6376985 m, 1/f = 308.6465). The
+// table keeps its radii to the half metre.
+TEST_F(ProjectionTest, EveryEllipsoidOfTheTableAgreesWithPublishedRadii) {
+  DORVIX_REQUIRE_TOOL("proj");
+  auto radii = proj_ellipsoids();
+  radii["Delambre 1810"] = {6376985.0, 6376985.0 * (1 - 1 / 308.6465)};
+  const std::pair<const char*, const char*> rows[] = {
+      {"GRS80 1980 ELLIPSOID", "GRS80"},      {"IUGG 1967 ELLIPSOID", "GRS67"},
+      {"HAYFORD 1909 ELLIPSOID", "intl"},     {"CLARKE 1880 ELLIPSOID", "clrk80ign"},
+      {"CLARKE 1866 ELLIPSOID", "clrk66"},    {"BESSEL 1841 ELLIPSOID", "bessel"},
+      {"EVEREST 1830 ELLIPSOID", "evrst30"},  {"PLESSIS 1810 ELLIPSOID", "plessis"},
+      {"DELAMBRE 1810 ELLIPSOID", "Delambre 1810"},
   };
-  const Row rows[] = {
-      {"GRS80 1980 ELLIPSOID", 6378137.0f, 6356752.5f},   {"IUGG 1967 ELLIPSOID", 6378160.0f, 6356775.0f},
-      {"HAYFORD 1909 ELLIPSOID", 6378388.0f, 6356912.0f}, {"CLARKE 1880 ELLIPSOID", 6378249.0f, 6356515.0f},
-      {"CLARKE 1866 ELLIPSOID", 6378206.5f, 6356584.0f},  {"BESSEL 1841 ELLIPSOID", 6377397.0f, 6356079.0f},
-      {"EVEREST 1830 ELLIPSOID", 6377276.5f, 6356075.5f}, {"PLESSIS 1810 ELLIPSOID", 6376523.0f, 6355863.0f},
-      {"DELAMBRE 1810 ELLIPSOID", 6376985.0f, 6356323.5f},
-  };
+  constexpr double half_metre = 0.5;
   for (int k = 1; k <= 9; ++k) {
-    const Row& r = rows[k - 1];
+    const auto& [title, source] = rows[k - 1];
+    SCOPED_TRACE(title);
+    ASSERT_EQ(radii.count(source), 1u) << source;
+    const auto [a, b] = radii[source];
     int iell = k;
     sellipsoid(iell, 1);
     const Lines lines = screen_lines();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[3], std::string(" ") + r.title);
-    EXPECT_EQ(ellipsoid.aell, r.a);
-    EXPECT_EQ(ellipsoid.bell, r.b);
-    const double a = r.a, b = r.b;
-    EXPECT_NEAR(ellipsoid.ecc2, 1 - b * b / (a * a), 2e-9) << r.title;
+    EXPECT_EQ(lines[3], std::string(" ") + title);
+    EXPECT_NEAR(ellipsoid.aell, a, half_metre);
+    EXPECT_NEAR(ellipsoid.bell, b, half_metre);
+    // The eccentricity follows from the radii kept.
+    const double ka = ellipsoid.aell, kb = ellipsoid.bell;
+    EXPECT_NEAR(ellipsoid.ecc2, 1 - kb * kb / (ka * ka), 2e-9);
   }
 }
 

@@ -9,7 +9,7 @@
 
 #include "catalogue/angles.hpp"
 #include "projection/oblique.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

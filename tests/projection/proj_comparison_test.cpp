@@ -28,7 +28,7 @@
 #include "projection/lambert_conic.hpp"
 #include "projection/oblique.hpp"
 #include "projection/polyconic.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
 #include "support/tools.hpp"
 

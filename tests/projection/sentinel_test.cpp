@@ -17,7 +17,7 @@
 #include "projection/lambert_conic.hpp"
 #include "projection/oblique.hpp"
 #include "projection/polyconic.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix::testing {
@@ -239,10 +239,14 @@ TEST_F(Sentinels, LongitudesAreWrappedAroundTheCentralMeridian) {
       EXPECT_NEAR(across.second, reference.second, tolerance) << code << " " << p.lon0 << " " << p.lon;
     }
   }
-  // Exactly opposite the central meridian: +180 degrees, on either side.
-  EXPECT_NEAR(project_one(24, -180, 0).first, 2.0, 1e-6);
+  // Exactly opposite the central meridian, each side of the map keeps its
+  // edge: -180 degrees on the western side, +180 (and 540) on the eastern.
+  EXPECT_NEAR(project_one(24, -180, 0).first, -2.0, 1e-6);
   EXPECT_NEAR(project_one(24, 180, 0).first, 2.0, 1e-6);
-  EXPECT_NEAR(project_one(25, -180, 0).first, 1.0, 1e-6);
+  EXPECT_NEAR(project_one(24, 540, 0).first, 2.0, 1e-6);
+  EXPECT_NEAR(project_one(24, -540, 0).first, -2.0, 1e-6);
+  EXPECT_NEAR(project_one(25, -180, 0).first, -1.0, 1e-6);
+  EXPECT_NEAR(project_one(25, 180, 0).first, 1.0, 1e-6);
 }
 
 TEST_F(Sentinels, ConformalConicWithDegenerateParallels) {

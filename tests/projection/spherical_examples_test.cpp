@@ -13,7 +13,7 @@
 #include "projection/equal_area_conic.hpp"
 #include "projection/lambert_conic.hpp"
 #include "projection/oblique.hpp"
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 #include "projection/pseudocylindrical.hpp"
 #include "projection/state.hpp"
 

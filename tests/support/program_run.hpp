@@ -22,12 +22,14 @@ struct ProgramRun {
   Lines lines;  // standard output and error
 };
 
-// Runs the program in `dir`, the answers typed one a line.
-inline ProgramRun run_dorvix(const TempDir& dir, const Lines& answers) {
+// Runs the program in `dir`, the answers typed one a line; `shell_set_up`
+// (shell commands, such as resource limits) runs before it.
+inline ProgramRun run_dorvix(const TempDir& dir, const Lines& answers, const std::string& shell_set_up = "") {
   std::string input;
   for (const auto& a : answers) input += a + "\n";
+  const std::string set_up = shell_set_up.empty() ? "" : shell_set_up + " && ";
   const CommandResult r =
-      run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(DORVIX_BINARY), input);
+      run_command("cd " + shell_quote(dir.path().string()) + " && " + set_up + shell_quote(DORVIX_BINARY), input);
   return {r.status, split_lines(r.output)};
 }
 

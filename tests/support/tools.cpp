@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +79,22 @@ std::string read_file(const std::filesystem::path& p) {
 void write_file(const std::filesystem::path& p, const std::string& content) {
   std::ofstream out(p, std::ios::binary);
   out << content;
+}
+
+::testing::AssertionResult same_text(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  const auto a = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first;
+  const auto at = static_cast<std::size_t>(a - actual.begin());
+  const std::size_t start = at == 0 ? 0 : actual.rfind('\n', at - 1) + 1;  // npos + 1 is 0
+  const auto line_of = [start](const std::string& s) {
+    const std::size_t end = s.find('\n', start);
+    return start >= s.size() ? std::string("(end of text)")
+                             : "\"" + s.substr(start, std::min<std::size_t>(end - start, 200)) + "\"";
+  };
+  const auto number = std::count(actual.begin(), actual.begin() + static_cast<std::ptrdiff_t>(start), '\n') + 1;
+  return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+                                       << "; first difference in line " << number << ":\n  actual:   "
+                                       << line_of(actual) << "\n  expected: " << line_of(expected);
 }
 
 CommandResult ghostscript_render(const std::filesystem::path& ps) {

@@ -50,6 +50,11 @@ class TempDir {
 std::string read_file(const std::filesystem::path& p);
 void write_file(const std::filesystem::path& p, const std::string& content);
 
+// Compares two texts that may be large without printing them whole: when
+// they differ, the failure gives their sizes and the first line where they
+// part, so that a failing comparison of megabytes stays small and quick.
+::testing::AssertionResult same_text(const std::string& actual, const std::string& expected);
+
 // Renders a PostScript file with Ghostscript (null device); the result's
 // status is 0 and its output free of "Error" for a valid file.
 CommandResult ghostscript_render(const std::filesystem::path& ps);

@@ -1,4 +1,4 @@
-#include "projection/projection_fixture.hpp"
+#include "support/projection_fixture.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -7,8 +7,12 @@
 #include "catalogue/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/ellipsoid.hpp"
+#include "projection/graticule.hpp"
+#include "projection/line_file_settings.hpp"
 #include "projection/oblique.hpp"
+#include "projection/parameter_setters.hpp"
 #include "projection/polyconic.hpp"
+#include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
 #include "support/tools.hpp"
 
@@ -29,6 +33,17 @@ void reset_projection_state() {
   ellipsoid = {};
   ellipsoid_number = 0;
   forimwpoly = {};
+  oblique_centre = {};
+  gridll = {};
+  contours_settings = {};
+}
+
+void initialise_projection() {
+  real v[7]{};
+  int k[4]{};
+  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 5);
+  int iproj = 0;
+  sprojll2(iproj, 5);
 }
 
 void set_start_up_parameters() {

@@ -22,6 +22,10 @@ class ProjectionTest : public ConsoleTest {
 
 void reset_projection_state();
 
+// The projection and the graticule as the map driver's start-up leaves
+// them (code 15, every default).
+void initialise_projection();
+
 // The parameters the program starts with: central and second longitude 0,
 // latitudes 30 and 60 degrees, central angle 180 degrees, oblique centre
 // (0, 45 degrees), GRS80.

@@ -1,0 +1,87 @@
+#!/bin/sh
+# The paged focal-mechanism diagrams of 60000 mechanisms next to GMT's
+# psmeca drawing the same mechanisms.
+#
+# dorvix reads a generated 60000-line HASH catalogue and runs option 3001
+# -> 1000 with the default plot settings, the page menu answered with its
+# default 2999 times: 3000 pages of 20 nets, both nodal planes and the P,
+# B and T axes of each plane. The time of the diagrams is that run less a
+# run that only reads the catalogue and quits. GMT draws the same
+# mechanisms (plane 1 of each line) in one psmeca call on one map, with its
+# default beach balls and with -T0 -Fa (nodal planes and P and T axes).
+# Prints wall times (best of the runs), PostScript sizes and page counts.
+#
+# Usage: bench/diagrams.sh [runs]   (default 3)
+# Builds (or brings up to date) the optimised program of the bench preset.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-3}
+lines=60000
+program=$root/build/bench/dorvix
+(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target dorvix >/dev/null)
+command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+${CXX:-c++} -std=c++20 -O2 -I"$root/tests/catalogue" "$root/bench/tools/generate_catalogue.cpp" \
+  -o "$work/generate_catalogue"
+"$work/generate_catalogue" hash "$lines" 2010 >"$work/catalogue.hash"
+
+# Keyboard answers: the banner's Return, the read (its Return for the full
+# store's warning), then (for the diagram run) 3001 -> 1000 with the
+# default settings, the page menu's default for every page after the
+# first, leave, quit and close the plot file.
+printf '\n1000\n1001\ncatalogue.hash\n\n9999\n' >"$work/read_only.txt"
+{
+  printf '\n1000\n1001\ncatalogue.hash\n\n3001\n1000\n\nfps_bb.ps\n'
+  i=1
+  while [ "$i" -lt $((lines / 20)) ]; do printf '\n'; i=$((i + 1)); done
+  printf '99\n9999\n\n'
+} >"$work/diagrams.txt"
+
+# psmeca input: longitude, latitude, depth, strike, dip, rake, magnitude.
+awk '{ print $9, $8, $10, $12, $13, $14, $11 }' "$work/catalogue.hash" >"$work/meca.txt"
+region=$(awk 'NR == 1 { x0 = x1 = $1; y0 = y1 = $2 }
+  { if ($1 < x0) x0 = $1; if ($1 > x1) x1 = $1; if ($2 < y0) y0 = $2; if ($2 > y1) y1 = $2 }
+  END { printf "%.1f/%.1f/%.1f/%.1f", x0 - 0.5, x1 + 0.5, y0 - 0.5, y1 + 0.5 }' "$work/meca.txt")
+
+# Best wall time in milliseconds of a command run in $work, over the runs.
+best() {
+  best_ms=
+  i=0
+  while [ "$i" -lt "$runs" ]; do
+    start=$(date +%s%N)
+    (cd "$work" && sh -c "$1" >/dev/null 2>&1)
+    end=$(date +%s%N)
+    ms=$(((end - start) / 1000000))
+    if [ -z "$best_ms" ] || [ "$ms" -lt "$best_ms" ]; then best_ms=$ms; fi
+    i=$((i + 1))
+  done
+}
+
+pages() { awk '/^%%Pages: *[0-9]/ { n = $2 } END { print n + 0 }' "$1"; }
+size_mb() { awk -v b="$(wc -c <"$1")" 'BEGIN { printf "%.1f", b / 1e6 }'; }
+
+best "rm -f fps_bb.ps kavro7_ini.txt; '$program' <read_only.txt"
+read_ms=$best_ms
+best "rm -f fps_bb.ps kavro7_ini.txt; '$program' <diagrams.txt"
+run_ms=$best_ms
+[ -s "$work/fps_bb.ps" ] || { echo "dorvix wrote no fps_bb.ps" >&2; exit 1; }
+dorvix_pages=$(pages "$work/fps_bb.ps")
+[ "$dorvix_pages" -eq $((lines / 20)) ] || { echo "dorvix wrote $dorvix_pages pages" >&2; exit 1; }
+
+meca="gmt psmeca meca.txt -R$region -JM18c -Sa0.4c -P"
+best "$meca >meca_default.ps"
+gmt_default_ms=$best_ms
+best "$meca -T0 -Fa >meca_planes_axes.ps"
+gmt_axes_ms=$best_ms
+
+printf '%-34s %9s %9s %6s\n' run "wall ms" "PS MB" pages
+printf '%-34s %9s %9s %6s\n' "dorvix read only" "$read_ms" - -
+printf '%-34s %9s %9s %6s\n' "dorvix read + 3001 diagrams" "$run_ms" "$(size_mb "$work/fps_bb.ps")" "$dorvix_pages"
+printf '%-34s %9s %9s %6s\n' "dorvix diagrams (difference)" $((run_ms - read_ms)) - -
+printf '%-34s %9s %9s %6s\n' "gmt psmeca default" "$gmt_default_ms" "$(size_mb "$work/meca_default.ps")" \
+  "$(pages "$work/meca_default.ps")"
+printf '%-34s %9s %9s %6s\n' "gmt psmeca -T0 -Fa" "$gmt_axes_ms" "$(size_mb "$work/meca_planes_axes.ps")" \
+  "$(pages "$work/meca_planes_axes.ps")"

@@ -1,0 +1,129 @@
+#include "colfile/column_reader.hpp"
+
+#include "colfile/column_dialogue.hpp"
+#include "colfile/dialogue_lines.hpp"
+#include "colfile/header_dialogue.hpp"
+#include "colfile/header_lines.hpp"
+#include "colfile/readrealsetup.hpp"
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/file_opener.hpp"
+#include "console/range_checks.hpp"
+#include "console/units.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header readreal6_header{"readreal6", " 3.2", "15-01-2008"};
+
+constexpr int choice_read = 1000;
+constexpr int choice_leave = 99;
+// Answers of the retry menu.
+constexpr int retry_same_file = 1;
+constexpr int retry_new_file = 0;
+
+// What the confirmation or a failed step leads to.
+enum class Next { same_file, new_file, give_up };
+
+// The retry menu, after the error head and its reason when there is one.
+Next retry(std::string_view fname, int iunit) {
+  ItemLine().text("IN FILE:").text(colfile::shown(fname)).write();
+  say(std::string(30, '-'));
+  say("Try again on same file ......1");
+  say("New file ....................0");
+  say("Exit .......................99");
+  errortail00();
+  int choice = retry_new_file;
+  ask_int(choice, "your choice");
+  if (choice == retry_same_file) {
+    units().rewind(iunit);
+    colfile::file_line(fname, "rewound");
+    return Next::same_file;
+  }
+  units().close(iunit);
+  colfile::file_line(fname, "closed");
+  return choice == retry_new_file ? Next::new_file : Next::give_up;
+}
+
+Next failed(std::string_view reason, std::string_view fname, int iunit) {
+  errorhead(readreal6_header);
+  say(reason);
+  return retry(fname, iunit);
+}
+
+}  // namespace
+
+void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit, int& ndisp,
+               int& iskip, int& ititle, int& iheader, std::span<int> jcola, std::span<int> jfcola,
+               std::span<std::string> namvara, int& nvar, Columns rdat, std::span<std::string> namrcol, int& nread,
+               int& ncolused, int imodlev, int mode) {
+  ierr = 0;
+  if (mode == 4 || mode == 5) {
+    submenuhead(readreal6_header);
+    say("INITIALIZING INPUT FILE TYPE");
+    int status = 0;
+    sfheader1(status, ndisp, iskip, ititle, iheader, fname, iunit, mode);
+    scol2var2(status, jcola, jfcola, namvara, nvar, namrcol, ncolused, fname, iunit, 1, mode);
+    return;
+  }
+  int istat = 0;
+  cinvin(mode, 0, 5, "readreal6", "inter", istat);
+  const bool even = mode % 2 == 0;
+  const std::size_t name_width = fname.size();
+
+  for (;;) {
+    opef2(fname, fexpl, iunit, "old", even ? 0 : 1, name_width);
+    fname = edit::pad(fname, name_width);
+    Next next = Next::same_file;
+    while (next == Next::same_file) {
+      int status = 0;
+      sfheader1(status, ndisp, iskip, ititle, iheader, fname, iunit, mode);
+      if (status == 1) {
+        next = failed("WHILE READING HEADER LINES", fname, iunit);
+        continue;
+      }
+      getftitle1(status, title, fname, iunit, readrealsetup.ititle, 0);
+      if (status == 1) {
+        next = failed("WHILE READING TITLE", fname, iunit);
+        continue;
+      }
+      scol2var2(status, jcola, jfcola, namvara, nvar, namrcol, ncolused, fname, iunit, imodlev, mode);
+      if (status == 1) {
+        next = failed("WHILE READING COLUMN HEADERS", fname, iunit);
+        continue;
+      }
+
+      int choice = choice_read;
+      if (even) {
+        submenuhead(readreal6_header);
+        say("READ AND EXIT ..................1000");
+        say("EXIT WITHOUT READING .............99");
+        menutail();
+        ask_int(choice, "your choice");
+      }
+      if (choice == choice_read) {
+        getfreal(status, nread, ncolused, rdat, fname, iunit, mode);
+        if (status != 1) return;
+        next = failed("WHILE READING DATA", fname, iunit);
+      } else if (choice == choice_leave) {
+        units().close(iunit);
+        submenuhead(readreal6_header);
+        say("EXITING WITHOUT READING DATA FILE");
+        colfile::file_line(fname, "closed");
+        menutail();
+        ierr = 1;
+        return;
+      } else {
+        // An answer of neither: the retry menu without an error head.
+        next = retry(fname, iunit);
+      }
+    }
+    if (next == Next::give_up) {
+      ierr = 1;
+      return;
+    }
+  }
+}
+
+}  // namespace dorvix

@@ -1,0 +1,42 @@
+#pragma once
+// Reading one column file into the caller's array through the whole
+// dialogue: the file is opened, its header layout shown and set, its title
+// read, the columns chosen, the reading confirmed, and the records read.
+// Every failing step leads to one retry menu: the same file again, another
+// file, or giving up.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "colfile/data_records.hpp"
+
+namespace dorvix {
+
+// ierr      out: 0 the file was read, 1 it was not.
+// title     out: the file's title, a text of the caller's length (its size).
+// fname     in/out: the file's name, a text whose size is the caller's name
+//           field (longer names are refused); the name opened is written
+//           back blank-padded to it.
+// fexpl     what the file is, for the file opener.
+// iunit     the unit the file is read on.
+// ndisp, iskip, ititle, iheader   in/out: the header layout.
+// jcola, jfcola, namvara, nvar    in/out: array column, file column and
+//           name of each variable (values from 1 upward; names of the
+//           caller's length), and their number; the spans' size is the
+//           caller's bound of variables.
+// rdat      the caller's array as its columns; lines 1 to nread of the
+//           variables' columns receive the data, other cells are left.
+// namrcol   out: a name for each array column (the caller's length).
+// nread     out: records stored; unchanged when the file was not read.
+// ncolused  out: highest array column filled.
+// imodlev   what the user may change in the column dialogue (1 to 4).
+// mode      (inter) 4 or 5: the defaults, nothing opened; any other value
+//           reads, with the menus when even, silently (the name opened as
+//           passed) when odd.
+void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit, int& ndisp,
+               int& iskip, int& ititle, int& iheader, std::span<int> jcola, std::span<int> jfcola,
+               std::span<std::string> namvara, int& nvar, Columns rdat, std::span<std::string> namrcol, int& nread,
+               int& ncolused, int imodlev, int mode);
+
+}  // namespace dorvix

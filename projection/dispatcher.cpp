@@ -1,0 +1,126 @@
+#include "projection/dispatcher.hpp"
+
+#include "catalogue/angles.hpp"
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/menu_loop.hpp"
+#include "console/item_lines.hpp"
+#include "console/prompts.hpp"
+#include "projection/codes.hpp"
+#include "projection/contract.hpp"
+#include "projection/projection_menu.hpp"
+#include "projection/state.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header projlln_header{"projlln", " 3.5", "01-10-2009"};
+constexpr Header sllorig_header{"sllorig", " 2.0", "11-08-2002"};
+
+// Mode of the projection set-up that resets every parameter with menus.
+constexpr int reset_with_menus = 4;
+
+void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
+
+struct Image {
+  real x = 0, y = 0;
+};
+
+// The origin's image under the current code, without offsets.
+Image origin_image(real lon, real lat) {
+  llorig.xorigll = 0.0f;
+  llorig.yorigll = 0.0f;
+  Image p;
+  projlln(std::span(&p.x, 1), std::span(&p.y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  return p;
+}
+
+void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
+  menu_loop(sllorig_header, [&] {
+        dash_rule();
+        say("MAP PROJECTION ORIGIN SET UP");
+        dash_rule();
+        value_line("central longitude .....1", lon);
+        value_line("central latitude  .....2", lat);
+        value_line("X offset ...............", p.x);
+        value_line("Y offset ...............", p.y);
+        dash_rule();
+        say("UPDATE & EXIT ........99");
+      }, [&](int choice) {
+        int istat = 0;
+        if (choice == 99) {
+          if (!at_infinity(p.x, p.y)) return true;
+          errorhead(sllorig_header);
+          say("The origin has no finite image under this projection");
+          say("==> CHOOSE ANOTHER ORIGIN");
+          errortail00();
+          return false;
+        }
+        if (choice == 1) {
+          const real def = lon;
+          inrealdef(lon, "origin longitude in degrees", def, istat);
+          lonr = rad(lon);
+        } else if (choice == 2) {
+          const real def = lat;
+          inrealvindef(lat, "origin latitude in degrees", def, -90.0f, 90.0f, istat);
+          latr = rad(lat);
+        }
+        p = origin_image(lonr, latr);
+        return false;
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+}
+
+}  // namespace
+
+void projlln(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
+  for (;;) {
+    if (const ProjectionCode* c = find_projection_code(projtype.iproj)) {
+      c->forward(x, y, lon, lat, n);
+      return;
+    }
+    errorhead(projlln_header);
+    ItemLine().text("iproj = ").integer(projtype.iproj, 4).write();
+    say("NO SUCH PROJECTION AVALAIBLE");
+    say("==> RESET PROJECTION");
+    errortail00();
+    int iproj = 0;
+    sprojll2(iproj, reset_with_menus);
+  }
+}
+
+void sllorig(real& lon, real& lat, int inter) {
+  real lonr = 0, latr = 0;
+  if (inter == 2 || inter == 3) {
+    lonr = llorig.lonorigll;
+    latr = llorig.latorigll;
+    lon = deg(lonr);
+    lat = deg(latr);
+  } else if (inter == 4 || inter == 5) {
+    lon = 0.0f;
+    lat = 45.0f;
+    lonr = 0.0f;
+    latr = rad(45.0f);
+    submenuhead(sllorig_header);
+    say("MAP PROJECTION ORIGIN SET UP");
+    say("INITIALIZING ORIGIN TO");
+    value_line("longitude =", lon);
+    value_line("latitude  =", lat);
+  } else {
+    lonr = rad(lon);
+    latr = rad(lat);
+  }
+  Image p = origin_image(lonr, latr);
+  if (inter % 2 == 0) {
+    origin_menu(lon, lat, lonr, latr, p);
+  } else if (at_infinity(p.x, p.y)) {
+    warninghead(sllorig_header);
+    say("The origin has no finite image under this projection");
+    say("==> OFFSETS SET TO 0");
+    warningtail00();
+    p = {};
+  }
+  llorig = {p.x, p.y, lonr, latr};
+}
+
+}  // namespace dorvix

@@ -1,0 +1,190 @@
+// Drawing the graticule, and its extent for the fit of the map.
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "catalogue/angles.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/number_writers.hpp"
+#include "plot/device.hpp"
+#include "projection/codes.hpp"
+#include "projection/contract.hpp"
+#include "projection/graticule.hpp"
+#include "projection/map_pen.hpp"
+#include "projection/state.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header drawllgrid_header{"drawllgrid", " 2.5", "31-05-2010"};
+
+// Justifications of the labels, blanks trimmed: under the southern edge
+// (top centre), over the northern (bottom centre), right of the eastern
+// (middle left), left of the western (middle right).
+constexpr int below = -10, above = -2, right_of = -5, left_of = -7;
+// Labels stand this many tick lengths beyond the edge.
+constexpr real label_distance = 1.5f;
+constexpr int label_width = 9;
+
+real fraction(int i, int n) { return static_cast<real>(i) / static_cast<real>(n); }
+
+// The window's spans and line counts.
+struct Window {
+  real dlon, dlat;
+  int nmer, npar;  // intervals between meridians and between parallels, at least 1
+};
+
+Window window_of(const GridLl& g) {
+  Window w{g.glonmax - g.glonmin, g.glatmax - g.glatmin, 0, 0};
+  // A window narrower than one spacing still has its two edges.
+  w.nmer = std::max(1, grid_intervals(w.dlon, g.gloninc));
+  w.npar = std::max(1, grid_intervals(w.dlat, g.glatinc));
+  return w;
+}
+
+int segments(int n) { return std::max(1, n); }
+
+// Meridians from east to west, each from south to north; n intervals.
+void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
+  const int np = segments(g.npgrid);
+  for (int i = 0; i <= n; ++i) {
+    // By index, so that the last line lands on the western edge.
+    const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
+    pen.move(lon, g.glatmin);
+    for (int j = 0; j <= np; ++j) pen.draw(lon, g.glatmin + static_cast<real>(j) * w.dlat / static_cast<real>(np));
+    pen.end();
+  }
+}
+
+// Parallels from south to north, each from east to west; n intervals.
+void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
+  const int np = segments(g.npgrid);
+  for (int i = 0; i <= n; ++i) {
+    const real lat = g.glatmin + w.dlat * static_cast<real>(i) / static_cast<real>(n);
+    pen.move(g.glonmax, lat);
+    for (int j = 0; j <= np; ++j) pen.draw(g.glonmax - static_cast<real>(j) * w.dlon / static_cast<real>(np), lat);
+    pen.end();
+  }
+}
+
+// A longitude `lon` near the edge `anchor`, for a tick or a label: under
+// the codes cut at the meridian opposite the central one it is held on the
+// anchor's side of the cut, within longp1 +- 180 degrees, so that a tick
+// or label beyond a map's edge does not reappear at the other edge.
+real held_beside(real anchor, real lon) {
+  const ProjectionCode* c = find_projection_code(projtype.iproj);
+  if (c == nullptr || c->cut != MapCut::opposite_central_meridian) return lon;
+  const real pi = anglerad(5), lp = llpparam.longp1;
+  const real d = wrapped_difference(anchor, lp, pi, anglerad(7)) + (lon - anchor);
+  return lp + std::clamp(d, -pi, pi);
+}
+
+void justify(int j) { stextalign(j, 1); }
+
+// The label of an angle, in degrees with the grid's decimals; a value that
+// rounds to zero is written without a minus sign.
+std::string label(real radians, int ndec) {
+  real v = deg(radians);
+  if (std::fabs(v) < 0.5f * std::pow(10.0f, static_cast<real>(-ndec))) v = 0.0f;
+  std::string text(label_width, ' ');
+  int nchar = 0;
+  real2charf1(text, nchar, ndec, label_width, v);
+  return text.substr(0, static_cast<std::size_t>(nchar));
+}
+
+// One tick from (lon0, lat0) through nt steps of (dlon, dlat), then the
+// label at (lonl, latl); longitudes held beside lon0.
+struct Tick {
+  real lon0, lat0, dlon, dlat, lonl, latl;
+};
+
+void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text) {
+  pen.move(t.lon0, t.lat0);
+  for (int j = 0; j <= nt; ++j) {
+    pen.draw(held_beside(t.lon0, t.lon0 + static_cast<real>(j) * t.dlon), t.lat0 + static_cast<real>(j) * t.dlat);
+  }
+  pen.end();
+  pen.text(held_beside(t.lon0, t.lonl), t.latl, text);
+}
+
+// Ticks and labels under the southern and over the northern edge, at every
+// meridian position whatever the grid type.
+void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
+  const int nt = segments(g.nptick);
+  const real out = label_distance * g.gticsize;
+  justify(below);
+  for (int i = 0; i <= w.nmer; ++i) {
+    const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
+    draw_tick(pen, {lon, g.glatmin, 0.0f, step, lon, g.glatmin - out}, nt, label(lon, g.ndecgrid));
+  }
+  justify(above);
+  for (int i = 0; i <= w.nmer; ++i) {
+    const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
+    draw_tick(pen, {lon, g.glatmax, 0.0f, -step, lon, g.glatmax + out}, nt, label(lon, g.ndecgrid));
+  }
+}
+
+// Ticks and labels right of the eastern and left of the western edge.
+void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
+  const int nt = segments(g.nptick);
+  const real out = label_distance * g.gticsize;
+  justify(right_of);
+  for (int i = 0; i <= w.npar; ++i) {
+    const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
+    draw_tick(pen, {g.glonmax, lat, -step, 0.0f, g.glonmax + out, lat}, nt, label(lat, g.ndecgrid));
+  }
+  justify(left_of);
+  for (int i = 0; i <= w.npar; ++i) {
+    const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
+    draw_tick(pen, {g.glonmin, lat, step, 0.0f, g.glonmin - out, lat}, nt, label(lat, g.ndecgrid));
+  }
+}
+
+void count_line(std::string_view text, int v) { ItemLine().text(text).integer(v, 4).write(); }
+
+}  // namespace
+
+void drawllgrid() {
+  const GridLl& g = gridll;
+  submenuhead(drawllgrid_header);
+  if (g.igridtype == 0) {
+    say("NO LAT-LONG GRID");
+    menutail();
+    return;
+  }
+  count_line("LAT-LONG GRID TYPE =", g.igridtype);
+  const Window w = window_of(g);
+  const bool frame_only = g.igridtype == 2 || g.igridtype == 3;
+  // Ticks outwards, or inwards for type 3, in nptick steps.
+  const real step = (g.igridtype == 3 ? g.gticsize : -g.gticsize) / static_cast<real>(segments(g.nptick));
+  MapPen pen;
+  count_line("nb of meridians =", w.nmer + 1);
+  draw_meridians(pen, g, w, frame_only ? 1 : w.nmer);
+  meridian_ticks(pen, g, w, step);
+  count_line("nb of parallels =", w.npar + 1);
+  draw_parallels(pen, g, w, frame_only ? 1 : w.npar);
+  parallel_ticks(pen, g, w, step);
+  menutail();
+}
+
+void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax) {
+  const GridLl& g = gridll;
+  xmin = ymin = xmax = ymax = 0.0f;
+  // Stored settings always have a window; before the first they are zero.
+  if (!(g.glatmin < g.glatmax && g.glonmin < g.glonmax)) return;
+  MapPen pen(MapPen::Output::measure);
+  const Window w = window_of(g);
+  const bool all_lines = g.igridtype == 1;
+  draw_meridians(pen, g, w, all_lines ? w.nmer : 1);
+  draw_parallels(pen, g, w, all_lines ? w.npar : 1);
+  const MapPen::Extent& e = pen.extent();
+  xmin = e.xmin;
+  ymin = e.ymin;
+  xmax = e.xmax;
+  ymax = e.ymax;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,60 @@
+#pragma once
+// The latitude-longitude graticule of the map: meridians and parallels over
+// a window of longitude and latitude (or only the window's frame), with
+// ticks and labels along its four edges, drawn through the current
+// projection with the map's pen (projection/map_pen.hpp).
+
+#include "console/real.hpp"
+
+namespace dorvix {
+
+// The graticule's settings, angles in radians. Zero until the start-up
+// call of sllgrid3, which stores the defaults; only sllgrid3 writes it, and
+// only settings that pass its checks.
+struct GridLl {
+  real glatmin = 0;   // southern limit of the window (-80 degrees)
+  real glatmax = 0;   // northern limit (80)
+  real glonmin = 0;   // western limit (-80)
+  real glonmax = 0;   // eastern limit (80)
+  real glatinc = 0;   // spacing of the parallels (10)
+  real gloninc = 0;   // spacing of the meridians (10)
+  real gticsize = 0;  // length of a tick, as an angle on the sphere (1)
+  int npgrid = 0;     // straight segments per grid line (3)
+  int nptick = 0;     // straight segments per tick (2)
+  int igridtype = 0;  // 0 none; 1 all meridians and parallels; 2 frame, ticks out; 3 frame, ticks in (1)
+  int ndecgrid = 0;   // decimals of the labels (1)
+};
+inline GridLl gridll;
+
+// Limits of the settings.
+inline constexpr int max_grid_intervals = 1000;  // between meridians, or parallels
+inline constexpr int max_grid_segments = 1000;   // per grid line, or tick
+
+// Sets the graticule, angles in degrees. Modes: 2 or 3 start from the
+// stored settings, 4 or 5 from the defaults, others from the values passed;
+// an even mode then runs the menu, which is left (99) only with settings
+// that pass the checks; every mode but 3 stores the settings in `gridll`.
+// The checks: spacings above 0 giving at most 1000 intervals, 1 to 1000
+// segments per grid line and per tick, each minimum below its maximum,
+// latitudes within -90 and 90, grid type 0 to 3 and 0 to 4 decimals.
+// Settings passed without menu that fail them are refused in an error box
+// and the stored ones stay.
+void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& latinc, real& loninc, int& npgrid,
+              real& ticsize, int& nptick, int& igrid, int& ndec, int inter);
+
+// Draws the graticule of `gridll` into the current subplot with the current
+// line and text attributes, and reports it on the console. The text
+// justification is left as the last edge set it.
+void drawllgrid();
+
+// The extent, in map coordinates, of every point drawllgrid hands on for
+// its meridians and parallels (for grid type 0, those of the window's
+// frame); four zeros when there is none.
+void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax);
+
+// The number of spacings in a span of the window, as the graticule counts
+// them: 0.0005 is added before the truncation, so that the rounding of the
+// angles in radians loses no interval. At most max_grid_intervals.
+int grid_intervals(real span, real spacing);
+
+}  // namespace dorvix

@@ -1,0 +1,166 @@
+#include "projection/parameter_setters.hpp"
+
+#include <cmath>
+#include <string_view>
+
+#include "catalogue/angles.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/prompts.hpp"
+#include "projection/oblique.hpp"
+#include "projection/state.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr real latitude_limit = 90.0f;
+
+void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
+
+// Asks a latitude with its current value as the default, within -90 and 90
+// degrees.
+void ask_latitude(real& v, std::string_view prompt) {
+  int istat = 0;
+  const real def = v;
+  inrealvindef(v, prompt, def, -latitude_limit, latitude_limit, istat);
+}
+
+// The setters of one value differ only in these.
+struct SingleSetter {
+  Header header;
+  real LlpParam::*field;
+  real default_degrees;
+  std::string_view initialising_line;
+  std::string_view value_line;
+  std::string_view title;
+  std::string_view option_line;
+  std::string_view prompt;
+  bool latitude;  // asked within -90 and 90 degrees
+};
+
+constexpr SingleSetter long1{{"slong1", " 2.0", "27-08-2002"},
+                             &LlpParam::longp1,
+                             0.0f,
+                             "INITIALIZING CENTRAL LONGITUDE ",
+                             "central longitude =",
+                             "CENTRAL LONGITUDE SET UP",
+                             "central longitude .....1",
+                             "central longitude in degrees",
+                             false};
+// The second longitude prints what the central one prints.
+constexpr SingleSetter long2 = [] {
+  SingleSetter s = long1;
+  s.header = {"slong2", " 2.0", "29-08-2002"};
+  s.field = &LlpParam::longp2;
+  return s;
+}();
+constexpr SingleSetter lat1{{"slat1", " 1.0", "28-08-2002"},
+                            &LlpParam::latp1,
+                            30.0f,
+                            "INITIALIZING FIRST LATITUDE ",
+                            "first latitude =",
+                            "FIRST LATITUDE SET UP",
+                            "first latitude ........1",
+                            "first latitude in degrees",
+                            true};
+constexpr SingleSetter lat2{{"slat2", " 1.0", "29-08-2002"},
+                            &LlpParam::latp2,
+                            60.0f,
+                            "INITIALIZING SECOND LATITUDE ",
+                            "second latitude =",
+                            "SECOND LATITUDE SET UP",
+                            "second latitude ........1",
+                            "second latitude in degrees",
+                            true};
+constexpr SingleSetter angle1{{"sangle1", " 1.0", "29-08-2002"},
+                              &LlpParam::anglep1,
+                              180.0f,
+                              "INITIALIZING CENTRAL ANGLE ",
+                              "central angle =",
+                              "CENTRAL ANGLE SET UP",
+                              "central angle .........1",
+                              "central angle in degrees",
+                              false};
+
+void set_single(const SingleSetter& s, real& val, int inter) {
+  if (inter == 2 || inter == 3) {
+    val = deg(llpparam.*s.field);
+  } else if (inter == 4 || inter == 5) {
+    val = s.default_degrees;
+    submenuhead(s.header);
+    say(s.initialising_line);
+    value_line(s.value_line, val);
+  }
+  if (inter % 2 == 0) {
+    menu_loop(s.header, [&] {
+          dash_rule();
+          say(s.title);
+          dash_rule();
+          value_line(s.option_line, val);
+          dash_rule();
+          say("UPDATE & EXIT ........99");
+        }, [&](int choice) {
+          if (choice == 1) {
+            if (s.latitude) {
+              ask_latitude(val, s.prompt);
+            } else {
+              ask_real(val, s.prompt);
+            }
+          }
+          return choice == 99;
+        }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+  }
+  llpparam.*s.field = rad(val);
+}
+
+constexpr Header soblique_header{"soblique", " 3.0", "25-10-2002"};
+
+}  // namespace
+
+void slong1(real& val, int inter) { set_single(long1, val, inter); }
+void slong2(real& val, int inter) { set_single(long2, val, inter); }
+void slat1(real& val, int inter) { set_single(lat1, val, inter); }
+void slat2(real& val, int inter) { set_single(lat2, val, inter); }
+void sangle1(real& val, int inter) { set_single(angle1, val, inter); }
+
+void soblique(real& lon, real& lat, int inter) {
+  if (inter == 2 || inter == 3) {
+    lon = deg(oblique_centre.lon);
+    lat = deg(oblique_centre.lat);
+  } else if (inter == 4 || inter == 5) {
+    lon = 0.0f;
+    lat = 45.0f;
+    submenuhead(soblique_header);
+    say("INITIALIZING CENTRAL LOCATION ");
+    say("FOR OBLIQUE PROJECTIONS ");
+    value_line("central longitude =", lon);
+    value_line("central latitude  =", lat);
+  }
+  if (inter % 2 == 0) {
+    menu_loop(soblique_header, [&] {
+          dash_rule();
+          say("OBLIQUE PROJECTIONS CENTRAL LOCATION SET UP");
+          dash_rule();
+          value_line("central longitude .....1", lon);
+          value_line("central latitude ......2", lat);
+          dash_rule();
+          say("UPDATE & EXIT ........99");
+        }, [&](int choice) {
+          if (choice == 1) ask_real(lon, "central longitude in degrees");
+          if (choice == 2) ask_latitude(lat, "central latitude in degrees");
+          return choice == 99;
+        }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+  }
+  oblique_centre = {rad(lon), rad(lat)};
+  Matrix33 m = oblique_matrix(oblique_centre.lon, oblique_centre.lat);
+  smatab33(m, 1);
+}
+
+void spers2() {
+  llpparam.pconst1 = std::sin(llpparam.anglep1 / 2.0f);
+  llpparam.pconst2 = std::cos(llpparam.anglep1 / 2.0f);
+}
+
+}  // namespace dorvix

@@ -1,0 +1,391 @@
+#include "projection/projection_menu.hpp"
+
+#include <array>
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/menu_loop.hpp"
+#include "console/item_lines.hpp"
+#include "console/prompts.hpp"
+#include "projection/codes.hpp"
+#include "projection/dispatcher.hpp"
+#include "projection/ellipsoid.hpp"
+#include "projection/equal_area_conic.hpp"
+#include "projection/lambert_conic.hpp"
+#include "projection/line_file_settings.hpp"
+#include "projection/parameter_setters.hpp"
+#include "projection/polyconic.hpp"
+#include "projection/state.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header sprojll2_header{"sprojll2", " 3.5", "16-04-2010"};
+
+constexpr int default_code = 15;
+constexpr int code_count = 25;
+
+bool known_code(int code) { return find_projection_code(code) != nullptr; }
+
+void number_line(std::string_view text, int v) { ItemLine().text(text).integer(v, 4).write(); }
+
+// What applying a code runs after its title box, besides the origin.
+enum class Step { none, long1, long2, lat1, lat2, angle, oblique, perspective, lcc, lcce, albers, bonne, imw };
+
+struct CodeMenu {
+  std::string_view option;                   // its line in the menu
+  std::array<std::string_view, 7> titles{};  // its title box
+  std::array<Step, 6> steps{};               // setters, then constants
+};
+
+// The degree sign of code 14's title is the byte 0xA1 (Mac OS Roman).
+constexpr std::array<CodeMenu, code_count> code_menus{{
+    {" Transverse mercator ...................1",
+     {"TRANSVERSE MERCATOR SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
+     {Step::long1}},
+    {" Transverse mercator ...................2",
+     {"TRANSVERSE MERCATOR ELLIPSOIDAL EARTH", "1 parameter:", "  1 central meridien"},
+     {Step::long1}},
+    {" Lambert conformal conical  ............3",
+     {"LAMBERT CONFORMAL CONICAL SPHERICAL EARTH", "3 parameters:", "  1 central meridien",
+      "  2 standard parallels"},
+     {Step::long1, Step::lat1, Step::lat2, Step::lcc}},
+    {" Lambert conformal conical .............4",
+     {"LAMBERT CONFORMAL CONICAL ELLIPSOIDAL EARTH", "3 parameters:", "  1 central meridien",
+      "  2 standard parallels"},
+     {Step::long1, Step::lat1, Step::lat2, Step::lcce}},
+    {" Lambert azimutal equal area polar......5",
+     {"AZIMUTHAL EQUAL AREA SPHERICAL EARTH", "LAMBERT (1772)", "POLAR", "1 parameter:",
+      "  1 maximum angle from center"},
+     {Step::angle}},
+    {" Lambert azimutal equal area oblique ...6",
+     {"AZIMUTHAL EQUAL AREA SPHERICAL EARTH", "LAMBERT (1772)", "OBLIQUE", "3 parameters:",
+      "  1 maximum angle from center", "  1 central meridien", "  1 central parallel"},
+     {Step::angle, Step::oblique}},
+    {" Stereographic (inversion) polar........7",
+     {"STEREOGRAPHIC CONFORMAL SPHERICAL EARTH", "OR INVERSION SPHERICAL EARTH", "POLAR", "1 parameter:",
+      "  1 maximum angle from center"},
+     {Step::angle}},
+    {" Stereographic (inversion) oblique .....8",
+     {"STEREOGRAPHIC CONFORMAL SPHERICAL EARTH", "OR INVERSION SPHERICAL EARTH", "OBLIQUE", "3 parameters:",
+      "  1 maximum angle from center", "  1 central meridien", "  1 central parallel"},
+     {Step::angle, Step::oblique}},
+    {" Orthographic polar.....................9",
+     {"ORTHOGRAPHIC SPHERICAL EARTH", "POLAR", "1 parameter:", "  1 maximum angle from center"},
+     {Step::angle}},
+    {" Orthographic oblique .................10",
+     {"ORTHOGRAPHIC SPHERICAL EARTH", "OBLIQUE", "2 parameters:", "  1 central meridien", "  1 central parallel"},
+     {Step::oblique}},
+    {" Perspective polar.....................11",
+     {"PERSPECTIVE SPHERICAL EARTH", "POLAR", "1 parameter:", "  1 angle of view"},
+     {Step::angle, Step::perspective}},
+    {" Perspective oblique ..................12",
+     {"PERSPECTIVE SPHERICAL EARTH", "OBLIQUE", "3 parameters:", "  1 angle of view", "  1 central meridien",
+      "  1 central parallel"},
+     {Step::angle, Step::perspective, Step::oblique}},
+    {" Polyconical ..........................13",
+     {"POLYCONIC SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
+     {Step::long1}},
+    {" Lallemand modified polyconical .......14",
+     {"LALLEMAND POLYCONIC ELLIPSOIDAL EARTH", "Used by the International Map of the World", "4 parameters:",
+      "  1 central meridien", "  1 true scale meridien (+2\xA1"
+                              "E of central)",
+      "  1 northernmost parallel", "  1 southernmost parallel"},
+     {Step::long1, Step::long2, Step::lat1, Step::lat2, Step::imw}},
+    {" Mercator .............................15", {"MERCATOR SPHERICAL EARTH"}, {}},
+    {" Mercator .............................16", {"MERCATOR ELLIPSOIDAL EARTH"}, {}},
+    {" Gnonomic polar........................17", {"GNOMOMIC SPHERICAL EARTH", "POLAR"}, {}},
+    {" Gnonomic oblique .....................18",
+     {"GNOMOMIC SPHERICAL EARTH", "OBLIQUE", "2 parameters:", "  1 central meridien", "  1 central parallel"},
+     {Step::oblique}},
+    {" Albers ...............................19",
+     {"ALBERS SPHERICAL EARTH", "1 parameter:", "  1 parallel", "  NB: latp1 = 0 is problematic"},
+     {Step::lat1, Step::albers}},
+    {" Bonne ................................20",
+     {"BONNE SPHERICAL EARTH", "1 parameter:", "  1 parallel", "  NB: latp1 = 0 is problematic"},
+     {Step::lat1, Step::bonne}},
+    {" Werner ...............................21", {"WERNER SPHERICAL EARTH"}, {}},
+    {" Sanson-Flamsteed .....................22", {"SANSON-FLAMSTEED SPHERICAL EARTH"}, {}},
+    {" Lambert cylindrical normal equivalent 23",
+     {"LAMBERT CYLINDRICAL NORMAL EQUIVALENT", "SPHERICAL EARTH    -   LAMBERT (1772)"},
+     {}},
+    {" Mollweide ............................24", {"MOLLWEIDE SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
+     {Step::long1}},
+    {" Van Der Grinten ......................25",
+     {"VAN DER GRINTEN SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
+     {Step::long1}},
+}};
+
+const CodeMenu& menu_of(int code) { return code_menus[static_cast<std::size_t>(code - 1)]; }
+
+// The menu's groups: a title and the codes listed under it.
+struct Group {
+  std::string_view title;
+  std::array<int, 8> codes{};  // 0 ends the list
+};
+constexpr std::array<Group, 6> groups{{
+    {"I    - SPHERICAL - CONFORMAL", {1, 3, 7, 8, 15}},
+    {"II   - SPHERICAL - EQUIVALENT", {5, 6, 19, 20, 21, 22, 23, 24}},
+    {"III  - SPHERICAL - OTHERS", {9, 10, 11, 12, 13, 17, 18, 25}},
+    {"IV  - ELLIPSOIDAL - CONFORMAL", {2, 4, 16}},
+    {"V   - ELLIPSOIDAL - EQUIVALENT", {}},
+    {"VI  - ELLIPSOIDAL - OTHERS", {14}},
+}};
+
+void menu_body(int iproj) {
+  say("           EARTH MAP PROJECTIONS");
+  say("    (longitude,latitude) -------> (x,y)");
+  dash_rule();
+  number_line(" current projection number:", projtype.iproj);
+  number_line(" setting projection number:", iproj);
+  for (const Group& g : groups) {
+    dash_rule();
+    say(g.title);
+    for (const int code : g.codes) {
+      if (code != 0) say(menu_of(code).option);
+    }
+  }
+  dash_rule();
+  say("SET AND EXIT ..........................99");
+}
+
+void choose_code(int& iproj) {
+  menu_loop(sprojll2_header, [&] { menu_body(iproj); }, [&](int answer) {
+        if (answer == 99) return true;
+        if (known_code(answer)) {
+          iproj = answer;
+        } else {
+          warninghead(sprojll2_header);
+          say("UNKNOWN ANSWER !");
+          say("==> BACK TO MENU WITHOUT ACTION");
+          warningtail00();
+        }
+        return false;
+      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+}
+
+// ---- Initialisation -------------------------------------------------------
+
+void initialise(int& iproj, int inter) {
+  submenuhead(sprojll2_header);
+  say("INITIALIZING MAP PROJECTION");
+  say("(longitude, latitude) --> (x, y)");
+  screenproj();
+  say("Default projection  = Spherical Mercator");
+  iproj = default_code;
+  number_line("projection number =", iproj);
+  projtype.iproj = default_code;
+  // The origin first, under code 15, before the parameters are reset.
+  real lon = 0, lat = 0, v = 0;
+  int iell = 0;
+  sllorig(lon, lat, inter);
+  slong1(v, inter);
+  slong2(v, inter);
+  slat1(v, inter);
+  slat2(v, inter);
+  sangle1(v, inter);
+  sellipsoid(iell, inter);
+  soblique(lon, lat, inter);
+  contours1_initialise();
+}
+
+// ---- Applying a code ------------------------------------------------------
+
+// The values the setters hand back, degrees.
+struct Values {
+  real long1 = 0, long2 = 0, lat1 = 0, lat2 = 0, angle = 0, centre_lon = 0, centre_lat = 0;
+};
+
+constexpr real latitude_limit = 90.0f;
+constexpr real half_turn = 180.0f;
+// Code 14's true-scale meridian is offered 2 degrees east of the central one.
+constexpr real true_scale_offset = 2.0f;
+
+void run_setter(Step s, Values& v, int sub) {
+  switch (s) {
+    case Step::long1: slong1(v.long1, sub); break;
+    case Step::long2:
+      // Always offered anew, from the central meridian just set; the
+      // values passed (mode 0 or 1).
+      v.long2 = v.long1 + true_scale_offset;
+      slong2(v.long2, sub - 2);
+      break;
+    case Step::lat1: slat1(v.lat1, sub); break;
+    case Step::lat2: slat2(v.lat2, sub); break;
+    case Step::angle: sangle1(v.angle, sub); break;
+    case Step::oblique: soblique(v.centre_lon, v.centre_lat, sub); break;
+    default: break;
+  }
+}
+
+void run_constants(Step s) {
+  switch (s) {
+    case Step::perspective: spers2(); break;
+    case Step::lcc: slcc2(); break;
+    case Step::lcce: slcce2(); break;
+    case Step::albers: salbesph2(); break;
+    case Step::bonne: sbonnesph2(); break;
+    case Step::imw: simwpoly2(); break;
+    default: break;
+  }
+}
+
+// A parameter that gives no map. With menus (sub-mode 2): an error box, and
+// true, so that its setter's menu is shown again. Without: a warning box,
+// the value is kept, and false.
+template <class Lines>
+bool refused(int sub, Lines lines) {
+  if (sub == 2) {
+    errorhead(sprojll2_header);
+    lines();
+    errortail00();
+    return true;
+  }
+  warninghead(sprojll2_header);
+  lines();
+  say("==> KEPT: THE MAP MAY BE EMPTY OR COLLAPSED");
+  warningtail00();
+  return false;
+}
+
+void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
+
+// Standard parallels of a conformal conic: at a pole (or beyond) they
+// define no cone, and every point would be at infinity.
+void check_standard_parallel(real& v, void (*setter)(real&, int), int sub) {
+  while (!(std::fabs(v) < latitude_limit) && refused(sub, [&] {
+    value_line("standard parallel =", v);
+    say("==> MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES");
+  }))
+    setter(v, 2);
+}
+
+void check_parameters(int code, Values& v, int sub) {
+  switch (code) {
+    case 3:
+    case 4:
+      check_standard_parallel(v.lat1, slat1, sub);
+      check_standard_parallel(v.lat2, slat2, sub);
+      break;
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+      // A central angle of 0 or less collapses the map into its centre.
+      while (!(v.angle > 0.0f) && refused(sub, [&] {
+        value_line("central angle =", v.angle);
+        say("==> MUST BE ABOVE 0 DEGREES");
+      }))
+        sangle1(v.angle, 2);
+      break;
+    case 11:
+    case 12:
+      // Seen under 180 degrees the viewpoint is on the surface and hides
+      // nearly everything; under 0 it is at infinity.
+      while (!(v.angle > 0.0f && v.angle < half_turn) && refused(sub, [&] {
+        value_line("angle of view =", v.angle);
+        say("==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES");
+      }))
+        sangle1(v.angle, 2);
+      break;
+    case 14:
+      // Equal limiting parallels give no sheet.
+      while (v.lat1 == v.lat2 && refused(sub, [&] {
+        ItemLine().text("limiting parallels =").fixed(v.lat1, 8, 3).fixed(v.lat2, 8, 3).write();
+        say("==> MUST BE DISTINCT");
+      }))
+        slat2(v.lat2, 2);
+      // The sheet runs from its southern parallel northwards.
+      if (v.lat1 > v.lat2) {
+        std::swap(v.lat1, v.lat2);
+        slat1(v.lat1, 1);
+        slat2(v.lat2, 1);
+        say("==> LIMITING PARALLELS SWAPPED: SOUTHERNMOST FIRST");
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void apply(int iproj, int inter) {
+  projtype.iproj = iproj;
+  const int sub = inter % 2 == 0 ? 2 : 3;
+  const ProjectionCode& entry = *find_projection_code(iproj);
+  if (entry.ellipsoidal) {
+    int iell = 0;
+    sellipsoid(iell, sub);
+  }
+  const CodeMenu& m = menu_of(iproj);
+  submenuhead(sprojll2_header);
+  for (const std::string_view t : m.titles) {
+    if (!t.empty()) say(t);
+  }
+  Values v;
+  for (const Step s : m.steps) run_setter(s, v, sub);
+  check_parameters(iproj, v, sub);
+  for (const Step s : m.steps) run_constants(s);
+  real lon = 0, lat = 0;
+  sllorig(lon, lat, sub);
+}
+
+}  // namespace
+
+void screenproj() {
+  static constexpr std::array<std::string_view, 14> picture{
+      "                     &&&",
+      "                   &&&&&&&",
+      "                 &&&&&&&&&&&",
+      "                &&&&&&&&&&&&&",
+      "                 &&&&&&&&&&&",
+      "                   &#&&&&&",
+      "                    |&&&",
+      "                    |",
+      "     /**************|********************/",
+      "    /               |                   /",
+      "   /                V                  /",
+      "  /                 #                 /",
+      " /                                   /",
+      "/***********************************/",
+  };
+  // Each line in a field of 43 characters.
+  constexpr std::size_t width = 43;
+  for (const std::string_view line : picture) say(edit::pad(line, width));
+}
+
+void sprojll2(int& iproj, int inter) {
+  const bool even = inter % 2 == 0;
+  if (inter == 2 || inter == 3) {
+    iproj = projtype.iproj;
+  } else if (inter == 4 || inter == 5) {
+    initialise(iproj, inter);
+  } else if (!known_code(iproj)) {
+    errorhead(sprojll2_header);
+    number_line(" projection nb =", iproj);
+    say("==> NO SUCH PROJECTION NB");
+    iproj = default_code;
+    say("==> RESETTING TO:");
+    number_line(" projection nb =", iproj);
+    errortail00();
+  }
+  if (iocom.lwito(2) && even) screenproj();
+  if (even) choose_code(iproj);
+  if (!known_code(iproj)) {
+    // Only before any initialisation: the current code was still zero.
+    errorhead(sprojll2_header);
+    number_line("iproj =", projtype.iproj);
+    say("NO SUCH PROJECTION AVALAIBLE");
+    say("===> NO ACTION");
+    errortail00();
+    return;
+  }
+  apply(iproj, inter);
+}
+
+}  // namespace dorvix

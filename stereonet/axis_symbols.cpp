@@ -1,0 +1,162 @@
+// Axis symbols on the net and their set-up.
+
+#include "stereonet/axis_symbols.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "catalogue/angles.hpp"
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/projections.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header sdspaxsymb_header{"sdspaxsymb", " 4.1", "08-10-2009"};
+
+// Length of a radial line or arrow, user units (the net's radius is 1).
+constexpr real radial_length = 0.2f;
+
+// Mode of the symbol set-up that edits a pair without storing it.
+constexpr int edit_only = 200;
+// Mode of the plot library's symbol set-up that lists the codes alone.
+constexpr int list_codes_only = 102;
+
+constexpr int default_standard = 1;
+constexpr int default_alternate = -1;
+
+bool valid_code(int code) { return code >= min_axis_code && code <= max_axis_code; }
+
+// A code outside the valid range is reset to its default in a warning box.
+void check_code(int& code, std::string_view which, int reset) {
+  if (valid_code(code)) return;
+  const std::string label = std::string(which) + " symbol =";
+  warninghead(sdspaxsymb_header);
+  ItemLine().text(label).integer(code, 4).write();
+  ItemLine().text("outside [").integer(min_axis_code, 4).text(",").integer(max_axis_code, 4).text("]").write();
+  say("==> RESETTING TO:");
+  code = reset;
+  ItemLine().text(label).integer(code, 4).write();
+  warningtail00();
+}
+
+void type_line(std::string_view label, int code) { ItemLine().text(label).integer(code, 4).write(); }
+
+void menu(int& istd, int& ialt, int inter) {
+  const bool edit = inter == edit_only;
+  choice_loop(
+      [&] {
+        submenuhead(sdspaxsymb_header);
+        if (!iocom.lwito(2)) return;
+        dash_rule();
+        say("STEREOPLOT AXIS SYMBOLS");
+        say("Standard  symbol <-> standard hemisphere");
+        say("Alternate symbol <-> opposite hemisphere");
+        dash_rule();
+        if (edit) {
+          say("set up:");
+        } else {
+          say("currently stored:");
+          type_line("standard  type =", dspaxbk.isymstd);
+          type_line("alternate type =", dspaxbk.isymalt);
+          say(std::string(21, '-'));
+          say("ready to store:");
+        }
+        type_line("standard  type =", istd);
+        type_line("alternate type =", ialt);
+        dash_rule();
+        say("Axis symbol ... symbol number");
+        say("arrow    ................ 101");
+        say("line     ................ 100");
+        int listed = 0;
+        ssymboltype(listed, list_codes_only);
+        dash_rule();
+        say("MODIFY:");
+        say(" standard type ............... 10");
+        say(" alternate type .............. 20");
+        say(edit ? "SET UP IS OK ==> EXIT ........ 99" : "STORE AND EXIT ............... 99");
+        menutail();
+      },
+      [&](int choice) {
+        if (choice == 10) ask_int_in(istd, "standard symbol type", min_axis_code, max_axis_code);
+        if (choice == 20) ask_int_in(ialt, "alternate symbol type", min_axis_code, max_axis_code);
+      },
+      Prompt::with_default);
+}
+
+// The direction of an axis on the lower hemisphere: an upward axis is
+// turned to its opposite end.
+struct LowerAxis {
+  real az, pl;
+  bool turned;
+};
+LowerAxis lower(real az, real pl) {
+  if (pl < 0) return {az + trig.pi, -pl, true};
+  return {az, pl, false};
+}
+
+}  // namespace
+
+void dspaxfapn2(std::span<const real> az, std::span<const real> pl, int n) {
+  const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
+  const int code = dspaxbk.isymstd;
+  if (std::abs(code) <= 99) {
+    int kept = 0;
+    ssymboltype(kept, 3);
+    for (std::size_t i = 0; i < count; ++i) {
+      const LowerAxis a = lower(az[i], pl[i]);
+      int type = a.turned ? dspaxbk.isymalt : dspaxbk.isymstd;
+      ssymboltype(type, 1);
+      real x = 0, y = 0;
+      spron(std::span(&x, 1), std::span(&y, 1), std::span(&a.az, 1), std::span(&a.pl, 1), 1);
+      ussymbol(std::span(&x, 1), std::span(&y, 1), 1);
+    }
+    ssymboltype(kept, 1);
+    return;
+  }
+  if (code != axis_line && code != axis_arrow) return;
+  for (std::size_t i = 0; i < count; ++i) {
+    const LowerAxis a = lower(az[i], pl[i]);
+    const real e = a.turned ? -radial_length : radial_length;
+    real x[2], y[2];
+    spron(std::span(x, 1), std::span(y, 1), std::span(&a.az, 1), std::span(&a.pl, 1), 1);
+    const real r = std::sqrt(x[0] * x[0] + y[0] * y[0]);
+    const real f = r == 0 ? 1.0f : 1.0f + e / r;
+    x[1] = f * x[0];
+    y[1] = f * y[0];
+    if (code == axis_line) {
+      usline(x, y, 2);
+    } else {
+      usarrow1(std::span(x, 1), std::span(y, 1), std::span(x + 1, 1), std::span(y + 1, 1), 1);
+    }
+  }
+}
+
+void sdspaxsymb(int& istd, int& ialt, int inter) {
+  if (inter == 0 || inter == edit_only) {
+    check_code(istd, "Standard ", default_standard);
+    check_code(ialt, "Alternate", default_alternate);
+  } else if (inter == 2 || inter == 3) {
+    istd = dspaxbk.isymstd;
+    ialt = dspaxbk.isymalt;
+  } else if (inter == 4 || inter == 5) {
+    submenuhead(sdspaxsymb_header);
+    say("INITIALIZING STEREOPLOT AXIS SYMBOLS");
+    istd = default_standard;
+    ialt = default_alternate;
+  }
+  if (inter % 2 == 0) menu(istd, ialt, inter);
+  if (inter == edit_only) return;
+  dspaxbk.isymstd = istd;
+  dspaxbk.isymalt = ialt;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,41 @@
+#pragma once
+// Principal axes drawn on the current stereonet, as point symbols or as
+// short radial lines or arrows, and the pair of codes that says how.
+
+#include <span>
+
+#include "console/real.hpp"
+
+namespace dorvix {
+
+// Codes of the axis symbols, in [-99, 101]: -99..99 a symbol type of the
+// plot library (negative filled), 100 a radial line, 101 a radial arrow.
+inline constexpr int axis_line = 100;
+inline constexpr int axis_arrow = 101;
+inline constexpr int min_axis_code = -99;
+inline constexpr int max_axis_code = 101;
+
+// The codes in use: isymstd for axes of the lower hemisphere (plunge 0 or
+// more), isymalt (a symbol type) for axes of negative plunge, drawn at
+// their opposite end. Zero until first stored.
+struct DspAxBk {
+  int isymstd = 0;
+  int isymalt = 0;
+};
+inline DspAxBk dspaxbk;
+
+// Draws n axes (radians) in the current subplot with the stored codes. A
+// symbol is drawn at the projected axis with the current symbol size (the
+// symbol type of the plot attributes is set back afterwards); a line or
+// arrow runs 0.2 user units along the radius, outwards for a lower-
+// hemisphere axis and inwards for a turned one. Other codes draw nothing.
+void dspaxfapn2(std::span<const real> az, std::span<const real> pl, int n);
+
+// The pair of codes and its menu. Modes 0 and 200 reset a code outside
+// [-99, 101] with a warning; 2 and 3 start from the stored pair; 4 and 5
+// from (1, -1), announced; others from the pair passed, unchecked. Even
+// modes show the menu. Every mode but 200 stores the pair; 200 only hands
+// the edited pair back.
+void sdspaxsymb(int& istd, int& ialt, int inter);
+
+}  // namespace dorvix

@@ -1,0 +1,183 @@
+// The nets of the diagram drivers: layout, drawing of one net, the sheet
+// check and the menus' shared lines.
+
+#include "stereonet/diagram_nets.hpp"
+
+#include <cmath>
+
+#include "catalogue/angles.hpp"
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/axis_symbols.hpp"
+#include "stereonet/frame.hpp"
+#include "stereonet/great_circles.hpp"
+#include "stereonet/projections.hpp"
+
+namespace dorvix {
+
+namespace {
+
+// Centre-to-centre distance of two nets, user units.
+constexpr real net_spacing = 3.0f;
+// The label's anchor: 0.2 below the primitive circle.
+constexpr real label_x = 0.0f;
+constexpr real label_y = -1.2f;
+// The frame reaches radius 1.08 with its ticks.
+constexpr real frame_reach = 1.08f;
+
+// The sheet in plot coordinates, cm: an A4 page upright, or a landscape A4
+// or US Letter page turned, whose height is then the sheet's short side.
+struct Sheet {
+  real width, height;
+};
+Sheet current_sheet() {
+  constexpr real a4_short = 595 / points_per_cm, a4_long = 842 / points_per_cm;
+  constexpr real letter_short = 612 / points_per_cm, letter_long = 792 / points_per_cm;
+  if (psparams.psorient == "LA4") return {a4_long, a4_short};
+  if (psparams.psorient == "LUS") return {letter_long, letter_short};
+  return {a4_short, a4_long};
+}
+
+}  // namespace
+
+MechanismPlanes DiagramData::planes(int m) const {
+  const auto i = static_cast<std::size_t>(m - 1);
+  MechanismPlanes p{{azd1[i], azd2[i]}, {dipd1[i], dipd2[i]}, {rakd1[i], rakd2[i]}};
+  if (!in_radians) {
+    for (auto* angles : {&p.strike, &p.dip, &p.rake}) {
+      for (real& v : *angles) v = rad(v);
+    }
+  }
+  return p;
+}
+
+real net_centre_x(const NetLayout& l, int k) {
+  return l.xcm0 + net_spacing * l.xx * static_cast<real>(k / nets_per_column);
+}
+
+real net_centre_y(const NetLayout& l, int k) {
+  return l.ycm0 + net_spacing * l.yy * static_cast<real>(k % nets_per_column);
+}
+
+void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
+              const AxisSymbols& symbols, AxesRoutine axes) {
+  real x0 = net_centre_x(l, k), y0 = net_centre_y(l, k);
+  real xx = l.xx, xy = l.xy, yx = l.yx, yy = l.yy;
+  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  repstereo();
+  ustext2(label_x, label_y, label);
+  dspgcfadn(planes.strike, planes.dip, 2);
+  for (std::size_t i = 0; i < 2; ++i) {
+    AxisAngles az{}, pl{};
+    axes(az, pl, planes.strike[i], planes.dip[i], planes.rake[i], 0.0f);
+    for (std::size_t j = 0; j < 3; ++j) {
+      int standard = symbols[j][0], alternate = symbols[j][1];
+      sdspaxsymb(standard, alternate, 1);
+      dspaxfapn2(std::span(&az[j], 1), std::span(&pl[j], 1), 1);
+    }
+  }
+}
+
+bool net_off_sheet(const NetLayout& l, int k) {
+  const Sheet s = current_sheet();
+  const real cx = net_centre_x(l, k), cy = net_centre_y(l, k);
+  // Half the extent of the frame's image on the paper along x and y.
+  const real hx = frame_reach * std::hypot(l.xx, l.xy);
+  const real hy = frame_reach * std::hypot(l.yx, l.yy);
+  return cx - hx < 0 || cx + hx > s.width || cy - hy < 0 || cy + hy > s.height;
+}
+
+void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page) {
+  int count = 0;
+  for (int m = 1; m <= ndata; ++m) {
+    const int k = per_page > 0 ? (m - 1) % per_page : m - 1;
+    count += net_off_sheet(l, k) ? 1 : 0;
+  }
+  if (count == 0) return;
+  warninghead(h);
+  ItemLine().text("stereo nets off the sheet =").integer(count, 6).write();
+  say("==> PLOTTING THEM ALL THE SAME");
+  warningtail00();
+}
+
+void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> angles_in_radians,
+                  const std::string& plot_name) {
+  submenuhead(h);
+  if (!iocom.lwito(2)) return;
+  const std::string section_rule(32, '-');
+  dash_rule();
+  say("SET UP:");
+  say(section_rule);
+  say("DATA:");
+  ItemLine().text("maximum nb of data =").integer(ndatmax, 6).write();
+  ItemLine().text("current nb of data =").integer(ndata, 6).write();
+  if (angles_in_radians) ItemLine().text("angles in radians  :").text(*angles_in_radians ? "T" : "F").write();
+  say(section_rule);
+  say("PLOT:");
+  ItemLine().text("plot file name:").text(edit::pad(plot_name, 20)).write();
+  say("open plot file  ..............10");
+  say("scaling ......................11");
+  say("plot parameters ..............12");
+  say("close file = end plot ........20");
+  say("stereo type..................300");
+  say("symbol types ................310");
+  dash_rule();
+  say("RUN = PLOT FPS .............1000");
+  say("EXIT .........................99");
+  menutail();
+}
+
+void scaling_banner() {
+  const std::string rule(31, '=');
+  say(rule);
+  say(" SCALING FOR LOWER LEFT STEREO ");
+  say(rule);
+}
+
+void diagram_choice(int choice, const DiagramActions& a) {
+  switch (choice) {
+    case 10:
+      a.open_plot();
+      break;
+    case 11:
+      a.edit_layout();
+      break;
+    case 12:
+      splotparam2(0);
+      break;
+    case 20:
+      plend();
+      break;
+    case 300: {
+      int iproj = 1;
+      sspro(iproj, 2);
+      break;
+    }
+    case 310: {
+      // Each pair edited without touching the axis-symbol record.
+      const std::string rule(43, ':');
+      for (std::size_t j = 0; j < 3; ++j) {
+        say(rule);
+        say(edit::pad(a.symbol_prompts[j], 35));
+        say(rule);
+        sdspaxsymb((*a.symbols)[j][0], (*a.symbols)[j][1], 200);
+      }
+      break;
+    }
+    case 1000:
+      if (iocom.lplotop) {
+        newpage();
+      } else {
+        a.open_plot();
+      }
+      a.run();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace dorvix

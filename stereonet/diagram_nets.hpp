@@ -1,0 +1,104 @@
+#pragma once
+// What the two diagram drivers share: the layout of the nets on the paper,
+// the drawing of one mechanism's net, the check that the nets stay on the
+// sheet, and the lines and options of their menus.
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "catalogue/store.hpp"
+#include "console/iocom.hpp"
+#include "console/real.hpp"
+#include "stereonet/principal_axes.hpp"
+
+namespace dorvix {
+
+// Nets a page of the paged driver, and nets a column of both.
+inline constexpr int nets_per_page = 20;
+inline constexpr int nets_per_column = 5;
+// Length of the plot file names of the drivers.
+inline constexpr std::size_t diagram_plot_name_width = 50;
+// Points per great circle in a diagram.
+inline constexpr int diagram_circle_points = 40;
+// Text height of the captions and labels, cm.
+inline constexpr real diagram_text_height = 0.4f;
+// Anchor of the run-information caption on the paper, cm.
+inline constexpr real caption_x = 10.5f;
+inline constexpr real caption_y = 28.0f;
+
+// The user-to-cm map of the lower-left net: its centre (xcm0, ycm0) cm and
+// the matrix (xx, xy; yx, yy); the net has radius 1 user unit.
+struct NetLayout {
+  real xcm0 = 4.0f, ycm0 = 4.0f;
+  real xx = 1.5f, xy = 0.0f, yx = 0.0f, yy = 1.5f;
+};
+
+// Standard and alternate symbol code of P, B and T (index 0, 1, 2): open
+// circle, square and triangle; filled for an axis turned to the lower
+// hemisphere.
+using AxisSymbols = std::array<std::array<int, 2>, 3>;
+inline constexpr AxisSymbols default_axis_symbols = {{{1, -1}, {4, -4}, {3, -3}}};
+
+// Strike, dip and rake of planes 1 and 2 of one mechanism, radians.
+struct MechanismPlanes {
+  std::array<real, 2> strike{}, dip{}, rake{};
+};
+
+// The mechanisms a driver draws: the six plane arrays (degrees, or
+// radians with in_radians) and the labels; mechanisms 1 to ndata.
+struct DiagramData {
+  std::span<const real> azd1, dipd1, rakd1, azd2, dipd2, rakd2;
+  std::span<const FixedText<16>> label0;
+  int ndata = 0;
+  bool in_radians = false;
+
+  MechanismPlanes planes(int m) const;
+  std::string_view label(int m) const { return label0[static_cast<std::size_t>(m - 1)].view(); }
+};
+
+using AxesRoutine = void (*)(AxisAngles&, AxisAngles&, real, real, real, real);
+
+// Net k (from 0) of a layout: column k / 5 to the right, row k mod 5
+// upwards, 3 user units apart (the diagonal of the matrix scales the
+// offsets). Its centre on the paper, cm.
+real net_centre_x(const NetLayout& l, int k);
+real net_centre_y(const NetLayout& l, int k);
+
+// Draws net k in the current subplot: moves the subplot's map to the
+// net's centre, draws the frame, the label under it, both planes and the
+// six axes (those of plane 1 first) with their symbols.
+void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
+              const AxisSymbols& symbols, AxesRoutine axes);
+
+// True when the frame of net k (its ticks included) leaves the sheet of
+// the page orientation in force.
+bool net_off_sheet(const NetLayout& l, int k);
+// Counts the nets of mechanisms 1 to ndata whose frame leaves the sheet,
+// the nets laid out `per_page` to a page (0: all on one page), and says
+// how many in a warning box of the driver `h`; nothing for none.
+void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page);
+
+// The driver menu: the head, and while output level 2 is on its body; the
+// angle line only when `angles_in_radians` is given.
+void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> angles_in_radians,
+                  const std::string& plot_name);
+// What a driver does for the choices of its menu that differ between the
+// drivers: open the plot file (10), edit the layout (11), and run (1000,
+// after the page menu or the opening); and its symbols with the prompts
+// of their choice (310).
+struct DiagramActions {
+  std::function<void()> open_plot, edit_layout, run;
+  AxisSymbols* symbols = nullptr;
+  std::array<std::string_view, 3> symbol_prompts;
+};
+// One choice of a driver menu: 10, 11, 12 (plot parameters), 20 (close the
+// plot), 300 (stereonet projection), 310, 1000; others do nothing.
+void diagram_choice(int choice, const DiagramActions& a);
+// The banner of the scaling option.
+void scaling_banner();
+
+}  // namespace dorvix

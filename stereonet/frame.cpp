@@ -1,0 +1,273 @@
+// The stereonet frame, its labels and their set-ups.
+
+#include "stereonet/frame.hpp"
+
+#include <cmath>
+#include <string_view>
+
+#include "catalogue/angles.hpp"
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/prompts.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/projections.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header srepstereo0_header{"srepstereo0", " 4.2", "08-10-2009"};
+constexpr Header srepstereolabel1_header{"srepstereol", "1.00", "14-04-99"};
+constexpr Header srepstereonp_header{"srepstereon", "1.00", "14-04-99"};
+
+constexpr int default_circle_points = 200;
+
+// Ticks run from radius 1.02 to 1.08, every 10 degrees.
+constexpr real tick_inner = 1.02f;
+constexpr real tick_outer = 1.08f;
+// The north and east labels stand 0.1 outside the primitive circle.
+constexpr real label_offset = 0.1f;
+// Beyond this the projected north or east point lies on an axis's end.
+constexpr real on_axis_end = 0.9f;
+
+// Justifications (blanks trimmed): right of the anchor, vertically
+// centred; centred above it; left of it.
+constexpr int right_of = -5;
+constexpr int above = -2;
+constexpr int left_of = -7;
+
+// Corner labels 3 to 6: where, and how many characters are written.
+struct Corner {
+  real x, y;
+  int justif;
+};
+constexpr std::array<Corner, 4> corners = {{{0.5f, 1.0f, right_of}, {0.5f, -1.0f, right_of},
+                                             {-0.5f, -1.0f, left_of}, {-0.5f, 1.0f, left_of}}};
+constexpr std::size_t corner_characters = 10;
+
+// Position names of the labels, as the menus show them.
+constexpr std::array<std::string_view, frame_labels> position_names = {
+    "X axis", "Y axis", "Upper Right", "Lower Right", "Lower Left", "Upper Left"};
+
+std::size_t at(int ilabel) { return static_cast<std::size_t>(ilabel - 1); }
+
+std::string default_label(int ilabel) {
+  if (ilabel == 1) return "North";
+  if (ilabel == 2) return "East";
+  return "None";
+}
+
+void set_label(int ilabel, bool draw, std::string_view text) {
+  stefram2.llabel[at(ilabel)] = draw;
+  stefram2.label[at(ilabel)] = edit::pad(text, frame_label_width);
+}
+
+// A label at the projected point of a horizontal direction: outside the
+// circle, to the right of an east-pointing end or above a north-pointing
+// one.
+void axis_label(real az, std::string_view text) {
+  real x = 0, y = 0;
+  const real pl = 0.0f;
+  spron(std::span(&x, 1), std::span(&y, 1), std::span(&az, 1), std::span(&pl, 1), 1);
+  int justif = 0;
+  stextalign(justif, 3);
+  if (x > on_axis_end) {
+    x = x + label_offset;
+    justif = right_of;
+  } else if (y > on_axis_end) {
+    y = y + label_offset;
+    justif = above;
+  }
+  stextalign(justif, 1);
+  ustext2(x, y, text);
+}
+
+void frame_menu() {
+  menu_loop(
+      srepstereo0_header,
+      [] {
+        dash_rule();
+        say("STEREO FRAME PARAMETERS");
+        dash_rule();
+        say("position   :     label     :?:command");
+        for (int i = 1; i <= frame_labels; ++i) {
+          std::string line = edit::pad(position_names[at(i)], 11);
+          line += ':';
+          line += stefram2.label[at(i)];
+          line += ':';
+          line += stefram2.llabel[at(i)] ? 'T' : 'F';
+          line += ":..";
+          line += static_cast<char>('0' + i);
+          say(line);
+        }
+        ItemLine().text("nb of points to draw ..........10").integer(stefram2.nptfram, 7).write();
+        ItemLine().text("draw axis......................20").text(stefram2.ldrawax ? "T" : "F").write();
+        ItemLine().text("draw tics......................30").text(stefram2.ldrawtic ? "T" : "F").write();
+        dash_rule();
+      },
+      [](int choice) {
+        int istat = 0;
+        if (choice >= 1 && choice <= frame_labels) {
+          std::string text(35, ' ');
+          int idraw = 0, ilabel = choice;
+          srepstereolabel1(text, idraw, ilabel, 2);
+        } else if (choice == 10) {
+          srepstereonp(stefram2.nptfram, 2);
+        } else if (choice == 20) {
+          const bool def = stefram2.ldrawax;
+          inlogicdef(stefram2.ldrawax, "whether to draw axis", def, istat);
+        } else if (choice == 30) {
+          const bool def = stefram2.ldrawtic;
+          inlogicdef(stefram2.ldrawtic, "whether to draw ticks", def, istat);
+        }
+      },
+      MenuStyle{.prompt = Prompt::with_default});
+}
+
+void label_menu(std::string& text, int& idraw, int& ilabel) {
+  choice_loop(
+      [&] {
+        submenuhead(srepstereolabel1_header);
+        dash_rule();
+        say("STEREO FRAME LABELS");
+        dash_rule();
+        ItemLine().text("label position        :").text(position_names[at(ilabel)]).write();
+        ItemLine().text("label index...........1").integer(ilabel, 4).write();
+        ItemLine().text("label text............2").text(text).write();
+        ItemLine().text("draw label (0/1)......3").integer(idraw, 4).write();
+        dash_rule();
+        say("EXIT ................99");
+        menutail();
+      },
+      [&](int choice) {
+        if (choice == 1) ask_int_in(ilabel, "label index", 1, frame_labels);
+        if (choice == 2) ask_text(text, "text to draw");
+        if (choice == 3) ask_int_in(idraw, "whether to draw label (0=no/1=yes)", 0, 1);
+      },
+      Prompt::with_default);
+}
+
+}  // namespace
+
+void repstereo() {
+  real angle = 0;
+  int justif = 0;
+  stextangle(angle, 3);
+  stextalign(justif, 3);
+  real upright = 0.0f;
+  stextangle(upright, 1);
+
+  uscircle(0.0f, 0.0f, 1.0f, stefram2.nptfram);
+  if (stefram2.ldrawax) {
+    const real across[] = {-1.0f, 1.0f}, centre[] = {0.0f, 0.0f};
+    usline(across, centre, 2);
+    usline(centre, across, 2);
+  }
+  if (stefram2.ldrawtic) {
+    // Each tick of the first 45 degrees in the four quadrants, and its
+    // mirror image across the diagonal: a tick every 10 degrees (those on
+    // the axes twice).
+    for (int degrees = 0; degrees <= 40; degrees += 10) {
+      const real a = rad(static_cast<real>(degrees));
+      const real c = std::cos(a), s = std::sin(a);
+      for (const auto& [sx, sy] : {std::pair{1.0f, 1.0f}, {-1.0f, 1.0f}, {-1.0f, -1.0f}, {1.0f, -1.0f}}) {
+        const real x[] = {sx * tick_inner * c, sx * tick_outer * c};
+        const real y[] = {sy * tick_inner * s, sy * tick_outer * s};
+        usline(x, y, 2);
+        usline(y, x, 2);
+      }
+    }
+  }
+  axis_label(0.0f, stefram2.label[0]);
+  axis_label(anglerad(3), stefram2.label[1]);
+  for (int i = 3; i <= frame_labels; ++i) {
+    if (!stefram2.llabel[at(i)]) continue;
+    const Corner& k = corners[at(i - 2)];
+    int j = k.justif;
+    stextalign(j, 1);
+    ustext2(k.x, k.y, std::string_view(stefram2.label[at(i)]).substr(0, corner_characters));
+  }
+  stextangle(angle, 1);
+  stextalign(justif, 1);
+}
+
+void srepstereo0(int inter) {
+  if (inter == 4 || inter == 5) {
+    submenuhead(srepstereo0_header);
+    say("INITIALIZING STEREO FRAME");
+    stefram2.nptfram = default_circle_points;
+    stefram2.ldrawax = true;
+    stefram2.ldrawtic = true;
+    set_label(1, true, default_label(1));
+    set_label(2, true, default_label(2));
+  }
+  if (inter >= 4 && inter <= 7) {
+    for (int i = 3; i <= frame_labels; ++i) set_label(i, false, default_label(i));
+  }
+  if (inter % 2 == 0) frame_menu();
+}
+
+void srepstereolabel1(std::string& text, int& idraw, int& ilabel, int inter) {
+  int mode = inter;
+  bool show_menu = inter % 2 == 0;
+  if (ilabel < 1 || ilabel > frame_labels) {
+    errorhead(srepstereolabel1_header);
+    ItemLine().text("label number =").integer(ilabel, 4).write();
+    say("label number must be in [1,6]");
+    ilabel = frame_labels;
+    ItemLine().text("==> label number reset to =").integer(ilabel, 4).write();
+    errortail00();
+    mode = 2;
+    show_menu = true;
+  }
+  if (mode == 2 || mode == 3) {
+    text = edit::pad(stefram2.label[at(ilabel)], text.size());
+    idraw = stefram2.llabel[at(ilabel)] ? 1 : 0;
+  } else if (mode == 4 || mode == 5) {
+    submenuhead(srepstereolabel1_header);
+    say("INITIALIZING STEREO FRAME LABEL");
+    idraw = ilabel <= 2 ? 1 : 0;
+    text = edit::pad(default_label(ilabel), text.size());
+  } else if (idraw != 0 && idraw != 1) {
+    errorhead(srepstereolabel1_header);
+    ItemLine().text("draw or not (0/1) =").integer(idraw, 4).write();
+    say("should be in [0,1]");
+    idraw = 0;
+    ItemLine().text("==>reset to =").integer(idraw, 4).write();
+    errortail00();
+    show_menu = true;
+  }
+  if (show_menu) label_menu(text, idraw, ilabel);
+  set_label(ilabel, idraw == 1, text);
+}
+
+void srepstereonp(int& npts, int inter) {
+  if (inter == 2 || inter == 3) {
+    npts = stefram2.nptfram;
+  } else if (inter == 4 || inter == 5) {
+    submenuhead(srepstereonp_header);
+    say("INITIALIZING STEREO FRAME: number of points");
+    npts = default_circle_points;
+  }
+  if (inter % 2 == 0) {
+    menu_loop(
+        srepstereonp_header,
+        [&] {
+          dash_rule();
+          say(edit::pad("STEREO FRAME NUMBER OF POINT:", 43));
+          dash_rule();
+          ItemLine().text("nb of points to draw ..........10").integer(npts, 5).write();
+          dash_rule();
+        },
+        [&](int choice) {
+          if (choice == 10) ask_int_in(npts, "nb of pts per curve", 1, curve_buffer_points);
+        },
+        MenuStyle{.prompt = Prompt::with_default});
+  }
+  stefram2.nptfram = npts;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,93 @@
+// Great circles of nodal planes on the net.
+
+#include "stereonet/great_circles.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "catalogue/angles.hpp"
+#include "catalogue/vectors.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/projections.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header sdspgc_header{"sdspgc", " 1.1", "12-04-2000"};
+
+constexpr int default_points = 40;
+// Running point: the increment from the number of points, texts kept.
+constexpr int sampling_from_count = 101;
+
+}  // namespace
+
+void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
+  // The running parameter t from 0 to pi along each curve; the number of
+  // points is corrected in place when the curve buffer cannot hold it.
+  scptnp(dspgcbk.nptgc, 1);
+  real pti = 0.0f, ptf = anglerad(5);
+  scptif(pti, ptf, 1);
+  scptend(sampling_from_count, 1);  // ptd = pi/(np - 1), 0 for one point
+  PtBlock& p = ptblock;
+  const auto np = static_cast<std::size_t>(p.np);
+  // The cosine and sine table serves every plane.
+  for (p.ipt = 1; p.ipt <= p.np; ++p.ipt) {
+    const auto k = static_cast<std::size_t>(p.ipt - 1);
+    p.pt = static_cast<real>(p.ipt - 1) * p.ptd;
+    cc2dbuff.xp[k] = std::cos(p.pt);
+    cc2dbuff.yp[k] = std::sin(p.pt);
+  }
+  auto& xe = cc3dbuff.xe;
+  auto& ye = cc3dbuff.ye;
+  auto& ze = cc3dbuff.ze;
+  const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    // cos t times the strike direction plus sin t times the down-dip
+    // direction: x north, y east, z down, always on the lower hemisphere.
+    const real c1 = std::cos(strike[i]), s1 = std::sin(strike[i]);
+    const real c2 = std::cos(dip[i]), s2 = std::sin(dip[i]);
+    const real a = s1 * c2, b = c1 * c2;
+    for (std::size_t k = 0; k < np; ++k) {
+      xe[k] = c1 * cc2dbuff.xp[k] - a * cc2dbuff.yp[k];
+      ye[k] = s1 * cc2dbuff.xp[k] + b * cc2dbuff.yp[k];
+      ze[k] = s2 * cc2dbuff.yp[k];
+    }
+    // Azimuths over xe and plunges over ye, then the points over both.
+    cc2lln(xe, ye, xe, ye, ze, p.np);
+    spron(xe, ye, xe, ye, p.np);
+    usline(xe, ye, p.np);
+  }
+}
+
+void sdspgc(int& npts, int inter) {
+  if (inter == 2 || inter == 3) {
+    npts = dspgcbk.nptgc;
+  } else if (inter == 4 || inter == 5) {
+    submenuhead(sdspgc_header);
+    say("INITIALIZING GREAT CIRCLE PARAMETERS");
+    npts = default_points;
+  }
+  if (inter % 2 == 0) {
+    choice_loop(
+        [&] {
+          submenuhead(sdspgc_header);
+          dash_rule();
+          say("      GREAT CIRCLES PARAMETERS: ");
+          dash_rule();
+          ItemLine().text("nb of points to draw ..........10").integer(npts, 7).write();
+          dash_rule();
+          say("EXIT ..........................99");
+          dash_rule();
+        },
+        [&](int choice) {
+          if (choice == 10) ask_int_in(npts, "nb of pts per great circle", 1, curve_buffer_points);
+        });
+  }
+  dspgcbk.nptgc = npts;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,114 @@
+// The one-page diagram driver: every net on one page, from the lower-left
+// net of its subplot.
+
+#include <string>
+
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/menu_loop.hpp"
+#include "plot/device.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/diagram_drivers.hpp"
+#include "stereonet/diagram_nets.hpp"
+#include "stereonet/frame.hpp"
+#include "stereonet/great_circles.hpp"
+#include "stereonet/projections.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header fpsseis_header{"fpsseis", " 4.0", "24-03-2010"};
+
+// Justifications, blanks trimmed: centre of the bottom line (run caption),
+// centre of the middle line (net labels).
+constexpr int centred = -2;
+constexpr int centred_middle = -6;
+
+// The driver's settings, kept from one call to the next; its layout lives
+// in its subplot.
+struct OnePageSettings {
+  std::string plot_name = edit::pad("seis.fm.ps", diagram_plot_name_width);
+  AxisSymbols symbols = default_axis_symbols;
+};
+OnePageSettings settings;
+
+void open_plot() {
+  const bool was_open = iocom.lplotop;
+  plinit(settings.plot_name, 2, diagram_plot_name_width);
+  settings.plot_name = edit::pad(settings.plot_name, diagram_plot_name_width);
+  if (!was_open) {
+    int fill = 1;
+    sfillstyle(fill, 5);
+  }
+}
+
+void run(const DiagramData& d, int isub) {
+  ssubplot(isub, 1);
+  const std::string rule(43, '=');
+  say(rule);
+  say("PLOTTING INFORMATION");
+  say(rule);
+  // The run caption centred, in the text height in force.
+  int kept = 0;
+  stextalign(kept, 3);
+  int j = centred;
+  stextalign(j, 1);
+  cmplotruninfo0(caption_x, caption_y, 0);
+  stextalign(kept, 1);
+
+  real height = diagram_text_height, angle = 0.0f;
+  stextsize(height, 1);
+  stextangle(angle, 1);
+  j = centred_middle;
+  stextalign(j, 1);
+  NetLayout l;
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 3);
+  int points = diagram_circle_points;
+  sdspgc(points, 1);
+  report_nets_off_sheet(fpsseis_header, l, d.ndata, 0);
+
+  for (int m = 1; m <= d.ndata; ++m) draw_net(l, m - 1, d.planes(m), d.label(m), settings.symbols, seffapfadrrad);
+  // The subplot keeps the lower-left net's map.
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 1);
+}
+
+}  // namespace
+
+void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
+              std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
+              std::span<const FixedText<16>> label0, int ndatmax, int ndata, int isub, int inter) {
+  if (inter == 4 || inter == 5) {
+    submenuhead(fpsseis_header);
+    say("INITIALIZING FPS PLOT PARAMETERS");
+    settings = OnePageSettings{};
+    ssubplot(isub, 1);
+    NetLayout l;
+    sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 1);
+    int iproj = 1;
+    sspro(iproj, inter);
+    srepstereo0(inter);
+    return;
+  }
+  ssubinfo(fpsseis_header.name, fpsseis_header.version, fpsseis_header.date, 0, 0);
+  const DiagramData d{azd1, dipd1, rakd1, azd2, dipd2, rakd2, label0, ndata, false};
+  const DiagramActions actions{
+      .open_plot = open_plot,
+      .edit_layout =
+          [&] {
+            // The answers become the subplot's map, where the runs take it from.
+            ssubplot(isub, 1);
+            scaling_banner();
+            NetLayout l;
+            sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 2);
+          },
+      .run = [&] { run(d, isub); },
+      .symbols = &settings.symbols,
+      .symbol_prompts = {"choose symbols for s1", "choose symbols for s2", "choose symbols for s3"},
+  };
+  choice_loop([&] { diagram_menu(fpsseis_header, ndatmax, ndata, std::nullopt, settings.plot_name); },
+              [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
+}
+
+}  // namespace dorvix

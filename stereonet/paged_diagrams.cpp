@@ -1,0 +1,168 @@
+// The paged diagram driver: twenty nets a page with page captions.
+
+#include <string>
+
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/number_writers.hpp"
+#include "console/prompts.hpp"
+#include "plot/device.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/diagram_drivers.hpp"
+#include "stereonet/diagram_nets.hpp"
+#include "stereonet/frame.hpp"
+#include "stereonet/great_circles.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header fpsbchbll_header{"fpsbchbll", " 7.0", "01-05-2010"};
+
+// Anchor of the two page caption lines on the paper, cm.
+constexpr real page_caption_x = 2.0f;
+constexpr real page_caption_y = 28.0f;
+// Width of the caption texts and of the numbers in them.
+constexpr int caption_width = 35;
+
+// Justifications, blanks trimmed: centre of the bottom line (run caption),
+// left end of the bottom line (page captions), centre of the middle line
+// (net labels).
+constexpr int centred = -2;
+constexpr int left = -1;
+constexpr int centred_middle = -6;
+
+// The driver's settings, kept from one call to the next.
+struct PagedSettings {
+  std::string plot_name = edit::pad("fps_bb.ps", diagram_plot_name_width);
+  real symbol_size = 0.3f;
+  NetLayout layout;
+  AxisSymbols symbols = default_axis_symbols;
+};
+PagedSettings settings;
+
+// The plot attributes the driver finds or opens a plot with, restored when
+// it leaves.
+struct KeptAttributes {
+  real symbol_size = 0, text_height = 0;
+  int justif = 0;
+  void keep() {
+    ssymbolsize(symbol_size, 3);
+    stextsize(text_height, 3);
+    stextalign(justif, 3);
+  }
+  void restore() {
+    ssymbolsize(symbol_size, 1);
+    stextsize(text_height, 1);
+    stextalign(justif, 1);
+  }
+};
+
+void set_justif(int j) { stextalign(j, 1); }
+
+// A number as intg2char writes it into a caption text.
+std::string number_text(int v) {
+  std::string text(caption_width, ' ');
+  int nchar = 0;
+  intg2char(text, nchar, caption_width, v);
+  return text.substr(0, static_cast<std::size_t>(nchar));
+}
+
+// Option 11: the layout edited from the kept one. The subplot gets the
+// kept layout first, so that the menu starts from it, and the layout kept
+// afterwards is the one the subplot accepted.
+void edit_layout(int isub) {
+  ssubplot(isub, 1);
+  scaling_banner();
+  NetLayout& l = settings.layout;
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 1);
+  NetLayout answers = l;
+  sus2cm1(answers.xcm0, answers.ycm0, answers.xx, answers.xy, answers.yx, answers.yy, 2);
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 3);
+}
+
+// Caption line `iline` of a page, on the console too: the text cut or
+// padded to the caption's 35 characters.
+void page_caption(const std::string& text, int iline, std::string_view console_prefix) {
+  const std::string caption = edit::pad(text, caption_width);
+  ItemLine line;
+  if (!console_prefix.empty()) line.text(console_prefix);
+  line.text(trimmed(caption)).write();
+  cmplotcharinfo0(caption, iline, page_caption_x, page_caption_y, 0);
+}
+
+void run(const DiagramData& d, int isub) {
+  int fill = 1;
+  sfillstyle(fill, 5);
+  int points = diagram_circle_points;
+  sdspgc(points, 1);
+  ssubplot(isub, 1);
+  const int npages = d.ndata / nets_per_page + (d.ndata % nets_per_page != 0 ? 1 : 0);
+  if (npages == 0) return;
+  report_nets_off_sheet(fpsbchbll_header, settings.layout, d.ndata, nets_per_page);
+
+  for (int p = 1; p <= npages; ++p) {
+    if (p > 1) {
+      newpage();
+      // A new plot file from the page menu makes the map's subplot current.
+      ssubplot(isub, 1);
+    }
+    ssymbolsize(settings.symbol_size, 1);
+    real height = diagram_text_height, angle = 0.0f;
+    stextsize(height, 1);
+    stextangle(angle, 1);
+    const int first = (p - 1) * nets_per_page + 1;
+    const int last = p == npages ? d.ndata : p * nets_per_page;
+
+    set_justif(centred);
+    cmplotruninfo0(caption_x, caption_y, 0);
+    set_justif(left);
+    page_caption("Page " + number_text(p) + "/" + number_text(npages), 1, "PLOTTING");
+    page_caption("Data " + number_text(first) + " -> " + number_text(last), 2, "");
+
+    set_justif(centred_middle);
+    for (int m = first; m <= last; ++m) {
+      draw_net(settings.layout, m - first, d.planes(m), d.label(m), settings.symbols, fsadr2steff);
+    }
+  }
+}
+
+}  // namespace
+
+void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
+               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
+               std::span<const FixedText<16>> label0, int ndatmax, int ndata, int isub, int iangunit, int inter) {
+  if (inter == 4 || inter == 5) {
+    submenuhead(fpsbchbll_header);
+    say("INITIALIZING FPS PLOT PARAMETERS");
+    settings = PagedSettings{};
+    return;
+  }
+  ssubinfo(fpsbchbll_header.name, fpsbchbll_header.version, fpsbchbll_header.date, 0, 0);
+  srepstereo0(5);
+  const DiagramData d{azd1, dipd1, rakd1, azd2, dipd2, rakd2, label0, ndata, iangunit != 1};
+  KeptAttributes kept;
+  if (iocom.lplotop) kept.keep();
+
+  const DiagramActions actions{
+      .open_plot =
+          [&] {
+            const bool was_open = iocom.lplotop;
+            plinit(settings.plot_name, 2, diagram_plot_name_width);
+            settings.plot_name = edit::pad(settings.plot_name, diagram_plot_name_width);
+            if (!was_open) kept.keep();
+          },
+      .edit_layout = [&] { edit_layout(isub); },
+      .run = [&] { run(d, isub); },
+      .symbols = &settings.symbols,
+      .symbol_prompts = {"choose symbols for P", "choose symbols for B", "choose symbols for T"},
+  };
+  choice_loop([&] { diagram_menu(fpsbchbll_header, ndatmax, ndata, d.in_radians, settings.plot_name); },
+              [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
+  if (iocom.lplotop) kept.restore();
+}
+
+}  // namespace dorvix

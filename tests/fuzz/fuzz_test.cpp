@@ -1,0 +1,171 @@
+// Seeded random runs of the program: random answers at its menus, command
+// files that start and end anywhere, damaged data files. Every run must end
+// in time, with the status its last words announce (0 after a quit or a
+// stop the user chose, 1 after a stop the program forced, 2 at the end of
+// the input), with no sanitizer report, no NaN or infinity in any file it
+// wrote, and every PostScript file it wrote rendering in Ghostscript.
+//
+// The seeds are fixed and printed. A failing seed replays alone with
+// DORVIX_FUZZ_SEED=<seed>; DORVIX_FUZZ_KEEP=1 keeps its directory.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+
+#include "bounded_run.hpp"
+#include "fuzz_inputs.hpp"
+#include "support/tools.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+constexpr double seconds_per_run = 30;
+constexpr std::size_t output_bound = 32u << 20;
+
+// A block of runs: its seeds, how often its files are damaged, how many
+// menus a run visits at most.
+struct Block {
+  const char* name;
+  std::uint32_t first_seed;
+  int runs;
+  double damage;
+  int visits;
+};
+
+void PrintTo(const Block& b, std::ostream* os) { *os << b.name; }
+
+// The exit status that the last words of a run announce.
+std::optional<int> announced_status(const std::string& output) {
+  static const std::pair<const char*, int> ends[] = {
+      {"===> END OF INPUT: STOPPING EXECUTION", 2},
+      {"EXECUTION TERMINATED AT:", 0},
+      {"EXECUTION STOPPED AFTER ERROR", 0},
+      {"EXECUTION STOPPED BY USER", 0},
+      {"EXECUTION STOPPED BY PROGRAM", 1},
+      {" ===> STOPPING EXECUTION", 1},
+  };
+  std::optional<int> status;
+  std::size_t last = 0;
+  for (const auto& [words, s] : ends) {
+    const auto at = output.rfind(words);
+    if (at != std::string::npos && (!status || at > last)) {
+      status = s;
+      last = at;
+    }
+  }
+  return status;
+}
+
+bool sanitizer_report(const std::string& output) {
+  for (const char* words : {"runtime error:", "AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer"}) {
+    if (output.find(words) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The first word "nan", "inf" or "infinity" (any case) standing alone.
+std::optional<std::string> not_a_number(const std::string& text) {
+  auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+  std::string lower = text;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const std::string word : {"nan", "infinity", "inf"}) {
+    for (auto at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
+      const auto end = at + word.size();
+      if ((at == 0 || !letter(lower[at - 1])) && (end >= lower.size() || !letter(lower[end]))) {
+        const auto line = lower.rfind('\n', at);
+        return text.substr(line == std::string::npos ? 0 : line + 1, 120);
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string last_lines(const std::string& output, int n) {
+  std::size_t at = output.size();
+  for (int k = 0; k <= n && at != std::string::npos && at > 0; ++k) at = output.rfind('\n', at - 1);
+  return at == std::string::npos ? output : output.substr(at);
+}
+
+void check_run(const Block& block, std::uint32_t seed, bool gs) {
+  SCOPED_TRACE("fuzz seed " + std::to_string(seed) + " (replay: DORVIX_FUZZ_SEED=" + std::to_string(seed) + ")");
+  FuzzInputs inputs(seed);
+  const Files files = inputs.files(block.damage);
+  const int visits = 1 + static_cast<int>(seed % static_cast<std::uint32_t>(block.visits));
+  const Lines script = inputs.script(visits, seed % 3 != 0);
+  std::string input;
+  for (const auto& a : script) input += a + "\n";
+
+  TempDir dir;
+  for (const auto& [name, text] : files) write_file(dir / name, text);
+  const BoundedRun run = run_bounded(DORVIX_BINARY, dir.path(), input, seconds_per_run, output_bound);
+  const std::string tail = "\n--- last lines:" + last_lines(run.output, 25);
+  if (std::getenv("DORVIX_FUZZ_KEEP") != nullptr) {
+    const auto kept = std::filesystem::temp_directory_path() / ("dorvix-fuzz-" + std::to_string(seed));
+    std::filesystem::remove_all(kept);
+    std::filesystem::copy(dir.path(), kept);
+    write_file(kept / "keyboard.input", input);
+    write_file(kept / "console.output", run.output);
+    std::cout << "run kept in " << kept << std::endl;
+  }
+
+  ASSERT_FALSE(run.timed_out) << "no end within " << seconds_per_run << " s" << tail;
+  ASSERT_FALSE(run.overflowed) << "more than " << output_bound << " bytes of output" << tail;
+  EXPECT_FALSE(sanitizer_report(run.output)) << tail;
+  const std::optional<int> announced = announced_status(run.output);
+  EXPECT_TRUE(announced.has_value()) << "the run ended without saying why, status " << run.status << tail;
+  if (announced) {
+    EXPECT_EQ(run.status, *announced) << tail;
+  }
+  EXPECT_EQ(run.signal, 0) << tail;
+
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    if (!entry.is_regular_file()) continue;
+    const std::string name = entry.path().filename().string();
+    const std::string text = read_file(entry.path());
+    const auto given = files.find(name);
+    if (given != files.end() && given->second == text) continue;  // not written by the run
+    if (!not_a_number(name)) {
+      const auto bad = not_a_number(text);
+      EXPECT_FALSE(bad.has_value()) << name << " holds " << bad.value_or("");
+    }
+    if (gs && text.starts_with("%!")) {
+      const CommandResult r = ghostscript_render(entry.path());
+      EXPECT_TRUE(r.status == 0 && r.output.find("Error") == std::string::npos) << name << "\n" << r.output << tail;
+    }
+  }
+}
+
+class Fuzz : public ::testing::TestWithParam<Block> {};
+
+TEST_P(Fuzz, RunsEndAsAnnouncedAndWriteSoundFiles) {
+  const Block& b = GetParam();
+  const bool gs = have_tool("gs");
+  if (!gs && std::getenv("CI") != nullptr) ADD_FAILURE() << "required tool missing: gs";
+  const std::uint32_t last = b.first_seed + static_cast<std::uint32_t>(b.runs) - 1;
+  std::cout << "fuzz " << b.name << ": seeds " << b.first_seed << " to " << last << std::endl;
+  std::optional<std::uint32_t> only;
+  if (const char* s = std::getenv("DORVIX_FUZZ_SEED")) {
+    only = static_cast<std::uint32_t>(std::strtoul(s, nullptr, 10));
+  }
+  for (std::uint32_t seed = b.first_seed; seed <= last; ++seed) {
+    if (only && *only != seed) continue;
+    check_run(b, seed, gs);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
+// Answers with the data files mostly whole, and the data files damaged.
+INSTANTIATE_TEST_SUITE_P(Dialogue, Fuzz,
+                         ::testing::Values(Block{"answers 1", 1000, 40, 0.1, 10}, Block{"answers 2", 2000, 40, 0.1, 10},
+                                           Block{"answers 3", 3000, 40, 0.1, 10}, Block{"answers 4", 4000, 40, 0.1, 10}),
+                         [](const auto& info) { return "Answers" + std::to_string(info.index + 1); });
+INSTANTIATE_TEST_SUITE_P(Files, Fuzz,
+                         ::testing::Values(Block{"files 1", 5000, 40, 0.8, 6}, Block{"files 2", 6000, 40, 0.8, 6},
+                                           Block{"files 3", 7000, 40, 0.8, 6}, Block{"files 4", 8000, 40, 0.8, 6}),
+                         [](const auto& info) { return "DamagedFiles" + std::to_string(info.index + 1); });
+
+}  // namespace
+}  // namespace dorvix::testing

@@ -1,0 +1,331 @@
+// The graticule end to end: drawn into plot files under every code with
+// the fit of the map, its lines read back against PROJ, its breaks at
+// infinity and at the maps' edges, its report and labels, every file
+// rendered by Ghostscript; and its settings with every refusal.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalogue/angles.hpp"
+#include "console/iocom.hpp"
+#include "projection/graticule.hpp"
+#include "projection/parameter_setters.hpp"
+#include "support/projection_fixture.hpp"
+#include "projection/projection_menu.hpp"
+#include "support/draw_fixture.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+constexpr double cm = 28.35;  // points
+// The box the map is fitted into, points.
+constexpr double box_x0 = 2 * cm, box_x1 = 19 * cm, box_y0 = 2 * cm, box_y1 = 28 * cm;
+
+using Point = std::pair<double, double>;
+
+// A plot file's line paths in order (each from its move), and its texts.
+struct Drawing {
+  std::vector<std::vector<Point>> runs;
+  Lines texts;
+};
+
+Drawing read_drawing(const Lines& lines) {
+  Drawing d;
+  bool in_path = false;
+  for (const std::string& l : lines) {
+    std::istringstream in(l);
+    double x = 0, y = 0;
+    std::string op;
+    if (l == "np" || l == "sk") {
+      in_path = l == "np";
+      if (in_path) d.runs.emplace_back();
+    } else if (!l.empty() && l.front() == '(') {
+      d.texts.push_back(l.substr(1, l.rfind(')') - 1));
+    } else if (in_path && in >> x >> y >> op && (op == "M" || op == "L")) {
+      d.runs.back().emplace_back(x, y);
+    }
+  }
+  return d;
+}
+
+class GraticuleTest : public DrawTest {
+ protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    reset_projection_state();
+    initialise_projection();
+    screen();
+  }
+  // The code chosen without menus, the perspective seen under 90 degrees.
+  static void use(int code) {
+    real angle = 90;
+    if (code == 11 || code == 12) sangle1(angle, 1);
+    sprojll2(code, 1);
+  }
+  static void window(real latmin, real latmax, real lonmin, real lonmax, real latinc = 10, real loninc = 10,
+                     int type = 1, real tic = 1) {
+    int npgrid = 3, nptick = 2, ndec = 1;
+    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
+  }
+  // A new plot file, the map fitted into the box as the map driver's run
+  // fits it, the graticule drawn; the file's drawing.
+  Drawing draw(const std::string& name) {
+    if (iocom.lplotop) close_plot();
+    open_plot(1, "P  ", 1, name);
+    int s = 1;
+    ssubplot(s, 1);
+    real xmin = 0, ymin = 0, xmax = 0, ymax = 0, x0 = 2, y0 = 2, xl = 17, yl = 26;
+    int ixy = 1;
+    extrllgrid(xmin, ymin, xmax, ymax);
+    sus2cm3(x0, y0, xl, yl, xmin, xmax, ymin, ymax, ixy, 1);
+    drawllgrid();
+    psstrokepath();
+    return read_drawing(drawn_lines());
+  }
+  // Map coordinates of a point of the file, and the fit's points per unit.
+  static Point device(real x, real y) {
+    us2de(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&x, 1), std::span<const real>(&y, 1), 1);
+    return {x, y};
+  }
+  static double scale() { return device(1, 0).first - device(0, 0).first; }
+  static double user_x(const Point& p) { return (p.first - device(0, 0).first) / scale(); }
+};
+
+TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
+  DORVIX_REQUIRE_TOOL("proj");
+  // Its paths as drawn, degrees: meridians east to west from the south,
+  // ticks under and over, parallels south to north from the east, ticks
+  // right and left; each a move and draws from the move's point.
+  std::vector<std::vector<Point>> paths;
+  const auto add = [&](Point from, double dlon, double dlat, int n) {
+    paths.push_back({from});
+    for (int j = 0; j <= n; ++j) paths.back().emplace_back(from.first + j * dlon, from.second + j * dlat);
+  };
+  const auto at = [](int i) { return 80.0 - 160.0 * i / 16; };
+  for (int i = 0; i <= 16; ++i) add({at(i), -80}, 0, 160.0 / 3, 3);
+  for (int i = 0; i <= 16; ++i) add({at(i), -80}, 0, -0.5, 2);
+  for (int i = 0; i <= 16; ++i) add({at(i), 80}, 0, 0.5, 2);
+  for (int i = 0; i <= 16; ++i) add({80, -at(i)}, -160.0 / 3, 0, 3);
+  for (int i = 0; i <= 16; ++i) add({80, -at(i)}, 0.5, 0, 2);
+  for (int i = 0; i <= 16; ++i) add({-80, -at(i)}, -0.5, 0, 2);
+  struct Case {
+    int code;
+    std::string proj;
+    double scale = 1;         // ours = scale * PROJ
+    double tolerance = 1e-5;  // map units, besides the file's two decimals
+  };
+  for (const Case& c : {Case{3, "+proj=lcc +R=1 +lat_1=30 +lat_2=60"}, {7, "+proj=stere +R=1 +lat_0=90", 0.5},
+                        {15, "+proj=merc +R=1"}, {22, "+proj=sinu +R=1"}, {25, "+proj=vandg +R=1", 1 / pi},
+                        // Mollweide's auxiliary angle is tabulated to 0.1 degree.
+                        {24, "+proj=moll +R=1", 1 / std::sqrt(2.0), 2e-3}}) {
+    SCOPED_TRACE(c.proj);
+    use(c.code);
+    const Drawing d = draw("code" + std::to_string(c.code) + ".ps");
+    ASSERT_EQ(d.runs.size(), paths.size());
+    Points geo;
+    geo.add(0, 45);  // the origin
+    for (const auto& p : paths)
+      for (const auto& [lon, lat] : p) geo.add(lon, lat);
+    const auto r = proj_forward(c.proj, geo);
+    ASSERT_EQ(r.size(), geo.lon.size());
+    const double k = scale(), tolerance = 0.006 + c.tolerance * k;
+    const Point o = device(0, 0);
+    std::size_t n = 1;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      ASSERT_EQ(d.runs[i].size(), paths[i].size()) << "path " << i;
+      for (const auto& [x, y] : d.runs[i]) {
+        ASSERT_TRUE(r[n]);
+        EXPECT_NEAR(x - o.first, c.scale * (r[n]->first - r[0]->first) * k, tolerance) << i;
+        EXPECT_NEAR(y - o.second, c.scale * (r[n]->second - r[0]->second) * k, tolerance) << i;
+        ++n;
+      }
+    }
+  }
+}
+
+TEST_F(GraticuleTest, FitsTheBoxUnderEveryCodeWithoutPointsAtInfinity) {
+  struct Case {
+    int code;
+    real latmin = -80, latmax = 80, lonmin = -80, lonmax = 80;
+  };
+  std::vector<Case> cases;
+  for (int code = 1; code <= 25; ++code) cases.push_back({code});
+  // Windows reaching the poles under Mercator, and across the horizons of
+  // the gnomonic and the orthographic.
+  cases.insert(cases.end(), {{15, -90, 90, -180, 180}, {17, -30, 60, -120, 120}, {18, -90, 90, -180, 180},
+                             {10, -90, 90, -180, 180}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    use(c.code);
+    const std::string name = "fit" + std::to_string(c.code) + "_" + std::to_string(static_cast<int>(c.latmax));
+    // Ticks of no length: every line of the graticule inside the box, to
+    // the file's two decimals.
+    window(c.latmin, c.latmax, c.lonmin, c.lonmax, 10, 10, 1, 0);
+    const Drawing lines = draw(name + "_lines.ps");
+    ASSERT_GT(lines.runs.size(), 4u);
+    for (const auto& run : lines.runs) {
+      for (const auto& [x, y] : run) {
+        EXPECT_TRUE(x >= box_x0 - 0.011 && x <= box_x1 + 0.011 && y >= box_y0 - 0.011 && y <= box_y1 + 0.011)
+            << x << " " << y;
+      }
+    }
+    // With ticks and labels: nothing clipped by the plot library, no box,
+    // and what Ghostscript finds drawn within the box widened by them.
+    window(c.latmin, c.latmax, c.lonmin, c.lonmax);
+    screen();
+    draw(name + ".ps");
+    const std::string console = screen();
+    EXPECT_EQ(console.find("in meters"), std::string::npos);
+    EXPECT_EQ(console.find("HIT RETURN"), std::string::npos);
+    close_plot();
+    const auto bbox = drawn_box(path(name + ".ps"));
+    ASSERT_EQ(bbox.size(), 4u);
+    const double margin = 2.5 * cm;
+    EXPECT_TRUE(bbox[0] >= box_x0 - margin && bbox[1] >= box_y0 - margin && bbox[2] <= box_x1 + margin &&
+                bbox[3] <= box_y1 + margin);
+  }
+}
+
+TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
+  // The polyconic's parallels bend back beyond 45 degrees of latitude.
+  for (const auto& [code, lat] : {std::pair{24, 80}, {25, 80}, {13, 40}}) {
+    SCOPED_TRACE(code);
+    use(code);
+    window(static_cast<real>(-lat), static_cast<real>(lat), -180, 180, static_cast<real>(lat) / 4, 30);
+    const Drawing d = draw("world" + std::to_string(code) + ".ps");
+    // 13 meridians (the last the western frame), 26 ticks, then 9
+    // parallels drawn from east to west.
+    ASSERT_GE(d.runs.size(), 13u + 26u + 9u);
+    for (const auto& p : d.runs[12]) EXPECT_LT(user_x(p), 0) << "western frame";
+    for (std::size_t i = 39; i < 48; ++i) {
+      const auto& run = d.runs[i];
+      for (std::size_t k = 1; k < run.size(); ++k) EXPECT_LE(run[k].first, run[k - 1].first) << "parallel " << i;
+      EXPECT_TRUE(user_x(run.front()) > 0 && user_x(run.back()) < 0) << "parallel " << i;
+    }
+  }
+  // A window across the antimeridian under a code cut there: the lines
+  // are split at the cut, no segment crosses the map.
+  use(24);
+  window(-60, 60, 170, 190, 10, 5);
+  for (const auto& run : draw("across.ps").runs) {
+    for (std::size_t k = 1; k < run.size(); ++k) EXPECT_LT(std::fabs(run[k].first - run[k - 1].first), 4 * cm);
+  }
+}
+
+TEST_F(GraticuleTest, ReportsLabelsAndGridTypes) {
+  use(22);
+  Drawing d = draw("labels.ps");
+  EXPECT_EQ(screen_lines(), join({menu_head("drawllgrid"),
+                                  {" LAT-LONG GRID TYPE =    1", " nb of meridians =   17", " nb of parallels =   17",
+                                   menu_tail}}));
+  // Under, over, right of and left of the window.
+  Lines want;
+  for (int edge = 0; edge < 4; ++edge) {
+    for (int i = 0; i <= 16; ++i) want.push_back(std::to_string(edge < 2 ? 80 - 10 * i : -80 + 10 * i) + ".0");
+  }
+  EXPECT_EQ(d.texts, want);
+  // Labels that round to zero have no minus sign: the equator and the
+  // meridian 0, twice each.
+  window(-90, 10, -40, 40);
+  d = draw("zero.ps");
+  EXPECT_EQ(std::count(d.texts.begin(), d.texts.end(), "0.0"), 4);
+  EXPECT_EQ(std::count(d.texts.begin(), d.texts.end(), "-0.0"), 0);
+  // A window narrower than one spacing: its two edges, drawn and ticked.
+  window(-5, 3, 20, 25);
+  screen();
+  d = draw("narrow.ps");
+  EXPECT_TRUE(contains(screen_lines(), " nb of meridians =    2"));
+  EXPECT_EQ(d.texts, (Lines{"25.0", "20.0", "25.0", "20.0", "-5.0", "3.0", "-5.0", "3.0"}));
+  // No grid: nothing drawn.
+  window(-80, 80, -80, 80, 10, 10, 0);
+  screen();
+  EXPECT_TRUE(draw("none.ps").runs.empty());
+  EXPECT_EQ(screen_lines(), join({menu_head("drawllgrid"), {" NO LAT-LONG GRID", menu_tail}}));
+  // The frame: two meridians and two parallels, ticks at every spacing,
+  // outwards for type 2 (the first under the window goes down) and
+  // inwards for type 3, the labels outside for both.
+  for (const int type : {2, 3}) {
+    window(-80, 80, -80, 80, 10, 10, type);
+    d = draw("frame" + std::to_string(type) + ".ps");
+    ASSERT_EQ(d.runs.size(), 2u + 2 * 17 + 2u + 2 * 17);
+    EXPECT_EQ(d.texts, want);
+    EXPECT_EQ(d.runs[2].back().second < d.runs[2].front().second, type == 2);
+  }
+}
+
+TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
+  for (const int spacing : {1, 2, 3, 5, 10, 15, 20, 30, 45}) {
+    for (int a = -180; a < 180; ++a) {
+      for (int b = a + spacing; b <= 180; b += spacing) {
+        const real span = rad(static_cast<real>(b)) - rad(static_cast<real>(a));
+        ASSERT_EQ(grid_intervals(span, rad(static_cast<real>(spacing))), (b - a) / spacing) << a << " " << b;
+      }
+    }
+  }
+}
+
+TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
+  struct Case {
+    Lines answers;                 // to the menu (mode 2) ...
+    std::function<void()> passed;  // ... or values passed without menu (mode 1)
+    Lines box;                     // the box's lines and its pause
+  };
+  const auto passed = [](real latmin, real latmax, real latinc, int npgrid, int nptick) {
+    return [=]() mutable {
+      real lonmin = -10, lonmax = 10, loninc = 5, tic = 1;
+      int type = 1, ndec = 1;
+      sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
+    };
+  };
+  const std::string back = " ==> BACK TO MENU", again = " ==> ENTER THEM AGAIN", kept = " ==> GRID UNCHANGED";
+  const std::vector<Case> cases{
+      {{"21", "170", "22", "-170", "99", "", "22", "190", "99"},
+       nullptr,
+       {" longitude minimum must be below its maximum", " (a window across the antimeridian: e.g. 170 to 190)", back}},
+      {{"10", "-60 95 5", "", "-60 60 5", "99"}, nullptr, {" latitudes must lie within -90 and 90", again}},
+      {{"20", "-10 10 0", "", "-10 10 2", "99"}, nullptr, {" longitude increment must be above 0", again}},
+      {{"23", "0.1", "21", "-180", "22", "180", "99", "", "23", "1", "99"},
+       nullptr,
+       {" at most 1000 longitude intervals", back}},
+      {{"31", "0", "99", "", "31", "4", "99"}, nullptr, {" nb of points per grid line must be 1 to 1000", back}},
+      {{""}, passed(-10, 10, 5, 3, 1001), {" nb of points per tick must be 1 to 1000", kept}},
+      {{""}, passed(10, -10, 5, 3, 2), {" latitude minimum must be below its maximum", kept}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box.front());
+    initialise_projection();
+    std::string text;
+    for (const auto& a : c.answers) text += a + "\n";
+    type_raw(text);
+    screen();
+    const GridLl before = gridll;
+    if (c.passed) {
+      c.passed();
+    } else {
+      real v[7]{};
+      int k[4]{};
+      sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 2);
+    }
+    const Lines lines = screen_lines();
+    Lines box = c.box;
+    box.push_back(" ===> HIT RETURN TO CONTINUE");
+    EXPECT_NE(std::search(lines.begin(), lines.end(), box.begin(), box.end()), lines.end());
+    if (c.passed) {
+      EXPECT_EQ(std::memcmp(&before, &gridll, sizeof before), 0) << "record changed";
+    } else {  // left with the settings mended
+      EXPECT_TRUE(gridll.glatmin < gridll.glatmax && gridll.glonmin < gridll.glonmax && gridll.npgrid >= 1);
+      EXPECT_LE(grid_intervals(gridll.glonmax - gridll.glonmin, gridll.gloninc), 360);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace dorvix::testing

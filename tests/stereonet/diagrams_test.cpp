@@ -1,0 +1,211 @@
+// The diagram drivers: whole runs of the program on a real catalogue,
+// judged by Ghostscript's rendering, and the driver menus on a plot of
+// the test, for the layout option, the sheet check and the page menu.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "catalogue/real_data.hpp"
+#include "plot/draw.hpp"
+#include "stereonet/diagram_drivers.hpp"
+#include "support/draw_fixture.hpp"
+#include "support/program_run.hpp"
+#include "support/raster.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+// The first n lines of the SCEDC HASH catalogue, as a file of `dir`.
+void write_catalogue(const TempDir& dir, const std::string& name, std::size_t n) {
+  const auto lines = real_data_lines("scedc_hash_2018.hash");
+  std::string text;
+  for (std::size_t k = 0; k < n && k < lines.size(); ++k) text += lines[k] + "\n";
+  write_file(dir / name, text);
+}
+
+// Ink on the primitive circle of the net centred at (x, y) cm (radius 1.5
+// cm), at 45 degrees, where no tick or diameter runs.
+bool net_drawn(const Raster& r, double x, double y) {
+  return ink_around(r, x + 1.5 * std::cos(0.785398), y + 1.5 * std::sin(0.785398), 0.05) > 0;
+}
+bool place_empty(const Raster& r, double x, double y) { return ink_around(r, x, y, 1.2) == 0; }
+
+TEST(DiagramsThroughTheProgram, TwentyNetsAPageOnThreePages) {
+  DORVIX_REQUIRE_TOOL("gs");
+  TempDir dir;
+  write_catalogue(dir, "cat.hash", 45);
+  const ProgramRun run = run_dorvix(
+      dir, script({read_script("1001", "cat.hash"), {"3001", "1000", "", "fps_bb.ps", "", "", "99", "9999", ""}}));
+  EXPECT_EQ(run.status, 0);
+  const Lines& l = run.lines;
+  EXPECT_TRUE(has_block(l, {" PLOTTING Page 1/3", " Data 1 -> 20"}));
+  EXPECT_TRUE(has_block(l, {" PLOTTING Page 2/3", " Data 21 -> 40"}));
+  EXPECT_TRUE(has_block(l, {" PLOTTING Page 3/3", " Data 41 -> 45"}));
+  EXPECT_EQ(count_of(l, " IT IS SUGGESTED TO CLEAR THE PLOT"), 2);
+  EXPECT_TRUE(contains(split_lines(read_file(dir / "fps_bb.ps")), "%%Pages:   3"));
+  expect_renders(dir / "fps_bb.ps");
+  ASSERT_EQ(rendered_pages(dir / "fps_bb.ps"), 3);
+  for (int page = 1; page <= 3; ++page) {
+    const Raster r = render(dir / "fps_bb.ps", page);
+    for (int k = 0; k < 20; ++k) {
+      const double x = 4.0 + 4.5 * (k / 5), y = 4.0 + 4.5 * (k % 5);
+      if (page < 3 || k < 5) {
+        EXPECT_TRUE(net_drawn(r, x, y)) << "page " << page << " net " << k + 1;
+      } else {
+        EXPECT_TRUE(place_empty(r, x, y)) << "page " << page << " place " << k + 1;
+      }
+    }
+  }
+}
+
+TEST(DiagramsThroughTheProgram, AllNetsOnOnePageAndTheNetsOffTheSheet) {
+  DORVIX_REQUIRE_TOOL("gs");
+  TempDir dir;
+  write_catalogue(dir, "seven.hash", 7);
+  write_catalogue(dir, "many.hash", 21);
+  // Seven nets; then 21, the last of which leaves the upright sheet (the
+  // warning's pause answered), on a new page.
+  const ProgramRun run =
+      run_dorvix(dir, script({read_script("1001", "seven.hash"), {"3000", "1000", "", "seis.fm.ps", "99"},
+                              read_script("1001", "many.hash"), {"3000", "1000", "", "", "99", "9999", ""}}));
+  EXPECT_EQ(run.status, 0);
+  const std::string warning = " stereo nets off the sheet =      1";
+  EXPECT_EQ(count_of(run.lines, warning), 1);
+  EXPECT_TRUE(has_block(from_line(run.lines, warning), {warning, " ==> PLOTTING THEM ALL THE SAME"}));
+  expect_renders(dir / "seis.fm.ps");
+  const Raster r = render(dir / "seis.fm.ps", 1);
+  for (double y : {4.0, 8.5, 13.0, 17.5, 22.0}) EXPECT_TRUE(net_drawn(r, 4.0, y)) << y;
+  EXPECT_TRUE(net_drawn(r, 8.5, 4.0));
+  EXPECT_TRUE(net_drawn(r, 8.5, 8.5));
+  EXPECT_TRUE(place_empty(r, 8.5, 13.0));
+  EXPECT_TRUE(place_empty(r, 13.0, 4.0));
+}
+
+// The paged driver on a plot of the test, with mechanisms made up.
+class PagedDriver : public DrawTest {
+ protected:
+  static constexpr int capacity = 60;
+  void SetUp() override {
+    DrawTest::SetUp();
+    default_colour_table();
+    for (int i = 0; i < capacity; ++i) {
+      strike[i] = static_cast<real>((37 * i) % 360);
+      dip[i] = static_cast<real>(20 + (13 * i) % 70);
+      rake[i] = static_cast<real>(-170 + (29 * i) % 340);
+      label[i].assign("event " + std::to_string(i + 1));
+    }
+    // The start-up of the diagrams: projection, frame, symbols.
+    fpsseis3(strike, dip, rake, strike, dip, rake, label, capacity, 0, 2, 5);
+    fpsbchbll(strike, dip, rake, strike, dip, rake, label, capacity, 0, 3, 1, 5);
+    screen();
+  }
+  // The menu of the driver (subplot 3) on the first ndata mechanisms.
+  std::vector<std::string> run_menu(int ndata, std::initializer_list<std::string> answers) {
+    type(answers);
+    fpsbchbll(strike, dip, rake, strike, dip, rake, label, capacity, ndata, 3, 1, 0);
+    return screen_lines();
+  }
+  // The frame of a subplot: origin (cm) and matrix.
+  static std::array<real, 6> frame(int s) {
+    const auto k = static_cast<std::size_t>(s - 1);
+    const auto& m = plt1blk.ustocm[k];
+    return {plt1blk.us0tocm[k][0], plt1blk.us0tocm[k][1], m[0], m[1], m[2], m[3]};
+  }
+
+  std::array<real, capacity> strike{}, dip{}, rake{};
+  std::array<FixedText<16>, capacity> label{};
+};
+
+// Centre (cm) and radius (cm) of the primitive circles drawn, in order.
+std::vector<std::array<double, 3>> circles(const Lines& records) {
+  std::vector<std::array<double, 3>> found;
+  for (const Path& p : paths_of(records)) {
+    if (p.points.size() != 200) continue;
+    double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
+    for (const auto& [x, y] : p.points) {
+      xmin = std::min(xmin, x), xmax = std::max(xmax, x), ymin = std::min(ymin, y), ymax = std::max(ymax, y);
+    }
+    found.push_back({(xmin + xmax) / 2 / 28.35, (ymin + ymax) / 2 / 28.35, (xmax - xmin) / 2 / 28.35});
+  }
+  return found;
+}
+
+TEST_F(PagedDriver, ScalingStartsFromTheKeptLayoutAndKeepsOnlyAnAcceptedOne) {
+  struct Case {
+    const char* what;
+    int ndata;
+    std::initializer_list<std::string> answers;
+    int errors;
+  } cases[] = {
+      // Before any run the subplot has no frame; kept as shown.
+      {"fresh", 1, {"11", "", "1000", "", "99"}, 0},
+      // After a run of 20 nets the subplot holds the last net's map.
+      {"after a run", 20, {"1000", "", "11", "", "1000", "", "99"}, 0},
+      // A matrix without inverse is refused once, and not kept.
+      {"refused", 2, {"11", "y", "4", "4", "0", "0", "0", "0", "", "1000", "", "", "", "", "99"}, 1},
+  };
+  for (const Case& c : cases) {
+    open_plot(1);
+    plt1blk.ustocm[2] = {};
+    plt1blk.us0tocm[2] = {};
+    fpsbchbll(strike, dip, rake, strike, dip, rake, label, capacity, 0, 3, 1, 5);
+    drawn();
+    const Lines screen_lines = run_menu(c.ndata, c.answers);
+    close_plot();
+    const auto drawn_circles = circles(drawn_lines());
+    ASSERT_GE(drawn_circles.size(), static_cast<std::size_t>(c.ndata)) << c.what;
+    // The last run starts at the lower-left place, 1.5 cm in radius.
+    const auto& first = drawn_circles[drawn_circles.size() - static_cast<std::size_t>(c.ndata)];
+    EXPECT_NEAR(first[0], 4.0, 0.01) << c.what;
+    EXPECT_NEAR(first[1], 4.0, 0.01) << c.what;
+    EXPECT_NEAR(first[2], 1.5, 0.01) << c.what;
+    EXPECT_EQ(count_of(screen_lines, " *** " + std::string(15, ' ') + "ERROR" + std::string(15, ' ') + " ***"), c.errors) << c.what;
+  }
+}
+
+TEST_F(PagedDriver, NetsOffALandscapeSheetAreReported) {
+  struct Case {
+    const char* orientation;
+    std::initializer_list<std::string> answers;
+    const char* warning;  // nullptr: none
+  } cases[] = {
+      {"P  ", {"1000", "", "", "", "99"}, nullptr},
+      // The top row of 45 nets, once a page, rises above 21 cm.
+      {"LA4", {"1000", "", "", "", "", "99"}, " stereo nets off the sheet =      9"},
+      {"LUS", {"1000", "", "", "", "", "99"}, " stereo nets off the sheet =      9"},
+  };
+  for (const Case& c : cases) {
+    open_plot(1, c.orientation, 1, std::string("sheet_") + c.orientation[1] + ".ps");
+    const Lines l = run_menu(45, c.answers);
+    EXPECT_EQ(count_of(l, " ==> PLOTTING THEM ALL THE SAME"), c.warning ? 1 : 0) << c.orientation;
+    if (c.warning) {
+      EXPECT_TRUE(contains(l, c.warning)) << c.orientation;
+    }
+    EXPECT_TRUE(contains(l, " Data 41 -> 45")) << c.orientation;
+    close_plot();
+  }
+}
+
+TEST_F(PagedDriver, ANewFileFromThePageMenuKeepsTheNetsInTheirSubplot) {
+  open_plot(1);
+  // The map's subplot has a frame of its own.
+  int s = 1;
+  ssubplot(s, 1);
+  real x0 = 2, y0 = 3, xx = 0.5f, xy = 0, yx = 0, yy = 0.5f;
+  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  const auto map_frame = frame(1);
+  // Page 2 in a new file of the Compressed dialect: the trailer's Return,
+  // the settings accepted, the name.
+  write_file(path("kavro7_ini.txt"), "  F   1 P    1\n              \n");
+  run_menu(21, {"1000", "", "1", "", "", "Next_plot", "99"});
+  EXPECT_EQ(frame(1), map_frame);
+  EXPECT_EQ(frame(3), (std::array<real, 6>{4, 4, 1.5f, 0, 0, 1.5f}));
+  close_plot();
+  EXPECT_EQ(circles(file_lines("Next_plot")).size(), 1u);
+}
+
+}  // namespace
+}  // namespace dorvix::testing
