@@ -39,8 +39,6 @@ void clip_reported(real& v, char axis, const Header& h) {
   warningtail00();
 }
 
-std::ostream* stream() { return units().output(psparams.ipsunit); }
-
 UnitFile* file() { return units().output_file(psparams.ipsunit); }
 
 void record(std::string_view text) { record(file(), text); }
@@ -49,12 +47,6 @@ void record(UnitFile* out, std::string_view text) {
   if (out == nullptr) return;
   out->put(text.data(), text.size());
   out->put("\n", 1);
-}
-
-void record(std::ostream* out, const std::string& line) {
-  if (out == nullptr) return;
-  out->write(line.data(), static_cast<std::streamsize>(line.size()));
-  out->put('\n');
 }
 
 void point_record(UnitFile* out, real x, real y, std::string_view op) {

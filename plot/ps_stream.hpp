@@ -4,7 +4,6 @@
 // string forms every record uses.
 
 #include <cstddef>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -14,18 +13,15 @@
 
 namespace dorvix::ps {
 
-// The stream of the plot file's unit, or nullptr when it is not open.
-std::ostream* stream();
-// The plot file itself, for records written straight into its buffer;
-// nullptr when it is not open.
+// The plot file, for records written straight into its buffer; nullptr
+// when it is not open.
 UnitFile* file();
 
-// Writes one record (the end of line is added). Nothing when no plot file
-// is open.
+// Writes one record (the end of line is added), straight into the plot
+// file's buffer, or that of `out` (nullptr: nothing). Nothing when no plot
+// file is open.
 void record(std::string_view text);
 void record(UnitFile* out, std::string_view text);
-// Writes a record built in `line` on `out` (nullptr: nothing).
-void record(std::ostream* out, const std::string& line);
 // The record "x y" and the operator `op` (with its leading blank) of a
 // point of a path, on `out` (nullptr: nothing).
 void point_record(UnitFile* out, real x, real y, std::string_view op);
