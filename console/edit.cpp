@@ -6,12 +6,16 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace dorvix::edit {
 
 namespace {
 
 using namespace field_detail;
+
+// The largest single-precision value: a double beyond it has no float.
+constexpr double single_max = std::numeric_limits<float>::max();
 
 void stars(std::string& out, int w) {
   if (w > 0) out.append(static_cast<std::size_t>(w), '*');
@@ -94,7 +98,7 @@ bool scaled_round(double a, int d, unsigned __int128& n) {
   // at most 24 + 28 bits: the double product is exact, and so are its
   // whole part and fraction.
   static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-  if (d <= 12 && static_cast<double>(static_cast<float>(a)) == a) {
+  if (d <= 12 && a <= single_max && static_cast<double>(static_cast<float>(a)) == a) {
     const double x = a * powers[d];
     if (x < 9.0e15) {
       auto whole = static_cast<unsigned long long>(x);
@@ -243,8 +247,10 @@ bool scaled_u64(double v, int d, unsigned long long& n) {
   return scaled_single(v, d, n) || (std::isfinite(v) && scaled_u64(v, d, n));
 }
 [[gnu::always_inline]] inline bool scaled(double v, int d, unsigned long long& n) {
-  const auto single = static_cast<float>(v);
-  if (static_cast<double>(single) == v && scaled_single(single, d, n)) return true;
+  if (std::fabs(v) <= single_max) {  // the conversion is defined
+    const auto single = static_cast<float>(v);
+    if (static_cast<double>(single) == v && scaled_single(single, d, n)) return true;
+  }
   return std::isfinite(v) && scaled_u64(v, d, n);
 }
 
