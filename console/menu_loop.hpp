@@ -40,22 +40,31 @@ inline void ask_text(std::string& v, std::string_view prompt) {
   inchardef(v, prompt, def, istat, std::max(def.size(), answer_width));
 }
 
-// The choice of a menu, default 99 (leave), read with the older integer
-// prompt, with the prompt with default, or with the prompt with default
-// inside a range of answers (`in_range`, the range of the menu's style).
-enum class Prompt { older, with_default, in_range };
+// The choice of a menu, read with the older integer prompt or with the
+// prompt with default (both default 99, leave), with the prompt without
+// default (an empty answer is passed over), or with the prompt with
+// default inside a range of answers (`in_range`, the range of the menu's
+// style).
+enum class Prompt { older, with_default, without_default, in_range };
 struct ChoiceRange {
   int min = 0, max = 0;
 };
 inline constexpr int menu_exit_choice = 99;
 inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
   int choice = menu_exit_choice, istat = 0;
-  if (prompt == Prompt::older) {
-    inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
-  } else if (prompt == Prompt::with_default) {
-    inintegdef(choice, prompt_text, menu_exit_choice, istat);
-  } else {
-    inintegvindef(choice, prompt_text, menu_exit_choice, range.min, range.max, istat);
+  switch (prompt) {
+    case Prompt::older:
+      inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
+      break;
+    case Prompt::with_default:
+      inintegdef(choice, prompt_text, menu_exit_choice, istat);
+      break;
+    case Prompt::without_default:
+      ininteg1(choice, prompt_text, istat);
+      break;
+    case Prompt::in_range:
+      inintegvindef(choice, prompt_text, menu_exit_choice, range.min, range.max, istat);
+      break;
   }
   return choice;
 }

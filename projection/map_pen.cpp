@@ -157,11 +157,13 @@ bool MapPen::text(real lon, real lat, std::string_view s) {
   return true;
 }
 
-void map_symbols(std::span<const real> x, std::span<const real> y, int n) {
+int map_symbols(std::span<const real> x, std::span<const real> y, int n) {
   const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), x.size(), y.size()});
+  int left_out = 0;
   std::size_t i = 0;
   while (i < count) {
     if (!drawable(x[i], y[i])) {
+      ++left_out;
       ++i;
       continue;
     }
@@ -170,6 +172,7 @@ void map_symbols(std::span<const real> x, std::span<const real> y, int n) {
     ussymbol(x.subspan(i, j - i), y.subspan(i, j - i), static_cast<int>(j - i));
     i = j;
   }
+  return left_out;
 }
 
 }  // namespace dorvix

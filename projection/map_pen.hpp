@@ -81,7 +81,8 @@ class MapPen {
 };
 
 // The current symbol at each of n projected points (map coordinates, as
-// projlln gives them), leaving out those without an image on the page.
-void map_symbols(std::span<const real> x, std::span<const real> y, int n);
+// projlln gives them), leaving out those without an image on the page;
+// returns the number left out.
+int map_symbols(std::span<const real> x, std::span<const real> y, int n);
 
 }  // namespace dorvix

@@ -104,7 +104,7 @@ TEST_F(MapPenTest, TextsAndSymbolsOnlyWhereThePointHasAnImage) {
   EXPECT_TRUE(contains(drawn(), "(equator) show"));
   // The same drawing as the symbols of the points on the page alone.
   const std::vector<real> x{0.1f, infinite_image, 0.3f, 0.4f, 2.0e6f}, y{0.1f, 0.2f, -infinite_image, 0.4f, 0.5f};
-  map_symbols(x, y, 5);
+  EXPECT_EQ(map_symbols(x, y, 5), 3);
   const Lines with_gaps = drawn();
   ussymbol(std::vector<real>{0.1f, 0.4f}, std::vector<real>{0.1f, 0.4f}, 2);
   EXPECT_EQ(with_gaps, drawn());

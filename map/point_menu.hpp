@@ -1,0 +1,29 @@
+#pragma once
+// The map's point menu: symbols at one typed point, or at every point of a
+// column file of longitudes and latitudes (read into the curve buffer, at
+// most its 1000 lines), projected under the current map projection or
+// taken as map coordinates as they stand. The points are drawn with the
+// menu's own symbol type, size and colours and, when asked, listed on the
+// screen as plotted.
+//
+// Under projection a point with no place on the map (a latitude beyond 90
+// degrees, an image at infinity such as a pole under Mercator, a point the
+// projection hides) gets no symbol; such points are counted in one warning
+// box and keep their row in the listing, shown there as a point at
+// infinity.
+
+namespace dorvix {
+
+// iproj  in/out: project the points (longitudes and latitudes in degrees)
+//        or take them as map coordinates; the menu's option 13 changes it.
+// mode   4 or 5: the menu's settings (listing on, point (0, 0), symbol -5
+//        of 0.3 cm, line and fill colour 1) are set to their defaults, the
+//        plot attributes are not touched, and nothing is drawn. Any other
+//        value runs the menu until 99; while it runs the menu's symbol and
+//        colours are the current plot attributes, and those in force on
+//        entry are set again when it is left.
+// The settings hold their defaults from the start of the run and are kept
+// from one call to the next.
+void mappoint(bool& iproj, int mode);
+
+}  // namespace dorvix

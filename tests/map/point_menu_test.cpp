@@ -1,0 +1,225 @@
+// The map's point menu called as the map's run calls it, on a plot open
+// with the map's frame: its menu and settings, typed points and real
+// epicentre lists projected against PROJ, points with no place on the
+// map, and what Ghostscript finds drawn.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "colfile/column_fixture.hpp"
+#include "console/edit.hpp"
+#include "map/point_menu.hpp"
+#include "plot/buffers.hpp"
+#include "plot/ptblock.hpp"
+#include "projection/parameter_setters.hpp"
+#include "projection/dispatcher.hpp"
+#include "projection/state.hpp"
+#include "support/map_fixture.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+const Lines menu_body = {" -------------------------------------------", " MAPPING POINTS",
+                         " -------------------------------------------", " use projection .............13 T",
+                         " screen listing .............14 T", " line color .................51      1",
+                         " fill color .................52      1", " symbol type ................53     -5",
+                         " symbol size ................54    0.300", " X or longitude .............10    0.000",
+                         " Y or latitude ..............20    0.000", " -------------------------------------------",
+                         " Plot single point (x,y ) ..100", " Plot set of point (file) ..200",
+                         " -------------------------------------------", " RETURN TO MAIN .............99"};
+const Lines warning_head = {" " + std::string(43, '/'), " ///        subroutine mappoint          ///",
+                            " ///               WARNING               ///", " " + std::string(43, '/')};
+const std::string listing_head = " | nb|X-long  |Y-lat   |";
+const std::string rule = " " + std::string(22, '=');
+
+class PointMenuTest : public MapTest {
+ protected:
+  void SetUp() override {
+    MapTest::SetUp();
+    default_colour_table();
+    bool iproj = true;
+    mappoint(iproj, 5);
+    initialised = screen_lines();
+  }
+
+  // One call of the menu with these answers; its screen lines.
+  Lines run(bool iproj, const std::vector<std::string>& answers) {
+    std::string script;
+    for (const auto& a : answers) script += a + "\n";
+    type_raw(script);
+    try {
+      mappoint(iproj, 0);
+    } catch (const RunEnded&) {
+      ADD_FAILURE() << "the answers ran out";
+    }
+    return screen_lines();
+  }
+
+  // Projection `code` with its oblique centre and its origin at (lon0,
+  // lat0) degrees, set silently.
+  void use(int code, real lon0, real lat0) {
+    real lon = lon0, lat = lat0;
+    soblique(lon, lat, 1);
+    projtype.iproj = code;
+    sllorig(lon, lat, 1);
+    screen();
+    drawn();
+  }
+
+  Lines initialised;
+};
+
+bool shows(const Lines& all, const Lines& want) {
+  return std::search(all.begin(), all.end(), want.begin(), want.end()) != all.end();
+}
+
+
+TEST_F(PointMenuTest, StartsFromItsDefaultsAndLeavingRestoresTheAttributesOfEntry) {
+  EXPECT_EQ(initialised, join({menu_head("mappoint"), {" " + edit::pad("INITIALIZING PARAMETERS", 43)}}));
+  // The attributes in force on entry, then the menu's own changed.
+  const auto attributes = [](int mode, int line, int fill, int type, real size) {
+    slinecolor(line, mode);
+    sfillcolor(fill, mode);
+    ssymboltype(type, mode);
+    ssymbolsize(size, mode);
+    return std::tuple{line, fill, type, size};
+  };
+  const auto on_entry = attributes(1, 3, 4, 7, 0.5f);
+  const Lines first = run(true, {"51", "2", "52", "5", "53", "-3", "54", "0.7", "99"});
+  EXPECT_TRUE(shows(first, join({menu_head("mappoint"), menu_body, {menu_tail}})));
+  EXPECT_EQ(attributes(3, 0, 0, 0, 0), on_entry);
+  // The menu keeps its own values for the next call.
+  const Lines second = run(false, {"99"});
+  EXPECT_TRUE(shows(second, {" use projection .............13 F", " screen listing .............14 T",
+                             " line color .................51      2", " fill color .................52      5",
+                             " symbol type ................53     -3", " symbol size ................54    0.700"}));
+}
+
+TEST_F(PointMenuTest, ATypedPointIsDrawnWhereItIsOrWhereItProjects) {
+  // Unprojected, (2, 3) is 15.0 cm, 15.5 cm on the map's frame: one filled
+  // pentagon of 0.3 cm, vertex up, around it (half the line width beyond).
+  EXPECT_TRUE(shows(run(false, {"10", "2", "20", "3", "100", "99"}),
+                    {rule, " NO PROJECTION", " X, Y = input ", rule, rule, " PLOTTING LOCATION", rule, rule,
+                     " Plotted coordinates:", rule, listing_head, " |  1|   2.000|   3.000|", rule}));
+  // Projected under the start-up Mercator with its origin at (0, 45): the
+  // equator at the origin's meridian lies ln tan(67.5 deg) below it.
+  const Lines projected = run(true, {"10", "0", "20", "0", "100", "99"});
+  EXPECT_TRUE(shows(projected, {rule, " PROJECTING LOCATIONS", " LONG, LAT (input) --> X, Y", rule,
+                                " PLOTTING LOCATION", rule, rule, " Plotted coordinates:", rule,
+                                listing_head, " |  1|   0.000|  -0.881|", rule}));
+  EXPECT_EQ(ptblock.ipt, 2);
+  close_plot();
+  DORVIX_REQUIRE_TOOL("gs");
+  const auto box = drawn_box(path("test.ps"));
+  ASSERT_EQ(box.size(), 4u);
+  const double pt = 28.35, r = 0.15 * pt, slack = 0.6;
+  const double cx = 15.0 * pt, cy = 15.5 * pt, px = 10.0 * pt, py = (8.0 - 2.5 * 0.8814) * pt;
+  EXPECT_NEAR(box[0], px - 0.951 * r, slack);
+  EXPECT_NEAR(box[1], py - 0.809 * r, slack);
+  EXPECT_NEAR(box[2], cx + 0.951 * r, slack);
+  EXPECT_NEAR(box[3], cy + r, slack);
+}
+
+TEST_F(PointMenuTest, RealEpicentreListsProjectAsProjProjectsThem) {
+  DORVIX_REQUIRE_TOOL("proj");
+  struct Case {
+    std::string file, hex;
+    int code;
+    std::string proj;
+    double scale;
+    real lon0, lat0;  // oblique centre and origin
+  };
+  const std::vector<Case> cases = {
+      {"sed_switzerland_points.txt", "sed_switzerland_points.hex", 15, "+proj=merc +R=1", 1, 0, 45},
+      {"sed_switzerland_points.txt", "sed_switzerland_points.hex", 6, "+proj=laea +R=1 +lat_0=46.8 +lon_0=8.2", 0.5,
+       8.2f, 46.8f},
+      // 1200 points: the first 1000 read, with the reader's warning; the
+      // row number 1000 overflows its three columns.
+      {"scedc_hash_2018_points.txt", "scedc_hash_2018_points.hex", 15, "+proj=merc +R=1", 1, 0, 45},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.proj + " " + c.file);
+    const std::filesystem::path real_dir(DORVIX_REAL_DATA_DIR);
+    std::filesystem::copy_file(real_dir / c.file, path(c.file), std::filesystem::copy_options::overwrite_existing);
+    use(c.code, c.lon0, c.lat0);
+    const Lines out = run(true, {"200", c.file, "", "", "", "", "", "", "99"});
+    const auto want = hex_values(real_dir / c.hex);
+    const int n = std::min<int>(static_cast<int>(want.size()), curve_buffer_points);
+    Points points;
+    points.add(c.lon0, c.lat0);
+    for (int k = 0; k < n; ++k) {
+      points.add(std::bit_cast<real>(want[static_cast<std::size_t>(k)][0]),
+                 std::bit_cast<real>(want[static_cast<std::size_t>(k)][1]));
+    }
+    const auto reference = proj_forward(c.proj, points);
+    ASSERT_EQ(reference.size(), points.lon.size());
+    for (int k = 0; k < n; ++k) {
+      const auto& p = reference[static_cast<std::size_t>(k + 1)];
+      ASSERT_TRUE(p.has_value());
+      const auto at = static_cast<std::size_t>(k);
+      EXPECT_NEAR(cc2dbuff.xp[at], c.scale * (p->first - reference[0]->first), 1e-5) << "row " << k + 1;
+      EXPECT_NEAR(cc2dbuff.yp[at], c.scale * (p->second - reference[0]->second), 1e-5) << "row " << k + 1;
+    }
+    EXPECT_TRUE(shows(out, {" INPUT FILE HAS BEEN READ", " NB OF DATA = " + edit::i(n, 6), " ====> GOING TO PLOT"}));
+    // n rows numbered in turn, n symbols, nothing left out or clipped.
+    const Lines listing = from_line(out, listing_head);
+    ASSERT_GT(listing.size(), static_cast<std::size_t>(n) + 1);
+    for (int k = 1; k <= n; ++k) {
+      EXPECT_TRUE(listing[static_cast<std::size_t>(k)].starts_with(" |" + edit::i(k, 3) + "|")) << k;
+    }
+    EXPECT_EQ(listing[static_cast<std::size_t>(n) + 1], rule);
+    EXPECT_EQ(paths_of(drawn()).size(), static_cast<std::size_t>(n));
+    EXPECT_FALSE(shows(out, warning_head));
+  }
+}
+
+// A point with no place on the map gets no symbol and is counted once;
+// its row stays in the listing. The poles have no image under Mercator; a
+// latitude beyond a pole is no point of the globe under any projection,
+// even one whose formula would place it (the equal-area map folds it back
+// over the pole).
+TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn) {
+  write_file(path("poles.txt"), "'Poles'\n'lon' 'lat'\n0 90\n0 -90\n10 95\n");
+  struct Case {
+    int code;
+    real lon0, lat0;
+    int left_out;
+    Lines rows;
+  };
+  const std::vector<Case> cases = {
+      {15, 0, 45, 3, {" |  1|   0.000|********|", " |  2|   0.000|********|", " |  3|********|********|"}},
+      {6, 8.2f, 46.8f, 1, {" |  3|********|********|"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    use(c.code, c.lon0, c.lat0);
+    const Lines out = run(true, {"200", "poles.txt", "", "", "", "", "", "", "99"});
+    EXPECT_EQ(paths_of(drawn()).size(), static_cast<std::size_t>(3 - c.left_out));
+    EXPECT_TRUE(shows(out, join({warning_head,
+                                 {" POINTS WITH NO PLACE ON THE MAP:" + edit::i(c.left_out, 7),
+                                  " (latitude beyond 90 degrees, or no image under this projection)",
+                                  " ==> NOT PLOTTED"}})));
+    EXPECT_EQ(std::count(out.begin(), out.end(), " ///               WARNING               ///"), 1);
+    EXPECT_FALSE(std::ranges::any_of(out, [](const std::string& l) { return l.find(" in meters = ") != l.npos; }));
+    EXPECT_TRUE(shows(out, c.rows));
+    EXPECT_EQ(from_line(out, listing_head).at(4), rule);
+  }
+}
+
+TEST_F(PointMenuTest, AFileNotReadDrawsAndListsNothing) {
+  write_file(path("stations.txt"), "'Stations'\n'lon' 'lat'\n7.5 46.2\n8.0 46.5\n");
+  const Lines out = run(true, {"200", "stations.txt", "", "", "99", "", "99"});
+  EXPECT_TRUE(shows(out, join({warning_head, {" INPUT FILE HAS NOT BEEN READ", " ====> NO DATA", " ====> SKIPPING PLOT"}})));
+  EXPECT_FALSE(shows(out, {" PLOTTING LOCATION"}) || shows(out, {" Plotted coordinates:"}));
+  EXPECT_TRUE(drawn().empty());
+  EXPECT_FALSE(units().is_open(12));
+}
+
+}  // namespace
+}  // namespace dorvix::testing
