@@ -25,10 +25,10 @@ inline std::filesystem::path open_scratch_plot(int dialect) {
   return file;
 }
 
-inline void close_scratch_plot(const std::filesystem::path& file) {
+inline void close_scratch_plot(const std::filesystem::path& file, bool remove = true) {
   psend();
   iocom.lplotop = false;
-  std::filesystem::remove(file);
+  if (remove) std::filesystem::remove(file);
 }
 
 }  // namespace dorvix::bench

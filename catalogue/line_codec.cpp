@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <optional>
+#include <utility>
 
 #include "console/edit.hpp"
 #include "console/fixed_fields.hpp"
@@ -10,112 +13,97 @@ namespace dorvix {
 
 namespace {
 
-constexpr std::size_t max_fields = 35;
 constexpr real minutes_per_degree = 60.0f;
 // Whole numbers beyond this magnitude are no longer exact: such a value is
 // written as asterisks in any integer field.
 constexpr double largest_integer = 1.0e15;
 
-// The value of every field of one line, by field number - 1: numbers as
-// doubles (exact for the 32-bit integers and the single-precision reals
-// of the store), characters as they stand.
-struct FieldValues {
-  std::array<double, max_fields> number{};
-  std::array<char, max_fields> letter{};
-};
+// Where a field's value lives in the store, as the alternative of its
+// StoreColumn.
+enum class Target : std::size_t { none, int_column, real_column, char_column, plane_column };
+constexpr Target target(const LineField& f) { return static_cast<Target>(f.store.index()); }
 
-std::size_t index(const LineField& f) { return static_cast<std::size_t>(f.number - 1); }
+// The code of each layout is made from its table at compile time: every
+// field of the table becomes its own few instructions (its columns, kind
+// and store array known), with no look-up of the table per field and line.
+// `layout` is one of the layouts of line_layout.hpp.
+template <const LineLayout& layout>
+constexpr bool numbered_in_order() {
+  for (std::size_t k = 0; k < layout.fields.size(); ++k) {
+    if (layout.fields[k].number != static_cast<int>(k) + 1) return false;
+  }
+  return true;
+}
+static_assert(numbered_in_order<fpfit_layout>() && numbered_in_order<hash_layout>());
+
+// ---- Reading -----------------------------------------------------------------
+
+// The fields of one line as read, by field number - 1, kept until every
+// field has read so that a line that does not read leaves the slot as it
+// was. Each field fills the member of its kind only.
+template <std::size_t N>
+struct ReadValues {
+  std::array<int, N> integer;
+  std::array<real, N> number;
+  std::array<char, N> letter;
+};
 
 char letter_at(std::string_view line, int col) {
   const auto k = static_cast<std::size_t>(col - 1);
   return k < line.size() ? line[k] : ' ';
 }
 
-// Cuts the line into its fields; false (with the field) at the first one
-// that does not read.
-bool cut_fields(const LineLayout& layout, std::string_view line, FieldValues& v, int& bad_field) {
-  for (const LineField& f : layout.fields) {
-    const std::size_t k = index(f);
-    switch (f.read) {
-      case FieldKind::integer: {
-        int i = 0;
-        if (!read_field_int(line, f.col, f.width, i)) {
-          bad_field = f.number;
-          return false;
-        }
-        v.number[k] = i;
-        break;
-      }
-      case FieldKind::real: {
-        real r = 0;
-        if (!read_field_real(line, f.col, f.width, f.decimals, r)) {
-          bad_field = f.number;
-          return false;
-        }
-        v.number[k] = r;
-        break;
-      }
-      case FieldKind::character:
-        v.letter[k] = letter_at(line, f.col);
-        break;
-    }
+template <const LineLayout& layout, std::size_t I, std::size_t N>
+bool read_field(std::string_view line, ReadValues<N>& v) {
+  constexpr const LineField& f = layout.fields[I];
+  if constexpr (f.read == FieldKind::integer) {
+    return read_field_int(line, f.col, f.width, v.integer[I]);
+  } else if constexpr (f.read == FieldKind::real) {
+    return read_field_real(line, f.col, f.width, f.decimals, v.number[I]);
+  } else {
+    v.letter[I] = letter_at(line, f.col);
+    return true;
   }
-  return true;
 }
 
 // stored = read + offset, in single precision; a field without offset is
 // stored as read (a negative zero stays negative).
-real stored_value(double v, real offset) {
-  const auto r = static_cast<real>(v);
-  return offset != 0.0f ? r + offset : r;
-}
+real stored_value(real r, real offset) { return offset != 0.0f ? r + offset : r; }
 real written_value(real stored, real offset) { return offset != 0.0f ? stored - offset : stored; }
 
-void fill_slot(const LineLayout& layout, const FieldValues& v, FpsBlk& blk, std::size_t slot) {
-  for (const LineField& f : layout.fields) {
-    const std::size_t k = index(f);
-    if (const auto* c = std::get_if<IntColumn>(&f.store)) {
-      (blk.**c)[slot] = static_cast<int>(v.number[k]);
-    } else if (const auto* c = std::get_if<RealColumn>(&f.store)) {
-      (blk.**c)[slot] = stored_value(v.number[k], f.offset);
-    } else if (const auto* c = std::get_if<PlaneColumn>(&f.store)) {
-      (blk.**c)[0][slot] = stored_value(v.number[k], f.offset);
-    } else if (const auto* c = std::get_if<CharColumn>(&f.store)) {
-      (blk.**c)[slot] = v.letter[k];
-    }
+template <const LineLayout& layout, std::size_t I, std::size_t N>
+void store_field(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot) {
+  constexpr const LineField& f = layout.fields[I];
+  constexpr Target t = target(f);
+  // A field read as a number, as a real.
+  const auto as_real = [&] { return f.read == FieldKind::integer ? static_cast<real>(v.integer[I]) : v.number[I]; };
+  if constexpr (t == Target::int_column) {
+    (blk.*std::get<IntColumn>(f.store))[slot] =
+        f.read == FieldKind::integer ? v.integer[I] : static_cast<int>(v.number[I]);
+  } else if constexpr (t == Target::real_column) {
+    (blk.*std::get<RealColumn>(f.store))[slot] = stored_value(as_real(), f.offset);
+  } else if constexpr (t == Target::plane_column) {
+    (blk.*std::get<PlaneColumn>(f.store))[0][slot] = stored_value(as_real(), f.offset);
+  } else if constexpr (t == Target::char_column) {
+    (blk.*std::get<CharColumn>(f.store))[slot] = v.letter[I];
   }
 }
-
-void take_slot(const LineLayout& layout, const FpsBlk& blk, std::size_t slot, FieldValues& v) {
-  for (const LineField& f : layout.fields) {
-    const std::size_t k = index(f);
-    if (const auto* c = std::get_if<IntColumn>(&f.store)) {
-      v.number[k] = (blk.**c)[slot];
-    } else if (const auto* c = std::get_if<RealColumn>(&f.store)) {
-      v.number[k] = written_value((blk.**c)[slot], f.offset);
-    } else if (const auto* c = std::get_if<PlaneColumn>(&f.store)) {
-      v.number[k] = written_value((blk.**c)[0][slot], f.offset);
-    } else if (const auto* c = std::get_if<CharColumn>(&f.store)) {
-      v.letter[k] = (blk.**c)[slot];
-    }
-  }
-}
-
-double& number(FieldValues& v, int field) { return v.number[static_cast<std::size_t>(field - 1)]; }
-char& letter(FieldValues& v, int field) { return v.letter[static_cast<std::size_t>(field - 1)]; }
 
 bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // FPFIT position: degrees + minutes / 60, signed by the letters.
-void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
+template <std::size_t N>
+void fpfit_position_to_slot(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
   using namespace fpfit_field;
+  auto number = [&](int field) { return v.number[static_cast<std::size_t>(field - 1)]; };
+  auto letter = [&](int field) { return v.letter[static_cast<std::size_t>(field - 1)]; };
   FpfitPosition& p = result.position;
-  p.lat_degrees = static_cast<real>(number(v, lat_degrees));
-  p.lat_minutes = static_cast<real>(number(v, lat_minutes));
-  p.hemisphere = letter(v, hemisphere);
-  p.lon_degrees = static_cast<real>(number(v, lon_degrees));
-  p.lon_minutes = static_cast<real>(number(v, lon_minutes));
-  p.direction = letter(v, direction);
+  p.lat_degrees = number(lat_degrees);
+  p.lat_minutes = number(lat_minutes);
+  p.hemisphere = letter(hemisphere);
+  p.lon_degrees = number(lon_degrees);
+  p.lon_minutes = number(lon_minutes);
+  p.direction = letter(direction);
 
   real lat = p.lat_degrees + p.lat_minutes / minutes_per_degree;
   switch (p.hemisphere) {
@@ -156,34 +144,64 @@ void fpfit_position_to_slot(FieldValues& v, FpsBlk& blk, std::size_t slot, LineR
   blk.rlong1[slot] = lon;
 }
 
-// Whole degrees (fraction cut off) and minutes of |angle|: the minutes are
-// rounded only when written, so 44.99999 gives 44 and 60.00.
-void split_degrees(real angle, int degrees_field, int minutes_field, FieldValues& v) {
-  const real a = std::fabs(angle);
-  const real whole = std::trunc(a);
-  number(v, degrees_field) = whole;
-  number(v, minutes_field) = (a - whole) * minutes_per_degree;
+template <const LineLayout& layout, std::size_t... I>
+LineRead read_line_fields(std::string_view line, FpsBlk& blk, std::size_t slot, std::index_sequence<I...>) {
+  LineRead result;
+  ReadValues<sizeof...(I)> v;
+  // Field after field, up to the first that does not read.
+  const bool read = ((read_field<layout, I>(line, v) || (result.bad_field = layout.fields[I].number, false)) && ...);
+  if (!read) {
+    result.status = LineStatus::unreadable;
+    return result;
+  }
+  (store_field<layout, I>(v, blk, slot), ...);
+  if constexpr (layout.id == Layout::fpfit) fpfit_position_to_slot(v, blk, slot, result);
+  return result;
 }
 
-void fpfit_position_from_slot(const FpsBlk& blk, std::size_t slot, FieldValues& v) {
-  using namespace fpfit_field;
-  const real lat = blk.rlat1[slot], lon = blk.rlong1[slot];
-  letter(v, hemisphere) = lat < 0.0f ? 'S' : ' ';
-  split_degrees(lat, lat_degrees, lat_minutes, v);
-  letter(v, direction) = lon < 0.0f ? ' ' : 'E';
-  split_degrees(lon, lon_degrees, lon_minutes, v);
+template <const LineLayout& layout>
+LineRead read_line_fields(std::string_view line, FpsBlk& blk, std::size_t slot) {
+  return read_line_fields<layout>(line, blk, slot, std::make_index_sequence<layout.fields.size()>{});
 }
 
-void values_from_slot(const LineLayout& layout, const FpsBlk& blk, std::size_t slot, FieldValues& v) {
-  take_slot(layout, blk, slot, v);
-  if (layout.id == Layout::fpfit) fpfit_position_from_slot(blk, slot, v);
-}
+// ---- Writing -----------------------------------------------------------------
 
-// A whole number of a field: the nearest integer, halves away from zero.
-void edit_integer(std::string& out, double v, int width, bool zero_filled) {
+// The FPFIT position fields of a slot as written: whole degrees (fraction
+// cut off) and minutes of |angle|, the minutes rounded only when written,
+// so 44.99999 gives 44 and 60.00.
+struct WrittenPosition {
+  real degrees[2], minutes[2];  // latitude, longitude
+  char letter[2];               // hemisphere, direction
+
+  WrittenPosition(const FpsBlk& blk, std::size_t slot) {
+    const real angle[2] = {blk.rlat1[slot], blk.rlong1[slot]};
+    for (int k = 0; k < 2; ++k) {
+      const real a = std::fabs(angle[k]);
+      degrees[k] = std::trunc(a);
+      minutes[k] = (a - degrees[k]) * minutes_per_degree;
+    }
+    letter[0] = angle[0] < 0.0f ? 'S' : ' ';
+    letter[1] = angle[1] < 0.0f ? ' ' : 'E';
+  }
+
+  real number(int field) const {
+    using namespace fpfit_field;
+    switch (field) {
+      case lat_degrees: return degrees[0];
+      case lat_minutes: return minutes[0];
+      case lon_degrees: return degrees[1];
+      default: return minutes[1];
+    }
+  }
+  char character(int field) const { return field == fpfit_field::hemisphere ? letter[0] : letter[1]; }
+};
+
+// A whole number of a field in place: the nearest integer, halves away
+// from zero.
+bool edit_integer(char* field, double v, int width, bool zero_filled) {
   if (!(std::fabs(v) < largest_integer)) {
-    out.append(static_cast<std::size_t>(width), '*');
-    return;
+    std::memset(field, '*', static_cast<std::size_t>(width));
+    return false;
   }
   auto i = static_cast<long long>(v);  // toward zero, then the half away
   const double rest = v - static_cast<double>(i);
@@ -192,32 +210,92 @@ void edit_integer(std::string& out, double v, int width, bool zero_filled) {
   } else if (rest <= -0.5) {
     --i;
   }
-  if (zero_filled) {
-    edit::i(out, i, width, width);
+  return edit::i_field(field, i, width, zero_filled ? width : 1);
+}
+
+// The fields of a slot are edited one after the other, in place in a line
+// blank-filled once: at their columns for a catalogue line, separated by
+// TABs (and never zero-filled) for a table row.
+enum class Joining { columns, tabs };
+
+// Columns a field takes in a table row (a character field one).
+constexpr std::size_t row_width(const LineField& f) {
+  return f.write == FieldKind::character ? 1 : static_cast<std::size_t>(f.width);
+}
+
+// Where field I stands in a table row, and the length of a row.
+template <const LineLayout& layout>
+constexpr std::size_t row_place(std::size_t field) {
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < field; ++k) at += row_width(layout.fields[k]) + 1;
+  return at;
+}
+template <const LineLayout& layout, std::size_t I>
+constexpr std::size_t row_at = row_place<layout>(I);
+template <const LineLayout& layout>
+constexpr std::size_t row_length = row_place<layout>(layout.fields.size() - 1) + row_width(layout.fields.back());
+
+// Field I of a slot edited in place; false when its value did not fit
+// (the field then holds asterisks).
+template <const LineLayout& layout, std::size_t I, Joining joining>
+bool write_field(char* text, const FpsBlk& blk, std::size_t slot, const WrittenPosition* position) {
+  constexpr const LineField& f = layout.fields[I];
+  constexpr Target t = target(f);
+  constexpr std::size_t at = joining == Joining::columns ? static_cast<std::size_t>(f.col - 1) : row_at<layout, I>;
+  char* const field = text + at;
+  constexpr bool zero_filled = joining == Joining::columns && f.zero_filled;
+  // A real value as its kind is written.
+  const auto number = [&](real v) {
+    if constexpr (f.write == FieldKind::integer) {
+      return edit_integer(field, v, f.width, zero_filled);
+    } else {
+      return edit::f_field(field, v, f.width, f.decimals);
+    }
+  };
+  if constexpr (t == Target::int_column) {
+    const int v = (blk.*std::get<IntColumn>(f.store))[slot];
+    if constexpr (f.write == FieldKind::integer) {
+      return edit::i_field(field, v, f.width, zero_filled ? f.width : 1);
+    } else {
+      return edit::f_field(field, static_cast<double>(v), f.width, f.decimals);
+    }
+  } else if constexpr (t == Target::real_column) {
+    return number(written_value((blk.*std::get<RealColumn>(f.store))[slot], f.offset));
+  } else if constexpr (t == Target::plane_column) {
+    return number(written_value((blk.*std::get<PlaneColumn>(f.store))[0][slot], f.offset));
+  } else if constexpr (t == Target::char_column) {
+    *field = (blk.*std::get<CharColumn>(f.store))[slot];
+    return true;
+  } else if constexpr (f.write == FieldKind::character) {
+    *field = position->character(f.number);
+    return true;
   } else {
-    edit::i(out, i, width);
+    return number(position->number(f.number));
   }
 }
 
-void edit_field(std::string& out, const LineField& f, const FieldValues& v, bool zero_fill, LineWrite& result) {
-  const std::size_t start = out.size();
-  const std::size_t k = index(f);
-  switch (f.write) {
-    case FieldKind::character:
-      out += v.letter[k];
-      return;
-    case FieldKind::integer:
-      edit_integer(out, v.number[k], f.width, zero_fill && f.zero_filled);
-      break;
-    case FieldKind::real:
-      edit::f(out, v.number[k], f.width, f.decimals);
-      break;
+template <const LineLayout& layout, Joining joining, std::size_t... I>
+LineWrite write_line_fields(const FpsBlk& blk, std::size_t slot, std::string& out, std::index_sequence<I...>) {
+  out.assign(joining == Joining::columns ? static_cast<std::size_t>(layout.length) : row_length<layout>, ' ');
+  char* const text = out.data();
+  if constexpr (joining == Joining::tabs) ((I > 0 ? void(text[row_at<layout, I> - 1] = '\t') : void()), ...);
+  std::optional<WrittenPosition> position;
+  if constexpr (layout.id == Layout::fpfit) position.emplace(blk, slot);
+  LineWrite result;
+  const auto note = [&](bool fits, int number) {
+    if (!fits && result.overflows++ == 0) result.first_overflow = number;
+  };
+  (note(write_field<layout, I, joining>(text, blk, slot, position ? &*position : nullptr), layout.fields[I].number),
+   ...);
+  return result;
+}
+
+template <Joining joining>
+LineWrite write_fields(Layout id, const FpsBlk& blk, std::size_t slot, std::string& out) {
+  if (id == Layout::fpfit) {
+    return write_line_fields<fpfit_layout, joining>(blk, slot, out, std::make_index_sequence<fpfit_layout.fields.size()>{});
   }
-  // A numeric field of asterisks only is a value that did not fit.
-  if (out.size() > start && out[start] == '*' &&
-      std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), [](char c) { return c == '*'; })) {
-    if (result.overflows++ == 0) result.first_overflow = f.number;
-  }
+  return write_line_fields<hash_layout, joining>(blk, slot, out, std::make_index_sequence<hash_layout.fields.size()>{});
 }
 
 }  // namespace
@@ -229,54 +307,21 @@ bool is_blank_line(std::string_view line) {
 }
 
 LineRead read_catalogue_line(Layout id, std::string_view line, FpsBlk& blk, std::size_t slot) {
-  LineRead result;
   if (is_blank_line(line)) {
+    LineRead result;
     result.status = LineStatus::blank;
     return result;
   }
-  const LineLayout& layout = line_layout(id);
-  FieldValues v;
-  if (!cut_fields(layout, line, v, result.bad_field)) {
-    result.status = LineStatus::unreadable;
-    return result;
-  }
-  fill_slot(layout, v, blk, slot);
-  if (id == Layout::fpfit) fpfit_position_to_slot(v, blk, slot, result);
-  return result;
+  if (id == Layout::fpfit) return read_line_fields<fpfit_layout>(line, blk, slot);
+  return read_line_fields<hash_layout>(line, blk, slot);
 }
-
-namespace {
-
-// The fields of a slot edited one after the other: at their columns for a
-// catalogue line, separated by TABs (and never zero-filled) for a table row.
-enum class Joining { columns, tabs };
-
-LineWrite write_fields(Layout id, const FpsBlk& blk, std::size_t slot, std::string& out, Joining joining) {
-  const LineLayout& layout = line_layout(id);
-  FieldValues v;
-  values_from_slot(layout, blk, slot, v);
-  LineWrite result;
-  out.clear();
-  for (const LineField& f : layout.fields) {
-    if (joining == Joining::tabs) {
-      if (f.number > 1) out += '\t';
-    } else if (const auto before = static_cast<std::size_t>(f.col - 1); out.size() < before) {
-      out.append(before - out.size(), ' ');
-    }
-    edit_field(out, f, v, joining == Joining::columns, result);
-  }
-  if (joining == Joining::columns) out.resize(static_cast<std::size_t>(layout.length), ' ');
-  return result;
-}
-
-}  // namespace
 
 LineWrite write_catalogue_line(Layout id, const FpsBlk& blk, std::size_t slot, std::string& line) {
-  return write_fields(id, blk, slot, line, Joining::columns);
+  return write_fields<Joining::columns>(id, blk, slot, line);
 }
 
 LineWrite write_table_row(Layout id, const FpsBlk& blk, std::size_t slot, std::string& row) {
-  return write_fields(id, blk, slot, row, Joining::tabs);
+  return write_fields<Joining::tabs>(id, blk, slot, row);
 }
 
 std::string table_title_line(Layout id) {

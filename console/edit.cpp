@@ -1,45 +1,54 @@
 #include "console/edit.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace dorvix::edit {
 
 namespace {
 
+using namespace field_detail;
+
+// The largest single-precision value: a double beyond it has no float.
+constexpr double single_max = std::numeric_limits<float>::max();
+
 void stars(std::string& out, int w) {
   if (w > 0) out.append(static_cast<std::size_t>(w), '*');
 }
 
-// Decimal digits of an unsigned 128-bit value (no leading zeros, "0" for
-// 0), written backwards so that they end just before `end`; returns their
-// count (at most 39).
-int put_digits(unsigned __int128 n, char* end) {
+// Number of decimal digits of n (1 for 0): log10 from the bit length,
+// corrected by one comparison.
+int digit_count(unsigned long long n) {
+  if (n < 10) return 1;  // the usual sizes first: coordinates, angles, counts
+  if (n < 100) return 2;
+  if (n < 1000) return 3;
+  if (n < 10000) return 4;
+  n |= 1;  // 0 has one digit, as 1 has; no power of ten above 1 is odd
+  const int t = static_cast<int>(std::bit_width(n) * 1233) >> 12;  // 1233 / 4096 ~ log10(2)
+  return t + (n >= powers_of_ten[t] ? 1 : 0);
+}
+
+// The digits of n written backwards, the last one just before `end`.
+void write_digits(unsigned long long n, char* end) {
   char* p = end;
-  while (n > ~0ULL) {  // 128-bit division only while the value needs it
-    *--p = static_cast<char>('0' + static_cast<int>(n % 10));
-    n /= 10;
+  while (n >= 100) {
+    const auto k = static_cast<std::size_t>(n % 100) * 2;
+    n /= 100;
+    *--p = digit_pairs[k + 1];
+    *--p = digit_pairs[k];
   }
-  // Two digits at a time from a table of the pairs 00..99.
-  static constexpr char pairs[] =
-      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
-      "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
-  auto small = static_cast<unsigned long long>(n);
-  while (small >= 100) {
-    const auto k = static_cast<std::size_t>(small % 100) * 2;
-    small /= 100;
-    *--p = pairs[k + 1];
-    *--p = pairs[k];
-  }
-  if (small >= 10) {
-    const auto k = static_cast<std::size_t>(small) * 2;
-    *--p = pairs[k + 1];
-    *--p = pairs[k];
+  if (n >= 10) {
+    const auto k = static_cast<std::size_t>(n) * 2;
+    *--p = digit_pairs[k + 1];
+    *--p = digit_pairs[k];
   } else {
-    *--p = static_cast<char>('0' + static_cast<int>(small));
+    *--p = static_cast<char>('0' + static_cast<int>(n));
   }
-  return static_cast<int>(end - p);
 }
 
 // Adds one unit in the last place of a digit string.
@@ -59,7 +68,12 @@ void increment(std::string& digits) {
 // fractional digit (a double has at most 1074 of them).
 void exact_expansion(double a, std::string& int_digits, std::string& frac_digits) {
   static thread_local std::string buf(1500, '\0');
-  const int n = std::snprintf(buf.data(), buf.size(), "%.1080f", a);
+  // As many decimals as the value has binary fraction digits (a =
+  // m * 2**(e - 53) with a 53-bit m), which is where the expansion ends.
+  int e = 0;
+  std::frexp(a, &e);
+  const int decimals = std::clamp(53 - e, 0, 1080);
+  const int n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals, a);
   const std::string_view s(buf.data(), static_cast<std::size_t>(n));
   const auto dot = s.find('.');
   int_digits.assign(s.substr(0, dot));
@@ -68,38 +82,37 @@ void exact_expansion(double a, std::string& int_digits, std::string& frac_digits
   frac_digits.assign(frac);
 }
 
-// The digits of round(a * 10**d), halves away from zero, for finite a >= 0
-// and d >= 0. Exact: the rounding looks at the exact binary value, so a
+// round(a * 10**d), halves away from zero, for finite a >= 0 and d >= 0,
+// in integers. Exact: the rounding looks at the exact binary value, so a
 // float that is exactly a half (0.125 to two decimals) rounds up, while
-// one a little below a half (2.675f) rounds down.
+// one a little below a half (2.675f) rounds down. False when the value is
+// out of reach of 128-bit integers (the exact expansion then decides).
 //
-// The usual case is done in 128-bit integers: a * 10**d = mant * 5**d *
-// 2**shift with a 53-bit mantissa. The digits are written backwards ending
-// just before `end` (room for 39 of them) and their count returned; 0 is
-// returned when the value is out of reach of the integers.
-int scaled_round_fast(double a, int d, char* end) {
+// a * 10**d = mant * 5**d * 2**shift with a 53-bit mantissa.
+bool scaled_round(double a, int d, unsigned __int128& n) {
   if (a == 0.0) {
-    end[-1] = '0';
-    return 1;
+    n = 0;
+    return true;
   }
   // A single-precision value (24-bit mantissa) times 10**d, d <= 12, needs
   // at most 24 + 28 bits: the double product is exact, and so are its
   // whole part and fraction.
   static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-  if (d <= 12 && static_cast<double>(static_cast<float>(a)) == a) {
+  if (d <= 12 && a <= single_max && static_cast<double>(static_cast<float>(a)) == a) {
     const double x = a * powers[d];
     if (x < 9.0e15) {
-      auto n = static_cast<unsigned long long>(x);  // the whole part
-      if (x - static_cast<double>(n) >= 0.5) ++n;
-      return put_digits(n, end);
+      auto whole = static_cast<unsigned long long>(x);
+      whole += x - static_cast<double>(whole) >= 0.5 ? 1 : 0;
+      n = whole;
+      return true;
     }
   }
   int e = 0;
   const double m = std::frexp(a, &e);  // a = m * 2**e, 0.5 <= m < 1
   const auto mant = static_cast<unsigned long long>(std::ldexp(m, 53));
   const int shift = e - 53 + d;
-  if (d > 30 || shift > 0) return 0;
-  unsigned __int128 n = mant;
+  if (d > 30 || shift > 0) return false;
+  n = mant;
   for (int k = 0; k < d; ++k) n *= 5;  // < 2**53 * 5**30 < 2**123
   const int k = -shift;
   if (k >= 127) {
@@ -110,13 +123,12 @@ int scaled_round_fast(double a, int d, char* end) {
     const unsigned __int128 r = n & ((one << k) - 1);
     n = r >= (one << (k - 1)) ? q + 1 : q;
   }
-  return put_digits(n, end);
+  return true;
 }
 
-// The same from the exact decimal expansion, for any finite a >= 0.
-std::string scaled_round(double a, int d) {
-  char buf[40];
-  if (const int len = scaled_round_fast(a, d, buf + 40); len > 0) return std::string(buf + 40 - len, buf + 40);
+// The digits of round(a * 10**d) for any finite a >= 0, from the exact
+// decimal expansion.
+std::string scaled_round_digits(double a, int d) {
   std::string int_digits, frac_digits;
   exact_expansion(a, int_digits, frac_digits);
   const auto ud = static_cast<std::size_t>(d);
@@ -166,51 +178,97 @@ void right_align(std::string& out, std::string_view field, int w) {
   out.append(field);
 }
 
-}  // namespace
+// The longest text of the integer routes: a sign, 20 integer digits, the
+// point and 19 decimals, or a sign and 62 digits of Iw.m.
+constexpr int int_room = 64;
 
-void i(std::string& out, long long v, int w) { i(out, v, w, 1); }
-
-void i(std::string& out, long long v, int w, int m) {
+// Iw.m of v at `out` with no field (w = 0): the text alone. Returns its
+// length.
+int integer_free(char* out, long long v, int m) {
   const bool neg = v < 0;
   const unsigned long long mag = neg ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-  if (mag == 0 && m == 0) {
-    right_align(out, {}, w);
-    return;
+  if (m > int_room - 2) m = int_room - 2;
+  const int count = mag == 0 && m == 0 ? 0 : digit_count(mag);  // Iw.0 shows no digit for zero
+  const int size = (count > m ? count : m) + (neg ? 1 : 0);
+  char* const end = out + size;
+  char* p = end;
+  if (count > 0) {
+    write_digits(mag, p);
+    p -= count;
   }
-  constexpr int room = 64;
-  if (m > room - 2) m = room - 2;
-  char buf[room];
-  char* const end = buf + room;
-  int len = put_digits(mag, end);
-  while (len < m) end[-++len] = '0';
-  if (neg) end[-++len] = '-';
-  right_align(out, std::string_view(end - len, static_cast<std::size_t>(len)), w);
+  while (end - p < m) *--p = '0';
+  if (neg) *--p = '-';
+  return size;
 }
 
-void f(std::string& out, double v, int w, int d) {
+// The text of Fw.d with no field (w = 0) from its scaled value
+// n = round(|v| * 10**d) and sign, at `out`. Returns its length. D is the
+// number of decimals when known to the compiler (its divisions then become
+// multiplications), else -1.
+template <int D>
+int fixed_free(char* out, unsigned long long n, bool neg, int d) {
+  if constexpr (D >= 0) d = D;
+  const unsigned long long scale = powers_of_ten[D >= 0 ? D : d];
+  const unsigned long long whole = n / scale;
+  const unsigned long long fraction = n % scale;
+  const int int_digits = digit_count(whole);
+  const int size = (neg ? 1 : 0) + int_digits + 1 + d;
+  char* const end = out + size;
+  char* p = end - d;
+  write_digits_padded(fraction, d, end);
+  *--p = '.';
+  write_digits(whole, p);
+  p -= int_digits;
+  if (neg) *--p = '-';
+  return size;
+}
+
+int fixed_free_of(char* out, unsigned long long n, bool neg, int d) {
+  switch (d) {
+    case 1: return fixed_free<1>(out, n, neg, d);
+    case 2: return fixed_free<2>(out, n, neg, d);
+    case 3: return fixed_free<3>(out, n, neg, d);
+    default: return fixed_free<-1>(out, n, neg, d);
+  }
+}
+
+// round(|v| * 10**d) of finite v by the integer route, when it is below
+// 2**64 and d <= 19; false otherwise (the general route then decides).
+bool scaled_u64(double v, int d, unsigned long long& n) {
+  unsigned __int128 scaled = 0;
+  if (d > 19 || !scaled_round(std::fabs(v), d, scaled) || scaled > ~0ULL) return false;
+  n = static_cast<unsigned long long>(scaled);
+  return true;
+}
+
+// round(|v| * 10**d) of v by the quickest integer route that reaches it;
+// false for a value with no number, or beyond the integer routes.
+[[gnu::always_inline]] inline bool scaled(float v, int d, unsigned long long& n) {
+  return scaled_single(v, d, n) || (std::isfinite(v) && scaled_u64(v, d, n));
+}
+[[gnu::always_inline]] inline bool scaled(double v, int d, unsigned long long& n) {
+  if (std::fabs(v) <= single_max) {  // the conversion is defined
+    const auto single = static_cast<float>(v);
+    if (static_cast<double>(single) == v && scaled_single(single, d, n)) return true;
+  }
+  return std::isfinite(v) && scaled_u64(v, d, n);
+}
+
+}  // namespace
+
+void f_general(std::string& out, double v, int w, int d) {
   if (!std::isfinite(v)) {
     stars(out, w > 0 ? w : 1);  // a value with no number to show
     return;
   }
   if (d < 0) d = 0;
   const bool neg = std::signbit(v);
-  // The digits of the value scaled by 10**d: on the stack when they fit.
-  char buf[40];
-  std::string long_digits;
-  std::string_view digits;
-  if (const int len = scaled_round_fast(std::fabs(v), d, buf + 40); len > 0) {
-    digits = std::string_view(buf + 40 - len, static_cast<std::size_t>(len));
-  } else {
-    long_digits = scaled_round(std::fabs(v), d);
-    digits = long_digits;
-  }
+  const std::string all = scaled_round_digits(std::fabs(v), d);
   // Field: [-]int.frac, with at least one integer digit and d decimals.
   const auto ud = static_cast<std::size_t>(d);
-  const std::size_t int_len = digits.size() > ud ? digits.size() - ud : 1;
-  const std::size_t lead_zeros = digits.size() > ud ? 0 : ud + 1 - digits.size();
-  std::string_view all = digits;
+  const std::size_t int_len = all.size() > ud ? all.size() - ud : 1;
+  const std::size_t lead_zeros = all.size() > ud ? 0 : ud + 1 - all.size();
   const bool zero_int = int_len == 1 && (lead_zeros > 0 || all[0] == '0');
-  // The leading zero of "0.dd" is optional: it goes when the field is full.
   const std::size_t full = (neg ? 1 : 0) + int_len + 1 + ud;
   const bool drop_zero = w > 0 && static_cast<int>(full) > w && zero_int && d > 0;
   const std::size_t size = full - (drop_zero ? 1 : 0);
@@ -222,14 +280,72 @@ void f(std::string& out, double v, int w, int d) {
   if (neg) out.push_back('-');
   // Integer part then fraction, from the digits padded on the left with
   // lead_zeros zeros.
-  std::size_t pos = 0;  // position in the padded digit string
   const std::size_t padded = lead_zeros + all.size();
   auto digit_at = [&](std::size_t k) { return k < lead_zeros ? '0' : all[k - lead_zeros]; };
+  std::size_t pos = 0;  // position in the padded digit string
   for (; pos < padded - ud; ++pos) {
     if (!(drop_zero && pos == 0)) out.push_back(digit_at(pos));
   }
   out.push_back('.');
   for (; pos < padded; ++pos) out.push_back(digit_at(pos));
+}
+
+void i(std::string& out, long long v, int w) { i(out, v, w, 1); }
+
+void i(std::string& out, long long v, int w, int m) {
+  if (w > 0) {
+    const std::size_t at = out.size();
+    out.append(static_cast<std::size_t>(w), ' ');
+    i_field(out.data() + at, v, w, m);
+    return;
+  }
+  char buf[int_room];
+  out.append(buf, static_cast<std::size_t>(integer_free(buf, v, m)));
+}
+
+void f(std::string& out, double v, int w, int d) {
+  if (w > 0) {
+    const std::size_t at = out.size();
+    out.append(static_cast<std::size_t>(w), ' ');
+    f_field(out.data() + at, v, w, d);
+    return;
+  }
+  if (d < 0) d = 0;
+  unsigned long long n = 0;
+  if (scaled(v, d, n)) {
+    char buf[int_room];
+    out.append(buf, static_cast<std::size_t>(fixed_free_of(buf, n, std::signbit(v), d)));
+  } else {
+    f_general(out, v, 0, d);
+  }
+}
+
+bool f_field(char* field, double v, int w, int d) {
+  if (d < 0) d = 0;
+  unsigned long long n = 0;
+  if (scaled(v, d, n)) {
+    if (fixed_field_of(field, n, std::signbit(v), w, d)) return true;
+  } else if (std::isfinite(v)) {
+    std::string text;
+    f_general(text, v, w, d);
+    std::memcpy(field, text.data(), static_cast<std::size_t>(w));
+    return text.front() != '*';
+  }
+  std::memset(field, '*', static_cast<std::size_t>(w));
+  return false;
+}
+
+char* f_free(char* out, float v, int d) {
+  if (d < 0) d = 0;
+  unsigned long long n = 0;
+  if (scaled(v, d, n)) {
+    return out + (d == 2 ? fixed_free<2>(out, n, std::signbit(v), d) : fixed_free_of(out, n, std::signbit(v), d));
+  }
+  // No number: "*".
+  std::string text;
+  f_general(text, v, 0, d);
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
 }
 
 void e(std::string& out, double v, int w, int d) {

@@ -10,7 +10,11 @@
 //    with asterisks too: no "NaN" ever reaches a file.
 // Each editor comes in two forms: one appends to a line being built (no
 // allocation in loops that write many numbers), one returns the field.
+// Iw and Fw.d also come in a third form, for writers of many fields: the
+// field edited in place in a character buffer (a catalogue line, the plot
+// file's buffer).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -33,6 +37,23 @@ void a(std::string& out, std::string_view s, int w);
 // nX: n blanks.
 void x(std::string& out, int n);
 
+// In place: the text written right-aligned over the blanks of a field of
+// exactly w columns at `field` (w >= 1; the caller blank-fills its line
+// once). False when the value did not fit and the field holds asterisks.
+inline bool i_field(char* field, long long v, int w, int m = 1);
+bool f_field(char* field, double v, int w, int d);
+inline bool f_field(char* field, float v, int w, int d);  // the same; a single-precision value is quicker
+
+// Fw.d with w = 0 (no field: the shortest text) of a single-precision
+// value, written at `out`, which has room for free_room(d) characters.
+// Returns the end of the text. A value with no number to show writes "*".
+char* f_free(char* out, float v, int d);
+constexpr std::size_t free_room(int d) { return 42 + static_cast<std::size_t>(d > 0 ? d : 0); }
+
+// Fw.d by the general route alone: the exact decimal expansion of the
+// value, rounded digit by digit. Every faster route above gives its result.
+void f_general(std::string& out, double v, int w, int d);
+
 std::string i(long long v, int w);
 std::string i(long long v, int w, int m);
 std::string f(double v, int w, int d);
@@ -49,3 +70,5 @@ std::string pad(std::string_view s, std::size_t w);
 int digits(long long v);
 
 }  // namespace dorvix::edit
+
+#include "console/edit_fields.hpp"

@@ -8,11 +8,7 @@ namespace dorvix {
 
 namespace {
 
-std::string_view columns(std::string_view line, int col, int width) {
-  const auto start = static_cast<std::size_t>(col > 0 ? col - 1 : 0);
-  if (start >= line.size() || width <= 0) return {};
-  return line.substr(start, static_cast<std::size_t>(width));
-}
+using fixed_fields_detail::columns;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -45,42 +41,6 @@ class Squeezed {
   std::size_t n_ = 0;
 };
 
-// The usual field, a short decimal number (sign, at most 7 digits, an
-// optional point, blanks anywhere), read at once: with M its digits as an
-// integer and k its decimals, M < 2**24 and 10**k (k <= 10) are exact
-// single-precision values, so the one division M / 10**k is correctly
-// rounded, as the general reader's result is. Returns false, leaving the
-// field to the general reader, for anything else.
-bool short_decimal(std::string_view field, int decimals, real& value) {
-  static constexpr real powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-  bool negative = false, sign = false, point = false, any = false;
-  int significant = 0, after_point = 0;
-  std::int32_t m = 0;
-  for (char c : field) {
-    if (c == ' ') continue;
-    if ((c == '-' || c == '+') && !sign && !any && !point) {
-      sign = true;
-      negative = c == '-';
-    } else if (c == '.' && !point) {
-      point = true;
-    } else if (is_digit(c)) {
-      any = true;
-      if (m != 0 || c != '0') ++significant;
-      if (significant > 7) return false;
-      m = m * 10 + (c - '0');
-      if (point) ++after_point;
-    } else {
-      return false;
-    }
-  }
-  if (!any) return false;  // blank, a lone sign or point: the general reader decides
-  const int k = point ? after_point : decimals;
-  if (k < 0 || k > 10) return false;
-  const real v = static_cast<real>(m) / powers[k];
-  value = negative ? -v : v;
-  return true;
-}
-
 }  // namespace
 
 std::string field_text(std::string_view line, int col, int width) {
@@ -89,31 +49,7 @@ std::string field_text(std::string_view line, int col, int width) {
   return s;
 }
 
-bool read_field_int(std::string_view line, int col, int width, int& value) {
-  // The usual field: blanks, an optional sign and at most 9 digits, which
-  // cannot overflow.
-  {
-    bool negative = false, sign = false;
-    int digits = 0, v = 0;
-    bool usual = true;
-    for (char c : columns(line, col, width)) {
-      if (c == ' ') continue;
-      if ((c == '-' || c == '+') && !sign && digits == 0) {
-        sign = true;
-        negative = c == '-';
-      } else if (is_digit(c) && digits < 9) {
-        ++digits;
-        v = v * 10 + (c - '0');
-      } else {
-        usual = false;
-        break;
-      }
-    }
-    if (usual && (digits > 0 || !sign)) {
-      value = negative ? -v : v;
-      return true;
-    }
-  }
+bool read_field_int_general(std::string_view line, int col, int width, int& value) {
   Squeezed s;
   if (!s.take(columns(line, col, width))) return false;
   if (s.size() == 0) {
@@ -123,8 +59,7 @@ bool read_field_int(std::string_view line, int col, int width, int& value) {
   return parse_int(s.view(), value);
 }
 
-bool read_field_real(std::string_view line, int col, int width, int decimals, real& value) {
-  if (short_decimal(columns(line, col, width), decimals, value)) return true;
+bool read_field_real_general(std::string_view line, int col, int width, int decimals, real& value) {
   Squeezed s;
   if (!s.take(columns(line, col, width))) return false;
   if (s.size() == 0) {

@@ -41,11 +41,16 @@ inline void ask_text(std::string& v, std::string_view prompt) {
 }
 
 // The choice of a menu, read with the older integer prompt or with the
-// prompt with default (both default 99, leave), or with the prompt without
-// default (an empty answer is passed over).
-enum class Prompt { older, with_default, without_default };
+// prompt with default (both default 99, leave), with the prompt without
+// default (an empty answer is passed over), or with the prompt with
+// default inside a range of answers (`in_range`, the range of the menu's
+// style).
+enum class Prompt { older, with_default, without_default, in_range };
+struct ChoiceRange {
+  int min = 0, max = 0;
+};
 inline constexpr int menu_exit_choice = 99;
-inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice") {
+inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
   int choice = menu_exit_choice, istat = 0;
   switch (prompt) {
     case Prompt::older:
@@ -56,6 +61,9 @@ inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choic
       break;
     case Prompt::without_default:
       ininteg1(choice, prompt_text, istat);
+      break;
+    case Prompt::in_range:
+      inintegvindef(choice, prompt_text, menu_exit_choice, range.min, range.max, istat);
       break;
   }
   return choice;
@@ -74,10 +82,11 @@ inline int menu_choice(std::string_view exit_line, Prompt prompt) {
 // Menus whose lines differ from the layouts of menu_loop show themselves
 // through it.
 template <class Show, class Act>
-void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice") {
+void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice",
+                 ChoiceRange range = {}) {
   for (;;) {
     show();
-    const int choice = read_choice(prompt, prompt_text);
+    const int choice = read_choice(prompt, prompt_text, range);
     if constexpr (std::is_same_v<decltype(act(choice)), bool>) {
       if (act(choice)) return;
     } else {
@@ -96,6 +105,7 @@ struct MenuStyle {
   Prompt prompt = Prompt::older;
   bool body_at_level_2 = false;
   std::string_view prompt_text = "your choice";
+  ChoiceRange range{};  // the answers a Prompt::in_range accepts
 };
 
 // A menu in the common layout: each pass the head, the body, the exit line
@@ -110,7 +120,7 @@ void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {})
         if (!style.exit_line.empty()) say(style.exit_line);
         menutail();
       },
-      act, style.prompt, style.prompt_text);
+      act, style.prompt, style.prompt_text, style.range);
 }
 
 }  // namespace dorvix

@@ -8,8 +8,6 @@ namespace dorvix {
 
 namespace {
 
-constexpr std::size_t file_buffer_size = 1 << 16;
-
 bool equals_nocase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -59,25 +57,10 @@ bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
   const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
   if (exists && kind == fs::file_type::directory) return false;
 
-  File file;
-  file.path = path;
-  file.status = status;
-  file.buffer = std::make_unique<char[]>(file_buffer_size);
-  file.stream.rdbuf()->pubsetbuf(file.buffer.get(), file_buffer_size);
-  switch (status) {
-    case FileStatus::old_file:
-      if (!exists) return false;
-      file.stream.open(path, std::ios::in | std::ios::binary);
-      break;
-    case FileStatus::new_file:
-      if (exists) return false;
-      file.stream.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
-      break;
-    case FileStatus::unknown:
-      file.stream.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
-      break;
-  }
-  if (!file.stream.is_open()) return false;
+  if (status == FileStatus::old_file && !exists) return false;
+  if (status == FileStatus::new_file && exists) return false;
+  File file{path, status, std::make_unique<UnitFile>()};
+  if (!file.file->open(path, status != FileStatus::old_file)) return false;
   files_.insert_or_assign(unit, std::move(file));
   return true;
 }
@@ -85,12 +68,12 @@ bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
 void UnitTable::close(int unit) {
   auto it = files_.find(unit);
   if (it == files_.end()) return;
-  it->second.stream.close();
+  it->second.file->close();
   files_.erase(it);
 }
 
 void UnitTable::close_all() {
-  for (auto& [unit, file] : files_) file.stream.close();
+  for (auto& [unit, file] : files_) file.file->close();
   files_.clear();
   screen_->flush();
 }
@@ -104,15 +87,7 @@ std::string UnitTable::name(int unit) const {
 
 bool UnitTable::rewind(int unit) {
   auto it = files_.find(unit);
-  if (it == files_.end()) return false;
-  auto& s = it->second.stream;
-  s.clear();
-  if (it->second.status == FileStatus::old_file) {
-    s.seekg(0);
-  } else {
-    s.seekp(0);
-  }
-  return !s.fail();
+  return it != files_.end() && it->second.file->rewind();
 }
 
 ReadResult UnitTable::read_line(int unit, std::string& line) {
@@ -125,14 +100,19 @@ ReadResult UnitTable::read_line(int unit, std::string& line) {
     line.clear();
     return ReadResult::error;
   }
-  return getline_from(it->second.stream, line);
+  return it->second.file->read_line(line);
 }
 
 std::ostream* UnitTable::output(int unit) {
   if (unit == unit_screen) return screen_;
+  UnitFile* file = output_file(unit);
+  return file == nullptr ? nullptr : &file->stream();
+}
+
+UnitFile* UnitTable::output_file(int unit) {
   auto it = files_.find(unit);
   if (it == files_.end() || it->second.status == FileStatus::old_file) return nullptr;
-  return &it->second.stream;
+  return it->second.file.get();
 }
 
 void UnitTable::write_line(int unit, std::string_view line) {

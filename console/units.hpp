@@ -8,12 +8,13 @@
 // A file opened with status "old" is read; "new" and "unknown" files are
 // written from their start.
 
-#include <fstream>
 #include <iosfwd>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "console/unit_file.hpp"
 
 namespace dorvix {
 
@@ -28,8 +29,6 @@ enum class FileStatus {
 
 // "old", "new" or "unknown" in any case; anything else reads as unknown.
 FileStatus file_status(std::string_view text);
-
-enum class ReadResult { ok, end_of_file, error };
 
 class UnitTable {
  public:
@@ -63,13 +62,16 @@ class UnitTable {
   void flush(int unit);
   // The output stream of a unit, or nullptr when the unit cannot be written.
   std::ostream* output(int unit);
+  // The file of a unit open for writing, for writers that put their text
+  // straight into its buffer; nullptr for the screen and for a unit that
+  // cannot be written.
+  UnitFile* output_file(int unit);
 
  private:
   struct File {
     std::string path;
     FileStatus status;
-    std::fstream stream;
-    std::unique_ptr<char[]> buffer;
+    std::unique_ptr<UnitFile> file;
   };
   std::istream* keyboard_;
   std::ostream* screen_;

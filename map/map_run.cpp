@@ -14,6 +14,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/number_writers.hpp"
+#include "map/line_files.hpp"
 #include "map/map_directions.hpp"
 #include "map/point_menu.hpp"
 #include "map/sish_file.hpp"
@@ -173,6 +174,13 @@ void map_run(const MapData& d, const MapSwitches& s) {
     stress_directions(d, s.threshold);
   } else if (d.lsish) {
     no_sish_rows_box();
+  }
+  if (s.lcontours) {
+    announce({"PLOTTING LAT LONG CONTOURS"});
+    real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
+    int npgrid = 0, nptick = 0, igrid = 0, ndec = 0;
+    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, 3);
+    contours1(lonmin, lonmax, latmin, latmax, 1);
   }
 }
 

@@ -52,16 +52,6 @@ bool move_pending = false;
 
 bool finite_point(real x, real y) { return std::isfinite(x) && std::isfinite(y); }
 
-// "x y op" of a move or a line.
-void point_record(std::ostream* out, std::string& line, real x, real y, std::string_view op) {
-  line.clear();
-  ps::number(line, x);
-  line += ' ';
-  ps::number(line, y);
-  line += op;
-  ps::record(out, line);
-}
-
 }  // namespace
 
 void psmoveto(real& x, real& y, int inewpath) {
@@ -71,15 +61,14 @@ void psmoveto(real& x, real& y, int inewpath) {
     ps::clip(y, 'y', psmoveto_header);
   }
   psstrokepath();
-  std::ostream* out = ps::stream();
+  UnitFile* out = ps::file();
   if (inewpath == 1) {
-    if (!ops().newpath.empty()) ps::record(out, std::string(ops().newpath));
+    if (!ops().newpath.empty()) ps::record(out, ops().newpath);
     psparams.ipspath = 1;
   }
   move_pending = !finite;
   if (!finite) return;
-  std::string line;
-  point_record(out, line, x, y, ops().moveto);
+  ps::point_record(out, x, y, ops().moveto);
 }
 
 void pslineto(std::span<real> x, std::span<real> y, int n) {
@@ -91,8 +80,7 @@ void pslineto(std::span<real> x, std::span<real> y, int n) {
     move_pending = true;  // the path starts with a move to its first point
   }
   const int count = std::min<int>(n, static_cast<int>(std::min(x.size(), y.size())));
-  std::ostream* out = ps::stream();
-  std::string line;
+  UnitFile* out = ps::file();
   for (int i = 0; i < count; ++i) {
     real& xi = x[static_cast<std::size_t>(i)];
     real& yi = y[static_cast<std::size_t>(i)];
@@ -102,7 +90,7 @@ void pslineto(std::span<real> x, std::span<real> y, int n) {
     }
     ps::clip(xi, 'x', pslineto_header);
     ps::clip(yi, 'y', pslineto_header);
-    point_record(out, line, xi, yi, move_pending ? ops().moveto : ops().lineto);
+    ps::point_record(out, xi, yi, move_pending ? ops().moveto : ops().lineto);
     move_pending = false;
   }
 }

@@ -1,6 +1,7 @@
 #include "plot/ps_stream.hpp"
 
 #include <cmath>
+#include <cstring>
 #include <ostream>
 
 #include "console/boxes.hpp"
@@ -14,7 +15,7 @@ namespace dorvix::ps {
 
 namespace {
 // Room of a number in a record, as the driver has always written them.
-constexpr int number_room = 10;
+constexpr int number_room_written = 10;
 constexpr int number_decimals = 2;
 // Half a unit of the last written decimal, and a little more, so that a
 // value that rounds up to one more integer digit is counted with it.
@@ -25,7 +26,9 @@ constexpr real max_font_points = 1.0e8f;
 constexpr real metres_per_point = 0.00035278f;
 }  // namespace
 
-void clip(real& v, char axis, const Header& h) {
+static_assert(max_ps_coordinate == 9.9e7f, "the inline clip test uses the device's limit");
+
+void clip_reported(real& v, char axis, const Header& h) {
   const bool above = v > max_ps_coordinate;
   if (!above && !(v < -max_ps_coordinate)) return;
   const std::string name(1, axis);
@@ -36,34 +39,52 @@ void clip(real& v, char axis, const Header& h) {
   warningtail00();
 }
 
-std::ostream* stream() { return units().output(psparams.ipsunit); }
+UnitFile* file() { return units().output_file(psparams.ipsunit); }
 
-void record(std::string_view text) {
-  if (std::ostream* out = stream()) {
-    out->write(text.data(), static_cast<std::streamsize>(text.size()));
-    out->put('\n');
-  }
-}
+void record(std::string_view text) { record(file(), text); }
 
-void record(std::ostream* out, const std::string& line) {
+void record(UnitFile* out, std::string_view text) {
   if (out == nullptr) return;
-  out->write(line.data(), static_cast<std::streamsize>(line.size()));
-  out->put('\n');
+  out->put(text.data(), text.size());
+  out->put("\n", 1);
 }
 
-void number(std::string& line, real v) {
+void point_record(UnitFile* out, real x, real y, std::string_view op) {
+  if (out == nullptr) return;
+  const std::size_t size = 2 * number_room + op.size() + 2;
+  if (size > UnitFile::buffer_size) return;  // no operator is that long
+  char* p = out->room(size);
+  p = number(p, x);
+  *p++ = ' ';
+  p = number(p, y);
+  std::memcpy(p, op.data(), op.size());
+  p += op.size();
+  *p++ = '\n';
+  out->commit(p);
+}
+
+char* number(char* out, real v) {
   if (!std::isfinite(v)) v = 0;
   const double a = v;
   // Integer digits k and the characters needed with two decimals: the
-  // digits, the point, the decimals and a minus sign.
+  // digits, the point, the decimals and a minus sign. Below a million,
+  // all of them fit.
   const double magnitude = a < 0 ? -a + rounding_margin : a + rounding_margin;
-  int k = 1;
-  for (double p = 10.0; magnitude >= p && k < 40; p *= 10.0) ++k;
-  const int sign = a < 0 ? 1 : 0;
   int decimals = number_decimals;
-  if (k + 1 + number_decimals + sign > number_room) decimals = number_room - k - 2;
-  if (decimals < 0) decimals = 0;
-  edit::f(line, v, 0, decimals);
+  if (magnitude >= 1.0e6) {
+    int k = 1;
+    for (double p = 10.0; magnitude >= p && k < 40; p *= 10.0) ++k;
+    const int sign = a < 0 ? 1 : 0;
+    if (k + 1 + number_decimals + sign > number_room_written) decimals = number_room_written - k - 2;
+    if (decimals < 0) decimals = 0;
+  }
+  static_assert(number_room >= edit::free_room(number_decimals));
+  return edit::f_free(out, v, decimals);
+}
+
+void number(std::string& line, real v) {
+  char text[number_room];
+  line.append(text, number(text, v));
 }
 
 void fraction(std::string& line, real percent) { edit::f(line, percent / real(100), 6, 3); }

@@ -1,30 +1,39 @@
 #pragma once
 // The PostScript text of the plot file: one record per line, written
-// through the buffered stream of the plot file's unit, and the number and
+// straight into the buffer of the plot file's unit, and the number and
 // string forms every record uses.
 
-#include <iosfwd>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "console/iocom.hpp"
 #include "console/real.hpp"
+#include "console/unit_file.hpp"
 
 namespace dorvix::ps {
 
-// The stream of the plot file's unit, or nullptr when it is not open.
-std::ostream* stream();
+// The plot file, for records written straight into its buffer; nullptr
+// when it is not open.
+UnitFile* file();
 
-// Writes one record (the end of line is added). Nothing when no plot file
-// is open.
+// Writes one record (the end of line is added), straight into the plot
+// file's buffer, or that of `out` (nullptr: nothing). Nothing when no plot
+// file is open.
 void record(std::string_view text);
-// Writes a record built in `line` on `out` (nullptr: nothing).
-void record(std::ostream* out, const std::string& line);
+void record(UnitFile* out, std::string_view text);
+// The record "x y" and the operator `op` (with its leading blank) of a
+// point of a path, on `out` (nullptr: nothing).
+void point_record(UnitFile* out, real x, real y, std::string_view op);
 
 // Clips a coordinate into the writable range, plus or minus 9.9E7
 // points, writing the limit back; a clipped value is reported in a warning
 // box of the routine `h` ("x in meters =" or "y ..." by `axis`).
-void clip(real& v, char axis, const Header& h);
+void clip_reported(real& v, char axis, const Header& h);
+inline void clip(real& v, char axis, const Header& h) {
+  constexpr real limit = 9.9e7f;  // max_ps_coordinate of the device
+  if (v > limit || v < -limit) clip_reported(v, axis, h);
+}
 
 // A coordinate, line width or leading in points: fixed point with two
 // decimals in its shortest form ("283.50", "0.50", "-12.30"), within ten
@@ -32,6 +41,10 @@ void clip(real& v, char axis, const Header& h);
 // decimals give way to the integer digits. A value with no number to show
 // is written as 0 (callers never pass one).
 void number(std::string& line, real v);
+// The same at `out`, which has room for number_room characters; returns
+// the end of the number. Every record's numbers are written by it.
+char* number(char* out, real v);
+inline constexpr std::size_t number_room = 48;
 
 // A colour component given in percent, as a fraction of 1, right-aligned in
 // 6 columns with 3 decimals (" 0.500").

@@ -87,7 +87,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
     psmoveto(xs, ys, 0);
   }
 
-  std::ostream* out = ps::stream();
+  UnitFile* out = ps::file();
   std::string line;
   if (plt2blk.txtangle != 0) {
     edit::f(line, angle, 7, 2);
@@ -141,7 +141,7 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   const int h = a % 4;
   const int alignment = h >= 2 ? h - 1 : 0;
 
-  std::ostream* out = ps::stream();
+  UnitFile* out = ps::file();
   std::string line = "/_";
   line += designator();
   line += ' ';

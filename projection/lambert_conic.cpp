@@ -75,24 +75,28 @@ void conformal_conic(std::span<real> x, std::span<real> y, std::span<const real>
       // every point at infinity
     } else if (std::fabs(phi) < near_pole) {
       const real s = std::sin(phi), c = std::cos(phi);
-      real ln_t;
-      if constexpr (Ellipsoidal) {
-        ln_t = ln_conformal_t(phi, s, c, e);
-      } else {
-        ln_t = ln_conformal_t(phi, s, c);
-      }
+      const auto ln_t = [&] {
+        if constexpr (Ellipsoidal) {
+          return ln_conformal_t(phi, s, c, e);
+        } else {
+          return ln_conformal_t(phi, s, c);
+        }
+      };
       if (n == 0.0f) {  // the cylinder: Mercator at scale F
         X = F * d;
-        Y = -F * ln_t;
+        Y = -F * ln_t();
       } else if (!flat) {
-        const real r = std::exp(n * ln_t);  // t^n
+        // t^n, as one power of tan(pi/4 - phi/2) (no logarithm and
+        // exponential), times the ellipsoid's exp(n e atanh(e s)).
+        real r = std::pow(half_colatitude_tangent(phi, s, c), n);
+        if constexpr (Ellipsoidal) r *= exp_near_zero(n * e_atanh(e, s));
         const real theta = n * d;
         X = F * r * std::sin(theta);
         Y = F * (1.0f - r * std::cos(theta));
       } else {
         // r = 1 + q with q = expm1(n ln t), and 1 - r cos theta written as
         // 2 sin^2(theta/2) - q cos theta.
-        const real q = std::expm1(n * ln_t);
+        const real q = std::expm1(n * ln_t());
         const real half = 0.5f * n * d;
         const real sh = std::sin(half), ch = std::cos(half);
         const real one_less_cos = 2.0f * sh * sh;

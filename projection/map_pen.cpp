@@ -105,7 +105,7 @@ void MapPen::draw(real lon, real lat) {
   const real s = std::fabs(raw) <= anglerad(5) + cut_tolerance ? raw : std::remainder(raw, anglerad(7));
   Crossing c;
   bool broken = false;
-  switch (current_cut()) {
+  switch (joins_ == Joins::straight_on_the_map ? MapCut::none : current_cut()) {
     case MapCut::opposite_central_meridian:
       c = across_opposite_meridian(lon_, s);
       break;

@@ -17,6 +17,9 @@
 //    crossing interpolated linearly along the segment. A segment goes the
 //    short way round: a step of more than 180 degrees of longitude is
 //    taken as the shorter step the other way, across the antimeridian.
+// A pen that joins its points straight on the map (the sides of a polygon
+// drawn in the projected plane) follows no cut: only the points without an
+// image break its lines.
 // Texts are written at their point only when it has an image on the page;
 // symbols are drawn at the projected points that have one.
 //
@@ -36,6 +39,9 @@ namespace dorvix {
 class MapPen {
  public:
   enum class Output { plot, measure };
+  // How two consecutive points of a line are joined: along the globe, so
+  // that the line is cut where the map is cut, or straight on the map.
+  enum class Joins { along_the_globe, straight_on_the_map };
 
   // The smallest box holding the points handed on; `any` is false while
   // there is none.
@@ -44,7 +50,8 @@ class MapPen {
     bool any = false;
   };
 
-  explicit MapPen(Output output = Output::plot) : output_(output) {}
+  explicit MapPen(Output output = Output::plot, Joins joins = Joins::along_the_globe)
+      : output_(output), joins_(joins) {}
 
   void move(real lon, real lat);
   void draw(real lon, real lat);
@@ -66,6 +73,7 @@ class MapPen {
   bool on_page(real x, real y) const;
 
   Output output_;
+  Joins joins_;
   Extent extent_;
   bool has_point_ = false;  // a line is open at (lon_, lat_)
   bool pen_down_ = false;   // its last point was handed on

@@ -158,3 +158,97 @@ TEST(NumberEditing, FixedPointMatchesTheExactExpansionOverManyValues) {
 
 }  // namespace
 }  // namespace dorvix
+
+namespace dorvix {
+namespace {
+
+// Fw.d by its quick routes (a text, a field in place, the free form of
+// the plot numbers) against the general route (the exact decimal
+// expansion), for the field shapes the catalogue lines and the plot file
+// use, over a million seeded values: exact halves, the 2**24 boundary,
+// negative zero, the edges of overflow, values with no number.
+TEST(NumberEditing, QuickFixedPointRoutesMatchTheGeneralRoute) {
+  struct Shape {
+    int w, d;
+  };
+  // HASH and FPFIT reals, then the plot file's numbers (no field).
+  const Shape shapes[] = {{6, 3}, {9, 5}, {10, 5}, {7, 3}, {5, 2}, {6, 2}, {7, 2},
+                          {5, 1}, {4, 2}, {0, 2}, {0, 1}, {0, 0}};
+  constexpr int per_shape = 1'000'000 / static_cast<int>(std::size(shapes)) + 1;
+  std::mt19937 random(16);
+  std::uniform_int_distribution<std::uint32_t> bits(0, 0xFFFFFF);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  for (const Shape& s : shapes) {
+    const float room = s.w > 0 ? std::pow(10.0f, static_cast<float>(s.w - s.d - 1)) : 1.0e6f;
+    const float step = std::pow(10.0f, static_cast<float>(-s.d));
+    for (int n = 0; n < per_shape; ++n) {
+      float v = 0;
+      switch (n % 8) {
+        case 0: v = (2 * unit(random) - 1) * room; break;  // anywhere in the field
+        case 1: v = static_cast<float>(bits(random) | 1) / static_cast<float>(1 << (s.d + 1)); break;  // exact halves
+        case 2: v = static_cast<float>((1 << 24) + static_cast<int>(bits(random) % 7) - 3) * step; break;
+        case 3: v = std::ldexp(static_cast<float>(bits(random)), static_cast<int>(bits(random) % 70) - 60); break;
+        case 4: v = -std::ldexp(static_cast<float>(bits(random) % 64), -static_cast<int>(bits(random) % 40)); break;  // -0 too
+        case 5: v = room + static_cast<float>(static_cast<int>(bits(random) % 9) - 4) * step * 0.25f; break;  // overflow edge
+        case 6: v = std::nextafter((static_cast<float>(bits(random) % 100000) + 0.5f) * step, n % 16 < 8 ? 0.0f : 1e9f); break;
+        case 7: v = n % 64 == 7 ? std::numeric_limits<float>::quiet_NaN() : -std::numeric_limits<float>::infinity(); break;
+      }
+      if (n % 2 == 1) v = -v;
+      std::string general;
+      edit::f_general(general, v, s.w, s.d);
+      ASSERT_EQ(edit::f(v, s.w, s.d), general) << v << " F" << s.w << "." << s.d;
+      if (s.w > 0) {
+        std::string field(static_cast<std::size_t>(s.w), ' ');
+        const bool fits = edit::f_field(field.data(), v, s.w, s.d);
+        ASSERT_EQ(field, general) << v << " F" << s.w << "." << s.d << " in place";
+        ASSERT_EQ(fits, general[0] != '*') << v;
+      } else {
+        char text[edit::free_room(2)];
+        ASSERT_EQ(std::string(text, edit::f_free(text, v, s.d)), general) << v << " to " << s.d << " decimals";
+      }
+    }
+  }
+}
+
+// Iw.m edited in place and appended, against the C library's %.*lld
+// (at least m digits; no digit for zero when m is 0) right-aligned, for
+// the integer fields of the catalogue lines, the date texts and the page
+// numbers, over a million seeded values.
+TEST(NumberEditing, IntegerFieldsMatchTheCLibrary) {
+  struct Shape {
+    int w, m;
+  };
+  const Shape shapes[] = {{4, 1}, {2, 1}, {2, 2}, {8, 1}, {10, 1}, {3, 1}, {0, 1}, {11, 1}, {4, 0}, {3, 3}};
+  constexpr int per_shape = 1'000'000 / static_cast<int>(std::size(shapes)) + 1;
+  std::mt19937 random(17);
+  std::uniform_int_distribution<std::uint32_t> bits;
+  for (const Shape& s : shapes) {
+    for (int n = 0; n < per_shape; ++n) {
+      long long v = 0;
+      switch (n % 4) {
+        case 0: v = static_cast<std::int32_t>(bits(random)); break;
+        case 1: v = static_cast<long long>(bits(random) % 2000) - 1000; break;
+        case 2: {  // around the powers of ten, where the digits change
+          const auto k = static_cast<int>(bits(random) % 11);
+          v = static_cast<long long>(std::pow(10.0, k)) + static_cast<int>(bits(random) % 3) - 1;
+          break;
+        }
+        case 3: v = n % 12 == 3 ? std::numeric_limits<std::int32_t>::min() : 0; break;
+      }
+      if (n % 2 == 1) v = -v;
+      char digits[32];
+      const int len = std::snprintf(digits, sizeof digits, "%.*lld", s.m, v);
+      std::string want(digits, static_cast<std::size_t>(len));
+      if (s.w > 0) want = len > s.w ? std::string(static_cast<std::size_t>(s.w), '*') : std::string(static_cast<std::size_t>(s.w - len), ' ') + want;
+      ASSERT_EQ(edit::i(v, s.w, s.m), want) << v << " I" << s.w << "." << s.m;
+      if (s.w > 0) {
+        std::string field(static_cast<std::size_t>(s.w), ' ');
+        ASSERT_EQ(edit::i_field(field.data(), v, s.w, s.m), want[0] != '*') << v;
+        ASSERT_EQ(field, want) << v << " I" << s.w << "." << s.m << " in place";
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace dorvix

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "console/units.hpp"
 #include "support/tools.hpp"
@@ -56,6 +58,39 @@ TEST(UnitTable, StatusWordsReadInAnyCase) {
   EXPECT_EQ(file_status("OLD "), FileStatus::old_file);
   EXPECT_EQ(file_status("New"), FileStatus::new_file);
   EXPECT_EQ(file_status("unknown"), FileStatus::unknown);
+}
+
+}  // namespace
+}  // namespace dorvix
+
+namespace dorvix {
+namespace {
+
+// Files are read in large blocks: lines that cross the blocks' ends, a
+// line longer than a block, carriage returns, empty lines and a last line
+// without its end all come back as a line-by-line reading gives them.
+TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
+  testing::TempDir dir;
+  const auto path = (dir / "lines.txt").string();
+  const std::size_t block = UnitFile::buffer_size;
+  const std::vector<std::string> lines = {
+      std::string(block - 1, 'a'),  // its end of line is the block's last byte
+      "", "b", std::string(3 * block + 17, 'c'), std::string(block / 2, 'd') + "\r", "\r", std::string(5, 'e'),
+  };
+  for (const bool last_line_ends : {true, false}) {
+    std::string text;
+    for (const auto& l : lines) text += l + "\n";
+    if (!last_line_ends) text.pop_back();
+    testing::write_file(path, text);
+    ASSERT_TRUE(units().open(11, path, FileStatus::old_file));
+    std::string line;
+    for (const auto& l : lines) {
+      ASSERT_EQ(units().read_line(11, line), ReadResult::ok);
+      EXPECT_EQ(line, !l.empty() && l.back() == '\r' ? l.substr(0, l.size() - 1) : l);
+    }
+    EXPECT_EQ(units().read_line(11, line), ReadResult::end_of_file);
+    units().close(11);
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "catalogue/generated_catalogue.hpp"
 #include "catalogue/real_data.hpp"
 #include "console/edit.hpp"
+#include "map/line_files_fixture.hpp"
 #include "map/sish_file.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/program_run.hpp"
@@ -349,6 +350,59 @@ TEST(MapDriver, BothNodalPlanesGiveTheSameStressDirections) {
       EXPECT_TRUE(same) << one << "\n" << two;
       if (different > 5) break;
     }
+  }
+}
+
+// The line-file menu closes the run, after the stress symbols: a GSHHS
+// file of the Aegean shores drawn where PROJ puts its points, typed at the
+// keyboard and from a command file (whose menus show their heads only).
+TEST(MapDriver, LineFilesCloseTheRun) {
+  DORVIX_REQUIRE_TOOL("proj");
+  const std::vector<Polyline> reference = reference_lines("gshhg_aegean.lines");
+  ASSERT_EQ(reference.size(), 4u);
+  Points points;
+  for (const Polyline& l : reference) {
+    for (const auto& [lon, lat] : l) points.add(lon, lat);
+  }
+  const auto at = proj_forward(proj_mercator, points);
+  const Lines answers = join({read_script("1001", "cat.hash"),
+                              {"2001", "320", "10", "34 42 1", "20", "19 30 1", "99", "343", "n"},
+                              first_run,
+                              {"5", "gshhg_aegean.gshhs", "99"},
+                              {"99", "9999", ""}});
+  for (const bool command_file : {false, true}) {
+    SCOPED_TRACE(command_file ? "command file" : "keyboard");
+    MapRun m;
+    write_catalogue(m, "cat.hash",
+                    {hash_line(1, 38.0, 24.0, 6.0, 10, 45, 90), hash_line(2, 36.5, 27.0, 9.0, 120, 60, -90)});
+    write_file(m.dir / "gshhg_aegean.gshhs", read_file(real_data_dir() / "gshhg_aegean.gshhs"));
+    if (command_file) {
+      std::string text;
+      for (const auto& a : answers) text += a + "\n";
+      write_file(m.dir / "commands.txt", text);
+      m.go({"", "5000", "5001", "commands.txt"});
+    } else {
+      m.go(script({answers}));
+    }
+    EXPECT_EQ(m.run.status, 0);
+    const Lines& l = m.run.lines;
+    const auto stress = std::find(l.begin(), l.end(), " PLOTTING STRESS DIRECTIONS");
+    const auto contours = std::find(l.begin(), l.end(), " PLOTTING LAT LONG CONTOURS");
+    const auto drawn = std::find(l.begin(), l.end(), " total nb of plotted curves =       4");
+    EXPECT_TRUE(stress < contours && contours < drawn && drawn != l.end());
+    EXPECT_TRUE(contains(l, " input file gshhg_aegean.gshhs closed"));
+    EXPECT_EQ(contains(l, " MAPPING CONTOURS"), !command_file);
+    // The last four paths are the shores, point for point at PROJ's
+    // places up to the map's scale and place.
+    const std::vector<Path> paths = paths_of(m.plot());
+    ASSERT_GE(paths.size(), 4u);
+    std::vector<std::pair<double, double>> shore;
+    for (auto p = paths.end() - 4; p != paths.end(); ++p) {
+      for (const auto& [x, y] : p->points) shore.emplace_back(x / points_per_cm, y / points_per_cm);
+    }
+    ASSERT_EQ(shore.size(), at.size());
+    EXPECT_LT(fit_residual(shore, at), 0.01);
+    expect_renders(m.dir / "map.ps");
   }
 }
 

@@ -1,0 +1,111 @@
+#include "console/unit_file.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace dorvix {
+
+UnitFile::UnitFile() : stream_(this) {}
+
+UnitFile::~UnitFile() { close(); }
+
+bool UnitFile::open(const std::string& path, bool write) {
+  close();
+  file_ = std::fopen(path.c_str(), write ? "wb" : "rb");
+  if (file_ == nullptr) return false;
+  // The file's own buffering would only copy the blocks once more.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size);
+  write_ = write;
+  failed_ = false;
+  next_ = end_ = buffer_.get();
+  if (write) setp(buffer_.get(), buffer_.get() + buffer_size);
+  stream_.clear();
+  return true;
+}
+
+bool UnitFile::close() {
+  if (file_ == nullptr) return true;
+  bool ok = true;
+  if (write_) ok = drain();
+  ok = std::fclose(file_) == 0 && ok;
+  file_ = nullptr;
+  setp(nullptr, nullptr);
+  write_ = false;
+  return ok;
+}
+
+bool UnitFile::refill() {
+  if (file_ == nullptr || write_ || failed_) return false;
+  const std::size_t got = std::fread(buffer_.get(), 1, buffer_size, file_);
+  if (got == 0 && std::ferror(file_)) failed_ = true;
+  next_ = buffer_.get();
+  end_ = next_ + got;
+  return got > 0;
+}
+
+ReadResult UnitFile::read_line(std::string& line) {
+  line.clear();
+  if (file_ == nullptr || write_) return ReadResult::error;
+  bool any = false;  // characters of a line without its end yet
+  for (;;) {
+    if (next_ == end_ && !refill()) {
+      if (failed_) return ReadResult::error;
+      if (!any) return ReadResult::end_of_file;
+      break;  // the last line, without an end of line
+    }
+    const auto n = static_cast<std::size_t>(end_ - next_);
+    if (auto* nl = static_cast<char*>(std::memchr(next_, '\n', n))) {
+      line.append(next_, static_cast<std::size_t>(nl - next_));
+      next_ = nl + 1;
+      break;
+    }
+    line.append(next_, n);
+    next_ = end_;
+    any = true;
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return ReadResult::ok;
+}
+
+bool UnitFile::rewind() {
+  if (file_ == nullptr) return false;
+  if (write_ && !drain()) return false;
+  std::clearerr(file_);
+  failed_ = false;
+  next_ = end_ = buffer_.get();
+  return std::fseek(file_, 0, SEEK_SET) == 0;
+}
+
+bool UnitFile::drain() {
+  const auto n = static_cast<std::size_t>(pptr() - pbase());
+  if (n > 0 && !failed_ && std::fwrite(pbase(), 1, n, file_) != n) failed_ = true;
+  setp(buffer_.get(), buffer_.get() + buffer_size);
+  return !failed_;
+}
+
+UnitFile::int_type UnitFile::overflow(int_type c) {
+  if (!write_ || !drain()) return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
+std::streamsize UnitFile::xsputn(const char* s, std::streamsize n) {
+  if (!write_ || failed_) return 0;
+  std::streamsize done = 0;
+  while (done < n) {
+    if (pptr() == epptr() && !drain()) return done;
+    const auto take = std::min<std::streamsize>(n - done, epptr() - pptr());
+    std::memcpy(pptr(), s + done, static_cast<std::size_t>(take));
+    pbump(static_cast<int>(take));
+    done += take;
+  }
+  return done;
+}
+
+int UnitFile::sync() { return write_ && !drain() ? -1 : 0; }
+
+}  // namespace dorvix

@@ -1,0 +1,80 @@
+#pragma once
+// The file behind one unit of the unit table, with one large buffer of its
+// own: a file read is read in blocks and cut into lines at their ends; a
+// file written gathers its text and writes it in few large writes.
+//
+// Text is written either through stream(), an ordinary output stream, or
+// straight into the buffer by writers of many short records (room and
+// commit), which then need no stream call per record. Both go through the
+// same buffer, so their text stays in order.
+//
+// A write that fails (a full disk) makes the stream bad and drops the
+// text written after it; close() then reports the failure.
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+namespace dorvix {
+
+enum class ReadResult { ok, end_of_file, error };
+
+class UnitFile : private std::streambuf {
+ public:
+  // Size of the buffer, and the most a writer may ask of room().
+  static constexpr std::size_t buffer_size = 1 << 16;
+
+  UnitFile();
+  ~UnitFile() override;
+  UnitFile(const UnitFile&) = delete;
+  UnitFile& operator=(const UnitFile&) = delete;
+
+  // Opens `path` for reading, or for writing from its start (created, or
+  // emptied). False when it cannot be opened.
+  bool open(const std::string& path, bool write);
+  // Writes what is buffered and closes; false when some text could not be
+  // written.
+  bool close();
+  bool writing() const { return write_; }
+
+  // One line without its end of line (a trailing carriage return is
+  // dropped too); the last line of a file needs no end of line.
+  ReadResult read_line(std::string& line);
+  // Back to the start of the file (of its text read, or to be overwritten).
+  bool rewind();
+
+  std::ostream& stream() { return stream_; }
+
+  // Room for n characters (n <= buffer_size) after the text written so
+  // far: a pointer to the first of them. commit(end) then keeps the
+  // characters written there, up to `end`.
+  char* room(std::size_t n) {
+    if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
+    return pptr();
+  }
+  void commit(const char* end) { pbump(static_cast<int>(end - pptr())); }
+  // Appends text of any length.
+  void put(const char* text, std::size_t n) { sputn(text, static_cast<std::streamsize>(n)); }
+
+ private:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char* s, std::streamsize n) override;
+  int sync() override;
+  // Writes the buffered text; an empty buffer afterwards either way.
+  bool drain();
+  bool refill();
+
+  std::FILE* file_ = nullptr;
+  std::unique_ptr<char[]> buffer_;
+  bool write_ = false;
+  bool failed_ = false;  // a read or write failed
+  // The text read and not yet taken.
+  char* next_ = nullptr;
+  char* end_ = nullptr;
+  std::ostream stream_;
+};
+
+}  // namespace dorvix

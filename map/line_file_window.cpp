@@ -1,0 +1,168 @@
+#include "map/line_file_window.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "console/boxes.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "projection/line_file_settings.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header locate2dbox_header{"locate2dbox", " 1.0", "12-04-2007"};
+
+constexpr real turn = 360.0f;
+// The frame starts at most this far west of the window, degrees.
+constexpr real max_frame_margin = 3.0f;
+
+// Rows and columns of the position codes: row 0 above, 1 level, 2 below;
+// column 0 left, 1 between, 2 right.
+constexpr int codes[3][3] = {{1, 2, 3}, {8, 0, 4}, {7, 6, 5}};
+
+void failed_test_box(char axis, real v, real vmin, real vmax, int code) {
+  const std::string a(1, axis);
+  warninghead(locate2dbox_header);
+  say(a + " RANGE TEST FAILED FOR:");
+  ItemLine().text(a + "    =").text(edit::g(v, 12, 5)).write();
+  ItemLine().text(a + "min =").text(edit::g(vmin, 12, 5)).write();
+  ItemLine().text(a + "max =").text(edit::g(vmax, 12, 5)).write();
+  ItemLine().text("=> SET LOCATION =").integer(code, 3).write();
+  warningtail00();
+}
+
+real reduce(real v, real period, real origin) {
+  real out = v;
+  modulro(std::span(&out, 1), std::span<const real>(&v, 1), period, origin, 1);
+  return out;
+}
+
+}  // namespace
+
+void locate2dbox(std::span<int> iloc, real xmin, real xmax, real ymin, real ymax, std::span<const real> x,
+                 std::span<const real> y, int n) {
+  const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), iloc.size(), x.size(), y.size()});
+  for (std::size_t i = 0; i < count; ++i) {
+    int row = -1;
+    if (y[i] > ymax) {
+      row = 0;
+    } else if (y[i] >= ymin) {
+      row = 1;
+    } else if (y[i] < ymin) {
+      row = 2;
+    }
+    if (row < 0) {
+      iloc[i] = -2;
+      failed_test_box('Y', y[i], ymin, ymax, -2);
+      continue;
+    }
+    int column = -1;
+    if (x[i] < xmin) {
+      column = 0;
+    } else if (x[i] <= xmax) {
+      column = 1;
+    } else if (x[i] > xmax) {
+      column = 2;
+    }
+    if (column < 0) {
+      iloc[i] = -1;
+      failed_test_box('X', x[i], xmin, xmax, -1);
+      continue;
+    }
+    iloc[i] = codes[row][column];
+  }
+}
+
+void modulro(std::span<real> out, std::span<const real> in, real period, real origin, int n) {
+  const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), out.size(), in.size()});
+  for (std::size_t i = 0; i < count; ++i) {
+    const real v = in[i] - origin;
+    real r = v;  // a value that is not a number stays one
+    if (v >= period) {
+      r = std::fmod(v, period);
+    } else if (v < 0.0f) {
+      const real rem = std::fmod(v, period);
+      r = rem == 0.0f ? 0.0f : rem + period;
+    }
+    out[i] = r + origin;
+  }
+}
+
+LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report) {
+  LongitudeFrame f{lonmin, lonmin, reduce(lonmax, turn, lonmin)};
+  real width = f.lonmaxr - f.lonminr;
+  if (width == 0.0f) {
+    const real d = lonmax - lonmin;
+    if (d <= 0.0f) {
+      if (report) {
+        warninghead(contours1_header);
+        say("INCONSISTENT BOUNDS");
+        ItemLine().text("longitude min =").fixed(lonmin, 9, 3).write();
+        ItemLine().text("longitude max =").fixed(lonmax, 9, 3).write();
+        warningtail00();
+      }
+    } else if (d >= turn) {
+      f.lonmaxr = f.lonminr + turn;
+      width = turn;
+    }
+  }
+  const real gap = turn - width;
+  if (gap > 0.0f) {
+    f.lonorig = lonmin - std::min(gap / 2.0f, max_frame_margin);
+    f.lonminr = reduce(lonmin, turn, f.lonorig);
+    f.lonmaxr = reduce(lonmax, turn, f.lonorig);
+  }
+  return f;
+}
+
+LineWindow::LineWindow(const LongitudeFrame& frame, real latmin, real latmax)
+    : frame_(frame),
+      west_(frame.lonminr - typed_edge_tolerance),
+      east_(frame.lonmaxr + typed_edge_tolerance),
+      south_(latmin - typed_edge_tolerance),
+      north_(latmax + typed_edge_tolerance) {}
+
+real LineWindow::reduced(real lon) const { return reduce(lon, turn, frame_.lonorig); }
+
+int LineWindow::locate(real lon, real lat) const {
+  int code = 0;
+  locate2dbox(std::span(&code, 1), west_, east_, south_, north_, std::span<const real>(&lon, 1),
+              std::span<const real>(&lat, 1), 1);
+  return code;
+}
+
+bool LineWindow::polygon_outside(real west, real east, real south, real north, bool by_longitude) const {
+  if (south > north_ || north < south_) return true;
+  if (!by_longitude) return false;
+  if (west <= east) return west > east_ || east < west_;
+  // The polygon's span wraps past the frame's west end.
+  return west > east_ && east < west_;
+}
+
+void LineOnMap::point(real lon, real lat) {
+  lon = window_.reduced(lon);
+  const bool inside = !clipped_ || window_.locate(lon, lat) == 0;
+  if (!started_) {
+    if (inside) pen_.move_degrees(lon, lat);
+  } else if (inside && !inside_) {
+    pen_.move_degrees(lon_, lat_);
+    pen_.draw_degrees(lon, lat);
+  } else if (inside || inside_) {
+    pen_.draw_degrees(lon, lat);
+  }
+  started_ = true;
+  lon_ = lon;
+  lat_ = lat;
+  inside_ = inside;
+}
+
+void LineOnMap::end() {
+  started_ = false;
+  pen_.end();
+}
+
+}  // namespace dorvix

@@ -1,0 +1,105 @@
+#pragma once
+// Where the lines of a line file go on the map: the window they may be
+// clipped to (the graticule's bounds, degrees), the longitude frame every
+// longitude is reduced into before it is tested or projected, and the
+// drawing of one line point by point through the map's pen.
+//
+// The longitude frame is one turn of longitude, [lonorig, lonorig + 360),
+// that holds the window eastwards from its west bound to its east bound (a
+// window whose east bound is less than its west bound crosses the 180th
+// meridian) and starts at most 3 degrees west of it. With every longitude
+// reduced into it, a file written from -180 to 180 and one written from 0
+// to 360 land on the same places, and a window across 180 degrees holds
+// the points on both sides of it.
+
+#include <span>
+
+#include "console/real.hpp"
+#include "projection/map_pen.hpp"
+
+namespace dorvix {
+
+// Position codes of n points relative to the box [xmin, xmax] by
+// [ymin, ymax] (x across, y up):
+//    1  2  3     above (y > ymax):   left, between, right
+//    8  0  4     level:              0 is inside the box
+//    7  6  5     below (y < ymin)
+// -1 when none of the x tests held and -2 when none of the y tests held (a
+// coordinate or a bound that is not a number), each reported in a warning
+// box. Nothing for n below 1.
+void locate2dbox(std::span<int> iloc, real xmin, real xmax, real ymin, real ymax, std::span<const real> x,
+                 std::span<const real> y, int n);
+
+// Each of n values reduced into [origin, origin + period); out may be in.
+// Nothing for n below 1.
+void modulro(std::span<real> out, std::span<const real> in, real period, real origin, int n);
+
+// The longitude frame of a window, degrees.
+struct LongitudeFrame {
+  real lonorig = 0;  // west end of the frame
+  real lonminr = 0;  // the window's west bound in the frame
+  real lonmaxr = 0;  // the window's east bound in the frame
+};
+
+// The frame of the window lonmin..lonmax. A window of no width in the
+// frame is the whole turn when lonmax lies 360 degrees or more east of
+// lonmin; otherwise it is kept as it is, and reported ("INCONSISTENT
+// BOUNDS") in a warning box when `report` is true.
+LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report);
+
+// Typed bounds come to the line files through radians in single
+// precision, most of them moved a little inwards (80 becomes 79.999992):
+// the window is widened by this much, degrees, so that a point on a typed
+// edge is inside.
+inline constexpr real typed_edge_tolerance = 1.0e-4f;
+
+// The window of a line file, degrees: the frame of the graticule's
+// longitude bounds and its latitude bounds.
+class LineWindow {
+ public:
+  LineWindow(const LongitudeFrame& frame, real latmin, real latmax);
+
+  // A longitude reduced into the frame.
+  real reduced(real lon) const;
+  // The position code of a point (longitude reduced into the frame) in
+  // the widened window; 0 inside.
+  int locate(real lon, real lat) const;
+  // True when a polygon with these bounds (west and east reduced into the
+  // frame) lies wholly outside the widened window: wholly north or south
+  // of it, or, when `by_longitude`, wholly east or west of it within the
+  // frame.
+  bool polygon_outside(real west, real east, real south, real north, bool by_longitude) const;
+
+  const LongitudeFrame& frame() const { return frame_; }
+
+ private:
+  LongitudeFrame frame_;
+  real west_, east_, south_, north_;  // the widened window, longitudes in the frame
+};
+
+// The lines of a line file drawn through a map pen of their own, point by
+// point,
+// each longitude reduced into the frame. Clipped, each point is located in
+// the window: a segment with one end inside is drawn whole, out to its
+// outside end; a segment with both ends outside is left out, even when it
+// crosses the window; a line that comes back into the window starts a new
+// path at its last point outside. Not clipped, every point is drawn.
+class LineOnMap {
+ public:
+  LineOnMap(const LineWindow& window, bool clipped) : window_(window), clipped_(clipped) {}
+
+  // The next point of the line (the first after construction or end()),
+  // degrees as read.
+  void point(real lon, real lat);
+  void end();
+
+ private:
+  const LineWindow& window_;
+  bool clipped_;
+  MapPen pen_;
+  bool started_ = false;
+  real lon_ = 0, lat_ = 0;  // the previous point, in the frame
+  bool inside_ = false;     // and whether it is inside the window
+};
+
+}  // namespace dorvix

@@ -1,0 +1,170 @@
+// Real coastlines (GSHHG, tests/data/real/gshhg_*) in the five layouts,
+// drawn from the line-file menu and compared with PROJ's projection of the
+// reference lines: the Aegean inside its window, the Bering Strait across
+// the 180th meridian, Antarctica as a ring of 360 degrees; and lines
+// broken where a point has no image.
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "line_files_fixture.hpp"
+#include "support/program_run.hpp"
+#include "projection/dispatcher.hpp"
+#include "projection/lambert_conic.hpp"
+#include "projection/state.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+struct Layout {
+  std::string extension, choice;
+  double degrees;  // how far the layout moves a point: lattice, f9.4, or ten decimals
+};
+const std::vector<Layout> layouts{
+    {"utig", "1", 0.05}, {"ign", "2", 5e-5}, {"gebco", "3", 1e-6}, {"usgs", "4", 1e-6}, {"gshhs", "5", 1e-6}};
+
+// The reference lines with their longitudes where they land in the frame.
+std::vector<Polyline> lines_in_frame(std::vector<Polyline> lines, double origin) {
+  for (Polyline& l : lines) {
+    for (auto& p : l) p.first = in_frame(p.first, origin);
+  }
+  return lines;
+}
+
+std::size_t segments(const std::vector<Polyline>& paths) {
+  std::size_t n = 0;
+  for (const Polyline& p : paths) n += p.size() - 1;
+  return n;
+}
+
+// Code 3 at the start-up parallels, the origin at 0E 45N.
+void lambert_conic() {
+  projtype.iproj = 3;
+  slcc2();
+  real lon = 0, lat = 45;
+  sllorig(lon, lat, 1);
+}
+
+TEST_F(LineFileTest, AegeanInEveryLayoutClippedOrNotAtProjPositions) {
+  const std::vector<Polyline> reference = reference_lines("gshhg_aegean.lines");
+  const std::string rule = " " + std::string(65, '-');
+  const Lines end{" -------------------------------------------", " total nb of plotted curves =       4"};
+  const std::vector<Lines> listings{
+      {rule, " UTIG coastline with clipping", " | line #|# point|", rule, " |     1 |   193 |", " |     2 |   107 |",
+       " |     3 |    31 |", " |     4 |    17 |"},
+      {rule, " IGN line with clipping", rule, " | line #|", rule, " |     1 |", " |     2 |", " |     3 |", " |     4 |"},
+      {rule, " GEBCO line (no clipping)", rule, " | line #|   code|# point|", rule, " |     1 |     1 |    193|",
+       " |     2 |     2 |    107|", " |     3 |     3 |     31|", " |     4 |     4 |     17|"},
+      {rule, " USGS ASCII dump line (no clipping)", rule, " | line #|", rule, " |     1 |", " |     2 |", " |     3 |",
+       " |     4 |"},
+      {rule, " Tanvik ASCII polygons with clipping", rule,
+       " | line #|   code|# point|   type|   west|   east|  south|  north|", rule,
+       " |     1 |     1 |    193|     1 |   19.0|   29.1|   36.4|   42.0|",
+       " |       |       |       |       |   19.0|   29.1|       |       |",
+       " |     2 |     2 |    107|     1 |   26.1|   30.0|   36.1|   41.2|",
+       " |       |       |       |       |   26.1|   30.0|       |       |",
+       " |     3 |     3 |     31|     1 |   23.5|   26.3|   34.9|   35.7|",
+       " |       |       |       |       |   23.5|   26.3|       |       |",
+       " |     4 |     4 |     17|     1 |   22.8|   24.6|   38.0|   39.0|",
+       " |       |       |       |       |   22.8|   24.6|       |       |"}};
+  for (std::size_t k = 0; k < layouts.size(); ++k) {
+    const Layout& l = layouts[k];
+    const std::string file = "gshhg_aegean." + l.extension;
+    copy_real(file);
+    for (const bool clipped : {true, false}) {
+      SCOPED_TRACE(file + (clipped ? " clipped" : " not clipped"));
+      if (clipped) {
+        run(19, 30, 34, 42, {l.choice, file, "99"});
+      } else {
+        run(19, 30, 34, 42, {"10", "n", l.choice, file, "10", "y", "99"});
+      }
+      const Lines got = section(screen_lines(), rule, " input file " + file + " closed");
+      if (clipped) {
+        EXPECT_EQ(got, join({listings[k], end, {" input file " + file + " closed"}}));
+      } else {
+        EXPECT_EQ(Lines(got.end() - 3, got.end()), join({end, {" input file " + file + " closed"}}));
+      }
+      expect_at_proj(map_paths(), reference, proj_mercator, l.degrees);
+    }
+  }
+  lambert_conic();
+  run(19, 30, 34, 42, {"5", "gshhg_aegean.gshhs", "99"});
+  expect_at_proj(map_paths(), reference, proj_lambert, 1e-6);
+}
+
+TEST_F(LineFileTest, BeringStraitAcross180InEveryLayout) {
+  const std::vector<Polyline> reference = reference_lines("gshhg_bering.lines");
+  ASSERT_EQ(reference.size(), 9u);
+  for (const Layout& l : layouts) {
+    const std::string file = "gshhg_bering." + l.extension;
+    SCOPED_TRACE(file);
+    copy_real(file);
+    // The window 170..195 holds Chukotka on both sides of 180 degrees and
+    // Alaska: every line whole, at its place east of 180.
+    run(170, 195, 60, 70, {l.choice, file, "99"});
+    const std::vector<Polyline> paths = map_paths();
+    EXPECT_EQ(segments(paths), 87u);
+    expect_at_proj(paths, lines_in_frame(reference, 167), proj_mercator, l.degrees);
+    // The window -180..180 cuts the map at 180 degrees: no segment crosses it.
+    run(-180, 180, 60, 70, {l.choice, file, "99"});
+    for (const Polyline& p : map_paths()) {
+      for (std::size_t i = 1; i < p.size(); ++i) EXPECT_LT(std::fabs(p[i].first - p[i - 1].first), pi);
+    }
+  }
+  // Transverse Mercator about 180 degrees: Chukotka is one path.
+  projtype.iproj = 1;
+  llpparam.longp1 = rad(180.0f);
+  real lon = 180, lat = 45;
+  sllorig(lon, lat, 1);
+  run(-180, 180, 60, 70, {"5", "gshhg_bering.gshhs", "99"});
+  const std::vector<Polyline> paths = map_paths();
+  ASSERT_EQ(paths.size(), 9u);
+  EXPECT_EQ(paths[0].size(), reference[0].size());
+}
+
+TEST_F(LineFileTest, AntarcticaRingOfAWholeTurnIsDrawnInAWindowOffItsBounds) {
+  // One polygon, west 0 and east 360: in the window 20..60 (frame from 17)
+  // both bounds reduce to 360, beyond the window, yet the ring passes
+  // through it. Drawn: the points inside and the one before and after.
+  copy_real("gshhg_antarctica.gshhs");
+  run(20, 60, -80, -60, {"5", "gshhg_antarctica.gshhs", "99"});
+  EXPECT_TRUE(contains(screen_lines(), " total nb of plotted curves =       1"));
+  const Polyline ring = lines_in_frame(reference_lines("gshhg_antarctica.lines"), 17)[0];
+  std::size_t first = ring.size(), last = 0;
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    if (ring[i].first >= 20 && ring[i].first <= 60 && ring[i].second >= -80) {
+      first = std::min(first, i);
+      last = i;
+    }
+  }
+  ASSERT_LT(first, last);
+  expect_at_proj(map_paths(), {Polyline(ring.begin() + static_cast<long>(first) - 1, ring.begin() + static_cast<long>(last) + 2)},
+                 proj_mercator, 1e-6);
+}
+
+TEST_F(LineFileTest, PointsWithoutImageBreakTheLineWithoutReachingThePlot) {
+  // A GEBCO meridian over the pole under Mercator; a line onto the far
+  // side of the orthographic map: the line goes on with a move.
+  write_file(path("pole.gebco"), "1 5\n80 0\n85 0\n90 0\n85 180\n80 180\n");
+  run(-180, 180, -90, 90, {"3", "pole.gebco", "99"});
+  std::vector<Polyline> paths = map_paths();
+  ASSERT_EQ(paths.size(), 2u);
+  EXPECT_EQ(paths[0].size(), 2u);
+  EXPECT_EQ(paths[1].size(), 2u);
+  projtype.iproj = 9;
+  write_file(path("far.gebco"), "1 5\n20 0\n10 0\n-10 45\n10 90\n20 90\n");
+  run(-180, 180, -90, 90, {"3", "far.gebco", "99"});
+  paths = map_paths();
+  ASSERT_EQ(paths.size(), 2u);
+  EXPECT_EQ(paths[0].size(), 2u);
+  EXPECT_EQ(paths[1].size(), 2u);
+  const std::string seen = screen();
+  EXPECT_EQ(seen.find("WARNING"), std::string::npos);
+  EXPECT_EQ(seen.find("ERROR"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dorvix::testing

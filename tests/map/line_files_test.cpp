@@ -1,0 +1,236 @@
+// The line-file menu: its picture of the window and the longitude frame,
+// clipping to the window, position codes and reduction into one turn,
+// and files that cannot be read to their end, each followed by a good
+// file in the same visit.
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "line_files_fixture.hpp"
+#include "support/program_run.hpp"
+#include "map/line_file_window.hpp"
+#include "projection/line_file_settings.hpp"
+#include "projection/state.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+// Expects the paths (map units) at our own projection of `expected`
+// (degrees): what was drawn, not where the projection puts it.
+void expect_paths(const std::vector<Polyline>& got, const std::vector<Polyline>& expected) {
+  ASSERT_EQ(got.size(), expected.size());
+  for (std::size_t p = 0; p < got.size(); ++p) {
+    ASSERT_EQ(got[p].size(), expected[p].size()) << "path " << p;
+    for (std::size_t i = 0; i < got[p].size(); ++i) {
+      const auto [x, y] = project_one(projtype.iproj, expected[p][i].first, expected[p][i].second);
+      EXPECT_NEAR(got[p][i].first, x, 2 * plot_quantum) << "path " << p << " point " << i;
+      EXPECT_NEAR(got[p][i].second, y, 2 * plot_quantum) << "path " << p << " point " << i;
+    }
+  }
+}
+
+TEST_F(LineFileTest, MenuShowsTheWindowAndItsFrameAndLeavesOnAnEmptyAnswer) {
+  const Lines head = menu_head("contours1");
+  const Lines body_start{" -------------------------------------------", " MAPPING CONTOURS",
+                         " -------------------------------------------"};
+  const Lines types{" Nb of points for 1 deg .....11    10.000",
+                    " ------------------------------",
+                    " TYPE OF LINE FILE:",
+                    "  UTIG coast file.............1",
+                    "  IGN  coast file.............2",
+                    "  GEBCO file..................3",
+                    "  USGS ascii dump file .......4",
+                    "  Tanvik gshhs ascii file ....5",
+                    "  Selection polygon file .....6",
+                    " -------------------------------------------",
+                    " EXIT .......................99",
+                    menu_tail};
+  const std::string dots = " ..........................................";
+  auto prompt = [&](const std::string& answer) {
+    return Lines{dots, " Enter type of line file", " inside  [1,99]", " or return for default value",
+                 " Default =           99", answer, dots};
+  };
+  run(170, -170, -80, 80, {"10", "n", ""});
+  const Lines want = join({head, body_start,
+                           {" Clipping on ................10 T", "   _|_________________|_ latmax =    80.000",
+                            "    |                 |", "    |                 |",
+                            "   _|_________________|_ latmin =   -80.000", "    |                 |",
+                            " longmin           longmax", "   170.000        -170.000", "   170.000         190.000",
+                            " Longitude origin =   167.000"},
+                           types, prompt(" New value =            10"),
+                           {dots, " clip to grid bounds ?", " Enter (0/1)(n/y)(N/Y)",
+                            " or return for default value or h for help", " Default = Yes", " New value =  No ", dots},
+                           head, body_start, {" Clipping on ................10 F"}, types,
+                           prompt(" New value =            99")});
+  EXPECT_EQ(screen_lines(), want);
+  EXPECT_FALSE(contours_settings.lclip);
+  // With the second output level off (a command file), the head alone at
+  // each turn and no listing; the end-of-file lines all the same.
+  iocom.lwito(2) = false;
+  write_file(path("one.gebco"), "1 2\n45 10\n46 11\n");
+  run(170, -170, -80, 80, {"3", "one.gebco", "99"});
+  const Lines quiet = screen_lines();
+  EXPECT_EQ(count_of(quiet, head[1]), 2);
+  EXPECT_FALSE(contains(quiet, " MAPPING CONTOURS") || contains(quiet, " GEBCO line (no clipping)"));
+  EXPECT_EQ(section(quiet, " -------------------------------------------", " input file one.gebco closed"),
+            (Lines{" -------------------------------------------", " total nb of plotted curves =       1",
+                   " input file one.gebco closed"}));
+}
+
+TEST_F(LineFileTest, FrameOfEachWindowInThePicture) {
+  struct Case {
+    double lonmin, lonmax;
+    Lines picture;  // the bounds as passed, in the frame, and its origin
+    bool inconsistent = false;
+  };
+  const std::vector<Case> cases{
+      {-10, 20, {"   -10.000          20.000", "   -10.000          20.000", " Longitude origin =   -13.000"}},
+      {0, 360, {"     0.000         360.000", "     0.000         360.000", " Longitude origin =     0.000"}},
+      {20, -10, {"    20.000         -10.000", "    20.000         350.000", " Longitude origin =    17.000"}},
+      {170, -170, {"   170.000        -170.000", "   170.000         190.000", " Longitude origin =   167.000"}},
+      {5, 5, {"     5.000           5.000", "     5.000           5.000", " Longitude origin =     2.000"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lonmin);
+    // The box of a window without width closes with a Return, at entry and
+    // when clipping is switched on again; switching it off is silent.
+    if (c.inconsistent) {
+      run(c.lonmin, c.lonmax, 0, 10, {"", "10", "n", "10", "y", "", "99"});
+    } else {
+      run(c.lonmin, c.lonmax, 0, 10, {"99"});
+    }
+    const Lines got = screen_lines();
+    const Lines picture = section(got, " longmin           longmax", c.picture.back());
+    ASSERT_EQ(picture.size(), 4u);
+    EXPECT_EQ(Lines(picture.begin() + 1, picture.end()), c.picture);
+    EXPECT_EQ(count_of(got, " INCONSISTENT BOUNDS"), c.inconsistent ? 2 : 0);
+    if (c.inconsistent) {
+      EXPECT_TRUE(contains(got, " longitude min =     5.000"));
+    }
+  }
+}
+
+TEST_F(LineFileTest, PositionCodesAndReductionIntoOneTurn) {
+  const real nan = std::numeric_limits<real>::quiet_NaN();
+  struct Located {
+    real x, y;
+    int code;
+  };
+  const std::vector<Located> located{{-1, 2, 1},   {0.5f, 2, 2}, {2, 2, 3},   {-1, 0.5f, 8}, {0, 0, 0},
+                                     {1, 1, 0},     {2, 0.5f, 4}, {-1, -1, 7}, {0.5f, -1, 6}, {2, -1, 5},
+                                     {nan, 0.5f, -1}, {0.5f, nan, -2}};
+  for (const Located& l : located) {
+    int code = 99;
+    locate2dbox(std::span(&code, 1), 0, 1, 0, 1, std::span<const real>(&l.x, 1), std::span<const real>(&l.y, 1), 1);
+    EXPECT_EQ(code, l.code) << l.x << " " << l.y;
+  }
+  const Lines boxes = screen_lines();
+  EXPECT_TRUE(contains(boxes, " X RANGE TEST FAILED FOR:"));
+  EXPECT_TRUE(contains(boxes, " Ymin =   0.0000    "));
+  EXPECT_TRUE(contains(boxes, " => SET LOCATION =  -2"));
+  struct Reduced {
+    real in, origin, out;
+  };
+  const std::vector<Reduced> reduced{{-360, 0, 0},  {360, 0, 0},   {-1, 0, 359},    {725, 0, 5},
+                                     {359.5f, 0, 359.5f}, {-175, 167, 185}, {167, 167, 167}, {-10, 17, 350}};
+  for (const Reduced& r : reduced) {
+    real out = 0;
+    modulro(std::span(&out, 1), std::span<const real>(&r.in, 1), 360, r.origin, 1);
+    EXPECT_EQ(out, r.out) << r.in << " from " << r.origin;
+  }
+}
+
+TEST_F(LineFileTest, ClippingKeepsTypedEdgesAndDrawsSegmentsWithOneEndInside) {
+  // One IGN line against the window 170..195 x -80..80: on the west, north,
+  // south and east bounds (the east one written as -165), one step out,
+  // a segment crossing the window from outside to outside, a re-entry, a
+  // step out north and a segment crossing it from north to south.
+  const Polyline line{{170, 0},  {180, 80},   {190, -80}, {-165, 0},  {195.1, 0},  {195.2, 10},
+                      {169.9, 20}, {169.8, 30}, {175, 30},  {175, 80.1}, {175, -80.1}};
+  std::string file;
+  for (const auto& [lon, lat] : line) {
+    char rec[40];
+    std::snprintf(rec, sizeof rec, "11 %9.4f %9.4f\n", lon, lat);
+    file += rec;
+  }
+  write_file(path("line.ign"), file);
+  run(170, 195, -80, 80, {"2", "line.ign", "10", "n", "2", "line.ign", "99"});
+  const std::vector<Polyline> both = map_paths();
+  ASSERT_EQ(both.size(), 3u);
+  expect_paths({both[0], both[1]}, {{{170, 0}, {180, 80}, {190, -80}, {195, 0}, {195.1, 0}},
+                                    {{169.8, 30}, {175, 30}, {175, 80.1}}});
+  // Not clipped: every point, in the frame.
+  Polyline all = line;
+  all[3].first = 195;
+  expect_paths({both[2]}, {all});
+}
+
+TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
+  struct Case {
+    std::string label, type, content;
+    int boxes;                   // each closed with a Return
+    std::vector<Polyline> drawn;  // before the failure
+    std::string named = {};       // the line a failure names, if any
+    std::string also = {};        // a line of the reader's own box
+  };
+  const std::string gshhs_header = "       7       3 1          0.000   0.00000  20.00000  40.00000  50.00000\n";
+  const std::string utig_line = "  4  45.0   10.05060\n";
+  const std::string header_box = " WHILE READING 1st LINE OF FILE bad.txt";
+  const std::vector<Case> cases{
+      {"UTIG letter", "1", utig_line + "  4  45.0   10.05x60\n", 1, {{{10, 45}, {9, 45}}}},
+      {"UTIG cut in its continuation", "1", " 40  45.0   10.0" + std::string(64, '5') + "\n", 1, {},
+       " END OF FILE INSIDE LINE #      1"},
+      {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {{{10, 45}}}},
+      {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
+      {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
+      {"USGS one number", "4", "45 10\n46\n", 1, {{{10, 45}}}},
+      {"GSHHS npts 0", "5", "       7       0 1          0.000   0.00000  20.00000  40.00000  50.00000\n", 1, {}},
+      {"GSHHS cut, kept", "5", gshhs_header + "10 45\n11 46\n", 1, {{{10, 45}, {11, 46}}},
+       " END OF FILE INSIDE POLYGON      7"},
+      {"GSHHS cut, rejected", "5",
+       "       7       3 1          0.000   0.00000  20.00000 -50.00000 -40.00000\n10 -45\n", 1, {},
+       " END OF FILE INSIDE POLYGON      7"},
+      {"polygon npts -3", "6", "-3 3 0 10.0\n10 45\n11 46\n12 47\n", 2, {}, "", header_box},
+      {"polygon missing vertex", "6", "3 3 0 10.0\n10 45\n11 46\n", 2, {}, "", " WHILE READING DATA LINE #      3"},
+      {"polygon bad header", "6", "3 x 0 10.0\n10 45\n11 46\n12 47\n", 2, {}, "", header_box},
+  };
+  write_file(path("good.gebco"), "1 2\n45 10\n46 11\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    write_file(path("bad.txt"), c.content);
+    if (c.boxes == 1) {
+      run(-30, 30, 30, 60, {c.type, "bad.txt", "", "3", "good.gebco", "99"});
+    } else {
+      run(-30, 30, 30, 60, {c.type, "bad.txt", "", "", "3", "good.gebco", "99"});
+    }
+    const Lines got = screen_lines();
+    const Lines box = section(got, " WHILE READING FILE bad.txt", " input file bad.txt closed");
+    ASSERT_FALSE(box.empty());
+    EXPECT_EQ(box.size(), c.named.empty() ? 2u : 3u);
+    if (!c.named.empty()) {
+      EXPECT_EQ(box[1], c.named);
+    }
+    if (!c.also.empty()) {
+      EXPECT_TRUE(contains(got, c.also));
+    }
+    EXPECT_EQ(count_of(got, " total nb of plotted curves =       1"), 1) << "the good file only";
+    EXPECT_TRUE(contains(got, " input file good.gebco closed"));
+    std::vector<Polyline> want = c.drawn;
+    want.push_back({{10, 45}, {11, 46}});
+    expect_paths(map_paths(), want);
+  }
+  // Read right: a whole USGS record, wider than 25 characters; blank
+  // records, trailing ones too, in fixed layouts.
+  write_file(path("wide.usgs"), "       45.1234         -122.1234\n       46.0            -123.0   \n");
+  write_file(path("blank.ign"), "11   10.0000   45.0000\n \t \n11   11.0000   46.0000\n\n  \n");
+  run(-180, 180, -90, 90, {"4", "wide.usgs", "2", "blank.ign", "99"});
+  const Lines got = screen_lines();
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       1"), 2);
+  EXPECT_FALSE(contains(got, " WHILE READING FILE blank.ign"));
+  expect_paths(map_paths(), {{{-122.1234, 45.1234}, {-123, 46}}, {{10, 45}, {11, 46}}});
+}
+
+}  // namespace
+}  // namespace dorvix::testing
