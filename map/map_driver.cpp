@@ -16,7 +16,6 @@
 #include "map/stress_symbols.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
-#include "projection/graticule.hpp"
 #include "projection/projection_menu.hpp"
 
 namespace dorvix {
@@ -78,9 +77,9 @@ void initialise(int ksub, int mode) {
   ssubplot(ksub, 1);
   real x0 = frame_x0, y0 = frame_y0, xx = frame_scale, xy = 0.0f, yx = 0.0f, yy = frame_scale;
   sus2cm1(x0, y0, xx, xy, yx, yy, 1);
-  real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
-  int npgrid = 0, nptick = 0, igrid = 0, ndec = 0, iproj = 0;
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, mode);
+  GraticuleSettings grid;
+  grid.set_up(mode);
+  int iproj = 0;
   sprojll2(iproj, mode);
   bool project = true;
   mappoint(project, mode);
@@ -142,12 +141,11 @@ void ask_flag(bool& flag, std::string_view question) {
 // Option 330: the graticule window becomes the extraction bounds; the
 // spacings, sampling, ticks, grid type and decimals stay.
 void window_from_tests() {
-  real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, depthmin = 0, depthmax = 0;
-  gscseistest(latmin, latmax, lonmin, lonmax, depthmin, depthmax);
-  real glatmin = 0, glatmax = 0, glonmin = 0, glonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
-  int npgrid = 0, nptick = 0, igrid = 0, ndec = 0;
-  sllgrid3(glatmin, glatmax, glonmin, glonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, 3);
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, 1);
+  GraticuleSettings grid;
+  grid.set_up(3);
+  real depthmin = 0, depthmax = 0;
+  gscseistest(grid.latmin, grid.latmax, grid.lonmin, grid.lonmax, depthmin, depthmax);
+  grid.set_up(1);
 }
 
 void act(int choice, int ksub) {
@@ -182,9 +180,8 @@ void act(int choice, int ksub) {
       break;
     }
     case opt_graticule: {
-      real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
-      int npgrid = 0, nptick = 0, igrid = 0, ndec = 0;
-      sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, 2);
+      GraticuleSettings grid;
+      grid.set_up(2);
       break;
     }
     case opt_window_from_tests:

@@ -144,6 +144,10 @@ void stress_directions(const MapData& d, real threshold) {
 
 }  // namespace
 
+void GraticuleSettings::set_up(int mode) {
+  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, mode);
+}
+
 void map_run(const MapData& d, const MapSwitches& s) {
   int ksub = d.ksub;
   ssubplot(ksub, 1);
@@ -177,10 +181,9 @@ void map_run(const MapData& d, const MapSwitches& s) {
   }
   if (s.lcontours) {
     announce({"PLOTTING LAT LONG CONTOURS"});
-    real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
-    int npgrid = 0, nptick = 0, igrid = 0, ndec = 0;
-    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, 3);
-    contours1(lonmin, lonmax, latmin, latmax, 1);
+    GraticuleSettings g;
+    g.set_up(3);
+    contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, 1);
   }
 }
 

@@ -27,6 +27,15 @@ struct MapData {
   int ksub = 1;        // subplot of the map
 };
 
+// The graticule's settings as its set-up takes them (angles in degrees):
+// handed to sllgrid3 with a mode, they come back filled (2, 3) or are
+// stored (others but 3).
+struct GraticuleSettings {
+  real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
+  int npgrid = 0, nptick = 0, igrid = 0, ndec = 0;
+  void set_up(int mode);
+};
+
 // What a run draws.
 struct MapSwitches {
   bool lscalegrid = true;  // fit the graticule window to the 17 x 26 cm box

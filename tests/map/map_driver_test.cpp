@@ -82,7 +82,9 @@ void write_catalogue(const MapRun& m, const std::string& name, const Lines& line
   write_file(m.dir / name, text);
 }
 
-TEST(MapDriver, SiShFileOfTwoRunsWithItsHeaderEachTime) {
+// Three runs with the Si-Sh file on: a header and a row a mechanism each
+// time, then, stress directions off, a warning and nothing more written.
+TEST(MapDriver, SiShFileOfEachRun) {
   MapRun m;
   // A thrust, a normal fault and a vertical strike-slip fault: SHmax across
   // the thrust's strike, along the normal fault's, 45 degrees from the
@@ -94,9 +96,12 @@ TEST(MapDriver, SiShFileOfTwoRunsWithItsHeaderEachTime) {
                {"7", "y", "2001", "sish.txt"},
                no_lines_no_points,
                first_run,
-               {"1000", ""},
+               {"1000", "", "342", "n", "1000", "", ""},
                leave}));
   EXPECT_EQ(m.run.status, 0);
+  EXPECT_TRUE(has_block(m.run.lines, {" Si-Sh OUTPUT IS ON BUT STRESS DIRECTIONS ARE OFF (342)",
+                                      " ==> NO Si-Sh ROW WRITTEN FOR THIS MAP"}));
+  EXPECT_EQ(m.count(" PLOTTING STRESS DIRECTIONS"), 2);
   const Lines rows = m.sish();
   ASSERT_EQ(rows.size(), 8u);
   const Lines want_start{" 2010-06-01      07:05  34.50 -117.25   6.0   10.  45.   90.",
@@ -117,33 +122,34 @@ TEST(MapDriver, SiShFileOfTwoRunsWithItsHeaderEachTime) {
   expect_renders(m.dir / "map.ps");
 }
 
-TEST(MapDriver, RunsWithNothingToDrawOrNoStressDirections) {
-  // No data: the caption says 0, the graticule is drawn, the Si-Sh file
-  // gets its header only.
+// No data, with the window from the extraction bounds of a fresh start
+// (the whole globe) under Mercator: the caption says 0, the graticule
+// fills its box although the poles have no image, the Si-Sh file gets its
+// header only.
+TEST(MapDriver, RunWithNoDataOnTheWholeGlobe) {
   MapRun empty;
-  empty.go(script({{"7", "y", "2001", "sish.txt"}, no_lines_no_points, first_run, leave}));
+  empty.go(script({{"7", "y", "2001", "sish.txt", "330"}, no_lines_no_points, first_run, leave}));
   EXPECT_EQ(empty.run.status, 0);
   EXPECT_EQ(empty.sish(), Lines{sish_title});
+  EXPECT_EQ(empty.count(" PLOTTING STRESS DIRECTIONS"), 1);
+  EXPECT_EQ(empty.count(" ///                ERROR                ///"), 0);
   const Lines plot = empty.plot();
   EXPECT_TRUE(std::ranges::any_of(plot, [](const std::string& l) { return l.starts_with("(Number of data: 0)"); }));
-  EXPECT_EQ(empty.count(" PLOTTING STRESS DIRECTIONS"), 1);
-  EXPECT_EQ(empty.count(" LAT-LONG GRID TYPE =    1"), 1);
+  // The graticule's lines and ticks (every "x y L"): the full turn of
+  // longitude spans the box's 17 cm, and the ticks.
+  double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
+  for (const std::string& line : plot) {
+    double x = 0, y = 0;
+    char op[4] = {};
+    if (std::sscanf(line.c_str(), "%lf %lf %3s", &x, &y, op) != 3 || std::string(op) != "L") continue;
+    xmin = std::min(xmin, x);
+    xmax = std::max(xmax, x);
+    ymin = std::min(ymin, y);
+    ymax = std::max(ymax, y);
+  }
+  const double width = (xmax - xmin) / points_per_cm, height = (ymax - ymin) / points_per_cm;
+  EXPECT_TRUE(width > 16.9 && width < 17.6 && height > 10.0 && height < 26.0) << width << " x " << height;
   expect_renders(empty.dir / "map.ps");
-
-  // Si-Sh output on, stress directions off: said, and nothing written.
-  MapRun off;
-  write_catalogue(off, "cat.hash", {hash_line(1, 34.5, -117.25, 6.0, 10, 45, 90)});
-  off.go(script({read_script("1001", "cat.hash"),
-                 {"7", "y", "2001", "sish.txt", "342", "n"},
-                 no_lines_no_points,
-                 first_run,
-                 {""},
-                 leave}));
-  EXPECT_EQ(off.run.status, 0);
-  EXPECT_TRUE(off.sish().empty());
-  EXPECT_TRUE(has_block(off.run.lines, {" Si-Sh OUTPUT IS ON BUT STRESS DIRECTIONS ARE OFF (342)",
-                                        " ==> NO Si-Sh ROW WRITTEN FOR THIS MAP"}));
-  EXPECT_EQ(off.count(" PLOTTING STRESS DIRECTIONS"), 0);
 }
 
 // Centres of the closed polygons of n vertices (the last repeats the
@@ -282,33 +288,6 @@ TEST(MapDriver, EpicentresOnTheFarSideAreCountedOnce) {
   EXPECT_EQ(m.sish().size(), 1 + catalogue.size());
   const auto near = static_cast<std::size_t>(467 - far);
   EXPECT_EQ(centres(m.plot(), 4).size(), near);
-  expect_renders(m.dir / "map.ps");
-}
-
-// Option 330 with the extraction bounds of a fresh start (the whole globe)
-// under Mercator: the poles have no image, yet the map fills its box.
-TEST(MapDriver, WindowFromTheExtractionBoundsIsFittedUnderMercator) {
-  MapRun m;
-  m.go(script({{"2001", "330"}, no_lines_no_points, first_run, leave}));
-  EXPECT_EQ(m.run.status, 0);
-  EXPECT_EQ(m.count(" ///                ERROR                ///"), 0);
-  // The graticule's lines and ticks: every segment drawn ("x y L").
-  double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
-  for (const std::string& line : m.plot()) {
-    double x = 0, y = 0;
-    char op[4] = {};
-    if (std::sscanf(line.c_str(), "%lf %lf %3s", &x, &y, op) != 3 || std::string(op) != "L") continue;
-    xmin = std::min(xmin, x);
-    xmax = std::max(xmax, x);
-    ymin = std::min(ymin, y);
-    ymax = std::max(ymax, y);
-  }
-  // The full turn of longitude spans the box's 17 cm (and the ticks).
-  const double width = (xmax - xmin) / points_per_cm, height = (ymax - ymin) / points_per_cm;
-  EXPECT_GT(width, 16.9);
-  EXPECT_LT(width, 17.6);
-  EXPECT_GT(height, 10.0);
-  EXPECT_LT(height, 26.0);
   expect_renders(m.dir / "map.ps");
 }
 
