@@ -33,7 +33,7 @@ constexpr double points_per_cm = 28.35;
 const std::string sish_title =
     "       Date       Time Latitu Longitu Depth Strik  Dip  Rake S1_azi S1_pl S2_azi S2_pl S3_azi S3_pl Sv AzSHmx";
 
-// The Part's own row: 07:05 after five blanks, a strike of 359.6 as "360.",
+// A row as the layout gives it: 07:05 after five blanks, a strike of 359.6 as "360.",
 // an SHmax azimuth of 270 degrees folded to 90.
 TEST(SishFile, HeaderAndRowLayout) {
   trigoset();

@@ -80,7 +80,7 @@ class StressSymbolsTest : public MapTest {
   }
 };
 
-// The Part's cases on a north-up map with angles kept. The major symbol is
+// Each regime and Sh type on a north-up map with angles kept. The major symbol is
 // 2 cm on paper (0.4 of 5 cm), the minor 0.65 cm, the gap 0.4 cm; inward
 // arrows have their tip at the gap, outward ones their tail. An unclear
 // vertical axis gives bars both ways, after a warning in each pass. The
