@@ -10,7 +10,7 @@
 #include "catalogue/store.hpp"
 #include "catalogue/store_listing.hpp"
 #include "console/dialogue.hpp"
-#include "map/map_placeholder.hpp"
+#include "map/map_driver.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"

@@ -22,8 +22,6 @@ bool within_page_range(real x, real y) {
   return std::fabs(x) <= max_ps_coordinate && std::fabs(y) <= max_ps_coordinate;
 }
 
-bool drawable(real x, real y) { return !at_infinity(x, y) && within_page_range(x, y); }
-
 MapCut current_cut() {
   const ProjectionCode* c = find_projection_code(projtype.iproj);
   return c != nullptr ? c->cut : MapCut::none;
@@ -62,7 +60,7 @@ Crossing across_antimeridian(real lon0, real s, real raw) {
 }  // namespace
 
 bool MapPen::on_page(real x, real y) const {
-  return output_ == Output::measure ? !at_infinity(x, y) : drawable(x, y);
+  return output_ == Output::measure ? !at_infinity(x, y) : on_map_page(x, y);
 }
 
 void MapPen::visit(real lon, real lat, bool continues) {
@@ -152,23 +150,25 @@ void MapPen::end() {
 bool MapPen::text(real lon, real lat, std::string_view s) {
   real x = 0, y = 0;
   projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
-  if (output_ == Output::measure || !drawable(x, y)) return false;
+  if (output_ == Output::measure || !on_map_page(x, y)) return false;
   ustext2(x, y, s);
   return true;
 }
+
+bool on_map_page(real x, real y) { return !at_infinity(x, y) && within_page_range(x, y); }
 
 int map_symbols(std::span<const real> x, std::span<const real> y, int n) {
   const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), x.size(), y.size()});
   int left_out = 0;
   std::size_t i = 0;
   while (i < count) {
-    if (!drawable(x[i], y[i])) {
+    if (!on_map_page(x[i], y[i])) {
       ++left_out;
       ++i;
       continue;
     }
     std::size_t j = i;
-    while (j < count && drawable(x[j], y[j])) ++j;
+    while (j < count && on_map_page(x[j], y[j])) ++j;
     ussymbol(x.subspan(i, j - i), y.subspan(i, j - i), static_cast<int>(j - i));
     i = j;
   }

@@ -80,6 +80,11 @@ class MapPen {
   real lon_ = 0, lat_ = 0;
 };
 
+// True when a projected point (map coordinates) has an image on the page:
+// it is not at infinity and lies within the range the plot library writes.
+// Whatever is drawn around such a point reaches the page without clipping.
+bool on_map_page(real x, real y);
+
 // The current symbol at each of n projected points (map coordinates, as
 // projlln gives them), leaving out those without an image on the page;
 // returns the number left out.

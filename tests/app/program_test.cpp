@@ -105,10 +105,16 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
                      " @ subroutine setseistest",
                      " @" + std::string(42, '='),
                      " INITIALIZING EXTRACTION TESTS"};
-  // ... then the map's: the projection with each of its set-ups, ending on
-  // the title of the projection in force ...
-  const Lines map_heads{"sprojll2", "sllorig", "slong1", "slong2",   "slat1",     "slat2",   "sangle1",
-                        "sellipsoid", "sellipsoid", "soblique", "contours1", "sprojll2"};
+  // ... then the map driver's: its own line, the projection with each of
+  // its set-ups ending on the title of the projection in force, the point
+  // menu and the stress symbols ...
+  const Lines map_heads{"mapseis",  "sprojll2",  "sllorig",  "slong1",   "slong2",  "slat1",
+                        "slat2",    "sangle1",   "sellipsoid", "sellipsoid", "soblique", "contours1",
+                        "sprojll2", "mappoint",  "smapsh2"};
+  const Lines map_start = sub_head("mapseis    ", {" INITIALIZING MAP PARAMETERS"});
+  const Lines map_end = join({{" MERCATOR SPHERICAL EARTH"},
+                              sub_head("mappoint   ", {" " + padded("INITIALIZING PARAMETERS", 43)}),
+                              sub_head("smapsh2    ", {" INITIALIZING Sh MAP PARAMETERS"})});
   // ... then the one-page diagrams (with the stereonet projection and the
   // frame), the projection again, the paged diagrams, and the menu.
   const Lines diagrams = sub_head("fpsseis    ", {" INITIALIZING FPS PLOT PARAMETERS"});
@@ -132,7 +138,8 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
     if (it->rfind(" @ subroutine ", 0) == 0) heads.push_back(it->substr(14, it->find_last_not_of(' ') - 13));
   }
   EXPECT_EQ(heads, map_heads);
-  EXPECT_EQ(*(stereo - 1), " MERCATOR SPHERICAL EARTH");
+  EXPECT_EQ(Lines(map, map + static_cast<long>(map_start.size())), map_start);
+  EXPECT_EQ(Lines(stereo - static_cast<long>(map_end.size()), stereo), map_end);
 }
 
 TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {
@@ -194,7 +201,10 @@ TEST(Program, OpensAndClosesTheSiShFile) {
   EXPECT_NE(std::search(l.begin(), l.end(), menu.begin(), menu.end()), l.end());
   const Lines switched = top_menu(0, 0, "sish.txt", true);
   EXPECT_NE(std::search(l.begin(), l.end(), switched.begin(), switched.end()), l.end());
-  EXPECT_NE(std::find(l.begin(), l.end(), " maps not available"), l.end());
+  // The switch on, the map menu comes after the opening.
+  const auto opened = std::find(l.rbegin(), l.rend(), " Choose extracted si-sh output file name").base();
+  const auto map_menu = std::find(l.rbegin(), l.rend(), " @ subroutine mapseis    ").base();
+  EXPECT_LT(opened, map_menu);
 }
 
 TEST(Program, OpensAndClosesThePlotFile) {

@@ -1,0 +1,190 @@
+// The steps of one map run.
+
+#include "map/map_run.hpp"
+
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "catalogue/angles.hpp"
+#include "console/boxes.hpp"
+#include "console/data_files.hpp"
+#include "console/edit.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/number_writers.hpp"
+#include "map/line_files.hpp"
+#include "map/map_directions.hpp"
+#include "map/point_menu.hpp"
+#include "map/sish_file.hpp"
+#include "map/stress_directions.hpp"
+#include "map/stress_symbols.hpp"
+#include "plot/device.hpp"
+#include "plot/draw.hpp"
+#include "projection/dispatcher.hpp"
+#include "projection/graticule.hpp"
+#include "projection/map_pen.hpp"
+#include "stereonet/principal_axes.hpp"
+
+namespace dorvix {
+
+namespace {
+
+// The caption: the run information centred at the top of the page, the
+// number of data at its left.
+constexpr real caption_x = 10.5f, caption_y = 28.0f;
+constexpr real count_x = 2.0f, count_y = 28.0f;
+constexpr int centred = -2, left = -1;
+constexpr std::size_t caption_width = 35;
+constexpr int count_digits = 7;
+
+// The box the graticule window is fitted to, cm.
+constexpr real box_x = 2.0f, box_y = 2.0f, box_width = 17.0f, box_height = 26.0f;
+
+// A drawing step says what it does: its title lines between two rules.
+void announce(std::initializer_list<std::string_view> titles) {
+  const std::string rule(36, '=');
+  say(rule);
+  for (std::string_view t : titles) say(t);
+  say(rule);
+}
+
+void caption(int ndat) {
+  int kept = 0;
+  stextalign(kept, 3);
+  int j = centred;
+  stextalign(j, 1);
+  cmplotruninfo0(caption_x, caption_y, 1);
+  j = left;
+  stextalign(j, 1);
+  std::string digits(count_digits, ' ');
+  int nchar = 0;
+  intg2char(digits, nchar, count_digits, ndat);
+  const std::string text = "Number of data: " + digits.substr(0, static_cast<std::size_t>(nchar));
+  cmplotcharinfo0(edit::pad(text, caption_width), 1, count_x, count_y, 1);
+  stextalign(kept, 1);
+}
+
+void fit_to_box() {
+  real xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+  extrllgrid(xmin, ymin, xmax, ymax);
+  real x0 = box_x, y0 = box_y, w = box_width, h = box_height;
+  int same_scale = 1;
+  sus2cm3(x0, y0, w, h, xmin, xmax, ymin, ymax, same_scale, 1);
+}
+
+// Projects the epicentres into xd, yd in place; returns how many have no
+// image on the page.
+int project_epicentres(const MapData& d, const MapSwitches& s) {
+  real major = 0, minor = 0;
+  int iepi = 0, isha = 0;
+  smapsh2(major, minor, iepi, isha, 3);
+  ssymbolsize(major, 1);
+  int type = s.iepisymb;
+  ssymboltype(type, 1);
+  deg2rad(d.xd, d.rlong, d.ndat);
+  deg2rad(d.yd, d.rlat, d.ndat);
+  projlln(d.xd, d.yd, d.xd, d.yd, d.ndat);
+  int off = 0;
+  for (int i = 0; i < d.ndat; ++i) {
+    const auto j = static_cast<std::size_t>(i);
+    if (!on_map_page(d.xd[j], d.yd[j])) ++off;
+  }
+  return off;
+}
+
+void off_map_box(int count) {
+  warninghead(mapseis_header);
+  ItemLine().text("EPICENTERS WITH NO PLACE ON THE MAP:").integer(count, 6).write();
+  say("(no image under this projection)");
+  say("==> NO SYMBOL PLOTTED FOR THEM");
+  say("==> LISTED AND WRITTEN AS THE OTHERS");
+  warningtail00();
+}
+
+void no_sish_rows_box() {
+  warninghead(mapseis_header);
+  say("Si-Sh OUTPUT IS ON BUT STRESS DIRECTIONS ARE OFF (342)");
+  say("==> NO Si-Sh ROW WRITTEN FOR THIS MAP");
+  warningtail00();
+}
+
+// Per mechanism: the principal axes of the plane, the stress regime and
+// its listing, the stress symbol at the epicentre (turned as its
+// directions lie on the map) and the Si-Sh row.
+void stress_directions(const MapData& d, real threshold) {
+  const int unit = fiocom.iouf(d.iouk);
+  if (d.lsish) put(unit, sish_header());
+  for (int i = 0; i < d.ndat; ++i) {
+    const auto j = static_cast<std::size_t>(i);
+    AxisAngles az{}, pl{};
+    fsadr2steff(az, pl, rad(d.azd1[j]), rad(d.dipd1[j]), rad(d.rakd1[j]), 0.0f);
+    real azsh = 0;
+    int isv = 0;
+    const auto one = [](real& v) { return std::span<real>(&v, 1); };
+    siap2sv(one(azsh), std::span(&isv, 1), one(az[0]), one(pl[0]), one(az[1]), one(pl[1]), one(az[2]), one(pl[2]),
+            threshold, 1);
+    writepbsv(one(azsh), std::span(&isv, 1), one(az[0]), one(pl[0]), one(az[1]), one(pl[1]), one(az[2]), one(pl[2]), 1,
+              iocom.iuout);
+    isv = std::abs(isv);
+    const real x = d.xd[j], y = d.yd[j];
+    if (on_map_page(x, y)) {
+      const real lon = rad(d.rlong[j]), lat = rad(d.rlat[j]);
+      real shmax = map_direction(lon, lat, x, y, azsh);
+      real shmin = map_direction(lon, lat, x, y, azsh + trig.pi2);
+      dmapsh2(d.xd.subspan(j, 1), d.yd.subspan(j, 1), one(shmax), one(shmin), std::span(&isv, 1), 1);
+    }
+    if (d.lsish) {
+      put(unit, sish_row({d.date1[j].view(), d.time1[j].view(), d.rlat[j], d.rlong[j], d.depth[j], d.azd1[j],
+                          d.dipd1[j], d.rakd1[j], az, pl, isv, azsh}));
+    }
+  }
+}
+
+}  // namespace
+
+void GraticuleSettings::set_up(int mode) {
+  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, mode);
+}
+
+void map_run(const MapData& d, const MapSwitches& s) {
+  int ksub = d.ksub;
+  ssubplot(ksub, 1);
+  announce({"PLOTTING INFORMATION"});
+  caption(d.ndat);
+  if (s.lscalegrid) {
+    announce({"SCALING GRID IN A4 Portrait"});
+    fit_to_box();
+  }
+  announce({"PLOTTING LAT LONG GRID"});
+  drawllgrid();
+  if (s.lsymbll) {
+    announce({"PLOTTING LOCATION"});
+    bool iproj = true;
+    mappoint(iproj, 0);
+  }
+  if (s.lepicenter || s.lshdir) {
+    announce({"PROJECTING EPICENTERS", "LONG, LAT --> X, Y"});
+    const int off = project_epicentres(d, s);
+    if (off > 0) off_map_box(off);
+  }
+  if (s.lepicenter) {
+    announce({"PLOTTING EPICENTERS"});
+    map_symbols(d.xd, d.yd, d.ndat);
+  }
+  if (s.lshdir) {
+    announce({"PLOTTING STRESS DIRECTIONS"});
+    stress_directions(d, s.threshold);
+  } else if (d.lsish) {
+    no_sish_rows_box();
+  }
+  if (s.lcontours) {
+    announce({"PLOTTING LAT LONG CONTOURS"});
+    GraticuleSettings g;
+    g.set_up(3);
+    contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, 1);
+  }
+}
+
+}  // namespace dorvix

@@ -1,0 +1,257 @@
+// The stress-direction symbols and their settings menu.
+
+#include "map/stress_symbols.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/angles.hpp"
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/range_checks.hpp"
+#include "plot/draw.hpp"
+
+namespace dorvix {
+
+namespace {
+
+constexpr Header dmapsh2_header{"dmapsh2", " 5.0", "23-11-2009"};
+constexpr Header smapsh2_header{"smapsh2", " 1.0", "17-04-2006"};
+
+constexpr MapShPar default_symbols{};
+// Values that replace a size or an Sh type out of range.
+constexpr real reset_major = 0.4f;
+constexpr real reset_minor = 0.2f;
+constexpr int reset_sh_type = 0;
+
+// Symbol lengths are fractions of this length on paper, cm.
+constexpr real symbol_unit_cm = 5.0f;
+// The gap between the epicentre and the symbols, a fraction of the major
+// length.
+constexpr real gap = 0.2f;
+
+// ---- Drawing ------------------------------------------------------------------------
+
+constexpr int max_vertices = 7;
+
+struct Shape {
+  std::array<real, max_vertices> x{}, y{};
+  int n = 0;
+};
+
+// The unit bar and the unit arrow (tip at the origin, tail at x = 1)
+// scaled by k.
+Shape bar(real k) {
+  Shape s;
+  rectangle1(s.x, s.y, s.n, max_vertices);
+  homot02d1(s.x, s.y, s.x, s.y, s.n, k);
+  return s;
+}
+Shape arrow(real k) {
+  Shape s;
+  arrow2d(s.x, s.y, s.n, max_vertices);
+  homot02d1(s.x, s.y, s.x, s.y, s.n, k);
+  return s;
+}
+
+// The shape moved along x by dx from (xc, yc), turned by `angle` about
+// (xc, yc), drawn, then turned half a turn more and drawn again.
+void draw_pair(const Shape& s, real xc, real yc, real dx, real angle) {
+  Shape p = s;
+  transl2d1(p.x, p.y, p.x, p.y, p.n, xc + dx, yc);
+  rot2daff(p.x, p.y, p.x, p.y, p.n, xc, yc, angle);
+  uspolygon(p.x, p.y, p.n);
+  rot2daff(p.x, p.y, p.x, p.y, p.n, xc, yc, trig.pi);
+  uspolygon(p.x, p.y, p.n);
+}
+
+void bars_box(int i, int isv, std::string_view stress) {
+  warninghead(dmapsh2_header);
+  ItemLine().text("data nb =").integer(i, 4).write();
+  ItemLine().text("isv     =").integer(isv, 4).write();
+  say("isv outside [1,3]");
+  say("=> will plot bars for " + std::string(stress));
+  warningtail00();
+}
+
+}  // namespace
+
+void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const real> shmax_angle,
+             std::span<const real> shmin_angle, std::span<const int> isv, int n) {
+  const MapShPar& p = mapshpar;
+  real size_kept = 0;
+  int type_kept = 0;
+  ssymbolsize(size_kept, 3);
+  ssymboltype(type_kept, 3);
+  real size = p.sizmaxa;
+  int type = p.iepi;
+  ssymbolsize(size, 1);
+  ssymboltype(type, 1);
+  if (p.iepi != 0) ussymbol(x, y, n);
+
+  // The symbol unit in user units, from one centimetre on paper.
+  std::array<real, 2> xu{}, yu{};
+  const std::array<real, 2> xcm{0.0f, 1.0f}, ycm{0.0f, 0.0f};
+  cm2us(xu, yu, xcm, ycm, 2);
+  const real unit = symbol_unit_cm * std::hypot(xu[1] - xu[0], yu[1] - yu[0]);
+  const real major = p.sizmaxa * unit, minor = p.sizmina * unit;
+  const Shape bar_major = bar(major), bar_minor = bar(minor);
+  const Shape arrow_major = arrow(major), arrow_minor = arrow(minor);
+  int istat = 0;
+  cinmax(std::max(bar_major.n, arrow_major.n), max_vertices, "dmapsh2", "shsymb array dimension", istat);
+
+  const real shift = gap * major;
+  if (p.isha != -2) {
+    for (int i = 1; i <= n; ++i) {
+      const auto j = static_cast<std::size_t>(i - 1);
+      const bool arrows = isv[j] == 2 || isv[j] == 3;
+      if (!arrows && isv[j] != 1) bars_box(i, isv[j], "Shmax");
+      const bool small = p.isha == -1;
+      const Shape& s = arrows ? (small ? arrow_minor : arrow_major) : (small ? bar_minor : bar_major);
+      draw_pair(s, x[j], y[j], shift, shmax_angle[j]);
+    }
+  }
+  if (p.isha != 2) {
+    const bool small = p.isha == 1;
+    for (int i = 1; i <= n; ++i) {
+      const auto j = static_cast<std::size_t>(i - 1);
+      if (isv[j] == 1 || isv[j] == 2) {
+        if (small) {
+          draw_pair(arrow_minor, x[j], y[j], -shift - minor, shmin_angle[j]);
+        } else {
+          draw_pair(arrow_major, x[j], y[j], -shift - major, shmin_angle[j]);
+        }
+      } else {
+        if (isv[j] != 3) bars_box(i, isv[j], "Shmin");
+        draw_pair(small ? bar_minor : bar_major, x[j], y[j], shift, shmin_angle[j]);
+      }
+    }
+  }
+  ssymbolsize(size_kept, 1);
+  ssymboltype(type_kept, 1);
+}
+
+void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const real> azsh, std::span<const int> isv,
+             int n) {
+  const auto count = static_cast<std::size_t>(std::max(n, 0));
+  std::vector<real> shmax(count), shmin(count);
+  for (std::size_t j = 0; j < count; ++j) {
+    shmax[j] = trig.pi2 - azsh[j];
+    shmin[j] = -azsh[j];
+  }
+  dmapsh2(x, y, shmax, shmin, isv, n);
+}
+
+// ---- Settings -----------------------------------------------------------------------
+
+namespace {
+
+void size_reset_box(std::string_view name, real value, real reset) {
+  warninghead(smapsh2_header);
+  ItemLine().text(name).fixed(value, 10, 3).write();
+  say("==> RESET TO:");
+  ItemLine().text(name).fixed(reset, 10, 3).write();
+  warningtail00();
+}
+
+void sh_type_reset_box(int value) {
+  warninghead(smapsh2_header);
+  ItemLine().text("isha =").integer(value, 6).write();
+  say("==> RESET TO:");
+  ItemLine().text("isha =").integer(reset_sh_type, 6).write();
+  warningtail00();
+}
+
+void show_symbol_menu(const MapShPar& v) {
+  const std::string rule30(30, '-');
+  dash_rule();
+  say("Sh MAP PARAMETERS :");
+  dash_rule();
+  say(rule30);
+  ItemLine().text("Major size ................10").fixed(v.sizmaxa, 10, 3).write();
+  ItemLine().text("Minor size ................20").fixed(v.sizmina, 10, 3).write();
+  ItemLine().text("Epicenter type ............30").integer(v.iepi, 6).write();
+  ItemLine().text("Sh type ...................40").integer(v.isha, 6).write();
+  say(rule30);
+}
+
+void symbol_choice(int choice, MapShPar& v) {
+  const std::string rule30(30, '-');
+  int istat = 0;
+  switch (choice) {
+    case 10: {
+      const real def = v.sizmaxa;
+      inrealvindef(v.sizmaxa, "Major size", def, 0.0f, 100.0f, istat);
+      break;
+    }
+    case 20: {
+      const real def = v.sizmina;
+      inrealvindef(v.sizmina, "Minor size", def, 0.0f, 100.0f, istat);
+      break;
+    }
+    case 30:
+      say(rule30);
+      say("epicenter type:");
+      say("0 => no plot");
+      say("else = symbol #");
+      say(rule30);
+      ask_int(v.iepi, "Epicenter type");
+      break;
+    case 40:
+      say(rule30);
+      say("Sh type:");
+      for (std::string_view l : {"-2 => Shmin only", "-1 => Shmin + Shmax small", "0  => Shmin + Shmax",
+                                 "+1 => Shmax + Shmin small", "+2 => Shmax only"}) {
+        say(l);
+      }
+      say(rule30);
+      ask_int_in(v.isha, "Sh type", -2, 2);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode) {
+  MapShPar v{sizmax, sizmin, iepi, isha};
+  if (mode == 2 || mode == 3) {
+    v = mapshpar;
+  } else if (mode == 4 || mode == 5) {
+    submenuhead(smapsh2_header);
+    say("INITIALIZING Sh MAP PARAMETERS");
+    v = default_symbols;
+  } else {
+    if (v.sizmaxa <= 0.0f) {
+      size_reset_box("sizmaxa =", v.sizmaxa, reset_major);
+      v.sizmaxa = reset_major;
+    }
+    if (v.sizmina <= 0.0f) {
+      size_reset_box("sizmina =", v.sizmina, reset_minor);
+      v.sizmina = reset_minor;
+    }
+    if (v.isha < -2 || v.isha > 2) {
+      sh_type_reset_box(v.isha);
+      v.isha = reset_sh_type;
+    }
+  }
+  if (mode % 2 == 0) {
+    menu_loop(
+        smapsh2_header, [&] { show_symbol_menu(v); }, [&](int choice) { symbol_choice(choice, v); },
+        MenuStyle{.prompt = Prompt::with_default});
+  }
+  mapshpar = v;
+  sizmax = v.sizmaxa;
+  sizmin = v.sizmina;
+  iepi = v.iepi;
+  isha = v.isha;
+}
+
+}  // namespace dorvix

@@ -1,0 +1,389 @@
+// The map through the program: menus 2001 and 2002 run on catalogues, the
+// Si-Sh file they write, the epicentres on the page against PROJ, maps
+// where epicentres have no image, the window taken from the extraction
+// bounds, and the point menu inside the run.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "catalogue/angles.hpp"
+#include "catalogue/generated_catalogue.hpp"
+#include "catalogue/real_data.hpp"
+#include "console/edit.hpp"
+#include "map/line_files_fixture.hpp"
+#include "map/sish_file.hpp"
+#include "support/draw_fixture.hpp"
+#include "support/program_run.hpp"
+#include "support/projection_fixture.hpp"
+#include "support/raster.hpp"
+
+namespace dorvix::testing {
+namespace {
+
+constexpr double degree = std::numbers::pi / 180;
+constexpr double points_per_cm = 28.35;
+
+const std::string sish_title =
+    "       Date       Time Latitu Longitu Depth Strik  Dip  Rake S1_azi S1_pl S2_azi S2_pl S3_azi S3_pl Sv AzSHmx";
+
+// A row as the layout gives it: 07:05 after five blanks, a strike of 359.6 as "360.",
+// an SHmax azimuth of 270 degrees folded to 90.
+TEST(SishFile, HeaderAndRowLayout) {
+  trigoset();
+  EXPECT_EQ(sish_header(), sish_title);
+  EXPECT_EQ(sish_header().size(), 109u);
+  SishRow r{"2010-06-01", "07:05", 43.61f, -120.2f, 7.24f, 359.6f, 45.0f, -90.4f};
+  r.az = {-0.5f, 3.0f, 1.0f};
+  r.pl = {-0.1f, 0.2f, 1.2f};
+  r.isv = -3;
+  r.azsh = static_cast<real>(270 * degree);
+  const std::string row = sish_row(r);
+  EXPECT_EQ(row,
+            " 2010-06-01      07:05  43.61 -120.20   7.2  360.  45.  -90.  -28.6  -5.7  171.9  11.5   57.3  68.8 3    "
+            "90.0");
+  EXPECT_EQ(row.size(), 109u);
+  // A field too wide is filled with asterisks, the columns kept.
+  r.depth = 12345.0f;
+  EXPECT_EQ(sish_row(r).substr(38, 5), "*****");
+}
+
+// A run of the program in a fresh directory whose plots are written in the
+// Compressed dialect (plain paths: "np", "x y M", "x y L").
+struct MapRun {
+  TempDir dir;
+  ProgramRun run;
+  MapRun() { write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n"); }
+  void go(const Lines& answers) { run = run_dorvix(dir, answers); }
+  Lines plot() const { return split_lines(read_file(dir / "map.ps")); }
+  Lines sish() const { return split_lines(read_file(dir / "sish.txt")); }
+  int count(const std::string& line) const {
+    return static_cast<int>(std::count(run.lines.begin(), run.lines.end(), line));
+  }
+};
+
+// Map menu answers that switch off what a test does not look at.
+const Lines no_lines_no_points{"340", "n", "343", "n"};
+// The first RUN of a map menu: the plot opened with its default settings.
+const Lines first_run{"1000", "", "map.ps"};
+// Leave the map, quit, and the Return that closes the plot.
+const Lines leave{"99", "9999", ""};
+
+// A catalogue file of HASH lines.
+void write_catalogue(const MapRun& m, const std::string& name, const Lines& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\n";
+  write_file(m.dir / name, text);
+}
+
+// Three runs with the Si-Sh file on: a header and a row a mechanism each
+// time, then, stress directions off, a warning and nothing more written.
+TEST(MapDriver, SiShFileOfEachRun) {
+  MapRun m;
+  // A thrust, a normal fault and a vertical strike-slip fault: SHmax across
+  // the thrust's strike, along the normal fault's, 45 degrees from the
+  // strike-slip fault's.
+  write_catalogue(m, "cat.hash",
+                  {hash_line(1, 34.5, -117.25, 6.0, 10, 45, 90), hash_line(2, 35.25, -118.5, 12.5, 30, 60, -90),
+                   hash_line(3, 33.75, -116.0, 3.0, 40, 90, 0)});
+  m.go(script({read_script("1001", "cat.hash"),
+               {"7", "y", "2001", "sish.txt"},
+               no_lines_no_points,
+               first_run,
+               {"1000", "", "342", "n", "1000", "", ""},
+               leave}));
+  EXPECT_EQ(m.run.status, 0);
+  EXPECT_TRUE(has_block(m.run.lines, {" Si-Sh OUTPUT IS ON BUT STRESS DIRECTIONS ARE OFF (342)",
+                                      " ==> NO Si-Sh ROW WRITTEN FOR THIS MAP"}));
+  EXPECT_EQ(m.count(" PLOTTING STRESS DIRECTIONS"), 2);
+  const Lines rows = m.sish();
+  ASSERT_EQ(rows.size(), 8u);
+  const Lines want_start{" 2010-06-01      07:05  34.50 -117.25   6.0   10.  45.   90.",
+                         " 2010-06-01      07:05  35.25 -118.50  12.5   30.  60.  -90.",
+                         " 2010-06-01      07:05  33.75 -116.00   3.0   40.  90.    0."};
+  const Lines want_end{"3   100.0", "1    30.0", "2   175.0"};
+  for (std::size_t run = 0; run < 2; ++run) {
+    EXPECT_EQ(rows[4 * run], sish_title);
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::string& row = rows[4 * run + 1 + k];
+      EXPECT_EQ(row.size(), 109u);
+      EXPECT_EQ(row.substr(0, 60), want_start[k]);
+      EXPECT_EQ(row.substr(100), want_end[k]);
+    }
+  }
+  // The listing: its header once a mechanism, no row (every axis clear).
+  EXPECT_EQ(m.count(" data nb|isv| azshmax| azim.S1|plung.S1| azim.S2|plung.S2| azim.S3|plung.S3"), 6);
+  expect_renders(m.dir / "map.ps");
+}
+
+// No data, with the window from the extraction bounds of a fresh start
+// (the whole globe) under Mercator: the caption says 0, the graticule
+// fills its box although the poles have no image, the Si-Sh file gets its
+// header only.
+TEST(MapDriver, RunWithNoDataOnTheWholeGlobe) {
+  MapRun empty;
+  empty.go(script({{"7", "y", "2001", "sish.txt", "330"}, no_lines_no_points, first_run, leave}));
+  EXPECT_EQ(empty.run.status, 0);
+  EXPECT_EQ(empty.sish(), Lines{sish_title});
+  EXPECT_EQ(empty.count(" PLOTTING STRESS DIRECTIONS"), 1);
+  EXPECT_EQ(empty.count(" ///                ERROR                ///"), 0);
+  const Lines plot = empty.plot();
+  EXPECT_TRUE(std::ranges::any_of(plot, [](const std::string& l) { return l.starts_with("(Number of data: 0)"); }));
+  // The graticule's lines and ticks (every "x y L"): the full turn of
+  // longitude spans the box's 17 cm, and the ticks.
+  double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
+  for (const std::string& line : plot) {
+    double x = 0, y = 0;
+    char op[4] = {};
+    if (std::sscanf(line.c_str(), "%lf %lf %3s", &x, &y, op) != 3 || std::string(op) != "L") continue;
+    xmin = std::min(xmin, x);
+    xmax = std::max(xmax, x);
+    ymin = std::min(ymin, y);
+    ymax = std::max(ymax, y);
+  }
+  const double width = (xmax - xmin) / points_per_cm, height = (ymax - ymin) / points_per_cm;
+  EXPECT_TRUE(width > 16.9 && width < 17.6 && height > 10.0 && height < 26.0) << width << " x " << height;
+  expect_renders(empty.dir / "map.ps");
+}
+
+// Centres of the closed polygons of n vertices (the last repeats the
+// first) in a plot, cm.
+std::vector<std::pair<double, double>> centres(const Lines& plot, std::size_t vertices) {
+  std::vector<std::pair<double, double>> found;
+  for (const Path& p : paths_of(plot)) {
+    if (p.points.size() != vertices + 1 || p.end.rfind("cp", 0) != 0) continue;
+    double x = 0, y = 0;
+    for (std::size_t k = 0; k < vertices; ++k) {
+      x += p.points[k].first;
+      y += p.points[k].second;
+    }
+    found.emplace_back(x / static_cast<double>(vertices) / points_per_cm,
+                       y / static_cast<double>(vertices) / points_per_cm);
+  }
+  return found;
+}
+
+// The largest distance, cm, between points on paper and PROJ's points
+// brought onto them by one scale and one shift (least squares).
+double fit_residual(const std::vector<std::pair<double, double>>& paper, const std::vector<ProjPoint>& proj) {
+  const auto n = static_cast<double>(paper.size());
+  double mx = 0, my = 0, mu = 0, mv = 0;
+  for (std::size_t i = 0; i < paper.size(); ++i) {
+    mx += proj[i]->first / n;
+    my += proj[i]->second / n;
+    mu += paper[i].first / n;
+    mv += paper[i].second / n;
+  }
+  double num = 0, den = 0;
+  for (std::size_t i = 0; i < paper.size(); ++i) {
+    const double dx = proj[i]->first - mx, dy = proj[i]->second - my;
+    num += dx * (paper[i].first - mu) + dy * (paper[i].second - mv);
+    den += dx * dx + dy * dy;
+  }
+  const double s = num / den;
+  double worst = 0;
+  for (std::size_t i = 0; i < paper.size(); ++i) {
+    const double ex = mu + s * (proj[i]->first - mx), ey = mv + s * (proj[i]->second - my);
+    worst = std::max(worst, std::hypot(paper[i].first - ex, paper[i].second - ey));
+  }
+  return worst;
+}
+
+// The Swiss catalogue on three maps: each epicentre's square where PROJ
+// puts it (up to the map's scale and place), ink there on the rendered
+// page, and the point menu's pentagons from the same epicentres' column
+// file on the very same spots.
+TEST(MapDriver, EpicentresLieWhereProjPutsThem) {
+  DORVIX_REQUIRE_TOOL("proj");
+  DORVIX_REQUIRE_TOOL("gs");
+  Lines catalogue;
+  Points points;
+  for (const CsvRow& r : real_data_table("sed_switzerland_fm.csv")) {
+    catalogue.push_back(hash_line(1, r.number(3), r.number(4), std::max(0.0, r.number(5)),
+                                  static_cast<int>(r.number(7)), static_cast<int>(r.number(8)),
+                                  static_cast<int>(r.number(9))));
+    points.add(r.number(4), r.number(3));
+  }
+  struct Map {
+    Lines choice;
+    std::string proj;
+  } maps[] = {{{}, "+proj=merc +R=1"},
+              {{"300", "3", "99", "99", "99", "99", "99"}, "+proj=lcc +R=1 +lat_1=30 +lat_2=60 +lon_0=0"},
+              {{"300", "1", "99", "99", "99"}, "+proj=tmerc +R=1 +lon_0=0"}};
+  for (const Map& map : maps) {
+    SCOPED_TRACE(map.proj);
+    MapRun m;
+    write_catalogue(m, "sed.hash", catalogue);
+    std::filesystem::copy_file(real_data_dir() / "sed_switzerland_points.txt", m.dir / "points.txt");
+    const Lines window{"320", "10", "44.5 48.5 0.5", "20", "5 11.5 0.5", "99"};
+    const Lines point_menu{"200", "points.txt", "", "", "", "", "", "", "99"};
+    m.go(script({read_script("1001", "sed.hash"),
+                 {"2001"},
+                 map.choice,
+                 window,
+                 {"340", "n", "342", "n"},
+                 first_run,
+                 point_menu,
+                 leave}));
+    EXPECT_EQ(m.run.status, 0);
+    EXPECT_TRUE(contains(m.run.lines, " NB OF DATA =    629"));
+    const Lines plot = m.plot();
+    const auto squares = centres(plot, 4);
+    const auto pentagons = centres(plot, 5);
+    ASSERT_EQ(squares.size(), 629u);
+    ASSERT_EQ(pentagons.size(), 629u);
+    const auto reference = proj_forward(map.proj, points);
+    ASSERT_EQ(reference.size(), 629u);
+    EXPECT_LT(fit_residual(squares, reference), 0.01);
+    const Raster page = render(m.dir / "map.ps");
+    ASSERT_GT(page.width, 0);
+    int without_ink = 0;
+    double apart = 0;
+    for (std::size_t i = 0; i < squares.size(); ++i) {
+      without_ink += ink_around(page, squares[i].first, squares[i].second, 0.05) == 0 ? 1 : 0;
+      apart =
+          std::max(apart, std::hypot(squares[i].first - pentagons[i].first, squares[i].second - pentagons[i].second));
+    }
+    EXPECT_EQ(without_ink, 0);
+    EXPECT_LT(apart, 0.002);
+    expect_renders(m.dir / "map.ps");
+  }
+}
+
+// An orthographic map centred at 45 degrees north: the events on the far
+// side of the globe get no symbol, and one box counts them; no point at
+// infinity reaches the plot.
+TEST(MapDriver, EpicentresOnTheFarSideAreCountedOnce) {
+  Lines catalogue;
+  int far = 0;
+  for (const CsvRow& r : real_data_table("gcmt_m7plus_fm.csv")) {
+    catalogue.push_back(hash_line(1, r.number(3), r.number(4), r.number(5), static_cast<int>(r.number(7)),
+                                  static_cast<int>(r.number(8)), static_cast<int>(r.number(9))));
+    const double lat = r.number(3) * degree, lon = r.number(4) * degree, lat0 = 45 * degree;
+    const double cos_distance = std::sin(lat) * std::sin(lat0) + std::cos(lat) * std::cos(lat0) * std::cos(lon);
+    ASSERT_GT(std::fabs(cos_distance), 1e-4) << r[0];
+    far += cos_distance < 0 ? 1 : 0;
+  }
+  ASSERT_GT(far, 100);
+  MapRun m;
+  write_catalogue(m, "gcmt.hash", catalogue);
+  m.go(script({read_script("1001", "gcmt.hash"),
+               {"7", "y", "2001", "sish.txt", "300", "10", "99", "99", "99"},
+               no_lines_no_points,
+               first_run,
+               {""},
+               leave}));
+  EXPECT_EQ(m.run.status, 0);
+  EXPECT_TRUE(contains(m.run.lines, " EPICENTERS WITH NO PLACE ON THE MAP:" + edit::i(far, 7)));
+  EXPECT_EQ(m.count(" ///               WARNING               ///"), 1);
+  EXPECT_EQ(m.count(" ///                ERROR                ///"), 0);
+  // Every event keeps its row; epicentres and stress symbols only on the
+  // near side (two arrows or bars each way, and the circle under them).
+  EXPECT_EQ(m.sish().size(), 1 + catalogue.size());
+  const auto near = static_cast<std::size_t>(467 - far);
+  EXPECT_EQ(centres(m.plot(), 4).size(), near);
+  expect_renders(m.dir / "map.ps");
+}
+
+// Both nodal planes of a mechanism give the same vertical axis and the
+// same SHmax: a generated catalogue with vertical and horizontal planes of
+// oblique slip (P and T then plunge equally), and the SCEDC catalogue.
+TEST(MapDriver, BothNodalPlanesGiveTheSameStressDirections) {
+  Lines generated;
+  for (int strike = 0; strike < 360; strike += 10) {
+    for (const int dip : {0, 90}) {
+      for (const int rake : {30, 45, 60, 120, 135, 150, -30, -45, -60, -120, -135, -150}) {
+        generated.push_back(hash_line(1, 34.0 + strike / 400.0, -117.0 - rake / 400.0, 5.0, strike, dip, rake));
+      }
+    }
+  }
+  CatalogueGenerator g(17);
+  for (int k = 0; k < 1000; ++k) generated.push_back(g.line(CatalogueLayout::hash));
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  for (const Lines* catalogue : {static_cast<const Lines*>(&generated), &scedc}) {
+    MapRun m;
+    write_catalogue(m, "cat.hash", *catalogue);
+    m.go(script({read_script("1001", "cat.hash"),
+                 {"7", "y", "2001", "sish.txt", "341", "n"},
+                 no_lines_no_points,
+                 first_run,
+                 {"99", "2002", "1000", ""},
+                 leave}));
+    EXPECT_EQ(m.run.status, 0);
+    const Lines rows = m.sish();
+    const std::size_t n = catalogue->size();
+    ASSERT_EQ(rows.size(), 2 * (n + 1));
+    int different = 0;
+    for (std::size_t i = 1; i <= n; ++i) {
+      const std::string& one = rows[i];
+      const std::string& two = rows[n + 1 + i];
+      const double gap = std::fabs(std::stod(one.substr(103)) - std::stod(two.substr(103)));
+      const bool same = one.substr(100, 1) == two.substr(100, 1) && std::min(gap, 180 - gap) <= 0.1001;
+      different += same ? 0 : 1;
+      EXPECT_TRUE(same) << one << "\n" << two;
+      if (different > 5) break;
+    }
+  }
+}
+
+// The line-file menu closes the run, after the stress symbols: a GSHHS
+// file of the Aegean shores drawn where PROJ puts its points, typed at the
+// keyboard and from a command file (whose menus show their heads only).
+TEST(MapDriver, LineFilesCloseTheRun) {
+  DORVIX_REQUIRE_TOOL("proj");
+  const std::vector<Polyline> reference = reference_lines("gshhg_aegean.lines");
+  ASSERT_EQ(reference.size(), 4u);
+  Points points;
+  for (const Polyline& l : reference) {
+    for (const auto& [lon, lat] : l) points.add(lon, lat);
+  }
+  const auto at = proj_forward(proj_mercator, points);
+  const Lines answers = join({read_script("1001", "cat.hash"),
+                              {"2001", "320", "10", "34 42 1", "20", "19 30 1", "99", "343", "n"},
+                              first_run,
+                              {"5", "gshhg_aegean.gshhs", "99"},
+                              {"99", "9999", ""}});
+  for (const bool command_file : {false, true}) {
+    SCOPED_TRACE(command_file ? "command file" : "keyboard");
+    MapRun m;
+    write_catalogue(m, "cat.hash",
+                    {hash_line(1, 38.0, 24.0, 6.0, 10, 45, 90), hash_line(2, 36.5, 27.0, 9.0, 120, 60, -90)});
+    write_file(m.dir / "gshhg_aegean.gshhs", read_file(real_data_dir() / "gshhg_aegean.gshhs"));
+    if (command_file) {
+      std::string text;
+      for (const auto& a : answers) text += a + "\n";
+      write_file(m.dir / "commands.txt", text);
+      m.go({"", "5000", "5001", "commands.txt"});
+    } else {
+      m.go(script({answers}));
+    }
+    EXPECT_EQ(m.run.status, 0);
+    const Lines& l = m.run.lines;
+    const auto stress = std::find(l.begin(), l.end(), " PLOTTING STRESS DIRECTIONS");
+    const auto contours = std::find(l.begin(), l.end(), " PLOTTING LAT LONG CONTOURS");
+    const auto drawn = std::find(l.begin(), l.end(), " total nb of plotted curves =       4");
+    EXPECT_TRUE(stress < contours && contours < drawn && drawn != l.end());
+    EXPECT_TRUE(contains(l, " input file gshhg_aegean.gshhs closed"));
+    EXPECT_EQ(contains(l, " MAPPING CONTOURS"), !command_file);
+    // The last four paths are the shores, point for point at PROJ's
+    // places up to the map's scale and place.
+    const std::vector<Path> paths = paths_of(m.plot());
+    ASSERT_GE(paths.size(), 4u);
+    std::vector<std::pair<double, double>> shore;
+    for (auto p = paths.end() - 4; p != paths.end(); ++p) {
+      for (const auto& [x, y] : p->points) shore.emplace_back(x / points_per_cm, y / points_per_cm);
+    }
+    ASSERT_EQ(shore.size(), at.size());
+    EXPECT_LT(fit_residual(shore, at), 0.01);
+    expect_renders(m.dir / "map.ps");
+  }
+}
+
+}  // namespace
+}  // namespace dorvix::testing
