@@ -1,7 +1,5 @@
 #include "catalogue/catalogue_writer.hpp"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -111,33 +109,6 @@ void refusal_box(int choice) {
   warningtail00();
 }
 
-// A write that failed half way may leave part of a line at the end of the
-// file, which would read back as a broken mechanism: the file is cut back
-// to its last complete line. Returns the number of lines it keeps, or
-// nothing when the file cannot be read or cut.
-std::optional<long long> keep_whole_lines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  long long lines = 0;
-  std::uintmax_t size = 0, whole = 0;
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    const auto n = static_cast<std::size_t>(in.gcount());
-    for (std::size_t k = 0; k < n; ++k) {
-      if (buffer[k] == '\n') {
-        ++lines;
-        whole = size + k + 1;
-      }
-    }
-    size += n;
-  }
-  in.close();
-  std::error_code ec;
-  if (whole != size) std::filesystem::resize_file(path, whole, ec);
-  if (ec) return std::nullopt;
-  return lines;
-}
-
 // A line that could not be written: the file is closed and cut back to
 // whole lines, the write stops.
 void write_failure_box(int iunit, int index) {
@@ -145,10 +116,8 @@ void write_failure_box(int iunit, int index) {
   say("  WHILE WRITING " + edit::i(index, 6) + " th DATA");
   say("  IN FILE: " + output_name(iunit));
   if (fiocom.iopou(iunit)) {
-    const std::string path = units().name(fiocom.iouf(iunit));
     say("  closing the file");
-    clofou(iunit, 0);
-    if (const auto lines = keep_whole_lines(path)) {
+    if (const auto lines = close_keeping_whole_lines(iunit)) {
       say("  THE FILE KEEPS " + edit::i(*lines, 6) + " COMPLETE LINES");
     }
   }

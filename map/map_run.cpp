@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,8 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/number_writers.hpp"
+#include "console/prompts.hpp"
+#include "console/units.hpp"
 #include "map/line_files.hpp"
 #include "map/map_directions.hpp"
 #include "map/point_menu.hpp"
@@ -110,6 +113,20 @@ void no_sish_rows_box() {
   warningtail00();
 }
 
+// A Si-Sh row that could not be written (a full disk): the file is closed
+// and cut back to its whole lines, and the run goes on without it; the
+// next map run with the switch on asks for a Si-Sh file again.
+void sish_failure_box(int iouk) {
+  errorhead(mapseis_header);
+  ItemLine().text("WHILE WRITING Si-Sh FILE").text(trimmed(fiocom.oufnam(iouk))).write();
+  say("==> ROWS OF THIS MAP ARE MISSING FROM IT");
+  say("==> closing the file");
+  if (const auto lines = close_keeping_whole_lines(iouk)) {
+    ItemLine().text("==> THE FILE KEEPS").integer(*lines, 6).text("COMPLETE LINES").write();
+  }
+  errortail00();
+}
+
 // Per mechanism: the principal axes of the plane, the stress regime and
 // its listing, the stress symbol at the epicentre (turned as its
 // directions lie on the map) and the Si-Sh row.
@@ -139,6 +156,10 @@ void stress_directions(const MapData& d, real threshold) {
       put(unit, sish_row({d.date1[j].view(), d.time1[j].view(), d.rlat[j], d.rlong[j], d.depth[j], d.azd1[j],
                           d.dipd1[j], d.rakd1[j], az, pl, isv, azsh}));
     }
+  }
+  if (d.lsish) {
+    std::ostream* out = units().output(unit);
+    if (out == nullptr || !out->flush()) sish_failure_box(d.iouk);
   }
 }
 
