@@ -1,12 +1,31 @@
 // Page breaks and the trailer of the plot file.
 
+#include <ostream>
 #include <string>
 
+#include "console/boxes.hpp"
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
 #include "console/units.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 
 namespace dorvix {
+
+namespace {
+
+constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
+
+// A plot file that could not be written to its end (a full disk): the
+// drawing it holds stops short, and its trailer may be missing.
+void plot_write_failure_box(const std::string& name) {
+  errorhead(psend_header);
+  ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
+  say("==> THE PLOT FILE IS INCOMPLETE");
+  errortail00();
+}
+
+}  // namespace
 
 void intnewpage() {
   psstrokepath();
@@ -34,7 +53,11 @@ void psend() {
     ps::record(line);
     ps::record("%%EOF");
   }
+  std::ostream* out = units().output(psparams.ipsunit);
+  const bool written = out != nullptr && static_cast<bool>(out->flush());
+  const std::string name = units().name(psparams.ipsunit);
   units().close(psparams.ipsunit);
+  if (!written) plot_write_failure_box(name);
 }
 
 }  // namespace dorvix

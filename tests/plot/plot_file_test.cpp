@@ -236,6 +236,24 @@ TEST_F(PlotFile, SettingsThatCannotBeWrittenAreReportedAndTheOpeningGoesOn) {
   EXPECT_TRUE(std::filesystem::exists(path("w.ps")));
 }
 
+// A plot file that cannot be written to its end (a full disk) is reported
+// when it is closed, not taken for a whole drawing.
+TEST_F(PlotFile, AFileThatCannotBeWrittenIsReportedWhenClosed) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  ASSERT_TRUE(units().open(50, "/dev/full", FileStatus::unknown));
+  psparams.ipsunit = 50;
+  psparams.ipstype = 1;
+  psparams.ipspage = 1;
+  psprolog(1, "seis.ps" + std::string(28, ' '));
+  type({""});
+  psend();
+  const Lines lines = screen_lines();
+  EXPECT_TRUE(has(lines, " ***        subroutine psend             ***"));
+  const auto at = std::find(lines.begin(), lines.end(), " WHILE WRITING PLOT FILE /dev/full");
+  ASSERT_NE(at, lines.end());
+  EXPECT_EQ(at[1], " ==> THE PLOT FILE IS INCOMPLETE");
+}
+
 TEST_F(PlotFile, OpeningWhileOpenAndClosingWhileClosedOnlyWarn) {
   type({""});
   plend();
