@@ -39,6 +39,13 @@ constexpr Operators operators[3] = {
     {"", " m", " l", "S", " w", "s", "b", "", ""},
 };
 
+static_assert([] {
+  for (const Operators& o : operators) {
+    if (o.moveto.size() >= ps::RecordEnd::room || o.lineto.size() >= ps::RecordEnd::room) return false;
+  }
+  return true;
+}(), "a point operator must fit the end of its record");
+
 const Operators& ops() {
   const int t = psparams.ipstype >= 1 && psparams.ipstype <= 3 ? psparams.ipstype : dialect_news;
   return operators[t - 1];

@@ -33,7 +33,7 @@ struct RecordEnd {
   char text[room] = {};
   std::size_t size = 0;
   constexpr explicit RecordEnd(std::string_view op) {
-    // No operator is that long; a longer one would be cut.
+    // Every operator fits (its table checks it); a longer one would be cut.
     for (; size < op.size() && size + 1 < room; ++size) text[size] = op[size];
     text[size++] = '\n';
   }
