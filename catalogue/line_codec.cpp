@@ -237,8 +237,11 @@ constexpr std::size_t row_length = row_place<layout>(layout.fields.size() - 1) +
 
 // Field I of a slot edited in place; false when its value did not fit
 // (the field then holds asterisks).
+// Each field's editor is written out in place (flattened), so that its
+// width and decimals are constants of the few instructions of its usual
+// route; the general routes stay calls.
 template <const LineLayout& layout, std::size_t I, Joining joining>
-bool write_field(char* text, const FpsBlk& blk, std::size_t slot, const WrittenPosition* position) {
+[[gnu::flatten]] bool write_field(char* text, const FpsBlk& blk, std::size_t slot, const WrittenPosition* position) {
   constexpr const LineField& f = layout.fields[I];
   constexpr Target t = target(f);
   constexpr std::size_t at = joining == Joining::columns ? static_cast<std::size_t>(f.col - 1) : row_at<layout, I>;

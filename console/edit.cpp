@@ -335,12 +335,10 @@ bool f_field(char* field, double v, int w, int d) {
   return false;
 }
 
-char* f_free(char* out, float v, int d) {
+char* field_detail::f_free_scaled(char* out, float v, int d) {
   if (d < 0) d = 0;
   unsigned long long n = 0;
-  if (scaled(v, d, n)) {
-    return out + (d == 2 ? fixed_free<2>(out, n, std::signbit(v), d) : fixed_free_of(out, n, std::signbit(v), d));
-  }
+  if (scaled(v, d, n)) return out + fixed_free_of(out, n, std::signbit(v), d);
   // No number: "*".
   std::string text;
   f_general(text, v, 0, d);

@@ -47,7 +47,7 @@ inline bool f_field(char* field, float v, int w, int d);  // the same; a single-
 // Fw.d with w = 0 (no field: the shortest text) of a single-precision
 // value, written at `out`, which has room for free_room(d) characters.
 // Returns the end of the text. A value with no number to show writes "*".
-char* f_free(char* out, float v, int d);
+inline char* f_free(char* out, float v, int d);
 constexpr std::size_t free_room(int d) { return 42 + static_cast<std::size_t>(d > 0 ? d : 0); }
 
 // Fw.d by the general route alone: the exact decimal expansion of the

@@ -1,7 +1,8 @@
 #pragma once
 // The in-place editors of edit.hpp, Iw and Fw.d over the blanks of a
 // field, written out here so that a caller's constant widths and decimals
-// reach them (a catalogue line edits some thirty fields at known places).
+// reach them (a catalogue line edits some thirty fields at known places),
+// and the free form of Fw.2 that every coordinate of the plot file takes.
 // Values beyond their integer routes go to the general route of edit.cpp.
 
 #include <bit>
@@ -182,6 +183,53 @@ inline bool scaled_single(float v, int d, unsigned long long& n) {
   return true;
 }
 
+// Fw.d with no field for the values beyond the two-decimal route below
+// (edit.cpp).
+char* f_free_scaled(char* out, float v, int d);
+
+// Below this magnitude a single-precision value takes the two-decimal
+// route: |v| * 100 then stays below 2**32.
+inline constexpr float two_decimal_reach = 1.0e7f;
+
+// round(|v| * 100) of a single-precision |v| < two_decimal_reach, halves
+// away from zero. The product of a 24-bit mantissa and 100 (7 bits) is
+// exact in double, and so are its whole part and fraction: the rounding
+// looks at the exact binary value, as the general route does.
+inline std::uint32_t hundredths(float a) {
+  const double x = static_cast<double>(a) * 100.0;
+  const auto whole = static_cast<std::uint32_t>(x);
+  return whole + (x - static_cast<double>(whole) >= 0.5 ? 1u : 0u);
+}
+
+// The text of Fw.2 with no field from n = round(|v| * 100) and the sign,
+// at `out`; returns its end. The whole part is written forwards, with the
+// usual sizes of coordinates in points (up to three digits) first.
+inline char* two_decimals_free(char* out, std::uint32_t n, bool neg) {
+  *out = '-';
+  out += neg ? 1 : 0;
+  const std::uint32_t whole = n / 100;
+  const std::size_t cents = static_cast<std::size_t>(n % 100) * 2;
+  char* p = out;
+  if (whole < 10) {
+    *p++ = static_cast<char>('0' + whole);
+  } else if (whole < 100) {
+    std::memcpy(p, digit_pairs + std::size_t{whole} * 2, 2);
+    p += 2;
+  } else if (whole < 1000) {
+    *p = static_cast<char>('0' + whole / 100);
+    std::memcpy(p + 1, digit_pairs + std::size_t{whole % 100} * 2, 2);
+    p += 3;
+  } else {
+    int count = 4;
+    while (count < 10 && whole >= powers_of_ten[count]) ++count;
+    p += count;
+    write_digits_padded(whole, count, p);
+  }
+  p[0] = '.';
+  std::memcpy(p + 1, digit_pairs + cents, 2);
+  return p + 3;
+}
+
 }  // namespace field_detail
 
 inline bool i_field(char* field, long long v, int w, int m) {
@@ -197,6 +245,16 @@ inline bool f_field(char* field, float v, int w, int d) {
   if (field_detail::fixed_field_of(field, n, std::signbit(v), w, d)) return true;
   std::memset(field, '*', static_cast<std::size_t>(w));
   return false;
+}
+
+inline char* f_free(char* out, float v, int d) {
+  if (d == 2) {
+    const float a = std::fabs(v);
+    if (a < field_detail::two_decimal_reach) {  // false for NaN too
+      return field_detail::two_decimals_free(out, field_detail::hundredths(a), std::signbit(v));
+    }
+  }
+  return field_detail::f_free_scaled(out, v, d);
 }
 
 }  // namespace dorvix::edit

@@ -32,10 +32,12 @@ inline void apply(const Vec2& o, const Mat22& m, std::span<real> xo, std::span<r
   if (n < 1) return;
   const std::size_t count =
       std::min({static_cast<std::size_t>(n), xo.size(), yo.size(), xi.size(), yi.size()});
+  // The map taken once: the points written cannot change it.
+  const real o1 = o[0], o2 = o[1], m11 = m[0], m21 = m[1], m12 = m[2], m22 = m[3];
   for (std::size_t k = 0; k < count; ++k) {
     const real x = xi[k], y = yi[k];
-    xo[k] = o[0] + m[0] * x + m[2] * y;
-    yo[k] = o[1] + m[1] * x + m[3] * y;
+    xo[k] = o1 + m11 * x + m12 * y;
+    yo[k] = o2 + m21 * x + m22 * y;
   }
 }
 

@@ -26,9 +26,11 @@ namespace {
 constexpr Header psmoveto_header{"psmoveto", " 7.0", "18-07-2001"};
 constexpr Header pslineto_header{"pslineto", " 7.0", "18-07-2001"};
 
-// Operator texts by dialect (index ipstype - 1).
+// Operator texts by dialect (index ipstype - 1); the point operators also
+// as the ends of their records.
 struct Operators {
   std::string_view newpath, moveto, lineto, stroke, linewidth, close_hollow, begin_fill, rgb_fill, grey_fill;
+  ps::RecordEnd moveto_end{moveto}, lineto_end{lineto};
 };
 constexpr Operators operators[3] = {
     {"np", " M", " L", "sk", " slw", "cp", "cp gs", "setrgbcolor fill gr", "stg fill gr"},
@@ -36,6 +38,13 @@ constexpr Operators operators[3] = {
      "setrgbcolor fill grestore", "setgray fill grestore"},
     {"", " m", " l", "S", " w", "s", "b", "", ""},
 };
+
+static_assert([] {
+  for (const Operators& o : operators) {
+    if (o.moveto.size() >= ps::RecordEnd::room || o.lineto.size() >= ps::RecordEnd::room) return false;
+  }
+  return true;
+}(), "a point operator must fit the end of its record");
 
 const Operators& ops() {
   const int t = psparams.ipstype >= 1 && psparams.ipstype <= 3 ? psparams.ipstype : dialect_news;
@@ -52,26 +61,29 @@ bool move_pending = false;
 
 bool finite_point(real x, real y) { return std::isfinite(x) && std::isfinite(y); }
 
-}  // namespace
+void stroke_path(UnitFile* out);
 
-void psmoveto(real& x, real& y, int inewpath) {
+// The device routines below on the plot file `out` (nullptr: none open),
+// which a path looks up once.
+
+void move_to(UnitFile* out, real& x, real& y, int inewpath) {
   const bool finite = finite_point(x, y);
   if (finite) {
     ps::clip(x, 'x', psmoveto_header);
     ps::clip(y, 'y', psmoveto_header);
   }
-  psstrokepath();
-  UnitFile* out = ps::file();
+  stroke_path(out);
+  const Operators& o = ops();
   if (inewpath == 1) {
-    if (!ops().newpath.empty()) ps::record(out, ops().newpath);
+    if (!o.newpath.empty()) ps::record(out, o.newpath);
     psparams.ipspath = 1;
   }
   move_pending = !finite;
   if (!finite) return;
-  ps::point_record(out, x, y, ops().moveto);
+  ps::point_record(out, x, y, o.moveto_end);
 }
 
-void pslineto(std::span<real> x, std::span<real> y, int n) {
+void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
   if (psparams.ipspath == 0) {
     warninghead(pslineto_header);
     say("Path begins with Draw instead of Move");
@@ -80,7 +92,7 @@ void pslineto(std::span<real> x, std::span<real> y, int n) {
     move_pending = true;  // the path starts with a move to its first point
   }
   const int count = std::min<int>(n, static_cast<int>(std::min(x.size(), y.size())));
-  UnitFile* out = ps::file();
+  const Operators& o = ops();
   for (int i = 0; i < count; ++i) {
     real& xi = x[static_cast<std::size_t>(i)];
     real& yi = y[static_cast<std::size_t>(i)];
@@ -90,27 +102,36 @@ void pslineto(std::span<real> x, std::span<real> y, int n) {
     }
     ps::clip(xi, 'x', pslineto_header);
     ps::clip(yi, 'y', pslineto_header);
-    ps::point_record(out, xi, yi, move_pending ? ops().moveto : ops().lineto);
+    ps::point_record(out, xi, yi, move_pending ? o.moveto_end : o.lineto_end);
     move_pending = false;
   }
 }
 
-void psstrokepath() {
+void stroke_path(UnitFile* out) {
   if (psparams.ipspath != 1) return;
   psrgbcolor(1);
-  ps::record(ops().stroke);
+  ps::record(out, ops().stroke);
   psparams.ipspath = 0;
 }
 
+}  // namespace
+
+void psmoveto(real& x, real& y, int inewpath) { move_to(ps::file(), x, y, inewpath); }
+
+void pslineto(std::span<real> x, std::span<real> y, int n) { line_to(ps::file(), x, y, n); }
+
+void psstrokepath() { stroke_path(ps::file()); }
+
 void deline(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
-  psmoveto(x[0], y[0], 1);
+  UnitFile* out = ps::file();
+  move_to(out, x[0], y[0], 1);
   if (n == 1) {
-    pslineto(x.first(1), y.first(1), 1);  // a segment of length zero: a dot
+    line_to(out, x.first(1), y.first(1), 1);  // a segment of length zero: a dot
   } else {
-    pslineto(x.subspan(1), y.subspan(1), n - 1);
+    line_to(out, x.subspan(1), y.subspan(1), n - 1);
   }
-  psstrokepath();
+  stroke_path(out);
 }
 
 void depolygon(std::span<real> x, std::span<real> y, int n) {

@@ -5,6 +5,9 @@
 // clipped here.
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <span>
 #include <string>
@@ -13,8 +16,10 @@
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/item_lines.hpp"
+#include "plot/buffers.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
+#include "plot/ptblock.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {
@@ -45,6 +50,37 @@ int next_device_chunk(std::span<const real> x, std::span<const real> y, int n, i
   buffer2(xb, yb, device_buffer_points, nb, x, y, n, is);
   us2de(xb, yb, xb, yb, nb);
   return nb;
+}
+
+// The cosines and sines of an arc's running point, kept for the next arc:
+// the primitive circle of a stereonet is drawn with the same points for
+// every net, so they are computed once and taken again while the first
+// value, the increment and the count are the same (bit for bit: the same
+// values as computed anew).
+struct ArcTurns {
+  std::uint32_t first = 0, increment = 0;
+  int count = -1;
+  real last = 0;  // the running point at the last point
+  std::array<real, curve_buffer_points> cosines{}, sines{};
+};
+
+const ArcTurns& arc_turns(const PtBlock& p) {
+  static ArcTurns t;
+  const auto first = std::bit_cast<std::uint32_t>(p.pti);
+  const auto increment = std::bit_cast<std::uint32_t>(p.ptd);
+  const int count = std::clamp(p.np, 0, curve_buffer_points);
+  if (count == t.count && first == t.first && increment == t.increment) return t;
+  real pt = p.pti - p.ptd;
+  for (int k = 0; k < count; ++k) {
+    pt = pt + p.ptd;
+    t.cosines[static_cast<std::size_t>(k)] = std::cos(pt);
+    t.sines[static_cast<std::size_t>(k)] = std::sin(pt);
+  }
+  t.first = first;
+  t.increment = increment;
+  t.count = count;
+  t.last = pt;
+  return t;
 }
 
 std::span<real> devx() { return pltbuff1.xdevbuff; }
@@ -150,13 +186,16 @@ void usacircle(real xc, real yc, real r, real a0, real a1, int n) {
   scptif(pti, ptf, 1);
   scptend(arc_sampling, 1);
   PtBlock& p = ptblock;
-  p.pt = p.pti - p.ptd;
-  for (p.ipt = 1; p.ipt <= p.np; ++p.ipt) {
-    p.pt = p.pt + p.ptd;
-    const auto k = static_cast<std::size_t>(p.ipt - 1);
-    cc2dbuff.xp[k] = xc + r * std::cos(p.pt);
-    cc2dbuff.yp[k] = yc + r * std::sin(p.pt);
+  const ArcTurns& t = arc_turns(p);
+  const int count = std::clamp(p.np, 0, curve_buffer_points);
+  for (int k = 0; k < count; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    cc2dbuff.xp[i] = xc + r * t.cosines[i];
+    cc2dbuff.yp[i] = yc + r * t.sines[i];
   }
+  // The running point as the sampling leaves it: past the last point.
+  p.pt = count > 0 ? t.last : p.pti - p.ptd;
+  p.ipt = count + 1;
   usline(cc2dbuff.xp, cc2dbuff.yp, p.np);
 }
 

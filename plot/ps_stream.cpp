@@ -45,25 +45,19 @@ void record(std::string_view text) { record(file(), text); }
 
 void record(UnitFile* out, std::string_view text) {
   if (out == nullptr) return;
-  out->put(text.data(), text.size());
-  out->put("\n", 1);
+  if (text.size() >= UnitFile::buffer_size) {  // longer than any record
+    out->put(text.data(), text.size());
+    out->put("\n", 1);
+    return;
+  }
+  char* p = out->room(text.size() + 1);
+  std::memcpy(p, text.data(), text.size());
+  p[text.size()] = '\n';
+  out->commit(p + text.size() + 1);
 }
 
-void point_record(UnitFile* out, real x, real y, std::string_view op) {
-  if (out == nullptr) return;
-  const std::size_t size = 2 * number_room + op.size() + 2;
-  if (size > UnitFile::buffer_size) return;  // no operator is that long
-  char* p = out->room(size);
-  p = number(p, x);
-  *p++ = ' ';
-  p = number(p, y);
-  std::memcpy(p, op.data(), op.size());
-  p += op.size();
-  *p++ = '\n';
-  out->commit(p);
-}
-
-char* number(char* out, real v) {
+char* detail::wide_number(char* out, real v) {
+  static_assert(number_decimals == 2, "the quick route of number() writes two decimals");
   if (!std::isfinite(v)) v = 0;
   const double a = v;
   // Integer digits k and the characters needed with two decimals: the

@@ -4,9 +4,11 @@
 // string forms every record uses.
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "console/edit.hpp"
 #include "console/iocom.hpp"
 #include "console/real.hpp"
 #include "console/unit_file.hpp"
@@ -22,9 +24,24 @@ UnitFile* file();
 // file is open.
 void record(std::string_view text);
 void record(UnitFile* out, std::string_view text);
-// The record "x y" and the operator `op` (with its leading blank) of a
-// point of a path, on `out` (nullptr: nothing).
-void point_record(UnitFile* out, real x, real y, std::string_view op);
+
+// The end of a point record: its operator (with its leading blank) and
+// the end of line, kept in a block of fixed size so that each record
+// copies it in one move.
+struct RecordEnd {
+  static constexpr std::size_t room = 16;
+  char text[room] = {};
+  std::size_t size = 0;
+  constexpr explicit RecordEnd(std::string_view op) {
+    // Every operator fits (its table checks it); a longer one would be cut.
+    for (; size < op.size() && size + 1 < room; ++size) text[size] = op[size];
+    text[size++] = '\n';
+  }
+};
+
+// The record "x y" and the operator of a point of a path, on `out`
+// (nullptr: nothing).
+inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end);
 
 // Clips a coordinate into the writable range, plus or minus 9.9E7
 // points, writing the limit back; a clipped value is reported in a warning
@@ -43,7 +60,7 @@ inline void clip(real& v, char axis, const Header& h) {
 void number(std::string& line, real v);
 // The same at `out`, which has room for number_room characters; returns
 // the end of the number. Every record's numbers are written by it.
-char* number(char* out, real v);
+inline char* number(char* out, real v);
 inline constexpr std::size_t number_room = 48;
 
 // A colour component given in percent, as a fraction of 1, right-aligned in
@@ -69,5 +86,28 @@ void string_body(std::string& line, std::string_view text);
 // A font size in whole points: the size truncated, at least 1 (a font
 // scaled to 0 would draw nothing and make some interpreters fail).
 int font_points(real txtsize);
+
+namespace detail {
+// Numbers of a million points and more, and those with no number to show.
+char* wide_number(char* out, real v);
+}  // namespace detail
+
+inline char* number(char* out, real v) {
+  // Every number on a sheet: below a million points (rounding margin
+  // included) the two decimals always fit.
+  if (v < 999999.0f && v > -999999.0f) return edit::f_free(out, v, 2);
+  return detail::wide_number(out, v);
+}
+
+inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end) {
+  if (out == nullptr) return;
+  static_assert(2 * number_room + 1 + RecordEnd::room <= UnitFile::buffer_size);
+  char* p = out->room(2 * number_room + 1 + RecordEnd::room);
+  p = number(p, x);
+  *p++ = ' ';
+  p = number(p, y);
+  std::memcpy(p, end.text, RecordEnd::room);
+  out->commit(p + end.size);
+}
 
 }  // namespace dorvix::ps

@@ -210,6 +210,45 @@ TEST(NumberEditing, QuickFixedPointRoutesMatchTheGeneralRoute) {
   }
 }
 
+// The free form with two decimals, which every coordinate of the plot
+// file takes (the double product of the value and 100), against the
+// general route, over a million seeded values: anywhere below the reach
+// of the route and just beyond it, exact halves of a hundredth and their
+// neighbours, carries into a new integer digit, tiny values and negative
+// zero, and values with no number.
+TEST(NumberEditing, TwoDecimalFreeFormMatchesTheGeneralRoute) {
+  std::mt19937 random(13);
+  std::uniform_int_distribution<std::uint32_t> bits(0, 0xFFFFFF);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  constexpr float reach = 1.0e7f;
+  for (int n = 0; n < 1'000'000; ++n) {
+    float v = 0;
+    switch (n % 8) {
+      case 0: v = unit(random) * 1000.0f; break;  // a coordinate on a sheet
+      case 1: v = unit(random) * reach; break;
+      case 2: v = static_cast<float>(bits(random) | 1) / 8.0f; break;  // x.x25 and x.x75: exact halves
+      case 3: v = std::nextafter(static_cast<float>(bits(random) | 1) / 8.0f, n % 16 < 8 ? 0.0f : 1e9f); break;
+      case 4: {  // around a carry: 9.995, 99.995, ...
+        const float p = std::pow(10.0f, static_cast<float>(bits(random) % 7));
+        v = std::nextafter(p - 0.005f, static_cast<float>(bits(random) % 3) * p);
+        break;
+      }
+      case 5: {  // around the reach of the route
+        v = reach;
+        for (auto k = bits(random) % 6; k > 0; --k) v = std::nextafter(v, n % 16 < 8 ? 0.0f : 2 * reach);
+        break;
+      }
+      case 6: v = std::ldexp(static_cast<float>(bits(random)), -static_cast<int>(bits(random) % 160)); break;
+      case 7: v = n % 64 == 7 ? std::numeric_limits<float>::quiet_NaN() : n % 64 == 15 ? std::numeric_limits<float>::infinity() : -0.0f; break;
+    }
+    if (n % 2 == 1) v = -v;
+    std::string general;
+    edit::f_general(general, v, 0, 2);
+    char text[edit::free_room(2)];
+    ASSERT_EQ(std::string(text, edit::f_free(text, v, 2)), general) << v;
+  }
+}
+
 // Iw.m edited in place and appended, against the C library's %.*lld
 // (at least m digits; no digit for zero when m is 0) right-aligned, for
 // the integer fields of the catalogue lines, the date texts and the page

@@ -162,6 +162,42 @@ TEST_F(Primitives, TooShortAnArcIsOnePointAfterTheRunningPointsBoxes) {
   EXPECT_EQ(paths()[0].points.size(), 2u);  // the dot: a move and a line to the same point
 }
 
+// Arcs drawn one after another, some with the sampling of an arc drawn
+// before them (the primitive circle of every net): each has the points of
+// its own running point, as a polyline through points computed here in
+// the same single precision shows, and leaves the running point past its
+// last point.
+TEST_F(Primitives, ArcsDrawnAgainHaveThePointsOfTheirOwnSampling) {
+  struct Arc {
+    real xc, yc, r, a0, a1;
+    int n;
+  };
+  const real turn = 2 * std::numbers::pi_v<real>;
+  const Arc arcs[] = {{300, 300, 100, 0, turn, 200},          {120, 450, 100, 0, turn, 200},  // elsewhere
+                      {300, 300, 57.5f, 0, turn, 200},        {300, 300, 100, 0, turn, 150},  // fewer points
+                      {300, 300, 100, 0, turn, 200},          {300, 300, 100, 0, turn / 2, 400},  // other increment
+                      {300, 300, 100, 0.25f, turn + 0.25f, 200},  // other first value
+                      {300, 300, 100, -0.0f, turn, 200},      {300, 300, 100, 0, turn, 200},
+                      {300, 300, 100, turn / 2, 0, 40},       {300, 300, 100, 0, turn, 200}};
+  for (const Arc& a : arcs) {
+    usacircle(a.xc, a.yc, a.r, a.a0, a.a1, a.n);
+    const Lines arc = drawn();
+    const int np = ptblock.np;
+    real pt = ptblock.pti - ptblock.ptd;
+    Reals x, y;
+    for (int k = 0; k < np; ++k) {
+      pt = pt + ptblock.ptd;
+      x.push_back(a.xc + a.r * std::cos(pt));
+      y.push_back(a.yc + a.r * std::sin(pt));
+    }
+    EXPECT_EQ(ptblock.ipt, np + 1);
+    EXPECT_EQ(ptblock.pt, pt);
+    usline(x, y, np);
+    EXPECT_EQ(arc, drawn()) << a.xc << " " << a.r << " " << a.a0 << " " << a.a1 << " " << a.n;
+  }
+  EXPECT_EQ(screen(), "");
+}
+
 TEST_F(Primitives, AHugeCountIsClampedToTheCurveBufferWithItsWarning) {
   for (const auto& [n, a1] : {std::pair{2147483647, 6.0f}, {1000, 1.0e30f}, {1000, 3.0e38f}}) {
     type({""});
