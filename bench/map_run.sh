@@ -22,13 +22,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-3}
 lines=60000
 program=$root/build/bench/dorvix
-(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target dorvix >/dev/null)
+. "$root/bench/common.sh"
+build_dorvix
 command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-${CXX:-c++} -std=c++20 -O2 -I"$root/tests/catalogue" "$root/bench/tools/generate_catalogue.cpp" \
-  -o "$work/generate_catalogue"
+make_generator
 "$work/generate_catalogue" hash "$lines" 2010 >"$work/catalogue.hash"
 
 # Keyboard answers: the banner's Return, the read (its Return for the full
@@ -39,24 +39,7 @@ printf '\n1000\n1001\ncatalogue.hash\n\n9999\n' >"$work/read_only.txt"
 printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n99\n9999\n\n' \
   >"$work/map.txt"
 
-# psmeca input: longitude, latitude, depth, strike, dip, rake, magnitude.
-awk '{ print $9, $8, $10, $12, $13, $14, $11 }' "$work/catalogue.hash" >"$work/meca.txt"
-
-# Best wall time in milliseconds of a command run in $work, over the runs.
-best() {
-  best_ms=
-  i=0
-  while [ "$i" -lt "$runs" ]; do
-    start=$(date +%s%N)
-    (cd "$work" && sh -c "$1" >/dev/null 2>&1)
-    end=$(date +%s%N)
-    ms=$(((end - start) / 1000000))
-    if [ -z "$best_ms" ] || [ "$ms" -lt "$best_ms" ]; then best_ms=$ms; fi
-    i=$((i + 1))
-  done
-}
-
-size_mb() { awk -v b="$(wc -c <"$1")" 'BEGIN { printf "%.1f", b / 1e6 }'; }
+meca_input "$work/catalogue.hash" "$work/meca.txt"
 
 best "rm -f map.ps sish.txt kavro7_ini.txt; '$program' <read_only.txt"
 read_ms=$best_ms

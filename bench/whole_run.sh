@@ -24,7 +24,8 @@ fi
 runs=${1:-5}
 lines=60000
 program=$root/build/bench/dorvix
-(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target dorvix >/dev/null)
+. "$root/bench/common.sh"
+build_dorvix
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (GNU time) for peak memory" >&2; exit 1; }
 
 older=
@@ -43,8 +44,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-${CXX:-c++} -std=c++20 -O2 -I"$root/tests/catalogue" "$root/bench/tools/generate_catalogue.cpp" \
-  -o "$work/generate_catalogue"
+make_generator
 
 # A counter-clockwise lat-long polygon around the whole map: the test runs
 # on every record and keeps it.
