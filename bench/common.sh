@@ -33,3 +33,17 @@ size_mb() { awk -v b="$(wc -c <"$1")" 'BEGIN { printf "%.1f", b / 1e6 }'; }
 # GMT psmeca's input from a HASH catalogue: longitude, latitude, depth,
 # strike, dip, rake, magnitude.
 meca_input() { awk '{ print $9, $8, $10, $12, $13, $14, $11 }' "$1" >"$2"; }
+
+# A scratch directory $work (removed at exit) holding a generated HASH
+# catalogue of $lines lines (catalogue.hash) and read_only.txt, the answers
+# of a run that reads it and quits.
+hash_catalogue_work() {
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  make_generator
+  "$work/generate_catalogue" hash "$lines" 2010 >"$work/catalogue.hash"
+  printf '\n1000\n1001\ncatalogue.hash\n\n9999\n' >"$work/read_only.txt"
+}
+
+# GMT is needed for the comparisons.
+need_gmt() { command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }; }

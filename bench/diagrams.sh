@@ -21,18 +21,13 @@ lines=60000
 program=$root/build/bench/dorvix
 . "$root/bench/common.sh"
 build_dorvix
-command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }
+need_gmt
+hash_catalogue_work
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-make_generator
-"$work/generate_catalogue" hash "$lines" 2010 >"$work/catalogue.hash"
-
-# Keyboard answers: the banner's Return, the read (its Return for the full
+# Keyboard answers (besides read_only.txt): the banner's Return, the read (its Return for the full
 # store's warning), then (for the diagram run) 3001 -> 1000 with the
 # default settings, the page menu's default for every page after the
 # first, leave, quit and close the plot file.
-printf '\n1000\n1001\ncatalogue.hash\n\n9999\n' >"$work/read_only.txt"
 {
   printf '\n1000\n1001\ncatalogue.hash\n\n3001\n1000\n\nfps_bb.ps\n'
   i=1

@@ -24,18 +24,13 @@ lines=60000
 program=$root/build/bench/dorvix
 . "$root/bench/common.sh"
 build_dorvix
-command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }
+need_gmt
+hash_catalogue_work
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-make_generator
-"$work/generate_catalogue" hash "$lines" 2010 >"$work/catalogue.hash"
-
-# Keyboard answers: the banner's Return, the read (its Return for the full
+# Keyboard answers (besides read_only.txt): the banner's Return, the read (its Return for the full
 # store's warning), then for the map: the Si-Sh switch and file, the
 # graticule window, line files and points off, RUN with the default plot
 # settings, leave, quit and close the plot file.
-printf '\n1000\n1001\ncatalogue.hash\n\n9999\n' >"$work/read_only.txt"
 printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n99\n9999\n\n' \
   >"$work/map.txt"
 
