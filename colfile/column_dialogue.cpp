@@ -342,28 +342,38 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
     }
   }
 
-  for (;;) {
+  // The columns checked and named again before each pass of the menu.
+  const auto refresh = [&] {
     cor.check_file_columns();
     cor.check_array_columns();
     read_names(ierr, fname, iunit, open, mode);
     cor.name_array_columns();
-    if (!even) break;
-
-    cor.status_screen(fname, title, ilist);
-    if (ilist == 1) cor.array_table();
-    cor.correspondence_table(imodlev);
-    if (imodlev == 4) say("Change nb of variables to read...200");
-    say("Change listing type .............300");
-    const int choice = colfile::setup_choice();
-    if (choice == choice_nvar && imodlev == 4) {
-      cor.change_count();
-    } else if (rows_changeable(imodlev) && choice >= 1 && choice <= nvar) {
-      cor.change_variable(choice, imodlev);
-    } else if (choice == choice_listing) {
-      ask_int_in(ilist, "Show array status ? (0/1)", 0, 1);
-    } else if (choice == choice_leave) {
-      break;
-    }
+  };
+  refresh();
+  if (even) {
+    choice_loop(
+        [&] {
+          cor.status_screen(fname, title, ilist);
+          if (ilist == 1) cor.array_table();
+          cor.correspondence_table(imodlev);
+          if (imodlev == 4) say("Change nb of variables to read...200");
+          say("Change listing type .............300");
+          colfile::setup_end();
+        },
+        [&](int choice) {
+          if (choice == choice_nvar && imodlev == 4) {
+            cor.change_count();
+          } else if (rows_changeable(imodlev) && choice >= 1 && choice <= nvar) {
+            cor.change_variable(choice, imodlev);
+          } else if (choice == choice_listing) {
+            ask_int_in(ilist, "Show array status ? (0/1)", 0, 1);
+          } else if (choice == choice_leave) {
+            return true;
+          }
+          refresh();
+          return false;
+        },
+        Prompt::with_default);
   }
   cor.to_record();
 }

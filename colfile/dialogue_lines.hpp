@@ -42,8 +42,12 @@ inline std::string numbered_name(std::string_view prefix, int k) {
   return std::string(prefix) + digits.substr(0, static_cast<std::size_t>(nchar));
 }
 
-// The end of a set-up menu: its exit line, the closing rule and the choice,
-// Return leaving the menu.
-inline int setup_choice() { return menu_choice("SET UP IS OK, EXIT AND PROCEED ...99", Prompt::with_default); }
+// The end of a set-up menu: its exit line and the closing rule; the
+// choice that follows (choice_loop with Prompt::with_default) leaves it on
+// Return.
+inline void setup_end() {
+  say("SET UP IS OK, EXIT AND PROCEED ...99");
+  menutail();
+}
 
 }  // namespace dorvix::colfile

@@ -28,7 +28,6 @@ constexpr int choice_skip = 110;
 constexpr int choice_title = 120;
 constexpr int choice_names = 130;
 constexpr int choice_help = 900;
-constexpr int choice_leave = 99;
 
 // A title or name line beyond the header is no header line: reset to 0.
 void reset_beyond_header(int& line, std::string_view what, int iskip) {
@@ -180,41 +179,44 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
   reset_beyond_header(iheader, "iheader", iskip);
 
   if (mode % 2 == 0) {
-    for (;;) {
-      if (units().is_open(iunit)) {
-        showfhead1(ierr, fname, iunit, ndisp, iskip, ititle, iheader);
-      } else {
-        warninghead(sfheader1_header);
-        ItemLine().text("Input file").text(shown(fname)).text("is not opened").write();
-        say("======> cannot display header");
-        warningtail00();
-      }
-      menu(ndisp, iskip, ititle, iheader);
-      const int choice = colfile::setup_choice();
-      if (choice == choice_leave) break;
-      // The title and name lines are among the header lines; a header of
-      // fewer than 0 lines does not exist.
-      const int last_header_line = std::max(iskip, 0);
-      switch (choice) {
-        case choice_display:
-          ask_int(ndisp, "Number of header lines to display");
-          break;
-        case choice_skip:
-          ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines);
-          break;
-        case choice_title:
-          ask_int_in(ititle, "line number to read title from", 0, last_header_line);
-          break;
-        case choice_names:
-          ask_int_in(iheader, "line number to read column headers", 0, last_header_line);
-          break;
-        case choice_help:
-          help_box();
-          break;
-        default:
-          break;
-      }
-    }
+    choice_loop(
+        [&] {
+          if (units().is_open(iunit)) {
+            showfhead1(ierr, fname, iunit, ndisp, iskip, ititle, iheader);
+          } else {
+            warninghead(sfheader1_header);
+            ItemLine().text("Input file").text(shown(fname)).text("is not opened").write();
+            say("======> cannot display header");
+            warningtail00();
+          }
+          menu(ndisp, iskip, ititle, iheader);
+          colfile::setup_end();
+        },
+        [&](int choice) {
+          // The title and name lines are among the header lines; a header
+          // of fewer than 0 lines does not exist.
+          const int last_header_line = std::max(iskip, 0);
+          switch (choice) {
+            case choice_display:
+              ask_int(ndisp, "Number of header lines to display");
+              break;
+            case choice_skip:
+              ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines);
+              break;
+            case choice_title:
+              ask_int_in(ititle, "line number to read title from", 0, last_header_line);
+              break;
+            case choice_names:
+              ask_int_in(iheader, "line number to read column headers", 0, last_header_line);
+              break;
+            case choice_help:
+              help_box();
+              break;
+            default:
+              break;
+          }
+        },
+        Prompt::with_default);
   }
 
   rs.ndisp = ndisp;

@@ -69,13 +69,6 @@ inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choic
   return choice;
 }
 
-// The end of a menu: its exit line, the closing rule, then the choice.
-inline int menu_choice(std::string_view exit_line, Prompt prompt) {
-  say(exit_line);
-  menutail();
-  return read_choice(prompt);
-}
-
 // The choices of a menu until it is left: each pass `show` draws the whole
 // menu, then the choice is read and handed to `act`. An `act` that returns
 // a bool says itself when the menu is left; any other leaves it at 99.
