@@ -185,26 +185,35 @@ TEST_F(PointMenuTest, RealEpicentreListsProjectAsProjProjectsThem) {
 // latitude beyond a pole is no point of the globe under any projection,
 // even one whose formula would place it (the equal-area map folds it back
 // over the pole).
+// Taken as they stand, map coordinates too far for the plot file (a
+// station list in metres) are left out in the same way.
 TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn) {
   write_file(path("poles.txt"), "'Poles'\n'lon' 'lat'\n0 90\n0 -90\n10 95\n");
+  write_file(path("metres.txt"), "'UTM'\n'E' 'N'\n600000 5100000\n2 3\n1e30 0\n");
   struct Case {
+    std::string file;
+    bool project;
     int code;
     real lon0, lat0;
     int left_out;
     Lines rows;
   };
+  const std::string beyond_pole = " (latitude beyond 90 degrees, or no image under this projection)";
   const std::vector<Case> cases = {
-      {15, 0, 45, 3, {" |  1|   0.000|********|", " |  2|   0.000|********|", " |  3|********|********|"}},
-      {6, 8.2f, 46.8f, 1, {" |  3|********|********|"}},
+      {"poles.txt", true, 15, 0, 45, 3,
+       {" |  1|   0.000|********|", " |  2|   0.000|********|", " |  3|********|********|"}},
+      {"poles.txt", true, 6, 8.2f, 46.8f, 1, {" |  3|********|********|"}},
+      {"metres.txt", false, 15, 0, 45, 2,
+       {" |  1|********|********|", " |  2|   2.000|   3.000|", " |  3|********|   0.000|"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.code);
+    SCOPED_TRACE(c.file + " " + std::to_string(c.code));
     use(c.code, c.lon0, c.lat0);
-    const Lines out = run(true, {"200", "poles.txt", "", "", "", "", "", "", "99"});
+    const Lines out = run(c.project, {"200", c.file, "", "", "", "", "", "", "99"});
     EXPECT_EQ(paths_of(drawn()).size(), static_cast<std::size_t>(3 - c.left_out));
     EXPECT_TRUE(shows(out, join({warning_head,
                                  {" POINTS WITH NO PLACE ON THE MAP:" + edit::i(c.left_out, 7),
-                                  " (latitude beyond 90 degrees, or no image under this projection)",
+                                  c.project ? beyond_pole : " (too far from the map for the plot file)",
                                   " ==> NOT PLOTTED"}})));
     EXPECT_EQ(std::count(out.begin(), out.end(), " ///               WARNING               ///"), 1);
     EXPECT_FALSE(std::ranges::any_of(out, [](const std::string& l) { return l.find(" in meters = ") != l.npos; }));
