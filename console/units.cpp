@@ -59,6 +59,7 @@ bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
 
   if (status == FileStatus::old_file && !exists) return false;
   if (status == FileStatus::new_file && exists) return false;
+  if (exists && unit_holding(path, unit) != 0) return false;
   File file{path, status, std::make_unique<UnitFile>()};
   if (!file.file->open(path, status != FileStatus::old_file)) return false;
   files_.insert_or_assign(unit, std::move(file));
@@ -76,6 +77,15 @@ void UnitTable::close_all() {
   for (auto& [unit, file] : files_) file.file->close();
   files_.clear();
   screen_->flush();
+}
+
+int UnitTable::unit_holding(const std::string& path, int except_unit) const {
+  namespace fs = std::filesystem;
+  for (const auto& [unit, file] : files_) {
+    std::error_code ec;
+    if (unit != except_unit && fs::equivalent(file.path, path, ec)) return unit;
+  }
+  return 0;
 }
 
 bool UnitTable::is_open(int unit) const { return files_.count(unit) != 0; }
