@@ -59,6 +59,16 @@ bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
 
   if (status == FileStatus::old_file && !exists) return false;
   if (status == FileStatus::new_file && exists) return false;
+  // A file connected to another unit is not opened again where either
+  // connection writes: two streams on one file would cut or mix each
+  // other's lines (the plot file named as the open Si-Sh file, an output
+  // named as the command file being read).
+  if (exists) {
+    for (const auto& [other, connected] : files_) {
+      const bool writes = status != FileStatus::old_file || connected.status != FileStatus::old_file;
+      if (writes && fs::equivalent(path, connected.path, ec)) return false;
+    }
+  }
   File file{path, status, std::make_unique<UnitFile>()};
   if (!file.file->open(path, status != FileStatus::old_file)) return false;
   files_.insert_or_assign(unit, std::move(file));

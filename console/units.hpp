@@ -41,7 +41,8 @@ class UnitTable {
   std::ostream& screen() { return *screen_; }
 
   // Opens `path` on `unit`. Returns false, with nothing connected, when the
-  // file cannot be opened under that status. A unit already connected is
+  // file cannot be opened under that status, or when it is connected to
+  // another unit and either connection writes. A unit already connected is
   // closed first.
   bool open(int unit, const std::string& path, FileStatus status);
   void close(int unit);

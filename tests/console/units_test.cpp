@@ -33,8 +33,26 @@ TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
 
   ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));  // written from its start
   u.write_line(22, "again");
+  // A file being written is opened on no other unit, for writing or
+  // reading, by any of its names; its own unit may open it again.
+  EXPECT_FALSE(u.open(50, absent, FileStatus::unknown));
+  EXPECT_FALSE(u.open(11, (dir / "." / "absent.txt").string(), FileStatus::old_file));
+  EXPECT_FALSE(u.is_open(50));
   u.close(22);
   EXPECT_EQ(testing::read_file(absent), "again\n");
+  ASSERT_TRUE(u.open(22, absent, FileStatus::old_file));
+  ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));
+  u.write_line(22, "again");
+  u.close(22);
+
+  // A file being read is not written from another unit; two readers may
+  // share it.
+  ASSERT_TRUE(u.open(15, existing, FileStatus::old_file));
+  EXPECT_FALSE(u.open(50, existing, FileStatus::unknown));
+  EXPECT_EQ(testing::read_file(existing), "first\r\nsecond\n");
+  EXPECT_TRUE(u.open(61, existing, FileStatus::old_file));
+  u.close(15);
+  u.close(61);
 
   ASSERT_TRUE(u.open(11, existing, FileStatus::old_file));
   EXPECT_EQ(u.name(11), existing);
