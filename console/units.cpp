@@ -17,10 +17,28 @@ bool equals_nocase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// One keyboard line, kept to its first UnitFile::max_line characters like
+// a line of a file (an endless line, such as a device given as input, must
+// not exhaust the memory).
 ReadResult getline_from(std::istream& in, std::string& line) {
   line.clear();
-  if (!std::getline(in, line)) {
-    return in.eof() ? ReadResult::end_of_file : ReadResult::error;
+  std::istream::sentry ready(in, true);
+  if (!ready) return in.eof() ? ReadResult::end_of_file : ReadResult::error;
+  std::streambuf& text = *in.rdbuf();
+  bool any = false;
+  for (;;) {
+    const auto c = text.sbumpc();
+    if (std::char_traits<char>::eq_int_type(c, std::char_traits<char>::eof())) {
+      in.setstate(std::ios::eofbit);
+      if (!any) {
+        in.setstate(std::ios::failbit);
+        return ReadResult::end_of_file;
+      }
+      break;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (line.size() < UnitFile::max_line) line.push_back(std::char_traits<char>::to_char_type(c));
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return ReadResult::ok;
@@ -56,6 +74,10 @@ bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
   const auto kind = fs::status(path, ec).type();
   const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
   if (exists && kind == fs::file_type::directory) return false;
+  // Text is read from files and pipes; a device (/dev/zero, a terminal) is
+  // not a file of lines and may never end one.
+  const bool device = kind == fs::file_type::character || kind == fs::file_type::block || kind == fs::file_type::socket;
+  if (status == FileStatus::old_file && device) return false;
 
   if (status == FileStatus::old_file && !exists) return false;
   if (status == FileStatus::new_file && exists) return false;
