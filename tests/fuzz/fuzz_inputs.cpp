@@ -95,10 +95,11 @@ std::string real_head(const std::string& name, int lines) {
 }
 
 // Every file name an answer may give: the files of the run, outputs and
-// plots, a missing file and names longer than any name field.
+// plots, a missing file, a device that never ends a line and names longer
+// than any name field.
 const Lines file_names = {"gen.hash", "gen.fpfit", "poly.txt",    "colours.txt",    "cmd1.txt",
                           "cmd2.txt", "out.hash",  "out.tab",     "seis.ps",        "plot.ps",
-                          "map.ps",   "coast.ign", "coast.gshhs", "points.txt",
+                          "map.ps",   "coast.ign", "coast.gshhs", "points.txt",     "/dev/zero",
                           "gen.hash", "gen.fpfit", "missing.txt", "kavro7_ini.txt", std::string(36, 'p') + ".ps",
                           std::string(45, 'n')};
 
