@@ -100,7 +100,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         name = path;
         // A file this run holds open on another unit is never offered for
         // replacement: the open below refuses it.
-        chosen = status == FileStatus::old_file || units().unit_holding(path, iunit) != 0 ||
+        chosen = status == FileStatus::old_file || units().unit_holding(path, iunit, status) != 0 ||
                  replace_allowed(path, status);
       } else if (chosen) {
         too_long_box(path, limit, false);
@@ -125,7 +125,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
 
     // The name is shown in the caller's whole field, as the caller holds it.
     const std::string field = edit::pad(name, std::max(width, name.size()));
-    const int holder = chosen ? units().unit_holding(name, iunit) : 0;
+    const int holder = chosen ? units().unit_holding(name, iunit, status) : 0;
     if (silent) {
       errorhead(opener);
       say("COULD NOT OPEN FILE " + field);
