@@ -4,19 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "catalogue/real_data.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"
+#include "stereonet/net_fixture.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/program_run.hpp"
 #include "support/raster.hpp"
 
 namespace dorvix::testing {
 namespace {
+
+constexpr double degree = std::numbers::pi / 180;
 
 // The first n lines of the SCEDC HASH catalogue, as a file of `dir`.
 void write_catalogue(const TempDir& dir, const std::string& name, std::size_t n) {
@@ -205,6 +210,64 @@ TEST_F(PagedDriver, ANewFileFromThePageMenuKeepsTheNetsInTheirSubplot) {
   EXPECT_EQ(frame(3), (std::array<real, 6>{4, 4, 1.5f, 0, 0, 1.5f}));
   close_plot();
   EXPECT_EQ(circles(file_lines("Next_plot")).size(), 1u);
+}
+
+// One net of the paged driver, on the 1976 Tangshan earthquake of the
+// Global CMT catalogue, read back from the plot records: the frame, the
+// label under it, both published planes and the six axes, each with its
+// own symbol where the catalogue puts its P, B and T axes.
+TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
+  const auto rows = real_data_table("gcmt_m7plus_fm.csv");
+  const auto row = std::find_if(rows.begin(), rows.end(), [](const CsvRow& r) { return r[0] == "M072776A"; });
+  ASSERT_NE(row, rows.end());
+  std::array<real, 1> s1{real(row->number(7))}, d1{real(row->number(8))}, r1{real(row->number(9))};
+  std::array<real, 1> s2{real(row->number(10))}, d2{real(row->number(11))}, r2{real(row->number(12))};
+  std::array<FixedText<16>, 1> name{};
+  name[0].assign("Tangshan 1976");
+  open_plot(1);
+  drawn();
+  type({"1000", "", "99"});
+  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 1, 1, 3, 1, 0);
+  const Lines l = drawn();
+  // The net at (4, 4) cm, 1.5 cm in radius, on the upright Schmidt net.
+  const double c = 4 * 28.35, u = 1.5 * 28.35;
+  const auto at = [&](const Point& p) { return Point{(p.first - c) / u, (p.second - c) / u}; };
+  const auto place = [](double az_deg, double pl_deg) { return net_point(4, az_deg * degree, pl_deg * degree); };
+  ASSERT_EQ(circles(l).size(), 1u);
+  // The label centred 0.2 below the circle, on its middle line: the move
+  // lies half the 0.4 cm text height lower.
+  const Point under = at(text_anchor(l, "(Tangshan 1976)"));
+  EXPECT_NEAR(under.first, 0, 1e-3);
+  EXPECT_NEAR(under.second, -1.2 - 0.2 / 1.5, 1e-3);
+  // Both planes, from strike to strike + 180 degrees, then the symbols.
+  const std::vector<Path> paths = paths_of(l);
+  std::vector<Path> planes, symbols;
+  for (const Path& p : paths) {
+    if (p.points.size() == 40) planes.push_back(p);
+    if (!planes.empty() && p.points.size() != 40) symbols.push_back(p);
+  }
+  ASSERT_EQ(planes.size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    const double strike = row->number(7 + 3 * k);
+    EXPECT_LT(distance(at(planes[k].points.front()), place(strike, 0)), 1e-3) << k;
+    EXPECT_LT(distance(at(planes[k].points.back()), place(strike + 180, 0)), 1e-3) << k;
+  }
+  // P, B and T of each plane within 1.5 degrees of the published axes:
+  // an open circle 0.3 cm across, a square (4 sides), a triangle (3).
+  ASSERT_EQ(symbols.size(), 6u);
+  const std::size_t sides[] = {0, 4, 3};
+  for (std::size_t k = 0; k < 6; ++k) {
+    const std::size_t j = k % 3, column = std::array<std::size_t, 3>{13, 17, 15}[j];
+    const Path& s = symbols[k];
+    EXPECT_LT(distance(at(centre(s)), place(row->number(column), row->number(column + 1))), 0.035) << k;
+    if (sides[j] > 0) {
+      EXPECT_EQ(s.points.size(), sides[j] + 1) << k;
+    } else {
+      EXPECT_GT(s.points.size(), 10u) << k;
+      const auto [xmin, xmax] = std::minmax_element(s.points.begin(), s.points.end());
+      EXPECT_NEAR(xmax->first - xmin->first, 0.3 * 28.35, 0.1) << k;
+    }
+  }
 }
 
 }  // namespace

@@ -18,24 +18,6 @@ constexpr double pi = std::numbers::pi;
 
 class FrameAndSymbols : public NetTest {};
 
-// The point of the move that places the text record starting with `text`.
-Point text_anchor(const Lines& lines, const std::string& text) {
-  const auto t = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(text, 0) == 0; });
-  auto m = std::make_reverse_iterator(t);
-  m = std::find_if(m, lines.rend(), [](const std::string& l) { return l.size() > 2 && l.ends_with(" M"); });
-  Point p{-1e9, -1e9};
-  if (m != lines.rend()) std::istringstream(*m) >> p.first >> p.second;
-  return p;
-}
-
-// The centre of a drawn symbol: the middle of its points' extent.
-Point centre(const Path& p) {
-  auto [xmin, xmax] = std::minmax_element(p.points.begin(), p.points.end());
-  auto [ymin, ymax] = std::minmax_element(p.points.begin(), p.points.end(),
-                                          [](const Point& a, const Point& b) { return a.second < b.second; });
-  return {(xmin->first + xmax->first) / 2, (ymin->second + ymax->second) / 2};
-}
-
 TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
   open(100);
   srepstereo0(5);
