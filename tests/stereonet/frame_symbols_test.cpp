@@ -180,6 +180,42 @@ TEST_F(FrameAndSymbols, CircleDiametersTicksAndCornerLabels) {
   EXPECT_EQ(lines_of(drawn()).size(), 1u);
 }
 
+// Radial lines (100) and arrows (101) of 0.2 along the radius of the axis's
+// lower end: outwards, inwards for a turned axis, none at the centre. The
+// symbol codes reach 99 and -99.
+TEST_F(FrameAndSymbols, RadialLinesAndArrowsAndTheEndsOfTheSymbolRange) {
+  open(100);
+  use_projection(4);
+  struct Axis {
+    real az, pl;
+  } axes[] = {{0.5f, 0.6f}, {0.5f, -0.6f}, {2.0f, real(pi / 2)}};
+  for (int code : {100, 101}) {
+    for (const Axis& a : axes) {
+      int standard = code, alternate = -1;
+      sdspaxsymb(standard, alternate, 1);
+      dspaxfapn2(std::span(&a.az, 1), std::span(&a.pl, 1), 1);
+      const Point p = a.pl < 0 ? net_point(4, a.az + pi, -a.pl) : net_point(4, a.az, a.pl);
+      const double r = std::hypot(p.first, p.second), f = r < 1e-6 ? 1 : 1 + (a.pl < 0 ? -0.2 : 0.2) / r;
+      const Point end{f * p.first, f * p.second};
+      const std::vector<Path> paths = paths_of(drawn());
+      ASSERT_EQ(paths.size(), code == 100 ? 1u : 2u) << code << " " << a.pl;
+      EXPECT_LT(distance(user(paths[0].points.front()), p), 1e-4) << code << " " << a.pl;
+      // The line's end, or the arrow head's tip.
+      EXPECT_LT(distance(user(code == 100 ? paths[0].points.back() : paths[1].points[2]), end), 1e-4)
+          << code << " " << a.pl;
+    }
+  }
+  for (const Axis& a : {axes[0], axes[1]}) {
+    int standard = 99, alternate = -99;
+    sdspaxsymb(standard, alternate, 1);
+    dspaxfapn2(std::span(&a.az, 1), std::span(&a.pl, 1), 1);
+    const std::vector<Path> paths = paths_of(drawn());
+    ASSERT_EQ(paths.size(), 1u) << a.pl;
+    EXPECT_EQ(paths[0].points.size(), 20u) << a.pl;
+    EXPECT_EQ(paths[0].end == "sk", a.pl > 0) << a.pl;
+  }
+}
+
 TEST_F(FrameAndSymbols, ALabelNumberOutsideTheSixEditsTheLastLabel) {
   srepstereo0(5);
   screen();
