@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "catalogue/real_data.hpp"
@@ -225,9 +226,19 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   std::array<FixedText<16>, 1> name{};
   name[0].assign("Tangshan 1976");
   open_plot(1);
+  // The plot's symbol size, text height and justification, as the driver
+  // finds them and leaves them.
+  const auto attributes = [](int mode, real size, real height, int justif) {
+    ssymbolsize(size, mode);
+    stextsize(height, mode);
+    stextalign(justif, mode);
+    return std::tuple{size, height, justif};
+  };
+  const auto found = attributes(1, 0.5f, 0.7f, 3);
   drawn();
   type({"1000", "", "99"});
   fpsbchbll(s1, d1, r1, s2, d2, r2, name, 1, 1, 3, 1, 0);
+  EXPECT_EQ(attributes(3, 0, 0, 0), found);
   const Lines l = drawn();
   // The net at (4, 4) cm, 1.5 cm in radius, on the upright Schmidt net.
   const double c = 4 * 28.35, u = 1.5 * 28.35;
@@ -268,6 +279,25 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
       EXPECT_NEAR(xmax->first - xmin->first, 0.3 * 28.35, 0.1) << k;
     }
   }
+
+  // P as a radial line from the symbol option, B and T kept: the pairs
+  // are edited without storing them, and drawn at the next run.
+  screen();
+  type({"310", "10", "100", "", "", "", "1000", "", "99"});
+  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 1, 1, 3, 1, 0);
+  const Lines menu = screen_lines();
+  EXPECT_TRUE(has_block(menu, {" set up:", " standard  type =  100", " alternate type =   -1"}));
+  EXPECT_EQ(count_of(menu, " SET UP IS OK ==> EXIT ........ 99"), 4);
+  std::vector<Path> second;
+  for (const Path& p : paths_of(drawn())) {
+    if (p.points.size() != 40 && p.points.size() != 200 && p.points.size() > 1) second.push_back(p);
+  }
+  ASSERT_EQ(second.size(), 48u);  // after the diameters and the ticks
+  for (std::size_t k = 42; k < 48; ++k) {
+    const std::size_t j = (k - 42) % 3;
+    EXPECT_EQ(second[k].points.size(), j == 0 ? 2 : symbols[k - 42].points.size()) << k;
+  }
+  EXPECT_LT(distance(at(second[42].points[0]), place(row->number(13), row->number(14))), 0.035);
 }
 
 }  // namespace
