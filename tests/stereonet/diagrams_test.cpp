@@ -239,45 +239,72 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   type({"1000", "", "99"});
   fpsbchbll(s1, d1, r1, s2, d2, r2, name, 1, 1, 3, 1, 0);
   EXPECT_EQ(attributes(3, 0, 0, 0), found);
-  const Lines l = drawn();
   // The net at (4, 4) cm, 1.5 cm in radius, on the upright Schmidt net.
   const double c = 4 * 28.35, u = 1.5 * 28.35;
   const auto at = [&](const Point& p) { return Point{(p.first - c) / u, (p.second - c) / u}; };
   const auto place = [](double az_deg, double pl_deg) { return net_point(4, az_deg * degree, pl_deg * degree); };
-  ASSERT_EQ(circles(l).size(), 1u);
-  // The label centred 0.2 below the circle, on its middle line: the move
-  // lies half the 0.4 cm text height lower.
-  const Point under = at(text_anchor(l, "(Tangshan 1976)"));
-  EXPECT_NEAR(under.first, 0, 1e-3);
-  EXPECT_NEAR(under.second, -1.2 - 0.2 / 1.5, 1e-3);
-  // Both planes, from strike to strike + 180 degrees, then the symbols.
-  const std::vector<Path> paths = paths_of(l);
-  std::vector<Path> planes, symbols;
-  for (const Path& p : paths) {
-    if (p.points.size() == 40) planes.push_back(p);
-    if (!planes.empty() && p.points.size() != 40) symbols.push_back(p);
-  }
-  ASSERT_EQ(planes.size(), 2u);
-  for (std::size_t k = 0; k < 2; ++k) {
-    const double strike = row->number(7 + 3 * k);
-    EXPECT_LT(distance(at(planes[k].points.front()), place(strike, 0)), 1e-3) << k;
-    EXPECT_LT(distance(at(planes[k].points.back()), place(strike + 180, 0)), 1e-3) << k;
-  }
-  // P, B and T of each plane within 1.5 degrees of the published axes:
-  // an open circle 0.3 cm across, a square (4 sides), a triangle (3).
-  ASSERT_EQ(symbols.size(), 6u);
-  const std::size_t sides[] = {0, 4, 3};
-  for (std::size_t k = 0; k < 6; ++k) {
-    const std::size_t j = k % 3, column = std::array<std::size_t, 3>{13, 17, 15}[j];
-    const Path& s = symbols[k];
-    EXPECT_LT(distance(at(centre(s)), place(row->number(column), row->number(column + 1))), 0.035) << k;
-    if (sides[j] > 0) {
-      EXPECT_EQ(s.points.size(), sides[j] + 1) << k;
-    } else {
-      EXPECT_GT(s.points.size(), 10u) << k;
-      const auto [xmin, xmax] = std::minmax_element(s.points.begin(), s.points.end());
-      EXPECT_NEAR(xmax->first - xmin->first, 0.3 * 28.35, 0.1) << k;
+  // The centre of a closed symbol: the mean of its corners.
+  const auto middle = [](const Path& s) {
+    Point m{0, 0};
+    for (std::size_t k = 0; k + 1 < s.points.size(); ++k) m = {m.first + s.points[k].first, m.second + s.points[k].second};
+    const double n = static_cast<double>(s.points.size() - 1);
+    return Point{m.first / n, m.second / n};
+  };
+  // What a net holds; its symbols.
+  const auto net_symbols = [&](const Lines& l, double symbol_cm) {
+    EXPECT_EQ(circles(l).size(), 1u);
+    // The label centred 0.2 below the circle, on its middle line: the move
+    // lies half the 0.4 cm text height lower.
+    const Point under = at(text_anchor(l, "(Tangshan 1976)"));
+    EXPECT_NEAR(under.first, 0, 1e-3);
+    EXPECT_NEAR(under.second, -1.2 - 0.2 / 1.5, 1e-3);
+    // Both planes, from strike to strike + 180 degrees, then the symbols.
+    const std::vector<Path> paths = paths_of(l);
+    std::vector<Path> planes, symbols;
+    for (const Path& p : paths) {
+      if (p.points.size() == 40) planes.push_back(p);
+      if (!planes.empty() && p.points.size() != 40) symbols.push_back(p);
     }
+    if (planes.size() != 2) {
+      ADD_FAILURE() << planes.size() << " planes";
+      return symbols;
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+      const double strike = row->number(7 + 3 * k);
+      EXPECT_LT(distance(at(planes[k].points.front()), place(strike, 0)), 1e-3) << k;
+      EXPECT_LT(distance(at(planes[k].points.back()), place(strike + 180, 0)), 1e-3) << k;
+    }
+    // P, B and T of each plane within 1.5 degrees of the published axes:
+    // a circle of the symbol size (19 sides), a square (4), a triangle (3).
+    if (symbols.size() != 6) {
+      ADD_FAILURE() << symbols.size() << " symbols";
+      return symbols;
+    }
+    const std::size_t sides[] = {0, 4, 3};
+    for (std::size_t k = 0; k < 6; ++k) {
+      const std::size_t j = k % 3, column = std::array<std::size_t, 3>{13, 17, 15}[j];
+      const Path& s = symbols[k];
+      EXPECT_LT(distance(at(middle(s)), place(row->number(column), row->number(column + 1))), 0.035) << k;
+      if (sides[j] > 0) {
+        EXPECT_EQ(s.points.size(), sides[j] + 1) << k;
+      } else {
+        EXPECT_GT(s.points.size(), 10u) << k;
+        const auto [xmin, xmax] = std::minmax_element(s.points.begin(), s.points.end());
+        EXPECT_NEAR(xmax->first - xmin->first, symbol_cm * 28.35, 0.015 * symbol_cm * 28.35) << k;
+      }
+    }
+    return symbols;
+  };
+  const Lines l = drawn();
+  const std::vector<Path> symbols = net_symbols(l, 0.3);
+  ASSERT_EQ(symbols.size(), 6u);
+  // The page's caption lines, from the left end of their bottom line, 0.3
+  // cm apart.
+  for (const auto& [text, y] : {std::pair{"(Page 1/1) show", 28.0}, std::pair{"(Data 1 -> 1) show", 27.7}}) {
+    ASSERT_TRUE(contains(l, text)) << text;
+    const Point a = text_anchor(l, text);
+    EXPECT_NEAR(a.first, 2.0 * 28.35, 0.01) << text;
+    EXPECT_NEAR(a.second, y * 28.35, 0.01) << text;
   }
 
   // P as a radial line from the symbol option, B and T kept: the pairs
@@ -298,6 +325,12 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
     EXPECT_EQ(second[k].points.size(), j == 0 ? 2 : symbols[k - 42].points.size()) << k;
   }
   EXPECT_LT(distance(at(second[42].points[0]), place(row->number(13), row->number(14))), 0.035);
+
+  // The same net from the one-page driver, whose subplot holds the same
+  // layout, in the symbol size in force.
+  type({"1000", "", "99"});
+  fpsseis3(s1, d1, r1, s2, d2, r2, name, 1, 1, 2, 0);
+  EXPECT_EQ(net_symbols(drawn(), 0.5).size(), 6u);
 }
 
 }  // namespace
