@@ -258,7 +258,9 @@ TEST(PointMenuRun, OpensInsideTheMapRunAndListsTheFileAsPlotted) {
   const Lines menu = join({menu_head("mappoint"), menu_body, {menu_tail}});
   const Lines prompt = {" " + std::string(42, '.'), " Enter your choice"};
   EXPECT_TRUE(has_block(run.lines, join({menu, prompt, {" New value =           200"}})));
-  EXPECT_TRUE(has_block(run.lines, {" Could read up to:  1000 lines", " Actually read   :     3 lines",
+  EXPECT_TRUE(has_block(run.lines, {" Input file name: stations.txt", " Title: Stations", "     Number of variable status",
+                                    " Could read up to:  99", " Actually read   :   2", "         Array status             ",
+                                    " Could read up to:  1000 lines", " Actually read   :     3 lines",
                                     " Can use up to   :   2 columns", " Actually used   :   2 columns",
                                     " input file stations.txt closed", menu_tail}));
   EXPECT_TRUE(has_block(run.lines, join({{" INPUT FILE HAS BEEN READ", " NB OF DATA =      3", " ====> GOING TO PLOT",
