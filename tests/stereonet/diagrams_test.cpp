@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/real_data.hpp"
+#include "console/edit.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"
 #include "stereonet/net_fixture.hpp"
@@ -236,9 +237,24 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   };
   const auto found = attributes(1, 0.5f, 0.7f, 3);
   drawn();
+  screen();
   type({"1000", "", "99"});
-  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 1, 1, 3, 1, 0);
+  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 60000, 1, 3, 1, 0);
   EXPECT_EQ(attributes(3, 0, 0, 0), found);
+  // The driver's menu (the store holds up to 60000 mechanisms): the
+  // one-page driver's has no angle unit line.
+  const auto menu_of = [](const std::string& driver, const std::string& plot_name, bool paged) {
+    const std::string rule = " " + std::string(43, '-'), section = " " + std::string(32, '-');
+    Lines body = {rule, " SET UP:", section, " DATA:", " maximum nb of data =  60000", " current nb of data =      1"};
+    if (paged) body.push_back(" angles in radians  : F");
+    const Lines rest = {section, " PLOT:", " plot file name: " + edit::pad(plot_name, 20),
+                        " open plot file  ..............10", " scaling ......................11",
+                        " plot parameters ..............12", " close file = end plot ........20",
+                        " stereo type..................300", " symbol types ................310", rule,
+                        " RUN = PLOT FPS .............1000", " EXIT .........................99", menu_tail};
+    return join({menu_head(driver), body, rest});
+  };
+  EXPECT_TRUE(has_block(screen_lines(), menu_of("fpsbchbll", "fps_bb.ps", true)));
   // The net at (4, 4) cm, 1.5 cm in radius, on the upright Schmidt net.
   const double c = 4 * 28.35, u = 1.5 * 28.35;
   const auto at = [&](const Point& p) { return Point{(p.first - c) / u, (p.second - c) / u}; };
@@ -311,7 +327,7 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   // are edited without storing them, and drawn at the next run.
   screen();
   type({"310", "10", "100", "", "", "", "1000", "", "99"});
-  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 1, 1, 3, 1, 0);
+  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 60000, 1, 3, 1, 0);
   const Lines menu = screen_lines();
   EXPECT_TRUE(has_block(menu, {" set up:", " standard  type =  100", " alternate type =   -1"}));
   EXPECT_EQ(count_of(menu, " SET UP IS OK ==> EXIT ........ 99"), 4);
@@ -328,9 +344,11 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
 
   // The same net from the one-page driver, whose subplot holds the same
   // layout, in the symbol size in force.
+  screen();
   type({"1000", "", "99"});
-  fpsseis3(s1, d1, r1, s2, d2, r2, name, 1, 1, 2, 0);
+  fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
   EXPECT_EQ(net_symbols(drawn(), 0.5).size(), 6u);
+  EXPECT_TRUE(has_block(screen_lines(), menu_of("fpsseis", "seis.fm.ps", false)));
 }
 
 }  // namespace
