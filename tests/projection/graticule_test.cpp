@@ -31,15 +31,18 @@ constexpr double box_x0 = 2 * cm, box_x1 = 19 * cm, box_y0 = 2 * cm, box_y1 = 28
 
 using Point = std::pair<double, double>;
 
-// A plot file's line paths in order (each from its move), and its texts.
+// A plot file's line paths in order (each from its move), and its texts
+// with the points they are written from (the move before each).
 struct Drawing {
   std::vector<std::vector<Point>> runs;
   Lines texts;
+  std::vector<Point> anchors;
 };
 
 Drawing read_drawing(const Lines& lines) {
   Drawing d;
   bool in_path = false;
+  Point moved{};
   for (const std::string& l : lines) {
     std::istringstream in(l);
     double x = 0, y = 0;
@@ -49,8 +52,10 @@ Drawing read_drawing(const Lines& lines) {
       if (in_path) d.runs.emplace_back();
     } else if (!l.empty() && l.front() == '(') {
       d.texts.push_back(l.substr(1, l.rfind(')') - 1));
-    } else if (in_path && in >> x >> y >> op && (op == "M" || op == "L")) {
-      d.runs.back().emplace_back(x, y);
+      d.anchors.push_back(moved);
+    } else if (in >> x >> y >> op && (op == "M" || op == "L")) {
+      if (op == "M") moved = {x, y};
+      if (in_path) d.runs.back().emplace_back(x, y);
     }
   }
   return d;
@@ -116,6 +121,12 @@ TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
   for (int i = 0; i <= 16; ++i) add({80, -at(i)}, -160.0 / 3, 0, 3);
   for (int i = 0; i <= 16; ++i) add({80, -at(i)}, 0.5, 0, 2);
   for (int i = 0; i <= 16; ++i) add({-80, -at(i)}, -0.5, 0, 2);
+  // The labels' points, 1.5 tick lengths beyond each edge, in the same order.
+  std::vector<Point> labels;
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(at(i), -81.5);
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(at(i), 81.5);
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(81.5, -at(i));
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(-81.5, -at(i));
   struct Case {
     int code;
     std::string proj;
@@ -134,6 +145,7 @@ TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
     geo.add(0, 45);  // the origin
     for (const auto& p : paths)
       for (const auto& [lon, lat] : p) geo.add(lon, lat);
+    for (const auto& [lon, lat] : labels) geo.add(lon, lat);
     const auto r = proj_forward(c.proj, geo);
     ASSERT_EQ(r.size(), geo.lon.size());
     const double k = scale(), tolerance = 0.006 + c.tolerance * k;
@@ -147,6 +159,20 @@ TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
         EXPECT_NEAR(y - o.second, c.scale * (r[n]->second - r[0]->second) * k, tolerance) << i;
         ++n;
       }
+    }
+    // Each label written from its point: x as projected, y moved by the
+    // same amount along an edge (the justification's row).
+    ASSERT_EQ(d.anchors.size(), labels.size());
+    std::vector<Point> want;
+    double shift[4] = {};
+    for (std::size_t i = 0; i < labels.size(); ++i, ++n) {
+      ASSERT_TRUE(r[n]);
+      want.emplace_back(c.scale * (r[n]->first - r[0]->first) * k, c.scale * (r[n]->second - r[0]->second) * k);
+      shift[i / 17] += (d.anchors[i].second - o.second - want[i].second) / 17;
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      EXPECT_NEAR(d.anchors[i].first - o.first, want[i].first, tolerance) << "label " << i;
+      EXPECT_NEAR(d.anchors[i].second - o.second - shift[i / 17], want[i].second, tolerance) << "label " << i;
     }
   }
 }
@@ -210,6 +236,14 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
       for (std::size_t k = 1; k < run.size(); ++k) EXPECT_LE(run[k].first, run[k - 1].first) << "parallel " << i;
       EXPECT_TRUE(user_x(run.front()) > 0 && user_x(run.back()) < 0) << "parallel " << i;
     }
+    // The ticks beyond the eastern and the western edge, and their labels,
+    // stay on their own side of the map.
+    ASSERT_EQ(d.runs.size(), 13u + 26u + 9u + 18u);
+    for (std::size_t i = 48; i < 66; ++i) {
+      for (const auto& p : d.runs[i]) EXPECT_EQ(user_x(p) > 0, i < 57) << "tick " << i;
+    }
+    ASSERT_EQ(d.anchors.size(), 26u + 18u);
+    for (std::size_t i = 26; i < 44; ++i) EXPECT_EQ(user_x(d.anchors[i]) > 0, i < 35) << "label " << i;
   }
   // A window across the antimeridian under a code cut there: the lines
   // are split at the cut, no segment crosses the map.
