@@ -20,6 +20,7 @@
 #include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "support/draw_fixture.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -313,6 +314,53 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
       }
     }
   }
+}
+
+// The menu as the user sees it from the defaults; the advice about the
+// tick segments shows for a frame whose ticks have more segments than the
+// larger of 2 and a third of the grid lines' segments, and only then.
+TEST_F(GraticuleTest, MenuShowsTheSettingsAndAdvisesOnTickSegments) {
+  type({"40", "2", "32", "3", "31", "9", "33", "0.5", "99"});
+  screen();
+  real v[7]{};
+  int k[4]{};
+  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 4);
+  const Lines lines = screen_lines();
+  const std::string rule = " " + std::string(43, '-');
+  const auto body = [&](const std::string& npgrid, const std::string& nptick, const std::string& tic,
+                        const std::string& type, bool advice) {
+    Lines l{rule,
+            " LATITUDE-LONGITUDE GRID PARAMETERS",
+            rule,
+            " latitude min, max and inc .....10",
+            " latitude minimum ..............11  -80.000",
+            " latitude maximum ..............12   80.000",
+            " latitude increment ............13   10.000",
+            " longitude min, max and inc ....20",
+            " longitude minimum .............21  -80.000",
+            " longitude maximum .............22   80.000",
+            " longitude increment ...........23   10.000",
+            " nb of points to draw grid......31 " + npgrid,
+            " nb of points to draw tick......32 " + nptick,
+            " tic size (degrees) ............33 " + tic,
+            " nb of decimals ................34      1",
+            " grid type .....................40 " + type};
+    if (advice) l.insert(l.end(), {rule, " WARNING:", " too many points for tick marks ?", rule});
+    l.insert(l.end(), {rule, " EXIT ..........................99", menu_tail});
+    return l;
+  };
+  const std::string one = "   1.000";
+  EXPECT_TRUE(has_block(lines, body("     3", "     2", one, "     1", false)));
+  EXPECT_TRUE(has_block(lines, body("     3", "     2", one, "     2", false)));
+  EXPECT_TRUE(has_block(lines, body("     3", "     3", one, "     2", true)));
+  EXPECT_TRUE(has_block(lines, body("     9", "     3", one, "     2", false)));
+  EXPECT_TRUE(has_block(lines, body("     9", "     3", "   0.500", "     2", false)));
+  EXPECT_TRUE(has_block(lines, {" no grid ..........0", " regular grid .....1", " ticks out grid ...2",
+                                " ticks in  grid....3"}));
+  EXPECT_EQ(gridll.igridtype, 2);
+  EXPECT_EQ(gridll.nptick, 3);
+  EXPECT_EQ(gridll.npgrid, 9);
+  EXPECT_FLOAT_EQ(gridll.gticsize, rad(0.5f));
 }
 
 TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
