@@ -147,6 +147,9 @@ TEST(MapDriver, MenuHelpAndTheStepsOfARun) {
 
 // Three runs with the Si-Sh file on: a header and a row a mechanism each
 // time, then, stress directions off, a warning and nothing more written.
+// A plunge threshold of 80 degrees set in the same session makes the
+// normal fault's vertical axis (P, plunging 75 degrees) unclear: it is
+// listed, drawn as the others and written with the positive index.
 TEST(MapDriver, SiShFileOfEachRun) {
   MapRun m;
   // A thrust, a normal fault and a vertical strike-slip fault: SHmax across
@@ -158,6 +161,7 @@ TEST(MapDriver, SiShFileOfEachRun) {
   m.go(script({read_script("1001", "cat.hash"),
                {"7", "y", "2001", "sish.txt"},
                no_lines_no_points,
+               {"400", "80"},
                first_run,
                {"1000", "", "342", "n", "1000", "", ""},
                leave}));
@@ -180,8 +184,16 @@ TEST(MapDriver, SiShFileOfEachRun) {
       EXPECT_EQ(row.substr(100), want_end[k]);
     }
   }
-  // The listing: its header once a mechanism, no row (every axis clear).
+  // The listing: its header once a mechanism, a row for the normal fault
+  // only (SHmax along its strike, P plunging 75 degrees); its symbol is
+  // drawn from the positive index, without a warning.
   EXPECT_EQ(m.count(" data nb|isv| azshmax| azim.S1|plung.S1| azim.S2|plung.S2| azim.S3|plung.S3"), 6);
+  const auto listed = [&](const std::string& start) {
+    return std::ranges::count_if(m.run.lines, [&](const std::string& l) { return l.starts_with(start); });
+  };
+  EXPECT_EQ(listed("       1|"), 2);
+  EXPECT_EQ(listed("       1| -1|   210.0|   -60.0|    75.0|"), 2);
+  EXPECT_EQ(m.count(" isv outside [1,3]"), 0);
   expect_renders(m.dir / "map.ps");
 }
 
