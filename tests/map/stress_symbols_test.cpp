@@ -214,6 +214,20 @@ TEST_F(StressSymbolsTest, SymbolsLieAlongTheirDirectionsOnTheMap) {
       }
     }
   }
+  // By the eastern edge of the conic map, cut at 180 degrees, a step
+  // eastwards lands on the western edge: the direction is taken from the
+  // step that stays on the map, the same axis as PROJ's step the other way.
+  projtype.iproj = 3;
+  slcc2();
+  for (const double lat : {10.0, 40.0, 60.0}) {
+    for (const double azsh : {25.0, 70.0, 110.0, 150.0}) {
+      const real lon = rad(179.98f), la = rad(static_cast<real>(lat)), az = static_cast<real>(azsh * degree);
+      real x = 0, y = 0;
+      projlln(std::span(&x, 1), std::span(&y, 1), std::span(&lon, 1), std::span(&la, 1), 1);
+      const double want = reference_direction("+proj=lcc +R=1 +lat_1=30 +lat_2=60 +lon_0=0", 179.98, lat, azsh + 180);
+      EXPECT_LT(axis_gap(map_direction(lon, la, x, y, az), want), 0.5) << "lat " << lat << " azimuth " << azsh;
+    }
+  }
 }
 
 }  // namespace
