@@ -323,6 +323,14 @@ TEST(MapDriver, EpicentresLieWhereProjPutsThem) {
     const auto reference = proj_forward(map.proj, points);
     ASSERT_EQ(reference.size(), 629u);
     EXPECT_LT(fit_residual(squares, reference), 0.01);
+    // The epicentre symbols take the major stress symbol's size, 0.4 cm
+    // wide on paper whatever the map's scale.
+    for (const Path& p : paths_of(plot)) {
+      if (p.points.size() != 5 || p.end.rfind("cp", 0) != 0) continue;
+      const auto [lo, hi] = std::ranges::minmax_element(p.points, {}, [](const auto& q) { return q.first; });
+      EXPECT_NEAR((hi->first - lo->first) / points_per_cm, 0.4, 0.002);
+      break;
+    }
     if (!map.fitted) {
       Points origin;
       origin.add(0, 45);

@@ -57,7 +57,9 @@ class StressSymbolsTest : public MapTest {
   // The symbols drawn since the last call, around the paper point (xc, yc) cm.
   std::vector<Stroke> strokes(double xc, double yc) {
     std::vector<Stroke> found;
-    for (const Path& p : paths_of(drawn())) {
+    const std::vector<Path> paths = paths_of(drawn());
+    paths_drawn = paths.size();
+    for (const Path& p : paths) {
       const auto at = [&](std::size_t k) {
         return std::pair{p.points[k].first / points_per_cm - xc, p.points[k].second / points_per_cm - yc};
       };
@@ -78,6 +80,7 @@ class StressSymbolsTest : public MapTest {
     }
     return found;
   }
+  std::size_t paths_drawn = 0;  // by the last call of strokes, symbols or not
 };
 
 // Each regime and Sh type on a north-up map with angles kept. The major symbol is
@@ -113,6 +116,7 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
     dmapsh2(std::span(&x, 1), std::span(&y, 1), std::span(&azsh, 1), std::span(&isv, 1), 1);
     const auto got = strokes(12.5, 13);
     ASSERT_EQ(got.size(), k.strokes.size());
+    EXPECT_EQ(paths_drawn, got.size()) << "no epicentre symbol under type 0";
     for (std::size_t i = 0; i < got.size(); ++i) {
       EXPECT_NEAR(got[i].x0, k.strokes[i].x0, 2e-3) << i;
       EXPECT_NEAR(got[i].y0, k.strokes[i].y0, 2e-3) << i;
