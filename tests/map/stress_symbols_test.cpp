@@ -138,14 +138,15 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
 // Values out of range passed without the menu are reset, each in its box;
 // the menu takes a size of 0 and shows the Sh types.
 TEST_F(StressSymbolsTest, SettingsResetsAndMenu) {
-  real major = 0.4f, minor = -1.0f;
+  real major = 0.0f, minor = -1.0f;
   int iepi = 3, isha = 7;
-  type_raw("\n\n");
+  type_raw("\n\n\n");
   smapsh2(major, minor, iepi, isha, 1);
   const Lines resets = screen_lines();
+  EXPECT_TRUE(has_block(resets, {" sizmaxa =      0.000", " ==> RESET TO:", " sizmaxa =      0.400"}));
   EXPECT_TRUE(has_block(resets, {" sizmina =     -1.000", " ==> RESET TO:", " sizmina =      0.200"}));
   EXPECT_TRUE(has_block(resets, {" isha =      7", " ==> RESET TO:", " isha =      0"}));
-  EXPECT_EQ(count_of(resets, " ///        subroutine smapsh2" + std::string(11, ' ') + "///"), 2);
+  EXPECT_EQ(count_of(resets, " ///        subroutine smapsh2" + std::string(11, ' ') + "///"), 3);
   type({"40", "-1", "10", "0", ""});
   smapsh2(major, minor, iepi, isha, 2);
   const Lines menu = screen_lines();
