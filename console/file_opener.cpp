@@ -98,7 +98,10 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         // The name is the user's even when the replacement is declined, so
         // that the box that follows names the file the user chose.
         name = path;
-        chosen = status == FileStatus::old_file || replace_allowed(path, status);
+        // A file this run holds open on another unit is never offered for
+        // replacement: the open below refuses it.
+        chosen = status == FileStatus::old_file || units().unit_holding(path, iunit, status) != 0 ||
+                 replace_allowed(path, status);
       } else if (chosen) {
         too_long_box(path, limit, false);
         continue;
@@ -122,9 +125,11 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
 
     // The name is shown in the caller's whole field, as the caller holds it.
     const std::string field = edit::pad(name, std::max(width, name.size()));
+    const int holder = chosen ? units().unit_holding(name, iunit, status) : 0;
     if (silent) {
       errorhead(opener);
       say("COULD NOT OPEN FILE " + field);
+      if (holder != 0) say("already open for unit = " + edit::i(holder, 4));
       say("for unit = " + edit::i(iunit, 4));
       say("===> STOPPING EXECUTION");
       errortail00();
@@ -132,6 +137,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
     }
     warninghead(opener);
     say("COULD NOT OPEN FILE " + field);
+    if (holder != 0) say("already open for unit = " + edit::i(holder, 4));
     say("===> RETRYING");
     warningtail00();
   }

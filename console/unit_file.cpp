@@ -55,12 +55,13 @@ ReadResult UnitFile::read_line(std::string& line) {
       break;  // the last line, without an end of line
     }
     const auto n = static_cast<std::size_t>(end_ - next_);
-    if (auto* nl = static_cast<char*>(std::memchr(next_, '\n', n))) {
-      line.append(next_, static_cast<std::size_t>(nl - next_));
+    auto* nl = static_cast<char*>(std::memchr(next_, '\n', n));
+    const auto taken = nl != nullptr ? static_cast<std::size_t>(nl - next_) : n;
+    line.append(next_, std::min(taken, max_line - line.size()));
+    if (nl != nullptr) {
       next_ = nl + 1;
       break;
     }
-    line.append(next_, n);
     next_ = end_;
     any = true;
   }

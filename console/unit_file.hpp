@@ -40,8 +40,15 @@ class UnitFile : private std::streambuf {
   bool close();
   bool writing() const { return write_; }
 
+  // The most characters a line read keeps; the rest of a longer line, up
+  // to its end, is passed over. No line of a catalogue, command, line or
+  // column file comes near it; an endless line (a device, a binary file)
+  // must not exhaust the memory.
+  static constexpr std::size_t max_line = 1 << 20;
+
   // One line without its end of line (a trailing carriage return is
-  // dropped too); the last line of a file needs no end of line.
+  // dropped too; a line longer than max_line is cut there); the last line
+  // of a file needs no end of line.
   ReadResult read_line(std::string& line);
   // Back to the start of the file (of its text read, or to be overwritten).
   bool rewind();

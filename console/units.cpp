@@ -17,10 +17,28 @@ bool equals_nocase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// One keyboard line, kept to its first UnitFile::max_line characters like
+// a line of a file (an endless line, such as a device given as input, must
+// not exhaust the memory).
 ReadResult getline_from(std::istream& in, std::string& line) {
   line.clear();
-  if (!std::getline(in, line)) {
-    return in.eof() ? ReadResult::end_of_file : ReadResult::error;
+  std::istream::sentry ready(in, true);
+  if (!ready) return in.eof() ? ReadResult::end_of_file : ReadResult::error;
+  std::streambuf& text = *in.rdbuf();
+  bool any = false;
+  for (;;) {
+    const auto c = text.sbumpc();
+    if (std::char_traits<char>::eq_int_type(c, std::char_traits<char>::eof())) {
+      in.setstate(std::ios::eofbit);
+      if (!any) {
+        in.setstate(std::ios::failbit);
+        return ReadResult::end_of_file;
+      }
+      break;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (line.size() < UnitFile::max_line) line.push_back(std::char_traits<char>::to_char_type(c));
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return ReadResult::ok;
@@ -56,9 +74,18 @@ bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
   const auto kind = fs::status(path, ec).type();
   const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
   if (exists && kind == fs::file_type::directory) return false;
+  // Text is read from files and pipes; a device (/dev/zero, a terminal) is
+  // not a file of lines and may never end one.
+  const bool device = kind == fs::file_type::character || kind == fs::file_type::block || kind == fs::file_type::socket;
+  if (status == FileStatus::old_file && device) return false;
 
   if (status == FileStatus::old_file && !exists) return false;
   if (status == FileStatus::new_file && exists) return false;
+  // A file connected to another unit is not opened again where either
+  // connection writes: two streams on one file would cut or mix each
+  // other's lines (the plot file named as the open Si-Sh file, an output
+  // named as the command file being read).
+  if (exists && unit_holding(path, unit, status) != 0) return false;
   File file{path, status, std::make_unique<UnitFile>()};
   if (!file.file->open(path, status != FileStatus::old_file)) return false;
   files_.insert_or_assign(unit, std::move(file));
@@ -76,6 +103,16 @@ void UnitTable::close_all() {
   for (auto& [unit, file] : files_) file.file->close();
   files_.clear();
   screen_->flush();
+}
+
+int UnitTable::unit_holding(const std::string& path, int except_unit, FileStatus status) const {
+  namespace fs = std::filesystem;
+  for (const auto& [unit, file] : files_) {
+    const bool writes = status != FileStatus::old_file || file.status != FileStatus::old_file;
+    std::error_code ec;
+    if (unit != except_unit && writes && fs::equivalent(file.path, path, ec)) return unit;
+  }
+  return 0;
 }
 
 bool UnitTable::is_open(int unit) const { return files_.count(unit) != 0; }

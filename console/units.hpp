@@ -41,9 +41,13 @@ class UnitTable {
   std::ostream& screen() { return *screen_; }
 
   // Opens `path` on `unit`. Returns false, with nothing connected, when the
-  // file cannot be opened under that status. A unit already connected is
+  // file cannot be opened under that status, or when it is connected to
+  // another unit and either connection writes. A unit already connected is
   // closed first.
   bool open(int unit, const std::string& path, FileStatus status);
+  // The other unit connected to the file `path` names where either
+  // connection writes (opening it under `status` would be refused), or 0.
+  int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
   void close(int unit);
   void close_all();
   bool is_open(int unit) const;

@@ -163,10 +163,11 @@ void project_points(int n) {
   }
 }
 
-void report_left_out(int left_out) {
+void report_left_out(int left_out, bool iproj) {
   warninghead(mappoint_header);
   ItemLine().text("POINTS WITH NO PLACE ON THE MAP:").integer(left_out, 6).write();
-  say("(latitude beyond 90 degrees, or no image under this projection)");
+  say(iproj ? "(latitude beyond 90 degrees, or no image under this projection)"
+            : "(too far from the map for the plot file)");
   say("==> NOT PLOTTED");
   warningtail00();
 }
@@ -222,12 +223,10 @@ void plot_points(bool iproj, bool from_file) {
   step_rule();
   say("PLOTTING LOCATION");
   step_rule();
-  if (iproj) {
-    const int left_out = map_symbols(cc2dbuff.xp, cc2dbuff.yp, n);
-    if (left_out > 0) report_left_out(left_out);
-  } else {
-    ussymbol(cc2dbuff.xp, cc2dbuff.yp, n);
-  }
+  // Points off the map are drawn, but not those the plot file cannot
+  // place: each vertex of their symbols would be clipped with a pausing box.
+  const int left_out = map_symbols(cc2dbuff.xp, cc2dbuff.yp, n);
+  if (left_out > 0) report_left_out(left_out, iproj);
   if (settings.listing && n > 0) list_points(names, n);
 }
 

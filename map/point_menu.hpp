@@ -10,7 +10,8 @@
 // degrees, an image at infinity such as a pole under Mercator, a point the
 // projection hides) gets no symbol; such points are counted in one warning
 // box and keep their row in the listing, shown there as a point at
-// infinity.
+// infinity. Taken as they stand, points too far from the map for the plot
+// file to place them are left out and counted in the same way.
 
 namespace dorvix {
 

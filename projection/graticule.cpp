@@ -102,7 +102,7 @@ struct Tick {
 };
 
 void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text) {
-  pen.move(t.lon0, t.lat0);
+  pen.move(held_beside(t.lon0, t.lon0), t.lat0);
   for (int j = 0; j <= nt; ++j) {
     pen.draw(held_beside(t.lon0, t.lon0 + static_cast<real>(j) * t.dlon), t.lat0 + static_cast<real>(j) * t.dlat);
   }
@@ -160,7 +160,7 @@ void drawllgrid() {
   const bool frame_only = g.igridtype == 2 || g.igridtype == 3;
   // Ticks outwards, or inwards for type 3, in nptick steps.
   const real step = (g.igridtype == 3 ? g.gticsize : -g.gticsize) / static_cast<real>(segments(g.nptick));
-  MapPen pen;
+  MapPen pen(MapPen::Output::plot, MapPen::Joins::along_the_globe_as_given);
   count_line("nb of meridians =", w.nmer + 1);
   draw_meridians(pen, g, w, frame_only ? 1 : w.nmer);
   meridian_ticks(pen, g, w, step);
@@ -175,7 +175,7 @@ void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax) {
   xmin = ymin = xmax = ymax = 0.0f;
   // Stored settings always have a window; before the first they are zero.
   if (!(g.glatmin < g.glatmax && g.glonmin < g.glonmax)) return;
-  MapPen pen(MapPen::Output::measure);
+  MapPen pen(MapPen::Output::measure, MapPen::Joins::along_the_globe_as_given);
   const Window w = window_of(g);
   const bool all_lines = g.igridtype == 1;
   draw_meridians(pen, g, w, all_lines ? w.nmer : 1);

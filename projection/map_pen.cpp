@@ -100,9 +100,13 @@ void MapPen::draw(real lon, real lat) {
   }
   // The step the segment makes: as given up to half a turn (exactly half
   // a turn included, so that a window's own steps are never reversed), the
-  // short way round beyond.
+  // short way round beyond. A pen that takes its steps as given never goes
+  // the short way round: under the codes that take longitudes as they
+  // come, its steps need no cut at all.
+  const bool as_given = joins_ == Joins::along_the_globe_as_given;
   const real raw = lon - lon_;
-  const real s = std::fabs(raw) <= anglerad(5) + cut_tolerance ? raw : std::remainder(raw, anglerad(7));
+  const real s =
+      as_given || std::fabs(raw) <= anglerad(5) + cut_tolerance ? raw : std::remainder(raw, anglerad(7));
   Crossing c;
   bool broken = false;
   switch (joins_ == Joins::straight_on_the_map ? MapCut::none : current_cut()) {
@@ -110,7 +114,7 @@ void MapPen::draw(real lon, real lat) {
       c = across_opposite_meridian(lon_, s);
       break;
     case MapCut::longitude_step:
-      if (std::fabs(raw) > anglerad(5)) {
+      if (!as_given && std::fabs(raw) > anglerad(5)) {
         c = across_antimeridian(lon_, s, raw);
         broken = !c.found;  // a whole turn or more: nothing to join
       }

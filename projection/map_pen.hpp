@@ -16,7 +16,8 @@
 //    taken up again at the cut on the other side, the latitude of the
 //    crossing interpolated linearly along the segment. A segment goes the
 //    short way round: a step of more than 180 degrees of longitude is
-//    taken as the shorter step the other way, across the antimeridian.
+//    taken as the shorter step the other way, across the antimeridian
+//    (unless the pen takes its steps as given).
 // A pen that joins its points straight on the map (the sides of a polygon
 // drawn in the projected plane) follows no cut: only the points without an
 // image break its lines.
@@ -40,8 +41,11 @@ class MapPen {
  public:
   enum class Output { plot, measure };
   // How two consecutive points of a line are joined: along the globe, so
-  // that the line is cut where the map is cut, or straight on the map.
-  enum class Joins { along_the_globe, straight_on_the_map };
+  // that the line is cut where the map is cut (the short way round, or with
+  // the step of longitude as given, however large: the lines of the
+  // graticule, whose every step is a deliberate part of its window), or
+  // straight on the map.
+  enum class Joins { along_the_globe, along_the_globe_as_given, straight_on_the_map };
 
   // The smallest box holding the points handed on; `any` is false while
   // there is none.

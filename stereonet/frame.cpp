@@ -48,11 +48,14 @@ constexpr std::array<Corner, 4> corners = {{{0.5f, 1.0f, right_of}, {0.5f, -1.0f
                                              {-0.5f, -1.0f, left_of}, {-0.5f, 1.0f, left_of}}};
 constexpr std::size_t corner_characters = 10;
 
-// Position names of the labels, as the menus show them.
+// Position names of the labels, as the menus show them: 11 characters,
+// blank-padded.
 constexpr std::array<std::string_view, frame_labels> position_names = {
     "X axis", "Y axis", "Upper Right", "Lower Right", "Lower Left", "Upper Left"};
+constexpr std::size_t position_width = 11;
 
 std::size_t at(int ilabel) { return static_cast<std::size_t>(ilabel - 1); }
+std::string position_name(int ilabel) { return edit::pad(position_names[at(ilabel)], position_width); }
 
 std::string default_label(int ilabel) {
   if (ilabel == 1) return "North";
@@ -94,7 +97,7 @@ void frame_menu() {
         dash_rule();
         say("position   :     label     :?:command");
         for (int i = 1; i <= frame_labels; ++i) {
-          std::string line = edit::pad(position_names[at(i)], 11);
+          std::string line = position_name(i);
           line += ':';
           line += stefram2.label[at(i)];
           line += ':';
@@ -134,7 +137,7 @@ void label_menu(std::string& text, int& idraw, int& ilabel) {
         dash_rule();
         say("STEREO FRAME LABELS");
         dash_rule();
-        ItemLine().text("label position        :").text(position_names[at(ilabel)]).write();
+        ItemLine().text("label position        :").text(position_name(ilabel)).write();
         ItemLine().text("label index...........1").integer(ilabel, 4).write();
         ItemLine().text("label text............2").text(text).write();
         ItemLine().text("draw label (0/1)......3").integer(idraw, 4).write();

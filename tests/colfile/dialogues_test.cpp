@@ -97,7 +97,7 @@ TEST_F(DialogueTest, HeaderDisplayLabelsEachLineAndCutsLongLinesInHundreds) {
 // header lines is taken from 0 upward.
 TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHeader) {
   open("'T'\n'a' 'b'\n1 2\n3 4\n");
-  type({"", "110", "-1", "", "1", ""});
+  type({"", "110", "-1", "", "1", "900", ""});
   int ierr = -1, ndisp = 4, iskip = 2, ititle = 3, iheader = 2;
   sfheader1(ierr, ndisp, iskip, ititle, iheader, path, column_unit, 0);
   out = screen();
@@ -106,7 +106,34 @@ TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHe
   EXPECT_EQ(out.find("= Header: Title"), std::string::npos);
   EXPECT_TRUE(shows({" Enter Number of dataless lines to skip", " inside  [0,9999]"}));
   EXPECT_TRUE(shows({" Number of dataless lines to skip =           -1", " outside [0,9999]"}));
-  EXPECT_TRUE(shows({" nb of header lines without data .110   1", " line nb to read title ...........120   0"}));
+  const std::string dashes = " " + std::string(43, '-');
+  const std::vector<std::string> head = {at_rule, " @ subroutine sfheader1  ", " @" + std::string(42, '=')};
+  EXPECT_TRUE(shows(head + std::vector<std::string>{
+                               "             FILE HEADER SET UP             ", dashes,
+                               " nb of lines to display in dialog.100   4", " nb of header lines without data .110   1",
+                               " line nb to read title ...........120   0", " line nb to read column header....130   2",
+                               " HELP ............................900", " SET UP IS OK, EXIT AND PROCEED ...99", at_rule}));
+  EXPECT_TRUE(shows(head + std::vector<std::string>{"           ACCEPTABLE FILE FORMAT           ",
+                                                    dashes,
+                                                    " Default file header",
+                                                    " line nb content",
+                                                    dashes,
+                                                    " 1   'Title of the data set'",
+                                                    " 2   'header1'   'header2'   'header3'",
+                                                    " 3       65.3           5         6.3",
+                                                    dashes,
+                                                    " line nb for title  = 0 => do not read title",
+                                                    " line nb for header = 0 => do not read header",
+                                                    dashes,
+                                                    " numerical data are read in",
+                                                    " free format",
+                                                    "   => they can be separated by tabs or spaces",
+                                                    " ",
+                                                    " character strings are read in",
+                                                    " free format",
+                                                    "   => they must be enclosed within quotes",
+                                                    "      as above. If not, do not read them.",
+                                                    at_rule}));
   EXPECT_EQ(ierr, 0);
   EXPECT_EQ(iskip, 1);
   EXPECT_EQ(ititle, 0);

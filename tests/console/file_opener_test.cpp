@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "console/edit.hpp"
 #include "dialogue_helpers.hpp"
 
@@ -132,6 +134,32 @@ TEST_F(Opener, ChooserAsksBeforeOverwritingAFileThatMayExist) {
   opef2(name, "postcript plot", 50, "unknown", 0, 35);
   EXPECT_FALSE(has(screen_lines(), " replace existing file fresh.ps ?"));
   EXPECT_TRUE(units().is_open(50));
+}
+
+TEST_F(Opener, AFileHeldOpenOnAnotherUnitIsRefusedUntouched) {
+  // The Si-Sh rows go to unit 22; the plot file may not be the same file,
+  // or the two channels would write over each other.
+  write_file("x.ps", "");
+  ASSERT_TRUE(units().open(22, "x.ps", FileStatus::unknown));
+  units().write_line(22, "row 1");
+  type({"x.ps", "", "other.ps"});
+  std::string name = "seis.ps";
+  opef2(name, "postcript plot", 50, "unknown", 0, 35);
+  EXPECT_EQ(name, "other.ps");
+  const Lines lines = screen_lines();
+  EXPECT_FALSE(has(lines, " replace existing file x.ps ?"));
+  const Lines box{" COULD NOT OPEN FILE " + edit::pad("x.ps", 35), " already open for unit =   22", " ===> RETRYING"};
+  EXPECT_NE(std::search(lines.begin(), lines.end(), box.begin(), box.end()), lines.end());
+  units().write_line(22, "row 2");
+  units().close(22);
+  EXPECT_EQ(read_file("x.ps"), "row 1\nrow 2\n");
+
+  // Given in a command file, the same name stops the run, naming the unit.
+  ASSERT_TRUE(units().open(22, "x.ps", FileStatus::unknown));
+  EXPECT_EQ(run_end_status([&] { opef2(name = "x.ps", "postcript plot", 50, "unknown", 1, 35); }),
+            exit_stopped_by_program);
+  EXPECT_TRUE(has(screen_lines(), " already open for unit =   22"));
+  units().close(22);
 }
 
 TEST_F(Opener, ChooserNeverRemovesADirectory) {

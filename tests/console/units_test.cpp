@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
   EXPECT_EQ(testing::read_file(existing), "first\r\nsecond\n");  // untouched
   EXPECT_FALSE(u.open(21, dir.path().string(), FileStatus::unknown));  // a directory
   EXPECT_FALSE(u.open(21, "", FileStatus::unknown));
+  EXPECT_FALSE(u.open(11, "/dev/zero", FileStatus::old_file));  // a device never ends its line
 
   ASSERT_TRUE(u.open(21, absent, FileStatus::new_file));
   u.write_line(21, "written");
@@ -33,8 +35,26 @@ TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
 
   ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));  // written from its start
   u.write_line(22, "again");
+  // A file being written is opened on no other unit, for writing or
+  // reading, by any of its names; its own unit may open it again.
+  EXPECT_FALSE(u.open(50, absent, FileStatus::unknown));
+  EXPECT_FALSE(u.open(11, (dir / "." / "absent.txt").string(), FileStatus::old_file));
+  EXPECT_FALSE(u.is_open(50));
   u.close(22);
   EXPECT_EQ(testing::read_file(absent), "again\n");
+  ASSERT_TRUE(u.open(22, absent, FileStatus::old_file));
+  ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));
+  u.write_line(22, "again");
+  u.close(22);
+
+  // A file being read is not written from another unit; two readers may
+  // share it.
+  ASSERT_TRUE(u.open(15, existing, FileStatus::old_file));
+  EXPECT_FALSE(u.open(50, existing, FileStatus::unknown));
+  EXPECT_EQ(testing::read_file(existing), "first\r\nsecond\n");
+  EXPECT_TRUE(u.open(61, existing, FileStatus::old_file));
+  u.close(15);
+  u.close(61);
 
   ASSERT_TRUE(u.open(11, existing, FileStatus::old_file));
   EXPECT_EQ(u.name(11), existing);
@@ -76,6 +96,12 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
   const std::vector<std::string> lines = {
       std::string(block - 1, 'a'),  // its end of line is the block's last byte
       "", "b", std::string(3 * block + 17, 'c'), std::string(block / 2, 'd') + "\r", "\r", std::string(5, 'e'),
+      std::string(UnitFile::max_line + 2 * block + 5, 'f'),  // kept to its first max_line characters
+      "g",
+  };
+  auto expected = [](std::string l) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    return l.substr(0, UnitFile::max_line);
   };
   for (const bool last_line_ends : {true, false}) {
     std::string text;
@@ -83,12 +109,18 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
     if (!last_line_ends) text.pop_back();
     testing::write_file(path, text);
     ASSERT_TRUE(units().open(11, path, FileStatus::old_file));
-    std::string line;
-    for (const auto& l : lines) {
-      ASSERT_EQ(units().read_line(11, line), ReadResult::ok);
-      EXPECT_EQ(line, !l.empty() && l.back() == '\r' ? l.substr(0, l.size() - 1) : l);
+    std::istringstream keyboard(text);
+    std::ostringstream screen;
+    units().set_console(keyboard, screen);
+    for (const int unit : {11, unit_keyboard}) {
+      std::string line;
+      for (const auto& l : lines) {
+        ASSERT_EQ(units().read_line(unit, line), ReadResult::ok);
+        EXPECT_EQ(line, expected(l)) << "unit " << unit;
+      }
+      EXPECT_EQ(units().read_line(unit, line), ReadResult::end_of_file);
     }
-    EXPECT_EQ(units().read_line(11, line), ReadResult::end_of_file);
+    units().reset_console();
     units().close(11);
   }
 }

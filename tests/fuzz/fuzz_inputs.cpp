@@ -5,13 +5,14 @@
 #include <string_view>
 
 #include "catalogue/generated_catalogue.hpp"
+#include "support/tools.hpp"
 
 namespace dorvix::testing {
 
 namespace {
 
 // What the last answer of a menu's entry asks for.
-enum class Asks { nothing, hash, fpfit, polygon, colours, commands, output, plot };
+enum class Asks { nothing, hash, fpfit, polygon, colours, commands, output, plot, lines, points };
 
 // The menus a run visits: the answers that reach each one from the top
 // menu, its choices, and the file its entry asks for. A menu added to the
@@ -51,6 +52,24 @@ const std::vector<Menu> menus = {
                                          23, 24, 25}},
     {"stress symbols", {"2001", "315"}, {10, 20, 30, 40}},
     {"map run", {"2001", "1000", ""}, {10, 13, 14, 20, 51, 53, 54, 100, 200}, Asks::plot},
+    {"graticule", {"2001", "320"}, {10, 11, 12, 13, 20, 21, 22, 23, 31, 32, 33, 34, 40}},
+    {"epicentre symbol", {"2001", "310"}, {0, 3, 4, 10, 15, 20, 23, 40}},
+    {"projection parameters", {"2001", "300", "8", "99"}, {1, 2, 99}},
+    // A run of the map, from a closed plot file, that leaves the point menu
+    // for the line-file menu and names a line file of each type; or reads
+    // the points of a column file through the point menu.
+    {"line file UTIG", {"20", "", "2001", "1000", "", "map.ps", "99", "1"}, {1, 2, 3, 4, 5, 6, 10, 11}, Asks::lines},
+    {"line file IGN", {"20", "", "2001", "1000", "", "map.ps", "99", "2"}, {1, 2, 3, 4, 5, 6, 10, 11}, Asks::lines},
+    {"line file GEBCO", {"20", "", "2002", "1000", "", "map.ps", "99", "3"}, {1, 2, 3, 4, 5, 6, 10, 11}, Asks::lines},
+    {"line file USGS", {"20", "", "2001", "1000", "", "map.ps", "99", "4"}, {1, 2, 3, 4, 5, 6, 10, 11}, Asks::lines},
+    {"line file GSHHS", {"20", "", "2002", "1000", "", "map.ps", "99", "5"}, {1, 2, 3, 4, 5, 6, 10, 11}, Asks::lines},
+    {"line file polygon", {"20", "", "2001", "1000", "", "map.ps", "99", "6"}, {1, 2, 3, 4, 5, 6, 10, 11}, Asks::lines},
+    {"map points", {"20", "", "2001", "1000", "", "map.ps", "200"}, {99, 99, 99, 1000, 100, 110, 120, 130, 300, 900}, Asks::points},
+    {"diagrams", {"3000"}, {10, 11, 12, 20, 300, 310, 900, 1000}},
+    {"paged diagrams", {"3001"}, {10, 11, 12, 20, 300, 310, 900, 1000}},
+    {"diagram run", {"20", "", "3001", "1000", ""}, {0, 1, 2}, Asks::plot},
+    {"stereonet type", {"3000", "300"}, {1, 2, 3, 4}},
+    {"axis symbols", {"3001", "310"}, {10, 20, 99, 0, 3, 15, 23, 40, 100, 101}},
 };
 
 const std::map<Asks, Lines> names_asked = {
@@ -58,12 +77,29 @@ const std::map<Asks, Lines> names_asked = {
     {Asks::polygon, {"poly.txt"}},      {Asks::colours, {"colours.txt"}},
     {Asks::commands, {"cmd1.txt", "cmd2.txt"}}, {Asks::output, {"out.hash", "out.tab", "gen.hash"}},
     {Asks::plot, {"seis.ps", "plot.ps"}},
+    {Asks::lines, {"coast.utig", "coast.ign", "coast.gebco", "coast.usgs", "coast.gshhs", "poly.txt"}},
+    {Asks::points, {"points.txt"}},
 };
 
+// Line files and a column file of points cut from the bundled shorelines
+// and hypocentres, to their first `lines` lines.
+std::string real_head(const std::string& name, int lines) {
+  const std::string text = read_file(std::filesystem::path(DORVIX_REAL_DATA_DIR) / name);
+  std::size_t cut = 0;
+  for (int k = 0; k < lines; ++k) {
+    const auto end = text.find('\n', cut);
+    if (end == std::string::npos) return text;
+    cut = end + 1;
+  }
+  return text.substr(0, cut);
+}
+
 // Every file name an answer may give: the files of the run, outputs and
-// plots, a missing file and names longer than any name field.
+// plots, a missing file, a device that never ends a line and names longer
+// than any name field.
 const Lines file_names = {"gen.hash", "gen.fpfit", "poly.txt",    "colours.txt",    "cmd1.txt",
                           "cmd2.txt", "out.hash",  "out.tab",     "seis.ps",        "plot.ps",
+                          "map.ps",   "coast.ign", "coast.gshhs", "points.txt",     "/dev/zero",
                           "gen.hash", "gen.fpfit", "missing.txt", "kavro7_ini.txt", std::string(36, 'p') + ".ps",
                           std::string(45, 'n')};
 
@@ -203,6 +239,11 @@ Files FuzzInputs::files(double damage) {
   std::snprintf(line, sizeof line, "  %c %3d %s %2d\n              \n", chance(0.5) ? 'T' : 'F', uniform(-1, 1000),
                 orientations[uniform(0, 3)], uniform(0, 4));
   f["kavro7_ini.txt"] = line;
+
+  for (const char* layout : {"utig", "ign", "gebco", "usgs", "gshhs"}) {
+    f[std::string("coast.") + layout] = real_head(std::string("gshhg_aegean.") + layout, uniform(0, 400));
+  }
+  f["points.txt"] = real_head("gcmt_m7plus_points.txt", uniform(0, 60));
 
   // Command files end anywhere: at a menu, inside a visit, at a question.
   for (const char* name : {"cmd1.txt", "cmd2.txt"}) {

@@ -22,8 +22,9 @@ class FuzzInputs {
   explicit FuzzInputs(std::uint32_t seed) : rng_(seed) {}
 
   // The files a run starts with: catalogues in both layouts, a polygon, a
-  // colour table, the plot settings and two command files; each damaged
-  // with probability `damage`.
+  // colour table, the plot settings, two command files, line files in five
+  // layouts and a column file of points; each damaged with probability
+  // `damage`.
   Files files(double damage);
 
   // The answers of a run: the Return of the banner, then `visits` visits

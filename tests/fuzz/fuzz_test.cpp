@@ -159,12 +159,12 @@ TEST_P(Fuzz, RunsEndAsAnnouncedAndWriteSoundFiles) {
 
 // Answers with the data files mostly whole, and the data files damaged.
 INSTANTIATE_TEST_SUITE_P(Dialogue, Fuzz,
-                         ::testing::Values(Block{"answers 1", 1000, 40, 0.1, 10}, Block{"answers 2", 2000, 40, 0.1, 10},
-                                           Block{"answers 3", 3000, 40, 0.1, 10}, Block{"answers 4", 4000, 40, 0.1, 10}),
+                         ::testing::Values(Block{"answers 1", 1000, 30, 0.1, 10}, Block{"answers 2", 2000, 30, 0.1, 10},
+                                           Block{"answers 3", 3000, 30, 0.1, 10}, Block{"answers 4", 4000, 30, 0.1, 10}),
                          [](const auto& info) { return "Answers" + std::to_string(info.index + 1); });
 INSTANTIATE_TEST_SUITE_P(Files, Fuzz,
-                         ::testing::Values(Block{"files 1", 5000, 40, 0.8, 6}, Block{"files 2", 6000, 40, 0.8, 6},
-                                           Block{"files 3", 7000, 40, 0.8, 6}, Block{"files 4", 8000, 40, 0.8, 6}),
+                         ::testing::Values(Block{"files 1", 5000, 30, 0.8, 6}, Block{"files 2", 6000, 30, 0.8, 6},
+                                           Block{"files 3", 7000, 30, 0.8, 6}, Block{"files 4", 8000, 30, 0.8, 6}),
                          [](const auto& info) { return "DamagedFiles" + std::to_string(info.index + 1); });
 
 }  // namespace

@@ -82,6 +82,69 @@ void write_catalogue(const MapRun& m, const std::string& name, const Lines& line
   write_file(m.dir / name, text);
 }
 
+// The map menu as the user sees it, its unlisted help option, the line
+// before the symbol menu, and a run's steps announced in order: without
+// data, the point and line-file menus off.
+TEST(MapDriver, MenuHelpAndTheStepsOfARun) {
+  MapRun m;
+  m.go(script({{"2001"}, no_lines_no_points, {"900", "310", "", "341", "n", "400", "12.5"}, first_run, leave}));
+  EXPECT_EQ(m.run.status, 0);
+  const std::string section(32, '-'), rule43(43, '-');
+  const Lines head{menu_tail, " @ subroutine mapseis    ", " @" + std::string(42, '=')};
+  auto menu = [&](const std::string& epicentres, const std::string& threshold) {
+    Lines l = head;
+    for (const std::string& s : Lines{rule43,
+                                      "SET UP:",
+                                      section,
+                                      "PLOT:",
+                                      "plot file name: seis.map.ps         ",
+                                      "open plot file  ..............10",
+                                      "scaling ......................11",
+                                      "plot parameters ..............12",
+                                      "scale to fit grid ............15 T",
+                                      "close file = end plot ........20",
+                                      section,
+                                      "MAP:",
+                                      "projection ..................300",
+                                      "Epicenter symbol type .......310",
+                                      "Symbols size + Sh type ......315",
+                                      "lat long grid ...............320",
+                                      "grid bounds from test bounds 330",
+                                      "Plot contours ...............340 F",
+                                      "plot epicenters .............341 " + epicentres,
+                                      "plot sh directions ..........342 T",
+                                      "plot symbol lat-long ........343 F",
+                                      section,
+                                      "DATA:",
+                                      "maximum nb of data =  60000",
+                                      "current nb of data =      0",
+                                      "plunge threshold for isv ....400 " + threshold,
+                                      rule43,
+                                      "RUN = CREATE MAP ...........1000",
+                                      "EXIT .........................99"}) {
+      l.push_back(" " + s);
+    }
+    l.push_back(menu_tail);
+    return l;
+  };
+  EXPECT_TRUE(has_block(m.run.lines, menu("T", "   0.000")));
+  EXPECT_TRUE(has_block(m.run.lines, menu("F", "  12.500")));
+  Lines help = head;
+  help.insert(help.end(), {" " + std::string(43, '='), " " + std::string(16, ' ') + "HELP DESK:" + std::string(17, ' ')});
+  EXPECT_TRUE(has_block(m.run.lines, help));
+  EXPECT_TRUE(contains(m.run.lines, " choose epicenter symbol            "));
+  // The titles between the rules of the run's announcements.
+  const std::string rule36 = " " + std::string(36, '=');
+  Lines titles;
+  for (auto it = m.run.lines.begin(); it != m.run.lines.end(); ++it) {
+    if (*it != rule36) continue;
+    for (++it; it != m.run.lines.end() && *it != rule36; ++it) titles.push_back(*it);
+  }
+  EXPECT_EQ(titles, (Lines{" PLOTTING INFORMATION", " SCALING GRID IN A4 Portrait", " PLOTTING LAT LONG GRID",
+                           " PROJECTING EPICENTERS", " LONG, LAT --> X, Y", " PLOTTING STRESS DIRECTIONS"}));
+  expect_renders(m.dir / "map.ps");
+}
+
 // Three runs with the Si-Sh file on: a header and a row a mechanism each
 // time, then, stress directions off, a warning and nothing more written.
 TEST(MapDriver, SiShFileOfEachRun) {

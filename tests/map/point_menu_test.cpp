@@ -21,6 +21,7 @@
 #include "projection/dispatcher.hpp"
 #include "projection/state.hpp"
 #include "support/map_fixture.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -184,26 +185,35 @@ TEST_F(PointMenuTest, RealEpicentreListsProjectAsProjProjectsThem) {
 // latitude beyond a pole is no point of the globe under any projection,
 // even one whose formula would place it (the equal-area map folds it back
 // over the pole).
+// Taken as they stand, map coordinates too far for the plot file (a
+// station list in metres) are left out in the same way.
 TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn) {
   write_file(path("poles.txt"), "'Poles'\n'lon' 'lat'\n0 90\n0 -90\n10 95\n");
+  write_file(path("metres.txt"), "'UTM'\n'E' 'N'\n600000 5100000\n2 3\n1e30 0\n");
   struct Case {
+    std::string file;
+    bool project;
     int code;
     real lon0, lat0;
     int left_out;
     Lines rows;
   };
+  const std::string beyond_pole = " (latitude beyond 90 degrees, or no image under this projection)";
   const std::vector<Case> cases = {
-      {15, 0, 45, 3, {" |  1|   0.000|********|", " |  2|   0.000|********|", " |  3|********|********|"}},
-      {6, 8.2f, 46.8f, 1, {" |  3|********|********|"}},
+      {"poles.txt", true, 15, 0, 45, 3,
+       {" |  1|   0.000|********|", " |  2|   0.000|********|", " |  3|********|********|"}},
+      {"poles.txt", true, 6, 8.2f, 46.8f, 1, {" |  3|********|********|"}},
+      {"metres.txt", false, 15, 0, 45, 2,
+       {" |  1|********|********|", " |  2|   2.000|   3.000|", " |  3|********|   0.000|"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.code);
+    SCOPED_TRACE(c.file + " " + std::to_string(c.code));
     use(c.code, c.lon0, c.lat0);
-    const Lines out = run(true, {"200", "poles.txt", "", "", "", "", "", "", "99"});
+    const Lines out = run(c.project, {"200", c.file, "", "", "", "", "", "", "99"});
     EXPECT_EQ(paths_of(drawn()).size(), static_cast<std::size_t>(3 - c.left_out));
     EXPECT_TRUE(shows(out, join({warning_head,
                                  {" POINTS WITH NO PLACE ON THE MAP:" + edit::i(c.left_out, 7),
-                                  " (latitude beyond 90 degrees, or no image under this projection)",
+                                  c.project ? beyond_pole : " (too far from the map for the plot file)",
                                   " ==> NOT PLOTTED"}})));
     EXPECT_EQ(std::count(out.begin(), out.end(), " ///               WARNING               ///"), 1);
     EXPECT_FALSE(std::ranges::any_of(out, [](const std::string& l) { return l.find(" in meters = ") != l.npos; }));
@@ -219,6 +229,32 @@ TEST_F(PointMenuTest, AFileNotReadDrawsAndListsNothing) {
   EXPECT_FALSE(shows(out, {" PLOTTING LOCATION"}) || shows(out, {" Plotted coordinates:"}));
   EXPECT_TRUE(drawn().empty());
   EXPECT_FALSE(units().is_open(12));
+}
+
+// Through the program: the map's RUN opens the menu, a file of three
+// points is read and listed as Mercator places them (the origin at (0, 45)
+// degrees), the menu comes back, and 99 lets the run go on.
+TEST(PointMenuRun, OpensInsideTheMapRunAndListsTheFileAsPlotted) {
+  TempDir dir;
+  write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
+  write_file(dir / "stations.txt", "'Stations'\n'lon' 'lat'\n0 45\n0 0\n90 45\n");
+  const ProgramRun run = run_dorvix(dir, {"", "2001", "340", "n", "1000", "", "map.ps", "200", "stations.txt", "", "",
+                                          "", "99", "99", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  const Lines menu = join({menu_head("mappoint"), menu_body, {menu_tail}});
+  const Lines prompt = {" " + std::string(42, '.'), " Enter your choice"};
+  EXPECT_TRUE(has_block(run.lines, join({menu, prompt, {" New value =           200"}})));
+  EXPECT_TRUE(has_block(run.lines, {" Could read up to:  1000 lines", " Actually read   :     3 lines",
+                                    " Can use up to   :   2 columns", " Actually used   :   2 columns",
+                                    " input file stations.txt closed", menu_tail}));
+  EXPECT_TRUE(has_block(run.lines, join({{" INPUT FILE HAS BEEN READ", " NB OF DATA =      3", " ====> GOING TO PLOT",
+                                          rule, " PROJECTING LOCATIONS", " LONG, LAT (input) --> X, Y", rule,
+                                          " PLOTTING LOCATION", rule, rule, " Plotted coordinates:", rule,
+                                          listing_head, " |  1|   0.000|   0.000|", " |  2|   0.000|  -0.881|",
+                                          " |  3|   1.571|   0.000|", rule},
+                                         menu, prompt, {" New value =            99"}})));
+  EXPECT_TRUE(has_block(run.lines, {" PLOTTING EPICENTERS"}));
+  expect_renders(dir.path() / "map.ps");
 }
 
 }  // namespace

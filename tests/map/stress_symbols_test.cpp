@@ -173,7 +173,8 @@ double reference_direction(const std::string& proj, double lon, double lat, doub
 
 // Lambert's conformal conic and the sinusoidal projection 30 degrees from
 // their central meridian: north leans, and on the sinusoidal projection
-// angles are not kept. Each pass of the symbol lies along its direction.
+// angles are not kept; on Mercator, north is up and angles are kept. Each
+// pass of the symbol lies along its direction.
 TEST_F(StressSymbolsTest, SymbolsLieAlongTheirDirectionsOnTheMap) {
   DORVIX_REQUIRE_TOOL("proj");
   DORVIX_REQUIRE_TOOL("geod");
@@ -182,7 +183,8 @@ TEST_F(StressSymbolsTest, SymbolsLieAlongTheirDirectionsOnTheMap) {
     int code;
     std::string proj;
   };
-  for (const Map& m : {Map{3, "+proj=lcc +R=1 +lat_1=30 +lat_2=60 +lon_0=0"}, Map{22, "+proj=sinu +R=1"}}) {
+  for (const Map& m : {Map{3, "+proj=lcc +R=1 +lat_1=30 +lat_2=60 +lon_0=0"}, Map{22, "+proj=sinu +R=1"},
+                       Map{15, "+proj=merc +R=1"}}) {
     SCOPED_TRACE(m.proj);
     projtype.iproj = m.code;
     if (m.code == 3) slcc2();

@@ -71,8 +71,8 @@ class GraticuleTest : public DrawTest {
     sprojll2(code, 1);
   }
   static void window(real latmin, real latmax, real lonmin, real lonmax, real latinc = 10, real loninc = 10,
-                     int type = 1, real tic = 1) {
-    int npgrid = 3, nptick = 2, ndec = 1;
+                     int type = 1, real tic = 1, int npgrid = 3) {
+    int nptick = 2, ndec = 1;
     sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
   }
   // A new plot file, the map fitted into the box as the map driver's run
@@ -217,6 +217,15 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
   window(-60, 60, 170, 190, 10, 5);
   for (const auto& run : draw("across.ps").runs) {
     for (std::size_t k = 1; k < run.size(); ++k) EXPECT_LT(std::fabs(run[k].first - run[k - 1].first), 4 * cm);
+  }
+  // One segment per line over a whole turn: under Mercator each parallel
+  // is drawn from the eastern edge to the western one.
+  use(15);
+  window(-60, 60, -180, 180, 30, 90, 1, 1, 1);
+  const Drawing whole = draw("whole_turn.ps");
+  ASSERT_EQ(whole.runs.size(), 5u + 10u + 5u + 10u);
+  for (std::size_t i = 15; i < 20; ++i) {
+    EXPECT_TRUE(user_x(whole.runs[i].front()) > 0 && user_x(whole.runs[i].back()) < 0) << "parallel " << i;
   }
 }
 

@@ -45,7 +45,9 @@ TEST_F(MapPenTest, LinesBreakAtInfinityOffThePageAndAtTheCutOfEachCode) {
     Polyline line;                // drawn with the pen
     std::vector<Polyline> runs;   // what reaches the page, each from a move
     real scale = 100;
+    MapPen::Joins joins = MapPen::Joins::along_the_globe;
   };
+  const auto as_given = MapPen::Joins::along_the_globe_as_given;
   const std::vector<Case> cases{
       // A pole under Mercator, the far side of the orthographic, the
       // equator of the gnomonic: no image; the line resumes with a move.
@@ -69,6 +71,12 @@ TEST_F(MapPenTest, LinesBreakAtInfinityOffThePageAndAtTheCutOfEachCode) {
       {"Mercator beyond 180", 15, {{170, 0}, {190, 0}}, {{{170, 0}, {190, 0}}}},
       {"Mercator across 180", 15, {{179, 10}, {-179, 20}}, {{{179, 10}, {180, 15}}, {{-180, 15}, {-179, 20}}}},
       {"Mercator whole turn", 15, {{10, 0}, {375, 0}}, {{{10, 0}}, {{375, 0}}}},
+      // The graticule's steps are taken as given, however large: across
+      // Mercator's whole width in one step, 200 degrees westwards on
+      // Mollweide, a whole turn on Mollweide split at its edges.
+      {"Mercator step as given", 15, {{180, 0}, {-180, 0}}, {{{180, 0}, {-180, 0}}}, 100, as_given},
+      {"Mollweide step as given", 24, {{100, 0}, {-100, 0}}, {{{100, 0}, {-100, 0}}}, 100, as_given},
+      {"Mollweide turn as given", 24, {{360, 0}, {0, 0}}, {{{360, 0}, {-180, 0}}, {{180, 0}, {0, 0}}}, 100, as_given},
       // The azimuthal maps have no cut.
       {"polar stereographic", 7, {{179, 10}, {-179, 20}}, {{{179, 10}, {-179, 20}}}},
   };
@@ -76,7 +84,7 @@ TEST_F(MapPenTest, LinesBreakAtInfinityOffThePageAndAtTheCutOfEachCode) {
     SCOPED_TRACE(c.label);
     projtype.iproj = c.code;
     scale(c.scale);
-    MapPen pen;
+    MapPen pen(MapPen::Output::plot, c.joins);
     for (std::size_t i = 0; i < c.line.size(); ++i) {
       const auto lon = static_cast<real>(c.line[i].first), lat = static_cast<real>(c.line[i].second);
       i == 0 ? pen.move_degrees(lon, lat) : pen.draw_degrees(lon, lat);

@@ -118,6 +118,13 @@ TEST_F(ProjectionMenu, EveryCodeSetUpThroughTheMenuPutsItsOriginWherePROJDoes) {
     const Lines title = from_block(lines, join({menu_head("sprojll2"), {" " + c.title}}));
     ASSERT_FALSE(title.empty()) << c.title;
     EXPECT_EQ(heads(title).back(), "sllorig");
+    if (c.code == 14) {  // the whole box, its degree sign the one byte 0xA1
+      ASSERT_GE(title.size(), 10u);
+      EXPECT_EQ(Lines(title.begin() + 3, title.begin() + 10),
+                (Lines{" LALLEMAND POLYCONIC ELLIPSOIDAL EARTH", " Used by the International Map of the World",
+                       " 4 parameters:", "   1 central meridien", "   1 true scale meridien (+2\xA1" "E of central)",
+                       "   1 northernmost parallel", "   1 southernmost parallel"}));
+    }
     double x = 0, y = c.y;
     if (!c.proj.empty()) {
       Points p;

@@ -122,5 +122,27 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
   EXPECT_EQ(screen_lines(), want);
 }
 
+TEST_F(FrameAndSymbols, ALabelNumberOutsideTheSixEditsTheLastLabel) {
+  srepstereo0(5);
+  screen();
+  // The box's pause, then the label menu: a new text, leave.
+  type({"", "2", "Fault zone", "99"});
+  std::string text(35, ' ');
+  int idraw = 0, ilabel = 9;
+  srepstereolabel1(text, idraw, ilabel, 1);
+  EXPECT_EQ(ilabel, 6);
+  EXPECT_EQ(stefram2.label[5], "Fault zone     ");
+  EXPECT_FALSE(stefram2.llabel[5]);
+  const Lines l = screen_lines();
+  const Lines report = {" label number =    9", " label number must be in [1,6]", " ==> label number reset to =    6"};
+  EXPECT_NE(std::search(l.begin(), l.end(), report.begin(), report.end()), l.end());
+  const std::string rule = " " + std::string(43, '-');
+  const Lines label_menu = join({menu_head("srepstereol"),
+                                 {rule, " STEREO FRAME LABELS", rule, " label position        : Upper Left ",
+                                  " label index...........1    6", " label text............2 None" + std::string(31, ' '),
+                                  " draw label (0/1)......3    0", rule, " EXIT ................99", menu_tail}});
+  EXPECT_NE(std::search(l.begin(), l.end(), label_menu.begin(), label_menu.end()), l.end());
+}
+
 }  // namespace
 }  // namespace dorvix::testing
