@@ -176,7 +176,12 @@ void straight_sides(const LineFileRun& run, int nplot) {
     say("Boundaries = Xp-Yp lines");
     count_line("Number of sides =", nplot);
   }
-  into_frame(run.window, cc2dbuff.xp, nplot);
+  // Joined straight, the vertices are placed within half a turn of the
+  // window's middle, not merely in its frame: a vertex beyond the frame's
+  // west end would land a turn away, and its sides run across the map.
+  const LongitudeFrame& f = run.window.frame();
+  const real middle = 0.5f * (f.lonminr + f.lonmaxr);
+  modulro(cc2dbuff.xp, cc2dbuff.xp, anglerad(7), rad(middle) - anglerad(5), nplot);
   MapPen pen(MapPen::Output::plot, MapPen::Joins::straight_on_the_map);
   pen.line(cc2dbuff.xp, cc2dbuff.yp, nplot);
   pen.end();
