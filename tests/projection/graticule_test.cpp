@@ -262,6 +262,20 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
   for (std::size_t i = 15; i < 20; ++i) {
     EXPECT_TRUE(user_x(whole.runs[i].front()) > 0 && user_x(whole.runs[i].back()) < 0) << "parallel " << i;
   }
+  // From pole to pole under Mercator the poles have no image: the 13
+  // meridians still run from the southernmost parallel drawn to the
+  // northernmost (80 degrees), not only over their middle third.
+  window(-90, 90, -180, 180, 10, 30, 1, 0);
+  const Drawing poles = draw("poles.ps");
+  ASSERT_GE(poles.runs.size(), 13u);
+  double south = 1e9, north = -1e9;
+  for (const auto& run : poles.runs) {
+    for (const auto& p : run) south = std::min(south, p.second), north = std::max(north, p.second);
+  }
+  for (std::size_t i = 0; i < 13; ++i) {
+    EXPECT_NEAR(poles.runs[i].front().second, south, 0.011) << "meridian " << i;
+    EXPECT_NEAR(poles.runs[i].back().second, north, 0.011) << "meridian " << i;
+  }
 }
 
 TEST_F(GraticuleTest, ReportsLabelsAndGridTypes) {
