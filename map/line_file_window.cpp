@@ -143,16 +143,28 @@ bool LineWindow::polygon_outside(real west, real east, real south, real north, b
   return west > east_ && east < west_;
 }
 
+namespace {
+
+// The outside end of a segment whose other end is inside the window,
+// placed within half a turn of that end: a point more than the frame's
+// margin west of the window lies near the east end of the frame, and
+// would otherwise be drawn a whole turn away from the line it ends.
+real next_to(real outside, real inside) { return inside + std::remainder(outside - inside, turn); }
+
+}  // namespace
+
 void LineOnMap::point(real lon, real lat) {
   lon = window_.reduced(lon);
   const bool inside = !clipped_ || window_.locate(lon, lat) == 0;
   if (!started_) {
     if (inside) pen_.move_degrees(lon, lat);
   } else if (inside && !inside_) {
-    pen_.move_degrees(lon_, lat_);
+    pen_.move_degrees(next_to(lon_, lon), lat_);
     pen_.draw_degrees(lon, lat);
-  } else if (inside || inside_) {
+  } else if (inside) {
     pen_.draw_degrees(lon, lat);
+  } else if (inside_) {
+    pen_.draw_degrees(next_to(lon, lon_), lat);
   }
   started_ = true;
   lon_ = lon;

@@ -152,7 +152,7 @@ void great_circle_sides(const LineFileRun& run, int nplot) {
   }
 }
 
-void lon_lat_sides(int nplot) {
+void lon_lat_sides(const LineFileRun& run, int nplot) {
   if (iocom.lwito(2)) say("Boundaries = long,lat lines");
   name_running_point("Barycentic coef");
   auto& xe = cc3dbuff.xe;
@@ -165,16 +165,23 @@ void lon_lat_sides(int nplot) {
       xe[k] = (1.0f - t) * lon1 + t * lon2;
       ye[k] = (1.0f - t) * lat1 + t * lat2;
     });
+    into_frame(run.window, xe, np);
     pen.line(xe, ye, np);
     pen.end();
   }
 }
 
-void straight_sides(int nplot) {
+void straight_sides(const LineFileRun& run, int nplot) {
   if (iocom.lwito(2)) {
     say("Boundaries = Xp-Yp lines");
     count_line("Number of sides =", nplot);
   }
+  // Joined straight, the vertices are placed within half a turn of the
+  // window's middle, not merely in its frame: a vertex beyond the frame's
+  // west end would land a turn away, and its sides run across the map.
+  const LongitudeFrame& f = run.window.frame();
+  const real middle = 0.5f * (f.lonminr + f.lonmaxr);
+  modulro(cc2dbuff.xp, cc2dbuff.xp, anglerad(7), rad(middle) - anglerad(5), nplot);
   MapPen pen(MapPen::Output::plot, MapPen::Joins::straight_on_the_map);
   pen.line(cc2dbuff.xp, cc2dbuff.yp, nplot);
   pen.end();
@@ -237,7 +244,7 @@ ReadOutcome read_selection_polygon(LineFileRun& run) {
       vertex_failed_box(run, k);
       return {ReadEnd::failure, {}};
     }
-    xp[static_cast<std::size_t>(k - 1)] = run.window.reduced(lon);
+    xp[static_cast<std::size_t>(k - 1)] = lon;
     yp[static_cast<std::size_t>(k - 1)] = lat;
   }
   const int n = static_cast<int>(nplot);
@@ -250,9 +257,9 @@ ReadOutcome read_selection_polygon(LineFileRun& run) {
   if (side_type == 1) {
     great_circle_sides(run, n);
   } else if (side_type == 2) {
-    lon_lat_sides(n);
+    lon_lat_sides(run, n);
   } else {
-    straight_sides(n);
+    straight_sides(run, n);
   }
   run.nline = 1;
   return {};

@@ -12,7 +12,10 @@
 // end. ptsdeg, the points per degree of arc sampled along the sides of
 // types 1 and 2, replaces the line-file setting and stays in force.
 // At most 1000 vertices are drawn (999 and the closing repeat), with a
-// warning.
+// warning. Sides of type 2 run between the vertices as written; the
+// samples of sides of types 1 and 2 are brought into the window's
+// longitude frame before they are projected, and the vertices joined
+// straight within half a turn of the window's middle.
 
 #include "map/line_file_readers.hpp"
 

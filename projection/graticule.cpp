@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
+#include <utility>
 
 #include "catalogue/angles.hpp"
 #include "console/frames.hpp"
@@ -11,6 +13,7 @@
 #include "plot/device.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
+#include "projection/dispatcher.hpp"
 #include "projection/graticule.hpp"
 #include "projection/map_pen.hpp"
 #include "projection/state.hpp"
@@ -47,14 +50,37 @@ Window window_of(const GridLl& g) {
 
 int segments(int n) { return std::max(1, n); }
 
+// True when the point has an image on the map (not at infinity).
+bool has_image(real lon, real lat) {
+  real x = 0, y = 0;
+  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  return !at_infinity(x, y);
+}
+
+// The latitudes a meridian spans: the window's, except that an end with no
+// image (a pole under Mercator, beyond a gnomonic horizon) moves inwards to
+// the first parallel position that has one, so that the meridian still
+// reaches the parallels drawn instead of stopping a whole sampling step
+// short of them.
+std::pair<real, real> meridian_span(real lon, const GridLl& g, const Window& w) {
+  const auto parallel = [&](int k) { return g.glatmin + w.dlat * fraction(k, w.npar); };
+  int south = 0, north = w.npar;
+  while (south < north && !has_image(lon, parallel(south))) ++south;
+  while (north > south && !has_image(lon, parallel(north))) --north;
+  if (south == north) return {g.glatmin, g.glatmax};
+  return {south == 0 ? g.glatmin : parallel(south), north == w.npar ? g.glatmax : parallel(north)};
+}
+
 // Meridians from east to west, each from south to north; n intervals.
 void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
   const int np = segments(g.npgrid);
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
-    pen.move(lon, g.glatmin);
-    for (int j = 0; j <= np; ++j) pen.draw(lon, g.glatmin + static_cast<real>(j) * w.dlat / static_cast<real>(np));
+    const auto [south, north] = meridian_span(lon, g, w);
+    const real height = north - south;
+    pen.move(lon, south);
+    for (int j = 0; j <= np; ++j) pen.draw(lon, south + static_cast<real>(j) * height / static_cast<real>(np));
     pen.end();
   }
 }

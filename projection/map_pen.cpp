@@ -38,11 +38,14 @@ struct Crossing {
 // The meridian opposite the central one: in longitude differences from
 // longp1, folded into -pi..pi as the projections fold them, the segment
 // leaves that range.
-Crossing across_opposite_meridian(real lon0, real s) {
+Crossing across_opposite_meridian(real lon0, real s, real lon1) {
   const real pi = anglerad(5), two_pi = anglerad(7), lp = llpparam.longp1;
   const real d0 = wrapped_difference(lon0, lp, pi, two_pi);
   const real e = d0 + s;
-  if (!(std::fabs(e) > pi + cut_tolerance)) return {};
+  // The end as the projection folds it: on the other edge although the
+  // step stays within the cut's tolerance, the segment crosses all the same.
+  const real d1 = wrapped_difference(lon1, lp, pi, two_pi);
+  if (!(std::fabs(e) > pi + cut_tolerance) && std::fabs(d1 - e) < pi) return {};
   const real side = e > 0.0f ? 1.0f : -1.0f;
   return {true, (side * pi - d0) / s, lp + side * pi, lp - side * pi};
 }
@@ -111,7 +114,7 @@ void MapPen::draw(real lon, real lat) {
   bool broken = false;
   switch (joins_ == Joins::straight_on_the_map ? MapCut::none : current_cut()) {
     case MapCut::opposite_central_meridian:
-      c = across_opposite_meridian(lon_, s);
+      c = across_opposite_meridian(lon_, s, lon);
       break;
     case MapCut::longitude_step:
       if (!as_given && std::fabs(raw) > anglerad(5)) {

@@ -1,10 +1,12 @@
 // Real coastlines (GSHHG, tests/data/real/gshhg_*) in the five layouts,
 // drawn from the line-file menu and compared with PROJ's projection of the
 // reference lines: the Aegean inside its window, the Bering Strait across
-// the 180th meridian, Antarctica as a ring of 360 degrees; and lines
-// broken where a point has no image.
+// the 180th meridian, Antarctica as a ring of 360 degrees; small records
+// that show how each type cuts its lines and which GSHHS polygons it
+// leaves out; and lines broken where a point has no image.
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -108,11 +110,18 @@ TEST_F(LineFileTest, BeringStraitAcross180InEveryLayout) {
     const std::vector<Polyline> paths = map_paths();
     EXPECT_EQ(segments(paths), 87u);
     expect_at_proj(paths, lines_in_frame(reference, 167), proj_mercator, l.degrees);
-    // The window -180..180 cuts the map at 180 degrees: no segment crosses it.
-    run(-180, 180, 60, 70, {l.choice, file, "99"});
-    for (const Polyline& p : map_paths()) {
-      for (std::size_t i = 1; i < p.size(); ++i) EXPECT_LT(std::fabs(p[i].first - p[i - 1].first), pi);
+    // The window -180..180 cuts the map at 180 degrees: no segment crosses
+    // it, under Mercator (map width 2 pi) nor Mollweide (4 sqrt 2 at the
+    // equator), where points at exactly 180 meet others just past it.
+    for (const auto& [code, limit] : {std::pair{15, pi}, std::pair{24, std::sqrt(2.0)}}) {
+      SCOPED_TRACE(code);
+      projtype.iproj = code;
+      run(-180, 180, 60, 70, {l.choice, file, "99"});
+      for (const Polyline& p : map_paths()) {
+        for (std::size_t i = 1; i < p.size(); ++i) EXPECT_LT(std::fabs(p[i].first - p[i - 1].first), limit);
+      }
     }
+    projtype.iproj = 15;
   }
   // Transverse Mercator about 180 degrees: Chukotka is one path.
   projtype.iproj = 1;
@@ -143,6 +152,79 @@ TEST_F(LineFileTest, AntarcticaRingOfAWholeTurnIsDrawnInAWindowOffItsBounds) {
   ASSERT_LT(first, last);
   expect_at_proj(map_paths(), {Polyline(ring.begin() + static_cast<long>(first) - 1, ring.begin() + static_cast<long>(last) + 2)},
                  proj_mercator, 1e-6);
+}
+
+// A GSHHS polygon header: id, point count, level 1, bounds.
+std::string gshhs_header(int id, int npts, double west, double east, double south, double north) {
+  char rec[100];
+  std::snprintf(rec, sizeof rec, "  %6d%8d%2d  %13.3f%10.5f%10.5f%10.5f%10.5f\n", id, npts, 1, 0.0, west, east, south,
+                north);
+  return rec;
+}
+
+TEST_F(LineFileTest, ExampleRecordsOfEachType) {
+  // UTIG: an odd value count (two points), a line of 17 points (no
+  // continuation record), one of 18 (one continuation record, of which
+  // only the first pair is read).
+  // A code 4.0 steps a degree north or east, 6.0 a degree south or
+  // west, 5.0 not at all.
+  std::string north, east;
+  for (int i = 0; i < 16; ++i) {
+    north += "4050";
+    east += "5040";
+  }
+  write_file(path("ex.utig"), "  5  45.0   10.05060\n 34  40.0   20.0" + north + "\n 36  30.0   30.0" + east +
+                                  "\n5040xx\n");
+  // IGN: codes 1 1, 1 1, 1 2, 1 2 are two lines of two points; 3 1, 3 1
+  // two lines of one point (moves only).
+  write_file(path("ex.ign"), "11   10.0000   45.0000\n11   11.0000   46.0000\n12   12.0000   47.0000\n"
+                             "12   13.0000   48.0000\n31   14.0000   49.0000\n31   15.0000   50.0000\n");
+  // USGS: a blank record and a terminator both end a line; a terminator
+  // at a line's start counts a line and draws nothing.
+  write_file(path("ex.usgs"), "45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-999.0 -999.0\n");
+  run(-180, 180, -90, 90, {"1", "ex.utig", "2", "ex.ign", "4", "ex.usgs", "99"});
+  Lines got = screen_lines();
+  EXPECT_TRUE(contains(got, " |     1 |     2 |"));
+  EXPECT_TRUE(contains(got, " |     2 |    17 |"));
+  EXPECT_TRUE(contains(got, " |     3 |    18 |"));
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       3"), 2);  // UTIG and USGS
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       4"), 1);  // IGN
+  EXPECT_FALSE(contains(got, " WHILE READING FILE ex.utig"));
+  Polyline seventeen, eighteen;
+  for (int i = 0; i < 17; ++i) seventeen.emplace_back(20, 40 + i);
+  for (int i = 0; i < 18; ++i) eighteen.emplace_back(30 + i, 30);
+  // Three UTIG lines, four IGN lines (two of a lone point), two USGS lines.
+  const std::vector<Polyline> paths = map_paths();
+  ASSERT_EQ(paths.size(), 3u + 4u + 2u);
+  expect_at_proj({paths.begin(), paths.begin() + 3}, {{{10, 45}, {9, 45}}, seventeen, eighteen}, proj_mercator, 1e-4);
+  expect_at_proj({paths.begin() + 3, paths.end()},
+                 {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{14, 49}}, {{15, 50}}, {{10, 45}, {11, 46}},
+                  {{12, 47}, {13, 48}}},
+                 proj_mercator, 1e-4);
+
+  // GSHHS on the window 0..20 x 30..60 (frame from -3): west -10 east 10
+  // kept (west 350 in the frame); 100..120 left out; east before west:
+  // the box, kept; wholly north: left out; 5..15: kept. Left-out polygons
+  // are not counted and their points are read past.
+  write_file(path("ex.gshhs"), gshhs_header(1, 2, -10, 10, 40, 50) + "2 45\n8 45\n" +
+                                   gshhs_header(2, 2, 100, 120, 40, 50) + "110 45\n115 45\n" +
+                                   gshhs_header(3, 2, 15, 5, 40, 50) + "12 42\n14 43\n" +
+                                   gshhs_header(4, 2, 10, 11, 65, 70) + "10 66\n11 67\n" +
+                                   gshhs_header(5, 2, 5, 15, 35, 38) + "6 36\n7 37\n");
+  run(0, 20, 30, 60, {"5", "ex.gshhs", "", "99"});
+  got = screen_lines();
+  const std::string rule = " " + std::string(65, '-');
+  const Lines labels{" | line #|   code|# point|   type|   west|   east|  south|  north|"};
+  EXPECT_TRUE(has_block(got, {" PROBLEM IN INPUT FILE ?", rule, labels[0],
+                              " |     2 |     3 |      2|     1 |   15.0|    5.0|   40.0|   50.0|", rule,
+                              " longitude mini > maxi", " => No global longitude clipping for this polygon"}));
+  EXPECT_TRUE(has_block(got, {" |     1 |     1 |      2|     1 |  -10.0|   10.0|   40.0|   50.0|",
+                              " |       |       |       |       |  350.0|   10.0|       |       |"}));
+  EXPECT_TRUE(has_block(got, {" |     2 |     3 |      2|     1 |   15.0|    5.0|   40.0|   50.0|",
+                              " |       |       |       |       |   15.0|    5.0|       |       |",
+                              " |     3 |     5 |      2|     1 |    5.0|   15.0|   35.0|   38.0|"}));
+  EXPECT_TRUE(contains(got, " total nb of plotted curves =       3"));
+  expect_at_proj(map_paths(), {{{2, 45}, {8, 45}}, {{12, 42}, {14, 43}}, {{6, 36}, {7, 37}}}, proj_mercator, 1e-6);
 }
 
 TEST_F(LineFileTest, PointsWithoutImageBreakTheLineWithoutReachingThePlot) {

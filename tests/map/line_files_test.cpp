@@ -165,6 +165,12 @@ TEST_F(LineFileTest, ClippingKeepsTypedEdgesAndDrawsSegmentsWithOneEndInside) {
   Polyline all = line;
   all[3].first = 195;
   expect_paths({both[2]}, {all});
+  // An outside end more than the frame's margin west of the window (frame
+  // from 167): drawn there, leaving and coming back, not a turn away.
+  write_file(path("west.ign"), "11  175.0000   10.0000\n11  160.0000   10.0000\n12  160.0000   20.0000\n"
+                               "12  175.0000   20.0000\n");
+  run(170, 195, -80, 80, {"10", "y", "2", "west.ign", "99"});
+  expect_paths(map_paths(), {{{175, 10}, {160, 10}}, {{160, 20}, {175, 20}}});
 }
 
 TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {

@@ -1,5 +1,6 @@
-// A map run whose Si-Sh file cannot be written (a full disk): the failure
-// is reported, the file closed, and the drawing goes on.
+// The map run and its driver called directly: a Si-Sh file that cannot be
+// written (a full disk) is reported and closed while the drawing goes on;
+// the caption's place; the plot attributes given back.
 
 #include "map/map_run.hpp"
 
@@ -10,6 +11,7 @@
 
 #include "console/data_files.hpp"
 #include "console/units.hpp"
+#include "map/map_driver.hpp"
 #include "support/map_fixture.hpp"
 #include "support/program_run.hpp"
 
@@ -42,6 +44,57 @@ TEST_F(MapTest, ASiShFileThatCannotBeWrittenIsReportedAndClosed) {
   EXPECT_FALSE(fiocom.iopou(iouk));
   // The stress symbols were drawn all the same.
   EXPECT_FALSE(drawn().empty());
+}
+
+// A run that draws only its caption: the run information centred under
+// the top of the page at 10.5 cm, the number of data at 2 cm from the
+// left, both from 28 cm up; the justification in force is given back.
+TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
+  GraticuleSettings grid;
+  grid.set_up(3);
+  grid.igrid = 0;
+  grid.set_up(1);
+  int justification = 7;
+  stextalign(justification, 1);
+  MapSwitches s;
+  s.lscalegrid = s.lcontours = s.lepicenter = s.lshdir = s.lsymbll = false;
+  MapData d{{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, 0, 2, false, 1};
+  map_run(d, s);
+  const Lines lines = drawn();
+  Lines moves;
+  for (const std::string& l : lines) {
+    if (l.ends_with(" M")) moves.push_back(l);
+  }
+  // Points: 28.35 a centimetre; the three lines of the run information
+  // each centred on its point.
+  EXPECT_EQ(moves, (Lines{"297.68 793.80 M", "297.68 783.17 M", "297.68 772.54 M", "56.70 793.80 M"}));
+  EXPECT_EQ(count_of(lines, "sl -2 div 0 G"), 3);
+  EXPECT_EQ(lines.back(), "(Number of data: 0) show");
+  stextalign(justification, 3);
+  EXPECT_EQ(justification, 7);
+}
+
+// The driver gives back, as the user leaves it, the symbol size and type
+// it found with the plot open, which a RUN with epicentres changes.
+TEST_F(MapTest, TheDriverGivesBackTheSymbolsItFound) {
+  std::array<real, 1> xd{}, yd{}, none{};
+  std::array<FixedText<10>, 1> date{};
+  std::array<FixedText<5>, 1> time{};
+  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 5);
+  real size = 0.7f;
+  int type = 5;
+  ssymbolsize(size, 1);
+  ssymboltype(type, 1);
+  // No lines or points, no fit; RUN appends to the open page; leave.
+  type_raw("340\nn\n343\nn\n15\nn\n1000\n2\n99\n");
+  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 0);
+  EXPECT_TRUE(contains(screen_lines(), " PLOTTING EPICENTERS"));
+  size = 0;
+  type = 0;
+  ssymbolsize(size, 3);
+  ssymboltype(type, 3);
+  EXPECT_EQ(size, 0.7f);
+  EXPECT_EQ(type, 5);
 }
 
 }  // namespace

@@ -138,6 +138,21 @@ TEST_F(LineFileTest, DegenerateShortAntimeridianAndOverlongPolygons) {
   EXPECT_NEAR(straight_and_dense[0][1].first - straight_and_dense[0][0].first, -350 * pi / 180, 1e-3);
   EXPECT_EQ(straight_and_dense[1].size(), 1000u);
 
+  // Longitude-latitude sides run between the vertices as written, their
+  // samples then brought into the frame (here from -3): a polygon reaching
+  // past the frame's west end has no side across the map.
+  // Joined straight on the map, the polygon is drawn where it lies.
+  write_file(path("west.txt"), "4 2 1 1\n-10 40\n10 40\n10 50\n-10 50\n");
+  write_file(path("west3.txt"), "4 3 1 1\n-10 40\n10 40\n10 50\n-10 50\n");
+  run(0, 20, 30, 60, {"6", "west.txt", "99"});
+  const std::vector<Polyline> west = map_paths();
+  ASSERT_GE(west.size(), 4u);
+  for (const Polyline& p : west) {
+    for (std::size_t i = 1; i < p.size(); ++i) EXPECT_LT(std::fabs(p[i].first - p[i - 1].first), 0.1);
+  }
+  run(0, 20, 30, 60, {"6", "west3.txt", "99"});
+  expect_at_proj(map_paths(), {{{-10, 40}, {10, 40}, {10, 50}, {-10, 50}, {-10, 40}}}, proj_mercator, 1e-5);
+
   // 1000 vertices, closed: 999 read and the closing repeat.
   std::string many = "1000 3 1 10\n";
   for (int i = 0; i < 1000; ++i) many += std::to_string(i * 0.01) + " 0\n";

@@ -57,7 +57,9 @@ class StressSymbolsTest : public MapTest {
   // The symbols drawn since the last call, around the paper point (xc, yc) cm.
   std::vector<Stroke> strokes(double xc, double yc) {
     std::vector<Stroke> found;
-    for (const Path& p : paths_of(drawn())) {
+    const std::vector<Path> paths = paths_of(drawn());
+    paths_drawn = paths.size();
+    for (const Path& p : paths) {
       const auto at = [&](std::size_t k) {
         return std::pair{p.points[k].first / points_per_cm - xc, p.points[k].second / points_per_cm - yc};
       };
@@ -78,6 +80,7 @@ class StressSymbolsTest : public MapTest {
     }
     return found;
   }
+  std::size_t paths_drawn = 0;  // by the last call of strokes, symbols or not
 };
 
 // Each regime and Sh type on a north-up map with angles kept. The major symbol is
@@ -113,6 +116,7 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
     dmapsh2(std::span(&x, 1), std::span(&y, 1), std::span(&azsh, 1), std::span(&isv, 1), 1);
     const auto got = strokes(12.5, 13);
     ASSERT_EQ(got.size(), k.strokes.size());
+    EXPECT_EQ(paths_drawn, got.size()) << "no epicentre symbol under type 0";
     for (std::size_t i = 0; i < got.size(); ++i) {
       EXPECT_NEAR(got[i].x0, k.strokes[i].x0, 2e-3) << i;
       EXPECT_NEAR(got[i].y0, k.strokes[i].y0, 2e-3) << i;
@@ -134,14 +138,15 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
 // Values out of range passed without the menu are reset, each in its box;
 // the menu takes a size of 0 and shows the Sh types.
 TEST_F(StressSymbolsTest, SettingsResetsAndMenu) {
-  real major = 0.4f, minor = -1.0f;
+  real major = 0.0f, minor = -1.0f;
   int iepi = 3, isha = 7;
-  type_raw("\n\n");
+  type_raw("\n\n\n");
   smapsh2(major, minor, iepi, isha, 1);
   const Lines resets = screen_lines();
+  EXPECT_TRUE(has_block(resets, {" sizmaxa =      0.000", " ==> RESET TO:", " sizmaxa =      0.400"}));
   EXPECT_TRUE(has_block(resets, {" sizmina =     -1.000", " ==> RESET TO:", " sizmina =      0.200"}));
   EXPECT_TRUE(has_block(resets, {" isha =      7", " ==> RESET TO:", " isha =      0"}));
-  EXPECT_EQ(count_of(resets, " ///        subroutine smapsh2" + std::string(11, ' ') + "///"), 2);
+  EXPECT_EQ(count_of(resets, " ///        subroutine smapsh2" + std::string(11, ' ') + "///"), 3);
   type({"40", "-1", "10", "0", ""});
   smapsh2(major, minor, iepi, isha, 2);
   const Lines menu = screen_lines();
@@ -212,6 +217,20 @@ TEST_F(StressSymbolsTest, SymbolsLieAlongTheirDirectionsOnTheMap) {
           EXPECT_LT(gap, 0.5) << "lat " << lat << " azimuth " << azsh << " symbol " << i;
         }
       }
+    }
+  }
+  // By the eastern edge of the conic map, cut at 180 degrees, a step
+  // eastwards lands on the western edge: the direction is taken from the
+  // step that stays on the map, the same axis as PROJ's step the other way.
+  projtype.iproj = 3;
+  slcc2();
+  for (const double lat : {10.0, 40.0, 60.0}) {
+    for (const double azsh : {25.0, 70.0, 110.0, 150.0}) {
+      const real lon = rad(179.98f), la = rad(static_cast<real>(lat)), az = static_cast<real>(azsh * degree);
+      real x = 0, y = 0;
+      projlln(std::span(&x, 1), std::span(&y, 1), std::span(&lon, 1), std::span(&la, 1), 1);
+      const double want = reference_direction("+proj=lcc +R=1 +lat_1=30 +lat_2=60 +lon_0=0", 179.98, lat, azsh + 180);
+      EXPECT_LT(axis_gap(map_direction(lon, la, x, y, az), want), 0.5) << "lat " << lat << " azimuth " << azsh;
     }
   }
 }

@@ -20,6 +20,7 @@
 #include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "support/draw_fixture.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -31,15 +32,18 @@ constexpr double box_x0 = 2 * cm, box_x1 = 19 * cm, box_y0 = 2 * cm, box_y1 = 28
 
 using Point = std::pair<double, double>;
 
-// A plot file's line paths in order (each from its move), and its texts.
+// A plot file's line paths in order (each from its move), and its texts
+// with the points they are written from (the move before each).
 struct Drawing {
   std::vector<std::vector<Point>> runs;
   Lines texts;
+  std::vector<Point> anchors;
 };
 
 Drawing read_drawing(const Lines& lines) {
   Drawing d;
   bool in_path = false;
+  Point moved{};
   for (const std::string& l : lines) {
     std::istringstream in(l);
     double x = 0, y = 0;
@@ -49,8 +53,10 @@ Drawing read_drawing(const Lines& lines) {
       if (in_path) d.runs.emplace_back();
     } else if (!l.empty() && l.front() == '(') {
       d.texts.push_back(l.substr(1, l.rfind(')') - 1));
-    } else if (in_path && in >> x >> y >> op && (op == "M" || op == "L")) {
-      d.runs.back().emplace_back(x, y);
+      d.anchors.push_back(moved);
+    } else if (in >> x >> y >> op && (op == "M" || op == "L")) {
+      if (op == "M") moved = {x, y};
+      if (in_path) d.runs.back().emplace_back(x, y);
     }
   }
   return d;
@@ -116,6 +122,12 @@ TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
   for (int i = 0; i <= 16; ++i) add({80, -at(i)}, -160.0 / 3, 0, 3);
   for (int i = 0; i <= 16; ++i) add({80, -at(i)}, 0.5, 0, 2);
   for (int i = 0; i <= 16; ++i) add({-80, -at(i)}, -0.5, 0, 2);
+  // The labels' points, 1.5 tick lengths beyond each edge, in the same order.
+  std::vector<Point> labels;
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(at(i), -81.5);
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(at(i), 81.5);
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(81.5, -at(i));
+  for (int i = 0; i <= 16; ++i) labels.emplace_back(-81.5, -at(i));
   struct Case {
     int code;
     std::string proj;
@@ -134,6 +146,7 @@ TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
     geo.add(0, 45);  // the origin
     for (const auto& p : paths)
       for (const auto& [lon, lat] : p) geo.add(lon, lat);
+    for (const auto& [lon, lat] : labels) geo.add(lon, lat);
     const auto r = proj_forward(c.proj, geo);
     ASSERT_EQ(r.size(), geo.lon.size());
     const double k = scale(), tolerance = 0.006 + c.tolerance * k;
@@ -147,6 +160,20 @@ TEST_F(GraticuleTest, DefaultGraticuleAgreesWithProj) {
         EXPECT_NEAR(y - o.second, c.scale * (r[n]->second - r[0]->second) * k, tolerance) << i;
         ++n;
       }
+    }
+    // Each label written from its point: x as projected, y moved by the
+    // same amount along an edge (the justification's row).
+    ASSERT_EQ(d.anchors.size(), labels.size());
+    std::vector<Point> want;
+    double shift[4] = {};
+    for (std::size_t i = 0; i < labels.size(); ++i, ++n) {
+      ASSERT_TRUE(r[n]);
+      want.emplace_back(c.scale * (r[n]->first - r[0]->first) * k, c.scale * (r[n]->second - r[0]->second) * k);
+      shift[i / 17] += (d.anchors[i].second - o.second - want[i].second) / 17;
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      EXPECT_NEAR(d.anchors[i].first - o.first, want[i].first, tolerance) << "label " << i;
+      EXPECT_NEAR(d.anchors[i].second - o.second - shift[i / 17], want[i].second, tolerance) << "label " << i;
     }
   }
 }
@@ -210,6 +237,14 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
       for (std::size_t k = 1; k < run.size(); ++k) EXPECT_LE(run[k].first, run[k - 1].first) << "parallel " << i;
       EXPECT_TRUE(user_x(run.front()) > 0 && user_x(run.back()) < 0) << "parallel " << i;
     }
+    // The ticks beyond the eastern and the western edge, and their labels,
+    // stay on their own side of the map.
+    ASSERT_EQ(d.runs.size(), 13u + 26u + 9u + 18u);
+    for (std::size_t i = 48; i < 66; ++i) {
+      for (const auto& p : d.runs[i]) EXPECT_EQ(user_x(p) > 0, i < 57) << "tick " << i;
+    }
+    ASSERT_EQ(d.anchors.size(), 26u + 18u);
+    for (std::size_t i = 26; i < 44; ++i) EXPECT_EQ(user_x(d.anchors[i]) > 0, i < 35) << "label " << i;
   }
   // A window across the antimeridian under a code cut there: the lines
   // are split at the cut, no segment crosses the map.
@@ -226,6 +261,20 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
   ASSERT_EQ(whole.runs.size(), 5u + 10u + 5u + 10u);
   for (std::size_t i = 15; i < 20; ++i) {
     EXPECT_TRUE(user_x(whole.runs[i].front()) > 0 && user_x(whole.runs[i].back()) < 0) << "parallel " << i;
+  }
+  // From pole to pole under Mercator the poles have no image: the 13
+  // meridians still run from the southernmost parallel drawn to the
+  // northernmost (80 degrees), not only over their middle third.
+  window(-90, 90, -180, 180, 10, 30, 1, 0);
+  const Drawing poles = draw("poles.ps");
+  ASSERT_GE(poles.runs.size(), 13u);
+  double south = 1e9, north = -1e9;
+  for (const auto& run : poles.runs) {
+    for (const auto& p : run) south = std::min(south, p.second), north = std::max(north, p.second);
+  }
+  for (std::size_t i = 0; i < 13; ++i) {
+    EXPECT_NEAR(poles.runs[i].front().second, south, 0.011) << "meridian " << i;
+    EXPECT_NEAR(poles.runs[i].back().second, north, 0.011) << "meridian " << i;
   }
 }
 
@@ -279,6 +328,53 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
       }
     }
   }
+}
+
+// The menu as the user sees it from the defaults; the advice about the
+// tick segments shows for a frame whose ticks have more segments than the
+// larger of 2 and a third of the grid lines' segments, and only then.
+TEST_F(GraticuleTest, MenuShowsTheSettingsAndAdvisesOnTickSegments) {
+  type({"40", "2", "32", "3", "31", "9", "33", "0.5", "99"});
+  screen();
+  real v[7]{};
+  int k[4]{};
+  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 4);
+  const Lines lines = screen_lines();
+  const std::string rule = " " + std::string(43, '-');
+  const auto body = [&](const std::string& npgrid, const std::string& nptick, const std::string& tic,
+                        const std::string& type, bool advice) {
+    Lines l{rule,
+            " LATITUDE-LONGITUDE GRID PARAMETERS",
+            rule,
+            " latitude min, max and inc .....10",
+            " latitude minimum ..............11  -80.000",
+            " latitude maximum ..............12   80.000",
+            " latitude increment ............13   10.000",
+            " longitude min, max and inc ....20",
+            " longitude minimum .............21  -80.000",
+            " longitude maximum .............22   80.000",
+            " longitude increment ...........23   10.000",
+            " nb of points to draw grid......31 " + npgrid,
+            " nb of points to draw tick......32 " + nptick,
+            " tic size (degrees) ............33 " + tic,
+            " nb of decimals ................34      1",
+            " grid type .....................40 " + type};
+    if (advice) l.insert(l.end(), {rule, " WARNING:", " too many points for tick marks ?", rule});
+    l.insert(l.end(), {rule, " EXIT ..........................99", menu_tail});
+    return l;
+  };
+  const std::string one = "   1.000";
+  EXPECT_TRUE(has_block(lines, body("     3", "     2", one, "     1", false)));
+  EXPECT_TRUE(has_block(lines, body("     3", "     2", one, "     2", false)));
+  EXPECT_TRUE(has_block(lines, body("     3", "     3", one, "     2", true)));
+  EXPECT_TRUE(has_block(lines, body("     9", "     3", one, "     2", false)));
+  EXPECT_TRUE(has_block(lines, body("     9", "     3", "   0.500", "     2", false)));
+  EXPECT_TRUE(has_block(lines, {" no grid ..........0", " regular grid .....1", " ticks out grid ...2",
+                                " ticks in  grid....3"}));
+  EXPECT_EQ(gridll.igridtype, 2);
+  EXPECT_EQ(gridll.nptick, 3);
+  EXPECT_EQ(gridll.npgrid, 9);
+  EXPECT_FLOAT_EQ(gridll.gticsize, rad(0.5f));
 }
 
 TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {

@@ -239,6 +239,9 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
       {2, 5, {"5", "99", "1", "0", "99", "", "1", "90", "99", "99"},
        {" central angle =    0.000", " ==> MUST BE ABOVE 0 DEGREES", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.anglep1, rad(90.0f)); }},
+      {2, 9, {"9", "99", "1", "-10", "99", "", "1", "90", "99", "99"},
+       {" central angle =  -10.000", " ==> MUST BE ABOVE 0 DEGREES", retry},
+       [] { EXPECT_FLOAT_EQ(llpparam.anglep1, rad(90.0f)); }},
       {2, 12, {"12", "99", "99", "99", "", "1", "60", "99", "99"},
        {" angle of view =  180.000", " ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", retry},
        [] { EXPECT_NEAR(llpparam.pconst1, 0.5, 1e-6); }},
@@ -276,6 +279,15 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
     EXPECT_EQ(projtype.iproj, c.code);
     c.check();
   }
+  // A code passed outside 1 to 25: Mercator instead, said so.
+  type({""});
+  int code = 26;
+  sprojll2(code, 1);
+  EXPECT_FALSE(from_block(screen_lines(), {"  projection nb =   26", " ==> NO SUCH PROJECTION NB", " ==> RESETTING TO:",
+                                           "  projection nb =   15", retry})
+                   .empty());
+  EXPECT_EQ(code, 15);
+  EXPECT_EQ(projtype.iproj, 15);
   // The same origin given without menu: offsets 0, said so.
   type({""});
   real lon = 0, lat = 90;
