@@ -32,7 +32,7 @@ class DialogueTest : public ColumnFileTest {
   std::string path;
 };
 
-TEST_F(DialogueTest, TitleAndColumnNamesCutToTheirFieldsAndTheBoxWithoutATitleLine) {
+TEST_F(DialogueTest, TitleAndColumnNamesCutToTheirFieldsAndTheBoxesWithoutTheirLines) {
   open("  'Title of the data set'\n  'header1'   'header2'   'header3'\n'abcdefghijkl' 'b'\n");
   std::string title(20, ' ');
   int ierr = -1;
@@ -72,6 +72,17 @@ TEST_F(DialogueTest, TitleAndColumnNamesCutToTheirFieldsAndTheBoxWithoutATitleLi
                                                          " Title set to default: Untitled",
                                                          " INPUT FILE " + path + " UNTOUCHED", pause,
                                                          " " + std::string(43, '/')}));
+
+  // Without a name line every name read takes its default.
+  type({""});
+  getfnamcol(ierr, names, 2, path, column_unit, 0, 0);
+  EXPECT_EQ(ierr, 0);
+  EXPECT_EQ(names[0], "File.col.1 ");
+  EXPECT_EQ(names[1], "File.col.2 ");
+  EXPECT_EQ(names[2], "kept");
+  out = screen();
+  EXPECT_TRUE(shows({" Column headers line nb =   0", " ==> NOT ATTEMPTING TO READ HEADERS", " ==> Headers set to defaults:",
+                     " Name of column   1 File.col.1", " Name of column   2 File.col.2", pause}));
 }
 
 TEST_F(DialogueTest, HeaderDisplayLabelsEachLineAndCutsLongLinesInHundreds) {

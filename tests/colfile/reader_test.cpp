@@ -154,6 +154,12 @@ TEST_F(ColumnFileTest, EveryWayOutClosesTheFileButTryingTheSameFileAgain) {
        0,
        1,
        {" input file " + one_line + " closed"}},
+      // Return at the retry menu: a new file.
+      {"incomplete header, Return",
+       {one_line, "", "", "", "", good, "", "", "", ""},
+       0,
+       1,
+       {" Enter your choice", " or return for default value", " Default =            0"}},
       {"incomplete header, same file again",
        {one_line, "", "", "", "1", "", "", "", "99"},
        1,

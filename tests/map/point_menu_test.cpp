@@ -222,6 +222,20 @@ TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn
   }
 }
 
+// The column dialogue of the menu's reading names the columns from the
+// file's second line and changes only the file column of a variable.
+TEST_F(PointMenuTest, TheFileColumnOfAVariableIsAllThatChanges) {
+  write_file(path("depths.txt"), "'Stations'\n'lon' 'lat' 'depth'\n7.5 46.2 3\n8.0 46.5 12\n");
+  const Lines out = run(false, {"200", "depths.txt", "", "2", "3", "", "", "99"});
+  EXPECT_TRUE(shows(out, {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"}));
+  EXPECT_TRUE(shows(out, {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|depth     | 3|depth     | 2"}));
+  EXPECT_TRUE(shows(out, {" " + std::string(42, '.'), " Enter New file column nb"}));
+  for (const std::string question : {" Enter New variable name", " Enter New array column nb"}) {
+    EXPECT_FALSE(contains(out, question)) << question;
+  }
+  EXPECT_TRUE(shows(out, {listing_head, " |  1|   7.500|   3.000|", " |  2|   8.000|  12.000|", rule}));
+}
+
 TEST_F(PointMenuTest, AFileNotReadDrawsAndListsNothing) {
   write_file(path("stations.txt"), "'Stations'\n'lon' 'lat'\n7.5 46.2\n8.0 46.5\n");
   const Lines out = run(true, {"200", "stations.txt", "", "", "99", "", "99"});
@@ -244,7 +258,9 @@ TEST(PointMenuRun, OpensInsideTheMapRunAndListsTheFileAsPlotted) {
   const Lines menu = join({menu_head("mappoint"), menu_body, {menu_tail}});
   const Lines prompt = {" " + std::string(42, '.'), " Enter your choice"};
   EXPECT_TRUE(has_block(run.lines, join({menu, prompt, {" New value =           200"}})));
-  EXPECT_TRUE(has_block(run.lines, {" Could read up to:  1000 lines", " Actually read   :     3 lines",
+  EXPECT_TRUE(has_block(run.lines, {" Input file name: stations.txt", " Title: Stations", "     Number of variable status",
+                                    " Could read up to:  99", " Actually read   :   2", "         Array status             ",
+                                    " Could read up to:  1000 lines", " Actually read   :     3 lines",
                                     " Can use up to   :   2 columns", " Actually used   :   2 columns",
                                     " input file stations.txt closed", menu_tail}));
   EXPECT_TRUE(has_block(run.lines, join({{" INPUT FILE HAS BEEN READ", " NB OF DATA =      3", " ====> GOING TO PLOT",

@@ -4,19 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "catalogue/real_data.hpp"
+#include "console/edit.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"
+#include "stereonet/net_fixture.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/program_run.hpp"
 #include "support/raster.hpp"
 
 namespace dorvix::testing {
 namespace {
+
+constexpr double degree = std::numbers::pi / 180;
 
 // The first n lines of the SCEDC HASH catalogue, as a file of `dir`.
 void write_catalogue(const TempDir& dir, const std::string& name, std::size_t n) {
@@ -205,6 +212,143 @@ TEST_F(PagedDriver, ANewFileFromThePageMenuKeepsTheNetsInTheirSubplot) {
   EXPECT_EQ(frame(3), (std::array<real, 6>{4, 4, 1.5f, 0, 0, 1.5f}));
   close_plot();
   EXPECT_EQ(circles(file_lines("Next_plot")).size(), 1u);
+}
+
+// One net of the paged driver, on the 1976 Tangshan earthquake of the
+// Global CMT catalogue, read back from the plot records: the frame, the
+// label under it, both published planes and the six axes, each with its
+// own symbol where the catalogue puts its P, B and T axes.
+TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
+  const auto rows = real_data_table("gcmt_m7plus_fm.csv");
+  const auto row = std::find_if(rows.begin(), rows.end(), [](const CsvRow& r) { return r[0] == "M072776A"; });
+  ASSERT_NE(row, rows.end());
+  std::array<real, 1> s1{real(row->number(7))}, d1{real(row->number(8))}, r1{real(row->number(9))};
+  std::array<real, 1> s2{real(row->number(10))}, d2{real(row->number(11))}, r2{real(row->number(12))};
+  std::array<FixedText<16>, 1> name{};
+  name[0].assign("Tangshan 1976");
+  open_plot(1);
+  // The plot's symbol size, text height and justification, as the driver
+  // finds them and leaves them.
+  const auto attributes = [](int mode, real size, real height, int justif) {
+    ssymbolsize(size, mode);
+    stextsize(height, mode);
+    stextalign(justif, mode);
+    return std::tuple{size, height, justif};
+  };
+  const auto found = attributes(1, 0.5f, 0.7f, 3);
+  drawn();
+  screen();
+  type({"1000", "", "99"});
+  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 60000, 1, 3, 1, 0);
+  EXPECT_EQ(attributes(3, 0, 0, 0), found);
+  // The driver's menu (the store holds up to 60000 mechanisms): the
+  // one-page driver's has no angle unit line.
+  const auto menu_of = [](const std::string& driver, const std::string& plot_name, bool paged) {
+    const std::string rule = " " + std::string(43, '-'), section = " " + std::string(32, '-');
+    Lines body = {rule, " SET UP:", section, " DATA:", " maximum nb of data =  60000", " current nb of data =      1"};
+    if (paged) body.push_back(" angles in radians  : F");
+    const Lines rest = {section, " PLOT:", " plot file name: " + edit::pad(plot_name, 20),
+                        " open plot file  ..............10", " scaling ......................11",
+                        " plot parameters ..............12", " close file = end plot ........20",
+                        " stereo type..................300", " symbol types ................310", rule,
+                        " RUN = PLOT FPS .............1000", " EXIT .........................99", menu_tail};
+    return join({menu_head(driver), body, rest});
+  };
+  EXPECT_TRUE(has_block(screen_lines(), menu_of("fpsbchbll", "fps_bb.ps", true)));
+  // The net at (4, 4) cm, 1.5 cm in radius, on the upright Schmidt net.
+  const double c = 4 * 28.35, u = 1.5 * 28.35;
+  const auto at = [&](const Point& p) { return Point{(p.first - c) / u, (p.second - c) / u}; };
+  const auto place = [](double az_deg, double pl_deg) { return net_point(4, az_deg * degree, pl_deg * degree); };
+  // The centre of a closed symbol: the mean of its corners.
+  const auto middle = [](const Path& s) {
+    Point m{0, 0};
+    for (std::size_t k = 0; k + 1 < s.points.size(); ++k) m = {m.first + s.points[k].first, m.second + s.points[k].second};
+    const double n = static_cast<double>(s.points.size() - 1);
+    return Point{m.first / n, m.second / n};
+  };
+  // What a net holds; its symbols.
+  const auto net_symbols = [&](const Lines& l, double symbol_cm) {
+    EXPECT_EQ(circles(l).size(), 1u);
+    // The label centred 0.2 below the circle, on its middle line: the move
+    // lies half the 0.4 cm text height lower.
+    const Point under = at(text_anchor(l, "(Tangshan 1976)"));
+    EXPECT_NEAR(under.first, 0, 1e-3);
+    EXPECT_NEAR(under.second, -1.2 - 0.2 / 1.5, 1e-3);
+    // Both planes, from strike to strike + 180 degrees, then the symbols.
+    const std::vector<Path> paths = paths_of(l);
+    std::vector<Path> planes, symbols;
+    for (const Path& p : paths) {
+      if (p.points.size() == 40) planes.push_back(p);
+      if (!planes.empty() && p.points.size() != 40) symbols.push_back(p);
+    }
+    if (planes.size() != 2) {
+      ADD_FAILURE() << planes.size() << " planes";
+      return symbols;
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+      const double strike = row->number(7 + 3 * k);
+      EXPECT_LT(distance(at(planes[k].points.front()), place(strike, 0)), 1e-3) << k;
+      EXPECT_LT(distance(at(planes[k].points.back()), place(strike + 180, 0)), 1e-3) << k;
+    }
+    // P, B and T of each plane within 1.5 degrees of the published axes:
+    // a circle of the symbol size (19 sides), a square (4), a triangle (3).
+    if (symbols.size() != 6) {
+      ADD_FAILURE() << symbols.size() << " symbols";
+      return symbols;
+    }
+    const std::size_t sides[] = {0, 4, 3};
+    for (std::size_t k = 0; k < 6; ++k) {
+      const std::size_t j = k % 3, column = std::array<std::size_t, 3>{13, 17, 15}[j];
+      const Path& s = symbols[k];
+      EXPECT_LT(distance(at(middle(s)), place(row->number(column), row->number(column + 1))), 0.035) << k;
+      if (sides[j] > 0) {
+        EXPECT_EQ(s.points.size(), sides[j] + 1) << k;
+      } else {
+        EXPECT_GT(s.points.size(), 10u) << k;
+        const auto [xmin, xmax] = std::minmax_element(s.points.begin(), s.points.end());
+        EXPECT_NEAR(xmax->first - xmin->first, symbol_cm * 28.35, 0.015 * symbol_cm * 28.35) << k;
+      }
+    }
+    return symbols;
+  };
+  const Lines l = drawn();
+  const std::vector<Path> symbols = net_symbols(l, 0.3);
+  ASSERT_EQ(symbols.size(), 6u);
+  // The page's caption lines, from the left end of their bottom line, 0.3
+  // cm apart.
+  for (const auto& [text, y] : {std::pair{"(Page 1/1) show", 28.0}, std::pair{"(Data 1 -> 1) show", 27.7}}) {
+    ASSERT_TRUE(contains(l, text)) << text;
+    const Point a = text_anchor(l, text);
+    EXPECT_NEAR(a.first, 2.0 * 28.35, 0.01) << text;
+    EXPECT_NEAR(a.second, y * 28.35, 0.01) << text;
+  }
+
+  // P as a radial line from the symbol option, B and T kept: the pairs
+  // are edited without storing them, and drawn at the next run.
+  screen();
+  type({"310", "10", "100", "", "", "", "1000", "", "99"});
+  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 60000, 1, 3, 1, 0);
+  const Lines menu = screen_lines();
+  EXPECT_TRUE(has_block(menu, {" set up:", " standard  type =  100", " alternate type =   -1"}));
+  EXPECT_EQ(count_of(menu, " SET UP IS OK ==> EXIT ........ 99"), 4);
+  std::vector<Path> second;
+  for (const Path& p : paths_of(drawn())) {
+    if (p.points.size() != 40 && p.points.size() != 200 && p.points.size() > 1) second.push_back(p);
+  }
+  ASSERT_EQ(second.size(), 48u);  // after the diameters and the ticks
+  for (std::size_t k = 42; k < 48; ++k) {
+    const std::size_t j = (k - 42) % 3;
+    EXPECT_EQ(second[k].points.size(), j == 0 ? 2 : symbols[k - 42].points.size()) << k;
+  }
+  EXPECT_LT(distance(at(second[42].points[0]), place(row->number(13), row->number(14))), 0.035);
+
+  // The same net from the one-page driver, whose subplot holds the same
+  // layout, in the symbol size in force.
+  screen();
+  type({"1000", "", "99"});
+  fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
+  EXPECT_EQ(net_symbols(drawn(), 0.5).size(), 6u);
+  EXPECT_TRUE(has_block(screen_lines(), menu_of("fpsseis", "seis.fm.ps", false)));
 }
 
 }  // namespace

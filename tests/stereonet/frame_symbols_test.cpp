@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <sstream>
@@ -17,24 +18,6 @@ namespace {
 constexpr double pi = std::numbers::pi;
 
 class FrameAndSymbols : public NetTest {};
-
-// The point of the move that places the text record starting with `text`.
-Point text_anchor(const Lines& lines, const std::string& text) {
-  const auto t = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(text, 0) == 0; });
-  auto m = std::make_reverse_iterator(t);
-  m = std::find_if(m, lines.rend(), [](const std::string& l) { return l.size() > 2 && l.ends_with(" M"); });
-  Point p{-1e9, -1e9};
-  if (m != lines.rend()) std::istringstream(*m) >> p.first >> p.second;
-  return p;
-}
-
-// The centre of a drawn symbol: the middle of its points' extent.
-Point centre(const Path& p) {
-  auto [xmin, xmax] = std::minmax_element(p.points.begin(), p.points.end());
-  auto [ymin, ymax] = std::minmax_element(p.points.begin(), p.points.end(),
-                                          [](const Point& a, const Point& b) { return a.second < b.second; });
-  return {(xmin->first + xmax->first) / 2, (ymin->second + ymax->second) / 2};
-}
 
 TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
   open(100);
@@ -120,6 +103,117 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
                            menu_head("swulf"),
                            {" INITIALIZING WULFF PROJECTION", " Inversion or stereographic conformal"}});
   EXPECT_EQ(screen_lines(), want);
+}
+
+// The frame of a net: its circle of the stored number of points, the two
+// diameters, a tick every 10 degrees from radius 1.02 to 1.08, and the
+// first 10 characters of each corner label drawn, beside its corner.
+TEST_F(FrameAndSymbols, CircleDiametersTicksAndCornerLabels) {
+  open(100);
+  srepstereo0(5);
+  use_projection(4);
+  int npts = 90;
+  srepstereonp(npts, 1);
+  for (int ilabel = 3; ilabel <= 6; ++ilabel) {
+    std::string text = "Corner " + std::to_string(ilabel) + " of the frame";
+    int idraw = 1;
+    srepstereolabel1(text, idraw, ilabel, 1);
+  }
+  real height = 0.4f;
+  stextsize(height, 1);
+  const double half_height = 0.5 * 0.4 * 28.35;
+  drawn();
+  repstereo();
+  // The lines: the paths before the first text.
+  const auto lines_of = [](const Lines& l) {
+    auto end = std::find_if(l.begin(), l.end(), [](const std::string& s) { return s.starts_with("("); });
+    while (end != l.begin() && end[-1] != "sk") --end;
+    return paths_of(Lines(l.begin(), end));
+  };
+  const Lines l = drawn();
+  const std::vector<Path> paths = lines_of(l);
+  ASSERT_EQ(paths.size(), 43u);
+  ASSERT_EQ(paths[0].points.size(), 90u);
+  for (const Point& p : paths[0].points) EXPECT_NEAR(std::hypot(user(p).first, user(p).second), 1, 1e-4);
+  const std::vector<Point> across{{-1, 0}, {1, 0}}, upwards{{0, -1}, {0, 1}};
+  for (const auto& [k, want] : {std::pair{1, across}, std::pair{2, upwards}}) {
+    ASSERT_EQ(paths[k].points.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_LT(distance(user(paths[k].points[i]), want[i]), 1e-4) << k;
+  }
+  // Ticks by direction, in tens of degrees: those on the axes twice.
+  std::array<int, 36> ticks{};
+  for (std::size_t k = 3; k < paths.size(); ++k) {
+    ASSERT_EQ(paths[k].points.size(), 2u);
+    const Point inner = user(paths[k].points[0]), outer = user(paths[k].points[1]);
+    EXPECT_NEAR(std::hypot(inner.first, inner.second), 1.02, 1e-4);
+    EXPECT_NEAR(std::hypot(outer.first, outer.second), 1.08, 1e-4);
+    const double tens = std::atan2(outer.second, outer.first) * 18 / pi;
+    EXPECT_NEAR(tens, std::round(tens), 1e-3);
+    EXPECT_NEAR(std::atan2(inner.second, inner.first) * 18 / pi, tens, 1e-3);
+    ++ticks[static_cast<std::size_t>((static_cast<int>(std::lround(tens)) + 36) % 36)];
+  }
+  for (std::size_t d = 0; d < 36; ++d) EXPECT_EQ(ticks[d], d % 9 == 0 ? 2 : 1) << d * 10;
+  // Right of the right-hand corners, left of the left-hand ones.
+  const Point corner[] = {{0.5, 1}, {0.5, -1}, {-0.5, -1}, {-0.5, 1}};
+  for (int ilabel = 3; ilabel <= 6; ++ilabel) {
+    const std::string text = "(Corner " + std::to_string(ilabel) + " o)";
+    const Point a = text_anchor(l, text);
+    const Point& want = corner[ilabel - 3];
+    EXPECT_NEAR(a.first, origin_x + 100 * want.first, 0.01) << ilabel;
+    EXPECT_NEAR(a.second, origin_y + 100 * want.second - half_height, 0.01) << ilabel;
+    const auto t = std::find(l.begin(), l.end(), ilabel <= 4 ? text + " show" : text);
+    ASSERT_NE(t, l.end()) << ilabel;
+    if (ilabel > 4) {
+      EXPECT_EQ(t[1], "sl -1 div 0 G");
+    }
+  }
+  // Without diameters, then without ticks too; a corner label turned off.
+  stefram2.ldrawax = false;
+  stefram2.llabel[3] = false;
+  repstereo();
+  const Lines without_axes = drawn();
+  EXPECT_EQ(lines_of(without_axes).size(), 41u);
+  EXPECT_FALSE(contains(without_axes, "(Corner 4 o) show"));
+  EXPECT_TRUE(contains(without_axes, "(Corner 3 o) show"));
+  stefram2.ldrawtic = false;
+  repstereo();
+  EXPECT_EQ(lines_of(drawn()).size(), 1u);
+}
+
+// Radial lines (100) and arrows (101) of 0.2 along the radius of the axis's
+// lower end: outwards, inwards for a turned axis, none at the centre. The
+// symbol codes reach 99 and -99.
+TEST_F(FrameAndSymbols, RadialLinesAndArrowsAndTheEndsOfTheSymbolRange) {
+  open(100);
+  use_projection(4);
+  struct Axis {
+    real az, pl;
+  } axes[] = {{0.5f, 0.6f}, {0.5f, -0.6f}, {2.0f, real(pi / 2)}};
+  for (int code : {100, 101}) {
+    for (const Axis& a : axes) {
+      int standard = code, alternate = -1;
+      sdspaxsymb(standard, alternate, 1);
+      dspaxfapn2(std::span(&a.az, 1), std::span(&a.pl, 1), 1);
+      const Point p = a.pl < 0 ? net_point(4, a.az + pi, -a.pl) : net_point(4, a.az, a.pl);
+      const double r = std::hypot(p.first, p.second), f = r < 1e-6 ? 1 : 1 + (a.pl < 0 ? -0.2 : 0.2) / r;
+      const Point end{f * p.first, f * p.second};
+      const std::vector<Path> paths = paths_of(drawn());
+      ASSERT_EQ(paths.size(), code == 100 ? 1u : 2u) << code << " " << a.pl;
+      EXPECT_LT(distance(user(paths[0].points.front()), p), 1e-4) << code << " " << a.pl;
+      // The line's end, or the arrow head's tip.
+      EXPECT_LT(distance(user(code == 100 ? paths[0].points.back() : paths[1].points[2]), end), 1e-4)
+          << code << " " << a.pl;
+    }
+  }
+  for (const Axis& a : {axes[0], axes[1]}) {
+    int standard = 99, alternate = -99;
+    sdspaxsymb(standard, alternate, 1);
+    dspaxfapn2(std::span(&a.az, 1), std::span(&a.pl, 1), 1);
+    const std::vector<Path> paths = paths_of(drawn());
+    ASSERT_EQ(paths.size(), 1u) << a.pl;
+    EXPECT_EQ(paths[0].points.size(), 20u) << a.pl;
+    EXPECT_EQ(paths[0].end == "sk", a.pl > 0) << a.pl;
+  }
 }
 
 TEST_F(FrameAndSymbols, ALabelNumberOutsideTheSixEditsTheLastLabel) {

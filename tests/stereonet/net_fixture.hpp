@@ -13,8 +13,6 @@
 
 namespace dorvix::testing {
 
-using Point = std::pair<double, double>;
-
 class NetTest : public DrawTest {
  protected:
   static constexpr double origin_x = 300, origin_y = 400;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -65,6 +66,37 @@ TEST_F(StereonetProjection, EveryTypeAgreesWithProj) {
     }
   }
   screen();
+}
+
+// A type that is none of the four: projecting with it reports it and
+// offers the menu with 4 suggested; the set-up given one in a quiet mode
+// reports it and shows the menu until a type is chosen.
+TEST_F(StereonetProjection, AnUnknownTypeIsReportedAndAskedForAgain) {
+  trigoset();
+  const auto has = [](const std::vector<std::string>& all, const std::vector<std::string>& want) {
+    return std::search(all.begin(), all.end(), want.begin(), want.end()) != all.end();
+  };
+  sprojtype.iproj = 0;
+  screen();
+  type({"", ""});
+  real x = 9, y = 9;
+  const real az = 0, pl = 0;
+  spron(std::span(&x, 1), std::span(&y, 1), std::span(&az, 1), std::span(&pl, 1), 1);
+  EXPECT_EQ(sprojtype.iproj, 4);
+  EXPECT_NEAR(x, 0, 1e-6);
+  EXPECT_NEAR(y, 1, 1e-6);
+  const auto lines = screen_lines();
+  EXPECT_TRUE(has(lines, {" iproj =     0", " NO SUCH PROJECTION AVALAIBLE"}));
+  EXPECT_TRUE(has(lines, {" current projection number =    4"}));
+
+  type({"", "2"});
+  int iproj = 7;
+  sspro(iproj, 1);
+  EXPECT_EQ(iproj, 2);
+  EXPECT_EQ(sprojtype.iproj, 2);
+  const auto again = screen_lines();
+  EXPECT_TRUE(has(again, {" iproj =    7", " NO SUCH PROJECTION AVALAIBLE"}));
+  EXPECT_TRUE(has(again, {" current projection number =    7"}));
 }
 
 }  // namespace

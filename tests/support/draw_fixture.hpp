@@ -3,8 +3,10 @@
 // too, with helpers to read boxes and records.
 
 #include <algorithm>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plot/draw.hpp"
@@ -50,9 +52,11 @@ inline Lines join(std::initializer_list<Lines> parts) {
   return all;
 }
 
+using Point = std::pair<double, double>;
+
 // A path of the Compressed dialect as drawn: its points in order.
 struct Path {
-  std::vector<std::pair<double, double>> points;
+  std::vector<Point> points;
   std::string end;  // "sk", or the polygon end ("cp", "cp gs" ...)
 };
 
@@ -74,6 +78,24 @@ inline std::vector<Path> paths_of(const Lines& lines) {
     }
   }
   return paths;
+}
+
+// The point of the move that places the text record starting with `text`.
+inline Point text_anchor(const Lines& lines, const std::string& text) {
+  const auto t = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(text, 0) == 0; });
+  auto m = std::make_reverse_iterator(t);
+  m = std::find_if(m, lines.rend(), [](const std::string& l) { return l.size() > 2 && l.ends_with(" M"); });
+  Point p{-1e9, -1e9};
+  if (m != lines.rend()) std::istringstream(*m) >> p.first >> p.second;
+  return p;
+}
+
+// The centre of a drawn symbol: the middle of its points' extent.
+inline Point centre(const Path& p) {
+  auto [xmin, xmax] = std::minmax_element(p.points.begin(), p.points.end());
+  auto [ymin, ymax] = std::minmax_element(p.points.begin(), p.points.end(),
+                                          [](const Point& a, const Point& b) { return a.second < b.second; });
+  return {(xmin->first + xmax->first) / 2, (ymin->second + ymax->second) / 2};
 }
 
 inline long count_of(const Lines& lines, const std::string& line) {
