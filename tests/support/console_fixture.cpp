@@ -1,9 +1,29 @@
 #include "support/console_fixture.hpp"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "console/iocom.hpp"
 #include "console/units.hpp"
 
 namespace dorvix::testing {
+
+void ScreenText::check(std::streamsize more) const {
+  if (pptr() - pbase() + more <= limit) return;
+  std::fprintf(stderr, "the screen passed %lld characters: a dialogue that no longer reads its answers\n",
+               static_cast<long long>(limit));
+  std::abort();
+}
+
+ScreenText::int_type ScreenText::overflow(int_type c) {
+  check(1);
+  return std::stringbuf::overflow(c);
+}
+
+std::streamsize ScreenText::xsputn(const char* s, std::streamsize n) {
+  check(n);
+  return std::stringbuf::xsputn(s, n);
+}
 
 void ConsoleTest::SetUp() {
   iocom = IoCom{};
@@ -28,8 +48,8 @@ void ConsoleTest::type_raw(const std::string& text) {
 }
 
 std::string ConsoleTest::screen() {
-  std::string s = screen_.str();
-  screen_.str("");
+  std::string s = screen_text_.str();
+  screen_text_.str("");
   return s;
 }
 

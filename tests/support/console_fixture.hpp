@@ -10,6 +10,22 @@
 
 namespace dorvix::testing {
 
+// The screen's text. A dialogue caught in a loop that no longer reads the
+// keyboard would grow it without end; past `limit` characters the test
+// program stops at once, naming the cause, instead of taking the machine's
+// memory.
+class ScreenText : public std::stringbuf {
+ public:
+  static constexpr std::streamsize limit = std::streamsize{1} << 28;
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char* s, std::streamsize n) override;
+
+ private:
+  void check(std::streamsize more) const;
+};
+
 class ConsoleTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -25,7 +41,8 @@ class ConsoleTest : public ::testing::Test {
   std::vector<std::string> screen_lines();
 
   std::istringstream keyboard_;
-  std::ostringstream screen_;
+  ScreenText screen_text_;
+  std::ostream screen_{&screen_text_};
 };
 
 // Splits a text into its lines (without end-of-line characters).
