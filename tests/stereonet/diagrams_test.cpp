@@ -349,6 +349,19 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
   EXPECT_EQ(net_symbols(drawn(), 0.5).size(), 6u);
   EXPECT_TRUE(has_block(screen_lines(), menu_of("fpsseis", "seis.fm.ps", false)));
+
+  // Its own symbol option, as the paged driver's: P of each plane a
+  // radial line at the next run.
+  type({"310", "10", "100", "", "", "", "1000", "", "99"});
+  fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
+  std::vector<Path> own;
+  for (const Path& p : paths_of(drawn())) {
+    if (p.points.size() != 40 && p.points.size() != 200 && p.points.size() > 1) own.push_back(p);
+  }
+  ASSERT_GE(own.size(), 6u);
+  const auto axes = own.end() - 6;
+  for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(axes[k].points.size() == 2, k % 3 == 0) << k;
+  EXPECT_LT(distance(at(axes[0].points[0]), place(row->number(13), row->number(14))), 0.035);
 }
 
 }  // namespace
