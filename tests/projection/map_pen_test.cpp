@@ -64,12 +64,15 @@ TEST_F(MapPenTest, LinesBreakAtInfinityOffThePageAndAtTheCutOfEachCode) {
       // steps of exactly half a turn are taken as given.
       {"Mollweide across 180", 24, {{170, 0}, {190, 20}}, {{{170, 0}, {180, 10}}, {{-180, 10}, {-170, 20}}}},
       {"Mollweide short way", 24, {{170, 0}, {-170, 20}}, {{{170, 0}, {180, 10}}, {{-180, 10}, {-170, 20}}}},
+      // Crossing a third of the way along: a third of the way up.
+      {"Mollweide a third", 24, {{170, 0}, {200, 30}}, {{{170, 0}, {180, 10}}, {{-180, 10}, {-160, 30}}}},
       {"Mollweide edges", 24, {{-180, 0}, {-90, 0}, {90, 0}, {180, 0}}, {{{-180, 0}, {-90, 0}, {90, 0}, {180, 0}}}},
       {"Mollweide half turns", 24, {{180, 0}, {0, 0}, {-180, 0}}, {{{180, 0}, {0, 0}, {-180, 0}}}},
       // Mercator takes longitudes as they come: 170 to 190 is one line,
       // 179 to -179 is split at the antimeridian, a whole turn is broken.
       {"Mercator beyond 180", 15, {{170, 0}, {190, 0}}, {{{170, 0}, {190, 0}}}},
       {"Mercator across 180", 15, {{179, 10}, {-179, 20}}, {{{179, 10}, {180, 15}}, {{-180, 15}, {-179, 20}}}},
+      {"Mercator a third", 15, {{179, 10}, {-178, 40}}, {{{179, 10}, {180, 20}}, {{-180, 20}, {-178, 40}}}},
       {"Mercator whole turn", 15, {{10, 0}, {375, 0}}, {{{10, 0}}, {{375, 0}}}},
       // The graticule's steps are taken as given, however large: across
       // Mercator's whole width in one step, 200 degrees westwards on
