@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "line_files_fixture.hpp"
+#include "console/units.hpp"
+#include "map/line_file_readers.hpp"
 #include "support/program_run.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/lambert_conic.hpp"
@@ -90,11 +92,15 @@ TEST_F(LineFileTest, AegeanInEveryLayoutClippedOrNotAtProjPositions) {
       if (clipped) {
         EXPECT_EQ(got, join({listings[k], end, {" input file " + file + " closed"}}));
       } else {
-        // The title without clipping, the longest one cut to its field.
-        ASSERT_GE(got.size(), 2u);
-        EXPECT_EQ(got[1], unclipped_titles[k]);
-        EXPECT_EQ(Lines(got.end() - 3, got.end()), join({end, {" input file " + file + " closed"}}));
+        // The title without clipping (the longest one cut to its field),
+        // and no rows of bounds in the frame.
+        Lines listing{listings[k][0], unclipped_titles[k]};
+        for (auto row = listings[k].begin() + 2; row != listings[k].end(); ++row) {
+          if (row->rfind(" |       |", 0) != 0) listing.push_back(*row);
+        }
+        EXPECT_EQ(got, join({listing, end, {" input file " + file + " closed"}}));
       }
+      EXPECT_FALSE(units().is_open(line_file_unit));
       expect_at_proj(map_paths(), reference, proj_mercator, l.degrees);
     }
   }
@@ -236,6 +242,14 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
                               " |     3 |     5 |      2|     1 |    5.0|   15.0|   35.0|   38.0|"}));
   EXPECT_TRUE(contains(got, " total nb of plotted curves =       3"));
   expect_at_proj(map_paths(), {{{2, 45}, {8, 45}}, {{12, 42}, {14, 43}}, {{6, 36}, {7, 37}}}, proj_mercator, 1e-6);
+  // Without clipping every polygon is drawn where it lies, without a box.
+  run(0, 20, 30, 60, {"10", "n", "5", "ex.gshhs", "10", "y", "99"});
+  got = screen_lines();
+  EXPECT_FALSE(contains(got, " PROBLEM IN INPUT FILE ?"));
+  EXPECT_TRUE(contains(got, " total nb of plotted curves =       5"));
+  expect_at_proj(map_paths(),
+                 {{{2, 45}, {8, 45}}, {{110, 45}, {115, 45}}, {{12, 42}, {14, 43}}, {{10, 66}, {11, 67}}, {{6, 36}, {7, 37}}},
+                 proj_mercator, 1e-6);
 }
 
 TEST_F(LineFileTest, PointsWithoutImageBreakTheLineWithoutReachingThePlot) {
