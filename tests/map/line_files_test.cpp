@@ -194,6 +194,7 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
       {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {{{10, 45}}}},
       {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
       {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
+      {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {{{10, 45}}}},
       {"USGS one number", "4", "45 10\n46\n", 1, {{{10, 45}}}},
       {"GSHHS npts 0", "5", "       7       0 1          0.000   0.00000  20.00000  40.00000  50.00000\n", 1, {}},
       {"GSHHS cut, kept", "5", gshhs_header + "10 45\n11 46\n", 1, {{{10, 45}, {11, 46}}},
