@@ -113,6 +113,10 @@ TEST_F(MapPenTest, TextsAndSymbolsOnlyWhereThePointHasAnImage) {
   EXPECT_FALSE(pen.text(0, rad(90.0f), "pole"));
   EXPECT_TRUE(pen.text(0, 0, "equator"));
   EXPECT_TRUE(contains(drawn(), "(equator) show"));
+  // A measuring pen writes nothing.
+  MapPen measuring(MapPen::Output::measure);
+  EXPECT_FALSE(measuring.text(0, 0, "equator"));
+  EXPECT_TRUE(drawn().empty());
   // The same drawing as the symbols of the points on the page alone.
   const std::vector<real> x{0.1f, infinite_image, 0.3f, 0.4f, 2.0e6f}, y{0.1f, 0.2f, -infinite_image, 0.4f, 0.5f};
   EXPECT_EQ(map_symbols(x, y, 5), 3);
