@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "line_files_fixture.hpp"
+#include "console/units.hpp"
+#include "map/line_file_readers.hpp"
 #include "support/program_run.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/lambert_conic.hpp"
@@ -72,6 +74,9 @@ TEST_F(LineFileTest, AegeanInEveryLayoutClippedOrNotAtProjPositions) {
        " |       |       |       |       |   23.5|   26.3|       |       |",
        " |     4 |     4 |     17|     1 |   22.8|   24.6|   38.0|   39.0|",
        " |       |       |       |       |   22.8|   24.6|       |       |"}};
+  const Lines unclipped_titles{" UTIG coastline without clipping", " IGN line without clipping",
+                               " GEBCO line (no clipping)", " USGS ASCII dump line (no clipping)",
+                               " Tanvik ASCII polygons without clipp"};
   for (std::size_t k = 0; k < layouts.size(); ++k) {
     const Layout& l = layouts[k];
     const std::string file = "gshhg_aegean." + l.extension;
@@ -87,8 +92,15 @@ TEST_F(LineFileTest, AegeanInEveryLayoutClippedOrNotAtProjPositions) {
       if (clipped) {
         EXPECT_EQ(got, join({listings[k], end, {" input file " + file + " closed"}}));
       } else {
-        EXPECT_EQ(Lines(got.end() - 3, got.end()), join({end, {" input file " + file + " closed"}}));
+        // The title without clipping (the longest one cut to its field),
+        // and no rows of bounds in the frame.
+        Lines listing{listings[k][0], unclipped_titles[k]};
+        for (auto row = listings[k].begin() + 2; row != listings[k].end(); ++row) {
+          if (row->rfind(" |       |", 0) != 0) listing.push_back(*row);
+        }
+        EXPECT_EQ(got, join({listing, end, {" input file " + file + " closed"}}));
       }
+      EXPECT_FALSE(units().is_open(line_file_unit));
       expect_at_proj(map_paths(), reference, proj_mercator, l.degrees);
     }
   }
@@ -176,39 +188,44 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
   write_file(path("ex.utig"), "  5  45.0   10.05060\n 34  40.0   20.0" + north + "\n 36  30.0   30.0" + east +
                                   "\n5040xx\n");
   // IGN: codes 1 1, 1 1, 1 2, 1 2 are two lines of two points; 3 1, 3 1
-  // two lines of one point (moves only).
+  // and 4 1, 4 1 four lines of one point (moves only).
   write_file(path("ex.ign"), "11   10.0000   45.0000\n11   11.0000   46.0000\n12   12.0000   47.0000\n"
-                             "12   13.0000   48.0000\n31   14.0000   49.0000\n31   15.0000   50.0000\n");
-  // USGS: a blank record and a terminator both end a line; a terminator
-  // at a line's start counts a line and draws nothing.
-  write_file(path("ex.usgs"), "45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-999.0 -999.0\n");
+                             "12   13.0000   48.0000\n31   14.0000   49.0000\n31   15.0000   50.0000\n"
+                             "41   16.0000   51.0000\n41   17.0000   52.0000\n");
+  // USGS: a blank record and a terminator (a latitude of -998 or less)
+  // both end a line; a terminator at a line's start counts a line and
+  // draws nothing; the record after a terminator starts the next line.
+  write_file(path("ex.usgs"), "45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-998.0 -998.0\n49 14\n50 15\n");
   run(-180, 180, -90, 90, {"1", "ex.utig", "2", "ex.ign", "4", "ex.usgs", "99"});
   Lines got = screen_lines();
   EXPECT_TRUE(contains(got, " |     1 |     2 |"));
   EXPECT_TRUE(contains(got, " |     2 |    17 |"));
   EXPECT_TRUE(contains(got, " |     3 |    18 |"));
-  EXPECT_EQ(count_of(got, " total nb of plotted curves =       3"), 2);  // UTIG and USGS
-  EXPECT_EQ(count_of(got, " total nb of plotted curves =       4"), 1);  // IGN
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       3"), 1);  // UTIG
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       4"), 1);  // USGS
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       6"), 1);  // IGN
   EXPECT_FALSE(contains(got, " WHILE READING FILE ex.utig"));
   Polyline seventeen, eighteen;
   for (int i = 0; i < 17; ++i) seventeen.emplace_back(20, 40 + i);
   for (int i = 0; i < 18; ++i) eighteen.emplace_back(30 + i, 30);
-  // Three UTIG lines, four IGN lines (two of a lone point), two USGS lines.
+  // Three UTIG lines, six IGN lines (four of a lone point), three USGS lines.
   const std::vector<Polyline> paths = map_paths();
-  ASSERT_EQ(paths.size(), 3u + 4u + 2u);
+  ASSERT_EQ(paths.size(), 3u + 6u + 3u);
   expect_at_proj({paths.begin(), paths.begin() + 3}, {{{10, 45}, {9, 45}}, seventeen, eighteen}, proj_mercator, 1e-4);
   expect_at_proj({paths.begin() + 3, paths.end()},
-                 {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{14, 49}}, {{15, 50}}, {{10, 45}, {11, 46}},
-                  {{12, 47}, {13, 48}}},
+                 {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{14, 49}}, {{15, 50}}, {{16, 51}}, {{17, 52}},
+                  {{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{14, 49}, {15, 50}}},
                  proj_mercator, 1e-4);
 
   // GSHHS on the window 0..20 x 30..60 (frame from -3): west -10 east 10
-  // kept (west 350 in the frame); 100..120 left out; east before west:
-  // the box, kept; wholly north: left out; 5..15: kept. Left-out polygons
-  // are not counted and their points are read past.
+  // kept (west 350 in the frame); 100..120 left out; east before west
+  // (30..-10, which by its longitudes in the frame, 30..350, would lie
+  // east of the window): the box, judged by its latitudes alone, kept;
+  // wholly north: left out; 5..15: kept. Left-out polygons are not
+  // counted and their points are read past.
   write_file(path("ex.gshhs"), gshhs_header(1, 2, -10, 10, 40, 50) + "2 45\n8 45\n" +
                                    gshhs_header(2, 2, 100, 120, 40, 50) + "110 45\n115 45\n" +
-                                   gshhs_header(3, 2, 15, 5, 40, 50) + "12 42\n14 43\n" +
+                                   gshhs_header(3, 2, 30, -10, 40, 50) + "12 42\n14 43\n" +
                                    gshhs_header(4, 2, 10, 11, 65, 70) + "10 66\n11 67\n" +
                                    gshhs_header(5, 2, 5, 15, 35, 38) + "6 36\n7 37\n");
   run(0, 20, 30, 60, {"5", "ex.gshhs", "", "99"});
@@ -216,15 +233,23 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
   const std::string rule = " " + std::string(65, '-');
   const Lines labels{" | line #|   code|# point|   type|   west|   east|  south|  north|"};
   EXPECT_TRUE(has_block(got, {" PROBLEM IN INPUT FILE ?", rule, labels[0],
-                              " |     2 |     3 |      2|     1 |   15.0|    5.0|   40.0|   50.0|", rule,
+                              " |     2 |     3 |      2|     1 |   30.0|  -10.0|   40.0|   50.0|", rule,
                               " longitude mini > maxi", " => No global longitude clipping for this polygon"}));
   EXPECT_TRUE(has_block(got, {" |     1 |     1 |      2|     1 |  -10.0|   10.0|   40.0|   50.0|",
                               " |       |       |       |       |  350.0|   10.0|       |       |"}));
-  EXPECT_TRUE(has_block(got, {" |     2 |     3 |      2|     1 |   15.0|    5.0|   40.0|   50.0|",
-                              " |       |       |       |       |   15.0|    5.0|       |       |",
+  EXPECT_TRUE(has_block(got, {" |     2 |     3 |      2|     1 |   30.0|  -10.0|   40.0|   50.0|",
+                              " |       |       |       |       |   30.0|  350.0|       |       |",
                               " |     3 |     5 |      2|     1 |    5.0|   15.0|   35.0|   38.0|"}));
   EXPECT_TRUE(contains(got, " total nb of plotted curves =       3"));
   expect_at_proj(map_paths(), {{{2, 45}, {8, 45}}, {{12, 42}, {14, 43}}, {{6, 36}, {7, 37}}}, proj_mercator, 1e-6);
+  // Without clipping every polygon is drawn where it lies, without a box.
+  run(0, 20, 30, 60, {"10", "n", "5", "ex.gshhs", "10", "y", "99"});
+  got = screen_lines();
+  EXPECT_FALSE(contains(got, " PROBLEM IN INPUT FILE ?"));
+  EXPECT_TRUE(contains(got, " total nb of plotted curves =       5"));
+  expect_at_proj(map_paths(),
+                 {{{2, 45}, {8, 45}}, {{110, 45}, {115, 45}}, {{12, 42}, {14, 43}}, {{10, 66}, {11, 67}}, {{6, 36}, {7, 37}}},
+                 proj_mercator, 1e-6);
 }
 
 TEST_F(LineFileTest, PointsWithoutImageBreakTheLineWithoutReachingThePlot) {

@@ -90,6 +90,8 @@ TEST_F(LineFileTest, FrameOfEachWindowInThePicture) {
       {0, 360, {"     0.000         360.000", "     0.000         360.000", " Longitude origin =     0.000"}},
       {20, -10, {"    20.000         -10.000", "    20.000         350.000", " Longitude origin =    17.000"}},
       {170, -170, {"   170.000        -170.000", "   170.000         190.000", " Longitude origin =   167.000"}},
+      // A gap of 2 degrees: the frame starts half of it west of the window.
+      {-179, 179, {"  -179.000         179.000", "  -179.000         179.000", " Longitude origin =  -180.000"}},
       {5, 5, {"     5.000           5.000", "     5.000           5.000", " Longitude origin =     2.000"}, true},
   };
   for (const Case& c : cases) {
@@ -166,11 +168,12 @@ TEST_F(LineFileTest, ClippingKeepsTypedEdgesAndDrawsSegmentsWithOneEndInside) {
   all[3].first = 195;
   expect_paths({both[2]}, {all});
   // An outside end more than the frame's margin west of the window (frame
-  // from 167): drawn there, leaving and coming back, not a turn away.
-  write_file(path("west.ign"), "11  175.0000   10.0000\n11  160.0000   10.0000\n12  160.0000   20.0000\n"
-                               "12  175.0000   20.0000\n");
+  // from 167): drawn there, leaving and coming back, not a turn away. A
+  // line that starts inside after one that ended outside starts afresh.
+  write_file(path("west.ign"), "11  175.0000   10.0000\n11  160.0000   10.0000\n13  175.0000   30.0000\n"
+                               "13  180.0000   30.0000\n12  160.0000   20.0000\n12  175.0000   20.0000\n");
   run(170, 195, -80, 80, {"10", "y", "2", "west.ign", "99"});
-  expect_paths(map_paths(), {{{175, 10}, {160, 10}}, {{160, 20}, {175, 20}}});
+  expect_paths(map_paths(), {{{175, 10}, {160, 10}}, {{175, 30}, {180, 30}}, {{160, 20}, {175, 20}}});
 }
 
 TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
@@ -191,6 +194,7 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
       {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {{{10, 45}}}},
       {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
       {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
+      {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {{{10, 45}}}},
       {"USGS one number", "4", "45 10\n46\n", 1, {{{10, 45}}}},
       {"GSHHS npts 0", "5", "       7       0 1          0.000   0.00000  20.00000  40.00000  50.00000\n", 1, {}},
       {"GSHHS cut, kept", "5", gshhs_header + "10 45\n11 46\n", 1, {{{10, 45}, {11, 46}}},

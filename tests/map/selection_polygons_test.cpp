@@ -170,6 +170,16 @@ TEST_F(LineFileTest, DegenerateShortAntimeridianAndOverlongPolygons) {
   ASSERT_EQ(polygon[0].size(), 1000u);
   EXPECT_EQ(polygon[0].front(), polygon[0].back());
   EXPECT_NEAR(polygon[0][998].first, 9.98 * pi / 180, 2 * plot_quantum);
+  // 1000 vertices, a close flag other than 1: open, all of them drawn,
+  // no box.
+  many.replace(0, many.find('\n'), "1000 3 2 10");
+  write_file(path("many.txt"), many);
+  run(-180, 180, -90, 90, {"6", "many.txt", "99"});
+  EXPECT_FALSE(contains(screen_lines(), " => RESETTING TO:"));
+  const std::vector<Polyline> open = map_paths();
+  ASSERT_EQ(open.size(), 1u);
+  ASSERT_EQ(open[0].size(), 1000u);
+  EXPECT_NEAR(open[0].back().first, 9.99 * pi / 180, 2 * plot_quantum);
 }
 
 }  // namespace

@@ -64,12 +64,15 @@ TEST_F(MapPenTest, LinesBreakAtInfinityOffThePageAndAtTheCutOfEachCode) {
       // steps of exactly half a turn are taken as given.
       {"Mollweide across 180", 24, {{170, 0}, {190, 20}}, {{{170, 0}, {180, 10}}, {{-180, 10}, {-170, 20}}}},
       {"Mollweide short way", 24, {{170, 0}, {-170, 20}}, {{{170, 0}, {180, 10}}, {{-180, 10}, {-170, 20}}}},
+      // Crossing a third of the way along: a third of the way up.
+      {"Mollweide a third", 24, {{170, 0}, {200, 30}}, {{{170, 0}, {180, 10}}, {{-180, 10}, {-160, 30}}}},
       {"Mollweide edges", 24, {{-180, 0}, {-90, 0}, {90, 0}, {180, 0}}, {{{-180, 0}, {-90, 0}, {90, 0}, {180, 0}}}},
       {"Mollweide half turns", 24, {{180, 0}, {0, 0}, {-180, 0}}, {{{180, 0}, {0, 0}, {-180, 0}}}},
       // Mercator takes longitudes as they come: 170 to 190 is one line,
       // 179 to -179 is split at the antimeridian, a whole turn is broken.
       {"Mercator beyond 180", 15, {{170, 0}, {190, 0}}, {{{170, 0}, {190, 0}}}},
       {"Mercator across 180", 15, {{179, 10}, {-179, 20}}, {{{179, 10}, {180, 15}}, {{-180, 15}, {-179, 20}}}},
+      {"Mercator a third", 15, {{179, 10}, {-178, 40}}, {{{179, 10}, {180, 20}}, {{-180, 20}, {-178, 40}}}},
       {"Mercator whole turn", 15, {{10, 0}, {375, 0}}, {{{10, 0}}, {{375, 0}}}},
       // The graticule's steps are taken as given, however large: across
       // Mercator's whole width in one step, 200 degrees westwards on
@@ -110,6 +113,10 @@ TEST_F(MapPenTest, TextsAndSymbolsOnlyWhereThePointHasAnImage) {
   EXPECT_FALSE(pen.text(0, rad(90.0f), "pole"));
   EXPECT_TRUE(pen.text(0, 0, "equator"));
   EXPECT_TRUE(contains(drawn(), "(equator) show"));
+  // A measuring pen writes nothing.
+  MapPen measuring(MapPen::Output::measure);
+  EXPECT_FALSE(measuring.text(0, 0, "equator"));
+  EXPECT_TRUE(drawn().empty());
   // The same drawing as the symbols of the points on the page alone.
   const std::vector<real> x{0.1f, infinite_image, 0.3f, 0.4f, 2.0e6f}, y{0.1f, 0.2f, -infinite_image, 0.4f, 0.5f};
   EXPECT_EQ(map_symbols(x, y, 5), 3);
