@@ -100,6 +100,11 @@ void frame_row(real west, real east) {
 
 bool listing() { return iocom.lwito(2); }
 
+// A row of the listing, while it is on.
+void listing_row(std::initializer_list<double> values) {
+  if (listing()) row_line(values);
+}
+
 // ---- UTIG ---------------------------------------------------------------------
 
 constexpr int utig_first_points = 17;        // points of a line's first record
@@ -207,10 +212,6 @@ void listing_head(std::string_view title, std::initializer_list<std::string_view
   if (labels.size() == 0) return;
   labels_line(labels);
   rule_65();
-}
-
-void listing_row(std::initializer_list<double> values) {
-  if (listing()) row_line(values);
 }
 
 ReadOutcome read_utig(LineFileRun& run) {
