@@ -43,7 +43,6 @@ constexpr int choice_quit = 9999;
 // Modes handed to the set-up routines and drivers.
 constexpr int mode_initialise = 5;
 constexpr int mode_menu = 0;
-constexpr int mode_open_plot = 2;
 
 // Subplots of the map and of the two diagram drivers; angle unit degrees.
 constexpr int map_subplot = 1;
@@ -210,13 +209,7 @@ void plot_block(MainState& m) {
   if (m.irep == choice_close_plot || (m.irep == choice_quit && iocom.lplotop)) {
     plend();
   } else if (m.irep == choice_open_plot) {
-    const bool was_open = iocom.lplotop;
-    plinit(m.cplotnam, mode_open_plot, text_width);
-    m.cplotnam = edit::pad(m.cplotnam, text_width);
-    if (!was_open) {
-      int fill_style = 1;
-      sfillstyle(fill_style, mode_initialise);
-    }
+    open_driver_plot(m.cplotnam, text_width);
   }
 }
 
