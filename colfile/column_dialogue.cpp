@@ -12,6 +12,7 @@
 
 namespace dorvix {
 
+using colfile::at;
 using colfile::count_line;
 using colfile::shown;
 
@@ -25,8 +26,6 @@ constexpr int table_name_width = 10;
 constexpr int choice_nvar = 200;
 constexpr int choice_listing = 300;
 constexpr int choice_leave = 99;
-
-std::size_t at(int k) { return static_cast<std::size_t>(k - 1); }
 
 // One table row: "|nn|name" for each pair, then "|" and, when given, the
 // number to type to change the row.

@@ -11,6 +11,15 @@
 
 namespace dorvix {
 
+namespace colfile {
+
+// Reads and drops lines 1 to last of the file open on iunit. Returns the
+// first line that could not be read, 0 when all were read or the file
+// ended first (`ended` set).
+int skip_lines(int iunit, int last, bool& ended);
+
+}  // namespace colfile
+
 // The title from line ititle of the file open on iunit into `title`, a
 // text of the caller's length (its size), cut or blank-padded; "Untitled"
 // when ititle is below 1 (a warning box; the file is not touched) or the
