@@ -246,11 +246,6 @@ class Correspondence {
   int& ncolused_;
 };
 
-void default_names(int nfcol) {
-  ReadRealSetup& rs = readrealsetup;
-  for (int k = 1; k <= nfcol; ++k) rs.namfcol[at(k)] = edit::pad(colfile::numbered_name("File.col.", k), column_name_width);
-}
-
 // The file column names for this turn of the dialogue.
 void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mode) {
   ReadRealSetup& rs = readrealsetup;
@@ -275,7 +270,7 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mod
     say("Input file not yet open");
     say("===> initializing header");
   }
-  default_names(rs.nfcol);
+  colfile::default_column_names(rs.namfcol, rs.nfcol);
 }
 
 }  // namespace

@@ -29,6 +29,10 @@ void rewound_line(std::string_view fname) {
 
 }  // namespace
 
+void colfile::default_column_names(std::span<std::string> namfcol, int nfcol) {
+  for (int k = 1; k <= nfcol; ++k) namfcol[at(k)] = edit::pad(numbered_name("File.col.", k), column_name_width);
+}
+
 int colfile::skip_lines(int iunit, int last, bool& ended) {
   std::string line;
   ended = false;
@@ -100,7 +104,7 @@ void getfnamcol(int& ierr, std::span<std::string> namfcol, int nfcol, std::strin
   const Header& h = getfnamcol_header;
   ierr = 0;
   nfcol = std::clamp(nfcol, 0, static_cast<int>(namfcol.size()));
-  for (int k = 1; k <= nfcol; ++k) namfcol[at(k)] = edit::pad(colfile::numbered_name("File.col.", k), column_name_width);
+  colfile::default_column_names(namfcol, nfcol);
   const auto list_names = [&] {
     for (int k = 1; k <= nfcol; ++k) {
       ItemLine().text("Name of column").integer(k, colfile::count_width).text(shown(namfcol[at(k)])).write();

@@ -18,6 +18,10 @@ namespace colfile {
 // ended first (`ended` set).
 int skip_lines(int iunit, int last, bool& ended);
 
+// The default names of file columns 1 to nfcol: "File.col." and the
+// column number, 11 characters each.
+void default_column_names(std::span<std::string> namfcol, int nfcol);
+
 }  // namespace colfile
 
 // The title from line ititle of the file open on iunit into `title`, a
