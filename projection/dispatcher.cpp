@@ -32,7 +32,7 @@ Image origin_image(real lon, real lat) {
   llorig.xorigll = 0.0f;
   llorig.yorigll = 0.0f;
   Image p;
-  projlln(std::span(&p.x, 1), std::span(&p.y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, p.x, p.y);
   return p;
 }
 

@@ -204,7 +204,7 @@ TEST_F(ProjectionMenu, StartUpAndResetInitialiseEverySetUpInOrder) {
   projtype.iproj = 26;
   type({"", "99", "99", "99", "99", "99", "99", "99", "99", "21", "99", "99"});
   real x = 0, y = 0, lon = 0, lat = rad(90.0f);
-  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, x, y);
   const Lines reset = from_block(screen_lines(), join({error_head("projlln"), {" iproj =    26"}}));
   ASSERT_FALSE(reset.empty());
   EXPECT_EQ(reset[10], " NO SUCH PROJECTION AVALAIBLE");
