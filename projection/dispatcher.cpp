@@ -21,7 +21,6 @@ constexpr Header sllorig_header{"sllorig", " 2.0", "11-08-2002"};
 // Mode of the projection set-up that resets every parameter with menus.
 constexpr int reset_with_menus = 4;
 
-void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
 
 struct Image {
   real x = 0, y = 0;

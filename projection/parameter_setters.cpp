@@ -17,7 +17,6 @@ namespace {
 
 constexpr real latitude_limit = 90.0f;
 
-void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
 
 // Asks a latitude with its current value as the default, within -90 and 90
 // degrees.
