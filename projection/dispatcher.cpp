@@ -5,7 +5,6 @@
 #include "console/frames.hpp"
 #include "console/menu_loop.hpp"
 #include "console/item_lines.hpp"
-#include "console/prompts.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/projection_menu.hpp"
@@ -47,7 +46,6 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
         dash_rule();
         say("UPDATE & EXIT ........99");
       }, [&](int choice) {
-        int istat = 0;
         if (choice == 99) {
           if (!at_infinity(p.x, p.y)) return true;
           errorhead(sllorig_header);
@@ -57,12 +55,10 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
           return false;
         }
         if (choice == 1) {
-          const real def = lon;
-          inrealdef(lon, "origin longitude in degrees", def, istat);
+          ask_real(lon, "origin longitude in degrees");
           lonr = rad(lon);
         } else if (choice == 2) {
-          const real def = lat;
-          inrealvindef(lat, "origin latitude in degrees", def, -90.0f, 90.0f, istat);
+          ask_real_in(lat, "origin latitude in degrees", -90.0f, 90.0f);
           latr = rad(lat);
         }
         p = origin_image(lonr, latr);
