@@ -34,15 +34,7 @@ struct OnePageSettings {
 };
 OnePageSettings settings;
 
-void open_plot() {
-  const bool was_open = iocom.lplotop;
-  plinit(settings.plot_name, 2, diagram_plot_name_width);
-  settings.plot_name = edit::pad(settings.plot_name, diagram_plot_name_width);
-  if (!was_open) {
-    int fill = 1;
-    sfillstyle(fill, 5);
-  }
-}
+void open_plot() { open_driver_plot(settings.plot_name, diagram_plot_name_width); }
 
 void run(const DiagramData& d, int isub) {
   ssubplot(isub, 1);
