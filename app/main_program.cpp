@@ -168,13 +168,12 @@ void list_store(int command) {
 // Block 1: help, the Si-Sh switch, plot parameters, command file (which may
 // turn the choice into a quit).
 void settings_block(MainState& m) {
-  int istat = 0;
   switch (m.irep) {
     case choice_help:
       help_box();
       break;
     case choice_sish_switch:
-      inlogicdef(m.lsish, "write extracted data to si-sh file", m.lsish, istat);
+      ask_flag(m.lsish, "write extracted data to si-sh file");
       break;
     case choice_plot_parameters:
       splotparam2(mode_menu);

@@ -16,6 +16,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 
@@ -397,10 +398,10 @@ void fpsreadex1(int iunit, int inter) {
         format_help_box(reader_header);
         break;
       case choice_echo_all:
-        inlogicdef(state.lwrall, "write data sorting to screen", state.lwrall, istat);
+        ask_flag(state.lwrall, "write data sorting to screen");
         break;
       case choice_echo_selected:
-        inlogicdef(state.lwrsel, "write extracted data to screen", state.lwrsel, istat);
+        ask_flag(state.lwrsel, "write extracted data to screen");
         break;
       case choice_criteria:
         setseistest6(2);

@@ -10,6 +10,7 @@
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/list_read.hpp"
+#include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 
@@ -148,18 +149,9 @@ void menu_body() {
 }
 
 // Prompts with the field's current value as default.
-void ask(bool& v, std::string_view question) {
-  int istat = 0;
-  inlogicdef(v, question, v, istat);
-}
-void ask(real& v, std::string_view question) {
-  int istat = 0;
-  inrealdef(v, question, v, istat);
-}
-void ask(int& v, std::string_view question) {
-  int istat = 0;
-  inintegdef(v, question, v, istat);
-}
+void ask(bool& v, std::string_view question) { ask_flag(v, question); }
+void ask(real& v, std::string_view question) { ask_real(v, question); }
+void ask(int& v, std::string_view question) { ask_int(v, question); }
 
 // ---- The polygon file --------------------------------------------------------
 

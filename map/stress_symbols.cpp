@@ -181,18 +181,13 @@ void show_symbol_menu(const MapShPar& v) {
 
 void symbol_choice(int choice, MapShPar& v) {
   const std::string rule30(30, '-');
-  int istat = 0;
   switch (choice) {
-    case 10: {
-      const real def = v.sizmaxa;
-      inrealvindef(v.sizmaxa, "Major size", def, 0.0f, 100.0f, istat);
+    case 10:
+      ask_real_in(v.sizmaxa, "Major size", 0.0f, 100.0f);
       break;
-    }
-    case 20: {
-      const real def = v.sizmina;
-      inrealvindef(v.sizmina, "Minor size", def, 0.0f, 100.0f, istat);
+    case 20:
+      ask_real_in(v.sizmina, "Minor size", 0.0f, 100.0f);
       break;
-    }
     case 30:
       say(rule30);
       say("epicenter type:");
