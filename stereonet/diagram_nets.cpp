@@ -41,6 +41,28 @@ Sheet current_sheet() {
   return {a4_short, a4_long};
 }
 
+// Net k (from 0) of a layout: column k / 5 to the right, row k mod 5
+// upwards, 3 user units apart (the diagonal of the matrix scales the
+// offsets). Its centre on the paper, cm.
+real net_centre_x(const NetLayout& l, int k) {
+  return l.xcm0 + net_spacing * l.xx * static_cast<real>(k / nets_per_column);
+}
+
+real net_centre_y(const NetLayout& l, int k) {
+  return l.ycm0 + net_spacing * l.yy * static_cast<real>(k % nets_per_column);
+}
+
+// True when the frame of net k (its ticks included) leaves the sheet of
+// the page orientation in force.
+bool net_off_sheet(const NetLayout& l, int k) {
+  const Sheet s = current_sheet();
+  const real cx = net_centre_x(l, k), cy = net_centre_y(l, k);
+  // Half the extent of the frame's image on the paper along x and y.
+  const real hx = frame_reach * std::hypot(l.xx, l.xy);
+  const real hy = frame_reach * std::hypot(l.yx, l.yy);
+  return cx - hx < 0 || cx + hx > s.width || cy - hy < 0 || cy + hy > s.height;
+}
+
 }  // namespace
 
 MechanismPlanes DiagramData::planes(int m) const {
@@ -52,14 +74,6 @@ MechanismPlanes DiagramData::planes(int m) const {
     }
   }
   return p;
-}
-
-real net_centre_x(const NetLayout& l, int k) {
-  return l.xcm0 + net_spacing * l.xx * static_cast<real>(k / nets_per_column);
-}
-
-real net_centre_y(const NetLayout& l, int k) {
-  return l.ycm0 + net_spacing * l.yy * static_cast<real>(k % nets_per_column);
 }
 
 void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
@@ -79,15 +93,6 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
       dspaxfapn2(std::span(&az[j], 1), std::span(&pl[j], 1), 1);
     }
   }
-}
-
-bool net_off_sheet(const NetLayout& l, int k) {
-  const Sheet s = current_sheet();
-  const real cx = net_centre_x(l, k), cy = net_centre_y(l, k);
-  // Half the extent of the frame's image on the paper along x and y.
-  const real hx = frame_reach * std::hypot(l.xx, l.xy);
-  const real hy = frame_reach * std::hypot(l.yx, l.yy);
-  return cx - hx < 0 || cx + hx > s.width || cy - hy < 0 || cy + hy > s.height;
 }
 
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page) {

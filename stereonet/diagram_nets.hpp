@@ -62,21 +62,13 @@ struct DiagramData {
 
 using AxesRoutine = void (*)(AxisAngles&, AxisAngles&, real, real, real, real);
 
-// Net k (from 0) of a layout: column k / 5 to the right, row k mod 5
-// upwards, 3 user units apart (the diagonal of the matrix scales the
-// offsets). Its centre on the paper, cm.
-real net_centre_x(const NetLayout& l, int k);
-real net_centre_y(const NetLayout& l, int k);
-
-// Draws net k in the current subplot: moves the subplot's map to the
-// net's centre, draws the frame, the label under it, both planes and the
-// six axes (those of plane 1 first) with their symbols.
+// Draws net k (from 0: column k / 5 to the right, row k mod 5 upwards) in
+// the current subplot: moves the subplot's map to the net's centre, draws
+// the frame, the label under it, both planes and the six axes (those of
+// plane 1 first) with their symbols.
 void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
               const AxisSymbols& symbols, AxesRoutine axes);
 
-// True when the frame of net k (its ticks included) leaves the sheet of
-// the page orientation in force.
-bool net_off_sheet(const NetLayout& l, int k);
 // Counts the nets of mechanisms 1 to ndata whose frame leaves the sheet,
 // the nets laid out `per_page` to a page (0: all on one page), and says
 // how many in a warning box of the driver `h`; nothing for none.
