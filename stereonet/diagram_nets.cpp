@@ -10,6 +10,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
+#include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
@@ -27,6 +28,13 @@ constexpr real label_x = 0.0f;
 constexpr real label_y = -1.2f;
 // The frame reaches radius 1.08 with its ticks.
 constexpr real frame_reach = 1.08f;
+// Text height of the captions and labels, cm.
+constexpr real text_height = 0.4f;
+// Anchor of the run-information caption on the paper, cm, and its
+// justification (blanks trimmed): centre of the bottom line.
+constexpr real caption_x = 10.5f;
+constexpr real caption_y = 28.0f;
+constexpr int caption_justif = -2;
 
 // The sheet in plot coordinates, cm: an A4 page upright, or a landscape A4
 // or US Letter page turned, whose height is then the sheet's short side.
@@ -106,6 +114,25 @@ void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int p
   ItemLine().text("stereo nets off the sheet =").integer(count, 6).write();
   say("==> PLOTTING THEM ALL THE SAME");
   warningtail00();
+}
+
+bool open_diagram_plot(std::string& plot_name) {
+  const bool was_open = iocom.lplotop;
+  plinit(plot_name, 2, diagram_plot_name_width);
+  plot_name = edit::pad(plot_name, diagram_plot_name_width);
+  return !was_open;
+}
+
+void run_caption() {
+  int j = caption_justif;
+  stextalign(j, 1);
+  cmplotruninfo0(caption_x, caption_y, 0);
+}
+
+void diagram_text() {
+  real height = text_height, angle = 0.0f;
+  stextsize(height, 1);
+  stextangle(angle, 1);
 }
 
 void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> angles_in_radians,

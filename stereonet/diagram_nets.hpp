@@ -24,11 +24,9 @@ inline constexpr int nets_per_column = 5;
 inline constexpr std::size_t diagram_plot_name_width = 50;
 // Points per great circle in a diagram.
 inline constexpr int diagram_circle_points = 40;
-// Text height of the captions and labels, cm.
-inline constexpr real diagram_text_height = 0.4f;
-// Anchor of the run-information caption on the paper, cm.
-inline constexpr real caption_x = 10.5f;
-inline constexpr real caption_y = 28.0f;
+// Justification of the net labels (blanks trimmed): centre of the middle
+// line.
+inline constexpr int net_label_justif = -6;
 
 // The user-to-cm map of the lower-left net: its centre (xcm0, ycm0) cm and
 // the matrix (xx, xy; yx, yy); the net has radius 1 user unit.
@@ -73,6 +71,15 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
 // the nets laid out `per_page` to a page (0: all on one page), and says
 // how many in a warning box of the driver `h`; nothing for none.
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page);
+
+// Opens the driver's plot file through the plot library's dialogue and
+// keeps its name padded; true when no plot was open before.
+bool open_diagram_plot(std::string& plot_name);
+// The run-information caption centred at the top of the page; the
+// justification is left at that of the caption.
+void run_caption();
+// Captions and labels upright, in their text height.
+void diagram_text();
 
 // The driver menu: the head, and while output level 2 is on its body; the
 // angle line only when `angles_in_radians` is given.

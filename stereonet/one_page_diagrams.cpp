@@ -5,7 +5,6 @@
 
 #include "console/edit.hpp"
 #include "console/frames.hpp"
-#include "console/iocom.hpp"
 #include "console/menu_loop.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -21,11 +20,6 @@ namespace {
 
 constexpr Header fpsseis_header{"fpsseis", " 4.0", "24-03-2010"};
 
-// Justifications, blanks trimmed: centre of the bottom line (run caption),
-// centre of the middle line (net labels).
-constexpr int centred = -2;
-constexpr int centred_middle = -6;
-
 // The driver's settings, kept from one call to the next; its layout lives
 // in its subplot.
 struct OnePageSettings {
@@ -35,10 +29,7 @@ struct OnePageSettings {
 OnePageSettings settings;
 
 void open_plot() {
-  const bool was_open = iocom.lplotop;
-  plinit(settings.plot_name, 2, diagram_plot_name_width);
-  settings.plot_name = edit::pad(settings.plot_name, diagram_plot_name_width);
-  if (!was_open) {
+  if (open_diagram_plot(settings.plot_name)) {
     int fill = 1;
     sfillstyle(fill, 5);
   }
@@ -53,15 +44,11 @@ void run(const DiagramData& d, int isub) {
   // The run caption centred, in the text height in force.
   int kept = 0;
   stextalign(kept, 3);
-  int j = centred;
-  stextalign(j, 1);
-  cmplotruninfo0(caption_x, caption_y, 0);
+  run_caption();
   stextalign(kept, 1);
 
-  real height = diagram_text_height, angle = 0.0f;
-  stextsize(height, 1);
-  stextangle(angle, 1);
-  j = centred_middle;
+  diagram_text();
+  int j = net_label_justif;
   stextalign(j, 1);
   NetLayout l;
   sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 3);
