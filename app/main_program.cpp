@@ -10,6 +10,7 @@
 #include "catalogue/store.hpp"
 #include "catalogue/store_listing.hpp"
 #include "console/dialogue.hpp"
+#include "console/item_lines.hpp"
 #include "map/map_driver.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -43,7 +44,6 @@ constexpr int choice_quit = 9999;
 // Modes handed to the set-up routines and drivers.
 constexpr int mode_initialise = 5;
 constexpr int mode_menu = 0;
-constexpr int mode_open_plot = 2;
 
 // Subplots of the map and of the two diagram drivers; angle unit degrees.
 constexpr int map_subplot = 1;
@@ -111,35 +111,30 @@ void start_up(MainState& m) {
 void top_menu(const MainState& m) {
   mainmenuhead(main_header);
   if (!iocom.lwito(2)) return;
-  const std::string rule(43, '-');
-  auto number = [](std::string_view text, int v) { say(std::string(text) + " " + edit::i(v, 6)); };
-  auto text = [](std::string_view label, std::string_view value) {
-    say(std::string(label) + " " + std::string(value));
-  };
   const std::string sish_name = edit::pad(fiocom.oufnam(m.isish), data_file_text_width);
-  say(rule);
+  dash_rule();
   say("DATA");
-  number("  Can store at most:", ndatmax);
-  number("  Currently stored :", fpsblk.ndata);
-  number("  Current data type:", fpsblk.itype);
+  ItemLine().text("  Can store at most:").integer(ndatmax, 6).write();
+  ItemLine().text("  Currently stored :").integer(fpsblk.ndata, 6).write();
+  ItemLine().text("  Current data type:").integer(fpsblk.itype, 6).write();
   say("  READ + EXTRACT DATA.......1000");
   say("  LIST DATA TO SCREEN ......1100");
   say("  WRITE DATA TO FILE .......1200");
-  say(rule);
+  dash_rule();
   say("PLOT");
   say("  plot parameters ...........330");
-  text("  OPEN  PLOT FILE ............10", m.cplotnam);
-  text("  CLOSE PLOT FILE ............20", m.cplotnam);
+  ItemLine().text("  OPEN  PLOT FILE ............10").text(m.cplotnam).write();
+  ItemLine().text("  CLOSE PLOT FILE ............20").text(m.cplotnam).write();
   say("  PLOT MAP 1st Nodal Plane .2001");
   say("  PLOT MAP 2nd Nodal Plane .2002");
   say("  PLOT FOCAL MECHANISMS ....3000");
   say("  PLOT FOCAL MECHANISMS ....3001");
-  say(rule);
+  dash_rule();
   say("Sh OUTPUT FILE while mapping");
-  text("  WRITE TO Si-Sh FILE .........7", m.lsish ? "T" : "F");
-  text("  OPEN  Si-Sh OUTPUT FILE ....13", sish_name);
-  text("  CLOSE Si-Sh OUTPUT FILE ....23", sish_name);
-  say(rule);
+  ItemLine().text("  WRITE TO Si-Sh FILE .........7").text(edit::l(m.lsish, 1)).write();
+  ItemLine().text("  OPEN  Si-Sh OUTPUT FILE ....13").text(sish_name).write();
+  ItemLine().text("  CLOSE Si-Sh OUTPUT FILE ....23").text(sish_name).write();
+  dash_rule();
   say("Use command file............5000");
   say("FAST QUIT...................9999");
   menutail();
@@ -210,13 +205,7 @@ void plot_block(MainState& m) {
   if (m.irep == choice_close_plot || (m.irep == choice_quit && iocom.lplotop)) {
     plend();
   } else if (m.irep == choice_open_plot) {
-    const bool was_open = iocom.lplotop;
-    plinit(m.cplotnam, mode_open_plot, text_width);
-    m.cplotnam = edit::pad(m.cplotnam, text_width);
-    if (!was_open) {
-      int fill_style = 1;
-      sfillstyle(fill_style, mode_initialise);
-    }
+    open_driver_plot(m.cplotnam, text_width);
   }
 }
 

@@ -226,13 +226,7 @@ void plot_file(int choice, SymbolState& symbols) {
     newpage();
     return;
   }
-  const bool was_open = iocom.lplotop;
-  plinit(settings.cplotfile, 2, map_plot_name_width);
-  settings.cplotfile = edit::pad(settings.cplotfile, map_plot_name_width);
-  if (was_open) return;
-  int fill = 1;
-  sfillstyle(fill, 5);
-  symbols.save();
+  if (open_driver_plot(settings.cplotfile, map_plot_name_width)) symbols.save();
 }
 
 }  // namespace

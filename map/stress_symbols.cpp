@@ -108,25 +108,23 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
 
   const real shift = gap * major;
   if (p.isha != -2) {
+    const bool small = p.isha == -1;
     for (int i = 1; i <= n; ++i) {
       const auto j = static_cast<std::size_t>(i - 1);
       const bool arrows = isv[j] == 2 || isv[j] == 3;
       if (!arrows && isv[j] != 1) bars_box(i, isv[j], "Shmax");
-      const bool small = p.isha == -1;
       const Shape& s = arrows ? (small ? arrow_minor : arrow_major) : (small ? bar_minor : bar_major);
       draw_pair(s, x[j], y[j], shift, shmax_angle[j]);
     }
   }
   if (p.isha != 2) {
     const bool small = p.isha == 1;
+    const real length = small ? minor : major;
     for (int i = 1; i <= n; ++i) {
       const auto j = static_cast<std::size_t>(i - 1);
       if (isv[j] == 1 || isv[j] == 2) {
-        if (small) {
-          draw_pair(arrow_minor, x[j], y[j], -shift - minor, shmin_angle[j]);
-        } else {
-          draw_pair(arrow_major, x[j], y[j], -shift - major, shmin_angle[j]);
-        }
+        // Outward: the arrow's tail at the gap.
+        draw_pair(small ? arrow_minor : arrow_major, x[j], y[j], -shift - length, shmin_angle[j]);
       } else {
         if (isv[j] != 3) bars_box(i, isv[j], "Shmin");
         draw_pair(small ? bar_minor : bar_major, x[j], y[j], shift, shmin_angle[j]);

@@ -35,6 +35,11 @@ inline constexpr std::size_t plot_name_width = 35;
 // `width` is the caller's name field (a longer name is refused, and the
 // Illustrator title shows the name in that width). Callers pass mode 2.
 void plinit(std::string& cfile, int mode, std::size_t width = plot_name_width);
+// A driver's own plot file: plinit in mode 2 on `name`, the name then
+// padded back to the driver's field `width`; a file it opens starts with
+// the default fill style (filled). True when it opened one, false when one
+// was open already.
+bool open_driver_plot(std::string& name, std::size_t width);
 // Closes the plot file if one is open (else warns): asks for a Return,
 // writes the trailer, clears iocom.lplotop.
 void plend();

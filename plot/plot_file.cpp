@@ -157,6 +157,16 @@ void plinit(std::string& cfile, int mode, std::size_t width) {
   splotparam2(mode == 2 || mode == 3 ? 7 : 5);
 }
 
+bool open_driver_plot(std::string& name, std::size_t width) {
+  const bool was_open = iocom.lplotop;
+  plinit(name, 2, width);
+  name = edit::pad(name, width);
+  if (was_open) return false;
+  int fill = 1;
+  sfillstyle(fill, 5);
+  return true;
+}
+
 void plend() {
   if (iocom.lplotop) {
     intplend();

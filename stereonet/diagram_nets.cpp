@@ -116,13 +116,6 @@ void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int p
   warningtail00();
 }
 
-bool open_diagram_plot(std::string& plot_name) {
-  const bool was_open = iocom.lplotop;
-  plinit(plot_name, 2, diagram_plot_name_width);
-  plot_name = edit::pad(plot_name, diagram_plot_name_width);
-  return !was_open;
-}
-
 void run_caption() {
   int j = caption_justif;
   stextalign(j, 1);

@@ -72,9 +72,6 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
 // how many in a warning box of the driver `h`; nothing for none.
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page);
 
-// Opens the driver's plot file through the plot library's dialogue and
-// keeps its name padded; true when no plot was open before.
-bool open_diagram_plot(std::string& plot_name);
 // The run-information caption centred at the top of the page; the
 // justification is left at that of the caption.
 void run_caption();

@@ -28,12 +28,7 @@ struct OnePageSettings {
 };
 OnePageSettings settings;
 
-void open_plot() {
-  if (open_diagram_plot(settings.plot_name)) {
-    int fill = 1;
-    sfillstyle(fill, 5);
-  }
-}
+void open_plot() { open_driver_plot(settings.plot_name, diagram_plot_name_width); }
 
 void run(const DiagramData& d, int isub) {
   ssubplot(isub, 1);

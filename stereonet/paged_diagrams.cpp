@@ -144,7 +144,10 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
   const DiagramActions actions{
       .open_plot =
           [&] {
-            if (open_diagram_plot(settings.plot_name)) kept.keep();
+            const bool was_open = iocom.lplotop;
+            plinit(settings.plot_name, 2, diagram_plot_name_width);
+            settings.plot_name = edit::pad(settings.plot_name, diagram_plot_name_width);
+            if (!was_open) kept.keep();
           },
       .edit_layout = [&] { edit_layout(isub); },
       .run = [&] { run(d, isub); },

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "console/dialogue_helpers.hpp"
+#include "console/edit.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix {
@@ -13,11 +14,10 @@ namespace {
 
 using namespace testing;
 
-const std::string at_rule = " " + std::string(43, '@');
-const std::string dash_rule = " " + std::string(43, '-');
+const std::string at_rule = rule_of('@');
+const std::string dash_rule = rule_of('-');
 const Lines main_head{at_rule, " @ main program dorvix     ", " @" + std::string(42, '=')};
 
-std::string padded(const std::string& s, std::size_t n) { return s + std::string(n - s.size(), ' '); }
 
 // The top menu with its body.
 Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = false) {
@@ -37,8 +37,8 @@ Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = 
                    dash_rule,
                    " PLOT",
                    "   plot parameters ...........330",
-                   "   OPEN  PLOT FILE ............10 " + padded("seis.ps", 35),
-                   "   CLOSE PLOT FILE ............20 " + padded("seis.ps", 35),
+                   "   OPEN  PLOT FILE ............10 " + edit::pad("seis.ps", 35),
+                   "   CLOSE PLOT FILE ............20 " + edit::pad("seis.ps", 35),
                    "   PLOT MAP 1st Nodal Plane .2001",
                    "   PLOT MAP 2nd Nodal Plane .2002",
                    "   PLOT FOCAL MECHANISMS ....3000",
@@ -46,8 +46,8 @@ Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = 
                    dash_rule,
                    " Sh OUTPUT FILE while mapping",
                    std::string("   WRITE TO Si-Sh FILE .........7 ") + (lsish ? "T" : "F"),
-                   "   OPEN  Si-Sh OUTPUT FILE ....13 " + padded(sish, 40),
-                   "   CLOSE Si-Sh OUTPUT FILE ....23 " + padded(sish, 40),
+                   "   OPEN  Si-Sh OUTPUT FILE ....13 " + edit::pad(sish, 40),
+                   "   CLOSE Si-Sh OUTPUT FILE ....23 " + edit::pad(sish, 40),
                    dash_rule,
                    " Use command file............5000",
                    " FAST QUIT...................9999",
@@ -57,17 +57,7 @@ Lines top_menu(int ndata, int itype, const std::string& sish = "", bool lsish = 
 }
 
 // The head of a routine's frame and the lines after it.
-Lines sub_head(const std::string& name, const Lines& lines) {
-  Lines h{at_rule, " @ subroutine " + name, " @" + std::string(42, '=')};
-  h.insert(h.end(), lines.begin(), lines.end());
-  return h;
-}
-
-Lines join(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
+Lines sub_head(const std::string& name, const Lines& lines) { return join({menu_head(name), lines}); }
 
 TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   TempDir dir;
@@ -113,7 +103,7 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
                         "sprojll2", "mappoint",  "smapsh2"};
   const Lines map_start = sub_head("mapseis    ", {" INITIALIZING MAP PARAMETERS"});
   const Lines map_end = join({{" MERCATOR SPHERICAL EARTH"},
-                              sub_head("mappoint   ", {" " + padded("INITIALIZING PARAMETERS", 43)}),
+                              sub_head("mappoint   ", {" " + edit::pad("INITIALIZING PARAMETERS", 43)}),
                               sub_head("smapsh2    ", {" INITIALIZING Sh MAP PARAMETERS"})});
   // ... then the one-page diagrams (with the stereonet projection and the
   // frame), the projection again, the paged diagrams, and the menu.
@@ -189,9 +179,9 @@ TEST(Program, OpensAndClosesTheSiShFile) {
   EXPECT_EQ(read_file(dir / "sish2.txt"), "");
   const Lines& l = run.lines;
   EXPECT_EQ(std::count(l.begin(), l.end(), " Choose extracted si-sh output file name"), 2);
-  EXPECT_EQ(std::count(l.begin(), l.end(), " OUTPUT FILE " + padded("sish.txt", 40) + " CLOSED"), 1);
+  EXPECT_EQ(std::count(l.begin(), l.end(), " OUTPUT FILE " + edit::pad("sish.txt", 40) + " CLOSED"), 1);
   // The quit closes the second one.
-  EXPECT_EQ(std::count(l.begin(), l.end(), " OUTPUT FILE " + padded("sish2.txt", 40) + " CLOSED"), 1);
+  EXPECT_EQ(std::count(l.begin(), l.end(), " OUTPUT FILE " + edit::pad("sish2.txt", 40) + " CLOSED"), 1);
   // The second 13 finds the file open: nothing before the next menu.
   const auto first13 = std::find(l.begin(), l.end(), " New value =            13");
   const auto second13 = std::find(first13 + 1, l.end(), " New value =            13");
@@ -219,8 +209,8 @@ TEST(Program, OpensAndClosesThePlotFile) {
   EXPECT_EQ(count(l, " INITIALISING FILL STYLE TO: filled"), 4);
   EXPECT_TRUE(has_block(l, {" Plot file or window is already opened", " ==> appending to current plot file/window"}));
   EXPECT_TRUE(has(l, " The plot window or file is already closed"));
-  EXPECT_TRUE(has(l, "   OPEN  PLOT FILE ............10 " + padded("first.ps", 35)));
-  EXPECT_TRUE(has(l, "   CLOSE PLOT FILE ............20 " + padded("second.ps", 35)));
+  EXPECT_TRUE(has(l, "   OPEN  PLOT FILE ............10 " + edit::pad("first.ps", 35)));
+  EXPECT_TRUE(has(l, "   CLOSE PLOT FILE ............20 " + edit::pad("second.ps", 35)));
   // The quit closes the plot before the end display.
   const auto closed = std::find(l.rbegin(), l.rend(), " The PostScript plot file is closed").base();
   EXPECT_LT(closed, std::find(l.begin(), l.end(), " @ PROGRAM dorvix"));

@@ -80,6 +80,7 @@ TEST_F(StressDirectionsTest, VerticalAxisAndShmaxFromTheFlattestAxis) {
     std::array<double, 3> pl;
     int isv;
     double azsh;
+    double thresh = 0;
   } cases[] = {
       {{0, 0, 0}, 0, 10},           // nothing steeper than zero: azsh from axis 1
       {{30, 30, 10}, 1, 120},       // first of a tie is steepest; flattest axis 3: az3 + 90
@@ -88,16 +89,15 @@ TEST_F(StressDirectionsTest, VerticalAxisAndShmaxFromTheFlattestAxis) {
       {{20, 10, 60}, 3, 110},       // flattest 2 under vertical 3: az2 + 90
       {{-80, 5, 10}, 1, 20},        // a plunge counts by its absolute value
       {{30, 30.0003, 10}, 1, 120},  // steeper by 5E-6 rad only: still a tie
+      {{40, 10, 20}, -1, 20, 45},   // below the threshold the index is negated ...
+      {{10, 20, 44.99}, -3, 10, 45},
+      {{45, 10, 20}, 1, 20, 45},  // ... at it, kept
   };
   for (const Case& c : cases) {
-    const Result r = regime(az, c.pl);
+    const Result r = regime(az, c.pl, c.thresh);
     EXPECT_EQ(r.isv, c.isv) << c.pl[0] << " " << c.pl[1] << " " << c.pl[2];
     EXPECT_NEAR(r.azsh, c.azsh, 1e-4) << c.pl[0] << " " << c.pl[1] << " " << c.pl[2];
   }
-  // Below the threshold the index is negated; at it, kept.
-  EXPECT_EQ(regime(az, {40, 10, 20}, 45).isv, -1);
-  EXPECT_EQ(regime(az, {10, 20, 44.99}, 45).isv, -3);
-  EXPECT_EQ(regime(az, {45, 10, 20}, 45).isv, 1);
   EXPECT_TRUE(screen().empty());
   // A plunge beyond the vertical: two error boxes, then the vertical bound.
   type({"", ""});
