@@ -30,6 +30,11 @@ inline void ask_int_in(int& v, std::string_view prompt, int vmin, int vmax) {
   const int def = v;
   inintegvindef(v, prompt, def, vmin, vmax, istat);
 }
+inline void ask_flag(bool& v, std::string_view question) {
+  int istat = 0;
+  const bool def = v;
+  inlogicdef(v, question, def, istat);
+}
 // Width of a text answer: the text's own length, and at least the 20
 // characters of a description, so that a name longer than the one stored
 // can be given.

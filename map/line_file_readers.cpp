@@ -45,6 +45,15 @@ ReadOutcome failed_inside(ReadResult r, std::string_view what, long long n) {
   return {ReadEnd::failure, ItemLine().text("END OF FILE INSIDE").text(what).integer(n, 6).str()};
 }
 
+// Two reals of a free-format read: not ok when the read fails or leaves
+// either without a value.
+ReadResult read_pair(ListRead& in, real& a, real& b) {
+  a = b = unset_real;
+  in >> a >> b;
+  if (!in.ok()) return in.status();
+  return std::isnan(a) || std::isnan(b) ? ReadResult::error : ReadResult::ok;
+}
+
 // ---- Listing ------------------------------------------------------------------
 
 constexpr int label_width = 7;
@@ -90,6 +99,11 @@ void frame_row(real west, real east) {
 }
 
 bool listing() { return iocom.lwito(2); }
+
+// A row of the listing, while it is on.
+void listing_row(std::initializer_list<double> values) {
+  if (listing()) row_line(values);
+}
 
 // ---- UTIG ---------------------------------------------------------------------
 
@@ -186,11 +200,8 @@ constexpr real whole_turn = 360.0f;
 }  // namespace
 
 ReadResult read_value_pair(real& a, real& b) {
-  a = b = unset_real;
   ListRead in(line_file_unit);
-  in >> a >> b;
-  if (!in.ok()) return in.status();
-  return std::isnan(a) || std::isnan(b) ? ReadResult::error : ReadResult::ok;
+  return read_pair(in, a, b);
 }
 
 void listing_head(std::string_view title, std::initializer_list<std::string_view> labels, bool rule_after_title) {
@@ -201,10 +212,6 @@ void listing_head(std::string_view title, std::initializer_list<std::string_view
   if (labels.size() == 0) return;
   labels_line(labels);
   rule_65();
-}
-
-void listing_row(std::initializer_list<double> values) {
-  if (listing()) row_line(values);
 }
 
 ReadOutcome read_utig(LineFileRun& run) {
@@ -311,10 +318,9 @@ ReadOutcome read_usgs(LineFileRun& run) {
       continue;
     }
     // The whole record, in free format: two numbers, or it is unreadable.
-    real lat = unset_real, lon = unset_real;
+    real lat = 0, lon = 0;
     ListRead in = ListRead::from_text(rec);
-    in >> lat >> lon;
-    if (!in.ok() || std::isnan(lat) || std::isnan(lon)) return failure();
+    if (read_pair(in, lat, lon) != ReadResult::ok) return failure();
     if (!in_line) {
       ++run.nline;
       listing_row({static_cast<double>(run.nline)});

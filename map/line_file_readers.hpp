@@ -66,8 +66,5 @@ ReadResult read_value_pair(real& a, real& b);
 // rule when `rule_after_title`, then the column labels (each right-aligned
 // in 7 characters, or cut to 7) and a rule when there are labels.
 void listing_head(std::string_view title, std::initializer_list<std::string_view> labels, bool rule_after_title);
-// A row of the listing: its values from the left, the first four integers
-// (line number, code, point count, level), the next four reals (bounds).
-void listing_row(std::initializer_list<double> values);
 
 }  // namespace dorvix

@@ -8,6 +8,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
+#include "map/stress_directions.hpp"
 #include "projection/line_file_settings.hpp"
 
 namespace dorvix {
@@ -80,15 +81,9 @@ void locate2dbox(std::span<int> iloc, real xmin, real xmax, real ymin, real ymax
 void modulro(std::span<real> out, std::span<const real> in, real period, real origin, int n) {
   const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), out.size(), in.size()});
   for (std::size_t i = 0; i < count; ++i) {
-    const real v = in[i] - origin;
-    real r = v;  // a value that is not a number stays one
-    if (v >= period) {
-      r = std::fmod(v, period);
-    } else if (v < 0.0f) {
-      const real rem = std::fmod(v, period);
-      r = rem == 0.0f ? 0.0f : rem + period;
-    }
-    out[i] = r + origin;
+    real v = in[i] - origin;
+    modulr(std::span(&v, 1), std::span<const real>(&v, 1), period, 1);
+    out[i] = v + origin;
   }
 }
 

@@ -78,12 +78,12 @@ class LineWindow {
 };
 
 // The lines of a line file drawn through a map pen of their own, point by
-// point,
-// each longitude reduced into the frame. Clipped, each point is located in
-// the window: a segment with one end inside is drawn whole, out to its
-// outside end (taken within half a turn of the inside end); a segment with both ends outside is left out, even when it
-// crosses the window; a line that comes back into the window starts a new
-// path at its last point outside. Not clipped, every point is drawn.
+// point, each longitude reduced into the frame. Clipped, each point is
+// located in the window: a segment with one end inside is drawn whole,
+// out to its outside end (taken within half a turn of the inside end); a
+// segment with both ends outside is left out, even when it crosses the
+// window; a line that comes back into the window starts a new path at its
+// last point outside. Not clipped, every point is drawn.
 class LineOnMap {
  public:
   LineOnMap(const LineWindow& window, bool clipped) : window_(window), clipped_(clipped) {}

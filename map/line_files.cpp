@@ -10,7 +10,6 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
-#include "console/prompts.hpp"
 #include "console/units.hpp"
 #include "map/line_file_readers.hpp"
 #include "map/line_file_window.hpp"
@@ -140,11 +139,8 @@ void contours1(real lonmin, real lonmax, real latmin, real latmax, int mode) {
       [&](int choice) {
         ContoursSettings& s = contours_settings;
         if (choice == option_clipping) {
-          bool clip = s.lclip;
-          int istat = 0;
-          inlogicdef(clip, "clip to grid bounds", s.lclip, istat);
-          s.lclip = clip;
-          if (clip) frame = longitude_frame(lonmin, lonmax, true);
+          ask_flag(s.lclip, "clip to grid bounds");
+          if (s.lclip) frame = longitude_frame(lonmin, lonmax, true);
         } else if (choice == option_points_per_degree) {
           ask_real(s.ptsdeg, "Nb of points for 1 deg (polygons)");
         } else if (choice >= 1 && choice <= static_cast<int>(file_types.size())) {

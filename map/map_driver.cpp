@@ -132,12 +132,6 @@ void help_box() {
   say(equals);
 }
 
-void ask_flag(bool& flag, std::string_view question) {
-  int istat = 0;
-  const bool def = flag;
-  inlogicdef(flag, edit::pad(question, prompt_width), def, istat);
-}
-
 // Option 330: the graticule window becomes the extraction bounds; the
 // spacings, sampling, ticks, grid type and decimals stay.
 void window_from_tests() {
@@ -162,7 +156,7 @@ void act(int choice, int ksub) {
       splotparam2(0);
       break;
     case opt_fit:
-      ask_flag(r.lscalegrid, "scale plot to grid");
+      ask_flag(r.lscalegrid, edit::pad("scale plot to grid", prompt_width));
       break;
     case opt_projection: {
       int iproj = 1;
@@ -188,16 +182,16 @@ void act(int choice, int ksub) {
       window_from_tests();
       break;
     case opt_contours:
-      ask_flag(r.lcontours, "Plot contours");
+      ask_flag(r.lcontours, edit::pad("Plot contours", prompt_width));
       break;
     case opt_epicentres:
-      ask_flag(r.lepicenter, "Plot epicenters");
+      ask_flag(r.lepicenter, edit::pad("Plot epicenters", prompt_width));
       break;
     case opt_stress:
-      ask_flag(r.lshdir, "plot sh directions");
+      ask_flag(r.lshdir, edit::pad("plot sh directions", prompt_width));
       break;
     case opt_points:
-      ask_flag(r.lsymbll, "symbol lat-long");
+      ask_flag(r.lsymbll, edit::pad("symbol lat-long", prompt_width));
       break;
     case opt_threshold: {
       const real def = settings.plthresh;

@@ -13,7 +13,6 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
-#include "console/prompts.hpp"
 #include "plot/buffers.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -228,12 +227,6 @@ void plot_points(bool iproj, bool from_file) {
   const int left_out = map_symbols(cc2dbuff.xp, cc2dbuff.yp, n);
   if (left_out > 0) report_left_out(left_out, iproj);
   if (settings.listing && n > 0) list_points(names, n);
-}
-
-void ask_flag(bool& flag, std::string_view question) {
-  int istat = 0;
-  const bool def = flag;
-  inlogicdef(flag, question, def, istat);
 }
 
 void act(int choice, bool& iproj) {

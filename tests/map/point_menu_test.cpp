@@ -76,11 +76,6 @@ class PointMenuTest : public MapTest {
   Lines initialised;
 };
 
-bool shows(const Lines& all, const Lines& want) {
-  return std::search(all.begin(), all.end(), want.begin(), want.end()) != all.end();
-}
-
-
 TEST_F(PointMenuTest, StartsFromItsDefaultsAndLeavingRestoresTheAttributesOfEntry) {
   EXPECT_EQ(initialised, join({menu_head("mappoint"), {" " + edit::pad("INITIALIZING PARAMETERS", 43)}}));
   // The attributes in force on entry, then the menu's own changed.
@@ -93,11 +88,11 @@ TEST_F(PointMenuTest, StartsFromItsDefaultsAndLeavingRestoresTheAttributesOfEntr
   };
   const auto on_entry = attributes(1, 3, 4, 7, 0.5f);
   const Lines first = run(true, {"51", "2", "52", "5", "53", "-3", "54", "0.7", "99"});
-  EXPECT_TRUE(shows(first, join({menu_head("mappoint"), menu_body, {menu_tail}})));
+  EXPECT_TRUE(has_block(first, join({menu_head("mappoint"), menu_body, {menu_tail}})));
   EXPECT_EQ(attributes(3, 0, 0, 0, 0), on_entry);
   // The menu keeps its own values for the next call.
   const Lines second = run(false, {"99"});
-  EXPECT_TRUE(shows(second, {" use projection .............13 F", " screen listing .............14 T",
+  EXPECT_TRUE(has_block(second, {" use projection .............13 F", " screen listing .............14 T",
                              " line color .................51      2", " fill color .................52      5",
                              " symbol type ................53     -3", " symbol size ................54    0.700"}));
 }
@@ -105,13 +100,13 @@ TEST_F(PointMenuTest, StartsFromItsDefaultsAndLeavingRestoresTheAttributesOfEntr
 TEST_F(PointMenuTest, ATypedPointIsDrawnWhereItIsOrWhereItProjects) {
   // Unprojected, (2, 3) is 15.0 cm, 15.5 cm on the map's frame: one filled
   // pentagon of 0.3 cm, vertex up, around it (half the line width beyond).
-  EXPECT_TRUE(shows(run(false, {"10", "2", "20", "3", "100", "99"}),
+  EXPECT_TRUE(has_block(run(false, {"10", "2", "20", "3", "100", "99"}),
                     {rule, " NO PROJECTION", " X, Y = input ", rule, rule, " PLOTTING LOCATION", rule, rule,
                      " Plotted coordinates:", rule, listing_head, " |  1|   2.000|   3.000|", rule}));
   // Projected under the start-up Mercator with its origin at (0, 45): the
   // equator at the origin's meridian lies ln tan(67.5 deg) below it.
   const Lines projected = run(true, {"10", "0", "20", "0", "100", "99"});
-  EXPECT_TRUE(shows(projected, {rule, " PROJECTING LOCATIONS", " LONG, LAT (input) --> X, Y", rule,
+  EXPECT_TRUE(has_block(projected, {rule, " PROJECTING LOCATIONS", " LONG, LAT (input) --> X, Y", rule,
                                 " PLOTTING LOCATION", rule, rule, " Plotted coordinates:", rule,
                                 listing_head, " |  1|   0.000|  -0.881|", rule}));
   EXPECT_EQ(ptblock.ipt, 2);
@@ -167,7 +162,7 @@ TEST_F(PointMenuTest, RealEpicentreListsProjectAsProjProjectsThem) {
       EXPECT_NEAR(cc2dbuff.xp[at], c.scale * (p->first - reference[0]->first), 1e-5) << "row " << k + 1;
       EXPECT_NEAR(cc2dbuff.yp[at], c.scale * (p->second - reference[0]->second), 1e-5) << "row " << k + 1;
     }
-    EXPECT_TRUE(shows(out, {" INPUT FILE HAS BEEN READ", " NB OF DATA = " + edit::i(n, 6), " ====> GOING TO PLOT"}));
+    EXPECT_TRUE(has_block(out, {" INPUT FILE HAS BEEN READ", " NB OF DATA = " + edit::i(n, 6), " ====> GOING TO PLOT"}));
     // n rows numbered in turn, n symbols, nothing left out or clipped.
     const Lines listing = from_line(out, listing_head);
     ASSERT_GT(listing.size(), static_cast<std::size_t>(n) + 1);
@@ -176,7 +171,7 @@ TEST_F(PointMenuTest, RealEpicentreListsProjectAsProjProjectsThem) {
     }
     EXPECT_EQ(listing[static_cast<std::size_t>(n) + 1], rule);
     EXPECT_EQ(paths_of(drawn()).size(), static_cast<std::size_t>(n));
-    EXPECT_FALSE(shows(out, warning_head));
+    EXPECT_FALSE(has_block(out, warning_head));
   }
 }
 
@@ -211,13 +206,13 @@ TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn
     use(c.code, c.lon0, c.lat0);
     const Lines out = run(c.project, {"200", c.file, "", "", "", "", "", "", "99"});
     EXPECT_EQ(paths_of(drawn()).size(), static_cast<std::size_t>(3 - c.left_out));
-    EXPECT_TRUE(shows(out, join({warning_head,
+    EXPECT_TRUE(has_block(out, join({warning_head,
                                  {" POINTS WITH NO PLACE ON THE MAP:" + edit::i(c.left_out, 7),
                                   c.project ? beyond_pole : " (too far from the map for the plot file)",
                                   " ==> NOT PLOTTED"}})));
     EXPECT_EQ(std::count(out.begin(), out.end(), " ///               WARNING               ///"), 1);
     EXPECT_FALSE(std::ranges::any_of(out, [](const std::string& l) { return l.find(" in meters = ") != l.npos; }));
-    EXPECT_TRUE(shows(out, c.rows));
+    EXPECT_TRUE(has_block(out, c.rows));
     EXPECT_EQ(from_line(out, listing_head).at(4), rule);
   }
 }
@@ -227,20 +222,20 @@ TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn
 TEST_F(PointMenuTest, TheFileColumnOfAVariableIsAllThatChanges) {
   write_file(path("depths.txt"), "'Stations'\n'lon' 'lat' 'depth'\n7.5 46.2 3\n8.0 46.5 12\n");
   const Lines out = run(false, {"200", "depths.txt", "", "2", "3", "", "", "99"});
-  EXPECT_TRUE(shows(out, {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"}));
-  EXPECT_TRUE(shows(out, {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|depth     | 3|depth     | 2"}));
-  EXPECT_TRUE(shows(out, {" " + std::string(42, '.'), " Enter New file column nb"}));
+  EXPECT_TRUE(has_block(out, {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"}));
+  EXPECT_TRUE(has_block(out, {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|depth     | 3|depth     | 2"}));
+  EXPECT_TRUE(has_block(out, {" " + std::string(42, '.'), " Enter New file column nb"}));
   for (const std::string question : {" Enter New variable name", " Enter New array column nb"}) {
     EXPECT_FALSE(contains(out, question)) << question;
   }
-  EXPECT_TRUE(shows(out, {listing_head, " |  1|   7.500|   3.000|", " |  2|   8.000|  12.000|", rule}));
+  EXPECT_TRUE(has_block(out, {listing_head, " |  1|   7.500|   3.000|", " |  2|   8.000|  12.000|", rule}));
 }
 
 TEST_F(PointMenuTest, AFileNotReadDrawsAndListsNothing) {
   write_file(path("stations.txt"), "'Stations'\n'lon' 'lat'\n7.5 46.2\n8.0 46.5\n");
   const Lines out = run(true, {"200", "stations.txt", "", "", "99", "", "99"});
-  EXPECT_TRUE(shows(out, join({warning_head, {" INPUT FILE HAS NOT BEEN READ", " ====> NO DATA", " ====> SKIPPING PLOT"}})));
-  EXPECT_FALSE(shows(out, {" PLOTTING LOCATION"}) || shows(out, {" Plotted coordinates:"}));
+  EXPECT_TRUE(has_block(out, join({warning_head, {" INPUT FILE HAS NOT BEEN READ", " ====> NO DATA", " ====> SKIPPING PLOT"}})));
+  EXPECT_FALSE(has_block(out, {" PLOTTING LOCATION"}) || has_block(out, {" Plotted coordinates:"}));
   EXPECT_TRUE(drawn().empty());
   EXPECT_FALSE(units().is_open(12));
 }
