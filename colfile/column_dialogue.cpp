@@ -12,6 +12,7 @@
 
 namespace dorvix {
 
+using colfile::at;
 using colfile::count_line;
 using colfile::shown;
 
@@ -25,8 +26,6 @@ constexpr int table_name_width = 10;
 constexpr int choice_nvar = 200;
 constexpr int choice_listing = 300;
 constexpr int choice_leave = 99;
-
-std::size_t at(int k) { return static_cast<std::size_t>(k - 1); }
 
 // One table row: "|nn|name" for each pair, then "|" and, when given, the
 // number to type to change the row.
@@ -247,11 +246,6 @@ class Correspondence {
   int& ncolused_;
 };
 
-void default_names(int nfcol) {
-  ReadRealSetup& rs = readrealsetup;
-  for (int k = 1; k <= nfcol; ++k) rs.namfcol[at(k)] = edit::pad(colfile::numbered_name("File.col.", k), column_name_width);
-}
-
 // The file column names for this turn of the dialogue.
 void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mode) {
   ReadRealSetup& rs = readrealsetup;
@@ -276,7 +270,7 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mod
     say("Input file not yet open");
     say("===> initializing header");
   }
-  default_names(rs.nfcol);
+  colfile::default_column_names(rs.namfcol, rs.nfcol);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 namespace dorvix {
 
+using colfile::at;
 using colfile::count_line;
 using colfile::shown;
 
@@ -24,8 +25,6 @@ constexpr Header getfreal_header{"getfreal", " 5.2", "15-01-2008"};
 
 // Width of the line counts of the report and of the record numbers.
 constexpr int lines_width = 5;
-
-std::size_t at(int k) { return static_cast<std::size_t>(k - 1); }
 
 bool blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
@@ -177,12 +176,8 @@ void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_vi
     errortail00();
   };
 
-  std::string line;
-  for (int n = 1; n <= rs.iskip; ++n) {
-    const ReadResult r = units().read_line(iunit, line);
-    if (r == ReadResult::error) return failure("th HEADER LINE", n);
-    if (r == ReadResult::end_of_file) break;
-  }
+  bool ended = false;
+  if (const int bad = colfile::skip_lines(iunit, rs.iskip, ended); bad != 0) return failure("th HEADER LINE", bad);
 
   const Reading r = read_records(iunit, rdat, ndatmax);
   if (r.bad_record != 0) return failure("th DATA LINE", r.bad_record);

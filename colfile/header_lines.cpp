@@ -11,8 +11,10 @@
 
 namespace dorvix {
 
+using colfile::at;
 using colfile::count_line;
 using colfile::shown;
+using colfile::skip_lines;
 
 namespace {
 
@@ -25,9 +27,13 @@ void rewound_line(std::string_view fname) {
   ItemLine().text("INPUT FILE").text(shown(fname)).text("IS REWOUND").write();
 }
 
-// Reads and drops lines 1 to last. Returns the first line that could not
-// be read, 0 when all were read or the file ended first.
-int skip_lines(int iunit, int last, bool& ended) {
+}  // namespace
+
+void colfile::default_column_names(std::span<std::string> namfcol, int nfcol) {
+  for (int k = 1; k <= nfcol; ++k) namfcol[at(k)] = edit::pad(numbered_name("File.col.", k), column_name_width);
+}
+
+int colfile::skip_lines(int iunit, int last, bool& ended) {
   std::string line;
   ended = false;
   for (int n = 1; n <= last; ++n) {
@@ -40,8 +46,6 @@ int skip_lines(int iunit, int last, bool& ended) {
   }
   return 0;
 }
-
-}  // namespace
 
 void getftitle1(int& ierr, std::string& title, std::string_view fname, int iunit, int ititle, int ilflag) {
   const Header& h = getftitle1_header;
@@ -100,8 +104,7 @@ void getfnamcol(int& ierr, std::span<std::string> namfcol, int nfcol, std::strin
   const Header& h = getfnamcol_header;
   ierr = 0;
   nfcol = std::clamp(nfcol, 0, static_cast<int>(namfcol.size()));
-  const auto at = [](int k) { return static_cast<std::size_t>(k - 1); };
-  for (int k = 1; k <= nfcol; ++k) namfcol[at(k)] = edit::pad(colfile::numbered_name("File.col.", k), column_name_width);
+  colfile::default_column_names(namfcol, nfcol);
   const auto list_names = [&] {
     for (int k = 1; k <= nfcol; ++k) {
       ItemLine().text("Name of column").integer(k, colfile::count_width).text(shown(namfcol[at(k)])).write();

@@ -11,6 +11,19 @@
 
 namespace dorvix {
 
+namespace colfile {
+
+// Reads and drops lines 1 to last of the file open on iunit. Returns the
+// first line that could not be read, 0 when all were read or the file
+// ended first (`ended` set).
+int skip_lines(int iunit, int last, bool& ended);
+
+// The default names of file columns 1 to nfcol: "File.col." and the
+// column number, 11 characters each.
+void default_column_names(std::span<std::string> namfcol, int nfcol);
+
+}  // namespace colfile
+
 // The title from line ititle of the file open on iunit into `title`, a
 // text of the caller's length (its size), cut or blank-padded; "Untitled"
 // when ititle is below 1 (a warning box; the file is not touched) or the

@@ -46,4 +46,12 @@ struct ReadRealSetup {
 
 inline ReadRealSetup readrealsetup;
 
+namespace colfile {
+
+// The index of item k (counted from 1) in the arrays above and the
+// caller's.
+inline std::size_t at(int k) { return static_cast<std::size_t>(k - 1); }
+
+}  // namespace colfile
+
 }  // namespace dorvix
