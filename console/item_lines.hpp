@@ -42,4 +42,7 @@ class ItemLine {
 
 // A line of one item is say() of console/frames.hpp.
 
+// A text and a real in F8.3, the line of a value in the set-up menus.
+inline void value_line(std::string_view text, double v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
+
 }  // namespace dorvix

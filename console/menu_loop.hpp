@@ -25,6 +25,11 @@ inline void ask_int(int& v, std::string_view prompt) {
   const int def = v;
   inintegdef(v, prompt, def, istat);
 }
+inline void ask_real_in(real& v, std::string_view prompt, real vmin, real vmax) {
+  int istat = 0;
+  const real def = v;
+  inrealvindef(v, prompt, def, vmin, vmax, istat);
+}
 inline void ask_int_in(int& v, std::string_view prompt, int vmin, int vmax) {
   int istat = 0;
   const int def = v;

@@ -38,8 +38,7 @@ struct ProjectionCode {
   int code;
   std::string_view routine;  // the projection routine (the polar one for 6, 8, 18)
   std::string_view name;
-  bool ellipsoidal;             // works on the reference ellipsoid
-  bool reads_central_meridian;  // takes its central meridian from longp1
+  bool ellipsoidal;  // works on the reference ellipsoid
   MapCut cut;
   ForwardProjection forward;
 };

@@ -5,7 +5,6 @@
 #include "console/frames.hpp"
 #include "console/menu_loop.hpp"
 #include "console/item_lines.hpp"
-#include "console/prompts.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/projection_menu.hpp"
@@ -21,7 +20,6 @@ constexpr Header sllorig_header{"sllorig", " 2.0", "11-08-2002"};
 // Mode of the projection set-up that resets every parameter with menus.
 constexpr int reset_with_menus = 4;
 
-void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
 
 struct Image {
   real x = 0, y = 0;
@@ -32,7 +30,7 @@ Image origin_image(real lon, real lat) {
   llorig.xorigll = 0.0f;
   llorig.yorigll = 0.0f;
   Image p;
-  projlln(std::span(&p.x, 1), std::span(&p.y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, p.x, p.y);
   return p;
 }
 
@@ -48,7 +46,6 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
         dash_rule();
         say("UPDATE & EXIT ........99");
       }, [&](int choice) {
-        int istat = 0;
         if (choice == 99) {
           if (!at_infinity(p.x, p.y)) return true;
           errorhead(sllorig_header);
@@ -58,12 +55,10 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
           return false;
         }
         if (choice == 1) {
-          const real def = lon;
-          inrealdef(lon, "origin longitude in degrees", def, istat);
+          ask_real(lon, "origin longitude in degrees");
           lonr = rad(lon);
         } else if (choice == 2) {
-          const real def = lat;
-          inrealvindef(lat, "origin latitude in degrees", def, -90.0f, 90.0f, istat);
+          ask_real_in(lat, "origin latitude in degrees", -90.0f, 90.0f);
           latr = rad(lat);
         }
         p = origin_image(lonr, latr);

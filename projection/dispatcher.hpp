@@ -18,6 +18,11 @@ namespace dorvix {
 // chosen.
 void projlln(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// One point (radians) through projlln: its map coordinates in x and y.
+inline void project_point(real lon, real lat, real& x, real& y) {
+  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+}
+
 // The origin of the map, degrees, which every projection maps to (0, 0):
 // modes 2 or 3 start from the stored origin, 4 or 5 from (0, 45) with an
 // initialising box, others from the values passed; an even mode shows the

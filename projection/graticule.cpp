@@ -53,7 +53,7 @@ int segments(int n) { return std::max(1, n); }
 // True when the point has an image on the map (not at infinity).
 bool has_image(real lon, real lat) {
   real x = 0, y = 0;
-  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, x, y);
   return !at_infinity(x, y);
 }
 

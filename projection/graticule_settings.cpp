@@ -87,7 +87,6 @@ void report(const Problems& p, std::string_view then) {
 
 // ---- The menu ---------------------------------------------------------------
 
-void real_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
 void int_line(std::string_view text, int v) { ItemLine().text(text).integer(v, 6).write(); }
 
 void menu_body(const GridValues& v) {
@@ -95,16 +94,16 @@ void menu_body(const GridValues& v) {
   say("LATITUDE-LONGITUDE GRID PARAMETERS");
   dash_rule();
   say("latitude min, max and inc .....10");
-  real_line("latitude minimum ..............11", v.latmin);
-  real_line("latitude maximum ..............12", v.latmax);
-  real_line("latitude increment ............13", v.latinc);
+  value_line("latitude minimum ..............11", v.latmin);
+  value_line("latitude maximum ..............12", v.latmax);
+  value_line("latitude increment ............13", v.latinc);
   say("longitude min, max and inc ....20");
-  real_line("longitude minimum .............21", v.lonmin);
-  real_line("longitude maximum .............22", v.lonmax);
-  real_line("longitude increment ...........23", v.loninc);
+  value_line("longitude minimum .............21", v.lonmin);
+  value_line("longitude maximum .............22", v.lonmax);
+  value_line("longitude increment ...........23", v.loninc);
   int_line("nb of points to draw grid......31", v.npgrid);
   int_line("nb of points to draw tick......32", v.nptick);
-  real_line("tic size (degrees) ............33", v.ticsize);
+  value_line("tic size (degrees) ............33", v.ticsize);
   int_line("nb of decimals ................34", v.ndec);
   int_line("grid type .....................40", v.igrid);
   if ((v.igrid == 2 || v.igrid == 3) && v.nptick > std::max(2, v.npgrid / 3)) {

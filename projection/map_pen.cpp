@@ -68,7 +68,7 @@ bool MapPen::on_page(real x, real y) const {
 
 void MapPen::visit(real lon, real lat, bool continues) {
   real x = 0, y = 0;
-  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, x, y);
   if (!on_page(x, y)) {
     pen_down_ = false;
     return;
@@ -156,7 +156,7 @@ void MapPen::end() {
 
 bool MapPen::text(real lon, real lat, std::string_view s) {
   real x = 0, y = 0;
-  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, x, y);
   if (output_ == Output::measure || !on_map_page(x, y)) return false;
   ustext2(x, y, s);
   return true;

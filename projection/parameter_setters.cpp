@@ -7,7 +7,6 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
-#include "console/prompts.hpp"
 #include "projection/oblique.hpp"
 #include "projection/state.hpp"
 
@@ -17,15 +16,6 @@ namespace {
 
 constexpr real latitude_limit = 90.0f;
 
-void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
-
-// Asks a latitude with its current value as the default, within -90 and 90
-// degrees.
-void ask_latitude(real& v, std::string_view prompt) {
-  int istat = 0;
-  const real def = v;
-  inrealvindef(v, prompt, def, -latitude_limit, latitude_limit, istat);
-}
 
 // The setters of one value differ only in these.
 struct SingleSetter {
@@ -104,7 +94,7 @@ void set_single(const SingleSetter& s, real& val, int inter) {
         }, [&](int choice) {
           if (choice == 1) {
             if (s.latitude) {
-              ask_latitude(val, s.prompt);
+              ask_real_in(val, s.prompt, -latitude_limit, latitude_limit);
             } else {
               ask_real(val, s.prompt);
             }
@@ -149,7 +139,7 @@ void soblique(real& lon, real& lat, int inter) {
           say("UPDATE & EXIT ........99");
         }, [&](int choice) {
           if (choice == 1) ask_real(lon, "central longitude in degrees");
-          if (choice == 2) ask_latitude(lat, "central latitude in degrees");
+          if (choice == 2) ask_real_in(lat, "central latitude in degrees", -latitude_limit, latitude_limit);
           return choice == 99;
         }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
   }

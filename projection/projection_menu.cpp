@@ -253,7 +253,6 @@ bool refused(int sub, Lines lines) {
   return false;
 }
 
-void value_line(std::string_view text, real v) { ItemLine().text(text).fixed(v, 8, 3).write(); }
 
 // Standard parallels of a conformal conic: at a pole (or beyond) they
 // define no cone, and every point would be at infinity.

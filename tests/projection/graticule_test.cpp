@@ -336,9 +336,7 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
 TEST_F(GraticuleTest, MenuShowsTheSettingsAndAdvisesOnTickSegments) {
   type({"40", "2", "32", "3", "31", "9", "33", "0.5", "99"});
   screen();
-  real v[7]{};
-  int k[4]{};
-  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 4);
+  set_grid(4);
   const Lines lines = screen_lines();
   const std::string rule = " " + std::string(43, '-');
   const auto body = [&](const std::string& npgrid, const std::string& nptick, const std::string& tic,
@@ -415,14 +413,12 @@ TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
     if (c.passed) {
       c.passed();
     } else {
-      real v[7]{};
-      int k[4]{};
-      sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 2);
+      set_grid(2);
     }
     const Lines lines = screen_lines();
     Lines box = c.box;
     box.push_back(" ===> HIT RETURN TO CONTINUE");
-    EXPECT_NE(std::search(lines.begin(), lines.end(), box.begin(), box.end()), lines.end());
+    EXPECT_TRUE(has_block(lines, box));
     if (c.passed) {
       EXPECT_EQ(std::memcmp(&before, &gridll, sizeof before), 0) << "record changed";
     } else {  // left with the settings mended

@@ -17,6 +17,7 @@
 #include "projection/dispatcher.hpp"
 #include "projection/line_file_settings.hpp"
 #include "projection/polyconic.hpp"
+#include "support/program_run.hpp"
 #include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
@@ -170,11 +171,10 @@ TEST_F(ProjectionMenu, MenuBodyChoiceAndApplication) {
                   rule_of('@')}});
   };
   EXPECT_EQ(lines[0], picture_top);  // the picture above the menu
-  EXPECT_FALSE(from_block(lines, body("   15")).empty());
-  EXPECT_FALSE(from_block(lines, join({warning_head("sprojll2"),
-                                       {" UNKNOWN ANSWER !", " ==> BACK TO MENU WITHOUT ACTION"}}))
-                   .empty());
-  EXPECT_FALSE(from_block(lines, body("    3")).empty());
+  EXPECT_TRUE(has_block(lines, body("   15")));
+  EXPECT_TRUE(has_block(lines, join({warning_head("sprojll2"),
+                                      {" UNKNOWN ANSWER !", " ==> BACK TO MENU WITHOUT ACTION"}})));
+  EXPECT_TRUE(has_block(lines, body("    3")));
   // Choosing does not apply: the title box comes once, after 99, then the
   // code's setters and constants, then the origin.
   EXPECT_EQ(heads(lines),
@@ -204,7 +204,7 @@ TEST_F(ProjectionMenu, StartUpAndResetInitialiseEverySetUpInOrder) {
   projtype.iproj = 26;
   type({"", "99", "99", "99", "99", "99", "99", "99", "99", "21", "99", "99"});
   real x = 0, y = 0, lon = 0, lat = rad(90.0f);
-  projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
+  project_point(lon, lat, x, y);
   const Lines reset = from_block(screen_lines(), join({error_head("projlln"), {" iproj =    26"}}));
   ASSERT_FALSE(reset.empty());
   EXPECT_EQ(reset[10], " NO SUCH PROJECTION AVALAIBLE");
@@ -275,7 +275,7 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
     initialise_projection();
     screen();
     const Lines lines = choose(c.answers, c.mode, c.code);
-    EXPECT_FALSE(from_block(lines, c.box).empty());
+    EXPECT_TRUE(has_block(lines, c.box));
     EXPECT_EQ(projtype.iproj, c.code);
     c.check();
   }
@@ -283,19 +283,17 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
   type({""});
   int code = 26;
   sprojll2(code, 1);
-  EXPECT_FALSE(from_block(screen_lines(), {"  projection nb =   26", " ==> NO SUCH PROJECTION NB", " ==> RESETTING TO:",
-                                           "  projection nb =   15", retry})
-                   .empty());
+  EXPECT_TRUE(has_block(screen_lines(), {"  projection nb =   26", " ==> NO SUCH PROJECTION NB", " ==> RESETTING TO:",
+                                          "  projection nb =   15", retry}));
   EXPECT_EQ(code, 15);
   EXPECT_EQ(projtype.iproj, 15);
   // The same origin given without menu: offsets 0, said so.
   type({""});
   real lon = 0, lat = 90;
   sllorig(lon, lat, 1);
-  EXPECT_FALSE(from_block(screen_lines(), join({warning_head("sllorig"),
-                                                {" The origin has no finite image under this projection",
-                                                 " ==> OFFSETS SET TO 0"}}))
-                   .empty());
+  EXPECT_TRUE(has_block(screen_lines(), join({warning_head("sllorig"),
+                                               {" The origin has no finite image under this projection",
+                                                " ==> OFFSETS SET TO 0"}})));
   EXPECT_TRUE(llorig.xorigll == 0.0f && llorig.yorigll == 0.0f);
   EXPECT_FLOAT_EQ(llorig.latorigll, rad(90.0f));
 }

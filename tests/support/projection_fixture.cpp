@@ -38,10 +38,14 @@ void reset_projection_state() {
   contours_settings = {};
 }
 
-void initialise_projection() {
+void set_grid(int mode) {
   real v[7]{};
   int k[4]{};
-  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 5);
+  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], mode);
+}
+
+void initialise_projection() {
+  set_grid(5);
   int iproj = 0;
   sprojll2(iproj, 5);
 }

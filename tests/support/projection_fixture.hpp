@@ -22,6 +22,10 @@ class ProjectionTest : public ConsoleTest {
 
 void reset_projection_state();
 
+// The graticule's settings (sllgrid3) in `mode`, from nothing passed: the
+// modes that start from the stored or the default settings.
+void set_grid(int mode);
+
 // The projection and the graticule as the map driver's start-up leaves
 // them (code 15, every default).
 void initialise_projection();
