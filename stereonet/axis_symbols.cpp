@@ -35,20 +35,21 @@ constexpr int default_alternate = -1;
 
 bool valid_code(int code) { return code >= min_axis_code && code <= max_axis_code; }
 
+// A console line: a label and a code in 4 columns.
+void type_line(std::string_view label, int code) { ItemLine().text(label).integer(code, 4).write(); }
+
 // A code outside the valid range is reset to its default in a warning box.
 void check_code(int& code, std::string_view which, int reset) {
   if (valid_code(code)) return;
   const std::string label = std::string(which) + " symbol =";
   warninghead(sdspaxsymb_header);
-  ItemLine().text(label).integer(code, 4).write();
+  type_line(label, code);
   ItemLine().text("outside [").integer(min_axis_code, 4).text(",").integer(max_axis_code, 4).text("]").write();
   say("==> RESETTING TO:");
   code = reset;
-  ItemLine().text(label).integer(code, 4).write();
+  type_line(label, code);
   warningtail00();
 }
-
-void type_line(std::string_view label, int code) { ItemLine().text(label).integer(code, 4).write(); }
 
 void menu(int& istd, int& ialt, int inter) {
   const bool edit = inter == edit_only;

@@ -10,6 +10,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
+#include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
@@ -27,6 +28,13 @@ constexpr real label_x = 0.0f;
 constexpr real label_y = -1.2f;
 // The frame reaches radius 1.08 with its ticks.
 constexpr real frame_reach = 1.08f;
+// Text height of the captions and labels, cm.
+constexpr real text_height = 0.4f;
+// Anchor of the run-information caption on the paper, cm, and its
+// justification (blanks trimmed): centre of the bottom line.
+constexpr real caption_x = 10.5f;
+constexpr real caption_y = 28.0f;
+constexpr int caption_justif = -2;
 
 // The sheet in plot coordinates, cm: an A4 page upright, or a landscape A4
 // or US Letter page turned, whose height is then the sheet's short side.
@@ -41,6 +49,28 @@ Sheet current_sheet() {
   return {a4_short, a4_long};
 }
 
+// Net k (from 0) of a layout: column k / 5 to the right, row k mod 5
+// upwards, 3 user units apart (the diagonal of the matrix scales the
+// offsets). Its centre on the paper, cm.
+real net_centre_x(const NetLayout& l, int k) {
+  return l.xcm0 + net_spacing * l.xx * static_cast<real>(k / nets_per_column);
+}
+
+real net_centre_y(const NetLayout& l, int k) {
+  return l.ycm0 + net_spacing * l.yy * static_cast<real>(k % nets_per_column);
+}
+
+// True when the frame of net k (its ticks included) leaves the sheet of
+// the page orientation in force.
+bool net_off_sheet(const NetLayout& l, int k) {
+  const Sheet s = current_sheet();
+  const real cx = net_centre_x(l, k), cy = net_centre_y(l, k);
+  // Half the extent of the frame's image on the paper along x and y.
+  const real hx = frame_reach * std::hypot(l.xx, l.xy);
+  const real hy = frame_reach * std::hypot(l.yx, l.yy);
+  return cx - hx < 0 || cx + hx > s.width || cy - hy < 0 || cy + hy > s.height;
+}
+
 }  // namespace
 
 MechanismPlanes DiagramData::planes(int m) const {
@@ -52,14 +82,6 @@ MechanismPlanes DiagramData::planes(int m) const {
     }
   }
   return p;
-}
-
-real net_centre_x(const NetLayout& l, int k) {
-  return l.xcm0 + net_spacing * l.xx * static_cast<real>(k / nets_per_column);
-}
-
-real net_centre_y(const NetLayout& l, int k) {
-  return l.ycm0 + net_spacing * l.yy * static_cast<real>(k % nets_per_column);
 }
 
 void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
@@ -81,15 +103,6 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
   }
 }
 
-bool net_off_sheet(const NetLayout& l, int k) {
-  const Sheet s = current_sheet();
-  const real cx = net_centre_x(l, k), cy = net_centre_y(l, k);
-  // Half the extent of the frame's image on the paper along x and y.
-  const real hx = frame_reach * std::hypot(l.xx, l.xy);
-  const real hy = frame_reach * std::hypot(l.yx, l.yy);
-  return cx - hx < 0 || cx + hx > s.width || cy - hy < 0 || cy + hy > s.height;
-}
-
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page) {
   int count = 0;
   for (int m = 1; m <= ndata; ++m) {
@@ -101,6 +114,18 @@ void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int p
   ItemLine().text("stereo nets off the sheet =").integer(count, 6).write();
   say("==> PLOTTING THEM ALL THE SAME");
   warningtail00();
+}
+
+void run_caption() {
+  int j = caption_justif;
+  stextalign(j, 1);
+  cmplotruninfo0(caption_x, caption_y, 0);
+}
+
+void diagram_text() {
+  real height = text_height, angle = 0.0f;
+  stextsize(height, 1);
+  stextangle(angle, 1);
 }
 
 void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> angles_in_radians,

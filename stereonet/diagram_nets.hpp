@@ -24,11 +24,9 @@ inline constexpr int nets_per_column = 5;
 inline constexpr std::size_t diagram_plot_name_width = 50;
 // Points per great circle in a diagram.
 inline constexpr int diagram_circle_points = 40;
-// Text height of the captions and labels, cm.
-inline constexpr real diagram_text_height = 0.4f;
-// Anchor of the run-information caption on the paper, cm.
-inline constexpr real caption_x = 10.5f;
-inline constexpr real caption_y = 28.0f;
+// Justification of the net labels (blanks trimmed): centre of the middle
+// line.
+inline constexpr int net_label_justif = -6;
 
 // The user-to-cm map of the lower-left net: its centre (xcm0, ycm0) cm and
 // the matrix (xx, xy; yx, yy); the net has radius 1 user unit.
@@ -62,25 +60,23 @@ struct DiagramData {
 
 using AxesRoutine = void (*)(AxisAngles&, AxisAngles&, real, real, real, real);
 
-// Net k (from 0) of a layout: column k / 5 to the right, row k mod 5
-// upwards, 3 user units apart (the diagonal of the matrix scales the
-// offsets). Its centre on the paper, cm.
-real net_centre_x(const NetLayout& l, int k);
-real net_centre_y(const NetLayout& l, int k);
-
-// Draws net k in the current subplot: moves the subplot's map to the
-// net's centre, draws the frame, the label under it, both planes and the
-// six axes (those of plane 1 first) with their symbols.
+// Draws net k (from 0: column k / 5 to the right, row k mod 5 upwards) in
+// the current subplot: moves the subplot's map to the net's centre, draws
+// the frame, the label under it, both planes and the six axes (those of
+// plane 1 first) with their symbols.
 void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
               const AxisSymbols& symbols, AxesRoutine axes);
 
-// True when the frame of net k (its ticks included) leaves the sheet of
-// the page orientation in force.
-bool net_off_sheet(const NetLayout& l, int k);
 // Counts the nets of mechanisms 1 to ndata whose frame leaves the sheet,
 // the nets laid out `per_page` to a page (0: all on one page), and says
 // how many in a warning box of the driver `h`; nothing for none.
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page);
+
+// The run-information caption centred at the top of the page; the
+// justification is left at that of the caption.
+void run_caption();
+// Captions and labels upright, in their text height.
+void diagram_text();
 
 // The driver menu: the head, and while output level 2 is on its body; the
 // angle line only when `angles_in_radians` is given.

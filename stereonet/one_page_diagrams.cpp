@@ -5,7 +5,6 @@
 
 #include "console/edit.hpp"
 #include "console/frames.hpp"
-#include "console/iocom.hpp"
 #include "console/menu_loop.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -20,11 +19,6 @@ namespace dorvix {
 namespace {
 
 constexpr Header fpsseis_header{"fpsseis", " 4.0", "24-03-2010"};
-
-// Justifications, blanks trimmed: centre of the bottom line (run caption),
-// centre of the middle line (net labels).
-constexpr int centred = -2;
-constexpr int centred_middle = -6;
 
 // The driver's settings, kept from one call to the next; its layout lives
 // in its subplot.
@@ -45,15 +39,11 @@ void run(const DiagramData& d, int isub) {
   // The run caption centred, in the text height in force.
   int kept = 0;
   stextalign(kept, 3);
-  int j = centred;
-  stextalign(j, 1);
-  cmplotruninfo0(caption_x, caption_y, 0);
+  run_caption();
   stextalign(kept, 1);
 
-  real height = diagram_text_height, angle = 0.0f;
-  stextsize(height, 1);
-  stextangle(angle, 1);
-  j = centred_middle;
+  diagram_text();
+  int j = net_label_justif;
   stextalign(j, 1);
   NetLayout l;
   sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 3);

@@ -28,12 +28,9 @@ constexpr real page_caption_y = 28.0f;
 // Width of the caption texts and of the numbers in them.
 constexpr int caption_width = 35;
 
-// Justifications, blanks trimmed: centre of the bottom line (run caption),
-// left end of the bottom line (page captions), centre of the middle line
-// (net labels).
-constexpr int centred = -2;
+// Justification of the page captions, blanks trimmed: left end of the
+// bottom line.
 constexpr int left = -1;
-constexpr int centred_middle = -6;
 
 // The driver's settings, kept from one call to the next.
 struct PagedSettings {
@@ -111,19 +108,16 @@ void run(const DiagramData& d, int isub) {
       ssubplot(isub, 1);
     }
     ssymbolsize(settings.symbol_size, 1);
-    real height = diagram_text_height, angle = 0.0f;
-    stextsize(height, 1);
-    stextangle(angle, 1);
+    diagram_text();
     const int first = (p - 1) * nets_per_page + 1;
     const int last = p == npages ? d.ndata : p * nets_per_page;
 
-    set_justif(centred);
-    cmplotruninfo0(caption_x, caption_y, 0);
+    run_caption();
     set_justif(left);
     page_caption("Page " + number_text(p) + "/" + number_text(npages), 1, "PLOTTING");
     page_caption("Data " + number_text(first) + " -> " + number_text(last), 2, "");
 
-    set_justif(centred_middle);
+    set_justif(net_label_justif);
     for (int m = first; m <= last; ++m) {
       draw_net(settings.layout, m - first, d.planes(m), d.label(m), settings.symbols, fsadr2steff);
     }

@@ -16,6 +16,7 @@
 #include "console/units.hpp"
 #include "support/console_fixture.hpp"
 #include "support/tools.hpp"
+#include "support/transcript.hpp"
 
 namespace dorvix::testing {
 
@@ -44,18 +45,6 @@ inline Lines error_head(const std::string& name) {
           blank,        framed('*', std::string(15, ' ') + "ERROR"),
           blank,        rule_of('*'),
           rule_of('*')};
-}
-
-// A menu head naming a routine.
-inline Lines menu_head(const std::string& name) {
-  return {rule_of('@'), " @ subroutine " + name + std::string(11 - name.size(), ' '), " @" + std::string(42, '=')};
-}
-
-// Joins transcript pieces.
-inline Lines join(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
 }
 
 // The first n lines of a transcript (all of it when shorter).

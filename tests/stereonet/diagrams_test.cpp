@@ -131,11 +131,19 @@ std::vector<std::array<double, 3>> circles(const Lines& records) {
   std::vector<std::array<double, 3>> found;
   for (const Path& p : paths_of(records)) {
     if (p.points.size() != 200) continue;
-    double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
-    for (const auto& [x, y] : p.points) {
-      xmin = std::min(xmin, x), xmax = std::max(xmax, x), ymin = std::min(ymin, y), ymax = std::max(ymax, y);
-    }
-    found.push_back({(xmin + xmax) / 2 / 28.35, (ymin + ymax) / 2 / 28.35, (xmax - xmin) / 2 / 28.35});
+    const auto [xmin, xmax] = std::minmax_element(p.points.begin(), p.points.end());
+    const Point c = centre(p);
+    found.push_back({c.first / 28.35, c.second / 28.35, (xmax->first - xmin->first) / 2 / 28.35});
+  }
+  return found;
+}
+
+// The paths other than circles (200 points), great circles (40) and lone
+// points: the diameters, the ticks and the axis symbols, in order.
+std::vector<Path> short_paths(const Lines& records) {
+  std::vector<Path> found;
+  for (const Path& p : paths_of(records)) {
+    if (p.points.size() != 40 && p.points.size() != 200 && p.points.size() > 1) found.push_back(p);
   }
   return found;
 }
@@ -331,10 +339,7 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   const Lines menu = screen_lines();
   EXPECT_TRUE(has_block(menu, {" set up:", " standard  type =  100", " alternate type =   -1"}));
   EXPECT_EQ(count_of(menu, " SET UP IS OK ==> EXIT ........ 99"), 4);
-  std::vector<Path> second;
-  for (const Path& p : paths_of(drawn())) {
-    if (p.points.size() != 40 && p.points.size() != 200 && p.points.size() > 1) second.push_back(p);
-  }
+  const std::vector<Path> second = short_paths(drawn());
   ASSERT_EQ(second.size(), 48u);  // after the diameters and the ticks
   for (std::size_t k = 42; k < 48; ++k) {
     const std::size_t j = (k - 42) % 3;
@@ -354,10 +359,7 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   // radial line at the next run.
   type({"310", "10", "100", "", "", "", "1000", "", "99"});
   fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
-  std::vector<Path> own;
-  for (const Path& p : paths_of(drawn())) {
-    if (p.points.size() != 40 && p.points.size() != 200 && p.points.size() > 1) own.push_back(p);
-  }
+  const std::vector<Path> own = short_paths(drawn());
   ASSERT_GE(own.size(), 6u);
   const auto axes = own.end() - 6;
   for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(axes[k].points.size() == 2, k % 3 == 0) << k;

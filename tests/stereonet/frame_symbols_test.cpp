@@ -11,6 +11,7 @@
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/net_fixture.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -229,13 +230,13 @@ TEST_F(FrameAndSymbols, ALabelNumberOutsideTheSixEditsTheLastLabel) {
   EXPECT_FALSE(stefram2.llabel[5]);
   const Lines l = screen_lines();
   const Lines report = {" label number =    9", " label number must be in [1,6]", " ==> label number reset to =    6"};
-  EXPECT_NE(std::search(l.begin(), l.end(), report.begin(), report.end()), l.end());
+  EXPECT_TRUE(has_block(l, report));
   const std::string rule = " " + std::string(43, '-');
   const Lines label_menu = join({menu_head("srepstereol"),
                                  {rule, " STEREO FRAME LABELS", rule, " label position        : Upper Left ",
                                   " label index...........1    6", " label text............2 None" + std::string(31, ' '),
                                   " draw label (0/1)......3    0", rule, " EXIT ................99", menu_tail}});
-  EXPECT_NE(std::search(l.begin(), l.end(), label_menu.begin(), label_menu.end()), l.end());
+  EXPECT_TRUE(has_block(l, label_menu));
 }
 
 }  // namespace

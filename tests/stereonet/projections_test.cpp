@@ -16,6 +16,7 @@
 #include "catalogue/angles.hpp"
 #include "stereonet/projections.hpp"
 #include "support/console_fixture.hpp"
+#include "support/program_run.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix::testing {
@@ -73,9 +74,6 @@ TEST_F(StereonetProjection, EveryTypeAgreesWithProj) {
 // reports it and shows the menu until a type is chosen.
 TEST_F(StereonetProjection, AnUnknownTypeIsReportedAndAskedForAgain) {
   trigoset();
-  const auto has = [](const std::vector<std::string>& all, const std::vector<std::string>& want) {
-    return std::search(all.begin(), all.end(), want.begin(), want.end()) != all.end();
-  };
   sprojtype.iproj = 0;
   screen();
   type({"", ""});
@@ -86,8 +84,8 @@ TEST_F(StereonetProjection, AnUnknownTypeIsReportedAndAskedForAgain) {
   EXPECT_NEAR(x, 0, 1e-6);
   EXPECT_NEAR(y, 1, 1e-6);
   const auto lines = screen_lines();
-  EXPECT_TRUE(has(lines, {" iproj =     0", " NO SUCH PROJECTION AVALAIBLE"}));
-  EXPECT_TRUE(has(lines, {" current projection number =    4"}));
+  EXPECT_TRUE(has_block(lines, {" iproj =     0", " NO SUCH PROJECTION AVALAIBLE"}));
+  EXPECT_TRUE(has_block(lines, {" current projection number =    4"}));
 
   type({"", "2"});
   int iproj = 7;
@@ -95,8 +93,8 @@ TEST_F(StereonetProjection, AnUnknownTypeIsReportedAndAskedForAgain) {
   EXPECT_EQ(iproj, 2);
   EXPECT_EQ(sprojtype.iproj, 2);
   const auto again = screen_lines();
-  EXPECT_TRUE(has(again, {" iproj =    7", " NO SUCH PROJECTION AVALAIBLE"}));
-  EXPECT_TRUE(has(again, {" current projection number =    7"}));
+  EXPECT_TRUE(has_block(again, {" iproj =    7", " NO SUCH PROJECTION AVALAIBLE"}));
+  EXPECT_TRUE(has_block(again, {" current projection number =    7"}));
 }
 
 }  // namespace

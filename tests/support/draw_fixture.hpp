@@ -11,10 +11,9 @@
 
 #include "plot/draw.hpp"
 #include "support/plot_fixture.hpp"
+#include "support/transcript.hpp"
 
 namespace dorvix::testing {
-
-using Lines = std::vector<std::string>;
 
 class DrawTest : public PlotTest {
  protected:
@@ -37,20 +36,8 @@ class DrawTest : public PlotTest {
   std::size_t seen_ = 0;
 };
 
-// The head of a menu frame of a routine, and its closing rule.
-inline Lines menu_head(const std::string& name) {
-  std::string padded = name;
-  padded.resize(std::max<std::size_t>(name.size(), 11), ' ');
-  return {" " + std::string(43, '@'), " @ subroutine " + padded, " @" + std::string(42, '=')};
-}
+// The closing rule of a menu frame.
 inline const std::string menu_tail = " " + std::string(43, '@');
-
-// Lines joined in order.
-inline Lines join(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 using Point = std::pair<double, double>;
 
