@@ -21,6 +21,7 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -148,11 +149,7 @@ void menu_linewidth(const Rules<real>&, real v) {
   thickness(ItemLine().text("present value in cm ......."), v).write();
 }
 
-void ask_linewidth(const Rules<real>&, real& v) {
-  const real def = v;
-  int istat = 0;
-  inrealvindef(v, "line thickness in cm", def, linewidth_min, linewidth_max, istat);
-}
+void ask_linewidth(const Rules<real>&, real& v) { ask_real_in(v, "line thickness in cm", linewidth_min, linewidth_max); }
 
 // The width goes to the driver in points at once.
 void store_linewidth(const Rules<real>& r, real v, int inter) {
@@ -341,11 +338,7 @@ void menu_txtheight(const Rules<real>&, real v) {
   height(ItemLine().text("present value in cm .........."), v).write();
 }
 
-void ask_txtheight(const Rules<real>&, real& v) {
-  const real def = v;
-  int istat = 0;
-  inrealvindef(v, "text height in cm", def, txtheight_min, txtheight_max, istat);
-}
+void ask_txtheight(const Rules<real>&, real& v) { ask_real_in(v, "text height in cm", txtheight_min, txtheight_max); }
 
 // The height goes to the driver as the text size in points, when there is
 // a plot file to write it for.

@@ -112,7 +112,6 @@ void frame_menu() {
         dash_rule();
       },
       [](int choice) {
-        int istat = 0;
         if (choice >= 1 && choice <= frame_labels) {
           std::string text(35, ' ');
           int idraw = 0, ilabel = choice;
@@ -120,11 +119,9 @@ void frame_menu() {
         } else if (choice == 10) {
           srepstereonp(stefram2.nptfram, 2);
         } else if (choice == 20) {
-          const bool def = stefram2.ldrawax;
-          inlogicdef(stefram2.ldrawax, "whether to draw axis", def, istat);
+          ask_flag(stefram2.ldrawax, "whether to draw axis");
         } else if (choice == 30) {
-          const bool def = stefram2.ldrawtic;
-          inlogicdef(stefram2.ldrawtic, "whether to draw ticks", def, istat);
+          ask_flag(stefram2.ldrawtic, "whether to draw ticks");
         }
       },
       MenuStyle{.prompt = Prompt::with_default});
