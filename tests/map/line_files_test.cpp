@@ -187,11 +187,18 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
   const std::string gshhs_header = "       7       3 1          0.000   0.00000  20.00000  40.00000  50.00000\n";
   const std::string utig_line = "  4  45.0   10.05060\n";
   const std::string header_box = " WHILE READING 1st LINE OF FILE bad.txt";
+  const std::string cut_in_line = " RECORD CUT SHORT IN LINE #      ";
   const std::vector<Case> cases{
       {"UTIG letter", "1", utig_line + "  4  45.0   10.05x60\n", 1, {{{10, 45}, {9, 45}}}},
       {"UTIG cut in its continuation", "1", " 40  45.0   10.0" + std::string(64, '5') + "\n", 1, {},
        " END OF FILE INSIDE LINE #      1"},
       {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {{{10, 45}}}},
+      // Records that end before their last field: no value read as 0.
+      {"IGN latitude missing", "2", "11   10.0000   45.0000\n11   19.1\n", 1, {{{10, 45}}}, cut_in_line + "1"},
+      {"UTIG cut in its codes", "1", utig_line + "  4  45.0   10.050\n", 1, {{{10, 45}, {9, 45}}}, cut_in_line + "2"},
+      {"UTIG continuation cut", "1", " 36  45.0   10.0" + std::string(64, '5') + "\n50\n", 1, {}, cut_in_line + "1"},
+      {"GSHHS header cut after column 18", "5", "       7       3 1\n10 45\n11 46\n12 47\n", 1, {},
+       " RECORD CUT SHORT IN POLYGON      7"},
       {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
       {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
       {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {{{10, 45}}}},
