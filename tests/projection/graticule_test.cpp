@@ -382,6 +382,16 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
       }
     }
   }
+  // Nor does the check of the settings refuse a window of exactly the
+  // most intervals taken: 160 degrees by 0.16 (a single-precision quotient
+  // a little above 1000).
+  real latmin = -80, latmax = 80, lonmin = -10, lonmax = 10, latinc = 0.16f, loninc = 5, tic = 1;
+  int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
+  screen();
+  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 1);
+  EXPECT_EQ(screen(), "");
+  EXPECT_EQ(gridll.glatinc, rad(0.16f));
+  EXPECT_EQ(grid_intervals(gridll.glatmax - gridll.glatmin, gridll.glatinc), 1000);
 }
 
 // The menu as the user sees it from the defaults; the advice about the
