@@ -93,6 +93,8 @@ TEST_F(LineFileTest, FrameOfEachWindowInThePicture) {
   const std::vector<Case> cases{
       {-10, 20, {"   -10.000          20.000", "   -10.000          20.000", " Longitude origin =   -13.000"}},
       {0, 360, {"     0.000         360.000", "     0.000         360.000", " Longitude origin =     0.000"}},
+      // More than a turn holds every longitude too, not the 5 degrees past it.
+      {0, 365, {"     0.000         365.000", "     0.000         360.000", " Longitude origin =     0.000"}},
       {20, -10, {"    20.000         -10.000", "    20.000         350.000", " Longitude origin =    17.000"}},
       {170, -170, {"   170.000        -170.000", "   170.000         190.000", " Longitude origin =   167.000"}},
       // A gap of 2 degrees: the frame starts half of it west of the window.
