@@ -49,6 +49,11 @@ std::string field_text(std::string_view line, int col, int width) {
   return s;
 }
 
+bool ends_before(std::string_view line, int col) {
+  const auto start = static_cast<std::size_t>(col > 0 ? col - 1 : 0);
+  return start >= line.size() || line.find_first_not_of(" \t", start) == std::string_view::npos;
+}
+
 bool read_field_int_general(std::string_view line, int col, int width, int& value) {
   Squeezed s;
   if (!s.take(columns(line, col, width))) return false;

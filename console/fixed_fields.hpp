@@ -21,6 +21,12 @@ namespace dorvix {
 // The characters of columns [col, col + width), padded with blanks.
 std::string field_text(std::string_view line, int col, int width);
 
+// True when the line ends before column `col`: it holds nothing but blanks
+// and tabs from that column on, so that a field starting there is not
+// written at all (where reading it gives 0, as a blank field reads). A
+// record cut short is told by its last field.
+bool ends_before(std::string_view line, int col);
+
 inline bool read_field_int(std::string_view line, int col, int width, int& value);
 inline bool read_field_real(std::string_view line, int col, int width, int decimals, real& value);
 // The same by the general route alone (the field squeezed and read as a

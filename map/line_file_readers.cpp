@@ -1,5 +1,6 @@
 #include "map/line_file_readers.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -43,6 +44,13 @@ ReadOutcome failure() { return {ReadEnd::failure, {}}; }
 ReadOutcome failed_inside(ReadResult r, std::string_view what, long long n) {
   if (r != ReadResult::end_of_file) return failure();
   return {ReadEnd::failure, ItemLine().text("END OF FILE INSIDE").text(what).integer(n, 6).str()};
+}
+
+// The outcome of a fixed-layout record that ends before its last field
+// (ends_before): a failure that names the line it belongs to, rather than
+// a point drawn with the missing values read as 0.
+ReadOutcome record_cut_short(std::string_view what, long long n) {
+  return {ReadEnd::failure, ItemLine().text("RECORD CUT SHORT IN").text(what).integer(n, 6).str()};
 }
 
 // Two reals of a free-format read: not ok when the read fails or leaves
@@ -112,33 +120,55 @@ constexpr int utig_continuation_pairs = 20;  // code pairs of a continuation rec
 // A code dd reads d.d; the step it stands for is this less the code.
 constexpr real utig_no_step = 5.0f;
 
+// The columns of the first point's longitude, of the longitude code of
+// point i (2 to 17) of a first record, and of pair k (0 to 19) of a
+// continuation record: the last field a record uses.
+constexpr int utig_first_longitude_column = 10;
+constexpr int utig_first_code_column(int i) { return 19 + 4 * (i - 2); }
+constexpr int utig_continuation_code_column(int k) { return 3 + 4 * k; }
+
+// True when the first record of a line of nval values ends before the last
+// field its points use (the codes of points beyond the line's are unused).
+bool utig_first_cut_short(const std::string& rec, int nval) {
+  const int points = std::min(nval / 2, utig_first_points);
+  if (points < 1) return false;
+  return ends_before(rec, points == 1 ? utig_first_longitude_column : utig_first_code_column(points));
+}
+
 // The first record of a line: the value count, the first point and the 16
 // code pairs of points 2 to 17, into the buffer.
 bool read_utig_first(const std::string& rec, int& nval) {
   auto& xp = cc2dbuff.xp;
   auto& yp = cc2dbuff.yp;
   if (!read_field_int(rec, 1, 3, nval) || !read_field_real(rec, 4, 6, 1, yp[0]) ||
-      !read_field_real(rec, 10, 7, 1, xp[0])) {
+      !read_field_real(rec, utig_first_longitude_column, 7, 1, xp[0])) {
     return false;
   }
   for (int k = 0; k < utig_first_points - 1; ++k) {
     const auto i = static_cast<std::size_t>(k + 1);
-    if (!read_field_real(rec, 17 + 4 * k, 2, 1, yp[i]) || !read_field_real(rec, 19 + 4 * k, 2, 1, xp[i])) return false;
+    if (!read_field_real(rec, 17 + 4 * k, 2, 1, yp[i]) ||
+        !read_field_real(rec, utig_first_code_column(k + 2), 2, 1, xp[i])) {
+      return false;
+    }
   }
   return true;
 }
 
-// The code pairs of points 18 to `points`, from continuation records.
-ReadResult read_utig_continuation(int points) {
+// The code pairs of points 18 to `points`, from continuation records; an
+// error with `cut_short` set when a record ends before its last pair used.
+ReadResult read_utig_continuation(int points, bool& cut_short) {
   std::string rec;
   int i = utig_first_points + 1;
   while (i <= points) {
     const ReadResult r = fixed_record(rec);
     if (r != ReadResult::ok) return r;
-    for (int k = 0; k < utig_continuation_pairs && i <= points; ++k, ++i) {
+    const int pairs = std::min(utig_continuation_pairs, points - i + 1);
+    cut_short = ends_before(rec, utig_continuation_code_column(pairs - 1));
+    if (cut_short) return ReadResult::error;
+    for (int k = 0; k < pairs; ++k, ++i) {
       const auto at = static_cast<std::size_t>(i - 1);
       if (!read_field_real(rec, 1 + 4 * k, 2, 1, cc2dbuff.yp[at]) ||
-          !read_field_real(rec, 3 + 4 * k, 2, 1, cc2dbuff.xp[at])) {
+          !read_field_real(rec, utig_continuation_code_column(k), 2, 1, cc2dbuff.xp[at])) {
         return ReadResult::error;
       }
     }
@@ -164,11 +194,14 @@ struct GshhsHeader {
   real area = 0, west = 0, east = 0, south = 0, north = 0;
 };
 
+// The column of a header's last field, its north bound.
+constexpr int gshhs_north_column = 64;
+
 bool read_gshhs_header(const std::string& rec, GshhsHeader& h) {
   return read_field_int(rec, 3, 6, h.id) && read_field_int(rec, 9, 8, h.npts) && read_field_int(rec, 17, 2, h.level) &&
          read_field_real(rec, 21, 13, 3, h.area) && read_field_real(rec, 34, 10, 5, h.west) &&
          read_field_real(rec, 44, 10, 5, h.east) && read_field_real(rec, 54, 10, 5, h.south) &&
-         read_field_real(rec, 64, 10, 5, h.north);
+         read_field_real(rec, gshhs_north_column, 10, 5, h.north);
 }
 
 // The column labels of a GSHHS listing (the list's values live as long
@@ -225,6 +258,7 @@ ReadOutcome read_utig(LineFileRun& run) {
     if (r == ReadResult::end_of_file) return {};
     int nval = 0;
     if (r == ReadResult::error || !read_utig_first(rec, nval)) return failure();
+    if (utig_first_cut_short(rec, nval)) return record_cut_short("LINE #", run.nline + 1);
     ++run.nline;
     int points = nval / 2;
     listing_row({static_cast<double>(run.nline), static_cast<double>(points)});
@@ -235,7 +269,9 @@ ReadOutcome read_utig(LineFileRun& run) {
         points = curve_buffer_points;
         truncated = true;
       }
-      const ReadResult c = read_utig_continuation(points);
+      bool cut_short = false;
+      const ReadResult c = read_utig_continuation(points, cut_short);
+      if (cut_short) return record_cut_short("LINE #", run.nline);
       if (c != ReadResult::ok) return failed_inside(c, "LINE #", run.nline);
     }
     // Each point a step from the one before it.
@@ -251,6 +287,7 @@ ReadOutcome read_utig(LineFileRun& run) {
 }
 
 ReadOutcome read_ign(LineFileRun& run) {
+  constexpr int ign_latitude_column = 14;  // the last field
   listing_head(run.title, {"line #"}, true);
   LineOnMap line(run.window, run.clipped);
   int code1 = 0, code2 = 0;
@@ -262,12 +299,14 @@ ReadOutcome read_ign(LineFileRun& run) {
     int c1 = 0, c2 = 0;
     real lon = 0, lat = 0;
     if (r == ReadResult::error || !read_field_int(rec, 1, 1, c1) || !read_field_int(rec, 2, 1, c2) ||
-        !read_field_real(rec, 4, 9, 4, lon) || !read_field_real(rec, 14, 9, 4, lat)) {
+        !read_field_real(rec, 4, 9, 4, lon) || !read_field_real(rec, ign_latitude_column, 9, 4, lat)) {
       return failure();
     }
     // A record continues the line when it has the codes of the line's
     // first record, unless code1 is 3 or 4 (a line of one point).
-    if (!started || c1 != code1 || c2 != code2 || c1 == 3 || c1 == 4) {
+    const bool starts = !started || c1 != code1 || c2 != code2 || c1 == 3 || c1 == 4;
+    if (ends_before(rec, ign_latitude_column)) return record_cut_short("LINE #", run.nline + (starts ? 1 : 0));
+    if (starts) {
       line.end();
       code1 = c1;
       code2 = c2;
@@ -345,7 +384,9 @@ ReadOutcome read_gshhs(LineFileRun& run) {
     GshhsHeader h;
     // A count below one is no polygon: its point records would be read as
     // headers.
-    if (r == ReadResult::error || !read_gshhs_header(rec, h) || h.npts < 1) return failure();
+    if (r == ReadResult::error || !read_gshhs_header(rec, h)) return failure();
+    if (ends_before(rec, gshhs_north_column)) return record_cut_short("POLYGON", h.id);
+    if (h.npts < 1) return failure();
     bool kept = true;
     real west = h.west, east = h.east;
     if (run.clipped) {

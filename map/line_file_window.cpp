@@ -20,6 +20,11 @@ constexpr Header locate2dbox_header{"locate2dbox", " 1.0", "12-04-2007"};
 constexpr real turn = 360.0f;
 // The frame starts at most this far west of the window, degrees.
 constexpr real max_frame_margin = 3.0f;
+// A window this close to a whole turn, degrees, is one: its bounds lose a
+// few units of their last place on their way through radians, the more
+// the larger they are (up to 1.2E-4 degrees from a turn for whole-degree
+// windows west of 720).
+constexpr real whole_turn_rounding = 1.0e-3f;
 
 // Rows and columns of the position codes: row 0 above, 1 level, 2 below;
 // column 0 left, 1 between, 2 right.
@@ -88,6 +93,10 @@ void modulro(std::span<real> out, std::span<const real> in, real period, real or
 }
 
 LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report) {
+  // A window of a whole turn, its bounds rounded on their way through
+  // radians (300 and -60 come back a few units of the last place short of
+  // a turn apart), or of more than a turn, holds every longitude.
+  if (lonmax - lonmin >= turn - whole_turn_rounding) return {lonmin, lonmin, lonmin + turn};
   LongitudeFrame f{lonmin, lonmin, reduce(lonmax, turn, lonmin)};
   real width = f.lonmaxr - f.lonminr;
   if (width == 0.0f) {
@@ -116,12 +125,18 @@ LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report) {
 
 LineWindow::LineWindow(const LongitudeFrame& frame, real latmin, real latmax)
     : frame_(frame),
+      far_west_(0.5f * (frame.lonminr + frame.lonmaxr) - 0.5f * turn),
       west_(frame.lonminr - typed_edge_tolerance),
       east_(frame.lonmaxr + typed_edge_tolerance),
       south_(latmin - typed_edge_tolerance),
       north_(latmax + typed_edge_tolerance) {}
 
 real LineWindow::reduced(real lon) const { return reduce(lon, turn, frame_.lonorig); }
+
+real LineWindow::nearest(real lon) const {
+  if (lon >= far_west_ && lon < far_west_ + turn) return lon;
+  return reduce(lon, turn, far_west_);
+}
 
 int LineWindow::locate(real lon, real lat) const {
   int code = 0;
@@ -149,8 +164,18 @@ real next_to(real outside, real inside) { return inside + std::remainder(outside
 }  // namespace
 
 void LineOnMap::point(real lon, real lat) {
+  if (!clipped_) {
+    lon = window_.nearest(lon);
+    if (started_) {
+      pen_.draw_degrees(lon, lat);
+    } else {
+      pen_.move_degrees(lon, lat);
+    }
+    started_ = true;
+    return;
+  }
   lon = window_.reduced(lon);
-  const bool inside = !clipped_ || window_.locate(lon, lat) == 0;
+  const bool inside = window_.locate(lon, lat) == 0;
   if (!started_) {
     if (inside) pen_.move_degrees(lon, lat);
   } else if (inside && !inside_) {

@@ -1,8 +1,9 @@
 #pragma once
 // Where the lines of a line file go on the map: the window they may be
-// clipped to (the graticule's bounds, degrees), the longitude frame every
-// longitude is reduced into before it is tested or projected, and the
-// drawing of one line point by point through the map's pen.
+// clipped to (the graticule's bounds, degrees), the longitude frame the
+// longitudes of clipped lines are reduced into before they are tested and
+// projected, and the drawing of one line point by point through the map's
+// pen.
 //
 // The longitude frame is one turn of longitude, [lonorig, lonorig + 360),
 // that holds the window eastwards from its west bound to its east bound (a
@@ -41,10 +42,11 @@ struct LongitudeFrame {
   real lonmaxr = 0;  // the window's east bound in the frame
 };
 
-// The frame of the window lonmin..lonmax. A window of no width in the
-// frame is the whole turn when lonmax lies 360 degrees or more east of
-// lonmin; otherwise it is kept as it is, and reported ("INCONSISTENT
-// BOUNDS") in a warning box when `report` is true.
+// The frame of the window lonmin..lonmax. A window whose lonmax lies a
+// turn or more east of lonmin, less the rounding of its bounds, is the
+// whole turn from lonmin. A window of no width in the frame is otherwise
+// kept as it is, and reported ("INCONSISTENT BOUNDS") in a warning box
+// when `report` is true.
 LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report);
 
 // Typed bounds come to the line files through radians in single
@@ -61,6 +63,10 @@ class LineWindow {
 
   // A longitude reduced into the frame.
   real reduced(real lon) const;
+  // Where a point not clipped is drawn: its longitude as it stands when it
+  // lies in the turn centred on the middle of the window, else moved into
+  // that turn by whole turns.
+  real nearest(real lon) const;
   // The position code of a point (longitude reduced into the frame) in
   // the widened window; 0 inside.
   int locate(real lon, real lat) const;
@@ -74,16 +80,20 @@ class LineWindow {
 
  private:
   LongitudeFrame frame_;
+  real far_west_;                     // half a turn west of the window's middle
   real west_, east_, south_, north_;  // the widened window, longitudes in the frame
 };
 
 // The lines of a line file drawn through a map pen of their own, point by
-// point, each longitude reduced into the frame. Clipped, each point is
+// point. Clipped, each longitude is reduced into the frame and each point
 // located in the window: a segment with one end inside is drawn whole,
 // out to its outside end (taken within half a turn of the inside end); a
 // segment with both ends outside is left out, even when it crosses the
 // window; a line that comes back into the window starts a new path at its
-// last point outside. Not clipped, every point is drawn.
+// last point outside. Not clipped, every point is drawn where it is read
+// (moved by whole turns only when more than half a turn from the window's
+// middle), and a line breaks only where the pen breaks it: at a point
+// without an image and at the projection's cut.
 class LineOnMap {
  public:
   LineOnMap(const LineWindow& window, bool clipped) : window_(window), clipped_(clipped) {}

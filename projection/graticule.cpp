@@ -4,7 +4,6 @@
 #include <cmath>
 #include <span>
 #include <string>
-#include <utility>
 
 #include "catalogue/angles.hpp"
 #include "console/frames.hpp"
@@ -57,30 +56,33 @@ bool has_image(real lon, real lat) {
   return !at_infinity(x, y);
 }
 
-// The latitudes a meridian spans: the window's, except that an end with no
-// image (a pole under Mercator, beyond a gnomonic horizon) moves inwards to
-// the first parallel position that has one, so that the meridian still
-// reaches the parallels drawn instead of stopping a whole sampling step
-// short of them.
-std::pair<real, real> meridian_span(real lon, const GridLl& g, const Window& w) {
-  const auto parallel = [&](int k) { return g.glatmin + w.dlat * fraction(k, w.npar); };
-  int south = 0, north = w.npar;
-  while (south < north && !has_image(lon, parallel(south))) ++south;
-  while (north > south && !has_image(lon, parallel(north))) --north;
-  if (south == north) return {g.glatmin, g.glatmax};
-  return {south == 0 ? g.glatmin : parallel(south), north == w.npar ? g.glatmax : parallel(north)};
-}
-
-// Meridians from east to west, each from south to north; n intervals.
+// Meridians from east to west, each from south to north; n intervals. A
+// meridian is drawn through its np + 1 samples, each that has an image; a
+// sample without one (a pole under Mercator, the far side of an azimuthal
+// map) breaks it, as the pen breaks every line. Where it breaks between
+// two samples, it also goes through the parallel positions between them,
+// so that it still reaches the parallels drawn there instead of stopping
+// a whole sampling step short of them.
 void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
   const int np = segments(g.npgrid);
+  const auto sample = [&](int j) { return g.glatmin + static_cast<real>(j) * w.dlat / static_cast<real>(np); };
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
-    const auto [south, north] = meridian_span(lon, g, w);
-    const real height = north - south;
-    pen.move(lon, south);
-    for (int j = 0; j <= np; ++j) pen.draw(lon, south + static_cast<real>(j) * height / static_cast<real>(np));
+    pen.move(lon, sample(0));
+    bool had_image = true;
+    for (int j = 0; j <= np; ++j) {
+      const bool image = has_image(lon, sample(j));
+      if (j > 0 && !(had_image && image)) {
+        // Parallel k lies strictly between samples j - 1 and j when
+        // (j - 1) / np < k / npar < j / np.
+        for (int k = (j - 1) * w.npar / np + 1; k * np < j * w.npar; ++k) {
+          pen.draw(lon, g.glatmin + w.dlat * fraction(k, w.npar));
+        }
+      }
+      pen.draw(lon, sample(j));
+      had_image = image;
+    }
     pen.end();
   }
 }

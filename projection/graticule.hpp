@@ -52,9 +52,14 @@ void drawllgrid();
 // frame); four zeros when there is none.
 void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax);
 
+// Added to the quotient of a span by its spacing before the truncation
+// that counts the spacings, so that the rounding of the angles (in
+// radians, or in single precision) loses no interval.
+inline constexpr real grid_interval_margin = 0.0005f;
+
 // The number of spacings in a span of the window, as the graticule counts
-// them: 0.0005 is added before the truncation, so that the rounding of the
-// angles in radians loses no interval. At most max_grid_intervals.
+// them: the quotient plus grid_interval_margin, truncated. At most
+// max_grid_intervals.
 int grid_intervals(real span, real spacing);
 
 }  // namespace dorvix

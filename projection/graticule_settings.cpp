@@ -61,7 +61,9 @@ void axis_problems(Problems& p, bool latitude, real min, real max, real inc) {
   if (latitude && !(min >= -latitude_limit && max <= latitude_limit)) {
     p.push_back("latitudes must lie within -90 and 90");
   }
-  if (inc > 0.0f && min < max && !(static_cast<double>(max - min) / inc <= max_grid_intervals)) {
+  // Counted as the graticule counts them: 160 degrees by 0.16 is 1000
+  // intervals, though the single-precision quotient is a little more.
+  if (inc > 0.0f && min < max && !((max - min) / inc + grid_interval_margin < max_grid_intervals + 1.0f)) {
     p.push_back("at most 1000 " + name + " intervals");
   }
 }
@@ -213,7 +215,7 @@ void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& lati
 }
 
 int grid_intervals(real span, real spacing) {
-  const real q = span / spacing + 0.0005f;
+  const real q = span / spacing + grid_interval_margin;
   if (!(q >= 0.0f)) return 0;
   if (q >= static_cast<real>(max_grid_intervals)) return max_grid_intervals;
   return static_cast<int>(q);

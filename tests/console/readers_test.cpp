@@ -94,6 +94,9 @@ TEST(FixedFields, NumericFieldsFollowTheBlankAndImpliedDecimalRules) {
   EXPECT_FALSE(read_field_int("99999999999", 1, 11, n));
   EXPECT_EQ(field_text("abc", 2, 4), "bc  ");
   EXPECT_EQ(field_text("abc", 9, 2), "  ");
+  // A line cut short ends before its fields of nothing but blanks and tabs.
+  EXPECT_TRUE(ends_before("11   19.1", 14) && ends_before("11   19.1  \t ", 14) && ends_before("abc", 4));
+  EXPECT_FALSE(ends_before("11   19.1    4", 14) || ends_before("abc", 3) || ends_before("abc", 0));
 }
 
 TEST(ListRead, ValuesContinueOnFollowingLinesAndTheRestOfTheLastLineIsSkipped) {

@@ -4,14 +4,19 @@
 // file in the same visit.
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "line_files_fixture.hpp"
 #include "support/program_run.hpp"
 #include "map/line_file_window.hpp"
+#include "projection/codes.hpp"
+#include "projection/graticule.hpp"
 #include "projection/line_file_settings.hpp"
+#include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix::testing {
@@ -88,6 +93,8 @@ TEST_F(LineFileTest, FrameOfEachWindowInThePicture) {
   const std::vector<Case> cases{
       {-10, 20, {"   -10.000          20.000", "   -10.000          20.000", " Longitude origin =   -13.000"}},
       {0, 360, {"     0.000         360.000", "     0.000         360.000", " Longitude origin =     0.000"}},
+      // More than a turn holds every longitude too, not the 5 degrees past it.
+      {0, 365, {"     0.000         365.000", "     0.000         360.000", " Longitude origin =     0.000"}},
       {20, -10, {"    20.000         -10.000", "    20.000         350.000", " Longitude origin =    17.000"}},
       {170, -170, {"   170.000        -170.000", "   170.000         190.000", " Longitude origin =   167.000"}},
       // A gap of 2 degrees: the frame starts half of it west of the window.
@@ -176,6 +183,61 @@ TEST_F(LineFileTest, ClippingKeepsTypedEdgesAndDrawsSegmentsWithOneEndInside) {
   expect_paths(map_paths(), {{{175, 10}, {160, 10}}, {{175, 30}, {180, 30}}, {{160, 20}, {175, 20}}});
 }
 
+TEST_F(LineFileTest, UnclippedLinesAreDrawnWholeWhereTheyAreRead) {
+  // Lines running west out of the window past the clipping frame's west
+  // end (3 degrees west of it), and a line across 180 degrees, not clipped:
+  // drawn whole at their longitudes as read, under the codes that take
+  // longitudes as they come and the others; only a code's own cut, the
+  // meridian opposite the central one, breaks a line.
+  write_file(path("w0.gebco"), "1 2\n45 5\n45 -10\n2 2\n40 25\n40 -5\n");
+  write_file(path("w0.ign"), "11    5.0000   45.0000\n11  -10.0000   45.0000\n");
+  write_file(path("x180.gebco"), "1 2\n63 185\n63.5 160\n");
+  const Polyline west{{5, 45}, {-10, 45}};
+  for (const int code : {15, 16, 19, 20, 21, 22, 23, 1, 3, 13, 24, 25}) {
+    SCOPED_TRACE(code);
+    int c = code;
+    sprojll2(c, 1);
+    run(0, 30, 30, 60, {"3", "w0.gebco", "10", "n", "2", "w0.ign", "10", "y", "99"});
+    expect_paths(map_paths(), {west, {{25, 40}, {-5, 40}}, west});
+    run(170, 195, 60, 70, {"3", "x180.gebco", "99"});
+    if (find_projection_code(code)->cut == MapCut::longitude_step) {
+      expect_paths(map_paths(), {{{185, 63}, {160, 63.5}}});
+    } else {
+      expect_paths(map_paths(), {{{185, 63}, {-180, 63.1}}, {{180, 63.1}, {160, 63.5}}});
+    }
+  }
+}
+
+TEST_F(LineFileTest, WholeTurnWindowsHoldEveryLongitude) {
+  // Windows of 360 degrees as the graticule hands them over (stored in
+  // radians and read back, a few units of the last place short of a
+  // turn): the frame is the whole turn from the west bound, and the
+  // clipped polygons inside it are kept and drawn, one of them across 180
+  // degrees (written -170).
+  write_file(path("turn.gshhs"),
+             "       1       3 1          0.000 100.00000 120.00000  45.00000  47.00000\n100 45\n110 46\n120 47\n"
+             "       2       3 1          0.000 170.00000 190.00000  50.00000  50.00000\n170 50\n180 50\n-170 50\n");
+  for (const auto& [west, east] : {std::pair{-60, 300}, {-30, 330}, {-150, 210}, {30, 390}, {45, 405}}) {
+    SCOPED_TRACE(west);
+    real lonmin = static_cast<real>(west), lonmax = static_cast<real>(east), latmin = -80, latmax = 80;
+    real latinc = 10, loninc = 10, tic = 1;
+    int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
+    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 1);
+    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 3);
+    type({"5", "turn.gshhs", "99"});
+    contours1(lonmin, lonmax, latmin, latmax, 1);
+    const Lines got = screen_lines();
+    char bounds[40], origin[40];
+    std::snprintf(bounds, sizeof bounds, " %9.3f       %9.3f", static_cast<double>(west), static_cast<double>(east));
+    std::snprintf(origin, sizeof origin, " Longitude origin = %9.3f", static_cast<double>(west));
+    const std::string picture = " longmin           longmax";
+    EXPECT_EQ(section(got, picture, origin), (Lines{picture, bounds, bounds, origin}));
+    EXPECT_TRUE(contains(got, " total nb of plotted curves =       2"));
+    expect_at_proj(map_paths(), {{{100, 45}, {110, 46}, {120, 47}}, {{170, 50}, {180, 50}, {190, 50}}}, proj_mercator,
+                   1e-6);
+  }
+}
+
 TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
   struct Case {
     std::string label, type, content;
@@ -187,11 +249,18 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
   const std::string gshhs_header = "       7       3 1          0.000   0.00000  20.00000  40.00000  50.00000\n";
   const std::string utig_line = "  4  45.0   10.05060\n";
   const std::string header_box = " WHILE READING 1st LINE OF FILE bad.txt";
+  const std::string cut_in_line = " RECORD CUT SHORT IN LINE #      ";
   const std::vector<Case> cases{
       {"UTIG letter", "1", utig_line + "  4  45.0   10.05x60\n", 1, {{{10, 45}, {9, 45}}}},
       {"UTIG cut in its continuation", "1", " 40  45.0   10.0" + std::string(64, '5') + "\n", 1, {},
        " END OF FILE INSIDE LINE #      1"},
       {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {{{10, 45}}}},
+      // Records that end before their last field: no value read as 0.
+      {"IGN latitude missing", "2", "11   10.0000   45.0000\n11   19.1\n", 1, {{{10, 45}}}, cut_in_line + "1"},
+      {"UTIG cut in its codes", "1", utig_line + "  4  45.0   10.050\n", 1, {{{10, 45}, {9, 45}}}, cut_in_line + "2"},
+      {"UTIG continuation cut", "1", " 36  45.0   10.0" + std::string(64, '5') + "\n50\n", 1, {}, cut_in_line + "1"},
+      {"GSHHS header cut after column 18", "5", "       7       3 1\n10 45\n11 46\n12 47\n", 1, {},
+       " RECORD CUT SHORT IN POLYGON      7"},
       {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
       {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
       {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {{{10, 45}}}},

@@ -15,6 +15,7 @@
 
 #include "catalogue/angles.hpp"
 #include "console/iocom.hpp"
+#include "projection/dispatcher.hpp"
 #include "projection/graticule.hpp"
 #include "projection/parameter_setters.hpp"
 #include "support/projection_fixture.hpp"
@@ -278,6 +279,59 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
   }
 }
 
+TEST_F(GraticuleTest, MeridiansDrawEverySampleThatHasAnImage) {
+  DORVIX_REQUIRE_TOOL("proj");
+  // Each meridian sampled from the window's south edge to its north edge
+  // in npgrid steps: every sample with an image drawn at PROJ's place, a
+  // sample without one breaking the line. The orthographic map centred at
+  // 100W 40N hides the far side; Mercator has no image at the poles.
+  struct Case {
+    int code;
+    std::string proj;
+    real lon0, lat0, inc;
+    int npgrid;
+  };
+  for (const Case& c : {Case{10, "+proj=ortho +R=1 +lon_0=-100 +lat_0=40", -100, 40, 15, 48},
+                        Case{15, "+proj=merc +R=1 +over", 0, 0, 30, 12}}) {
+    SCOPED_TRACE(c.proj);
+    real lon = c.lon0, lat = c.lat0;
+    soblique(lon, lat, 1);
+    use(c.code);
+    sllorig(lon, lat, 1);
+    window(-90, 90, -180, 180, c.inc, c.inc, 1, 0, c.npgrid);
+    const Drawing d = draw("samples" + std::to_string(c.code) + ".ps");
+    // The runs of samples with an image, meridian by meridian from the east.
+    const int nmer = static_cast<int>(360 / c.inc);
+    Points geo;
+    geo.add(c.lon0, c.lat0);
+    for (int i = 0; i <= nmer; ++i) {
+      for (int j = 0; j <= c.npgrid; ++j) geo.add(180.0 - 360.0 * i / nmer, -90.0 + 180.0 * j / c.npgrid);
+    }
+    const auto r = proj_forward(c.proj, geo);
+    ASSERT_EQ(r.size(), geo.lon.size());
+    // PROJ puts Mercator's poles (rounded to single precision) 38 radii
+    // out: no image on any map.
+    const auto image = [&](std::size_t k) { return r[k] && std::fabs(r[k]->second) < 10; };
+    std::vector<std::vector<Point>> want;
+    for (std::size_t k = 1; k < r.size(); ++k) {
+      const bool starts = (k - 1) % static_cast<std::size_t>(c.npgrid + 1) == 0 || !image(k - 1);
+      if (!image(k)) continue;
+      if (starts) want.emplace_back();
+      want.back().emplace_back(r[k]->first - r[0]->first, r[k]->second - r[0]->second);
+    }
+    ASSERT_GE(d.runs.size(), want.size());
+    const double k = scale(), tolerance = 0.006 + 1e-5 * k;
+    const Point o = device(0, 0);
+    for (std::size_t i = 0; i < want.size(); ++i) {
+      ASSERT_EQ(d.runs[i].size(), want[i].size()) << "run " << i;
+      for (std::size_t j = 0; j < want[i].size(); ++j) {
+        EXPECT_NEAR(d.runs[i][j].first - o.first, want[i][j].first * k, tolerance) << i << " " << j;
+        EXPECT_NEAR(d.runs[i][j].second - o.second, want[i][j].second * k, tolerance) << i << " " << j;
+      }
+    }
+  }
+}
+
 TEST_F(GraticuleTest, ReportsLabelsAndGridTypes) {
   use(22);
   Drawing d = draw("labels.ps");
@@ -328,6 +382,16 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
       }
     }
   }
+  // Nor does the check of the settings refuse a window of exactly the
+  // most intervals taken: 160 degrees by 0.16 (a single-precision quotient
+  // a little above 1000).
+  real latmin = -80, latmax = 80, lonmin = -10, lonmax = 10, latinc = 0.16f, loninc = 5, tic = 1;
+  int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
+  screen();
+  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 1);
+  EXPECT_EQ(screen(), "");
+  EXPECT_EQ(gridll.glatinc, rad(0.16f));
+  EXPECT_EQ(grid_intervals(gridll.glatmax - gridll.glatmin, gridll.glatinc), 1000);
 }
 
 // The menu as the user sees it from the defaults; the advice about the
