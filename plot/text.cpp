@@ -55,9 +55,12 @@ const std::string& designator() {
 
 // An anchor coordinate of an Illustrator text object: 8 columns with one
 // decimal, or, for a value too wide for them, a blank and its shortest form.
+// A value that fills its 8 columns gets a blank before it all the same, so
+// that it never runs into the number before it.
 void anchor_field(std::string& line, real v) {
   const std::string field = edit::f(v, 8, 1);
   if (field.find('*') == std::string::npos) {
+    if (field.front() != ' ') line += ' ';
     line += field;
   } else {
     line += ' ';

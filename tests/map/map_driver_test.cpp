@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <numbers>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,24 @@ TEST(MapDriver, RunWithNoDataOnTheWholeGlobe) {
   const double width = (xmax - xmin) / points_per_cm, height = (ymax - ymin) / points_per_cm;
   EXPECT_TRUE(width > 16.9 && width < 17.6 && height > 10.0 && height < 26.0) << width << " x " << height;
   expect_renders(empty.dir / "map.ps");
+}
+
+// An Illustrator file of a map placed 5 m left of the sheet (not fitted,
+// origin at -500 cm): the anchors of the graticule's labels fill their
+// eight columns, and still stand apart from the number before them.
+TEST(MapDriver, IllustratorNumbersStandApartFarOffTheSheet) {
+  MapRun m;
+  write_file(m.dir / "kavro7_ini.txt", "  F   1 P    3\n");
+  m.go(script({{"2001", "15", "n", "11", "y", "-500", "", "", "", "", ""}, first_run, {"99", "99"}, leave}));
+  EXPECT_EQ(m.run.status, 0);
+  const Lines plot = m.plot();
+  EXPECT_TRUE(std::ranges::any_of(plot, [](const std::string& l) { return l.find(" -14076.0 ") != l.npos; }));
+  const std::regex touching("[0-9.]-[0-9]");
+  for (const std::string& l : plot) {
+    const bool numbers = !l.starts_with('(') && !l.starts_with('%');
+    EXPECT_FALSE(numbers && std::regex_search(l, touching)) << l;
+  }
+  expect_renders(m.dir / "map.ps");
 }
 
 // Centres of the closed polygons of n vertices (the last repeats the
