@@ -136,8 +136,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
 void text_dialect3(real& x, real& y, std::string_view text, int a) {
   psstrokepath();
   if (!std::isfinite(x) || !std::isfinite(y)) return;  // no place to write the text
-  ps::clip(x, 'x', detext2_header);
-  ps::clip(y, 'y', detext2_header);
+  ps::clip(x, y, detext2_header);
   const real theta = rad(reduced_angle());
   const real c = std::cos(theta);
   const real s = std::sin(theta);
@@ -165,6 +164,7 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   ps::string_body(line, text);
   line += ")t T";
   ps::record(out, line);
+  ps::report_clipped();
 }
 
 }  // namespace
