@@ -40,6 +40,7 @@ struct ClipTally {
   real x_value = 0, x_limit = 0, y_value = 0, y_limit = 0;
 };
 ClipTally tally;
+int open_batches = 0;  // ResetReportBatch objects alive
 
 // Clips one coordinate; true when it was reset (value and limit kept in
 // `value` and `limit`).
@@ -80,7 +81,7 @@ void clip_counted(real& x, real& y, const Header& h) {
 }
 
 void report_clipped() {
-  if (tally.points == 0) return;
+  if (tally.points == 0 || open_batches > 0) return;
   const ClipTally t = tally;
   tally = {};
   warninghead(t.header);
@@ -89,6 +90,19 @@ void report_clipped() {
   ItemLine().text("POINTS RESET TO THE LIMITS:").integer(t.points, 6).write();
   warningtail00();
 }
+
+}  // namespace dorvix::ps
+
+namespace dorvix {
+
+ResetReportBatch::ResetReportBatch() { ++ps::open_batches; }
+ResetReportBatch::~ResetReportBatch() {
+  if (--ps::open_batches == 0) ps::report_clipped();
+}
+
+}  // namespace dorvix
+
+namespace dorvix::ps {
 
 UnitFile* file() { return units().output_file(psparams.ipsunit); }
 

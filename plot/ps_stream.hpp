@@ -50,7 +50,8 @@ inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end);
 // ("x in meters =" and "==> reset to xmax =", the same for y) and the
 // number of points reset. The path writers report once a path, when it is
 // stroked or ends, and a text or a lone move at once, so that a line far
-// off the sheet asks for one Return, not one a point.
+// off the sheet asks for one Return, not one a point; while a
+// ResetReportBatch (plot/device.hpp) lives, the report waits for its end.
 void clip_counted(real& x, real& y, const Header& h);
 inline void clip(real& x, real& y, const Header& h) {
   constexpr real limit = 9.9e7f;  // max_ps_coordinate of the device
