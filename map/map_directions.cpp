@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "catalogue/angles.hpp"
+#include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/dispatcher.hpp"
+#include "projection/state.hpp"
 
 namespace dorvix {
 
@@ -27,9 +30,65 @@ LonLat destination(double lon, double lat, double azimuth, double d) {
   return {lon2, lat2};
 }
 
-}  // namespace
+// Where the meridian step stops near a pole: an eighth of the arc left to
+// it, so that the map's stretch along the meridian changes little over the
+// step; and the shortest step single precision still resolves there.
+constexpr double pole_fraction = 0.125;
+constexpr double min_meridian_step = 1.0e-6;
+// True when the cell's corners east and west of the point lie on both
+// sides of the map's cut: the codes that fold longitudes about their
+// central meridian put the two sides of the opposite meridian at the
+// map's two edges. (The others take longitudes as they come: a cell
+// across 180 degrees stays whole.)
+bool cell_crosses_cut(real lon) {
+  const ProjectionCode* c = find_projection_code(projtype.iproj);
+  if (c == nullptr || c->cut != MapCut::opposite_central_meridian) return false;
+  const real pi = anglerad(5);
+  const real d = wrapped_difference(lon, llpparam.longp1, pi, anglerad(7));
+  return std::fabs(d) + direction_longitude_step >= pi;
+}
 
-real map_direction(real lon, real lat, real x, real y, real azimuth) {
+// The direction from the rates of change of the map over the cell around
+// the point; false when the cell gives none.
+bool cell_direction(real lon, real lat, real azimuth, real& angle) {
+  if (cell_crosses_cut(lon)) return false;
+  const double phi = lat;
+  const double to_pole = std::numbers::pi / 2 - std::fabs(phi);
+  const double h = std::fmin(direction_step, pole_fraction * to_pole);
+  if (!(h >= min_meridian_step)) return false;
+  // Corners: east-north, west-north, east-south, west-south. The steps are
+  // measured between the corners as single precision holds them.
+  const real east = static_cast<real>(lon + direction_longitude_step);
+  const real west = static_cast<real>(lon - direction_longitude_step);
+  const real north = static_cast<real>(phi + h), south = static_cast<real>(phi - h);
+  const std::array<real, 4> clon{east, west, east, west}, clat{north, north, south, south};
+  std::array<real, 4> cx{}, cy{};
+  projlln(cx, cy, clon, clat, 4);
+  for (std::size_t k = 0; k < 4; ++k) {
+    if (at_infinity(cx[k], cy[k])) return false;
+  }
+  const double dlon = double(east) - double(west), dlat = double(north) - double(south);
+  // The sides of the cell on the map, each the mean of its two chords.
+  const double ex = 0.5 * ((double(cx[0]) - cx[1]) + (double(cx[2]) - cx[3]));
+  const double ey = 0.5 * ((double(cy[0]) - cy[1]) + (double(cy[2]) - cy[3]));
+  const double nx = 0.5 * ((double(cx[0]) - cx[2]) + (double(cx[1]) - cx[3]));
+  const double ny = 0.5 * ((double(cy[0]) - cy[2]) + (double(cy[1]) - cy[3]));
+  // The image of a unit step along the azimuth: its northern part along
+  // the meridian, its eastern part (an arc of cos(phi) per radian of
+  // longitude) along the parallel.
+  const double c = std::cos(phi);
+  if (!(c > 0.0 && dlon > 0.0 && dlat > 0.0)) return false;
+  const double north_part = std::cos(double(azimuth)) / dlat;
+  const double east_part = std::sin(double(azimuth)) / (c * dlon);
+  const double vx = north_part * nx + east_part * ex;
+  const double vy = north_part * ny + east_part * ey;
+  if (!(std::hypot(vx, vy) > 0.0)) return false;
+  angle = static_cast<real>(std::atan2(vy, vx));
+  return true;
+}
+
+// The direction from one step along the azimuth, ahead or behind.
+real step_direction(real lon, real lat, real x, real y, real azimuth) {
   const LonLat ahead = destination(lon, lat, azimuth, direction_step);
   const LonLat behind = destination(lon, lat, azimuth + trig.pi, direction_step);
   std::array<real, 2> px{}, py{};
@@ -54,6 +113,14 @@ real map_direction(real lon, real lat, real x, real y, real azimuth) {
   if (best < 0) return trig.pi2 - azimuth;
   const auto j = static_cast<std::size_t>(best);
   return static_cast<real>(std::atan2(dy[j], dx[j]));
+}
+
+}  // namespace
+
+real map_direction(real lon, real lat, real x, real y, real azimuth) {
+  real angle = 0;
+  if (cell_direction(lon, lat, azimuth, angle)) return angle;
+  return step_direction(lon, lat, x, y, azimuth);
 }
 
 }  // namespace dorvix

@@ -172,6 +172,7 @@ void GraticuleSettings::set_up(int mode) {
 void map_run(const MapData& d, const MapSwitches& s) {
   int ksub = d.ksub;
   ssubplot(ksub, 1);
+  const ResetReportBatch one_reset_box;
   announce({"PLOTTING INFORMATION"});
   caption(d.ndat);
   if (s.lscalegrid) {

@@ -16,6 +16,15 @@ namespace {
 // direction.
 constexpr real half_turn_degrees = 180.0f;
 
+// Fw.d of an angle in degrees whose range is a half-open turn: a value
+// that rounds to the excluded end `from` is written as the included end
+// `to`, the same direction (an SHmax of 179.96 as 0.0, an azimuth of
+// -179.96 as 180.0).
+void folded_field(std::string& line, double v, int w, int d, double from, double to) {
+  const std::string field = edit::f(v, w, d);
+  line += field == edit::f(from, w, d) ? edit::f(to, w, d) : field;
+}
+
 }  // namespace
 
 std::string sish_header() {
@@ -52,14 +61,15 @@ std::string sish_row(const SishRow& r) {
   field(r.dip, 4, 0);
   field(r.rake, 5, 0);
   for (std::size_t k = 0; k < 3; ++k) {
-    field(deg(r.az[k]), 6, 1);
+    line += ' ';
+    folded_field(line, deg(r.az[k]), 6, 1, -half_turn_degrees, half_turn_degrees);
     field(deg(r.pl[k]), 5, 1);
   }
   line += ' ';
   edit::i(line, std::abs(r.isv), 1);
   line += "  ";
   // Adding zero turns a folded -0.0 into 0.0.
-  edit::f(line, std::fmod(deg(r.azsh), half_turn_degrees) + 0.0f, 6, 1);
+  folded_field(line, std::fmod(deg(r.azsh), half_turn_degrees) + 0.0f, 6, 1, half_turn_degrees, 0.0);
   return line;
 }
 

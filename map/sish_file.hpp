@@ -6,7 +6,9 @@
 //   39-43 depth (f5.1), 45-49 strike (f5.0), 51-54 dip (f4.0), 56-60 rake
 //   (f5.0), then azimuth (f6.1) and plunge (f5.1) of S1 (P), S2 (B) and S3
 //   (T) in 62-99, the index of the vertical axis in 101 and the SHmax
-//   azimuth folded into [0, 180) in 104-109. Angles in degrees.
+//   azimuth folded into [0, 180) in 104-109. Angles in degrees. Azimuths
+//   are written within their range as rounded: SHmax 0.0 to 179.9, the
+//   axes above -180.0 up to 180.0.
 
 #include <string>
 #include <string_view>

@@ -78,6 +78,19 @@ void deline(std::span<real> x, std::span<real> y, int n);
 void depolygon(std::span<real> x, std::span<real> y, int n);
 // Pen move (ipen 0) or draw (ipen 1) to one point; other values nothing.
 void deplot(real& x, real& y, int ipen);
+
+// Points beyond the writable range are drawn at its limits and reported in
+// one warning box a path. A drawing run (a map, a set of nets) holds a
+// ResetReportBatch: while one lives, the boxes wait, and its end shows one
+// box for all the points the run reset, so that a drawing thrown off the
+// sheet asks for one Return, not one a path.
+class ResetReportBatch {
+ public:
+  ResetReportBatch();
+  ~ResetReportBatch();
+  ResetReportBatch(const ResetReportBatch&) = delete;
+  ResetReportBatch& operator=(const ResetReportBatch&) = delete;
+};
 // Strokes the open path, then writes the new line width (points).
 void intslinewidth(real width);
 

@@ -7,7 +7,9 @@
 //
 // No number without a value ever reaches the file: a point with a
 // coordinate that is not finite is left out and breaks the path, the next
-// point starting a new piece with a move.
+// point starting a new piece with a move. A point beyond the writable
+// range is drawn at its limits; the points reset in a path are reported
+// together when the path is stroked or ends.
 
 #include <algorithm>
 #include <cmath>
@@ -67,16 +69,15 @@ void stroke_path(UnitFile* out);
 // which a path looks up once.
 
 void move_to(UnitFile* out, real& x, real& y, int inewpath) {
+  stroke_path(out);  // and the report of its points reset
   const bool finite = finite_point(x, y);
-  if (finite) {
-    ps::clip(x, 'x', psmoveto_header);
-    ps::clip(y, 'y', psmoveto_header);
-  }
-  stroke_path(out);
+  if (finite) ps::clip(x, y, psmoveto_header);
   const Operators& o = ops();
   if (inewpath == 1) {
     if (!o.newpath.empty()) ps::record(out, o.newpath);
     psparams.ipspath = 1;
+  } else {
+    ps::report_clipped();  // a move that opens no path
   }
   move_pending = !finite;
   if (!finite) return;
@@ -100,18 +101,20 @@ void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
       move_pending = true;
       continue;
     }
-    ps::clip(xi, 'x', pslineto_header);
-    ps::clip(yi, 'y', pslineto_header);
+    ps::clip(xi, yi, pslineto_header);
     ps::point_record(out, xi, yi, move_pending ? o.moveto_end : o.lineto_end);
     move_pending = false;
   }
 }
 
+// Strokes the open path, if any, and reports the points reset in it.
 void stroke_path(UnitFile* out) {
-  if (psparams.ipspath != 1) return;
-  psrgbcolor(1);
-  ps::record(out, ops().stroke);
-  psparams.ipspath = 0;
+  if (psparams.ipspath == 1) {
+    psrgbcolor(1);
+    ps::record(out, ops().stroke);
+    psparams.ipspath = 0;
+  }
+  ps::report_clipped();
 }
 
 }  // namespace
@@ -142,6 +145,7 @@ void depolygon(std::span<real> x, std::span<real> y, int n) {
   if (psparams.ipstype == dialect_illustrator) {
     ps::record(plt2blk.fillstyle == 0 ? o.close_hollow : o.begin_fill);
     psparams.ipspath = 0;
+    ps::report_clipped();
     return;
   }
   if (plt2blk.fillstyle == 0) {

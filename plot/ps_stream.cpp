@@ -9,6 +9,7 @@
 #include "console/units.hpp"
 #include "plot/device.hpp"
 #include "console/frames.hpp"
+#include "console/item_lines.hpp"
 #include "plot/psparams.hpp"
 
 namespace dorvix::ps {
@@ -28,16 +29,80 @@ constexpr real metres_per_point = 0.00035278f;
 
 static_assert(max_ps_coordinate == 9.9e7f, "the inline clip test uses the device's limit");
 
-void clip_reported(real& v, char axis, const Header& h) {
+namespace {
+
+// The points reset since the last report: the routine that reset the
+// first, the first value reset on each axis with its limit, and the count.
+struct ClipTally {
+  int points = 0;
+  Header header;
+  bool x_reset = false, y_reset = false;
+  real x_value = 0, x_limit = 0, y_value = 0, y_limit = 0;
+};
+ClipTally tally;
+int open_batches = 0;  // ResetReportBatch objects alive
+
+// Clips one coordinate; true when it was reset (value and limit kept in
+// `value` and `limit`).
+bool clip_one(real& v, real& value, real& limit) {
   const bool above = v > max_ps_coordinate;
-  if (!above && !(v < -max_ps_coordinate)) return;
-  const std::string name(1, axis);
-  warninghead(h);
-  say(name + " in meters = " + edit::g(v * metres_per_point, 10, 3));
+  if (!above && !(v < -max_ps_coordinate)) return false;
+  value = v;
   v = above ? max_ps_coordinate : -max_ps_coordinate;
-  say("==> reset to " + name + (above ? "max" : "min") + " = " + edit::g(v * metres_per_point, 10, 3));
+  limit = v;
+  return true;
+}
+
+void reset_lines(char axis, real value, real limit) {
+  const std::string name(1, axis);
+  say(name + " in meters = " + edit::g(value * metres_per_point, 10, 3));
+  say("==> reset to " + name + (limit > 0 ? "max" : "min") + " = " + edit::g(limit * metres_per_point, 10, 3));
+}
+
+}  // namespace
+
+void clip_counted(real& x, real& y, const Header& h) {
+  real xv = 0, xl = 0, yv = 0, yl = 0;
+  const bool xr = clip_one(x, xv, xl);
+  const bool yr = clip_one(y, yv, yl);
+  if (!xr && !yr) return;
+  if (tally.points == 0) tally.header = h;
+  ++tally.points;
+  if (xr && !tally.x_reset) {
+    tally.x_reset = true;
+    tally.x_value = xv;
+    tally.x_limit = xl;
+  }
+  if (yr && !tally.y_reset) {
+    tally.y_reset = true;
+    tally.y_value = yv;
+    tally.y_limit = yl;
+  }
+}
+
+void report_clipped() {
+  if (tally.points == 0 || open_batches > 0) return;
+  const ClipTally t = tally;
+  tally = {};
+  warninghead(t.header);
+  if (t.x_reset) reset_lines('x', t.x_value, t.x_limit);
+  if (t.y_reset) reset_lines('y', t.y_value, t.y_limit);
+  ItemLine().text("POINTS RESET TO THE LIMITS:").integer(t.points, 6).write();
   warningtail00();
 }
+
+}  // namespace dorvix::ps
+
+namespace dorvix {
+
+ResetReportBatch::ResetReportBatch() { ++ps::open_batches; }
+ResetReportBatch::~ResetReportBatch() {
+  if (--ps::open_batches == 0) ps::report_clipped();
+}
+
+}  // namespace dorvix
+
+namespace dorvix::ps {
 
 UnitFile* file() { return units().output_file(psparams.ipsunit); }
 

@@ -43,14 +43,21 @@ struct RecordEnd {
 // (nullptr: nothing).
 inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end);
 
-// Clips a coordinate into the writable range, plus or minus 9.9E7
-// points, writing the limit back; a clipped value is reported in a warning
-// box of the routine `h` ("x in meters =" or "y ..." by `axis`).
-void clip_reported(real& v, char axis, const Header& h);
-inline void clip(real& v, char axis, const Header& h) {
+// Clips a point into the writable range, plus or minus 9.9E7 points on
+// each axis, writing the limits back. The points reset are counted until
+// report_clipped() shows them in one warning box, headed by the routine
+// `h` that reset the first of them: the first value reset on each axis
+// ("x in meters =" and "==> reset to xmax =", the same for y) and the
+// number of points reset. The path writers report once a path, when it is
+// stroked or ends, and a text or a lone move at once, so that a line far
+// off the sheet asks for one Return, not one a point; while a
+// ResetReportBatch (plot/device.hpp) lives, the report waits for its end.
+void clip_counted(real& x, real& y, const Header& h);
+inline void clip(real& x, real& y, const Header& h) {
   constexpr real limit = 9.9e7f;  // max_ps_coordinate of the device
-  if (v > limit || v < -limit) clip_reported(v, axis, h);
+  if (x > limit || x < -limit || y > limit || y < -limit) clip_counted(x, y, h);
 }
+void report_clipped();
 
 // A coordinate, line width or leading in points: fixed point with two
 // decimals in its shortest form ("283.50", "0.50", "-12.30"), within ten

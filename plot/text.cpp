@@ -55,9 +55,12 @@ const std::string& designator() {
 
 // An anchor coordinate of an Illustrator text object: 8 columns with one
 // decimal, or, for a value too wide for them, a blank and its shortest form.
+// A value that fills its 8 columns gets a blank before it all the same, so
+// that it never runs into the number before it.
 void anchor_field(std::string& line, real v) {
   const std::string field = edit::f(v, 8, 1);
   if (field.find('*') == std::string::npos) {
+    if (field.front() != ' ') line += ' ';
     line += field;
   } else {
     line += ' ';
@@ -133,8 +136,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
 void text_dialect3(real& x, real& y, std::string_view text, int a) {
   psstrokepath();
   if (!std::isfinite(x) || !std::isfinite(y)) return;  // no place to write the text
-  ps::clip(x, 'x', detext2_header);
-  ps::clip(y, 'y', detext2_header);
+  ps::clip(x, y, detext2_header);
   const real theta = rad(reduced_angle());
   const real c = std::cos(theta);
   const real s = std::sin(theta);
@@ -162,6 +164,7 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   ps::string_body(line, text);
   line += ")t T";
   ps::record(out, line);
+  ps::report_clipped();
 }
 
 }  // namespace

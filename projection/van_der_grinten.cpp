@@ -79,7 +79,7 @@ void quadrant_point(real a, real b, real pi, real& X, real& Y) {
 
 void grinte2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
   const real pi = anglerad(5), two_pi = anglerad(7);
-  const real near_central = 0.5f * anglerad(8);  // half a degree
+  const real near_central = central_meridian_band_degrees * anglerad(8);
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];

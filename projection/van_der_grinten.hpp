@@ -19,6 +19,10 @@
 
 namespace dorvix {
 
+// Half the width of the band of longitude around the central meridian
+// whose points are put on that meridian, degrees.
+inline constexpr real central_meridian_band_degrees = 0.5f;
+
 void grinte2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
 }  // namespace dorvix

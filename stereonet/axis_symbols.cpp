@@ -94,14 +94,15 @@ void menu(int& istd, int& ialt, int inter) {
 }
 
 // The direction of an axis on the lower hemisphere: an upward axis is
-// turned to its opposite end.
+// turned to its opposite end. A horizontal axis keeps its azimuth, also
+// when rounding leaves its plunge a little below 0.
 struct LowerAxis {
   real az, pl;
   bool turned;
 };
 LowerAxis lower(real az, real pl) {
-  if (pl < 0) return {az + trig.pi, -pl, true};
-  return {az, pl, false};
+  if (pl < -horizontal_plunge) return {az + trig.pi, -pl, true};
+  return {az, std::fmax(pl, 0.0f), false};
 }
 
 }  // namespace

@@ -15,9 +15,16 @@ inline constexpr int axis_arrow = 101;
 inline constexpr int min_axis_code = -99;
 inline constexpr int max_axis_code = 101;
 
+// A plunge within this of 0 (radians) is horizontal: a horizontal axis as
+// computed in single precision may plunge a few 1.0E-8 either way (cos 90
+// degrees is -4.4E-8), and its end on the net stays the one its azimuth
+// gives.
+inline constexpr real horizontal_plunge = 1.0e-4f;
+
 // The codes in use: isymstd for axes of the lower hemisphere (plunge 0 or
-// more), isymalt (a symbol type) for axes of negative plunge, drawn at
-// their opposite end. Zero until first stored.
+// more, or horizontal within horizontal_plunge), isymalt (a symbol type)
+// for axes of negative plunge, drawn at their opposite end. Zero until
+// first stored.
 struct DspAxBk {
   int isymstd = 0;
   int isymalt = 0;

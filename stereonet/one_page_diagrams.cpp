@@ -50,6 +50,7 @@ void run(const DiagramData& d, int isub) {
   int points = diagram_circle_points;
   sdspgc(points, 1);
   report_nets_off_sheet(fpsseis_header, l, d.ndata, 0);
+  const ResetReportBatch one_reset_box;
 
   for (int m = 1; m <= d.ndata; ++m) draw_net(l, m - 1, d.planes(m), d.label(m), settings.symbols, seffapfadrrad);
   // The subplot keeps the lower-left net's map.

@@ -100,6 +100,7 @@ void run(const DiagramData& d, int isub) {
   const int npages = d.ndata / nets_per_page + (d.ndata % nets_per_page != 0 ? 1 : 0);
   if (npages == 0) return;
   report_nets_off_sheet(fpsbchbll_header, settings.layout, d.ndata, nets_per_page);
+  const ResetReportBatch one_reset_box;
 
   for (int p = 1; p <= npages; ++p) {
     if (p > 1) {

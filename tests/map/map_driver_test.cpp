@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <numbers>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ const std::string sish_title =
     "       Date       Time Latitu Longitu Depth Strik  Dip  Rake S1_azi S1_pl S2_azi S2_pl S3_azi S3_pl Sv AzSHmx";
 
 // A row as the layout gives it: 07:05 after five blanks, a strike of 359.6 as "360.",
-// an SHmax azimuth of 270 degrees folded to 90.
+// an SHmax azimuth of 270 degrees folded to 90, and of 359.96 to 0.0.
 TEST(SishFile, HeaderAndRowLayout) {
   trigoset();
   EXPECT_EQ(sish_header(), sish_title);
@@ -49,6 +50,10 @@ TEST(SishFile, HeaderAndRowLayout) {
             " 2010-06-01      07:05  43.61 -120.20   7.2  360.  45.  -90.  -28.6  -5.7  171.9  11.5   57.3  68.8 3    "
             "90.0");
   EXPECT_EQ(row.size(), 109u);
+  // Azimuths that round to the end their range leaves out: the other end.
+  r.az = {static_cast<real>(-179.96 * degree), static_cast<real>(179.96 * degree), -0.5f};
+  r.azsh = static_cast<real>(359.96 * degree);
+  EXPECT_EQ(sish_row(r).substr(61), " 180.0  -5.7  180.0  11.5  -28.6  68.8 3     0.0");
   // A field too wide is filled with asterisks, the columns kept.
   r.depth = 12345.0f;
   EXPECT_EQ(sish_row(r).substr(38, 5), "*****");
@@ -227,6 +232,24 @@ TEST(MapDriver, RunWithNoDataOnTheWholeGlobe) {
   expect_renders(empty.dir / "map.ps");
 }
 
+// An Illustrator file of a map placed 5 m left of the sheet (not fitted,
+// origin at -500 cm): the anchors of the graticule's labels fill their
+// eight columns, and still stand apart from the number before them.
+TEST(MapDriver, IllustratorNumbersStandApartFarOffTheSheet) {
+  MapRun m;
+  write_file(m.dir / "kavro7_ini.txt", "  F   1 P    3\n");
+  m.go(script({{"2001", "15", "n", "11", "y", "-500", "", "", "", "", ""}, first_run, {"99", "99"}, leave}));
+  EXPECT_EQ(m.run.status, 0);
+  const Lines plot = m.plot();
+  EXPECT_TRUE(std::ranges::any_of(plot, [](const std::string& l) { return l.find(" -14076.0 ") != l.npos; }));
+  const std::regex touching("[0-9.]-[0-9]");
+  for (const std::string& l : plot) {
+    const bool numbers = !l.starts_with('(') && !l.starts_with('%');
+    EXPECT_FALSE(numbers && std::regex_search(l, touching)) << l;
+  }
+  expect_renders(m.dir / "map.ps");
+}
+
 // Centres of the closed polygons of n vertices (the last repeats the
 // first) in a plot, cm.
 std::vector<std::pair<double, double>> centres(const Lines& plot, std::size_t vertices) {
@@ -396,6 +419,8 @@ TEST(MapDriver, EpicentresOnTheFarSideAreCountedOnce) {
 // Both nodal planes of a mechanism give the same vertical axis and the
 // same SHmax: a generated catalogue with vertical and horizontal planes of
 // oblique slip (P and T then plunge equally), and the SCEDC catalogue.
+// Every azimuth is written within its range as rounded: SHmax in
+// [0.0, 179.9], the axes in (-180.0, 180.0].
 TEST(MapDriver, BothNodalPlanesGiveTheSameStressDirections) {
   Lines generated;
   for (int strike = 0; strike < 360; strike += 10) {
@@ -421,6 +446,17 @@ TEST(MapDriver, BothNodalPlanesGiveTheSameStressDirections) {
     const Lines rows = m.sish();
     const std::size_t n = catalogue->size();
     ASSERT_EQ(rows.size(), 2 * (n + 1));
+    int out_of_range = 0;
+    for (const std::string& row : rows) {
+      if (row == sish_title) continue;
+      const double shmax = std::stod(row.substr(103));
+      out_of_range += shmax >= 0.0 && shmax <= 179.9 && row.substr(103) != "  -0.0" ? 0 : 1;
+      for (const std::size_t column : {61, 74, 87}) {
+        const double azimuth = std::stod(row.substr(column, 6));
+        out_of_range += azimuth > -180.0 && azimuth <= 180.0 ? 0 : 1;
+      }
+    }
+    EXPECT_EQ(out_of_range, 0);
     int different = 0;
     for (std::size_t i = 1; i <= n; ++i) {
       const std::string& one = rows[i];

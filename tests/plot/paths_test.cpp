@@ -178,31 +178,39 @@ TEST_F(Paths, AMoveWithoutANewPathLeavesNoOpenPath) {
   close_plot();
 }
 
-TEST_F(Paths, CoordinatesBeyondTheLimitAreClippedWithABoxEach) {
+// Points beyond the writable range are drawn at its limits, and one box a
+// path reports them: the first value reset on each axis and the count. A
+// path drawn point by point with the pen far off the sheet asks for one
+// Return, when it is stroked.
+TEST_F(Paths, CoordinatesBeyondTheLimitAreClippedWithOneBoxAPath) {
   open_plot(1);
   iocom.lpause = false;
   std::vector<real> x{9.9e7f, 1.0e8f}, y{-9.9e7f, -2.0e8f};
   deline(x, y, 2);
   EXPECT_EQ(x[1], 9.9e7f);
   EXPECT_EQ(y[1], -9.9e7f);
-  const Lines want_screen = {
-      " ///////////////////////////////////////////",
-      " ///        subroutine pslineto          ///",
-      " ///               WARNING               ///",
-      " ///////////////////////////////////////////",
-      " x in meters =  0.353E+05",
-      " ==> reset to xmax =  0.349E+05",
-      " ///////////////////////////////////////////",
-      " ///////////////////////////////////////////",
-      " ///        subroutine pslineto          ///",
-      " ///               WARNING               ///",
-      " ///////////////////////////////////////////",
-      " y in meters = -0.706E+05",
-      " ==> reset to ymin = -0.349E+05",
-      " ///////////////////////////////////////////",
+  const auto box = [](const std::string& routine, const Lines& lines) {
+    Lines l{" ///////////////////////////////////////////", " ///        subroutine " + routine + "          ///",
+            " ///               WARNING               ///", " ///////////////////////////////////////////"};
+    l.insert(l.end(), lines.begin(), lines.end());
+    l.push_back(" ///////////////////////////////////////////");
+    return l;
   };
-  EXPECT_EQ(screen_lines(), want_screen);
+  EXPECT_EQ(screen_lines(), box("pslineto", {" x in meters =  0.353E+05", " ==> reset to xmax =  0.349E+05",
+                                             " y in meters = -0.706E+05", " ==> reset to ymin = -0.349E+05",
+                                             " POINTS RESET TO THE LIMITS:      1"}));
   EXPECT_EQ(drawn_lines(), (Lines{"np", "99000000. -99000000. M", "99000000. -99000000. L", "sk"}));
+  for (int i = 0; i < 300; ++i) {
+    real px = 1.0e9f, py = i < 200 ? 5.0f : -3.0e8f;
+    deplot(px, py, i == 0 ? 0 : 1);
+  }
+  EXPECT_TRUE(screen_lines().empty());
+  psstrokepath();
+  EXPECT_EQ(screen_lines(), box("psmoveto", {" x in meters =  0.353E+06", " ==> reset to xmax =  0.349E+05",
+                                             " y in meters = -0.106E+06", " ==> reset to ymin = -0.349E+05",
+                                             " POINTS RESET TO THE LIMITS:    300"}));
+  const Lines l = drawn_lines();
+  EXPECT_EQ(std::count_if(l.begin(), l.end(), [](const std::string& r) { return r.ends_with(" L"); }), 1 + 299);
   close_plot();
 }
 

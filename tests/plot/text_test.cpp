@@ -116,9 +116,12 @@ TEST_F(Text, IllustratorTextIsOneObjectAfterAStroke) {
   plt2blk.justif = -7;
   plt2blk.txtangle = 0;
   text(-12.5f, 1.0e7f, " R ");
+  // Anchors that fill their eight columns stand apart all the same.
+  text(-14076.0f, -12345.6f, "F");
   const Lines want = {"1.00 1.00 m", "S",
                       "/_Helvetica 14 23.25 0 1 z [ -0.000  1.000 -1.000 -0.000   300.0   400.3]e", "(Top)t T",
-                      "/_Helvetica 14 23.25 0 2 z [  1.000  0.000 -0.000  1.000   -12.5 10000000.]e", "(R)t T"};
+                      "/_Helvetica 14 23.25 0 2 z [  1.000  0.000 -0.000  1.000   -12.5 10000000.]e", "(R)t T",
+                      "/_Helvetica 14 23.25 0 2 z [  1.000  0.000 -0.000  1.000 -14076.0 -12345.6]e", "(F)t T"};
   EXPECT_EQ(drawn_lines(), want);
   close_plot();
 }

@@ -366,5 +366,20 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   EXPECT_LT(distance(at(axes[0].points[0]), place(row->number(13), row->number(14))), 0.035);
 }
 
+// Nets thrown beyond the plot file's writable range are drawn at its
+// limits; the run shows one box for all the points it reset, not one a
+// path (the frame, ticks, great circles and symbols of 20 nets).
+TEST_F(PagedDriver, NetsBeyondTheWritableRangeGiveOneResetBox) {
+  open_plot(1);
+  const Lines l = run_menu(20, {"11", "y", "1e7", "4", "1", "0", "0", "1", "1000", "", "", "", "", "99"});
+  close_plot();
+  EXPECT_EQ(count_of(l, " ///               WARNING               ///"), 2);  // nets off the sheet, points reset
+  ASSERT_EQ(count_of(l, " ==> reset to xmax =  0.349E+05"), 1);
+  const auto reset = from_line(l, " ==> reset to xmax =  0.349E+05");
+  ASSERT_GE(reset.size(), 2u);
+  EXPECT_TRUE(reset[1].starts_with(" POINTS RESET TO THE LIMITS:")) << reset[1];
+  EXPECT_GT(std::stoi(reset[1].substr(28)), 20 * 200);
+}
+
 }  // namespace
 }  // namespace dorvix::testing
