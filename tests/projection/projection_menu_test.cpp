@@ -258,6 +258,9 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
        {" limiting parallels =   45.000   45.000", " ==> MUST BE DISTINCT, OFFERED:   30.000   60.000"},
        [] { EXPECT_FLOAT_EQ(forimwpoly.lat00[1], rad(60.0f)); },
        [] { llpparam.latp1 = llpparam.latp2 = rad(45.0f); }},
+      {2, 15, {"15", "99", "99"},
+       {" origin =    0.000   90.000", " ==> NO FINITE IMAGE UNDER THIS PROJECTION, OFFERED:    0.000   45.000"},
+       [] { EXPECT_FLOAT_EQ(llorig.latorigll, rad(45.0f)); }, [] { llorig.latorigll = rad(90.0f); }},
       // Typed, it is refused.
       {2, 11, {"11", "99", "1", "180", "99", "", "1", "90", "99", "99"},
        {" ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", retry},
