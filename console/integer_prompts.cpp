@@ -132,12 +132,20 @@ void inintegvindef(int& ival, std::string_view cprompt, const int& idef, int ivm
   const std::string range = range_text(ivmin, ivmax);
   istat = 0;
   const auto p = trimmed(cprompt);
+  // The default is taken once, on entry: a caller passing one variable as
+  // value and default would otherwise be offered the number just refused.
+  bool moved = false;
+  const int def = prompt::accepted_default(idef, ivmin, ivmax, moved);
   for (;;) {
     separator();
     prompt::question(p);
     say("inside  " + range);
-    default_lines(idef);
-    if (!buffered_answer(ival, idef)) {
+    if (moved) {
+      prompt::moved_default_line(edit::i(idef, edit::digits(idef)), edit::i(def, edit::digits(def)));
+      moved = false;
+    }
+    default_lines(def);
+    if (!buffered_answer(ival, def)) {
       prompt::unreadable_box(h, p);
       continue;
     }

@@ -37,4 +37,8 @@ void unreadable_box(const Header& h, std::string_view p) {
   errortail00();
 }
 
+void moved_default_line(std::string_view in_force, std::string_view offered) {
+  say("==> " + std::string(in_force) + " IS OUTSIDE THE RANGE: DEFAULT SET TO " + std::string(offered));
+}
+
 }  // namespace dorvix::prompt

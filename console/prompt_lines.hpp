@@ -24,4 +24,19 @@ std::string_view first_item(std::string_view answer);
 // "==> RETRYING".
 void unreadable_box(const Header& h, std::string_view p);
 
+// The default a ranged prompt offers: `def` when [vmin, vmax] holds it,
+// else the nearest bound (vmin for a default that is not a number), so
+// that no prompt offers a value it would refuse. `moved` tells which. An
+// empty range (vmin > vmax, or a bound not a number) moves nothing.
+template <class T>
+T accepted_default(T def, T vmin, T vmax, bool& moved) {
+  moved = false;
+  if (!(vmin <= vmax) || (def >= vmin && def <= vmax)) return def;
+  moved = true;
+  return def > vmax ? vmax : vmin;
+}
+// Said once, under the range, when the default was moved:
+// "==> <in force> IS OUTSIDE THE RANGE: DEFAULT SET TO <offered>".
+void moved_default_line(std::string_view in_force, std::string_view offered);
+
 }  // namespace dorvix::prompt

@@ -25,6 +25,9 @@ void integlen(int& nlen, int ival);
 void inintegdef(int& ival, std::string_view cprompt, const int& idef, int& istat);
 void ininteg1(int& ival, std::string_view cprompt, int& istat);
 void inintegdefnp(int& ival, std::string_view cprompt, const int& idef, int& istat);
+// The ranged prompts (the "vindef" ones) take their default once, on entry; a
+// default outside [min, max] is not offered: the nearest bound is, and a
+// line under the range says so once.
 void inintegvindef(int& ival, std::string_view cprompt, const int& idef, int ivmin, int ivmax, int& istat);
 void inintegvin1(int& ival, std::string_view cprompt, int ivmin, int ivmax, int& istat);
 

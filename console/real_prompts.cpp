@@ -70,24 +70,31 @@ void inrealvindef(real& val, std::string_view cprompt, const real& def, real vmi
   static constexpr Header h{"inrealvinde", "1.5", "15-11-2005"};
   const real m = std::max(magnitude(vmin), magnitude(vmax));
   const std::string bounds = range_bound(vmin, m) + "," + range_bound(vmax, m) + "]";
-  const real md = std::max({m, magnitude(val), magnitude(def)});
+  // The default is taken once, on entry (see inintegvindef).
+  bool moved = false;
+  const real offered = prompt::accepted_default(def, vmin, vmax, moved);
+  const real md = std::max({m, magnitude(val), magnitude(offered)});
   istat = 0;
   const auto p = trimmed(cprompt);
   auto default_text = [&] {
-    if (md < 10.0f) return edit::f(def, 6, 3);
-    if (md < 100.0f) return edit::f(def, 7, 3);
-    if (md < 1000.0f) return edit::f(def, 7, 2);
-    return edit::g(def, 20, 1);
+    if (md < 10.0f) return edit::f(offered, 6, 3);
+    if (md < 100.0f) return edit::f(offered, 7, 3);
+    if (md < 1000.0f) return edit::f(offered, 7, 2);
+    return edit::g(offered, 20, 1);
   };
   for (;;) {
     separator();
     prompt::question(p);
     say("inside  [" + bounds);
+    if (moved) {
+      prompt::moved_default_line(trimmed(edit::g(def, 12, 6)), trimmed(edit::g(offered, 12, 6)));
+      moved = false;
+    }
     if (iocom.lwito(2)) {
       say("or return for default value");
       say("Default = " + default_text());
     }
-    if (!buffered_answer(val, def)) {
+    if (!buffered_answer(val, offered)) {
       prompt::unreadable_box(h, p);
       continue;
     }

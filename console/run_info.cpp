@@ -1,6 +1,8 @@
 #include "console/run_info.hpp"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "console/answers.hpp"
 #include "console/edit.hpp"
@@ -13,77 +15,60 @@ namespace dorvix {
 
 namespace {
 
-// Widths of the pieces of the machine description.
+// Widths of the pieces of the machine description: 25 characters in all
+// with the two "-" between them.
 constexpr std::size_t os_width = 9;
 constexpr std::size_t cpu_width = 8;
 constexpr std::size_t clock_width = 6;
 
-struct Processor {
-  long long code;
-  std::string_view text;
-};
-
-// Processor type codes and their names.
-constexpr std::array<Processor, 15> processors{{
-    {0, "M68000"},
-    {2, "M68020"},
-    {3, "M68030"},
-    {4, "M68040"},
-    {257, "PPC601"},
-    {259, "PPC603"},
-    {260, "PPC604"},
-    {262, "PPC603e"},
-    {263, "PPC603ev"},
-    {264, "PPC750"},
-    {265, "PPC604e"},
-    {266, "PPC604ev"},
-    {268, "PPC7400"},
-    {272, "PPC7450"},
-    {273, "PPC7455"},
-}};
-
 // A number in at most 4 columns, trimmed (asterisks when it needs more).
 std::string short_number(long long v) { return std::string(trimmed(edit::i(v, 4))); }
 
-// Hexadecimal digits right-aligned in 4 columns, trimmed.
-std::string short_hex(long long v) {
-  constexpr int columns = 4;
-  std::string digits;
-  auto u = static_cast<unsigned long long>(v);
-  do {
-    digits.insert(digits.begin(), "0123456789ABCDEF"[u % 16]);
-    u /= 16;
-  } while (u != 0);
-  return digits.size() > columns ? std::string(columns, '*') : digits;
-}
-
-std::string operating_system() {
-  long long version = 0;
-  if (system_query("sysv", version) != query_answered) return "MacOS?";
-  return edit::pad("MacOS" + short_hex(version), os_width);
-}
-
-std::string processor() {
-  long long code = 0;
-  if (system_query("cput", code) != query_answered) return "CPU?";
-  for (const auto& p : processors) {
-    if (p.code == code) return std::string(p.text);
+// A piece cut to its width, its blanks dropped.
+std::string piece(std::string_view text, std::size_t width) {
+  std::string p;
+  for (const char c : text) {
+    if (c != ' ' && c != '\t') p += c;
   }
-  return edit::pad("CPU#" + short_number(code), cpu_width);
+  return p.substr(0, width);
+}
+
+// The leading "major.minor" of a release ("6.1.0-18-amd64" gives 6 and 1);
+// empty when it does not begin with a digit.
+std::pair<std::string_view, std::string_view> release_numbers(std::string_view release) {
+  auto digits = [](std::string_view s) { return s.substr(0, std::min(s.find_first_not_of("0123456789"), s.size())); };
+  const std::string_view major = digits(release);
+  if (major.empty() || release.size() <= major.size() + 1 || release[major.size()] != '.') return {major, {}};
+  return {major, digits(release.substr(major.size() + 1))};
+}
+
+// The system's name and release ("Linux6.1"), the minor number dropped
+// when the whole does not fit; "?" for what the platform does not say.
+std::string operating_system(const SystemInfo& s) {
+  if (!s.system || piece(*s.system, os_width).empty()) return "OS?";
+  const std::string name = piece(*s.system, os_width);
+  const auto [major, minor] = release_numbers(s.release ? std::string_view(*s.release) : std::string_view());
+  if (major.empty()) return piece(name + "?", os_width);
+  const std::string full = name + std::string(major) + (minor.empty() ? "" : "." + std::string(minor));
+  return full.size() <= os_width ? full : piece(name + std::string(major), os_width);
+}
+
+std::string processor(const SystemInfo& s) {
+  const std::string p = s.processor ? piece(*s.processor, cpu_width) : std::string();
+  return p.empty() ? "CPU?" : p;
 }
 
 // The clock rate in whole GHz from 1 GHz up, else in whole MHz; the
 // fraction is dropped. The quotient is taken in whole numbers: in single
 // precision a rate just below 1 GHz would round up to "1000MHz", which
 // does not fit its 6 characters.
-std::string clock_rate() {
-  long long hz = 0;
-  if (system_query("pclk", hz) != query_answered) return "?MHz";
+std::string clock_rate(const SystemInfo& s) {
+  if (!s.clock_hz || *s.clock_hz <= 0) return "?MHz";
   constexpr long long one_ghz = 1000000000;
   constexpr long long one_mhz = 1000000;
-  const bool ghz = hz >= one_ghz;
-  const long long whole = hz / (ghz ? one_ghz : one_mhz);
-  return edit::pad(short_number(whole) + (ghz ? "GHz" : "MHz"), clock_width);
+  const bool ghz = *s.clock_hz >= one_ghz;
+  const long long whole = *s.clock_hz / (ghz ? one_ghz : one_mhz);
+  return piece(short_number(whole) + (ghz ? "GHz" : "MHz"), clock_width);
 }
 
 // Lines 11 to 18 of the banner: who wrote the program and how to reach them.
@@ -118,11 +103,8 @@ void c10date(std::string& cdate, const DateTime& t) {
 void c10date(std::string& cdate) { c10date(cdate, get_time()); }
 
 void hostname(std::string& chost, std::size_t width) {
-  const std::string os = operating_system();
-  const std::string cpu = processor();
-  const std::string rate = clock_rate();
-  chost =
-      edit::pad(std::string(trimmed(os)) + "-" + std::string(trimmed(cpu)) + "-" + std::string(trimmed(rate)), width);
+  const SystemInfo s = system_info();
+  chost = edit::pad(operating_system(s) + "-" + processor(s) + "-" + clock_rate(s), width);
 }
 
 void username(std::string& cuser, std::size_t width) { cuser = edit::pad("Mac user", width); }

@@ -53,9 +53,11 @@ void c8time(std::string& ctime, const DateTime& t);
 void c10date(std::string& cdate);
 void c10date(std::string& cdate, const DateTime& t);
 
-// One-line description of the machine: operating system, processor and
-// clock rate joined by "-" (at most 25 characters), blank-padded or cut
-// to `width`.
+// One-line description of the machine: the operating system with its
+// release, the processor's architecture and its clock rate, joined by "-"
+// (at most 25 characters), as "Linux6.1-x86_64-2GHz"; a piece the platform
+// does not give shows "?" ("OS?", "Linux?", "CPU?", "?MHz"). Blank-padded
+// or cut to `width`.
 void hostname(std::string& chost, std::size_t width = run_host_width);
 
 // The user name, a fixed text, blank-padded or cut to `width`.

@@ -3,14 +3,20 @@
 #include <charconv>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
+
+#if __has_include(<sys/utsname.h>)
+#include <sys/utsname.h>
+#define DORVIX_HAS_UNAME 1
+#endif
 
 namespace dorvix {
 
 namespace {
 
-std::function<int(std::string_view, long long&)>& info_source() {
-  static std::function<int(std::string_view, long long&)> source;
+std::function<SystemInfo()>& info_source() {
+  static std::function<SystemInfo()> source;
   return source;
 }
 
@@ -22,21 +28,20 @@ std::string_view without_blanks(std::string_view s) {
 }
 
 // The highest clock rate the kernel's frequency scaling reports, in kHz.
-bool cpufreq_rate(long long& hz) {
+std::optional<long long> cpufreq_rate() {
   std::ifstream in("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
   std::string text;
-  if (!std::getline(in, text)) return false;
+  if (!std::getline(in, text)) return std::nullopt;
   const auto digits = without_blanks(text);
   long long khz = 0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), khz);
-  if (ec != std::errc() || end != digits.data() + digits.size() || khz <= 0) return false;
   constexpr long long hz_per_khz = 1000;
-  hz = khz * hz_per_khz;
-  return true;
+  if (ec != std::errc() || end != digits.data() + digits.size() || khz <= 0 || khz > 1000000000) return std::nullopt;
+  return khz * hz_per_khz;
 }
 
 // The rate of the first processor in /proc/cpuinfo ("cpu MHz : 2400.000").
-bool cpuinfo_rate(long long& hz) {
+std::optional<long long> cpuinfo_rate() {
   std::ifstream in("/proc/cpuinfo");
   std::string line;
   while (std::getline(in, line)) {
@@ -47,28 +52,34 @@ bool cpuinfo_rate(long long& hz) {
     const auto number = without_blanks(std::string_view(line).substr(colon + 1));
     double mhz = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), mhz);
-    if (ec != std::errc() || !(mhz > 0.0) || mhz > 1.0e7) return false;
+    if (ec != std::errc() || !(mhz > 0.0) || mhz > 1.0e7) return std::nullopt;
     constexpr double hz_per_mhz = 1.0e6;
-    hz = static_cast<long long>(mhz * hz_per_mhz);
-    return true;
+    return static_cast<long long>(mhz * hz_per_mhz);
   }
-  return false;
+  return std::nullopt;
 }
 
-int machine_query(std::string_view selector, long long& response) {
-  if (selector == "pclk" && (cpufreq_rate(response) || cpuinfo_rate(response))) return query_answered;
-  return query_failed;
+SystemInfo platform_info() {
+  SystemInfo s;
+#ifdef DORVIX_HAS_UNAME
+  if (utsname u{}; uname(&u) == 0) {
+    s.system = u.sysname;
+    s.release = u.release;
+    s.processor = u.machine;
+  }
+#endif
+  s.clock_hz = cpufreq_rate();
+  if (!s.clock_hz) s.clock_hz = cpuinfo_rate();
+  return s;
 }
 
 }  // namespace
 
-int system_query(std::string_view selector, long long& response) {
+SystemInfo system_info() {
   const auto& source = info_source();
-  return source ? source(selector, response) : machine_query(selector, response);
+  return source ? source() : platform_info();
 }
 
-void set_system_info_source(std::function<int(std::string_view, long long&)> source) {
-  info_source() = std::move(source);
-}
+void set_system_info_source(std::function<SystemInfo()> source) { info_source() = std::move(source); }
 
 }  // namespace dorvix

@@ -1,26 +1,27 @@
 #pragma once
-// System information: answers to queries about the machine, each named by
-// a four-letter selector:
-//   "sysv"  the operating-system version (a hexadecimal code),
-//   "cput"  the processor type code,
-//   "pclk"  the processor clock rate in Hz.
-// A query returns 0 and sets its answer, or returns a non-zero code when the
-// machine cannot answer it. On Linux the system version and the processor
-// type code have no answer; the clock rate is the processor's maximum
-// frequency (cpufreq), else the rate /proc/cpuinfo reports, else no answer.
+// System information: what this platform tells of itself, for the one-line
+// description of the host. The operating system's name and release and the
+// processor's architecture come from uname; the processor's clock rate from
+// the kernel's frequency scaling (its highest rate), else from the rate
+// /proc/cpuinfo reports. A piece the platform does not give is empty.
 
 #include <functional>
-#include <string_view>
+#include <optional>
+#include <string>
 
 namespace dorvix {
 
-inline constexpr int query_answered = 0;
-inline constexpr int query_failed = -5551;  // unknown or unanswerable selector
+struct SystemInfo {
+  std::optional<std::string> system;     // operating system, as "Linux"
+  std::optional<std::string> release;    // its release, as "6.1.0-18-amd64"
+  std::optional<std::string> processor;  // processor architecture, as "x86_64"
+  std::optional<long long> clock_hz;     // processor clock rate, Hz
+};
 
-int system_query(std::string_view selector, long long& response);
+SystemInfo system_info();
 
 // Replaces the source of the answers (tests); an empty function puts the
-// machine's own answers back.
-void set_system_info_source(std::function<int(std::string_view, long long&)> source);
+// platform's own answers back.
+void set_system_info_source(std::function<SystemInfo()> source);
 
 }  // namespace dorvix

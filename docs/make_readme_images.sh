@@ -1,7 +1,8 @@
 #!/bin/sh
 # Makes the pictures of the README from the program's own output: a map of
 # the bundled SCEDC catalogue (6091 mechanisms of 2018 in southern
-# California) with its stress-direction symbols, and the first page of the
+# California) with its stress-direction symbols over the GSHHG coast of
+# southern California (tests/data/real/gshhg_socal.gshhs), and the first page of the
 # focal-mechanism diagrams (its first 20 mechanisms). The program runs the
 # command file docs/readme_images.cmd; Ghostscript turns the first page of
 # each plot file into a PNG file in docs/images/.
@@ -11,12 +12,12 @@ set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$root/build/default/dorvix}
-[ -x "$program" ] || { echo "no program at $program: build it first (cmake --build --preset default)" >&2; exit 1; }
+[ -x "$program" ] || { echo "no program at $program: build it first (cmake --build --preset default --target dorvix)" >&2; exit 1; }
 command -v gs >/dev/null || { echo "needs gs (Ghostscript)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$root/tests/data/real/scedc_hash_2018.hash" "$work/"
+cp "$root/tests/data/real/scedc_hash_2018.hash" "$root/tests/data/real/gshhg_socal.gshhs" "$work/"
 head -n 20 "$work/scedc_hash_2018.hash" >"$work/first20.hash"
 cp "$root/docs/readme_images.cmd" "$work/images.cmd"
 

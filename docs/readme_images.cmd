@@ -12,17 +12,18 @@ scedc_hash_2018.hash
 99
 315
 10
-0.08
+0.04
 20
-0.03
+0.015
 99
-340
-n
 343
 n
 1000
 
 scedc_map.ps
+5
+gshhg_socal.gshhs
+99
 99
 20
 

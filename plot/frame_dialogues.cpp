@@ -302,7 +302,8 @@ void mus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& 
   int istat = 0;
   ask_values({{"xumin", &xumin}, {"xumax", &xumax}, {"yumin", &yumin}, {"yumax", &yumax}, {"xcm0", &xcm0},
               {"ycm0", &ycm0}, {"xlcm", &xlcm}, {"ylcm", &ylcm}});
-  const int def = ixy;
+  // Any value but 1 acts as 0, so 0 is what an empty answer keeps.
+  const int def = ixy == 1 ? 1 : 0;
   inintegvindef(ixy, edit::pad("Whether X scale = Y scale", prompt_width), def, 0, 1, istat);
 }
 

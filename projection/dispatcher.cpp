@@ -20,6 +20,9 @@ constexpr Header sllorig_header{"sllorig", " 2.0", "11-08-2002"};
 // Mode of the projection set-up that resets every parameter with menus.
 constexpr int reset_with_menus = 4;
 
+// The default origin, degrees.
+constexpr real default_lon = 0.0f;
+constexpr real default_lat = 45.0f;
 
 struct Image {
   real x = 0, y = 0;
@@ -92,10 +95,10 @@ void sllorig(real& lon, real& lat, int inter) {
     lon = deg(lonr);
     lat = deg(latr);
   } else if (inter == 4 || inter == 5) {
-    lon = 0.0f;
-    lat = 45.0f;
-    lonr = 0.0f;
-    latr = rad(45.0f);
+    lon = default_lon;
+    lat = default_lat;
+    lonr = rad(default_lon);
+    latr = rad(default_lat);
     submenuhead(sllorig_header);
     say("MAP PROJECTION ORIGIN SET UP");
     say("INITIALIZING ORIGIN TO");
@@ -106,6 +109,24 @@ void sllorig(real& lon, real& lat, int inter) {
     latr = rad(lat);
   }
   Image p = origin_image(lonr, latr);
+  if (inter % 2 == 0 && at_infinity(p.x, p.y)) {
+    // An origin this projection cannot show (kept from another code) is
+    // not offered: the default origin is, when it can be shown; said once.
+    const Image d = origin_image(rad(default_lon), rad(default_lat));
+    if (!at_infinity(d.x, d.y)) {
+      ItemLine().text("origin =").fixed(lon, 8, 3).fixed(lat, 8, 3).write();
+      ItemLine()
+          .text("==> NO FINITE IMAGE UNDER THIS PROJECTION, OFFERED:")
+          .fixed(default_lon, 8, 3)
+          .fixed(default_lat, 8, 3)
+          .write();
+      lon = default_lon;
+      lat = default_lat;
+      lonr = rad(lon);
+      latr = rad(lat);
+      p = d;
+    }
+  }
   if (inter % 2 == 0) {
     origin_menu(lon, lat, lonr, latr, p);
   } else if (at_infinity(p.x, p.y)) {

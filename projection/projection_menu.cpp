@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
@@ -205,6 +206,83 @@ constexpr real latitude_limit = 90.0f;
 constexpr real half_turn = 180.0f;
 // Code 14's true-scale meridian is offered 2 degrees east of the central one.
 constexpr real true_scale_offset = 2.0f;
+// The parameters' defaults, degrees, and the perspective's own angle of
+// view: seen from 2 Earth radii from the centre, a cap of 60 degrees
+// around the centre shows.
+constexpr real default_lat1 = 30.0f;
+constexpr real default_lat2 = 60.0f;
+constexpr real default_angle = 180.0f;
+constexpr real perspective_view_angle = 60.0f;
+
+// What the codes refuse of their parameters, each in its own words.
+constexpr std::string_view distinct = "MUST BE DISTINCT";
+
+// Standard parallels of a conformal conic (codes 3 and 4): at a pole (or
+// beyond) they define no cone, and every point would be at infinity.
+bool conformal_conic(int code) { return code == 3 || code == 4; }
+bool standard_parallel_accepted(real v) { return std::fabs(v) < latitude_limit; }
+constexpr std::string_view open_latitude = "MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES";
+
+// The central angle: of 0 or less it collapses the azimuthal maps (codes 5
+// to 9) into their centre; as the perspective's angle of view (codes 11
+// and 12) it must also stay below 180 degrees, where the viewpoint is on
+// the surface and hides nearly everything (at 0 it is at infinity).
+struct AngleRule {
+  std::string_view name;
+  std::string_view rule;
+  bool perspective;
+  real offered;  // the code's own default
+  bool accepts(real a) const { return a > 0.0f && (!perspective || a < half_turn); }
+};
+constexpr AngleRule central_angle{"central angle =", "MUST BE ABOVE 0 DEGREES", false, default_angle};
+constexpr AngleRule view_angle{"angle of view =", "MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", true,
+                               perspective_view_angle};
+const AngleRule* angle_rule(int code) {
+  if (code >= 5 && code <= 9) return &central_angle;
+  if (code == 11 || code == 12) return &view_angle;
+  return nullptr;
+}
+
+// The parameters are shared by the codes: a value in force may be one that
+// the code chosen refuses (the central angle of 180 degrees, the whole
+// sphere for codes 5 to 9, is no angle of view for 11 and 12). With menus,
+// such a value is not offered: the code's own default is, said once, and
+// its setter's menu starts from it.
+struct Replaced {
+  bool lat1 = false, lat2 = false, angle = false;
+};
+
+Replaced replace_refused(int code, Values& v) {
+  const real lat1 = deg(llpparam.latp1), lat2 = deg(llpparam.latp2), angle = deg(llpparam.anglep1);
+  Replaced r;
+  auto offer = [](std::string_view name, real in_force, std::string_view rule, real offered) {
+    value_line(name, in_force);
+    value_line("==> " + std::string(rule) + ", OFFERED:", offered);
+  };
+  if (conformal_conic(code)) {
+    r.lat1 = !standard_parallel_accepted(lat1);
+    r.lat2 = !standard_parallel_accepted(lat2);
+    if (r.lat1) offer("standard parallel =", lat1, open_latitude, default_lat1);
+    if (r.lat2) offer("standard parallel =", lat2, open_latitude, default_lat2);
+  } else if (const AngleRule* rule = angle_rule(code)) {
+    r.angle = !rule->accepts(angle);
+    if (r.angle) {
+      offer(rule->name, angle, rule->rule, rule->offered);
+      v.angle = rule->offered;
+    }
+  } else if (code == 14 && lat1 == lat2) {
+    r.lat1 = r.lat2 = true;
+    ItemLine().text("limiting parallels =").fixed(lat1, 8, 3).fixed(lat2, 8, 3).write();
+    ItemLine()
+        .text("==> " + std::string(distinct) + ", OFFERED:")
+        .fixed(default_lat1, 8, 3)
+        .fixed(default_lat2, 8, 3)
+        .write();
+  }
+  if (r.lat1) v.lat1 = default_lat1;
+  if (r.lat2) v.lat2 = default_lat2;
+  return r;
+}
 
 void run_setter(Step s, Values& v, int sub) {
   switch (s) {
@@ -253,63 +331,38 @@ bool refused(int sub, Lines lines) {
   return false;
 }
 
-
-// Standard parallels of a conformal conic: at a pole (or beyond) they
-// define no cone, and every point would be at infinity.
 void check_standard_parallel(real& v, void (*setter)(real&, int), int sub) {
-  while (!(std::fabs(v) < latitude_limit) && refused(sub, [&] {
+  while (!standard_parallel_accepted(v) && refused(sub, [&] {
     value_line("standard parallel =", v);
-    say("==> MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES");
+    say("==> " + std::string(open_latitude));
   }))
     setter(v, 2);
 }
 
 void check_parameters(int code, Values& v, int sub) {
-  switch (code) {
-    case 3:
-    case 4:
-      check_standard_parallel(v.lat1, slat1, sub);
-      check_standard_parallel(v.lat2, slat2, sub);
-      break;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-      // A central angle of 0 or less collapses the map into its centre.
-      while (!(v.angle > 0.0f) && refused(sub, [&] {
-        value_line("central angle =", v.angle);
-        say("==> MUST BE ABOVE 0 DEGREES");
-      }))
-        sangle1(v.angle, 2);
-      break;
-    case 11:
-    case 12:
-      // Seen under 180 degrees the viewpoint is on the surface and hides
-      // nearly everything; under 0 it is at infinity.
-      while (!(v.angle > 0.0f && v.angle < half_turn) && refused(sub, [&] {
-        value_line("angle of view =", v.angle);
-        say("==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES");
-      }))
-        sangle1(v.angle, 2);
-      break;
-    case 14:
-      // Equal limiting parallels give no sheet.
-      while (v.lat1 == v.lat2 && refused(sub, [&] {
-        ItemLine().text("limiting parallels =").fixed(v.lat1, 8, 3).fixed(v.lat2, 8, 3).write();
-        say("==> MUST BE DISTINCT");
-      }))
-        slat2(v.lat2, 2);
-      // The sheet runs from its southern parallel northwards.
-      if (v.lat1 > v.lat2) {
-        std::swap(v.lat1, v.lat2);
-        slat1(v.lat1, 1);
-        slat2(v.lat2, 1);
-        say("==> LIMITING PARALLELS SWAPPED: SOUTHERNMOST FIRST");
-      }
-      break;
-    default:
-      break;
+  if (conformal_conic(code)) {
+    check_standard_parallel(v.lat1, slat1, sub);
+    check_standard_parallel(v.lat2, slat2, sub);
+  } else if (const AngleRule* rule = angle_rule(code)) {
+    while (!rule->accepts(v.angle) && refused(sub, [&] {
+      value_line(rule->name, v.angle);
+      say("==> " + std::string(rule->rule));
+    }))
+      sangle1(v.angle, 2);
+  } else if (code == 14) {
+    // Equal limiting parallels give no sheet.
+    while (v.lat1 == v.lat2 && refused(sub, [&] {
+      ItemLine().text("limiting parallels =").fixed(v.lat1, 8, 3).fixed(v.lat2, 8, 3).write();
+      say("==> " + std::string(distinct));
+    }))
+      slat2(v.lat2, 2);
+    // The sheet runs from its southern parallel northwards.
+    if (v.lat1 > v.lat2) {
+      std::swap(v.lat1, v.lat2);
+      slat1(v.lat1, 1);
+      slat2(v.lat2, 1);
+      say("==> LIMITING PARALLELS SWAPPED: SOUTHERNMOST FIRST");
+    }
   }
 }
 
@@ -327,7 +380,19 @@ void apply(int iproj, int inter) {
     if (!t.empty()) say(t);
   }
   Values v;
-  for (const Step s : m.steps) run_setter(s, v, sub);
+  const Replaced r = sub == 2 ? replace_refused(iproj, v) : Replaced{};
+  for (const Step s : m.steps) {
+    // A value replaced is passed to its setter (mode 0, with its menu).
+    if (s == Step::lat1 && r.lat1) {
+      slat1(v.lat1, 0);
+    } else if (s == Step::lat2 && r.lat2) {
+      slat2(v.lat2, 0);
+    } else if (s == Step::angle && r.angle) {
+      sangle1(v.angle, 0);
+    } else {
+      run_setter(s, v, sub);
+    }
+  }
   check_parameters(iproj, v, sub);
   for (const Step s : m.steps) run_constants(s);
   real lon = 0, lat = 0;

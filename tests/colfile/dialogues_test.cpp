@@ -105,10 +105,11 @@ TEST_F(DialogueTest, HeaderDisplayLabelsEachLineAndCutsLongLinesInHundreds) {
 }
 
 // A title line beyond the header is reset before the menu; the number of
-// header lines is taken from 0 upward.
+// header lines is taken from 0 upward; a column-name line left beyond the
+// header by a shorter one is offered as the last header line.
 TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHeader) {
   open("'T'\n'a' 'b'\n1 2\n3 4\n");
-  type({"", "110", "-1", "", "1", "900", ""});
+  type({"", "110", "-1", "", "1", "130", "", "900", ""});
   int ierr = -1, ndisp = 4, iskip = 2, ititle = 3, iheader = 2;
   sfheader1(ierr, ndisp, iskip, ititle, iheader, path, column_unit, 0);
   out = screen();
@@ -117,6 +118,9 @@ TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHe
   EXPECT_EQ(out.find("= Header: Title"), std::string::npos);
   EXPECT_TRUE(shows({" Enter Number of dataless lines to skip", " inside  [0,9999]"}));
   EXPECT_TRUE(shows({" Number of dataless lines to skip =           -1", " outside [0,9999]"}));
+  EXPECT_TRUE(shows({" Enter line number to read column headers", " inside  [0,1]",
+                     " ==> 2 IS OUTSIDE THE RANGE: DEFAULT SET TO 1", " or return for default value",
+                     " Default =            1", " New value =             1"}));
   const std::string dashes = " " + std::string(43, '-');
   const std::vector<std::string> head = {at_rule, " @ subroutine sfheader1  ", " @" + std::string(42, '=')};
   EXPECT_TRUE(shows(head + std::vector<std::string>{
@@ -148,6 +152,7 @@ TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHe
   EXPECT_EQ(ierr, 0);
   EXPECT_EQ(iskip, 1);
   EXPECT_EQ(ititle, 0);
+  EXPECT_EQ(iheader, 1);
   EXPECT_EQ(readrealsetup.iskip, 1);
   EXPECT_EQ(readrealsetup.ititle, 0);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "console/iocom.hpp"
@@ -86,24 +87,36 @@ TEST_F(Prompts, IntegerRangeRefusesAndAsksAgain) {
   EXPECT_TRUE(has(lines, " outside [1,3]"));
   EXPECT_EQ(lines.back(), " New value =             3");
 
-  // A default outside the range is refused like a typed value, and the
+  // A default outside the range is not offered: the nearest bound is, said
+  // once under the range (also when the question is asked again), and the
   // range shows each bound in its own width.
-  type({"", "", "100"});
-  inintegvindef(ival, "depth", 200, -5, 100, istat);
-  EXPECT_EQ(ival, 100);
-  const Lines again = screen_lines();
-  EXPECT_TRUE(has(again, " inside  [-5,100]"));
-  EXPECT_TRUE(has(again, " depth =          200"));
+  for (const auto& [def, want, note] : {std::tuple{200, 100, " ==> 200 IS OUTSIDE THE RANGE: DEFAULT SET TO 100"},
+                                        std::tuple{-6, -5, " ==> -6 IS OUTSIDE THE RANGE: DEFAULT SET TO -5"}}) {
+    type({"x", "", ""});
+    inintegvindef(ival, "depth", def, -5, 100, istat);
+    EXPECT_EQ(ival, want);
+    const Lines again = screen_lines();
+    EXPECT_EQ(again[1], " inside  [-5,100]");
+    EXPECT_EQ(again[2], note);
+    EXPECT_EQ(std::count(again.begin(), again.end(), note), 1);
+    EXPECT_FALSE(has(again, " outside [-5,100]"));
+  }
 }
 
-TEST_F(Prompts, CallerSharingValueAndDefaultSeesTheRefusedValueAsDefault) {
+TEST_F(Prompts, CallerSharingValueAndDefaultIsOfferedTheValueItCameWith) {
   iocom.lwito(2) = false;
-  type({"7", "", "", "", "2"});  // 7 refused; an empty answer then means 7 again
+  type({"7", "", ""});  // 7 refused; an empty answer then takes 1, not 7
   int choice = 1, istat = 0;
   inintegvindef(choice, "plane", choice, 1, 3, istat);
-  EXPECT_EQ(choice, 2);
+  EXPECT_EQ(choice, 1);
   const Lines lines = screen_lines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), " plane =            7"), 2);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), " plane =            7"), 1);
+  // The real prompt alike, its entry value outside the range moved in.
+  type({"2", "", ""});
+  real v = -0.5f;
+  inrealvindef(v, "fraction", v, 0.0f, 1.0f, istat);
+  EXPECT_EQ(v, 0.0f);
+  EXPECT_TRUE(has(screen_lines(), " ==> -.500000 IS OUTSIDE THE RANGE: DEFAULT SET TO 0.00000"));
 }
 
 TEST_F(Prompts, FreeFormIntegerWaitsThroughEmptyLines) {
@@ -162,14 +175,18 @@ TEST_F(Prompts, RealAnswersAndTheirEcho) {
 TEST_F(Prompts, RealRangeLayoutsFollowTheMagnitudeOfTheBounds) {
   struct Case {
     float vmin, vmax, val, def;
-    std::string range, def_line;
+    std::string range, def_line, note = "";  // the note when the default is moved into the range
   } cases[] = {
       {0, 1, 0.5f, 0.5f, " inside  [ 0.000, 1.000]", " Default =  0.500"},
       {-90, 90, 0, 0, " inside  [-90.000, 90.000]", " Default =   0.000"},
       {0, 360, 10, 10, " inside  [   0.00, 360.00]", " Default =   10.00"},
       {0, 20000, 1, 1, " inside  [      0.0,  20000.0]", " Default =               1.    "},
       {0, 1, 5, 0.5f, " inside  [ 0.000, 1.000]", " Default =  0.500"},
-      {0, 1, 0.5f, 1500, " inside  [ 0.000, 1.000]", " Default =              0.2E+04"},
+      {0, 1, 1500, 0.5f, " inside  [ 0.000, 1.000]", " Default =              0.5    "},
+      {0, 1, 0.5f, 1500, " inside  [ 0.000, 1.000]", " Default =  1.000",
+       " ==> 1500.00 IS OUTSIDE THE RANGE: DEFAULT SET TO 1.00000"},
+      {-90, 90, 0, std::nanf(""), " inside  [-90.000, 90.000]", " Default = -90.000",
+       " ==> ************ IS OUTSIDE THE RANGE: DEFAULT SET TO -90.0000"},
   };
   for (const auto& c : cases) {
     type({"", "", "0"});
@@ -177,8 +194,13 @@ TEST_F(Prompts, RealRangeLayoutsFollowTheMagnitudeOfTheBounds) {
     int istat = 0;
     inrealvindef(val, "value", c.def, c.vmin, c.vmax, istat);
     const Lines lines = screen_lines();
+    const std::size_t at = c.note.empty() ? 4 : 5;
     EXPECT_EQ(lines[2], c.range);
-    EXPECT_EQ(lines[4], c.def_line);
+    if (!c.note.empty()) {
+      EXPECT_EQ(lines[3], c.note);
+    }
+    EXPECT_EQ(lines[at], c.def_line);
+    EXPECT_EQ(lines[lines.size() - 2].substr(0, 13), " New value = ");  // accepted at once
   }
 }
 

@@ -2,26 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <regex>
 
 #include "console/edit.hpp"
 #include "console/system_info.hpp"
 #include "dialogue_helpers.hpp"
+#include "support/tools.hpp"
 
 namespace dorvix {
 namespace {
 
 using namespace testing;
 
-// Answers of a machine given as a table; a selector not in it fails.
-auto machine(std::map<std::string, long long> answers) {
-  return [answers](std::string_view selector, long long& response) {
-    const auto it = answers.find(std::string(selector));
-    if (it == answers.end()) return query_failed;
-    response = it->second;
-    return query_answered;
-  };
+// A machine that says only what is given.
+auto machine(SystemInfo info) {
+  return [info] { return info; };
 }
 
 class RunInfo : public ConsoleTest {
@@ -59,45 +54,51 @@ TEST_F(RunInfo, TheRealClockGivesADateAndATime) {
 
 TEST_F(RunInfo, MachineDescriptionFromTheSystemAnswers) {
   struct Case {
-    std::map<std::string, long long> answers;
+    SystemInfo info;
     const char* want;
   } cases[] = {
-      {{{"sysv", 0x1049}, {"cput", 272}, {"pclk", 1420000000}}, "MacOS1049-PPC7450-1GHz"},
-      {{{"sysv", 0x1049}, {"cput", 272}, {"pclk", 867000000}}, "MacOS1049-PPC7450-867MHz"},
-      {{}, "MacOS?-CPU?-?MHz"},
-      {{{"pclk", 1000000000}}, "MacOS?-CPU?-1GHz"},
-      {{{"pclk", 999000000}}, "MacOS?-CPU?-999MHz"},
-      {{{"cput", 1}}, "MacOS?-CPU#1-?MHz"},
-      {{{"cput", 0}}, "MacOS?-M68000-?MHz"},
-      {{{"cput", 263}}, "MacOS?-PPC603ev-?MHz"},
-      {{{"cput", 258}}, "MacOS?-CPU#258-?MHz"},
-      {{{"sysv", 0x9}, {"cput", 9999}}, "MacOS9-CPU#9999-?MHz"},
-      {{{"sysv", 0xFFFF}, {"cput", 266}, {"pclk", 999999999}},
-       "MacOSFFFF-PPC604ev-999MHz"},  // the longest, and no rounding up
-      {{{"pclk", 1999999999}}, "MacOS?-CPU?-1GHz"},
+      {{"Linux", "6.1.0-18-amd64", "x86_64", 2400000000}, "Linux6.1-x86_64-2GHz"},
+      {{"Linux", "6.18.44-fc-v1300", "x86_64", 2596140000}, "Linux6.18-x86_64-2GHz"},
+      {{"Linux", "5.15", "aarch64", 867000000}, "Linux5.15-aarch64-867MHz"},
+      {{}, "OS?-CPU?-?MHz"},
+      {{"Linux", {}, "x86_64", {}}, "Linux?-x86_64-?MHz"},
+      {{"Linux", "rolling", "", 1000000000}, "Linux?-CPU?-1GHz"},
+      {{"Linux", "6", "riscv64", 999000000}, "Linux6-riscv64-999MHz"},
+      {{"Darwin", "23.4.0", "arm64", 1999999999}, "Darwin23-arm64-1GHz"},  // the minor dropped to fit
+      {{"FreeBSD", "14.1-RELEASE", "amd64", 0}, "FreeBSD14-amd64-?MHz"},
+      {{"CYGWIN_NT-10.0-19045", "3.5.1", "loongarch64", 999999999},
+       "CYGWIN_NT-loongarc-999MHz"},  // the longest, cut piece by piece, and no rounding up
   };
   for (const auto& c : cases) {
-    set_system_info_source(machine(c.answers));
+    set_system_info_source(machine(c.info));
     std::string host;
     hostname(host);
     EXPECT_EQ(host, edit::pad(c.want, 25));
     std::string shorter;
     hostname(shorter, 10);
-    EXPECT_EQ(shorter, std::string(c.want).substr(0, 10));
+    EXPECT_EQ(shorter, edit::pad(std::string(c.want).substr(0, 10), 10));
   }
 }
 
-TEST_F(RunInfo, ThisMachineHasNoSystemVersionOrProcessorCode) {
+// This machine's description agrees with what uname says of it.
+TEST_F(RunInfo, ThisMachineIsDescribedByItsOwnSystem) {
+  const CommandResult u = run_command("uname -s -r -m");
+  ASSERT_EQ(u.status, 0);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(u.output, m, std::regex(R"((\S+) (\d+)\.(\d+)\S* (\S+)\n?)"))) << u.output;
   std::string host;
   hostname(host);
-  EXPECT_TRUE(std::regex_match(host, std::regex(R"(MacOS\?-CPU\?-([1-9][0-9]{0,3}GHz|[0-9]{1,3}MHz|\?MHz) *)")))
+  const std::string os = m[1].str() + m[2].str() + "." + m[3].str();
+  const std::string expected = (os.size() <= 9 ? os : m[1].str() + m[2].str()) + "-" + m[4].str().substr(0, 8) + "-";
+  EXPECT_EQ(host.substr(0, expected.size()), expected) << host;
+  EXPECT_TRUE(std::regex_match(host.substr(expected.size()), std::regex(R"(([1-9][0-9]{0,3}GHz|[0-9]{1,3}MHz|\?MHz) *)")))
       << host;
   EXPECT_EQ(host.size(), 25u);
 }
 
 TEST_F(RunInfo, BannerShowsTheProgramTheRunAndWaitsForALine) {
   set_clock_source([] { return DateTime{2026, 12, 6, 9, 7, 5}; });
-  set_system_info_source(machine({{"pclk", 2400000000}}));
+  set_system_info_source(machine({"Linux", "6.1.0-18-amd64", "x86_64", 2400000000}));
   type({"anything at all", "next"});
   progheadbc("dorvix     ", " 2.0", "01-06-2010");
   const Lines lines = screen_lines();
@@ -112,7 +113,7 @@ TEST_F(RunInfo, BannerShowsTheProgramTheRunAndWaitsForALine) {
                       " @",
                       dashes,
                       " @ Running on: 06-12-2026 at: 09:07:05",
-                      " @ On system: MacOS?-CPU?-2GHz",
+                      " @ On system: Linux6.1-x86_64-2GHz",
                       dashes};
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 10), head);
   for (std::size_t k = 10; k < 18; ++k) EXPECT_EQ(lines[k].substr(0, 2), " @") << k;
@@ -134,7 +135,7 @@ TEST_F(RunInfo, RunIdentificationTakesDateAndTimeFromOneReading) {
   int readings = 0;
   set_clock_source(
       [&readings] { return readings++ == 0 ? DateTime{2026, 12, 31, 23, 59, 59} : DateTime{2027, 1, 1, 0, 0, 0}; });
-  set_system_info_source(machine({{"pclk", 867000000}}));
+  set_system_info_source(machine({{}, {}, {}, 867000000}));
   EXPECT_EQ(runinfocom.csubnam, "");  // nothing recorded yet
   smaininfo("dorvix", " 2.0", "01-06-2010", 0);
   EXPECT_EQ(readings, 1);
@@ -144,7 +145,7 @@ TEST_F(RunInfo, RunIdentificationTakesDateAndTimeFromOneReading) {
   EXPECT_EQ(runinfocom.cmainver, " 2.0");
   EXPECT_EQ(runinfocom.cmaindat, "01-06-2010");
   EXPECT_EQ(runinfocom.cuser, "Mac user  ");
-  EXPECT_EQ(runinfocom.chost, edit::pad("MacOS?-CPU?-867MHz", 25));
+  EXPECT_EQ(runinfocom.chost, edit::pad("OS?-CPU?-867MHz", 25));
   EXPECT_EQ(runinfocom.csubnam, "");  // the plotting subsystem's fields stay
   EXPECT_EQ(screen(), "");
 

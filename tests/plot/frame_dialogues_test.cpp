@@ -299,14 +299,16 @@ TEST_F(Frames, WindowDialogueShowsTheWindowAndTheBox) {
 
 TEST_F(Frames, WindowDialogueWarnsOfAnotherIxyAndItsPromptTakesOnlyZeroOrOne) {
   select(1);
-  type({"y", "", "", "", "", "", "", "", "", "", "", "3", "", "0"});
+  type({"y", "", "", "", "", "", "", "", "", "3", "", ""});
   Window w;
   w.ixy = 2;
   w.set(0);
   const Lines lines = screen_lines();
   EXPECT_TRUE(contains(lines, " WARNING: ixy =         2  neither 0 nor 1"));
   EXPECT_TRUE(contains(lines, "       will have same effect as ixy = 0"));
-  EXPECT_EQ(w.ixy, 0);  // the default 2 and the answer 3 were refused
+  EXPECT_TRUE(contains(lines, " Default =            0"));  // what 2 does
+  EXPECT_TRUE(contains(lines, " outside [0,1]"));            // the answer 3 refused
+  EXPECT_EQ(w.ixy, 0);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][0], 0.75f);
 }
 

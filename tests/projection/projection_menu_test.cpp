@@ -230,6 +230,7 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
     Lines answers;
     Lines box;  // consecutive lines of the transcript
     std::function<void()> check;
+    std::function<void()> in_force = [] {};  // values set before the menu
   };
   const std::string retry = " ===> HIT RETURN TO CONTINUE";
   const std::vector<Case> cases{
@@ -242,9 +243,28 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
       {2, 9, {"9", "99", "1", "-10", "99", "", "1", "90", "99", "99"},
        {" central angle =  -10.000", " ==> MUST BE ABOVE 0 DEGREES", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.anglep1, rad(90.0f)); }},
-      {2, 12, {"12", "99", "99", "99", "", "1", "60", "99", "99"},
-       {" angle of view =  180.000", " ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", retry},
+      // The shared angle of 180 degrees is no angle of view: the
+      // perspective's own is offered instead, said once, and accepted.
+      {2, 12, {"12", "99", "99", "99", "99"},
+       join({{" angle of view =  180.000", " ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES, OFFERED:   60.000"},
+             menu_head("sangle1")}),
        [] { EXPECT_NEAR(llpparam.pconst1, 0.5, 1e-6); }},
+      // A standard parallel at the pole, allowed to Albers, and equal
+      // limiting parallels, allowed to the conic, are not offered either.
+      {2, 3, {"3", "99", "99", "99", "99", "99"},
+       {" standard parallel =   90.000", " ==> MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES, OFFERED:   30.000"},
+       [] { EXPECT_FLOAT_EQ(llpparam.latp1, rad(30.0f)); }, [] { llpparam.latp1 = rad(90.0f); }},
+      {2, 14, {"14", "99", "99", "99", "99", "99", "99", "99"},
+       {" limiting parallels =   45.000   45.000", " ==> MUST BE DISTINCT, OFFERED:   30.000   60.000"},
+       [] { EXPECT_FLOAT_EQ(forimwpoly.lat00[1], rad(60.0f)); },
+       [] { llpparam.latp1 = llpparam.latp2 = rad(45.0f); }},
+      {2, 15, {"15", "99", "99"},
+       {" origin =    0.000   90.000", " ==> NO FINITE IMAGE UNDER THIS PROJECTION, OFFERED:    0.000   45.000"},
+       [] { EXPECT_FLOAT_EQ(llorig.latorigll, rad(45.0f)); }, [] { llorig.latorigll = rad(90.0f); }},
+      // Typed, it is refused.
+      {2, 11, {"11", "99", "1", "180", "99", "", "1", "90", "99", "99"},
+       {" ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", retry},
+       [] { EXPECT_NEAR(llpparam.pconst1, std::sin(std::numbers::pi / 4), 1e-6); }},
       {2, 14, {"14", "99", "99", "99", "99", "1", "45", "99", "1", "45", "99", "", "1", "49", "99", "99"},
        {" limiting parallels =   45.000   45.000", " ==> MUST BE DISTINCT", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.latp2, rad(49.0f)); }},
@@ -274,8 +294,10 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
     reset_projection_state();
     initialise_projection();
     screen();
+    c.in_force();
     const Lines lines = choose(c.answers, c.mode, c.code);
     EXPECT_TRUE(has_block(lines, c.box));
+    EXPECT_EQ(count(lines, c.box.front()), 1u);  // said once
     EXPECT_EQ(projtype.iproj, c.code);
     c.check();
   }
