@@ -1,10 +1,18 @@
 // The program from start to quit: start-up, the top menu, the listing of
-// the empty store, the Si-Sh file, command files, the ways a run ends.
+// the empty store, the Si-Sh file, command files, the ways a run ends, and
+// the files it may not spoil: a file-size limit, files named in a command
+// file, files another run writes, lines too long to read.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 
+#include "catalogue/real_data.hpp"
 #include "console/dialogue_helpers.hpp"
 #include "console/edit.hpp"
 #include "support/program_run.hpp"
@@ -234,6 +242,123 @@ TEST(Program, CommandFileAnswersThePromptsAndHidesTheMenuBody) {
   EXPECT_EQ(Lines(started + 5, started + 9), want);
   EXPECT_NE(std::find(l.begin(), l.end(), " Command file commands.txt closed"), l.end());
   EXPECT_NE(std::find(l.begin(), l.end(), " @ PROGRAM dorvix"), l.end());
+}
+
+const std::string slash_rule = rule_of('/');
+
+// The lines of the opener's box for a name it could not open, read from
+// line `line` of a command file (0: not read there).
+Lines open_failure(const std::string& name, std::size_t width, const std::string& reason, int line = 0) {
+  Lines box = warning_head("opef2");
+  box.push_back(" COULD NOT OPEN FILE " + edit::pad(name, width));
+  box.push_back(" " + reason);
+  if (line > 0) {
+    box.push_back(" READ FROM LINE " + edit::i(line, 6) + " OF THE COMMAND FILE");
+    box.push_back(" ===> COMMAND FILE STOPPED");
+  }
+  box.insert(box.end(), {" ===> RETRYING", " ===> HIT RETURN TO CONTINUE", slash_rule});
+  return box;
+}
+
+const Lines keyboard_again{" Command file commands.txt closed", " Standard input redirected from keyboard",
+                           " Level 2 standard output enabled"};
+
+// A limit on the size of files ends no run: the plot written past it is
+// reported when it is closed, and the run goes on to its quit.
+TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
+  TempDir dir;
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  std::string cat;
+  for (std::size_t k = 0; k < 500; ++k) cat += scedc[k] + "\n";
+  write_file(dir / "cat.hash", cat);
+  // 500 nets on one page, most of them off the sheet (the warning's pause).
+  const ProgramRun run =
+      run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "99", "9999", ""}}),
+                 100 << 10);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(has_block(run.lines, {" WHILE WRITING PLOT FILE seis.fm.ps", " ==> THE PLOT FILE IS INCOMPLETE"}));
+  EXPECT_EQ(std::filesystem::file_size(dir / "seis.fm.ps"), 100u << 10);
+}
+
+// The README's command file run twice: the second time out.hash exists,
+// the command file stops at the line that names it, and the keyboard
+// names another file and answers the rest.
+TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
+  TempDir dir;
+  const std::string scedc = read_file(real_data_dir() / "scedc_hash_2018.hash");
+  write_file(dir / "scedc_hash_2018.hash", scedc);
+  write_file(dir / "commands.txt", "1000\n1001\nscedc_hash_2018.hash\n1200\n1001\nout.hash\n\n99\n9999\n");
+  const Lines start{"", "5000", "5001", "commands.txt"};
+  EXPECT_EQ(run_dorvix(dir, start).status, 0);
+  EXPECT_TRUE(same_text(read_file(dir / "out.hash"), scedc));
+  Lines again = start;
+  again.insert(again.end(), {"", "again.hash", "", "99", "9999"});
+  const ProgramRun run = run_dorvix(dir, again);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(same_text(read_file(dir / "again.hash"), scedc));
+  EXPECT_TRUE(same_text(read_file(dir / "out.hash"), scedc));
+  EXPECT_FALSE(std::filesystem::exists(dir / "99"));
+  EXPECT_TRUE(has_block(run.lines, join({keyboard_again, open_failure("out.hash", 40, "FILE EXISTS", 6),
+                                         menu_head("opef2"), {" OPENING HASH output FILE"}})));
+}
+
+// Files the program may not spoil, named in a command file or chosen at
+// the keyboard, are refused and left as they were: a file that is no
+// plot, named as the plot in a command file; files another run writes
+// (their locks held here); an existing plot, at the keyboard after the
+// command file ended just before its name, kept after a no.
+TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
+  const std::string plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
+  const std::map<std::string, std::string> files{{"cat.hash", read_file(real_data_dir() / "scedc_hash_2018.hash")},
+                                                 {"seis.ps", plot},
+                                                 {"held.ps", plot},
+                                                 {"held.txt", "row\n"}};
+  const Lines no_name = join({keyboard_again, {" Choose postcript plot file name"}, warning_head("opef2"),
+                              {" NO FILE NAME GIVEN", " ===> RETRYING", " ===> HIT RETURN TO CONTINUE"}});
+  const struct {
+    std::string commands;
+    Lines keyboard;  // after the command file's start
+    Lines held;      // files whose lock another run holds
+    std::vector<Lines> boxes;
+    Lines written;  // new plots
+  } cases[] = {
+      {"10\n\nseis.ps\n20\n\n10\n\ncat.hash\n20\n\n",
+       {"", "new.ps", "20", "", "9999"},
+       {},
+       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %!", 8)},
+       {"seis.ps", "new.ps"}},
+      {"10\n\nheld.ps\n",
+       {"", "free.ps", "13", "held.txt", "", "sish.txt", "9999", ""},
+       {"held.ps", "held.txt"},
+       {open_failure("held.ps", 35, "IN USE BY ANOTHER PROGRAM", 3),
+        open_failure("held.txt", 40, "IN USE BY ANOTHER PROGRAM")},
+       {"free.ps"}},
+      {"10\n\n",
+       {"", "", "seis.ps", "n", "", "new.ps", "20", "", "9999"},
+       {},
+       {no_name, open_failure("seis.ps", 35, "FILE EXISTS, NOT REPLACED")},
+       {"new.ps"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.commands);
+    TempDir dir;
+    for (const auto& [name, text] : files) write_file(dir / name, text);
+    write_file(dir / "commands.txt", c.commands);
+    std::vector<int> locks;
+    for (const auto& name : c.held) {
+      locks.push_back(::open((dir / name).c_str(), O_RDWR | O_CLOEXEC));
+      ASSERT_EQ(::flock(locks.back(), LOCK_EX | LOCK_NB), 0);
+    }
+    const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
+    for (const int fd : locks) ::close(fd);
+    EXPECT_EQ(run.status, 0);
+    for (const Lines& box : c.boxes) EXPECT_TRUE(has_block(run.lines, box)) << box[4];
+    for (const auto& [name, text] : files) {
+      const bool replaced = std::find(c.written.begin(), c.written.end(), name) != c.written.end();
+      EXPECT_EQ(read_file(dir / name) == text, !replaced) << name;
+    }
+    for (const auto& name : c.written) expect_renders(dir / name);
+  }
 }
 
 }  // namespace

@@ -29,8 +29,11 @@ TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
   EXPECT_FALSE(u.open(11, "/dev/zero", FileStatus::old_file));  // a device never ends its line
 
   ASSERT_TRUE(u.open(21, absent, FileStatus::new_file));
+  // Held against other runs while it is written, and no longer.
+  EXPECT_TRUE(locked_by_another(absent));
   u.write_line(21, "written");
   u.close(21);
+  EXPECT_FALSE(locked_by_another(absent));
   EXPECT_EQ(testing::read_file(absent), "written\n");
 
   ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));  // written from its start
@@ -120,6 +123,7 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
       }
       EXPECT_EQ(units().read_line(unit, line), ReadResult::end_of_file);
     }
+    EXPECT_EQ(units().line_number(11), 9);
     units().reset_console();
     units().close(11);
   }
