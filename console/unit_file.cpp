@@ -70,6 +70,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   failed_ = false;
   next_ = end_ = buffer_.get();
   lines_ = 0;
+  cut_ = {};
   if (write) setp(buffer_.get(), buffer_.get() + buffer_size);
   stream_.clear();
   return {};
@@ -99,6 +100,9 @@ ReadResult UnitFile::read_line(std::string& line) {
   line.clear();
   if (file_ == nullptr || write_) return ReadResult::error;
   bool any = false;  // characters of a line without its end yet
+  bool cut = false;  // characters passed over
+  // One character more than is kept: a carriage return there is no loss.
+  constexpr std::size_t room = max_line + 1;
   for (;;) {
     if (next_ == end_ && !refill()) {
       if (failed_) return ReadResult::error;
@@ -108,7 +112,9 @@ ReadResult UnitFile::read_line(std::string& line) {
     const auto n = static_cast<std::size_t>(end_ - next_);
     auto* nl = static_cast<char*>(std::memchr(next_, '\n', n));
     const auto taken = nl != nullptr ? static_cast<std::size_t>(nl - next_) : n;
-    line.append(next_, std::min(taken, max_line - line.size()));
+    const std::size_t kept = std::min(taken, room - line.size());
+    cut = cut || kept < taken;
+    line.append(next_, kept);
     if (nl != nullptr) {
       next_ = nl + 1;
       break;
@@ -117,7 +123,12 @@ ReadResult UnitFile::read_line(std::string& line) {
     any = true;
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > max_line) {
+    line.resize(max_line);
+    cut = true;
+  }
   ++lines_;
+  if (cut && cut_.count++ == 0) cut_.first = lines_;
   return ReadResult::ok;
 }
 
@@ -133,6 +144,7 @@ bool UnitFile::rewind() {
   failed_ = false;
   next_ = end_ = buffer_.get();
   lines_ = 0;
+  cut_ = {};
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 

@@ -42,6 +42,12 @@ struct OpenResult {
   explicit operator bool() const { return failure == OpenFailure::none; }
 };
 
+// Lines cut at UnitFile::max_line since the file was opened or rewound.
+struct CutLines {
+  long long count = 0;
+  long long first = 0;  // number of the first of them, from 1
+};
+
 // True when another program holds the lock of the file `path` (a file
 // that cannot be looked at is not).
 bool locked_by_another(const std::string& path);
@@ -72,8 +78,8 @@ class UnitFile : private std::streambuf {
   static constexpr std::size_t max_line = 1 << 20;
 
   // One line without its end of line (a trailing carriage return is
-  // dropped too; a line longer than max_line is cut there); the last line
-  // of a file needs no end of line.
+  // dropped too; a line longer than max_line is cut there and counted in
+  // cut_lines()); the last line of a file needs no end of line.
   ReadResult read_line(std::string& line);
   // Back to the start of the file (of its text read, or to be overwritten).
   bool rewind();
@@ -81,6 +87,7 @@ class UnitFile : private std::streambuf {
   bool at_end();
   // Number of the line read last, from 1 (0 before the first).
   long long line_number() const { return lines_; }
+  const CutLines& cut_lines() const { return cut_; }
 
   std::ostream& stream() { return stream_; }
 
@@ -111,6 +118,7 @@ class UnitFile : private std::streambuf {
   char* next_ = nullptr;
   char* end_ = nullptr;
   long long lines_ = 0;
+  CutLines cut_;
   std::ostream stream_;
 };
 

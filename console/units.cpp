@@ -141,6 +141,11 @@ long long UnitTable::line_number(int unit) const {
   return it == files_.end() ? 0 : it->second.file->line_number();
 }
 
+CutLines UnitTable::cut_lines(int unit) const {
+  auto it = files_.find(unit);
+  return it == files_.end() ? CutLines{} : it->second.file->cut_lines();
+}
+
 ReadResult UnitTable::read_line(int unit, std::string& line) {
   if (unit == unit_keyboard) {
     screen_->flush();

@@ -58,6 +58,8 @@ class UnitTable {
   bool at_end(int unit);
   // Number of the line read last from `unit`, from 1 (0 when none).
   long long line_number(int unit) const;
+  // The lines of the file read on `unit` that were cut, so far.
+  CutLines cut_lines(int unit) const;
 
   // One line without its end of line (a trailing carriage return is
   // dropped too). Screen output is flushed before the keyboard is read.

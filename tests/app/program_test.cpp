@@ -361,5 +361,40 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
   }
 }
 
+// Every reader tells, in one box, how many of its file's lines were too
+// long to read whole and which was the first: the polygon, the catalogue
+// and the command file, then the map's column file and line file.
+TEST(Program, EveryReaderReportsTheLinesItCut) {
+  TempDir dir;
+  const std::string blanks(3 << 20, ' ');
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  write_file(dir / "cat.hash", scedc[0] + "\n" + scedc[1] + blanks + "\n" + scedc[2] + "\n");
+  write_file(dir / "ccw.txt", "3 1" + blanks + "\n-120 30\n-110 30\n-115 40\n");
+  write_file(dir / "points.txt", "'Points'\n'lon' 'lat'\n-117 34\n-116 35" + blanks + "\n-118 33\n");
+  write_file(dir / "coast.usgs", "       34.0            -117.0" + blanks + "\n       35.0            -118.0\n");
+  write_file(dir / "commands.txt",
+             "1000\n100\n10\ny\n250\ny\n252\nccw.txt\n99\n1001\ncat.hash\n5000" + blanks + "\n5002\n");
+  // The keyboard closes the three boxes of the command file's readers.
+  const ProgramRun run = run_dorvix(
+      dir, {"", "5000", "5001", "commands.txt", "", "", "", "2001", "340", "y", "1000", "", "map.ps", "200",
+            "points.txt", "", "", "", "", "99", "4", "coast.usgs", "", "99", "99", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  const struct {
+    std::string routine, file;
+    int line;
+  } cuts[] = {{"setseistest", "ccw.txt", 1},  {"fpsreadex1", "cat.hash", 2},  {"endaltsi", "commands.txt", 12},
+              {"getfreal", "points.txt", 4}, {"contours1", "coast.usgs", 1}};
+  for (const auto& c : cuts) {
+    EXPECT_TRUE(has_block(run.lines, join({warning_head(c.routine),
+                                           {" LINES CUT AT 1048576 CHARACTERS =          1",
+                                            " FIRST OF THEM IS LINE NUMBER    = " + edit::i(c.line, 10),
+                                            " IN FILE: " + c.file, " => THE REST OF THESE LINES WAS NOT READ"}})))
+        << c.file;
+  }
+  EXPECT_EQ(count(run.lines, " => THE REST OF THESE LINES WAS NOT READ"), 5u);
+  // The long catalogue line was read all the same: its columns come first.
+  EXPECT_TRUE(has(run.lines, " | Nb of data |          3 |          3 |"));
+}
+
 }  // namespace
 }  // namespace dorvix

@@ -99,8 +99,9 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
   const std::vector<std::string> lines = {
       std::string(block - 1, 'a'),  // its end of line is the block's last byte
       "", "b", std::string(3 * block + 17, 'c'), std::string(block / 2, 'd') + "\r", "\r", std::string(5, 'e'),
-      std::string(UnitFile::max_line + 2 * block + 5, 'f'),  // kept to its first max_line characters
+      std::string(UnitFile::max_line + 2 * block + 5, 'f'),  // kept to its first max_line characters: cut
       "g",
+      std::string(UnitFile::max_line, 'h') + "\r",  // whole without its carriage return: not cut
   };
   auto expected = [](std::string l) {
     if (!l.empty() && l.back() == '\r') l.pop_back();
@@ -123,7 +124,9 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
       }
       EXPECT_EQ(units().read_line(unit, line), ReadResult::end_of_file);
     }
-    EXPECT_EQ(units().line_number(11), 9);
+    EXPECT_EQ(units().line_number(11), 10);
+    EXPECT_EQ(units().cut_lines(11).count, 1);
+    EXPECT_EQ(units().cut_lines(11).first, 8);
     units().reset_console();
     units().close(11);
   }
