@@ -13,6 +13,7 @@
 #include "catalogue/store.hpp"
 #include "console/boxes.hpp"
 #include "console/data_files.hpp"
+#include "console/cut_lines.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -366,6 +367,7 @@ bool read_catalogue(int iunit, Layout layout) {
     say("data may not have been fully read");
     warningtail00();
   }
+  cut_lines_box(reader_header, unit);
   clofin(iunit, 0);
   return true;
 }

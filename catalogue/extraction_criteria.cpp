@@ -5,6 +5,7 @@
 
 #include "catalogue/selection_polygon.hpp"
 #include "console/boxes.hpp"
+#include "console/cut_lines.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
@@ -173,6 +174,7 @@ void polygon_input_failed(const std::string& name) {
 }
 
 void polygon_end_of_file(const std::string& name) {
+  cut_lines_box(criteria_header, polygon_unit);
   warninghead(criteria_header);
   say("END OF FILE REACHED UNEXPECTEDLY");
   polygon_input_failed(name);
@@ -212,6 +214,7 @@ void read_polygon_file() {
       return;
     }
     if (!vertex.ok()) {
+      cut_lines_box(criteria_header, polygon_unit);
       warninghead(criteria_header);
       integer_line("Error while reading data # =", i);
       polygon_input_failed(name);
@@ -220,6 +223,7 @@ void read_polygon_file() {
     t.vrtxlong(i) = lon;
     t.vrtxlat(i) = lat;
   }
+  cut_lines_box(criteria_header, polygon_unit);
   units().close(polygon_unit);
   submenuhead(criteria_header);
   polygon_file_closed_line(name);

@@ -9,6 +9,7 @@
 #include "colfile/header_lines.hpp"
 #include "colfile/readrealsetup.hpp"
 #include "console/boxes.hpp"
+#include "console/cut_lines.hpp"
 #include "console/edit.hpp"
 #include "console/list_read.hpp"
 #include "console/units.hpp"
@@ -189,6 +190,7 @@ void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_vi
   }
   split_box(r, rs.nfcol);
   nread = r.nread;
+  cut_lines_box(getfreal_header, iunit);
   units().close(iunit);
   report(nread, ncolused, ncolmax, ndatmax, fname, title, mode);
 }

@@ -1,6 +1,7 @@
 #include "console/command_file.hpp"
 
 #include "console/boxes.hpp"
+#include "console/cut_lines.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -95,6 +96,7 @@ void endaltsi(int iunit, const std::string& cname, int /*idum*/) {
     no_action_warning(end_header, "NO OPEN COMMAND FILE");
     return;
   }
+  cut_lines_box(end_header, iunit);
   if (iocom.lwito(1)) submenuhead(end_header);
   units().close(iunit);
   iocom.iuin = unit_keyboard;

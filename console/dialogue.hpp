@@ -5,6 +5,7 @@
 #include "console/boxes.hpp"
 #include "console/clock.hpp"
 #include "console/command_file.hpp"
+#include "console/cut_lines.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/end_pictures.hpp"

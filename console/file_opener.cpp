@@ -1,7 +1,10 @@
 #include "console/file_opener.hpp"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
@@ -36,6 +39,70 @@ std::string_view without_blanks(std::string_view s) {
   return s;
 }
 
+const std::string no_name = "NO FILE NAME GIVEN";
+
+// Where the name came from, which decides what a failure does: a silent
+// open ends the run; a name read from a command file stops the command
+// file, whose next lines were meant for other questions.
+struct Source {
+  bool silent = false;
+  long long command_line = 0;  // the command file's line that held the name; 0: not read there
+};
+
+// Why the system refused the open, as the box says it.
+std::string failure_text(const OpenResult& r) {
+  switch (r.failure) {
+    case OpenFailure::in_use:
+      return "IN USE BY ANOTHER PROGRAM";
+    case OpenFailure::held_by_unit:
+      return "already open for unit = " + edit::i(r.unit, 4);
+    case OpenFailure::device:
+      return "IS A DEVICE, NOT A FILE";
+    case OpenFailure::system:
+    case OpenFailure::none:
+      break;
+  }
+  std::string text = std::strerror(r.error);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The box of a failed attempt: the lines saying what failed and why, then
+// the verdict. A command file is ended first, so that the questions, and
+// the pause of the box, come back to the keyboard.
+void failure_box(std::initializer_list<std::string> lines, const Source& from, int iunit, bool error) {
+  if (from.command_line > 0) command_file_ended();
+  if (error || from.silent) {
+    errorhead(opener);
+  } else {
+    warninghead(opener);
+  }
+  for (const std::string& l : lines) say(l);
+  if (from.silent) {
+    say("for unit = " + edit::i(iunit, 4));
+    say("===> STOPPING EXECUTION");
+    errortail00();
+    end_run(exit_stopped_by_program);
+  }
+  if (from.command_line > 0) {
+    ItemLine().text("READ FROM LINE").integer(from.command_line, 6).text("OF THE COMMAND FILE").write();
+    say("===> COMMAND FILE STOPPED");
+  }
+  say("===> RETRYING");
+  if (error) {
+    errortail00();
+  } else {
+    warningtail00();
+  }
+}
+
+// The error box for a name longer than the caller's field.
+void too_long_box(std::string_view name, std::size_t limit, const Source& from, int iunit) {
+  failure_box({"FILE NAME TOO LONG: " + std::string(name), "more than " + edit::i(static_cast<long long>(limit), 0) +
+                                                               " characters"},
+              from, iunit, true);
+}
+
 // The chooser's answer: one keyboard line; empty (or blank) is a cancel.
 bool chosen_path(std::string& path) {
   std::string line;
@@ -45,40 +112,51 @@ bool chosen_path(std::string& path) {
 }
 
 // A file to be written that exists already: only the user's Yes lets it
-// be replaced, as a save dialog asks. A file that must be new is removed
-// then; one that may exist is written from its start by the open.
-// Directories and other special files are never removed; the open then
-// fails as for any name that cannot be opened.
-bool replace_allowed(const std::string& path, FileStatus status) {
+// be replaced, as a save dialog asks. The open then writes it from its
+// start, once it holds its lock (a file that must be new is opened as one
+// that may exist); a symbolic link is removed instead, so that the file
+// it points to stays as it is. A file another program is writing is
+// refused without asking. Directories and other special files are never
+// removed; the open then fails as for any name that cannot be opened.
+// The reason of a refusal, or "".
+std::string replace_refusal(const std::string& path, FileStatus& status) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const auto st = fs::symlink_status(path, ec);
-  if (ec || !fs::exists(st)) return true;
-  if (!fs::is_regular_file(st) && !fs::is_symlink(st)) return true;
+  if (ec || !fs::exists(st)) return "";
+  if (!fs::is_regular_file(st) && !fs::is_symlink(st)) return "";
+  if (locked_by_another(path)) return failure_text({OpenFailure::in_use, 0, 0});
   bool replace = false;
   int istat = 0;
   inlogicdef(replace, "replace existing file " + path, false, istat);
-  if (!replace) return false;
-  if (status == FileStatus::new_file) fs::remove(path, ec);
-  return true;
+  if (!replace) return "FILE EXISTS, NOT REPLACED";
+  if (status == FileStatus::new_file && fs::is_symlink(st)) {
+    fs::remove(path, ec);
+  } else {
+    status = FileStatus::unknown;
+  }
+  return "";
 }
 
-// The error box for a name longer than the caller's field.
-void too_long_box(std::string_view name, std::size_t limit, bool silent) {
-  errorhead(opener);
-  say("FILE NAME TOO LONG: " + std::string(name));
-  say("more than " + edit::i(static_cast<long long>(limit), 0) + " characters");
-  say(silent ? "===> STOPPING EXECUTION" : "===> RETRYING");
-  errortail00();
-  if (silent) end_run(exit_stopped_by_program);
+// A file that may exist, named without a question: it is replaced only
+// when it is empty or begins with `start` (any file when `start` is
+// empty). The reason of a refusal, or "".
+std::string unasked_refusal(const std::string& path, std::string_view start) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (start.empty() || !fs::is_regular_file(path, ec) || fs::file_size(path, ec) == 0) return "";
+  std::ifstream in(path, std::ios::binary);
+  std::string head(start.size(), '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  if (in && head == start) return "";
+  return "EXISTS AND DOES NOT BEGIN WITH " + std::string(start);
 }
 
 }  // namespace
 
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width) {
+           std::size_t width, std::string_view replaceable_start) {
   const FileStatus status = file_status(cstatus);
-  const bool silent = iflag != 0;
   const std::string expl(trimmed(cexpl));
   const std::string prompt_text = edit::pad(expl + " file name", prompt_width);
   std::string name(without_trailing_blanks(cname));
@@ -88,58 +166,64 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
     say("OPENING " + expl + " FILE");
     menutail();
 
-    bool chosen = true;  // false: the chooser was cancelled
+    Source from{iflag != 0, 0};
+    // A command file with no line left hands this question to the
+    // keyboard, where a name is chosen as usual (an empty answer there
+    // names nothing).
+    if (!from.silent && iocom.lcomfop && units().at_end(iocom.iuin)) command_file_ended();
+
+    std::string refusal;  // why the name is not opened; "" to open it
+    FileStatus open_status = status;
     std::size_t limit = width;
-    if (!silent && iocom.iuin == unit_keyboard) {
+    if (!from.silent && iocom.iuin == unit_keyboard) {
       say("Choose " + std::string(trimmed(prompt_text)));
       std::string path;
-      chosen = chosen_path(path);
-      if (chosen && path.size() <= limit) {
-        // The name is the user's even when the replacement is declined, so
-        // that the box that follows names the file the user chose.
-        name = path;
-        // A file this run holds open on another unit is never offered for
-        // replacement: the open below refuses it.
-        chosen = status == FileStatus::old_file || units().unit_holding(path, iunit, status) != 0 ||
-                 replace_allowed(path, status);
-      } else if (chosen) {
-        too_long_box(path, limit, false);
+      if (!chosen_path(path)) {
+        failure_box({no_name}, from, iunit, false);
         continue;
       }
-    } else if (!silent) {
-      std::string answer;
-      int istat = 0;
-      inchardef(answer, prompt_text, name, istat, answer_width);
-      name = std::string(without_trailing_blanks(answer));
-      limit = std::min(width, answer_width - 1);
-    }
-    if (chosen && name.size() > limit) {
-      too_long_box(name, limit, silent);
-      continue;
+      if (path.size() > limit) {
+        too_long_box(path, limit, from, iunit);
+        continue;
+      }
+      // The name is the user's even when the replacement is declined, so
+      // that the box that follows names the file the user chose.
+      name = path;
+      // A file this run holds open on another unit is never offered for
+      // replacement: the open below refuses it.
+      if (status != FileStatus::old_file && units().unit_holding(path, iunit, status) == 0) {
+        refusal = replace_refusal(path, open_status);
+      }
+    } else {
+      if (!from.silent) {
+        std::string answer;
+        int istat = 0;
+        inchardef(answer, prompt_text, name, istat, answer_width);
+        name = std::string(without_trailing_blanks(answer));
+        limit = std::min(width, answer_width - 1);
+        if (iocom.lcomfop) from.command_line = units().line_number(iocom.iuin);
+      }
+      if (name.empty()) {
+        failure_box({no_name}, from, iunit, false);
+        continue;
+      }
+      if (name.size() > limit) {
+        too_long_box(name, limit, from, iunit);
+        continue;
+      }
+      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_start);
     }
 
-    if (chosen && units().open(iunit, name, status)) {
-      cname = units().name(iunit);
-      return;
+    if (refusal.empty()) {
+      const OpenResult r = units().open(iunit, name, open_status);
+      if (r) {
+        cname = units().name(iunit);
+        return;
+      }
+      refusal = failure_text(r);
     }
-
     // The name is shown in the caller's whole field, as the caller holds it.
-    const std::string field = edit::pad(name, std::max(width, name.size()));
-    const int holder = chosen ? units().unit_holding(name, iunit, status) : 0;
-    if (silent) {
-      errorhead(opener);
-      say("COULD NOT OPEN FILE " + field);
-      if (holder != 0) say("already open for unit = " + edit::i(holder, 4));
-      say("for unit = " + edit::i(iunit, 4));
-      say("===> STOPPING EXECUTION");
-      errortail00();
-      end_run(exit_stopped_by_program);
-    }
-    warninghead(opener);
-    say("COULD NOT OPEN FILE " + field);
-    if (holder != 0) say("already open for unit = " + edit::i(holder, 4));
-    say("===> RETRYING");
-    warningtail00();
+    failure_box({"COULD NOT OPEN FILE " + edit::pad(name, std::max(width, name.size())), refusal}, from, iunit, false);
   }
 }
 

@@ -10,12 +10,17 @@
 //    supplies it;
 //  - chosen (iflag 0, answers from the keyboard): the console's file
 //    chooser: after the "Choose ..." line one line is read from the
-//    keyboard and is the chosen path; an empty answer is a cancel. For a
-//    file that must be new and already exists, the user is asked whether
-//    to replace it (default No); only Yes removes it, No is a cancel.
-// A failed open is reported in a warning box and the name is asked for
-// again; in silent mode (given names) it is reported in an error box and
-// the run ends with a failure status.
+//    keyboard and is the chosen path; an empty answer names nothing. For
+//    a file to be written that already exists, the user is asked whether
+//    to replace it (default No); only Yes lets it be written anew.
+// A command file that has no line left when the name is asked hands the
+// question to the keyboard.
+// A failed open is reported in a warning box that says why, and the name
+// is asked for again; a name read from a command file stops the command
+// file first (the box gives the line), so the name is then chosen at the
+// keyboard. In silent mode (given names) a failure is reported in an
+// error box and the run ends with a failure status.
+// A file opened for writing is refused while another program writes it.
 //
 // A name longer than the caller's name field is never cut: it is refused
 // with an error box and asked for again (silent mode: the run ends).
@@ -35,7 +40,11 @@ namespace dorvix {
 //           "unknown" (written from its start); see file_status().
 //   iflag   0 interactive, any other value silent.
 //   width   the caller's name field length: longer names are refused.
+//   replaceable_start
+//           for status "unknown": an existing file named without a
+//           question (typed or given) is written anew only when it is
+//           empty or begins with this text; empty: any file.
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width);
+           std::size_t width, std::string_view replaceable_start = {});
 
 }  // namespace dorvix

@@ -1,27 +1,79 @@
 #include "console/unit_file.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace dorvix {
+
+namespace {
+
+OpenResult system_failure(int error) { return {OpenFailure::system, error, 0}; }
+
+// Opens `path` for writing without cutting it, takes its lock, and only
+// then empties it: a file that another run is writing is left whole.
+OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (must_be_new ? O_EXCL : 0), 0666);
+  if (fd < 0) return system_failure(errno);
+  // A file system without locks writes unlocked; only a lock held by
+  // another refuses the file.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return {OpenFailure::in_use, 0, 0};
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
+  }
+  file = ::fdopen(fd, "wb");
+  if (file == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
+  }
+  return {};
+}
+
+}  // namespace
+
+bool locked_by_another(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);  // lets go of a lock just taken
+  return locked;
+}
 
 UnitFile::UnitFile() : stream_(this) {}
 
 UnitFile::~UnitFile() { close(); }
 
-bool UnitFile::open(const std::string& path, bool write) {
+OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new) {
   close();
-  file_ = std::fopen(path.c_str(), write ? "wb" : "rb");
-  if (file_ == nullptr) return false;
+  if (write) {
+    if (const OpenResult r = open_for_writing(path, must_be_new, file_); !r) return r;
+  } else {
+    file_ = std::fopen(path.c_str(), "rb");
+    if (file_ == nullptr) return system_failure(errno);
+  }
   // The file's own buffering would only copy the blocks once more.
   std::setvbuf(file_, nullptr, _IONBF, 0);
   if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size);
   write_ = write;
   failed_ = false;
   next_ = end_ = buffer_.get();
+  lines_ = 0;
+  cut_ = {};
   if (write) setp(buffer_.get(), buffer_.get() + buffer_size);
   stream_.clear();
-  return true;
+  return {};
 }
 
 bool UnitFile::close() {
@@ -48,6 +100,9 @@ ReadResult UnitFile::read_line(std::string& line) {
   line.clear();
   if (file_ == nullptr || write_) return ReadResult::error;
   bool any = false;  // characters of a line without its end yet
+  bool cut = false;  // characters passed over
+  // One character more than is kept: a carriage return there is no loss.
+  constexpr std::size_t room = max_line + 1;
   for (;;) {
     if (next_ == end_ && !refill()) {
       if (failed_) return ReadResult::error;
@@ -57,7 +112,9 @@ ReadResult UnitFile::read_line(std::string& line) {
     const auto n = static_cast<std::size_t>(end_ - next_);
     auto* nl = static_cast<char*>(std::memchr(next_, '\n', n));
     const auto taken = nl != nullptr ? static_cast<std::size_t>(nl - next_) : n;
-    line.append(next_, std::min(taken, max_line - line.size()));
+    const std::size_t kept = std::min(taken, room - line.size());
+    cut = cut || kept < taken;
+    line.append(next_, kept);
     if (nl != nullptr) {
       next_ = nl + 1;
       break;
@@ -66,7 +123,18 @@ ReadResult UnitFile::read_line(std::string& line) {
     any = true;
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > max_line) {
+    line.resize(max_line);
+    cut = true;
+  }
+  ++lines_;
+  if (cut && cut_.count++ == 0) cut_.first = lines_;
   return ReadResult::ok;
+}
+
+bool UnitFile::at_end() {
+  if (file_ == nullptr || write_) return true;
+  return next_ == end_ && !refill();
 }
 
 bool UnitFile::rewind() {
@@ -75,6 +143,8 @@ bool UnitFile::rewind() {
   std::clearerr(file_);
   failed_ = false;
   next_ = end_ = buffer_.get();
+  lines_ = 0;
+  cut_ = {};
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 

@@ -10,6 +10,10 @@
 //
 // A write that fails (a full disk) makes the stream bad and drops the
 // text written after it; close() then reports the failure.
+//
+// A file opened for writing holds an exclusive advisory lock (flock) until
+// it is closed: another run of the program that opens it for writing is
+// refused before anything of the file is cut.
 
 #include <cstddef>
 #include <cstdio>
@@ -22,6 +26,32 @@ namespace dorvix {
 
 enum class ReadResult { ok, end_of_file, error };
 
+// Why a file could not be opened.
+enum class OpenFailure {
+  none,
+  system,        // the system's error number tells
+  in_use,        // another program holds the file's lock
+  held_by_unit,  // this run holds the file open on another unit
+  device,        // a device, not a file of lines
+};
+
+struct OpenResult {
+  OpenFailure failure = OpenFailure::none;
+  int error = 0;  // the system's error number (system)
+  int unit = 0;   // the unit that holds the file (held_by_unit)
+  explicit operator bool() const { return failure == OpenFailure::none; }
+};
+
+// Lines cut at UnitFile::max_line since the file was opened or rewound.
+struct CutLines {
+  long long count = 0;
+  long long first = 0;  // number of the first of them, from 1
+};
+
+// True when another program holds the lock of the file `path` (a file
+// that cannot be looked at is not).
+bool locked_by_another(const std::string& path);
+
 class UnitFile : private std::streambuf {
  public:
   // Size of the buffer, and the most a writer may ask of room().
@@ -32,9 +62,10 @@ class UnitFile : private std::streambuf {
   UnitFile(const UnitFile&) = delete;
   UnitFile& operator=(const UnitFile&) = delete;
 
-  // Opens `path` for reading, or for writing from its start (created, or
-  // emptied). False when it cannot be opened.
-  bool open(const std::string& path, bool write);
+  // Opens `path` for reading, or for writing from its start: created (a
+  // file that exists already is refused when `must_be_new`), or emptied
+  // once its lock is held.
+  OpenResult open(const std::string& path, bool write, bool must_be_new = false);
   // Writes what is buffered and closes; false when some text could not be
   // written.
   bool close();
@@ -47,11 +78,16 @@ class UnitFile : private std::streambuf {
   static constexpr std::size_t max_line = 1 << 20;
 
   // One line without its end of line (a trailing carriage return is
-  // dropped too; a line longer than max_line is cut there); the last line
-  // of a file needs no end of line.
+  // dropped too; a line longer than max_line is cut there and counted in
+  // cut_lines()); the last line of a file needs no end of line.
   ReadResult read_line(std::string& line);
   // Back to the start of the file (of its text read, or to be overwritten).
   bool rewind();
+  // True when a file read has no line left.
+  bool at_end();
+  // Number of the line read last, from 1 (0 before the first).
+  long long line_number() const { return lines_; }
+  const CutLines& cut_lines() const { return cut_; }
 
   std::ostream& stream() { return stream_; }
 
@@ -81,6 +117,8 @@ class UnitFile : private std::streambuf {
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;
+  long long lines_ = 0;
+  CutLines cut_;
   std::ostream stream_;
 };
 

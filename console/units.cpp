@@ -1,6 +1,7 @@
 #include "console/units.hpp"
 
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 
@@ -66,30 +67,33 @@ void UnitTable::reset_console() {
   screen_ = &std::cout;
 }
 
-bool UnitTable::open(int unit, const std::string& path, FileStatus status) {
+OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status) {
   close(unit);
-  if (path.empty()) return false;
+  const auto refused = [](int error) { return OpenResult{OpenFailure::system, error, 0}; };
+  if (path.empty()) return refused(ENOENT);
   namespace fs = std::filesystem;
   std::error_code ec;
   const auto kind = fs::status(path, ec).type();
   const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
-  if (exists && kind == fs::file_type::directory) return false;
+  if (exists && kind == fs::file_type::directory) return refused(EISDIR);
   // Text is read from files and pipes; a device (/dev/zero, a terminal) is
   // not a file of lines and may never end one.
   const bool device = kind == fs::file_type::character || kind == fs::file_type::block || kind == fs::file_type::socket;
-  if (status == FileStatus::old_file && device) return false;
+  if (status == FileStatus::old_file && device) return {OpenFailure::device, 0, 0};
 
-  if (status == FileStatus::old_file && !exists) return false;
-  if (status == FileStatus::new_file && exists) return false;
+  if (status == FileStatus::old_file && !exists) return refused(ENOENT);
+  if (status == FileStatus::new_file && exists) return refused(EEXIST);
   // A file connected to another unit is not opened again where either
   // connection writes: two streams on one file would cut or mix each
   // other's lines (the plot file named as the open Si-Sh file, an output
   // named as the command file being read).
-  if (exists && unit_holding(path, unit, status) != 0) return false;
+  if (const int holder = exists ? unit_holding(path, unit, status) : 0; holder != 0) {
+    return {OpenFailure::held_by_unit, 0, holder};
+  }
   File file{path, status, std::make_unique<UnitFile>()};
-  if (!file.file->open(path, status != FileStatus::old_file)) return false;
-  files_.insert_or_assign(unit, std::move(file));
-  return true;
+  const OpenResult r = file.file->open(path, status != FileStatus::old_file, status == FileStatus::new_file);
+  if (r) files_.insert_or_assign(unit, std::move(file));
+  return r;
 }
 
 void UnitTable::close(int unit) {
@@ -125,6 +129,21 @@ std::string UnitTable::name(int unit) const {
 bool UnitTable::rewind(int unit) {
   auto it = files_.find(unit);
   return it != files_.end() && it->second.file->rewind();
+}
+
+bool UnitTable::at_end(int unit) {
+  auto it = files_.find(unit);
+  return it == files_.end() || it->second.file->at_end();
+}
+
+long long UnitTable::line_number(int unit) const {
+  auto it = files_.find(unit);
+  return it == files_.end() ? 0 : it->second.file->line_number();
+}
+
+CutLines UnitTable::cut_lines(int unit) const {
+  auto it = files_.find(unit);
+  return it == files_.end() ? CutLines{} : it->second.file->cut_lines();
 }
 
 ReadResult UnitTable::read_line(int unit, std::string& line) {

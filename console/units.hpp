@@ -6,7 +6,7 @@
 //   15 command file, 20 colour-table file, 21/22 output data files,
 //   50 PostScript plot file, 61 extraction-polygon file.
 // A file opened with status "old" is read; "new" and "unknown" files are
-// written from their start.
+// written from their start, and locked against other runs while open.
 
 #include <iosfwd>
 #include <map>
@@ -40,11 +40,11 @@ class UnitTable {
   std::istream& keyboard() { return *keyboard_; }
   std::ostream& screen() { return *screen_; }
 
-  // Opens `path` on `unit`. Returns false, with nothing connected, when the
-  // file cannot be opened under that status, or when it is connected to
-  // another unit and either connection writes. A unit already connected is
-  // closed first.
-  bool open(int unit, const std::string& path, FileStatus status);
+  // Opens `path` on `unit`. Fails, with nothing connected and the reason,
+  // when the file cannot be opened under that status, when it is connected
+  // to another unit and either connection writes, or when another program
+  // holds it for writing. A unit already connected is closed first.
+  OpenResult open(int unit, const std::string& path, FileStatus status);
   // The other unit connected to the file `path` names where either
   // connection writes (opening it under `status` would be refused), or 0.
   int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
@@ -54,6 +54,12 @@ class UnitTable {
   // Name of the file connected to `unit` ("" when none).
   std::string name(int unit) const;
   bool rewind(int unit);
+  // True when the file read on `unit` has no line left (or none is open).
+  bool at_end(int unit);
+  // Number of the line read last from `unit`, from 1 (0 when none).
+  long long line_number(int unit) const;
+  // The lines of the file read on `unit` that were cut, so far.
+  CutLines cut_lines(int unit) const;
 
   // One line without its end of line (a trailing carriage return is
   // dropped too). Screen output is flushed before the keyboard is read.

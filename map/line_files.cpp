@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "console/boxes.hpp"
+#include "console/cut_lines.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
@@ -108,6 +109,7 @@ void draw_file(const FileType& type, std::string& name, const Window& w, const L
   const std::string_view title = clipped ? type.title_clipped : type.title_unclipped;
   LineFileRun run{name, std::string(title.substr(0, title_width)), LineWindow(frame, w.latmin, w.latmax), clipped, 0};
   const ReadOutcome outcome = type.read(run);
+  cut_lines_box(contours1_header, line_file_unit);
   units().close(line_file_unit);
   switch (outcome.end) {
     case ReadEnd::end_of_file:

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "console/boxes.hpp"
+#include "console/cut_lines.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
@@ -269,6 +270,7 @@ void read_colour_file() {
       if (status == ReadResult::ok) records.push_back(rec);
     }
   }
+  cut_lines_box(scolortable_header, colour_file_unit);
   units().close(colour_file_unit);
 
   if (status != ReadResult::ok) {

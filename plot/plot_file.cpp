@@ -210,7 +210,8 @@ void intplinit(std::string& cfile, int mode, std::size_t width) {
   psparams.psorient = s.psorient;
   psparams.ipstype = s.ipstype;
 
-  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode % 2, width);
+  // A name typed in a command file replaces a plot, never another file.
+  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode % 2, width, "%!");
   register_trailer_at_run_end();
   psparams.ipspage = 1;
   psparams.ipspath = 0;

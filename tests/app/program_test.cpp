@@ -1,13 +1,21 @@
 // The program from start to quit: start-up, the top menu, the listing of
-// the empty store, the Si-Sh file, command files, the ways a run ends.
+// the empty store, the Si-Sh file, command files, the ways a run ends, and
+// the files it may not spoil: a file-size limit, files named in a command
+// file, files another run writes, lines too long to read.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <regex>
 #include <sstream>
 
+#include "catalogue/real_data.hpp"
 #include "console/dialogue_helpers.hpp"
 #include "console/edit.hpp"
 #include "support/program_run.hpp"
@@ -350,6 +358,158 @@ TEST(Program, TheReadmesCommandFilesRunAsItSays) {
     EXPECT_EQ(run.status, 0);
     c.check(dir, run.lines);
   }
+}
+
+const std::string slash_rule = rule_of('/');
+
+// The lines of the opener's box for a name it could not open, read from
+// line `line` of a command file (0: not read there).
+Lines open_failure(const std::string& name, std::size_t width, const std::string& reason, int line = 0) {
+  Lines box = warning_head("opef2");
+  box.push_back(" COULD NOT OPEN FILE " + edit::pad(name, width));
+  box.push_back(" " + reason);
+  if (line > 0) {
+    box.push_back(" READ FROM LINE " + edit::i(line, 6) + " OF THE COMMAND FILE");
+    box.push_back(" ===> COMMAND FILE STOPPED");
+  }
+  box.insert(box.end(), {" ===> RETRYING", " ===> HIT RETURN TO CONTINUE", slash_rule});
+  return box;
+}
+
+const Lines keyboard_again{" Command file commands.txt closed", " Standard input redirected from keyboard",
+                           " Level 2 standard output enabled"};
+
+// A limit on the size of files ends no run: the plot written past it is
+// reported when it is closed, and the run goes on to its quit.
+TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
+  TempDir dir;
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  std::string cat;
+  for (std::size_t k = 0; k < 500; ++k) cat += scedc[k] + "\n";
+  write_file(dir / "cat.hash", cat);
+  // 500 nets on one page, most of them off the sheet (the warning's pause).
+  const ProgramRun run =
+      run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "99", "9999", ""}}),
+                 100 << 10);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(has_block(run.lines, {" WHILE WRITING PLOT FILE seis.fm.ps", " ==> THE PLOT FILE IS INCOMPLETE"}));
+  EXPECT_EQ(std::filesystem::file_size(dir / "seis.fm.ps"), 100u << 10);
+}
+
+// The README's command file run twice: the second time out.hash exists,
+// the command file stops at the line that names it, and the keyboard
+// names another file and answers the rest.
+TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
+  TempDir dir;
+  const std::string scedc = read_file(real_data_dir() / "scedc_hash_2018.hash");
+  write_file(dir / "scedc_hash_2018.hash", scedc);
+  write_file(dir / "commands.txt", "1000\n1001\nscedc_hash_2018.hash\n1200\n1001\nout.hash\n\n99\n9999\n");
+  const Lines start{"", "5000", "5001", "commands.txt"};
+  EXPECT_EQ(run_dorvix(dir, start).status, 0);
+  EXPECT_TRUE(same_text(read_file(dir / "out.hash"), scedc));
+  Lines again = start;
+  again.insert(again.end(), {"", "again.hash", "", "99", "9999"});
+  const ProgramRun run = run_dorvix(dir, again);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(same_text(read_file(dir / "again.hash"), scedc));
+  EXPECT_TRUE(same_text(read_file(dir / "out.hash"), scedc));
+  EXPECT_FALSE(std::filesystem::exists(dir / "99"));
+  EXPECT_TRUE(has_block(run.lines, join({keyboard_again, open_failure("out.hash", 40, "FILE EXISTS", 6),
+                                         menu_head("opef2"), {" OPENING HASH output FILE"}})));
+}
+
+// Files the program may not spoil, named in a command file or chosen at
+// the keyboard, are refused and left as they were: a file that is no
+// plot, named as the plot in a command file; files another run writes
+// (their locks held here); an existing plot, at the keyboard after the
+// command file ended just before its name, kept after a no.
+TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
+  const std::string plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
+  const std::map<std::string, std::string> files{{"cat.hash", read_file(real_data_dir() / "scedc_hash_2018.hash")},
+                                                 {"seis.ps", plot},
+                                                 {"held.ps", plot},
+                                                 {"held.txt", "row\n"}};
+  const Lines no_name = join({keyboard_again, {" Choose postcript plot file name"}, warning_head("opef2"),
+                              {" NO FILE NAME GIVEN", " ===> RETRYING", " ===> HIT RETURN TO CONTINUE"}});
+  const struct {
+    std::string commands;
+    Lines keyboard;  // after the command file's start
+    Lines held;      // files whose lock another run holds
+    std::vector<Lines> boxes;
+    Lines written;  // new plots
+  } cases[] = {
+      {"10\n\nseis.ps\n20\n\n10\n\ncat.hash\n20\n\n",
+       {"", "new.ps", "20", "", "9999"},
+       {},
+       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %!", 8)},
+       {"seis.ps", "new.ps"}},
+      {"10\n\nheld.ps\n",
+       {"", "free.ps", "13", "held.txt", "", "sish.txt", "9999", ""},
+       {"held.ps", "held.txt"},
+       {open_failure("held.ps", 35, "IN USE BY ANOTHER PROGRAM", 3),
+        open_failure("held.txt", 40, "IN USE BY ANOTHER PROGRAM")},
+       {"free.ps"}},
+      {"10\n\n",
+       {"", "", "seis.ps", "n", "", "new.ps", "20", "", "9999"},
+       {},
+       {no_name, open_failure("seis.ps", 35, "FILE EXISTS, NOT REPLACED")},
+       {"new.ps"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.commands);
+    TempDir dir;
+    for (const auto& [name, text] : files) write_file(dir / name, text);
+    write_file(dir / "commands.txt", c.commands);
+    std::vector<int> locks;
+    for (const auto& name : c.held) {
+      locks.push_back(::open((dir / name).c_str(), O_RDWR | O_CLOEXEC));
+      ASSERT_EQ(::flock(locks.back(), LOCK_EX | LOCK_NB), 0);
+    }
+    const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
+    for (const int fd : locks) ::close(fd);
+    EXPECT_EQ(run.status, 0);
+    for (const Lines& box : c.boxes) EXPECT_TRUE(has_block(run.lines, box)) << box[4];
+    for (const auto& [name, text] : files) {
+      const bool replaced = std::find(c.written.begin(), c.written.end(), name) != c.written.end();
+      EXPECT_EQ(read_file(dir / name) == text, !replaced) << name;
+    }
+    for (const auto& name : c.written) expect_renders(dir / name);
+  }
+}
+
+// Every reader tells, in one box, how many of its file's lines were too
+// long to read whole and which was the first: the polygon, the catalogue
+// and the command file, then the map's column file and line file.
+TEST(Program, EveryReaderReportsTheLinesItCut) {
+  TempDir dir;
+  const std::string blanks(3 << 20, ' ');
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  write_file(dir / "cat.hash", scedc[0] + "\n" + scedc[1] + blanks + "\n" + scedc[2] + "\n");
+  write_file(dir / "ccw.txt", "3 1" + blanks + "\n-120 30\n-110 30\n-115 40\n");
+  write_file(dir / "points.txt", "'Points'\n'lon' 'lat'\n-117 34\n-116 35" + blanks + "\n-118 33\n");
+  write_file(dir / "coast.usgs", "       34.0            -117.0" + blanks + "\n       35.0            -118.0\n");
+  write_file(dir / "commands.txt",
+             "1000\n100\n10\ny\n250\ny\n252\nccw.txt\n99\n1001\ncat.hash\n5000" + blanks + "\n5002\n");
+  // The keyboard closes the three boxes of the command file's readers.
+  const ProgramRun run = run_dorvix(
+      dir, {"", "5000", "5001", "commands.txt", "", "", "", "2001", "340", "y", "1000", "", "map.ps", "200",
+            "points.txt", "", "", "", "", "99", "4", "coast.usgs", "", "99", "99", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  const struct {
+    std::string routine, file;
+    int line;
+  } cuts[] = {{"setseistest", "ccw.txt", 1},  {"fpsreadex1", "cat.hash", 2},  {"endaltsi", "commands.txt", 12},
+              {"getfreal", "points.txt", 4}, {"contours1", "coast.usgs", 1}};
+  for (const auto& c : cuts) {
+    EXPECT_TRUE(has_block(run.lines, join({warning_head(c.routine),
+                                           {" LINES CUT AT 1048576 CHARACTERS =          1",
+                                            " FIRST OF THEM IS LINE NUMBER    = " + edit::i(c.line, 10),
+                                            " IN FILE: " + c.file, " => THE REST OF THESE LINES WAS NOT READ"}})))
+        << c.file;
+  }
+  EXPECT_EQ(count(run.lines, " => THE REST OF THESE LINES WAS NOT READ"), 5u);
+  // The long catalogue line was read all the same: its columns come first.
+  EXPECT_TRUE(has(run.lines, " | Nb of data |          3 |          3 |"));
 }
 
 }  // namespace

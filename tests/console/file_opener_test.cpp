@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "console/edit.hpp"
@@ -28,18 +30,34 @@ TEST_F(Opener, SilentModeOpensTheGivenNameWithoutAsking) {
   EXPECT_EQ(screen_lines(), opening_frame);
 }
 
-TEST_F(Opener, SilentModeStopsTheRunWhenTheFileCannotBeOpened) {
-  type({""});
-  std::string name = "missing.txt";
-  EXPECT_EQ(run_end_status([&] { opef2(name, "input data", 11, "old", 1, 20); }), exit_stopped_by_program);
-  const Lines lines = screen_lines();
-  const auto box = find_line(lines, " COULD NOT OPEN FILE missing.txt         ");  // whole 20-character field
-  ASSERT_TRUE(box);
-  EXPECT_EQ(lines[*box + 1], " for unit =   11");
-  EXPECT_EQ(lines[*box + 2], " ===> STOPPING EXECUTION");
-  EXPECT_EQ(lines[*box + 3], " ===> HIT RETURN TO CONTINUE");
-  EXPECT_EQ(lines[*box + 4], star43);
-  EXPECT_EQ(lines.size(), *box + 5);
+TEST_F(Opener, SilentModeStopsTheRunSayingWhyTheFileCannotBeOpened) {
+  write_file("taken.txt", "x\n");
+  std::filesystem::create_directory("folder");
+  struct Case {
+    std::string name, status, reason;
+  };
+  std::vector<Case> cases{{"missing.txt", "old", "NO SUCH FILE OR DIRECTORY"},
+                          {"nowhere/x.ps", "unknown", "NO SUCH FILE OR DIRECTORY"},
+                          {"taken.txt", "new", "FILE EXISTS"},
+                          {"folder", "unknown", "IS A DIRECTORY"},
+                          {"/dev/zero", "old", "IS A DEVICE, NOT A FILE"}};
+  if (::geteuid() != 0) {  // the superuser reads any file
+    write_file("secret.txt", "x\n");
+    std::filesystem::permissions("secret.txt", std::filesystem::perms::none);
+    cases.push_back({"secret.txt", "old", "PERMISSION DENIED"});
+  }
+  for (const Case& c : cases) {
+    type({""});
+    std::string name = c.name;
+    EXPECT_EQ(run_end_status([&] { opef2(name, "input data", 11, c.status, 1, 20); }), exit_stopped_by_program);
+    const Lines lines = screen_lines();
+    const auto box = find_line(lines, " COULD NOT OPEN FILE " + edit::pad(c.name, 20));  // whole 20-character field
+    ASSERT_TRUE(box) << c.name;
+    EXPECT_EQ(Lines(lines.begin() + static_cast<long>(*box) + 1, lines.end()),
+              (Lines{" " + c.reason, " for unit =   11", " ===> STOPPING EXECUTION", " ===> HIT RETURN TO CONTINUE",
+                     star43}))
+        << c.name;
+  }
 }
 
 TEST_F(Opener, AnyNonZeroFlagIsSilentSoAFailureCannotLoopForEver) {
@@ -50,28 +68,30 @@ TEST_F(Opener, AnyNonZeroFlagIsSilentSoAFailureCannotLoopForEver) {
   EXPECT_EQ(run_end_status([&] { opef2(name, "postcript plot", 50, "old", -1, 35); }), exit_stopped_by_program);
 }
 
-TEST_F(Opener, TypedNameUnderNewRetriesOneCommandFileLinePerAttempt) {
+TEST_F(Opener, ANameACommandFileGivesThatCannotBeOpenedStopsTheCommandFile) {
   write_file("taken.txt", "keep me\n");
   command_file("taken.txt\nfree.txt\n");
-  type({""});  // the pause of the warning box, at the keyboard
+  type({"", "chosen.txt"});  // the pause of the warning box, then the chooser, at the keyboard
   std::string name = "default.txt";
   opef2(name, "output data", 21, "new", 0, 40);
-  EXPECT_EQ(name, "free.txt");
-  EXPECT_TRUE(exists("free.txt"));
+  EXPECT_EQ(name, "chosen.txt");
+  EXPECT_FALSE(iocom.lcomfop);
   EXPECT_EQ(read_file("taken.txt"), "keep me\n");
-  EXPECT_FALSE(exists("default.txt"));
+  EXPECT_FALSE(exists("free.txt"));
 
-  const Lines lines = screen_lines();
-  const std::string field = edit::pad("taken.txt", 40);
-  const Lines first_attempt = join({
+  const Lines want = join({
       menu_head("opef2"),
       {" OPENING output data FILE", at43, " Enter output data file name", " New value = " + edit::pad("taken.txt", 80)},
+      menu_head("endaltsi"),
+      {" Command file commands.txt closed", " Standard input redirected from keyboard",
+       " Level 2 standard output enabled"},
       warning_head("opef2"),
-      {" COULD NOT OPEN FILE " + field, " ===> RETRYING", " ===> HIT RETURN TO RESUME COMMANDS", slash43},
+      {" COULD NOT OPEN FILE " + edit::pad("taken.txt", 40), " FILE EXISTS", " READ FROM LINE      1 OF THE COMMAND FILE",
+       " ===> COMMAND FILE STOPPED", " ===> RETRYING", " ===> HIT RETURN TO CONTINUE", slash43},
+      menu_head("opef2"),
+      {" OPENING output data FILE", at43, " Choose output data file name"},
   });
-  EXPECT_EQ(head_of(lines, first_attempt.size()), first_attempt);
-  EXPECT_TRUE(has(lines, " New value = " + edit::pad("free.txt", 80)));
-  EXPECT_EQ(count(lines, " OPENING output data FILE"), 2u);
+  EXPECT_EQ(screen_lines(), want);
 }
 
 TEST_F(Opener, TypedBlankLineOpensTheCurrentName) {
@@ -81,6 +101,17 @@ TEST_F(Opener, TypedBlankLineOpensTheCurrentName) {
   EXPECT_EQ(name, "plot.ps");
   EXPECT_TRUE(units().is_open(50));
   EXPECT_TRUE(has(screen_lines(), " ichar =  32 => use default value"));
+
+  // With no current name it names nothing: the command file stops there.
+  command_file("\n", 16);
+  type({"", "p.ps"});
+  name.clear();
+  opef2(name, "postcript plot", 50, "unknown", 0, 35);
+  EXPECT_EQ(name, "p.ps");
+  const Lines lines = screen_lines();
+  const auto box = find_line(lines, " NO FILE NAME GIVEN");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(lines[*box + 1], " READ FROM LINE      1 OF THE COMMAND FILE");
 }
 
 TEST_F(Opener, ChooserAtTheKeyboardRetriesAfterACancel) {
@@ -94,7 +125,7 @@ TEST_F(Opener, ChooserAtTheKeyboardRetriesAfterACancel) {
       opening_frame,
       {" Choose input data file name"},
       warning_head("opef2"),
-      {" COULD NOT OPEN FILE " + edit::pad("old.txt", 40), " ===> RETRYING", " ===> HIT RETURN TO CONTINUE", slash43},
+      {" NO FILE NAME GIVEN", " ===> RETRYING", " ===> HIT RETURN TO CONTINUE", slash43},
   });
   EXPECT_EQ(head_of(lines, want.size()), want);
   EXPECT_EQ(lines.back(), " Choose input data file name");
@@ -189,9 +220,9 @@ TEST_F(Opener, OverlongNamesAreRefusedNeverCut) {
   const std::string long_name(30, 'n');  // a field of 25 characters
   const std::string cut = long_name.substr(0, 25);
 
-  // Typed: the refused line is consumed and the next one is taken.
+  // Typed: the command file stops at it, the keyboard chooses.
   command_file(long_name + "\nshort.txt\n");
-  type({""});
+  type({"", "short.txt"});
   std::string name;
   opef2(name, "line", 2, "unknown", 0, 25);
   EXPECT_EQ(name, "short.txt");
@@ -200,10 +231,9 @@ TEST_F(Opener, OverlongNamesAreRefusedNeverCut) {
   Lines lines = screen_lines();
   const auto box = find_line(lines, " FILE NAME TOO LONG: " + long_name);
   ASSERT_TRUE(box);
-  EXPECT_EQ(lines[*box + 1], " more than 25 characters");
-  EXPECT_EQ(lines[*box + 2], " ===> RETRYING");
-  EXPECT_EQ(lines[*box + 3], " ===> HIT RETURN TO RESUME COMMANDS");
-  EXPECT_EQ(lines[*box + 4], star43);
+  EXPECT_EQ(Lines(lines.begin() + static_cast<long>(*box) + 1, lines.begin() + static_cast<long>(*box) + 7),
+            (Lines{" more than 25 characters", " READ FROM LINE      1 OF THE COMMAND FILE",
+                   " ===> COMMAND FILE STOPPED", " ===> RETRYING", " ===> HIT RETURN TO CONTINUE", star43}));
   units().close_all();
 
   // Chosen.

@@ -29,8 +29,11 @@ TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
   EXPECT_FALSE(u.open(11, "/dev/zero", FileStatus::old_file));  // a device never ends its line
 
   ASSERT_TRUE(u.open(21, absent, FileStatus::new_file));
+  // Held against other runs while it is written, and no longer.
+  EXPECT_TRUE(locked_by_another(absent));
   u.write_line(21, "written");
   u.close(21);
+  EXPECT_FALSE(locked_by_another(absent));
   EXPECT_EQ(testing::read_file(absent), "written\n");
 
   ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));  // written from its start
@@ -96,8 +99,9 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
   const std::vector<std::string> lines = {
       std::string(block - 1, 'a'),  // its end of line is the block's last byte
       "", "b", std::string(3 * block + 17, 'c'), std::string(block / 2, 'd') + "\r", "\r", std::string(5, 'e'),
-      std::string(UnitFile::max_line + 2 * block + 5, 'f'),  // kept to its first max_line characters
+      std::string(UnitFile::max_line + 2 * block + 5, 'f'),  // kept to its first max_line characters: cut
       "g",
+      std::string(UnitFile::max_line, 'h') + "\r",  // whole without its carriage return: not cut
   };
   auto expected = [](std::string l) {
     if (!l.empty() && l.back() == '\r') l.pop_back();
@@ -120,6 +124,9 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
       }
       EXPECT_EQ(units().read_line(unit, line), ReadResult::end_of_file);
     }
+    EXPECT_EQ(units().line_number(11), 10);
+    EXPECT_EQ(units().cut_lines(11).count, 1);
+    EXPECT_EQ(units().cut_lines(11).first, 8);
     units().reset_console();
     units().close(11);
   }

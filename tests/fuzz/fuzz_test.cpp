@@ -15,7 +15,7 @@
 #include <iostream>
 #include <optional>
 
-#include "bounded_run.hpp"
+#include "support/bounded_run.hpp"
 #include "fuzz_inputs.hpp"
 #include "support/tools.hpp"
 

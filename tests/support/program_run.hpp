@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "support/bounded_run.hpp"
 #include "support/console_fixture.hpp"
 #include "support/tools.hpp"
 
@@ -18,18 +20,20 @@ namespace dorvix::testing {
 using Lines = std::vector<std::string>;
 
 struct ProgramRun {
-  int status = -1;
-  Lines lines;  // standard output and error
+  int status = -1;  // exit status; 128 + the signal when one ended the run, as a shell gives it
+  Lines lines;      // standard output and error
 };
 
-// Runs the program in `dir`, the answers typed one a line; `shell_set_up`
-// (shell commands, such as resource limits) runs before it.
-inline ProgramRun run_dorvix(const TempDir& dir, const Lines& answers, const std::string& shell_set_up = "") {
+// Runs the program in `dir`, the answers typed one a line; a non-zero
+// `file_size_limit` (bytes) limits the size of the files it writes.
+inline ProgramRun run_dorvix(const TempDir& dir, const Lines& answers, std::uintmax_t file_size_limit = 0) {
   std::string input;
   for (const auto& a : answers) input += a + "\n";
-  const std::string set_up = shell_set_up.empty() ? "" : shell_set_up + " && ";
-  const CommandResult r =
-      run_command("cd " + shell_quote(dir.path().string()) + " && " + set_up + shell_quote(DORVIX_BINARY), input);
+  if (file_size_limit != 0) {
+    const BoundedRun r = run_bounded(DORVIX_BINARY, dir.path(), input, 300, std::size_t{1} << 28, file_size_limit);
+    return {r.signal != 0 ? 128 + r.signal : r.status, split_lines(r.output)};
+  }
+  const CommandResult r = run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(DORVIX_BINARY), input);
   return {r.status, split_lines(r.output)};
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // Runs the program with a time limit and a bound on its output, so that a
 // run that never ends or writes without end fails quickly instead of
-// holding the machine.
+// holding the machine; optionally under a limit on the size of the files
+// it writes, as `ulimit -f` sets it.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -17,8 +19,10 @@ struct BoundedRun {
   std::string output;       // standard output and standard error together
 };
 
-// Runs `program` in `dir` with `input` on its standard input.
+// Runs `program` in `dir` with `input` on its standard input. A non-zero
+// `file_size_limit` (bytes) is set on the program, whose signal for a
+// write past it then has its default action.
 BoundedRun run_bounded(const std::string& program, const std::filesystem::path& dir, const std::string& input,
-                       double seconds, std::size_t max_output);
+                       double seconds, std::size_t max_output, std::uintmax_t file_size_limit = 0);
 
 }  // namespace dorvix::testing

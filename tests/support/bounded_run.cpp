@@ -1,8 +1,9 @@
-#include "bounded_run.hpp"
+#include "support/bounded_run.hpp"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,7 +15,7 @@
 namespace dorvix::testing {
 
 BoundedRun run_bounded(const std::string& program, const std::filesystem::path& dir, const std::string& input,
-                       double seconds, std::size_t max_output) {
+                       double seconds, std::size_t max_output, std::uintmax_t file_size_limit) {
   BoundedRun run;
   TempDir scratch;  // the input lives outside the run's directory
   const auto input_file = scratch / "input";
@@ -27,6 +28,11 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
   if (pid == 0) {
     const int in = ::open(input_file.c_str(), O_RDONLY);
     if (in < 0 || ::chdir(dir.c_str()) != 0) ::_exit(127);
+    if (file_size_limit != 0) {
+      const rlimit limit{static_cast<rlim_t>(file_size_limit), static_cast<rlim_t>(file_size_limit)};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
+      ::signal(SIGXFSZ, SIG_DFL);
+    }
     ::dup2(in, 0);
     ::dup2(out[1], 1);
     ::dup2(out[1], 2);

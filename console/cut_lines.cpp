@@ -1,0 +1,22 @@
+#include "console/cut_lines.hpp"
+
+#include <string>
+
+#include "console/boxes.hpp"
+#include "console/item_lines.hpp"
+#include "console/units.hpp"
+
+namespace dorvix {
+
+void cut_lines_box(const Header& h, int unit) {
+  const CutLines cut = units().cut_lines(unit);
+  if (cut.count == 0) return;
+  warninghead(h);
+  ItemLine().text("LINES CUT AT " + std::to_string(UnitFile::max_line) + " CHARACTERS =").integer(cut.count, 10).write();
+  ItemLine().text("FIRST OF THEM IS LINE NUMBER    =").integer(cut.first, 10).write();
+  ItemLine().text("IN FILE:").text(units().name(unit)).write();
+  say("=> THE REST OF THESE LINES WAS NOT READ");
+  warningtail00();
+}
+
+}  // namespace dorvix

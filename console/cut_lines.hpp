@@ -1,0 +1,15 @@
+#pragma once
+// Lines of a file longer than a line is read (UnitFile::max_line
+// characters) are cut there and counted by the unit table; a reader calls
+// cut_lines_box before it closes the file, so that one warning box tells
+// how many were cut and which was the first.
+
+#include "console/iocom.hpp"
+
+namespace dorvix {
+
+// The warning box, headed by the reading routine `h`, for the file read on
+// `unit`; nothing when no line of it was cut.
+void cut_lines_box(const Header& h, int unit);
+
+}  // namespace dorvix
