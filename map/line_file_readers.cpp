@@ -233,8 +233,19 @@ constexpr real whole_turn = 360.0f;
 }  // namespace
 
 ReadResult read_value_pair(real& a, real& b) {
-  ListRead in(line_file_unit);
-  return read_pair(in, a, b);
+  bool cut_short = false;
+  return read_value_pair(a, b, cut_short);
+}
+
+ReadResult read_value_pair(real& a, real& b, bool& cut_short) {
+  cut_short = false;
+  std::string rec;
+  const ReadResult r = fixed_record(rec);
+  if (r != ReadResult::ok) return r;
+  ListRead in = ListRead::from_text(rec);
+  const ReadResult p = read_pair(in, a, b);
+  cut_short = p == ReadResult::end_of_file;
+  return cut_short ? ReadResult::error : p;
 }
 
 void listing_head(std::string_view title, std::initializer_list<std::string_view> labels, bool rule_after_title) {
@@ -323,9 +334,12 @@ ReadOutcome read_gebco(LineFileRun& run) {
   LineOnMap line(run.window, false);
   for (;;) {
     int code = unset, npts = unset;
-    ListRead in(line_file_unit);
+    std::string rec;
+    const ReadResult r = fixed_record(rec);
+    if (r == ReadResult::end_of_file) return {};
+    if (r == ReadResult::error) return failure();
+    ListRead in = ListRead::from_text(rec);
     in >> code >> npts;
-    if (in.status() == ReadResult::end_of_file && code == unset) return {};
     // A count below one is no line: the points that follow would be read
     // as headers.
     if (!in.ok() || npts == unset || npts < 1) return failure();
@@ -333,7 +347,9 @@ ReadOutcome read_gebco(LineFileRun& run) {
     listing_row({static_cast<double>(run.nline), static_cast<double>(code), static_cast<double>(npts)});
     for (int k = 0; k < npts; ++k) {
       real lat = 0, lon = 0;
-      const ReadResult p = read_value_pair(lat, lon);
+      bool cut_short = false;
+      const ReadResult p = read_value_pair(lat, lon, cut_short);
+      if (cut_short) return record_cut_short("LINE #", run.nline);
       if (p != ReadResult::ok) return failed_inside(p, "LINE #", run.nline);
       line.point(lon, lat);
     }
@@ -410,7 +426,9 @@ ReadOutcome read_gshhs(LineFileRun& run) {
     }
     for (int k = 0; k < h.npts; ++k) {
       real lon = 0, lat = 0;
-      const ReadResult p = read_value_pair(lon, lat);
+      bool cut_short = false;
+      const ReadResult p = read_value_pair(lon, lat, cut_short);
+      if (cut_short) return record_cut_short("POLYGON", h.id);
       if (p != ReadResult::ok) return failed_inside(p, "POLYGON", h.id);
       if (kept) line.point(lon, lat);
     }

@@ -58,10 +58,14 @@ ReadOutcome read_gebco(LineFileRun& run);
 ReadOutcome read_usgs(LineFileRun& run);
 ReadOutcome read_gshhs(LineFileRun& run);
 
-// Two reals of one free-format read, which starts on a new record of
-// unit 2: end of file, unreadable, or a read that leaves one of them
-// without a value (a slash, a null value) is not ok.
+// Two reals in free format from the next record of unit 2 that is not
+// blank, read from that record alone: end of file, unreadable, a record
+// with fewer than two numbers, or one that leaves either without a value
+// (a slash, a null value) is not ok. A record cut short is never completed
+// from the record after it.
 ReadResult read_value_pair(real& a, real& b);
+// The same, `cut_short` set when the record held fewer than two numbers.
+ReadResult read_value_pair(real& a, real& b, bool& cut_short);
 
 // The listing (second output level only): a rule of 65 "-", the title, a
 // rule when `rule_after_title`, then the column labels (each right-aligned

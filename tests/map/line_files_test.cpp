@@ -264,6 +264,11 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
       {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
       {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
       {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {{{10, 45}}}},
+      // A point record with one number is not completed from the next one.
+      {"GEBCO longitude missing", "3", "1 3\n45 10\n46\n47 12\n", 1, {{{10, 45}}}, cut_in_line + "1"},
+      {"GEBCO count on the next record", "3", "1\n3\n45 10\n46 11\n47 12\n", 1, {}},
+      {"GSHHS longitude missing", "5", gshhs_header + "10 45\n46\n12 47\n", 1, {{{10, 45}}},
+       " RECORD CUT SHORT IN POLYGON      7"},
       {"USGS one number", "4", "45 10\n46\n", 1, {{{10, 45}}}},
       {"GSHHS npts 0", "5", "       7       0 1          0.000   0.00000  20.00000  40.00000  50.00000\n", 1, {}},
       {"GSHHS cut, kept", "5", gshhs_header + "10 45\n11 46\n", 1, {{{10, 45}, {11, 46}}},
