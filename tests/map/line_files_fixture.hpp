@@ -107,6 +107,7 @@ inline constexpr double plot_quantum = 0.005 / 28.35 / 2.5;
 // 70 degrees) and the plot file's rounding.
 inline void expect_at_proj(const std::vector<Polyline>& paths, const std::vector<Polyline>& expected,
                            const std::string& proj, double degrees, Point origin = {0, 45}) {
+  DORVIX_REQUIRE_TOOL("proj");
   ASSERT_EQ(paths.size(), expected.size());
   Points points;
   points.add(origin.first, origin.second);

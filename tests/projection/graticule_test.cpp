@@ -214,6 +214,7 @@ TEST_F(GraticuleTest, FitsTheBoxUnderEveryCodeWithoutPointsAtInfinity) {
     EXPECT_EQ(console.find("in meters"), std::string::npos);
     EXPECT_EQ(console.find("HIT RETURN"), std::string::npos);
     close_plot();
+    DORVIX_REQUIRE_TOOL("gs");
     const auto bbox = drawn_box(path(name + ".ps"));
     ASSERT_EQ(bbox.size(), 4u);
     const double margin = 2.5 * cm;
