@@ -21,7 +21,9 @@ namespace dorvix {
 
 namespace {
 
-constexpr Header main_header{"dorvix", " 2.0", "01-06-2010"};
+// The version is the project's (DORVIX_VERSION_FIELD, set by the build),
+// right-aligned in 4 columns.
+constexpr Header main_header{"dorvix", DORVIX_VERSION_FIELD, "01-06-2010"};
 
 // Choices of the top menu.
 constexpr int choice_open_plot = 10;

@@ -38,8 +38,8 @@ void trigoset() {
   a[8] = 180.0f / pi;
 }
 
-real rad(real x) { return x * anglerad(8); }
-real deg(real x) { return x * anglerad(9); }
+real rad(real x) { return x * anglerad.rad_per_deg(); }
+real deg(real x) { return x * anglerad.deg_per_rad(); }
 
 namespace {
 void scale(std::span<real> out, std::span<const real> in, int n, real factor) {
@@ -48,7 +48,7 @@ void scale(std::span<real> out, std::span<const real> in, int n, real factor) {
 }
 }  // namespace
 
-void deg2rad(std::span<real> out, std::span<const real> in, int n) { scale(out, in, n, anglerad(8)); }
-void rad2deg(std::span<real> out, std::span<const real> in, int n) { scale(out, in, n, anglerad(9)); }
+void deg2rad(std::span<real> out, std::span<const real> in, int n) { scale(out, in, n, anglerad.rad_per_deg()); }
+void rad2deg(std::span<real> out, std::span<const real> in, int n) { scale(out, in, n, anglerad.deg_per_rad()); }
 
 }  // namespace dorvix

@@ -4,6 +4,7 @@
 // are computed here once, in single precision, by trigoset at start-up.
 
 #include <array>
+#include <cstddef>
 #include <span>
 
 #include "console/real.hpp"
@@ -15,20 +16,39 @@ struct Trig {
   real pi2i = 0, pi2s = 0;  // pi/2 less and more 1.0E-5
 };
 
-// angr: pi/4, pi/3, pi/2, 3pi/4, pi, 3pi/2, 2pi, degrees-to-radians,
-// radians-to-degrees (elements 1 to 9, stored from index 0).
-struct AngleRad {
+// The names of the first seven angles of a table: pi/4, pi/3, pi/2,
+// 3pi/4, pi, 3pi/2 and 2pi, read from the table's array by position.
+template <class Table>
+struct SevenAngles {
+  real quarter_pi() const { return angle(0); }
+  real third_pi() const { return angle(1); }
+  real half_pi() const { return angle(2); }
+  real three_quarter_pi() const { return angle(3); }
+  real pi() const { return angle(4); }
+  real three_half_pi() const { return angle(5); }
+  real two_pi() const { return angle(6); }
+
+ private:
+  real angle(std::size_t k) const { return static_cast<const Table&>(*this).values()[k]; }
+};
+
+// angr: the seven angles, then radians per degree and degrees per radian
+// (elements 1 to 9, stored from index 0).
+struct AngleRad : SevenAngles<AngleRad> {
   std::array<real, 9> angr{};
-  real operator()(int k) const { return angr.at(static_cast<std::size_t>(k - 1)); }
+  const std::array<real, 9>& values() const { return angr; }
+  real rad_per_deg() const { return angr[7]; }
+  real deg_per_rad() const { return angr[8]; }
 };
-// The first seven angles less (angri) or more (angrs) 1.0E-5.
-struct AngleRadI {
+// The seven angles less (angri) or more (angrs) 1.0E-5: the bounds of an
+// angle compared with them within that tolerance.
+struct AngleRadI : SevenAngles<AngleRadI> {
   std::array<real, 7> angri{};
-  real operator()(int k) const { return angri.at(static_cast<std::size_t>(k - 1)); }
+  const std::array<real, 7>& values() const { return angri; }
 };
-struct AngleRadS {
+struct AngleRadS : SevenAngles<AngleRadS> {
   std::array<real, 7> angrs{};
-  real operator()(int k) const { return angrs.at(static_cast<std::size_t>(k - 1)); }
+  const std::array<real, 7>& values() const { return angrs; }
 };
 
 inline Trig trig;

@@ -130,9 +130,9 @@ void se1232eu(std::span<real> phi, std::span<real> theta, std::span<real> psi, s
 real panglerad(real x, real y) {
   if (std::isnan(x) || std::isnan(y)) return 0.0f;  // no angle to give: never NaN
   if (x > 0.0f) return std::atan(y / x);
-  if (x == 0.0f) return y >= 0.0f ? anglerad(3) : -anglerad(3);
+  if (x == 0.0f) return y >= 0.0f ? anglerad.half_pi() : -anglerad.half_pi();
   const real q = y / x;
-  return y >= 0.0f ? anglerad(5) + std::atan(q) : -anglerad(5) + std::atan(q);
+  return y >= 0.0f ? anglerad.pi() + std::atan(q) : -anglerad.pi() + std::atan(q);
 }
 
 }  // namespace dorvix

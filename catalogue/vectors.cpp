@@ -15,6 +15,16 @@ namespace {
 
 std::size_t count(int n) { return static_cast<std::size_t>(n > 0 ? n : 0); }
 
+// How far cc2lln lets its input stray from unit length (both are pure
+// numbers, the length of a unit vector being 1). A squared length within
+// unit_square_tolerance of 1 (a length within about 2.5E-5, some 200
+// single-precision steps, as rounding in a computed unit vector leaves it)
+// is used as it is; a longer or shorter vector is normalised, and one
+// whose length is more than unit_length_warning off, four times as far,
+// was never meant to be a unit vector: it is also reported.
+constexpr real unit_square_tolerance = 5.0e-5f;
+constexpr real unit_length_warning = 1.0e-4f;
+
 void not_unit_warning(int n, int i, real vx, real vy, real vz, real r) {
   warninghead({"cc2lln", " 3.3", "22-04-2009"});
   const int out = iocom.iuout;
@@ -46,9 +56,9 @@ void cc2lln(std::span<real> lon, std::span<real> lat, std::span<const real> vx, 
   for (std::size_t i = 0; i < count(n); ++i) {
     real x = vx[i], y = vy[i], z = vz[i];
     const real s = x * x + y * y + z * z;
-    if (std::fabs(s - 1.0f) > 5.0e-5f) {
+    if (std::fabs(s - 1.0f) > unit_square_tolerance) {
       const real r = std::sqrt(s);
-      if (std::fabs(r - 1.0f) > 1.0e-4f) not_unit_warning(n, static_cast<int>(i + 1), x, y, z, r);
+      if (std::fabs(r - 1.0f) > unit_length_warning) not_unit_warning(n, static_cast<int>(i + 1), x, y, z, r);
       if (r > 0.0f) {
         x /= r;
         y /= r;
@@ -59,11 +69,11 @@ void cc2lln(std::span<real> lon, std::span<real> lat, std::span<const real> vx, 
     if (x > 0.0f) {
       longitude = std::atan(y / x);
     } else if (x < 0.0f) {
-      longitude = y >= 0.0f ? std::atan(y / x) + anglerad(5) : std::atan(y / x) - anglerad(5);
+      longitude = y >= 0.0f ? std::atan(y / x) + anglerad.pi() : std::atan(y / x) - anglerad.pi();
     } else if (y > 0.0f) {
-      longitude = anglerad(3);
+      longitude = anglerad.half_pi();
     } else if (y < 0.0f) {
-      longitude = -anglerad(3);
+      longitude = -anglerad.half_pi();
     }
     lon[i] = longitude;
     lat[i] = std::asin(std::clamp(z, -1.0f, 1.0f));

@@ -170,7 +170,6 @@ void offsetrf() {
 void maintail(std::string_view cname, std::string_view cver, std::string_view /*cdate*/) {
   std::string time;
   c8time(time);  // one reading: the time shown and the picture
-  const std::string at_rule(43, '@');
   say(at_rule);
   ItemLine().text("@ PROGRAM").text(trimmed(cname)).write();
   ItemLine().text("@ Version:").text(cver).write();

@@ -117,7 +117,6 @@ void progheadbc(std::string_view cname, std::string_view cver, std::string_view 
   c8time(time, now);
   c10date(date, now);
 
-  const std::string at_rule(43, '@');
   const std::string dash_rule = "@" + std::string(42, '-');
   say(at_rule);
   say("@");

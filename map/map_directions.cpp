@@ -43,8 +43,8 @@ constexpr double min_meridian_step = 1.0e-6;
 bool cell_crosses_cut(real lon) {
   const ProjectionCode* c = find_projection_code(projtype.iproj);
   if (c == nullptr || c->cut != MapCut::opposite_central_meridian) return false;
-  const real pi = anglerad(5);
-  const real d = wrapped_difference(lon, llpparam.longp1, pi, anglerad(7));
+  const real pi = anglerad.pi();
+  const real d = wrapped_difference(lon, llpparam.longp1, pi, anglerad.two_pi());
   return std::fabs(d) + direction_longitude_step >= pi;
 }
 

@@ -90,7 +90,7 @@ void initialise(int ksub, int mode) {
 
 void flag_line(std::string_view text, bool v) { ItemLine().text(text).text(edit::l(v, 1)).write(); }
 
-void show_menu(int ndatmax, int ndat) {
+void show_menu(int ndatdim, int ndat) {
   const MapSettings& s = settings;
   const std::string section_rule(32, '-');
   dash_rule();
@@ -116,7 +116,7 @@ void show_menu(int ndatmax, int ndat) {
   flag_line("plot symbol lat-long ........343", s.run.lsymbll);
   say(section_rule);
   say("DATA:");
-  ItemLine().text("maximum nb of data =").integer(ndatmax, 6).write();
+  ItemLine().text("maximum nb of data =").integer(ndatdim, 6).write();
   ItemLine().text("current nb of data =").integer(ndat, 6).write();
   ItemLine().text("plunge threshold for isv ....400").fixed(s.plthresh, 8, 3).write();
   dash_rule();
@@ -228,7 +228,7 @@ void plot_file(int choice, SymbolState& symbols) {
 void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlong, std::span<const real> rlat,
               std::span<const real> depth, std::span<const FixedText<10>> date1, std::span<const FixedText<5>> time1,
               std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1, int ndat,
-              int ndatmax, int iouk, bool lsish, int ksub, int mode) {
+              int ndatdim, int iouk, bool lsish, int ksub, int mode) {
   if (mode == 4 || mode == 5) {
     initialise(ksub, mode);
     return;
@@ -239,7 +239,7 @@ void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlon
   if (iocom.lplotop) symbols.save();
   const MapData data{xd, yd, rlong, rlat, depth, date1, time1, azd1, dipd1, rakd1, ndat, iouk, lsish, ksub};
   menu_loop(
-      mapseis_header, [&] { show_menu(ndatmax, ndat); },
+      mapseis_header, [&] { show_menu(ndatdim, ndat); },
       [&](int choice) {
         act(choice, ksub);
         plot_file(choice, symbols);

@@ -19,8 +19,8 @@ inline constexpr std::size_t map_plot_name_width = 50;
 
 // xd, yd: receive the projected position of each epicentre at each run;
 // rlong, rlat (degrees), depth, date and time of each mechanism; strike,
-// dip and rake (degrees) of the nodal plane mapped; ndat of the ndatmax
-// slots in use; iouk: output file of the data-file table that receives
+// dip and rake (degrees) of the nodal plane mapped; ndat of the ndatdim
+// slots in use (the arrays' declared size, the store's ndatmax); iouk: output file of the data-file table that receives
 // the Si-Sh rows when lsish is on (the caller has opened it); ksub:
 // subplot of the map.
 // mode 4 or 5: the map's settings and its subplot's frame (origin 10, 8
@@ -30,6 +30,6 @@ inline constexpr std::size_t map_plot_name_width = 50;
 void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlong, std::span<const real> rlat,
               std::span<const real> depth, std::span<const FixedText<10>> date1, std::span<const FixedText<5>> time1,
               std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1, int ndat,
-              int ndatmax, int iouk, bool lsish, int ksub, int mode);
+              int ndatdim, int iouk, bool lsish, int ksub, int mode);
 
 }  // namespace dorvix

@@ -101,7 +101,7 @@ void degenerate_side_box(int i) {
 // index k in the curve buffer. Returns the number of samples.
 template <class Sample>
 int sample_side(int i, const Side& s, real last, Sample sample) {
-  int np = sample_count(contours_settings.ptsdeg * anglerad(9) * s.angle);
+  int np = sample_count(contours_settings.ptsdeg * anglerad.deg_per_rad() * s.angle);
   real first = 0.0f;
   scptnp(np, 1);
   scptif(first, last, 1);
@@ -123,7 +123,7 @@ void name_running_point(std::string name) { scptnam(name, 1); }
 
 // Samples of longitude (radians) brought into the window's frame.
 void into_frame(const LineWindow& window, std::span<real> lon, int n) {
-  modulro(lon, lon, anglerad(7), rad(window.frame().lonorig), n);
+  modulro(lon, lon, anglerad.two_pi(), rad(window.frame().lonorig), n);
 }
 
 void great_circle_sides(const LineFileRun& run, int nplot) {
@@ -181,7 +181,7 @@ void straight_sides(const LineFileRun& run, int nplot) {
   // west end would land a turn away, and its sides run across the map.
   const LongitudeFrame& f = run.window.frame();
   const real middle = 0.5f * (f.lonminr + f.lonmaxr);
-  modulro(cc2dbuff.xp, cc2dbuff.xp, anglerad(7), rad(middle) - anglerad(5), nplot);
+  modulro(cc2dbuff.xp, cc2dbuff.xp, anglerad.two_pi(), rad(middle) - anglerad.pi(), nplot);
   MapPen pen(MapPen::Output::plot, MapPen::Joins::straight_on_the_map);
   pen.line(cc2dbuff.xp, cc2dbuff.yp, nplot);
   pen.end();

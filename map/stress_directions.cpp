@@ -101,7 +101,7 @@ void siap2sv(std::span<real> azsh, std::span<int> isv, std::span<const real> az1
 }
 
 void na2pin(std::span<real> out, std::span<const real> in, int n) {
-  const real two_pi = anglerad(7);
+  const real two_pi = anglerad.two_pi();
   for (int i = 0; i < n; ++i) {
     const auto j = static_cast<std::size_t>(i);
     if (in[j] >= two_pi || in[j] < 0.0f) {

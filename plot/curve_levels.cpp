@@ -39,13 +39,6 @@ constexpr std::string_view no_value = "---";
 constexpr int level_width = 4;  // integer columns of the level lines
 constexpr int fixed_width = 6;  // integer columns of the fixed-parameter lines
 
-// As for the running point: a quotient up to this much below a whole
-// number counts as that number; remainders above the first are adjusted
-// (type 2), above the second also reported.
-constexpr real count_tolerance = 0.002f;
-constexpr real remainder_adjusted = 5.0e-5f;
-constexpr real remainder_reported = 0.001f;
-
 // Record texts: names of 5 characters, level texts of 51 and 56, fixed
 // values of 12 and descriptions of 17 (built in 20).
 constexpr std::size_t name_length = 5;

@@ -144,12 +144,17 @@ void rot2daff(std::span<real> xo, std::span<real> yo, std::span<const real> xi, 
 
 // ---- Symbols --------------------------------------------------------------
 
+// Mode of ssymboltype that writes the list of symbol codes alone, as a
+// menu body (only while menu bodies are shown), with no frame, question or
+// stored value; the stereonet's axis-symbol menu shows it in its own box.
+inline constexpr int list_codes_only = 102;
+
 // Symbol size in cm (the diameter of the circle through the symbol's outer
 // points; default 0.4) and symbol type code (default 1; a negative code
 // fills the closed shapes). Modes 0 / 1 store the value passed, 2 / 3 the
 // current value, 4 / 5 the default; even modes show the menu (the size
-// only for 0, 2, 4). ssymboltype also takes 102 (the code list alone) and
-// 200 (asks, stores nothing).
+// only for 0, 2, 4). ssymboltype also takes list_codes_only and 200
+// (asks, stores nothing).
 void ssymbolsize(real& size, int inter);
 void ssymboltype(int& itype, int inter);
 // The current symbol at each of n user points of the current subplot.

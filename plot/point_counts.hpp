@@ -12,6 +12,15 @@ namespace dorvix {
 // integer, so that a count plus one is still an integer.
 inline constexpr int max_count = std::numeric_limits<int>::max() - 1;
 
+// Counts from an increment (the running point, the levels of curves): a
+// quotient up to count_tolerance below a whole number counts as that
+// number; a remainder past the last point, in increments, above
+// remainder_adjusted has the increment adjusted (type 2), above
+// remainder_reported also reported.
+inline constexpr real count_tolerance = 0.002f;
+inline constexpr real remainder_adjusted = 5.0e-5f;
+inline constexpr real remainder_reported = 0.001f;
+
 // The quotient truncated towards zero, as a count: brought into [0, cap]
 // first (a negative quotient, or one that is not a number, counts 0), so
 // that the conversion to an integer is always defined.

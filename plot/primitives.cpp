@@ -173,13 +173,13 @@ void usarrow1(std::span<const real> x1, std::span<const real> y1, std::span<cons
   }
 }
 
-void uscircle(real xc, real yc, real r, int n) { usacircle(xc, yc, r, 0.0f, anglerad(7), n); }
+void uscircle(real xc, real yc, real r, int n) { usacircle(xc, yc, r, 0.0f, anglerad.two_pi(), n); }
 
 void usacircle(real xc, real yc, real r, real a0, real a1, int n) {
   // Points of the arc: its share of a full turn of n points, in single
   // precision (multiply, then divide by 2 pi) and truncated; the running
   // point then reduces a count beyond the curve buffer with its warning.
-  const real share = static_cast<real>(n) * std::fabs(a1 - a0) / anglerad(7);
+  const real share = static_cast<real>(n) * std::fabs(a1 - a0) / anglerad.two_pi();
   int np = clamped_count(share, max_count);
   scptnp(np, 1);
   real pti = a0, ptf = a1;

@@ -37,13 +37,6 @@ constexpr real default_pti = 0.0f, default_ptf = 1.0f, default_ptd = 0.1f;
 constexpr std::string_view default_ptname = "Point.parameter";
 constexpr std::size_t name_length = 5;
 
-// A quotient up to this much below a whole number counts as that number.
-constexpr real count_tolerance = 0.002f;
-// Remainders (in increments) past the last point: above the first the
-// type-2 increment is adjusted, above the second it is also reported.
-constexpr real remainder_adjusted = 5.0e-5f;
-constexpr real remainder_reported = 0.001f;
-
 // Integer columns of this part's lines (scptnp's own lines have 7).
 constexpr int int_width = 6;
 constexpr int np_width = 7;

@@ -31,9 +31,8 @@ constexpr Header ssymboltype_header{"ssymboltype", " 2.5", "27-03-2009"};
 constexpr real default_symbol_size = 0.4f;  // cm
 constexpr int default_symbol_type = 1;      // stroked circle
 
-// Modes of ssymboltype beyond the usual ones: the code list alone, and a
+// Mode of ssymboltype beyond the usual ones and list_codes_only: a
 // question whose answer is returned without being stored.
-constexpr int list_codes_only = 102;
 constexpr int ask_without_storing = 200;
 
 // Points of the circle: 19 steps of 360/19 degrees, the 20th point on the

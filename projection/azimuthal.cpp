@@ -48,7 +48,7 @@ struct AngleLimit {
   bool never, always;
   real cos_limit;
   explicit AngleLimit(real limit)
-      : never(!(limit < anglerad(5))), always(limit < 0.0f), cos_limit(std::cos(limit)) {}
+      : never(!(limit < anglerad.pi())), always(limit < 0.0f), cos_limit(std::cos(limit)) {}
   bool operator()(const Vector& u) const { return !never && (always || u[2] < cos_limit); }
 };
 
@@ -100,7 +100,7 @@ void on_unit_vectors(std::span<real> x, std::span<real> y, std::span<const real>
 }  // namespace
 
 void lazea2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real half_pi = anglerad(3), limit = llpparam.anglep1;
+  const real half_pi = anglerad.half_pi(), limit = llpparam.anglep1;
   polar(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll, [half_pi, limit](real phi) {
     real c = half_pi - phi;
     if (c > limit) c = limit;
@@ -110,8 +110,8 @@ void lazea2(std::span<real> x, std::span<real> y, std::span<const real> lon, std
 
 void inverspsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
                 real anglemax, real xoff, real yoff) {
-  const real half_pi = anglerad(3);
-  const real near_right_angle = angleradi(3);  // c/2 within 1.0E-5 of pi/2: the antipode
+  const real half_pi = anglerad.half_pi();
+  const real near_right_angle = angleradi.half_pi();  // c/2 within 1.0E-5 of pi/2: the antipode
   const real limited = std::fabs(0.5f * anglemax) < near_right_angle ? std::tan(0.5f * anglemax) : infinite_image;
   polar(x, y, lon, lat, n, xoff, yoff, [=](real phi) {
     const real c = half_pi - phi;
@@ -123,8 +123,8 @@ void inverspsll(std::span<real> x, std::span<real> y, std::span<const real> lon,
 
 void orthogpsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
                 real anglemax, real xoff, real yoff) {
-  const real half_pi = anglerad(3);
-  const real horizon = anglerads(3);  // pi/2 + 1.0E-5
+  const real half_pi = anglerad.half_pi();
+  const real horizon = anglerads.half_pi();  // pi/2 + 1.0E-5
   polar(x, y, lon, lat, n, xoff, yoff, [half_pi, anglemax, horizon](real phi) {
     real c = half_pi - phi;
     if (c > anglemax) c = anglemax;
@@ -192,7 +192,7 @@ void inversion_oblique(std::span<real> x, std::span<real> y, std::span<const rea
                        int n, real anglemax, real xoff, real yoff) {
   // The antipode: c/2 within 1.0E-5 of pi/2, that is sin c below 2.0E-5.
   constexpr real antipode = 2.0e-5f;
-  const real near_right_angle = angleradi(3);
+  const real near_right_angle = angleradi.half_pi();
   const AngleLimit limited(anglemax);
   const real limited_radius =
       std::fabs(0.5f * anglemax) < near_right_angle ? std::tan(0.5f * anglemax) : infinite_image;

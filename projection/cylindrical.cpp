@@ -14,7 +14,7 @@ namespace dorvix {
 // ln(tan(pi/4 + phi/2) ((1 - e sin phi)/(1 + e sin phi))^(e/2)) = -ln t(phi):
 // the isometric latitude, from the sine and cosine of the latitude.
 void mersphe2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real near_pole = angleradi(3);
+  const real near_pole = angleradi.half_pi();
   const real x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real lambda = lon[i], phi = lat[i];
@@ -26,7 +26,7 @@ void mersphe2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
 }
 
 void merel2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real near_pole = angleradi(3);
+  const real near_pole = angleradi.half_pi();
   const real e = ellipsoid.ecc;
   const real x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {

@@ -92,7 +92,7 @@ void bonnesph2(std::span<real> x, std::span<real> y, std::span<const real> lon, 
 }
 
 void wernesphe2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  pseudoconic(x, y, lon, lat, n, 0.0f, anglerad(3));
+  pseudoconic(x, y, lon, lat, n, 0.0f, anglerad.half_pi());
 }
 
 }  // namespace dorvix

@@ -105,8 +105,8 @@ void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
 real held_beside(real anchor, real lon) {
   const ProjectionCode* c = find_projection_code(projtype.iproj);
   if (c == nullptr || c->cut != MapCut::opposite_central_meridian) return lon;
-  const real pi = anglerad(5), lp = llpparam.longp1;
-  const real d = wrapped_difference(anchor, lp, pi, anglerad(7)) + (lon - anchor);
+  const real pi = anglerad.pi(), lp = llpparam.longp1;
+  const real d = wrapped_difference(anchor, lp, pi, anglerad.two_pi()) + (lon - anchor);
   return lp + std::clamp(d, -pi, pi);
 }
 

@@ -26,7 +26,7 @@ namespace {
 //   atanh a - atanh b = atanh((a - b)/(1 - ab)).
 void derive_cone(real e) {
   const real lat1 = llpparam.latp1, lat2 = llpparam.latp2;
-  const real near_pole = angleradi(3);
+  const real near_pole = angleradi.half_pi();
   if (!(std::fabs(lat1) < near_pole) || !(std::fabs(lat2) < near_pole)) {
     llpparam.pconst1 = 0.0f;
     llpparam.pconst2 = infinite_image;
@@ -62,7 +62,7 @@ constexpr real flat_cone = 0.1f;
 template <bool Ellipsoidal>
 void conformal_conic(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
                      int count, real e) {
-  const real pi = anglerad(5), two_pi = anglerad(7), near_pole = angleradi(3);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), near_pole = angleradi.half_pi();
   const real n = llpparam.pconst1, F = llpparam.pconst2;
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   const bool no_cone = !(std::fabs(F) < infinite_image);

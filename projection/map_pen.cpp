@@ -39,7 +39,7 @@ struct Crossing {
 // longp1, folded into -pi..pi as the projections fold them, the segment
 // leaves that range.
 Crossing across_opposite_meridian(real lon0, real s, real lon1) {
-  const real pi = anglerad(5), two_pi = anglerad(7), lp = llpparam.longp1;
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), lp = llpparam.longp1;
   const real d0 = wrapped_difference(lon0, lp, pi, two_pi);
   const real e = d0 + s;
   // The end as the projection folds it: on the other edge although the
@@ -53,7 +53,7 @@ Crossing across_opposite_meridian(real lon0, real s, real lon1) {
 // The antimeridian: the odd multiple of pi that the short step s from lon0
 // passes; `raw` is the step as given, s plus whole turns.
 Crossing across_antimeridian(real lon0, real s, real raw) {
-  const real pi = anglerad(5), two_pi = anglerad(7);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi();
   const real c = s > 0.0f ? two_pi * std::floor((lon0 + pi) / two_pi) + pi : two_pi * std::ceil((lon0 - pi) / two_pi) - pi;
   const real f = (c - lon0) / s;
   if (!(f >= 0.0f && f <= 1.0f)) return {};
@@ -109,7 +109,7 @@ void MapPen::draw(real lon, real lat) {
   const bool as_given = joins_ == Joins::along_the_globe_as_given;
   const real raw = lon - lon_;
   const real s =
-      as_given || std::fabs(raw) <= anglerad(5) + cut_tolerance ? raw : std::remainder(raw, anglerad(7));
+      as_given || std::fabs(raw) <= anglerad.pi() + cut_tolerance ? raw : std::remainder(raw, anglerad.two_pi());
   Crossing c;
   bool broken = false;
   switch (joins_ == Joins::straight_on_the_map ? MapCut::none : current_cut()) {
@@ -117,7 +117,7 @@ void MapPen::draw(real lon, real lat) {
       c = across_opposite_meridian(lon_, s, lon);
       break;
     case MapCut::longitude_step:
-      if (!as_given && std::fabs(raw) > anglerad(5)) {
+      if (!as_given && std::fabs(raw) > anglerad.pi()) {
         c = across_antimeridian(lon_, s, raw);
         broken = !c.found;  // a whole turn or more: nothing to join
       }

@@ -51,7 +51,7 @@ void smatab33_menu(Matrix33& aba) {
 }  // namespace
 
 Matrix33 oblique_matrix(real lc, real pc) {
-  const real half_pi = anglerad(3);
+  const real half_pi = anglerad.half_pi();
   const auto e1 = unit_vector(lc, pc - half_pi);
   const auto e2 = unit_vector(lc + half_pi, 0.0f);
   const auto e3 = unit_vector(lc, pc);

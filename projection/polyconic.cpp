@@ -31,7 +31,7 @@ real rise(real x, real k) {
 }  // namespace
 
 void polyco2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real pi = anglerad(5), two_pi = anglerad(7);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi();
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];
@@ -53,7 +53,7 @@ void polyco2(std::span<real> x, std::span<real> y, std::span<const real> lon, st
 }
 
 void simwpoly2() {
-  const real pi = anglerad(5), two_pi = anglerad(7), near_pole = angleradi(3);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), near_pole = angleradi.half_pi();
   const real e2 = ellipsoid.ecc2;
   ForImwPoly& c = forimwpoly;
   const real L = wrapped_difference(llpparam.longp2, llpparam.longp1, pi, two_pi);
@@ -97,7 +97,7 @@ void simwpoly2() {
 }
 
 void imwpoly2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real pi = anglerad(5), two_pi = anglerad(7), near_pole = angleradi(3);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), near_pole = angleradi.half_pi();
   const real e2 = ellipsoid.ecc2;
   const ForImwPoly& c = forimwpoly;
   const bool no_sheet = !(std::fabs(c.imwc6) < infinite_image);

@@ -19,7 +19,7 @@ void sanflamsph2(std::span<real> x, std::span<real> y, std::span<const real> lon
 
 void mollw2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
   constexpr real two_over_pi = 0.63661975f;
-  const real pi = anglerad(5), two_pi = anglerad(7), to_degrees = anglerad(9), to_radians = anglerad(8);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), to_degrees = anglerad.deg_per_rad(), to_radians = anglerad.rad_per_deg();
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real d = wrapped_difference(lon[i], lon0, pi, two_pi);

@@ -10,8 +10,8 @@
 namespace dorvix {
 
 void tm2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real pi = anglerad(5), two_pi = anglerad(7), half_pi = anglerad(3), three_half_pi = anglerad(6);
-  const real below = angleradi(3), above = anglerads(3);  // pi/2 -+ 1.0E-5
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), half_pi = anglerad.half_pi(), three_half_pi = anglerad.three_half_pi();
+  const real below = angleradi.half_pi(), above = anglerads.half_pi();  // pi/2 -+ 1.0E-5
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];
@@ -36,7 +36,7 @@ void tm2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::s
 }
 
 void tme2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real pi = anglerad(5), two_pi = anglerad(7);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi();
   const real e2 = ellipsoid.ecc2, ep2 = ellipsoid.eccp2;
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {

@@ -78,8 +78,8 @@ void quadrant_point(real a, real b, real pi, real& X, real& Y) {
 }  // namespace
 
 void grinte2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real pi = anglerad(5), two_pi = anglerad(7);
-  const real near_central = central_meridian_band_degrees * anglerad(8);
+  const real pi = anglerad.pi(), two_pi = anglerad.two_pi();
+  const real near_central = central_meridian_band_degrees * anglerad.rad_per_deg();
   const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const real phi = lat[i];

@@ -27,8 +27,6 @@ constexpr real radial_length = 0.2f;
 
 // Mode of the symbol set-up that edits a pair without storing it.
 constexpr int edit_only = 200;
-// Mode of the plot library's symbol set-up that lists the codes alone.
-constexpr int list_codes_only = 102;
 
 constexpr int default_standard = 1;
 constexpr int default_alternate = -1;

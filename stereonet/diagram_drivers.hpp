@@ -6,7 +6,8 @@
 // and runs its own menu; nothing is drawn before its choice 1000.
 //
 // The planes come as six arrays (strike, dip and rake of planes 1 and 2),
-// with a label per mechanism; entries 1 to ndata are drawn. Modes 4 and 5
+// with a label per mechanism, all of the declared size ndatdim (the
+// store's ndatmax); entries 1 to ndata are drawn. Modes 4 and 5
 // set the driver's defaults and return; any other mode runs its menu.
 
 #include <span>
@@ -21,7 +22,7 @@ namespace dorvix {
 // sets up the stereonet projection and frame, and the subplot's map.
 void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-              std::span<const FixedText<16>> label0, int ndatmax, int ndata, int isub, int inter);
+              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int inter);
 
 // Twenty nets a page in four columns of five, each page with a run
 // caption and two caption lines, into subplot isub; iangunit 1: the angles
@@ -29,6 +30,6 @@ void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span
 // at every entry to the menu.
 void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
                std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-               std::span<const FixedText<16>> label0, int ndatmax, int ndata, int isub, int iangunit, int inter);
+               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit, int inter);
 
 }  // namespace dorvix

@@ -128,7 +128,7 @@ void diagram_text() {
   stextangle(angle, 1);
 }
 
-void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> angles_in_radians,
+void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> angles_in_radians,
                   const std::string& plot_name) {
   submenuhead(h);
   if (!iocom.lwito(2)) return;
@@ -137,7 +137,7 @@ void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> a
   say("SET UP:");
   say(section_rule);
   say("DATA:");
-  ItemLine().text("maximum nb of data =").integer(ndatmax, 6).write();
+  ItemLine().text("maximum nb of data =").integer(ndatdim, 6).write();
   ItemLine().text("current nb of data =").integer(ndata, 6).write();
   if (angles_in_radians) ItemLine().text("angles in radians  :").text(*angles_in_radians ? "T" : "F").write();
   say(section_rule);

@@ -80,7 +80,7 @@ void diagram_text();
 
 // The driver menu: the head, and while output level 2 is on its body; the
 // angle line only when `angles_in_radians` is given.
-void diagram_menu(const Header& h, int ndatmax, int ndata, std::optional<bool> angles_in_radians,
+void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> angles_in_radians,
                   const std::string& plot_name);
 // What a driver does for the choices of its menu that differ between the
 // drivers: open the plot file (10), edit the layout (11), and run (1000,

@@ -182,7 +182,7 @@ void repstereo() {
     }
   }
   axis_label(0.0f, stefram2.label[0]);
-  axis_label(anglerad(3), stefram2.label[1]);
+  axis_label(anglerad.half_pi(), stefram2.label[1]);
   for (int i = 3; i <= frame_labels; ++i) {
     if (!stefram2.llabel[at(i)]) continue;
     const Corner& k = corners[at(i - 2)];

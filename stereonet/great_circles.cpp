@@ -29,7 +29,7 @@ void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   // The running parameter t from 0 to pi along each curve; the number of
   // points is corrected in place when the curve buffer cannot hold it.
   scptnp(dspgcbk.nptgc, 1);
-  real pti = 0.0f, ptf = anglerad(5);
+  real pti = 0.0f, ptf = anglerad.pi();
   scptif(pti, ptf, 1);
   scptend(sampling_from_count, 1);  // ptd = pi/(np - 1), 0 for one point
   PtBlock& p = ptblock;

@@ -61,7 +61,7 @@ void run(const DiagramData& d, int isub) {
 
 void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-              std::span<const FixedText<16>> label0, int ndatmax, int ndata, int isub, int inter) {
+              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int inter) {
   if (inter == 4 || inter == 5) {
     submenuhead(fpsseis_header);
     say("INITIALIZING FPS PLOT PARAMETERS");
@@ -90,7 +90,7 @@ void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for s1", "choose symbols for s2", "choose symbols for s3"},
   };
-  choice_loop([&] { diagram_menu(fpsseis_header, ndatmax, ndata, std::nullopt, settings.plot_name); },
+  choice_loop([&] { diagram_menu(fpsseis_header, ndatdim, ndata, std::nullopt, settings.plot_name); },
               [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
 }
 

@@ -129,7 +129,7 @@ void run(const DiagramData& d, int isub) {
 
 void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
                std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-               std::span<const FixedText<16>> label0, int ndatmax, int ndata, int isub, int iangunit, int inter) {
+               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit, int inter) {
   if (inter == 4 || inter == 5) {
     submenuhead(fpsbchbll_header);
     say("INITIALIZING FPS PLOT PARAMETERS");
@@ -155,7 +155,7 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for P", "choose symbols for B", "choose symbols for T"},
   };
-  choice_loop([&] { diagram_menu(fpsbchbll_header, ndatmax, ndata, d.in_radians, settings.plot_name); },
+  choice_loop([&] { diagram_menu(fpsbchbll_header, ndatdim, ndata, d.in_radians, settings.plot_name); },
               [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
   if (iocom.lplotop) kept.restore();
 }

@@ -54,7 +54,7 @@ void xy2t(std::span<real> t, std::span<const real> x, std::span<const real> y, i
 }
 
 void fsadr2steff(AxisAngles& azsr, AxisAngles& plsr, real strike, real dip, real rake, real phi) {
-  const real theta = phi / 2.0f - anglerad(1);
+  const real theta = phi / 2.0f - anglerad.quarter_pi();
   Mat33 m1, m2, m3, m4;
   zrot(m1, -rake);
   xrot(m2, dip);

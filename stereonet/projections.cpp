@@ -52,7 +52,7 @@ void project(std::span<real> x, std::span<real> y, std::span<const real> az, std
   const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
   for (std::size_t i = 0; i < count; ++i) {
     const real a = az[i];
-    real t = anglerad(3) - pl[i];
+    real t = anglerad.half_pi() - pl[i];
     if (tmax < t) t = tmax;  // a t that is not a number stays
     const real r = radius(t);
     x[i] = r * std::cos(a);

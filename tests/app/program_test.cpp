@@ -84,6 +84,9 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   const auto end = std::find(l.begin(), l.end(), " @ PROGRAM dorvix");
   ASSERT_NE(end, l.end());
   EXPECT_TRUE(std::regex_match(end[2], std::regex(R"( @ EXECUTION TERMINATED AT: \d\d:\d\d:\d\d)")));
+  // The version that the build gives, in both.
+  EXPECT_EQ(banner[1], " @            Version:  2.0");
+  EXPECT_EQ(end[1], " @ Version:  2.0");
   // The silent set-ups after the data-file table: the colour table, the
   // symbol size and the catalogue reader ...
   const Lines before{at_rule,
@@ -142,6 +145,32 @@ TEST(Program, StartsUpShowsTheTopMenuAndQuits) {
   EXPECT_EQ(heads, map_heads);
   EXPECT_EQ(Lines(map, map + static_cast<long>(map_start.size())), map_start);
   EXPECT_EQ(Lines(stereo - static_cast<long>(map_end.size()), stereo), map_end);
+}
+
+// The install rule: the program installed into a fresh prefix, as
+// bin/dorvix, runs as the one built does up to its end-of-run picture
+// (which the clock chooses).
+TEST(Program, InstalledIntoAPrefixItRunsAsBuilt) {
+  TempDir prefix, dir;
+  const CommandResult install = run_command(shell_quote(DORVIX_CMAKE_COMMAND) + " --install " +
+                                            shell_quote(DORVIX_BUILD_DIR) + " --prefix " +
+                                            shell_quote(prefix.path().string()));
+  ASSERT_EQ(install.status, 0) << install.output;
+  const Lines answers{"", "9999"};
+  const ProgramRun built = run_dorvix(dir, answers);
+  const ProgramRun installed = run_dorvix(dir, answers, 0, (prefix / "bin" / "dorvix").string());
+  EXPECT_EQ(installed.status, 0);
+  auto until_the_end = [](const Lines& l) {
+    const auto end = std::find(l.begin(), l.end(), " @ PROGRAM dorvix");
+    Lines kept(l.begin(), end);
+    for (auto& line : kept) {
+      if (line.rfind(" @ Running on:", 0) == 0) line = " @ Running on: (clock)";
+    }
+    return kept;
+  };
+  const Lines want = until_the_end(built.lines);
+  ASSERT_GT(want.size(), 100u);
+  EXPECT_EQ(until_the_end(installed.lines), want);
 }
 
 TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {

@@ -36,16 +36,41 @@ TEST_F(AngleConstants, ValuesAreTheSinglePrecisionAngles) {
   EXPECT_EQ(trig.pi2i, trig.pi2 - 1.0e-5f);
   EXPECT_EQ(trig.pi2s, trig.pi2 + 1.0e-5f);
 
-  const double want[9] = {pi / 4, pi / 3, pi / 2, 3 * pi / 4, pi, 3 * pi / 2, 2 * pi, pi / 180, 180 / pi};
-  for (int k = 1; k <= 9; ++k) {
-    EXPECT_LE(ulps_apart(anglerad(k), static_cast<float>(want[k - 1])), 1) << "angr(" << k << ")";
+  // Each entry by its name: the element of the record it reads, its value,
+  // and for the seven angles the bounds 1.0E-5 below and above.
+  struct Entry {
+    const char* name;
+    float value;
+    std::size_t element;
+    double want;
+  };
+  const Entry entries[] = {
+      {"quarter_pi", anglerad.quarter_pi(), 0, pi / 4},
+      {"third_pi", anglerad.third_pi(), 1, pi / 3},
+      {"half_pi", anglerad.half_pi(), 2, pi / 2},
+      {"three_quarter_pi", anglerad.three_quarter_pi(), 3, 3 * pi / 4},
+      {"pi", anglerad.pi(), 4, pi},
+      {"three_half_pi", anglerad.three_half_pi(), 5, 3 * pi / 2},
+      {"two_pi", anglerad.two_pi(), 6, 2 * pi},
+      {"rad_per_deg", anglerad.rad_per_deg(), 7, pi / 180},
+      {"deg_per_rad", anglerad.deg_per_rad(), 8, 180 / pi},
+  };
+  for (const Entry& e : entries) {
+    EXPECT_EQ(e.value, anglerad.angr[e.element]) << e.name;
+    EXPECT_LE(ulps_apart(e.value, static_cast<float>(e.want)), 1) << e.name;
   }
-  for (int k = 1; k <= 7; ++k) {
-    EXPECT_EQ(angleradi(k), anglerad(k) - 1.0e-5f) << k;
-    EXPECT_EQ(anglerads(k), anglerad(k) + 1.0e-5f) << k;
+  const float lower[] = {angleradi.quarter_pi(), angleradi.third_pi(), angleradi.half_pi(),
+                         angleradi.three_quarter_pi(), angleradi.pi(), angleradi.three_half_pi(),
+                         angleradi.two_pi()};
+  const float upper[] = {anglerads.quarter_pi(), anglerads.third_pi(), anglerads.half_pi(),
+                         anglerads.three_quarter_pi(), anglerads.pi(), anglerads.three_half_pi(),
+                         anglerads.two_pi()};
+  for (std::size_t k = 0; k < 7; ++k) {
+    EXPECT_EQ(lower[k], entries[k].value - 1.0e-5f) << entries[k].name;
+    EXPECT_EQ(upper[k], entries[k].value + 1.0e-5f) << entries[k].name;
   }
   // The conversion factor comes from the stored pi, not from h / 90.
-  EXPECT_EQ(anglerad(8), trig.pi / 180.0f);
+  EXPECT_EQ(anglerad.rad_per_deg(), trig.pi / 180.0f);
 }
 
 TEST_F(AngleConstants, SecondCallKeepsEveryBitAndReportsAgain) {
@@ -63,11 +88,11 @@ TEST_F(AngleConstants, SecondCallKeepsEveryBitAndReportsAgain) {
 }
 
 TEST_F(AngleConstants, DegreesAndRadiansOfOneValue) {
-  EXPECT_EQ(rad(180.0f), anglerad(8) * 180.0f);
+  EXPECT_EQ(rad(180.0f), anglerad.rad_per_deg() * 180.0f);
   EXPECT_LE(ulps_apart(rad(180.0f), static_cast<float>(std::numbers::pi)), 1);
-  EXPECT_LE(ulps_apart(deg(anglerad(5)), 180.0f), 1);
+  EXPECT_LE(ulps_apart(deg(anglerad.pi()), 180.0f), 1);
   EXPECT_EQ(rad(0.0f), 0.0f);
-  EXPECT_EQ(deg(-anglerad(3)), -deg(anglerad(3)));
+  EXPECT_EQ(deg(-anglerad.half_pi()), -deg(anglerad.half_pi()));
 }
 
 TEST_F(AngleConstants, ArrayConversionsCountAndWorkInPlace) {
@@ -78,8 +103,8 @@ TEST_F(AngleConstants, ArrayConversionsCountAndWorkInPlace) {
   EXPECT_EQ(a, before);
 
   deg2rad(a, a, 2);  // the third value stays in degrees
-  EXPECT_EQ(a[0], anglerad(8) * 90.0f);
-  EXPECT_EQ(a[1], anglerad(8) * -45.0f);
+  EXPECT_EQ(a[0], anglerad.rad_per_deg() * 90.0f);
+  EXPECT_EQ(a[1], anglerad.rad_per_deg() * -45.0f);
   EXPECT_EQ(a[2], 360.0f);
 
   std::vector<float> back(2);

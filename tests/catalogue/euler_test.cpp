@@ -62,7 +62,7 @@ TEST_F(EulerAngles, IdentityBothWays) {
 }
 
 TEST_F(EulerAngles, QuarterTurnAboutAxisOne) {
-  const float h = anglerad(3);
+  const float h = anglerad.half_pi();
   Matrix se = matrix_of(0, h, 0);
   const Matrix want{1, 0, 0, 0, 0, 1, 0, -1, 0};
   for (std::size_t k = 0; k < 9; ++k) EXPECT_NEAR(se[k], want[k], tiny) << k;
@@ -92,8 +92,8 @@ TEST_F(EulerAngles, RoundTripKeepsThetaAndReducesPhiAndPsi) {
     Matrix se = matrix_of(phi, theta, psi);
     const Angles a = angles_of(se);
     ASSERT_NEAR(a.theta, theta, 2e-6f);
-    ASSERT_LE(std::fabs(a.phi), anglerad(5));
-    ASSERT_LE(std::fabs(a.psi), anglerad(5));
+    ASSERT_LE(std::fabs(a.phi), anglerad.pi());
+    ASSERT_LE(std::fabs(a.psi), anglerad.pi());
     ASSERT_NEAR(std::remainder(a.phi - phi, 2 * M_PI), 0.0, 2e-5) << phi << " " << theta << " " << psi;
     ASSERT_NEAR(std::remainder(a.psi - psi, 2 * M_PI), 0.0, 2e-5) << phi << " " << theta << " " << psi;
   }
@@ -105,7 +105,7 @@ TEST_F(EulerAngles, HalfTurnPutsTheWholeTurnIntoPsi) {
     Matrix se{std::cos(psi), -std::sin(psi), 0, -std::sin(psi), -std::cos(psi), 0, 0, 0, -1};
     const Angles a = angles_of(se);
     EXPECT_EQ(a.phi, 0.0f);
-    EXPECT_EQ(a.theta, anglerad(5));
+    EXPECT_EQ(a.theta, anglerad.pi());
     EXPECT_NEAR(a.psi, psi, 2 * tiny);
   }
   EXPECT_TRUE(screen().empty());
@@ -140,7 +140,7 @@ TEST_F(EulerAngles, ElementBeyondOneIsClampedAndReported) {
     EXPECT_EQ(screen_lines(), c.warning ? warning_box("se1232eu", message) : error_box("se1232eu", message))
         << c.v;
     EXPECT_EQ(se[8], c.reset);
-    EXPECT_EQ(a.theta, c.reset > 0 ? 0.0f : anglerad(5));
+    EXPECT_EQ(a.theta, c.reset > 0 ? 0.0f : anglerad.pi());
     EXPECT_EQ(a.phi, 0.0f);
     EXPECT_EQ(a.psi, 0.0f);
   }
@@ -148,7 +148,7 @@ TEST_F(EulerAngles, ElementBeyondOneIsClampedAndReported) {
 
 TEST_F(EulerAngles, ClampingGoesOnWithTheNextEntries) {
   type({""});
-  const float h = anglerad(3);
+  const float h = anglerad.half_pi();
   std::array<float, 18> se{};
   eu2se123(se, std::array{0.0f, 0.3f}, std::array{0.0f, h}, std::array{0.0f, -0.4f}, 2, 2);
   se[8] = 1.25f;
@@ -163,7 +163,7 @@ TEST_F(EulerAngles, ClampingGoesOnWithTheNextEntries) {
 }
 
 TEST_F(EulerAngles, PolarAngleQuadrants) {
-  const float pi = anglerad(5), h = anglerad(3);
+  const float pi = anglerad.pi(), h = anglerad.half_pi();
   struct Case {
     float x, y, want;
   };

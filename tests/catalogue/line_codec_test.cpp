@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -26,6 +27,30 @@ std::string line_with(int length, std::initializer_list<Placed> fields) {
   std::string line(static_cast<std::size_t>(length), ' ');
   for (const Placed& f : fields) line.replace(static_cast<std::size_t>(f.col - 1), f.text.size(), f.text);
   return line;
+}
+
+// One slot of the store as its named values (characters by their codes),
+// every field a line may fill: a record read from a line is checked as a
+// whole against the record expected.
+using Record = std::map<std::string, double>;
+Record slot_of(const FpsBlk& b, std::size_t k) {
+  return {{"iyear1", b.iyear1[k]},   {"imonth1", b.imonth1[k]},    {"iday1", b.iday1[k]},
+          {"ihour1", b.ihour1[k]},   {"imn1", b.imn1[k]},          {"sec1", b.sec1[k]},
+          {"id1", b.id1[k]},         {"rlat1", b.rlat1[k]},        {"rlong1", b.rlong1[k]},
+          {"depth1", b.depth1[k]},   {"rmag1", b.rmag1[k]},        {"isp1", b.isp1[k]},
+          {"azgap1", b.azgap1[k]},   {"dnst1", b.dnst1[k]},        {"rmstt", b.rmstt[k]},
+          {"exy1", b.exy1[k]},       {"ez1", b.ez1[k]},            {"cmtyp1", b.cmtyp1[k]},
+          {"strike", b.strike1[0][k]}, {"dip", b.dip1[0][k]},      {"rake", b.rake1[0][k]},
+          {"strike2", b.strike1[1][k]}, {"dip2", b.dip1[1][k]},    {"rake2", b.rake1[1][k]},
+          {"qual1", b.qual1[k]},     {"ipick1", b.ipick1[k]},      {"qual2", b.qual2[k]},
+          {"qual3", b.qual3[k]},     {"ratio1", b.ratio1[k]},      {"ipick2", b.ipick2[k]},
+          {"estrike1", b.estrike1[k]}, {"edip1", b.edip1[k]},      {"erake1", b.erake1[k]},
+          {"cflag1", b.cflag1[k]},   {"cflag2", b.cflag2[k]}};
+}
+// `before` with the values named in `changed`, each of them a field.
+Record with(Record before, const Record& changed) {
+  for (const auto& [name, value] : changed) before.at(name) = value;
+  return before;
 }
 
 // A well-formed FPFIT line as the writer builds it.
@@ -69,77 +94,51 @@ TEST(LineLayouts, FieldsTileTheLineInColumnOrder) {
 
 // --- Reading ------------------------------------------------------------------
 
-TEST(CatalogueLines, FpfitLineFillsItsStoreFields) {
-  auto blk = new_store();
-  const LineRead r = read_catalogue_line(Layout::fpfit, fpfit_line, *blk, 0);
-  ASSERT_EQ(r.status, LineStatus::read);
-  EXPECT_FALSE(r.unknown_hemisphere || r.unknown_direction);
-  const FpsBlk& b = *blk;
-  EXPECT_EQ(b.iyear1[0], 1997);
-  EXPECT_EQ(b.imonth1[0], 1);
-  EXPECT_EQ(b.iday1[0], 1);
-  EXPECT_EQ(b.ihour1[0], 2);
-  EXPECT_EQ(b.imn1[0], 24);
-  EXPECT_EQ(b.sec1[0], 6.90f);
-  EXPECT_EQ(b.rlat1[0], 36.0f + 30.64f / 60.0f);
-  EXPECT_EQ(b.rlong1[0], -(121.0f + 4.92f / 60.0f));
-  EXPECT_EQ(b.depth1[0], 5.53f);
-  EXPECT_EQ(b.rmag1[0], 1.40f);
-  EXPECT_EQ(b.isp1[0], 22);
-  EXPECT_EQ(b.azgap1[0], 79.0f);
-  EXPECT_EQ(b.dnst1[0], 0.0f);
-  EXPECT_EQ(b.rmstt[0], 0.05f);
-  EXPECT_EQ(b.exy1[0], 0.3f);
-  EXPECT_EQ(b.ez1[0], 0.7f);
-  EXPECT_EQ(b.cmtyp1[0], 'C');
-  EXPECT_EQ(b.strike1[0][0], 45.0f);  // dip direction 135
-  EXPECT_EQ(b.dip1[0][0], 45.0f);
-  EXPECT_EQ(b.rake1[0][0], 0.0f);
-  EXPECT_EQ(b.qual1[0], 0.02f);
-  EXPECT_EQ(b.ipick1[0], 16);
-  EXPECT_EQ(b.qual2[0], 0.37f);
-  EXPECT_EQ(b.qual3[0], 0.54f);
-  EXPECT_EQ(b.ratio1[0], 0.06f);
-  EXPECT_EQ(b.estrike1[0], 30.0f);
-  EXPECT_EQ(b.edip1[0], 43.0f);
-  EXPECT_EQ(b.erake1[0], 50.0f);
-  EXPECT_EQ(b.cflag1[0], ' ');
-  EXPECT_EQ(b.cflag2[0], ' ');
-  EXPECT_EQ(b.id1[0], 30124752);
-  // Plane 2 and the fields of the other layout are not written.
-  EXPECT_EQ(b.strike1[1][0], 0.0f);
-  EXPECT_EQ(b.ipick2[0], 0);
-}
-
-TEST(CatalogueLines, HashLineFillsItsStoreFieldsAndNoOthers) {
-  auto blk = new_store();
-  blk->isp1[3] = 77;
-  blk->azgap1[3] = 77;
-  blk->cflag2[3] = '*';
-  const LineRead r = read_catalogue_line(Layout::hash, hash_line, *blk, 3);
-  ASSERT_EQ(r.status, LineStatus::read);
-  const FpsBlk& b = *blk;
-  EXPECT_EQ(b.iyear1[3], 2018);
-  EXPECT_EQ(b.imn1[3], 35);
-  EXPECT_EQ(b.sec1[3], 34.06f);
-  EXPECT_EQ(b.id1[3], 37844303);
-  EXPECT_EQ(b.rlat1[3], 34.0345f);
-  EXPECT_EQ(b.rlong1[3], -117.59883f);
-  EXPECT_EQ(b.depth1[3], 4.11f);
-  EXPECT_EQ(b.rmag1[3], 3.09f);
-  EXPECT_EQ(b.strike1[0][3], 134.0f);
-  EXPECT_EQ(b.dip1[0][3], 84.0f);
-  EXPECT_EQ(b.rake1[0][3], -175.0f);
-  EXPECT_EQ(b.qual1[3], 14.0f);
-  EXPECT_EQ(b.qual2[3], 15.0f);
-  EXPECT_EQ(b.ipick1[3], 61);
-  EXPECT_EQ(b.qual3[3], 0.0f);
-  EXPECT_EQ(b.ipick2[3], 75);
-  EXPECT_EQ(b.ratio1[3], 1.0f);
-  EXPECT_EQ(b.cflag1[3], 'A');
-  EXPECT_EQ(b.isp1[3], 77);
-  EXPECT_EQ(b.azgap1[3], 77.0f);
-  EXPECT_EQ(b.cflag2[3], '*');
+// Each layout's line fills its own fields and leaves every other field of
+// the slot as it was.
+TEST(CatalogueLines, EachLayoutFillsItsStoreFieldsAndNoOthers) {
+  struct Case {
+    Layout layout;
+    const std::string& line;
+    std::size_t slot;
+    Record changed;
+  };
+  const Case cases[] = {
+      {Layout::fpfit, fpfit_line, 0,
+       {{"iyear1", 1997},      {"imonth1", 1},        {"iday1", 1},
+        {"ihour1", 2},         {"imn1", 24},          {"sec1", 6.90f},
+        {"rlat1", 36.0f + 30.64f / 60.0f},            {"rlong1", -(121.0f + 4.92f / 60.0f)},
+        {"depth1", 5.53f},     {"rmag1", 1.40f},      {"isp1", 22},
+        {"azgap1", 79.0f},     {"dnst1", 0.0f},       {"rmstt", 0.05f},
+        {"exy1", 0.3f},        {"ez1", 0.7f},         {"cmtyp1", 'C'},
+        {"strike", 45.0f},  // dip direction 135
+        {"dip", 45.0f},        {"rake", 0.0f},        {"qual1", 0.02f},
+        {"ipick1", 16},        {"qual2", 0.37f},      {"qual3", 0.54f},
+        {"ratio1", 0.06f},     {"estrike1", 30.0f},   {"edip1", 43.0f},
+        {"erake1", 50.0f},     {"cflag1", ' '},       {"cflag2", ' '},
+        {"id1", 30124752}}},
+      {Layout::hash, hash_line, 3,
+       {{"iyear1", 2018},      {"imonth1", 1},        {"iday1", 1},
+        {"ihour1", 1},         {"imn1", 35},          {"sec1", 34.06f},
+        {"id1", 37844303},     {"rlat1", 34.0345f},   {"rlong1", -117.59883f},
+        {"depth1", 4.11f},     {"rmag1", 3.09f},      {"strike", 134.0f},
+        {"dip", 84.0f},        {"rake", -175.0f},     {"qual1", 14.0f},
+        {"qual2", 15.0f},      {"ipick1", 61},        {"qual3", 0.0f},
+        {"ipick2", 75},        {"ratio1", 1.0f},      {"cflag1", 'A'}}},
+  };
+  for (const Case& c : cases) {
+    // Fields of the other layout hold values before the read.
+    auto blk = new_store();
+    blk->isp1[c.slot] = 77;
+    blk->azgap1[c.slot] = 77;
+    blk->cflag2[c.slot] = '*';
+    blk->estrike1[c.slot] = 9;
+    const Record before = slot_of(*blk, c.slot);
+    const LineRead r = read_catalogue_line(c.layout, c.line, *blk, c.slot);
+    ASSERT_EQ(r.status, LineStatus::read) << c.line;
+    EXPECT_FALSE(r.unknown_hemisphere || r.unknown_direction);
+    EXPECT_EQ(slot_of(*blk, c.slot), with(before, c.changed)) << c.line;
+  }
 }
 
 TEST(CatalogueLines, NumericFieldsIgnoreBlanksAndImplyDecimals) {
@@ -422,27 +421,25 @@ TEST(CatalogueLines, WrittenValuesReadBackWithinTheirDecimals) {
     for (Layout layout : {Layout::fpfit, Layout::hash}) {
       ASSERT_FALSE(write_catalogue_line(layout, b, 0, out).overflowed()) << out;
       ASSERT_EQ(read_catalogue_line(layout, out, b, 1).status, LineStatus::read) << out;
+      // Each field read back as written, within half a step of its last
+      // decimal (0: exactly).
       const float position_step = layout == Layout::fpfit ? 0.005f / 60.0f : 0.000005f;
-      EXPECT_EQ(b.iyear1[1], b.iyear1[0]);
-      EXPECT_EQ(b.imonth1[1], b.imonth1[0]);
-      EXPECT_EQ(b.iday1[1], b.iday1[0]);
-      EXPECT_EQ(b.ihour1[1], b.ihour1[0]);
-      EXPECT_EQ(b.imn1[1], b.imn1[0]);
-      EXPECT_EQ(b.id1[1], b.id1[0]);
-      EXPECT_NEAR(b.sec1[1], b.sec1[0], 0.005f + 1e-5f);
-      EXPECT_NEAR(b.rlat1[1], b.rlat1[0], position_step + 2e-5f) << out;
-      EXPECT_NEAR(b.rlong1[1], b.rlong1[0], position_step + 2e-5f) << out;
-      EXPECT_NEAR(b.depth1[1], b.depth1[0], 0.005f + 1e-4f);
-      EXPECT_NEAR(b.rmag1[1], b.rmag1[0], 0.005f + 1e-5f);
-      EXPECT_EQ(b.strike1[0][1], b.strike1[0][0]);
-      EXPECT_EQ(b.dip1[0][1], b.dip1[0][0]);
-      EXPECT_EQ(b.rake1[0][1], b.rake1[0][0]);
-      EXPECT_EQ(b.qual1[1], b.qual1[0]);
-      EXPECT_EQ(b.qual2[1], b.qual2[0]);
-      EXPECT_NEAR(b.qual3[1], b.qual3[0], 0.005f + 1e-6f);
-      EXPECT_NEAR(b.ratio1[1], b.ratio1[0], 0.005f + 1e-6f);
-      EXPECT_EQ(b.ipick1[1], b.ipick1[0]);
-      EXPECT_EQ(b.cflag1[1], b.cflag1[0]);
+      const std::pair<const char*, float> within[] = {
+          {"iyear1", 0},   {"imonth1", 0}, {"iday1", 0},   {"ihour1", 0},
+          {"imn1", 0},     {"id1", 0},     {"sec1", 0.005f + 1e-5f},
+          {"rlat1", position_step + 2e-5f}, {"rlong1", position_step + 2e-5f},
+          {"depth1", 0.005f + 1e-4f},      {"rmag1", 0.005f + 1e-5f},
+          {"strike", 0},   {"dip", 0},     {"rake", 0},    {"qual1", 0},
+          {"qual2", 0},    {"qual3", 0.005f + 1e-6f},      {"ratio1", 0.005f + 1e-6f},
+          {"ipick1", 0},   {"cflag1", 0}};
+      const Record written = slot_of(b, 0), read = slot_of(b, 1);
+      for (const auto& [name, step] : within) {
+        if (step == 0) {
+          EXPECT_EQ(read.at(name), written.at(name)) << name << " " << out;
+        } else {
+          EXPECT_NEAR(read.at(name), written.at(name), step) << name << " " << out;
+        }
+      }
       // Written again, the line does not change.
       std::string again;
       write_catalogue_line(layout, b, 1, again);

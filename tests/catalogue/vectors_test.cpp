@@ -20,10 +20,10 @@ TEST_F(Vectors, UnitVectorsOfGeographicPoints) {
   struct Case {
     float lon, lat, x, y, z;
   };
-  const float h = anglerad(3);
+  const float h = anglerad.half_pi();
   const Case cases[] = {
       {0, 0, 1, 0, 0},          {h, 0, 0, 1, 0},  {0, h, 0, 0, 1},
-      {anglerad(5), 0, -1, 0, 0}, {-h, -h, 0, 0, -1}, {anglerad(1), 0, std::sqrt(0.5f), std::sqrt(0.5f), 0},
+      {anglerad.pi(), 0, -1, 0, 0}, {-h, -h, 0, 0, -1}, {anglerad.quarter_pi(), 0, std::sqrt(0.5f), std::sqrt(0.5f), 0},
   };
   for (const Case& c : cases) {
     float x = 9, y = 9, z = 9;
@@ -38,7 +38,7 @@ TEST_F(Vectors, GeographicPointsOfVectorsTakeTheirQuadrant) {
   struct Case {
     float vx, vy, vz, lon, lat;
   };
-  const float pi = anglerad(5), h = anglerad(3);
+  const float pi = anglerad.pi(), h = anglerad.half_pi();
   const Case cases[] = {
       {0, 0, 1, 0, h},       {-1, 0, 0, pi, 0},          {-1, -0.0f, 0, pi, 0},  // not -pi
       {0, -1, 0, -h, 0},     {0, 1, 0, h, 0},            {0, 0, -1, 0, -h},
@@ -82,7 +82,7 @@ TEST_F(Vectors, NearlyUnitVectorsNeedNoWarning) {
   EXPECT_NEAR(lat[1], std::asin(0.8f * k4), 2e-6f);
   EXPECT_GT(lat[1] - std::asin(0.8f), 2e-5f);
   // A sine just above 1, left unchanged, is taken as 1: never NaN.
-  EXPECT_EQ(lat[2], anglerad(3));
+  EXPECT_EQ(lat[2], anglerad.half_pi());
 }
 
 TEST_F(Vectors, ConversionsWorkInPlace) {

@@ -61,7 +61,7 @@ class ColumnFileTest : public ConsoleTest {
     std::string script;
     for (const auto& a : answers) script += a + "\n";
     type_raw(script);
-    std::string title(20, ' ');
+    std::string read_title(20, ' ');
     std::string fname = edit_name(path);
     std::array<int, 2> jcola{1, 2}, jfcola{1, 2};
     std::array<std::string, 2> namvara{"X-long    ", "Y-lat     "};
@@ -70,14 +70,14 @@ class ColumnFileTest : public ConsoleTest {
     int ndisp = 4, iskip = 2, ititle = 1, iheader = 2;
     const std::array<std::span<real>, 2> columns{std::span<real>(xp), std::span<real>(yp)};
     try {
-      readreal6(ierr, title, fname, "long-lat data input", column_unit, ndisp, iskip, ititle, iheader, jcola,
+      readreal6(ierr, read_title, fname, "long-lat data input", column_unit, ndisp, iskip, ititle, iheader, jcola,
                 jfcola, namvara, nvar, columns, namrcol, nread, ncolused, 1, mode);
     } catch (const RunEnded&) {
       out = screen();
       ADD_FAILURE() << "the run ended; the screen was:\n" << out;
       return -1;
     }
-    this->title = title;
+    title = read_title;
     out = screen();
     return ierr;
   }

@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "colfile/column_dialogue.hpp"
 #include "colfile/header_dialogue.hpp"
 #include "colfile/header_lines.hpp"
+#include "console/edit.hpp"
+#include "console/prompts.hpp"
 #include "column_fixture.hpp"
+#include "support/transcript.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -176,6 +182,178 @@ TEST_F(DialogueTest, ColumnDialogueOfThePointMenuChangesOnlyTheFileColumn) {
   EXPECT_EQ(yp[1], 6);
   EXPECT_EQ(xp[2], 7);
   EXPECT_EQ(yp[2], 9);
+}
+
+// The column dialogue on its own, in each way it starts and at each level
+// of change, for a caller of three variables and two array columns: the
+// runs of lines the screen shows, in order (or the whole screen), and the
+// caller's values after it, as "nvar=..., jcola=..., jfcola=...,
+// names=..., ncolused=..., nfcol=..., ierr=...". The set-up record holds
+// five variables before each call; every call leaves the caller's values
+// in it.
+TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
+  using Lines = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    std::string file;  // text of the file open on the unit; none: no file open
+    bool being_written;  // the file is open for writing: nothing can be read from it
+    int mode, imodlev, nvar;
+    std::array<int, 3> jcola, jfcola;
+    Lines answers;
+    std::vector<Lines> shown;
+    bool whole;  // the runs are the whole screen
+    std::string state;
+  };
+  const std::string header = (dir / "header.txt").string();
+  const Lines error_head = {" " + std::string(43, '*'), " " + std::string(43, '*'), " ***" + std::string(37, ' ') + "***",
+                            " ***        subroutine scol2var          ***", " ***" + std::string(37, ' ') + "***",
+                            " ***                ERROR                ***", " ***" + std::string(37, ' ') + "***",
+                            " " + std::string(43, '*'), " " + std::string(43, '*')};
+  const Lines warning = warning_head(" ///        subroutine scol2var          ///");
+  const std::string slashes = " " + std::string(43, '/');
+  const Lines not_open_header = {" Input file is not opened", " ===> cannot read header", " ===> setting default header",
+                                 pause, slashes};
+  const Lines initialising = join({menu_head("scol2var"), {" INITIALIZING VARIABLES<->COLUMNS"}});
+  const Lines not_yet_open = join({menu_head("scol2var"), {" Input file not yet open", " ===> initializing header"}});
+  const std::vector<Case> cases = {
+      {"the defaults announced, the array status listed, three variables asked for", "", false, 4, 4, 2,
+       {1, 2, 0}, {1, 2, 0}, {"300", "1", "200", "3", "99"},
+       {initialising,
+        {" Input file not yet open", " ===> initializing title = Untitled"},
+        not_yet_open,
+        {" Change nb of variables to read...200", " Change listing type .............300",
+         " SET UP IS OK, EXIT AND PROCEED ...99"},
+        {" |--|----------|---------------------------|", " | 1|Nodata.1  |", " | 2|Nodata.2  |"},
+        {" Enter total nb of variables to store", " inside  [0,3]"},
+        {" |--|----------|---------------------------|", " | 1|File.col.1|", " | 2|File.col.3|"},
+        {" | 1|Variable.1| 1|File.col.1| 1|File.col.1| 1", " | 2|Variable.2| 2|File.col.3| 2|File.col.2| 2",
+         " | 3|Variable.3| 2|File.col.3| 3|File.col.3| 3", " ------------------------------------------- |",
+         " Command to modify correspondance <----------+"}},
+       false,
+       "nvar=3, jcola=1,2,2, jfcola=1,2,3, names=Variable.1,Variable.2,Variable.3, ncolused=2, nfcol=3, ierr=0"},
+      {"the defaults silently", "", false, 5, 1, 2, {1, 2, 0}, {1, 2, 0}, {}, {initialising, not_yet_open}, true,
+       "nvar=0, jcola=, jfcola=, names=, ncolused=0, nfcol=0, ierr=0"},
+      {"the stored set-up cut to the caller's three variables, an array column beyond its two", "", false, 3, 1,
+       0, {0, 0, 0}, {0, 0, 0}, {"", "", ""},
+       {error_head,
+        {" Currently set nvar =   5 variables", " Max nb of variables =   3", " ===> RESET nvar =   3", pause,
+         " " + std::string(43, '*')},
+        warning,
+        {"                variable nb =   2", "     array col nb to store  =   3", " max array col nb available =   2",
+         " =======> RESET file col nb =   2", pause, slashes},
+        warning, not_open_header},
+       true, "nvar=3, jcola=2,2,2, jfcola=1,2,3, names=Stored.1,Stored.2,Stored.3, ncolused=2, nfcol=3, ierr=0"},
+      {"too many variables, columns out of range, each reset in its box; rows that cannot be changed", "", false,
+       0, 0, 4, {1, 5, 0}, {100, 2, 3}, {"", "", "", "", "", "", "99"},
+       {{" Trying to set nvar =   4 variables", " Max nb of variables =   3", " ===> RESET nvar =   3", pause},
+        {" Input file is not opened", " ===> cannot read title", " setting title = Untitled", pause},
+        {"             variable nb =   1", "     file col nb to read = 100", " max file col nb to read =  99",
+         " ====> RESET file col nb =   1", pause},
+        {"                variable nb =   2", "     array col nb to store  =   5", " max array col nb available =   2",
+         " =======> RESET file col nb =   2", pause},
+        {"                variable nb =   3", "     array col nb to store  =   0", " max array col nb available =   2",
+         " =======> RESET file col nb =   1", pause},
+        not_open_header,
+        {" | 1|X-long    | 1|File.col.3| 1|File.col.1|", " | 2|Y-lat     | 2|File.col.2| 2|File.col.2|",
+         " | 3|Depth     | 1|File.col.3| 3|File.col.3|", " " + std::string(43, '-'),
+         " Change listing type .............300"}},
+       false, "nvar=3, jcola=1,2,1, jfcola=1,2,3, names=X-long,Y-lat,Depth, ncolused=2, nfcol=3, ierr=0"},
+      {"a variable's array column and file column changed", "'T'\n'lon' 'lat' 'depth'\n1 2 3\n", false, 0, 2,
+       2, {1, 2, 0}, {1, 2, 0}, {"1", "2", "3", "99"},
+       {{" Input file name: " + header, " Title: T"},
+        {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"},
+        {" Modifying correspondance", "  Variable name  = X-long", "  Array col nb   =   1", "  Array col name = lon",
+         "  File col nb    =   1", "  File col name  = lon"},
+        {" Enter New array column nb", " inside  [1,2]"},
+        {" Enter New file column nb", " inside  [1,99]"},
+        {" Name of column   3 depth"},
+        {" | 1|X-long    | 2|lat       | 3|depth     | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"}},
+       false, "nvar=2, jcola=2,2, jfcola=3,2, names=X-long,Y-lat, ncolused=2, nfcol=3, ierr=0"},
+      {"a name changed; more variables, the last one reset; fewer, the first one kept",
+       "'T'\n'a' 'b' 'c'\n1 2 3\n", false, 0, 4, 2, {2, 1, 0}, {3, 1, 0},
+       {"1", "Depth", "", "", "200", "3", "200", "1", "99"},
+       {{" Change nb of variables to read...200"},
+        {" Enter New variable name"},
+        {" Enter total nb of variables to store", " inside  [0,3]", " or return for default value",
+         " Default =            2"},
+        {" | 1|Depth     | 2|c         | 3|c         | 1", " | 2|Variable.2| 2|c         | 2|b         | 2",
+         " | 3|Variable.3| 2|c         | 3|c         | 3"},
+        {" | 1|Depth     | 2|c         | 3|c         | 1", " ------------------------------------------- |"}},
+       false, "nvar=1, jcola=2, jfcola=3, names=Depth, ncolused=2, nfcol=3, ierr=0"},
+      {"an unknown mode reported, then taken as 1", "", false, 7, 1, 1, {1, 2, 0}, {1, 2, 0}, {"n", ""},
+       {{" inter =            7", " outside [            0 ,            5 ]", " Problem originated in :",
+         " subroutine: scol2var"},
+        {" UNRECOVERABLE ERROR =====> QUITTING ADVISED"},
+        not_open_header},
+       false, "nvar=1, jcola=1, jfcola=1, names=X-long, ncolused=1, nfcol=1, ierr=0"},
+      {"column names that cannot be read: the defaults, in an error box", "'T'\n'a' 'b'\n", true, 1, 1, 2,
+       {1, 2, 0}, {1, 2, 0}, {"", ""},
+       {{" WHILE SKIPPING   1 th LINE"},
+        join({error_head, {" COULD NOT READ COLUMN HEADERS", " IN FILE: " + header, " ===> setting default header",
+                           pause}})},
+       false, "nvar=2, jcola=1,2, jfcola=1,2, names=X-long,Y-lat, ncolused=2, nfcol=2, ierr=1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    ReadRealSetup& rs = readrealsetup;
+    rs.nvar = 5;
+    for (int v = 1; v <= 5; ++v) {
+      rs.jcol[colfile::at(v)] = 3 - v % 2;
+      rs.jfcol[colfile::at(v)] = v;
+      rs.namvar[colfile::at(v)] = "Stored." + std::to_string(v);
+    }
+    if (!c.file.empty()) {
+      path = file("header.txt", c.file);
+      units().open(column_unit, path, c.being_written ? FileStatus::unknown : FileStatus::old_file);
+    }
+    std::array<int, 3> jcola = c.jcola, jfcola = c.jfcola;
+    std::array<std::string, 3> namvara{"X-long    ", "Y-lat     ", "Depth     "};
+    std::array<std::string, 2> namrcol{std::string(10, ' '), std::string(10, ' ')};
+    int ierr = -1, nvar = c.nvar, ncolused = -1;
+    std::string script;
+    for (const std::string& a : c.answers) script += a + "\n";
+    type_raw(script);
+    scol2var2(ierr, jcola, jfcola, namvara, nvar, namrcol, ncolused, edit_name(header), column_unit, c.imodlev,
+              c.mode);
+    out = screen();
+    if (c.whole) {
+      Lines all;
+      for (const Lines& run : c.shown) all.insert(all.end(), run.begin(), run.end());
+      EXPECT_EQ(split_lines(out), all);
+    } else {
+      std::size_t from = 0;
+      const Lines screen_lines = split_lines(out);
+      for (const Lines& run : c.shown) {
+        const auto at = std::search(screen_lines.begin() + static_cast<std::ptrdiff_t>(from), screen_lines.end(),
+                                    run.begin(), run.end());
+        ASSERT_NE(at, screen_lines.end()) << "not shown next: " << run.front() << "\nscreen:\n" << out;
+        from = static_cast<std::size_t>(at - screen_lines.begin()) + run.size();
+      }
+    }
+    std::string state = "nvar=" + std::to_string(nvar), jc = ", jcola=", jf = ", jfcola=", names = ", names=";
+    for (std::size_t v = 0; v < static_cast<std::size_t>(std::max(nvar, 0)); ++v) {
+      const std::string comma = v > 0 ? "," : "";
+      jc += comma + std::to_string(jcola[v]);
+      jf += comma + std::to_string(jfcola[v]);
+      names += comma + std::string(trimmed(namvara[v]));
+      EXPECT_EQ(rs.jcol[v], jcola[v]) << v;
+      EXPECT_EQ(rs.jfcol[v], jfcola[v]) << v;
+      EXPECT_EQ(rs.namvar[v], edit::pad(namvara[v], column_name_width)) << v;
+    }
+    EXPECT_EQ(state + jc + jf + names + ", ncolused=" + std::to_string(ncolused) + ", nfcol=" +
+                  std::to_string(rs.nfcol) + ", ierr=" + std::to_string(ierr),
+              c.state);
+    EXPECT_EQ(rs.nvar, nvar);
+    if (c.mode == 5) {
+      // The defaults of all 99 variables of the record, beyond the caller's.
+      for (int v = 1; v <= max_variables; ++v) {
+        EXPECT_EQ(rs.jfcol[colfile::at(v)], v);
+        EXPECT_EQ(rs.jcol[colfile::at(v)], std::min(v, 2));
+        EXPECT_EQ(rs.namvar[colfile::at(v)], edit::pad("Variable." + std::to_string(v), column_name_width));
+      }
+    }
+  }
 }
 
 }  // namespace

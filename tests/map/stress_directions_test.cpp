@@ -108,9 +108,9 @@ TEST_F(StressDirectionsTest, VerticalAxisAndShmaxFromTheFlattestAxis) {
 }
 
 TEST_F(StressDirectionsTest, AnglesReduceIntoTheirPeriodAndUnclearCasesAreListed) {
-  const real two_pi = anglerad(7), pi = anglerad(5);
+  const real two_pi = anglerad.two_pi(), pi = anglerad.pi();
   for (const auto& [in, want] : std::vector<std::pair<real, real>>{
-           {two_pi, 0.0f}, {-anglerad(3), 3 * anglerad(3)}, {-two_pi, 0.0f}, {1.0f, 1.0f}, {-pi, pi}}) {
+           {two_pi, 0.0f}, {-anglerad.half_pi(), 3 * anglerad.half_pi()}, {-two_pi, 0.0f}, {1.0f, 1.0f}, {-pi, pi}}) {
     real out = 99.0f;
     na2pin(std::span(&out, 1), std::span(&in, 1), 1);
     EXPECT_NEAR(out, want, 2e-6f) << in;

@@ -221,7 +221,7 @@ TEST_F(StressSymbolsTest, SymbolsLieAlongTheirDirectionsOnTheMap) {
         real x = 0, y = 0;
         projlln(std::span(&x, 1), std::span(&y, 1), std::span(&lon, 1), std::span(&la, 1), 1);
         const real shmax = map_direction(lon, la, x, y, az);
-        const real shmin = map_direction(lon, la, x, y, az + anglerad(3));
+        const real shmin = map_direction(lon, la, x, y, az + anglerad.half_pi());
         real x1 = x, y1 = y;
         int isv = 2;
         dmapsh2(std::span(&x1, 1), std::span(&y1, 1), std::span(&shmax, 1), std::span(&shmin, 1), std::span(&isv, 1),

@@ -46,7 +46,7 @@ void draw_page() {
   // Circles, arcs and arrows below the symbols.
   uscircle(3, 9, 1.5f, 72);
   usacircle(8, 9, 1.5f, 0, std::numbers::pi_v<real>, 40);
-  usacircle(8, 9, 1.0f, anglerad(6), anglerad(5), 30);
+  usacircle(8, 9, 1.0f, anglerad.three_half_pi(), anglerad.pi(), 30);
   const real tx[] = {11, 13}, ty[] = {8, 10}, hx[] = {15, 17}, hy[] = {10, 8};
   usarrow1(tx, ty, hx, hy, 2);
   // Texts of every justification, at user and paper points.

@@ -221,7 +221,7 @@ TEST_F(ProjectionTest, EveryEllipsoidOfTheTableAgreesWithPublishedRadii) {
 
 TEST_F(ProjectionTest, MeridianDistance) {
   set_start_up_parameters();  // GRS80
-  const real pi = anglerad(5);
+  const real pi = anglerad.pi();
   std::vector<real> lat{0.0f, pi / 2, -pi / 2, rad(45.0f)}, dist(4);
   lat2disel(dist, lat, 4);
   EXPECT_EQ(dist[0], 0.0f);

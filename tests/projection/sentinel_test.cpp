@@ -83,10 +83,10 @@ TEST_F(Sentinels, NoProjectionEverReturnsANonFiniteValue) {
     for (const double lat : latitudes) points.add(lon, lat);
   // Exact multiples of the single-precision pi/2 too, where tangents blow up.
   for (int k = -4; k <= 4; ++k) {
-    points.lon.push_back(static_cast<real>(k) * anglerad(3));
-    points.lat.push_back(static_cast<real>(k) * anglerad(3));
+    points.lon.push_back(static_cast<real>(k) * anglerad.half_pi());
+    points.lat.push_back(static_cast<real>(k) * anglerad.half_pi());
     points.lon.push_back(0.3f);
-    points.lat.push_back(static_cast<real>(k) * anglerad(3));
+    points.lat.push_back(static_cast<real>(k) * anglerad.half_pi());
   }
   for (const Scenario& s : scenarios) {
     for (const auto& entry : projection_codes()) {
@@ -334,7 +334,7 @@ TEST_F(Sentinels, EqualAreaConicsWithTheirParallelOnTheEquator) {
   EXPECT_EQ(llpparam.pconst2, infinite_image);
   // Bonne's apex itself (the standard parallel at the pole): Werner's
   // centre.
-  llpparam.latp1 = anglerad(3);
+  llpparam.latp1 = anglerad.half_pi();
   sbonnesph2();
   EXPECT_NEAR(project_one(20, 45, 90).first, 0.0, 1e-6);
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <sstream>
 
+#include "console/prompts.hpp"
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/net_fixture.hpp"
@@ -242,6 +244,142 @@ TEST_F(FrameAndSymbols, ALabelNumberOutsideTheSixEditsTheLastLabel) {
                                   " label index...........1    6", " label text............2 None" + std::string(31, ' '),
                                   " draw label (0/1)......3    0", rule, " EXIT ................99", menu_tail}});
   EXPECT_TRUE(has_block(l, label_menu));
+}
+
+// The frame's set-ups as whole transcripts, each from the default frame:
+// the frame menu and the label and point menus it opens, and the label
+// and point set-ups on their own; the frame record after each, as
+// "points/axes/ticks label:flag ...", and what a set-up handed back.
+TEST_F(FrameAndSymbols, FrameSetUpsShowTheirMenusAndStoreWhatIsChosen) {
+  const std::string dots = " " + std::string(42, '.'), rule = " " + std::string(43, '-');
+  const auto number = [](int n, std::size_t width) {
+    const std::string digits = std::to_string(n);
+    return std::string(width - digits.size(), ' ') + digits;
+  };
+  const auto choice = [&](int n) {
+    return Lines{dots, " Enter your choice", " or return for default value", " Default =           99",
+                 " New value =" + number(n, 14), dots};
+  };
+  const auto ranged = [&](const std::string& what, const std::string& range, int def, int n) {
+    return Lines{dots, " Enter " + what, " inside  " + range, " or return for default value", " Default =" + number(def, 13),
+                 " New value =" + number(n, 14), dots};
+  };
+  const auto turned_off = [&](const std::string& what) {
+    return Lines{dots, " " + what + " ?", " Enter (0/1)(n/y)(N/Y)", " or return for default value or h for help",
+                 " Default = Yes", " New value =  No ", dots};
+  };
+  // The frame menu with the upper right label's text and flag ("None :F"
+  // by default), the points of the circle, the axes and ticks flags.
+  const auto frame_menu = [&](const std::string& upper_right, int npts, char axes, char ticks) {
+    return join({menu_head("srepstereo0"),
+                 {rule, " STEREO FRAME PARAMETERS", rule, " position   :     label     :?:command",
+                  " X axis     :North          :T:..1", " Y axis     :East           :T:..2",
+                  " Upper Right:" + upper_right + ":..3", " Lower Right:None           :F:..4",
+                  " Lower Left :None           :F:..5", " Upper Left :None           :F:..6",
+                  " nb of points to draw ..........10" + number(npts, 8),
+                  std::string(" draw axis......................20 ") + axes,
+                  std::string(" draw tics......................30 ") + ticks, rule, " EXIT ..........................99",
+                  menu_tail}});
+  };
+  const auto label_menu = [&](const std::string& position, int index, const std::string& text, int idraw) {
+    return join({menu_head("srepstereol"),
+                 {rule, " STEREO FRAME LABELS", rule, " label position        : " + position,
+                  " label index...........1" + number(index, 5), " label text............2 " + text,
+                  " draw label (0/1)......3" + number(idraw, 5), rule, " EXIT ................99", menu_tail}});
+  };
+  const auto points_menu = [&](int npts) {
+    return join({menu_head("srepstereon"),
+                 {rule, " STEREO FRAME NUMBER OF POINT:" + std::string(14, ' '), rule,
+                  " nb of points to draw ..........10" + number(npts, 6), rule, " EXIT ..........................99",
+                  menu_tail}});
+  };
+  const std::string none = "None" + std::string(31, ' '), top = "Top" + std::string(32, ' ');
+  const Lines error_head = {" " + std::string(43, '*'), " " + std::string(43, '*'), " ***" + std::string(37, ' ') + "***",
+                            " ***        subroutine srepstereol       ***", " ***" + std::string(37, ' ') + "***",
+                            " ***                ERROR                ***", " ***" + std::string(37, ' ') + "***",
+                            " " + std::string(43, '*'), " " + std::string(43, '*')};
+
+  struct Case {
+    const char* what;
+    Lines answers;
+    std::function<std::string()> set_up;  // returns what the set-up handed back
+    Lines want;
+    std::string frame, handed_back;
+  };
+  const std::string defaults = "200/T/T North:T East:T None:F None:F None:F None:F";
+  const std::vector<Case> cases = {
+      {"the frame menu: a corner label, the points of the circle, no axes, no ticks",
+       {"3", "2", "Top", "3", "1", "99", "10", "10", "90", "99", "20", "n", "30", "n", ""},
+       [] {
+         srepstereo0(4);
+         return std::string();
+       },
+       join({menu_head("srepstereo0"), {" INITIALIZING STEREO FRAME"}, frame_menu("None           :F", 200, 'T', 'T'),
+             choice(3), label_menu("Upper Right", 3, none, 0), choice(2),
+             {dots, " Enter text to draw", " or return for default value", " Default = None", " New value = " + top, dots},
+             label_menu("Upper Right", 3, top, 0), choice(3),
+             ranged("whether to draw label (0=no/1=yes)", "[0,1]", 0, 1), label_menu("Upper Right", 3, top, 1),
+             choice(99), frame_menu("Top            :T", 200, 'T', 'T'), choice(10), points_menu(200), choice(10),
+             ranged("nb of pts per curve", "[1,1000]", 200, 90), points_menu(90), choice(99),
+             frame_menu("Top            :T", 90, 'T', 'T'), choice(20), turned_off("whether to draw axis"),
+             frame_menu("Top            :T", 90, 'F', 'T'), choice(30), turned_off("whether to draw ticks"),
+             frame_menu("Top            :T", 90, 'F', 'F'), choice(99)}),
+       "90/F/F North:T East:T Top:T None:F None:F None:F", ""},
+      {"a label's draw flag other than 0 or 1: reset in an error box, then the label's menu",
+       {"", "99"},
+       [] {
+         std::string text = "Over";
+         int idraw = 7, ilabel = 4;
+         srepstereolabel1(text, idraw, ilabel, 1);
+         return text + " " + std::to_string(idraw) + " " + std::to_string(ilabel);
+       },
+       join({error_head,
+             {" draw or not (0/1) =    7", " should be in [0,1]", " ==>reset to =    0", " ===> HIT RETURN TO CONTINUE",
+              " " + std::string(43, '*')},
+             label_menu("Lower Right", 4, "Over", 0), choice(99)}),
+       "200/T/T North:T East:T None:F Over:F None:F None:F", "Over 0 4"},
+      {"a label's default announced", {},
+       [] {
+         std::string text = "Over";
+         int idraw = 5, ilabel = 2;
+         srepstereolabel1(text, idraw, ilabel, 5);
+         return text + " " + std::to_string(idraw) + " " + std::to_string(ilabel);
+       },
+       join({menu_head("srepstereol"), {" INITIALIZING STEREO FRAME LABEL"}}), defaults, "East 1 2"},
+      {"the points' default announced, then their menu", {""},
+       [] {
+         int npts = 5;
+         srepstereonp(npts, 4);
+         return std::to_string(npts);
+       },
+       join({menu_head("srepstereon"), {" INITIALIZING STEREO FRAME: number of points"}, points_menu(200), choice(99)}),
+       defaults, "200"},
+      {"the stored points handed back silently", {},
+       [] {
+         stefram2.nptfram = 120;
+         int npts = 5;
+         srepstereonp(npts, 3);
+         return std::to_string(npts);
+       },
+       {}, "120/T/T North:T East:T None:F None:F None:F None:F", "120"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    srepstereo0(5);
+    screen();
+    std::string script;
+    for (const std::string& a : c.answers) script += a + "\n";
+    type_raw(script);
+    EXPECT_EQ(c.set_up(), c.handed_back);
+    EXPECT_EQ(screen_lines(), c.want);
+    std::string frame = std::to_string(stefram2.nptfram) + (stefram2.ldrawax ? "/T" : "/F") +
+                        (stefram2.ldrawtic ? "/T" : "/F");
+    for (int k = 0; k < frame_labels; ++k) {
+      frame += " " + std::string(trimmed(stefram2.label[static_cast<std::size_t>(k)])) +
+               (stefram2.llabel[static_cast<std::size_t>(k)] ? ":T" : ":F");
+    }
+    EXPECT_EQ(frame, c.frame);
+  }
 }
 
 }  // namespace

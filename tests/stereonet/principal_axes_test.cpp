@@ -81,11 +81,11 @@ TEST(PrincipalAxes, MatrixProductInPlaceAndPolarAngles) {
 
   std::array<real, 4> x4{0, 0, -1, -1}, y4{0, -1, 0, -0.0001f}, t{};
   xy2t(t, x4, y4, 4);
-  EXPECT_FLOAT_EQ(t[0], anglerad(3));
-  EXPECT_FLOAT_EQ(t[1], -anglerad(3));
-  EXPECT_FLOAT_EQ(t[2], anglerad(5));
-  EXPECT_GT(t[3], -anglerad(5));
-  EXPECT_LT(t[3], -anglerad(5) + 0.001f);
+  EXPECT_FLOAT_EQ(t[0], anglerad.half_pi());
+  EXPECT_FLOAT_EQ(t[1], -anglerad.half_pi());
+  EXPECT_FLOAT_EQ(t[2], anglerad.pi());
+  EXPECT_GT(t[3], -anglerad.pi());
+  EXPECT_LT(t[3], -anglerad.pi() + 0.001f);
 }
 
 // From each published plane every axis lies within 1.5 degrees of the

@@ -26,14 +26,16 @@ struct ProgramRun {
 
 // Runs the program in `dir`, the answers typed one a line; a non-zero
 // `file_size_limit` (bytes) limits the size of the files it writes.
-inline ProgramRun run_dorvix(const TempDir& dir, const Lines& answers, std::uintmax_t file_size_limit = 0) {
+// `program` is the one built unless another is named (an installed copy).
+inline ProgramRun run_dorvix(const TempDir& dir, const Lines& answers, std::uintmax_t file_size_limit = 0,
+                             const std::string& program = DORVIX_BINARY) {
   std::string input;
   for (const auto& a : answers) input += a + "\n";
   if (file_size_limit != 0) {
-    const BoundedRun r = run_bounded(DORVIX_BINARY, dir.path(), input, 300, std::size_t{1} << 28, file_size_limit);
+    const BoundedRun r = run_bounded(program, dir.path(), input, 300, std::size_t{1} << 28, file_size_limit);
     return {r.signal != 0 ? 128 + r.signal : r.status, split_lines(r.output)};
   }
-  const CommandResult r = run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(DORVIX_BINARY), input);
+  const CommandResult r = run_command("cd " + shell_quote(dir.path().string()) + " && " + shell_quote(program), input);
   return {r.status, split_lines(r.output)};
 }
 
