@@ -1,7 +1,9 @@
 #include "catalogue/extraction_criteria.hpp"
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/selection_polygon.hpp"
 #include "console/boxes.hpp"
@@ -10,8 +12,10 @@
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/item_lines.hpp"
 #include "console/list_read.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 
@@ -33,8 +37,6 @@ const std::string long_rule(43, '-');
 const std::string short_rule(32, '-');
 
 // Lines of the menu and reports: a blank, then the items.
-void switch_line(std::string_view label, bool on) { say(std::string(label) + (on ? " T" : " F")); }
-void real_line(std::string_view label, real v) { say(std::string(label) + " " + edit::f(v, 8, 3)); }
 void integer_line(std::string_view label, int v) { say(std::string(label) + " " + edit::i(v, 6)); }
 
 void set_defaults() {
@@ -71,14 +73,9 @@ void initialise() {
   spolygontst(istat, 5);
 }
 
-void polygon_lines() {
+// The list of vertices: each line edits one vertex, its choice 260 + i.
+void vertex_lines() {
   const SeisTest2& t = seistest2;
-  switch_line("great circle polygon ........251", t.lgcpoly);
-  switch_line("lat-long polygon ............251", !t.lgcpoly);
-  integer_line("min number of vertices ........:", min_polygon_vertices);
-  integer_line("max number of vertices ........:", max_polygon_vertices);
-  say("read polygon from file ......252");
-  integer_line("number of vertices ..........253", t.nvrtx);
   say("- - - - - - - - - - - - - - - - ");
   say("longitud latitude .......command");
   for (int i = 1; i <= t.nvrtx; ++i) {
@@ -93,66 +90,22 @@ void polygon_lines() {
   say(short_rule);
 }
 
-void menu_body() {
-  const SeisTest2& t = seistest2;
-  say(long_rule);
-  say("WHAT IS TO BE TESTED ? (Angles in degrees) ");
-  say(long_rule);
-  switch_line("general test switch ..........10", t.ltest);
-  say(short_rule);
-  switch_line("test latitude ...............100", t.ltlat);
-  if (t.ltlat) {
-    real_line("latitude mini ...............110", t.rlatmin);
-    real_line("latitude maxi ...............110", t.rlatmax);
-    say(short_rule);
-  }
-  switch_line("test longitude ..............200", t.ltlong);
-  if (t.ltlong) {
-    real_line("longitude mini ..............210", t.rlongmin);
-    real_line("longitude maxi ..............210", t.rlongmax);
-    say(short_rule);
-  }
-  switch_line("test polygon ................250", t.ltpoly);
-  if (t.ltpoly) polygon_lines();
-  switch_line("test depth ..................300", t.ltdepth);
-  if (t.ltdepth) {
-    real_line("depth mini ..................310", t.depthmin);
-    real_line("depth maxi ..................310", t.depthmax);
-    say(short_rule);
-  }
-  switch_line("test rake on both planes.....501", t.lrakeboth);
-  say("test union of intervals 1,2,3");
-  switch_line("test rake interval 1 ........500", t.ltrake1);
-  if (t.ltrake1) {
-    real_line("rake mini interval 1.........510", t.rakemin1);
-    real_line("rake maxi interval 1.........510", t.rakemax1);
-  }
-  switch_line("test rake interval 2.........520", t.ltrake2);
-  if (t.ltrake2) {
-    real_line("rake mini interval 2.........530", t.rakemin2);
-    real_line("rake maxi interval 2.........530", t.rakemax2);
-  }
-  switch_line("test rake interval 3.........540", t.ltrake3);
-  if (t.ltrake3) {
-    real_line("rake mini interval 3.........550", t.rakemin3);
-    real_line("rake maxi interval 3.........550", t.rakemax3);
-  }
-  if (t.ltrake1 || t.ltrake2 || t.ltrake3) say(short_rule);
-  switch_line("test Frohlich quality........600", t.ltfroh);
-  if (t.ltfroh) {
-    real_line("fclvd maxi ..................610", t.fclvdmax);
-    real_line("moment relative error maxi ..620", t.errmijmax);
-    integer_line("moment free components min ..630", t.nfreemin);
-  }
-  say(long_rule);
-  say("EXIT .........................99");
-  say(long_rule);
-}
-
 // Prompts with the field's current value as default.
 void ask(bool& v, std::string_view question) { ask_flag(v, question); }
 void ask(real& v, std::string_view question) { ask_real(v, question); }
 void ask(int& v, std::string_view question) { ask_int(v, question); }
+
+// What a menu line shows after its label: a switch, a real, an integer.
+std::function<void(ItemLine&)> shows(const bool& v) {
+  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
+}
+std::function<void(ItemLine&)> shows(const real& v) {
+  return [&v](ItemLine& l) { l.fixed(v, 8, 3); };
+}
+std::function<void(ItemLine&)> shows(const int& v) {
+  return [&v](ItemLine& l) { l.integer(v, 6); };
+}
+std::function<void(ItemLine&)> shows_integer(const int& v) { return shows(v); }
 
 // ---- The polygon file --------------------------------------------------------
 
@@ -270,95 +223,121 @@ bool may_leave(bool menu_shown) {
   return false;
 }
 
-void carry_out(int choice) {
+// 260 + i edits vertex i of the polygon's nvrtx; other numbers do nothing.
+// The choice is compared before anything is subtracted from it, so that no
+// answer can overflow.
+void edit_vertex(int choice) {
   SeisTest2& t = seistest2;
-  switch (choice) {
-    case 10:
-      ask(t.ltest, "activate test");
-      break;
-    case 100:
-      ask(t.ltlat, "activate latitude test");
-      break;
-    case 110:
-      ask(t.rlatmin, "minimum latitude");
-      ask(t.rlatmax, "maximum latitude");
-      break;
-    case 200:
-      ask(t.ltlong, "activate longitude test");
-      break;
-    case 210:
-      ask(t.rlongmin, "minimum longitude");
-      ask(t.rlongmax, "maximum longitude");
-      break;
-    case 250:
-      ask(t.ltpoly, "activate polygon test");
-      break;
-    case 251:
-      ask(t.lgcpoly, "bound polygon by great circle");
-      break;
-    case 252:
-      read_polygon_file();
-      break;
-    case 253: {
-      int istat = 0;
-      inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices, max_polygon_vertices, istat);
-      break;
-    }
-    case 300:
-      ask(t.ltdepth, "activate depth test");
-      break;
-    case 310:
-      ask(t.depthmin, "minimum depth");
-      ask(t.depthmax, "maximum depth");
-      break;
-    case 501:
-      ask(t.lrakeboth, "rake on both planes");
-      break;
-    case 500:
-      ask(t.ltrake1, "to test rake 1st interv");
-      break;
-    case 510:
-      ask(t.rakemin1, "minimum rake 1");
-      ask(t.rakemax1, "maximum rake 1");
-      break;
-    case 520:
-      ask(t.ltrake2, "to test rake 2nd interv");
-      break;
-    case 530:
-      ask(t.rakemin2, "minimum rake 2");
-      ask(t.rakemax2, "maximum rake 2");
-      break;
-    case 540:
-      ask(t.ltrake3, "to test rake 3rd interv");
-      break;
-    case 550:
-      ask(t.rakemin3, "minimum rake 3");
-      ask(t.rakemax3, "maximum rake 3");
-      break;
-    case 600:
-      ask(t.ltfroh, "to carry frohlich 3 tests");
-      break;
-    case 610:
-      ask(t.fclvdmax, "maximum abs(fclvd)");
-      break;
-    case 620:
-      ask(t.errmijmax, "maximum rel error mij");
-      break;
-    case 630:
-      ask(t.nfreemin, "minimum # of free mij");
-      break;
-    default:
-      // 260 + i edits vertex i of the polygon's nvrtx; other numbers do
-      // nothing. The choice is compared before anything is subtracted from
-      // it, so that no answer can overflow.
-      if (choice >= choice_first_vertex && choice - choice_first_vertex < t.nvrtx) {
-        const int i = choice - (choice_first_vertex - 1);
-        integer_line("vertex number =", i);
-        ask(t.vrtxlong(i), "longitude");
-        ask(t.vrtxlat(i), "latitude");
-      }
-      break;
-  }
+  if (choice < choice_first_vertex || choice - choice_first_vertex >= t.nvrtx) return;
+  const int i = choice - (choice_first_vertex - 1);
+  integer_line("vertex number =", i);
+  ask(t.vrtxlong(i), "longitude");
+  ask(t.vrtxlat(i), "latitude");
+}
+
+// A switch of the menu and its question.
+MenuRow switch_row(int choice, std::string_view label, bool& v, std::string_view question) {
+  return {.choice = choice, .label = label, .action = [&v, question] { ask(v, question); }, .value = shows(v)};
+}
+
+// A value of the menu and its question.
+template <class T>
+MenuRow value_row(int choice, std::string_view label, T& v, std::string_view question) {
+  return {.choice = choice, .label = label, .action = [&v, question] { ask(v, question); }, .value = shows(v)};
+}
+
+// The lines of a minimum and a maximum, asked in turn by one choice.
+std::vector<MenuRow> bound_rows(int choice, std::string_view min_label, real& min, std::string_view min_question,
+                                std::string_view max_label, real& max, std::string_view max_question) {
+  return {{.choice = choice,
+           .label = min_label,
+           .action =
+               [&min, &max, min_question, max_question] {
+                 ask(min, min_question);
+                 ask(max, max_question);
+               },
+           .value = shows(min)},
+          {.choice = choice, .label = max_label, .value = shows(max)}};
+}
+
+// Rows shown only while `on` holds.
+std::vector<MenuRow> while_on(std::function<bool()> on, std::vector<MenuRow> rows) {
+  for (MenuRow& r : rows) r.shown = on;
+  return rows;
+}
+std::function<bool()> is_on(const bool& v) {
+  return [&v] { return v; };
+}
+
+// The menu of the tests, drawn while the second output level is on: the
+// switch of each test, and its bounds while it is on.
+const MenuTable& criteria_menu() {
+  static const MenuTable table = [] {
+    SeisTest2& t = seistest2;
+    std::vector<MenuRow> rows;
+    const auto add = [&rows](std::vector<MenuRow> more) {
+      for (MenuRow& r : more) rows.push_back(std::move(r));
+    };
+    const auto test_with_bounds = [&](int choice, std::string_view label, bool& test, std::string_view question,
+                                      std::vector<MenuRow> bounds) {
+      rows.push_back(switch_row(choice, label, test, question));
+      bounds.push_back({.label = short_rule});
+      add(while_on(is_on(test), std::move(bounds)));
+    };
+    add({{.label = long_rule},
+         {.label = "WHAT IS TO BE TESTED ? (Angles in degrees) "},
+         {.label = long_rule},
+         switch_row(10, "general test switch ", t.ltest, "activate test"),
+         {.label = short_rule}});
+    test_with_bounds(100, "test latitude ", t.ltlat, "activate latitude test",
+                     bound_rows(110, "latitude mini ", t.rlatmin, "minimum latitude", "latitude maxi ", t.rlatmax,
+                                "maximum latitude"));
+    test_with_bounds(200, "test longitude ", t.ltlong, "activate longitude test",
+                     bound_rows(210, "longitude mini ", t.rlongmin, "minimum longitude", "longitude maxi ",
+                                t.rlongmax, "maximum longitude"));
+    rows.push_back(switch_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
+    add(while_on(is_on(t.ltpoly),
+                 {switch_row(251, "great circle polygon ", t.lgcpoly, "bound polygon by great circle"),
+                  {.choice = 251,
+                   .label = "lat-long polygon ",
+                   .value = [&t](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }},
+                  {.label = "min number of vertices ........:", .value = shows_integer(min_polygon_vertices)},
+                  {.label = "max number of vertices ........:", .value = shows_integer(max_polygon_vertices)},
+                  {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
+                  {.choice = 253,
+                   .label = "number of vertices ",
+                   .action =
+                       [&t] {
+                         int istat = 0;
+                         inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
+                                       max_polygon_vertices, istat);
+                       },
+                   .value = shows_integer(t.nvrtx)},
+                  {.draw = vertex_lines}}));
+    test_with_bounds(300, "test depth ", t.ltdepth, "activate depth test",
+                     bound_rows(310, "depth mini ", t.depthmin, "minimum depth", "depth maxi ", t.depthmax,
+                                "maximum depth"));
+    add({switch_row(501, "test rake on both planes", t.lrakeboth, "rake on both planes"),
+         {.label = "test union of intervals 1,2,3"},
+         switch_row(500, "test rake interval 1 ", t.ltrake1, "to test rake 1st interv")});
+    add(while_on(is_on(t.ltrake1), bound_rows(510, "rake mini interval 1", t.rakemin1, "minimum rake 1",
+                                               "rake maxi interval 1", t.rakemax1, "maximum rake 1")));
+    rows.push_back(switch_row(520, "test rake interval 2", t.ltrake2, "to test rake 2nd interv"));
+    add(while_on(is_on(t.ltrake2), bound_rows(530, "rake mini interval 2", t.rakemin2, "minimum rake 2",
+                                               "rake maxi interval 2", t.rakemax2, "maximum rake 2")));
+    rows.push_back(switch_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
+    add(while_on(is_on(t.ltrake3), bound_rows(550, "rake mini interval 3", t.rakemin3, "minimum rake 3",
+                                               "rake maxi interval 3", t.rakemax3, "maximum rake 3")));
+    add(while_on([&t] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
+    rows.push_back(switch_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
+    add(while_on(is_on(t.ltfroh),
+                 {value_row(610, "fclvd maxi ", t.fclvdmax, "maximum abs(fclvd)"),
+                  value_row(620, "moment relative error maxi ", t.errmijmax, "maximum rel error mij"),
+                  value_row(630, "moment free components min ", t.nfreemin, "minimum # of free mij")}));
+    add({{.label = long_rule}, {.label = "EXIT .........................99"}, {.label = long_rule}});
+    return MenuTable{.rows = std::move(rows), .otherwise = edit_vertex};
+  }();
+  return table;
 }
 
 }  // namespace
@@ -371,7 +350,7 @@ void setseistest6(int inter) {
   }
   for (;;) {
     submenuhead(criteria_header);
-    if (iocom.lwito(2)) menu_body();
+    if (iocom.lwito(2)) show_rows(criteria_menu());
     int choice = choice_leave;
     int istat = 0;
     inintegdef(choice, "your choice", choice_leave, istat);
@@ -379,7 +358,7 @@ void setseistest6(int inter) {
       if (may_leave(true)) return;
       continue;
     }
-    carry_out(choice);
+    dispatch(criteria_menu(), choice);
   }
 }
 

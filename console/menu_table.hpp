@@ -1,0 +1,85 @@
+#pragma once
+// A menu as one table. Each row is one line of the menu's body and, when
+// it carries a choice number, the action that number runs: the same rows
+// draw the menu and dispatch the answer, so that a choice is written once.
+//
+// An option line is its label, a dot leader and its choice number, right
+// aligned to the table's width ("test latitude ...............100"), then
+// whatever the row's value adds after one blank (a switch "T", a real in
+// F8.3, a file name). A line without a choice is the label alone (a
+// heading, a rule), or the label and its value. Several rows may show one
+// choice (a minimum and a maximum asked together): the first of them with
+// an action runs it. A row may be shown only while a condition holds; its
+// choice is answered all the same. A row may also draw lines of its own (a
+// list whose choices the table's `otherwise` answers).
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/frames.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+
+namespace dorvix {
+
+struct MenuRow {
+  int choice = 0;                                  // 0: a line without a choice
+  std::string_view label = {};                     // the text before the dot leader
+  std::function<void()> action = {};               // what the choice does
+  std::function<void(ItemLine&)> value = {};       // what the line shows after it
+  std::function<bool()> shown = {};                // shown only while true
+  std::function<void()> draw = {};                 // lines drawn in place of the row's own
+};
+
+struct MenuTable {
+  std::vector<MenuRow> rows;
+  std::size_t width = 32;  // of an option line, leader and number included
+  // What a choice that no row carries does (nothing when empty).
+  std::function<void(int)> otherwise = {};
+};
+
+// The option line of a row: the label, dots up to the number, the number.
+inline std::string option_text(std::string_view label, int choice, std::size_t width) {
+  const std::string number = std::to_string(choice);
+  std::string line(label);
+  if (line.size() + number.size() < width) line.append(width - line.size() - number.size(), '.');
+  return line + number;
+}
+
+// Writes the body lines of the rows in force.
+inline void show_rows(const MenuTable& t) {
+  for (const MenuRow& r : t.rows) {
+    if (r.shown && !r.shown()) continue;
+    if (r.draw) {
+      r.draw();
+      continue;
+    }
+    const std::string text = r.choice != 0 ? option_text(r.label, r.choice, t.width) : std::string(r.label);
+    if (!r.value) {
+      say(text);
+      continue;
+    }
+    ItemLine line;
+    if (!text.empty()) line.text(text);
+    r.value(line);
+    line.write();
+  }
+}
+
+// Runs the action of a choice: the first row that carries it with an
+// action, else the table's `otherwise`. False when nothing answered it.
+inline bool dispatch(const MenuTable& t, int choice) {
+  for (const MenuRow& r : t.rows) {
+    if (r.choice == choice && r.action) {
+      r.action();
+      return true;
+    }
+  }
+  if (!t.otherwise) return false;
+  t.otherwise(choice);
+  return true;
+}
+
+}  // namespace dorvix
