@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "console/boxes.hpp"
 #include "console/iocom.hpp"
@@ -53,8 +55,16 @@ const Operators& ops() {
   return operators[t - 1];
 }
 
-// Grey level of polygon fills in black and white.
+// Grey level of polygon fills in black and white, and its record's text.
 constexpr real fill_grey_percent = 50.0f;
+std::string_view grey_fill_level() {
+  static const std::string level = [] {
+    std::string text;
+    ps::fraction(text, fill_grey_percent);
+    return text + ' ';
+  }();
+  return level;
+}
 
 // True when the next point must start a new piece of the path with a move:
 // a line began without a current point, or a point without a value broke
@@ -63,25 +73,114 @@ bool move_pending = false;
 
 bool finite_point(real x, real y) { return std::isfinite(x) && std::isfinite(y); }
 
-void stroke_path(UnitFile* out);
+// Room of a point record, and of the records a path writes around its
+// points: a new path, the close and fill records with a colour, a colour
+// and the stroke.
+using ps::point_room;
+constexpr std::size_t path_records_room = 256;
+// The most points one room of the plot file's buffer takes with them: far
+// more than the device buffer passes in one path.
+constexpr int points_per_room = static_cast<int>((UnitFile::buffer_size - path_records_room) / point_room);
+static_assert(points_per_room >= device_buffer_points);
+
+// The text of a path written straight into the plot file's buffer: room
+// for all of it is asked once, and what was written is kept at the end.
+// Nothing while it lives may write to the plot file by another route, nor
+// wait for the keyboard (a warning box must come before or after it).
+// With no plot file open nothing is written.
+class PathText {
+ public:
+  PathText(UnitFile* out, int points)
+      : out_(out),
+        p_(out == nullptr ? nullptr
+                          : out->room(path_records_room + static_cast<std::size_t>(std::max(points, 0)) * point_room)) {}
+  ~PathText() {
+    if (out_ != nullptr) out_->commit(p_);
+  }
+  PathText(const PathText&) = delete;
+  PathText& operator=(const PathText&) = delete;
+
+  // One record of short texts (within path_records_room together).
+  void record(std::string_view a, std::string_view b = {}) {
+    if (out_ == nullptr) return;
+    std::memcpy(p_, a.data(), a.size());
+    p_ += a.size();
+    std::memcpy(p_, b.data(), b.size());
+    p_ += b.size();
+    *p_++ = '\n';
+  }
+  void point(real x, real y, const ps::RecordEnd& end) {
+    if (out_ == nullptr) return;
+    p_ = ps::point_text(p_, x, y, end);
+  }
+
+ private:
+  UnitFile* out_;
+  char* p_;
+};
 
 // The device routines below on the plot file `out` (nullptr: none open),
 // which a path looks up once.
 
-void move_to(UnitFile* out, real& x, real& y, int inewpath) {
-  stroke_path(out);  // and the report of its points reset
+// Strokes the open path, if any, in the line colour.
+void stroke_records(PathText& text) {
+  if (psparams.ipspath != 1) return;
+  if (ps::colour_change(plt2blk.linecol)) text.record(ps::rgb_text(plt2blk.linecol), "setrgbcolor");
+  text.record(ops().stroke);
+  psparams.ipspath = 0;
+}
+
+// Strokes the open path, if any, and reports the points reset in it.
+void stroke_path(UnitFile* out) {
+  if (psparams.ipspath == 1) {
+    PathText text(out, 0);
+    stroke_records(text);
+  }
+  ps::report_clipped();
+}
+
+// The records of a move to (x, y), clipped: a new path (inewpath 1) or a
+// move alone. The open path is stroked before.
+void move_records(PathText& text, real& x, real& y, int inewpath) {
   const bool finite = finite_point(x, y);
   if (finite) ps::clip(x, y, psmoveto_header);
   const Operators& o = ops();
   if (inewpath == 1) {
-    if (!o.newpath.empty()) ps::record(out, o.newpath);
+    if (!o.newpath.empty()) text.record(o.newpath);
     psparams.ipspath = 1;
-  } else {
-    ps::report_clipped();  // a move that opens no path
   }
   move_pending = !finite;
-  if (!finite) return;
-  ps::point_record(out, x, y, o.moveto_end);
+  if (finite) text.point(x, y, o.moveto_end);
+}
+
+void move_to(UnitFile* out, real& x, real& y, int inewpath) {
+  stroke_path(out);  // and the report of its points reset
+  {
+    PathText text(out, 1);
+    move_records(text, x, y, inewpath);
+  }
+  if (inewpath != 1) ps::report_clipped();  // a move that opens no path
+}
+
+// The records of a line through the points of x and y (at most n, within
+// points_per_room), a path being open.
+void line_records(PathText& text, std::span<real> x, std::span<real> y, int count) {
+  const Operators& o = ops();
+  for (int i = 0; i < count; ++i) {
+    real& xi = x[static_cast<std::size_t>(i)];
+    real& yi = y[static_cast<std::size_t>(i)];
+    if (!finite_point(xi, yi)) {
+      move_pending = true;
+      continue;
+    }
+    ps::clip(xi, yi, pslineto_header);
+    text.point(xi, yi, move_pending ? o.moveto_end : o.lineto_end);
+    move_pending = false;
+  }
+}
+
+int points_of(std::span<real> x, std::span<real> y, int n) {
+  return std::max(std::min<int>(n, static_cast<int>(std::min(x.size(), y.size()))), 0);
 }
 
 void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
@@ -92,27 +191,35 @@ void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
     warningtail00();
     move_pending = true;  // the path starts with a move to its first point
   }
-  const int count = std::min<int>(n, static_cast<int>(std::min(x.size(), y.size())));
-  const Operators& o = ops();
-  for (int i = 0; i < count; ++i) {
-    real& xi = x[static_cast<std::size_t>(i)];
-    real& yi = y[static_cast<std::size_t>(i)];
-    if (!finite_point(xi, yi)) {
-      move_pending = true;
-      continue;
-    }
-    ps::clip(xi, yi, pslineto_header);
-    ps::point_record(out, xi, yi, move_pending ? o.moveto_end : o.lineto_end);
-    move_pending = false;
+  const int count = points_of(x, y, n);
+  for (int from = 0; from < count; from += points_per_room) {
+    const int part = std::min(count - from, points_per_room);
+    PathText text(out, part);
+    line_records(text, x.subspan(static_cast<std::size_t>(from)), y.subspan(static_cast<std::size_t>(from)), part);
   }
 }
 
-// Strokes the open path, if any, and reports the points reset in it.
-void stroke_path(UnitFile* out) {
-  if (psparams.ipspath == 1) {
-    psrgbcolor(1);
-    ps::record(out, ops().stroke);
-    psparams.ipspath = 0;
+// The records of a path that starts at the first point and runs through
+// the next `lines` points (each point at most once), then `end` (the
+// closing records and the stroke), in one room when it has one; the path
+// open before is stroked first, and the points reset reported at the end.
+template <class End>
+void whole_path(UnitFile* out, std::span<real> x, std::span<real> y, int lines, End end) {
+  stroke_path(out);
+  lines = std::min(lines, points_of(x.subspan(1), y.subspan(1), lines));
+  if (lines + 2 <= points_per_room) {
+    PathText text(out, lines + 2);  // the first point, the lines and a dot's
+    move_records(text, x[0], y[0], 1);
+    line_records(text, x.subspan(1), y.subspan(1), lines);
+    end(text);
+  } else {  // a path longer than the buffer: several rooms
+    {
+      PathText text(out, 1);
+      move_records(text, x[0], y[0], 1);
+    }
+    line_to(out, x.subspan(1), y.subspan(1), lines);
+    PathText text(out, 0);
+    end(text);
   }
   ps::report_clipped();
 }
@@ -128,44 +235,41 @@ void psstrokepath() { stroke_path(ps::file()); }
 void deline(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
   UnitFile* out = ps::file();
-  move_to(out, x[0], y[0], 1);
   if (n == 1) {
-    line_to(out, x.first(1), y.first(1), 1);  // a segment of length zero: a dot
+    // A segment of length zero, a dot: the move and a line to the same point.
+    whole_path(out, x, y, 0, [&](PathText& text) {
+      line_records(text, x.first(1), y.first(1), 1);
+      stroke_records(text);
+    });
   } else {
-    line_to(out, x.subspan(1), y.subspan(1), n - 1);
+    whole_path(out, x, y, n - 1, [](PathText& text) { stroke_records(text); });
   }
-  stroke_path(out);
 }
 
 void depolygon(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
-  psmoveto(x[0], y[0], 1);
-  pslineto(x.subspan(1), y.subspan(1), n - 1);  // the close operator draws the closing edge
-  const Operators& o = ops();
-  if (psparams.ipstype == dialect_illustrator) {
-    ps::record(plt2blk.fillstyle == 0 ? o.close_hollow : o.begin_fill);
-    psparams.ipspath = 0;
-    ps::report_clipped();
-    return;
-  }
-  if (plt2blk.fillstyle == 0) {
-    ps::record(o.close_hollow);
-  } else {
-    ps::record(o.begin_fill);
-    // The fill lies between gsave and grestore: the path survives it for
-    // the outline, and the fill colour does not become the current colour.
-    std::string line;
-    if (plt2blk.icolor == 1 && plt2blk.fillcol >= 0 && plt2blk.fillcol <= max_colour_index) {
-      ps::rgb(line, plt2blk.fillcol);
-      line += o.rgb_fill;
-    } else {
-      ps::fraction(line, fill_grey_percent);
-      line += ' ';
-      line += o.grey_fill;
+  // The close operator draws the closing edge.
+  whole_path(ps::file(), x, y, n - 1, [](PathText& text) {
+    const Operators& o = ops();
+    if (psparams.ipstype == dialect_illustrator) {
+      text.record(plt2blk.fillstyle == 0 ? o.close_hollow : o.begin_fill);
+      psparams.ipspath = 0;
+      return;
     }
-    ps::record(line);
-  }
-  psstrokepath();
+    if (plt2blk.fillstyle == 0) {
+      text.record(o.close_hollow);
+    } else {
+      text.record(o.begin_fill);
+      // The fill lies between gsave and grestore: the path survives it for
+      // the outline, and the fill colour does not become the current colour.
+      if (plt2blk.icolor == 1 && plt2blk.fillcol >= 0 && plt2blk.fillcol <= max_colour_index) {
+        text.record(ps::rgb_text(plt2blk.fillcol), o.rgb_fill);
+      } else {
+        text.record(grey_fill_level(), o.grey_fill);
+      }
+    }
+    stroke_records(text);
+  });
 }
 
 void deplot(real& x, real& y, int ipen) {
