@@ -24,7 +24,8 @@
 # in each dialect (1, 2 and 3) in a directory of its own, and the
 # PostScript files, the Si-Sh files and the console texts are compared
 # byte for byte, the run's date and time aside (and the end-of-run
-# picture, which the clock chooses).
+# picture, which the clock chooses); so are those of four maps drawn with
+# the colour table changed between them.
 #
 # Usage: bench/map_run.sh [runs]                   (default 3)
 #        bench/map_run.sh --against <commit> [runs] (default 5)
@@ -53,6 +54,16 @@ hash_catalogue_work
 # settings, leave, quit and close the plot file.
 printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n99\n9999\n\n' \
   >"$work/map.txt"
+
+# The same map drawn four times on four pages, the colour table changed
+# before each RUN after the first: the fill colour's entry (8) set through
+# the plot-parameter menu (12 -> 51), one colour (black and white) through
+# its number of colours (50; the fill colour reset, a warning), twelve
+# colours again and entry 2 set through the colour-table menu (52) and
+# made the fill colour (21). Only for the comparison of the files written.
+printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n%b%b%b99\n9999\n\n' \
+  '12\n51\n8\n30\n10\n20\n90\n99\n99\n1000\n\n' '12\n50\n10\n1\n99\n\n99\n1000\n\n' \
+  '12\n50\n10\n12\n99\n52\n200\n2\n30\n0\n70\n35.5\n99\n99\n21\n2\n99\n1000\n\n' >"$work/colours.txt"
 
 # The default-settings file of a dialect: overlay off, one copy, portrait.
 settings() { printf '  F   1 P    %s\n' "$1" >"$work/kavro7_ini.txt"; }
@@ -115,10 +126,12 @@ if [ -n "$against" ]; then
     "$(goal "$cpu_ratio" 0.75)"
   differ=0
   for dialect in 1 2 3; do
-    echo "dialect $dialect:"
-    settings "$dialect"
-    compare_written "catalogue.hash kavro7_ini.txt" map.txt "map.ps sish.txt" || differ=1
-    compare_console map.txt || differ=1
+    for answers in map.txt colours.txt; do
+      echo "dialect $dialect, $answers:"
+      settings "$dialect"
+      compare_written "catalogue.hash kavro7_ini.txt" "$answers" "map.ps sish.txt" || differ=1
+      compare_console "$answers" || differ=1
+    done
   done
   exit "$differ"
 fi
