@@ -103,10 +103,11 @@ class PathText {
   // One record of short texts (within path_records_room together).
   void record(std::string_view a, std::string_view b = {}) {
     if (out_ == nullptr) return;
-    std::memcpy(p_, a.data(), a.size());
-    p_ += a.size();
-    std::memcpy(p_, b.data(), b.size());
-    p_ += b.size();
+    for (std::string_view piece : {a, b}) {
+      if (piece.empty()) continue;  // an empty view may hold no address
+      std::memcpy(p_, piece.data(), piece.size());
+      p_ += piece.size();
+    }
     *p_++ = '\n';
   }
   void point(real x, real y, const ps::RecordEnd& end) {
