@@ -73,36 +73,38 @@ bool move_pending = false;
 
 bool finite_point(real x, real y) { return std::isfinite(x) && std::isfinite(y); }
 
-// Room of a point record, and of the records a path writes around its
-// points: a new path, the close and fill records with a colour, a colour
-// and the stroke.
-using ps::point_room;
+// The room a path asks of the plot file's buffer: its records around the
+// points (a new path, the close and fill records with a colour, a colour
+// and the stroke), and its points at the length of a point on a sheet
+// ("1234.56 1234.56 lineto"); a path whose points run longer asks for more
+// as it goes.
 constexpr std::size_t path_records_room = 256;
-// The most points one room of the plot file's buffer takes with them: far
-// more than the device buffer passes in one path.
-constexpr int points_per_room = static_cast<int>((UnitFile::buffer_size - path_records_room) / point_room);
-static_assert(points_per_room >= device_buffer_points);
+constexpr std::size_t sheet_point_room = 32;
 
 // The text of a path written straight into the plot file's buffer: room
-// for all of it is asked once, and what was written is kept at the end.
+// for all of it is asked once (and again only for a path that runs
+// longer), and what was written is kept at the end.
 // Nothing while it lives may write to the plot file by another route, nor
 // wait for the keyboard (a warning box must come before or after it).
 // With no plot file open nothing is written.
 class PathText {
  public:
-  PathText(UnitFile* out, int points)
-      : out_(out),
-        p_(out == nullptr ? nullptr
-                          : out->room(path_records_room + static_cast<std::size_t>(std::max(points, 0)) * point_room)) {}
+  PathText(UnitFile* out, int points) : out_(out) {
+    if (out_ == nullptr) return;
+    const std::size_t room = path_records_room + ps::point_room +
+                             static_cast<std::size_t>(std::max(points, 0)) * sheet_point_room;
+    ask(std::min(room, UnitFile::buffer_size));
+  }
   ~PathText() {
     if (out_ != nullptr) out_->commit(p_);
   }
   PathText(const PathText&) = delete;
   PathText& operator=(const PathText&) = delete;
 
-  // One record of short texts (within path_records_room together).
+  // One record of short texts.
   void record(std::string_view a, std::string_view b = {}) {
     if (out_ == nullptr) return;
+    if (static_cast<std::size_t>(end_ - p_) < a.size() + b.size() + 1) ask_more(a.size() + b.size() + 1);
     for (std::string_view piece : {a, b}) {
       if (piece.empty()) continue;  // an empty view may hold no address
       std::memcpy(p_, piece.data(), piece.size());
@@ -112,12 +114,25 @@ class PathText {
   }
   void point(real x, real y, const ps::RecordEnd& end) {
     if (out_ == nullptr) return;
+    if (static_cast<std::size_t>(end_ - p_) < ps::point_room) ask_more(ps::point_room);
     p_ = ps::point_text(p_, x, y, end);
   }
 
  private:
+  void ask(std::size_t n) {
+    p_ = out_->room(n);
+    end_ = p_ + n;
+  }
+  // Keeps what was written and asks for room again: for n characters, and
+  // as much as a path of sheet points of the device buffer takes.
+  void ask_more(std::size_t n) {
+    out_->commit(p_);
+    ask(std::max(n, device_buffer_points * sheet_point_room));
+  }
+
   UnitFile* out_;
-  char* p_;
+  char* p_ = nullptr;
+  char* end_ = nullptr;
 };
 
 // The device routines below on the plot file `out` (nullptr: none open),
@@ -163,8 +178,8 @@ void move_to(UnitFile* out, real& x, real& y, int inewpath) {
   if (inewpath != 1) ps::report_clipped();  // a move that opens no path
 }
 
-// The records of a line through the points of x and y (at most n, within
-// points_per_room), a path being open.
+// The records of a line through `count` points of x and y, a path being
+// open.
 void line_records(PathText& text, std::span<real> x, std::span<real> y, int count) {
   const Operators& o = ops();
   for (int i = 0; i < count; ++i) {
@@ -193,33 +208,22 @@ void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
     move_pending = true;  // the path starts with a move to its first point
   }
   const int count = points_of(x, y, n);
-  for (int from = 0; from < count; from += points_per_room) {
-    const int part = std::min(count - from, points_per_room);
-    PathText text(out, part);
-    line_records(text, x.subspan(static_cast<std::size_t>(from)), y.subspan(static_cast<std::size_t>(from)), part);
-  }
+  PathText text(out, count);
+  line_records(text, x, y, count);
 }
 
 // The records of a path that starts at the first point and runs through
 // the next `lines` points (each point at most once), then `end` (the
-// closing records and the stroke), in one room when it has one; the path
-// open before is stroked first, and the points reset reported at the end.
+// closing records and the stroke), in one room; the path open before is
+// stroked first, and the points reset reported at the end.
 template <class End>
 void whole_path(UnitFile* out, std::span<real> x, std::span<real> y, int lines, End end) {
   stroke_path(out);
   lines = std::min(lines, points_of(x.subspan(1), y.subspan(1), lines));
-  if (lines + 2 <= points_per_room) {
+  {
     PathText text(out, lines + 2);  // the first point, the lines and a dot's
     move_records(text, x[0], y[0], 1);
     line_records(text, x.subspan(1), y.subspan(1), lines);
-    end(text);
-  } else {  // a path longer than the buffer: several rooms
-    {
-      PathText text(out, 1);
-      move_records(text, x[0], y[0], 1);
-    }
-    line_to(out, x.subspan(1), y.subspan(1), lines);
-    PathText text(out, 0);
     end(text);
   }
   ps::report_clipped();

@@ -41,16 +41,17 @@ TEST_F(Paths, EachPolylineIsOneStrokedPathInItsDialect) {
   EXPECT_EQ(screen(), "");
 }
 
-// A path is written through one room of the plot file's buffer; one far
-// longer than a room takes it in parts, and its records stay one path.
+// A path is written through one room of the plot file's buffer; one
+// longer than the buffer asks for more room as it goes, and its records
+// stay one path.
 TEST_F(Paths, APathLongerThanTheFileBufferStaysOnePath) {
-  constexpr int n = 1500;
+  constexpr int n = 3000;
   std::vector<real> x(n), y(n);
   Lines points;
   for (int k = 0; k < n; ++k) {
-    x[static_cast<std::size_t>(k)] = static_cast<real>(k);
-    y[static_cast<std::size_t>(k)] = static_cast<real>(2 * k);
-    points.push_back(std::to_string(k) + ".00 " + std::to_string(2 * k) + ".00 " + (k == 0 ? "M" : "L"));
+    x[static_cast<std::size_t>(k)] = static_cast<real>(1000000 + k);
+    y[static_cast<std::size_t>(k)] = static_cast<real>(2000000 + k);
+    points.push_back(std::to_string(1000000 + k) + ".00 " + std::to_string(2000000 + k) + ".00 " + (k == 0 ? "M" : "L"));
   }
   open_plot(1);
   deline(x, y, n);
