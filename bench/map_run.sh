@@ -1,6 +1,7 @@
 #!/bin/sh
 # A map of 60000 mechanisms next to GMT's psmeca drawing the same
-# mechanisms on a Mercator map of the same window.
+# mechanisms on a Mercator map of the same window, or next to the build of
+# an older commit.
 #
 # dorvix reads a generated 60000-line HASH catalogue and runs option 2001
 # with the Si-Sh file on: Mercator (the default projection), the graticule
@@ -14,17 +15,37 @@
 # axes: -JM17c -Sa0.4c -T0 -Fa0.1c/cc.
 # Prints wall times (best of the runs) and PostScript and Si-Sh sizes.
 #
-# Usage: bench/map_run.sh [runs]   (default 3)
+# With --against <commit>, the program of that commit is built too (under
+# build/against-<commit>) and the two take turns on the map in the default
+# dialect: medians of wall and CPU time (user + system) of the whole
+# process, its largest peak memory, and the same less the read-only run,
+# each ratio beside its goal (CPU time of the map at most 0.75 of the older
+# build's, peak memory no higher). Then each build draws the map once more
+# in each dialect (1, 2 and 3) in a directory of its own, and the
+# PostScript files, the Si-Sh files and the console texts are compared
+# byte for byte, the run's date and time aside (and the end-of-run
+# picture, which the clock chooses); so are those of four maps drawn with
+# the colour table changed between them.
+#
+# Usage: bench/map_run.sh [runs]                   (default 3)
+#        bench/map_run.sh --against <commit> [runs] (default 5)
 # Builds (or brings up to date) the optimised program of the bench preset.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-3}
+. "$root/bench/common.sh"
+against_option "$@"
+shift "$skip"
 lines=60000
 program=$root/build/bench/dorvix
-. "$root/bench/common.sh"
 build_dorvix
-need_gmt
+if [ -n "$against" ]; then
+  runs=${1:-5}
+  build_against "$against"
+else
+  runs=${1:-3}
+  need_gmt
+fi
 hash_catalogue_work
 
 # Keyboard answers (besides read_only.txt): the banner's Return, the read (its Return for the full
@@ -33,6 +54,87 @@ hash_catalogue_work
 # settings, leave, quit and close the plot file.
 printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n99\n9999\n\n' \
   >"$work/map.txt"
+
+# The same map drawn four times on four pages, the colour table changed
+# before each RUN after the first: the fill colour's entry (8) set through
+# the plot-parameter menu (12 -> 51), one colour (black and white) through
+# its number of colours (50; the fill colour reset, a warning), twelve
+# colours again and entry 2 set through the colour-table menu (52) and
+# made the fill colour (21). Only for the comparison of the files written.
+printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n%b%b%b99\n9999\n\n' \
+  '12\n51\n8\n30\n10\n20\n90\n99\n99\n1000\n\n' '12\n50\n10\n1\n99\n\n99\n1000\n\n' \
+  '12\n50\n10\n12\n99\n52\n200\n2\n30\n0\n70\n35.5\n99\n99\n21\n2\n99\n1000\n\n' >"$work/colours.txt"
+
+# The default-settings file of a dialect: overlay off, one copy, portrait.
+settings() { printf '  F   1 P    %s\n' "$1" >"$work/kavro7_ini.txt"; }
+
+# The console texts of the two builds (as compare_written left their
+# directories, after a run on the keyboard answers $1) compared: the run's
+# date and time on the banner and all from the line of the run's end (its
+# time and the picture the clock chooses) aside. Returns non-zero when they
+# differ.
+compare_console() {
+  for side in this older; do
+    if [ "$side" = this ]; then binary=$program; else binary=$older; fi
+    (cd "$work/$side" && rm -f map.ps sish.txt && "$binary" <"$work/$1" >console.txt 2>&1) ||
+      { echo "failed: $binary <$1" >&2; exit 1; }
+    sed -E -e '/EXECUTION TERMINATED AT/,$d' \
+      -e '/Running on: /{s/[0-9]{2}-[0-9]{2}-[0-9]{4}/dd-mm-yyyy/g;s/[0-9]{2}:[0-9]{2}:[0-9]{2}/hh:mm:ss/g;}' \
+      "$work/$side/console.txt" >"$work/$side/console.masked"
+  done
+  if cmp -s "$work/this/console.masked" "$work/older/console.masked"; then
+    printf 'console text: identical apart from the run date and time and the end-of-run picture (%s lines)\n' \
+      "$(wc -l <"$work/this/console.masked")"
+  else
+    printf 'console text: DIFFERS, first at %s\n' \
+      "$(cmp "$work/this/console.masked" "$work/older/console.masked" | sed 's/.*: //')"
+    return 1
+  fi
+}
+
+if [ -n "$against" ]; then
+  make_rusage_run
+  settings 2
+  bench_before() { rm -f "$work/map.ps" "$work/sish.txt"; }
+  bench_after() {
+    if [ -e "$work/sish.txt" ]; then
+      rows=$(($(wc -l <"$work/sish.txt") - 1))
+      [ "$rows" -eq "$lines" ] || { echo "$1 wrote $rows Si-Sh rows" >&2; exit 1; }
+    fi
+  }
+  alternate "$work/read_only.txt" "$program" "$older"
+  read_wall_1=$wall_ms_1 read_cpu_1=$cpu_ms_1 read_wall_2=$wall_ms_2 read_cpu_2=$cpu_ms_2
+  alternate "$work/map.txt" "$program" "$older"
+  less() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'; }
+  goal() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "NOT met") }'; }
+  printf 'this build against %s, medians of %s alternating runs, dialect 2\n' "$against_commit" "$runs"
+  printf '%-32s %10s %10s %7s  %s\n' "read + 2001 map, Si-Sh on" this "$against_commit" ratio goal
+  printf '%-32s %10s %10s %7s\n' "wall ms" "$wall_ms_1" "$wall_ms_2" "$(ratio "$wall_ms_1" "$wall_ms_2")"
+  cpu_ratio=$(ratio "$cpu_ms_1" "$cpu_ms_2")
+  printf '%-32s %10s %10s %7s  <= 0.75 %s\n' "CPU ms (user + system)" "$cpu_ms_1" "$cpu_ms_2" "$cpu_ratio" \
+    "$(goal "$cpu_ratio" 0.75)"
+  # Peak memory moves by a few pages from run to run: the goal is read on
+  # the ratio's two decimals.
+  memory_ratio=$(ratio "$peak_kb_1" "$peak_kb_2")
+  printf '%-32s %10s %10s %7s  <= 1.00 %s\n' "peak memory kB" "$peak_kb_1" "$peak_kb_2" "$memory_ratio" \
+    "$(goal "$memory_ratio" 1.00)"
+  wall_1=$(less "$wall_ms_1" "$read_wall_1") wall_2=$(less "$wall_ms_2" "$read_wall_2")
+  cpu_1=$(less "$cpu_ms_1" "$read_cpu_1") cpu_2=$(less "$cpu_ms_2" "$read_cpu_2")
+  printf '%-32s %10s %10s %7s\n' "map less read, wall ms" "$wall_1" "$wall_2" "$(ratio "$wall_1" "$wall_2")"
+  cpu_ratio=$(ratio "$cpu_1" "$cpu_2")
+  printf '%-32s %10s %10s %7s  <= 0.75 %s\n' "map less read, CPU ms" "$cpu_1" "$cpu_2" "$cpu_ratio" \
+    "$(goal "$cpu_ratio" 0.75)"
+  differ=0
+  for dialect in 1 2 3; do
+    for answers in map.txt colours.txt; do
+      echo "dialect $dialect, $answers:"
+      settings "$dialect"
+      compare_written "catalogue.hash kavro7_ini.txt" "$answers" "map.ps sish.txt" || differ=1
+      compare_console "$answers" || differ=1
+    done
+  done
+  exit "$differ"
+fi
 
 meca_input "$work/catalogue.hash" "$work/meca.txt"
 

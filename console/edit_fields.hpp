@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace dorvix::edit {
 
@@ -236,6 +237,15 @@ inline bool i_field(char* field, long long v, int w, int m) {
   if (field_detail::integer_field(field, v, w, m)) return true;
   std::memset(field, '*', static_cast<std::size_t>(w));
   return false;
+}
+
+inline void a_field(char* field, std::string_view s, int w) {
+  const auto width = static_cast<std::size_t>(w > 0 ? w : 0);
+  if (s.size() >= width) {
+    std::memcpy(field, s.data(), width);
+  } else {
+    std::memcpy(field + (width - s.size()), s.data(), s.size());
+  }
 }
 
 inline bool f_field(char* field, float v, int w, int d) {

@@ -133,6 +133,11 @@ void sish_failure_box(int iouk) {
 void stress_directions(const MapData& d, real threshold) {
   const int unit = fiocom.iouf(d.iouk);
   if (d.lsish) put(unit, sish_header());
+  // A row and its end of line, edited in place and put straight into the
+  // file's buffer.
+  UnitFile* sish = d.lsish ? units().output_file(unit) : nullptr;
+  char row[sish_width + 1];
+  row[sish_width] = '\n';
   for (int i = 0; i < d.ndat; ++i) {
     const auto j = static_cast<std::size_t>(i);
     AxisAngles az{}, pl{};
@@ -153,8 +158,13 @@ void stress_directions(const MapData& d, real threshold) {
       dmapsh2(d.xd.subspan(j, 1), d.yd.subspan(j, 1), one(shmax), one(shmin), std::span(&isv, 1), 1);
     }
     if (d.lsish) {
-      put(unit, sish_row({d.date1[j].view(), d.time1[j].view(), d.rlat[j], d.rlong[j], d.depth[j], d.azd1[j],
-                          d.dipd1[j], d.rakd1[j], az, pl, isv, azsh}));
+      sish_row(row, {d.date1[j].view(), d.time1[j].view(), d.rlat[j], d.rlong[j], d.depth[j], d.azd1[j], d.dipd1[j],
+                     d.rakd1[j], az, pl, isv, azsh});
+      if (sish != nullptr) {
+        sish->put(row, sizeof row);
+      } else {
+        put(unit, std::string_view(row, sish_width));
+      }
     }
   }
   if (d.lsish) {

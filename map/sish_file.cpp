@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
 
 #include "catalogue/angles.hpp"
 #include "console/edit.hpp"
@@ -16,14 +19,22 @@ namespace {
 // direction.
 constexpr real half_turn_degrees = 180.0f;
 
-// Fw.d of an angle in degrees whose range is a half-open turn: a value
-// that rounds to the excluded end `from` is written as the included end
-// `to`, the same direction (an SHmax of 179.96 as 0.0, an azimuth of
-// -179.96 as 180.0).
-void folded_field(std::string& line, double v, int w, int d, double from, double to) {
-  const std::string field = edit::f(v, w, d);
-  line += field == edit::f(from, w, d) ? edit::f(to, w, d) : field;
-}
+// Fw.d of an angle in degrees whose range is a half-open turn, in place:
+// a value that rounds to the excluded end `from` is written as the
+// included end `to`, the same direction (an SHmax of 179.96 as 0.0, an
+// azimuth of -179.96 as 180.0).
+class FoldedField {
+ public:
+  FoldedField(int w, int d, double from, double to) : w_(w), d_(d), from_(edit::f(from, w, d)), to_(edit::f(to, w, d)) {}
+  void write(char* field, real v) const {
+    edit::f_field(field, v, w_, d_);
+    if (std::memcmp(field, from_.data(), from_.size()) == 0) std::memcpy(field, to_.data(), to_.size());
+  }
+
+ private:
+  int w_, d_;
+  std::string from_, to_;
+};
 
 }  // namespace
 
@@ -45,15 +56,22 @@ std::string sish_header() {
   return line;
 }
 
-std::string sish_row(const SishRow& r) {
-  std::string line = " ";
-  edit::a(line, r.date, 10);
-  line += ' ';
-  edit::a(line, r.time, 10);
-  const auto field = [&line](double v, int w, int d) {
-    line += ' ';
-    edit::f(line, v, w, d);
+void sish_row(char* line, const SishRow& r) {
+  static const FoldedField axis_azimuth(6, 1, -half_turn_degrees, half_turn_degrees);
+  static const FoldedField shmax_azimuth(6, 1, half_turn_degrees, 0.0);
+  std::memset(line, ' ', sish_width);
+  char* p = line + 1;
+  // Each field after its blank.
+  const auto text = [&p](std::string_view s, int w) {
+    edit::a_field(p, s, w);
+    p += w + 1;
   };
+  const auto field = [&p](real v, int w, int d) {
+    edit::f_field(p, v, w, d);
+    p += w + 1;
+  };
+  text(r.date, 10);
+  text(r.time, 10);
   field(r.lat, 6, 2);
   field(r.lon, 7, 2);
   field(r.depth, 5, 1);
@@ -61,15 +79,19 @@ std::string sish_row(const SishRow& r) {
   field(r.dip, 4, 0);
   field(r.rake, 5, 0);
   for (std::size_t k = 0; k < 3; ++k) {
-    line += ' ';
-    folded_field(line, deg(r.az[k]), 6, 1, -half_turn_degrees, half_turn_degrees);
+    axis_azimuth.write(p, deg(r.az[k]));
+    p += 7;
     field(deg(r.pl[k]), 5, 1);
   }
-  line += ' ';
-  edit::i(line, std::abs(r.isv), 1);
-  line += "  ";
+  edit::i_field(p, std::abs(r.isv), 1);
+  p += 3;
   // Adding zero turns a folded -0.0 into 0.0.
-  folded_field(line, std::fmod(deg(r.azsh), half_turn_degrees) + 0.0f, 6, 1, half_turn_degrees, 0.0);
+  shmax_azimuth.write(p, std::fmod(deg(r.azsh), half_turn_degrees) + 0.0f);
+}
+
+std::string sish_row(const SishRow& r) {
+  std::string line(sish_width, ' ');
+  sish_row(line.data(), r);
   return line;
 }
 

@@ -10,6 +10,7 @@
 //   are written within their range as rounded: SHmax 0.0 to 179.9, the
 //   axes above -180.0 up to 180.0.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@
 #include "stereonet/principal_axes.hpp"
 
 namespace dorvix {
+
+// Length of the header line and of a row.
+inline constexpr std::size_t sish_width = 109;
 
 // The header line: each title right-aligned in its column, or cut to it.
 std::string sish_header();
@@ -32,6 +36,9 @@ struct SishRow {
   int isv = 0;
   real azsh = 0;
 };
+// The row edited in place over the sish_width characters at `line`.
+void sish_row(char* line, const SishRow& r);
+// The same as a text.
 std::string sish_row(const SishRow& r);
 
 }  // namespace dorvix

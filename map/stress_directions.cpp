@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -127,14 +128,13 @@ void modulr(std::span<real> out, std::span<const real> in, real period, int n) {
   }
 }
 
-void writepbsv(std::span<const real> azsh, std::span<const int> isv, std::span<const real> az1,
-               std::span<const real> pl1, std::span<const real> az2, std::span<const real> pl2,
-               std::span<const real> az3, std::span<const real> pl3, int n, int iunit) {
-  const bool screen = iunit == unit_screen;
-  const char s = screen ? '|' : '\t';
-  const std::string rule = " " + std::string(74, '-');
-  if (screen) put(iunit, rule);
-  std::string head = " ";
+namespace {
+
+// The listing's header, and on the screen its rules, as one text.
+std::string listing_head(char s, bool screen) {
+  const std::string rule = " " + std::string(74, '-') + "\n";
+  std::string head = screen ? rule : std::string();
+  head += ' ';
   edit::a(head, "data nb", 7);
   head += s;
   edit::a(head, "isv", 3);
@@ -142,20 +142,37 @@ void writepbsv(std::span<const real> azsh, std::span<const int> isv, std::span<c
     head += s;
     edit::a(head, title, 8);
   }
-  put(iunit, head);
-  if (screen) put(iunit, rule);
+  head += '\n';
+  if (screen) head += rule;
+  return head;
+}
+
+}  // namespace
+
+void writepbsv(std::span<const real> azsh, std::span<const int> isv, std::span<const real> az1,
+               std::span<const real> pl1, std::span<const real> az2, std::span<const real> pl2,
+               std::span<const real> az3, std::span<const real> pl3, int n, int iunit) {
+  static const std::string screen_head = listing_head('|', true);
+  static const std::string file_head = listing_head('\t', false);
+  const bool screen = iunit == unit_screen;
+  const char s = screen ? '|' : '\t';
+  units().write(iunit, screen ? screen_head : file_head);
   for (int i = 1; i <= n; ++i) {
     const auto j = static_cast<std::size_t>(i - 1);
     if (isv[j] >= 1 && isv[j] <= 3) continue;
-    std::string row = " ";
-    edit::i(row, i, 7);
-    row += s;
-    edit::i(row, isv[j], 3);
+    // A blank, the datum in 7 columns, isv in 3, seven angles in 8 columns.
+    char row[1 + 7 + 1 + 3 + 7 * 9];
+    std::memset(row, ' ', sizeof row);
+    edit::i_field(row + 1, i, 7);
+    row[8] = s;
+    edit::i_field(row + 9, isv[j], 3);
+    char* p = row + 12;
     for (real angle : {azsh[j], az1[j], pl1[j], az2[j], pl2[j], az3[j], pl3[j]}) {
-      row += s;
-      edit::f(row, deg(angle), 8, 1);
+      *p = s;
+      edit::f_field(p + 1, deg(angle), 8, 1);
+      p += 9;
     }
-    put(iunit, row);
+    put(iunit, std::string_view(row, sizeof row));
   }
 }
 

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +62,23 @@ Shape arrow(real k) {
   return s;
 }
 
+// The four shapes of a major and a minor length, kept for the next call
+// with the same lengths: the map draws its symbols one a call.
+struct Shapes {
+  std::uint32_t major = 0, minor = 0;
+  bool built = false;
+  Shape bar_major, bar_minor, arrow_major, arrow_minor;
+};
+
+const Shapes& shapes_of(real major, real minor) {
+  static Shapes kept;
+  const auto major_bits = std::bit_cast<std::uint32_t>(major), minor_bits = std::bit_cast<std::uint32_t>(minor);
+  if (!kept.built || kept.major != major_bits || kept.minor != minor_bits) {
+    kept = {major_bits, minor_bits, true, bar(major), bar(minor), arrow(major), arrow(minor)};
+  }
+  return kept;
+}
+
 // The shape moved along x by dx from (xc, yc), turned by `angle` about
 // (xc, yc), drawn, then turned half a turn more and drawn again.
 void draw_pair(const Shape& s, real xc, real yc, real dx, real angle) {
@@ -101,8 +120,9 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
   cm2us(xu, yu, xcm, ycm, 2);
   const real unit = symbol_unit_cm * std::hypot(xu[1] - xu[0], yu[1] - yu[0]);
   const real major = p.sizmaxa * unit, minor = p.sizmina * unit;
-  const Shape bar_major = bar(major), bar_minor = bar(minor);
-  const Shape arrow_major = arrow(major), arrow_minor = arrow(minor);
+  const Shapes& shapes = shapes_of(major, minor);
+  const Shape &bar_major = shapes.bar_major, &bar_minor = shapes.bar_minor;
+  const Shape &arrow_major = shapes.arrow_major, &arrow_minor = shapes.arrow_minor;
   int istat = 0;
   cinmax(std::max(bar_major.n, arrow_major.n), max_vertices, "dmapsh2", "shsymb array dimension", istat);
 

@@ -2,7 +2,17 @@
 // and the line, fill and text colours only when they differ from the
 // colour last written (plt2blk.icurcol), so long runs of lines in one
 // colour carry one colour record.
+//
+// The text of an entry's red, green and blue is edited once and kept: a
+// map draws a hundred thousand polygons in a few colours. Each kept text
+// carries the components it was edited from, bit for bit, and is edited
+// again when they differ, so that no change of the colour table, by
+// whatever route, can leave an old text in use.
 
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "plot/device.hpp"
@@ -12,24 +22,55 @@ namespace dorvix {
 
 namespace {
 
+// The edited text of one entry and the components it shows.
+struct KeptRgb {
+  std::array<std::uint32_t, 3> key{};
+  bool edited = false;
+  std::array<char, ps::rgb_size> text{};
+};
+std::array<KeptRgb, ncolour_entries> kept_rgb;
+
 // "  r.rrr   g.ggg   b.bbb setrgbcolor": each component in 6 columns with 3
 // decimals and a blank; the same in all three dialects.
 void colour_record(int index) {
   if (index < 0 || index > max_colour_index) return;
-  std::string line;
-  ps::rgb(line, index);
-  line += "setrgbcolor";
-  ps::record(line);
-}
-
-// Writes `index` unless it is the current colour.
-void change_to(int index) {
-  if (index == plt2blk.icurcol) return;
-  plt2blk.icurcol = index;
-  colour_record(index);
+  char line[ps::rgb_size + 16];
+  std::string_view rgb = ps::rgb_text(index);
+  std::memcpy(line, rgb.data(), rgb.size());
+  constexpr std::string_view op = "setrgbcolor";
+  std::memcpy(line + rgb.size(), op.data(), op.size());
+  ps::record(std::string_view(line, rgb.size() + op.size()));
 }
 
 }  // namespace
+
+namespace ps {
+
+std::string_view rgb_text(int index) {
+  const auto k = static_cast<std::size_t>(index);
+  const std::array<std::uint32_t, 3> key{std::bit_cast<std::uint32_t>(plt2blk.red.at(k)),
+                                         std::bit_cast<std::uint32_t>(plt2blk.green.at(k)),
+                                         std::bit_cast<std::uint32_t>(plt2blk.blue.at(k))};
+  KeptRgb& kept = kept_rgb[k];
+  if (!kept.edited || kept.key != key) {
+    std::string line;
+    rgb(line, index);
+    // Three fields of 6 columns and their blanks: nothing else fits them.
+    line.resize(rgb_size, ' ');
+    std::memcpy(kept.text.data(), line.data(), rgb_size);
+    kept.key = key;
+    kept.edited = true;
+  }
+  return {kept.text.data(), rgb_size};
+}
+
+bool colour_change(int index) {
+  if (plt2blk.icolor != 1 || index == plt2blk.icurcol) return false;
+  plt2blk.icurcol = index;
+  return index >= 0 && index <= max_colour_index;
+}
+
+}  // namespace ps
 
 void psblackcolor() {
   psstrokepath();
@@ -54,13 +95,13 @@ void psrgbcolor(int kind) {
       colour_record(plt2blk.icurcol);
       break;
     case 1:
-      change_to(plt2blk.linecol);
+      if (ps::colour_change(plt2blk.linecol)) colour_record(plt2blk.linecol);
       break;
     case 2:
-      change_to(plt2blk.fillcol);
+      if (ps::colour_change(plt2blk.fillcol)) colour_record(plt2blk.fillcol);
       break;
     case 3:
-      change_to(plt2blk.textcol);
+      if (ps::colour_change(plt2blk.textcol)) colour_record(plt2blk.textcol);
       break;
     default:
       break;

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "console/boxes.hpp"
 #include "console/iocom.hpp"
@@ -53,8 +55,16 @@ const Operators& ops() {
   return operators[t - 1];
 }
 
-// Grey level of polygon fills in black and white.
+// Grey level of polygon fills in black and white, and its record's text.
 constexpr real fill_grey_percent = 50.0f;
+std::string_view grey_fill_level() {
+  static const std::string level = [] {
+    std::string text;
+    ps::fraction(text, fill_grey_percent);
+    return text + ' ';
+  }();
+  return level;
+}
 
 // True when the next point must start a new piece of the path with a move:
 // a line began without a current point, or a point without a value broke
@@ -63,25 +73,130 @@ bool move_pending = false;
 
 bool finite_point(real x, real y) { return std::isfinite(x) && std::isfinite(y); }
 
-void stroke_path(UnitFile* out);
+// The room a path asks of the plot file's buffer: its records around the
+// points (a new path, the close and fill records with a colour, a colour
+// and the stroke), and its points at the length of a point on a sheet
+// ("1234.56 1234.56 lineto"); a path whose points run longer asks for more
+// as it goes.
+constexpr std::size_t path_records_room = 256;
+constexpr std::size_t sheet_point_room = 32;
+
+// The text of a path written straight into the plot file's buffer: room
+// for all of it is asked once (and again only for a path that runs
+// longer), and what was written is kept at the end.
+// Nothing while it lives may write to the plot file by another route, nor
+// wait for the keyboard (a warning box must come before or after it).
+// With no plot file open nothing is written.
+class PathText {
+ public:
+  PathText(UnitFile* out, int points) : out_(out) {
+    if (out_ == nullptr) return;
+    const std::size_t room = path_records_room + ps::point_room +
+                             static_cast<std::size_t>(std::max(points, 0)) * sheet_point_room;
+    ask(std::min(room, UnitFile::buffer_size));
+  }
+  ~PathText() {
+    if (out_ != nullptr) out_->commit(p_);
+  }
+  PathText(const PathText&) = delete;
+  PathText& operator=(const PathText&) = delete;
+
+  // One record of short texts.
+  void record(std::string_view a, std::string_view b = {}) {
+    if (out_ == nullptr) return;
+    if (static_cast<std::size_t>(end_ - p_) < a.size() + b.size() + 1) ask_more(a.size() + b.size() + 1);
+    for (std::string_view piece : {a, b}) {
+      if (piece.empty()) continue;  // an empty view may hold no address
+      std::memcpy(p_, piece.data(), piece.size());
+      p_ += piece.size();
+    }
+    *p_++ = '\n';
+  }
+  void point(real x, real y, const ps::RecordEnd& end) {
+    if (out_ == nullptr) return;
+    if (static_cast<std::size_t>(end_ - p_) < ps::point_room) ask_more(ps::point_room);
+    p_ = ps::point_text(p_, x, y, end);
+  }
+
+ private:
+  void ask(std::size_t n) {
+    p_ = out_->room(n);
+    end_ = p_ + n;
+  }
+  // Keeps what was written and asks for room again: for n characters, and
+  // as much as a path of sheet points of the device buffer takes.
+  void ask_more(std::size_t n) {
+    out_->commit(p_);
+    ask(std::max(n, device_buffer_points * sheet_point_room));
+  }
+
+  UnitFile* out_;
+  char* p_ = nullptr;
+  char* end_ = nullptr;
+};
 
 // The device routines below on the plot file `out` (nullptr: none open),
 // which a path looks up once.
 
-void move_to(UnitFile* out, real& x, real& y, int inewpath) {
-  stroke_path(out);  // and the report of its points reset
+// Strokes the open path, if any, in the line colour.
+void stroke_records(PathText& text) {
+  if (psparams.ipspath != 1) return;
+  if (ps::colour_change(plt2blk.linecol)) text.record(ps::rgb_text(plt2blk.linecol), "setrgbcolor");
+  text.record(ops().stroke);
+  psparams.ipspath = 0;
+}
+
+// Strokes the open path, if any, and reports the points reset in it.
+void stroke_path(UnitFile* out) {
+  if (psparams.ipspath == 1) {
+    PathText text(out, 0);
+    stroke_records(text);
+  }
+  ps::report_clipped();
+}
+
+// The records of a move to (x, y), clipped: a new path (inewpath 1) or a
+// move alone. The open path is stroked before.
+void move_records(PathText& text, real& x, real& y, int inewpath) {
   const bool finite = finite_point(x, y);
   if (finite) ps::clip(x, y, psmoveto_header);
   const Operators& o = ops();
   if (inewpath == 1) {
-    if (!o.newpath.empty()) ps::record(out, o.newpath);
+    if (!o.newpath.empty()) text.record(o.newpath);
     psparams.ipspath = 1;
-  } else {
-    ps::report_clipped();  // a move that opens no path
   }
   move_pending = !finite;
-  if (!finite) return;
-  ps::point_record(out, x, y, o.moveto_end);
+  if (finite) text.point(x, y, o.moveto_end);
+}
+
+void move_to(UnitFile* out, real& x, real& y, int inewpath) {
+  stroke_path(out);  // and the report of its points reset
+  {
+    PathText text(out, 1);
+    move_records(text, x, y, inewpath);
+  }
+  if (inewpath != 1) ps::report_clipped();  // a move that opens no path
+}
+
+// The records of a line through `count` points of x and y, a path being
+// open.
+void line_records(PathText& text, std::span<real> x, std::span<real> y, int count) {
+  const Operators& o = ops();
+  for (int i = 0; i < count; ++i) {
+    real& xi = x[static_cast<std::size_t>(i)];
+    real& yi = y[static_cast<std::size_t>(i)];
+    if (!finite_point(xi, yi)) {
+      move_pending = true;
+      continue;
+    }
+    ps::clip(xi, yi, pslineto_header);
+    text.point(xi, yi, move_pending ? o.moveto_end : o.lineto_end);
+    move_pending = false;
+  }
+}
+
+int points_of(std::span<real> x, std::span<real> y, int n) {
+  return std::max(std::min<int>(n, static_cast<int>(std::min(x.size(), y.size()))), 0);
 }
 
 void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
@@ -92,27 +207,24 @@ void line_to(UnitFile* out, std::span<real> x, std::span<real> y, int n) {
     warningtail00();
     move_pending = true;  // the path starts with a move to its first point
   }
-  const int count = std::min<int>(n, static_cast<int>(std::min(x.size(), y.size())));
-  const Operators& o = ops();
-  for (int i = 0; i < count; ++i) {
-    real& xi = x[static_cast<std::size_t>(i)];
-    real& yi = y[static_cast<std::size_t>(i)];
-    if (!finite_point(xi, yi)) {
-      move_pending = true;
-      continue;
-    }
-    ps::clip(xi, yi, pslineto_header);
-    ps::point_record(out, xi, yi, move_pending ? o.moveto_end : o.lineto_end);
-    move_pending = false;
-  }
+  const int count = points_of(x, y, n);
+  PathText text(out, count);
+  line_records(text, x, y, count);
 }
 
-// Strokes the open path, if any, and reports the points reset in it.
-void stroke_path(UnitFile* out) {
-  if (psparams.ipspath == 1) {
-    psrgbcolor(1);
-    ps::record(out, ops().stroke);
-    psparams.ipspath = 0;
+// The records of a path that starts at the first point and runs through
+// the next `lines` points (each point at most once), then `end` (the
+// closing records and the stroke), in one room; the path open before is
+// stroked first, and the points reset reported at the end.
+template <class End>
+void whole_path(UnitFile* out, std::span<real> x, std::span<real> y, int lines, End end) {
+  stroke_path(out);
+  lines = std::min(lines, points_of(x.subspan(1), y.subspan(1), lines));
+  {
+    PathText text(out, lines + 2);  // the first point, the lines and a dot's
+    move_records(text, x[0], y[0], 1);
+    line_records(text, x.subspan(1), y.subspan(1), lines);
+    end(text);
   }
   ps::report_clipped();
 }
@@ -128,44 +240,41 @@ void psstrokepath() { stroke_path(ps::file()); }
 void deline(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
   UnitFile* out = ps::file();
-  move_to(out, x[0], y[0], 1);
   if (n == 1) {
-    line_to(out, x.first(1), y.first(1), 1);  // a segment of length zero: a dot
+    // A segment of length zero, a dot: the move and a line to the same point.
+    whole_path(out, x, y, 0, [&](PathText& text) {
+      line_records(text, x.first(1), y.first(1), 1);
+      stroke_records(text);
+    });
   } else {
-    line_to(out, x.subspan(1), y.subspan(1), n - 1);
+    whole_path(out, x, y, n - 1, [](PathText& text) { stroke_records(text); });
   }
-  stroke_path(out);
 }
 
 void depolygon(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
-  psmoveto(x[0], y[0], 1);
-  pslineto(x.subspan(1), y.subspan(1), n - 1);  // the close operator draws the closing edge
-  const Operators& o = ops();
-  if (psparams.ipstype == dialect_illustrator) {
-    ps::record(plt2blk.fillstyle == 0 ? o.close_hollow : o.begin_fill);
-    psparams.ipspath = 0;
-    ps::report_clipped();
-    return;
-  }
-  if (plt2blk.fillstyle == 0) {
-    ps::record(o.close_hollow);
-  } else {
-    ps::record(o.begin_fill);
-    // The fill lies between gsave and grestore: the path survives it for
-    // the outline, and the fill colour does not become the current colour.
-    std::string line;
-    if (plt2blk.icolor == 1 && plt2blk.fillcol >= 0 && plt2blk.fillcol <= max_colour_index) {
-      ps::rgb(line, plt2blk.fillcol);
-      line += o.rgb_fill;
-    } else {
-      ps::fraction(line, fill_grey_percent);
-      line += ' ';
-      line += o.grey_fill;
+  // The close operator draws the closing edge.
+  whole_path(ps::file(), x, y, n - 1, [](PathText& text) {
+    const Operators& o = ops();
+    if (psparams.ipstype == dialect_illustrator) {
+      text.record(plt2blk.fillstyle == 0 ? o.close_hollow : o.begin_fill);
+      psparams.ipspath = 0;
+      return;
     }
-    ps::record(line);
-  }
-  psstrokepath();
+    if (plt2blk.fillstyle == 0) {
+      text.record(o.close_hollow);
+    } else {
+      text.record(o.begin_fill);
+      // The fill lies between gsave and grestore: the path survives it for
+      // the outline, and the fill colour does not become the current colour.
+      if (plt2blk.icolor == 1 && plt2blk.fillcol >= 0 && plt2blk.fillcol <= max_colour_index) {
+        text.record(ps::rgb_text(plt2blk.fillcol), o.rgb_fill);
+      } else {
+        text.record(grey_fill_level(), o.grey_fill);
+      }
+    }
+    stroke_records(text);
+  });
 }
 
 void deplot(real& x, real& y, int ipen) {

@@ -39,8 +39,10 @@ struct RecordEnd {
   }
 };
 
-// The record "x y" and the operator of a point of a path, on `out`
-// (nullptr: nothing).
+// The record "x y" and the operator of a point of a path, at `p`, which
+// has room for point_room characters; returns the end of the record.
+inline char* point_text(char* p, real x, real y, const RecordEnd& end);
+// The same on `out` (nullptr: nothing).
 inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end);
 
 // Clips a point into the writable range, plus or minus 9.9E7 points on
@@ -69,14 +71,26 @@ void number(std::string& line, real v);
 // the end of the number. Every record's numbers are written by it.
 inline char* number(char* out, real v);
 inline constexpr std::size_t number_room = 48;
+// Room of a point record.
+inline constexpr std::size_t point_room = 2 * number_room + 1 + RecordEnd::room;
 
 // A colour component given in percent, as a fraction of 1, right-aligned in
 // 6 columns with 3 decimals (" 0.500").
 void fraction(std::string& line, real percent);
 
 // The red, green and blue of colour table entry `index` as three
-// fractions, each followed by a blank (" 0.500  0.000  0.000 ").
+// fractions, each followed by a blank (" 0.500  0.000  0.000 "), edited
+// anew.
 void rgb(std::string& line, int index);
+// The same text, rgb_size characters, edited once for the entry's present
+// components and kept (plot/colour.cpp).
+inline constexpr std::size_t rgb_size = 21;
+std::string_view rgb_text(int index);
+
+// Makes `index` the current colour (plt2blk.icurcol) while colour plotting
+// is on and it is not the current colour already; true when its colour
+// record must then be written (an index within the table).
+bool colour_change(int index);
 
 // A page number as a blank and three places ("   2"); a number too large
 // for three places keeps all its digits.
@@ -106,15 +120,18 @@ inline char* number(char* out, real v) {
   return detail::wide_number(out, v);
 }
 
-inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end) {
-  if (out == nullptr) return;
-  static_assert(2 * number_room + 1 + RecordEnd::room <= UnitFile::buffer_size);
-  char* p = out->room(2 * number_room + 1 + RecordEnd::room);
+inline char* point_text(char* p, real x, real y, const RecordEnd& end) {
   p = number(p, x);
   *p++ = ' ';
   p = number(p, y);
   std::memcpy(p, end.text, RecordEnd::room);
-  out->commit(p + end.size);
+  return p + end.size;
+}
+
+inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end) {
+  if (out == nullptr) return;
+  static_assert(point_room <= UnitFile::buffer_size);
+  out->commit(point_text(out->room(point_room), x, y, end));
 }
 
 }  // namespace dorvix::ps

@@ -5,7 +5,9 @@
 // fills the closed shapes; strokes are never filled.
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <string>
@@ -275,9 +277,22 @@ void ussymbol(std::span<const real> x, std::span<const real> y, int n) {
   lengthcm2de(lde, plt2blk.symbsize);
   const real r = real(0.5) * lde;
 
-  Shape shape;
-  Strokes strokes;
-  build(code, r, shape, strokes);
+  // The shape of the last code and size drawn is kept: a map draws its
+  // symbols one a call, all of one code and size.
+  struct Kept {
+    long long code = -1;
+    std::uint32_t radius = 0;
+    Shape shape;
+    Strokes strokes;
+  };
+  static Kept kept;
+  const auto radius = std::bit_cast<std::uint32_t>(r);
+  if (kept.code != code || kept.radius != radius) {
+    kept = Kept{code, radius, {}, {}};
+    build(code, r, kept.shape, kept.strokes);
+  }
+  const Shape& shape = kept.shape;
+  const Strokes& strokes = kept.strokes;
 
   const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), x.size(), y.size()});
   for (std::size_t k = 0; k < count; ++k) {

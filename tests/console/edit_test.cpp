@@ -95,6 +95,12 @@ TEST(NumberEditing, LogicalAndTextFields) {
   EXPECT_EQ(edit::a("abcdef", 4), "abcd");
   EXPECT_EQ(edit::pad("abc", 5), "abc  ");
   EXPECT_EQ(edit::pad("abcdef", 4), "abcd");
+  // In place, over the blanks of the field.
+  std::string field(5, ' ');
+  edit::a_field(field.data(), "abc", 5);
+  EXPECT_EQ(field, "  abc");
+  edit::a_field(field.data(), "vwxyz12", 5);
+  EXPECT_EQ(field, "vwxyz");
 }
 
 TEST(NumberEditing, AppendingFormsBuildOneLine) {
@@ -171,9 +177,10 @@ TEST(NumberEditing, QuickFixedPointRoutesMatchTheGeneralRoute) {
   struct Shape {
     int w, d;
   };
-  // HASH and FPFIT reals, then the plot file's numbers (no field).
-  const Shape shapes[] = {{6, 3}, {9, 5}, {10, 5}, {7, 3}, {5, 2}, {6, 2}, {7, 2},
-                          {5, 1}, {4, 2}, {0, 2}, {0, 1}, {0, 0}};
+  // HASH and FPFIT reals, the Si-Sh rows and the map's listing, then the
+  // plot file's numbers (no field).
+  const Shape shapes[] = {{6, 3}, {9, 5}, {10, 5}, {7, 3}, {5, 2}, {6, 2}, {7, 2}, {5, 1},
+                          {4, 2}, {5, 0}, {4, 0}, {6, 1}, {8, 1}, {0, 2}, {0, 1}, {0, 0}};
   constexpr int per_shape = 1'000'000 / static_cast<int>(std::size(shapes)) + 1;
   std::mt19937 random(16);
   std::uniform_int_distribution<std::uint32_t> bits(0, 0xFFFFFF);
@@ -251,13 +258,14 @@ TEST(NumberEditing, TwoDecimalFreeFormMatchesTheGeneralRoute) {
 
 // Iw.m edited in place and appended, against the C library's %.*lld
 // (at least m digits; no digit for zero when m is 0) right-aligned, for
-// the integer fields of the catalogue lines, the date texts and the page
-// numbers, over a million seeded values.
+// the integer fields of the catalogue lines, the Si-Sh rows and the map's
+// listing, the date texts and the page numbers, over a million seeded
+// values.
 TEST(NumberEditing, IntegerFieldsMatchTheCLibrary) {
   struct Shape {
     int w, m;
   };
-  const Shape shapes[] = {{4, 1}, {2, 1}, {2, 2}, {8, 1}, {10, 1}, {3, 1}, {0, 1}, {11, 1}, {4, 0}, {3, 3}};
+  const Shape shapes[] = {{4, 1}, {2, 1}, {2, 2}, {8, 1}, {10, 1}, {3, 1}, {0, 1}, {11, 1}, {4, 0}, {3, 3}, {1, 1}, {7, 1}};
   constexpr int per_shape = 1'000'000 / static_cast<int>(std::size(shapes)) + 1;
   std::mt19937 random(17);
   std::uniform_int_distribution<std::uint32_t> bits;

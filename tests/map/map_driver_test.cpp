@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <numbers>
+#include <random>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalogue/angles.hpp"
@@ -57,6 +59,45 @@ TEST(SishFile, HeaderAndRowLayout) {
   // A field too wide is filled with asterisks, the columns kept.
   r.depth = 12345.0f;
   EXPECT_EQ(sish_row(r).substr(38, 5), "*****");
+}
+
+// The row edited in place against its fields edited one by one as texts,
+// over seeded random rows: values within their fields and beyond them,
+// negative zeros, azimuths at the ends of their ranges.
+TEST(SishFile, RowsEditedInPlaceMatchTheirFieldsEditedAsTexts) {
+  trigoset();
+  const unsigned seed = 25;
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+  const auto angle = [&](float span) {  // radians, now and then near a half turn
+    const float a = unit(random) * span;
+    return random() % 4 == 0 ? std::nextafter(static_cast<float>(std::numbers::pi), a) * (a < 0 ? -1.0f : 1.0f) : a;
+  };
+  const auto folded = [](double v, double from, double to) {
+    const std::string f = edit::f(v, 6, 1);
+    return f == edit::f(from, 6, 1) ? edit::f(to, 6, 1) : f;
+  };
+  for (int n = 0; n < 20000; ++n) {
+    const float scale = n % 8 == 0 ? 1.0e5f : n % 8 == 1 ? 1.0e-3f : 200.0f;
+    SishRow r{"2010-06-01", n % 2 == 0 ? "07:05" : "23:59", unit(random) * scale, unit(random) * scale,
+              unit(random) * scale, unit(random) * scale, unit(random) * scale, n % 16 == 3 ? -0.0f : unit(random) * scale};
+    for (std::size_t k = 0; k < 3; ++k) {
+      r.az[k] = angle(3.2f);
+      r.pl[k] = angle(1.6f);
+    }
+    r.isv = static_cast<int>(random() % 25) - 12;
+    r.azsh = std::fabs(angle(6.3f));
+    std::string want = " " + edit::a(r.date, 10) + " " + edit::a(r.time, 10);
+    for (const auto& [v, w, d] : {std::tuple{r.lat, 6, 2}, {r.lon, 7, 2}, {r.depth, 5, 1}, {r.strike, 5, 0},
+                                  {r.dip, 4, 0}, {r.rake, 5, 0}}) {
+      want += " " + edit::f(v, w, d);
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+      want += " " + folded(deg(r.az[k]), -180, 180) + " " + edit::f(deg(r.pl[k]), 5, 1);
+    }
+    want += " " + edit::i(std::abs(r.isv), 1) + "  " + folded(std::fmod(deg(r.azsh), 180.0f) + 0.0f, 180, 0);
+    ASSERT_EQ(sish_row(r), want) << "seed " << seed << ", row " << n;
+  }
 }
 
 // A run of the program in a fresh directory whose plots are written in the

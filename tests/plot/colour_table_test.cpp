@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <random>
 
 #include "console/dialogue_helpers.hpp"
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
+#include "plot/ps_stream.hpp"
 #include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
@@ -341,6 +344,67 @@ TEST_F(ColourTable, SwitchingColourOffThenOnDrawsBlackThenTheLineColourAgain) {
   const Lines added(after.begin() + static_cast<long>(lines.size()), after.end());
   EXPECT_EQ(added, (Lines{"newpath", "0.00 0.00 moveto", "5.00 5.00 lineto", " 0.500  0.000  0.000 setrgbcolor",
                           "stroke"}));
+}
+
+// Colour records come from texts edited once an entry and kept. Over seeded
+// random runs in each dialect, the table changed between drawings (entries
+// through the setter and written directly, the count lowered to one colour
+// and raised again), every kept text equals its entry edited anew, and each
+// filled polygon writes the fill and line colour records of the table as it
+// stands.
+TEST_F(ColourTable, KeptColourTextsFollowEveryChangeOfTheTable) {
+  const unsigned seed = 25;
+  std::mt19937 random(seed);
+  const auto percent = [&] { return static_cast<real>(random() % 1001) / 10.0f; };
+  const auto fresh = [](int k) {
+    std::string text;
+    ps::rgb(text, k);
+    return text;
+  };
+  for (int dialect = 1; dialect <= 3; ++dialect) {
+    default_colour_table();
+    open_plot(dialect, "P  ", 1, "colours" + std::to_string(dialect) + ".ps");
+    for (int step = 0; step < 150; ++step) {
+      const std::string at = "seed " + std::to_string(seed) + ", dialect " + std::to_string(dialect) + ", step " +
+                             std::to_string(step);
+      int index = static_cast<int>(random() % static_cast<unsigned>(plt2blk.ncolor + 1));
+      switch (random() % 4) {
+        case 0: {
+          std::string name = "Mixed";
+          real r = percent(), g = percent(), b = percent();
+          scolorrgb(index, name, r, g, b, 1);
+          break;
+        }
+        case 1:
+          (random() % 2 == 0 ? plt2blk.red : plt2blk.blue)[static_cast<std::size_t>(index)] = percent();
+          break;
+        case 2: {
+          int n = plt2blk.ncolor == 1 ? 12 : 1;
+          scolornb(n, 1);
+          break;
+        }
+        default:
+          break;
+      }
+      for (int k = 0; k <= 12; ++k) ASSERT_EQ(ps::rgb_text(k), fresh(k)) << at << ", entry " << k;
+      plt2blk.fillcol = static_cast<int>(random() % 13);
+      plt2blk.linecol = static_cast<int>(random() % 13);
+      const int current = plt2blk.icurcol;
+      const std::size_t before = drawn_lines().size();
+      std::vector<real> x{1, 5, 3}, y{1, 1, 4};
+      depolygon(x, y, 3);
+      const Lines lines = drawn_lines();
+      Lines colours, want;
+      std::copy_if(lines.begin() + static_cast<long>(before), lines.end(), std::back_inserter(colours),
+                   [](const std::string& l) { return l.find("setrgbcolor") != l.npos; });
+      if (dialect != 3 && plt2blk.icolor == 1) {
+        want.push_back(fresh(plt2blk.fillcol) + (dialect == 1 ? "setrgbcolor fill gr" : "setrgbcolor fill grestore"));
+        if (plt2blk.linecol != current) want.push_back(fresh(plt2blk.linecol) + "setrgbcolor");
+      }
+      ASSERT_EQ(colours, want) << at;
+    }
+    close_plot();
+  }
 }
 
 // ---- Colour-table files -----------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include "console/iocom.hpp"
 #include "support/plot_fixture.hpp"
+#include "support/transcript.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -38,6 +39,26 @@ TEST_F(Paths, EachPolylineIsOneStrokedPathInItsDialect) {
     close_plot();
   }
   EXPECT_EQ(screen(), "");
+}
+
+// A path is written through one room of the plot file's buffer; one
+// longer than the buffer asks for more room as it goes, and its records
+// stay one path.
+TEST_F(Paths, APathLongerThanTheFileBufferStaysOnePath) {
+  constexpr int n = 3000;
+  std::vector<real> x(n), y(n);
+  Lines points;
+  for (int k = 0; k < n; ++k) {
+    x[static_cast<std::size_t>(k)] = static_cast<real>(1000000 + k);
+    y[static_cast<std::size_t>(k)] = static_cast<real>(2000000 + k);
+    points.push_back(std::to_string(1000000 + k) + ".00 " + std::to_string(2000000 + k) + ".00 " + (k == 0 ? "M" : "L"));
+  }
+  open_plot(1);
+  deline(x, y, n);
+  depolygon(x, y, n);
+  const Lines want = join({{"np"}, points, {"sk", "np"}, points, {"cp gs", " 0.500 stg fill gr", "sk"}});
+  EXPECT_EQ(drawn_lines(), want);
+  close_plot();
 }
 
 TEST_F(Paths, ALineColourIsWrittenOnlyWhenItChanges) {
