@@ -47,3 +47,131 @@ hash_catalogue_work() {
 
 # GMT is needed for the comparisons.
 need_gmt() { command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }; }
+
+# Reads "--against <commit>" at the front of a script's arguments: sets
+# against (empty without it) and skip, the number of arguments it took
+# (the script then shifts them away).
+against_option() {
+  against='' skip=0
+  if [ "${1:-}" = --against ]; then
+    [ $# -ge 2 ] || { echo "usage: $0 --against <commit> [runs]" >&2; exit 2; }
+    against=$2 skip=2
+  fi
+}
+
+# The program of an older commit, built from that commit's files (git
+# archive) under build/against-<commit>, once: later calls find it there.
+# Sets against_commit (the short hash) and older (the program).
+build_against() {
+  against_commit=$(cd "$root" && git rev-parse --short "$1^{commit}") || { echo "no commit $1" >&2; exit 2; }
+  tree=$root/build/against-$against_commit
+  if [ ! -x "$tree/build/dorvix" ]; then
+    rm -rf "$tree"
+    mkdir -p "$tree/src"
+    (cd "$root" && git archive "$against_commit") | tar -x -C "$tree/src"
+    cmake -S "$tree/src" -B "$tree/build" -DCMAKE_BUILD_TYPE=Release -DDORVIX_TESTS=OFF >/dev/null
+    cmake --build "$tree/build" --target dorvix -j 8 >/dev/null
+  fi
+  older=$tree/build/dorvix
+}
+
+# The wrapper that measures one whole process (bench/tools/rusage_run.cpp),
+# built into $work.
+make_rusage_run() {
+  ${CXX:-c++} -std=c++20 -O2 "$root/bench/tools/rusage_run.cpp" -o "$work/rusage_run"
+}
+
+# Hooks a script may redefine: called with the command before and after each
+# timed run (to clear the files a run must not find, or check what it wrote).
+bench_before() { :; }
+bench_after() { :; }
+
+# One whole-process run, in $work, of a command (a program and its
+# arguments), standard input from the file $1 and output discarded: sets
+# wall_us, cpu_us (user + system) and peak_kb. A failing command ends the
+# script.
+timed_run() {
+  input=$1
+  shift
+  (cd "$work" && "$work/rusage_run" "$work/rusage.txt" "$@" <"$input" >/dev/null 2>&1) ||
+    { echo "failed: $* <$input" >&2; exit 1; }
+  read -r wall_us user_us sys_us peak_kb <"$work/rusage.txt"
+  cpu_us=$((user_us + sys_us))
+}
+
+# Runs each command given (split at blanks), standard input from the file
+# $1, $runs times, the commands taking turns so that all of them see the
+# same machine load. Sets, for the N-th command, wall_ms_N and cpu_ms_N
+# (medians over the runs, milliseconds, one decimal) and peak_kb_N (the
+# largest peak resident memory of its runs, kilobytes). Needs
+# make_rusage_run.
+alternate() {
+  turn_input=$1
+  shift
+  turn_n=0
+  for turn_command in "$@"; do turn_n=$((turn_n + 1)); : >"$work/turns.$turn_n"; done
+  turn_i=0
+  while [ "$turn_i" -lt "$runs" ]; do
+    turn_n=0
+    for turn_command in "$@"; do
+      turn_n=$((turn_n + 1))
+      bench_before "$turn_command"
+      # shellcheck disable=SC2086 # a command is a program and its arguments
+      timed_run "$turn_input" $turn_command
+      bench_after "$turn_command"
+      echo "$wall_us $cpu_us $peak_kb" >>"$work/turns.$turn_n"
+    done
+    turn_i=$((turn_i + 1))
+  done
+  turn_n=0
+  for turn_command in "$@"; do
+    turn_n=$((turn_n + 1))
+    eval "$(awk -v n="$turn_n" '
+      function median(v, k,   i, j, t) {
+        for (i = 2; i <= k; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+        return k % 2 ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
+      }
+      { k++; wall[k] = $1; cpu[k] = $2; if ($3 > peak) peak = $3 }
+      END { printf "wall_ms_%d=%.1f cpu_ms_%d=%.1f peak_kb_%d=%d\n", n, median(wall, k) / 1000, n, median(cpu, k) / 1000, n, peak }
+    ' "$work/turns.$turn_n")"
+  done
+}
+
+# $1 over $2, two decimals.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : a) }'; }
+
+# Runs this build ($program) and the older one ($older) once more, each in a
+# directory of its own ($work/this, $work/older) holding links to the files
+# of $work named in $1 (separated by blanks), standard input from the file
+# $2 of $work, and compares the files named in $3 that the two wrote: byte
+# for byte, the run's date and time on the caption's "Run on" lines aside.
+# Prints one line a file; returns non-zero if any differs.
+compare_written() {
+  for side in this older; do
+    rm -rf "${work:?}/$side"
+    mkdir "$work/$side"
+    for name in $1; do ln -s "$work/$name" "$work/$side/$name"; done
+    if [ "$side" = this ]; then binary=$program; else binary=$older; fi
+    (cd "$work/$side" && "$binary" <"$work/$2" >/dev/null 2>&1) || { echo "failed: $binary <$2" >&2; exit 1; }
+  done
+  differ=0
+  for name in $3; do
+    if cmp -s "$work/this/$name" "$work/older/$name"; then
+      printf '%s: identical\n' "$name"
+      continue
+    fi
+    for side in this older; do
+      sed -E '/Run on /{s/[0-9]{2}-[0-9]{2}-[0-9]{4}/dd-mm-yyyy/g;s/[0-9]{2}:[0-9]{2}:[0-9]{2}/hh:mm:ss/g;}' \
+        "$work/$side/$name" >"$work/$side/$name.masked"
+    done
+    if cmp -s "$work/this/$name.masked" "$work/older/$name.masked"; then
+      masked=$(cmp -l "$work/this/$name" "$work/older/$name" | wc -l)
+      printf '%s: identical apart from the run date and time (%s bytes of "Run on" lines)\n' "$name" "$masked"
+    else
+      printf '%s: DIFFERS, first at %s\n' "$name" "$(cmp "$work/this/$name.masked" "$work/older/$name.masked" | sed 's/.*: //')"
+      differ=1
+    fi
+    rm -f "$work/this/$name.masked" "$work/older/$name.masked"
+  done
+  return "$differ"
+}
