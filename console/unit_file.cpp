@@ -15,6 +15,10 @@ namespace {
 
 OpenResult system_failure(int error) { return {OpenFailure::system, error, 0}; }
 
+// Numbers of the openings of files, the last one given.
+long long openings = 0;
+long long next_opening() { return ++openings; }
+
 // Opens `path` for writing without cutting it, takes its lock, and only
 // then empties it: a file that another run is writing is left whole.
 OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file) {
@@ -71,6 +75,8 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
+  drained_ = 0;
+  opening_ = next_opening();
   if (write) setp(buffer_.get(), buffer_.get() + buffer_size);
   stream_.clear();
   return {};
@@ -84,6 +90,7 @@ bool UnitFile::close() {
   file_ = nullptr;
   setp(nullptr, nullptr);
   write_ = false;
+  opening_ = 0;
   return ok;
 }
 
@@ -145,12 +152,14 @@ bool UnitFile::rewind() {
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
+  opening_ = next_opening();  // the file starts over
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
 bool UnitFile::drain() {
   const auto n = static_cast<std::size_t>(pptr() - pbase());
   if (n > 0 && !failed_ && std::fwrite(pbase(), 1, n, file_) != n) failed_ = true;
+  drained_ += static_cast<long long>(n);
   setp(buffer_.get(), buffer_.get() + buffer_size);
   return !failed_;
 }

@@ -102,6 +102,18 @@ class UnitFile : private std::streambuf {
   // Appends text of any length.
   void put(const char* text, std::size_t n) { sputn(text, static_cast<std::streamsize>(n)); }
 
+  // For writers that keep what they wrote to write it again: the number of
+  // characters written since the file was opened, and the last n of them
+  // while all n are still in the buffer (nullptr once some have gone to
+  // the file).
+  long long written() const { return drained_ + (pptr() - pbase()); }
+  const char* recent(std::size_t n) const {
+    return static_cast<std::size_t>(pptr() - pbase()) >= n ? pptr() - n : nullptr;
+  }
+  // A number that names this opening of the file (or its last rewind): no
+  // other opening of any file of the run has it (0 while closed).
+  long long opening() const { return opening_; }
+
  private:
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* s, std::streamsize n) override;
@@ -119,6 +131,8 @@ class UnitFile : private std::streambuf {
   char* end_ = nullptr;
   long long lines_ = 0;
   CutLines cut_;
+  long long drained_ = 0;  // characters written from the buffer to the file
+  long long opening_ = 0;
   std::ostream stream_;
 };
 

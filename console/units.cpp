@@ -147,6 +147,7 @@ CutLines UnitTable::cut_lines(int unit) const {
 }
 
 ReadResult UnitTable::read_line(int unit, std::string& line) {
+  ++exchanges_;
   if (unit == unit_keyboard) {
     screen_->flush();
     return getline_from(*keyboard_, line);
@@ -172,6 +173,7 @@ UnitFile* UnitTable::output_file(int unit) {
 }
 
 void UnitTable::write_line(int unit, std::string_view line) {
+  ++exchanges_;
   if (std::ostream* out = output(unit)) {
     out->write(line.data(), static_cast<std::streamsize>(line.size()));
     out->put('\n');
@@ -179,6 +181,7 @@ void UnitTable::write_line(int unit, std::string_view line) {
 }
 
 void UnitTable::write(int unit, std::string_view text) {
+  ++exchanges_;
   if (std::ostream* out = output(unit)) out->write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 

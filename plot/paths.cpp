@@ -119,6 +119,9 @@ void stroke_path(UnitFile* out) {
 
 }  // namespace
 
+bool path_move_pending() { return move_pending; }
+void set_path_move_pending(bool pending) { move_pending = pending; }
+
 void psmoveto(real& x, real& y, int inewpath) { move_to(ps::file(), x, y, inewpath); }
 
 void pslineto(std::span<real> x, std::span<real> y, int n) { line_to(ps::file(), x, y, n); }

@@ -80,6 +80,8 @@ void clip_counted(real& x, real& y, const Header& h) {
   }
 }
 
+int points_reset() { return tally.points; }
+
 void report_clipped() {
   if (tally.points == 0 || open_batches > 0) return;
   const ClipTally t = tally;

@@ -58,6 +58,8 @@ inline void clip(real& x, real& y, const Header& h) {
   if (x > limit || x < -limit || y > limit || y < -limit) clip_counted(x, y, h);
 }
 void report_clipped();
+// The number of points reset and not yet reported.
+int points_reset();
 
 // A coordinate, line width or leading in points: fixed point with two
 // decimals in its shortest form ("283.50", "0.50", "-12.30"), within ten
