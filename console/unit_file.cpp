@@ -69,7 +69,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   }
   // The file's own buffering would only copy the blocks once more.
   std::setvbuf(file_, nullptr, _IONBF, 0);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   write_ = write;
   failed_ = false;
   next_ = end_ = buffer_.get();
@@ -77,7 +77,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   cut_ = {};
   drained_ = 0;
   opening_ = next_opening();
-  if (write) setp(buffer_.get(), buffer_.get() + buffer_size);
+  if (write) setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   stream_.clear();
   return {};
 }
@@ -160,12 +160,29 @@ bool UnitFile::drain() {
   const auto n = static_cast<std::size_t>(pptr() - pbase());
   if (n > 0 && !failed_ && std::fwrite(pbase(), 1, n, file_) != n) failed_ = true;
   drained_ += static_cast<long long>(n);
-  setp(buffer_.get(), buffer_.get() + buffer_size);
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   return !failed_;
 }
 
+bool UnitFile::write_block() {
+  if (static_cast<std::size_t>(pptr() - pbase()) < buffer_size) return drain();
+  if (!failed_ && std::fwrite(pbase(), 1, buffer_size, file_) != buffer_size) failed_ = true;
+  drained_ += static_cast<long long>(buffer_size);
+  const auto rest = static_cast<std::size_t>(pptr() - pbase()) - buffer_size;
+  std::memmove(buffer_.get(), buffer_.get() + buffer_size, rest);
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
+  pbump(static_cast<int>(rest));
+  return !failed_;
+}
+
+void UnitFile::make_room(std::size_t n) {
+  write_block();
+  // A request longer than the margin may still not fit.
+  if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
+}
+
 UnitFile::int_type UnitFile::overflow(int_type c) {
-  if (!write_ || !drain()) return traits_type::eof();
+  if (!write_ || !write_block()) return traits_type::eof();
   if (!traits_type::eq_int_type(c, traits_type::eof())) {
     *pptr() = traits_type::to_char_type(c);
     pbump(1);
@@ -177,7 +194,7 @@ std::streamsize UnitFile::xsputn(const char* s, std::streamsize n) {
   if (!write_ || failed_) return 0;
   std::streamsize done = 0;
   while (done < n) {
-    if (pptr() == epptr() && !drain()) return done;
+    if (pptr() == epptr() && !write_block()) return done;
     const auto take = std::min<std::streamsize>(n - done, epptr() - pptr());
     std::memcpy(pptr(), s + done, static_cast<std::size_t>(take));
     pbump(static_cast<int>(take));
