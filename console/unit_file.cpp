@@ -30,8 +30,10 @@ OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE
     ::close(fd);
     return {OpenFailure::in_use, 0, 0};
   }
+  // A file that is empty already is left as it is: on some file systems
+  // (ext4) emptying a file makes its closing write it all out at once.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
     return system_failure(error);
