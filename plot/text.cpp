@@ -48,6 +48,14 @@ real reduced_angle() {
   return std::isfinite(a) ? a : real(0);
 }
 
+// The text of a record being built, emptied: one string serves every
+// text, so that writing one allocates nothing.
+std::string& record_line() {
+  static std::string line;
+  line.clear();
+  return line;
+}
+
 const std::string& designator() {
   const int f = psparams.ipsfont >= 1 && psparams.ipsfont <= nfonts ? psparams.ipsfont : 1;
   return psparams.fonts(f);
@@ -91,7 +99,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
   }
 
   UnitFile* out = ps::file();
-  std::string line;
+  std::string& line = record_line();
   if (plt2blk.txtangle != 0) {
     edit::f(line, angle, 7, 2);
     line += " rotate";
@@ -144,7 +152,8 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   const int alignment = h >= 2 ? h - 1 : 0;
 
   UnitFile* out = ps::file();
-  std::string line = "/_";
+  std::string& line = record_line();
+  line += "/_";
   line += designator();
   line += ' ';
   edit::i(line, ps::font_points(psparams.txtsize), 0);
