@@ -131,6 +131,23 @@ void psstrokepath() { stroke_path(ps::file()); }
 void deline(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
   UnitFile* out = ps::file();
+  if (out != nullptr && ps::plain_points(x, y, static_cast<std::size_t>(n))) {
+    // Nothing to clip or leave out: the path's records in one go, as the
+    // move and lines below would write them.
+    stroke_path(out);
+    const Operators& o = ops();
+    if (!o.newpath.empty()) ps::record(out, o.newpath);
+    psparams.ipspath = 1;
+    move_pending = false;
+    if (n == 1) {
+      const real again[] = {x[0], x[0]}, again_y[] = {y[0], y[0]};
+      ps::plain_records(out, again, again_y, 2, o.moveto_end, o.lineto_end);  // a segment of length zero
+    } else {
+      ps::plain_records(out, x.data(), y.data(), static_cast<std::size_t>(n), o.moveto_end, o.lineto_end);
+    }
+    stroke_path(out);
+    return;
+  }
   move_to(out, x[0], y[0], 1);
   if (n == 1) {
     line_to(out, x.first(1), y.first(1), 1);  // a segment of length zero: a dot

@@ -2,8 +2,8 @@
 //
 // What a frame writes depends on the plot file, its dialect, fonts and
 // text size, the open path and the colour last written, every plot
-// attribute and the colour table, the current subplot and the device maps
-// of the subplots, the frame's settings and the stereonet projection (the
+// attribute and the colour table, the current subplot and its device map,
+// the frame's settings and the stereonet projection (the
 // angle constants are set once). All of it is the key of a place's records, compared bit
 // for bit, so that a setter that changes any of it, a new page orientation
 // or another plot file makes the records be written anew. What drawing the
@@ -26,6 +26,7 @@
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "plot/ps_stream.hpp"
+#include "plot/subplot_maps.hpp"
 #include "stereonet/diagram_nets.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/projections.hpp"
@@ -43,6 +44,9 @@ bool same_bits(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
+// The device map drawn with: that of the current subplot.
+std::size_t map_index() { return static_cast<std::size_t>(current_subplot() - 1); }
+
 bool same_frame(const Stefram2& a, const Stefram2& b) {
   return a.nptfram == b.nptfram && a.llabel == b.llabel && a.ldrawax == b.ldrawax && a.ldrawtic == b.ldrawtic &&
          a.label == b.label;
@@ -57,10 +61,10 @@ struct Shaping {
   std::string psorient;
   PsParams::Fonts fonts;
   Plt2Blk attributes;
-  // The current subplot and the device maps of all subplots.
+  // The current subplot and its device map.
   int isub = 0;
-  std::array<Vec2, nsubplots> origins{};
-  std::array<Mat22, nsubplots> matrices{};
+  Vec2 origin{};
+  Mat22 matrix{};
   Stefram2 frame;
   SProjType projection;
   SchmidtParams schmidt;
@@ -78,8 +82,8 @@ struct Shaping {
             psparams.fonts,
             plt2blk,
             plt1blk.isub,
-            plt1blk.us0tode,
-            plt1blk.ustode,
+            plt1blk.us0tode[map_index()],
+            plt1blk.ustode[map_index()],
             stefram2,
             sprojtype,
             schmidtparams,
@@ -90,7 +94,8 @@ struct Shaping {
   bool holds_now(const UnitFile* out) const {
     return file == out && opening == out->opening() && ipstype == psparams.ipstype && ipsfont == psparams.ipsfont &&
            ipspath == psparams.ipspath && same_bits(txtsize, psparams.txtsize) && same_bits(attributes, plt2blk) &&
-           isub == plt1blk.isub && same_bits(origins, plt1blk.us0tode) && same_bits(matrices, plt1blk.ustode) &&
+           isub == plt1blk.isub && same_bits(origin, plt1blk.us0tode[map_index()]) &&
+           same_bits(matrix, plt1blk.ustode[map_index()]) &&
            move_pending == path_move_pending() && same_bits(projection, sprojtype) &&
            same_bits(schmidt, schmidtparams) && same_bits(wulf, wulfparams) && psorient == psparams.psorient &&
            fonts.name == psparams.fonts.name && same_frame(frame, stefram2);
