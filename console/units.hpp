@@ -93,6 +93,11 @@ class UnitTable {
   std::ostream* screen_;
   std::map<int, File> files_;
   long long exchanges_ = 0;
+  // The file output_file() found last, until a unit is opened or closed.
+  struct LastOutput {
+    int unit = 0;
+    UnitFile* file = nullptr;
+  } last_output_;
 };
 
 // The one unit table of the run.

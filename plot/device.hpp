@@ -112,6 +112,9 @@ void psrgbcolor(int kind);
 void psblackcolor();
 // Text height in cm to the driver's text size in points.
 void intstextsize(real height);
+// The designator of the font the texts are written in (the first font's
+// for a font number out of range).
+const std::string& text_designator();
 // Writes a text at a device point with the current justification, angle,
 // font, size and text colour.
 void detext2(real& x, real& y, std::string_view text);

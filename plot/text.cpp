@@ -56,10 +56,6 @@ std::string& record_line() {
   return line;
 }
 
-const std::string& designator() {
-  const int f = psparams.ipsfont >= 1 && psparams.ipsfont <= nfonts ? psparams.ipsfont : 1;
-  return psparams.fonts(f);
-}
 
 // An anchor coordinate of an Illustrator text object: 8 columns with one
 // decimal, or, for a value too wide for them, a blank and its shortest form.
@@ -109,7 +105,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
   line.clear();
   edit::i(line, ps::font_points(psparams.txtsize), 0);
   line += ' ';
-  line += designator();
+  line += text_designator();
   line += compressed ? " sym" : " findfont exch scalefont setfont";
   ps::record(out, line);
 
@@ -154,7 +150,7 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   UnitFile* out = ps::file();
   std::string& line = record_line();
   line += "/_";
-  line += designator();
+  line += text_designator();
   line += ' ';
   edit::i(line, ps::font_points(psparams.txtsize), 0);
   line += ' ';
@@ -177,6 +173,11 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
 }
 
 }  // namespace
+
+const std::string& text_designator() {
+  const int f = psparams.ipsfont >= 1 && psparams.ipsfont <= nfonts ? psparams.ipsfont : 1;
+  return psparams.fonts(f);
+}
 
 void intstextsize(real height) { psparams.txtsize = height * plt1blk.cm2pt; }
 

@@ -59,7 +59,7 @@ struct Shaping {
   int ipstype = 0, ipsfont = 0, ipspath = 0;
   real txtsize = 0;
   std::string psorient;
-  PsParams::Fonts fonts;
+  std::string font;  // the designator of the texts' font
   Plt2Blk attributes;
   // The current subplot and its device map.
   int isub = 0;
@@ -79,7 +79,7 @@ struct Shaping {
             psparams.ipspath,
             psparams.txtsize,
             psparams.psorient,
-            psparams.fonts,
+            text_designator(),
             plt2blk,
             plt1blk.isub,
             plt1blk.us0tode[map_index()],
@@ -98,7 +98,7 @@ struct Shaping {
            same_bits(matrix, plt1blk.ustode[map_index()]) &&
            move_pending == path_move_pending() && same_bits(projection, sprojtype) &&
            same_bits(schmidt, schmidtparams) && same_bits(wulf, wulfparams) && psorient == psparams.psorient &&
-           fonts.name == psparams.fonts.name && same_frame(frame, stefram2);
+           font == text_designator() && same_frame(frame, stefram2);
   }
 };
 
