@@ -30,7 +30,7 @@ constexpr int sampling_from_count = 101;
 // The cosines and sines of the running point of a number of points np and
 // an increment.
 struct Table {
-  int np = -1;
+  int np = 0;  // none yet: a running point has at least one point
   std::uint32_t increment = 0;
   std::array<real, curve_buffer_points> cosines{}, sines{};
   bool holds(int n, real ptd) const { return n == np && std::bit_cast<std::uint32_t>(ptd) == increment; }
