@@ -213,12 +213,18 @@ void page_record(int page) {
 }
 
 void string_body(std::string& line, std::string_view text) {
-  for (const char ch : text) {
+  const auto as_is = [](unsigned char c) { return c >= 32 && c < 127 && c != '(' && c != ')' && c != '\\'; };
+  for (std::size_t i = 0; i < text.size();) {
+    // A run of characters written as they are, in one append.
+    std::size_t end = i;
+    while (end < text.size() && as_is(static_cast<unsigned char>(text[end]))) ++end;
+    line.append(text, i, end - i);
+    if (end == text.size()) return;
+    i = end + 1;
+    const char ch = text[end];
     const auto c = static_cast<unsigned char>(ch);
     if (c == '(' || c == ')' || c == '\\') {
       line += '\\';
-      line += ch;
-    } else if (c >= 32 && c < 127) {
       line += ch;
     } else {
       line += '\\';
