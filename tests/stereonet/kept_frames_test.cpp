@@ -81,24 +81,13 @@ class KeptFrames : public DrawTest {
     bool open_path = false;
     int frame_changes = 0;
     // One change of the settings (or, kind 14, a path left open before the
-    // next nets).
+    // next nets), through the setters.
+    const auto set = [](auto setter, auto value) { setter(value, 1); };
     const auto change = [&](int kind) {
       switch (kind) {
-        case 0: {
-          int v = pick(13);
-          slinecolor(v, 1);
-          break;
-        }
-        case 1: {
-          int v = pick(13);
-          stextcolor(v, 1);
-          break;
-        }
-        case 2: {
-          int v = pick(13);
-          sfillcolor(v, 1);
-          break;
-        }
+        case 0: set(slinecolor, pick(13)); break;
+        case 1: set(stextcolor, pick(13)); break;
+        case 2: set(sfillcolor, pick(13)); break;
         case 3: {
           int index = pick(13);
           std::string name = "Mixed   ";
@@ -106,54 +95,24 @@ class KeptFrames : public DrawTest {
           scolorrgb(index, name, r, g, b, 1);
           break;
         }
-        case 4: {
-          int n = plt2blk.ncolor == 1 ? 12 : 1;
-          scolornb(n, 1);
-          break;
-        }
-        case 5: {
-          real h = 0.2f + 0.1f * real(pick(5));
-          stextsize(h, 1);
-          break;
-        }
-        case 6: {
-          int f = 1 + pick(16);
-          stextfont(f, 1);
-          break;
-        }
-        case 7: {
-          real w = 0.01f * real(2 + pick(4));
-          slinewidth(w, 1);
-          break;
-        }
-        case 8:
-          layout.xcm0 = 3.0f + 0.5f * real(pick(3));
-          break;
-        case 9:
-          layout.xx = layout.yy = 1.0f + 0.25f * real(pick(3));
-          break;
+        case 4: set(scolornb, plt2blk.ncolor == 1 ? 12 : 1); break;
+        case 5: set(stextsize, 0.2f + 0.1f * real(pick(5))); break;
+        case 6: set(stextfont, 1 + pick(16)); break;
+        case 7: set(slinewidth, 0.01f * real(2 + pick(4))); break;
+        case 8: layout.xcm0 = 3.0f + 0.5f * real(pick(3)); break;
+        case 9: layout.xx = layout.yy = 1.0f + 0.25f * real(pick(3)); break;
         case 10:
           // The frame's settings in turn; a circle of one point, kept for
           // two pages, warns at every frame.
           switch (frame_changes++ % 5) {
-            case 0: {
-              int n = stefram2.nptfram == 200 ? 1 : stefram2.nptfram == 1 ? 120 : 200;
-              srepstereonp(n, 1);
-              break;
-            }
-            case 1:
-              break;
-            case 2:
-              stefram2.ldrawtic = !stefram2.ldrawtic;
-              break;
-            case 3:
-              stefram2.ldrawax = !stefram2.ldrawax;
-              break;
+            case 0: set(srepstereonp, stefram2.nptfram == 200 ? 1 : stefram2.nptfram == 1 ? 120 : 200); break;
+            case 1: break;
+            case 2: stefram2.ldrawtic = !stefram2.ldrawtic; break;
+            case 3: stefram2.ldrawax = !stefram2.ldrawax; break;
             default: {
               std::string text = pick(2) == 0 ? "Nord" : "Up right";
               int idraw = 1, ilabel = 1 + pick(6);
               srepstereolabel1(text, idraw, ilabel, 1);
-              break;
             }
           }
           break;
@@ -166,19 +125,12 @@ class KeptFrames : public DrawTest {
           out.files.push_back(read_file(path(plot_name_)));
           open_next(pick(2) == 0 ? psparams.ipstype : 1 + pick(3));
           break;
-        case 13: {
-          real angle = real(pick(2) * 30);
-          stextangle(angle, 1);
-          int j = std::array<int, 4>{-1, -6, 3, 10}[pick(4)];
-          stextalign(j, 1);
+        case 13:
+          set(stextangle, real(pick(2) * 30));
+          set(stextalign, std::array<int, 4>{-1, -6, 3, 10}[pick(4)]);
           break;
-        }
-        case 14:
-          open_path = true;
-          break;
-        default:
-          isub = isub == 3 ? 2 : 3;
-          break;
+        case 14: open_path = true; break;
+        default: isub = isub == 3 ? 2 : 3;
       }
     };
 
