@@ -1,6 +1,7 @@
 #!/bin/sh
 # The paged focal-mechanism diagrams of 60000 mechanisms next to GMT's
-# psmeca drawing the same mechanisms.
+# psmeca drawing the same mechanisms, or next to the build of an older
+# commit.
 #
 # dorvix reads a generated 60000-line HASH catalogue and runs option 3001
 # -> 1000 with the default plot settings, the page menu answered with its
@@ -11,17 +12,34 @@
 # default beach balls and with -T0 -Fa (nodal planes and P and T axes).
 # Prints wall times (best of the runs), PostScript sizes and page counts.
 #
-# Usage: bench/diagrams.sh [runs]   (default 3)
+# With --against <commit>, the program of that commit is built too (under
+# build/against-<commit>) and the two take turns: medians of wall and CPU
+# time (user + system) of the whole process, its largest peak memory, and
+# the same less the read-only run, each ratio beside its goal (CPU time of
+# the diagrams at most half the older build's, peak memory no higher).
+# Then each build writes the diagrams once more in a directory of its own
+# and the two PostScript files are compared byte for byte, the run's date
+# and time on the captions aside.
+#
+# Usage: bench/diagrams.sh [runs]                   (default 3)
+#        bench/diagrams.sh --against <commit> [runs] (default 5)
 # Builds (or brings up to date) the optimised program of the bench preset.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-3}
+. "$root/bench/common.sh"
+against_option "$@"
+shift "$skip"
 lines=60000
 program=$root/build/bench/dorvix
-. "$root/bench/common.sh"
 build_dorvix
-need_gmt
+if [ -n "$against" ]; then
+  runs=${1:-5}
+  build_against "$against"
+else
+  runs=${1:-3}
+  need_gmt
+fi
 hash_catalogue_work
 
 # Keyboard answers (besides read_only.txt): the banner's Return, the read (its Return for the full
@@ -35,12 +53,47 @@ hash_catalogue_work
   printf '99\n9999\n\n'
 } >"$work/diagrams.txt"
 
+pages() { awk '/^%%Pages: *[0-9]/ { n = $2 } END { print n + 0 }' "$1"; }
+
+if [ -n "$against" ]; then
+  make_rusage_run
+  bench_before() { rm -f "$work/fps_bb.ps" "$work/kavro7_ini.txt"; }
+  bench_after() {
+    if [ -e "$work/fps_bb.ps" ]; then
+      written=$(pages "$work/fps_bb.ps")
+      [ "$written" -eq $((lines / 20)) ] || { echo "$1 wrote $written pages" >&2; exit 1; }
+    fi
+  }
+  alternate "$work/read_only.txt" "$program" "$older"
+  read_wall_1=$wall_ms_1 read_cpu_1=$cpu_ms_1 read_wall_2=$wall_ms_2 read_cpu_2=$cpu_ms_2
+  alternate "$work/diagrams.txt" "$program" "$older"
+  less() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'; }
+  goal() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "NOT met") }'; }
+  printf 'this build against %s, medians of %s alternating runs\n' "$against_commit" "$runs"
+  printf '%-32s %10s %10s %7s  %s\n' "read + 3001 diagrams" this "$against_commit" ratio goal
+  printf '%-32s %10s %10s %7s\n' "wall ms" "$wall_ms_1" "$wall_ms_2" "$(ratio "$wall_ms_1" "$wall_ms_2")"
+  cpu_ratio=$(ratio "$cpu_ms_1" "$cpu_ms_2")
+  printf '%-32s %10s %10s %7s  <= 0.50 %s\n' "CPU ms (user + system)" "$cpu_ms_1" "$cpu_ms_2" "$cpu_ratio" \
+    "$(goal "$cpu_ratio" 0.5)"
+  # Peak memory moves by a few pages from run to run: the goal is read on
+  # the ratio's two decimals.
+  memory_ratio=$(ratio "$peak_kb_1" "$peak_kb_2")
+  printf '%-32s %10s %10s %7s  <= 1.00 %s\n' "peak memory kB" "$peak_kb_1" "$peak_kb_2" "$memory_ratio" \
+    "$(goal "$memory_ratio" 1.00)"
+  wall_1=$(less "$wall_ms_1" "$read_wall_1") wall_2=$(less "$wall_ms_2" "$read_wall_2")
+  cpu_1=$(less "$cpu_ms_1" "$read_cpu_1") cpu_2=$(less "$cpu_ms_2" "$read_cpu_2")
+  printf '%-32s %10s %10s %7s\n' "diagrams less read, wall ms" "$wall_1" "$wall_2" "$(ratio "$wall_1" "$wall_2")"
+  cpu_ratio=$(ratio "$cpu_1" "$cpu_2")
+  printf '%-32s %10s %10s %7s  <= 0.50 %s\n' "diagrams less read, CPU ms" "$cpu_1" "$cpu_2" "$cpu_ratio" \
+    "$(goal "$cpu_ratio" 0.5)"
+  compare_written "catalogue.hash" diagrams.txt fps_bb.ps
+  exit
+fi
+
 meca_input "$work/catalogue.hash" "$work/meca.txt"
 region=$(awk 'NR == 1 { x0 = x1 = $1; y0 = y1 = $2 }
   { if ($1 < x0) x0 = $1; if ($1 > x1) x1 = $1; if ($2 < y0) y0 = $2; if ($2 > y1) y1 = $2 }
   END { printf "%.1f/%.1f/%.1f/%.1f", x0 - 0.5, x1 + 0.5, y0 - 0.5, y1 + 0.5 }' "$work/meca.txt")
-
-pages() { awk '/^%%Pages: *[0-9]/ { n = $2 } END { print n + 0 }' "$1"; }
 
 best "rm -f fps_bb.ps kavro7_ini.txt; '$program' <read_only.txt"
 read_ms=$best_ms

@@ -202,33 +202,49 @@ inline std::uint32_t hundredths(float a) {
   return whole + (x - static_cast<double>(whole) >= 0.5 ? 1u : 0u);
 }
 
+// The whole parts 0 to 999 followed by the point ("7.", "42.", "283."),
+// in four characters each (the rest of a short one is left over), and
+// their lengths with the point: the whole part of a coordinate in points
+// is written in one move, whatever its number of digits.
+struct WholeParts {
+  char text[1000][4];
+  unsigned char length[1000];
+};
+inline constexpr WholeParts whole_parts = [] {
+  WholeParts t{};
+  for (unsigned w = 0; w < 1000; ++w) {
+    const unsigned digits = w < 10 ? 1 : w < 100 ? 2 : 3;
+    unsigned rest = w;
+    for (unsigned k = digits; k > 0; --k) {
+      t.text[w][k - 1] = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    t.text[w][digits] = '.';
+    t.length[w] = static_cast<unsigned char>(digits + 1);
+  }
+  return t;
+}();
+
 // The text of Fw.2 with no field from n = round(|v| * 100) and the sign,
-// at `out`; returns its end. The whole part is written forwards, with the
-// usual sizes of coordinates in points (up to three digits) first.
+// at `out`; returns its end. The whole part is written forwards.
 inline char* two_decimals_free(char* out, std::uint32_t n, bool neg) {
   *out = '-';
   out += neg ? 1 : 0;
   const std::uint32_t whole = n / 100;
-  const std::size_t cents = static_cast<std::size_t>(n % 100) * 2;
+  const std::size_t cents = static_cast<std::size_t>(n - whole * 100) * 2;
   char* p = out;
-  if (whole < 10) {
-    *p++ = static_cast<char>('0' + whole);
-  } else if (whole < 100) {
-    std::memcpy(p, digit_pairs + std::size_t{whole} * 2, 2);
-    p += 2;
-  } else if (whole < 1000) {
-    *p = static_cast<char>('0' + whole / 100);
-    std::memcpy(p + 1, digit_pairs + std::size_t{whole % 100} * 2, 2);
-    p += 3;
+  if (whole < 1000) {
+    std::memcpy(p, whole_parts.text[whole], 4);
+    p += whole_parts.length[whole];
   } else {
     int count = 4;
     while (count < 10 && whole >= powers_of_ten[count]) ++count;
     p += count;
     write_digits_padded(whole, count, p);
+    *p++ = '.';
   }
-  p[0] = '.';
-  std::memcpy(p + 1, digit_pairs + cents, 2);
-  return p + 3;
+  std::memcpy(p, digit_pairs + cents, 2);
+  return p + 2;
 }
 
 }  // namespace field_detail

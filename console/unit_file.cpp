@@ -15,6 +15,10 @@ namespace {
 
 OpenResult system_failure(int error) { return {OpenFailure::system, error, 0}; }
 
+// Numbers of the openings of files, the last one given.
+long long openings = 0;
+long long next_opening() { return ++openings; }
+
 // Opens `path` for writing without cutting it, takes its lock, and only
 // then empties it: a file that another run is writing is left whole.
 OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file) {
@@ -26,8 +30,10 @@ OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE
     ::close(fd);
     return {OpenFailure::in_use, 0, 0};
   }
+  // A file that is empty already is left as it is: on some file systems
+  // (ext4) emptying a file makes its closing write it all out at once.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
     return system_failure(error);
@@ -65,13 +71,15 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   }
   // The file's own buffering would only copy the blocks once more.
   std::setvbuf(file_, nullptr, _IONBF, 0);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size);
+  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   write_ = write;
   failed_ = false;
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
-  if (write) setp(buffer_.get(), buffer_.get() + buffer_size);
+  drained_ = 0;
+  opening_ = next_opening();
+  if (write) setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   stream_.clear();
   return {};
 }
@@ -84,6 +92,7 @@ bool UnitFile::close() {
   file_ = nullptr;
   setp(nullptr, nullptr);
   write_ = false;
+  opening_ = 0;
   return ok;
 }
 
@@ -145,18 +154,37 @@ bool UnitFile::rewind() {
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
+  opening_ = next_opening();  // the file starts over
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
 bool UnitFile::drain() {
   const auto n = static_cast<std::size_t>(pptr() - pbase());
   if (n > 0 && !failed_ && std::fwrite(pbase(), 1, n, file_) != n) failed_ = true;
-  setp(buffer_.get(), buffer_.get() + buffer_size);
+  drained_ += static_cast<long long>(n);
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   return !failed_;
 }
 
+bool UnitFile::write_block() {
+  if (static_cast<std::size_t>(pptr() - pbase()) < buffer_size) return drain();
+  if (!failed_ && std::fwrite(pbase(), 1, buffer_size, file_) != buffer_size) failed_ = true;
+  drained_ += static_cast<long long>(buffer_size);
+  const auto rest = static_cast<std::size_t>(pptr() - pbase()) - buffer_size;
+  std::memmove(buffer_.get(), buffer_.get() + buffer_size, rest);
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
+  pbump(static_cast<int>(rest));
+  return !failed_;
+}
+
+void UnitFile::make_room(std::size_t n) {
+  write_block();
+  // A request longer than the margin may still not fit.
+  if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
+}
+
 UnitFile::int_type UnitFile::overflow(int_type c) {
-  if (!write_ || !drain()) return traits_type::eof();
+  if (!write_ || !write_block()) return traits_type::eof();
   if (!traits_type::eq_int_type(c, traits_type::eof())) {
     *pptr() = traits_type::to_char_type(c);
     pbump(1);
@@ -168,7 +196,7 @@ std::streamsize UnitFile::xsputn(const char* s, std::streamsize n) {
   if (!write_ || failed_) return 0;
   std::streamsize done = 0;
   while (done < n) {
-    if (pptr() == epptr() && !drain()) return done;
+    if (pptr() == epptr() && !write_block()) return done;
     const auto take = std::min<std::streamsize>(n - done, epptr() - pptr());
     std::memcpy(pptr(), s + done, static_cast<std::size_t>(take));
     pbump(static_cast<int>(take));

@@ -54,7 +54,8 @@ bool locked_by_another(const std::string& path);
 
 class UnitFile : private std::streambuf {
  public:
-  // Size of the buffer, and the most a writer may ask of room().
+  // Size of the blocks read and written, and the most a writer may ask of
+  // room().
   static constexpr std::size_t buffer_size = 1 << 16;
 
   UnitFile();
@@ -95,17 +96,39 @@ class UnitFile : private std::streambuf {
   // far: a pointer to the first of them. commit(end) then keeps the
   // characters written there, up to `end`.
   char* room(std::size_t n) {
-    if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
+    if (static_cast<std::size_t>(epptr() - pptr()) < n) make_room(n);
     return pptr();
   }
   void commit(const char* end) { pbump(static_cast<int>(end - pptr())); }
   // Appends text of any length.
   void put(const char* text, std::size_t n) { sputn(text, static_cast<std::streamsize>(n)); }
 
+  // For writers that keep what they wrote to write it again: the number of
+  // characters written since the file was opened, and the last n of them
+  // while all n are still in the buffer (nullptr once some have gone to
+  // the file).
+  long long written() const { return drained_ + (pptr() - pbase()); }
+  const char* recent(std::size_t n) const {
+    return static_cast<std::size_t>(pptr() - pbase()) >= n ? pptr() - n : nullptr;
+  }
+  // A number that names this opening of the file (or its last rewind): no
+  // other opening of any file of the run has it (0 while closed).
+  long long opening() const { return opening_; }
+
  private:
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* s, std::streamsize n) override;
   int sync() override;
+  // Text goes to the file in blocks of buffer_size characters, so that a
+  // file is written from one page boundary of the file system to the next
+  // (a write across them costs the system far more); the buffer runs on by
+  // `margin` characters, whose text moves to its front once the block
+  // before it is written. Only the end of the file, a flush and a rewind
+  // write what is buffered, whatever its length.
+  static constexpr std::size_t margin = 1 << 12;
+  // Writes the first block, or, with less than a block buffered, all.
+  bool write_block();
+  void make_room(std::size_t n);
   // Writes the buffered text; an empty buffer afterwards either way.
   bool drain();
   bool refill();
@@ -119,6 +142,8 @@ class UnitFile : private std::streambuf {
   char* end_ = nullptr;
   long long lines_ = 0;
   CutLines cut_;
+  long long drained_ = 0;  // characters written from the buffer to the file
+  long long opening_ = 0;
   std::ostream stream_;
 };
 

@@ -92,6 +92,7 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status)
   }
   File file{path, status, std::make_unique<UnitFile>()};
   const OpenResult r = file.file->open(path, status != FileStatus::old_file, status == FileStatus::new_file);
+  last_output_ = {};
   if (r) files_.insert_or_assign(unit, std::move(file));
   return r;
 }
@@ -100,11 +101,13 @@ void UnitTable::close(int unit) {
   auto it = files_.find(unit);
   if (it == files_.end()) return;
   it->second.file->close();
+  last_output_ = {};
   files_.erase(it);
 }
 
 void UnitTable::close_all() {
   for (auto& [unit, file] : files_) file.file->close();
+  last_output_ = {};
   files_.clear();
   screen_->flush();
 }
@@ -147,6 +150,7 @@ CutLines UnitTable::cut_lines(int unit) const {
 }
 
 ReadResult UnitTable::read_line(int unit, std::string& line) {
+  ++exchanges_;
   if (unit == unit_keyboard) {
     screen_->flush();
     return getline_from(*keyboard_, line);
@@ -166,12 +170,16 @@ std::ostream* UnitTable::output(int unit) {
 }
 
 UnitFile* UnitTable::output_file(int unit) {
+  // The plot file is looked up for every path and text drawn.
+  if (unit == last_output_.unit && last_output_.file != nullptr) return last_output_.file;
   auto it = files_.find(unit);
   if (it == files_.end() || it->second.status == FileStatus::old_file) return nullptr;
-  return it->second.file.get();
+  last_output_ = {unit, it->second.file.get()};
+  return last_output_.file;
 }
 
 void UnitTable::write_line(int unit, std::string_view line) {
+  ++exchanges_;
   if (std::ostream* out = output(unit)) {
     out->write(line.data(), static_cast<std::streamsize>(line.size()));
     out->put('\n');
@@ -179,6 +187,7 @@ void UnitTable::write_line(int unit, std::string_view line) {
 }
 
 void UnitTable::write(int unit, std::string_view text) {
+  ++exchanges_;
   if (std::ostream* out = output(unit)) out->write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 

@@ -77,6 +77,12 @@ class UnitTable {
   // cannot be written.
   UnitFile* output_file(int unit);
 
+  // Lines and texts read or written through the table so far (the plot
+  // file's records, written straight into its buffer, are not counted): a
+  // drawing that writes again what an earlier one wrote checks with it that
+  // the earlier one said and asked nothing.
+  long long exchanges() const { return exchanges_; }
+
  private:
   struct File {
     std::string path;
@@ -86,6 +92,12 @@ class UnitTable {
   std::istream* keyboard_;
   std::ostream* screen_;
   std::map<int, File> files_;
+  long long exchanges_ = 0;
+  // The file output_file() found last, until a unit is opened or closed.
+  struct LastOutput {
+    int unit = 0;
+    UnitFile* file = nullptr;
+  } last_output_;
 };
 
 // The one unit table of the run.

@@ -93,6 +93,12 @@ class ResetReportBatch {
 };
 // Strokes the open path, then writes the new line width (points).
 void intslinewidth(real width);
+// Whether the next point of a path starts a new piece with a move (a line
+// began without a current point, or a point without a value broke the
+// path): the path writers' state beyond psparams.ipspath, for writers that
+// write again records kept from an earlier drawing.
+bool path_move_pending();
+void set_path_move_pending(bool pending);
 
 // ---- Colour and text ------------------------------------------------------
 
@@ -106,6 +112,9 @@ void psrgbcolor(int kind);
 void psblackcolor();
 // Text height in cm to the driver's text size in points.
 void intstextsize(real height);
+// The designator of the font the texts are written in (the first font's
+// for a font number out of range).
+const std::string& text_designator();
 // Writes a text at a device point with the current justification, angle,
 // font, size and text colour.
 void detext2(real& x, real& y, std::string_view text);

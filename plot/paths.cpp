@@ -231,6 +231,9 @@ void whole_path(UnitFile* out, std::span<real> x, std::span<real> y, int lines, 
 
 }  // namespace
 
+bool path_move_pending() { return move_pending; }
+void set_path_move_pending(bool pending) { move_pending = pending; }
+
 void psmoveto(real& x, real& y, int inewpath) { move_to(ps::file(), x, y, inewpath); }
 
 void pslineto(std::span<real> x, std::span<real> y, int n) { line_to(ps::file(), x, y, n); }
@@ -240,6 +243,23 @@ void psstrokepath() { stroke_path(ps::file()); }
 void deline(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
   UnitFile* out = ps::file();
+  if (out != nullptr && ps::plain_points(x, y, static_cast<std::size_t>(n))) {
+    // Nothing to clip or leave out: the path's records in one go, as the
+    // move and lines below would write them.
+    stroke_path(out);
+    const Operators& o = ops();
+    if (!o.newpath.empty()) ps::record(out, o.newpath);
+    psparams.ipspath = 1;
+    move_pending = false;
+    if (n == 1) {
+      const real again[] = {x[0], x[0]}, again_y[] = {y[0], y[0]};
+      ps::plain_records(out, again, again_y, 2, o.moveto_end, o.lineto_end);  // a segment of length zero
+    } else {
+      ps::plain_records(out, x.data(), y.data(), static_cast<std::size_t>(n), o.moveto_end, o.lineto_end);
+    }
+    stroke_path(out);
+    return;
+  }
   if (n == 1) {
     // A segment of length zero, a dot: the move and a line to the same point.
     whole_path(out, x, y, 0, [&](PathText& text) {

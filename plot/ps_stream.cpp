@@ -1,6 +1,9 @@
 #include "plot/ps_stream.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <ostream>
 
@@ -80,6 +83,8 @@ void clip_counted(real& x, real& y, const Header& h) {
   }
 }
 
+int points_reset() { return tally.points; }
+
 void report_clipped() {
   if (tally.points == 0 || open_batches > 0) return;
   const ClipTally t = tally;
@@ -141,6 +146,45 @@ char* detail::wide_number(char* out, real v) {
   return edit::f_free(out, v, decimals);
 }
 
+bool plain_points(std::span<const real> x, std::span<const real> y, std::size_t n) {
+  if (n > x.size() || n > y.size()) return false;
+  // The largest magnitude as the bits of a value without its sign, which
+  // order as the magnitudes do, infinity and the values that are not
+  // numbers above all.
+  static_assert(sizeof(real) == sizeof(std::uint32_t));
+  std::uint32_t largest = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    largest = std::max(largest, std::bit_cast<std::uint32_t>(x[i]) & 0x7FFFFFFFu);
+    largest = std::max(largest, std::bit_cast<std::uint32_t>(y[i]) & 0x7FFFFFFFu);
+  }
+  return largest < std::bit_cast<std::uint32_t>(plain_reach);
+}
+
+void plain_records(UnitFile* out, const real* x, const real* y, std::size_t n, const RecordEnd& first,
+                   const RecordEnd& rest) {
+  // A record of plain points: two numbers of at most ten characters, the
+  // blank between them and the end, which is copied in one block.
+  constexpr std::size_t record_room = 2 * 10 + 1 + RecordEnd::room;
+  // Rooms of at most this many points keep within the buffer's margin, so
+  // that the file is still written in whole blocks.
+  constexpr std::size_t points_a_room = 96;
+  static_assert(points_a_room * record_room <= 4096);
+  const RecordEnd* end = &first;
+  for (std::size_t i = 0; i < n;) {
+    const std::size_t count = std::min(n - i, points_a_room);
+    char* p = out->room(count * record_room);
+    for (const std::size_t last = i + count; i < last; ++i) {
+      p = edit::f_free(p, x[i], 2);
+      *p++ = ' ';
+      p = edit::f_free(p, y[i], 2);
+      std::memcpy(p, end->text, RecordEnd::room);
+      p += end->size;
+      end = &rest;
+    }
+    out->commit(p);
+  }
+}
+
 void number(std::string& line, real v) {
   char text[number_room];
   line.append(text, number(text, v));
@@ -169,12 +213,18 @@ void page_record(int page) {
 }
 
 void string_body(std::string& line, std::string_view text) {
-  for (const char ch : text) {
+  const auto as_is = [](unsigned char c) { return c >= 32 && c < 127 && c != '(' && c != ')' && c != '\\'; };
+  for (std::size_t i = 0; i < text.size();) {
+    // A run of characters written as they are, in one append.
+    std::size_t end = i;
+    while (end < text.size() && as_is(static_cast<unsigned char>(text[end]))) ++end;
+    line.append(text, i, end - i);
+    if (end == text.size()) return;
+    i = end + 1;
+    const char ch = text[end];
     const auto c = static_cast<unsigned char>(ch);
     if (c == '(' || c == ')' || c == '\\') {
       line += '\\';
-      line += ch;
-    } else if (c >= 32 && c < 127) {
       line += ch;
     } else {
       line += '\\';

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,17 @@ inline char* point_text(char* p, real x, real y, const RecordEnd& end);
 // The same on `out` (nullptr: nothing).
 inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end);
 
+// Points of a path whose records need no test a point: every coordinate
+// has a value and lies within a million points of the origin (short of the
+// writable range), so that its number takes at most ten characters.
+inline constexpr real plain_reach = 999999.0f;
+bool plain_points(std::span<const real> x, std::span<const real> y, std::size_t n);
+// The records of n plain points of a path, the first ending in `first`
+// and the others in `rest`, on `out` (not nullptr): one room of the buffer
+// for many points at a time.
+void plain_records(UnitFile* out, const real* x, const real* y, std::size_t n, const RecordEnd& first,
+                   const RecordEnd& rest);
+
 // Clips a point into the writable range, plus or minus 9.9E7 points on
 // each axis, writing the limits back. The points reset are counted until
 // report_clipped() shows them in one warning box, headed by the routine
@@ -60,6 +72,8 @@ inline void clip(real& x, real& y, const Header& h) {
   if (x > limit || x < -limit || y > limit || y < -limit) clip_counted(x, y, h);
 }
 void report_clipped();
+// The number of points reset and not yet reported.
+int points_reset();
 
 // A coordinate, line width or leading in points: fixed point with two
 // decimals in its shortest form ("283.50", "0.50", "-12.30"), within ten

@@ -5,6 +5,7 @@
 // fills the closed shapes; strokes are never filled.
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -173,6 +174,32 @@ void build(long long code, real r, Shape& shape, Strokes& strokes) {
   if (code == 21 || code == 23) strokes.add(-r, 0, r, 0);
 }
 
+// The shape and strokes of the codes 0 to 40 (every other code is the
+// circle of code 0) at the radius last asked for, kept: the symbols of a
+// run come in a few codes at one size, and a template built again is the
+// same to the bit.
+struct Template {
+  std::uint32_t radius = 0;
+  bool built = false;
+  Shape shape;
+  Strokes strokes;
+};
+
+const Template& build_kept(long long code, real r) {
+  static std::array<Template, 41> kept;
+  if (code < 0 || code > 40) code = 0;
+  Template& t = kept[static_cast<std::size_t>(code)];
+  const auto radius = std::bit_cast<std::uint32_t>(r);
+  if (!t.built || t.radius != radius) {
+    t.shape = Shape{};
+    t.strokes = Strokes{};
+    build(code, r, t.shape, t.strokes);
+    t.radius = radius;
+    t.built = true;
+  }
+  return t;
+}
+
 // Offsets around a centre into the device buffer, then one device call.
 void emit(const real* dx, const real* dy, int count, real xc, real yc, bool fill) {
   for (int k = 0; k < count; ++k) {
@@ -277,22 +304,9 @@ void ussymbol(std::span<const real> x, std::span<const real> y, int n) {
   lengthcm2de(lde, plt2blk.symbsize);
   const real r = real(0.5) * lde;
 
-  // The shape of the last code and size drawn is kept: a map draws its
-  // symbols one a call, all of one code and size.
-  struct Kept {
-    long long code = -1;
-    std::uint32_t radius = 0;
-    Shape shape;
-    Strokes strokes;
-  };
-  static Kept kept;
-  const auto radius = std::bit_cast<std::uint32_t>(r);
-  if (kept.code != code || kept.radius != radius) {
-    kept = Kept{code, radius, {}, {}};
-    build(code, r, kept.shape, kept.strokes);
-  }
-  const Shape& shape = kept.shape;
-  const Strokes& strokes = kept.strokes;
+  const Template& t = build_kept(code, r);
+  const Shape& shape = t.shape;
+  const Strokes& strokes = t.strokes;
 
   const auto count = std::min({static_cast<std::size_t>(std::max(n, 0)), x.size(), y.size()});
   for (std::size_t k = 0; k < count; ++k) {

@@ -48,10 +48,14 @@ real reduced_angle() {
   return std::isfinite(a) ? a : real(0);
 }
 
-const std::string& designator() {
-  const int f = psparams.ipsfont >= 1 && psparams.ipsfont <= nfonts ? psparams.ipsfont : 1;
-  return psparams.fonts(f);
+// The text of a record being built, emptied: one string serves every
+// text, so that writing one allocates nothing.
+std::string& record_line() {
+  static std::string line;
+  line.clear();
+  return line;
 }
+
 
 // An anchor coordinate of an Illustrator text object: 8 columns with one
 // decimal, or, for a value too wide for them, a blank and its shortest form.
@@ -91,7 +95,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
   }
 
   UnitFile* out = ps::file();
-  std::string line;
+  std::string& line = record_line();
   if (plt2blk.txtangle != 0) {
     edit::f(line, angle, 7, 2);
     line += " rotate";
@@ -101,7 +105,7 @@ void text_dialect12(real& x, real& y, std::string_view text, int a) {
   line.clear();
   edit::i(line, ps::font_points(psparams.txtsize), 0);
   line += ' ';
-  line += designator();
+  line += text_designator();
   line += compressed ? " sym" : " findfont exch scalefont setfont";
   ps::record(out, line);
 
@@ -144,8 +148,9 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
   const int alignment = h >= 2 ? h - 1 : 0;
 
   UnitFile* out = ps::file();
-  std::string line = "/_";
-  line += designator();
+  std::string& line = record_line();
+  line += "/_";
+  line += text_designator();
   line += ' ';
   edit::i(line, ps::font_points(psparams.txtsize), 0);
   line += ' ';
@@ -168,6 +173,11 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
 }
 
 }  // namespace
+
+const std::string& text_designator() {
+  const int f = psparams.ipsfont >= 1 && psparams.ipsfont <= nfonts ? psparams.ipsfont : 1;
+  return psparams.fonts(f);
+}
 
 void intstextsize(real height) { psparams.txtsize = height * plt1blk.cm2pt; }
 

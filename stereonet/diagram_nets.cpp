@@ -15,6 +15,7 @@
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/great_circles.hpp"
+#include "stereonet/kept_frames.hpp"
 #include "stereonet/projections.hpp"
 
 namespace dorvix {
@@ -89,7 +90,7 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
   real x0 = net_centre_x(l, k), y0 = net_centre_y(l, k);
   real xx = l.xx, xy = l.xy, yx = l.yx, yy = l.yy;
   sus2cm1(x0, y0, xx, xy, yx, yy, 1);
-  repstereo();
+  repstereo_at(k);
   ustext2(label_x, label_y, label);
   dspgcfadn(planes.strike, planes.dip, 2);
   for (std::size_t i = 0; i < 2; ++i) {

@@ -62,7 +62,8 @@ using AxesRoutine = void (*)(AxisAngles&, AxisAngles&, real, real, real, real);
 
 // Draws net k (from 0: column k / 5 to the right, row k mod 5 upwards) in
 // the current subplot: moves the subplot's map to the net's centre, draws
-// the frame, the label under it, both planes and the six axes (those of
+// the frame (the records kept for place k, when they are still those it
+// would write), the label under it, both planes and the six axes (those of
 // plane 1 first) with their symbols.
 void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::string_view label,
               const AxisSymbols& symbols, AxesRoutine axes);

@@ -2,7 +2,11 @@
 
 #include "stereonet/great_circles.hpp"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "catalogue/angles.hpp"
@@ -23,6 +27,15 @@ constexpr int default_points = 40;
 // Running point: the increment from the number of points, texts kept.
 constexpr int sampling_from_count = 101;
 
+// The cosines and sines of the running point of a number of points np and
+// an increment.
+struct Table {
+  int np = 0;  // none yet: a running point has at least one point
+  std::uint32_t increment = 0;
+  std::array<real, curve_buffer_points> cosines{}, sines{};
+  bool holds(int n, real ptd) const { return n == np && std::bit_cast<std::uint32_t>(ptd) == increment; }
+};
+
 }  // namespace
 
 void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
@@ -34,13 +47,24 @@ void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   scptend(sampling_from_count, 1);  // ptd = pi/(np - 1), 0 for one point
   PtBlock& p = ptblock;
   const auto np = static_cast<std::size_t>(p.np);
-  // The cosine and sine table serves every plane.
-  for (p.ipt = 1; p.ipt <= p.np; ++p.ipt) {
-    const auto k = static_cast<std::size_t>(p.ipt - 1);
-    p.pt = static_cast<real>(p.ipt - 1) * p.ptd;
-    cc2dbuff.xp[k] = std::cos(p.pt);
-    cc2dbuff.yp[k] = std::sin(p.pt);
+  // The cosine and sine table serves every plane; it is computed once for
+  // a number of points and an increment, and copied again while they stay
+  // (the same values to the bit).
+  static Table table;
+  if (!table.holds(p.np, p.ptd)) {
+    for (std::size_t k = 0; k < np; ++k) {
+      const real pt = static_cast<real>(k) * p.ptd;
+      table.cosines[k] = std::cos(pt);
+      table.sines[k] = std::sin(pt);
+    }
+    table.np = p.np;
+    table.increment = std::bit_cast<std::uint32_t>(p.ptd);
   }
+  std::copy_n(table.cosines.begin(), np, cc2dbuff.xp.begin());
+  std::copy_n(table.sines.begin(), np, cc2dbuff.yp.begin());
+  // The running point as the loop over the table leaves it.
+  if (p.np >= 1) p.pt = static_cast<real>(p.np - 1) * p.ptd;
+  p.ipt = std::max(p.np, 0) + 1;
   auto& xe = cc3dbuff.xe;
   auto& ye = cc3dbuff.ye;
   auto& ze = cc3dbuff.ze;

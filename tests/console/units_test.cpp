@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "console/unit_file.hpp"
 #include "console/units.hpp"
 #include "support/tools.hpp"
 
@@ -130,6 +132,54 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
     units().reset_console();
     units().close(11);
   }
+}
+
+// Text written through the stream, into the buffer (room and commit) and
+// in long pieces, interleaved, comes out whole and in order; the file
+// receives it in whole blocks until it is closed, and the text still in
+// the buffer can be looked at again.
+TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
+  testing::TempDir dir;
+  const auto path = (dir / "blocks.txt").string();
+  constexpr std::size_t block = UnitFile::buffer_size;
+  UnitFile file;
+  ASSERT_TRUE(file.open(path, true));
+  std::string expected;
+  unsigned state = 12345;
+  const auto next = [&state](unsigned n) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 8) % n;
+  };
+  while (expected.size() < 5 * block + 777) {
+    const std::string text(1 + next(next(4) == 0 ? 9000 : 120), static_cast<char>('a' + next(26)));
+    switch (next(3)) {
+      case 0: {
+        char* p = file.room(text.size());
+        std::copy(text.begin(), text.end(), p);
+        file.commit(p + text.size());
+        break;
+      }
+      case 1:
+        file.put(text.data(), text.size());
+        break;
+      default:
+        file.stream() << text;
+        break;
+    }
+    expected += text;
+    ASSERT_EQ(file.written(), static_cast<long long>(expected.size()));
+    const std::size_t on_file = std::filesystem::file_size(path);
+    EXPECT_EQ(on_file % block, 0u) << on_file;
+    EXPECT_LE(expected.size() - on_file, block + 4096) << on_file;
+    const char* last = file.recent(text.size());
+    if (last != nullptr) {
+      EXPECT_EQ(std::string(last, text.size()), text);
+    } else {
+      EXPECT_GT(expected.size() - on_file, 0u);
+    }
+  }
+  EXPECT_TRUE(file.close());
+  EXPECT_EQ(testing::read_file(path), expected);
 }
 
 }  // namespace

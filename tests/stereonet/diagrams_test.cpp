@@ -367,18 +367,21 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
 }
 
 // Nets thrown beyond the plot file's writable range are drawn at its
-// limits; the run shows one box for all the points it reset, not one a
-// path (the frame, ticks, great circles and symbols of 20 nets).
+// limits; each run shows one box for all the points it reset, not one a
+// path (the frame, ticks, great circles and symbols of 20 nets), the
+// second run as many as the first.
 TEST_F(PagedDriver, NetsBeyondTheWritableRangeGiveOneResetBox) {
   open_plot(1);
-  const Lines l = run_menu(20, {"11", "y", "1e7", "4", "1", "0", "0", "1", "1000", "", "", "", "", "99"});
+  const Lines l = run_menu(20, {"11", "y", "1e7", "4", "1", "0", "0", "1", "1000", "", "", "", "1000", "", "", "",
+                                "99"});
   close_plot();
-  EXPECT_EQ(count_of(l, " ///               WARNING               ///"), 2);  // nets off the sheet, points reset
-  ASSERT_EQ(count_of(l, " ==> reset to xmax =  0.349E+05"), 1);
+  EXPECT_EQ(count_of(l, " ///               WARNING               ///"), 4);  // nets off the sheet, points reset
+  ASSERT_EQ(count_of(l, " ==> reset to xmax =  0.349E+05"), 2);
   const auto reset = from_line(l, " ==> reset to xmax =  0.349E+05");
   ASSERT_GE(reset.size(), 2u);
   EXPECT_TRUE(reset[1].starts_with(" POINTS RESET TO THE LIMITS:")) << reset[1];
   EXPECT_GT(std::stoi(reset[1].substr(28)), 20 * 200);
+  EXPECT_EQ(count_of(l, reset[1]), 2);
 }
 
 }  // namespace
