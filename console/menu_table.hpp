@@ -14,6 +14,7 @@
 // list whose choices the table's `otherwise` answers).
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,12 +26,16 @@
 namespace dorvix {
 
 struct MenuRow {
-  int choice = 0;                                  // 0: a line without a choice
+  std::optional<int> choice = {};                  // none: a line without a choice
   std::string_view label = {};                     // the text before the dot leader
   std::function<void()> action = {};               // what the choice does
   std::function<void(ItemLine&)> value = {};       // what the line shows after it
   std::function<bool()> shown = {};                // shown only while true
   std::function<void()> draw = {};                 // lines drawn in place of the row's own
+  // The number shows only while true; the dots run on in its place
+  // otherwise (a choice offered for one kind of value only). The choice
+  // is answered all the same.
+  std::function<bool()> offered = {};
 };
 
 struct MenuTable {
@@ -38,14 +43,24 @@ struct MenuTable {
   std::size_t width = 32;  // of an option line, leader and number included
   // What a choice that no row carries does (nothing when empty).
   std::function<void(int)> otherwise = {};
+  // The numbers right-aligned in at least this many columns, so that a
+  // one-digit number keeps a blank before it ("..... 1").
+  std::size_t number_width = 0;
 };
 
 // The option line of a row: the label, dots up to the number, the number.
-inline std::string option_text(std::string_view label, int choice, std::size_t width) {
-  const std::string number = std::to_string(choice);
+inline std::string option_text(std::string_view label, int choice, std::size_t width, std::size_t number_width = 0) {
+  std::string number = std::to_string(choice);
+  if (number.size() < number_width) number.insert(0, number_width - number.size(), ' ');
   std::string line(label);
   if (line.size() + number.size() < width) line.append(width - line.size() - number.size(), '.');
   return line + number;
+}
+
+// Rows that all show one choice; the first of them with an action runs it.
+inline std::vector<MenuRow> rows_of_choice(int choice, std::vector<MenuRow> rows) {
+  for (MenuRow& r : rows) r.choice = choice;
+  return rows;
 }
 
 // Writes the body lines of the rows in force.
@@ -56,7 +71,12 @@ inline void show_rows(const MenuTable& t) {
       r.draw();
       continue;
     }
-    const std::string text = r.choice != 0 ? option_text(r.label, r.choice, t.width) : std::string(r.label);
+    std::string text(r.label);
+    if (r.choice && (!r.offered || r.offered())) {
+      text = option_text(r.label, *r.choice, t.width, t.number_width);
+    } else if (r.choice && text.size() < t.width) {
+      text.append(t.width - text.size(), '.');
+    }
     if (!r.value) {
       say(text);
       continue;
@@ -80,6 +100,12 @@ inline bool dispatch(const MenuTable& t, int choice) {
   if (!t.otherwise) return false;
   t.otherwise(choice);
   return true;
+}
+
+// A menu in the common layout (menu_loop) drawn and answered by its table:
+// 99 leaves it, before any action.
+inline void menu_loop(const Header& h, const MenuTable& t, const MenuStyle& style = {}) {
+  menu_loop(h, [&t] { show_rows(t); }, [&t](int choice) { dispatch(t, choice); }, style);
 }
 
 }  // namespace dorvix
