@@ -1,6 +1,7 @@
 #include "colfile/header_dialogue.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "colfile/dialogue_lines.hpp"
@@ -22,12 +23,6 @@ constexpr Header showfhead1_header{"showfhead1", "3.00", "29-09-98  "};
 // A file line is taken as a text of this length and shown in pieces.
 constexpr std::size_t line_width = 400;
 constexpr std::size_t piece_width = 100;
-
-constexpr int choice_display = 100;
-constexpr int choice_skip = 110;
-constexpr int choice_title = 120;
-constexpr int choice_names = 130;
-constexpr int choice_help = 900;
 
 // A title or name line beyond the header is no header line: reset to 0.
 void reset_beyond_header(int& line, std::string_view what, int iskip) {
@@ -69,15 +64,41 @@ void help_box() {
   menutail();
 }
 
-void menu(int ndisp, int iskip, int ititle, int iheader) {
-  submenuhead(sfheader1_header);
-  say("            FILE HEADER SET UP             ");
-  dash_rule();
-  count_line("nb of lines to display in dialog.100", ndisp);
-  count_line("nb of header lines without data .110", iskip);
-  count_line("line nb to read title ...........120", ititle);
-  count_line("line nb to read column header....130", iheader);
-  say("HELP ............................900");
+std::function<void(ItemLine&)> shows_count(const int& v) {
+  return [&v](ItemLine& l) { l.integer(v, colfile::count_width); };
+}
+
+// The menu of the header layout. The title and name lines are among the
+// header lines; a header of fewer than 0 lines does not exist.
+MenuTable header_menu(int& ndisp, int& iskip, int& ititle, int& iheader) {
+  const auto last_header_line = [&iskip] { return std::max(iskip, 0); };
+  return {.rows = {{.label = "            FILE HEADER SET UP             "},
+                   {.draw = dash_rule},
+                   {.choice = 100,
+                    .label = "nb of lines to display in dialog",
+                    .action = [&ndisp] { ask_int(ndisp, "Number of header lines to display"); },
+                    .value = shows_count(ndisp)},
+                   {.choice = 110,
+                    .label = "nb of header lines without data ",
+                    .action = [&iskip] { ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines); },
+                    .value = shows_count(iskip)},
+                   {.choice = 120,
+                    .label = "line nb to read title ",
+                    .action =
+                        [&ititle, last_header_line] {
+                          ask_int_in(ititle, "line number to read title from", 0, last_header_line());
+                        },
+                    .value = shows_count(ititle)},
+                   {.choice = 130,
+                    .label = "line nb to read column header",
+                    .action =
+                        [&iheader, last_header_line] {
+                          ask_int_in(iheader, "line number to read column headers", 0, last_header_line());
+                        },
+                    .value = shows_count(iheader)},
+                   {.choice = 900, .label = "HELP ", .action = help_box},
+                   colfile::setup_exit_row},
+          .width = colfile::option_width};
 }
 
 void rewound_line(std::string_view fname) {
@@ -179,6 +200,7 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
   reset_beyond_header(iheader, "iheader", iskip);
 
   if (mode % 2 == 0) {
+    const MenuTable menu = header_menu(ndisp, iskip, ititle, iheader);
     choice_loop(
         [&] {
           if (units().is_open(iunit)) {
@@ -189,34 +211,10 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
             say("======> cannot display header");
             warningtail00();
           }
-          menu(ndisp, iskip, ititle, iheader);
-          colfile::setup_end();
+          submenuhead(sfheader1_header);
+          colfile::show_setup_menu(menu);
         },
-        [&](int choice) {
-          // The title and name lines are among the header lines; a header
-          // of fewer than 0 lines does not exist.
-          const int last_header_line = std::max(iskip, 0);
-          switch (choice) {
-            case choice_display:
-              ask_int(ndisp, "Number of header lines to display");
-              break;
-            case choice_skip:
-              ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines);
-              break;
-            case choice_title:
-              ask_int_in(ititle, "line number to read title from", 0, last_header_line);
-              break;
-            case choice_names:
-              ask_int_in(iheader, "line number to read column headers", 0, last_header_line);
-              break;
-            case choice_help:
-              help_box();
-              break;
-            default:
-              break;
-          }
-        },
-        Prompt::with_default);
+        [&menu](int choice) { dispatch(menu, choice); }, Prompt::with_default);
   }
 
   rs.ndisp = ndisp;
