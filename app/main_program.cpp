@@ -110,12 +110,6 @@ void start_up(MainState& m) {
 
 // ---- Top menu ------------------------------------------------------------------------
 
-const MenuRow dash_row{.draw = dash_rule};
-
-std::function<void(ItemLine&)> shows_count(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, 6); };
-}
-
 void list_store(int command);
 
 // The listing of the store, whose warning names the command that asked
@@ -127,53 +121,52 @@ MenuRow listing_row(int choice) {
 // The body of the top menu. Each row's action is the work of block 4 for
 // its choice; the choices of blocks 1 to 3 have none here.
 MenuTable top_menu(MainState& m) {
-  const auto plot_name = [&m](ItemLine& l) { l.text(m.cplotnam); };
+  const auto plot_name = shows_text(m.cplotnam);
   const auto sish_name = [&m](ItemLine& l) { l.text(edit::pad(fiocom.oufnam(m.isish), data_file_text_width)); };
-  return {.rows = {
-              dash_row,
-              {.label = "DATA"},
-              {.label = "  Can store at most:", .value = shows_count(ndatmax)},
-              {.label = "  Currently stored :", .value = shows_count(fpsblk.ndata)},
-              {.label = "  Current data type:", .value = shows_count(fpsblk.itype)},
-              {.choice = 1000,
-               .label = "  READ + EXTRACT DATA",
-               .action =
-                   [&m] {
-                     m.ifin = 1;
-                     fpsreadex1(m.ifin, mode_menu);
-                   }},
-              listing_row(1100),
-              {.choice = 1200, .label = "  WRITE DATA TO FILE ", .action = [&m] { fpswrite1(m.ifout, mode_menu); }},
-              dash_row,
-              {.label = "PLOT"},
-              {.choice = choice_plot_parameters, .label = "  plot parameters "},
-              {.choice = choice_open_plot, .label = "  OPEN  PLOT FILE ", .value = plot_name},
-              {.choice = choice_close_plot, .label = "  CLOSE PLOT FILE ", .value = plot_name},
-              {.choice = choice_map_plane1,
-               .label = "  PLOT MAP 1st Nodal Plane ",
-               .action = [&m] { map_driver(m, 1, mode_menu); }},
-              {.choice = choice_map_plane2,
-               .label = "  PLOT MAP 2nd Nodal Plane ",
-               .action = [&m] { map_driver(m, 2, mode_menu); }},
-              {.choice = 3000, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { one_page_diagrams(mode_menu); }},
-              {.choice = 3001, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { paged_diagrams(mode_menu); }},
-              dash_row,
-              {.label = "Sh OUTPUT FILE while mapping"},
-              {.choice = choice_sish_switch,
-               .label = "  WRITE TO Si-Sh FILE ",
-               .value = [&m](ItemLine& l) { l.text(edit::l(m.lsish, 1)); }},
-              {.choice = choice_open_sish, .label = "  OPEN  Si-Sh OUTPUT FILE ", .value = sish_name},
-              {.choice = choice_close_sish, .label = "  CLOSE Si-Sh OUTPUT FILE ", .value = sish_name},
-              dash_row,
-              {.choice = choice_command_file, .label = "Use command file"},
-              {.choice = choice_quit,
-               .label = "FAST QUIT",
-               .action =
-                   [&m] {
-                     maintail(main_header.name, main_header.version, main_header.date);
-                     m.ended = true;
-                   }},
-          }};
+  std::vector<MenuRow> rows = {dash_row(), {.label = "DATA"}};
+  for (MenuRow& r : store_state_rows("  Can store at most:", "  Currently stored :", "  Current data type:")) {
+    rows.push_back(std::move(r));
+  }
+  const std::vector<MenuRow> options = {
+      {.choice = 1000,
+       .label = "  READ + EXTRACT DATA",
+       .action =
+           [&m] {
+             m.ifin = 1;
+             fpsreadex1(m.ifin, mode_menu);
+           }},
+      listing_row(1100),
+      {.choice = 1200, .label = "  WRITE DATA TO FILE ", .action = [&m] { fpswrite1(m.ifout, mode_menu); }},
+      dash_row(),
+      {.label = "PLOT"},
+      {.choice = choice_plot_parameters, .label = "  plot parameters "},
+      {.choice = choice_open_plot, .label = "  OPEN  PLOT FILE ", .value = plot_name},
+      {.choice = choice_close_plot, .label = "  CLOSE PLOT FILE ", .value = plot_name},
+      {.choice = choice_map_plane1,
+       .label = "  PLOT MAP 1st Nodal Plane ",
+       .action = [&m] { map_driver(m, 1, mode_menu); }},
+      {.choice = choice_map_plane2,
+       .label = "  PLOT MAP 2nd Nodal Plane ",
+       .action = [&m] { map_driver(m, 2, mode_menu); }},
+      {.choice = 3000, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { one_page_diagrams(mode_menu); }},
+      {.choice = 3001, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { paged_diagrams(mode_menu); }},
+      dash_row(),
+      {.label = "Sh OUTPUT FILE while mapping"},
+      {.choice = choice_sish_switch, .label = "  WRITE TO Si-Sh FILE ", .value = shows_switch(m.lsish)},
+      {.choice = choice_open_sish, .label = "  OPEN  Si-Sh OUTPUT FILE ", .value = sish_name},
+      {.choice = choice_close_sish, .label = "  CLOSE Si-Sh OUTPUT FILE ", .value = sish_name},
+      dash_row(),
+      {.choice = choice_command_file, .label = "Use command file"},
+      {.choice = choice_quit,
+       .label = "FAST QUIT",
+       .action =
+           [&m] {
+             maintail(main_header.name, main_header.version, main_header.date);
+             m.ended = true;
+           }},
+  };
+  rows.insert(rows.end(), options.begin(), options.end());
+  return {.rows = std::move(rows)};
 }
 
 // The whole menu: its head always, its body and tail at output level 2.
@@ -265,16 +258,15 @@ int run_main_program() {
   MainState m;
   start_up(m);
   const MenuTable menu = top_menu(m);
-  choice_loop(
-      [&menu] { show_top_menu(menu); },
-      [&](int choice) {
-        m.irep = choice;
-        settings_block(m);
-        sish_block(m);
-        plot_block(m);
-        return work_block(m, menu);
-      },
-      Prompt::without_default, edit::pad("your choice", text_width));
+  choice_loop([&menu] { show_top_menu(menu); },
+              [&](int choice) {
+                m.irep = choice;
+                settings_block(m);
+                sish_block(m);
+                plot_block(m);
+                return work_block(m, menu);
+              },
+              Prompt::without_default, edit::pad("your choice", text_width));
   return exit_success;
 }
 

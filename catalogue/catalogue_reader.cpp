@@ -11,9 +11,10 @@
 #include "catalogue/nodal_plane.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "catalogue/store.hpp"
+#include "catalogue/store_listing.hpp"
 #include "console/boxes.hpp"
-#include "console/data_files.hpp"
 #include "console/cut_lines.hpp"
+#include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -344,15 +345,6 @@ bool read_catalogue(int iunit, Layout layout) {
 
 // ---- Menu ---------------------------------------------------------------------
 
-const MenuRow rule_row{.draw = [] { say(rule); }};
-
-std::function<void(ItemLine&)> shows_switch(const bool& on) {
-  return [&on](ItemLine& l) { l.text(edit::l(on, 1)); };
-}
-std::function<void(ItemLine&)> shows_count(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, 6); };
-}
-
 // The input file opened under `explanation` unless it is open already.
 void open_input(int iunit, std::string_view explanation) {
   if (!fiocom.iopin(iunit)) opefin(iunit, edit::pad(explanation, 35), 0);
@@ -374,40 +366,39 @@ MenuRow read_row(int choice, std::string_view label, int iunit, Layout layout, s
 // The menu; `done` is set by the choices that leave it.
 MenuTable reader_menu(int iunit, bool& done) {
   const auto file_name = [iunit](ItemLine& l) { l.text(input_name(iunit)); };
-  return {.rows = {rule_row,
-                   {.label = "READ AND EXTRACT CMT DATA"},
-                   rule_row,
-                   {.label = "PARAMETERS:"},
-                   {.label = "Maximum nb of stored data=", .value = shows_count(ndatmax)},
-                   {.label = "Current nb of stored data=", .value = shows_count(fpsblk.ndata)},
-                   {.label = "Current data type        =", .value = shows_count(fpsblk.itype)},
-                   {.choice = 4,
-                    .label = "WRITE ALL READ DATA TO SCREEN ",
-                    .action = [] { ask_flag(state.lwrall, "write data sorting to screen"); },
-                    .value = shows_switch(state.lwrall)},
-                   {.choice = 5,
-                    .label = "WRITE SELECTED DATA TO SCREEN ",
-                    .action = [] { ask_flag(state.lwrsel, "write extracted data to screen"); },
-                    .value = shows_switch(state.lwrsel)},
-                   {.choice = 11,
-                    .label = "OPEN  INPUT FILE ",
-                    .action = [iunit] { open_input(iunit, "unknown data input"); },
-                    .value = file_name},
-                   {.choice = 21, .label = "CLOSE INPUT FILE ", .action = [iunit] { close_input(iunit); }, .value = file_name},
-                   {.choice = 100,
-                    .label = "EXTRACTION CRITERIA ",
-                    .action = [] { setseistest6(2); },
-                    .value = shows_switch(seistest2.ltest)},
-                   rule_row,
-                   {.label = "READ, EXTRACT, AND EXIT:"},
-                   read_row(1000, " FPFIT format file ", iunit, Layout::fpfit, "FPFIT input", done),
-                   read_row(1001, " HASH  format file ", iunit, Layout::hash, "HASH input", done),
-                   rule_row,
-                   {.choice = 900, .label = "HELP ", .action = [] { format_help_box(reader_header); }},
-                   {.choice = menu_exit_choice, .label = "EXIT ", .action = [iunit, &done] {
-                      close_input(iunit);
-                      done = true;
-                    }}}};
+  std::vector<MenuRow> rows = {
+      dash_row(), {.label = "READ AND EXTRACT CMT DATA"}, dash_row(), {.label = "PARAMETERS:"}};
+  for (MenuRow& r : store_state_rows()) rows.push_back(std::move(r));
+  const std::vector<MenuRow> options = {
+      {.choice = 4,
+       .label = "WRITE ALL READ DATA TO SCREEN ",
+       .action = [] { ask_flag(state.lwrall, "write data sorting to screen"); },
+       .value = shows_switch(state.lwrall)},
+      {.choice = 5,
+       .label = "WRITE SELECTED DATA TO SCREEN ",
+       .action = [] { ask_flag(state.lwrsel, "write extracted data to screen"); },
+       .value = shows_switch(state.lwrsel)},
+      {.choice = 11,
+       .label = "OPEN  INPUT FILE ",
+       .action = [iunit] { open_input(iunit, "unknown data input"); },
+       .value = file_name},
+      {.choice = 21, .label = "CLOSE INPUT FILE ", .action = [iunit] { close_input(iunit); }, .value = file_name},
+      {.choice = 100,
+       .label = "EXTRACTION CRITERIA ",
+       .action = [] { setseistest6(2); },
+       .value = shows_switch(seistest2.ltest)},
+      dash_row(),
+      {.label = "READ, EXTRACT, AND EXIT:"},
+      read_row(1000, " FPFIT format file ", iunit, Layout::fpfit, "FPFIT input", done),
+      read_row(1001, " HASH  format file ", iunit, Layout::hash, "HASH input", done),
+      dash_row(),
+      {.choice = 900, .label = "HELP ", .action = [] { format_help_box(reader_header); }},
+      {.choice = menu_exit_choice, .label = "EXIT ", .action = [iunit, &done] {
+         close_input(iunit);
+         done = true;
+       }}};
+  rows.insert(rows.end(), options.begin(), options.end());
+  return {.rows = std::move(rows)};
 }
 
 void initialise(int inter) {
@@ -428,13 +419,8 @@ void fpsreadex1(int iunit, int inter) {
   }
   bool done = false;
   const MenuTable menu = reader_menu(iunit, done);
-  menu_loop(
-      reader_header, [&menu] { show_rows(menu); },
-      [&](int choice) {
-        dispatch(menu, choice);
-        return done;
-      },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  menu_loop(reader_header, menu, done,
+            MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace dorvix

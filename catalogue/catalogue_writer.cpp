@@ -191,44 +191,39 @@ std::function<bool()> store_holds(int itype) {
   return [itype] { return fpsblk.itype == itype; };
 }
 
-const MenuRow rule_row{.draw = [] { say(rule); }};
-
-std::function<void(ItemLine&)> shows_count(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, 6); };
-}
-
 // The menu; `done` is set by the choice that leaves it.
 MenuTable writer_menu(int iunit, bool& done) {
   const auto file_name = [iunit](ItemLine& l) { l.text(output_name(iunit)); };
   const auto never = [] { return false; };
-  return {.rows = {rule_row,
-                   {.label = "Maximum nb of stored data=", .value = shows_count(ndatmax)},
-                   {.label = "Current nb of stored data=", .value = shows_count(fpsblk.ndata)},
-                   {.label = "Current data type        =", .value = shows_count(fpsblk.itype)},
-                   {.choice = 12,
-                    .label = "OPEN  DATA OUTPUT FILE ",
-                    .action = [iunit] { open_output(iunit, "data output"); },
-                    .value = file_name},
-                   {.choice = 22,
-                    .label = "CLOSE DATA OUTPUT FILE ",
-                    .action = [iunit] { close_output(iunit); },
-                    .value = file_name},
-                   rule_row,
-                   {.label = "WRITE DATA TO OUTPUT FILE IN FORMAT:", .shown = [] { return listable_store(); }},
-                   write_row(1000, " FPFIT ", fpfit_lines, iunit, store_holds(itype_fpfit)),
-                   write_row(2000, " Tabulated FPFIT order ", fpfit_table, iunit, store_holds(itype_fpfit)),
-                   write_row(1001, " HASH ", hash_lines, iunit, store_holds(itype_hash)),
-                   write_row(2001, " Tabulated HASH order ", hash_table, iunit, store_holds(itype_hash)),
-                   {.label = "CANNOT WRITE THIS DATA TYPE", .shown = [] { return !listable_store(); }},
-                   write_row(3000, "", no_layout, iunit, never),
-                   write_row(3001, "", no_layout, iunit, never),
-                   listing_row(1100),
-                   rule_row,
-                   {.choice = 900, .label = "HELP ", .action = [] { format_help_box(writer_header); }},
-                   {.choice = menu_exit_choice, .label = "EXIT ", .action = [iunit, &done] {
-                      close_output(iunit);
-                      done = true;
-                    }}}};
+  std::vector<MenuRow> rows = {dash_row()};
+  for (MenuRow& r : store_state_rows()) rows.push_back(std::move(r));
+  const std::vector<MenuRow> options = {
+      {.choice = 12,
+       .label = "OPEN  DATA OUTPUT FILE ",
+       .action = [iunit] { open_output(iunit, "data output"); },
+       .value = file_name},
+      {.choice = 22,
+       .label = "CLOSE DATA OUTPUT FILE ",
+       .action = [iunit] { close_output(iunit); },
+       .value = file_name},
+      dash_row(),
+      {.label = "WRITE DATA TO OUTPUT FILE IN FORMAT:", .shown = [] { return listable_store(); }},
+      write_row(1000, " FPFIT ", fpfit_lines, iunit, store_holds(itype_fpfit)),
+      write_row(2000, " Tabulated FPFIT order ", fpfit_table, iunit, store_holds(itype_fpfit)),
+      write_row(1001, " HASH ", hash_lines, iunit, store_holds(itype_hash)),
+      write_row(2001, " Tabulated HASH order ", hash_table, iunit, store_holds(itype_hash)),
+      {.label = "CANNOT WRITE THIS DATA TYPE", .shown = [] { return !listable_store(); }},
+      write_row(3000, "", no_layout, iunit, never),
+      write_row(3001, "", no_layout, iunit, never),
+      listing_row(1100),
+      dash_row(),
+      {.choice = 900, .label = "HELP ", .action = [] { format_help_box(writer_header); }},
+      {.choice = menu_exit_choice, .label = "EXIT ", .action = [iunit, &done] {
+         close_output(iunit);
+         done = true;
+       }}};
+  rows.insert(rows.end(), options.begin(), options.end());
+  return {.rows = std::move(rows)};
 }
 
 }  // namespace
@@ -236,13 +231,8 @@ MenuTable writer_menu(int iunit, bool& done) {
 void fpswrite1(int iunit, int /*inter*/) {
   bool done = false;
   const MenuTable menu = writer_menu(iunit, done);
-  menu_loop(
-      writer_header, [&menu] { show_rows(menu); },
-      [&](int choice) {
-        dispatch(menu, choice);
-        return done;
-      },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  menu_loop(writer_header, menu, done,
+            MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace dorvix

@@ -95,16 +95,9 @@ void ask(real& v, std::string_view question) { ask_real(v, question); }
 void ask(int& v, std::string_view question) { ask_int(v, question); }
 
 // What a menu line shows after its label: a switch, a real, an integer.
-std::function<void(ItemLine&)> shows(const bool& v) {
-  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
-}
-std::function<void(ItemLine&)> shows(const real& v) {
-  return [&v](ItemLine& l) { l.fixed(v, 8, 3); };
-}
-std::function<void(ItemLine&)> shows(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, 6); };
-}
-std::function<void(ItemLine&)> shows_integer(const int& v) { return shows(v); }
+std::function<void(ItemLine&)> shows(const bool& v) { return shows_switch(v); }
+std::function<void(ItemLine&)> shows(const real& v) { return shows_fixed(v); }
+std::function<void(ItemLine&)> shows(const int& v) { return shows_integer(v, 6); }
 
 // ---- The polygon file --------------------------------------------------------
 
@@ -301,20 +294,19 @@ const MenuTable& criteria_menu() {
                                        .value = shows(t.lgcpoly)},
                                       {.label = "lat-long polygon ",
                                        .value = [&t](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }}})));
-    add(while_on(is_on(t.ltpoly),
-                 {{.label = "min number of vertices ........:", .value = shows_integer(min_polygon_vertices)},
-                  {.label = "max number of vertices ........:", .value = shows_integer(max_polygon_vertices)},
-                  {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
-                  {.choice = 253,
-                   .label = "number of vertices ",
-                   .action =
-                       [&t] {
-                         int istat = 0;
-                         inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
-                                       max_polygon_vertices, istat);
-                       },
-                   .value = shows_integer(t.nvrtx)},
-                  {.draw = vertex_lines}}));
+    add(while_on(is_on(t.ltpoly), {{.label = "min number of vertices ........:", .value = shows(min_polygon_vertices)},
+                                   {.label = "max number of vertices ........:", .value = shows(max_polygon_vertices)},
+                                   {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
+                                   {.choice = 253,
+                                    .label = "number of vertices ",
+                                    .action =
+                                        [&t] {
+                                          int istat = 0;
+                                          inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
+                                                        max_polygon_vertices, istat);
+                                        },
+                                    .value = shows(t.nvrtx)},
+                                   {.draw = vertex_lines}}));
     test_with_bounds(300, "test depth ", t.ltdepth, "activate depth test",
                      bound_rows(310, "depth mini ", t.depthmin, "minimum depth", "depth maxi ", t.depthmax,
                                 "maximum depth"));

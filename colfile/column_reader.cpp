@@ -36,20 +36,19 @@ Next retry(std::string_view fname, int iunit) {
     colfile::file_line(fname, "closed");
     next = after;
   };
-  const MenuTable answers{.rows = {{.choice = 1,
-                                    .label = "Try again on same file ",
-                                    .action =
-                                        [&] {
-                                          units().rewind(iunit);
-                                          colfile::file_line(fname, "rewound");
-                                          next = Next::same_file;
-                                        }},
-                                   {.choice = retry_new_file,
-                                    .label = "New file ",
-                                    .action = [&close] { close(Next::new_file); }},
-                                   {.choice = menu_exit_choice, .label = "Exit "}},
-                          .width = 30,
-                          .otherwise = [&close](int) { close(Next::give_up); }};
+  const MenuTable answers{
+      .rows = {{.choice = 1,
+                .label = "Try again on same file ",
+                .action =
+                    [&] {
+                      units().rewind(iunit);
+                      colfile::file_line(fname, "rewound");
+                      next = Next::same_file;
+                    }},
+               {.choice = retry_new_file, .label = "New file ", .action = [&close] { close(Next::new_file); }},
+               {.choice = menu_exit_choice, .label = "Exit "}},
+      .width = 30,
+      .otherwise = [&close](int) { close(Next::give_up); }};
   show_rows(answers);
   errortail00();
   int choice = retry_new_file;
@@ -109,29 +108,28 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
       // The confirmation: reading, leaving without reading, or (any other
       // answer) the retry menu without an error head.
       bool finished = false;
-      const MenuTable confirmation{
-          .rows = {{.choice = choice_read,
-                    .label = "READ AND EXIT ",
-                    .action =
-                        [&] {
-                          getfreal(status, nread, ncolused, rdat, fname, iunit, mode);
-                          finished = status != 1;
-                          if (!finished) next = failed("WHILE READING DATA", fname, iunit);
-                        }},
-                   {.choice = menu_exit_choice,
-                    .label = "EXIT WITHOUT READING ",
-                    .action =
-                        [&] {
-                          units().close(iunit);
-                          submenuhead(readreal6_header);
-                          say("EXITING WITHOUT READING DATA FILE");
-                          colfile::file_line(fname, "closed");
-                          menutail();
-                          ierr = 1;
-                          finished = true;
-                        }}},
-          .width = colfile::option_width,
-          .otherwise = [&](int) { next = retry(fname, iunit); }};
+      const MenuTable confirmation{.rows = {{.choice = choice_read,
+                                             .label = "READ AND EXIT ",
+                                             .action =
+                                                 [&] {
+                                                   getfreal(status, nread, ncolused, rdat, fname, iunit, mode);
+                                                   finished = status != 1;
+                                                   if (!finished) next = failed("WHILE READING DATA", fname, iunit);
+                                                 }},
+                                            {.choice = menu_exit_choice,
+                                             .label = "EXIT WITHOUT READING ",
+                                             .action =
+                                                 [&] {
+                                                   units().close(iunit);
+                                                   submenuhead(readreal6_header);
+                                                   say("EXITING WITHOUT READING DATA FILE");
+                                                   colfile::file_line(fname, "closed");
+                                                   menutail();
+                                                   ierr = 1;
+                                                   finished = true;
+                                                 }}},
+                                   .width = colfile::option_width,
+                                   .otherwise = [&](int) { next = retry(fname, iunit); }};
       int choice = choice_read;
       if (even) {
         submenuhead(readreal6_header);

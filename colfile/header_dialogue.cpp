@@ -1,7 +1,6 @@
 #include "colfile/header_dialogue.hpp"
 
 #include <algorithm>
-#include <functional>
 #include <string>
 
 #include "colfile/dialogue_lines.hpp"
@@ -64,38 +63,28 @@ void help_box() {
   menutail();
 }
 
-std::function<void(ItemLine&)> shows_count(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, colfile::count_width); };
-}
-
 // The menu of the header layout. The title and name lines are among the
 // header lines; a header of fewer than 0 lines does not exist.
 MenuTable header_menu(int& ndisp, int& iskip, int& ititle, int& iheader) {
-  const auto last_header_line = [&iskip] { return std::max(iskip, 0); };
+  const auto count = [](const int& v) { return shows_integer(v, colfile::count_width); };
+  const auto header_line = [&iskip, count](int choice, std::string_view label, int& line, std::string_view prompt) {
+    return MenuRow{.choice = choice,
+                   .label = label,
+                   .action = [&iskip, &line, prompt] { ask_int_in(line, prompt, 0, std::max(iskip, 0)); },
+                   .value = count(line)};
+  };
   return {.rows = {{.label = "            FILE HEADER SET UP             "},
-                   {.draw = dash_rule},
+                   dash_row(),
                    {.choice = 100,
                     .label = "nb of lines to display in dialog",
                     .action = [&ndisp] { ask_int(ndisp, "Number of header lines to display"); },
-                    .value = shows_count(ndisp)},
+                    .value = count(ndisp)},
                    {.choice = 110,
                     .label = "nb of header lines without data ",
                     .action = [&iskip] { ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines); },
-                    .value = shows_count(iskip)},
-                   {.choice = 120,
-                    .label = "line nb to read title ",
-                    .action =
-                        [&ititle, last_header_line] {
-                          ask_int_in(ititle, "line number to read title from", 0, last_header_line());
-                        },
-                    .value = shows_count(ititle)},
-                   {.choice = 130,
-                    .label = "line nb to read column header",
-                    .action =
-                        [&iheader, last_header_line] {
-                          ask_int_in(iheader, "line number to read column headers", 0, last_header_line());
-                        },
-                    .value = shows_count(iheader)},
+                    .value = count(iskip)},
+                   header_line(120, "line nb to read title ", ititle, "line number to read title from"),
+                   header_line(130, "line nb to read column header", iheader, "line number to read column headers"),
                    {.choice = 900, .label = "HELP ", .action = help_box},
                    colfile::setup_exit_row},
           .width = colfile::option_width};

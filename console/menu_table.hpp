@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
@@ -56,6 +57,25 @@ inline std::string option_text(std::string_view label, int choice, std::size_t w
   if (line.size() + number.size() < width) line.append(width - line.size() - number.size(), '.');
   return line + number;
 }
+
+// What a row shows after its label, read when the line is drawn: an
+// integer right-aligned in `width` columns, a real in fixed point, a text
+// as it stands, a switch as "T" or "F".
+inline std::function<void(ItemLine&)> shows_integer(const int& v, int width) {
+  return [&v, width](ItemLine& l) { l.integer(v, width); };
+}
+inline std::function<void(ItemLine&)> shows_fixed(const real& v, int width = 8, int decimals = 3) {
+  return [&v, width, decimals](ItemLine& l) { l.fixed(v, width, decimals); };
+}
+inline std::function<void(ItemLine&)> shows_text(const std::string& v) {
+  return [&v](ItemLine& l) { l.text(v); };
+}
+inline std::function<void(ItemLine&)> shows_switch(const bool& v) {
+  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
+}
+
+// The rule between the parts of a menu, as a row.
+inline MenuRow dash_row() { return {.draw = dash_rule}; }
 
 // Rows that all show one choice; the first of them with an action runs it.
 inline std::vector<MenuRow> rows_of_choice(int choice, std::vector<MenuRow> rows) {
@@ -105,7 +125,21 @@ inline bool dispatch(const MenuTable& t, int choice) {
 // A menu in the common layout (menu_loop) drawn and answered by its table:
 // 99 leaves it, before any action.
 inline void menu_loop(const Header& h, const MenuTable& t, const MenuStyle& style = {}) {
-  menu_loop(h, [&t] { show_rows(t); }, [&t](int choice) { dispatch(t, choice); }, style);
+  menu_loop(
+      h, [&t] { show_rows(t); }, [&t](int choice) { dispatch(t, choice); }, style);
+}
+
+// The same for a menu that its rows' actions leave by setting `left` (an
+// exit that closes a file, a read that ends the menu once complete): every
+// choice, 99 included, goes to the table.
+inline void menu_loop(const Header& h, const MenuTable& t, const bool& left, const MenuStyle& style = {}) {
+  menu_loop(
+      h, [&t] { show_rows(t); },
+      [&t, &left](int choice) {
+        dispatch(t, choice);
+        return left;
+      },
+      style);
 }
 
 }  // namespace dorvix

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,51 +108,40 @@ void clamp_colour_count(int& n) {
 
 enum class Leave { update, cancel };
 
-// The two ways out of the count and entry menus, their last rows: the
-// menu is left by cancelling or by updating.
-std::vector<MenuRow> leave_rows(std::optional<Leave>& left) {
-  return {{.choice = 98, .label = "CANCEL AND EXIT ", .action = [&left] { left = Leave::cancel; }},
-          {.choice = menu_exit_choice, .label = "UPDATE AND EXIT ", .action = [&left] { left = Leave::update; }}};
-}
-
-// A menu of rows closed by the leave rows, run until one of them is chosen.
+// A menu of rows closed by its two ways out, cancelling (98) and updating
+// (99), run until one of them is chosen.
 Leave run_until_left(const Header& h, std::vector<MenuRow> rows) {
-  std::optional<Leave> left;
-  const std::vector<MenuRow> last = leave_rows(left);
-  rows.insert(rows.end(), last.begin(), last.end());
-  const MenuTable menu{.rows = std::move(rows), .width = 33};
-  menu_loop(
-      h, [&menu] { show_rows(menu); },
-      [&](int choice) {
-        dispatch(menu, choice);
-        return left.has_value();
-      },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
-  return *left;
+  Leave how = Leave::update;
+  bool left = false;
+  const auto leave = [&how, &left](Leave by) {
+    return [&how, &left, by] {
+      how = by;
+      left = true;
+    };
+  };
+  rows.push_back({.choice = 98, .label = "CANCEL AND EXIT ", .action = leave(Leave::cancel)});
+  rows.push_back({.choice = menu_exit_choice, .label = "UPDATE AND EXIT ", .action = leave(Leave::update)});
+  menu_loop(h, MenuTable{.rows = std::move(rows), .width = 33}, left,
+            MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+  return how;
 }
 
-const MenuRow dash_row{.draw = dash_rule};
-
-std::function<void(ItemLine&)> shows(const int& v, int width) {
-  return [&v, width](ItemLine& l) { l.integer(v, width); };
+// The lines of the largest and the current number of colours, the
+// numbers in `width` columns.
+std::vector<MenuRow> colour_count_rows(int width) {
+  return {{.label = "max nb of colors ................", .value = shows_integer(max_ncolor, width)},
+          {.label = "current nb of colors ............", .value = shows_integer(plt2blk.ncolor, width)}};
 }
 
 Leave colour_count_menu(int& n) {
-  return run_until_left(scolornb_header, {{.label = "SETTING THE NUMBER OF COLORS:"},
-                                          dash_row,
-                                          {.label = "max nb of colors ................", .value = shows(max_ncolor, 3)},
-                                          {.label = "current nb of colors ............",
-                                           .value = shows(plt2blk.ncolor, 3)},
-                                          {.choice = 10,
-                                           .label = "new nb of colors to apply ",
-                                           .action =
-                                               [&n] {
-                                                 int istat = 0;
-                                                 const int def = n;
-                                                 inintegvindef(n, "new nb of colors", def, 1, max_ncolor, istat);
-                                               },
-                                           .value = shows(n, 3)},
-                                          dash_row});
+  std::vector<MenuRow> rows = {{.label = "SETTING THE NUMBER OF COLORS:"}, dash_row()};
+  for (MenuRow& r : colour_count_rows(3)) rows.push_back(std::move(r));
+  rows.push_back({.choice = 10,
+                  .label = "new nb of colors to apply ",
+                  .action = [&n] { ask_int_in(n, "new nb of colors", 1, max_ncolor); },
+                  .value = shows_integer(n, 3)});
+  rows.push_back(dash_row());
+  return run_until_left(scolornb_header, std::move(rows));
 }
 
 // ---- One entry ----------------------------------------------------------------
@@ -207,44 +195,33 @@ Leave entry_menu(int& index, std::string& name, real& red, real& green, real& bl
     component_row("current", plt2blk.red[k], plt2blk.green[k], plt2blk.blue[k]);
     component_row("new", red, green, blue);
   };
-  return run_until_left(
-      scolorrgb_header,
-      {{.label = "SETTING RGB COLORS:"},
-       dash_row,
-       {.label = "max nb of colors ................", .value = shows(max_ncolor, 0)},
-       {.label = "current nb of colors ............", .value = shows(plt2blk.ncolor, 0)},
-       {.choice = 10,
-        .label = "color index ",
-        .action =
-            [&index] {
-              // Entry 0, the background, is not offered here.
-              int istat = 0;
-              const int def = index;
-              inintegvindef(index, "new color index", def, 1, plt2blk.ncolor, istat);
-            },
-        .value = shows(index, 0)},
-       {.label = "current color name ..............", .value = current_name},
-       {.choice = 20,
-        .label = "new    color  name ",
-        .action =
-            [&name] {
-              int istat = 0;
-              const std::string def = name;
-              inchardef(name, "new color name", def, istat, name.size());
-            },
-        .value = [&name](ItemLine& l) { l.text(name); }},
-       dash_row,
-       {.draw = components},
-       dash_row,
-       {.choice = 30, .label = "modify rgb setting ", .action = [&] {
-          int istat = 0;
-          for (auto [value, prompt] : {std::pair<real*, std::string_view>{&red, "red component (%)"},
-                                       {&green, "green component (%)"},
-                                       {&blue, "blue component (%)"}}) {
-            const real def = *value;
-            inrealvindef(*value, prompt, def, 0.0f, max_percent, istat);
-          }
-        }}});
+  std::vector<MenuRow> rows = {{.label = "SETTING RGB COLORS:"}, dash_row()};
+  for (MenuRow& r : colour_count_rows(0)) rows.push_back(std::move(r));
+  const std::vector<MenuRow> more = {// Entry 0, the background, is not offered here.
+                                     {.choice = 10,
+                                      .label = "color index ",
+                                      .action = [&index] { ask_int_in(index, "new color index", 1, plt2blk.ncolor); },
+                                      .value = shows_integer(index, 0)},
+                                     {.label = "current color name ..............", .value = current_name},
+                                     {.choice = 20,
+                                      .label = "new    color  name ",
+                                      .action =
+                                          [&name] {
+                                            int istat = 0;
+                                            const std::string def = name;
+                                            inchardef(name, "new color name", def, istat, name.size());
+                                          },
+                                      .value = shows_text(name)},
+                                     dash_row(),
+                                     {.draw = components},
+                                     dash_row(),
+                                     {.choice = 30, .label = "modify rgb setting ", .action = [&] {
+                                        ask_real_in(red, "red component (%)", 0.0f, max_percent);
+                                        ask_real_in(green, "green component (%)", 0.0f, max_percent);
+                                        ask_real_in(blue, "blue component (%)", 0.0f, max_percent);
+                                      }}};
+  rows.insert(rows.end(), more.begin(), more.end());
+  return run_until_left(scolorrgb_header, std::move(rows));
 }
 
 // ---- The colour-table file --------------------------------------------------
@@ -340,11 +317,11 @@ void colour_listing() {
 
 void colour_table_menu() {
   const MenuTable menu{.rows = {{.label = "SETTING COLOR TABLE"},
-                                dash_row,
-                                {.label = "Current nb of colors:", .value = shows(plt2blk.ncolor, 4)},
-                                dash_row,
+                                dash_row(),
+                                {.label = "Current nb of colors:", .value = shows_integer(plt2blk.ncolor, 4)},
+                                dash_row(),
                                 {.draw = colour_listing},
-                                dash_row,
+                                dash_row(),
                                 {.choice = 100,
                                  .label = "modify nb of colors ",
                                  .action =
@@ -364,7 +341,7 @@ void colour_table_menu() {
                                        scolorrgb(index, name, red, green, blue, 2);
                                      }},
                                 {.choice = 300, .label = "read color table from file ", .action = read_colour_file},
-                                dash_row},
+                                dash_row()},
                        .width = 33};
   menu_loop(scolortable_header, menu, MenuStyle{.prompt = Prompt::with_default});
 }

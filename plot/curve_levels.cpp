@@ -7,17 +7,18 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
-#include "console/number_writers.hpp"
-#include "console/prompts.hpp"
-#include "console/range_checks.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
 #include "console/menu_table.hpp"
+#include "console/number_writers.hpp"
+#include "console/prompts.hpp"
+#include "console/range_checks.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 
@@ -49,12 +50,8 @@ constexpr std::size_t info_length = 17;
 constexpr std::size_t info_work_length = 20;
 constexpr int value_room = 9;  // characters of a value written as text
 
-const MenuRow dash_row{.draw = dash_rule};
-
 // A count in the columns of the fixed-parameter lines.
-std::function<void(ItemLine&)> shows_count(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, fixed_width); };
-}
+std::function<void(ItemLine&)> shows_count(const int& v) { return shows_integer(v, fixed_width); }
 
 // A level value in its shortest fixed-point form with 3 decimals, at most
 // 9 characters.
@@ -203,90 +200,68 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
   compute_levels(vinit, vfinal, vinc, nlev, itype);
   if (mode % 2 == 0) {
     const auto compute = [&] { compute_levels(vinit, vfinal, vinc, nlev, itype); };
-    const auto ask_initial = [&] { ask_real(vinit, "level initial value"); };
-    const auto ask_final = [&] { ask_real(vfinal, "level final value"); };
-    const auto by_increment = [&] {
+    const std::function<void()> ask_initial = [&] { ask_real(vinit, "level initial value"); };
+    const std::function<void()> ask_final = [&] { ask_real(vfinal, "level final value"); };
+    const std::function<void()> by_increment = [&] {
       itype = 2;
       ask_increment(vinc);
     };
-    const auto by_count = [&] {
+    const std::function<void()> by_count = [&] {
       itype = 1;
       ask_count(nlev);
     };
-    const auto real_value = [](const real& v) { return [&v](ItemLine& l) { l.fixed(v, 8, 3); }; };
-    // Every choice but the single level brings the levels into agreement
-    // afterwards, one that no row carries too.
-    const MenuTable menu{
-        .rows = {dash_row,
-                 {.label = "         CURVES LEVEL PARAMETER"},
-                 dash_row,
-                 {.label = "level name       :", .value = [&name](ItemLine& l) { l.text(name); }},
-                 {.label = "Calculation type =", .value = [&itype](ItemLine& l) { l.integer(itype, level_width); }},
-                 {.choice = 10,
-                  .label = "level initial value ",
-                  .action =
-                      [&] {
-                        ask_initial();
-                        compute();
-                      },
-                  .value = real_value(vinit)},
-                 {.choice = 11,
-                  .label = "level final   value ",
-                  .action =
-                      [&] {
-                        ask_final();
-                        compute();
-                      },
-                  .value = real_value(vfinal)},
-                 {.choice = 12,
-                  .label = "level increment ",
-                  .action =
-                      [&] {
-                        by_increment();
-                        compute();
-                      },
-                  .value = real_value(vinc)},
-                 {.choice = 13,
-                  .label = "modify init, final & inc ",
-                  .action =
-                      [&] {
-                        ask_initial();
-                        ask_final();
-                        by_increment();
-                        compute();
-                      }},
-                 {.choice = 14,
-                  .label = "nb of level curves ",
-                  .action =
-                      [&] {
-                        by_count();
-                        compute();
-                      },
-                  .value = [&nlev](ItemLine& l) { l.integer(nlev, level_width); }},
-                 {.choice = 15,
-                  .label = "modify init, final & nb ",
-                  .action =
-                      [&] {
-                        ask_initial();
-                        ask_final();
-                        by_count();
-                        compute();
-                      }},
-                 {.choice = 20,
-                  .label = "single level value ",
-                  .action =
-                      [&] {
-                        // One level: nothing to compute.
-                        ask_real(vinit, "single level value");
-                        nlev = 1;
-                        vfinal = vinit;
-                        vinc = 1.0f;
-                        itype = 4;
-                      },
-                  .value = real_value(vinit)},
-                 dash_row},
-        .width = 33,
-        .otherwise = [&](int) { compute(); }};
+    // The questions of a choice in turn, then the levels brought into
+    // agreement.
+    const auto then_compute = [&compute](std::vector<std::function<void()>> steps) {
+      return [steps = std::move(steps), &compute] {
+        for (const auto& step : steps) step();
+        compute();
+      };
+    };
+    // Every choice but the single level is followed by the computation,
+    // one that no row carries too.
+    const MenuTable menu{.rows = {dash_row(),
+                                  {.label = "         CURVES LEVEL PARAMETER"},
+                                  dash_row(),
+                                  {.label = "level name       :", .value = shows_text(name)},
+                                  {.label = "Calculation type =", .value = shows_integer(itype, level_width)},
+                                  {.choice = 10,
+                                   .label = "level initial value ",
+                                   .action = then_compute({ask_initial}),
+                                   .value = shows_fixed(vinit)},
+                                  {.choice = 11,
+                                   .label = "level final   value ",
+                                   .action = then_compute({ask_final}),
+                                   .value = shows_fixed(vfinal)},
+                                  {.choice = 12,
+                                   .label = "level increment ",
+                                   .action = then_compute({by_increment}),
+                                   .value = shows_fixed(vinc)},
+                                  {.choice = 13,
+                                   .label = "modify init, final & inc ",
+                                   .action = then_compute({ask_initial, ask_final, by_increment})},
+                                  {.choice = 14,
+                                   .label = "nb of level curves ",
+                                   .action = then_compute({by_count}),
+                                   .value = shows_integer(nlev, level_width)},
+                                  {.choice = 15,
+                                   .label = "modify init, final & nb ",
+                                   .action = then_compute({ask_initial, ask_final, by_count})},
+                                  {.choice = 20,
+                                   .label = "single level value ",
+                                   .action =
+                                       [&] {
+                                         // One level: nothing to compute.
+                                         ask_real(vinit, "single level value");
+                                         nlev = 1;
+                                         vfinal = vinit;
+                                         vinc = 1.0f;
+                                         itype = 4;
+                                       },
+                                   .value = shows_fixed(vinit)},
+                                  dash_row()},
+                         .width = 33,
+                         .otherwise = [&](int) { compute(); }};
     menu_loop(sclevel2_header, menu);
   }
   PlevBlock& b = plevblock;
@@ -314,21 +289,19 @@ void scparfixnb(int& nparfix, int mode) {
     ItemLine().text("  ===> reset nparfixa =").integer(nparfix, fixed_width).write();
   }
   if (mode % 2 == 0) {
-    menu_loop(scparfixnb_header,
-              MenuTable{.rows = {dash_row,
-                                 {.label = "          CURVES FIXED PARAMETERS"},
-                                 dash_row,
-                                 {.label = "max nb of fixed params ..........",
-                                  .value = shows_count(max_fixed_parameters)},
-                                 {.choice = 10,
-                                  .label = "current nb of fixed params ",
-                                  .action =
-                                      [&nparfix] {
-                                        ask_int_in(nparfix, "nb of fixed parameters", 1, max_fixed_parameters);
-                                      },
-                                  .value = shows_count(nparfix)},
-                                 dash_row},
-                        .width = 33});
+    menu_loop(
+        scparfixnb_header,
+        MenuTable{
+            .rows = {dash_row(),
+                     {.label = "          CURVES FIXED PARAMETERS"},
+                     dash_row(),
+                     {.label = "max nb of fixed params ..........", .value = shows_count(max_fixed_parameters)},
+                     {.choice = 10,
+                      .label = "current nb of fixed params ",
+                      .action = [&nparfix] { ask_int_in(nparfix, "nb of fixed parameters", 1, max_fixed_parameters); },
+                      .value = shows_count(nparfix)},
+                     dash_row()},
+            .width = 33});
   }
   pfixblock.nparfix = nparfix;
 }
@@ -462,14 +435,14 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
               .offered = [&itype, type] { return itype == type; }};
     };
     const MenuTable menu{
-        .rows = {dash_row,
+        .rows = {dash_row(),
                  {.label = "          CURVES FIXED PARAMETERS"},
-                 dash_row,
+                 dash_row(),
                  {.label = "max nb of fixed params .........", .value = shows_count(max_fixed_parameters)},
                  {.label = "current nb of fixed params .....", .value = shows_count(b.nparfix)},
-                 dash_row,
+                 dash_row(),
                  {.label = "Parameter to modify"},
-                 dash_row,
+                 dash_row(),
                  {.label = "index  ..........................", .value = shows_count(index)},
                  {.choice = 10,
                   .label = "name ",
@@ -479,7 +452,7 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
                         if (itype == 0) align_values(itype, rval, ival, cval);
                         describe();
                       },
-                  .value = [&name](ItemLine& l) { l.text(name); }},
+                  .value = shows_text(name)},
                  {.choice = 20,
                   .label = "type ",
                   .action =
@@ -488,11 +461,11 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
                         ask_int_in(itype, "your choice", 0, 3);
                       },
                   .value = shows_count(itype)},
-                 value_row(30, "real      value ", 1, [&rval](ItemLine& l) { l.fixed(rval, 8, 3); }),
+                 value_row(30, "real      value ", 1, shows_fixed(rval)),
                  value_row(40, "integer   value ", 2, shows_count(ival)),
-                 value_row(50, "character value ", 3, [&cval](ItemLine& l) { l.text(cval); }),
-                 {.label = "info:", .value = [&info](ItemLine& l) { l.text(info); }},
-                 dash_row},
+                 value_row(50, "character value ", 3, shows_text(cval)),
+                 {.label = "info:", .value = shows_text(info)},
+                 dash_row()},
         .width = 33};
     menu_loop(scparfix_header, menu, MenuStyle{.prompt = Prompt::with_default});
   }

@@ -16,7 +16,6 @@
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
 #include "plot/device.hpp"
-#include "console/frames.hpp"
 
 namespace dorvix {
 
@@ -185,19 +184,18 @@ void newpage() {
   say("You can:");
   // The answers run from a new page, the default, to appending.
   constexpr int new_page = 0, append = 2;
-  const MenuTable answers{.rows = {{.choice = new_page,
-                                    .label = "clear the window / add a page to the file ",
-                                    .action = intnewpage},
-                                   {.choice = 1,
-                                    .label = "close the window / file and open a new one ",
-                                    .action =
-                                        [] {
-                                          plend();
-                                          std::string name(next_plot_name);
-                                          plinit(name, 2, next_plot_width);
-                                        }},
-                                   {.choice = append, .label = "append to the current window / file "}},
-                          .width = 45};
+  const MenuTable answers{
+      .rows = {{.choice = new_page, .label = "clear the window / add a page to the file ", .action = intnewpage},
+               {.choice = 1,
+                .label = "close the window / file and open a new one ",
+                .action =
+                    [] {
+                      plend();
+                      std::string name(next_plot_name);
+                      plinit(name, 2, next_plot_width);
+                    }},
+               {.choice = append, .label = "append to the current window / file "}},
+      .width = 45};
   show_rows(answers);
   menutail();
   int choice = new_page, istat = 0;

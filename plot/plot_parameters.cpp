@@ -120,10 +120,6 @@ void modify_one_colour(int mode) {
   scolorrgb(index, name, red, green, blue, mode);
 }
 
-std::function<void(ItemLine&)> shows_switch(const bool& on) {
-  return [&on](ItemLine& l) { l.text(edit::l(on, 1)); };
-}
-
 std::function<bool()> plot_open(bool open) {
   return [open] { return iocom.lplotop == open; };
 }
@@ -154,23 +150,21 @@ MenuRow attribute_row(int choice, std::string_view label, std::function<void()> 
 // and the defaults, the colour-table routines and the attribute setters,
 // each called with `mode`, the setters' mode of the choice being answered.
 MenuTable parameter_menu(bool& current, const int& mode) {
-  const MenuRow dash_row{.draw = dash_rule};
-  std::vector<MenuRow> rows = {dash_row, {.label = "         SETTING PLOT ATTRIBUTES"}, dash_row,
-                               {.label = "GET SETTINGS"}};
-  const std::vector<MenuRow> settings =
-      rows_of_choice(1, {{.label = " from currently stored",
-                          .action =
-                              [&current] {
-                                const bool def = current;
-                                int istat = 0;
-                                inlogicdef(current, "whether to use current(1) or initial(0) parameters", def, istat);
-                              },
-                          .value = shows_switch(current)},
-                         {.label = " from initialisation",
-                          .value = [&current](ItemLine& l) { l.text(edit::l(!current, 1)); }}});
+  std::vector<MenuRow> rows = {
+      dash_row(), {.label = "         SETTING PLOT ATTRIBUTES"}, dash_row(), {.label = "GET SETTINGS"}};
+  const std::vector<MenuRow> settings = rows_of_choice(
+      1, {{.label = " from currently stored",
+           .action =
+               [&current] {
+                 const bool def = current;
+                 int istat = 0;
+                 inlogicdef(current, "whether to use current(1) or initial(0) parameters", def, istat);
+               },
+           .value = shows_switch(current)},
+          {.label = " from initialisation", .value = [&current](ItemLine& l) { l.text(edit::l(!current, 1)); }}});
   rows.insert(rows.end(), settings.begin(), settings.end());
   const std::vector<MenuRow> more = {
-      dash_row,
+      dash_row(),
       {.label = "COLOR TABLE:"},
       // The number of colours is asked, like the attributes, only for an open plot.
       {.choice = 50, .label = " nb of color ", .action = with_open_plot(on_scratch<int>(scolornb, mode))},
@@ -195,7 +189,7 @@ MenuTable parameter_menu(bool& current, const int& mode) {
       {.label = "THE PLOT IS CLOSED:", .shown = plot_open(false)},
       {.label = " => OTHER SETTINGS WILL BE RESET", .shown = plot_open(false)},
       {.label = "    UPON PLOT OPENING", .shown = plot_open(false)},
-      dash_row,
+      dash_row(),
       {.choice = menu_exit_choice, .label = "EXIT THIS SET UP  "},
   };
   rows.insert(rows.end(), more.begin(), more.end());

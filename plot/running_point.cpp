@@ -14,11 +14,11 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
-#include "console/number_writers.hpp"
-#include "console/prompts.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
 #include "console/menu_table.hpp"
+#include "console/number_writers.hpp"
+#include "console/prompts.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 
@@ -48,8 +48,6 @@ constexpr int np_width = 7;
 constexpr int keep_texts = 100;
 
 void announce(const Header& h) { submenuhead(h); }
-
-const MenuRow dash_row{.draw = dash_rule};
 
 // A value in exactly 9 characters, fixed point or scientific by magnitude.
 std::string nine(real v) {
@@ -121,18 +119,18 @@ void scptnp(int& np, int mode) {
   }
   if (mode % 2 == 0) {
     menu_loop(scptnp_header,
-              MenuTable{.rows = {dash_row,
+              MenuTable{.rows = {dash_row(),
                                  {.label = "RUNNING POINT PARAMETERS:"},
-                                 dash_row,
+                                 dash_row(),
                                  {.label = "max nb of points ................",
-                                  .value = [](ItemLine& l) { l.integer(curve_buffer_points, np_width); }},
+                                  .value = shows_integer(curve_buffer_points, np_width)},
                                  {.choice = 10,
                                   .label = "nb of points ",
                                   .action = [&np] { ask_int_in(np, "nb of pts per curve", 1, curve_buffer_points); },
-                                  .value = [&np](ItemLine& l) { l.integer(np, np_width); }},
+                                  .value = shows_integer(np, np_width)},
                                  {.label = "nb of segments ..................",
                                   .value = [&np](ItemLine& l) { l.integer(static_cast<long long>(np) - 1, np_width); }},
-                                 dash_row},
+                                 dash_row()},
                         .width = 33});
   }
   if (np > curve_buffer_points) {
@@ -167,14 +165,10 @@ namespace {
 // The menu of one running-point value: its rows between the rules under
 // the title.
 void value_menu(const Header& h, std::vector<MenuRow> rows) {
-  std::vector<MenuRow> all = {dash_row, {.label = "RUNNING POINT parameters :"}, dash_row};
+  std::vector<MenuRow> all = {dash_row(), {.label = "RUNNING POINT parameters :"}, dash_row()};
   all.insert(all.end(), rows.begin(), rows.end());
-  all.push_back(dash_row);
+  all.push_back(dash_row());
   menu_loop(h, MenuTable{.rows = std::move(all), .width = 33});
-}
-
-std::function<void(ItemLine&)> shows(const real& v) {
-  return [&v](ItemLine& l) { l.fixed(v, 8, 3); };
 }
 
 }  // namespace
@@ -183,12 +177,14 @@ void scptif(real& pti, real& ptf, int mode) {
   starting_value(pti, mode, ptblock.pti, default_pti);
   starting_value(ptf, mode, ptblock.ptf, default_ptf);
   if (mode % 2 == 0) {
-    value_menu(scptif_header,
-               {{.choice = 10,
-                 .label = "initial value ",
-                 .action = [&pti] { ask_real(pti, "initial value"); },
-                 .value = shows(pti)},
-                {.choice = 11, .label = "final   value ", .action = [&ptf] { ask_real(ptf, "final value"); }, .value = shows(ptf)}});
+    value_menu(scptif_header, {{.choice = 10,
+                                .label = "initial value ",
+                                .action = [&pti] { ask_real(pti, "initial value"); },
+                                .value = shows_fixed(pti)},
+                               {.choice = 11,
+                                .label = "final   value ",
+                                .action = [&ptf] { ask_real(ptf, "final value"); },
+                                .value = shows_fixed(ptf)}});
   }
   ptblock.pti = pti;
   ptblock.ptf = ptf;
@@ -197,8 +193,10 @@ void scptif(real& pti, real& ptf, int mode) {
 void scptd(real& ptd, int mode) {
   starting_value(ptd, mode, ptblock.ptd, default_ptd);
   if (mode % 2 == 0) {
-    value_menu(scptd_header,
-               {{.choice = 10, .label = "increment ", .action = [&ptd] { ask_real(ptd, "increment"); }, .value = shows(ptd)}});
+    value_menu(scptd_header, {{.choice = 10,
+                               .label = "increment ",
+                               .action = [&ptd] { ask_real(ptd, "increment"); },
+                               .value = shows_fixed(ptd)}});
   }
   ptblock.ptd = ptd;
 }
@@ -210,7 +208,7 @@ void scptnam(std::string& name, int mode) {
     value_menu(scptnam_header, {{.choice = 10,
                                  .label = "name ",
                                  .action = [&name] { ask_text(name, "running point parameter name"); },
-                                 .value = [&name](ItemLine& l) { l.text(name); }}});
+                                 .value = shows_text(name)}});
   }
   ptblock.ptname = edit::pad(name, name_length);
   subtail(scptnam_header);
@@ -353,7 +351,7 @@ void scall(int mode) {
   }
   if (mode % 2 != 0) return;
   constexpr int setter_mode = 2;  // from the current values, with the setter's menu
-  const auto count = [](const int& v) { return [&v](ItemLine& l) { l.integer(v, int_width); }; };
+  const auto count = [](const int& v) { return shows_integer(v, int_width); };
   const auto level = [&s](int type) {
     return [&s, type] {
       s.itype = type;
@@ -361,9 +359,9 @@ void scall(int mode) {
     };
   };
   std::vector<MenuRow> rows = {
-      dash_row,
+      dash_row(),
       {.label = "           CURVES PARAMETERS"},
-      dash_row,
+      dash_row(),
       {.label = "         1 - FIXED PARAMETERS"},
       {.label = "max nb of fixed params ..........", .value = count(max_fixed_parameters)},
       {.choice = 100,
@@ -374,43 +372,40 @@ void scall(int mode) {
       // Each fixed parameter's line ends with its index, the choice that
       // edits it (the table's `otherwise`).
       {.draw = fixed_parameter_table},
-      dash_row,
+      dash_row(),
       {.label = "         2 - LEVEL PARAMETERS"},
       {.choice = 200, .label = "nb of level curves ", .action = level(1), .value = count(plevblock.nlev)}};
   const auto add = [&rows](std::vector<MenuRow> more) { rows.insert(rows.end(), more.begin(), more.end()); };
-  add(rows_of_choice(210, {{.label = "level initial value ", .action = level(2), .value = shows(plevblock.vlevi)},
-                           {.label = "level final   value ", .value = shows(plevblock.vlevf)},
-                           {.label = "level increment ", .value = shows(plevblock.vlevd)},
-                           {.label = "single level value ", .value = shows(plevblock.vlevi)},
+  add(rows_of_choice(210, {{.label = "level initial value ", .action = level(2), .value = shows_fixed(plevblock.vlevi)},
+                           {.label = "level final   value ", .value = shows_fixed(plevblock.vlevf)},
+                           {.label = "level increment ", .value = shows_fixed(plevblock.vlevd)},
+                           {.label = "single level value ", .value = shows_fixed(plevblock.vlevi)},
                            {.label = "level name ", .value = [](ItemLine& l) { l.text(plevblock.levname); }}}));
-  add({dash_row,
+  add({dash_row(),
        {.label = "         3 - RUNNING POINT PARAMETERS"},
        {.label = "max nb of points ................", .value = count(curve_buffer_points)}});
-  add(rows_of_choice(300, {{.label = "nb of points to draw ",
-                            .action = [&s] { scptnp(s.n, setter_mode); },
-                            .value = count(ptblock.np)},
-                           {.label = "nb of segments to draw ", .value = shows(ptblock.rnseg)}}));
+  add(rows_of_choice(
+      300,
+      {{.label = "nb of points to draw ", .action = [&s] { scptnp(s.n, setter_mode); }, .value = count(ptblock.np)},
+       {.label = "nb of segments to draw ", .value = shows_fixed(ptblock.rnseg)}}));
   add(rows_of_choice(310, {{.label = "initial value ",
                             .action = [&s] { scptif(s.v1, s.v2, setter_mode); },
-                            .value = shows(ptblock.pti)},
-                           {.label = "final   value ", .value = shows(ptblock.ptf)}}));
+                            .value = shows_fixed(ptblock.pti)},
+                           {.label = "final   value ", .value = shows_fixed(ptblock.ptf)}}));
   add({{.choice = 320,
         .label = "increment ",
         .action = [&s] { scptd(s.v3, setter_mode); },
-        .value = shows(ptblock.ptd)},
+        .value = shows_fixed(ptblock.ptd)},
        {.choice = 330,
         .label = "name ",
         .action = [&s] { scptnam(s.name, setter_mode); },
-        .value = [](ItemLine& l) { l.text(ptblock.ptname); }},
-       dash_row});
-  const MenuTable menu{.rows = std::move(rows),
-                       .width = 33,
-                       .otherwise =
-                           [&s](int choice) {
-                             if (choice < 1 || choice > pfixblock.nparfix) return;
-                             int index = choice;
-                             scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
-                           }};
+        .value = shows_text(ptblock.ptname)},
+       dash_row()});
+  const MenuTable menu{.rows = std::move(rows), .width = 33, .otherwise = [&s](int choice) {
+                         if (choice < 1 || choice > pfixblock.nparfix) return;
+                         int index = choice;
+                         scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
+                       }};
   menu_loop(scall_header, menu);
 }
 
