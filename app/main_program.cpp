@@ -123,10 +123,6 @@ MenuRow listing_row(int choice) {
 MenuTable top_menu(MainState& m) {
   const auto plot_name = shows_text(m.cplotnam);
   const auto sish_name = [&m](ItemLine& l) { l.text(edit::pad(fiocom.oufnam(m.isish), data_file_text_width)); };
-  std::vector<MenuRow> rows = {dash_row(), {.label = "DATA"}};
-  for (MenuRow& r : store_state_rows("  Can store at most:", "  Currently stored :", "  Current data type:")) {
-    rows.push_back(std::move(r));
-  }
   const std::vector<MenuRow> options = {
       {.choice = 1000,
        .label = "  READ + EXTRACT DATA",
@@ -165,8 +161,9 @@ MenuTable top_menu(MainState& m) {
              m.ended = true;
            }},
   };
-  rows.insert(rows.end(), options.begin(), options.end());
-  return {.rows = std::move(rows)};
+  return {.rows = joined({{dash_row(), {.label = "DATA"}},
+                          store_state_rows("  Can store at most:", "  Currently stored :", "  Current data type:"),
+                          options})};
 }
 
 // The whole menu: its head always, its body and tail at output level 2.

@@ -366,9 +366,6 @@ MenuRow read_row(int choice, std::string_view label, int iunit, Layout layout, s
 // The menu; `done` is set by the choices that leave it.
 MenuTable reader_menu(int iunit, bool& done) {
   const auto file_name = [iunit](ItemLine& l) { l.text(input_name(iunit)); };
-  std::vector<MenuRow> rows = {
-      dash_row(), {.label = "READ AND EXTRACT CMT DATA"}, dash_row(), {.label = "PARAMETERS:"}};
-  for (MenuRow& r : store_state_rows()) rows.push_back(std::move(r));
   const std::vector<MenuRow> options = {
       {.choice = 4,
        .label = "WRITE ALL READ DATA TO SCREEN ",
@@ -391,14 +388,12 @@ MenuTable reader_menu(int iunit, bool& done) {
       {.label = "READ, EXTRACT, AND EXIT:"},
       read_row(1000, " FPFIT format file ", iunit, Layout::fpfit, "FPFIT input", done),
       read_row(1001, " HASH  format file ", iunit, Layout::hash, "HASH input", done),
-      dash_row(),
-      {.choice = 900, .label = "HELP ", .action = [] { format_help_box(reader_header); }},
-      {.choice = menu_exit_choice, .label = "EXIT ", .action = [iunit, &done] {
-         close_input(iunit);
-         done = true;
-       }}};
-  rows.insert(rows.end(), options.begin(), options.end());
-  return {.rows = std::move(rows)};
+  };
+  return {.rows = joined({{dash_row(), {.label = "READ AND EXTRACT CMT DATA"}, dash_row(), {.label = "PARAMETERS:"}},
+                          store_state_rows(),
+                          options,
+                          help_and_exit_rows(
+                              reader_header, [iunit] { close_input(iunit); }, done)})};
 }
 
 void initialise(int inter) {

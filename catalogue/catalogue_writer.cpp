@@ -195,8 +195,6 @@ std::function<bool()> store_holds(int itype) {
 MenuTable writer_menu(int iunit, bool& done) {
   const auto file_name = [iunit](ItemLine& l) { l.text(output_name(iunit)); };
   const auto never = [] { return false; };
-  std::vector<MenuRow> rows = {dash_row()};
-  for (MenuRow& r : store_state_rows()) rows.push_back(std::move(r));
   const std::vector<MenuRow> options = {
       {.choice = 12,
        .label = "OPEN  DATA OUTPUT FILE ",
@@ -216,14 +214,12 @@ MenuTable writer_menu(int iunit, bool& done) {
       write_row(3000, "", no_layout, iunit, never),
       write_row(3001, "", no_layout, iunit, never),
       listing_row(1100),
-      dash_row(),
-      {.choice = 900, .label = "HELP ", .action = [] { format_help_box(writer_header); }},
-      {.choice = menu_exit_choice, .label = "EXIT ", .action = [iunit, &done] {
-         close_output(iunit);
-         done = true;
-       }}};
-  rows.insert(rows.end(), options.begin(), options.end());
-  return {.rows = std::move(rows)};
+  };
+  return {.rows = joined({{dash_row()},
+                          store_state_rows(),
+                          options,
+                          help_and_exit_rows(
+                              writer_header, [iunit] { close_output(iunit); }, done)})};
 }
 
 }  // namespace

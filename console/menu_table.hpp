@@ -14,6 +14,7 @@
 // list whose choices the table's `otherwise` answers).
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,6 +77,14 @@ inline std::function<void(ItemLine&)> shows_switch(const bool& v) {
 
 // The rule between the parts of a menu, as a row.
 inline MenuRow dash_row() { return {.draw = dash_rule}; }
+
+// Rows taken in order from several lists: a menu's own rows and rows that
+// several menus share.
+inline std::vector<MenuRow> joined(std::initializer_list<std::vector<MenuRow>> parts) {
+  std::vector<MenuRow> rows;
+  for (const std::vector<MenuRow>& part : parts) rows.insert(rows.end(), part.begin(), part.end());
+  return rows;
+}
 
 // Rows that all show one choice; the first of them with an action runs it.
 inline std::vector<MenuRow> rows_of_choice(int choice, std::vector<MenuRow> rows) {

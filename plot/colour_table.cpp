@@ -134,14 +134,13 @@ std::vector<MenuRow> colour_count_rows(int width) {
 }
 
 Leave colour_count_menu(int& n) {
-  std::vector<MenuRow> rows = {{.label = "SETTING THE NUMBER OF COLORS:"}, dash_row()};
-  for (MenuRow& r : colour_count_rows(3)) rows.push_back(std::move(r));
-  rows.push_back({.choice = 10,
-                  .label = "new nb of colors to apply ",
-                  .action = [&n] { ask_int_in(n, "new nb of colors", 1, max_ncolor); },
-                  .value = shows_integer(n, 3)});
-  rows.push_back(dash_row());
-  return run_until_left(scolornb_header, std::move(rows));
+  return run_until_left(scolornb_header, joined({{{.label = "SETTING THE NUMBER OF COLORS:"}, dash_row()},
+                                                 colour_count_rows(3),
+                                                 {{.choice = 10,
+                                                   .label = "new nb of colors to apply ",
+                                                   .action = [&n] { ask_int_in(n, "new nb of colors", 1, max_ncolor); },
+                                                   .value = shows_integer(n, 3)},
+                                                  dash_row()}}));
 }
 
 // ---- One entry ----------------------------------------------------------------
@@ -195,33 +194,32 @@ Leave entry_menu(int& index, std::string& name, real& red, real& green, real& bl
     component_row("current", plt2blk.red[k], plt2blk.green[k], plt2blk.blue[k]);
     component_row("new", red, green, blue);
   };
-  std::vector<MenuRow> rows = {{.label = "SETTING RGB COLORS:"}, dash_row()};
-  for (MenuRow& r : colour_count_rows(0)) rows.push_back(std::move(r));
-  const std::vector<MenuRow> more = {// Entry 0, the background, is not offered here.
-                                     {.choice = 10,
-                                      .label = "color index ",
-                                      .action = [&index] { ask_int_in(index, "new color index", 1, plt2blk.ncolor); },
-                                      .value = shows_integer(index, 0)},
-                                     {.label = "current color name ..............", .value = current_name},
-                                     {.choice = 20,
-                                      .label = "new    color  name ",
-                                      .action =
-                                          [&name] {
-                                            int istat = 0;
-                                            const std::string def = name;
-                                            inchardef(name, "new color name", def, istat, name.size());
-                                          },
-                                      .value = shows_text(name)},
-                                     dash_row(),
-                                     {.draw = components},
-                                     dash_row(),
-                                     {.choice = 30, .label = "modify rgb setting ", .action = [&] {
-                                        ask_real_in(red, "red component (%)", 0.0f, max_percent);
-                                        ask_real_in(green, "green component (%)", 0.0f, max_percent);
-                                        ask_real_in(blue, "blue component (%)", 0.0f, max_percent);
-                                      }}};
-  rows.insert(rows.end(), more.begin(), more.end());
-  return run_until_left(scolorrgb_header, std::move(rows));
+  const std::vector<MenuRow> options = {
+      // Entry 0, the background, is not offered here.
+      {.choice = 10,
+       .label = "color index ",
+       .action = [&index] { ask_int_in(index, "new color index", 1, plt2blk.ncolor); },
+       .value = shows_integer(index, 0)},
+      {.label = "current color name ..............", .value = current_name},
+      {.choice = 20,
+       .label = "new    color  name ",
+       .action =
+           [&name] {
+             int istat = 0;
+             const std::string def = name;
+             inchardef(name, "new color name", def, istat, name.size());
+           },
+       .value = shows_text(name)},
+      dash_row(),
+      {.draw = components},
+      dash_row(),
+      {.choice = 30, .label = "modify rgb setting ", .action = [&] {
+         ask_real_in(red, "red component (%)", 0.0f, max_percent);
+         ask_real_in(green, "green component (%)", 0.0f, max_percent);
+         ask_real_in(blue, "blue component (%)", 0.0f, max_percent);
+       }}};
+  return run_until_left(scolorrgb_header,
+                        joined({{{.label = "SETTING RGB COLORS:"}, dash_row()}, colour_count_rows(0), options}));
 }
 
 // ---- The colour-table file --------------------------------------------------

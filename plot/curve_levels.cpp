@@ -210,13 +210,18 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
       itype = 1;
       ask_count(nlev);
     };
-    // The questions of a choice in turn, then the levels brought into
-    // agreement.
-    const auto then_compute = [&compute](std::vector<std::function<void()>> steps) {
-      return [steps = std::move(steps), &compute] {
-        for (const auto& step : steps) step();
-        compute();
-      };
+    // A choice whose questions are asked in turn, the levels then brought
+    // into agreement.
+    const auto level_row = [&compute](int choice, std::string_view label, std::vector<std::function<void()>> steps,
+                                      std::function<void(ItemLine&)> shows = {}) {
+      return MenuRow{.choice = choice,
+                     .label = label,
+                     .action =
+                         [steps = std::move(steps), &compute] {
+                           for (const auto& step : steps) step();
+                           compute();
+                         },
+                     .value = std::move(shows)};
     };
     // Every choice but the single level is followed by the computation,
     // one that no row carries too.
@@ -225,28 +230,12 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
                                   dash_row(),
                                   {.label = "level name       :", .value = shows_text(name)},
                                   {.label = "Calculation type =", .value = shows_integer(itype, level_width)},
-                                  {.choice = 10,
-                                   .label = "level initial value ",
-                                   .action = then_compute({ask_initial}),
-                                   .value = shows_fixed(vinit)},
-                                  {.choice = 11,
-                                   .label = "level final   value ",
-                                   .action = then_compute({ask_final}),
-                                   .value = shows_fixed(vfinal)},
-                                  {.choice = 12,
-                                   .label = "level increment ",
-                                   .action = then_compute({by_increment}),
-                                   .value = shows_fixed(vinc)},
-                                  {.choice = 13,
-                                   .label = "modify init, final & inc ",
-                                   .action = then_compute({ask_initial, ask_final, by_increment})},
-                                  {.choice = 14,
-                                   .label = "nb of level curves ",
-                                   .action = then_compute({by_count}),
-                                   .value = shows_integer(nlev, level_width)},
-                                  {.choice = 15,
-                                   .label = "modify init, final & nb ",
-                                   .action = then_compute({ask_initial, ask_final, by_count})},
+                                  level_row(10, "level initial value ", {ask_initial}, shows_fixed(vinit)),
+                                  level_row(11, "level final   value ", {ask_final}, shows_fixed(vfinal)),
+                                  level_row(12, "level increment ", {by_increment}, shows_fixed(vinc)),
+                                  level_row(13, "modify init, final & inc ", {ask_initial, ask_final, by_increment}),
+                                  level_row(14, "nb of level curves ", {by_count}, shows_integer(nlev, level_width)),
+                                  level_row(15, "modify init, final & nb ", {ask_initial, ask_final, by_count}),
                                   {.choice = 20,
                                    .label = "single level value ",
                                    .action =

@@ -150,8 +150,6 @@ MenuRow attribute_row(int choice, std::string_view label, std::function<void()> 
 // and the defaults, the colour-table routines and the attribute setters,
 // each called with `mode`, the setters' mode of the choice being answered.
 MenuTable parameter_menu(bool& current, const int& mode) {
-  std::vector<MenuRow> rows = {
-      dash_row(), {.label = "         SETTING PLOT ATTRIBUTES"}, dash_row(), {.label = "GET SETTINGS"}};
   const std::vector<MenuRow> settings = rows_of_choice(
       1, {{.label = " from currently stored",
            .action =
@@ -162,8 +160,7 @@ MenuTable parameter_menu(bool& current, const int& mode) {
                },
            .value = shows_switch(current)},
           {.label = " from initialisation", .value = [&current](ItemLine& l) { l.text(edit::l(!current, 1)); }}});
-  rows.insert(rows.end(), settings.begin(), settings.end());
-  const std::vector<MenuRow> more = {
+  const std::vector<MenuRow> options = {
       dash_row(),
       {.label = "COLOR TABLE:"},
       // The number of colours is asked, like the attributes, only for an open plot.
@@ -192,8 +189,12 @@ MenuTable parameter_menu(bool& current, const int& mode) {
       dash_row(),
       {.choice = menu_exit_choice, .label = "EXIT THIS SET UP  "},
   };
-  rows.insert(rows.end(), more.begin(), more.end());
-  return {.rows = std::move(rows), .width = 29, .number_width = 2};
+  return {.rows = joined(
+              {{dash_row(), {.label = "         SETTING PLOT ATTRIBUTES"}, dash_row(), {.label = "GET SETTINGS"}},
+               settings,
+               options}),
+          .width = 29,
+          .number_width = 2};
 }
 
 void menu(int inter) {

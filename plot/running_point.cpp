@@ -165,10 +165,10 @@ namespace {
 // The menu of one running-point value: its rows between the rules under
 // the title.
 void value_menu(const Header& h, std::vector<MenuRow> rows) {
-  std::vector<MenuRow> all = {dash_row(), {.label = "RUNNING POINT parameters :"}, dash_row()};
-  all.insert(all.end(), rows.begin(), rows.end());
-  all.push_back(dash_row());
-  menu_loop(h, MenuTable{.rows = std::move(all), .width = 33});
+  menu_loop(
+      h,
+      MenuTable{.rows = joined({{dash_row(), {.label = "RUNNING POINT parameters :"}, dash_row()}, rows, {dash_row()}}),
+                .width = 33});
 }
 
 }  // namespace
@@ -358,7 +358,7 @@ void scall(int mode) {
       sclevel2(s.v1, s.v2, s.v3, s.n, s.itype, s.name, setter_mode);
     };
   };
-  std::vector<MenuRow> rows = {
+  const std::vector<MenuRow> fixed_and_count = {
       dash_row(),
       {.label = "           CURVES PARAMETERS"},
       dash_row(),
@@ -375,37 +375,42 @@ void scall(int mode) {
       dash_row(),
       {.label = "         2 - LEVEL PARAMETERS"},
       {.choice = 200, .label = "nb of level curves ", .action = level(1), .value = count(plevblock.nlev)}};
-  const auto add = [&rows](std::vector<MenuRow> more) { rows.insert(rows.end(), more.begin(), more.end()); };
-  add(rows_of_choice(210, {{.label = "level initial value ", .action = level(2), .value = shows_fixed(plevblock.vlevi)},
+  const std::vector<MenuRow> level_values =
+      rows_of_choice(210, {{.label = "level initial value ", .action = level(2), .value = shows_fixed(plevblock.vlevi)},
                            {.label = "level final   value ", .value = shows_fixed(plevblock.vlevf)},
                            {.label = "level increment ", .value = shows_fixed(plevblock.vlevd)},
                            {.label = "single level value ", .value = shows_fixed(plevblock.vlevi)},
-                           {.label = "level name ", .value = [](ItemLine& l) { l.text(plevblock.levname); }}}));
-  add({dash_row(),
-       {.label = "         3 - RUNNING POINT PARAMETERS"},
-       {.label = "max nb of points ................", .value = count(curve_buffer_points)}});
-  add(rows_of_choice(
+                           {.label = "level name ", .value = shows_text(plevblock.levname)}});
+  const std::vector<MenuRow> point_title = {
+      dash_row(),
+      {.label = "         3 - RUNNING POINT PARAMETERS"},
+      {.label = "max nb of points ................", .value = count(curve_buffer_points)}};
+  const std::vector<MenuRow> point_count = rows_of_choice(
       300,
       {{.label = "nb of points to draw ", .action = [&s] { scptnp(s.n, setter_mode); }, .value = count(ptblock.np)},
-       {.label = "nb of segments to draw ", .value = shows_fixed(ptblock.rnseg)}}));
-  add(rows_of_choice(310, {{.label = "initial value ",
+       {.label = "nb of segments to draw ", .value = shows_fixed(ptblock.rnseg)}});
+  const std::vector<MenuRow> point_bounds =
+      rows_of_choice(310, {{.label = "initial value ",
                             .action = [&s] { scptif(s.v1, s.v2, setter_mode); },
                             .value = shows_fixed(ptblock.pti)},
-                           {.label = "final   value ", .value = shows_fixed(ptblock.ptf)}}));
-  add({{.choice = 320,
-        .label = "increment ",
-        .action = [&s] { scptd(s.v3, setter_mode); },
-        .value = shows_fixed(ptblock.ptd)},
-       {.choice = 330,
-        .label = "name ",
-        .action = [&s] { scptnam(s.name, setter_mode); },
-        .value = shows_text(ptblock.ptname)},
-       dash_row()});
-  const MenuTable menu{.rows = std::move(rows), .width = 33, .otherwise = [&s](int choice) {
-                         if (choice < 1 || choice > pfixblock.nparfix) return;
-                         int index = choice;
-                         scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
-                       }};
+                           {.label = "final   value ", .value = shows_fixed(ptblock.ptf)}});
+  const std::vector<MenuRow> point_rest = {{.choice = 320,
+                                            .label = "increment ",
+                                            .action = [&s] { scptd(s.v3, setter_mode); },
+                                            .value = shows_fixed(ptblock.ptd)},
+                                           {.choice = 330,
+                                            .label = "name ",
+                                            .action = [&s] { scptnam(s.name, setter_mode); },
+                                            .value = shows_text(ptblock.ptname)},
+                                           dash_row()};
+  const MenuTable menu{
+      .rows = joined({fixed_and_count, level_values, point_title, point_count, point_bounds, point_rest}),
+      .width = 33,
+      .otherwise = [&s](int choice) {
+        if (choice < 1 || choice > pfixblock.nparfix) return;
+        int index = choice;
+        scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
+      }};
   menu_loop(scall_header, menu);
 }
 
