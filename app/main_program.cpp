@@ -110,7 +110,17 @@ void start_up(MainState& m) {
 
 // ---- Top menu ------------------------------------------------------------------------
 
-void list_store(int command);
+// The listing of the store, framed under the main program's head.
+void list_store(int command) {
+  mainmenuhead(main_header);
+  store_listing_title();
+  if (listable_store()) {
+    store_listing_rows("label      ");
+  } else {
+    no_listing_box(main_header, command);
+    store_listing_rule();
+  }
+}
 
 // The listing of the store, whose warning names the command that asked
 // for it.
@@ -183,18 +193,6 @@ void help_box() {
   say("              For more help                ");
   say(edit::pad("  call   the dorvix issue tracker", 43));
   say(equals);
-}
-
-// The listing of the store, framed under the main program's head.
-void list_store(int command) {
-  mainmenuhead(main_header);
-  store_listing_title();
-  if (listable_store()) {
-    store_listing_rows("label      ");
-  } else {
-    no_listing_box(main_header, command);
-    store_listing_rule();
-  }
 }
 
 // ---- Dispatch ------------------------------------------------------------------------

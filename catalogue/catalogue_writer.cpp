@@ -211,6 +211,7 @@ MenuTable writer_menu(int iunit, bool& done) {
       write_row(1001, " HASH ", hash_lines, iunit, store_holds(itype_hash)),
       write_row(2001, " Tabulated HASH order ", hash_table, iunit, store_holds(itype_hash)),
       {.label = "CANNOT WRITE THIS DATA TYPE", .shown = [] { return !listable_store(); }},
+      // Two options the menu does not show: they select no layout, and are refused.
       write_row(3000, "", no_layout, iunit, never),
       write_row(3001, "", no_layout, iunit, never),
       listing_row(1100),

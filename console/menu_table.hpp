@@ -11,7 +11,11 @@
 // choice (a minimum and a maximum asked together): the first of them with
 // an action runs it. A row may be shown only while a condition holds; its
 // choice is answered all the same. A row may also draw lines of its own (a
-// list whose choices the table's `otherwise` answers).
+// list whose choices the table's `otherwise` answers), or show its number
+// only while a condition holds, dots standing in its place otherwise.
+//
+// What a row shows is read when the line is drawn: the `shows_…` helpers
+// keep a reference to the value, which must outlive the table.
 
 #include <functional>
 #include <initializer_list>
@@ -24,6 +28,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/real.hpp"
 
 namespace dorvix {
 
@@ -74,6 +79,11 @@ inline std::function<void(ItemLine&)> shows_text(const std::string& v) {
 inline std::function<void(ItemLine&)> shows_switch(const bool& v) {
   return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
 }
+// A temporary would be gone when the line is drawn.
+std::function<void(ItemLine&)> shows_integer(int&&, int) = delete;
+std::function<void(ItemLine&)> shows_fixed(real&&, int = 8, int = 3) = delete;
+std::function<void(ItemLine&)> shows_text(std::string&&) = delete;
+std::function<void(ItemLine&)> shows_switch(bool&&) = delete;
 
 // The rule between the parts of a menu, as a row.
 inline MenuRow dash_row() { return {.draw = dash_rule}; }
