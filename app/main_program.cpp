@@ -1,5 +1,6 @@
 #include "app/main_program.hpp"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "catalogue/store_listing.hpp"
 #include "console/dialogue.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "map/map_driver.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -25,7 +28,8 @@ namespace {
 // right-aligned in 4 columns.
 constexpr Header main_header{"dorvix", DORVIX_VERSION_FIELD, "01-06-2010"};
 
-// Choices of the top menu.
+// Choices of the top menu that the dispatch blocks 1 to 3 test; the other
+// choices are written in the menu's rows alone.
 constexpr int choice_open_plot = 10;
 constexpr int choice_close_plot = 20;
 constexpr int choice_sish_switch = 7;
@@ -33,13 +37,8 @@ constexpr int choice_open_sish = 13;
 constexpr int choice_close_sish = 23;
 constexpr int choice_plot_parameters = 330;
 constexpr int choice_help = 900;
-constexpr int choice_read = 1000;
-constexpr int choice_list = 1100;
-constexpr int choice_write = 1200;
 constexpr int choice_map_plane1 = 2001;
 constexpr int choice_map_plane2 = 2002;
-constexpr int choice_diagrams_one_page = 3000;
-constexpr int choice_diagrams_paged = 3001;
 constexpr int choice_command_file = 5000;
 constexpr int choice_quit = 9999;
 
@@ -65,6 +64,7 @@ struct MainState {
   bool lsish = false;                               // mapping writes the Si-Sh table
   std::string ccomnam = edit::pad("", text_width);  // last command file started
   real symbsiz = 0;                                 // the default symbol size, received at start-up
+  bool ended = false;                               // the quit has run: the run ends
 };
 
 
@@ -110,35 +110,77 @@ void start_up(MainState& m) {
 
 // ---- Top menu ------------------------------------------------------------------------
 
-void top_menu(const MainState& m) {
+// The listing of the store, framed under the main program's head.
+void list_store(int command) {
+  mainmenuhead(main_header);
+  store_listing_title();
+  if (listable_store()) {
+    store_listing_rows("label      ");
+  } else {
+    no_listing_box(main_header, command);
+    store_listing_rule();
+  }
+}
+
+// The listing of the store, whose warning names the command that asked
+// for it.
+MenuRow listing_row(int choice) {
+  return {.choice = choice, .label = "  LIST DATA TO SCREEN ", .action = [choice] { list_store(choice); }};
+}
+
+// The body of the top menu. Each row's action is the work of block 4 for
+// its choice; the choices of blocks 1 to 3 have none here.
+MenuTable top_menu(MainState& m) {
+  const auto plot_name = shows_text(m.cplotnam);
+  const auto sish_name = [&m](ItemLine& l) { l.text(edit::pad(fiocom.oufnam(m.isish), data_file_text_width)); };
+  const std::vector<MenuRow> options = {
+      {.choice = 1000,
+       .label = "  READ + EXTRACT DATA",
+       .action =
+           [&m] {
+             m.ifin = 1;
+             fpsreadex1(m.ifin, mode_menu);
+           }},
+      listing_row(1100),
+      {.choice = 1200, .label = "  WRITE DATA TO FILE ", .action = [&m] { fpswrite1(m.ifout, mode_menu); }},
+      dash_row(),
+      {.label = "PLOT"},
+      {.choice = choice_plot_parameters, .label = "  plot parameters "},
+      {.choice = choice_open_plot, .label = "  OPEN  PLOT FILE ", .value = plot_name},
+      {.choice = choice_close_plot, .label = "  CLOSE PLOT FILE ", .value = plot_name},
+      {.choice = choice_map_plane1,
+       .label = "  PLOT MAP 1st Nodal Plane ",
+       .action = [&m] { map_driver(m, 1, mode_menu); }},
+      {.choice = choice_map_plane2,
+       .label = "  PLOT MAP 2nd Nodal Plane ",
+       .action = [&m] { map_driver(m, 2, mode_menu); }},
+      {.choice = 3000, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { one_page_diagrams(mode_menu); }},
+      {.choice = 3001, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { paged_diagrams(mode_menu); }},
+      dash_row(),
+      {.label = "Sh OUTPUT FILE while mapping"},
+      {.choice = choice_sish_switch, .label = "  WRITE TO Si-Sh FILE ", .value = shows_switch(m.lsish)},
+      {.choice = choice_open_sish, .label = "  OPEN  Si-Sh OUTPUT FILE ", .value = sish_name},
+      {.choice = choice_close_sish, .label = "  CLOSE Si-Sh OUTPUT FILE ", .value = sish_name},
+      dash_row(),
+      {.choice = choice_command_file, .label = "Use command file"},
+      {.choice = choice_quit,
+       .label = "FAST QUIT",
+       .action =
+           [&m] {
+             maintail(main_header.name, main_header.version, main_header.date);
+             m.ended = true;
+           }},
+  };
+  return {.rows = joined({{dash_row(), {.label = "DATA"}},
+                          store_state_rows("  Can store at most:", "  Currently stored :", "  Current data type:"),
+                          options})};
+}
+
+// The whole menu: its head always, its body and tail at output level 2.
+void show_top_menu(const MenuTable& menu) {
   mainmenuhead(main_header);
   if (!iocom.lwito(2)) return;
-  const std::string sish_name = edit::pad(fiocom.oufnam(m.isish), data_file_text_width);
-  dash_rule();
-  say("DATA");
-  ItemLine().text("  Can store at most:").integer(ndatmax, 6).write();
-  ItemLine().text("  Currently stored :").integer(fpsblk.ndata, 6).write();
-  ItemLine().text("  Current data type:").integer(fpsblk.itype, 6).write();
-  say("  READ + EXTRACT DATA.......1000");
-  say("  LIST DATA TO SCREEN ......1100");
-  say("  WRITE DATA TO FILE .......1200");
-  dash_rule();
-  say("PLOT");
-  say("  plot parameters ...........330");
-  ItemLine().text("  OPEN  PLOT FILE ............10").text(m.cplotnam).write();
-  ItemLine().text("  CLOSE PLOT FILE ............20").text(m.cplotnam).write();
-  say("  PLOT MAP 1st Nodal Plane .2001");
-  say("  PLOT MAP 2nd Nodal Plane .2002");
-  say("  PLOT FOCAL MECHANISMS ....3000");
-  say("  PLOT FOCAL MECHANISMS ....3001");
-  dash_rule();
-  say("Sh OUTPUT FILE while mapping");
-  ItemLine().text("  WRITE TO Si-Sh FILE .........7").text(edit::l(m.lsish, 1)).write();
-  ItemLine().text("  OPEN  Si-Sh OUTPUT FILE ....13").text(sish_name).write();
-  ItemLine().text("  CLOSE Si-Sh OUTPUT FILE ....23").text(sish_name).write();
-  dash_rule();
-  say("Use command file............5000");
-  say("FAST QUIT...................9999");
+  show_rows(menu);
   menutail();
 }
 
@@ -151,18 +193,6 @@ void help_box() {
   say("              For more help                ");
   say(edit::pad("  call   the dorvix issue tracker", 43));
   say(equals);
-}
-
-// The listing of the store (1100), framed under the main program's head.
-void list_store(int command) {
-  mainmenuhead(main_header);
-  store_listing_title();
-  if (listable_store()) {
-    store_listing_rows("label      ");
-  } else {
-    no_listing_box(main_header, command);
-    store_listing_rule();
-  }
 }
 
 // ---- Dispatch ------------------------------------------------------------------------
@@ -210,38 +240,11 @@ void plot_block(MainState& m) {
   }
 }
 
-// Block 4: the work. True when the run is to end.
-bool work_block(MainState& m) {
-  switch (m.irep) {
-    case choice_quit:
-      maintail(main_header.name, main_header.version, main_header.date);
-      return true;
-    case choice_read:
-      m.ifin = 1;
-      fpsreadex1(m.ifin, mode_menu);
-      break;
-    case choice_list:
-      list_store(m.irep);
-      break;
-    case choice_write:
-      fpswrite1(m.ifout, mode_menu);
-      break;
-    case choice_map_plane1:
-      map_driver(m, 1, mode_menu);
-      break;
-    case choice_map_plane2:
-      map_driver(m, 2, mode_menu);
-      break;
-    case choice_diagrams_one_page:
-      one_page_diagrams(mode_menu);
-      break;
-    case choice_diagrams_paged:
-      paged_diagrams(mode_menu);
-      break;
-    default:
-      break;
-  }
-  return false;
+// Block 4: the work, the action of the choice's row. True when the run is
+// to end.
+bool work_block(MainState& m, const MenuTable& menu) {
+  dispatch(menu, m.irep);
+  return m.ended;
 }
 
 }  // namespace
@@ -249,15 +252,17 @@ bool work_block(MainState& m) {
 int run_main_program() {
   MainState m;
   start_up(m);
-  for (;;) {
-    top_menu(m);
-    int istat = 0;
-    ininteg1(m.irep, edit::pad("your choice", text_width), istat);
-    settings_block(m);
-    sish_block(m);
-    plot_block(m);
-    if (work_block(m)) return exit_success;
-  }
+  const MenuTable menu = top_menu(m);
+  choice_loop([&menu] { show_top_menu(menu); },
+              [&](int choice) {
+                m.irep = choice;
+                settings_block(m);
+                sish_block(m);
+                plot_block(m);
+                return work_block(m, menu);
+              },
+              Prompt::without_default, edit::pad("your choice", text_width));
+  return exit_success;
 }
 
 }  // namespace dorvix

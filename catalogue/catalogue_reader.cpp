@@ -11,13 +11,16 @@
 #include "catalogue/nodal_plane.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "catalogue/store.hpp"
+#include "catalogue/store_listing.hpp"
 #include "console/boxes.hpp"
-#include "console/data_files.hpp"
 #include "console/cut_lines.hpp"
+#include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 
@@ -27,17 +30,7 @@ namespace {
 
 constexpr Header reader_header{"fpsreadex1", " 1.1", "01-05-2010"};
 
-constexpr int choice_echo_all = 4;
-constexpr int choice_echo_selected = 5;
-constexpr int choice_open = 11;
-constexpr int choice_close = 21;
-constexpr int choice_criteria = 100;
-constexpr int choice_help = 900;
-constexpr int choice_fpfit = 1000;
-constexpr int choice_hash = 1001;
-constexpr int choice_leave = 99;
-// Answers of the read-error box.
-constexpr int retry_same_file = 1;
+// The default answer of the read-error box: close the file.
 constexpr int close_that_file = 2;
 
 // Start values of the extremes: every value read replaces them.
@@ -58,32 +51,6 @@ ReaderState state;
 void say_number(std::string_view text, int v) { say(std::string(text) + " " + edit::i(v, 6)); }
 
 std::string input_name(int iunit) { return edit::pad(fiocom.infnam(iunit), data_file_text_width); }
-
-// ---- Menu ---------------------------------------------------------------------
-
-void menu_body(int iunit) {
-  auto switch_line = [](std::string_view label, bool on) { say(std::string(label) + (on ? " T" : " F")); };
-  say(rule);
-  say("READ AND EXTRACT CMT DATA");
-  say(rule);
-  say("PARAMETERS:");
-  say_number("Maximum nb of stored data=", ndatmax);
-  say_number("Current nb of stored data=", fpsblk.ndata);
-  say_number("Current data type        =", fpsblk.itype);
-  switch_line("WRITE ALL READ DATA TO SCREEN .4", state.lwrall);
-  switch_line("WRITE SELECTED DATA TO SCREEN .5", state.lwrsel);
-  say("OPEN  INPUT FILE .............11 " + input_name(iunit));
-  say("CLOSE INPUT FILE .............21 " + input_name(iunit));
-  switch_line("EXTRACTION CRITERIA .........100", seistest2.ltest);
-  say(rule);
-  say("READ, EXTRACT, AND EXIT:");
-  say(" FPFIT format file .........1000");
-  say(" HASH  format file .........1001");
-  say(rule);
-  say("HELP ........................900");
-  say("EXIT .........................99");
-  menutail();
-}
 
 // ---- One read -------------------------------------------------------------------
 
@@ -285,18 +252,22 @@ void read_error(int iunit, int iread) {
   say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
   say("  IN FILE: " + input_name(iunit));
   say(std::string(32, '-'));
-  say("  Try again on same file ......1");
-  say("  close that file .............2");
+  // Any answer but a try again closes the file.
+  const MenuTable answers{.rows = {{.choice = 1,
+                                    .label = "  Try again on same file ",
+                                    .action =
+                                        [iunit] {
+                                          units().rewind(fiocom.iuinf(iunit));
+                                          say("input file  " + input_name(iunit) + "  rewound");
+                                        }},
+                                   {.choice = close_that_file, .label = "  close that file "}},
+                          .otherwise = [iunit](int) { clofin(iunit, 0); }};
+  show_rows(answers);
   errortail00();
   int choice = close_that_file;
   int istat = 0;
   inintegdefnp(choice, edit::pad("your choice", 35), close_that_file, istat);
-  if (choice == retry_same_file) {
-    units().rewind(fiocom.iuinf(iunit));
-    say("input file  " + input_name(iunit) + "  rewound");
-  } else {
-    clofin(iunit, 0);
-  }
+  dispatch(answers, choice);
   state.ndatread = 0;
   fpsblk.ndata = 0;
   fpsblk.itype = itype_empty;
@@ -372,6 +343,59 @@ bool read_catalogue(int iunit, Layout layout) {
   return true;
 }
 
+// ---- Menu ---------------------------------------------------------------------
+
+// The input file opened under `explanation` unless it is open already.
+void open_input(int iunit, std::string_view explanation) {
+  if (!fiocom.iopin(iunit)) opefin(iunit, edit::pad(explanation, 35), 0);
+}
+void close_input(int iunit) {
+  if (fiocom.iopin(iunit)) clofin(iunit, 0);
+}
+
+// A read option: the file opened for it when none is, the whole file read,
+// the menu left after a complete read.
+MenuRow read_row(int choice, std::string_view label, int iunit, Layout layout, std::string_view explanation,
+                 bool& done) {
+  return {.choice = choice, .label = label, .action = [iunit, layout, explanation, &done] {
+            open_input(iunit, explanation);
+            done = read_catalogue(iunit, layout);
+          }};
+}
+
+// The menu; `done` is set by the choices that leave it.
+MenuTable reader_menu(int iunit, bool& done) {
+  const auto file_name = [iunit](ItemLine& l) { l.text(input_name(iunit)); };
+  const std::vector<MenuRow> options = {
+      {.choice = 4,
+       .label = "WRITE ALL READ DATA TO SCREEN ",
+       .action = [] { ask_flag(state.lwrall, "write data sorting to screen"); },
+       .value = shows_switch(state.lwrall)},
+      {.choice = 5,
+       .label = "WRITE SELECTED DATA TO SCREEN ",
+       .action = [] { ask_flag(state.lwrsel, "write extracted data to screen"); },
+       .value = shows_switch(state.lwrsel)},
+      {.choice = 11,
+       .label = "OPEN  INPUT FILE ",
+       .action = [iunit] { open_input(iunit, "unknown data input"); },
+       .value = file_name},
+      {.choice = 21, .label = "CLOSE INPUT FILE ", .action = [iunit] { close_input(iunit); }, .value = file_name},
+      {.choice = 100,
+       .label = "EXTRACTION CRITERIA ",
+       .action = [] { setseistest6(2); },
+       .value = shows_switch(seistest2.ltest)},
+      dash_row(),
+      {.label = "READ, EXTRACT, AND EXIT:"},
+      read_row(1000, " FPFIT format file ", iunit, Layout::fpfit, "FPFIT input", done),
+      read_row(1001, " HASH  format file ", iunit, Layout::hash, "HASH input", done),
+  };
+  return {.rows = joined({{dash_row(), {.label = "READ AND EXTRACT CMT DATA"}, dash_row(), {.label = "PARAMETERS:"}},
+                          store_state_rows(),
+                          options,
+                          help_and_exit_rows(
+                              reader_header, [iunit] { close_input(iunit); }, done)})};
+}
+
 void initialise(int inter) {
   submenuhead(reader_header);
   say("INITIALIZING INPUT PARAMETERS");
@@ -388,46 +412,10 @@ void fpsreadex1(int iunit, int inter) {
     initialise(inter);
     return;
   }
-  for (;;) {
-    submenuhead(reader_header);
-    if (iocom.lwito(2)) menu_body(iunit);
-    int choice = choice_leave;
-    int istat = 0;
-    inintegdef(choice, "your choice", choice_leave, istat);
-
-    switch (choice) {
-      case choice_help:
-        format_help_box(reader_header);
-        break;
-      case choice_echo_all:
-        ask_flag(state.lwrall, "write data sorting to screen");
-        break;
-      case choice_echo_selected:
-        ask_flag(state.lwrsel, "write extracted data to screen");
-        break;
-      case choice_criteria:
-        setseistest6(2);
-        break;
-      default:
-        break;
-    }
-
-    const bool open = fiocom.iopin(iunit);
-    if (!open && (choice == choice_open || choice == choice_fpfit || choice == choice_hash)) {
-      const std::string_view cexpl = choice == choice_fpfit  ? "FPFIT input"
-                                     : choice == choice_hash ? "HASH input"
-                                                             : "unknown data input";
-      opefin(iunit, edit::pad(cexpl, 35), 0);
-    } else if (open && (choice == choice_close || choice == choice_leave)) {
-      clofin(iunit, 0);
-    }
-
-    if (choice == choice_leave) return;
-    if (choice == choice_fpfit || choice == choice_hash) {
-      const Layout layout = choice == choice_fpfit ? Layout::fpfit : Layout::hash;
-      if (read_catalogue(iunit, layout)) return;
-    }
-  }
+  bool done = false;
+  const MenuTable menu = reader_menu(iunit, done);
+  menu_loop(reader_header, menu, done,
+            MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace dorvix

@@ -1,6 +1,6 @@
 #include "catalogue/catalogue_writer.hpp"
 
-#include <optional>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,6 +14,9 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 
@@ -23,37 +26,22 @@ namespace {
 
 constexpr Header writer_header{"fpswrite1", " 1.0", "26-03-2010"};
 
-constexpr int choice_open = 12;
-constexpr int choice_close = 22;
-constexpr int choice_list = 1100;
-constexpr int choice_help = 900;
-constexpr int choice_leave = 99;
-
-// The write choices, the data type each needs, what they write.
-struct WriteChoice {
-  int choice;
-  int itype;  // the data type the layout needs; 0: the choice selects no layout
+// What a write option writes: the data type its layout needs (none for
+// the options that select no layout, always refused), the layout, and
+// its texts.
+struct Format {
+  int itype;
   Layout layout;
   bool table;
   std::string_view explanation;  // of the output file
   std::string_view announcement;
 };
 
-constexpr WriteChoice write_choices[] = {
-    {1000, itype_fpfit, Layout::fpfit, false, "FPFIT output", "FPFIT format"},
-    {2000, itype_fpfit, Layout::fpfit, true, "FPFIT-table output", "TABULATED FPFIT ORIGINAL ORDER"},
-    {3000, itype_empty, Layout::fpfit, false, "", ""},
-    {1001, itype_hash, Layout::hash, false, "HASH output", "HASH format"},
-    {2001, itype_hash, Layout::hash, true, "HASH-table output", "TABULATED HASH ORIGINAL ORDER"},
-    {3001, itype_empty, Layout::hash, false, "", ""},
-};
-
-std::optional<WriteChoice> write_choice(int choice) {
-  for (const WriteChoice& w : write_choices) {
-    if (w.choice == choice) return w;
-  }
-  return std::nullopt;
-}
+constexpr Format fpfit_lines{itype_fpfit, Layout::fpfit, false, "FPFIT output", "FPFIT format"};
+constexpr Format fpfit_table{itype_fpfit, Layout::fpfit, true, "FPFIT-table output", "TABULATED FPFIT ORIGINAL ORDER"};
+constexpr Format hash_lines{itype_hash, Layout::hash, false, "HASH output", "HASH format"};
+constexpr Format hash_table{itype_hash, Layout::hash, true, "HASH-table output", "TABULATED HASH ORIGINAL ORDER"};
+constexpr Format no_layout{itype_empty, Layout::fpfit, false, "", ""};
 
 const std::string rule(43, '-');
 
@@ -61,35 +49,9 @@ void say_number(std::string_view text, int v) { say(std::string(text) + " " + ed
 
 std::string output_name(int iunit) { return edit::pad(fiocom.oufnam(iunit), data_file_text_width); }
 
-void menu_body(int iunit) {
-  say(rule);
-  say_number("Maximum nb of stored data=", ndatmax);
-  say_number("Current nb of stored data=", fpsblk.ndata);
-  say_number("Current data type        =", fpsblk.itype);
-  say("OPEN  DATA OUTPUT FILE .......12 " + output_name(iunit));
-  say("CLOSE DATA OUTPUT FILE .......22 " + output_name(iunit));
-  say(rule);
-  if (fpsblk.itype == itype_fpfit) {
-    say("WRITE DATA TO OUTPUT FILE IN FORMAT:");
-    say(" FPFIT .....................1000");
-    say(" Tabulated FPFIT order .....2000");
-  } else if (fpsblk.itype == itype_hash) {
-    say("WRITE DATA TO OUTPUT FILE IN FORMAT:");
-    say(" HASH ......................1001");
-    say(" Tabulated HASH order ......2001");
-  } else {
-    say("CANNOT WRITE THIS DATA TYPE");
-  }
-  say("LIST DATA TO SCREEN ........1100");
-  say(rule);
-  say("HELP ........................900");
-  say("EXIT .........................99");
-  menutail();
-}
-
-void listing() {
+void listing(int command) {
   if (!listable_store()) {
-    no_listing_box(writer_header, choice_list);
+    no_listing_box(writer_header, command);
     return;
   }
   submenuhead(writer_header);
@@ -136,7 +98,7 @@ void overflow_box(int lines, int first) {
 
 // Writes every stored mechanism in the chosen layout. False after a
 // failure (reported; the file is then closed).
-bool write_lines(int iunit, const WriteChoice& w, int& overflow_lines, int& first_overflow) {
+bool write_lines(int iunit, const Format& w, int& overflow_lines, int& first_overflow) {
   std::ostream* out = units().output(fiocom.iouf(iunit));
   auto written = [&](std::string_view text) {
     if (out == nullptr) return false;
@@ -170,7 +132,7 @@ bool write_lines(int iunit, const WriteChoice& w, int& overflow_lines, int& firs
   return true;
 }
 
-void write_store(int iunit, const WriteChoice& w) {
+void write_store(int iunit, const Format& w) {
   submenuhead(writer_header);
   say(rule);
   say("WRITING DATA TO FILE " + output_name(iunit));
@@ -194,39 +156,80 @@ void write_store(int iunit, const WriteChoice& w) {
   menutail();
 }
 
+void open_output(int iunit, std::string_view explanation) {
+  if (!fiocom.iopou(iunit)) opefou(iunit, edit::pad(explanation, 35), 0);
+}
+void close_output(int iunit) {
+  if (fiocom.iopou(iunit)) clofou(iunit, 0);
+}
+
+// A write option: refused (before any file is opened, so that a write
+// that does not happen neither creates nor replaces a file) unless the
+// store holds the data type of its layout; else the output file is opened
+// when none is and the store written.
+MenuRow write_row(int choice, std::string_view label, const Format& f, int iunit, std::function<bool()> shown) {
+  return {.choice = choice,
+          .label = label,
+          .action =
+              [choice, &f, iunit] {
+                if (f.itype == itype_empty || f.itype != fpsblk.itype) {
+                  refusal_box(choice);
+                  return;
+                }
+                open_output(iunit, f.explanation);
+                write_store(iunit, f);
+              },
+          .shown = std::move(shown)};
+}
+
+// The listing, whose warning names the command that asked for it.
+MenuRow listing_row(int choice) {
+  return {.choice = choice, .label = "LIST DATA TO SCREEN ", .action = [choice] { listing(choice); }};
+}
+
+std::function<bool()> store_holds(int itype) {
+  return [itype] { return fpsblk.itype == itype; };
+}
+
+// The menu; `done` is set by the choice that leaves it.
+MenuTable writer_menu(int iunit, bool& done) {
+  const auto file_name = [iunit](ItemLine& l) { l.text(output_name(iunit)); };
+  const auto never = [] { return false; };
+  const std::vector<MenuRow> options = {
+      {.choice = 12,
+       .label = "OPEN  DATA OUTPUT FILE ",
+       .action = [iunit] { open_output(iunit, "data output"); },
+       .value = file_name},
+      {.choice = 22,
+       .label = "CLOSE DATA OUTPUT FILE ",
+       .action = [iunit] { close_output(iunit); },
+       .value = file_name},
+      dash_row(),
+      {.label = "WRITE DATA TO OUTPUT FILE IN FORMAT:", .shown = [] { return listable_store(); }},
+      write_row(1000, " FPFIT ", fpfit_lines, iunit, store_holds(itype_fpfit)),
+      write_row(2000, " Tabulated FPFIT order ", fpfit_table, iunit, store_holds(itype_fpfit)),
+      write_row(1001, " HASH ", hash_lines, iunit, store_holds(itype_hash)),
+      write_row(2001, " Tabulated HASH order ", hash_table, iunit, store_holds(itype_hash)),
+      {.label = "CANNOT WRITE THIS DATA TYPE", .shown = [] { return !listable_store(); }},
+      // Two options the menu does not show: they select no layout, and are refused.
+      write_row(3000, "", no_layout, iunit, never),
+      write_row(3001, "", no_layout, iunit, never),
+      listing_row(1100),
+  };
+  return {.rows = joined({{dash_row()},
+                          store_state_rows(),
+                          options,
+                          help_and_exit_rows(
+                              writer_header, [iunit] { close_output(iunit); }, done)})};
+}
+
 }  // namespace
 
 void fpswrite1(int iunit, int /*inter*/) {
-  for (;;) {
-    submenuhead(writer_header);
-    if (iocom.lwito(2)) menu_body(iunit);
-    int choice = choice_leave;
-    int istat = 0;
-    inintegdef(choice, "your choice", choice, istat);
-
-    if (choice == choice_help) {
-      format_help_box(writer_header);
-      continue;
-    }
-    const std::optional<WriteChoice> w = write_choice(choice);
-    // The layout is checked before the output file is opened, so that a
-    // write that does not happen neither creates nor replaces a file.
-    if (w && (w->itype == itype_empty || w->itype != fpsblk.itype)) {
-      refusal_box(choice);
-      continue;
-    }
-
-    const bool open = fiocom.iopou(iunit);
-    if (!open && (choice == choice_open || w)) {
-      opefou(iunit, edit::pad(w ? w->explanation : "data output", 35), 0);
-    } else if (open && (choice == choice_close || choice == choice_leave)) {
-      clofou(iunit, 0);
-    }
-
-    if (choice == choice_leave) return;
-    if (choice == choice_list) listing();
-    if (w) write_store(iunit, *w);
-  }
+  bool done = false;
+  const MenuTable menu = writer_menu(iunit, done);
+  menu_loop(writer_header, menu, done,
+            MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace dorvix

@@ -25,7 +25,6 @@ namespace {
 
 constexpr Header criteria_header{"setseistest", " 7.1", "06-04-2010"};
 
-constexpr int choice_leave = 99;
 constexpr int choice_first_vertex = 261;  // 260 + i edits vertex i
 
 constexpr int polygon_unit = 61;
@@ -96,16 +95,9 @@ void ask(real& v, std::string_view question) { ask_real(v, question); }
 void ask(int& v, std::string_view question) { ask_int(v, question); }
 
 // What a menu line shows after its label: a switch, a real, an integer.
-std::function<void(ItemLine&)> shows(const bool& v) {
-  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
-}
-std::function<void(ItemLine&)> shows(const real& v) {
-  return [&v](ItemLine& l) { l.fixed(v, 8, 3); };
-}
-std::function<void(ItemLine&)> shows(const int& v) {
-  return [&v](ItemLine& l) { l.integer(v, 6); };
-}
-std::function<void(ItemLine&)> shows_integer(const int& v) { return shows(v); }
+std::function<void(ItemLine&)> shows(const bool& v) { return shows_switch(v); }
+std::function<void(ItemLine&)> shows(const real& v) { return shows_fixed(v); }
+std::function<void(ItemLine&)> shows(const int& v) { return shows_integer(v, 6); }
 
 // ---- The polygon file --------------------------------------------------------
 
@@ -297,23 +289,24 @@ const MenuTable& criteria_menu() {
                                 t.rlongmax, "maximum longitude"));
     rows.push_back(switch_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
     add(while_on(is_on(t.ltpoly),
-                 {switch_row(251, "great circle polygon ", t.lgcpoly, "bound polygon by great circle"),
-                  {.choice = 251,
-                   .label = "lat-long polygon ",
-                   .value = [&t](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }},
-                  {.label = "min number of vertices ........:", .value = shows_integer(min_polygon_vertices)},
-                  {.label = "max number of vertices ........:", .value = shows_integer(max_polygon_vertices)},
-                  {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
-                  {.choice = 253,
-                   .label = "number of vertices ",
-                   .action =
-                       [&t] {
-                         int istat = 0;
-                         inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
-                                       max_polygon_vertices, istat);
-                       },
-                   .value = shows_integer(t.nvrtx)},
-                  {.draw = vertex_lines}}));
+                 rows_of_choice(251, {{.label = "great circle polygon ",
+                                       .action = [&t] { ask(t.lgcpoly, "bound polygon by great circle"); },
+                                       .value = shows(t.lgcpoly)},
+                                      {.label = "lat-long polygon ",
+                                       .value = [&t](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }}})));
+    add(while_on(is_on(t.ltpoly), {{.label = "min number of vertices ........:", .value = shows(min_polygon_vertices)},
+                                   {.label = "max number of vertices ........:", .value = shows(max_polygon_vertices)},
+                                   {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
+                                   {.choice = 253,
+                                    .label = "number of vertices ",
+                                    .action =
+                                        [&t] {
+                                          int istat = 0;
+                                          inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
+                                                        max_polygon_vertices, istat);
+                                        },
+                                    .value = shows(t.nvrtx)},
+                                   {.draw = vertex_lines}}));
     test_with_bounds(300, "test depth ", t.ltdepth, "activate depth test",
                      bound_rows(310, "depth mini ", t.depthmin, "minimum depth", "depth maxi ", t.depthmax,
                                 "maximum depth"));
@@ -334,7 +327,7 @@ const MenuTable& criteria_menu() {
                  {value_row(610, "fclvd maxi ", t.fclvdmax, "maximum abs(fclvd)"),
                   value_row(620, "moment relative error maxi ", t.errmijmax, "maximum rel error mij"),
                   value_row(630, "moment free components min ", t.nfreemin, "minimum # of free mij")}));
-    add({{.label = long_rule}, {.label = "EXIT .........................99"}, {.label = long_rule}});
+    add({{.label = long_rule}, {.choice = menu_exit_choice, .label = "EXIT "}, {.label = long_rule}});
     return MenuTable{.rows = std::move(rows), .otherwise = edit_vertex};
   }();
   return table;
@@ -348,18 +341,17 @@ void setseistest6(int inter) {
     may_leave(false);
     return;
   }
-  for (;;) {
-    submenuhead(criteria_header);
-    if (iocom.lwito(2)) show_rows(criteria_menu());
-    int choice = choice_leave;
-    int istat = 0;
-    inintegdef(choice, "your choice", choice_leave, istat);
-    if (choice == choice_leave) {
-      if (may_leave(true)) return;
-      continue;
-    }
-    dispatch(criteria_menu(), choice);
-  }
+  choice_loop(
+      [] {
+        submenuhead(criteria_header);
+        if (iocom.lwito(2)) show_rows(criteria_menu());
+      },
+      [](int choice) {
+        if (choice == menu_exit_choice) return may_leave(true);
+        dispatch(criteria_menu(), choice);
+        return false;
+      },
+      Prompt::with_default);
 }
 
 void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax) {

@@ -21,4 +21,13 @@ void format_help_box(const Header& h) {
   }
 }
 
+std::vector<MenuRow> help_and_exit_rows(const Header& h, std::function<void()> close, bool& done) {
+  return {dash_row(),
+          {.choice = 900, .label = "HELP ", .action = [&h] { format_help_box(h); }},
+          {.choice = menu_exit_choice, .label = "EXIT ", .action = [close = std::move(close), &done] {
+             close();
+             done = true;
+           }}};
+}
+
 }  // namespace dorvix

@@ -63,6 +63,13 @@ void store_listing_rows(std::string_view id_title) {
 
 void store_listing_rule() { put(iocom.iuout, frame_rule); }
 
+std::vector<MenuRow> store_state_rows(std::string_view capacity, std::string_view count, std::string_view type) {
+  constexpr int width = 6;
+  return {{.label = capacity, .value = shows_integer(ndatmax, width)},
+          {.label = count, .value = shows_integer(fpsblk.ndata, width)},
+          {.label = type, .value = shows_integer(fpsblk.itype, width)}};
+}
+
 void no_listing_box(const Header& h, int command) {
   warninghead(h);
   put(iocom.iuout, " DATA TYPE ID = " + edit::i(fpsblk.itype, 6));

@@ -6,8 +6,10 @@
 // title of the identifier column differ.
 
 #include <string_view>
+#include <vector>
 
 #include "console/iocom.hpp"
+#include "console/menu_table.hpp"
 
 namespace dorvix {
 
@@ -23,6 +25,13 @@ void store_listing_rows(std::string_view id_title);
 
 // The closing frame rule alone.
 void store_listing_rule();
+
+// The three lines of the store's state in a menu (the capacity, the
+// number stored and the data type), each label followed by its number in
+// 6 columns; the reader's and the writer's labels unless others are given.
+std::vector<MenuRow> store_state_rows(std::string_view capacity = "Maximum nb of stored data=",
+                                      std::string_view count = "Current nb of stored data=",
+                                      std::string_view type = "Current data type        =");
 
 // The warning box of a listing asked for while the store holds no data
 // type: the data type, the command and "==> NO ACTION".

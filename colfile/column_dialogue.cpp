@@ -23,10 +23,6 @@ constexpr Header scol2var_header{"scol2var", " 3.2", "15-01-2008"};
 // Width of a name in the tables.
 constexpr int table_name_width = 10;
 
-constexpr int choice_nvar = 200;
-constexpr int choice_listing = 300;
-constexpr int choice_leave = 99;
-
 // One table row: "|nn|name" for each pair, then "|" and, when given, the
 // number to type to change the row.
 struct Cell {
@@ -345,29 +341,39 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
   };
   refresh();
   if (even) {
-    choice_loop(
-        [&] {
-          cor.status_screen(fname, title, ilist);
-          if (ilist == 1) cor.array_table();
-          cor.correspondence_table(imodlev);
-          if (imodlev == 4) say("Change nb of variables to read...200");
-          say("Change listing type .............300");
-          colfile::setup_end();
-        },
-        [&](int choice) {
-          if (choice == choice_nvar && imodlev == 4) {
-            cor.change_count();
-          } else if (rows_changeable(imodlev) && choice >= 1 && choice <= nvar) {
-            cor.change_variable(choice, imodlev);
-          } else if (choice == choice_listing) {
-            ask_int_in(ilist, "Show array status ? (0/1)", 0, 1);
-          } else if (choice == choice_leave) {
-            return true;
-          }
-          refresh();
-          return false;
-        },
-        Prompt::with_default);
+    const MenuTable menu{.rows = {{.draw =
+                                       [&] {
+                                         cor.status_screen(fname, title, ilist);
+                                         if (ilist == 1) cor.array_table();
+                                         cor.correspondence_table(imodlev);
+                                       }},
+                                  {.choice = 200,
+                                   .label = "Change nb of variables to read",
+                                   .action =
+                                       [&] {
+                                         if (imodlev == 4) cor.change_count();
+                                       },
+                                   .shown = [imodlev] { return imodlev == 4; }},
+                                  {.choice = 300,
+                                   .label = "Change listing type ",
+                                   .action = [&ilist] { ask_int_in(ilist, "Show array status ? (0/1)", 0, 1); }},
+                                  colfile::setup_exit_row},
+                         .width = colfile::option_width};
+    choice_loop([&menu] { colfile::show_setup_menu(menu); },
+                [&](int choice) {
+                  // The variables' rows are numbered from 1 up, and their
+                  // numbers come before the menu's own (99 included).
+                  if (rows_changeable(imodlev) && choice >= 1 && choice <= nvar) {
+                    cor.change_variable(choice, imodlev);
+                  } else if (choice == menu_exit_choice) {
+                    return true;
+                  } else {
+                    dispatch(menu, choice);
+                  }
+                  refresh();
+                  return false;
+                },
+                Prompt::with_default);
   }
   cor.to_record();
 }

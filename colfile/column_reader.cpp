@@ -8,6 +8,7 @@
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
+#include "console/menu_table.hpp"
 #include "console/range_checks.hpp"
 #include "console/units.hpp"
 
@@ -17,10 +18,8 @@ namespace {
 
 constexpr Header readreal6_header{"readreal6", " 3.2", "15-01-2008"};
 
+// The default answers: reading the file, and trying a new file.
 constexpr int choice_read = 1000;
-constexpr int choice_leave = 99;
-// Answers of the retry menu.
-constexpr int retry_same_file = 1;
 constexpr int retry_new_file = 0;
 
 // What the confirmation or a failed step leads to.
@@ -30,20 +29,32 @@ enum class Next { same_file, new_file, give_up };
 Next retry(std::string_view fname, int iunit) {
   ItemLine().text("IN FILE:").text(colfile::shown(fname)).write();
   say(std::string(30, '-'));
-  say("Try again on same file ......1");
-  say("New file ....................0");
-  say("Exit .......................99");
+  Next next = Next::give_up;
+  // Any answer but a try again closes the file; any but these three gives up.
+  const auto close = [&](Next after) {
+    units().close(iunit);
+    colfile::file_line(fname, "closed");
+    next = after;
+  };
+  const MenuTable answers{
+      .rows = {{.choice = 1,
+                .label = "Try again on same file ",
+                .action =
+                    [&] {
+                      units().rewind(iunit);
+                      colfile::file_line(fname, "rewound");
+                      next = Next::same_file;
+                    }},
+               {.choice = retry_new_file, .label = "New file ", .action = [&close] { close(Next::new_file); }},
+               {.choice = menu_exit_choice, .label = "Exit "}},
+      .width = 30,
+      .otherwise = [&close](int) { close(Next::give_up); }};
+  show_rows(answers);
   errortail00();
   int choice = retry_new_file;
   ask_int(choice, "your choice");
-  if (choice == retry_same_file) {
-    units().rewind(iunit);
-    colfile::file_line(fname, "rewound");
-    return Next::same_file;
-  }
-  units().close(iunit);
-  colfile::file_line(fname, "closed");
-  return choice == retry_new_file ? Next::new_file : Next::give_up;
+  dispatch(answers, choice);
+  return next;
 }
 
 Next failed(std::string_view reason, std::string_view fname, int iunit) {
@@ -94,30 +105,40 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
         continue;
       }
 
+      // The confirmation: reading, leaving without reading, or (any other
+      // answer) the retry menu without an error head.
+      bool finished = false;
+      const MenuTable confirmation{.rows = {{.choice = choice_read,
+                                             .label = "READ AND EXIT ",
+                                             .action =
+                                                 [&] {
+                                                   getfreal(status, nread, ncolused, rdat, fname, iunit, mode);
+                                                   finished = status != 1;
+                                                   if (!finished) next = failed("WHILE READING DATA", fname, iunit);
+                                                 }},
+                                            {.choice = menu_exit_choice,
+                                             .label = "EXIT WITHOUT READING ",
+                                             .action =
+                                                 [&] {
+                                                   units().close(iunit);
+                                                   submenuhead(readreal6_header);
+                                                   say("EXITING WITHOUT READING DATA FILE");
+                                                   colfile::file_line(fname, "closed");
+                                                   menutail();
+                                                   ierr = 1;
+                                                   finished = true;
+                                                 }}},
+                                   .width = colfile::option_width,
+                                   .otherwise = [&](int) { next = retry(fname, iunit); }};
       int choice = choice_read;
       if (even) {
         submenuhead(readreal6_header);
-        say("READ AND EXIT ..................1000");
-        say("EXIT WITHOUT READING .............99");
+        show_rows(confirmation);
         menutail();
         ask_int(choice, "your choice");
       }
-      if (choice == choice_read) {
-        getfreal(status, nread, ncolused, rdat, fname, iunit, mode);
-        if (status != 1) return;
-        next = failed("WHILE READING DATA", fname, iunit);
-      } else if (choice == choice_leave) {
-        units().close(iunit);
-        submenuhead(readreal6_header);
-        say("EXITING WITHOUT READING DATA FILE");
-        colfile::file_line(fname, "closed");
-        menutail();
-        ierr = 1;
-        return;
-      } else {
-        // An answer of neither: the retry menu without an error head.
-        next = retry(fname, iunit);
-      }
+      dispatch(confirmation, choice);
+      if (finished) return;
     }
     if (next == Next::give_up) {
       ierr = 1;

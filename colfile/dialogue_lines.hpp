@@ -9,6 +9,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/number_writers.hpp"
 #include "console/prompts.hpp"
 
@@ -42,11 +43,16 @@ inline std::string numbered_name(std::string_view prefix, int k) {
   return std::string(prefix) + digits.substr(0, static_cast<std::size_t>(nchar));
 }
 
-// The end of a set-up menu: its exit line and the closing rule; the
-// choice that follows (choice_loop with Prompt::with_default) leaves it on
-// Return.
-inline void setup_end() {
-  say("SET UP IS OK, EXIT AND PROCEED ...99");
+// Width of the option lines of the set-up menus.
+inline constexpr std::size_t option_width = 36;
+
+// The last row of a set-up menu, its exit; the choice that follows
+// (choice_loop with Prompt::with_default) leaves it on Return.
+inline const MenuRow setup_exit_row{.choice = menu_exit_choice, .label = "SET UP IS OK, EXIT AND PROCEED "};
+
+// The body of a set-up menu, then the closing rule.
+inline void show_setup_menu(const MenuTable& menu) {
+  show_rows(menu);
   menutail();
 }
 

@@ -23,12 +23,6 @@ constexpr Header showfhead1_header{"showfhead1", "3.00", "29-09-98  "};
 constexpr std::size_t line_width = 400;
 constexpr std::size_t piece_width = 100;
 
-constexpr int choice_display = 100;
-constexpr int choice_skip = 110;
-constexpr int choice_title = 120;
-constexpr int choice_names = 130;
-constexpr int choice_help = 900;
-
 // A title or name line beyond the header is no header line: reset to 0.
 void reset_beyond_header(int& line, std::string_view what, int iskip) {
   if (line <= iskip) return;
@@ -69,15 +63,31 @@ void help_box() {
   menutail();
 }
 
-void menu(int ndisp, int iskip, int ititle, int iheader) {
-  submenuhead(sfheader1_header);
-  say("            FILE HEADER SET UP             ");
-  dash_rule();
-  count_line("nb of lines to display in dialog.100", ndisp);
-  count_line("nb of header lines without data .110", iskip);
-  count_line("line nb to read title ...........120", ititle);
-  count_line("line nb to read column header....130", iheader);
-  say("HELP ............................900");
+// The menu of the header layout. The title and name lines are among the
+// header lines; a header of fewer than 0 lines does not exist.
+MenuTable header_menu(int& ndisp, int& iskip, int& ititle, int& iheader) {
+  const auto count = [](const int& v) { return shows_integer(v, colfile::count_width); };
+  const auto header_line = [&iskip, count](int choice, std::string_view label, int& line, std::string_view prompt) {
+    return MenuRow{.choice = choice,
+                   .label = label,
+                   .action = [&iskip, &line, prompt] { ask_int_in(line, prompt, 0, std::max(iskip, 0)); },
+                   .value = count(line)};
+  };
+  return {.rows = {{.label = "            FILE HEADER SET UP             "},
+                   dash_row(),
+                   {.choice = 100,
+                    .label = "nb of lines to display in dialog",
+                    .action = [&ndisp] { ask_int(ndisp, "Number of header lines to display"); },
+                    .value = count(ndisp)},
+                   {.choice = 110,
+                    .label = "nb of header lines without data ",
+                    .action = [&iskip] { ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines); },
+                    .value = count(iskip)},
+                   header_line(120, "line nb to read title ", ititle, "line number to read title from"),
+                   header_line(130, "line nb to read column header", iheader, "line number to read column headers"),
+                   {.choice = 900, .label = "HELP ", .action = help_box},
+                   colfile::setup_exit_row},
+          .width = colfile::option_width};
 }
 
 void rewound_line(std::string_view fname) {
@@ -179,6 +189,7 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
   reset_beyond_header(iheader, "iheader", iskip);
 
   if (mode % 2 == 0) {
+    const MenuTable menu = header_menu(ndisp, iskip, ititle, iheader);
     choice_loop(
         [&] {
           if (units().is_open(iunit)) {
@@ -189,34 +200,10 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
             say("======> cannot display header");
             warningtail00();
           }
-          menu(ndisp, iskip, ititle, iheader);
-          colfile::setup_end();
+          submenuhead(sfheader1_header);
+          colfile::show_setup_menu(menu);
         },
-        [&](int choice) {
-          // The title and name lines are among the header lines; a header
-          // of fewer than 0 lines does not exist.
-          const int last_header_line = std::max(iskip, 0);
-          switch (choice) {
-            case choice_display:
-              ask_int(ndisp, "Number of header lines to display");
-              break;
-            case choice_skip:
-              ask_int_in(iskip, "Number of dataless lines to skip", 0, max_header_lines);
-              break;
-            case choice_title:
-              ask_int_in(ititle, "line number to read title from", 0, last_header_line);
-              break;
-            case choice_names:
-              ask_int_in(iheader, "line number to read column headers", 0, last_header_line);
-              break;
-            case choice_help:
-              help_box();
-              break;
-            default:
-              break;
-          }
-        },
-        Prompt::with_default);
+        [&menu](int choice) { dispatch(menu, choice); }, Prompt::with_default);
   }
 
   rs.ndisp = ndisp;

@@ -11,26 +11,38 @@
 // choice (a minimum and a maximum asked together): the first of them with
 // an action runs it. A row may be shown only while a condition holds; its
 // choice is answered all the same. A row may also draw lines of its own (a
-// list whose choices the table's `otherwise` answers).
+// list whose choices the table's `otherwise` answers), or show its number
+// only while a condition holds, dots standing in its place otherwise.
+//
+// What a row shows is read when the line is drawn: the `shows_…` helpers
+// keep a reference to the value, which must outlive the table.
 
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/real.hpp"
 
 namespace dorvix {
 
 struct MenuRow {
-  int choice = 0;                                  // 0: a line without a choice
+  std::optional<int> choice = {};                  // none: a line without a choice
   std::string_view label = {};                     // the text before the dot leader
   std::function<void()> action = {};               // what the choice does
   std::function<void(ItemLine&)> value = {};       // what the line shows after it
   std::function<bool()> shown = {};                // shown only while true
   std::function<void()> draw = {};                 // lines drawn in place of the row's own
+  // The number shows only while true; the dots run on in its place
+  // otherwise (a choice offered for one kind of value only). The choice
+  // is answered all the same.
+  std::function<bool()> offered = {};
 };
 
 struct MenuTable {
@@ -38,14 +50,56 @@ struct MenuTable {
   std::size_t width = 32;  // of an option line, leader and number included
   // What a choice that no row carries does (nothing when empty).
   std::function<void(int)> otherwise = {};
+  // The numbers right-aligned in at least this many columns, so that a
+  // one-digit number keeps a blank before it ("..... 1").
+  std::size_t number_width = 0;
 };
 
 // The option line of a row: the label, dots up to the number, the number.
-inline std::string option_text(std::string_view label, int choice, std::size_t width) {
-  const std::string number = std::to_string(choice);
+inline std::string option_text(std::string_view label, int choice, std::size_t width, std::size_t number_width = 0) {
+  std::string number = std::to_string(choice);
+  if (number.size() < number_width) number.insert(0, number_width - number.size(), ' ');
   std::string line(label);
   if (line.size() + number.size() < width) line.append(width - line.size() - number.size(), '.');
   return line + number;
+}
+
+// What a row shows after its label, read when the line is drawn: an
+// integer right-aligned in `width` columns, a real in fixed point, a text
+// as it stands, a switch as "T" or "F".
+inline std::function<void(ItemLine&)> shows_integer(const int& v, int width) {
+  return [&v, width](ItemLine& l) { l.integer(v, width); };
+}
+inline std::function<void(ItemLine&)> shows_fixed(const real& v, int width = 8, int decimals = 3) {
+  return [&v, width, decimals](ItemLine& l) { l.fixed(v, width, decimals); };
+}
+inline std::function<void(ItemLine&)> shows_text(const std::string& v) {
+  return [&v](ItemLine& l) { l.text(v); };
+}
+inline std::function<void(ItemLine&)> shows_switch(const bool& v) {
+  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
+}
+// A temporary would be gone when the line is drawn.
+std::function<void(ItemLine&)> shows_integer(int&&, int) = delete;
+std::function<void(ItemLine&)> shows_fixed(real&&, int = 8, int = 3) = delete;
+std::function<void(ItemLine&)> shows_text(std::string&&) = delete;
+std::function<void(ItemLine&)> shows_switch(bool&&) = delete;
+
+// The rule between the parts of a menu, as a row.
+inline MenuRow dash_row() { return {.draw = dash_rule}; }
+
+// Rows taken in order from several lists: a menu's own rows and rows that
+// several menus share.
+inline std::vector<MenuRow> joined(std::initializer_list<std::vector<MenuRow>> parts) {
+  std::vector<MenuRow> rows;
+  for (const std::vector<MenuRow>& part : parts) rows.insert(rows.end(), part.begin(), part.end());
+  return rows;
+}
+
+// Rows that all show one choice; the first of them with an action runs it.
+inline std::vector<MenuRow> rows_of_choice(int choice, std::vector<MenuRow> rows) {
+  for (MenuRow& r : rows) r.choice = choice;
+  return rows;
 }
 
 // Writes the body lines of the rows in force.
@@ -56,7 +110,12 @@ inline void show_rows(const MenuTable& t) {
       r.draw();
       continue;
     }
-    const std::string text = r.choice != 0 ? option_text(r.label, r.choice, t.width) : std::string(r.label);
+    std::string text(r.label);
+    if (r.choice && (!r.offered || r.offered())) {
+      text = option_text(r.label, *r.choice, t.width, t.number_width);
+    } else if (r.choice && text.size() < t.width) {
+      text.append(t.width - text.size(), '.');
+    }
     if (!r.value) {
       say(text);
       continue;
@@ -80,6 +139,26 @@ inline bool dispatch(const MenuTable& t, int choice) {
   if (!t.otherwise) return false;
   t.otherwise(choice);
   return true;
+}
+
+// A menu in the common layout (menu_loop) drawn and answered by its table:
+// 99 leaves it, before any action.
+inline void menu_loop(const Header& h, const MenuTable& t, const MenuStyle& style = {}) {
+  menu_loop(
+      h, [&t] { show_rows(t); }, [&t](int choice) { dispatch(t, choice); }, style);
+}
+
+// The same for a menu that its rows' actions leave by setting `left` (an
+// exit that closes a file, a read that ends the menu once complete): every
+// choice, 99 included, goes to the table.
+inline void menu_loop(const Header& h, const MenuTable& t, const bool& left, const MenuStyle& style = {}) {
+  menu_loop(
+      h, [&t] { show_rows(t); },
+      [&t, &left](int choice) {
+        dispatch(t, choice);
+        return left;
+      },
+      style);
 }
 
 }  // namespace dorvix

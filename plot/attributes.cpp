@@ -22,6 +22,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -281,8 +282,7 @@ void menu_fillstyle(const Rules<int>& r, int v) {
   dash_rule();
   ItemLine().text("currently stored   :").integer(plt2blk.*r.field, 6).write();
   ItemLine().text("suggested new value:").integer(v, 6).write();
-  say("hollow ....................0");
-  say("filled ....................1");
+  show_rows({.rows = {{.choice = 0, .label = "hollow "}, {.choice = 1, .label = "filled "}}, .width = 28});
 }
 
 void ask_fillstyle(const Rules<int>&, int& v) {
@@ -385,12 +385,7 @@ void menu_font(const Rules<int>&, int v) {
   ItemLine().text("present value..............").integer(v, 6).write();
   // "Helvetica..................1": name, dots and number in 28 columns.
   constexpr std::size_t font_line = 28;
-  for (int k = 1; k <= nfonts; ++k) {
-    const std::string number = edit::i(k, 0);
-    std::string line(font_names[static_cast<std::size_t>(k - 1)]);
-    line.append(font_line - line.size() - number.size(), '.');
-    say(line + number);
-  }
+  for (int k = 1; k <= nfonts; ++k) say(option_text(font_names[static_cast<std::size_t>(k - 1)], k, font_line));
 }
 
 void ask_font(const Rules<int>&, int& v) {

@@ -12,6 +12,7 @@
 // that cannot be read to its end leaves the table as it was.
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/list_read.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/range_checks.hpp"
 #include "console/units.hpp"
@@ -105,39 +108,39 @@ void clamp_colour_count(int& n) {
 
 enum class Leave { update, cancel };
 
-// The end of a menu left by cancelling (98) or by updating (99): the two
-// exits, the tail and the choice.
-int cancel_or_update() {
-  say("CANCEL AND EXIT ...............98");
-  say("UPDATE AND EXIT ...............99");
-  menutail();
-  return plotmenu::choice();
+// A menu of rows closed by its two ways out, cancelling (98) and updating
+// (99), run until one of them is chosen.
+Leave run_until_left(const Header& h, std::vector<MenuRow> rows) {
+  Leave how = Leave::update;
+  bool left = false;
+  const auto leave = [&how, &left](Leave by) {
+    return [&how, &left, by] {
+      how = by;
+      left = true;
+    };
+  };
+  rows.push_back({.choice = 98, .label = "CANCEL AND EXIT ", .action = leave(Leave::cancel)});
+  rows.push_back({.choice = menu_exit_choice, .label = "UPDATE AND EXIT ", .action = leave(Leave::update)});
+  menu_loop(h, MenuTable{.rows = std::move(rows), .width = 33}, left,
+            MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+  return how;
+}
+
+// The lines of the largest and the current number of colours, the
+// numbers in `width` columns.
+std::vector<MenuRow> colour_count_rows(int width) {
+  return {{.label = "max nb of colors ................", .value = shows_integer(max_ncolor, width)},
+          {.label = "current nb of colors ............", .value = shows_integer(plt2blk.ncolor, width)}};
 }
 
 Leave colour_count_menu(int& n) {
-  int istat = 0;
-  for (;;) {
-    submenuhead(scolornb_header);
-    say("SETTING THE NUMBER OF COLORS:");
-    dash_rule();
-    ItemLine().text("max nb of colors ................").integer(max_ncolor, 3).write();
-    ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 3).write();
-    ItemLine().text("new nb of colors to apply .....10").integer(n, 3).write();
-    dash_rule();
-    switch (cancel_or_update()) {
-      case 10: {
-        const int def = n;
-        inintegvindef(n, "new nb of colors", def, 1, max_ncolor, istat);
-        break;
-      }
-      case 98:
-        return Leave::cancel;
-      case 99:
-        return Leave::update;
-      default:
-        break;
-    }
-  }
+  return run_until_left(scolornb_header, joined({{{.label = "SETTING THE NUMBER OF COLORS:"}, dash_row()},
+                                                 colour_count_rows(3),
+                                                 {{.choice = 10,
+                                                   .label = "new nb of colors to apply ",
+                                                   .action = [&n] { ask_int_in(n, "new nb of colors", 1, max_ncolor); },
+                                                   .value = shows_integer(n, 3)},
+                                                  dash_row()}}));
 }
 
 // ---- One entry ----------------------------------------------------------------
@@ -181,54 +184,42 @@ void component_row(std::string_view label, real red, real green, real blue) {
 }
 
 Leave entry_menu(int& index, std::string& name, real& red, real& green, real& blue) {
-  int istat = 0;
-  for (;;) {
+  const auto current_name = [&index](ItemLine& l) { l.text(pltcharblk.colornam[at(index)]); };
+  const auto components = [&] {
     const std::size_t k = at(index);
-    submenuhead(scolorrgb_header);
-    say("SETTING RGB COLORS:");
-    dash_rule();
-    ItemLine().text("max nb of colors ................").integer(max_ncolor, 0).write();
-    ItemLine().text("current nb of colors ............").integer(plt2blk.ncolor, 0).write();
-    ItemLine().text("color index ...................10").integer(index, 0).write();
-    ItemLine().text("current color name ..............").text(pltcharblk.colornam[k]).write();
-    ItemLine().text("new    color  name ............20").text(name).write();
-    dash_rule();
     std::string head(7, ' ');
     head += '|';
     plotmenu::append_component_heads(head);
     say(head);
     component_row("current", plt2blk.red[k], plt2blk.green[k], plt2blk.blue[k]);
     component_row("new", red, green, blue);
-    dash_rule();
-    say("modify rgb setting ............30");
-    switch (cancel_or_update()) {
-      case 10: {
-        // Entry 0, the background, is not offered here.
-        const int def = index;
-        inintegvindef(index, "new color index", def, 1, plt2blk.ncolor, istat);
-        break;
-      }
-      case 20: {
-        const std::string def = name;
-        inchardef(name, "new color name", def, istat, name.size());
-        break;
-      }
-      case 30:
-        for (auto [value, prompt] : {std::pair<real*, std::string_view>{&red, "red component (%)"},
-                                     {&green, "green component (%)"},
-                                     {&blue, "blue component (%)"}}) {
-          const real def = *value;
-          inrealvindef(*value, prompt, def, 0.0f, max_percent, istat);
-        }
-        break;
-      case 98:
-        return Leave::cancel;
-      case 99:
-        return Leave::update;
-      default:
-        break;
-    }
-  }
+  };
+  const std::vector<MenuRow> options = {
+      // Entry 0, the background, is not offered here.
+      {.choice = 10,
+       .label = "color index ",
+       .action = [&index] { ask_int_in(index, "new color index", 1, plt2blk.ncolor); },
+       .value = shows_integer(index, 0)},
+      {.label = "current color name ..............", .value = current_name},
+      {.choice = 20,
+       .label = "new    color  name ",
+       .action =
+           [&name] {
+             int istat = 0;
+             const std::string def = name;
+             inchardef(name, "new color name", def, istat, name.size());
+           },
+       .value = shows_text(name)},
+      dash_row(),
+      {.draw = components},
+      dash_row(),
+      {.choice = 30, .label = "modify rgb setting ", .action = [&] {
+         ask_real_in(red, "red component (%)", 0.0f, max_percent);
+         ask_real_in(green, "green component (%)", 0.0f, max_percent);
+         ask_real_in(blue, "blue component (%)", 0.0f, max_percent);
+       }}};
+  return run_until_left(scolorrgb_header,
+                        joined({{{.label = "SETTING RGB COLORS:"}, dash_row()}, colour_count_rows(0), options}));
 }
 
 // ---- The colour-table file --------------------------------------------------
@@ -313,50 +304,44 @@ void set_default_table() {
   }
 }
 
-void colour_table_menu() {
-  int istat = 0;
-  for (;;) {
-    submenuhead(scolortable_header);
-    say("SETTING COLOR TABLE");
-    dash_rule();
-    ItemLine().text("Current nb of colors:").integer(plt2blk.ncolor, 4).write();
-    dash_rule();
-    plotmenu::colour_listing_head();
-    for (int i = 0; i <= plt2blk.ncolor; ++i) {
-      const std::size_t k = at(i);
-      plotmenu::colour_listing_row(i, edit::a(pltcharblk.colornam[k], 10), plt2blk.red[k], plt2blk.green[k],
-                                   plt2blk.blue[k]);
-    }
-    dash_rule();
-    say("modify nb of colors ..........100");
-    say("modify rgb color content .....200");
-    say("read color table from file ...300");
-    dash_rule();
-    say("EXIT ..........................99");
-    menutail();
-    switch (plotmenu::choice()) {
-      case 100: {
-        int n = plt2blk.ncolor;
-        scolornb(n, 2);
-        break;
-      }
-      case 200: {
-        int index = 0;
-        inintegvin1(index, "index of color to modify", 0, plt2blk.ncolor, istat);
-        std::string name(record_name_width, ' ');
-        real red = 0, green = 0, blue = 0;
-        scolorrgb(index, name, red, green, blue, 2);
-        break;
-      }
-      case 300:
-        read_colour_file();
-        break;
-      case 99:
-        return;
-      default:
-        break;
-    }
+void colour_listing() {
+  plotmenu::colour_listing_head();
+  for (int i = 0; i <= plt2blk.ncolor; ++i) {
+    const std::size_t k = at(i);
+    plotmenu::colour_listing_row(i, edit::a(pltcharblk.colornam[k], 10), plt2blk.red[k], plt2blk.green[k],
+                                 plt2blk.blue[k]);
   }
+}
+
+void colour_table_menu() {
+  const MenuTable menu{.rows = {{.label = "SETTING COLOR TABLE"},
+                                dash_row(),
+                                {.label = "Current nb of colors:", .value = shows_integer(plt2blk.ncolor, 4)},
+                                dash_row(),
+                                {.draw = colour_listing},
+                                dash_row(),
+                                {.choice = 100,
+                                 .label = "modify nb of colors ",
+                                 .action =
+                                     [] {
+                                       int n = plt2blk.ncolor;
+                                       scolornb(n, 2);
+                                     }},
+                                {.choice = 200,
+                                 .label = "modify rgb color content ",
+                                 .action =
+                                     [] {
+                                       int index = 0;
+                                       int istat = 0;
+                                       inintegvin1(index, "index of color to modify", 0, plt2blk.ncolor, istat);
+                                       std::string name(record_name_width, ' ');
+                                       real red = 0, green = 0, blue = 0;
+                                       scolorrgb(index, name, red, green, blue, 2);
+                                     }},
+                                {.choice = 300, .label = "read color table from file ", .action = read_colour_file},
+                                dash_row()},
+                       .width = 33};
+  menu_loop(scolortable_header, menu, MenuStyle{.prompt = Prompt::with_default});
 }
 
 }  // namespace

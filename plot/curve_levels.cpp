@@ -5,17 +5,20 @@
 // of the curve parameters.
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/number_writers.hpp"
 #include "console/prompts.hpp"
 #include "console/range_checks.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 
@@ -46,6 +49,9 @@ constexpr std::size_t value_length = 12;
 constexpr std::size_t info_length = 17;
 constexpr std::size_t info_work_length = 20;
 constexpr int value_room = 9;  // characters of a value written as text
+
+// A count in the columns of the fixed-parameter lines.
+std::function<void(ItemLine&)> shows_count(const int& v) { return shows_integer(v, fixed_width); }
 
 // A level value in its shortest fixed-point form with 3 decimals, at most
 // 9 characters.
@@ -193,45 +199,59 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
   }
   compute_levels(vinit, vfinal, vinc, nlev, itype);
   if (mode % 2 == 0) {
-    menu_loop(
-        sclevel2_header,
-        [&] {
-          dash_rule();
-          say("         CURVES LEVEL PARAMETER");
-          dash_rule();
-          ItemLine().text("level name       :").text(name).write();
-          ItemLine().text("Calculation type =").integer(itype, level_width).write();
-          ItemLine().text("level initial value ...........10").fixed(vinit, 8, 3).write();
-          ItemLine().text("level final   value ...........11").fixed(vfinal, 8, 3).write();
-          ItemLine().text("level increment ...............12").fixed(vinc, 8, 3).write();
-          say("modify init, final & inc ......13");
-          ItemLine().text("nb of level curves ............14").integer(nlev, level_width).write();
-          say("modify init, final & nb .......15");
-          ItemLine().text("single level value ............20").fixed(vinit, 8, 3).write();
-          dash_rule();
-        },
-        [&](int choice) {
-          if (choice == 20) {
-            // One level: nothing to compute.
-            ask_real(vinit, "single level value");
-            nlev = 1;
-            vfinal = vinit;
-            vinc = 1.0f;
-            itype = 4;
-            return;
-          }
-          if (choice == 10 || choice == 13 || choice == 15) ask_real(vinit, "level initial value");
-          if (choice == 11 || choice == 13 || choice == 15) ask_real(vfinal, "level final value");
-          if (choice == 12 || choice == 13) {
-            itype = 2;
-            ask_increment(vinc);
-          }
-          if (choice == 14 || choice == 15) {
-            itype = 1;
-            ask_count(nlev);
-          }
-          compute_levels(vinit, vfinal, vinc, nlev, itype);
-        });
+    const auto compute = [&] { compute_levels(vinit, vfinal, vinc, nlev, itype); };
+    const std::function<void()> ask_initial = [&] { ask_real(vinit, "level initial value"); };
+    const std::function<void()> ask_final = [&] { ask_real(vfinal, "level final value"); };
+    const std::function<void()> by_increment = [&] {
+      itype = 2;
+      ask_increment(vinc);
+    };
+    const std::function<void()> by_count = [&] {
+      itype = 1;
+      ask_count(nlev);
+    };
+    // A choice whose questions are asked in turn, the levels then brought
+    // into agreement.
+    const auto level_row = [&compute](int choice, std::string_view label, std::vector<std::function<void()>> steps,
+                                      std::function<void(ItemLine&)> shows = {}) {
+      return MenuRow{.choice = choice,
+                     .label = label,
+                     .action =
+                         [steps = std::move(steps), &compute] {
+                           for (const auto& step : steps) step();
+                           compute();
+                         },
+                     .value = std::move(shows)};
+    };
+    // Every choice but the single level is followed by the computation,
+    // one that no row carries too.
+    const MenuTable menu{.rows = {dash_row(),
+                                  {.label = "         CURVES LEVEL PARAMETER"},
+                                  dash_row(),
+                                  {.label = "level name       :", .value = shows_text(name)},
+                                  {.label = "Calculation type =", .value = shows_integer(itype, level_width)},
+                                  level_row(10, "level initial value ", {ask_initial}, shows_fixed(vinit)),
+                                  level_row(11, "level final   value ", {ask_final}, shows_fixed(vfinal)),
+                                  level_row(12, "level increment ", {by_increment}, shows_fixed(vinc)),
+                                  level_row(13, "modify init, final & inc ", {ask_initial, ask_final, by_increment}),
+                                  level_row(14, "nb of level curves ", {by_count}, shows_integer(nlev, level_width)),
+                                  level_row(15, "modify init, final & nb ", {ask_initial, ask_final, by_count}),
+                                  {.choice = 20,
+                                   .label = "single level value ",
+                                   .action =
+                                       [&] {
+                                         // One level: nothing to compute.
+                                         ask_real(vinit, "single level value");
+                                         nlev = 1;
+                                         vfinal = vinit;
+                                         vinc = 1.0f;
+                                         itype = 4;
+                                       },
+                                   .value = shows_fixed(vinit)},
+                                  dash_row()},
+                         .width = 33,
+                         .otherwise = [&](int) { compute(); }};
+    menu_loop(sclevel2_header, menu);
   }
   PlevBlock& b = plevblock;
   b.vlevi = vinit;
@@ -260,17 +280,17 @@ void scparfixnb(int& nparfix, int mode) {
   if (mode % 2 == 0) {
     menu_loop(
         scparfixnb_header,
-        [&] {
-          dash_rule();
-          say("          CURVES FIXED PARAMETERS");
-          dash_rule();
-          ItemLine().text("max nb of fixed params ..........").integer(max_fixed_parameters, fixed_width).write();
-          ItemLine().text("current nb of fixed params ....10").integer(nparfix, fixed_width).write();
-          dash_rule();
-        },
-        [&](int choice) {
-          if (choice == 10) ask_int_in(nparfix, "nb of fixed parameters", 1, max_fixed_parameters);
-        });
+        MenuTable{
+            .rows = {dash_row(),
+                     {.label = "          CURVES FIXED PARAMETERS"},
+                     dash_row(),
+                     {.label = "max nb of fixed params ..........", .value = shows_count(max_fixed_parameters)},
+                     {.choice = 10,
+                      .label = "current nb of fixed params ",
+                      .action = [&nparfix] { ask_int_in(nparfix, "nb of fixed parameters", 1, max_fixed_parameters); },
+                      .value = shows_count(nparfix)},
+                     dash_row()},
+            .width = 33});
   }
   pfixblock.nparfix = nparfix;
 }
@@ -321,14 +341,16 @@ void align_values(int type, real& rval, int& ival, std::string& cval) {
   }
 }
 
+// The parameter types, the answers of the type's question.
 void type_list() {
   const std::string rule28(28, '-');
   say(rule28);
   say("Parameter type:");
-  say("name only - no value ......0");
-  say("real.......................1");
-  say("integer....................2");
-  say("character..................3");
+  show_rows({.rows = {{.choice = 0, .label = "name only - no value "},
+                      {.choice = 1, .label = "real"},
+                      {.choice = 2, .label = "integer"},
+                      {.choice = 3, .label = "character"}},
+             .width = 28});
   say(rule28);
 }
 
@@ -379,49 +401,62 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
   std::string info = description(name, itype, cval);
 
   if (mode % 2 == 0) {
-    menu_loop(
-        scparfix_header,
-        [&] {
-          dash_rule();
-          say("          CURVES FIXED PARAMETERS");
-          dash_rule();
-          ItemLine().text("max nb of fixed params .........").integer(max_fixed_parameters, fixed_width).write();
-          ItemLine().text("current nb of fixed params .....").integer(b.nparfix, fixed_width).write();
-          dash_rule();
-          say("Parameter to modify");
-          dash_rule();
-          ItemLine().text("index  ..........................").integer(index, fixed_width).write();
-          ItemLine().text("name ..........................10").text(name).write();
-          ItemLine().text("type ..........................20").integer(itype, fixed_width).write();
-          // The value of the parameter's type carries its option number.
-          ItemLine().text(itype == 1 ? "real      value ...............30" : "real      value .................").fixed(rval, 8, 3).write();
-          ItemLine().text(itype == 2 ? "integer   value ...............40" : "integer   value .................").integer(ival, fixed_width).write();
-          ItemLine().text(itype == 3 ? "character value ...............50" : "character value .................").text(cval).write();
-          ItemLine().text("info:").text(info).write();
-          dash_rule();
-        },
-        [&](int choice) {
-          if (choice == 10) {
-            ask_text(name, "parameter name");
-            if (itype == 0) align_values(itype, rval, ival, cval);
-            info = description(name, itype, cval);
-          } else if (choice == 20) {
-            type_list();
-            ask_int_in(itype, "your choice", 0, 3);
-          } else if (choice == 30 || choice == 40 || choice == 50) {
-            // Options 30, 40 and 50 are for types 1, 2 and 3.
-            if (itype != choice / 10 - 2) {
-              wrong_type_box();
-              return;
-            }
-            if (itype == 1) ask_real(rval, name);
-            if (itype == 2) ask_int(ival, name);
-            if (itype == 3) ask_text(cval, name);
-            align_values(itype, rval, ival, cval);
-            info = description(name, itype, cval);
-          }
-        },
-        MenuStyle{.prompt = Prompt::with_default});
+    const auto describe = [&] { info = description(name, itype, cval); };
+    // The value of the parameter's type: the other types' lines carry no
+    // number, and their choices are refused.
+    const auto value_row = [&](int choice, std::string_view label, int type,
+                               std::function<void(ItemLine&)> shows) -> MenuRow {
+      return {.choice = choice,
+              .label = label,
+              .action =
+                  [&, type] {
+                    if (itype != type) {
+                      wrong_type_box();
+                      return;
+                    }
+                    if (itype == 1) ask_real(rval, name);
+                    if (itype == 2) ask_int(ival, name);
+                    if (itype == 3) ask_text(cval, name);
+                    align_values(itype, rval, ival, cval);
+                    describe();
+                  },
+              .value = std::move(shows),
+              .offered = [&itype, type] { return itype == type; }};
+    };
+    const MenuTable menu{
+        .rows = {dash_row(),
+                 {.label = "          CURVES FIXED PARAMETERS"},
+                 dash_row(),
+                 {.label = "max nb of fixed params .........", .value = shows_count(max_fixed_parameters)},
+                 {.label = "current nb of fixed params .....", .value = shows_count(b.nparfix)},
+                 dash_row(),
+                 {.label = "Parameter to modify"},
+                 dash_row(),
+                 {.label = "index  ..........................", .value = shows_count(index)},
+                 {.choice = 10,
+                  .label = "name ",
+                  .action =
+                      [&] {
+                        ask_text(name, "parameter name");
+                        if (itype == 0) align_values(itype, rval, ival, cval);
+                        describe();
+                      },
+                  .value = shows_text(name)},
+                 {.choice = 20,
+                  .label = "type ",
+                  .action =
+                      [&itype] {
+                        type_list();
+                        ask_int_in(itype, "your choice", 0, 3);
+                      },
+                  .value = shows_count(itype)},
+                 value_row(30, "real      value ", 1, shows_fixed(rval)),
+                 value_row(40, "integer   value ", 2, shows_count(ival)),
+                 value_row(50, "character value ", 3, shows_text(cval)),
+                 {.label = "info:", .value = shows_text(info)},
+                 dash_row()},
+        .width = 33};
+    menu_loop(scparfix_header, menu, MenuStyle{.prompt = Prompt::with_default});
   }
   const auto k = static_cast<std::size_t>(index - 1);
   b.pfixname[k] = edit::pad(name, name_length);

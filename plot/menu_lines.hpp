@@ -8,19 +8,9 @@
 
 #include "console/edit.hpp"
 #include "console/item_lines.hpp"
-#include "console/prompts.hpp"
 #include "plot/plt2blk.hpp"
 
 namespace dorvix::plotmenu {
-
-// The choice of a menu; an empty answer leaves it (99).
-inline int choice() {
-  int ichoice = 0;
-  int istat = 0;
-  const int leave = 99;
-  inintegdef(ichoice, "your choice", leave, istat);
-  return ichoice;
-}
 
 // The heads of the red, green and blue columns: "   red% | green% |  blue% |".
 inline void append_component_heads(std::string& line) {

@@ -12,10 +12,10 @@
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
 #include "plot/device.hpp"
-#include "console/frames.hpp"
 
 namespace dorvix {
 
@@ -182,19 +182,25 @@ void newpage() {
   submenuhead(newpage_header);
   say("IT IS SUGGESTED TO CLEAR THE PLOT");
   say("You can:");
-  say("clear the window / add a page to the file ..0");
-  say("close the window / file and open a new one .1");
-  say("append to the current window / file ........2");
+  // The answers run from a new page, the default, to appending.
+  constexpr int new_page = 0, append = 2;
+  const MenuTable answers{
+      .rows = {{.choice = new_page, .label = "clear the window / add a page to the file ", .action = intnewpage},
+               {.choice = 1,
+                .label = "close the window / file and open a new one ",
+                .action =
+                    [] {
+                      plend();
+                      std::string name(next_plot_name);
+                      plinit(name, 2, next_plot_width);
+                    }},
+               {.choice = append, .label = "append to the current window / file "}},
+      .width = 45};
+  show_rows(answers);
   menutail();
-  int choice = 0, istat = 0;
-  inintegvindef(choice, "your choice", 0, 0, 2, istat);
-  if (choice == 0) {
-    intnewpage();
-  } else if (choice == 1) {
-    plend();
-    std::string name(next_plot_name);
-    plinit(name, 2, next_plot_width);
-  }
+  int choice = new_page, istat = 0;
+  inintegvindef(choice, "your choice", new_page, new_page, append, istat);
+  dispatch(answers, choice);
 }
 
 void intplinit(std::string& cfile, int mode, std::size_t width) {

@@ -11,12 +11,16 @@
 // the colour-table routines, and a switch that makes the setters start
 // from the values now stored (their mode 2) or from their defaults (4).
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "catalogue/angles.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -95,40 +99,6 @@ void initialise(int inter) {
   if (inter >= 4 && inter <= 7 && iocom.lplotop) reset_attributes(inter <= 5 ? inter : inter - 2);
 }
 
-void menu_lines(bool current) {
-  submenuhead(splotparam2_header);
-  if (!iocom.lwito(2)) return;
-  dash_rule();
-  say("         SETTING PLOT ATTRIBUTES");
-  dash_rule();
-  say("GET SETTINGS");
-  say(std::string(" from currently stored..... 1 ") + (current ? "T" : "F"));
-  say(std::string(" from initialisation....... 1 ") + (current ? "F" : "T"));
-  dash_rule();
-  say("COLOR TABLE:");
-  say(" nb of color ..............50");
-  say(" rgb values ...............51");
-  say(" color table ..............52");
-  if (iocom.lplotop) {
-    for (std::string_view line :
-         {"LINE ATTRIBUTES:", " thickness ................10", " style ....................11",
-          " color ....................12", "POLYGON FILL ATTRIBUTES:", " interior style ...........20",
-          " interior color ...........21", "TEXT ATTRIBUTES:", " font .....................30",
-          " size .....................31", " justification ............32", " angle ....................33",
-          " color ....................34", "SYMBOL ATTRIBUTES:", " type .....................40",
-          " size .....................41"}) {
-      say(line);
-    }
-  } else {
-    say("THE PLOT IS CLOSED:");
-    say(" => OTHER SETTINGS WILL BE RESET");
-    say("    UPON PLOT OPENING");
-  }
-  dash_rule();
-  say("EXIT THIS SET UP  .........99");
-  menutail();
-}
-
 // The colours of the table in use, then one of them (1 to n) to modify
 // with the setter mode.
 void modify_one_colour(int mode) {
@@ -150,82 +120,94 @@ void modify_one_colour(int mode) {
   scolorrgb(index, name, red, green, blue, mode);
 }
 
-// The attribute setter of a menu choice, with the setter mode.
-void attribute_option(int choice, int mode) {
-  real r = 0;
-  int i = 0;
-  switch (choice) {
-    case 10:
-      slinewidth(r, mode);
-      break;
-    case 11:
-      slinestyle(i, mode);
-      break;
-    case 12:
-      slinecolor(i, mode);
-      break;
-    case 20:
-      sfillstyle(i, mode);
-      break;
-    case 21:
-      sfillcolor(i, mode);
-      break;
-    case 30:
-      stextfont(i, mode);
-      break;
-    case 31:
-      stextsize(r, mode);
-      break;
-    case 32:
-      stextalign(i, mode);
-      break;
-    case 33:
-      stextangle(r, mode);
-      break;
-    case 34:
-      stextcolor(i, mode);
-      break;
-    case 40:
-      ssymboltype(i, mode);
-      break;
-    case 41:
-      ssymbolsize(r, mode);
-      break;
-    case 50:
-      scolornb(i, mode);
-      break;
-    default:
-      break;
-  }
+std::function<bool()> plot_open(bool open) {
+  return [open] { return iocom.lplotop == open; };
+}
+
+// A setter called with the menu's mode on a scratch value (the modes of
+// the menu start from the stored values or from the defaults).
+template <class T, class Set, class Mode>
+std::function<void()> on_scratch(Set set, const Mode& mode) {
+  return [set, &mode] {
+    T v{};
+    set(v, mode);
+  };
+}
+
+// An action taken only while a plot file is open.
+std::function<void()> with_open_plot(std::function<void()> set) {
+  return [set = std::move(set)] {
+    if (iocom.lplotop) set();
+  };
+}
+
+// An attribute's option, shown and answered only while a plot file is open.
+MenuRow attribute_row(int choice, std::string_view label, std::function<void()> set) {
+  return {.choice = choice, .label = label, .action = with_open_plot(std::move(set)), .shown = plot_open(true)};
+}
+
+// The menu "SETTING PLOT ATTRIBUTES": the switch between the stored values
+// and the defaults, the colour-table routines and the attribute setters,
+// each called with `mode`, the setters' mode of the choice being answered.
+MenuTable parameter_menu(bool& current, const int& mode) {
+  const std::vector<MenuRow> settings = rows_of_choice(
+      1, {{.label = " from currently stored",
+           .action =
+               [&current] {
+                 const bool def = current;
+                 int istat = 0;
+                 inlogicdef(current, "whether to use current(1) or initial(0) parameters", def, istat);
+               },
+           .value = shows_switch(current)},
+          {.label = " from initialisation", .value = [&current](ItemLine& l) { l.text(edit::l(!current, 1)); }}});
+  const std::vector<MenuRow> options = {
+      dash_row(),
+      {.label = "COLOR TABLE:"},
+      // The number of colours is asked, like the attributes, only for an open plot.
+      {.choice = 50, .label = " nb of color ", .action = with_open_plot(on_scratch<int>(scolornb, mode))},
+      {.choice = 51, .label = " rgb values ", .action = [&mode] { modify_one_colour(mode); }},
+      {.choice = 52, .label = " color table ", .action = [&mode] { scolortable(mode); }},
+      {.label = "LINE ATTRIBUTES:", .shown = plot_open(true)},
+      attribute_row(10, " thickness ", on_scratch<real>(slinewidth, mode)),
+      attribute_row(11, " style ", on_scratch<int>(slinestyle, mode)),
+      attribute_row(12, " color ", on_scratch<int>(slinecolor, mode)),
+      {.label = "POLYGON FILL ATTRIBUTES:", .shown = plot_open(true)},
+      attribute_row(20, " interior style ", on_scratch<int>(sfillstyle, mode)),
+      attribute_row(21, " interior color ", on_scratch<int>(sfillcolor, mode)),
+      {.label = "TEXT ATTRIBUTES:", .shown = plot_open(true)},
+      attribute_row(30, " font ", on_scratch<int>(stextfont, mode)),
+      attribute_row(31, " size ", on_scratch<real>(stextsize, mode)),
+      attribute_row(32, " justification ", on_scratch<int>(stextalign, mode)),
+      attribute_row(33, " angle ", on_scratch<real>(stextangle, mode)),
+      attribute_row(34, " color ", on_scratch<int>(stextcolor, mode)),
+      {.label = "SYMBOL ATTRIBUTES:", .shown = plot_open(true)},
+      attribute_row(40, " type ", on_scratch<int>(ssymboltype, mode)),
+      attribute_row(41, " size ", on_scratch<real>(ssymbolsize, mode)),
+      {.label = "THE PLOT IS CLOSED:", .shown = plot_open(false)},
+      {.label = " => OTHER SETTINGS WILL BE RESET", .shown = plot_open(false)},
+      {.label = "    UPON PLOT OPENING", .shown = plot_open(false)},
+      dash_row(),
+      {.choice = menu_exit_choice, .label = "EXIT THIS SET UP  "},
+  };
+  return {.rows = joined(
+              {{dash_row(), {.label = "         SETTING PLOT ATTRIBUTES"}, dash_row(), {.label = "GET SETTINGS"}},
+               settings,
+               options}),
+          .width = 29,
+          .number_width = 2};
 }
 
 void menu(int inter) {
   bool current = inter == 0 || inter == 2;
-  for (;;) {
-    const int mode = current ? 2 : 4;
-    menu_lines(current);
-    const int choice = plotmenu::choice();
-    switch (choice) {
-      case 1: {
-        const bool def = current;
-        int istat = 0;
-        inlogicdef(current, "whether to use current(1) or initial(0) parameters", def, istat);
-        break;
-      }
-      case 51:
-        modify_one_colour(mode);
-        break;
-      case 52:
-        scolortable(mode);
-        break;
-      case 99:
-        return;
-      default:
-        // The attributes, and the number of colours, only for an open plot.
-        if (iocom.lplotop) attribute_option(choice, mode);
-        break;
-    }
-  }
+  int mode = 0;
+  const MenuTable table = parameter_menu(current, mode);
+  menu_loop(
+      splotparam2_header, [&table] { show_rows(table); },
+      [&](int choice) {
+        mode = current ? 2 : 4;
+        dispatch(table, choice);
+      },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace

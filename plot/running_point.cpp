@@ -6,16 +6,19 @@
 // Curve drawers call scptnp, scptif, then scptend, and for ipt = 1..np
 // sample their curve at pt = pti + (ipt - 1) ptd into the curve buffer.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
-#include "console/number_writers.hpp"
-#include "console/prompts.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
+#include "console/number_writers.hpp"
+#include "console/prompts.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 
@@ -115,20 +118,20 @@ void scptnp(int& np, int mode) {
     ItemLine().text("INITIALIZING NUMBER OF POINTS TO:").integer(np, np_width).write();
   }
   if (mode % 2 == 0) {
-    menu_loop(
-        scptnp_header,
-        [&] {
-          dash_rule();
-          say("RUNNING POINT PARAMETERS:");
-          dash_rule();
-          ItemLine().text("max nb of points ................").integer(curve_buffer_points, np_width).write();
-          ItemLine().text("nb of points ..................10").integer(np, np_width).write();
-          ItemLine().text("nb of segments ..................").integer(static_cast<long long>(np) - 1, np_width).write();
-          dash_rule();
-        },
-        [&](int choice) {
-          if (choice == 10) ask_int_in(np, "nb of pts per curve", 1, curve_buffer_points);
-        });
+    menu_loop(scptnp_header,
+              MenuTable{.rows = {dash_row(),
+                                 {.label = "RUNNING POINT PARAMETERS:"},
+                                 dash_row(),
+                                 {.label = "max nb of points ................",
+                                  .value = shows_integer(curve_buffer_points, np_width)},
+                                 {.choice = 10,
+                                  .label = "nb of points ",
+                                  .action = [&np] { ask_int_in(np, "nb of pts per curve", 1, curve_buffer_points); },
+                                  .value = shows_integer(np, np_width)},
+                                 {.label = "nb of segments ..................",
+                                  .value = [&np](ItemLine& l) { l.integer(static_cast<long long>(np) - 1, np_width); }},
+                                 dash_row()},
+                        .width = 33});
   }
   if (np > curve_buffer_points) {
     warninghead(scptnp_header);
@@ -159,20 +162,13 @@ void scptnp(int& np, int mode) {
 
 namespace {
 
-// The menu of one running-point value: its lines between the rules under
-// the title, then the action of a choice.
-template <class Lines, class Act>
-void value_menu(const Header& h, Lines lines, Act act) {
+// The menu of one running-point value: its rows between the rules under
+// the title.
+void value_menu(const Header& h, std::vector<MenuRow> rows) {
   menu_loop(
       h,
-      [&] {
-        dash_rule();
-        say("RUNNING POINT parameters :");
-        dash_rule();
-        lines();
-        dash_rule();
-      },
-      act);
+      MenuTable{.rows = joined({{dash_row(), {.label = "RUNNING POINT parameters :"}, dash_row()}, rows, {dash_row()}}),
+                .width = 33});
 }
 
 }  // namespace
@@ -181,16 +177,14 @@ void scptif(real& pti, real& ptf, int mode) {
   starting_value(pti, mode, ptblock.pti, default_pti);
   starting_value(ptf, mode, ptblock.ptf, default_ptf);
   if (mode % 2 == 0) {
-    value_menu(
-        scptif_header,
-        [&] {
-          ItemLine().text("initial value .................10").fixed(pti, 8, 3).write();
-          ItemLine().text("final   value .................11").fixed(ptf, 8, 3).write();
-        },
-        [&](int choice) {
-          if (choice == 10) ask_real(pti, "initial value");
-          if (choice == 11) ask_real(ptf, "final value");
-        });
+    value_menu(scptif_header, {{.choice = 10,
+                                .label = "initial value ",
+                                .action = [&pti] { ask_real(pti, "initial value"); },
+                                .value = shows_fixed(pti)},
+                               {.choice = 11,
+                                .label = "final   value ",
+                                .action = [&ptf] { ask_real(ptf, "final value"); },
+                                .value = shows_fixed(ptf)}});
   }
   ptblock.pti = pti;
   ptblock.ptf = ptf;
@@ -199,11 +193,10 @@ void scptif(real& pti, real& ptf, int mode) {
 void scptd(real& ptd, int mode) {
   starting_value(ptd, mode, ptblock.ptd, default_ptd);
   if (mode % 2 == 0) {
-    value_menu(
-        scptd_header, [&] { ItemLine().text("increment .....................10").fixed(ptd, 8, 3).write(); },
-        [&](int choice) {
-          if (choice == 10) ask_real(ptd, "increment");
-        });
+    value_menu(scptd_header, {{.choice = 10,
+                               .label = "increment ",
+                               .action = [&ptd] { ask_real(ptd, "increment"); },
+                               .value = shows_fixed(ptd)}});
   }
   ptblock.ptd = ptd;
 }
@@ -212,11 +205,10 @@ void scptnam(std::string& name, int mode) {
   const std::string current = ptblock.ptname, def(default_ptname);
   starting_value(name, mode, current, def);
   if (mode % 2 == 0) {
-    value_menu(
-        scptnam_header, [&] { ItemLine().text("name ..........................10").text(name).write(); },
-        [&](int choice) {
-          if (choice == 10) ask_text(name, "running point parameter name");
-        });
+    value_menu(scptnam_header, {{.choice = 10,
+                                 .label = "name ",
+                                 .action = [&name] { ask_text(name, "running point parameter name"); },
+                                 .value = shows_text(name)}});
   }
   ptblock.ptname = edit::pad(name, name_length);
   subtail(scptnam_header);
@@ -324,35 +316,6 @@ void listing() {
   menutail();
 }
 
-void menu_body() {
-  dash_rule();
-  say("           CURVES PARAMETERS");
-  dash_rule();
-  say("         1 - FIXED PARAMETERS");
-  ItemLine().text("max nb of fixed params ..........").integer(max_fixed_parameters, int_width).write();
-  ItemLine().text("current nb of fixed params ...100").integer(pfixblock.nparfix, int_width).write();
-  say("current fixed parameters:");
-  fixed_parameter_table();
-  dash_rule();
-  say("         2 - LEVEL PARAMETERS");
-  ItemLine().text("nb of level curves ...........200").integer(plevblock.nlev, int_width).write();
-  ItemLine().text("level initial value ..........210").fixed(plevblock.vlevi, 8, 3).write();
-  ItemLine().text("level final   value ..........210").fixed(plevblock.vlevf, 8, 3).write();
-  ItemLine().text("level increment ..............210").fixed(plevblock.vlevd, 8, 3).write();
-  ItemLine().text("single level value ...........210").fixed(plevblock.vlevi, 8, 3).write();
-  ItemLine().text("level name ...................210").text(plevblock.levname).write();
-  dash_rule();
-  say("         3 - RUNNING POINT PARAMETERS");
-  ItemLine().text("max nb of points ................").integer(curve_buffer_points, int_width).write();
-  ItemLine().text("nb of points to draw .........300").integer(ptblock.np, int_width).write();
-  ItemLine().text("nb of segments to draw .......300").fixed(ptblock.rnseg, 8, 3).write();
-  ItemLine().text("initial value ................310").fixed(ptblock.pti, 8, 3).write();
-  ItemLine().text("final   value ................310").fixed(ptblock.ptf, 8, 3).write();
-  ItemLine().text("increment ....................320").fixed(ptblock.ptd, 8, 3).write();
-  ItemLine().text("name .........................330").text(ptblock.ptname).write();
-  dash_rule();
-}
-
 // Scratch values handed to the setters.
 struct Scratch {
   std::string name = std::string();
@@ -387,26 +350,68 @@ void scall(int mode) {
     return;
   }
   if (mode % 2 != 0) return;
-  menu_loop(scall_header, menu_body, [&s](int choice) {
-    constexpr int setter_mode = 2;  // from the current values, with the setter's menu
-    if (choice >= 1 && choice <= pfixblock.nparfix) {
-      int index = choice;
-      scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
-    } else if (choice == 100) {
-      scparfixnb(s.n, setter_mode);
-    } else if (choice == 200 || choice == 210) {
-      s.itype = choice == 200 ? 1 : 2;
+  constexpr int setter_mode = 2;  // from the current values, with the setter's menu
+  const auto count = [](const int& v) { return shows_integer(v, int_width); };
+  const auto level = [&s](int type) {
+    return [&s, type] {
+      s.itype = type;
       sclevel2(s.v1, s.v2, s.v3, s.n, s.itype, s.name, setter_mode);
-    } else if (choice == 300) {
-      scptnp(s.n, setter_mode);
-    } else if (choice == 310) {
-      scptif(s.v1, s.v2, setter_mode);
-    } else if (choice == 320) {
-      scptd(s.v3, setter_mode);
-    } else if (choice == 330) {
-      scptnam(s.name, setter_mode);
-    }
-  });
+    };
+  };
+  const std::vector<MenuRow> fixed_and_count = {
+      dash_row(),
+      {.label = "           CURVES PARAMETERS"},
+      dash_row(),
+      {.label = "         1 - FIXED PARAMETERS"},
+      {.label = "max nb of fixed params ..........", .value = count(max_fixed_parameters)},
+      {.choice = 100,
+       .label = "current nb of fixed params ",
+       .action = [&s] { scparfixnb(s.n, setter_mode); },
+       .value = count(pfixblock.nparfix)},
+      {.label = "current fixed parameters:"},
+      // Each fixed parameter's line ends with its index, the choice that
+      // edits it (the table's `otherwise`).
+      {.draw = fixed_parameter_table},
+      dash_row(),
+      {.label = "         2 - LEVEL PARAMETERS"},
+      {.choice = 200, .label = "nb of level curves ", .action = level(1), .value = count(plevblock.nlev)}};
+  const std::vector<MenuRow> level_values =
+      rows_of_choice(210, {{.label = "level initial value ", .action = level(2), .value = shows_fixed(plevblock.vlevi)},
+                           {.label = "level final   value ", .value = shows_fixed(plevblock.vlevf)},
+                           {.label = "level increment ", .value = shows_fixed(plevblock.vlevd)},
+                           {.label = "single level value ", .value = shows_fixed(plevblock.vlevi)},
+                           {.label = "level name ", .value = shows_text(plevblock.levname)}});
+  const std::vector<MenuRow> point_title = {
+      dash_row(),
+      {.label = "         3 - RUNNING POINT PARAMETERS"},
+      {.label = "max nb of points ................", .value = count(curve_buffer_points)}};
+  const std::vector<MenuRow> point_count = rows_of_choice(
+      300,
+      {{.label = "nb of points to draw ", .action = [&s] { scptnp(s.n, setter_mode); }, .value = count(ptblock.np)},
+       {.label = "nb of segments to draw ", .value = shows_fixed(ptblock.rnseg)}});
+  const std::vector<MenuRow> point_bounds =
+      rows_of_choice(310, {{.label = "initial value ",
+                            .action = [&s] { scptif(s.v1, s.v2, setter_mode); },
+                            .value = shows_fixed(ptblock.pti)},
+                           {.label = "final   value ", .value = shows_fixed(ptblock.ptf)}});
+  const std::vector<MenuRow> point_rest = {{.choice = 320,
+                                            .label = "increment ",
+                                            .action = [&s] { scptd(s.v3, setter_mode); },
+                                            .value = shows_fixed(ptblock.ptd)},
+                                           {.choice = 330,
+                                            .label = "name ",
+                                            .action = [&s] { scptnam(s.name, setter_mode); },
+                                            .value = shows_text(ptblock.ptname)},
+                                           dash_row()};
+  const MenuTable menu{
+      .rows = joined({fixed_and_count, level_values, point_title, point_count, point_bounds, point_rest}),
+      .width = 33,
+      .otherwise = [&s](int choice) {
+        if (choice < 1 || choice > pfixblock.nparfix) return;
+        int index = choice;
+        scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
+      }};
+  menu_loop(scall_header, menu);
 }
 
 }  // namespace dorvix

@@ -1,6 +1,8 @@
+#include "console/frames.hpp"
+
 #include <gtest/gtest.h>
 
-#include "console/frames.hpp"
+#include "console/menu_table.hpp"
 #include "support/console_fixture.hpp"
 
 namespace dorvix {
@@ -62,6 +64,36 @@ TEST_F(Frames, TracesShowOnlyAtTheHighestOutputLevel) {
       " " + at43, " @ exiting opefou     ",     " " + at43,
   };
   EXPECT_EQ(screen_lines(), want);
+}
+
+// A menu table: option lines with their dots up to the width (a number in
+// two columns at least), a value after the line, a row hidden but answered
+// all the same, a number that gives way to dots, two rows of one choice
+// (the first acts), a choice 0, and a choice that no row carries.
+TEST_F(Frames, AMenuTableDrawsItsLinesAndAnswersItsChoices) {
+  int count = 7;
+  bool on = false;
+  std::vector<int> answered;
+  const auto answer = [&answered](int c) { return [&answered, c] { answered.push_back(c); }; };
+  const MenuTable t{
+      .rows = joined({{{.choice = 0, .label = "zero ", .action = answer(0)},
+                       {.choice = 5, .label = "count ", .value = shows_integer(count, 3)},
+                       {.choice = 6, .label = "hidden ", .action = answer(6), .shown = [&on] { return on; }},
+                       {.choice = 8, .label = "offered ", .value = shows_switch(on), .offered = [&on] { return on; }}},
+                      rows_of_choice(40, {{.label = "first ", .action = [&on] { on = !on; }}, {.label = "second "}})}),
+      .width = 16,
+      .otherwise = [&answered](int c) { answered.push_back(-c); },
+      .number_width = 2};
+  show_rows(t);
+  EXPECT_EQ(screen_lines(),
+            (std::vector<std::string>{" zero ......... 0", " count ........ 5   7", " offered ........ F",
+                                      " first ........40", " second .......40"}));
+  for (int c : {6, 40, 0, 77}) dispatch(t, c);
+  EXPECT_EQ(answered, (std::vector<int>{6, 0, -77}));
+  show_rows(t);
+  const std::vector<std::string> lines = screen_lines();
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.begin() + 4),
+            (std::vector<std::string>{" hidden ....... 6", " offered ...... 8 T"}));
 }
 
 }  // namespace
