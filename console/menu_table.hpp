@@ -18,9 +18,11 @@
 #include <string_view>
 #include <vector>
 
+#include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/real.hpp"
 
 namespace dorvix {
 
@@ -39,6 +41,19 @@ struct MenuTable {
   // What a choice that no row carries does (nothing when empty).
   std::function<void(int)> otherwise = {};
 };
+
+// What an option line shows after its label, read each time the line is
+// drawn: a switch as "T" or "F", an integer in w columns, a real in w
+// columns with d decimals. The value must outlive the table.
+inline std::function<void(ItemLine&)> shows_flag(const bool& v) {
+  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
+}
+inline std::function<void(ItemLine&)> shows_integer(const int& v, int w) {
+  return [&v, w](ItemLine& l) { l.integer(v, w); };
+}
+inline std::function<void(ItemLine&)> shows_fixed(const real& v, int w, int d) {
+  return [&v, w, d](ItemLine& l) { l.fixed(v, w, d); };
+}
 
 // The option line of a row: the label, dots up to the number, the number.
 inline std::string option_text(std::string_view label, int choice, std::size_t width) {
