@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -51,19 +50,12 @@ void check_code(int& code, std::string_view which, int reset) {
   warningtail00();
 }
 
-std::function<void(ItemLine&)> shows_type(const int& code) {
-  return [&code](ItemLine& l) { l.integer(code, 4); };
-}
-
 // The menu's options put a blank between the leader and the number: their
 // labels carry the leader and fill the width but for the number.
 void menu(int& istd, int& ialt, int inter) {
   const bool edit = inter == edit_only;
   const auto editing = [edit] { return edit; };
   const auto storing = [edit] { return !edit; };
-  const auto symbol_line = [](int code) {
-    return [code](ItemLine& l) { l.integer(code, 3); };
-  };
   const MenuTable table{
       .rows = {{.draw = dash_rule},
                {.label = "STEREOPLOT AXIS SYMBOLS"},
@@ -72,16 +64,16 @@ void menu(int& istd, int& ialt, int inter) {
                {.draw = dash_rule},
                {.label = "set up:", .shown = editing},
                {.label = "currently stored:", .shown = storing},
-               {.label = "standard  type =", .value = shows_type(dspaxbk.isymstd), .shown = storing},
-               {.label = "alternate type =", .value = shows_type(dspaxbk.isymalt), .shown = storing},
+               {.label = "standard  type =", .value = shows_integer(dspaxbk.isymstd, 4), .shown = storing},
+               {.label = "alternate type =", .value = shows_integer(dspaxbk.isymalt, 4), .shown = storing},
                {.label = "---------------------", .shown = storing},
                {.label = "ready to store:", .shown = storing},
-               {.label = "standard  type =", .value = shows_type(istd)},
-               {.label = "alternate type =", .value = shows_type(ialt)},
+               {.label = "standard  type =", .value = shows_integer(istd, 4)},
+               {.label = "alternate type =", .value = shows_integer(ialt, 4)},
                {.draw = dash_rule},
                {.label = "Axis symbol ... symbol number"},
-               {.label = "arrow    ................", .value = symbol_line(axis_arrow)},
-               {.label = "line     ................", .value = symbol_line(axis_line)},
+               {.label = "arrow    ................", .value = shows_integer(axis_arrow, 3)},
+               {.label = "line     ................", .value = shows_integer(axis_line, 3)},
                {.draw =
                     [] {
                       int listed = 0;

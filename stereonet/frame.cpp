@@ -3,7 +3,6 @@
 #include "stereonet/frame.hpp"
 
 #include <cmath>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -105,10 +104,6 @@ void label_choice_line(int i) {
   say(line);
 }
 
-std::function<void(ItemLine&)> shows_switch(const bool& v) {
-  return [&v](ItemLine& l) { l.text(v ? "T" : "F"); };
-}
-
 // The frame menu: a choice for each label, the points of the circle, the
 // axes and the ticks.
 const MenuTable& frame_table() {
@@ -131,15 +126,15 @@ const MenuTable& frame_table() {
     rows.push_back({.choice = 10,
                     .label = "nb of points to draw ",
                     .action = [&f] { srepstereonp(f.nptfram, 2); },
-                    .value = [&f](ItemLine& l) { l.integer(f.nptfram, 7); }});
+                    .value = shows_integer(f.nptfram, 7)});
     rows.push_back({.choice = 20,
                     .label = "draw axis",
                     .action = [&f] { ask_flag(f.ldrawax, "whether to draw axis"); },
-                    .value = shows_switch(f.ldrawax)});
+                    .value = shows_flag(f.ldrawax)});
     rows.push_back({.choice = 30,
                     .label = "draw tics",
                     .action = [&f] { ask_flag(f.ldrawtic, "whether to draw ticks"); },
-                    .value = shows_switch(f.ldrawtic)});
+                    .value = shows_flag(f.ldrawtic)});
     rows.push_back({.draw = dash_rule});
     return MenuTable{.rows = std::move(rows), .width = 33};
   }();
@@ -162,7 +157,7 @@ void label_menu(std::string& text, int& idraw, int& ilabel) {
                {.choice = 1,
                 .label = "label index",
                 .action = [&ilabel] { ask_int_in(ilabel, "label index", 1, frame_labels); },
-                .value = [&ilabel](ItemLine& l) { l.integer(ilabel, 4); }},
+                .value = shows_integer(ilabel, 4)},
                {.choice = 2,
                 .label = "label text",
                 .action = [&text] { ask_text(text, "text to draw"); },
@@ -170,7 +165,7 @@ void label_menu(std::string& text, int& idraw, int& ilabel) {
                {.choice = 3,
                 .label = "draw label (0/1)",
                 .action = [&idraw] { ask_int_in(idraw, "whether to draw label (0=no/1=yes)", 0, 1); },
-                .value = [&idraw](ItemLine& l) { l.integer(idraw, 4); }},
+                .value = shows_integer(idraw, 4)},
                {.draw = dash_rule},
                {.choice = menu_exit_choice, .label = "EXIT "}},
       .width = 23};
@@ -290,7 +285,7 @@ void srepstereonp(int& npts, int inter) {
                  {.choice = 10,
                   .label = "nb of points to draw ",
                   .action = [&npts] { ask_int_in(npts, "nb of pts per curve", 1, curve_buffer_points); },
-                  .value = [&npts](ItemLine& l) { l.integer(npts, 5); }},
+                  .value = shows_integer(npts, 5)},
                  {.draw = dash_rule}},
         .width = 33};
     menu_loop(

@@ -104,7 +104,7 @@ void sdspgc(int& npts, int inter) {
                  {.choice = 10,
                   .label = "nb of points to draw ",
                   .action = [&npts] { ask_int_in(npts, "nb of pts per great circle", 1, curve_buffer_points); },
-                  .value = [&npts](ItemLine& l) { l.integer(npts, 7); }},
+                  .value = shows_integer(npts, 7)},
                  {.draw = dash_rule},
                  {.choice = menu_exit_choice, .label = "EXIT "},
                  {.draw = dash_rule}},
