@@ -1,6 +1,7 @@
 // The graticule's settings: its menu, its checks and the record.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "console/item_lines.hpp"
 #include "console/list_read.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "projection/graticule.hpp"
 
 namespace dorvix {
@@ -89,36 +91,7 @@ void report(const Problems& p, std::string_view then) {
 
 // ---- The menu ---------------------------------------------------------------
 
-void int_line(std::string_view text, int v) { ItemLine().text(text).integer(v, 6).write(); }
-
-void menu_body(const GridValues& v) {
-  dash_rule();
-  say("LATITUDE-LONGITUDE GRID PARAMETERS");
-  dash_rule();
-  say("latitude min, max and inc .....10");
-  value_line("latitude minimum ..............11", v.latmin);
-  value_line("latitude maximum ..............12", v.latmax);
-  value_line("latitude increment ............13", v.latinc);
-  say("longitude min, max and inc ....20");
-  value_line("longitude minimum .............21", v.lonmin);
-  value_line("longitude maximum .............22", v.lonmax);
-  value_line("longitude increment ...........23", v.loninc);
-  int_line("nb of points to draw grid......31", v.npgrid);
-  int_line("nb of points to draw tick......32", v.nptick);
-  value_line("tic size (degrees) ............33", v.ticsize);
-  int_line("nb of decimals ................34", v.ndec);
-  int_line("grid type .....................40", v.igrid);
-  if ((v.igrid == 2 || v.igrid == 3) && v.nptick > std::max(2, v.npgrid / 3)) {
-    dash_rule();
-    say("WARNING:");
-    say("too many points for tick marks ?");
-    dash_rule();
-  }
-  dash_rule();
-  say("EXIT ..........................99");
-}
-
-// Options 10 and 20: minimum, maximum and spacing of one axis as one
+// Choices 10 and 20: minimum, maximum and spacing of one axis as one
 // free-format record, asked again until they are readable and pass the
 // checks of the axis.
 void ask_axis(bool latitude, real& min, real& max, real& inc) {
@@ -147,40 +120,95 @@ void ask_axis(bool latitude, real& min, real& max, real& inc) {
   }
 }
 
+// The grid types, by code.
+constexpr std::array<std::string_view, max_grid_type + 1> grid_type_names{"no grid ", "regular grid ",
+                                                                         "ticks out grid ", "ticks in  grid"};
+constexpr std::size_t grid_type_width = 19;
+
 void grid_type_choice(int& igrid) {
-  say("no grid ..........0");
-  say("regular grid .....1");
-  say("ticks out grid ...2");
-  say("ticks in  grid....3");
+  for (int code = 0; code <= max_grid_type; ++code) {
+    say(option_text(grid_type_names[static_cast<std::size_t>(code)], code, grid_type_width));
+  }
   ask_int_in(igrid, "your choice", 0, max_grid_type);
 }
 
+// Ticks are drawn along grid lines of npgrid points: more points to a tick
+// than a third of those is likely a mistake.
+bool too_many_tick_points(const GridValues& v) {
+  return (v.igrid == 2 || v.igrid == 3) && v.nptick > std::max(2, v.npgrid / 3);
+}
+
+// A value in degrees and its question.
+MenuRow real_row(int choice, std::string_view label, real& v, std::string_view question) {
+  return {.choice = choice,
+          .label = label,
+          .action = [&v, question] { ask_real(v, question); },
+          .value = shows_fixed(v, 8, 3)};
+}
+
+MenuTable grid_menu(GridValues& v) {
+  return MenuTable{
+      .rows = {{.draw = dash_rule},
+               {.label = "LATITUDE-LONGITUDE GRID PARAMETERS"},
+               {.draw = dash_rule},
+               {.choice = 10,
+                .label = "latitude min, max and inc ",
+                .action = [&v] { ask_axis(true, v.latmin, v.latmax, v.latinc); }},
+               real_row(11, "latitude minimum ", v.latmin, "latitude minimum"),
+               real_row(12, "latitude maximum ", v.latmax, "latitude maximum"),
+               real_row(13, "latitude increment ", v.latinc, "latitude increment"),
+               {.choice = 20,
+                .label = "longitude min, max and inc ",
+                .action = [&v] { ask_axis(false, v.lonmin, v.lonmax, v.loninc); }},
+               real_row(21, "longitude minimum ", v.lonmin, "longitude minimum"),
+               real_row(22, "longitude maximum ", v.lonmax, "longitude maximum"),
+               real_row(23, "longitude increment ", v.loninc, "longitude increment"),
+               {.choice = 31,
+                .label = "nb of points to draw grid",
+                .action = [&v] { ask_int(v.npgrid, "nb of pts per grid line"); },
+                .value = shows_integer(v.npgrid, 6)},
+               {.choice = 32,
+                .label = "nb of points to draw tick",
+                .action = [&v] { ask_int(v.nptick, "nb of pts per tick"); },
+                .value = shows_integer(v.nptick, 6)},
+               real_row(33, "tic size (degrees) ", v.ticsize, "tic size in degrees"),
+               {.choice = 34,
+                .label = "nb of decimals ",
+                .action = [&v] { ask_int_in(v.ndec, "nb of tick labels decimals", 0, max_decimals); },
+                .value = shows_integer(v.ndec, 6)},
+               {.choice = 40,
+                .label = "grid type ",
+                .action = [&v] { grid_type_choice(v.igrid); },
+                .value = shows_integer(v.igrid, 6)},
+               {.shown = [&v] { return too_many_tick_points(v); },
+                .draw =
+                    [] {
+                      dash_rule();
+                      say("WARNING:");
+                      say("too many points for tick marks ?");
+                      dash_rule();
+                    }},
+               {.draw = dash_rule},
+               {.choice = menu_exit_choice, .label = "EXIT "}},
+      .width = 33};
+}
+
+// Left only with settings that pass the checks.
 void menu(GridValues& v) {
-  menu_loop(sllgrid3_header, [&] { menu_body(v); }, [&](int choice) {
-                 switch (choice) {
-                   case 99: {
-                     const Problems p = problems_of(v);
-                     if (p.empty()) return true;
-                     report(p, "==> BACK TO MENU");
-                     break;
-                   }
-                   case 10: ask_axis(true, v.latmin, v.latmax, v.latinc); break;
-                   case 11: ask_real(v.latmin, "latitude minimum"); break;
-                   case 12: ask_real(v.latmax, "latitude maximum"); break;
-                   case 13: ask_real(v.latinc, "latitude increment"); break;
-                   case 20: ask_axis(false, v.lonmin, v.lonmax, v.loninc); break;
-                   case 21: ask_real(v.lonmin, "longitude minimum"); break;
-                   case 22: ask_real(v.lonmax, "longitude maximum"); break;
-                   case 23: ask_real(v.loninc, "longitude increment"); break;
-                   case 31: ask_int(v.npgrid, "nb of pts per grid line"); break;
-                   case 32: ask_int(v.nptick, "nb of pts per tick"); break;
-                   case 33: ask_real(v.ticsize, "tic size in degrees"); break;
-                   case 34: ask_int_in(v.ndec, "nb of tick labels decimals", 0, max_decimals); break;
-                   case 40: grid_type_choice(v.igrid); break;
-                   default: break;
-                 }
-                 return false;
-               }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  const MenuTable table = grid_menu(v);
+  menu_loop(
+      sllgrid3_header, [&] { show_rows(table); },
+      [&](int choice) {
+        if (choice != menu_exit_choice) {
+          dispatch(table, choice);
+          return false;
+        }
+        const Problems p = problems_of(v);
+        if (p.empty()) return true;
+        report(p, "==> BACK TO MENU");
+        return false;
+      },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace
