@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/angles.hpp"
@@ -200,6 +203,13 @@ void plot_points(bool iproj, bool from_file) {
   if (settings.listing && n > 0) list_points(names, n);
 }
 
+// A plot attribute of the points, edited through its own set-up with its
+// menu.
+template <class T, class SetUp>
+MenuRow attribute_row(int choice, std::string_view label, T& v, SetUp set_up, std::function<void(ItemLine&)> shows) {
+  return {.choice = choice, .label = label, .action = [&v, set_up] { set_up(v, 0); }, .value = std::move(shows)};
+}
+
 // The menu: the switches, the plot attributes and the single point, then
 // the plots of the single point and of a file of points.
 MenuTable point_menu(bool& iproj) {
@@ -209,38 +219,14 @@ MenuTable point_menu(bool& iproj) {
       .rows = {{.draw = dash_rule},
                {.label = "MAPPING POINTS"},
                {.draw = dash_rule},
-               {.choice = 13,
-                .label = "use projection ",
-                .action = [&iproj] { ask_flag(iproj, "project coordinates ?"); },
-                .value = shows_flag(iproj)},
-               {.choice = 14,
-                .label = "screen listing ",
-                .action = [&s] { ask_flag(s.listing, "coord on sreen ?"); },
-                .value = shows_flag(s.listing)},
-               {.choice = 51,
-                .label = "line color ",
-                .action = [&a] { slinecolor(a.line_colour, 0); },
-                .value = shows_integer(a.line_colour, 6)},
-               {.choice = 52,
-                .label = "fill color ",
-                .action = [&a] { sfillcolor(a.fill_colour, 0); },
-                .value = shows_integer(a.fill_colour, 6)},
-               {.choice = 53,
-                .label = "symbol type ",
-                .action = [&a] { ssymboltype(a.symbol_type, 0); },
-                .value = shows_integer(a.symbol_type, 6)},
-               {.choice = 54,
-                .label = "symbol size ",
-                .action = [&a] { ssymbolsize(a.symbol_size, 0); },
-                .value = shows_fixed(a.symbol_size, 8, 3)},
-               {.choice = 10,
-                .label = "X or longitude ",
-                .action = [&s] { ask_real(s.x, "X or long-deg"); },
-                .value = shows_fixed(s.x, 8, 3)},
-               {.choice = 20,
-                .label = "Y or latitude ",
-                .action = [&s] { ask_real(s.y, "Y or lat-deg"); },
-                .value = shows_fixed(s.y, 8, 3)},
+               setting_row(13, "use projection ", iproj, "project coordinates ?"),
+               setting_row(14, "screen listing ", s.listing, "coord on sreen ?"),
+               attribute_row(51, "line color ", a.line_colour, slinecolor, shows_integer(a.line_colour, 6)),
+               attribute_row(52, "fill color ", a.fill_colour, sfillcolor, shows_integer(a.fill_colour, 6)),
+               attribute_row(53, "symbol type ", a.symbol_type, ssymboltype, shows_integer(a.symbol_type, 6)),
+               attribute_row(54, "symbol size ", a.symbol_size, ssymbolsize, shows_fixed(a.symbol_size, 8, 3)),
+               setting_row(10, "X or longitude ", s.x, 8, 3, "X or long-deg"),
+               setting_row(20, "Y or latitude ", s.y, 8, 3, "Y or lat-deg"),
                {.draw = dash_rule},
                {.choice = 100, .label = "Plot single point (x,y ) ", .action = [&iproj] { plot_points(iproj, false); }},
                {.choice = 200, .label = "Plot set of point (file) ", .action = [&iproj] { plot_points(iproj, true); }},

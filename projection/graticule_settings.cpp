@@ -138,40 +138,37 @@ bool too_many_tick_points(const GridValues& v) {
   return (v.igrid == 2 || v.igrid == 3) && v.nptick > std::max(2, v.npgrid / 3);
 }
 
-// A value in degrees and its question.
-MenuRow real_row(int choice, std::string_view label, real& v, std::string_view question) {
-  return {.choice = choice,
-          .label = label,
-          .action = [&v, question] { ask_real(v, question); },
-          .value = shows_fixed(v, 8, 3)};
+// The option labels of an axis: its three values asked as one record,
+// then each alone, asked by its label without the blank.
+struct AxisLabels {
+  std::string_view all, min, max, inc;
+};
+constexpr AxisLabels latitude_labels{"latitude min, max and inc ", "latitude minimum ", "latitude maximum ",
+                                     "latitude increment "};
+constexpr AxisLabels longitude_labels{"longitude min, max and inc ", "longitude minimum ", "longitude maximum ",
+                                      "longitude increment "};
+
+// The lines of an axis: choice `first` asks its three values, the next
+// three choices each of them.
+std::vector<MenuRow> axis_rows(int first, bool latitude, real& min, real& max, real& inc) {
+  const AxisLabels& n = latitude ? latitude_labels : longitude_labels;
+  const auto asked = [](std::string_view label) { return label.substr(0, label.size() - 1); };
+  return {{.choice = first,
+           .label = n.all,
+           .action = [latitude, &min, &max, &inc] { ask_axis(latitude, min, max, inc); }},
+          setting_row(first + 1, n.min, min, 8, 3, asked(n.min)),
+          setting_row(first + 2, n.max, max, 8, 3, asked(n.max)),
+          setting_row(first + 3, n.inc, inc, 8, 3, asked(n.inc))};
 }
 
 MenuTable grid_menu(GridValues& v) {
-  return MenuTable{
-      .rows = {{.draw = dash_rule},
-               {.label = "LATITUDE-LONGITUDE GRID PARAMETERS"},
-               {.draw = dash_rule},
-               {.choice = 10,
-                .label = "latitude min, max and inc ",
-                .action = [&v] { ask_axis(true, v.latmin, v.latmax, v.latinc); }},
-               real_row(11, "latitude minimum ", v.latmin, "latitude minimum"),
-               real_row(12, "latitude maximum ", v.latmax, "latitude maximum"),
-               real_row(13, "latitude increment ", v.latinc, "latitude increment"),
-               {.choice = 20,
-                .label = "longitude min, max and inc ",
-                .action = [&v] { ask_axis(false, v.lonmin, v.lonmax, v.loninc); }},
-               real_row(21, "longitude minimum ", v.lonmin, "longitude minimum"),
-               real_row(22, "longitude maximum ", v.lonmax, "longitude maximum"),
-               real_row(23, "longitude increment ", v.loninc, "longitude increment"),
-               {.choice = 31,
-                .label = "nb of points to draw grid",
-                .action = [&v] { ask_int(v.npgrid, "nb of pts per grid line"); },
-                .value = shows_integer(v.npgrid, 6)},
-               {.choice = 32,
-                .label = "nb of points to draw tick",
-                .action = [&v] { ask_int(v.nptick, "nb of pts per tick"); },
-                .value = shows_integer(v.nptick, 6)},
-               real_row(33, "tic size (degrees) ", v.ticsize, "tic size in degrees"),
+  std::vector<MenuRow> rows{{.draw = dash_rule}, {.label = "LATITUDE-LONGITUDE GRID PARAMETERS"}, {.draw = dash_rule}};
+  for (MenuRow& r : axis_rows(10, true, v.latmin, v.latmax, v.latinc)) rows.push_back(std::move(r));
+  for (MenuRow& r : axis_rows(20, false, v.lonmin, v.lonmax, v.loninc)) rows.push_back(std::move(r));
+  rows.insert(rows.end(),
+              {setting_row(31, "nb of points to draw grid", v.npgrid, 6, "nb of pts per grid line"),
+               setting_row(32, "nb of points to draw tick", v.nptick, 6, "nb of pts per tick"),
+               setting_row(33, "tic size (degrees) ", v.ticsize, 8, 3, "tic size in degrees"),
                {.choice = 34,
                 .label = "nb of decimals ",
                 .action = [&v] { ask_int_in(v.ndec, "nb of tick labels decimals", 0, max_decimals); },
@@ -189,8 +186,8 @@ MenuTable grid_menu(GridValues& v) {
                       dash_rule();
                     }},
                {.draw = dash_rule},
-               {.choice = menu_exit_choice, .label = "EXIT "}},
-      .width = 33};
+               {.choice = menu_exit_choice, .label = "EXIT "}});
+  return MenuTable{.rows = std::move(rows), .width = 33};
 }
 
 // Left only with settings that pass the checks.

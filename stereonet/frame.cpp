@@ -127,14 +127,8 @@ const MenuTable& frame_table() {
                     .label = "nb of points to draw ",
                     .action = [&f] { srepstereonp(f.nptfram, 2); },
                     .value = shows_integer(f.nptfram, 7)});
-    rows.push_back({.choice = 20,
-                    .label = "draw axis",
-                    .action = [&f] { ask_flag(f.ldrawax, "whether to draw axis"); },
-                    .value = shows_flag(f.ldrawax)});
-    rows.push_back({.choice = 30,
-                    .label = "draw tics",
-                    .action = [&f] { ask_flag(f.ldrawtic, "whether to draw ticks"); },
-                    .value = shows_flag(f.ldrawtic)});
+    rows.push_back(setting_row(20, "draw axis", f.ldrawax, "whether to draw axis"));
+    rows.push_back(setting_row(30, "draw tics", f.ldrawtic, "whether to draw ticks"));
     rows.push_back({.draw = dash_rule});
     return MenuTable{.rows = std::move(rows), .width = 33};
   }();
