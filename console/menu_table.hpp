@@ -55,6 +55,41 @@ struct MenuTable {
   std::size_t number_width = 0;
 };
 
+// What an option line shows after its label, read each time the line is
+// drawn: a switch as "T" or "F", an integer in w columns, a real in w
+// columns with d decimals. The value must outlive the table.
+inline std::function<void(ItemLine&)> shows_flag(const bool& v) {
+  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
+}
+inline std::function<void(ItemLine&)> shows_integer(const int& v, int w) {
+  return [&v, w](ItemLine& l) { l.integer(v, w); };
+}
+inline std::function<void(ItemLine&)> shows_fixed(const real& v, int w, int d) {
+  return [&v, w, d](ItemLine& l) { l.fixed(v, w, d); };
+}
+
+// A setting of a menu: its option line shows the value after the label,
+// its choice asks for the value with the current one as the default. The
+// value and the question must outlive the table.
+inline MenuRow setting_row(int choice, std::string_view label, bool& v, std::string_view question) {
+  return {.choice = choice,
+          .label = label,
+          .action = [&v, question] { ask_flag(v, question); },
+          .value = shows_flag(v)};
+}
+inline MenuRow setting_row(int choice, std::string_view label, int& v, int w, std::string_view question) {
+  return {.choice = choice,
+          .label = label,
+          .action = [&v, question] { ask_int(v, question); },
+          .value = shows_integer(v, w)};
+}
+inline MenuRow setting_row(int choice, std::string_view label, real& v, int w, int d, std::string_view question) {
+  return {.choice = choice,
+          .label = label,
+          .action = [&v, question] { ask_real(v, question); },
+          .value = shows_fixed(v, w, d)};
+}
+
 // The option line of a row: the label, dots up to the number, the number.
 inline std::string option_text(std::string_view label, int choice, std::size_t width, std::size_t number_width = 0) {
   std::string number = std::to_string(choice);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/boxes.hpp"
 #include "console/cut_lines.hpp"
@@ -11,6 +12,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/units.hpp"
 #include "map/line_file_readers.hpp"
 #include "map/line_file_window.hpp"
@@ -21,27 +23,27 @@ namespace dorvix {
 
 namespace {
 
-constexpr int option_clipping = 10;
-constexpr int option_points_per_degree = 11;
 constexpr std::size_t title_width = 35;
 
+// A type of line file: its code, the choice that draws a file of it.
 struct FileType {
-  std::string_view menu_line;
+  int code;
+  std::string_view name;         // in the menu
   std::string_view explanation;  // for the file opener
   std::string_view title_clipped, title_unclipped;
   ReadOutcome (*read)(LineFileRun&);
 };
 
 constexpr std::array<FileType, 6> file_types{{
-    {" UTIG coast file.............1", "UTIG coastline", "UTIG coastline with clipping",
-     "UTIG coastline without clipping", read_utig},
-    {" IGN  coast file.............2", "IGN line", "IGN line with clipping", "IGN line without clipping", read_ign},
-    {" GEBCO file..................3", "GEBCO line", "GEBCO line (no clipping)", "GEBCO line (no clipping)", read_gebco},
-    {" USGS ascii dump file .......4", "USGS ASCII dump line", "USGS ASCII dump line (no clipping)",
+    {1, " UTIG coast file", "UTIG coastline", "UTIG coastline with clipping", "UTIG coastline without clipping",
+     read_utig},
+    {2, " IGN  coast file", "IGN line", "IGN line with clipping", "IGN line without clipping", read_ign},
+    {3, " GEBCO file", "GEBCO line", "GEBCO line (no clipping)", "GEBCO line (no clipping)", read_gebco},
+    {4, " USGS ascii dump file ", "USGS ASCII dump line", "USGS ASCII dump line (no clipping)",
      "USGS ASCII dump line (no clipping)", read_usgs},
-    {" Tanvik gshhs ascii file ....5", "Tanvik ASCII polygons", "Tanvik ASCII polygons with clipping",
+    {5, " Tanvik gshhs ascii file ", "Tanvik ASCII polygons", "Tanvik ASCII polygons with clipping",
      "Tanvik ASCII polygons without clipping", read_gshhs},
-    {" Selection polygon file .....6", "Selection polygon", "Selection polygons (no clipping)",
+    {6, " Selection polygon file ", "Selection polygon", "Selection polygons (no clipping)",
      "Selection polygons (no clipping)", read_selection_polygon},
 }};
 
@@ -52,28 +54,17 @@ struct Window {
 
 void two_values(real a, real b) { say(edit::f(a, 9, 3) + std::string(7, ' ') + edit::f(b, 9, 3)); }
 
-void menu_body(const Window& w, const LongitudeFrame& f) {
-  const ContoursSettings& s = contours_settings;
-  dash_rule();
-  say("MAPPING CONTOURS");
-  dash_rule();
-  ItemLine().text("Clipping on ................10").text(edit::l(s.lclip, 1)).write();
-  if (s.lclip) {
-    ItemLine().text("  _|_________________|_ latmax =").fixed(w.latmax, 9, 3).write();
-    say("   |                 |");
-    say("   |                 |");
-    ItemLine().text("  _|_________________|_ latmin =").fixed(w.latmin, 9, 3).write();
-    say("   |                 |");
-    say("longmin           longmax");
-    two_values(w.lonmin, w.lonmax);
-    two_values(f.lonminr, f.lonmaxr);
-    ItemLine().text("Longitude origin =").fixed(f.lonorig, 9, 3).write();
-  }
-  ItemLine().text("Nb of points for 1 deg .....11").fixed(s.ptsdeg, 9, 3).write();
-  say(std::string(30, '-'));
-  say("TYPE OF LINE FILE:");
-  for (const FileType& t : file_types) say(t.menu_line);
-  dash_rule();
+// The clipping window under its switch.
+void window_lines(const Window& w, const LongitudeFrame& f) {
+  ItemLine().text("  _|_________________|_ latmax =").fixed(w.latmax, 9, 3).write();
+  say("   |                 |");
+  say("   |                 |");
+  ItemLine().text("  _|_________________|_ latmin =").fixed(w.latmin, 9, 3).write();
+  say("   |                 |");
+  say("longmin           longmax");
+  two_values(w.lonmin, w.lonmax);
+  two_values(f.lonminr, f.lonmaxr);
+  ItemLine().text("Longitude origin =").fixed(f.lonorig, 9, 3).write();
 }
 
 void closed_line(const LineFileRun& run) { ItemLine().text("input file").text(run.name).text("closed").write(); }
@@ -124,6 +115,38 @@ void draw_file(const FileType& type, std::string& name, const Window& w, const L
   }
 }
 
+// The menu: clipping and sampling, then a choice for each type of line
+// file, which draws a file of that type.
+MenuTable line_file_menu(const Window& w, LongitudeFrame& frame, std::string& name) {
+  ContoursSettings& s = contours_settings;
+  std::vector<MenuRow> rows{
+      {.draw = dash_rule},
+      {.label = "MAPPING CONTOURS"},
+      {.draw = dash_rule},
+      {.choice = 10,
+       .label = "Clipping on ",
+       .action =
+           [&s, &w, &frame] {
+             ask_flag(s.lclip, "clip to grid bounds");
+             if (s.lclip) frame = longitude_frame(w.lonmin, w.lonmax, true);
+           },
+       .value = shows_flag(s.lclip)},
+      {.shown = [&s] { return s.lclip; }, .draw = [&w, &frame] { window_lines(w, frame); }},
+      {.choice = 11,
+       .label = "Nb of points for 1 deg ",
+       .action = [&s] { ask_real(s.ptsdeg, "Nb of points for 1 deg (polygons)"); },
+       .value = shows_fixed(s.ptsdeg, 9, 3)},
+      {.label = "------------------------------"},
+      {.label = "TYPE OF LINE FILE:"}};
+  for (const FileType& t : file_types) {
+    rows.push_back(
+        {.choice = t.code, .label = t.name, .action = [&t, &name, &w, &frame] { draw_file(t, name, w, frame); }});
+  }
+  rows.push_back({.draw = dash_rule});
+  rows.push_back({.choice = menu_exit_choice, .label = "EXIT "});
+  return MenuTable{.rows = std::move(rows), .width = 30};
+}
+
 }  // namespace
 
 void contours1(real lonmin, real lonmax, real latmin, real latmax, int mode) {
@@ -136,24 +159,14 @@ void contours1(real lonmin, real lonmax, real latmin, real latmax, int mode) {
   // clipped map reports a window it cannot hold.
   LongitudeFrame frame = longitude_frame(lonmin, lonmax, contours_settings.lclip);
   std::string name;
+  const MenuTable table = line_file_menu(w, frame, name);
   menu_loop(
-      contours1_header, [&] { menu_body(w, frame); },
-      [&](int choice) {
-        ContoursSettings& s = contours_settings;
-        if (choice == option_clipping) {
-          ask_flag(s.lclip, "clip to grid bounds");
-          if (s.lclip) frame = longitude_frame(lonmin, lonmax, true);
-        } else if (choice == option_points_per_degree) {
-          ask_real(s.ptsdeg, "Nb of points for 1 deg (polygons)");
-        } else if (choice >= 1 && choice <= static_cast<int>(file_types.size())) {
-          draw_file(file_types[static_cast<std::size_t>(choice - 1)], name, w, frame);
-        }
-      },
-      MenuStyle{.exit_line = "EXIT .......................99",
+      contours1_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
+      MenuStyle{.exit_line = {},
                 .prompt = Prompt::in_range,
                 .body_at_level_2 = true,
                 .prompt_text = "type of line file",
-                .range = {1, 99}});
+                .range = {1, menu_exit_choice}});
 }
 
 }  // namespace dorvix

@@ -3,6 +3,7 @@
 #include "map/map_driver.hpp"
 
 #include <string>
+#include <string_view>
 
 #include "catalogue/angles.hpp"
 #include "catalogue/extraction_criteria.hpp"
@@ -10,6 +11,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "map/map_run.hpp"
 #include "map/point_menu.hpp"
@@ -21,24 +23,6 @@
 namespace dorvix {
 
 namespace {
-
-constexpr int opt_open_plot = 10;
-constexpr int opt_scaling = 11;
-constexpr int opt_plot_parameters = 12;
-constexpr int opt_fit = 15;
-constexpr int opt_close_plot = 20;
-constexpr int opt_projection = 300;
-constexpr int opt_epicentre_symbol = 310;
-constexpr int opt_stress_symbols = 315;
-constexpr int opt_graticule = 320;
-constexpr int opt_window_from_tests = 330;
-constexpr int opt_contours = 340;
-constexpr int opt_epicentres = 341;
-constexpr int opt_stress = 342;
-constexpr int opt_points = 343;
-constexpr int opt_threshold = 400;
-constexpr int opt_help = 900;
-constexpr int opt_run = 1000;
 
 // The map's frame before any fit: origin 10, 8 cm, 2.5 cm a map unit.
 constexpr real frame_x0 = 10.0f, frame_y0 = 8.0f, frame_scale = 2.5f;
@@ -88,41 +72,6 @@ void initialise(int ksub, int mode) {
   smapsh2(major, minor, iepi, isha, mode);
 }
 
-void flag_line(std::string_view text, bool v) { ItemLine().text(text).text(edit::l(v, 1)).write(); }
-
-void show_menu(int ndatdim, int ndat) {
-  const MapSettings& s = settings;
-  const std::string section_rule(32, '-');
-  dash_rule();
-  say("SET UP:");
-  say(section_rule);
-  say("PLOT:");
-  ItemLine().text("plot file name:").text(s.cplotfile.substr(0, 20)).write();
-  say("open plot file  ..............10");
-  say("scaling ......................11");
-  say("plot parameters ..............12");
-  flag_line("scale to fit grid ............15", s.run.lscalegrid);
-  say("close file = end plot ........20");
-  say(section_rule);
-  say("MAP:");
-  say("projection ..................300");
-  say("Epicenter symbol type .......310");
-  say("Symbols size + Sh type ......315");
-  say("lat long grid ...............320");
-  say("grid bounds from test bounds 330");
-  flag_line("Plot contours ...............340", s.run.lcontours);
-  flag_line("plot epicenters .............341", s.run.lepicenter);
-  flag_line("plot sh directions ..........342", s.run.lshdir);
-  flag_line("plot symbol lat-long ........343", s.run.lsymbll);
-  say(section_rule);
-  say("DATA:");
-  ItemLine().text("maximum nb of data =").integer(ndatdim, 6).write();
-  ItemLine().text("current nb of data =").integer(ndat, 6).write();
-  ItemLine().text("plunge threshold for isv ....400").fixed(s.plthresh, 8, 3).write();
-  dash_rule();
-  say("RUN = CREATE MAP ...........1000");
-}
-
 void help_box() {
   submenuhead(mapseis_header);
   const std::string equals(43, '=');
@@ -142,85 +91,111 @@ void window_from_tests() {
   grid.set_up(1);
 }
 
-void act(int choice, int ksub) {
-  MapSwitches& r = settings.run;
-  int istat = 0;
-  switch (choice) {
-    case opt_scaling: {
-      ssubplot(ksub, 1);
-      real x0 = 0, y0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
-      sus2cm1(x0, y0, xx, xy, yx, yy, 2);
-      break;
-    }
-    case opt_plot_parameters:
-      splotparam2(0);
-      break;
-    case opt_fit:
-      ask_flag(r.lscalegrid, edit::pad("scale plot to grid", prompt_width));
-      break;
-    case opt_projection: {
-      int iproj = 1;
-      sprojll2(iproj, 2);
-      break;
-    }
-    case opt_epicentre_symbol:
-      say(edit::pad("choose epicenter symbol", prompt_width));
-      ssymboltype(r.iepisymb, 0);
-      break;
-    case opt_stress_symbols: {
-      real major = 0, minor = 0;
-      int iepi = 0, isha = 0;
-      smapsh2(major, minor, iepi, isha, 2);
-      break;
-    }
-    case opt_graticule: {
-      GraticuleSettings grid;
-      grid.set_up(2);
-      break;
-    }
-    case opt_window_from_tests:
-      window_from_tests();
-      break;
-    case opt_contours:
-      ask_flag(r.lcontours, edit::pad("Plot contours", prompt_width));
-      break;
-    case opt_epicentres:
-      ask_flag(r.lepicenter, edit::pad("Plot epicenters", prompt_width));
-      break;
-    case opt_stress:
-      ask_flag(r.lshdir, edit::pad("plot sh directions", prompt_width));
-      break;
-    case opt_points:
-      ask_flag(r.lsymbll, edit::pad("symbol lat-long", prompt_width));
-      break;
-    case opt_threshold: {
-      const real def = settings.plthresh;
-      inrealdef(settings.plthresh, edit::pad("plunge threshold for isv in deg", prompt_width), def, istat);
-      r.threshold = rad(settings.plthresh);
-      break;
-    }
-    case opt_help:
-      help_box();
-      break;
-    default:
-      break;
-  }
+// A switch of the menu and its question.
+MenuRow switch_row(int choice, std::string_view label, bool& v, std::string_view question) {
+  return {.choice = choice,
+          .label = label,
+          .action = [&v, question] { ask_flag(v, edit::pad(question, prompt_width)); },
+          .value = shows_flag(v)};
 }
 
-// The plot file after a choice: closed for 20; for a run, a new page of
-// the open file or a file opened; opened for 10 (only a warning when one is
-// open). A file the driver opens starts with the default fill style.
-void plot_file(int choice, SymbolState& symbols) {
-  if (choice == opt_close_plot) {
-    plend();
-    return;
-  }
-  if (choice != opt_open_plot && choice != opt_run) return;
-  if (choice == opt_run && iocom.lplotop) {
-    newpage();
-    return;
-  }
+// The plot file of the driver, opened with the default fill style (only a
+// warning when one is open); the symbol attributes in force are then kept.
+void open_plot(SymbolState& symbols) {
   if (open_driver_plot(settings.cplotfile, map_plot_name_width)) symbols.save();
+}
+
+// The driver's menu, drawn while the second output level is on. A run draws
+// on a new page of the open plot file, or on a file it opens.
+MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& symbols) {
+  MapSettings& s = settings;
+  MapSwitches& r = s.run;
+  static const std::string section_rule(32, '-');
+  return MenuTable{
+      .rows = {
+          {.draw = dash_rule},
+          {.label = "SET UP:"},
+          {.label = section_rule},
+          {.label = "PLOT:"},
+          {.label = "plot file name:", .value = [&s](ItemLine& l) { l.text(s.cplotfile.substr(0, 20)); }},
+          {.choice = 10, .label = "open plot file  ", .action = [&symbols] { open_plot(symbols); }},
+          {.choice = 11,
+           .label = "scaling ",
+           .action =
+               [&ksub] {
+                 ssubplot(ksub, 1);
+                 real x0 = 0, y0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
+                 sus2cm1(x0, y0, xx, xy, yx, yy, 2);
+               }},
+          {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(0); }},
+          switch_row(15, "scale to fit grid ", r.lscalegrid, "scale plot to grid"),
+          {.choice = 20, .label = "close file = end plot ", .action = plend},
+          {.label = section_rule},
+          {.label = "MAP:"},
+          {.choice = 300,
+           .label = "projection ",
+           .action =
+               [] {
+                 int iproj = 1;
+                 sprojll2(iproj, 2);
+               }},
+          {.choice = 310,
+           .label = "Epicenter symbol type ",
+           .action =
+               [&r] {
+                 say(edit::pad("choose epicenter symbol", prompt_width));
+                 ssymboltype(r.iepisymb, 0);
+               }},
+          {.choice = 315,
+           .label = "Symbols size + Sh type ",
+           .action =
+               [] {
+                 real major = 0, minor = 0;
+                 int iepi = 0, isha = 0;
+                 smapsh2(major, minor, iepi, isha, 2);
+               }},
+          {.choice = 320,
+           .label = "lat long grid ",
+           .action =
+               [] {
+                 GraticuleSettings grid;
+                 grid.set_up(2);
+               }},
+          {.choice = 330, .label = "grid bounds from test bounds ", .action = window_from_tests},
+          switch_row(340, "Plot contours ", r.lcontours, "Plot contours"),
+          switch_row(341, "plot epicenters ", r.lepicenter, "Plot epicenters"),
+          switch_row(342, "plot sh directions ", r.lshdir, "plot sh directions"),
+          switch_row(343, "plot symbol lat-long ", r.lsymbll, "symbol lat-long"),
+          {.label = section_rule},
+          {.label = "DATA:"},
+          {.label = "maximum nb of data =", .value = [ndatdim](ItemLine& l) { l.integer(ndatdim, 6); }},
+          {.label = "current nb of data =", .value = shows_integer(data.ndat, 6)},
+          {.choice = 400,
+           .label = "plunge threshold for isv ",
+           .action =
+               [&s, &r] {
+                 int istat = 0;
+                 const real def = s.plthresh;
+                 inrealdef(s.plthresh, edit::pad("plunge threshold for isv in deg", prompt_width), def, istat);
+                 r.threshold = rad(s.plthresh);
+               },
+           .value = shows_fixed(s.plthresh, 8, 3)},
+          {.draw = dash_rule},
+          {.choice = 1000,
+           .label = "RUN = CREATE MAP ",
+           .action =
+               [&data, &r, &symbols] {
+                 if (iocom.lplotop) {
+                   newpage();
+                 } else {
+                   open_plot(symbols);
+                 }
+                 map_run(data, r);
+               }},
+          {.choice = menu_exit_choice, .label = "EXIT "},
+          // Help is answered, though the menu does not list it.
+          {.choice = 900, .action = help_box, .shown = [] { return false; }},
+      }};
 }
 
 }  // namespace
@@ -238,15 +213,10 @@ void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlon
   SymbolState symbols;
   if (iocom.lplotop) symbols.save();
   const MapData data{xd, yd, rlong, rlat, depth, date1, time1, azd1, dipd1, rakd1, ndat, iouk, lsish, ksub};
+  const MenuTable table = driver_menu(data, ndatdim, ksub, symbols);
   menu_loop(
-      mapseis_header, [&] { show_menu(ndatdim, ndat); },
-      [&](int choice) {
-        act(choice, ksub);
-        plot_file(choice, symbols);
-        if (choice == opt_run) map_run(data, settings.run);
-      },
-      MenuStyle{
-          .exit_line = "EXIT .........................99", .prompt = Prompt::with_default, .body_at_level_2 = true});
+      mapseis_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
   symbols.restore();
 }
 

@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/angles.hpp"
@@ -13,6 +16,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "plot/buffers.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -26,17 +30,6 @@ namespace dorvix {
 namespace {
 
 constexpr Header mappoint_header{"mappoint", " 2.3", "16-04-2010"};
-
-constexpr int opt_projection = 13;
-constexpr int opt_listing = 14;
-constexpr int opt_line_colour = 51;
-constexpr int opt_fill_colour = 52;
-constexpr int opt_symbol_type = 53;
-constexpr int opt_symbol_size = 54;
-constexpr int opt_x = 10;
-constexpr int opt_y = 20;
-constexpr int opt_single_point = 100;
-constexpr int opt_file = 200;
 
 // The column file of points: unit, what it is, field lengths of its name,
 // title and variable names, and what the user may change in the choice of
@@ -86,25 +79,6 @@ void install(Attributes a) {
 
 // The rule between the steps of a plot: a blank and 22 "=".
 void step_rule() { say(std::string(22, '=')); }
-
-void show_menu(bool iproj) {
-  const PointSettings& s = settings;
-  dash_rule();
-  say("MAPPING POINTS");
-  dash_rule();
-  ItemLine().text("use projection .............13").text(edit::l(iproj, 1)).write();
-  ItemLine().text("screen listing .............14").text(edit::l(s.listing, 1)).write();
-  ItemLine().text("line color .................51").integer(s.attributes.line_colour, 6).write();
-  ItemLine().text("fill color .................52").integer(s.attributes.fill_colour, 6).write();
-  ItemLine().text("symbol type ................53").integer(s.attributes.symbol_type, 6).write();
-  ItemLine().text("symbol size ................54").fixed(s.attributes.symbol_size, 8, 3).write();
-  ItemLine().text("X or longitude .............10").fixed(s.x, 8, 3).write();
-  ItemLine().text("Y or latitude ..............20").fixed(s.y, 8, 3).write();
-  dash_rule();
-  say("Plot single point (x,y ) ..100");
-  say("Plot set of point (file) ..200");
-  dash_rule();
-}
 
 // The names of the two variables of a point.
 using Names = std::array<std::string, 2>;
@@ -199,8 +173,8 @@ void list_points(const Names& names, int n) {
   step_rule();
 }
 
-// Options 100 and 200: the points, projected or not, their symbols and
-// their listing.
+// The single point or the points of a file, projected or not, their
+// symbols and their listing.
 void plot_points(bool iproj, bool from_file) {
   Names names{edit::pad("X-long", variable_name_width), edit::pad("Y-lat", variable_name_width)};
   int n = 1;
@@ -229,42 +203,36 @@ void plot_points(bool iproj, bool from_file) {
   if (settings.listing && n > 0) list_points(names, n);
 }
 
-void act(int choice, bool& iproj) {
-  Attributes& a = settings.attributes;
-  switch (choice) {
-    case opt_projection:
-      ask_flag(iproj, "project coordinates ?");
-      break;
-    case opt_listing:
-      ask_flag(settings.listing, "coord on sreen ?");
-      break;
-    case opt_line_colour:
-      slinecolor(a.line_colour, 0);
-      break;
-    case opt_fill_colour:
-      sfillcolor(a.fill_colour, 0);
-      break;
-    case opt_symbol_type:
-      ssymboltype(a.symbol_type, 0);
-      break;
-    case opt_symbol_size:
-      ssymbolsize(a.symbol_size, 0);
-      break;
-    case opt_x:
-      ask_real(settings.x, "X or long-deg");
-      break;
-    case opt_y:
-      ask_real(settings.y, "Y or lat-deg");
-      break;
-    case opt_single_point:
-      plot_points(iproj, false);
-      break;
-    case opt_file:
-      plot_points(iproj, true);
-      break;
-    default:
-      break;
-  }
+// A plot attribute of the points, edited through its own set-up with its
+// menu.
+template <class T, class SetUp>
+MenuRow attribute_row(int choice, std::string_view label, T& v, SetUp set_up, std::function<void(ItemLine&)> shows) {
+  return {.choice = choice, .label = label, .action = [&v, set_up] { set_up(v, 0); }, .value = std::move(shows)};
+}
+
+// The menu: the switches, the plot attributes and the single point, then
+// the plots of the single point and of a file of points.
+MenuTable point_menu(bool& iproj) {
+  PointSettings& s = settings;
+  Attributes& a = s.attributes;
+  return MenuTable{
+      .rows = {{.draw = dash_rule},
+               {.label = "MAPPING POINTS"},
+               {.draw = dash_rule},
+               setting_row(13, "use projection ", iproj, "project coordinates ?"),
+               setting_row(14, "screen listing ", s.listing, "coord on sreen ?"),
+               attribute_row(51, "line color ", a.line_colour, slinecolor, shows_integer(a.line_colour, 6)),
+               attribute_row(52, "fill color ", a.fill_colour, sfillcolor, shows_integer(a.fill_colour, 6)),
+               attribute_row(53, "symbol type ", a.symbol_type, ssymboltype, shows_integer(a.symbol_type, 6)),
+               attribute_row(54, "symbol size ", a.symbol_size, ssymbolsize, shows_fixed(a.symbol_size, 8, 3)),
+               setting_row(10, "X or longitude ", s.x, 8, 3, "X or long-deg"),
+               setting_row(20, "Y or latitude ", s.y, 8, 3, "Y or lat-deg"),
+               {.draw = dash_rule},
+               {.choice = 100, .label = "Plot single point (x,y ) ", .action = [&iproj] { plot_points(iproj, false); }},
+               {.choice = 200, .label = "Plot set of point (file) ", .action = [&iproj] { plot_points(iproj, true); }},
+               {.draw = dash_rule},
+               {.choice = menu_exit_choice, .label = "RETURN TO MAIN "}},
+      .width = 30};
 }
 
 }  // namespace
@@ -278,9 +246,10 @@ void mappoint(bool& iproj, int mode) {
   }
   const Attributes on_entry = current_attributes();
   install(settings.attributes);
+  const MenuTable table = point_menu(iproj);
   menu_loop(
-      mappoint_header, [&] { show_menu(iproj); }, [&](int choice) { act(choice, iproj); },
-      MenuStyle{.exit_line = "RETURN TO MAIN .............99", .prompt = Prompt::without_default});
+      mappoint_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::without_default});
   install(on_entry);
 }
 

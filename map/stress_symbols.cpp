@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/range_checks.hpp"
 #include "plot/draw.hpp"
 
@@ -186,49 +188,49 @@ void sh_type_reset_box(int value) {
   warningtail00();
 }
 
-void show_symbol_menu(const MapShPar& v) {
+// The lines that explain a code before it is asked, between two rules.
+void explained(std::initializer_list<std::string_view> lines) {
   const std::string rule30(30, '-');
-  dash_rule();
-  say("Sh MAP PARAMETERS :");
-  dash_rule();
   say(rule30);
-  ItemLine().text("Major size ................10").fixed(v.sizmaxa, 10, 3).write();
-  ItemLine().text("Minor size ................20").fixed(v.sizmina, 10, 3).write();
-  ItemLine().text("Epicenter type ............30").integer(v.iepi, 6).write();
-  ItemLine().text("Sh type ...................40").integer(v.isha, 6).write();
+  for (std::string_view l : lines) say(l);
   say(rule30);
 }
 
-void symbol_choice(int choice, MapShPar& v) {
-  const std::string rule30(30, '-');
-  switch (choice) {
-    case 10:
-      ask_real_in(v.sizmaxa, "Major size", 0.0f, 100.0f);
-      break;
-    case 20:
-      ask_real_in(v.sizmina, "Minor size", 0.0f, 100.0f);
-      break;
-    case 30:
-      say(rule30);
-      say("epicenter type:");
-      say("0 => no plot");
-      say("else = symbol #");
-      say(rule30);
-      ask_int(v.iepi, "Epicenter type");
-      break;
-    case 40:
-      say(rule30);
-      say("Sh type:");
-      for (std::string_view l : {"-2 => Shmin only", "-1 => Shmin + Shmax small", "0  => Shmin + Shmax",
-                                 "+1 => Shmax + Shmin small", "+2 => Shmax only"}) {
-        say(l);
-      }
-      say(rule30);
-      ask_int_in(v.isha, "Sh type", -2, 2);
-      break;
-    default:
-      break;
-  }
+// The menu of the symbol sizes, the epicentre symbol and the Sh type.
+MenuTable symbol_menu(MapShPar& v) {
+  static const std::string rule30(30, '-');
+  return MenuTable{
+      .rows = {{.draw = dash_rule},
+               {.label = "Sh MAP PARAMETERS :"},
+               {.draw = dash_rule},
+               {.label = rule30},
+               {.choice = 10,
+                .label = "Major size ",
+                .action = [&v] { ask_real_in(v.sizmaxa, "Major size", 0.0f, 100.0f); },
+                .value = shows_fixed(v.sizmaxa, 10, 3)},
+               {.choice = 20,
+                .label = "Minor size ",
+                .action = [&v] { ask_real_in(v.sizmina, "Minor size", 0.0f, 100.0f); },
+                .value = shows_fixed(v.sizmina, 10, 3)},
+               {.choice = 30,
+                .label = "Epicenter type ",
+                .action =
+                    [&v] {
+                      explained({"epicenter type:", "0 => no plot", "else = symbol #"});
+                      ask_int(v.iepi, "Epicenter type");
+                    },
+                .value = shows_integer(v.iepi, 6)},
+               {.choice = 40,
+                .label = "Sh type ",
+                .action =
+                    [&v] {
+                      explained({"Sh type:", "-2 => Shmin only", "-1 => Shmin + Shmax small", "0  => Shmin + Shmax",
+                                 "+1 => Shmax + Shmin small", "+2 => Shmax only"});
+                      ask_int_in(v.isha, "Sh type", -2, 2);
+                    },
+                .value = shows_integer(v.isha, 6)},
+               {.label = rule30}},
+      .width = 29};
 }
 
 }  // namespace
@@ -256,8 +258,9 @@ void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode) {
     }
   }
   if (mode % 2 == 0) {
+    const MenuTable table = symbol_menu(v);
     menu_loop(
-        smapsh2_header, [&] { show_symbol_menu(v); }, [&](int choice) { symbol_choice(choice, v); },
+        smapsh2_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
         MenuStyle{.prompt = Prompt::with_default});
   }
   mapshpar = v;

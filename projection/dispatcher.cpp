@@ -3,10 +3,12 @@
 #include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
-#include "console/menu_loop.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
+#include "projection/parameter_menu.hpp"
 #include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
 
@@ -37,36 +39,44 @@ Image origin_image(real lon, real lat) {
   return p;
 }
 
+// The origin's offsets follow each choice; an origin without a finite image
+// is not left with.
 void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
-  menu_loop(sllorig_header, [&] {
-        dash_rule();
-        say("MAP PROJECTION ORIGIN SET UP");
-        dash_rule();
-        value_line("central longitude .....1", lon);
-        value_line("central latitude  .....2", lat);
-        value_line("X offset ...............", p.x);
-        value_line("Y offset ...............", p.y);
-        dash_rule();
-        say("UPDATE & EXIT ........99");
-      }, [&](int choice) {
-        if (choice == 99) {
-          if (!at_infinity(p.x, p.y)) return true;
-          errorhead(sllorig_header);
-          say("The origin has no finite image under this projection");
-          say("==> CHOOSE ANOTHER ORIGIN");
-          errortail00();
-          return false;
-        }
-        if (choice == 1) {
-          ask_real(lon, "origin longitude in degrees");
-          lonr = rad(lon);
-        } else if (choice == 2) {
-          ask_real_in(lat, "origin latitude in degrees", -90.0f, 90.0f);
-          latr = rad(lat);
-        }
-        p = origin_image(lonr, latr);
-        return false;
-      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  const auto moved = [&] { p = origin_image(lonr, latr); };
+  parameter_menu(sllorig_header,
+                 {.title = "MAP PROJECTION ORIGIN SET UP",
+                  .lines = {.rows = {{.choice = 1,
+                                      .label = "central longitude ",
+                                      .action =
+                                          [&] {
+                                            ask_real(lon, "origin longitude in degrees");
+                                            lonr = rad(lon);
+                                            moved();
+                                          },
+                                      .value = shows_fixed(lon, 8, 3)},
+                                     {.choice = 2,
+                                      .label = "central latitude  ",
+                                      .action =
+                                          [&] {
+                                            ask_real_in(lat, "origin latitude in degrees", -90.0f, 90.0f);
+                                            latr = rad(lat);
+                                            moved();
+                                          },
+                                      .value = shows_fixed(lat, 8, 3)},
+                                     {.label = "X offset ...............", .value = shows_fixed(p.x, 8, 3)},
+                                     {.label = "Y offset ...............", .value = shows_fixed(p.y, 8, 3)}},
+                            .width = 24,
+                            .otherwise = [&](int) { moved(); }},
+                  .body_at_level_2 = true,
+                  .may_leave =
+                      [&] {
+                        if (!at_infinity(p.x, p.y)) return true;
+                        errorhead(sllorig_header);
+                        say("The origin has no finite image under this projection");
+                        say("==> CHOOSE ANOTHER ORIGIN");
+                        errortail00();
+                        return false;
+                      }});
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "projection/contract.hpp"
 #include "console/item_lines.hpp"
@@ -19,29 +21,36 @@ constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
 
 bool in_table(int iell) { return iell >= 1 && iell <= 9; }
 
+void unknown_answer_box(int answer) {
+  warninghead(sellipsoid_header);
+  ItemLine().text("ANSWER =").integer(answer, 3).write();
+  say("NEITHER IN [1,9] NOR = 99");
+  say("==> BACK TO MENU WITHOUT ACTION");
+  warningtail00();
+}
+
+// The ellipsoids, each the choice of its number.
+MenuTable ellipsoid_menu(int& iell) {
+  std::vector<MenuRow> rows{{.label = "           ELLIPSOIDS SET UP"},
+                            {.draw = dash_rule},
+                            {.label = " current ellipsoid number:", .value = shows_integer(ellipsoid_number, 3)},
+                            {.label = " setting ellipsoid number:", .value = shows_integer(iell, 3)},
+                            {.draw = dash_rule}};
+  for (int number = 1; const ReferenceEllipsoid& e : reference_ellipsoids) {
+    rows.push_back({.choice = number, .label = e.name, .action = [&iell, number] { iell = number; }});
+    ++number;
+  }
+  rows.push_back({.draw = dash_rule});
+  rows.push_back({.choice = menu_exit_choice, .label = "SET AND EXIT "});
+  return MenuTable{.rows = std::move(rows), .width = 38, .otherwise = unknown_answer_box};
+}
+
 void menu(int& iell) {
-  menu_loop(sellipsoid_header, [&] {
-        say("           ELLIPSOIDS SET UP");
-        dash_rule();
-        ItemLine().text(" current ellipsoid number:").integer(ellipsoid_number, 3).write();
-        ItemLine().text(" setting ellipsoid number:").integer(iell, 3).write();
-        dash_rule();
-        for (const auto& e : reference_ellipsoids) say(e.menu_line);
-        dash_rule();
-        say("SET AND EXIT .......................99");
-      }, [&](int answer) {
-        if (answer == 99) return true;
-        if (in_table(answer)) {
-          iell = answer;
-        } else {
-          warninghead(sellipsoid_header);
-          ItemLine().text("ANSWER =").integer(answer, 3).write();
-          say("NEITHER IN [1,9] NOR = 99");
-          say("==> BACK TO MENU WITHOUT ACTION");
-          warningtail00();
-        }
-        return false;
-      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .prompt_text = "Ellipsoid number or 99"});
+  const MenuTable table = ellipsoid_menu(iell);
+  menu_loop(
+      sellipsoid_header, [&] { show_rows(table); },
+      [&](int answer) { dispatch(table, answer); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .prompt_text = "Ellipsoid number or 99"});
 }
 
 void summary(int iell) {

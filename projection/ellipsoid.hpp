@@ -36,7 +36,7 @@ inline Ellipsoid ellipsoid;
 inline int ellipsoid_number = 0;
 
 struct ReferenceEllipsoid {
-  std::string_view menu_line;
+  std::string_view name;  // its line in the menu, before its number
   std::string_view title;
   real a;  // metres
   real b;
@@ -44,15 +44,15 @@ struct ReferenceEllipsoid {
 
 // The table, numbers 1 to 9 at indices 0 to 8.
 inline constexpr std::array<ReferenceEllipsoid, 9> reference_ellipsoids{{
-    {"GRS80    1980 .......................1", "GRS80 1980 ELLIPSOID", 6378137.0f, 6356752.5f},
-    {"IUGG     1967 .......................2", "IUGG 1967 ELLIPSOID", 6378160.0f, 6356775.0f},
-    {"Hayford  1909 .......................3", "HAYFORD 1909 ELLIPSOID", 6378388.0f, 6356912.0f},
-    {"Clarke   1880 .......................4", "CLARKE 1880 ELLIPSOID", 6378249.0f, 6356515.0f},
-    {"Clarke   1866 .......................5", "CLARKE 1866 ELLIPSOID", 6378206.5f, 6356584.0f},
-    {"Bessel   1841 .......................6", "BESSEL 1841 ELLIPSOID", 6377397.0f, 6356079.0f},
-    {"Everest  1830 .......................7", "EVEREST 1830 ELLIPSOID", 6377276.5f, 6356075.5f},
-    {"Plessis  1810 .......................8", "PLESSIS 1810 ELLIPSOID", 6376523.0f, 6355863.0f},
-    {"Delambre 1810 .......................9", "DELAMBRE 1810 ELLIPSOID", 6376985.0f, 6356323.5f},
+    {"GRS80    1980 ", "GRS80 1980 ELLIPSOID", 6378137.0f, 6356752.5f},
+    {"IUGG     1967 ", "IUGG 1967 ELLIPSOID", 6378160.0f, 6356775.0f},
+    {"Hayford  1909 ", "HAYFORD 1909 ELLIPSOID", 6378388.0f, 6356912.0f},
+    {"Clarke   1880 ", "CLARKE 1880 ELLIPSOID", 6378249.0f, 6356515.0f},
+    {"Clarke   1866 ", "CLARKE 1866 ELLIPSOID", 6378206.5f, 6356584.0f},
+    {"Bessel   1841 ", "BESSEL 1841 ELLIPSOID", 6377397.0f, 6356079.0f},
+    {"Everest  1830 ", "EVEREST 1830 ELLIPSOID", 6377276.5f, 6356075.5f},
+    {"Plessis  1810 ", "PLESSIS 1810 ELLIPSOID", 6376523.0f, 6355863.0f},
+    {"Delambre 1810 ", "DELAMBRE 1810 ELLIPSOID", 6376985.0f, 6356323.5f},
 }};
 
 // Chooses the ellipsoid. inter 2 or 3 starts from the kept number, 4 or 5

@@ -1,6 +1,7 @@
 // The graticule's settings: its menu, its checks and the record.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "console/item_lines.hpp"
 #include "console/list_read.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "projection/graticule.hpp"
 
 namespace dorvix {
@@ -89,36 +91,7 @@ void report(const Problems& p, std::string_view then) {
 
 // ---- The menu ---------------------------------------------------------------
 
-void int_line(std::string_view text, int v) { ItemLine().text(text).integer(v, 6).write(); }
-
-void menu_body(const GridValues& v) {
-  dash_rule();
-  say("LATITUDE-LONGITUDE GRID PARAMETERS");
-  dash_rule();
-  say("latitude min, max and inc .....10");
-  value_line("latitude minimum ..............11", v.latmin);
-  value_line("latitude maximum ..............12", v.latmax);
-  value_line("latitude increment ............13", v.latinc);
-  say("longitude min, max and inc ....20");
-  value_line("longitude minimum .............21", v.lonmin);
-  value_line("longitude maximum .............22", v.lonmax);
-  value_line("longitude increment ...........23", v.loninc);
-  int_line("nb of points to draw grid......31", v.npgrid);
-  int_line("nb of points to draw tick......32", v.nptick);
-  value_line("tic size (degrees) ............33", v.ticsize);
-  int_line("nb of decimals ................34", v.ndec);
-  int_line("grid type .....................40", v.igrid);
-  if ((v.igrid == 2 || v.igrid == 3) && v.nptick > std::max(2, v.npgrid / 3)) {
-    dash_rule();
-    say("WARNING:");
-    say("too many points for tick marks ?");
-    dash_rule();
-  }
-  dash_rule();
-  say("EXIT ..........................99");
-}
-
-// Options 10 and 20: minimum, maximum and spacing of one axis as one
+// Choices 10 and 20: minimum, maximum and spacing of one axis as one
 // free-format record, asked again until they are readable and pass the
 // checks of the axis.
 void ask_axis(bool latitude, real& min, real& max, real& inc) {
@@ -147,40 +120,92 @@ void ask_axis(bool latitude, real& min, real& max, real& inc) {
   }
 }
 
+// The grid types, by code.
+constexpr std::array<std::string_view, max_grid_type + 1> grid_type_names{"no grid ", "regular grid ",
+                                                                         "ticks out grid ", "ticks in  grid"};
+constexpr std::size_t grid_type_width = 19;
+
 void grid_type_choice(int& igrid) {
-  say("no grid ..........0");
-  say("regular grid .....1");
-  say("ticks out grid ...2");
-  say("ticks in  grid....3");
+  for (int code = 0; code <= max_grid_type; ++code) {
+    say(option_text(grid_type_names[static_cast<std::size_t>(code)], code, grid_type_width));
+  }
   ask_int_in(igrid, "your choice", 0, max_grid_type);
 }
 
+// Ticks are drawn along grid lines of npgrid points: more points to a tick
+// than a third of those is likely a mistake.
+bool too_many_tick_points(const GridValues& v) {
+  return (v.igrid == 2 || v.igrid == 3) && v.nptick > std::max(2, v.npgrid / 3);
+}
+
+// The option labels of an axis: its three values asked as one record,
+// then each alone, asked by its label without the blank.
+struct AxisLabels {
+  std::string_view all, min, max, inc;
+};
+constexpr AxisLabels latitude_labels{"latitude min, max and inc ", "latitude minimum ", "latitude maximum ",
+                                     "latitude increment "};
+constexpr AxisLabels longitude_labels{"longitude min, max and inc ", "longitude minimum ", "longitude maximum ",
+                                      "longitude increment "};
+
+// The lines of an axis: choice `first` asks its three values, the next
+// three choices each of them.
+std::vector<MenuRow> axis_rows(int first, bool latitude, real& min, real& max, real& inc) {
+  const AxisLabels& n = latitude ? latitude_labels : longitude_labels;
+  const auto asked = [](std::string_view label) { return label.substr(0, label.size() - 1); };
+  return {{.choice = first,
+           .label = n.all,
+           .action = [latitude, &min, &max, &inc] { ask_axis(latitude, min, max, inc); }},
+          setting_row(first + 1, n.min, min, 8, 3, asked(n.min)),
+          setting_row(first + 2, n.max, max, 8, 3, asked(n.max)),
+          setting_row(first + 3, n.inc, inc, 8, 3, asked(n.inc))};
+}
+
+MenuTable grid_menu(GridValues& v) {
+  std::vector<MenuRow> rows{{.draw = dash_rule}, {.label = "LATITUDE-LONGITUDE GRID PARAMETERS"}, {.draw = dash_rule}};
+  for (MenuRow& r : axis_rows(10, true, v.latmin, v.latmax, v.latinc)) rows.push_back(std::move(r));
+  for (MenuRow& r : axis_rows(20, false, v.lonmin, v.lonmax, v.loninc)) rows.push_back(std::move(r));
+  rows.insert(rows.end(),
+              {setting_row(31, "nb of points to draw grid", v.npgrid, 6, "nb of pts per grid line"),
+               setting_row(32, "nb of points to draw tick", v.nptick, 6, "nb of pts per tick"),
+               setting_row(33, "tic size (degrees) ", v.ticsize, 8, 3, "tic size in degrees"),
+               {.choice = 34,
+                .label = "nb of decimals ",
+                .action = [&v] { ask_int_in(v.ndec, "nb of tick labels decimals", 0, max_decimals); },
+                .value = shows_integer(v.ndec, 6)},
+               {.choice = 40,
+                .label = "grid type ",
+                .action = [&v] { grid_type_choice(v.igrid); },
+                .value = shows_integer(v.igrid, 6)},
+               {.shown = [&v] { return too_many_tick_points(v); },
+                .draw =
+                    [] {
+                      dash_rule();
+                      say("WARNING:");
+                      say("too many points for tick marks ?");
+                      dash_rule();
+                    }},
+               {.draw = dash_rule},
+               {.choice = menu_exit_choice, .label = "EXIT "}});
+  return MenuTable{.rows = std::move(rows), .width = 33};
+}
+
+// Left only with settings that pass the checks.
 void menu(GridValues& v) {
-  menu_loop(sllgrid3_header, [&] { menu_body(v); }, [&](int choice) {
-                 switch (choice) {
-                   case 99: {
-                     const Problems p = problems_of(v);
-                     if (p.empty()) return true;
-                     report(p, "==> BACK TO MENU");
-                     break;
-                   }
-                   case 10: ask_axis(true, v.latmin, v.latmax, v.latinc); break;
-                   case 11: ask_real(v.latmin, "latitude minimum"); break;
-                   case 12: ask_real(v.latmax, "latitude maximum"); break;
-                   case 13: ask_real(v.latinc, "latitude increment"); break;
-                   case 20: ask_axis(false, v.lonmin, v.lonmax, v.loninc); break;
-                   case 21: ask_real(v.lonmin, "longitude minimum"); break;
-                   case 22: ask_real(v.lonmax, "longitude maximum"); break;
-                   case 23: ask_real(v.loninc, "longitude increment"); break;
-                   case 31: ask_int(v.npgrid, "nb of pts per grid line"); break;
-                   case 32: ask_int(v.nptick, "nb of pts per tick"); break;
-                   case 33: ask_real(v.ticsize, "tic size in degrees"); break;
-                   case 34: ask_int_in(v.ndec, "nb of tick labels decimals", 0, max_decimals); break;
-                   case 40: grid_type_choice(v.igrid); break;
-                   default: break;
-                 }
-                 return false;
-               }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  const MenuTable table = grid_menu(v);
+  menu_loop(
+      sllgrid3_header, [&] { show_rows(table); },
+      [&](int choice) {
+        if (choice != menu_exit_choice) {
+          dispatch(table, choice);
+          return false;
+        }
+        const Problems p = problems_of(v);
+        if (p.empty()) return true;
+        report(p, "==> BACK TO MENU");
+        return false;
+      },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace

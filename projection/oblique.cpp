@@ -1,6 +1,9 @@
 #include "projection/oblique.hpp"
 
+#include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "catalogue/angles.hpp"
 #include "catalogue/vectors.hpp"
@@ -9,6 +12,8 @@
 #include "console/prompts.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
+#include "projection/parameter_menu.hpp"
 
 namespace dorvix {
 
@@ -17,35 +22,32 @@ namespace {
 constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
 
 
+void unknown_answer_box(int) {
+  warninghead(smatab33_header);
+  say("UNKNOWN ANSWER !");
+  say("==> BACK TO MENU WITHOUT ACTION");
+  warningtail00();
+}
+
+// Element (i, j) is choice k = 3(i - 1) + j, named at index k - 1.
 void smatab33_menu(Matrix33& aba) {
-  static constexpr std::string_view prompts[] = {"aba(1,1)", "aba(1,2)", "aba(1,3)", "aba(2,1)", "aba(2,2)",
-                                                 "aba(2,3)", "aba(3,1)", "aba(3,2)", "aba(3,3)"};
-  menu_loop(smatab33_header, [&] {
-        dash_rule();
-        say("Ab MATRIX SET UP");
-        dash_rule();
-        for (int k = 1; k <= 9; ++k) {
-          const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
-          ItemLine()
-              .text("Ab(" + std::to_string(i) + "," + std::to_string(j) + ")....." + std::to_string(k))
-              .fixed(element(aba, i, j), 8, 3)
-              .write();
-        }
-        dash_rule();
-        say("UPDATE & EXIT ........99");
-      }, [&](int choice) {
-        if (choice == 99) return true;
-        if (choice >= 1 && choice <= 9) {
-          const int i = (choice - 1) / 3 + 1, j = choice - 3 * (i - 1);
-          ask_real(element(aba, i, j), prompts[choice - 1]);
-        } else {
-          warninghead(smatab33_header);
-          say("UNKNOWN ANSWER !");
-          say("==> BACK TO MENU WITHOUT ACTION");
-          warningtail00();
-        }
-        return false;
-      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+  static constexpr std::array<std::string_view, 9> labels = {"Ab(1,1)", "Ab(1,2)", "Ab(1,3)", "Ab(2,1)", "Ab(2,2)",
+                                                             "Ab(2,3)", "Ab(3,1)", "Ab(3,2)", "Ab(3,3)"};
+  static constexpr std::array<std::string_view, 9> prompts = {"aba(1,1)", "aba(1,2)", "aba(1,3)",
+                                                              "aba(2,1)", "aba(2,2)", "aba(2,3)",
+                                                              "aba(3,1)", "aba(3,2)", "aba(3,3)"};
+  std::vector<MenuRow> rows;
+  for (int k = 1; k <= 9; ++k) {
+    const int i = (k - 1) / 3 + 1, j = k - 3 * (i - 1);
+    const auto name = static_cast<std::size_t>(k - 1);
+    real& v = element(aba, i, j);
+    rows.push_back({.choice = k,
+                    .label = labels[name],
+                    .action = [&v, name] { ask_real(v, prompts[name]); },
+                    .value = shows_fixed(v, 8, 3)});
+  }
+  parameter_menu(smatab33_header, {.title = "Ab MATRIX SET UP",
+                                   .lines = {.rows = std::move(rows), .width = 13, .otherwise = unknown_answer_box}});
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "projection/oblique.hpp"
+#include "projection/parameter_menu.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -25,9 +27,10 @@ struct SingleSetter {
   std::string_view initialising_line;
   std::string_view value_line;
   std::string_view title;
-  std::string_view option_line;
+  std::string_view option_label;  // its line in the menu, before the choice
   std::string_view prompt;
   bool latitude;  // asked within -90 and 90 degrees
+  std::size_t option_width = 24;  // of the option line; the second latitude's is one longer
 };
 
 constexpr SingleSetter long1{{"slong1", " 2.0", "27-08-2002"},
@@ -36,7 +39,7 @@ constexpr SingleSetter long1{{"slong1", " 2.0", "27-08-2002"},
                              "INITIALIZING CENTRAL LONGITUDE ",
                              "central longitude =",
                              "CENTRAL LONGITUDE SET UP",
-                             "central longitude .....1",
+                             "central longitude ",
                              "central longitude in degrees",
                              false};
 // The second longitude prints what the central one prints.
@@ -52,7 +55,7 @@ constexpr SingleSetter lat1{{"slat1", " 1.0", "28-08-2002"},
                             "INITIALIZING FIRST LATITUDE ",
                             "first latitude =",
                             "FIRST LATITUDE SET UP",
-                            "first latitude ........1",
+                            "first latitude ",
                             "first latitude in degrees",
                             true};
 constexpr SingleSetter lat2{{"slat2", " 1.0", "29-08-2002"},
@@ -61,16 +64,17 @@ constexpr SingleSetter lat2{{"slat2", " 1.0", "29-08-2002"},
                             "INITIALIZING SECOND LATITUDE ",
                             "second latitude =",
                             "SECOND LATITUDE SET UP",
-                            "second latitude ........1",
+                            "second latitude ",
                             "second latitude in degrees",
-                            true};
+                            true,
+                            25};
 constexpr SingleSetter angle1{{"sangle1", " 1.0", "29-08-2002"},
                               &LlpParam::anglep1,
                               180.0f,
                               "INITIALIZING CENTRAL ANGLE ",
                               "central angle =",
                               "CENTRAL ANGLE SET UP",
-                              "central angle .........1",
+                              "central angle ",
                               "central angle in degrees",
                               false};
 
@@ -84,23 +88,20 @@ void set_single(const SingleSetter& s, real& val, int inter) {
     value_line(s.value_line, val);
   }
   if (inter % 2 == 0) {
-    menu_loop(s.header, [&] {
-          dash_rule();
-          say(s.title);
-          dash_rule();
-          value_line(s.option_line, val);
-          dash_rule();
-          say("UPDATE & EXIT ........99");
-        }, [&](int choice) {
-          if (choice == 1) {
-            if (s.latitude) {
-              ask_real_in(val, s.prompt, -latitude_limit, latitude_limit);
-            } else {
-              ask_real(val, s.prompt);
-            }
-          }
-          return choice == 99;
-        }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+    parameter_menu(s.header,
+                   {.title = s.title,
+                    .lines = {.rows = {{.choice = 1,
+                                        .label = s.option_label,
+                                        .action =
+                                            [&] {
+                                              if (s.latitude) {
+                                                ask_real_in(val, s.prompt, -latitude_limit, latitude_limit);
+                                              } else {
+                                                ask_real(val, s.prompt);
+                                              }
+                                            },
+                                        .value = shows_fixed(val, 8, 3)}},
+                              .width = s.option_width}});
   }
   llpparam.*s.field = rad(val);
 }
@@ -129,19 +130,21 @@ void soblique(real& lon, real& lat, int inter) {
     value_line("central latitude  =", lat);
   }
   if (inter % 2 == 0) {
-    menu_loop(soblique_header, [&] {
-          dash_rule();
-          say("OBLIQUE PROJECTIONS CENTRAL LOCATION SET UP");
-          dash_rule();
-          value_line("central longitude .....1", lon);
-          value_line("central latitude ......2", lat);
-          dash_rule();
-          say("UPDATE & EXIT ........99");
-        }, [&](int choice) {
-          if (choice == 1) ask_real(lon, "central longitude in degrees");
-          if (choice == 2) ask_real_in(lat, "central latitude in degrees", -latitude_limit, latitude_limit);
-          return choice == 99;
-        }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+    parameter_menu(
+        soblique_header,
+        {.title = "OBLIQUE PROJECTIONS CENTRAL LOCATION SET UP",
+         .lines = {.rows = {{.choice = 1,
+                             .label = "central longitude ",
+                             .action = [&lon] { ask_real(lon, "central longitude in degrees"); },
+                             .value = shows_fixed(lon, 8, 3)},
+                            {.choice = 2,
+                             .label = "central latitude ",
+                             .action =
+                                 [&lat] {
+                                   ask_real_in(lat, "central latitude in degrees", -latitude_limit, latitude_limit);
+                                 },
+                             .value = shows_fixed(lat, 8, 3)}},
+                   .width = 24}});
   }
   oblique_centre = {rad(lon), rad(lat)};
   Matrix33 m = oblique_matrix(oblique_centre.lon, oblique_centre.lat);

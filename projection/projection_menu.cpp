@@ -4,13 +4,15 @@
 #include <cmath>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
-#include "console/menu_loop.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "projection/codes.hpp"
 #include "projection/dispatcher.hpp"
@@ -39,85 +41,85 @@ void number_line(std::string_view text, int v) { ItemLine().text(text).integer(v
 enum class Step { none, long1, long2, lat1, lat2, angle, oblique, perspective, lcc, lcce, albers, bonne, imw };
 
 struct CodeMenu {
-  std::string_view option;                   // its line in the menu
+  std::string_view name;                     // its line in the menu, before the code
   std::array<std::string_view, 7> titles{};  // its title box
   std::array<Step, 6> steps{};               // setters, then constants
 };
 
 // The degree sign of code 14's title is the byte 0xA1 (Mac OS Roman).
 constexpr std::array<CodeMenu, code_count> code_menus{{
-    {" Transverse mercator ...................1",
+    {" Transverse mercator ",
      {"TRANSVERSE MERCATOR SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Transverse mercator ...................2",
+    {" Transverse mercator ",
      {"TRANSVERSE MERCATOR ELLIPSOIDAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Lambert conformal conical  ............3",
+    {" Lambert conformal conical  ",
      {"LAMBERT CONFORMAL CONICAL SPHERICAL EARTH", "3 parameters:", "  1 central meridien",
       "  2 standard parallels"},
      {Step::long1, Step::lat1, Step::lat2, Step::lcc}},
-    {" Lambert conformal conical .............4",
+    {" Lambert conformal conical ",
      {"LAMBERT CONFORMAL CONICAL ELLIPSOIDAL EARTH", "3 parameters:", "  1 central meridien",
       "  2 standard parallels"},
      {Step::long1, Step::lat1, Step::lat2, Step::lcce}},
-    {" Lambert azimutal equal area polar......5",
+    {" Lambert azimutal equal area polar",
      {"AZIMUTHAL EQUAL AREA SPHERICAL EARTH", "LAMBERT (1772)", "POLAR", "1 parameter:",
       "  1 maximum angle from center"},
      {Step::angle}},
-    {" Lambert azimutal equal area oblique ...6",
+    {" Lambert azimutal equal area oblique ",
      {"AZIMUTHAL EQUAL AREA SPHERICAL EARTH", "LAMBERT (1772)", "OBLIQUE", "3 parameters:",
       "  1 maximum angle from center", "  1 central meridien", "  1 central parallel"},
      {Step::angle, Step::oblique}},
-    {" Stereographic (inversion) polar........7",
+    {" Stereographic (inversion) polar",
      {"STEREOGRAPHIC CONFORMAL SPHERICAL EARTH", "OR INVERSION SPHERICAL EARTH", "POLAR", "1 parameter:",
       "  1 maximum angle from center"},
      {Step::angle}},
-    {" Stereographic (inversion) oblique .....8",
+    {" Stereographic (inversion) oblique ",
      {"STEREOGRAPHIC CONFORMAL SPHERICAL EARTH", "OR INVERSION SPHERICAL EARTH", "OBLIQUE", "3 parameters:",
       "  1 maximum angle from center", "  1 central meridien", "  1 central parallel"},
      {Step::angle, Step::oblique}},
-    {" Orthographic polar.....................9",
+    {" Orthographic polar",
      {"ORTHOGRAPHIC SPHERICAL EARTH", "POLAR", "1 parameter:", "  1 maximum angle from center"},
      {Step::angle}},
-    {" Orthographic oblique .................10",
+    {" Orthographic oblique ",
      {"ORTHOGRAPHIC SPHERICAL EARTH", "OBLIQUE", "2 parameters:", "  1 central meridien", "  1 central parallel"},
      {Step::oblique}},
-    {" Perspective polar.....................11",
+    {" Perspective polar",
      {"PERSPECTIVE SPHERICAL EARTH", "POLAR", "1 parameter:", "  1 angle of view"},
      {Step::angle, Step::perspective}},
-    {" Perspective oblique ..................12",
+    {" Perspective oblique ",
      {"PERSPECTIVE SPHERICAL EARTH", "OBLIQUE", "3 parameters:", "  1 angle of view", "  1 central meridien",
       "  1 central parallel"},
      {Step::angle, Step::perspective, Step::oblique}},
-    {" Polyconical ..........................13",
+    {" Polyconical ",
      {"POLYCONIC SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Lallemand modified polyconical .......14",
+    {" Lallemand modified polyconical ",
      {"LALLEMAND POLYCONIC ELLIPSOIDAL EARTH", "Used by the International Map of the World", "4 parameters:",
       "  1 central meridien", "  1 true scale meridien (+2\xA1"
                               "E of central)",
       "  1 northernmost parallel", "  1 southernmost parallel"},
      {Step::long1, Step::long2, Step::lat1, Step::lat2, Step::imw}},
-    {" Mercator .............................15", {"MERCATOR SPHERICAL EARTH"}, {}},
-    {" Mercator .............................16", {"MERCATOR ELLIPSOIDAL EARTH"}, {}},
-    {" Gnonomic polar........................17", {"GNOMOMIC SPHERICAL EARTH", "POLAR"}, {}},
-    {" Gnonomic oblique .....................18",
+    {" Mercator ", {"MERCATOR SPHERICAL EARTH"}, {}},
+    {" Mercator ", {"MERCATOR ELLIPSOIDAL EARTH"}, {}},
+    {" Gnonomic polar", {"GNOMOMIC SPHERICAL EARTH", "POLAR"}, {}},
+    {" Gnonomic oblique ",
      {"GNOMOMIC SPHERICAL EARTH", "OBLIQUE", "2 parameters:", "  1 central meridien", "  1 central parallel"},
      {Step::oblique}},
-    {" Albers ...............................19",
+    {" Albers ",
      {"ALBERS SPHERICAL EARTH", "1 parameter:", "  1 parallel", "  NB: latp1 = 0 is problematic"},
      {Step::lat1, Step::albers}},
-    {" Bonne ................................20",
+    {" Bonne ",
      {"BONNE SPHERICAL EARTH", "1 parameter:", "  1 parallel", "  NB: latp1 = 0 is problematic"},
      {Step::lat1, Step::bonne}},
-    {" Werner ...............................21", {"WERNER SPHERICAL EARTH"}, {}},
-    {" Sanson-Flamsteed .....................22", {"SANSON-FLAMSTEED SPHERICAL EARTH"}, {}},
-    {" Lambert cylindrical normal equivalent 23",
+    {" Werner ", {"WERNER SPHERICAL EARTH"}, {}},
+    {" Sanson-Flamsteed ", {"SANSON-FLAMSTEED SPHERICAL EARTH"}, {}},
+    {" Lambert cylindrical normal equivalent ",
      {"LAMBERT CYLINDRICAL NORMAL EQUIVALENT", "SPHERICAL EARTH    -   LAMBERT (1772)"},
      {}},
-    {" Mollweide ............................24", {"MOLLWEIDE SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
+    {" Mollweide ", {"MOLLWEIDE SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Van Der Grinten ......................25",
+    {" Van Der Grinten ",
      {"VAN DER GRINTEN SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
 }};
@@ -138,36 +140,39 @@ constexpr std::array<Group, 6> groups{{
     {"VI  - ELLIPSOIDAL - OTHERS", {14}},
 }};
 
-void menu_body(int iproj) {
-  say("           EARTH MAP PROJECTIONS");
-  say("    (longitude,latitude) -------> (x,y)");
-  dash_rule();
-  number_line(" current projection number:", projtype.iproj);
-  number_line(" setting projection number:", iproj);
+void unknown_answer_box(int) {
+  warninghead(sprojll2_header);
+  say("UNKNOWN ANSWER !");
+  say("==> BACK TO MENU WITHOUT ACTION");
+  warningtail00();
+}
+
+// The codes by group, each the choice that sets it.
+MenuTable code_menu(int& iproj) {
+  std::vector<MenuRow> rows{{.label = "           EARTH MAP PROJECTIONS"},
+                            {.label = "    (longitude,latitude) -------> (x,y)"},
+                            {.draw = dash_rule},
+                            {.label = " current projection number:", .value = shows_integer(projtype.iproj, 4)},
+                            {.label = " setting projection number:", .value = shows_integer(iproj, 4)}};
   for (const Group& g : groups) {
-    dash_rule();
-    say(g.title);
+    rows.push_back({.draw = dash_rule});
+    rows.push_back({.label = g.title});
     for (const int code : g.codes) {
-      if (code != 0) say(menu_of(code).option);
+      if (code == 0) continue;
+      rows.push_back({.choice = code, .label = menu_of(code).name, .action = [&iproj, code] { iproj = code; }});
     }
   }
-  dash_rule();
-  say("SET AND EXIT ..........................99");
+  rows.push_back({.draw = dash_rule});
+  rows.push_back({.choice = menu_exit_choice, .label = "SET AND EXIT "});
+  return MenuTable{.rows = std::move(rows), .width = 41, .otherwise = unknown_answer_box};
 }
 
 void choose_code(int& iproj) {
-  menu_loop(sprojll2_header, [&] { menu_body(iproj); }, [&](int answer) {
-        if (answer == 99) return true;
-        if (known_code(answer)) {
-          iproj = answer;
-        } else {
-          warninghead(sprojll2_header);
-          say("UNKNOWN ANSWER !");
-          say("==> BACK TO MENU WITHOUT ACTION");
-          warningtail00();
-        }
-        return false;
-      }, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  const MenuTable table = code_menu(iproj);
+  menu_loop(
+      sprojll2_header, [&] { show_rows(table); },
+      [&](int answer) { dispatch(table, answer); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 // ---- Initialisation -------------------------------------------------------

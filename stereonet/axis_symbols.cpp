@@ -13,6 +13,7 @@
 #include "console/iocom.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/projections.hpp"
 
@@ -49,46 +50,49 @@ void check_code(int& code, std::string_view which, int reset) {
   warningtail00();
 }
 
+// The menu's options put a blank between the leader and the number: their
+// labels carry the leader and fill the width but for the number.
 void menu(int& istd, int& ialt, int inter) {
   const bool edit = inter == edit_only;
-  choice_loop(
-      [&] {
-        submenuhead(sdspaxsymb_header);
-        if (!iocom.lwito(2)) return;
-        dash_rule();
-        say("STEREOPLOT AXIS SYMBOLS");
-        say("Standard  symbol <-> standard hemisphere");
-        say("Alternate symbol <-> opposite hemisphere");
-        dash_rule();
-        if (edit) {
-          say("set up:");
-        } else {
-          say("currently stored:");
-          type_line("standard  type =", dspaxbk.isymstd);
-          type_line("alternate type =", dspaxbk.isymalt);
-          say(std::string(21, '-'));
-          say("ready to store:");
-        }
-        type_line("standard  type =", istd);
-        type_line("alternate type =", ialt);
-        dash_rule();
-        say("Axis symbol ... symbol number");
-        say("arrow    ................ 101");
-        say("line     ................ 100");
-        int listed = 0;
-        ssymboltype(listed, list_codes_only);
-        dash_rule();
-        say("MODIFY:");
-        say(" standard type ............... 10");
-        say(" alternate type .............. 20");
-        say(edit ? "SET UP IS OK ==> EXIT ........ 99" : "STORE AND EXIT ............... 99");
-        menutail();
-      },
-      [&](int choice) {
-        if (choice == 10) ask_int_in(istd, "standard symbol type", min_axis_code, max_axis_code);
-        if (choice == 20) ask_int_in(ialt, "alternate symbol type", min_axis_code, max_axis_code);
-      },
-      Prompt::with_default);
+  const auto editing = [edit] { return edit; };
+  const auto storing = [edit] { return !edit; };
+  const MenuTable table{
+      .rows = {{.draw = dash_rule},
+               {.label = "STEREOPLOT AXIS SYMBOLS"},
+               {.label = "Standard  symbol <-> standard hemisphere"},
+               {.label = "Alternate symbol <-> opposite hemisphere"},
+               {.draw = dash_rule},
+               {.label = "set up:", .shown = editing},
+               {.label = "currently stored:", .shown = storing},
+               {.label = "standard  type =", .value = shows_integer(dspaxbk.isymstd, 4), .shown = storing},
+               {.label = "alternate type =", .value = shows_integer(dspaxbk.isymalt, 4), .shown = storing},
+               {.label = "---------------------", .shown = storing},
+               {.label = "ready to store:", .shown = storing},
+               {.label = "standard  type =", .value = shows_integer(istd, 4)},
+               {.label = "alternate type =", .value = shows_integer(ialt, 4)},
+               {.draw = dash_rule},
+               {.label = "Axis symbol ... symbol number"},
+               {.label = "arrow    ................", .value = shows_integer(axis_arrow, 3)},
+               {.label = "line     ................", .value = shows_integer(axis_line, 3)},
+               {.draw =
+                    [] {
+                      int listed = 0;
+                      ssymboltype(listed, list_codes_only);
+                    }},
+               {.draw = dash_rule},
+               {.label = "MODIFY:"},
+               {.choice = 10,
+                .label = " standard type ............... ",
+                .action = [&istd] { ask_int_in(istd, "standard symbol type", min_axis_code, max_axis_code); }},
+               {.choice = 20,
+                .label = " alternate type .............. ",
+                .action = [&ialt] { ask_int_in(ialt, "alternate symbol type", min_axis_code, max_axis_code); }},
+               {.choice = menu_exit_choice, .label = "SET UP IS OK ==> EXIT ........ ", .shown = editing},
+               {.choice = menu_exit_choice, .label = "STORE AND EXIT ............... ", .shown = storing}},
+      .width = 33};
+  menu_loop(
+      sdspaxsymb_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 // The direction of an axis on the lower hemisphere: an upward axis is

@@ -10,6 +10,8 @@
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/axis_symbols.hpp"
@@ -72,6 +74,17 @@ bool net_off_sheet(const NetLayout& l, int k) {
   return cx - hx < 0 || cx + hx > s.width || cy - hy < 0 || cy + hy > s.height;
 }
 
+// Choice 310: each pair edited without touching the axis-symbol record.
+void edit_symbols(const DiagramActions& a) {
+  const std::string rule(43, ':');
+  for (std::size_t j = 0; j < 3; ++j) {
+    say(rule);
+    say(edit::pad(a.symbol_prompts[j], 35));
+    say(rule);
+    sdspaxsymb((*a.symbols)[j][0], (*a.symbols)[j][1], 200);
+  }
+}
+
 }  // namespace
 
 MechanismPlanes DiagramData::planes(int m) const {
@@ -129,33 +142,6 @@ void diagram_text() {
   stextangle(angle, 1);
 }
 
-void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> angles_in_radians,
-                  const std::string& plot_name) {
-  submenuhead(h);
-  if (!iocom.lwito(2)) return;
-  const std::string section_rule(32, '-');
-  dash_rule();
-  say("SET UP:");
-  say(section_rule);
-  say("DATA:");
-  ItemLine().text("maximum nb of data =").integer(ndatdim, 6).write();
-  ItemLine().text("current nb of data =").integer(ndata, 6).write();
-  if (angles_in_radians) ItemLine().text("angles in radians  :").text(*angles_in_radians ? "T" : "F").write();
-  say(section_rule);
-  say("PLOT:");
-  ItemLine().text("plot file name:").text(edit::pad(plot_name, 20)).write();
-  say("open plot file  ..............10");
-  say("scaling ......................11");
-  say("plot parameters ..............12");
-  say("close file = end plot ........20");
-  say("stereo type..................300");
-  say("symbol types ................310");
-  dash_rule();
-  say("RUN = PLOT FPS .............1000");
-  say("EXIT .........................99");
-  menutail();
-}
-
 void scaling_banner() {
   const std::string rule(31, '=');
   say(rule);
@@ -163,47 +149,52 @@ void scaling_banner() {
   say(rule);
 }
 
-void diagram_choice(int choice, const DiagramActions& a) {
-  switch (choice) {
-    case 10:
-      a.open_plot();
-      break;
-    case 11:
-      a.edit_layout();
-      break;
-    case 12:
-      splotparam2(0);
-      break;
-    case 20:
-      plend();
-      break;
-    case 300: {
-      int iproj = 1;
-      sspro(iproj, 2);
-      break;
-    }
-    case 310: {
-      // Each pair edited without touching the axis-symbol record.
-      const std::string rule(43, ':');
-      for (std::size_t j = 0; j < 3; ++j) {
-        say(rule);
-        say(edit::pad(a.symbol_prompts[j], 35));
-        say(rule);
-        sdspaxsymb((*a.symbols)[j][0], (*a.symbols)[j][1], 200);
-      }
-      break;
-    }
-    case 1000:
-      if (iocom.lplotop) {
-        newpage();
-      } else {
-        a.open_plot();
-      }
-      a.run();
-      break;
-    default:
-      break;
-  }
+void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> angles_in_radians,
+                  const std::string& plot_name, const DiagramActions& a) {
+  const std::string section_rule(32, '-');
+  const MenuTable table{
+      .rows = {
+          {.draw = dash_rule},
+          {.label = "SET UP:"},
+          {.label = section_rule},
+          {.label = "DATA:"},
+          {.label = "maximum nb of data =", .value = shows_integer(ndatdim, 6)},
+          {.label = "current nb of data =", .value = shows_integer(ndata, 6)},
+          {.label = "angles in radians  :",
+           .value = [angles_in_radians](ItemLine& l) { l.text(*angles_in_radians ? "T" : "F"); },
+           .shown = [angles_in_radians] { return angles_in_radians.has_value(); }},
+          {.label = section_rule},
+          {.label = "PLOT:"},
+          {.label = "plot file name:", .value = [&plot_name](ItemLine& l) { l.text(edit::pad(plot_name, 20)); }},
+          {.choice = 10, .label = "open plot file  ", .action = a.open_plot},
+          {.choice = 11, .label = "scaling ", .action = a.edit_layout},
+          {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(0); }},
+          {.choice = 20, .label = "close file = end plot ", .action = plend},
+          {.choice = 300,
+           .label = "stereo type",
+           .action =
+               [] {
+                 int iproj = 1;
+                 sspro(iproj, 2);
+               }},
+          {.choice = 310, .label = "symbol types ", .action = [&a] { edit_symbols(a); }},
+          {.draw = dash_rule},
+          {.choice = 1000,
+           .label = "RUN = PLOT FPS ",
+           .action =
+               [&a] {
+                 if (iocom.lplotop) {
+                   newpage();
+                 } else {
+                   a.open_plot();
+                 }
+                 a.run();
+               }},
+          {.choice = menu_exit_choice, .label = "EXIT "},
+      }};
+  menu_loop(
+      h, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace dorvix

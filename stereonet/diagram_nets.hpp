@@ -79,22 +79,21 @@ void run_caption();
 // Captions and labels upright, in their text height.
 void diagram_text();
 
-// The driver menu: the head, and while output level 2 is on its body; the
-// angle line only when `angles_in_radians` is given.
-void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> angles_in_radians,
-                  const std::string& plot_name);
 // What a driver does for the choices of its menu that differ between the
-// drivers: open the plot file (10), edit the layout (11), and run (1000,
-// after the page menu or the opening); and its symbols with the prompts
-// of their choice (310).
+// drivers: open the plot file, edit the layout, and run (after a new page
+// of the open plot or its opening); and its symbols with the prompts of
+// their choice.
 struct DiagramActions {
   std::function<void()> open_plot, edit_layout, run;
   AxisSymbols* symbols = nullptr;
   std::array<std::string_view, 3> symbol_prompts;
 };
-// One choice of a driver menu: 10, 11, 12 (plot parameters), 20 (close the
-// plot), 300 (stereonet projection), 310, 1000; others do nothing.
-void diagram_choice(int choice, const DiagramActions& a);
+// The driver menu until it is left: the head, and while output level 2 is
+// on its body; the angle line only when `angles_in_radians` is given. Its
+// other choices are the plot parameters, closing the plot and the
+// stereonet projection.
+void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> angles_in_radians,
+                  const std::string& plot_name, const DiagramActions& a);
 // The banner of the scaling option.
 void scaling_banner();
 

@@ -3,7 +3,9 @@
 #include "stereonet/frame.hpp"
 
 #include <cmath>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
@@ -11,6 +13,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/projections.hpp"
@@ -88,66 +91,81 @@ void axis_label(real az, std::string_view text) {
   ustext2(x, y, text);
 }
 
+// The line of label i in the frame menu: its position, text and switch,
+// then its choice.
+void label_choice_line(int i) {
+  std::string line = position_name(i);
+  line += ':';
+  line += stefram2.label[at(i)];
+  line += ':';
+  line += stefram2.llabel[at(i)] ? 'T' : 'F';
+  line += ":..";
+  line += std::to_string(i);
+  say(line);
+}
+
+// The frame menu: a choice for each label, the points of the circle, the
+// axes and the ticks.
+const MenuTable& frame_table() {
+  static const MenuTable table = [] {
+    Stefram2& f = stefram2;
+    std::vector<MenuRow> rows{{.draw = dash_rule},
+                              {.label = "STEREO FRAME PARAMETERS"},
+                              {.draw = dash_rule},
+                              {.label = "position   :     label     :?:command"}};
+    for (int i = 1; i <= frame_labels; ++i) {
+      rows.push_back({.choice = i,
+                      .action =
+                          [i] {
+                            std::string text(35, ' ');
+                            int idraw = 0, ilabel = i;
+                            srepstereolabel1(text, idraw, ilabel, 2);
+                          },
+                      .draw = [i] { label_choice_line(i); }});
+    }
+    rows.push_back({.choice = 10,
+                    .label = "nb of points to draw ",
+                    .action = [&f] { srepstereonp(f.nptfram, 2); },
+                    .value = shows_integer(f.nptfram, 7)});
+    rows.push_back(setting_row(20, "draw axis", f.ldrawax, "whether to draw axis"));
+    rows.push_back(setting_row(30, "draw tics", f.ldrawtic, "whether to draw ticks"));
+    rows.push_back({.draw = dash_rule});
+    return MenuTable{.rows = std::move(rows), .width = 33};
+  }();
+  return table;
+}
+
 void frame_menu() {
   menu_loop(
-      srepstereo0_header,
-      [] {
-        dash_rule();
-        say("STEREO FRAME PARAMETERS");
-        dash_rule();
-        say("position   :     label     :?:command");
-        for (int i = 1; i <= frame_labels; ++i) {
-          std::string line = position_name(i);
-          line += ':';
-          line += stefram2.label[at(i)];
-          line += ':';
-          line += stefram2.llabel[at(i)] ? 'T' : 'F';
-          line += ":..";
-          line += static_cast<char>('0' + i);
-          say(line);
-        }
-        ItemLine().text("nb of points to draw ..........10").integer(stefram2.nptfram, 7).write();
-        ItemLine().text("draw axis......................20").text(stefram2.ldrawax ? "T" : "F").write();
-        ItemLine().text("draw tics......................30").text(stefram2.ldrawtic ? "T" : "F").write();
-        dash_rule();
-      },
-      [](int choice) {
-        if (choice >= 1 && choice <= frame_labels) {
-          std::string text(35, ' ');
-          int idraw = 0, ilabel = choice;
-          srepstereolabel1(text, idraw, ilabel, 2);
-        } else if (choice == 10) {
-          srepstereonp(stefram2.nptfram, 2);
-        } else if (choice == 20) {
-          ask_flag(stefram2.ldrawax, "whether to draw axis");
-        } else if (choice == 30) {
-          ask_flag(stefram2.ldrawtic, "whether to draw ticks");
-        }
-      },
+      srepstereo0_header, [] { show_rows(frame_table()); }, [](int choice) { dispatch(frame_table(), choice); },
       MenuStyle{.prompt = Prompt::with_default});
 }
 
 void label_menu(std::string& text, int& idraw, int& ilabel) {
-  choice_loop(
-      [&] {
-        submenuhead(srepstereolabel1_header);
-        dash_rule();
-        say("STEREO FRAME LABELS");
-        dash_rule();
-        ItemLine().text("label position        :").text(position_name(ilabel)).write();
-        ItemLine().text("label index...........1").integer(ilabel, 4).write();
-        ItemLine().text("label text............2").text(text).write();
-        ItemLine().text("draw label (0/1)......3").integer(idraw, 4).write();
-        dash_rule();
-        say("EXIT ................99");
-        menutail();
-      },
-      [&](int choice) {
-        if (choice == 1) ask_int_in(ilabel, "label index", 1, frame_labels);
-        if (choice == 2) ask_text(text, "text to draw");
-        if (choice == 3) ask_int_in(idraw, "whether to draw label (0=no/1=yes)", 0, 1);
-      },
-      Prompt::with_default);
+  const MenuTable table{
+      .rows = {{.draw = dash_rule},
+               {.label = "STEREO FRAME LABELS"},
+               {.draw = dash_rule},
+               {.label = "label position        :",
+                .value = [&ilabel](ItemLine& l) { l.text(position_name(ilabel)); }},
+               {.choice = 1,
+                .label = "label index",
+                .action = [&ilabel] { ask_int_in(ilabel, "label index", 1, frame_labels); },
+                .value = shows_integer(ilabel, 4)},
+               {.choice = 2,
+                .label = "label text",
+                .action = [&text] { ask_text(text, "text to draw"); },
+                .value = [&text](ItemLine& l) { l.text(text); }},
+               {.choice = 3,
+                .label = "draw label (0/1)",
+                .action = [&idraw] { ask_int_in(idraw, "whether to draw label (0=no/1=yes)", 0, 1); },
+                .value = shows_integer(idraw, 4)},
+               {.draw = dash_rule},
+               {.choice = menu_exit_choice, .label = "EXIT "}},
+      .width = 23};
+  menu_loop(
+      srepstereolabel1_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
 }
 
 }  // namespace
@@ -253,18 +271,19 @@ void srepstereonp(int& npts, int inter) {
     npts = default_circle_points;
   }
   if (inter % 2 == 0) {
+    const std::string title = edit::pad("STEREO FRAME NUMBER OF POINT:", 43);
+    const MenuTable table{
+        .rows = {{.draw = dash_rule},
+                 {.label = title},
+                 {.draw = dash_rule},
+                 {.choice = 10,
+                  .label = "nb of points to draw ",
+                  .action = [&npts] { ask_int_in(npts, "nb of pts per curve", 1, curve_buffer_points); },
+                  .value = shows_integer(npts, 5)},
+                 {.draw = dash_rule}},
+        .width = 33};
     menu_loop(
-        srepstereonp_header,
-        [&] {
-          dash_rule();
-          say(edit::pad("STEREO FRAME NUMBER OF POINT:", 43));
-          dash_rule();
-          ItemLine().text("nb of points to draw ..........10").integer(npts, 5).write();
-          dash_rule();
-        },
-        [&](int choice) {
-          if (choice == 10) ask_int_in(npts, "nb of pts per curve", 1, curve_buffer_points);
-        },
+        srepstereonp_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
         MenuStyle{.prompt = Prompt::with_default});
   }
   stefram2.nptfram = npts;

@@ -14,6 +14,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/projections.hpp"
 
@@ -96,20 +97,25 @@ void sdspgc(int& npts, int inter) {
     npts = default_points;
   }
   if (inter % 2 == 0) {
+    const MenuTable table{
+        .rows = {{.draw = dash_rule},
+                 {.label = "      GREAT CIRCLES PARAMETERS: "},
+                 {.draw = dash_rule},
+                 {.choice = 10,
+                  .label = "nb of points to draw ",
+                  .action = [&npts] { ask_int_in(npts, "nb of pts per great circle", 1, curve_buffer_points); },
+                  .value = shows_integer(npts, 7)},
+                 {.draw = dash_rule},
+                 {.choice = menu_exit_choice, .label = "EXIT "},
+                 {.draw = dash_rule}},
+        .width = 33};
+    // Closed by a dash rule, not by the menu's tail.
     choice_loop(
         [&] {
           submenuhead(sdspgc_header);
-          dash_rule();
-          say("      GREAT CIRCLES PARAMETERS: ");
-          dash_rule();
-          ItemLine().text("nb of points to draw ..........10").integer(npts, 7).write();
-          dash_rule();
-          say("EXIT ..........................99");
-          dash_rule();
+          show_rows(table);
         },
-        [&](int choice) {
-          if (choice == 10) ask_int_in(npts, "nb of pts per great circle", 1, curve_buffer_points);
-        });
+        [&](int choice) { dispatch(table, choice); });
   }
   dspgcbk.nptgc = npts;
 }

@@ -5,7 +5,6 @@
 
 #include "console/edit.hpp"
 #include "console/frames.hpp"
-#include "console/menu_loop.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"
@@ -90,8 +89,7 @@ void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for s1", "choose symbols for s2", "choose symbols for s3"},
   };
-  choice_loop([&] { diagram_menu(fpsseis_header, ndatdim, ndata, std::nullopt, settings.plot_name); },
-              [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
+  diagram_menu(fpsseis_header, ndatdim, ndata, std::nullopt, settings.plot_name, actions);
 }
 
 }  // namespace dorvix

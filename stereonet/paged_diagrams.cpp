@@ -6,7 +6,6 @@
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
 #include "console/number_writers.hpp"
 #include "console/prompts.hpp"
 #include "plot/device.hpp"
@@ -155,8 +154,7 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for P", "choose symbols for B", "choose symbols for T"},
   };
-  choice_loop([&] { diagram_menu(fpsbchbll_header, ndatdim, ndata, d.in_radians, settings.plot_name); },
-              [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
+  diagram_menu(fpsbchbll_header, ndatdim, ndata, d.in_radians, settings.plot_name, actions);
   if (iocom.lplotop) kept.restore();
 }
 

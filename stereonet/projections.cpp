@@ -13,6 +13,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 
 namespace dorvix {
 
@@ -60,6 +61,19 @@ void project(std::span<real> x, std::span<real> y, std::span<const real> az, std
   }
 }
 
+// The projection types as the menu lists them; the type is then asked.
+const MenuTable& projection_types() {
+  static const MenuTable table{.rows = {{.label = "Projection                   command"},
+                                        {.label = "Wulff = conformal = Inversion"},
+                                        {.choice = wulff_direct, .label = "   direct     X,Y axis "},
+                                        {.choice = wulff_retrograde, .label = "   retrograde X,Y axis "},
+                                        {.label = "Schmidt = Lambert Azimuthal equal area"},
+                                        {.choice = schmidt_direct, .label = "   direct     X,Y axis "},
+                                        {.choice = schmidt_retrograde, .label = "   retrograde X,Y axis "}},
+                               .width = 36};
+  return table;
+}
+
 void sspro_menu(int& iproj) {
   submenuhead(sspro_header);
   say("STEREOGRAPHIC PROJECTION SET UP");
@@ -69,13 +83,7 @@ void sspro_menu(int& iproj) {
   dash_rule();
   ItemLine().text("current projection number =").integer(iproj, 4).write();
   dash_rule();
-  say("Projection                   command");
-  say("Wulff = conformal = Inversion");
-  say("   direct     X,Y axis ............1");
-  say("   retrograde X,Y axis ............2");
-  say("Schmidt = Lambert Azimuthal equal area");
-  say("   direct     X,Y axis ............3");
-  say("   retrograde X,Y axis ............4");
+  show_rows(projection_types());
   menutail();
   ask_int_in(iproj, "projection number", wulff_direct, schmidt_retrograde);
 }
