@@ -158,7 +158,7 @@ MenuTable top_menu(MainState& m) {
       {.choice = 3001, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { paged_diagrams(mode_menu); }},
       dash_row(),
       {.label = "Sh OUTPUT FILE while mapping"},
-      {.choice = choice_sish_switch, .label = "  WRITE TO Si-Sh FILE ", .value = shows_switch(m.lsish)},
+      {.choice = choice_sish_switch, .label = "  WRITE TO Si-Sh FILE ", .value = shows_flag(m.lsish)},
       {.choice = choice_open_sish, .label = "  OPEN  Si-Sh OUTPUT FILE ", .value = sish_name},
       {.choice = choice_close_sish, .label = "  CLOSE Si-Sh OUTPUT FILE ", .value = sish_name},
       dash_row(),

@@ -95,7 +95,7 @@ void ask(real& v, std::string_view question) { ask_real(v, question); }
 void ask(int& v, std::string_view question) { ask_int(v, question); }
 
 // What a menu line shows after its label: a switch, a real, an integer.
-std::function<void(ItemLine&)> shows(const bool& v) { return shows_switch(v); }
+std::function<void(ItemLine&)> shows(const bool& v) { return shows_flag(v); }
 std::function<void(ItemLine&)> shows(const real& v) { return shows_fixed(v); }
 std::function<void(ItemLine&)> shows(const int& v) { return shows_integer(v, 6); }
 

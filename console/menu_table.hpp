@@ -55,18 +55,26 @@ struct MenuTable {
   std::size_t number_width = 0;
 };
 
-// What an option line shows after its label, read each time the line is
-// drawn: a switch as "T" or "F", an integer in w columns, a real in w
-// columns with d decimals. The value must outlive the table.
+// What a row shows after its label, read each time the line is drawn: a
+// switch as "T" or "F", an integer right-aligned in `width` columns, a
+// real in fixed point, a text as it stands. The value must outlive the
+// table; a temporary would be gone when the line is drawn.
 inline std::function<void(ItemLine&)> shows_flag(const bool& v) {
   return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
 }
-inline std::function<void(ItemLine&)> shows_integer(const int& v, int w) {
-  return [&v, w](ItemLine& l) { l.integer(v, w); };
+inline std::function<void(ItemLine&)> shows_integer(const int& v, int width) {
+  return [&v, width](ItemLine& l) { l.integer(v, width); };
 }
-inline std::function<void(ItemLine&)> shows_fixed(const real& v, int w, int d) {
-  return [&v, w, d](ItemLine& l) { l.fixed(v, w, d); };
+inline std::function<void(ItemLine&)> shows_fixed(const real& v, int width = 8, int decimals = 3) {
+  return [&v, width, decimals](ItemLine& l) { l.fixed(v, width, decimals); };
 }
+inline std::function<void(ItemLine&)> shows_text(const std::string& v) {
+  return [&v](ItemLine& l) { l.text(v); };
+}
+std::function<void(ItemLine&)> shows_flag(bool&&) = delete;
+std::function<void(ItemLine&)> shows_integer(int&&, int) = delete;
+std::function<void(ItemLine&)> shows_fixed(real&&, int = 8, int = 3) = delete;
+std::function<void(ItemLine&)> shows_text(std::string&&) = delete;
 
 // A setting of a menu: its option line shows the value after the label,
 // its choice asks for the value with the current one as the default. The
@@ -98,27 +106,6 @@ inline std::string option_text(std::string_view label, int choice, std::size_t w
   if (line.size() + number.size() < width) line.append(width - line.size() - number.size(), '.');
   return line + number;
 }
-
-// What a row shows after its label, read when the line is drawn: an
-// integer right-aligned in `width` columns, a real in fixed point, a text
-// as it stands, a switch as "T" or "F".
-inline std::function<void(ItemLine&)> shows_integer(const int& v, int width) {
-  return [&v, width](ItemLine& l) { l.integer(v, width); };
-}
-inline std::function<void(ItemLine&)> shows_fixed(const real& v, int width = 8, int decimals = 3) {
-  return [&v, width, decimals](ItemLine& l) { l.fixed(v, width, decimals); };
-}
-inline std::function<void(ItemLine&)> shows_text(const std::string& v) {
-  return [&v](ItemLine& l) { l.text(v); };
-}
-inline std::function<void(ItemLine&)> shows_switch(const bool& v) {
-  return [&v](ItemLine& l) { l.text(edit::l(v, 1)); };
-}
-// A temporary would be gone when the line is drawn.
-std::function<void(ItemLine&)> shows_integer(int&&, int) = delete;
-std::function<void(ItemLine&)> shows_fixed(real&&, int = 8, int = 3) = delete;
-std::function<void(ItemLine&)> shows_text(std::string&&) = delete;
-std::function<void(ItemLine&)> shows_switch(bool&&) = delete;
 
 // The rule between the parts of a menu, as a row.
 inline MenuRow dash_row() { return {.draw = dash_rule}; }

@@ -158,7 +158,7 @@ MenuTable parameter_menu(bool& current, const int& mode) {
                  int istat = 0;
                  inlogicdef(current, "whether to use current(1) or initial(0) parameters", def, istat);
                },
-           .value = shows_switch(current)},
+           .value = shows_flag(current)},
           {.label = " from initialisation", .value = [&current](ItemLine& l) { l.text(edit::l(!current, 1)); }}});
   const std::vector<MenuRow> options = {
       dash_row(),

@@ -79,7 +79,7 @@ TEST_F(Frames, AMenuTableDrawsItsLinesAndAnswersItsChoices) {
       .rows = joined({{{.choice = 0, .label = "zero ", .action = answer(0)},
                        {.choice = 5, .label = "count ", .value = shows_integer(count, 3)},
                        {.choice = 6, .label = "hidden ", .action = answer(6), .shown = [&on] { return on; }},
-                       {.choice = 8, .label = "offered ", .value = shows_switch(on), .offered = [&on] { return on; }}},
+                       {.choice = 8, .label = "offered ", .value = shows_flag(on), .offered = [&on] { return on; }}},
                       rows_of_choice(40, {{.label = "first ", .action = [&on] { on = !on; }}, {.label = "second "}})}),
       .width = 16,
       .otherwise = [&answered](int c) { answered.push_back(-c); },
