@@ -78,13 +78,13 @@ void map_driver(const MainState& m, int plane, int mode) {
            ndatmax, m.isish, m.lsish, map_subplot, mode);
 }
 
-void one_page_diagrams(int mode) {
+void one_page_diagrams(SetupMode mode) {
   const FpsBlk& b = fpsblk;
   fpsseis3(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
            one_page_subplot, mode);
 }
 
-void paged_diagrams(int mode) {
+void paged_diagrams(SetupMode mode) {
   const FpsBlk& b = fpsblk;
   fpsbchbll(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
             paged_subplot, angles_in_degrees, mode);
@@ -97,15 +97,15 @@ void start_up(MainState& m) {
   trigoset();
   initfio(max_input_files, max_output_files, 0);
   m = MainState{};
-  scolortable(mode_initialise);
-  ssymbolsize(m.symbsiz, mode_initialise);
+  scolortable(setup::initialise);
+  ssymbolsize(m.symbsiz, setup::initialise);
   fpsreadex1(m.ifin, mode_initialise);
   m.lsish = false;
   map_driver(m, 1, mode_initialise);
-  one_page_diagrams(mode_initialise);
+  one_page_diagrams(setup::initialise);
   int projection_type = 1;
-  sspro(projection_type, mode_initialise);
-  paged_diagrams(mode_initialise);
+  sspro(projection_type, setup::initialise);
+  paged_diagrams(setup::initialise);
 }
 
 // ---- Top menu ------------------------------------------------------------------------
@@ -178,7 +178,7 @@ void settings_block(MainState& m) {
       ask_flag(m.lsish, "write extracted data to si-sh file");
       break;
     case choice_plot_parameters:
-      splotparam2(mode_menu);
+      splotparam2(setup::menu_from_passed);
       break;
     case choice_command_file:
       altsio(m.iucom, m.ccomnam, m.irep, 0, text_width);
@@ -233,10 +233,10 @@ bool work_block(MainState& m) {
       map_driver(m, 2, mode_menu);
       break;
     case choice_diagrams_one_page:
-      one_page_diagrams(mode_menu);
+      one_page_diagrams(setup::menu_from_passed);
       break;
     case choice_diagrams_paged:
-      paged_diagrams(mode_menu);
+      paged_diagrams(setup::menu_from_passed);
       break;
     default:
       break;

@@ -64,9 +64,9 @@ void draw(benchmark::State& state, const std::string& answers) {
     state.PauseTiming();
     const auto plot = bench::open_scratch_plot(dialect_compressed);
     int s = 1;
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     real x0 = 10, y0 = 14, xx = 2.5f, xy = 0, yx = 0, yy = 2.5f;
-    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
     units().open(command_unit, "bench.cmd", FileStatus::old_file);
     iocom.iuin = command_unit;
     iocom.lcomfop = true;

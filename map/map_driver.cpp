@@ -59,14 +59,14 @@ struct SymbolState {
   real size = 0;
   int type = 0;
   void save() {
-    ssymbolsize(size, 3);
-    ssymboltype(type, 3);
+    ssymbolsize(size, setup::stored);
+    ssymboltype(type, setup::stored);
     saved = true;
   }
   void restore() {
     if (!saved || !iocom.lplotop) return;
-    ssymbolsize(size, 1);
-    ssymboltype(type, 1);
+    ssymbolsize(size, setup::passed);
+    ssymboltype(type, setup::passed);
   }
 };
 
@@ -74,9 +74,9 @@ void initialise(int ksub, int mode) {
   submenuhead(mapseis_header);
   say("INITIALIZING MAP PARAMETERS");
   settings = MapSettings{};
-  ssubplot(ksub, 1);
+  ssubplot(ksub, setup::passed);
   real x0 = frame_x0, y0 = frame_y0, xx = frame_scale, xy = 0.0f, yx = 0.0f, yy = frame_scale;
-  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
   GraticuleSettings grid;
   grid.set_up(mode);
   int iproj = 0;
@@ -147,13 +147,13 @@ void act(int choice, int ksub) {
   int istat = 0;
   switch (choice) {
     case opt_scaling: {
-      ssubplot(ksub, 1);
+      ssubplot(ksub, setup::passed);
       real x0 = 0, y0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
-      sus2cm1(x0, y0, xx, xy, yx, yy, 2);
+      sus2cm1(x0, y0, xx, xy, yx, yy, setup::menu_from_stored);
       break;
     }
     case opt_plot_parameters:
-      splotparam2(0);
+      splotparam2(setup::menu_from_passed);
       break;
     case opt_fit:
       ask_flag(r.lscalegrid, edit::pad("scale plot to grid", prompt_width));
@@ -165,7 +165,7 @@ void act(int choice, int ksub) {
     }
     case opt_epicentre_symbol:
       say(edit::pad("choose epicenter symbol", prompt_width));
-      ssymboltype(r.iepisymb, 0);
+      ssymboltype(r.iepisymb, setup::menu_from_passed);
       break;
     case opt_stress_symbols: {
       real major = 0, minor = 0;

@@ -70,18 +70,18 @@ PointSettings settings;
 
 Attributes current_attributes() {
   Attributes a;
-  slinecolor(a.line_colour, 3);
-  sfillcolor(a.fill_colour, 3);
-  ssymboltype(a.symbol_type, 3);
-  ssymbolsize(a.symbol_size, 3);
+  slinecolor(a.line_colour, setup::stored);
+  sfillcolor(a.fill_colour, setup::stored);
+  ssymboltype(a.symbol_type, setup::stored);
+  ssymbolsize(a.symbol_size, setup::stored);
   return a;
 }
 
 void install(Attributes a) {
-  slinecolor(a.line_colour, 1);
-  sfillcolor(a.fill_colour, 1);
-  ssymboltype(a.symbol_type, 1);
-  ssymbolsize(a.symbol_size, 1);
+  slinecolor(a.line_colour, setup::passed);
+  sfillcolor(a.fill_colour, setup::passed);
+  ssymboltype(a.symbol_type, setup::passed);
+  ssymbolsize(a.symbol_size, setup::passed);
 }
 
 // The rule between the steps of a plot: a blank and 22 "=".
@@ -239,16 +239,16 @@ void act(int choice, bool& iproj) {
       ask_flag(settings.listing, "coord on sreen ?");
       break;
     case opt_line_colour:
-      slinecolor(a.line_colour, 0);
+      slinecolor(a.line_colour, setup::menu_from_passed);
       break;
     case opt_fill_colour:
-      sfillcolor(a.fill_colour, 0);
+      sfillcolor(a.fill_colour, setup::menu_from_passed);
       break;
     case opt_symbol_type:
-      ssymboltype(a.symbol_type, 0);
+      ssymboltype(a.symbol_type, setup::menu_from_passed);
       break;
     case opt_symbol_size:
-      ssymbolsize(a.symbol_size, 0);
+      ssymbolsize(a.symbol_size, setup::menu_from_passed);
       break;
     case opt_x:
       ask_real(settings.x, "X or long-deg");

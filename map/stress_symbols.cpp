@@ -106,12 +106,12 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
   const MapShPar& p = mapshpar;
   real size_kept = 0;
   int type_kept = 0;
-  ssymbolsize(size_kept, 3);
-  ssymboltype(type_kept, 3);
+  ssymbolsize(size_kept, setup::stored);
+  ssymboltype(type_kept, setup::stored);
   real size = p.sizmaxa;
   int type = p.iepi;
-  ssymbolsize(size, 1);
-  ssymboltype(type, 1);
+  ssymbolsize(size, setup::passed);
+  ssymboltype(type, setup::passed);
   if (p.iepi != 0) ussymbol(x, y, n);
 
   // The symbol unit in user units, from one centimetre on paper.
@@ -151,8 +151,8 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
       }
     }
   }
-  ssymbolsize(size_kept, 1);
-  ssymboltype(type_kept, 1);
+  ssymbolsize(size_kept, setup::passed);
+  ssymboltype(type_kept, setup::passed);
 }
 
 void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const real> azsh, std::span<const int> isv,

@@ -7,13 +7,15 @@
 //
 // The planes come as six arrays (strike, dip and rake of planes 1 and 2),
 // with a label per mechanism, all of the declared size ndatdim (the
-// store's ndatmax); entries 1 to ndata are drawn. Modes 4 and 5
-// set the driver's defaults and return; any other mode runs its menu.
+// store's ndatmax); entries 1 to ndata are drawn. The mode `inter`
+// (console/setup_mode.hpp) from the defaults sets the driver's defaults and
+// returns; any other mode runs its menu.
 
 #include <span>
 
 #include "catalogue/store.hpp"
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -22,7 +24,7 @@ namespace dorvix {
 // sets up the stereonet projection and frame, and the subplot's map.
 void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int inter);
+              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, SetupMode inter);
 
 // Twenty nets a page in four columns of five, each page with a run
 // caption and two caption lines, into subplot isub; iangunit 1: the angles
@@ -30,6 +32,6 @@ void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span
 // at every entry to the menu.
 void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
                std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit, int inter);
+               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit, SetupMode inter);
 
 }  // namespace dorvix

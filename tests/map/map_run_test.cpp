@@ -55,7 +55,7 @@ TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
   grid.igrid = 0;
   grid.set_up(1);
   int justification = 7;
-  stextalign(justification, 1);
+  stextalign(justification, setup::passed);
   MapSwitches s;
   s.lscalegrid = s.lcontours = s.lepicenter = s.lshdir = s.lsymbll = false;
   MapData d{{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, 0, 2, false, 1};
@@ -70,7 +70,7 @@ TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
   EXPECT_EQ(moves, (Lines{"297.68 793.80 M", "297.68 783.17 M", "297.68 772.54 M", "56.70 793.80 M"}));
   EXPECT_EQ(count_of(lines, "sl -2 div 0 G"), 3);
   EXPECT_EQ(lines.back(), "(Number of data: 0) show");
-  stextalign(justification, 3);
+  stextalign(justification, setup::stored);
   EXPECT_EQ(justification, 7);
 }
 
@@ -83,16 +83,16 @@ TEST_F(MapTest, TheDriverGivesBackTheSymbolsItFound) {
   mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 5);
   real size = 0.7f;
   int type = 5;
-  ssymbolsize(size, 1);
-  ssymboltype(type, 1);
+  ssymbolsize(size, setup::passed);
+  ssymboltype(type, setup::passed);
   // No lines or points, no fit; RUN appends to the open page; leave.
   type_raw("340\nn\n343\nn\n15\nn\n1000\n2\n99\n");
   mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 0);
   EXPECT_TRUE(contains(screen_lines(), " PLOTTING EPICENTERS"));
   size = 0;
   type = 0;
-  ssymbolsize(size, 3);
-  ssymboltype(type, 3);
+  ssymbolsize(size, setup::stored);
+  ssymboltype(type, setup::stored);
   EXPECT_EQ(size, 0.7f);
   EXPECT_EQ(type, 5);
 }

@@ -107,8 +107,8 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
     set(0, k.isha);
     real size = 0.7f;
     int type = 5;
-    ssymbolsize(size, 1);
-    ssymboltype(type, 1);
+    ssymbolsize(size, setup::passed);
+    ssymboltype(type, setup::passed);
     type_raw("\n\n");
     // Map point (1, 2) lies at (12.5, 13) cm on the map's frame.
     real x = 1, y = 2, azsh = static_cast<real>(k.azsh * degree);
@@ -128,8 +128,8 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
     if (k.isv < 1) {
       EXPECT_TRUE(has_block(said, {" data nb =    1", " isv     =   -2"}));
     }
-    ssymbolsize(size, 3);
-    ssymboltype(type, 3);
+    ssymbolsize(size, setup::stored);
+    ssymboltype(type, setup::stored);
     EXPECT_EQ(size, 0.7f);
     EXPECT_EQ(type, 5);
   }

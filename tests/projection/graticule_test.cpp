@@ -88,11 +88,11 @@ class GraticuleTest : public DrawTest {
     if (iocom.lplotop) close_plot();
     open_plot(1, "P  ", 1, name);
     int s = 1;
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     real xmin = 0, ymin = 0, xmax = 0, ymax = 0, x0 = 2, y0 = 2, xl = 17, yl = 26;
     int ixy = 1;
     extrllgrid(xmin, ymin, xmax, ymax);
-    sus2cm3(x0, y0, xl, yl, xmin, xmax, ymin, ymax, ixy, 1);
+    sus2cm3(x0, y0, xl, yl, xmin, xmax, ymin, ymax, ixy, setup::passed);
     drawllgrid();
     psstrokepath();
     return read_drawing(drawn_lines());
