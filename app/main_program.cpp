@@ -43,10 +43,6 @@ constexpr int choice_diagrams_paged = 3001;
 constexpr int choice_command_file = 5000;
 constexpr int choice_quit = 9999;
 
-// Modes handed to the set-up routines and drivers.
-constexpr int mode_initialise = 5;
-constexpr int mode_menu = 0;
-
 // Subplots of the map and of the two diagram drivers; angle unit degrees.
 constexpr int map_subplot = 1;
 constexpr int one_page_subplot = 2;
@@ -71,7 +67,7 @@ struct MainState {
 // ---- Start-up ---------------------------------------------------------------------
 
 // The map driver on nodal plane `plane` (1 or 2) of the store.
-void map_driver(const MainState& m, int plane, int mode) {
+void map_driver(const MainState& m, int plane, SetupMode mode) {
   FpsBlk& b = fpsblk;
   const auto k = static_cast<std::size_t>(plane - 1);
   mapseis4(b.xd1, b.yd1, b.rlong1, b.rlat1, b.depth1, b.cdate1, b.ctime1, b.strike1[k], b.dip1[k], b.rake1[k], b.ndata,
@@ -99,9 +95,9 @@ void start_up(MainState& m) {
   m = MainState{};
   scolortable(setup::initialise);
   ssymbolsize(m.symbsiz, setup::initialise);
-  fpsreadex1(m.ifin, mode_initialise);
+  fpsreadex1(m.ifin, setup::initialise);
   m.lsish = false;
-  map_driver(m, 1, mode_initialise);
+  map_driver(m, 1, setup::initialise);
   one_page_diagrams(setup::initialise);
   int projection_type = 1;
   sspro(projection_type, setup::initialise);
@@ -218,19 +214,19 @@ bool work_block(MainState& m) {
       return true;
     case choice_read:
       m.ifin = 1;
-      fpsreadex1(m.ifin, mode_menu);
+      fpsreadex1(m.ifin, setup::menu_from_passed);
       break;
     case choice_list:
       list_store(m.irep);
       break;
     case choice_write:
-      fpswrite1(m.ifout, mode_menu);
+      fpswrite1(m.ifout, setup::menu_from_passed);
       break;
     case choice_map_plane1:
-      map_driver(m, 1, mode_menu);
+      map_driver(m, 1, setup::menu_from_passed);
       break;
     case choice_map_plane2:
-      map_driver(m, 2, mode_menu);
+      map_driver(m, 2, setup::menu_from_passed);
       break;
     case choice_diagrams_one_page:
       one_page_diagrams(setup::menu_from_passed);

@@ -43,9 +43,9 @@ void start_up() {
     trigoset();
     real v[7]{};
     int k[4]{};
-    sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 5);
+    sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], setup::initialise);
     int iproj = 0;
-    sprojll2(iproj, 5);
+    sprojll2(iproj, setup::initialise);
     return true;
   }();
   (void)done;
@@ -73,7 +73,7 @@ void draw(benchmark::State& state, const std::string& answers) {
     iocom.lwito(2) = false;
     state.ResumeTiming();
 
-    contours1(-180.0f, 180.0f, -80.0f, 84.0f, 1);
+    contours1(-180.0f, 180.0f, -80.0f, 84.0f, setup::passed);
 
     state.PauseTiming();
     units().close(command_unit);

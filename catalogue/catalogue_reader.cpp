@@ -372,7 +372,7 @@ bool read_catalogue(int iunit, Layout layout) {
   return true;
 }
 
-void initialise(int inter) {
+void initialise(SetupMode inter) {
   submenuhead(reader_header);
   say("INITIALIZING INPUT PARAMETERS");
   fpsblk.itype = itype_empty;
@@ -383,8 +383,8 @@ void initialise(int inter) {
 
 }  // namespace
 
-void fpsreadex1(int iunit, int inter) {
-  if (inter == 4 || inter == 5) {
+void fpsreadex1(int iunit, SetupMode inter) {
+  if (inter.from_defaults()) {
     initialise(inter);
     return;
   }
@@ -406,7 +406,7 @@ void fpsreadex1(int iunit, int inter) {
         ask_flag(state.lwrsel, "write extracted data to screen");
         break;
       case choice_criteria:
-        setseistest6(2);
+        setseistest6(setup::menu_from_stored);
         break;
       default:
         break;

@@ -196,7 +196,7 @@ void write_store(int iunit, const WriteChoice& w) {
 
 }  // namespace
 
-void fpswrite1(int iunit, int /*inter*/) {
+void fpswrite1(int iunit, SetupMode /*inter*/) {
   for (;;) {
     submenuhead(writer_header);
     if (iocom.lwito(2)) menu_body(iunit);

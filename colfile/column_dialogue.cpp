@@ -247,7 +247,7 @@ class Correspondence {
 };
 
 // The file column names for this turn of the dialogue.
-void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mode) {
+void read_names(int& ierr, std::string_view fname, int iunit, bool open, SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
   if (open) {
     int status = 0;
@@ -259,7 +259,7 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mod
     say("===> setting default header");
     ierr = 1;
     errortail00();
-  } else if (mode != 4 && mode != 5) {
+  } else if (!mode.from_defaults()) {
     warninghead(scol2var_header);
     say("Input file is not opened");
     say("===> cannot read header");
@@ -277,17 +277,17 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mod
 
 void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span<std::string> namvara, int& nvar,
                std::span<std::string> namrcol, int& ncolused, std::string_view fname, int iunit, int imodlev,
-               int mode) {
+               SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
   Correspondence cor(jcola, jfcola, namvara, nvar, namrcol, ncolused);
   ierr = 0;
   int ilist = 0;
 
-  if (mode == 4 || mode == 5) {
+  if (mode.from_defaults()) {
     submenuhead(scol2var_header);
     say("INITIALIZING VARIABLES<->COLUMNS");
     cor.defaults();
-  } else if (mode == 2 || mode == 3) {
+  } else if (mode.from_stored()) {
     if (rs.nvar > cor.bound()) {
       errorhead(scol2var_header);
       count_line("Currently set nvar =", rs.nvar, "variables");
@@ -298,9 +298,9 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
     }
     cor.from_record();
   } else {
-    if (mode != 0 && mode != 1) {
+    if (!mode.from_passed()) {
       int istat = 0;
-      cinvin(mode, 0, 5, "scol2var", "inter", istat);
+      cinvin(mode.code(), 0, 5, "scol2var", "inter", istat);
     }
     // More variables than the caller holds would be stored outside its
     // arrays: the check holds in every mode that starts from the caller.
@@ -315,7 +315,7 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
   }
   nvar = std::max(nvar, 0);
 
-  const bool even = mode % 2 == 0;
+  const bool even = mode.shows_menu();
   const bool open = units().is_open(iunit);
   std::string title = edit::pad("Untitled", own_title_width);
   if (even) {
@@ -323,7 +323,7 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
       int status = 0;
       getftitle1(status, title, fname, iunit, rs.ititle, 1);
       if (status != 0) ierr = 1;
-    } else if (mode != 4) {
+    } else if (mode != setup::menu_from_defaults) {
       warninghead(scol2var_header);
       say("Input file is not opened");
       say("===> cannot read title");

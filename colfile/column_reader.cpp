@@ -57,9 +57,9 @@ Next failed(std::string_view reason, std::string_view fname, int iunit) {
 void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit, int& ndisp,
                int& iskip, int& ititle, int& iheader, std::span<int> jcola, std::span<int> jfcola,
                std::span<std::string> namvara, int& nvar, Columns rdat, std::span<std::string> namrcol, int& nread,
-               int& ncolused, int imodlev, int mode) {
+               int& ncolused, int imodlev, SetupMode mode) {
   ierr = 0;
-  if (mode == 4 || mode == 5) {
+  if (mode.from_defaults()) {
     submenuhead(readreal6_header);
     say("INITIALIZING INPUT FILE TYPE");
     int status = 0;
@@ -68,8 +68,8 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
     return;
   }
   int istat = 0;
-  cinvin(mode, 0, 5, "readreal6", "inter", istat);
-  const bool even = mode % 2 == 0;
+  cinvin(mode.code(), 0, 5, "readreal6", "inter", istat);
+  const bool even = mode.shows_menu();
   const std::size_t name_width = fname.size();
 
   for (;;) {

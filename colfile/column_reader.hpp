@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "colfile/data_records.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -31,12 +32,14 @@ namespace dorvix {
 // nread     out: records stored; unchanged when the file was not read.
 // ncolused  out: highest array column filled.
 // imodlev   what the user may change in the column dialogue (1 to 4).
-// mode      (inter) 4 or 5: the defaults, nothing opened; any other value
-//           reads, with the menus when even, silently (the name opened as
-//           passed) when odd.
+// mode      (inter, console/setup_mode.hpp) from the defaults: the defaults
+//           set, nothing opened; any other mode reads, with the menus when
+//           even, silently (the name opened as passed) when odd; a code
+//           outside the common six is reported first in an error box,
+//           where the user stops or goes on.
 void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit, int& ndisp,
                int& iskip, int& ititle, int& iheader, std::span<int> jcola, std::span<int> jfcola,
                std::span<std::string> namvara, int& nvar, Columns rdat, std::span<std::string> namrcol, int& nread,
-               int& ncolused, int imodlev, int mode);
+               int& ncolused, int imodlev, SetupMode mode);
 
 }  // namespace dorvix

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -25,7 +26,9 @@ using Columns = std::span<const std::span<real>>;
 // array was corrected; 1 a header line or record could not be read, the
 // file left open and rewound, nread unchanged (the records before stay in
 // the array). Lines beyond the last record are left as they were.
-// mode: odd gives the one-line report, even the full report.
-void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit, int mode);
+// mode (console/setup_mode.hpp): silent gives the one-line report, with
+// the menu the full report.
+void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit,
+              SetupMode mode);
 
 }  // namespace dorvix

@@ -154,15 +154,15 @@ void showfhead1(int& ierr, std::string_view fname, int iunit, int ndisp, int isk
 }
 
 void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std::string_view fname, int iunit,
-               int mode) {
+               SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
   ierr = 0;
-  if (mode == 2 || mode == 3) {
+  if (mode.from_stored()) {
     ndisp = rs.ndisp;
     iskip = rs.iskip;
     ititle = rs.ititle;
     iheader = rs.iheader;
-  } else if (mode == 4 || mode == 5) {
+  } else if (mode.from_defaults()) {
     submenuhead(sfheader1_header);
     say("INITIALIZING INPUT FILE HEADER");
     const ReadRealSetup defaults;
@@ -170,15 +170,15 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
     iskip = defaults.iskip;
     ititle = defaults.ititle;
     iheader = defaults.iheader;
-  } else if (mode != 0 && mode != 1) {
+  } else if (!mode.from_passed()) {
     int istat = 0;
-    cinvin(mode, 0, 5, "sfheader1", "inter", istat);
+    cinvin(mode.code(), 0, 5, "sfheader1", "inter", istat);
   }
 
   reset_beyond_header(ititle, "ititle", iskip);
   reset_beyond_header(iheader, "iheader", iskip);
 
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     choice_loop(
         [&] {
           if (units().is_open(iunit)) {

@@ -126,8 +126,8 @@ void draw_file(const FileType& type, std::string& name, const Window& w, const L
 
 }  // namespace
 
-void contours1(real lonmin, real lonmax, real latmin, real latmax, int mode) {
-  if (mode == 4 || mode == 5) {
+void contours1(real lonmin, real lonmax, real latmin, real latmax, SetupMode mode) {
+  if (mode.from_defaults()) {
     contours1_initialise();
     return;
   }

@@ -70,7 +70,7 @@ struct SymbolState {
   }
 };
 
-void initialise(int ksub, int mode) {
+void initialise(int ksub, SetupMode mode) {
   submenuhead(mapseis_header);
   say("INITIALIZING MAP PARAMETERS");
   settings = MapSettings{};
@@ -136,10 +136,10 @@ void help_box() {
 // spacings, sampling, ticks, grid type and decimals stay.
 void window_from_tests() {
   GraticuleSettings grid;
-  grid.set_up(3);
+  grid.set_up(setup::stored);
   real depthmin = 0, depthmax = 0;
   gscseistest(grid.latmin, grid.latmax, grid.lonmin, grid.lonmax, depthmin, depthmax);
-  grid.set_up(1);
+  grid.set_up(setup::passed);
 }
 
 void act(int choice, int ksub) {
@@ -160,7 +160,7 @@ void act(int choice, int ksub) {
       break;
     case opt_projection: {
       int iproj = 1;
-      sprojll2(iproj, 2);
+      sprojll2(iproj, setup::menu_from_stored);
       break;
     }
     case opt_epicentre_symbol:
@@ -170,12 +170,12 @@ void act(int choice, int ksub) {
     case opt_stress_symbols: {
       real major = 0, minor = 0;
       int iepi = 0, isha = 0;
-      smapsh2(major, minor, iepi, isha, 2);
+      smapsh2(major, minor, iepi, isha, setup::menu_from_stored);
       break;
     }
     case opt_graticule: {
       GraticuleSettings grid;
-      grid.set_up(2);
+      grid.set_up(setup::menu_from_stored);
       break;
     }
     case opt_window_from_tests:
@@ -228,8 +228,8 @@ void plot_file(int choice, SymbolState& symbols) {
 void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlong, std::span<const real> rlat,
               std::span<const real> depth, std::span<const FixedText<10>> date1, std::span<const FixedText<5>> time1,
               std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1, int ndat,
-              int ndatdim, int iouk, bool lsish, int ksub, int mode) {
-  if (mode == 4 || mode == 5) {
+              int ndatdim, int iouk, bool lsish, int ksub, SetupMode mode) {
+  if (mode.from_defaults()) {
     initialise(ksub, mode);
     return;
   }

@@ -11,6 +11,7 @@
 
 #include "catalogue/store.hpp"
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -23,13 +24,14 @@ inline constexpr std::size_t map_plot_name_width = 50;
 // slots in use (the arrays' declared size, the store's ndatmax); iouk: output file of the data-file table that receives
 // the Si-Sh rows when lsish is on (the caller has opened it); ksub:
 // subplot of the map.
-// mode 4 or 5: the map's settings and its subplot's frame (origin 10, 8
-// cm, 2.5 cm a unit) are set to their defaults, and the graticule,
-// projection, point-menu and stress-symbol set-ups initialised with that
-// mode; nothing is drawn. Any other mode runs the map menu until 99.
+// mode (console/setup_mode.hpp) from the defaults: the map's settings and
+// its subplot's frame (origin 10, 8 cm, 2.5 cm a unit) are set to their
+// defaults, and the graticule, projection, point-menu and stress-symbol
+// set-ups initialised with that mode; nothing is drawn. Any other mode runs
+// the map menu until 99.
 void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlong, std::span<const real> rlat,
               std::span<const real> depth, std::span<const FixedText<10>> date1, std::span<const FixedText<5>> time1,
               std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1, int ndat,
-              int ndatdim, int iouk, bool lsish, int ksub, int mode);
+              int ndatdim, int iouk, bool lsish, int ksub, SetupMode mode);
 
 }  // namespace dorvix

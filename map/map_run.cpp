@@ -82,7 +82,7 @@ void fit_to_box() {
 int project_epicentres(const MapData& d, const MapSwitches& s) {
   real major = 0, minor = 0;
   int iepi = 0, isha = 0;
-  smapsh2(major, minor, iepi, isha, 3);
+  smapsh2(major, minor, iepi, isha, setup::stored);
   ssymbolsize(major, setup::passed);
   int type = s.iepisymb;
   ssymboltype(type, setup::passed);
@@ -175,7 +175,7 @@ void stress_directions(const MapData& d, real threshold) {
 
 }  // namespace
 
-void GraticuleSettings::set_up(int mode) {
+void GraticuleSettings::set_up(SetupMode mode) {
   sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, mode);
 }
 
@@ -194,7 +194,7 @@ void map_run(const MapData& d, const MapSwitches& s) {
   if (s.lsymbll) {
     announce({"PLOTTING LOCATION"});
     bool iproj = true;
-    mappoint(iproj, 0);
+    mappoint(iproj, setup::menu_from_passed);
   }
   if (s.lepicenter || s.lshdir) {
     announce({"PROJECTING EPICENTERS", "LONG, LAT --> X, Y"});
@@ -214,8 +214,8 @@ void map_run(const MapData& d, const MapSwitches& s) {
   if (s.lcontours) {
     announce({"PLOTTING LAT LONG CONTOURS"});
     GraticuleSettings g;
-    g.set_up(3);
-    contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, 1);
+    g.set_up(setup::stored);
+    contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, setup::passed);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "catalogue/store.hpp"
 #include "console/iocom.hpp"
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -28,12 +29,12 @@ struct MapData {
 };
 
 // The graticule's settings as its set-up takes them (angles in degrees):
-// handed to sllgrid3 with a mode, they come back filled (2, 3) or are
-// stored (others but 3).
+// handed to sllgrid3 with a mode, they come back filled (the stored modes)
+// or are stored (all but setup::stored).
 struct GraticuleSettings {
   real latmin = 0, latmax = 0, lonmin = 0, lonmax = 0, latinc = 0, loninc = 0, ticsize = 0;
   int npgrid = 0, nptick = 0, igrid = 0, ndec = 0;
-  void set_up(int mode);
+  void set_up(SetupMode mode);
 };
 
 // What a run draws.

@@ -121,7 +121,8 @@ int read_points(Names& names) {
   std::string title(title_width, ' ');
   const std::array<std::span<real>, 2> columns{std::span<real>(cc2dbuff.xp), std::span<real>(cc2dbuff.yp)};
   readreal6(ierr, title, settings.file_name, points_file_explanation, points_unit, ndisp, iskip, ititle, iheader,
-            jcola, jfcola, names, nvar, columns, namrcol, nread, ncolused, column_change_level, 0);
+            jcola, jfcola, names, nvar, columns, namrcol, nread, ncolused, column_change_level,
+            setup::menu_from_passed);
   if (ierr != 0) {
     warninghead(mappoint_header);
     say("INPUT FILE HAS NOT BEEN READ");
@@ -269,8 +270,8 @@ void act(int choice, bool& iproj) {
 
 }  // namespace
 
-void mappoint(bool& iproj, int mode) {
-  if (mode == 4 || mode == 5) {
+void mappoint(bool& iproj, SetupMode mode) {
+  if (mode.from_defaults()) {
     submenuhead(mappoint_header);
     say(edit::pad("INITIALIZING PARAMETERS", 43));
     settings = PointSettings{};

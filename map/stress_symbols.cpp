@@ -233,11 +233,11 @@ void symbol_choice(int choice, MapShPar& v) {
 
 }  // namespace
 
-void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode) {
+void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, SetupMode mode) {
   MapShPar v{sizmax, sizmin, iepi, isha};
-  if (mode == 2 || mode == 3) {
+  if (mode.from_stored()) {
     v = mapshpar;
-  } else if (mode == 4 || mode == 5) {
+  } else if (mode.from_defaults()) {
     submenuhead(smapsh2_header);
     say("INITIALIZING Sh MAP PARAMETERS");
     v = default_symbols;
@@ -255,7 +255,7 @@ void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode) {
       v.isha = reset_sh_type;
     }
   }
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     menu_loop(
         smapsh2_header, [&] { show_symbol_menu(v); }, [&](int choice) { symbol_choice(choice, v); },
         MenuStyle{.prompt = Prompt::with_default});

@@ -5,6 +5,7 @@
 // projection with the map's pen (projection/map_pen.hpp).
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -30,17 +31,17 @@ inline GridLl gridll;
 inline constexpr int max_grid_intervals = 1000;  // between meridians, or parallels
 inline constexpr int max_grid_segments = 1000;   // per grid line, or tick
 
-// Sets the graticule, angles in degrees. Modes: 2 or 3 start from the
-// stored settings, 4 or 5 from the defaults, others from the values passed;
-// an even mode then runs the menu, which is left (99) only with settings
-// that pass the checks; every mode but 3 stores the settings in `gridll`.
+// Sets the graticule, angles in degrees, under the mode `inter`
+// (console/setup_mode.hpp): an even mode runs the menu, which is left (99)
+// only with settings that pass the checks; every mode but setup::stored
+// stores the settings in `gridll`.
 // The checks: spacings above 0 giving at most 1000 intervals, 1 to 1000
 // segments per grid line and per tick, each minimum below its maximum,
 // latitudes within -90 and 90, grid type 0 to 3 and 0 to 4 decimals.
 // Settings passed without menu that fail them are refused in an error box
 // and the stored ones stay.
 void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& latinc, real& loninc, int& npgrid,
-              real& ticsize, int& nptick, int& igrid, int& ndec, int inter);
+              real& ticsize, int& nptick, int& igrid, int& ndec, SetupMode inter);
 
 // Draws the graticule of `gridll` into the current subplot with the current
 // line and text attributes, and reports it on the console. The text

@@ -186,14 +186,14 @@ void menu(GridValues& v) {
 }  // namespace
 
 void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& latinc, real& loninc, int& npgrid,
-              real& ticsize, int& nptick, int& igrid, int& ndec, int inter) {
+              real& ticsize, int& nptick, int& igrid, int& ndec, SetupMode inter) {
   GridValues v{latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec};
-  if (inter == 2 || inter == 3) {
+  if (inter.from_stored()) {
     v = from_record();
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     v = defaults;
   }
-  if (inter % 2 == 0) menu(v);
+  if (inter.shows_menu()) menu(v);
   latmin = v.latmin;
   latmax = v.latmax;
   lonmin = v.lonmin;
@@ -205,7 +205,7 @@ void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& lati
   nptick = v.nptick;
   igrid = v.igrid;
   ndec = v.ndec;
-  if (inter == 3) return;
+  if (inter.returns_stored()) return;
   if (const Problems p = problems_of(v); !p.empty()) {
     // Only settings passed without menu get here.
     report(p, "==> GRID UNCHANGED");

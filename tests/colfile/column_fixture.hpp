@@ -57,7 +57,8 @@ class ColumnFileTest : public ConsoleTest {
 
   // One call of the reader in `mode` (menus when even) with `answers` on
   // the keyboard; the screen is kept in `out`.
-  int read(const std::string& path, const std::vector<std::string>& answers, int mode = 0) {
+  int read(const std::string& path, const std::vector<std::string>& answers,
+           SetupMode mode = setup::menu_from_passed) {
     std::string script;
     for (const auto& a : answers) script += a + "\n";
     type_raw(script);

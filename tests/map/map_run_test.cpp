@@ -51,9 +51,9 @@ TEST_F(MapTest, ASiShFileThatCannotBeWrittenIsReportedAndClosed) {
 // left, both from 28 cm up; the justification in force is given back.
 TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
   GraticuleSettings grid;
-  grid.set_up(3);
+  grid.set_up(setup::stored);
   grid.igrid = 0;
-  grid.set_up(1);
+  grid.set_up(setup::passed);
   int justification = 7;
   stextalign(justification, setup::passed);
   MapSwitches s;
@@ -80,14 +80,14 @@ TEST_F(MapTest, TheDriverGivesBackTheSymbolsItFound) {
   std::array<real, 1> xd{}, yd{}, none{};
   std::array<FixedText<10>, 1> date{};
   std::array<FixedText<5>, 1> time{};
-  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 5);
+  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, setup::initialise);
   real size = 0.7f;
   int type = 5;
   ssymbolsize(size, setup::passed);
   ssymboltype(type, setup::passed);
   // No lines or points, no fit; RUN appends to the open page; leave.
   type_raw("340\nn\n343\nn\n15\nn\n1000\n2\n99\n");
-  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 0);
+  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, setup::menu_from_passed);
   EXPECT_TRUE(contains(screen_lines(), " PLOTTING EPICENTERS"));
   size = 0;
   type = 0;

@@ -45,7 +45,7 @@ class PointMenuTest : public MapTest {
     MapTest::SetUp();
     default_colour_table();
     bool iproj = true;
-    mappoint(iproj, 5);
+    mappoint(iproj, setup::initialise);
     initialised = screen_lines();
   }
 
@@ -55,7 +55,7 @@ class PointMenuTest : public MapTest {
     for (const auto& a : answers) script += a + "\n";
     type_raw(script);
     try {
-      mappoint(iproj, 0);
+      mappoint(iproj, setup::menu_from_passed);
     } catch (const RunEnded&) {
       ADD_FAILURE() << "the answers ran out";
     }
@@ -66,9 +66,9 @@ class PointMenuTest : public MapTest {
   // lat0) degrees, set silently.
   void use(int code, real lon0, real lat0) {
     real lon = lon0, lat = lat0;
-    soblique(lon, lat, 1);
+    soblique(lon, lat, setup::passed);
     projtype.iproj = code;
-    sllorig(lon, lat, 1);
+    sllorig(lon, lat, setup::passed);
     screen();
     drawn();
   }

@@ -74,13 +74,13 @@ class GraticuleTest : public DrawTest {
   // The code chosen without menus, the perspective seen under 90 degrees.
   static void use(int code) {
     real angle = 90;
-    if (code == 11 || code == 12) sangle1(angle, 1);
-    sprojll2(code, 1);
+    if (code == 11 || code == 12) sangle1(angle, setup::passed);
+    sprojll2(code, setup::passed);
   }
   static void window(real latmin, real latmax, real lonmin, real lonmax, real latinc = 10, real loninc = 10,
                      int type = 1, real tic = 1, int npgrid = 3) {
     int nptick = 2, ndec = 1;
-    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
+    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, setup::passed);
   }
   // A new plot file, the map fitted into the box as the map driver's run
   // fits it, the graticule drawn; the file's drawing.
@@ -296,9 +296,9 @@ TEST_F(GraticuleTest, MeridiansDrawEverySampleThatHasAnImage) {
                         Case{15, "+proj=merc +R=1 +over", 0, 0, 30, 12}}) {
     SCOPED_TRACE(c.proj);
     real lon = c.lon0, lat = c.lat0;
-    soblique(lon, lat, 1);
+    soblique(lon, lat, setup::passed);
     use(c.code);
-    sllorig(lon, lat, 1);
+    sllorig(lon, lat, setup::passed);
     window(-90, 90, -180, 180, c.inc, c.inc, 1, 0, c.npgrid);
     const Drawing d = draw("samples" + std::to_string(c.code) + ".ps");
     // The runs of samples with an image, meridian by meridian from the east.
@@ -389,7 +389,7 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
   real latmin = -80, latmax = 80, lonmin = -10, lonmax = 10, latinc = 0.16f, loninc = 5, tic = 1;
   int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
   screen();
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 1);
+  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, setup::passed);
   EXPECT_EQ(screen(), "");
   EXPECT_EQ(gridll.glatinc, rad(0.16f));
   EXPECT_EQ(grid_intervals(gridll.glatmax - gridll.glatmin, gridll.glatinc), 1000);
@@ -401,7 +401,7 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
 TEST_F(GraticuleTest, MenuShowsTheSettingsAndAdvisesOnTickSegments) {
   type({"40", "2", "32", "3", "31", "9", "33", "0.5", "99"});
   screen();
-  set_grid(4);
+  set_grid(setup::menu_from_defaults);
   const Lines lines = screen_lines();
   const std::string rule = " " + std::string(43, '-');
   const auto body = [&](const std::string& npgrid, const std::string& nptick, const std::string& tic,
@@ -450,7 +450,7 @@ TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
     return [=]() mutable {
       real lonmin = -10, lonmax = 10, loninc = 5, tic = 1;
       int type = 1, ndec = 1;
-      sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
+      sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, setup::passed);
     };
   };
   const std::string back = " ==> BACK TO MENU", again = " ==> ENTER THEM AGAIN", kept = " ==> GRID UNCHANGED";
@@ -478,7 +478,7 @@ TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
     if (c.passed) {
       c.passed();
     } else {
-      set_grid(2);
+      set_grid(setup::menu_from_stored);
     }
     const Lines lines = screen_lines();
     Lines box = c.box;
