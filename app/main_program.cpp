@@ -70,21 +70,41 @@ struct MainState {
 void map_driver(const MainState& m, int plane, SetupMode mode) {
   FpsBlk& b = fpsblk;
   const auto k = static_cast<std::size_t>(plane - 1);
-  mapseis4(b.xd1, b.yd1, b.rlong1, b.rlat1, b.depth1, b.cdate1, b.ctime1, b.strike1[k], b.dip1[k], b.rake1[k], b.ndata,
-           ndatmax, m.isish, m.lsish, map_subplot, mode);
+  mapseis4({.xd = b.xd1,
+            .yd = b.yd1,
+            .rlong = b.rlong1,
+            .rlat = b.rlat1,
+            .depth = b.depth1,
+            .date1 = b.cdate1,
+            .time1 = b.ctime1,
+            .azd1 = b.strike1[k],
+            .dipd1 = b.dip1[k],
+            .rakd1 = b.rake1[k],
+            .ndat = b.ndata,
+            .ndatdim = ndatmax,
+            .iouk = m.isish,
+            .lsish = m.lsish,
+            .ksub = map_subplot},
+           mode);
 }
 
-void one_page_diagrams(SetupMode mode) {
+// Both nodal planes and the labels of the store, for the diagram drivers.
+DiagramMechanisms stored_mechanisms() {
   const FpsBlk& b = fpsblk;
-  fpsseis3(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
-           one_page_subplot, mode);
+  return {.azd1 = b.strike1[0],
+          .dipd1 = b.dip1[0],
+          .rakd1 = b.rake1[0],
+          .azd2 = b.strike1[1],
+          .dipd2 = b.dip1[1],
+          .rakd2 = b.rake1[1],
+          .label0 = b.fpslabel,
+          .ndatdim = ndatmax,
+          .ndata = b.ndata};
 }
 
-void paged_diagrams(SetupMode mode) {
-  const FpsBlk& b = fpsblk;
-  fpsbchbll(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
-            paged_subplot, angles_in_degrees, mode);
-}
+void one_page_diagrams(SetupMode mode) { fpsseis3(stored_mechanisms(), one_page_subplot, mode); }
+
+void paged_diagrams(SetupMode mode) { fpsbchbll(stored_mechanisms(), paged_subplot, angles_in_degrees, mode); }
 
 void start_up(MainState& m) {
   initsio();

@@ -41,9 +41,8 @@ void start_up() {
   static const bool done = [] {
     units().set_console(keyboard, sink);
     trigoset();
-    real v[7]{};
-    int k[4]{};
-    sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], setup::initialise);
+    GridValues grid;
+    sllgrid3(grid, setup::initialise);
     int iproj = 0;
     sprojll2(iproj, setup::initialise);
     return true;

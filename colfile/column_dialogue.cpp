@@ -60,9 +60,13 @@ bool rows_changeable(int imodlev) { return imodlev >= 1 && imodlev <= 4; }
 // dialogue that read or change them.
 class Correspondence {
  public:
-  Correspondence(std::span<int> jcola, std::span<int> jfcola, std::span<std::string> namvara, int& nvar,
-                 std::span<std::string> namrcol, int& ncolused)
-      : jcola_(jcola), jfcola_(jfcola), namvara_(namvara), nvar_(nvar), namrcol_(namrcol), ncolused_(ncolused) {}
+  explicit Correspondence(ColumnArray& data)
+      : jcola_(data.jcola),
+        jfcola_(data.jfcola),
+        namvara_(data.namvara),
+        nvar_(data.nvar),
+        namrcol_(data.namrcol),
+        ncolused_(data.ncolused) {}
 
   int nvarmax() const { return static_cast<int>(std::min({jcola_.size(), jfcola_.size(), namvara_.size()})); }
   int ncolmax() const { return static_cast<int>(namrcol_.size()); }
@@ -275,11 +279,10 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, SetupMo
 
 }  // namespace
 
-void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span<std::string> namvara, int& nvar,
-               std::span<std::string> namrcol, int& ncolused, std::string_view fname, int iunit, int imodlev,
-               SetupMode mode) {
+void scol2var2(int& ierr, ColumnArray& data, std::string_view fname, int iunit, int imodlev, SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
-  Correspondence cor(jcola, jfcola, namvara, nvar, namrcol, ncolused);
+  Correspondence cor(data);
+  int& nvar = data.nvar;
   ierr = 0;
   int ilist = 0;
 

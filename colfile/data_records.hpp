@@ -2,17 +2,12 @@
 // The data part of a column file, read record by record into the caller's
 // array with the set-up fixed by the dialogues.
 
-#include <span>
 #include <string_view>
 
-#include "console/real.hpp"
+#include "colfile/column_array.hpp"
 #include "console/setup_mode.hpp"
 
 namespace dorvix {
-
-// The caller's array as its columns, one span per array column (at least
-// one); its number of lines is that of the shortest column.
-using Columns = std::span<const std::span<real>>;
 
 // Skips the header lines of the file open on iunit and reads records of
 // nfcol numbers (set-up record) until the end of the file or until the

@@ -16,6 +16,7 @@
 #include "map/stress_symbols.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
+#include "projection/graticule.hpp"
 #include "projection/projection_menu.hpp"
 
 namespace dorvix {
@@ -77,8 +78,8 @@ void initialise(int ksub, SetupMode mode) {
   ssubplot(ksub, setup::passed);
   real x0 = frame_x0, y0 = frame_y0, xx = frame_scale, xy = 0.0f, yx = 0.0f, yy = frame_scale;
   sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
-  GraticuleSettings grid;
-  grid.set_up(mode);
+  GridValues grid;
+  sllgrid3(grid, mode);
   int iproj = 0;
   sprojll2(iproj, mode);
   bool project = true;
@@ -135,11 +136,11 @@ void help_box() {
 // Option 330: the graticule window becomes the extraction bounds; the
 // spacings, sampling, ticks, grid type and decimals stay.
 void window_from_tests() {
-  GraticuleSettings grid;
-  grid.set_up(setup::stored);
+  GridValues grid;
+  sllgrid3(grid, setup::stored);
   real depthmin = 0, depthmax = 0;
   gscseistest(grid.latmin, grid.latmax, grid.lonmin, grid.lonmax, depthmin, depthmax);
-  grid.set_up(setup::passed);
+  sllgrid3(grid, setup::passed);
 }
 
 void act(int choice, int ksub) {
@@ -174,8 +175,8 @@ void act(int choice, int ksub) {
       break;
     }
     case opt_graticule: {
-      GraticuleSettings grid;
-      grid.set_up(setup::menu_from_stored);
+      GridValues grid;
+      sllgrid3(grid, setup::menu_from_stored);
       break;
     }
     case opt_window_from_tests:
@@ -225,25 +226,21 @@ void plot_file(int choice, SymbolState& symbols) {
 
 }  // namespace
 
-void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlong, std::span<const real> rlat,
-              std::span<const real> depth, std::span<const FixedText<10>> date1, std::span<const FixedText<5>> time1,
-              std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1, int ndat,
-              int ndatdim, int iouk, bool lsish, int ksub, SetupMode mode) {
+void mapseis4(const MapData& d, SetupMode mode) {
   if (mode.from_defaults()) {
-    initialise(ksub, mode);
+    initialise(d.ksub, mode);
     return;
   }
   ssubinfo(mapseis_header.name, mapseis_header.version, mapseis_header.date, 1, 0);
   settings.run.threshold = rad(settings.plthresh);
   SymbolState symbols;
   if (iocom.lplotop) symbols.save();
-  const MapData data{xd, yd, rlong, rlat, depth, date1, time1, azd1, dipd1, rakd1, ndat, iouk, lsish, ksub};
   menu_loop(
-      mapseis_header, [&] { show_menu(ndatdim, ndat); },
+      mapseis_header, [&] { show_menu(d.ndatdim, d.ndat); },
       [&](int choice) {
-        act(choice, ksub);
+        act(choice, d.ksub);
         plot_file(choice, symbols);
-        if (choice == opt_run) map_run(data, settings.run);
+        if (choice == opt_run) map_run(d, settings.run);
       },
       MenuStyle{
           .exit_line = "EXIT .........................99", .prompt = Prompt::with_default, .body_at_level_2 = true});

@@ -175,10 +175,6 @@ void stress_directions(const MapData& d, real threshold) {
 
 }  // namespace
 
-void GraticuleSettings::set_up(SetupMode mode) {
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, mode);
-}
-
 void map_run(const MapData& d, const MapSwitches& s) {
   int ksub = d.ksub;
   ssubplot(ksub, setup::passed);
@@ -213,8 +209,8 @@ void map_run(const MapData& d, const MapSwitches& s) {
   }
   if (s.lcontours) {
     announce({"PLOTTING LAT LONG CONTOURS"});
-    GraticuleSettings g;
-    g.set_up(setup::stored);
+    GridValues g;
+    sllgrid3(g, setup::stored);
     contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, setup::passed);
   }
 }

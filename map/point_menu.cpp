@@ -113,15 +113,16 @@ using Names = std::array<std::string, 2>;
 // x) from file column 1 and the latitude (or y) from file column 2;
 // returns the number of points, or -1 when the file was not read.
 int read_points(Names& names) {
-  int ierr = 0, nread = 0, ncolused = 0, nvar = 2;
+  int ierr = 0;
   // The header layout starts from the same values at every reading.
-  int ndisp = 4, iskip = 2, ititle = 1, iheader = 2;
+  HeaderLayout layout{.ndisp = 4, .iskip = 2, .ititle = 1, .iheader = 2};
   std::array<int, 2> jcola{1, 2}, jfcola{1, 2};
   Names namrcol{std::string(variable_name_width, ' '), std::string(variable_name_width, ' ')};
   std::string title(title_width, ' ');
   const std::array<std::span<real>, 2> columns{std::span<real>(cc2dbuff.xp), std::span<real>(cc2dbuff.yp)};
-  readreal6(ierr, title, settings.file_name, points_file_explanation, points_unit, ndisp, iskip, ititle, iheader,
-            jcola, jfcola, names, nvar, columns, namrcol, nread, ncolused, column_change_level,
+  ColumnArray data{
+      .rdat = columns, .jcola = jcola, .jfcola = jfcola, .namvara = names, .nvar = 2, .namrcol = namrcol};
+  readreal6(ierr, title, settings.file_name, points_file_explanation, points_unit, layout, data, column_change_level,
             setup::menu_from_passed);
   if (ierr != 0) {
     warninghead(mappoint_header);
@@ -132,9 +133,9 @@ int read_points(Names& names) {
     return -1;
   }
   say("INPUT FILE HAS BEEN READ");
-  ItemLine().text("NB OF DATA =").integer(nread, 6).write();
+  ItemLine().text("NB OF DATA =").integer(data.nread, 6).write();
   say("====> GOING TO PLOT");
-  return nread;
+  return data.nread;
 }
 
 // Projects the n points of the curve buffer in place, longitudes and

@@ -59,9 +59,7 @@ void run(const DiagramData& d, int isub) {
 
 }  // namespace
 
-void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
-              std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, SetupMode inter) {
+void fpsseis3(const DiagramMechanisms& m, int isub, SetupMode inter) {
   if (inter.from_defaults()) {
     submenuhead(fpsseis_header);
     say("INITIALIZING FPS PLOT PARAMETERS");
@@ -75,7 +73,7 @@ void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span
     return;
   }
   ssubinfo(fpsseis_header.name, fpsseis_header.version, fpsseis_header.date, 0, 0);
-  const DiagramData d{azd1, dipd1, rakd1, azd2, dipd2, rakd2, label0, ndata, false};
+  const DiagramData d{m, false};
   const DiagramActions actions{
       .open_plot = open_plot,
       .edit_layout =
@@ -90,7 +88,7 @@ void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for s1", "choose symbols for s2", "choose symbols for s3"},
   };
-  choice_loop([&] { diagram_menu(fpsseis_header, ndatdim, ndata, std::nullopt, settings.plot_name); },
+  choice_loop([&] { diagram_menu(fpsseis_header, m.ndatdim, m.ndata, std::nullopt, settings.plot_name); },
               [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
 }
 

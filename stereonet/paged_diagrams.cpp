@@ -127,10 +127,7 @@ void run(const DiagramData& d, int isub) {
 
 }  // namespace
 
-void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
-               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit,
-               SetupMode inter) {
+void fpsbchbll(const DiagramMechanisms& m, int isub, int iangunit, SetupMode inter) {
   if (inter.from_defaults()) {
     submenuhead(fpsbchbll_header);
     say("INITIALIZING FPS PLOT PARAMETERS");
@@ -139,7 +136,7 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
   }
   ssubinfo(fpsbchbll_header.name, fpsbchbll_header.version, fpsbchbll_header.date, 0, 0);
   srepstereo0(setup::initialise);
-  const DiagramData d{azd1, dipd1, rakd1, azd2, dipd2, rakd2, label0, ndata, iangunit != 1};
+  const DiagramData d{m, iangunit != 1};
   KeptAttributes kept;
   if (iocom.lplotop) kept.keep();
 
@@ -156,7 +153,7 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for P", "choose symbols for B", "choose symbols for T"},
   };
-  choice_loop([&] { diagram_menu(fpsbchbll_header, ndatdim, ndata, d.in_radians, settings.plot_name); },
+  choice_loop([&] { diagram_menu(fpsbchbll_header, m.ndatdim, m.ndata, d.in_radians, settings.plot_name); },
               [&](int choice) { diagram_choice(choice, actions); }, Prompt::with_default);
   if (iocom.lplotop) kept.restore();
 }

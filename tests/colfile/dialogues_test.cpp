@@ -116,8 +116,9 @@ TEST_F(DialogueTest, HeaderDisplayLabelsEachLineAndCutsLongLinesInHundreds) {
 TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHeader) {
   open("'T'\n'a' 'b'\n1 2\n3 4\n");
   type({"", "110", "-1", "", "1", "130", "", "900", ""});
-  int ierr = -1, ndisp = 4, iskip = 2, ititle = 3, iheader = 2;
-  sfheader1(ierr, ndisp, iskip, ititle, iheader, path, column_unit, setup::menu_from_passed);
+  int ierr = -1;
+  HeaderLayout layout{.ndisp = 4, .iskip = 2, .ititle = 3, .iheader = 2};
+  sfheader1(ierr, layout, path, column_unit, setup::menu_from_passed);
   out = screen();
   EXPECT_TRUE(shows((warning_head(" ///        subroutine sfheader1         ///") +
                      std::vector<std::string>{" ititle =   3 > iskip =   2", " ===> RESET ititle =   0", pause})));
@@ -156,9 +157,9 @@ TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHe
                                                     "      as above. If not, do not read them.",
                                                     at_rule}));
   EXPECT_EQ(ierr, 0);
-  EXPECT_EQ(iskip, 1);
-  EXPECT_EQ(ititle, 0);
-  EXPECT_EQ(iheader, 1);
+  EXPECT_EQ(layout.iskip, 1);
+  EXPECT_EQ(layout.ititle, 0);
+  EXPECT_EQ(layout.iheader, 1);
   EXPECT_EQ(readrealsetup.iskip, 1);
   EXPECT_EQ(readrealsetup.ititle, 0);
 }
@@ -315,12 +316,14 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
     std::array<int, 3> jcola = c.jcola, jfcola = c.jfcola;
     std::array<std::string, 3> namvara{"X-long    ", "Y-lat     ", "Depth     "};
     std::array<std::string, 2> namrcol{std::string(10, ' '), std::string(10, ' ')};
-    int ierr = -1, nvar = c.nvar, ncolused = -1;
+    int ierr = -1;
+    ColumnArray data{
+        .jcola = jcola, .jfcola = jfcola, .namvara = namvara, .nvar = c.nvar, .namrcol = namrcol, .ncolused = -1};
     std::string script;
     for (const std::string& a : c.answers) script += a + "\n";
     type_raw(script);
-    scol2var2(ierr, jcola, jfcola, namvara, nvar, namrcol, ncolused, edit_name(header), column_unit, c.imodlev,
-              c.mode);
+    scol2var2(ierr, data, edit_name(header), column_unit, c.imodlev, c.mode);
+    const int nvar = data.nvar, ncolused = data.ncolused;
     out = screen();
     if (c.whole) {
       Lines all;

@@ -79,8 +79,9 @@ class GraticuleTest : public DrawTest {
   }
   static void window(real latmin, real latmax, real lonmin, real lonmax, real latinc = 10, real loninc = 10,
                      int type = 1, real tic = 1, int npgrid = 3) {
-    int nptick = 2, ndec = 1;
-    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, setup::passed);
+    GridValues grid{.latmin = latmin, .latmax = latmax, .lonmin = lonmin, .lonmax = lonmax, .latinc = latinc,
+                    .loninc = loninc, .npgrid = npgrid, .ticsize = tic, .nptick = 2, .igrid = type, .ndec = 1};
+    sllgrid3(grid, setup::passed);
   }
   // A new plot file, the map fitted into the box as the map driver's run
   // fits it, the graticule drawn; the file's drawing.
@@ -386,10 +387,9 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
   // Nor does the check of the settings refuse a window of exactly the
   // most intervals taken: 160 degrees by 0.16 (a single-precision quotient
   // a little above 1000).
-  real latmin = -80, latmax = 80, lonmin = -10, lonmax = 10, latinc = 0.16f, loninc = 5, tic = 1;
-  int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
+  GridValues grid{.latmin = -80, .latmax = 80, .lonmin = -10, .lonmax = 10, .latinc = 0.16f, .loninc = 5};
   screen();
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, setup::passed);
+  sllgrid3(grid, setup::passed);
   EXPECT_EQ(screen(), "");
   EXPECT_EQ(gridll.glatinc, rad(0.16f));
   EXPECT_EQ(grid_intervals(gridll.glatmax - gridll.glatmin, gridll.glatinc), 1000);
@@ -447,10 +447,10 @@ TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
     Lines box;                     // the box's lines and its pause
   };
   const auto passed = [](real latmin, real latmax, real latinc, int npgrid, int nptick) {
-    return [=]() mutable {
-      real lonmin = -10, lonmax = 10, loninc = 5, tic = 1;
-      int type = 1, ndec = 1;
-      sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, setup::passed);
+    return [=] {
+      GridValues grid{.latmin = latmin, .latmax = latmax, .lonmin = -10, .lonmax = 10, .latinc = latinc,
+                      .loninc = 5, .npgrid = npgrid, .nptick = nptick};
+      sllgrid3(grid, setup::passed);
     };
   };
   const std::string back = " ==> BACK TO MENU", again = " ==> ENTER THEM AGAIN", kept = " ==> GRID UNCHANGED";

@@ -39,9 +39,8 @@ void reset_projection_state() {
 }
 
 void set_grid(SetupMode mode) {
-  real v[7]{};
-  int k[4]{};
-  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], mode);
+  GridValues v;
+  sllgrid3(v, mode);
 }
 
 void initialise_projection() {
