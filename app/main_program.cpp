@@ -42,10 +42,6 @@ constexpr int choice_map_plane2 = 2002;
 constexpr int choice_command_file = 5000;
 constexpr int choice_quit = 9999;
 
-// Modes handed to the set-up routines and drivers.
-constexpr int mode_initialise = 5;
-constexpr int mode_menu = 0;
-
 // Subplots of the map and of the two diagram drivers; angle unit degrees.
 constexpr int map_subplot = 1;
 constexpr int one_page_subplot = 2;
@@ -71,24 +67,44 @@ struct MainState {
 // ---- Start-up ---------------------------------------------------------------------
 
 // The map driver on nodal plane `plane` (1 or 2) of the store.
-void map_driver(const MainState& m, int plane, int mode) {
+void map_driver(const MainState& m, int plane, SetupMode mode) {
   FpsBlk& b = fpsblk;
   const auto k = static_cast<std::size_t>(plane - 1);
-  mapseis4(b.xd1, b.yd1, b.rlong1, b.rlat1, b.depth1, b.cdate1, b.ctime1, b.strike1[k], b.dip1[k], b.rake1[k], b.ndata,
-           ndatmax, m.isish, m.lsish, map_subplot, mode);
+  mapseis4({.xd = b.xd1,
+            .yd = b.yd1,
+            .rlong = b.rlong1,
+            .rlat = b.rlat1,
+            .depth = b.depth1,
+            .date1 = b.cdate1,
+            .time1 = b.ctime1,
+            .azd1 = b.strike1[k],
+            .dipd1 = b.dip1[k],
+            .rakd1 = b.rake1[k],
+            .ndat = b.ndata,
+            .ndatdim = ndatmax,
+            .iouk = m.isish,
+            .lsish = m.lsish,
+            .ksub = map_subplot},
+           mode);
 }
 
-void one_page_diagrams(int mode) {
+// Both nodal planes and the labels of the store, for the diagram drivers.
+DiagramMechanisms stored_mechanisms() {
   const FpsBlk& b = fpsblk;
-  fpsseis3(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
-           one_page_subplot, mode);
+  return {.azd1 = b.strike1[0],
+          .dipd1 = b.dip1[0],
+          .rakd1 = b.rake1[0],
+          .azd2 = b.strike1[1],
+          .dipd2 = b.dip1[1],
+          .rakd2 = b.rake1[1],
+          .label0 = b.fpslabel,
+          .ndatdim = ndatmax,
+          .ndata = b.ndata};
 }
 
-void paged_diagrams(int mode) {
-  const FpsBlk& b = fpsblk;
-  fpsbchbll(b.strike1[0], b.dip1[0], b.rake1[0], b.strike1[1], b.dip1[1], b.rake1[1], b.fpslabel, ndatmax, b.ndata,
-            paged_subplot, angles_in_degrees, mode);
-}
+void one_page_diagrams(SetupMode mode) { fpsseis3(stored_mechanisms(), one_page_subplot, mode); }
+
+void paged_diagrams(SetupMode mode) { fpsbchbll(stored_mechanisms(), paged_subplot, angles_in_degrees, mode); }
 
 void start_up(MainState& m) {
   initsio();
@@ -97,15 +113,15 @@ void start_up(MainState& m) {
   trigoset();
   initfio(max_input_files, max_output_files, 0);
   m = MainState{};
-  scolortable(mode_initialise);
-  ssymbolsize(m.symbsiz, mode_initialise);
-  fpsreadex1(m.ifin, mode_initialise);
+  scolortable(setup::initialise);
+  ssymbolsize(m.symbsiz, setup::initialise);
+  fpsreadex1(m.ifin, setup::initialise);
   m.lsish = false;
-  map_driver(m, 1, mode_initialise);
-  one_page_diagrams(mode_initialise);
+  map_driver(m, 1, setup::initialise);
+  one_page_diagrams(setup::initialise);
   int projection_type = 1;
-  sspro(projection_type, mode_initialise);
-  paged_diagrams(mode_initialise);
+  sspro(projection_type, setup::initialise);
+  paged_diagrams(setup::initialise);
 }
 
 // ---- Top menu ------------------------------------------------------------------------
@@ -139,10 +155,10 @@ MenuTable top_menu(MainState& m) {
        .action =
            [&m] {
              m.ifin = 1;
-             fpsreadex1(m.ifin, mode_menu);
+             fpsreadex1(m.ifin, setup::menu_from_passed);
            }},
       listing_row(1100),
-      {.choice = 1200, .label = "  WRITE DATA TO FILE ", .action = [&m] { fpswrite1(m.ifout, mode_menu); }},
+      {.choice = 1200, .label = "  WRITE DATA TO FILE ", .action = [&m] { fpswrite1(m.ifout, setup::menu_from_passed); }},
       dash_row(),
       {.label = "PLOT"},
       {.choice = choice_plot_parameters, .label = "  plot parameters "},
@@ -150,12 +166,12 @@ MenuTable top_menu(MainState& m) {
       {.choice = choice_close_plot, .label = "  CLOSE PLOT FILE ", .value = plot_name},
       {.choice = choice_map_plane1,
        .label = "  PLOT MAP 1st Nodal Plane ",
-       .action = [&m] { map_driver(m, 1, mode_menu); }},
+       .action = [&m] { map_driver(m, 1, setup::menu_from_passed); }},
       {.choice = choice_map_plane2,
        .label = "  PLOT MAP 2nd Nodal Plane ",
-       .action = [&m] { map_driver(m, 2, mode_menu); }},
-      {.choice = 3000, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { one_page_diagrams(mode_menu); }},
-      {.choice = 3001, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { paged_diagrams(mode_menu); }},
+       .action = [&m] { map_driver(m, 2, setup::menu_from_passed); }},
+      {.choice = 3000, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { one_page_diagrams(setup::menu_from_passed); }},
+      {.choice = 3001, .label = "  PLOT FOCAL MECHANISMS ", .action = [] { paged_diagrams(setup::menu_from_passed); }},
       dash_row(),
       {.label = "Sh OUTPUT FILE while mapping"},
       {.choice = choice_sish_switch, .label = "  WRITE TO Si-Sh FILE ", .value = shows_flag(m.lsish)},
@@ -208,7 +224,7 @@ void settings_block(MainState& m) {
       ask_flag(m.lsish, "write extracted data to si-sh file");
       break;
     case choice_plot_parameters:
-      splotparam2(mode_menu);
+      splotparam2(setup::menu_from_passed);
       break;
     case choice_command_file:
       altsio(m.iucom, m.ccomnam, m.irep, 0, text_width);

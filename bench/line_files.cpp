@@ -41,11 +41,10 @@ void start_up() {
   static const bool done = [] {
     units().set_console(keyboard, sink);
     trigoset();
-    real v[7]{};
-    int k[4]{};
-    sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], 5);
+    GridValues grid;
+    sllgrid3(grid, setup::initialise);
     int iproj = 0;
-    sprojll2(iproj, 5);
+    sprojll2(iproj, setup::initialise);
     return true;
   }();
   (void)done;
@@ -64,16 +63,16 @@ void draw(benchmark::State& state, const std::string& answers) {
     state.PauseTiming();
     const auto plot = bench::open_scratch_plot(dialect_compressed);
     int s = 1;
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     real x0 = 10, y0 = 14, xx = 2.5f, xy = 0, yx = 0, yy = 2.5f;
-    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
     units().open(command_unit, "bench.cmd", FileStatus::old_file);
     iocom.iuin = command_unit;
     iocom.lcomfop = true;
     iocom.lwito(2) = false;
     state.ResumeTiming();
 
-    contours1(-180.0f, 180.0f, -80.0f, 84.0f, 1);
+    contours1(-180.0f, 180.0f, -80.0f, 84.0f, setup::passed);
 
     state.PauseTiming();
     units().close(command_unit);

@@ -35,9 +35,9 @@ std::filesystem::path open_scratch(int dialect = dialect_compressed) {
   (void)angles_set;
   const auto file = dorvix::bench::open_scratch_plot(dialect);
   int s = 1;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   real x0 = 1, y0 = 1, xx = 1, xy = 0, yx = 0, yy = 1;
-  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
   return file;
 }
 

@@ -49,7 +49,7 @@ void set_up(int code) {
   llpparam.anglep1 = rad(180.0f);
   a2b.ab = oblique_matrix(0.0f, rad(45.0f));
   int iell = 1;
-  sellipsoid(iell, 1);
+  sellipsoid(iell, setup::passed);
   switch (code) {
     case 3: slcc2(); break;
     case 4: slcce2(); break;

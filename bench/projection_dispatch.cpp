@@ -48,7 +48,7 @@ const PointSet& points() {
 // The projection set up as the program does, silently, under `code`.
 void use(int code) {
   int c = code;
-  dorvix::sprojll2(c, 1);
+  dorvix::sprojll2(c, dorvix::setup::passed);
 }
 
 // `project` over the whole point set, under `code`.
@@ -79,7 +79,7 @@ bool register_all() {
   dorvix::units().set_console(std::cin, quiet);
   dorvix::trigoset();
   int iproj = 0;
-  dorvix::sprojll2(iproj, 5);
+  dorvix::sprojll2(iproj, dorvix::setup::initialise);
   for (const int code : {3, 8, 15, 24}) {
     const std::string name = "code" + std::string(code < 10 ? "0" : "") + std::to_string(code) + "/" +
                              std::string(dorvix::find_projection_code(code)->routine);

@@ -21,7 +21,7 @@ inline std::filesystem::path open_scratch_plot(int dialect) {
   psparams.ipspath = 0;
   psprolog(1, "bench.ps");
   iocom.lplotop = true;
-  splotparam2(7);
+  splotparam2(setup::all_subplots);
   return file;
 }
 

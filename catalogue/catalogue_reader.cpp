@@ -382,7 +382,7 @@ MenuTable reader_menu(int iunit, bool& done) {
       {.choice = 21, .label = "CLOSE INPUT FILE ", .action = [iunit] { close_input(iunit); }, .value = file_name},
       {.choice = 100,
        .label = "EXTRACTION CRITERIA ",
-       .action = [] { setseistest6(2); },
+       .action = [] { setseistest6(setup::menu_from_stored); },
        .value = shows_flag(seistest2.ltest)},
       dash_row(),
       {.label = "READ, EXTRACT, AND EXIT:"},
@@ -396,7 +396,7 @@ MenuTable reader_menu(int iunit, bool& done) {
                               reader_header, [iunit] { close_input(iunit); }, done)})};
 }
 
-void initialise(int inter) {
+void initialise(SetupMode inter) {
   submenuhead(reader_header);
   say("INITIALIZING INPUT PARAMETERS");
   fpsblk.itype = itype_empty;
@@ -407,8 +407,8 @@ void initialise(int inter) {
 
 }  // namespace
 
-void fpsreadex1(int iunit, int inter) {
-  if (inter == 4 || inter == 5) {
+void fpsreadex1(int iunit, SetupMode inter) {
+  if (inter.from_defaults()) {
     initialise(inter);
     return;
   }

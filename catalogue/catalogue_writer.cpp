@@ -225,7 +225,7 @@ MenuTable writer_menu(int iunit, bool& done) {
 
 }  // namespace
 
-void fpswrite1(int iunit, int /*inter*/) {
+void fpswrite1(int iunit, SetupMode /*inter*/) {
   bool done = false;
   const MenuTable menu = writer_menu(iunit, done);
   menu_loop(writer_header, menu, done,

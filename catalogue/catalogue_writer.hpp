@@ -9,11 +9,13 @@
 // file. A value too wide for its field is written as asterisks, and the
 // number of such lines, which do not read back, is reported.
 
+#include "console/setup_mode.hpp"
+
 namespace dorvix {
 
 // iunit: index of the output file in the data-file table (1 or 2), opened,
 // written and closed here. inter is not read: the menu always runs, until
 // its exit, which closes the output file when it is open.
-void fpswrite1(int iunit, int inter);
+void fpswrite1(int iunit, SetupMode inter);
 
 }  // namespace dorvix

@@ -69,7 +69,7 @@ void initialise() {
   say("INITIALIZING EXTRACTION TESTS");
   set_defaults();
   int istat = 0;
-  spolygontst(istat, 5);
+  spolygontst(istat, setup::initialise);
 }
 
 // The list of vertices: each line edits one vertex, its choice 260 + i.
@@ -198,7 +198,7 @@ bool may_leave(bool menu_shown) {
   if (!seistest2.ltpoly) return true;
   if (seistest2.nvrtx < min_polygon_vertices) too_few_vertices_box();
   int istat = 0;
-  spolygontst(istat, 0);
+  spolygontst(istat, setup::menu_from_passed);
   if (istat == polygon_ok) return true;
   warninghead(criteria_header);
   if (iocom.lcomfop || !menu_shown) {
@@ -335,9 +335,9 @@ const MenuTable& criteria_menu() {
 
 }  // namespace
 
-void setseistest6(int inter) {
-  if (inter == 4 || inter == 5) initialise();
-  if (inter % 2 != 0) {
+void setseistest6(SetupMode inter) {
+  if (inter.from_defaults()) initialise();
+  if (inter.silent()) {
     may_leave(false);
     return;
   }

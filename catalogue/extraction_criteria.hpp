@@ -13,6 +13,7 @@
 
 #include "console/data_files.hpp"
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -55,11 +56,11 @@ struct SeisTest2 {
 // The criteria of the run; all zero until the first initialisation.
 inline SeisTest2 seistest2;
 
-// Set-up of the criteria. inter 4 or 5: the defaults first (announced).
-// Then an even inter shows the menu until the user leaves it; an odd one
-// returns at once. Leaving with the polygon test on prepares the polygon
+// Set-up of the criteria under the mode `inter` (console/setup_mode.hpp):
+// the defaults are announced. An even mode then shows the menu until the
+// user leaves it; an odd one returns at once. Leaving with the polygon test on prepares the polygon
 // and checks it.
-void setseistest6(int inter);
+void setseistest6(SetupMode inter);
 
 // The position and depth bounds, whether or not their tests are on.
 void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax);

@@ -61,7 +61,7 @@ std::array<real, 3> unit_vector(real lon, real lat) {
 
 }  // namespace
 
-void spolygontst(int& istat, int /*inter*/) {
+void spolygontst(int& istat, SetupMode /*inter*/) {
   SeisTest2& t = seistest2;
   istat = polygon_ok;
   const int n = t.nvrtx;

@@ -16,6 +16,7 @@
 // Longitudes are plain numbers: nothing is wrapped at 180 degrees.
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -28,7 +29,7 @@ inline constexpr int polygon_degenerate_straight = 20;
 // Prepares the vertex vectors and edge normals of seistest2 from its
 // current vertices; a degenerate edge (two equal vertices) is reported in
 // an error box and sets istat. inter is not read.
-void spolygontst(int& istat, int inter);
+void spolygontst(int& istat, SetupMode inter);
 
 // True when the epicentre (degrees) passes the polygon test; a polygon
 // without edges passes everything.

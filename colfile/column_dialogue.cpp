@@ -56,9 +56,13 @@ bool rows_changeable(int imodlev) { return imodlev >= 1 && imodlev <= 4; }
 // dialogue that read or change them.
 class Correspondence {
  public:
-  Correspondence(std::span<int> jcola, std::span<int> jfcola, std::span<std::string> namvara, int& nvar,
-                 std::span<std::string> namrcol, int& ncolused)
-      : jcola_(jcola), jfcola_(jfcola), namvara_(namvara), nvar_(nvar), namrcol_(namrcol), ncolused_(ncolused) {}
+  explicit Correspondence(ColumnArray& data)
+      : jcola_(data.jcola),
+        jfcola_(data.jfcola),
+        namvara_(data.namvara),
+        nvar_(data.nvar),
+        namrcol_(data.namrcol),
+        ncolused_(data.ncolused) {}
 
   int nvarmax() const { return static_cast<int>(std::min({jcola_.size(), jfcola_.size(), namvara_.size()})); }
   int ncolmax() const { return static_cast<int>(namrcol_.size()); }
@@ -243,7 +247,7 @@ class Correspondence {
 };
 
 // The file column names for this turn of the dialogue.
-void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mode) {
+void read_names(int& ierr, std::string_view fname, int iunit, bool open, SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
   if (open) {
     int status = 0;
@@ -255,7 +259,7 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mod
     say("===> setting default header");
     ierr = 1;
     errortail00();
-  } else if (mode != 4 && mode != 5) {
+  } else if (!mode.from_defaults()) {
     warninghead(scol2var_header);
     say("Input file is not opened");
     say("===> cannot read header");
@@ -271,19 +275,18 @@ void read_names(int& ierr, std::string_view fname, int iunit, bool open, int mod
 
 }  // namespace
 
-void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span<std::string> namvara, int& nvar,
-               std::span<std::string> namrcol, int& ncolused, std::string_view fname, int iunit, int imodlev,
-               int mode) {
+void scol2var2(int& ierr, ColumnArray& data, std::string_view fname, int iunit, int imodlev, SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
-  Correspondence cor(jcola, jfcola, namvara, nvar, namrcol, ncolused);
+  Correspondence cor(data);
+  int& nvar = data.nvar;
   ierr = 0;
   int ilist = 0;
 
-  if (mode == 4 || mode == 5) {
+  if (mode.from_defaults()) {
     submenuhead(scol2var_header);
     say("INITIALIZING VARIABLES<->COLUMNS");
     cor.defaults();
-  } else if (mode == 2 || mode == 3) {
+  } else if (mode.from_stored()) {
     if (rs.nvar > cor.bound()) {
       errorhead(scol2var_header);
       count_line("Currently set nvar =", rs.nvar, "variables");
@@ -294,9 +297,9 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
     }
     cor.from_record();
   } else {
-    if (mode != 0 && mode != 1) {
+    if (!mode.from_passed()) {
       int istat = 0;
-      cinvin(mode, 0, 5, "scol2var", "inter", istat);
+      cinvin(mode.code(), 0, 5, "scol2var", "inter", istat);
     }
     // More variables than the caller holds would be stored outside its
     // arrays: the check holds in every mode that starts from the caller.
@@ -311,7 +314,7 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
   }
   nvar = std::max(nvar, 0);
 
-  const bool even = mode % 2 == 0;
+  const bool even = mode.shows_menu();
   const bool open = units().is_open(iunit);
   std::string title = edit::pad("Untitled", own_title_width);
   if (even) {
@@ -319,7 +322,7 @@ void scol2var2(int& ierr, std::span<int> jcola, std::span<int> jfcola, std::span
       int status = 0;
       getftitle1(status, title, fname, iunit, rs.ititle, 1);
       if (status != 0) ierr = 1;
-    } else if (mode != 4) {
+    } else if (mode != setup::menu_from_defaults) {
       warninghead(scol2var_header);
       say("Input file is not opened");
       say("===> cannot read title");

@@ -1,6 +1,7 @@
 #include "colfile/column_reader.hpp"
 
 #include "colfile/column_dialogue.hpp"
+#include "colfile/data_records.hpp"
 #include "colfile/dialogue_lines.hpp"
 #include "colfile/header_dialogue.hpp"
 #include "colfile/header_lines.hpp"
@@ -65,22 +66,20 @@ Next failed(std::string_view reason, std::string_view fname, int iunit) {
 
 }  // namespace
 
-void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit, int& ndisp,
-               int& iskip, int& ititle, int& iheader, std::span<int> jcola, std::span<int> jfcola,
-               std::span<std::string> namvara, int& nvar, Columns rdat, std::span<std::string> namrcol, int& nread,
-               int& ncolused, int imodlev, int mode) {
+void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit,
+               HeaderLayout& layout, ColumnArray& data, int imodlev, SetupMode mode) {
   ierr = 0;
-  if (mode == 4 || mode == 5) {
+  if (mode.from_defaults()) {
     submenuhead(readreal6_header);
     say("INITIALIZING INPUT FILE TYPE");
     int status = 0;
-    sfheader1(status, ndisp, iskip, ititle, iheader, fname, iunit, mode);
-    scol2var2(status, jcola, jfcola, namvara, nvar, namrcol, ncolused, fname, iunit, 1, mode);
+    sfheader1(status, layout, fname, iunit, mode);
+    scol2var2(status, data, fname, iunit, 1, mode);
     return;
   }
   int istat = 0;
-  cinvin(mode, 0, 5, "readreal6", "inter", istat);
-  const bool even = mode % 2 == 0;
+  cinvin(mode.code(), 0, 5, "readreal6", "inter", istat);
+  const bool even = mode.shows_menu();
   const std::size_t name_width = fname.size();
 
   for (;;) {
@@ -89,7 +88,7 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
     Next next = Next::same_file;
     while (next == Next::same_file) {
       int status = 0;
-      sfheader1(status, ndisp, iskip, ititle, iheader, fname, iunit, mode);
+      sfheader1(status, layout, fname, iunit, mode);
       if (status == 1) {
         next = failed("WHILE READING HEADER LINES", fname, iunit);
         continue;
@@ -99,7 +98,7 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
         next = failed("WHILE READING TITLE", fname, iunit);
         continue;
       }
-      scol2var2(status, jcola, jfcola, namvara, nvar, namrcol, ncolused, fname, iunit, imodlev, mode);
+      scol2var2(status, data, fname, iunit, imodlev, mode);
       if (status == 1) {
         next = failed("WHILE READING COLUMN HEADERS", fname, iunit);
         continue;
@@ -112,7 +111,7 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
                                              .label = "READ AND EXIT ",
                                              .action =
                                                  [&] {
-                                                   getfreal(status, nread, ncolused, rdat, fname, iunit, mode);
+                                                   getfreal(status, data.nread, data.ncolused, data.rdat, fname, iunit, mode);
                                                    finished = status != 1;
                                                    if (!finished) next = failed("WHILE READING DATA", fname, iunit);
                                                  }},

@@ -5,11 +5,12 @@
 // Every failing step leads to one retry menu: the same file again, another
 // file, or giving up.
 
-#include <span>
 #include <string>
 #include <string_view>
 
-#include "colfile/data_records.hpp"
+#include "colfile/column_array.hpp"
+#include "colfile/readrealsetup.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -20,23 +21,17 @@ namespace dorvix {
 //           back blank-padded to it.
 // fexpl     what the file is, for the file opener.
 // iunit     the unit the file is read on.
-// ndisp, iskip, ititle, iheader   in/out: the header layout.
-// jcola, jfcola, namvara, nvar    in/out: array column, file column and
-//           name of each variable (values from 1 upward; names of the
-//           caller's length), and their number; the spans' size is the
-//           caller's bound of variables.
-// rdat      the caller's array as its columns; lines 1 to nread of the
-//           variables' columns receive the data, other cells are left.
-// namrcol   out: a name for each array column (the caller's length).
-// nread     out: records stored; unchanged when the file was not read.
-// ncolused  out: highest array column filled.
+// layout    in/out: the header layout.
+// data      the caller's array and its variables (colfile/column_array.hpp):
+//           lines 1 to nread of the variables' columns receive the data,
+//           other cells are left.
 // imodlev   what the user may change in the column dialogue (1 to 4).
-// mode      (inter) 4 or 5: the defaults, nothing opened; any other value
-//           reads, with the menus when even, silently (the name opened as
-//           passed) when odd.
-void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit, int& ndisp,
-               int& iskip, int& ititle, int& iheader, std::span<int> jcola, std::span<int> jfcola,
-               std::span<std::string> namvara, int& nvar, Columns rdat, std::span<std::string> namrcol, int& nread,
-               int& ncolused, int imodlev, int mode);
+// mode      (inter, console/setup_mode.hpp) from the defaults: the defaults
+//           set, nothing opened; any other mode reads, with the menus when
+//           even, silently (the name opened as passed) when odd; a code
+//           outside the common six is reported first in an error box,
+//           where the user stops or goes on.
+void readreal6(int& ierr, std::string& title, std::string& fname, std::string_view fexpl, int iunit,
+               HeaderLayout& layout, ColumnArray& data, int imodlev, SetupMode mode);
 
 }  // namespace dorvix

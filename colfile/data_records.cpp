@@ -125,10 +125,10 @@ void split_box(const Reading& r, int nfcol) {
 }
 
 void report(int nread, int ncolused, int ncolmax, int ndatmax, std::string_view fname, std::string_view title,
-            int mode) {
+            SetupMode mode) {
   const ReadRealSetup& rs = readrealsetup;
   submenuhead(getfreal_header);
-  if (mode % 2 != 0) {
+  if (mode.silent()) {
     ItemLine()
         .text("Stored")
         .integer(rs.nvar, colfile::count_width)
@@ -154,7 +154,8 @@ void report(int nread, int ncolused, int ncolmax, int ndatmax, std::string_view 
 
 }  // namespace
 
-void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit, int mode) {
+void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit,
+              SetupMode mode) {
   const ReadRealSetup& rs = readrealsetup;
   const int ncolmax = static_cast<int>(rdat.size());
   std::size_t lines = rdat.empty() ? 0 : rdat.front().size();

@@ -2,16 +2,12 @@
 // The data part of a column file, read record by record into the caller's
 // array with the set-up fixed by the dialogues.
 
-#include <span>
 #include <string_view>
 
-#include "console/real.hpp"
+#include "colfile/column_array.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
-
-// The caller's array as its columns, one span per array column (at least
-// one); its number of lines is that of the shortest column.
-using Columns = std::span<const std::span<real>>;
 
 // Skips the header lines of the file open on iunit and reads records of
 // nfcol numbers (set-up record) until the end of the file or until the
@@ -25,7 +21,9 @@ using Columns = std::span<const std::span<real>>;
 // array was corrected; 1 a header line or record could not be read, the
 // file left open and rewound, nread unchanged (the records before stay in
 // the array). Lines beyond the last record are left as they were.
-// mode: odd gives the one-line report, even the full report.
-void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit, int mode);
+// mode (console/setup_mode.hpp): silent gives the one-line report, with
+// the menu the full report.
+void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit,
+              SetupMode mode);
 
 }  // namespace dorvix

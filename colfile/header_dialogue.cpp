@@ -163,32 +163,29 @@ void showfhead1(int& ierr, std::string_view fname, int iunit, int ndisp, int isk
   menutail();
 }
 
-void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std::string_view fname, int iunit,
-               int mode) {
+void sfheader1(int& ierr, HeaderLayout& layout, std::string_view fname, int iunit, SetupMode mode) {
   ReadRealSetup& rs = readrealsetup;
+  // The dialogue works on the layout's fields by name.
+  int& ndisp = layout.ndisp;
+  int& iskip = layout.iskip;
+  int& ititle = layout.ititle;
+  int& iheader = layout.iheader;
   ierr = 0;
-  if (mode == 2 || mode == 3) {
-    ndisp = rs.ndisp;
-    iskip = rs.iskip;
-    ititle = rs.ititle;
-    iheader = rs.iheader;
-  } else if (mode == 4 || mode == 5) {
+  if (mode.from_stored()) {
+    layout = static_cast<const HeaderLayout&>(rs);
+  } else if (mode.from_defaults()) {
     submenuhead(sfheader1_header);
     say("INITIALIZING INPUT FILE HEADER");
-    const ReadRealSetup defaults;
-    ndisp = defaults.ndisp;
-    iskip = defaults.iskip;
-    ititle = defaults.ititle;
-    iheader = defaults.iheader;
-  } else if (mode != 0 && mode != 1) {
+    layout = HeaderLayout{};
+  } else if (!mode.from_passed()) {
     int istat = 0;
-    cinvin(mode, 0, 5, "sfheader1", "inter", istat);
+    cinvin(mode.code(), 0, 5, "sfheader1", "inter", istat);
   }
 
   reset_beyond_header(ititle, "ititle", iskip);
   reset_beyond_header(iheader, "iheader", iskip);
 
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     const MenuTable menu = header_menu(ndisp, iskip, ititle, iheader);
     choice_loop(
         [&] {
@@ -206,10 +203,7 @@ void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std
         [&menu](int choice) { dispatch(menu, choice); }, Prompt::with_default);
   }
 
-  rs.ndisp = ndisp;
-  rs.iskip = iskip;
-  rs.ititle = ititle;
-  rs.iheader = iheader;
+  static_cast<HeaderLayout&>(rs) = layout;
 }
 
 }  // namespace dorvix

@@ -6,20 +6,24 @@
 
 #include <string_view>
 
+#include "colfile/readrealsetup.hpp"
+#include "console/setup_mode.hpp"
+
 namespace dorvix {
 
 // Most header lines that can be skipped (the answer to "Number of dataless
 // lines to skip" is taken from 0 to this).
 inline constexpr int max_header_lines = 9999;
 
-// mode (inter): 0/1 start from the values passed, 2/3 from the set-up
-// record, 4/5 from the defaults 3, 2, 1, 2; even modes show the file and
-// the menu until its 99. A title or name line beyond iskip is reset to 0.
-// The four values are written back and into the set-up record.
+// The header layout (in/out) under mode (inter, console/setup_mode.hpp):
+// the stored layout is the set-up record's, the defaults those of
+// HeaderLayout; even modes show the file and the menu until its 99; a code
+// outside the common six is reported in an error box, where the user stops
+// or goes on from the layout passed. A title or name line beyond iskip is
+// reset to 0. The layout is written back and into the set-up record.
 // ierr: 1 when the last display of the file met a read error or ended
 // inside the header lines, else 0.
-void sfheader1(int& ierr, int& ndisp, int& iskip, int& ititle, int& iheader, std::string_view fname, int iunit,
-               int mode);
+void sfheader1(int& ierr, HeaderLayout& layout, std::string_view fname, int iunit, SetupMode mode);
 
 // Shows lines 1 to ndisp of the file open on iunit, each under its label
 // (title, column names, header to skip, data), and rewinds it. A file that

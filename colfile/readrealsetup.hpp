@@ -30,11 +30,16 @@ inline constexpr std::size_t column_name_width = 11;
 // themselves.
 inline constexpr std::size_t own_title_width = 50;
 
-struct ReadRealSetup {
+// The header layout of a column file, with its defaults.
+struct HeaderLayout {
   int ndisp = 3;    // lines shown by the header dialogue
   int iskip = 2;    // header lines before the data
   int ititle = 1;   // line of the title, 0 or less: none
   int iheader = 2;  // line of the column names, 0 or less: none
+};
+
+// The whole set-up: the header layout, the variables and the record.
+struct ReadRealSetup : HeaderLayout {
   std::array<int, max_variables> jcol{};   // array column of each variable
   std::array<int, max_variables> jfcol{};  // file column of each variable
   int nvar = 0;                            // variables stored

@@ -45,6 +45,9 @@ class SetupMode {
   // One of the six codes every set-up routine knows.
   constexpr bool is_common() const { return code_ >= 0 && code_ <= 5; }
 
+  // The same code as `other`, the menu apart: 6 matches 6 and 7.
+  constexpr bool matches(SetupMode other) const { return with_menu(false) == other.with_menu(false); }
+
   // The same start of the values, with the menu shown or not.
   constexpr SetupMode with_menu(bool shown) const {
     return SetupMode(shows_menu() == shown ? code_ : (shown ? code_ - 1 : code_ + 1));
@@ -67,13 +70,27 @@ inline constexpr SetupMode menu_from_defaults{4};
 inline constexpr SetupMode initialise{5};
 
 // Codes of particular routines: each routine that knows one of them says
-// what it does with it; the others give the "NO ACTION" box.
-// The subplot routines (ssubplot, sus2cm1, sus2cm3) on all 35 subplots at
-// once, 6 with the dialogue of each, 7 without. The plot parameters
-// (splotparam2) read them as the opening of a plot file: every subplot's
-// maps composed from its frame, subplot 1 current, the attributes reset.
+// what it does with it; the others give the "NO ACTION" box. 6 and 7 are
+// a second pair of initialising codes that a few routines read each its
+// own way, so they bear a name for each reading.
+// The subplot routines (ssubplot, sus2cm1, sus2cm3) from the defaults on
+// all 35 subplots at once, 6 with the dialogue of each, 7 without. The
+// plot parameters (splotparam2) read them as the opening of a plot file:
+// every subplot's maps composed from its frame, subplot 1 current, the
+// attributes reset.
 inline constexpr SetupMode all_subplots_menu{6};
 inline constexpr SetupMode all_subplots{7};
+// The stereonet's projection and frame (sspro, sschmidt, swulf,
+// srepstereo0) from their defaults as with 4 and 5, srepstereo0 resetting
+// its corner labels alone.
+inline constexpr SetupMode net_defaults_menu{6};
+inline constexpr SetupMode net_defaults{7};
+// The count of the running point (scptnp) stored without the warning that
+// a single point is drawn.
+inline constexpr SetupMode single_point_quietly_menu{6};
+inline constexpr SetupMode single_point_quietly{7};
+// The listing of every curve parameter (scall).
+inline constexpr SetupMode list_curves{6};
 // The plot parameters from their defaults with the angle constants and the
 // colour table but not the attributes (splotparam2): 8 with the frame
 // dialogues, 9 without.

@@ -149,8 +149,8 @@ MenuTable line_file_menu(const Window& w, LongitudeFrame& frame, std::string& na
 
 }  // namespace
 
-void contours1(real lonmin, real lonmax, real latmin, real latmax, int mode) {
-  if (mode == 4 || mode == 5) {
+void contours1(real lonmin, real lonmax, real latmin, real latmax, SetupMode mode) {
+  if (mode.from_defaults()) {
     contours1_initialise();
     return;
   }

@@ -18,6 +18,7 @@
 #include "map/stress_symbols.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
+#include "projection/graticule.hpp"
 #include "projection/projection_menu.hpp"
 
 namespace dorvix {
@@ -43,26 +44,26 @@ struct SymbolState {
   real size = 0;
   int type = 0;
   void save() {
-    ssymbolsize(size, 3);
-    ssymboltype(type, 3);
+    ssymbolsize(size, setup::stored);
+    ssymboltype(type, setup::stored);
     saved = true;
   }
   void restore() {
     if (!saved || !iocom.lplotop) return;
-    ssymbolsize(size, 1);
-    ssymboltype(type, 1);
+    ssymbolsize(size, setup::passed);
+    ssymboltype(type, setup::passed);
   }
 };
 
-void initialise(int ksub, int mode) {
+void initialise(int ksub, SetupMode mode) {
   submenuhead(mapseis_header);
   say("INITIALIZING MAP PARAMETERS");
   settings = MapSettings{};
-  ssubplot(ksub, 1);
+  ssubplot(ksub, setup::passed);
   real x0 = frame_x0, y0 = frame_y0, xx = frame_scale, xy = 0.0f, yx = 0.0f, yy = frame_scale;
-  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
-  GraticuleSettings grid;
-  grid.set_up(mode);
+  sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
+  GridValues grid;
+  sllgrid3(grid, mode);
   int iproj = 0;
   sprojll2(iproj, mode);
   bool project = true;
@@ -84,11 +85,11 @@ void help_box() {
 // Option 330: the graticule window becomes the extraction bounds; the
 // spacings, sampling, ticks, grid type and decimals stay.
 void window_from_tests() {
-  GraticuleSettings grid;
-  grid.set_up(3);
+  GridValues grid;
+  sllgrid3(grid, setup::stored);
   real depthmin = 0, depthmax = 0;
   gscseistest(grid.latmin, grid.latmax, grid.lonmin, grid.lonmax, depthmin, depthmax);
-  grid.set_up(1);
+  sllgrid3(grid, setup::passed);
 }
 
 // A switch of the menu and its question.
@@ -107,7 +108,7 @@ void open_plot(SymbolState& symbols) {
 
 // The driver's menu, drawn while the second output level is on. A run draws
 // on a new page of the open plot file, or on a file it opens.
-MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& symbols) {
+MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
   MapSettings& s = settings;
   MapSwitches& r = s.run;
   static const std::string section_rule(32, '-');
@@ -123,11 +124,11 @@ MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& 
            .label = "scaling ",
            .action =
                [&ksub] {
-                 ssubplot(ksub, 1);
+                 ssubplot(ksub, setup::passed);
                  real x0 = 0, y0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
-                 sus2cm1(x0, y0, xx, xy, yx, yy, 2);
+                 sus2cm1(x0, y0, xx, xy, yx, yy, setup::menu_from_stored);
                }},
-          {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(0); }},
+          {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(setup::menu_from_passed); }},
           switch_row(15, "scale to fit grid ", r.lscalegrid, "scale plot to grid"),
           {.choice = 20, .label = "close file = end plot ", .action = plend},
           {.label = section_rule},
@@ -137,14 +138,14 @@ MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& 
            .action =
                [] {
                  int iproj = 1;
-                 sprojll2(iproj, 2);
+                 sprojll2(iproj, setup::menu_from_stored);
                }},
           {.choice = 310,
            .label = "Epicenter symbol type ",
            .action =
                [&r] {
                  say(edit::pad("choose epicenter symbol", prompt_width));
-                 ssymboltype(r.iepisymb, 0);
+                 ssymboltype(r.iepisymb, setup::menu_from_passed);
                }},
           {.choice = 315,
            .label = "Symbols size + Sh type ",
@@ -152,14 +153,14 @@ MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& 
                [] {
                  real major = 0, minor = 0;
                  int iepi = 0, isha = 0;
-                 smapsh2(major, minor, iepi, isha, 2);
+                 smapsh2(major, minor, iepi, isha, setup::menu_from_stored);
                }},
           {.choice = 320,
            .label = "lat long grid ",
            .action =
                [] {
-                 GraticuleSettings grid;
-                 grid.set_up(2);
+                 GridValues grid;
+                 sllgrid3(grid, setup::menu_from_stored);
                }},
           {.choice = 330, .label = "grid bounds from test bounds ", .action = window_from_tests},
           switch_row(340, "Plot contours ", r.lcontours, "Plot contours"),
@@ -168,7 +169,7 @@ MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& 
           switch_row(343, "plot symbol lat-long ", r.lsymbll, "symbol lat-long"),
           {.label = section_rule},
           {.label = "DATA:"},
-          {.label = "maximum nb of data =", .value = [ndatdim](ItemLine& l) { l.integer(ndatdim, 6); }},
+          {.label = "maximum nb of data =", .value = shows_integer(data.ndatdim, 6)},
           {.label = "current nb of data =", .value = shows_integer(data.ndat, 6)},
           {.choice = 400,
            .label = "plunge threshold for isv ",
@@ -200,20 +201,17 @@ MenuTable driver_menu(const MapData& data, int ndatdim, int& ksub, SymbolState& 
 
 }  // namespace
 
-void mapseis4(std::span<real> xd, std::span<real> yd, std::span<const real> rlong, std::span<const real> rlat,
-              std::span<const real> depth, std::span<const FixedText<10>> date1, std::span<const FixedText<5>> time1,
-              std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1, int ndat,
-              int ndatdim, int iouk, bool lsish, int ksub, int mode) {
-  if (mode == 4 || mode == 5) {
-    initialise(ksub, mode);
+void mapseis4(const MapData& d, SetupMode mode) {
+  if (mode.from_defaults()) {
+    initialise(d.ksub, mode);
     return;
   }
   ssubinfo(mapseis_header.name, mapseis_header.version, mapseis_header.date, 1, 0);
   settings.run.threshold = rad(settings.plthresh);
   SymbolState symbols;
   if (iocom.lplotop) symbols.save();
-  const MapData data{xd, yd, rlong, rlat, depth, date1, time1, azd1, dipd1, rakd1, ndat, iouk, lsish, ksub};
-  const MenuTable table = driver_menu(data, ndatdim, ksub, symbols);
+  int ksub = d.ksub;
+  const MenuTable table = driver_menu(d, ksub, symbols);
   menu_loop(
       mapseis_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});

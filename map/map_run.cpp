@@ -55,18 +55,18 @@ void announce(std::initializer_list<std::string_view> titles) {
 
 void caption(int ndat) {
   int kept = 0;
-  stextalign(kept, 3);
+  stextalign(kept, setup::stored);
   int j = centred;
-  stextalign(j, 1);
-  cmplotruninfo0(caption_x, caption_y, 1);
+  stextalign(j, setup::passed);
+  cmplotruninfo0(caption_x, caption_y, setup::passed);
   j = left;
-  stextalign(j, 1);
+  stextalign(j, setup::passed);
   std::string digits(count_digits, ' ');
   int nchar = 0;
   intg2char(digits, nchar, count_digits, ndat);
   const std::string text = "Number of data: " + digits.substr(0, static_cast<std::size_t>(nchar));
-  cmplotcharinfo0(edit::pad(text, caption_width), 1, count_x, count_y, 1);
-  stextalign(kept, 1);
+  cmplotcharinfo0(edit::pad(text, caption_width), 1, count_x, count_y, setup::passed);
+  stextalign(kept, setup::passed);
 }
 
 void fit_to_box() {
@@ -74,7 +74,7 @@ void fit_to_box() {
   extrllgrid(xmin, ymin, xmax, ymax);
   real x0 = box_x, y0 = box_y, w = box_width, h = box_height;
   int same_scale = 1;
-  sus2cm3(x0, y0, w, h, xmin, xmax, ymin, ymax, same_scale, 1);
+  sus2cm3(x0, y0, w, h, xmin, xmax, ymin, ymax, same_scale, setup::passed);
 }
 
 // Projects the epicentres into xd, yd in place; returns how many have no
@@ -82,10 +82,10 @@ void fit_to_box() {
 int project_epicentres(const MapData& d, const MapSwitches& s) {
   real major = 0, minor = 0;
   int iepi = 0, isha = 0;
-  smapsh2(major, minor, iepi, isha, 3);
-  ssymbolsize(major, 1);
+  smapsh2(major, minor, iepi, isha, setup::stored);
+  ssymbolsize(major, setup::passed);
   int type = s.iepisymb;
-  ssymboltype(type, 1);
+  ssymboltype(type, setup::passed);
   deg2rad(d.xd, d.rlong, d.ndat);
   deg2rad(d.yd, d.rlat, d.ndat);
   projlln(d.xd, d.yd, d.xd, d.yd, d.ndat);
@@ -175,13 +175,9 @@ void stress_directions(const MapData& d, real threshold) {
 
 }  // namespace
 
-void GraticuleSettings::set_up(int mode) {
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec, mode);
-}
-
 void map_run(const MapData& d, const MapSwitches& s) {
   int ksub = d.ksub;
-  ssubplot(ksub, 1);
+  ssubplot(ksub, setup::passed);
   const ResetReportBatch one_reset_box;
   announce({"PLOTTING INFORMATION"});
   caption(d.ndat);
@@ -194,7 +190,7 @@ void map_run(const MapData& d, const MapSwitches& s) {
   if (s.lsymbll) {
     announce({"PLOTTING LOCATION"});
     bool iproj = true;
-    mappoint(iproj, 0);
+    mappoint(iproj, setup::menu_from_passed);
   }
   if (s.lepicenter || s.lshdir) {
     announce({"PROJECTING EPICENTERS", "LONG, LAT --> X, Y"});
@@ -213,9 +209,9 @@ void map_run(const MapData& d, const MapSwitches& s) {
   }
   if (s.lcontours) {
     announce({"PLOTTING LAT LONG CONTOURS"});
-    GraticuleSettings g;
-    g.set_up(3);
-    contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, 1);
+    GridValues g;
+    sllgrid3(g, setup::stored);
+    contours1(g.lonmin, g.lonmax, g.latmin, g.latmax, setup::passed);
   }
 }
 

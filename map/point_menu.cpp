@@ -63,18 +63,18 @@ PointSettings settings;
 
 Attributes current_attributes() {
   Attributes a;
-  slinecolor(a.line_colour, 3);
-  sfillcolor(a.fill_colour, 3);
-  ssymboltype(a.symbol_type, 3);
-  ssymbolsize(a.symbol_size, 3);
+  slinecolor(a.line_colour, setup::stored);
+  sfillcolor(a.fill_colour, setup::stored);
+  ssymboltype(a.symbol_type, setup::stored);
+  ssymbolsize(a.symbol_size, setup::stored);
   return a;
 }
 
 void install(Attributes a) {
-  slinecolor(a.line_colour, 1);
-  sfillcolor(a.fill_colour, 1);
-  ssymboltype(a.symbol_type, 1);
-  ssymbolsize(a.symbol_size, 1);
+  slinecolor(a.line_colour, setup::passed);
+  sfillcolor(a.fill_colour, setup::passed);
+  ssymboltype(a.symbol_type, setup::passed);
+  ssymbolsize(a.symbol_size, setup::passed);
 }
 
 // The rule between the steps of a plot: a blank and 22 "=".
@@ -87,15 +87,17 @@ using Names = std::array<std::string, 2>;
 // x) from file column 1 and the latitude (or y) from file column 2;
 // returns the number of points, or -1 when the file was not read.
 int read_points(Names& names) {
-  int ierr = 0, nread = 0, ncolused = 0, nvar = 2;
+  int ierr = 0;
   // The header layout starts from the same values at every reading.
-  int ndisp = 4, iskip = 2, ititle = 1, iheader = 2;
+  HeaderLayout layout{.ndisp = 4, .iskip = 2, .ititle = 1, .iheader = 2};
   std::array<int, 2> jcola{1, 2}, jfcola{1, 2};
   Names namrcol{std::string(variable_name_width, ' '), std::string(variable_name_width, ' ')};
   std::string title(title_width, ' ');
   const std::array<std::span<real>, 2> columns{std::span<real>(cc2dbuff.xp), std::span<real>(cc2dbuff.yp)};
-  readreal6(ierr, title, settings.file_name, points_file_explanation, points_unit, ndisp, iskip, ititle, iheader,
-            jcola, jfcola, names, nvar, columns, namrcol, nread, ncolused, column_change_level, 0);
+  ColumnArray data{
+      .rdat = columns, .jcola = jcola, .jfcola = jfcola, .namvara = names, .nvar = 2, .namrcol = namrcol};
+  readreal6(ierr, title, settings.file_name, points_file_explanation, points_unit, layout, data, column_change_level,
+            setup::menu_from_passed);
   if (ierr != 0) {
     warninghead(mappoint_header);
     say("INPUT FILE HAS NOT BEEN READ");
@@ -105,9 +107,9 @@ int read_points(Names& names) {
     return -1;
   }
   say("INPUT FILE HAS BEEN READ");
-  ItemLine().text("NB OF DATA =").integer(nread, 6).write();
+  ItemLine().text("NB OF DATA =").integer(data.nread, 6).write();
   say("====> GOING TO PLOT");
-  return nread;
+  return data.nread;
 }
 
 // Projects the n points of the curve buffer in place, longitudes and
@@ -207,7 +209,7 @@ void plot_points(bool iproj, bool from_file) {
 // menu.
 template <class T, class SetUp>
 MenuRow attribute_row(int choice, std::string_view label, T& v, SetUp set_up, std::function<void(ItemLine&)> shows) {
-  return {.choice = choice, .label = label, .action = [&v, set_up] { set_up(v, 0); }, .value = std::move(shows)};
+  return {.choice = choice, .label = label, .action = [&v, set_up] { set_up(v, setup::menu_from_passed); }, .value = std::move(shows)};
 }
 
 // The menu: the switches, the plot attributes and the single point, then
@@ -237,8 +239,8 @@ MenuTable point_menu(bool& iproj) {
 
 }  // namespace
 
-void mappoint(bool& iproj, int mode) {
-  if (mode == 4 || mode == 5) {
+void mappoint(bool& iproj, SetupMode mode) {
+  if (mode.from_defaults()) {
     submenuhead(mappoint_header);
     say(edit::pad("INITIALIZING PARAMETERS", 43));
     settings = PointSettings{};

@@ -13,18 +13,21 @@
 // infinity. Taken as they stand, points too far from the map for the plot
 // file to place them are left out and counted in the same way.
 
+#include "console/setup_mode.hpp"
+
 namespace dorvix {
 
 // iproj  in/out: project the points (longitudes and latitudes in degrees)
 //        or take them as map coordinates; the menu's option 13 changes it.
-// mode   4 or 5: the menu's settings (listing on, point (0, 0), symbol -5
-//        of 0.3 cm, line and fill colour 1) are set to their defaults, the
-//        plot attributes are not touched, and nothing is drawn. Any other
-//        value runs the menu until 99; while it runs the menu's symbol and
+// mode   (console/setup_mode.hpp) from the defaults: the menu's settings
+//        (listing on, point (0, 0), symbol -5 of 0.3 cm, line and fill
+//        colour 1) are set to their defaults, the plot attributes are not
+//        touched, and nothing is drawn. Any other mode runs the menu until
+//        99; while it runs the menu's symbol and
 //        colours are the current plot attributes, and those in force on
 //        entry are set again when it is left.
 // The settings hold their defaults from the start of the run and are kept
 // from one call to the next.
-void mappoint(bool& iproj, int mode);
+void mappoint(bool& iproj, SetupMode mode);
 
 }  // namespace dorvix

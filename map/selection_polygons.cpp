@@ -103,9 +103,9 @@ template <class Sample>
 int sample_side(int i, const Side& s, real last, Sample sample) {
   int np = sample_count(contours_settings.ptsdeg * anglerad.deg_per_rad() * s.angle);
   real first = 0.0f;
-  scptnp(np, 1);
-  scptif(first, last, 1);
-  scptend(1, 1);
+  scptnp(np, setup::passed);
+  scptif(first, last, setup::passed);
+  scptend(1, setup::passed);
   if (iocom.lwito(2)) {
     ItemLine().text("Side # ").integer(i, 3).text("Angle =").fixed(deg(s.angle), 10, 4).write();
     say(ptblock.ptlabel);
@@ -119,7 +119,7 @@ int sample_side(int i, const Side& s, real last, Sample sample) {
   return ptblock.np;
 }
 
-void name_running_point(std::string name) { scptnam(name, 1); }
+void name_running_point(std::string name) { scptnam(name, setup::passed); }
 
 // Samples of longitude (radians) brought into the window's frame.
 void into_frame(const LineWindow& window, std::span<real> lon, int n) {

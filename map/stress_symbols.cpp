@@ -108,12 +108,12 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
   const MapShPar& p = mapshpar;
   real size_kept = 0;
   int type_kept = 0;
-  ssymbolsize(size_kept, 3);
-  ssymboltype(type_kept, 3);
+  ssymbolsize(size_kept, setup::stored);
+  ssymboltype(type_kept, setup::stored);
   real size = p.sizmaxa;
   int type = p.iepi;
-  ssymbolsize(size, 1);
-  ssymboltype(type, 1);
+  ssymbolsize(size, setup::passed);
+  ssymboltype(type, setup::passed);
   if (p.iepi != 0) ussymbol(x, y, n);
 
   // The symbol unit in user units, from one centimetre on paper.
@@ -153,8 +153,8 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
       }
     }
   }
-  ssymbolsize(size_kept, 1);
-  ssymboltype(type_kept, 1);
+  ssymbolsize(size_kept, setup::passed);
+  ssymboltype(type_kept, setup::passed);
 }
 
 void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const real> azsh, std::span<const int> isv,
@@ -235,11 +235,11 @@ MenuTable symbol_menu(MapShPar& v) {
 
 }  // namespace
 
-void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode) {
+void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, SetupMode mode) {
   MapShPar v{sizmax, sizmin, iepi, isha};
-  if (mode == 2 || mode == 3) {
+  if (mode.from_stored()) {
     v = mapshpar;
-  } else if (mode == 4 || mode == 5) {
+  } else if (mode.from_defaults()) {
     submenuhead(smapsh2_header);
     say("INITIALIZING Sh MAP PARAMETERS");
     v = default_symbols;
@@ -257,7 +257,7 @@ void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode) {
       v.isha = reset_sh_type;
     }
   }
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     const MenuTable table = symbol_menu(v);
     menu_loop(
         smapsh2_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },

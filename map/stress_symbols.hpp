@@ -13,6 +13,7 @@
 #include <span>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -25,12 +26,12 @@ struct MapShPar {
 };
 inline MapShPar mapshpar;
 
-// The settings with their menu. Modes: 2 or 3 start from the stored
-// settings, 4 or 5 from the defaults (announced); others check the values
-// passed (a size not above 0 or an Sh type outside -2 to 2 is reset, with
-// a warning); an even mode then runs the menu until 99. Every mode stores
-// the four values.
-void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, int mode);
+// The settings with their menu, under the mode `mode`
+// (console/setup_mode.hpp): the defaults are announced; values passed, or
+// given with a code that names no start, are checked (a size not above 0
+// or an Sh type outside -2 to 2 is reset, with a warning); an even mode
+// runs the menu until 99. Every mode stores the four values.
+void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, SetupMode mode);
 
 // Draws the symbols of n data at (x, y) in user units of the current
 // subplot, as on a map with north up the y axis and angles kept: the

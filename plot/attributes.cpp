@@ -2,14 +2,15 @@
 // colour, text height, font, angle, justification and colour.
 //
 // Every setter runs the same three steps on its value under the mode
-// `inter`, and the setters differ only in their default, their range test,
-// their texts and what follows the store:
-//  1. value: modes 2 and 3 fetch the stored field, 4 and 5 take the
-//     default (5 announces it), other modes keep the value passed; the
+// `inter` (console/setup_mode.hpp), and the setters differ only in their
+// default, their range test, their texts and what follows the store:
+//  1. value: the stored field, the default (announced by
+//     setup::initialise) or the value passed, as the mode starts; the
 //     setter's range test then runs where its rules say;
-//  2. menu, for modes 0, 2 and 4: the setter's menu and prompt, with the
-//     value as default;
-//  3. store, for modes 0 to 5; any other mode stores nothing and says so.
+//  2. menu, for the even common modes: the setter's menu and prompt, with
+//     the value as default;
+//  3. store, for the common modes; any other mode stores nothing and says
+//     so.
 // A value out of range is brought into it (a default, a bound or a
 // wrap-around) and the change reported in a warning box; only the font is
 // ever refused.
@@ -36,17 +37,17 @@ namespace {
 // Where a setter's range test runs on the value of step 1.
 enum class Tested {
   never,
-  passed,         // modes 0 and 1 only: the values passed to be stored
-  unless_fetched, // every mode but 2 to 5: not on stored values nor defaults
+  passed,         // the values passed to be stored only
+  unless_fetched, // every mode but those of stored values and defaults
   always,         // every mode, the fetched value and the default included
 };
 
-bool test_runs(Tested when, int inter) {
+bool test_runs(Tested when, SetupMode inter) {
   switch (when) {
     case Tested::passed:
-      return inter == 0 || inter == 1;
+      return inter.from_passed();
     case Tested::unless_fetched:
-      return inter < 2 || inter > 5;
+      return !inter.from_stored() && !inter.from_defaults();
     case Tested::always:
       return true;
     case Tested::never:
@@ -66,39 +67,39 @@ struct Rules {
   Tested tested;
   // Brings the value into range, reporting the change in a warning box.
   void (*test)(const Rules&, T&);
-  // The announcement of mode 5, after the menu head.
+  // The announcement of setup::initialise, after the menu head.
   void (*announce)(const Rules&, T);
   // The menu lines between head and tail, and the prompt.
   void (*menu_body)(const Rules&, T);
   void (*ask)(const Rules&, T&);
   // Refuses a value at the store, reporting it (true: nothing is stored).
-  bool (*refuse)(const Rules&, T, int inter);
-  // Settles the value just before it is stored (modes 0 to 5).
+  bool (*refuse)(const Rules&, T, SetupMode inter);
+  // Settles the value just before it is stored (the common modes).
   void (*settle)(const Rules&, T&);
   // Stores the value and hands it to the driver where the driver needs it.
-  void (*store)(const Rules&, T, int inter);
+  void (*store)(const Rules&, T, SetupMode inter);
 };
 
-void no_action_box(const Header& h, int inter) {
+void no_action_box(const Header& h, SetupMode inter) {
   warninghead(h);
-  ItemLine().text("inter =").integer(inter, 6).write();
+  ItemLine().text("inter =").integer(inter.code(), 6).write();
   say("===> NO ACTION");
   warningtail00();
 }
 
 template <class T>
-void set_attribute(const Rules<T>& r, T& value, int inter) {
-  if (inter == 2 || inter == 3) value = plt2blk.*r.field;
-  if (inter == 4 || inter == 5) {
+void set_attribute(const Rules<T>& r, T& value, SetupMode inter) {
+  if (inter.from_stored()) value = plt2blk.*r.field;
+  if (inter.from_defaults()) {
     value = r.default_value;
-    if (inter == 5) {
+    if (inter.initialise_only()) {
       submenuhead(r.header);
       r.announce(r, value);
     }
   }
   if (r.test != nullptr && test_runs(r.tested, inter)) r.test(r, value);
 
-  if (inter == 0 || inter == 2 || inter == 4) {
+  if (inter.is_common() && inter.shows_menu()) {
     submenuhead(r.header);
     r.menu_body(r, value);
     menutail();
@@ -106,7 +107,7 @@ void set_attribute(const Rules<T>& r, T& value, int inter) {
   }
 
   if (r.refuse != nullptr && r.refuse(r, value, inter)) return;
-  if (inter < 0 || inter > 5) {
+  if (!inter.is_common()) {
     no_action_box(r.header, inter);
     return;
   }
@@ -115,7 +116,7 @@ void set_attribute(const Rules<T>& r, T& value, int inter) {
 }
 
 template <class T>
-void store_field(const Rules<T>& r, T value, int) {
+void store_field(const Rules<T>& r, T value, SetupMode) {
   plt2blk.*r.field = value;
 }
 
@@ -153,7 +154,7 @@ void menu_linewidth(const Rules<real>&, real v) {
 void ask_linewidth(const Rules<real>&, real& v) { ask_real_in(v, "line thickness in cm", linewidth_min, linewidth_max); }
 
 // The width goes to the driver in points at once.
-void store_linewidth(const Rules<real>& r, real v, int inter) {
+void store_linewidth(const Rules<real>& r, real v, SetupMode inter) {
   store_field(r, v, inter);
   real points = 0;
   lengthcm2de(points, v);
@@ -231,13 +232,13 @@ void ask_colour(const Rules<int>&, int& v) {
 
 // A path still open was drawn in the line colour of its time: it is
 // stroked before the line colour changes.
-void store_linecol(const Rules<int>& r, int v, int inter) {
+void store_linecol(const Rules<int>& r, int v, SetupMode inter) {
   if (iocom.lplotop && v != plt2blk.linecol) psstrokepath();
   store_field(r, v, inter);
 }
 
 constexpr Rules<int> colour_rules(Header h, int Plt2Blk::*field, int default_value, std::string_view title,
-                                  std::string_view label, void (*store)(const Rules<int>&, int, int)) {
+                                  std::string_view label, void (*store)(const Rules<int>&, int, SetupMode)) {
   return {h,           field,         default_value, title,   label,   Tested::always, test_colour,
           announce_colour, menu_colour, ask_colour,    nullptr, nullptr, store};
 }
@@ -342,14 +343,14 @@ void ask_txtheight(const Rules<real>&, real& v) { ask_real_in(v, "text height in
 
 // The height goes to the driver as the text size in points, when there is
 // a plot file to write it for.
-void store_txtheight(const Rules<real>& r, real v, int inter) {
+void store_txtheight(const Rules<real>& r, real v, SetupMode inter) {
   store_field(r, v, inter);
   if (iocom.lplotop) {
     intstextsize(v);
     return;
   }
   warninghead(r.header);
-  ItemLine().text("inter =").integer(inter, 6).write();
+  ItemLine().text("inter =").integer(inter.code(), 6).write();
   say("Attempting to set textsize with");
   say("a closed plot file");
   say("===> Value stored but no further call to lib");
@@ -396,11 +397,11 @@ void ask_font(const Rules<int>&, int& v) {
 
 // A font the driver does not have is refused, and so is any mode that
 // does not store; one box says which.
-bool refuse_font(const Rules<int>& r, int v, int inter) {
+bool refuse_font(const Rules<int>& r, int v, SetupMode inter) {
   const bool bad_font = v < 1 || v > nfonts;
-  if (!bad_font && inter >= 0 && inter <= 5) return false;
+  if (!bad_font && inter.is_common()) return false;
   warninghead(r.header);
-  ItemLine().text(bad_font ? "font number =" : "inter =").integer(bad_font ? v : inter, 6).write();
+  ItemLine().text(bad_font ? "font number =" : "inter =").integer(bad_font ? v : inter.code(), 6).write();
   say("===> NO ACTION");
   warningtail00();
   return true;
@@ -408,7 +409,7 @@ bool refuse_font(const Rules<int>& r, int v, int inter) {
 
 // The driver's font changes with it; a path still open is stroked first,
 // before any text in the new font.
-void store_font(const Rules<int>& r, int v, int inter) {
+void store_font(const Rules<int>& r, int v, SetupMode inter) {
   store_field(r, v, inter);
   psparams.ipsfont = v;
   psstrokepath();
@@ -548,17 +549,17 @@ constexpr Rules<int> justif_rules{
 
 }  // namespace
 
-void slinewidth(real& width, int inter) { set_attribute(linewidth_rules, width, inter); }
-void slinecolor(int& icol, int inter) { set_attribute(linecol_rules, icol, inter); }
-void sfillstyle(int& istyle, int inter) { set_attribute(fillstyle_rules, istyle, inter); }
-void sfillcolor(int& icol, int inter) { set_attribute(fillcol_rules, icol, inter); }
-void stextsize(real& height, int inter) { set_attribute(txtheight_rules, height, inter); }
-void stextfont(int& ifont, int inter) { set_attribute(font_rules, ifont, inter); }
-void stextangle(real& angle, int inter) { set_attribute(angle_rules, angle, inter); }
-void stextalign(int& justif, int inter) { set_attribute(justif_rules, justif, inter); }
-void stextcolor(int& icol, int inter) { set_attribute(textcol_rules, icol, inter); }
+void slinewidth(real& width, SetupMode inter) { set_attribute(linewidth_rules, width, inter); }
+void slinecolor(int& icol, SetupMode inter) { set_attribute(linecol_rules, icol, inter); }
+void sfillstyle(int& istyle, SetupMode inter) { set_attribute(fillstyle_rules, istyle, inter); }
+void sfillcolor(int& icol, SetupMode inter) { set_attribute(fillcol_rules, icol, inter); }
+void stextsize(real& height, SetupMode inter) { set_attribute(txtheight_rules, height, inter); }
+void stextfont(int& ifont, SetupMode inter) { set_attribute(font_rules, ifont, inter); }
+void stextangle(real& angle, SetupMode inter) { set_attribute(angle_rules, angle, inter); }
+void stextalign(int& justif, SetupMode inter) { set_attribute(justif_rules, justif, inter); }
+void stextcolor(int& icol, SetupMode inter) { set_attribute(textcol_rules, icol, inter); }
 
 // Lines are always solid: the style is accepted and nothing is done.
-void slinestyle(int&, int) {}
+void slinestyle(int&, SetupMode) {}
 
 }  // namespace dorvix

@@ -28,11 +28,11 @@ constexpr real line_spacing = 1.5f;
 template <class Write>
 void at_caption_height(Write&& write) {
   real h = 0;
-  stextsize(h, 3);
+  stextsize(h, setup::stored);
   real half = h / 2;
-  stextsize(half, 1);
+  stextsize(half, setup::passed);
   write(line_spacing * half);
-  stextsize(h, 1);
+  stextsize(h, setup::passed);
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ void ssubinfo(std::string_view cname, std::string_view cver, std::string_view cd
   runinfocom.csubdat = edit::pad(cdate, run_date_width);
 }
 
-void cmplotruninfo0(real x, real y, int) {
+void cmplotruninfo0(real x, real y, SetupMode) {
   const RunInfoCom& r = runinfocom;
   // Names are trimmed; versions, dates and the time go in whole.
   const std::string lines[] = {
@@ -60,7 +60,7 @@ void cmplotruninfo0(real x, real y, int) {
   });
 }
 
-void cmplotcharinfo0(std::string_view text, int iline, real x, real y, int) {
+void cmplotcharinfo0(std::string_view text, int iline, real x, real y, SetupMode) {
   at_caption_height([&](real step) { cmtext2(x, y - step * static_cast<real>(iline - 1), text); });
 }
 

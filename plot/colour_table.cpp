@@ -273,10 +273,10 @@ void read_colour_file() {
     return;
   }
 
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   for (ColourRecord& rec : records) {
     std::string name = edit::pad(rec.name, record_name_width);
-    scolorrgb(rec.index, name, rec.red, rec.green, rec.blue, 1);
+    scolorrgb(rec.index, name, rec.red, rec.green, rec.blue, setup::passed);
   }
   submenuhead(scolortable_header);
   input_file_line(fname);
@@ -294,13 +294,13 @@ void set_default_table() {
     say(line);
   }
   int n = max_ncolor;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   for (int i = 0; i < ncolour_entries; ++i) {
     const Colour& c = default_table[at(i)];
     int index = i;
     std::string name = edit::pad(c.name, record_name_width);
     real red = c.red, green = c.green, blue = c.blue;
-    scolorrgb(index, name, red, green, blue, 1);
+    scolorrgb(index, name, red, green, blue, setup::passed);
   }
 }
 
@@ -325,7 +325,7 @@ void colour_table_menu() {
                                  .action =
                                      [] {
                                        int n = plt2blk.ncolor;
-                                       scolornb(n, 2);
+                                       scolornb(n, setup::menu_from_stored);
                                      }},
                                 {.choice = 200,
                                  .label = "modify rgb color content ",
@@ -336,7 +336,7 @@ void colour_table_menu() {
                                        inintegvin1(index, "index of color to modify", 0, plt2blk.ncolor, istat);
                                        std::string name(record_name_width, ' ');
                                        real red = 0, green = 0, blue = 0;
-                                       scolorrgb(index, name, red, green, blue, 2);
+                                       scolorrgb(index, name, red, green, blue, setup::menu_from_stored);
                                      }},
                                 {.choice = 300, .label = "read color table from file ", .action = read_colour_file},
                                 dash_row()},
@@ -346,16 +346,16 @@ void colour_table_menu() {
 
 }  // namespace
 
-void scolortable(int inter) {
-  if (inter == 4 || inter == 5) set_default_table();
-  if (inter % 2 != 0) return;
+void scolortable(SetupMode inter) {
+  if (inter.from_defaults()) set_default_table();
+  if (inter.silent()) return;
   colour_table_menu();
 }
 
-void scolornb(int& n, int inter) {
-  if (inter == 2 || inter == 3) {
+void scolornb(int& n, SetupMode inter) {
+  if (inter.from_stored()) {
     n = plt2blk.ncolor;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     // The default is stored with the rest below, so that the menu's cancel
     // leaves the count as it was and a lower count checks the colours.
     n = default_ncolor;
@@ -364,13 +364,13 @@ void scolornb(int& n, int inter) {
   } else {
     clamp_colour_count(n);
   }
-  const bool menu = inter % 2 == 0;
+  const bool menu = inter.shows_menu();
   if (menu && colour_count_menu(n) == Leave::cancel) return;
 
   const int was = plt2blk.icolor;
   plt2blk.icolor = n == 1 ? 0 : 1;
   if (was == 1 && plt2blk.icolor == 0 && iocom.lplotop) psblackcolor();
-  if (inter == 5 || menu) {
+  if (inter.initialise_only() || menu) {
     ItemLine()
         .text("NB of colors =")
         .integer(n, 3)
@@ -383,21 +383,21 @@ void scolornb(int& n, int inter) {
     say("The nb of colors has been reduced");
     say("==> checking current set up versus new max");
     int icol = 0;
-    slinecolor(icol, 3);
-    sfillcolor(icol, 3);
-    stextcolor(icol, 3);
+    slinecolor(icol, setup::stored);
+    sfillcolor(icol, setup::stored);
+    stextcolor(icol, setup::stored);
     say("==> checking done");
   }
 }
 
-void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue, int inter) {
-  const bool initialise = inter == 4 || inter == 5;
+void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue, SetupMode inter) {
+  const bool initialise = inter.from_defaults();
   if (initialise) reset_primaries();
   // The initialising modes take the index as it comes, but never one
   // outside the table.
   if (!initialise || index < 0 || index > max_colour_index) check_index(index);
 
-  if (inter >= 2 && inter <= 5) {
+  if (inter.from_stored() || initialise) {
     const std::size_t k = at(index);
     red = plt2blk.red[k];
     green = plt2blk.green[k];
@@ -410,7 +410,7 @@ void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue
     crevin2("blue (%)", blue, 0.0f, max_percent, "scolorgb", 0, istat);
   }
 
-  if (inter % 2 == 0 && entry_menu(index, name, red, green, blue) == Leave::cancel) return;
+  if (inter.shows_menu() && entry_menu(index, name, red, green, blue) == Leave::cancel) return;
   store_entry(index, name, red, green, blue);
 }
 

@@ -166,21 +166,16 @@ void ask_count(int& nlev) {
   }
 }
 
-// Mode convention of the three setters: 2 and 3 from the record, 4 and 5
-// the defaults.
-bool from_record(int mode) { return mode == 2 || mode == 3; }
-bool from_defaults(int mode) { return mode == 4 || mode == 5; }
-
 }  // namespace
 
-void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std::string& name, int mode) {
-  if (from_record(mode)) {
+void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std::string& name, SetupMode mode) {
+  if (mode.from_stored()) {
     vinit = plevblock.vlevi;
     vfinal = plevblock.vlevf;
     vinc = plevblock.vlevd;
     nlev = plevblock.nlev;
     name = plevblock.levname;
-  } else if (from_defaults(mode)) {
+  } else if (mode.from_defaults()) {
     vinit = default_vinit;
     vfinal = default_vfinal;
     vinc = default_vinc;
@@ -198,7 +193,7 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
     warningtail00();
   }
   compute_levels(vinit, vfinal, vinc, nlev, itype);
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     const auto compute = [&] { compute_levels(vinit, vfinal, vinc, nlev, itype); };
     const std::function<void()> ask_initial = [&] { ask_real(vinit, "level initial value"); };
     const std::function<void()> ask_final = [&] { ask_real(vfinal, "level final value"); };
@@ -265,10 +260,10 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
   b.levlabel = edit::pad(std::string(trimmed(b.levname)) + b.levtext, b.levlabel.size());
 }
 
-void scparfixnb(int& nparfix, int mode) {
-  if (from_record(mode)) {
+void scparfixnb(int& nparfix, SetupMode mode) {
+  if (mode.from_stored()) {
     nparfix = pfixblock.nparfix;
-  } else if (from_defaults(mode)) {
+  } else if (mode.from_defaults()) {
     nparfix = 0;
   }
   int istat = 0;
@@ -277,7 +272,7 @@ void scparfixnb(int& nparfix, int mode) {
     nparfix = max_fixed_parameters;
     ItemLine().text("  ===> reset nparfixa =").integer(nparfix, fixed_width).write();
   }
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     menu_loop(
         scparfixnb_header,
         MenuTable{
@@ -363,9 +358,10 @@ void wrong_type_box() {
 
 }  // namespace
 
-void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string& cval, int& index, int mode) {
+void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string& cval, int& index,
+               SetupMode mode) {
   PfixBlock& b = pfixblock;
-  if (from_record(mode) && index >= 1 && index <= max_fixed_parameters) {
+  if (mode.from_stored() && index >= 1 && index <= max_fixed_parameters) {
     // A slot outside the four is not read: the checks below reset it.
     const auto k = static_cast<std::size_t>(index - 1);
     name = b.pfixname[k];
@@ -373,7 +369,7 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
     rval = b.pfix[k];
     ival = b.ipfix[k];
     cval = b.pfixvalue[k];
-  } else if (from_defaults(mode)) {
+  } else if (mode.from_defaults()) {
     name = default_parname;
     itype = 1;
     rval = 0;
@@ -400,7 +396,7 @@ void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string
   align_values(itype, rval, ival, cval);
   std::string info = description(name, itype, cval);
 
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     const auto describe = [&] { info = description(name, itype, cval); };
     // The value of the parameter's type: the other types' lines carry no
     // number, and their choices are refused.

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 #include "plot/buffers.hpp"
 #include "plot/default_settings.hpp"
 #include "plot/plt1blk.hpp"
@@ -33,11 +34,15 @@ inline constexpr std::size_t plot_name_width = 35;
 // dialogue, the file, the prolog; sets iocom.lplotop and resets the plot
 // attributes. `cfile` is the default name and receives the name opened;
 // `width` is the caller's name field (a longer name is refused, and the
-// Illustrator title shows the name in that width). Callers pass mode 2.
-void plinit(std::string& cfile, int mode, std::size_t width = plot_name_width);
-// A driver's own plot file: plinit in mode 2 on `name`, the name then
-// padded back to the driver's field `width`; a file it opens starts with
-// the default fill style (filled). True when it opened one, false when one
+// Illustrator title shows the name in that width). Callers pass
+// setup::menu_from_stored; the two stored modes make the plot parameters
+// compose the subplots' maps (setup::all_subplots), any other mode resets
+// them (setup::initialise). An odd mode opens the name given, an even one
+// lets the user choose it.
+void plinit(std::string& cfile, SetupMode mode, std::size_t width = plot_name_width);
+// A driver's own plot file: plinit on `name` as the drivers call it, the
+// name then padded back to the driver's field `width`; a file it opens
+// starts with the default fill style (filled). True when it opened one, false when one
 // was open already.
 bool open_driver_plot(std::string& name, std::size_t width);
 // Closes the plot file if one is open (else warns): asks for a Return,
@@ -47,7 +52,7 @@ void plend();
 void newpage();
 
 // The driver's own steps.
-void intplinit(std::string& cfile, int mode, std::size_t width = plot_name_width);
+void intplinit(std::string& cfile, SetupMode mode, std::size_t width = plot_name_width);
 void intnewpage();
 void intplend();
 void psend();
@@ -121,62 +126,63 @@ void detext2(real& x, real& y, std::string_view text);
 
 // ---- Colour table -----------------------------------------------------------
 //
-// The mode `inter` of these routines is read by parity and range: an even
-// value shows the routine's menu, an odd one does not; 2 and 3 start from
-// the current values, 4 and 5 from the defaults (announced), others from
+// The mode `inter` of these routines (console/setup_mode.hpp) is read by
+// its menu and its start alone: codes outside the common six start from
 // the values passed.
 
-// The whole table: 4 and 5 set the default table of 13 colours (12 in
+// The whole table: the defaults set the default table of 13 colours (12 in
 // use); even modes then show the colour-table menu (number of colours,
 // one entry, reading a colour-table file on unit 20).
-void scolortable(int inter);
+void scolortable(SetupMode inter);
 // The number of colours in use n (1 to 12; 4 by default), and with it
 // colour plotting (off for one colour). Lowering it brings the line, fill
 // and text colours into the new range.
-void scolornb(int& n, int inter);
+void scolornb(int& n, SetupMode inter);
 // One entry: the colour index, its name (the first 8 characters are kept)
-// and its red, green and blue in percent. Modes 4 and 5 first reset
+// and its red, green and blue in percent. The defaults first reset
 // entries 0 to 4 to white, black and the full primaries.
-void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue, int inter);
+void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue, SetupMode inter);
 
 // ---- Line, fill and text attributes ---------------------------------------
 //
-// Each setter takes its value (in and out) and the mode `inter`: 0 and 1
-// the value passed, 2 and 3 the stored value, 4 and 5 the default (5
-// announced); 0, 2 and 4 show the setter's menu with that value as
-// default; 0 to 5 store it (3 thus saves the current value for a later
-// restore); any other mode stores nothing. A value out of range is brought
-// into it with a warning box; only the font is refused.
+// Each setter takes its value (in and out) and the mode `inter`
+// (console/setup_mode.hpp); setup::initialise announces the default. Only
+// the six common modes show the setter's menu (the even ones) and store the
+// value (setup::stored thus saves the current value for a later restore);
+// any other mode stores nothing. A value out of range is brought into it
+// with a warning box; only the font is refused.
 
 // Line thickness in cm, above 0.01 and at most 1000 (0.02); written into
 // the plot file at once.
-void slinewidth(real& width, int inter);
+void slinewidth(real& width, SetupMode inter);
 // Line style: accepted and ignored, lines are solid.
-void slinestyle(int& istyle, int inter);
+void slinestyle(int& istyle, SetupMode inter);
 // Colour indices, 0 to the number of colours in use (line 1, fill 8, text 1).
-void slinecolor(int& icol, int inter);
-void sfillcolor(int& icol, int inter);
-void stextcolor(int& icol, int inter);
+void slinecolor(int& icol, SetupMode inter);
+void sfillcolor(int& icol, SetupMode inter);
+void stextcolor(int& icol, SetupMode inter);
 // Polygon fill style: 0 hollow, 1 filled (1).
-void sfillstyle(int& istyle, int inter);
+void sfillstyle(int& istyle, SetupMode inter);
 // Text height in cm, above 0.02 and at most 1000 (0.5); passed on to the
 // driver while a plot file is open.
-void stextsize(real& height, int inter);
+void stextsize(real& height, SetupMode inter);
 // Text font 1 to 16 (1, Helvetica); a font outside them is refused.
-void stextfont(int& ifont, int inter);
+void stextfont(int& ifont, SetupMode inter);
 // Text angle in degrees counter-clockwise, any value (0).
-void stextangle(real& angle, int inter);
+void stextangle(real& angle, SetupMode inter);
 // Text justification, -11 to 11 with a column (-1, left bottom trimmed).
-void stextalign(int& justif, int inter);
+void stextalign(int& justif, SetupMode inter);
 
 // ---- Plot parameters ------------------------------------------------------
 
-// The plot-parameter menu and the plot state's starting values. Modes 4
-// to 9 initialise: 4, 5, 8 and 9 the angle constants, the subplot frames
-// and the colour table; 6 and 7 keep them; while a plot file is open the
-// device maps of all subplots are composed, subplot 1 made current and,
-// for 4 to 7, every attribute reset. Even modes then show the menu "SETTING
-// PLOT ATTRIBUTES"; odd modes return. Opening a plot file calls mode 7.
-void splotparam2(int inter);
+// The plot-parameter menu and the plot state's starting values. The
+// defaults (4, 5), setup::all_subplots (6, 7) and
+// setup::defaults_but_attributes (8, 9) initialise: all but the second pair
+// reset the angle constants, the subplot frames and the colour table; while
+// a plot file is open the device maps of all subplots are composed,
+// subplot 1 made current and, but for the third pair, every attribute
+// reset. Even modes then show the menu "SETTING PLOT ATTRIBUTES"; odd modes
+// return. Opening a plot file calls setup::all_subplots.
+void splotparam2(SetupMode inter);
 
 }  // namespace dorvix

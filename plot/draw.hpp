@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 #include "plot/device.hpp"
 #include "plot/pfixblock.hpp"
 #include "plot/plevblock.hpp"
@@ -24,13 +25,12 @@ namespace dorvix {
 
 // ---- Subplot frames and coordinate maps -----------------------------------
 
-// Selects the current subplot. mode 0 (and other even values outside 2..7)
-// shows the SUBPLOTS box, then isub becomes current; 1 (and other odd
-// values outside 2..7) the same silently; 2 / 3 return the current subplot
-// in isub, with / without the box; 4, 6 / 5, 7 make subplot 1 current with
-// the announcement, and with / without the box. A number outside 1..35 is
-// refused in an error box and, when the user resumes, subplot 1 is chosen.
-void ssubplot(int& isub, int mode);
+// Selects the current subplot: isub, or the current one for the stored
+// modes, or subplot 1 with the announcement for the defaults and
+// setup::all_subplots; even modes show the SUBPLOTS box. Codes that name
+// no start take isub as passed. A number outside 1..35 is refused in an
+// error box and, when the user resumes, subplot 1 is chosen.
+void ssubplot(int& isub, SetupMode mode);
 // The centimetre-to-device map: 28.35 points per centimetre, origin 0.
 void scm2de();
 // The user-to-device map of the current subplot, from its frame.
@@ -52,23 +52,23 @@ void lengthcm2de(real& lde, real lcm);
 
 // ---- Frame set-up ---------------------------------------------------------
 
-// The frame of the current subplot (modes 6 and 7: of every subplot, from
-// the defaults) as a map: xcm = xcm0 + xx*xu + xy*yu, ycm = ycm0 + yx*xu +
-// yy*yu. Modes: 0 / 1 the values passed, 2 / 3 the stored frame, 4 / 5 the
-// defaults (10, 10, identity), each with / without the dialogue. A frame
+// The frame of the current subplot (setup::all_subplots: of every
+// subplot, from the defaults) as a map: xcm = xcm0 + xx*xu + xy*yu, ycm =
+// ycm0 + yx*xu + yy*yu. The defaults are (10, 10, identity); even modes
+// show the dialogue. A frame
 // without inverse, or whose values overflow in device points, is refused
 // in an error box and the subplot keeps its frame; while a plot file is
 // open the device-side maps of each subplot whose frame is stored are
 // composed again.
-void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, int mode);
+void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, SetupMode mode);
 // The frame as a window: the user rectangle [xumin, xumax] x [yumin, yumax]
 // fills the paper box of xlcm by ylcm cm whose lower-left corner is at
 // (xcm0, ycm0); ixy 1 gives both axes the smaller scale. Modes as sus2cm1,
-// except that mode 3 only returns the stored window. A window without
+// except that setup::stored only returns the stored window. A window without
 // width or height, or one that gives no usable frame, is refused in an
 // error box and the subplot keeps its frame and window.
 void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& xumax, real& yumin, real& yumax,
-             int& ixy, int mode);
+             int& ixy, SetupMode mode);
 // The dialogues of the two set-ups: show the values, ask whether to alter
 // them, and ask each in turn.
 void mus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy);
@@ -111,9 +111,9 @@ void ssubinfo(std::string_view cname, std::string_view cver, std::string_view cd
 // machine, date and time), the first at (x, y) cm on the paper, in half the
 // current text height, 1.5 such heights apart downwards; the text height
 // is restored. The mode is not read.
-void cmplotruninfo0(real x, real y, int mode);
+void cmplotruninfo0(real x, real y, SetupMode mode);
 // A free caption line: line iline (from 1) of the same column below (x, y).
-void cmplotcharinfo0(std::string_view text, int iline, real x, real y, int mode);
+void cmplotcharinfo0(std::string_view text, int iline, real x, real y, SetupMode mode);
 
 // ---- Plane geometry -------------------------------------------------------
 
@@ -144,46 +144,44 @@ void rot2daff(std::span<real> xo, std::span<real> yo, std::span<const real> xi, 
 
 // ---- Symbols --------------------------------------------------------------
 
-// Mode of ssymboltype that writes the list of symbol codes alone, as a
-// menu body (only while menu bodies are shown), with no frame, question or
-// stored value; the stereonet's axis-symbol menu shows it in its own box.
-inline constexpr int list_codes_only = 102;
-
 // Symbol size in cm (the diameter of the circle through the symbol's outer
 // points; default 0.4) and symbol type code (default 1; a negative code
-// fills the closed shapes). Modes 0 / 1 store the value passed, 2 / 3 the
-// current value, 4 / 5 the default; even modes show the menu (the size
-// only for 0, 2, 4). ssymboltype also takes list_codes_only and 200
-// (asks, stores nothing).
-void ssymbolsize(real& size, int inter);
-void ssymboltype(int& itype, int inter);
+// fills the closed shapes). The six common modes store the value; even
+// modes show the menu (the size only for the common ones). ssymboltype
+// also takes setup::list_codes_only (the list of symbol codes alone, as a
+// menu body while menu bodies are shown, with no frame, question or stored
+// value; the stereonet's axis-symbol menu shows it in its own box) and
+// setup::answer_only (asks, stores nothing).
+void ssymbolsize(real& size, SetupMode inter);
+void ssymboltype(int& itype, SetupMode inter);
 // The current symbol at each of n user points of the current subplot.
 void ussymbol(std::span<const real> x, std::span<const real> y, int n);
 
 // ---- Curve sampling -------------------------------------------------------
 
 // Setters of the running point: count of points (1..1000), initial and
-// final values, increment, name. Modes 2 / 3 start from the current value,
-// 4 / 5 from the default, others from the value passed; even modes show
-// the setter's menu; every mode stores.
-void scptnp(int& np, int mode);
-void scptif(real& pti, real& ptf, int mode);
-void scptd(real& ptd, int mode);
-void scptnam(std::string& name, int mode);
+// final values, increment, name. Codes that name no start take the value
+// passed; even modes show the setter's menu; every mode stores. scptnp
+// also knows setup::single_point_quietly.
+void scptnp(int& np, SetupMode mode);
+void scptif(real& pti, real& ptf, SetupMode mode);
+void scptd(real& ptd, SetupMode mode);
+void scptnam(std::string& name, SetupMode mode);
 // Makes count and increment agree by the calculation type (0, 1: the
 // increment from the count; 2, 3: the count from the increment, 2 also
 // adjusting the increment to land on the final value); 100 added keeps
 // the description texts as they are.
-void scptend(int itype, int mode);
-// Master menu (even modes), listing (6) and initialisation (4, 5) of all
-// curve parameters.
-void scall(int mode);
+void scptend(int itype, SetupMode mode);
+// Master menu (even modes), listing (setup::list_curves) and
+// initialisation (the defaults) of all curve parameters.
+void scall(SetupMode mode);
 // The levels of a family of curves (type 0, 1: the increment from the
 // count; 2, 3: the count from the increment; 4: one level).
-void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std::string& name, int mode);
+void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std::string& name, SetupMode mode);
 // The number of fixed curve parameters (0..4), and fixed parameter `index`
 // (type 0 name only, 1 real, 2 integer, 3 text).
-void scparfixnb(int& nparfix, int mode);
-void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string& cval, int& index, int mode);
+void scparfixnb(int& nparfix, SetupMode mode);
+void scparfix1(std::string& name, int& itype, real& rval, int& ival, std::string& cval, int& index,
+               SetupMode mode);
 
 }  // namespace dorvix

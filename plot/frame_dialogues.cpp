@@ -1,7 +1,7 @@
 // Setting a subplot's frame, the map from user units to centimetres on the
 // paper: given as the map itself (sus2cm1) or as a window of user space
-// that fills a box on the paper (sus2cm3), for the current subplot or, in
-// modes 6 and 7, for all 35 from the defaults. While a plot file is open the
+// that fills a box on the paper (sus2cm3), for the current subplot or, with
+// setup::all_subplots, for all 35 from the defaults. While a plot file is open the
 // device-side maps of each subplot whose frame is stored are composed again
 // at once. A frame without inverse is never stored: its scales would be
 // infinite or not numbers wherever they are used.
@@ -41,12 +41,13 @@ constexpr std::size_t prompt_width = 25;
 
 std::size_t at(int s) { return static_cast<std::size_t>(s - 1); }
 
-// The subplots a mode handles: all in modes 6 and 7, else the current one.
+// The subplots a mode handles: all for setup::all_subplots, else the
+// current one.
 struct Range {
   int first, last;
 };
-Range handled(int mode) {
-  if (mode == 6 || mode == 7) return {1, nsubplots};
+Range handled(SetupMode mode) {
+  if (mode.matches(setup::all_subplots)) return {1, nsubplots};
   const int s = current_subplot();
   return {s, s};
 }
@@ -121,18 +122,18 @@ void ask_values(std::initializer_list<Item> items) {
 
 }  // namespace
 
-void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, int mode) {
+void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, SetupMode mode) {
   const Range r = handled(mode);
   for (int s = r.first; s <= r.last; ++s) {
     const auto k = at(s);
-    if (mode == 2 || mode == 3) {
+    if (mode.from_stored()) {
       xcm0 = plt1blk.us0tocm[k][0];
       ycm0 = plt1blk.us0tocm[k][1];
       xx = plt1blk.ustocm[k][0];
       yx = plt1blk.ustocm[k][1];
       xy = plt1blk.ustocm[k][2];
       yy = plt1blk.ustocm[k][3];
-    } else if (mode >= 4 && mode <= 7) {
+    } else if (mode.from_defaults() || mode.matches(setup::all_subplots)) {
       xcm0 = default_xcm0;
       ycm0 = default_ycm0;
       xx = 1;
@@ -140,17 +141,17 @@ void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, int
       yx = 0;
       yy = 1;
     }
-    if (mode % 2 == 0) mus2cm1(xcm0, ycm0, xx, xy, yx, yy);
+    if (mode.shows_menu()) mus2cm1(xcm0, ycm0, xx, xy, yx, yy);
     store_frame(sus2cm1_header, s, {xcm0, ycm0}, {xx, yx, xy, yy});
   }
 }
 
 void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& xumax, real& yumin, real& yumax,
-             int& ixy, int mode) {
+             int& ixy, SetupMode mode) {
   const Range r = handled(mode);
   for (int s = r.first; s <= r.last; ++s) {
     const auto k = at(s);
-    if (mode == 2 || mode == 3) {
+    if (mode.from_stored()) {
       xumin = plt1blk.usextr[k][0];
       xumax = plt1blk.usextr[k][1];
       yumin = plt1blk.usextr[k][2];
@@ -160,8 +161,8 @@ void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& 
       xcm0 = plt1blk.usmintocm[k][0];
       ycm0 = plt1blk.usmintocm[k][1];
       ixy = plt1blk.isoxy[k];
-      if (mode == 3) return;
-    } else if (mode >= 4 && mode <= 7) {
+      if (mode.returns_stored()) return;
+    } else if (mode.from_defaults() || mode.matches(setup::all_subplots)) {
       xumin = default_umin;
       xumax = default_umax;
       yumin = default_umin;
@@ -172,7 +173,7 @@ void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& 
       ycm0 = default_box_corner;
       ixy = 1;
     }
-    if (mode % 2 == 0) mus2cm3(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy);
+    if (mode.shows_menu()) mus2cm3(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy);
 
     // Scales in cm per user unit; with ixy = 1 both take the smaller
     // magnitude and each keeps its sign.

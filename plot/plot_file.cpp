@@ -144,7 +144,7 @@ void save_settings(const DefaultSettings& s) {
 
 }  // namespace
 
-void plinit(std::string& cfile, int mode, std::size_t width) {
+void plinit(std::string& cfile, SetupMode mode, std::size_t width) {
   if (iocom.lplotop) {
     warninghead(plinit_header);
     say("Plot file or window is already opened");
@@ -154,16 +154,16 @@ void plinit(std::string& cfile, int mode, std::size_t width) {
   }
   intplinit(cfile, mode, width);
   iocom.lplotop = true;
-  splotparam2(mode == 2 || mode == 3 ? 7 : 5);
+  splotparam2(mode.from_stored() ? setup::all_subplots : setup::initialise);
 }
 
 bool open_driver_plot(std::string& name, std::size_t width) {
   const bool was_open = iocom.lplotop;
-  plinit(name, 2, width);
+  plinit(name, setup::menu_from_stored, width);
   name = edit::pad(name, width);
   if (was_open) return false;
   int fill = 1;
-  sfillstyle(fill, 5);
+  sfillstyle(fill, setup::initialise);
   return true;
 }
 
@@ -192,7 +192,7 @@ void newpage() {
                     [] {
                       plend();
                       std::string name(next_plot_name);
-                      plinit(name, 2, next_plot_width);
+                      plinit(name, setup::menu_from_stored, next_plot_width);
                     }},
                {.choice = append, .label = "append to the current window / file "}},
       .width = 45};
@@ -203,7 +203,7 @@ void newpage() {
   dispatch(answers, choice);
 }
 
-void intplinit(std::string& cfile, int mode, std::size_t width) {
+void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.ipsunit = 50;
   DefaultSettings s;
   const bool was_read = read_default_settings(s, psparams.ipsunit);
@@ -217,7 +217,7 @@ void intplinit(std::string& cfile, int mode, std::size_t width) {
   psparams.ipstype = s.ipstype;
 
   // A name typed in a command file replaces a plot, never another file.
-  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode % 2, width, "%!");
+  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, "%!");
   register_trailer_at_run_end();
   psparams.ipspage = 1;
   psparams.ipspath = 0;

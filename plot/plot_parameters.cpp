@@ -2,14 +2,15 @@
 //
 // The initialising modes bring the plot state to its start as the mode
 // asks: the angle constants, the subplot frames and maps, the colour table
-// and the twelve attributes. Every opening of a plot file calls mode 7:
-// the device maps of all subplots are composed from the frames they have,
-// subplot 1 becomes current and every attribute returns to its default,
-// while the frames and the colour table carry over.
+// and the twelve attributes. Every opening of a plot file calls
+// setup::all_subplots: the device maps of all subplots are composed from
+// the frames they have, subplot 1 becomes current and every attribute
+// returns to its default, while the frames and the colour table carry over.
 //
 // The menu "SETTING PLOT ATTRIBUTES" offers every attribute setter and
 // the colour-table routines, and a switch that makes the setters start
-// from the values now stored (their mode 2) or from their defaults (4).
+// from the values now stored (setup::menu_from_stored) or from their
+// defaults (setup::menu_from_defaults).
 
 #include <functional>
 #include <string>
@@ -36,13 +37,21 @@ constexpr Header splotparam2_header{"splotparam2", " 6.0", "14-05-2010"};
 // Length of the scratch colour name handed to the entry routine.
 constexpr std::size_t scratch_name_width = 45;
 
-bool is_odd(int v) { return v % 2 != 0; }
+// The modes that initialise: the defaults, setup::all_subplots and
+// setup::defaults_but_attributes.
+bool initialises(SetupMode inter) {
+  return inter.from_defaults() || inter.matches(setup::all_subplots) ||
+         inter.matches(setup::defaults_but_attributes);
+}
 
-// The subplot maps of an initialisation. Modes 6 and 7 keep the frames
-// and, with a plot file open, compose every subplot's maps from its frame;
-// 4, 5, 8 and 9 reset the frames (4 and 8 with the dialogue of each).
-// Subplot 1 becomes current.
-void subplot_maps(int inter) {
+// The defaults with the menu or not, as the mode shows it.
+SetupMode defaults_as(SetupMode inter) { return setup::initialise.with_menu(inter.shows_menu()); }
+
+// The subplot maps of an initialisation. setup::all_subplots keeps the
+// frames and, with a plot file open, composes every subplot's maps from its
+// frame; the other initialising modes reset the frames (the even ones with
+// the dialogue of each). Subplot 1 becomes current.
+void subplot_maps(SetupMode inter) {
   say("INITIALIZING SUBPLOT SCALING");
   if (iocom.lplotop) {
     say(" 1: CM <-> DE");
@@ -51,7 +60,7 @@ void subplot_maps(int inter) {
     say(" 1: CM <-> DE: untouched (plot file closed)");
   }
   int isub = 1;
-  if (inter == 6 || inter == 7) {
+  if (inter.matches(setup::all_subplots)) {
     say(" 2: US <-> CM unchanged");
     if (iocom.lplotop) {
       say("    US <-> DE");
@@ -59,20 +68,20 @@ void subplot_maps(int inter) {
     } else {
       say("    US <-> DE: untouched (plot file closed)");
     }
-    ssubplot(isub, inter - 2);
+    ssubplot(isub, defaults_as(inter));
     return;
   }
   say(" 2: US <-> CM");
   say(iocom.lplotop ? "    US <-> DE" : "    US <-> DE: untouched (plot file closed)");
-  const int all_subplots = is_odd(inter) ? 7 : 6;
+  const SetupMode all_subplots = setup::all_subplots.with_menu(inter.shows_menu());
   ssubplot(isub, all_subplots);
   real xcm0 = 0, ycm0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
   sus2cm1(xcm0, ycm0, xx, xy, yx, yy, all_subplots);
 }
 
-// The twelve attributes from their defaults, each setter with `mode` (4
-// with its menu, 5 announced).
-void reset_attributes(int mode) {
+// The twelve attributes from their defaults, each setter with `mode` (with
+// its menu, or announced).
+void reset_attributes(SetupMode mode) {
   real r = 0;
   int i = 0;
   slinewidth(r, mode);
@@ -89,28 +98,28 @@ void reset_attributes(int mode) {
   ssymboltype(i, mode);
 }
 
-void initialise(int inter) {
-  if (inter == 4 || inter == 5 || inter == 8 || inter == 9) trigoset();
+void initialise(SetupMode inter) {
+  const bool keeps_frames = inter.matches(setup::all_subplots);
+  if (!keeps_frames) trigoset();
   submenuhead(splotparam2_header);
   say("INITIALIZING PLOT PARAMETERS");
   subplot_maps(inter);
-  if (inter == 4 || inter == 5) scolortable(inter);
-  if (inter == 8 || inter == 9) scolortable(inter - 4);
-  if (inter >= 4 && inter <= 7 && iocom.lplotop) reset_attributes(inter <= 5 ? inter : inter - 2);
+  if (!keeps_frames) scolortable(defaults_as(inter));
+  if (!inter.matches(setup::defaults_but_attributes) && iocom.lplotop) reset_attributes(defaults_as(inter));
 }
 
 // The colours of the table in use, then one of them (1 to n) to modify
 // with the setter mode.
-void modify_one_colour(int mode) {
+void modify_one_colour(SetupMode mode) {
   int n = 0;
-  scolornb(n, 3);
+  scolornb(n, setup::stored);
   dash_rule();
   plotmenu::colour_listing_head();
   std::string name(scratch_name_width, ' ');
   real red = 0, green = 0, blue = 0;
   for (int i = 0; i <= n; ++i) {
     int index = i;
-    scolorrgb(index, name, red, green, blue, 3);
+    scolorrgb(index, name, red, green, blue, setup::stored);
     plotmenu::colour_listing_row(i, std::string_view(name).substr(0, 10), red, green, blue);
   }
   dash_rule();
@@ -149,7 +158,7 @@ MenuRow attribute_row(int choice, std::string_view label, std::function<void()> 
 // The menu "SETTING PLOT ATTRIBUTES": the switch between the stored values
 // and the defaults, the colour-table routines and the attribute setters,
 // each called with `mode`, the setters' mode of the choice being answered.
-MenuTable parameter_menu(bool& current, const int& mode) {
+MenuTable parameter_menu(bool& current, const SetupMode& mode) {
   const std::vector<MenuRow> settings = rows_of_choice(
       1, {{.label = " from currently stored",
            .action =
@@ -197,14 +206,14 @@ MenuTable parameter_menu(bool& current, const int& mode) {
           .number_width = 2};
 }
 
-void menu(int inter) {
-  bool current = inter == 0 || inter == 2;
-  int mode = 0;
+void menu(SetupMode inter) {
+  bool current = inter.from_passed() || inter.from_stored();
+  SetupMode mode = setup::menu_from_stored;
   const MenuTable table = parameter_menu(current, mode);
   menu_loop(
       splotparam2_header, [&table] { show_rows(table); },
       [&](int choice) {
-        mode = current ? 2 : 4;
+        mode = current ? setup::menu_from_stored : setup::menu_from_defaults;
         dispatch(table, choice);
       },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
@@ -212,9 +221,9 @@ void menu(int inter) {
 
 }  // namespace
 
-void splotparam2(int inter) {
-  if (inter >= 4 && inter <= 9) initialise(inter);
-  if (is_odd(inter)) return;
+void splotparam2(SetupMode inter) {
+  if (initialises(inter)) initialise(inter);
+  if (inter.silent()) return;
   menu(inter);
 }
 

@@ -181,10 +181,10 @@ void usacircle(real xc, real yc, real r, real a0, real a1, int n) {
   // point then reduces a count beyond the curve buffer with its warning.
   const real share = static_cast<real>(n) * std::fabs(a1 - a0) / anglerad.two_pi();
   int np = clamped_count(share, max_count);
-  scptnp(np, 1);
+  scptnp(np, setup::passed);
   real pti = a0, ptf = a1;
-  scptif(pti, ptf, 1);
-  scptend(arc_sampling, 1);
+  scptif(pti, ptf, setup::passed);
+  scptend(arc_sampling, setup::passed);
   PtBlock& p = ptblock;
   const ArcTurns& t = arc_turns(p);
   const int count = std::clamp(p.np, 0, curve_buffer_points);

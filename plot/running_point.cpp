@@ -63,12 +63,12 @@ void rebuild_texts() {
 }
 
 // The count from the increment (types 2 and 3), with the remainder check.
-void count_from_increment(int type, int mode) {
+void count_from_increment(int type, SetupMode mode) {
   PtBlock& p = ptblock;
   const real q = (p.ptf - p.pti) / p.ptd + count_tolerance;
   // scptnp reduces a count beyond the curve buffer with its warning.
   int n = clamped_count(q, max_count) + 1;
-  scptnp(n, mode % 2 != 0 ? 1 : 0);
+  scptnp(n, mode.silent() ? setup::passed : setup::menu_from_passed);
   p.rnp = static_cast<real>(p.np);
   p.rnseg = p.rnp - real(1);
   const real r = (p.ptf - p.pti - p.ptd * static_cast<real>(n - 1)) / p.ptd;
@@ -98,26 +98,26 @@ void count_from_increment(int type, int mode) {
   if (report) warningtail00();
 }
 
-// Mode convention of the setters: the current value for 2 and 3, the
-// default for 4 and 5, else the value passed.
+// The starting value of a setter: the current value, the default, or else
+// the value passed.
 template <class T, class D>
-void starting_value(T& v, int mode, const T& current, const D& def) {
-  if (mode == 2 || mode == 3) {
+void starting_value(T& v, SetupMode mode, const T& current, const D& def) {
+  if (mode.from_stored()) {
     v = current;
-  } else if (mode == 4 || mode == 5) {
+  } else if (mode.from_defaults()) {
     v = def;
   }
 }
 
 }  // namespace
 
-void scptnp(int& np, int mode) {
+void scptnp(int& np, SetupMode mode) {
   starting_value(np, mode, ptblock.np, default_np);
-  if (mode == 4 || mode == 5) {
+  if (mode.from_defaults()) {
     announce(scptnp_header);
     ItemLine().text("INITIALIZING NUMBER OF POINTS TO:").integer(np, np_width).write();
   }
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     menu_loop(scptnp_header,
               MenuTable{.rows = {dash_row(),
                                  {.label = "RUNNING POINT PARAMETERS:"},
@@ -142,7 +142,7 @@ void scptnp(int& np, int mode) {
     say("===> WILL NOT PLOT ALL THE DATA");
     warningtail00();
   }
-  if (np == 1 && mode != 6 && mode != 7) {
+  if (np == 1 && !mode.matches(setup::single_point_quietly)) {
     warninghead(scptnp_header);
     ItemLine().text("nb of points =").integer(np, np_width).write();
     say("===> WILL PLOT ONLY ONE POINT");
@@ -173,10 +173,10 @@ void value_menu(const Header& h, std::vector<MenuRow> rows) {
 
 }  // namespace
 
-void scptif(real& pti, real& ptf, int mode) {
+void scptif(real& pti, real& ptf, SetupMode mode) {
   starting_value(pti, mode, ptblock.pti, default_pti);
   starting_value(ptf, mode, ptblock.ptf, default_ptf);
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     value_menu(scptif_header, {{.choice = 10,
                                 .label = "initial value ",
                                 .action = [&pti] { ask_real(pti, "initial value"); },
@@ -190,9 +190,9 @@ void scptif(real& pti, real& ptf, int mode) {
   ptblock.ptf = ptf;
 }
 
-void scptd(real& ptd, int mode) {
+void scptd(real& ptd, SetupMode mode) {
   starting_value(ptd, mode, ptblock.ptd, default_ptd);
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     value_menu(scptd_header, {{.choice = 10,
                                .label = "increment ",
                                .action = [&ptd] { ask_real(ptd, "increment"); },
@@ -201,10 +201,10 @@ void scptd(real& ptd, int mode) {
   ptblock.ptd = ptd;
 }
 
-void scptnam(std::string& name, int mode) {
+void scptnam(std::string& name, SetupMode mode) {
   const std::string current = ptblock.ptname, def(default_ptname);
   starting_value(name, mode, current, def);
-  if (mode % 2 == 0) {
+  if (mode.shows_menu()) {
     value_menu(scptnam_header, {{.choice = 10,
                                  .label = "name ",
                                  .action = [&name] { ask_text(name, "running point parameter name"); },
@@ -214,10 +214,10 @@ void scptnam(std::string& name, int mode) {
   subtail(scptnam_header);
 }
 
-void scptend(int itype, int mode) {
+void scptend(int itype, SetupMode mode) {
   const bool rebuild = itype < keep_texts;
   int type = rebuild ? itype : itype - keep_texts;
-  if (mode % 2 == 0) scall(0);
+  if (mode.shows_menu()) scall(setup::menu_from_passed);
   PtBlock& p = ptblock;
   for (;;) {
     if (type == 0 || type == 1) {
@@ -237,7 +237,7 @@ void scptend(int itype, int mode) {
       ItemLine().text("Computing increment from np =").integer(p.np, int_width).write();
       say("==> NEED TO SET np > 0");
       errortail00();
-      scall(0);
+      scall(setup::menu_from_passed);
     } else if (type == 2 || type == 3) {
       // The number of points from the increment: the increment must lead
       // from pti towards ptf.
@@ -254,7 +254,7 @@ void scptend(int itype, int mode) {
       say("==> INCONSISTENT LOOP");
       say("==> NEED TO CORRECT IT");
       errortail00();
-      scall(0);
+      scall(setup::menu_from_passed);
     } else {
       warninghead(scptend_header);
       ItemLine().text("Calculation type =").integer(type, int_width).write();
@@ -326,13 +326,13 @@ struct Scratch {
 
 }  // namespace
 
-void scall(int mode) {
+void scall(SetupMode mode) {
   Scratch s;
-  if (mode == 4 || mode == 5) {
+  if (mode.from_defaults()) {
     announce(scall_header);
     say("INITIALIZING CURVES PARAMETERS");
     s.n = max_fixed_parameters;
-    scparfixnb(s.n, 1);
+    scparfixnb(s.n, setup::passed);
     for (int i = 1; i <= max_fixed_parameters; ++i) {
       int index = i;
       scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, mode);
@@ -345,12 +345,12 @@ void scall(int mode) {
     scptif(s.v1, s.v2, mode);
     scptd(s.v3, mode);
   }
-  if (mode == 6) {
+  if (mode == setup::list_curves) {
     listing();
     return;
   }
-  if (mode % 2 != 0) return;
-  constexpr int setter_mode = 2;  // from the current values, with the setter's menu
+  if (mode.silent()) return;
+  static constexpr SetupMode setter_mode = setup::menu_from_stored;  // the setters with their menus, from the current values
   const auto count = [](const int& v) { return shows_integer(v, int_width); };
   const auto level = [&s](int type) {
     return [&s, type] {

@@ -68,22 +68,22 @@ bool compose_centimetre_to_user(int s) {
   return true;
 }
 
-void ssubplot(int& isub, int mode) {
-  int m = mode;
+void ssubplot(int& isub, SetupMode mode) {
+  SetupMode m = mode;
   for (;;) {
     const int last = plt1blk.isub;
-    if (m == 2 || m == 3) {
+    if (m.from_stored()) {
       isub = plt1blk.isub;
-    } else if (m >= 4 && m <= 7) {
+    } else if (m.from_defaults() || m.matches(setup::all_subplots)) {
       submenuhead(ssubplot_header);
       isub = 1;
       say("INITIALISING SUBPLOT = " + edit::i(isub, 2));
     }
-    if (m % 2 == 0) subplots_box(last, isub);
+    if (m.shows_menu()) subplots_box(last, isub);
     int istat = 0;
     cinvin(isub, 1, nsubplots, "ssubplot", "subplot nb", istat);
     if (istat == 0) break;
-    m = 4;  // resumed after the error: subplot 1, announced
+    m = setup::menu_from_defaults;  // resumed after the error: subplot 1, announced
   }
   plt1blk.isub = isub;
 }

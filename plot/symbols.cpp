@@ -34,10 +34,6 @@ constexpr Header ssymboltype_header{"ssymboltype", " 2.5", "27-03-2009"};
 constexpr real default_symbol_size = 0.4f;  // cm
 constexpr int default_symbol_type = 1;      // stroked circle
 
-// Mode of ssymboltype beyond the usual ones and list_codes_only: a
-// question whose answer is returned without being stored.
-constexpr int ask_without_storing = 200;
-
 // Points of the circle: 19 steps of 360/19 degrees, the 20th point on the
 // first.
 constexpr int circle_points = 20;
@@ -216,18 +212,18 @@ void emit(const real* dx, const real* dy, int count, real xc, real yc, bool fill
 
 }  // namespace
 
-void ssymbolsize(real& size, int inter) {
+void ssymbolsize(real& size, SetupMode inter) {
   const auto size_line = [](std::string_view label, real v) { say(std::string(label) + " " + edit::f(v, 8, 3)); };
-  if (inter == 2 || inter == 3) {
+  if (inter.from_stored()) {
     size = plt2blk.symbsize;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     size = default_symbol_size;
-    if (inter == 5) {
+    if (inter.initialise_only()) {
       submenuhead(ssymbolsize_header);
       size_line("INITIALISING SYMBOL SIZE (cm) =", size);
     }
   }
-  if (inter == 0 || inter == 2 || inter == 4) {
+  if (inter.is_common() && inter.shows_menu()) {
     submenuhead(ssymbolsize_header);
     if (iocom.lwito(2)) {
       say(rule_line);
@@ -241,26 +237,26 @@ void ssymbolsize(real& size, int inter) {
     const real def = size;
     inrealdef(size, "symbol size in cm", def, istat);
   }
-  if (inter >= 0 && inter <= 5) {
+  if (inter.is_common()) {
     plt2blk.symbsize = size;
   } else {
-    no_action_box(ssymbolsize_header, edit::i(inter, 6));
+    no_action_box(ssymbolsize_header, edit::i(inter.code(), 6));
   }
 }
 
-void ssymboltype(int& itype, int inter) {
+void ssymboltype(int& itype, SetupMode inter) {
   const auto type_line = [](std::string_view label, int v) { say(std::string(label) + " " + edit::i(v, 4)); };
-  if (inter == 2 || inter == 3) {
+  if (inter.from_stored()) {
     itype = plt2blk.symbtype;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     itype = default_symbol_type;
-    if (inter == 5) {
+    if (inter.initialise_only()) {
       submenuhead(ssymboltype_header);
       type_line("INITIALISING SYMBOL TYPE =", itype);
     }
   }
-  if (inter % 2 == 0) {
-    const bool list_only = inter == list_codes_only;
+  if (inter.shows_menu()) {
+    const bool list_only = inter == setup::list_codes_only;
     if (!list_only) submenuhead(ssymboltype_header);
     if (iocom.lwito(2)) {
       if (!list_only) {
@@ -270,7 +266,7 @@ void ssymboltype(int& itype, int inter) {
         say(" N.B. Symbols also depend on");
         say("      polygon & line attributes");
         say(rule_line);
-        if (inter == ask_without_storing) {
+        if (inter == setup::answer_only) {
           type_line("ready to set type =", itype);
         } else {
           type_line("currently stored type =", plt2blk.symbtype);
@@ -288,10 +284,10 @@ void ssymboltype(int& itype, int inter) {
     const int def = itype;
     inintegdef(itype, "symbol number", def, istat);
   }
-  if (inter >= 0 && inter <= 5) {
+  if (inter.is_common()) {
     plt2blk.symbtype = itype;
-  } else if (inter != ask_without_storing) {
-    no_action_box(ssymboltype_header, edit::i(inter, 4));
+  } else if (inter != setup::answer_only) {
+    no_action_box(ssymboltype_header, edit::i(inter.code(), 4));
   }
 }
 

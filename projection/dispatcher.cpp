@@ -19,9 +19,6 @@ namespace {
 constexpr Header projlln_header{"projlln", " 3.5", "01-10-2009"};
 constexpr Header sllorig_header{"sllorig", " 2.0", "11-08-2002"};
 
-// Mode of the projection set-up that resets every parameter with menus.
-constexpr int reset_with_menus = 4;
-
 // The default origin, degrees.
 constexpr real default_lon = 0.0f;
 constexpr real default_lat = 45.0f;
@@ -93,18 +90,18 @@ void projlln(std::span<real> x, std::span<real> y, std::span<const real> lon, st
     say("==> RESET PROJECTION");
     errortail00();
     int iproj = 0;
-    sprojll2(iproj, reset_with_menus);
+    sprojll2(iproj, setup::menu_from_defaults);
   }
 }
 
-void sllorig(real& lon, real& lat, int inter) {
+void sllorig(real& lon, real& lat, SetupMode inter) {
   real lonr = 0, latr = 0;
-  if (inter == 2 || inter == 3) {
+  if (inter.from_stored()) {
     lonr = llorig.lonorigll;
     latr = llorig.latorigll;
     lon = deg(lonr);
     lat = deg(latr);
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     lon = default_lon;
     lat = default_lat;
     lonr = rad(default_lon);
@@ -119,7 +116,7 @@ void sllorig(real& lon, real& lat, int inter) {
     latr = rad(lat);
   }
   Image p = origin_image(lonr, latr);
-  if (inter % 2 == 0 && at_infinity(p.x, p.y)) {
+  if (inter.shows_menu() && at_infinity(p.x, p.y)) {
     // An origin this projection cannot show (kept from another code) is
     // not offered: the default origin is, when it can be shown; said once.
     const Image d = origin_image(rad(default_lon), rad(default_lat));
@@ -137,7 +134,7 @@ void sllorig(real& lon, real& lat, int inter) {
       p = d;
     }
   }
-  if (inter % 2 == 0) {
+  if (inter.shows_menu()) {
     origin_menu(lon, lat, lonr, latr, p);
   } else if (at_infinity(p.x, p.y)) {
     warninghead(sllorig_header);

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -14,7 +15,7 @@ namespace dorvix {
 // for a point at infinity (projection/contract.hpp). Nothing is written for
 // n below 1. A code outside 1 to 25 (none chosen yet) is reported in an
 // error box, the whole projection set-up is reset with its menus
-// (sprojll2 with mode 4), and the points are projected under the code then
+// (sprojll2 with setup::menu_from_defaults), and the points are projected under the code then
 // chosen.
 void projlln(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
@@ -23,16 +24,15 @@ inline void project_point(real lon, real lat, real& x, real& y) {
   projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
 }
 
-// The origin of the map, degrees, which every projection maps to (0, 0):
-// modes 2 or 3 start from the stored origin, 4 or 5 from (0, 45) with an
-// initialising box, others from the values passed; an even mode shows the
-// origin menu, with the offsets under the current code as they follow
-// each change. The origin is projected under the current code and its
-// image stored as the offsets `xorigll`, `yorigll`, with the origin itself,
-// in `llorig`. An origin without a finite image (hidden, or at infinity)
+// The origin of the map, degrees, which every projection maps to (0, 0),
+// under the mode `inter` (console/setup_mode.hpp): the default (0, 45)
+// with an initialising box; an even mode shows the origin menu, with the
+// offsets under the current code as they follow each change. The origin
+// is projected under the current code and its image stored as the offsets
+// `xorigll`, `yorigll`, with the origin itself, in `llorig`. An origin without a finite image (hidden, or at infinity)
 // cannot be the origin: the menu is not left with it (an error box, and
 // the menu again); a call without menu keeps offsets 0 and says so in a
 // warning box.
-void sllorig(real& lon, real& lat, int inter);
+void sllorig(real& lon, real& lat, SetupMode inter);
 
 }  // namespace dorvix

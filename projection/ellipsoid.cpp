@@ -84,15 +84,15 @@ void store(int iell) {
 
 }  // namespace
 
-void sellipsoid(int& iell, int inter) {
-  const bool even = inter % 2 == 0;
-  if (inter == 4 || inter == 5) {
+void sellipsoid(int& iell, SetupMode inter) {
+  const bool even = inter.shows_menu();
+  if (inter.from_defaults()) {
     iell = 1;
     submenuhead(sellipsoid_header);
     say("INITIALIZING ELLIPSOID");
     say("Default ellipsoid = GRS80");
     ItemLine().text("ellipsoid number  =").integer(iell, 3).write();
-  } else if (inter == 2 || inter == 3) {
+  } else if (inter.from_stored()) {
     iell = ellipsoid_number;
   } else if (!in_table(iell)) {
     errorhead(sellipsoid_header);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -55,12 +56,12 @@ inline constexpr std::array<ReferenceEllipsoid, 9> reference_ellipsoids{{
     {"Delambre 1810 ", "DELAMBRE 1810 ELLIPSOID", 6376985.0f, 6356323.5f},
 }};
 
-// Chooses the ellipsoid. inter 2 or 3 starts from the kept number, 4 or 5
-// from GRS80 (with an initialising box), any other value from `iell` (a
-// number outside 1 to 9 is reported and reset to 1); an even value runs the
-// menu. Prints the summary box of the ellipsoid in force, stores it and its
+// Chooses the ellipsoid under the mode `inter` (console/setup_mode.hpp):
+// the default GRS80 with an initialising box; a number `iell` passed
+// outside 1 to 9 is reported and reset to 1; an even mode runs the menu.
+// Prints the summary box of the ellipsoid in force, stores it and its
 // constants in `ellipsoid`, and returns its number in `iell`.
-void sellipsoid(int& iell, int inter);
+void sellipsoid(int& iell, SetupMode inter);
 
 // Meridian distance from the equator to latitude phi (radians), in units
 // of the equatorial radius; negative in the south. s and c are sin phi and

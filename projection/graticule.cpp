@@ -110,7 +110,7 @@ real held_beside(real anchor, real lon) {
   return lp + std::clamp(d, -pi, pi);
 }
 
-void justify(int j) { stextalign(j, 1); }
+void justify(int j) { stextalign(j, setup::passed); }
 
 // The label of an angle, in degrees with the grid's decimals; a value that
 // rounds to zero is written without a minus sign.

@@ -5,6 +5,7 @@
 // projection with the map's pen (projection/map_pen.hpp).
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -30,17 +31,33 @@ inline GridLl gridll;
 inline constexpr int max_grid_intervals = 1000;  // between meridians, or parallels
 inline constexpr int max_grid_segments = 1000;   // per grid line, or tick
 
-// Sets the graticule, angles in degrees. Modes: 2 or 3 start from the
-// stored settings, 4 or 5 from the defaults, others from the values passed;
-// an even mode then runs the menu, which is left (99) only with settings
-// that pass the checks; every mode but 3 stores the settings in `gridll`.
+// The graticule's settings as its set-up takes them, angles in degrees;
+// a record starts from the defaults.
+struct GridValues {
+  real latmin = -80.0f;  // southern limit of the window
+  real latmax = 80.0f;   // northern limit
+  real lonmin = -80.0f;  // western limit
+  real lonmax = 80.0f;   // eastern limit
+  real latinc = 10.0f;   // spacing of the parallels
+  real loninc = 10.0f;   // spacing of the meridians
+  int npgrid = 3;        // straight segments per grid line
+  real ticsize = 1.0f;   // length of a tick, as an angle on the sphere
+  int nptick = 2;        // straight segments per tick
+  int igrid = 1;         // grid type, as `igridtype`
+  int ndec = 1;          // decimals of the labels
+};
+
+// Sets the graticule under the mode `inter` (console/setup_mode.hpp): the
+// settings `v` are filled from the stored ones or the defaults as the mode
+// starts; an even mode runs the menu, which is left (99) only with settings
+// that pass the checks; `v` receives the settings, and every mode but
+// setup::stored stores them in `gridll`.
 // The checks: spacings above 0 giving at most 1000 intervals, 1 to 1000
 // segments per grid line and per tick, each minimum below its maximum,
 // latitudes within -90 and 90, grid type 0 to 3 and 0 to 4 decimals.
 // Settings passed without menu that fail them are refused in an error box
 // and the stored ones stay.
-void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& latinc, real& loninc, int& npgrid,
-              real& ticsize, int& nptick, int& igrid, int& ndec, int inter);
+void sllgrid3(GridValues& v, SetupMode inter);
 
 // Draws the graticule of `gridll` into the current subplot with the current
 // line and text attributes, and reports it on the console. The text

@@ -27,20 +27,19 @@ constexpr real latitude_limit = 90.0f;
 constexpr int max_grid_type = 3;
 constexpr int max_decimals = 4;
 
-// The settings in degrees, in the order of sllgrid3's arguments.
-struct GridValues {
-  real latmin, latmax, lonmin, lonmax, latinc, loninc;
-  int npgrid;
-  real ticsize;
-  int nptick, igrid, ndec;
-};
-
-constexpr GridValues defaults{-80.0f, 80.0f, -80.0f, 80.0f, 10.0f, 10.0f, 3, 1.0f, 2, 1, 1};
-
 GridValues from_record() {
   const GridLl& g = gridll;
-  return {deg(g.glatmin), deg(g.glatmax), deg(g.glonmin), deg(g.glonmax), deg(g.glatinc), deg(g.gloninc),
-          g.npgrid,       deg(g.gticsize), g.nptick,      g.igridtype,    g.ndecgrid};
+  return {.latmin = deg(g.glatmin),
+          .latmax = deg(g.glatmax),
+          .lonmin = deg(g.glonmin),
+          .lonmax = deg(g.glonmax),
+          .latinc = deg(g.glatinc),
+          .loninc = deg(g.gloninc),
+          .npgrid = g.npgrid,
+          .ticsize = deg(g.gticsize),
+          .nptick = g.nptick,
+          .igrid = g.igridtype,
+          .ndec = g.ndecgrid};
 }
 
 void store(const GridValues& v) {
@@ -210,27 +209,14 @@ void menu(GridValues& v) {
 
 }  // namespace
 
-void sllgrid3(real& latmin, real& latmax, real& lonmin, real& lonmax, real& latinc, real& loninc, int& npgrid,
-              real& ticsize, int& nptick, int& igrid, int& ndec, int inter) {
-  GridValues v{latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, ticsize, nptick, igrid, ndec};
-  if (inter == 2 || inter == 3) {
+void sllgrid3(GridValues& v, SetupMode inter) {
+  if (inter.from_stored()) {
     v = from_record();
-  } else if (inter == 4 || inter == 5) {
-    v = defaults;
+  } else if (inter.from_defaults()) {
+    v = GridValues{};
   }
-  if (inter % 2 == 0) menu(v);
-  latmin = v.latmin;
-  latmax = v.latmax;
-  lonmin = v.lonmin;
-  lonmax = v.lonmax;
-  latinc = v.latinc;
-  loninc = v.loninc;
-  npgrid = v.npgrid;
-  ticsize = v.ticsize;
-  nptick = v.nptick;
-  igrid = v.igrid;
-  ndec = v.ndec;
-  if (inter == 3) return;
+  if (inter.shows_menu()) menu(v);
+  if (inter.returns_stored()) return;
   if (const Problems p = problems_of(v); !p.empty()) {
     // Only settings passed without menu get here.
     report(p, "==> GRID UNCHANGED");

@@ -22,7 +22,7 @@ inline ContoursSettings contours_settings;
 // The header record of the line-file drawer.
 inline constexpr Header contours1_header{"contours1", " 7.4", "13-05-2010"};
 
-// Initialise entry of the line-file drawer (its modes 4 and 5): prints its
+// Initialise entry of the line-file drawer (its defaults): prints its
 // head and "INITIALIZING MAP CONTOURS", sets ptsdeg = 10 and lclip = true.
 // The window bounds of the drawer's call carry nothing here.
 void contours1_initialise();

@@ -91,15 +91,15 @@ void mtrans(Matrix33& a, const Matrix33& b) {
   a = t;
 }
 
-void smatab33(Matrix33& aba, int inter) {
-  if (inter == 2 || inter == 3) {
+void smatab33(Matrix33& aba, SetupMode inter) {
+  if (inter.from_stored()) {
     aba = a2b.ab;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     aba = Matrix33{1, 0, 0, 0, 1, 0, 0, 0, 1};
     submenuhead(smatab33_header);
     say("INITIALIZING Ab matrix: Ab = Identity");
   }
-  if (inter % 2 == 0) smatab33_menu(aba);
+  if (inter.shows_menu()) smatab33_menu(aba);
   a2b.ab = aba;
 }
 

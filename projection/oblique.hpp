@@ -15,6 +15,7 @@
 #include <span>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -65,10 +66,9 @@ void cca2ccb(std::span<real, 3> xb, std::span<const real, 3> xa);
 // a = transpose of b; a may be b.
 void mtrans(Matrix33& a, const Matrix33& b);
 
-// Sets `ab` from `aba`. inter 2 or 3 starts from the current `ab`, 4 or 5
-// from the identity (with an initialising line), any other value from the
-// matrix passed; an even value then runs the menu that edits its nine
-// elements. The matrix in force is returned in `aba`.
-void smatab33(Matrix33& aba, int inter);
+// Sets `ab` from `aba` under the mode `inter` (console/setup_mode.hpp): the
+// default is the identity (with an initialising line); an even mode runs
+// the menu that edits its nine elements. The matrix in force is returned in `aba`.
+void smatab33(Matrix33& aba, SetupMode inter);
 
 }  // namespace dorvix

@@ -78,16 +78,16 @@ constexpr SingleSetter angle1{{"sangle1", " 1.0", "29-08-2002"},
                               "central angle in degrees",
                               false};
 
-void set_single(const SingleSetter& s, real& val, int inter) {
-  if (inter == 2 || inter == 3) {
+void set_single(const SingleSetter& s, real& val, SetupMode inter) {
+  if (inter.from_stored()) {
     val = deg(llpparam.*s.field);
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     val = s.default_degrees;
     submenuhead(s.header);
     say(s.initialising_line);
     value_line(s.value_line, val);
   }
-  if (inter % 2 == 0) {
+  if (inter.shows_menu()) {
     parameter_menu(s.header,
                    {.title = s.title,
                     .lines = {.rows = {{.choice = 1,
@@ -110,17 +110,17 @@ constexpr Header soblique_header{"soblique", " 3.0", "25-10-2002"};
 
 }  // namespace
 
-void slong1(real& val, int inter) { set_single(long1, val, inter); }
-void slong2(real& val, int inter) { set_single(long2, val, inter); }
-void slat1(real& val, int inter) { set_single(lat1, val, inter); }
-void slat2(real& val, int inter) { set_single(lat2, val, inter); }
-void sangle1(real& val, int inter) { set_single(angle1, val, inter); }
+void slong1(real& val, SetupMode inter) { set_single(long1, val, inter); }
+void slong2(real& val, SetupMode inter) { set_single(long2, val, inter); }
+void slat1(real& val, SetupMode inter) { set_single(lat1, val, inter); }
+void slat2(real& val, SetupMode inter) { set_single(lat2, val, inter); }
+void sangle1(real& val, SetupMode inter) { set_single(angle1, val, inter); }
 
-void soblique(real& lon, real& lat, int inter) {
-  if (inter == 2 || inter == 3) {
+void soblique(real& lon, real& lat, SetupMode inter) {
+  if (inter.from_stored()) {
     lon = deg(oblique_centre.lon);
     lat = deg(oblique_centre.lat);
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     lon = 0.0f;
     lat = 45.0f;
     submenuhead(soblique_header);
@@ -129,7 +129,7 @@ void soblique(real& lon, real& lat, int inter) {
     value_line("central longitude =", lon);
     value_line("central latitude  =", lat);
   }
-  if (inter % 2 == 0) {
+  if (inter.shows_menu()) {
     parameter_menu(
         soblique_header,
         {.title = "OBLIQUE PROJECTIONS CENTRAL LOCATION SET UP",
@@ -148,7 +148,7 @@ void soblique(real& lon, real& lat, int inter) {
   }
   oblique_centre = {rad(lon), rad(lat)};
   Matrix33 m = oblique_matrix(oblique_centre.lon, oblique_centre.lat);
-  smatab33(m, 1);
+  smatab33(m, setup::passed);
 }
 
 void spers2() {

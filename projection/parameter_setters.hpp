@@ -6,26 +6,26 @@
 // radians (projection/state.hpp; the oblique centre also as the rotation
 // `ab` of projection/oblique.hpp).
 //
-// Modes `inter`: 2 or 3 start from the stored value, 4 or 5 from the
-// default (with an initialising box), any other value from the value
-// passed; an even mode then shows the setter's menu. Every mode stores the
-// value in force at the end (so 3 stores the same value again).
+// The mode `inter` of each setter: console/setup_mode.hpp; the default is
+// announced in an initialising box. Every mode stores the value in force at
+// the end (so setup::stored stores the same value again).
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
 // `longp1`, default 0: the central meridian.
-void slong1(real& val, int inter);
+void slong1(real& val, SetupMode inter);
 // `longp2`, default 0: the true-scale meridian of code 14.
-void slong2(real& val, int inter);
+void slong2(real& val, SetupMode inter);
 // `latp1`, default 30; asked within -90 and 90 degrees.
-void slat1(real& val, int inter);
+void slat1(real& val, SetupMode inter);
 // `latp2`, default 60; asked within -90 and 90 degrees.
-void slat2(real& val, int inter);
+void slat2(real& val, SetupMode inter);
 // `anglep1`, default 180: the largest angle from the centre drawn (codes 5
 // to 9), or the angle of view (codes 11 and 12).
-void sangle1(real& val, int inter);
+void sangle1(real& val, SetupMode inter);
 
 // The centre of the oblique aspects, radians, kept between calls (zero
 // before the first initialisation).
@@ -38,7 +38,7 @@ inline ObliqueCentre oblique_centre;
 // The oblique centre, default (0, 45); its latitude asked within -90 and
 // 90 degrees. Every call builds the rotation of the centre and stores it
 // as `ab`.
-void soblique(real& lon, real& lat, int inter);
+void soblique(real& lon, real& lat, SetupMode inter);
 
 // The perspective's constants from the angle of view A = anglep1:
 // pconst1 = sin(A/2), pconst2 = cos(A/2).

@@ -177,7 +177,7 @@ void choose_code(int& iproj) {
 
 // ---- Initialisation -------------------------------------------------------
 
-void initialise(int& iproj, int inter) {
+void initialise(int& iproj, SetupMode inter) {
   submenuhead(sprojll2_header);
   say("INITIALIZING MAP PROJECTION");
   say("(longitude, latitude) --> (x, y)");
@@ -289,14 +289,14 @@ Replaced replace_refused(int code, Values& v) {
   return r;
 }
 
-void run_setter(Step s, Values& v, int sub) {
+void run_setter(Step s, Values& v, SetupMode sub) {
   switch (s) {
     case Step::long1: slong1(v.long1, sub); break;
     case Step::long2:
-      // Always offered anew, from the central meridian just set; the
-      // values passed (mode 0 or 1).
+      // Always offered anew, from the central meridian just set: the
+      // value passed.
       v.long2 = v.long1 + true_scale_offset;
-      slong2(v.long2, sub - 2);
+      slong2(v.long2, setup::passed.with_menu(sub.shows_menu()));
       break;
     case Step::lat1: slat1(v.lat1, sub); break;
     case Step::lat2: slat2(v.lat2, sub); break;
@@ -318,12 +318,12 @@ void run_constants(Step s) {
   }
 }
 
-// A parameter that gives no map. With menus (sub-mode 2): an error box, and
+// A parameter that gives no map. With menus: an error box, and
 // true, so that its setter's menu is shown again. Without: a warning box,
 // the value is kept, and false.
 template <class Lines>
-bool refused(int sub, Lines lines) {
-  if (sub == 2) {
+bool refused(SetupMode sub, Lines lines) {
+  if (sub.shows_menu()) {
     errorhead(sprojll2_header);
     lines();
     errortail00();
@@ -336,15 +336,15 @@ bool refused(int sub, Lines lines) {
   return false;
 }
 
-void check_standard_parallel(real& v, void (*setter)(real&, int), int sub) {
+void check_standard_parallel(real& v, void (*setter)(real&, SetupMode), SetupMode sub) {
   while (!standard_parallel_accepted(v) && refused(sub, [&] {
     value_line("standard parallel =", v);
     say("==> " + std::string(open_latitude));
   }))
-    setter(v, 2);
+    setter(v, setup::menu_from_stored);
 }
 
-void check_parameters(int code, Values& v, int sub) {
+void check_parameters(int code, Values& v, SetupMode sub) {
   if (conformal_conic(code)) {
     check_standard_parallel(v.lat1, slat1, sub);
     check_standard_parallel(v.lat2, slat2, sub);
@@ -353,27 +353,29 @@ void check_parameters(int code, Values& v, int sub) {
       value_line(rule->name, v.angle);
       say("==> " + std::string(rule->rule));
     }))
-      sangle1(v.angle, 2);
+      sangle1(v.angle, setup::menu_from_stored);
   } else if (code == 14) {
     // Equal limiting parallels give no sheet.
     while (v.lat1 == v.lat2 && refused(sub, [&] {
       ItemLine().text("limiting parallels =").fixed(v.lat1, 8, 3).fixed(v.lat2, 8, 3).write();
       say("==> " + std::string(distinct));
     }))
-      slat2(v.lat2, 2);
+      slat2(v.lat2, setup::menu_from_stored);
     // The sheet runs from its southern parallel northwards.
     if (v.lat1 > v.lat2) {
       std::swap(v.lat1, v.lat2);
-      slat1(v.lat1, 1);
-      slat2(v.lat2, 1);
+      slat1(v.lat1, setup::passed);
+      slat2(v.lat2, setup::passed);
       say("==> LIMITING PARALLELS SWAPPED: SOUTHERNMOST FIRST");
     }
   }
 }
 
-void apply(int iproj, int inter) {
+void apply(int iproj, SetupMode inter) {
   projtype.iproj = iproj;
-  const int sub = inter % 2 == 0 ? 2 : 3;
+  // The code's own set-ups start from the values stored, with their menus
+  // when this one shows its own.
+  const SetupMode sub = setup::stored.with_menu(inter.shows_menu());
   const ProjectionCode& entry = *find_projection_code(iproj);
   if (entry.ellipsoidal) {
     int iell = 0;
@@ -385,15 +387,15 @@ void apply(int iproj, int inter) {
     if (!t.empty()) say(t);
   }
   Values v;
-  const Replaced r = sub == 2 ? replace_refused(iproj, v) : Replaced{};
+  const Replaced r = sub.shows_menu() ? replace_refused(iproj, v) : Replaced{};
   for (const Step s : m.steps) {
-    // A value replaced is passed to its setter (mode 0, with its menu).
+    // A value replaced is passed to its setter, with its menu.
     if (s == Step::lat1 && r.lat1) {
-      slat1(v.lat1, 0);
+      slat1(v.lat1, setup::menu_from_passed);
     } else if (s == Step::lat2 && r.lat2) {
-      slat2(v.lat2, 0);
+      slat2(v.lat2, setup::menu_from_passed);
     } else if (s == Step::angle && r.angle) {
-      sangle1(v.angle, 0);
+      sangle1(v.angle, setup::menu_from_passed);
     } else {
       run_setter(s, v, sub);
     }
@@ -428,11 +430,11 @@ void screenproj() {
   for (const std::string_view line : picture) say(edit::pad(line, width));
 }
 
-void sprojll2(int& iproj, int inter) {
-  const bool even = inter % 2 == 0;
-  if (inter == 2 || inter == 3) {
+void sprojll2(int& iproj, SetupMode inter) {
+  const bool even = inter.shows_menu();
+  if (inter.from_stored()) {
     iproj = projtype.iproj;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     initialise(iproj, inter);
   } else if (!known_code(iproj)) {
     errorhead(sprojll2_header);

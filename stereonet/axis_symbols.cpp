@@ -26,9 +26,6 @@ constexpr Header sdspaxsymb_header{"sdspaxsymb", " 4.1", "08-10-2009"};
 // Length of a radial line or arrow, user units (the net's radius is 1).
 constexpr real radial_length = 0.2f;
 
-// Mode of the symbol set-up that edits a pair without storing it.
-constexpr int edit_only = 200;
-
 constexpr int default_standard = 1;
 constexpr int default_alternate = -1;
 
@@ -52,8 +49,8 @@ void check_code(int& code, std::string_view which, int reset) {
 
 // The menu's options put a blank between the leader and the number: their
 // labels carry the leader and fill the width but for the number.
-void menu(int& istd, int& ialt, int inter) {
-  const bool edit = inter == edit_only;
+void menu(int& istd, int& ialt, SetupMode inter) {
+  const bool edit = inter == setup::answer_only;
   const auto editing = [edit] { return edit; };
   const auto storing = [edit] { return !edit; };
   const MenuTable table{
@@ -77,7 +74,7 @@ void menu(int& istd, int& ialt, int inter) {
                {.draw =
                     [] {
                       int listed = 0;
-                      ssymboltype(listed, list_codes_only);
+                      ssymboltype(listed, setup::list_codes_only);
                     }},
                {.draw = dash_rule},
                {.label = "MODIFY:"},
@@ -114,16 +111,16 @@ void dspaxfapn2(std::span<const real> az, std::span<const real> pl, int n) {
   const int code = dspaxbk.isymstd;
   if (std::abs(code) <= 99) {
     int kept = 0;
-    ssymboltype(kept, 3);
+    ssymboltype(kept, setup::stored);
     for (std::size_t i = 0; i < count; ++i) {
       const LowerAxis a = lower(az[i], pl[i]);
       int type = a.turned ? dspaxbk.isymalt : dspaxbk.isymstd;
-      ssymboltype(type, 1);
+      ssymboltype(type, setup::passed);
       real x = 0, y = 0;
       spron(std::span(&x, 1), std::span(&y, 1), std::span(&a.az, 1), std::span(&a.pl, 1), 1);
       ussymbol(std::span(&x, 1), std::span(&y, 1), 1);
     }
-    ssymboltype(kept, 1);
+    ssymboltype(kept, setup::passed);
     return;
   }
   if (code != axis_line && code != axis_arrow) return;
@@ -144,21 +141,21 @@ void dspaxfapn2(std::span<const real> az, std::span<const real> pl, int n) {
   }
 }
 
-void sdspaxsymb(int& istd, int& ialt, int inter) {
-  if (inter == 0 || inter == edit_only) {
+void sdspaxsymb(int& istd, int& ialt, SetupMode inter) {
+  if (inter == setup::menu_from_passed || inter == setup::answer_only) {
     check_code(istd, "Standard ", default_standard);
     check_code(ialt, "Alternate", default_alternate);
-  } else if (inter == 2 || inter == 3) {
+  } else if (inter.from_stored()) {
     istd = dspaxbk.isymstd;
     ialt = dspaxbk.isymalt;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     submenuhead(sdspaxsymb_header);
     say("INITIALIZING STEREOPLOT AXIS SYMBOLS");
     istd = default_standard;
     ialt = default_alternate;
   }
-  if (inter % 2 == 0) menu(istd, ialt, inter);
-  if (inter == edit_only) return;
+  if (inter.shows_menu()) menu(istd, ialt, inter);
+  if (inter == setup::answer_only) return;
   dspaxbk.isymstd = istd;
   dspaxbk.isymalt = ialt;
 }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -38,11 +39,12 @@ inline DspAxBk dspaxbk;
 // hemisphere axis and inwards for a turned one. Other codes draw nothing.
 void dspaxfapn2(std::span<const real> az, std::span<const real> pl, int n);
 
-// The pair of codes and its menu. Modes 0 and 200 reset a code outside
-// [-99, 101] with a warning; 2 and 3 start from the stored pair; 4 and 5
-// from (1, -1), announced; others from the pair passed, unchecked. Even
-// modes show the menu. Every mode but 200 stores the pair; 200 only hands
-// the edited pair back.
-void sdspaxsymb(int& istd, int& ialt, int inter);
+// The pair of codes and its menu, under the mode `inter`
+// (console/setup_mode.hpp): the defaults are (1, -1), announced.
+// setup::menu_from_passed and setup::answer_only reset a code outside
+// [-99, 101] with a warning; setup::passed and the codes that name no
+// start take the pair unchecked. Every mode but setup::answer_only stores
+// the pair; that one only hands the edited pair back.
+void sdspaxsymb(int& istd, int& ialt, SetupMode inter);
 
 }  // namespace dorvix

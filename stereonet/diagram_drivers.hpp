@@ -5,31 +5,37 @@
 // page or all on one page. Each keeps its own plot file name and symbols
 // and runs its own menu; nothing is drawn before its choice 1000.
 //
-// The planes come as six arrays (strike, dip and rake of planes 1 and 2),
-// with a label per mechanism, all of the declared size ndatdim (the
-// store's ndatmax); entries 1 to ndata are drawn. Modes 4 and 5
-// set the driver's defaults and return; any other mode runs its menu.
+// The mode `inter`
+// (console/setup_mode.hpp) from the defaults sets the driver's defaults and
+// returns; any other mode runs its menu.
 
 #include <span>
 
 #include "catalogue/store.hpp"
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
+
+// The mechanisms a driver draws: six arrays (strike, dip and rake of nodal
+// planes 1 and 2) and a label per mechanism, all of the declared size
+// ndatdim (the store's ndatmax); entries 1 to ndata are drawn.
+struct DiagramMechanisms {
+  std::span<const real> azd1{}, dipd1{}, rakd1{}, azd2{}, dipd2{}, rakd2{};
+  std::span<const FixedText<16>> label0{};
+  int ndatdim = 0;
+  int ndata = 0;
+};
 
 // All mechanisms on one page from the lower-left net of subplot isub, five
 // nets a column, columns to the right; angles in degrees. Its start-up also
 // sets up the stereonet projection and frame, and the subplot's map.
-void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
-              std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int inter);
+void fpsseis3(const DiagramMechanisms& m, int isub, SetupMode inter);
 
 // Twenty nets a page in four columns of five, each page with a run
 // caption and two caption lines, into subplot isub; iangunit 1: the angles
 // are in degrees, other values radians. The frame is reset to its defaults
 // at every entry to the menu.
-void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
-               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit, int inter);
+void fpsbchbll(const DiagramMechanisms& m, int isub, int iangunit, SetupMode inter);
 
 }  // namespace dorvix

@@ -81,7 +81,7 @@ void edit_symbols(const DiagramActions& a) {
     say(rule);
     say(edit::pad(a.symbol_prompts[j], 35));
     say(rule);
-    sdspaxsymb((*a.symbols)[j][0], (*a.symbols)[j][1], 200);
+    sdspaxsymb((*a.symbols)[j][0], (*a.symbols)[j][1], setup::answer_only);
   }
 }
 
@@ -102,7 +102,7 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
               const AxisSymbols& symbols, AxesRoutine axes) {
   real x0 = net_centre_x(l, k), y0 = net_centre_y(l, k);
   real xx = l.xx, xy = l.xy, yx = l.yx, yy = l.yy;
-  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
   repstereo_at(k);
   ustext2(label_x, label_y, label);
   dspgcfadn(planes.strike, planes.dip, 2);
@@ -111,7 +111,7 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
     axes(az, pl, planes.strike[i], planes.dip[i], planes.rake[i], 0.0f);
     for (std::size_t j = 0; j < 3; ++j) {
       int standard = symbols[j][0], alternate = symbols[j][1];
-      sdspaxsymb(standard, alternate, 1);
+      sdspaxsymb(standard, alternate, setup::passed);
       dspaxfapn2(std::span(&az[j], 1), std::span(&pl[j], 1), 1);
     }
   }
@@ -132,14 +132,14 @@ void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int p
 
 void run_caption() {
   int j = caption_justif;
-  stextalign(j, 1);
-  cmplotruninfo0(caption_x, caption_y, 0);
+  stextalign(j, setup::passed);
+  cmplotruninfo0(caption_x, caption_y, setup::menu_from_passed);
 }
 
 void diagram_text() {
   real height = text_height, angle = 0.0f;
-  stextsize(height, 1);
-  stextangle(angle, 1);
+  stextsize(height, setup::passed);
+  stextangle(angle, setup::passed);
 }
 
 void scaling_banner() {
@@ -168,14 +168,14 @@ void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> a
           {.label = "plot file name:", .value = [&plot_name](ItemLine& l) { l.text(edit::pad(plot_name, 20)); }},
           {.choice = 10, .label = "open plot file  ", .action = a.open_plot},
           {.choice = 11, .label = "scaling ", .action = a.edit_layout},
-          {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(0); }},
+          {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(setup::menu_from_passed); }},
           {.choice = 20, .label = "close file = end plot ", .action = plend},
           {.choice = 300,
            .label = "stereo type",
            .action =
                [] {
                  int iproj = 1;
-                 sspro(iproj, 2);
+                 sspro(iproj, setup::menu_from_stored);
                }},
           {.choice = 310, .label = "symbol types ", .action = [&a] { edit_symbols(a); }},
           {.draw = dash_rule},

@@ -13,6 +13,7 @@
 #include "catalogue/store.hpp"
 #include "console/iocom.hpp"
 #include "console/real.hpp"
+#include "stereonet/diagram_drivers.hpp"
 #include "stereonet/principal_axes.hpp"
 
 namespace dorvix {
@@ -46,12 +47,9 @@ struct MechanismPlanes {
   std::array<real, 2> strike{}, dip{}, rake{};
 };
 
-// The mechanisms a driver draws: the six plane arrays (degrees, or
-// radians with in_radians) and the labels; mechanisms 1 to ndata.
-struct DiagramData {
-  std::span<const real> azd1, dipd1, rakd1, azd2, dipd2, rakd2;
-  std::span<const FixedText<16>> label0;
-  int ndata = 0;
+// The mechanisms a driver draws, the planes in degrees or, with
+// in_radians, in radians.
+struct DiagramData : DiagramMechanisms {
   bool in_radians = false;
 
   MechanismPlanes planes(int m) const;

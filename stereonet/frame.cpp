@@ -79,7 +79,7 @@ void axis_label(real az, std::string_view text) {
   const real pl = 0.0f;
   spron(std::span(&x, 1), std::span(&y, 1), std::span(&az, 1), std::span(&pl, 1), 1);
   int justif = 0;
-  stextalign(justif, 3);
+  stextalign(justif, setup::stored);
   if (x > on_axis_end) {
     x = x + label_offset;
     justif = right_of;
@@ -87,7 +87,7 @@ void axis_label(real az, std::string_view text) {
     y = y + label_offset;
     justif = above;
   }
-  stextalign(justif, 1);
+  stextalign(justif, setup::passed);
   ustext2(x, y, text);
 }
 
@@ -119,13 +119,13 @@ const MenuTable& frame_table() {
                           [i] {
                             std::string text(35, ' ');
                             int idraw = 0, ilabel = i;
-                            srepstereolabel1(text, idraw, ilabel, 2);
+                            srepstereolabel1(text, idraw, ilabel, setup::menu_from_stored);
                           },
                       .draw = [i] { label_choice_line(i); }});
     }
     rows.push_back({.choice = 10,
                     .label = "nb of points to draw ",
-                    .action = [&f] { srepstereonp(f.nptfram, 2); },
+                    .action = [&f] { srepstereonp(f.nptfram, setup::menu_from_stored); },
                     .value = shows_integer(f.nptfram, 7)});
     rows.push_back(setting_row(20, "draw axis", f.ldrawax, "whether to draw axis"));
     rows.push_back(setting_row(30, "draw tics", f.ldrawtic, "whether to draw ticks"));
@@ -173,10 +173,10 @@ void label_menu(std::string& text, int& idraw, int& ilabel) {
 void repstereo() {
   real angle = 0;
   int justif = 0;
-  stextangle(angle, 3);
-  stextalign(justif, 3);
+  stextangle(angle, setup::stored);
+  stextalign(justif, setup::stored);
   real upright = 0.0f;
-  stextangle(upright, 1);
+  stextangle(upright, setup::passed);
 
   uscircle(0.0f, 0.0f, 1.0f, stefram2.nptfram);
   if (stefram2.ldrawax) {
@@ -205,15 +205,15 @@ void repstereo() {
     if (!stefram2.llabel[at(i)]) continue;
     const Corner& k = corners[at(i - 2)];
     int j = k.justif;
-    stextalign(j, 1);
+    stextalign(j, setup::passed);
     ustext2(k.x, k.y, std::string_view(stefram2.label[at(i)]).substr(0, corner_characters));
   }
-  stextangle(angle, 1);
-  stextalign(justif, 1);
+  stextangle(angle, setup::passed);
+  stextalign(justif, setup::passed);
 }
 
-void srepstereo0(int inter) {
-  if (inter == 4 || inter == 5) {
+void srepstereo0(SetupMode inter) {
+  if (inter.from_defaults()) {
     submenuhead(srepstereo0_header);
     say("INITIALIZING STEREO FRAME");
     stefram2.nptfram = default_circle_points;
@@ -222,15 +222,15 @@ void srepstereo0(int inter) {
     set_label(1, true, default_label(1));
     set_label(2, true, default_label(2));
   }
-  if (inter >= 4 && inter <= 7) {
+  if (inter.from_defaults() || inter.matches(setup::net_defaults)) {
     for (int i = 3; i <= frame_labels; ++i) set_label(i, false, default_label(i));
   }
-  if (inter % 2 == 0) frame_menu();
+  if (inter.shows_menu()) frame_menu();
 }
 
-void srepstereolabel1(std::string& text, int& idraw, int& ilabel, int inter) {
-  int mode = inter;
-  bool show_menu = inter % 2 == 0;
+void srepstereolabel1(std::string& text, int& idraw, int& ilabel, SetupMode inter) {
+  SetupMode mode = inter;
+  bool show_menu = inter.shows_menu();
   if (ilabel < 1 || ilabel > frame_labels) {
     errorhead(srepstereolabel1_header);
     ItemLine().text("label number =").integer(ilabel, 4).write();
@@ -238,13 +238,13 @@ void srepstereolabel1(std::string& text, int& idraw, int& ilabel, int inter) {
     ilabel = frame_labels;
     ItemLine().text("==> label number reset to =").integer(ilabel, 4).write();
     errortail00();
-    mode = 2;
+    mode = setup::menu_from_stored;
     show_menu = true;
   }
-  if (mode == 2 || mode == 3) {
+  if (mode.from_stored()) {
     text = edit::pad(stefram2.label[at(ilabel)], text.size());
     idraw = stefram2.llabel[at(ilabel)] ? 1 : 0;
-  } else if (mode == 4 || mode == 5) {
+  } else if (mode.from_defaults()) {
     submenuhead(srepstereolabel1_header);
     say("INITIALIZING STEREO FRAME LABEL");
     idraw = ilabel <= 2 ? 1 : 0;
@@ -262,15 +262,15 @@ void srepstereolabel1(std::string& text, int& idraw, int& ilabel, int inter) {
   set_label(ilabel, idraw == 1, text);
 }
 
-void srepstereonp(int& npts, int inter) {
-  if (inter == 2 || inter == 3) {
+void srepstereonp(int& npts, SetupMode inter) {
+  if (inter.from_stored()) {
     npts = stefram2.nptfram;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     submenuhead(srepstereonp_header);
     say("INITIALIZING STEREO FRAME: number of points");
     npts = default_circle_points;
   }
-  if (inter % 2 == 0) {
+  if (inter.shows_menu()) {
     const std::string title = edit::pad("STEREO FRAME NUMBER OF POINT:", 43);
     const MenuTable table{
         .rows = {{.draw = dash_rule},

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "console/setup_mode.hpp"
+
 namespace dorvix {
 
 inline constexpr int frame_labels = 6;
@@ -30,18 +32,18 @@ inline Stefram2 stefram2;
 // of the plot attributes are the same afterwards.
 void repstereo();
 
-// The frame's settings: modes 4 and 5 set the defaults (announced), 4 to 7
-// reset labels 3 to 6; even modes show the frame menu.
-void srepstereo0(int inter);
-// One label (ilabel 1 to 6, text, draw flag idraw 0 or 1) and its menu:
-// modes 2 and 3 start from the stored label, 4 and 5 from the label's
-// default (announced), others from the values passed. A label number
+// The frame's settings, under the mode `inter` (console/setup_mode.hpp):
+// the defaults are set (announced) and labels 3 to 6 reset, which
+// setup::net_defaults does alone; even modes show the frame menu.
+void srepstereo0(SetupMode inter);
+// One label (ilabel 1 to 6, text, draw flag idraw 0 or 1) and its menu,
+// under the mode `inter`: the label's default is announced. A label number
 // outside 1..6 becomes 6, a flag other than 0 or 1 becomes 0, each with an
-// error box and the menu. Every mode stores.
-void srepstereolabel1(std::string& text, int& idraw, int& ilabel, int inter);
-// Points of the primitive circle: modes 2 and 3 the stored number, 4 and 5
-// 200 (announced), others the value passed; even modes show the menu;
-// every mode stores.
-void srepstereonp(int& npts, int inter);
+// error box and the menu (the stored label then the start). Every mode
+// stores.
+void srepstereolabel1(std::string& text, int& idraw, int& ilabel, SetupMode inter);
+// Points of the primitive circle, under the mode `inter`: the default 200,
+// announced; every mode stores.
+void srepstereonp(int& npts, SetupMode inter);
 
 }  // namespace dorvix

@@ -42,10 +42,10 @@ struct Table {
 void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   // The running parameter t from 0 to pi along each curve; the number of
   // points is corrected in place when the curve buffer cannot hold it.
-  scptnp(dspgcbk.nptgc, 1);
+  scptnp(dspgcbk.nptgc, setup::passed);
   real pti = 0.0f, ptf = anglerad.pi();
-  scptif(pti, ptf, 1);
-  scptend(sampling_from_count, 1);  // ptd = pi/(np - 1), 0 for one point
+  scptif(pti, ptf, setup::passed);
+  scptend(sampling_from_count, setup::passed);  // ptd = pi/(np - 1), 0 for one point
   PtBlock& p = ptblock;
   const auto np = static_cast<std::size_t>(p.np);
   // The cosine and sine table serves every plane; it is computed once for
@@ -88,15 +88,15 @@ void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   }
 }
 
-void sdspgc(int& npts, int inter) {
-  if (inter == 2 || inter == 3) {
+void sdspgc(int& npts, SetupMode inter) {
+  if (inter.from_stored()) {
     npts = dspgcbk.nptgc;
-  } else if (inter == 4 || inter == 5) {
+  } else if (inter.from_defaults()) {
     submenuhead(sdspgc_header);
     say("INITIALIZING GREAT CIRCLE PARAMETERS");
     npts = default_points;
   }
-  if (inter % 2 == 0) {
+  if (inter.shows_menu()) {
     const MenuTable table{
         .rows = {{.draw = dash_rule},
                  {.label = "      GREAT CIRCLES PARAMETERS: "},

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -24,9 +25,9 @@ inline DspGcBk dspgcbk;
 // projected points of the last plane.
 void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n);
 
-// The number of points and its menu: modes 2 and 3 start from the stored
-// number, 4 and 5 from 40 (announced), others from the value passed,
-// unchecked; even modes show the menu; every mode stores.
-void sdspgc(int& npts, int inter);
+// The number of points and its menu, under the mode `inter`
+// (console/setup_mode.hpp): the default 40, announced; a number passed is
+// not checked; every mode stores.
+void sdspgc(int& npts, SetupMode inter);
 
 }  // namespace dorvix

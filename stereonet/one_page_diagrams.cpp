@@ -30,66 +30,64 @@ OnePageSettings settings;
 void open_plot() { open_driver_plot(settings.plot_name, diagram_plot_name_width); }
 
 void run(const DiagramData& d, int isub) {
-  ssubplot(isub, 1);
+  ssubplot(isub, setup::passed);
   const std::string rule(43, '=');
   say(rule);
   say("PLOTTING INFORMATION");
   say(rule);
   // The run caption centred, in the text height in force.
   int kept = 0;
-  stextalign(kept, 3);
+  stextalign(kept, setup::stored);
   run_caption();
-  stextalign(kept, 1);
+  stextalign(kept, setup::passed);
 
   diagram_text();
   int j = net_label_justif;
-  stextalign(j, 1);
+  stextalign(j, setup::passed);
   NetLayout l;
-  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 3);
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::stored);
   int points = diagram_circle_points;
-  sdspgc(points, 1);
+  sdspgc(points, setup::passed);
   report_nets_off_sheet(fpsseis_header, l, d.ndata, 0);
   const ResetReportBatch one_reset_box;
 
   for (int m = 1; m <= d.ndata; ++m) draw_net(l, m - 1, d.planes(m), d.label(m), settings.symbols, seffapfadrrad);
   // The subplot keeps the lower-left net's map.
-  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 1);
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::passed);
 }
 
 }  // namespace
 
-void fpsseis3(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
-              std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-              std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int inter) {
-  if (inter == 4 || inter == 5) {
+void fpsseis3(const DiagramMechanisms& m, int isub, SetupMode inter) {
+  if (inter.from_defaults()) {
     submenuhead(fpsseis_header);
     say("INITIALIZING FPS PLOT PARAMETERS");
     settings = OnePageSettings{};
-    ssubplot(isub, 1);
+    ssubplot(isub, setup::passed);
     NetLayout l;
-    sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 1);
+    sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::passed);
     int iproj = 1;
     sspro(iproj, inter);
     srepstereo0(inter);
     return;
   }
   ssubinfo(fpsseis_header.name, fpsseis_header.version, fpsseis_header.date, 0, 0);
-  const DiagramData d{azd1, dipd1, rakd1, azd2, dipd2, rakd2, label0, ndata, false};
+  const DiagramData d{m, false};
   const DiagramActions actions{
       .open_plot = open_plot,
       .edit_layout =
           [&] {
             // The answers become the subplot's map, where the runs take it from.
-            ssubplot(isub, 1);
+            ssubplot(isub, setup::passed);
             scaling_banner();
             NetLayout l;
-            sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 2);
+            sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::menu_from_stored);
           },
       .run = [&] { run(d, isub); },
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for s1", "choose symbols for s2", "choose symbols for s3"},
   };
-  diagram_menu(fpsseis_header, ndatdim, ndata, std::nullopt, settings.plot_name, actions);
+  diagram_menu(fpsseis_header, m.ndatdim, m.ndata, std::nullopt, settings.plot_name, actions);
 }
 
 }  // namespace dorvix

@@ -46,18 +46,18 @@ struct KeptAttributes {
   real symbol_size = 0, text_height = 0;
   int justif = 0;
   void keep() {
-    ssymbolsize(symbol_size, 3);
-    stextsize(text_height, 3);
-    stextalign(justif, 3);
+    ssymbolsize(symbol_size, setup::stored);
+    stextsize(text_height, setup::stored);
+    stextalign(justif, setup::stored);
   }
   void restore() {
-    ssymbolsize(symbol_size, 1);
-    stextsize(text_height, 1);
-    stextalign(justif, 1);
+    ssymbolsize(symbol_size, setup::passed);
+    stextsize(text_height, setup::passed);
+    stextalign(justif, setup::passed);
   }
 };
 
-void set_justif(int j) { stextalign(j, 1); }
+void set_justif(int j) { stextalign(j, setup::passed); }
 
 // A number as intg2char writes it into a caption text.
 std::string number_text(int v) {
@@ -71,13 +71,13 @@ std::string number_text(int v) {
 // kept layout first, so that the menu starts from it, and the layout kept
 // afterwards is the one the subplot accepted.
 void edit_layout(int isub) {
-  ssubplot(isub, 1);
+  ssubplot(isub, setup::passed);
   scaling_banner();
   NetLayout& l = settings.layout;
-  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 1);
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::passed);
   NetLayout answers = l;
-  sus2cm1(answers.xcm0, answers.ycm0, answers.xx, answers.xy, answers.yx, answers.yy, 2);
-  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, 3);
+  sus2cm1(answers.xcm0, answers.ycm0, answers.xx, answers.xy, answers.yx, answers.yy, setup::menu_from_stored);
+  sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::stored);
 }
 
 // Caption line `iline` of a page, on the console too: the text cut or
@@ -87,15 +87,15 @@ void page_caption(const std::string& text, int iline, std::string_view console_p
   ItemLine line;
   if (!console_prefix.empty()) line.text(console_prefix);
   line.text(trimmed(caption)).write();
-  cmplotcharinfo0(caption, iline, page_caption_x, page_caption_y, 0);
+  cmplotcharinfo0(caption, iline, page_caption_x, page_caption_y, setup::menu_from_passed);
 }
 
 void run(const DiagramData& d, int isub) {
   int fill = 1;
-  sfillstyle(fill, 5);
+  sfillstyle(fill, setup::initialise);
   int points = diagram_circle_points;
-  sdspgc(points, 1);
-  ssubplot(isub, 1);
+  sdspgc(points, setup::passed);
+  ssubplot(isub, setup::passed);
   const int npages = d.ndata / nets_per_page + (d.ndata % nets_per_page != 0 ? 1 : 0);
   if (npages == 0) return;
   report_nets_off_sheet(fpsbchbll_header, settings.layout, d.ndata, nets_per_page);
@@ -105,9 +105,9 @@ void run(const DiagramData& d, int isub) {
     if (p > 1) {
       newpage();
       // A new plot file from the page menu makes the map's subplot current.
-      ssubplot(isub, 1);
+      ssubplot(isub, setup::passed);
     }
-    ssymbolsize(settings.symbol_size, 1);
+    ssymbolsize(settings.symbol_size, setup::passed);
     diagram_text();
     const int first = (p - 1) * nets_per_page + 1;
     const int last = p == npages ? d.ndata : p * nets_per_page;
@@ -126,18 +126,16 @@ void run(const DiagramData& d, int isub) {
 
 }  // namespace
 
-void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::span<const real> rakd1,
-               std::span<const real> azd2, std::span<const real> dipd2, std::span<const real> rakd2,
-               std::span<const FixedText<16>> label0, int ndatdim, int ndata, int isub, int iangunit, int inter) {
-  if (inter == 4 || inter == 5) {
+void fpsbchbll(const DiagramMechanisms& m, int isub, int iangunit, SetupMode inter) {
+  if (inter.from_defaults()) {
     submenuhead(fpsbchbll_header);
     say("INITIALIZING FPS PLOT PARAMETERS");
     settings = PagedSettings{};
     return;
   }
   ssubinfo(fpsbchbll_header.name, fpsbchbll_header.version, fpsbchbll_header.date, 0, 0);
-  srepstereo0(5);
-  const DiagramData d{azd1, dipd1, rakd1, azd2, dipd2, rakd2, label0, ndata, iangunit != 1};
+  srepstereo0(setup::initialise);
+  const DiagramData d{m, iangunit != 1};
   KeptAttributes kept;
   if (iocom.lplotop) kept.keep();
 
@@ -145,7 +143,7 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
       .open_plot =
           [&] {
             const bool was_open = iocom.lplotop;
-            plinit(settings.plot_name, 2, diagram_plot_name_width);
+            plinit(settings.plot_name, setup::menu_from_stored, diagram_plot_name_width);
             settings.plot_name = edit::pad(settings.plot_name, diagram_plot_name_width);
             if (!was_open) kept.keep();
           },
@@ -154,7 +152,7 @@ void fpsbchbll(std::span<const real> azd1, std::span<const real> dipd1, std::spa
       .symbols = &settings.symbols,
       .symbol_prompts = {"choose symbols for P", "choose symbols for B", "choose symbols for T"},
   };
-  diagram_menu(fpsbchbll_header, ndatdim, ndata, d.in_radians, settings.plot_name, actions);
+  diagram_menu(fpsbchbll_header, m.ndatdim, m.ndata, d.in_radians, settings.plot_name, actions);
   if (iocom.lplotop) kept.restore();
 }
 

@@ -42,7 +42,8 @@ constexpr std::array<std::string_view, 11> projection_picture = {
     " /                    #        /    ",
     "/*****************************/     "};
 
-bool initialising(int inter) { return inter >= 4 && inter <= 7; }
+// The modes that start from the defaults: theirs and setup::net_defaults.
+bool initialising(SetupMode inter) { return inter.from_defaults() || inter.matches(setup::net_defaults); }
 bool known_type(int iproj) { return iproj >= wulff_direct && iproj <= schmidt_retrograde; }
 
 // One formula over n directions: r(t) from the angular distance t to the
@@ -97,14 +98,14 @@ void no_such_projection(const Header& h, int iproj, int width) {
 
 // The parameter set-up of one projection: its announcement or its
 // description, and the clipping distance in radians.
-real projection_setup(const Header& h, real& amax, int inter, std::string_view name, std::string_view kind) {
+real projection_setup(const Header& h, real& amax, SetupMode inter, std::string_view name, std::string_view kind) {
   if (initialising(inter)) {
     submenuhead(h);
     say("INITIALIZING " + std::string(name) + " PROJECTION");
     say(kind);
     amax = default_clipping_degrees;
   }
-  if (inter % 2 == 0) {
+  if (inter.shows_menu()) {
     submenuhead(h);
     say(std::string(name) + " PROJECTION");
     say(kind);
@@ -140,12 +141,12 @@ void spron(std::span<real> x, std::span<real> y, std::span<const real> az, std::
     }
     no_such_projection(spron_header, sprojtype.iproj, 5);
     int suggested = schmidt_retrograde;
-    sspro(suggested, 0);
+    sspro(suggested, setup::menu_from_passed);
   }
 }
 
-void sspro(int& iproj, int inter) {
-  if (inter == 2 || inter == 3) {
+void sspro(int& iproj, SetupMode inter) {
+  if (inter.from_stored()) {
     iproj = sprojtype.iproj;
   } else if (initialising(inter)) {
     iproj = schmidt_retrograde;
@@ -154,17 +155,17 @@ void sspro(int& iproj, int inter) {
     ItemLine().text("projection number =").integer(iproj, 4).write();
     say("projection = Schmidt, retrograde X,Y axis");
   }
-  bool show_menu = inter % 2 == 0;
+  bool show_menu = inter.shows_menu();
   for (;;) {
     if (show_menu) sspro_menu(iproj);
     sprojtype.iproj = iproj;
     real amax = 0;
     if (iproj == wulff_direct || iproj == wulff_retrograde) {
-      swulf(amax, 5);
+      swulf(amax, setup::initialise);
       return;
     }
     if (known_type(iproj)) {
-      sschmidt(amax, 5);
+      sschmidt(amax, setup::initialise);
       return;
     }
     no_such_projection(sspro_header, sprojtype.iproj, 4);
@@ -172,13 +173,13 @@ void sspro(int& iproj, int inter) {
   }
 }
 
-void sschmidt(real& amax, int inter) {
+void sschmidt(real& amax, SetupMode inter) {
   schmidtparams.tmaxs =
       projection_setup(sschmidt_header, amax, inter, "SCHMIDT", "Azimuthal Equal Area (Lambert,1772)");
   schmidtparams.rfacs = std::sqrt(2.0f);
 }
 
-void swulf(real& amax, int inter) {
+void swulf(real& amax, SetupMode inter) {
   wulfparams.tmaxw = projection_setup(swulf_header, amax, inter, "WULFF", "Inversion or stereographic conformal");
 }
 

@@ -13,6 +13,7 @@
 #include <span>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -53,16 +54,16 @@ void spron(std::span<real> x, std::span<real> y, std::span<const real> az, std::
 void wulfn(std::span<real> x, std::span<real> y, std::span<const real> az, std::span<const real> pl, int n);
 void schmidtn(std::span<real> x, std::span<real> y, std::span<const real> az, std::span<const real> pl, int n);
 
-// The projection type and its menu. Modes 2 and 3 start from the stored
-// type, 4 to 7 from the default (announced), others from the value
-// passed; even modes show the menu. The type is stored and the parameters
-// of its projection reset to their defaults; a type that is not 1 to 4 is
+// The projection type and its menu, under the mode `inter`
+// (console/setup_mode.hpp), setup::net_defaults starting from the default
+// as the defaults do (announced). The type is stored and the parameters of
+// its projection reset to their defaults; a type that is not 1 to 4 is
 // reported and the menu asked until one is chosen.
-void sspro(int& iproj, int inter);
-// The parameters of each projection: modes 4 to 7 set amax (degrees, the
-// clipping distance) to 180 with an announcement, even modes show what
-// the projection is; then the parameters are stored.
-void sschmidt(real& amax, int inter);
-void swulf(real& amax, int inter);
+void sspro(int& iproj, SetupMode inter);
+// The parameters of each projection: the defaults and setup::net_defaults
+// set amax (degrees, the clipping distance) to 180 with an announcement,
+// even modes show what the projection is; then the parameters are stored.
+void sschmidt(real& amax, SetupMode inter);
+void swulf(real& amax, SetupMode inter);
 
 }  // namespace dorvix

@@ -23,7 +23,7 @@ class Reader : public DialogueTest {
     DialogueTest::SetUp();
     trigoset();
     initfio(1, 2, 0);
-    fpsreadex1(1, 5);
+    fpsreadex1(1, setup::initialise);
     // The middle line lies south of 34 N.
     write_file("three.hash", hash_line(1, 34.5, -117, 5, 0, 45, 90) + "\n" + hash_line(2, 33.5, -117, 5, 0, 45, 90) +
                                  "\n" + hash_line(3, 34.5, -116, 5, 0, 45, 90) + "\n");
@@ -36,7 +36,7 @@ class Reader : public DialogueTest {
     text += "1001\nthree.hash\n";
     for (const auto& a : after) text += a + "\n";
     type_raw(text);
-    fpsreadex1(1, 0);
+    fpsreadex1(1, setup::menu_from_passed);
     return screen_lines();
   }
 };

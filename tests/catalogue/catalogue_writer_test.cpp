@@ -41,7 +41,7 @@ class Writer : public DialogueTest {
 TEST_F(Writer, MenuOffersTheLayoutsOfTheDataType) {
   store_one();
   type({"99"});
-  fpswrite1(1, 0);
+  fpswrite1(1, setup::menu_from_passed);
   const std::string blank40(40, ' ');
   const Lines want = join({menu_head("fpswrite1"),
                            {rule_of('-'), " Maximum nb of stored data=  60000", " Current nb of stored data=      1",
@@ -56,7 +56,7 @@ TEST_F(Writer, MenuOffersTheLayoutsOfTheDataType) {
 TEST_F(Writer, ListsTheStoreUnderItsOwnHead) {
   store_one();
   type({"1100", "99"});
-  fpswrite1(1, 0);
+  fpswrite1(1, setup::menu_from_passed);
   const std::string frame = " |" + std::string(43, '-') + "|";
   const Lines want = join({menu_head("fpswrite1"),
                            {frame, " |               EXTRACTED DATA              |", frame,
@@ -73,7 +73,7 @@ TEST_F(Writer, AFailedWriteIsReportedAndClosesTheFile) {
   units().output(fiocom.iouf(1))->setstate(std::ios::badbit);
   screen();
   type({"1001", "", "99"});
-  fpswrite1(1, 0);
+  fpswrite1(1, setup::menu_from_passed);
   const Lines l = screen_lines();
   const Lines box{"   WHILE WRITING      1 th DATA", "   IN FILE: out.hash" + std::string(32, ' '),
                   "   closing the file"};

@@ -20,7 +20,7 @@ class Criteria : public DialogueTest {
     DialogueTest::SetUp();
     trigoset();
     seistest2 = SeisTest2{};
-    setseistest6(5);
+    setseistest6(setup::initialise);
     screen();
   }
 };
@@ -30,7 +30,7 @@ const std::string short_dashes = rule_of('-', 32);
 
 TEST_F(Criteria, DefaultsAndTheirAnnouncement) {
   seistest2 = SeisTest2{};
-  setseistest6(5);
+  setseistest6(setup::initialise);
   EXPECT_EQ(screen_lines(), join({menu_head("setseistest"), {" INITIALIZING EXTRACTION TESTS"}}));
   const SeisTest2& t = seistest2;
   EXPECT_TRUE(t.lgcpoly);
@@ -45,7 +45,7 @@ TEST_F(Criteria, DefaultsAndTheirAnnouncement) {
 
 TEST_F(Criteria, DefaultMenuShowsOneLinePerTestAndLeavesOnReturn) {
   type({""});
-  setseistest6(2);
+  setseistest6(setup::menu_from_stored);
   const Lines body{dashes,
                    " WHAT IS TO BE TESTED ? (Angles in degrees) ",
                    dashes,
@@ -69,7 +69,7 @@ TEST_F(Criteria, DefaultMenuShowsOneLinePerTestAndLeavesOnReturn) {
 
 TEST_F(Criteria, PolygonBlockListsTheVerticesWithTheirCommands) {
   type({"250", "y", "262", "-12.5", "61", "99"});
-  setseistest6(2);
+  setseistest6(setup::menu_from_stored);
   EXPECT_EQ(seistest2.vrtxlong(2), -12.5f);
   const Lines block{" test polygon ................250 T",
                     " great circle polygon ........251 T",
@@ -95,7 +95,7 @@ TEST_F(Criteria, ChoicesAroundTheVertexCommandsDoNothing) {
   const SeisTest2 before = seistest2;
   for (const char* choice : {"260", "264", "-2147483648", "2147483647"}) {
     type({choice, "99"});
-    setseistest6(2);
+    setseistest6(setup::menu_from_stored);
     const Lines l = screen_lines();
     EXPECT_FALSE(std::any_of(l.begin(), l.end(), [](const std::string& s) { return s.starts_with(" vertex number"); }))
         << choice;
@@ -111,7 +111,7 @@ TEST_F(Criteria, PolygonFileOfTwelveVerticesIsCutToNine) {
   for (int i = 1; i <= 12; ++i) text += std::to_string(i) + ", " + std::to_string(-i) + "\n";
   write_file("poly.txt", text);
   type({"252", "poly.txt", "", "99"});
-  setseistest6(2);
+  setseistest6(setup::menu_from_stored);
   EXPECT_EQ(seistest2.nvrtx, 9);
   EXPECT_FALSE(seistest2.lgcpoly);
   EXPECT_EQ(seistest2.vrtxlat(9), -9.0f);
@@ -127,7 +127,7 @@ TEST_F(Criteria, PolygonFileOfTwelveVerticesIsCutToNine) {
 TEST_F(Criteria, PolygonFileThatEndsEarlyLeavesNoVertex) {
   write_file("short.txt", "5 1\n0 0\n10 0\n10 10\n");
   type({"252", "short.txt", "", "99"});
-  setseistest6(2);
+  setseistest6(setup::menu_from_stored);
   EXPECT_EQ(seistest2.nvrtx, 0);
   EXPECT_EQ(seistest2.vrtxlong(3), 10.0f);
   const Lines box{" END OF FILE REACHED UNEXPECTEDLY", " => POLYGON INPUT FAILED", " RESETTING # vertices =      0",
@@ -139,7 +139,7 @@ TEST_F(Criteria, PolygonFileThatEndsEarlyLeavesNoVertex) {
 TEST_F(Criteria, LeavingWithAPolygonOfTwoVerticesWarns) {
   write_file("two.txt", "2 1\n0 0\n10 0\n");
   type({"250", "y", "252", "two.txt", "99", ""});
-  setseistest6(2);
+  setseistest6(setup::menu_from_stored);
   const Lines box = join({warning_head("setseistest"),
                           {" number of vertices =      2", " A POLYGON NEEDS AT LEAST 3 VERTICES",
                            " => POLYGON TEST KEEPS ONLY POINTS ON ITS SIDE", " ===> HIT RETURN TO CONTINUE"}});
@@ -150,7 +150,7 @@ TEST_F(Criteria, LeavingWithAPolygonOfTwoVerticesWarns) {
 TEST_F(Criteria, ADegenerateContourSendsTheKeyboardUserBack) {
   // Vertices 4 and 5 never set: both at (0, 0), like vertex 1.
   type({"250", "y", "253", "5", "99", "", "", "", "250", "n", "99"});
-  setseistest6(2);
+  setseistest6(setup::menu_from_stored);
   const Lines l = screen_lines();
   const Lines box = join({error_head("spolygontst"),
                           {" Test great circle: T", " INCONSISTENT CONTOUR:", " Vertex # longitud latitude",
@@ -171,7 +171,7 @@ TEST_F(Criteria, DegenerateStraightEdgeHasItsOwnCode) {
   seistest2.vrtxlat(2) = 0.0f;
   type({""});
   int istat = 0;
-  spolygontst(istat, 0);
+  spolygontst(istat, setup::menu_from_passed);
   EXPECT_EQ(istat, polygon_degenerate_straight);
   EXPECT_TRUE(has(screen_lines(), " ||V1V2|| = 0"));
 }

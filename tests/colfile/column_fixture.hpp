@@ -57,7 +57,8 @@ class ColumnFileTest : public ConsoleTest {
 
   // One call of the reader in `mode` (menus when even) with `answers` on
   // the keyboard; the screen is kept in `out`.
-  int read(const std::string& path, const std::vector<std::string>& answers, int mode = 0) {
+  int read(const std::string& path, const std::vector<std::string>& answers,
+           SetupMode mode = setup::menu_from_passed) {
     std::string script;
     for (const auto& a : answers) script += a + "\n";
     type_raw(script);
@@ -66,13 +67,22 @@ class ColumnFileTest : public ConsoleTest {
     std::array<int, 2> jcola{1, 2}, jfcola{1, 2};
     std::array<std::string, 2> namvara{"X-long    ", "Y-lat     "};
     std::array<std::string, 2> namrcol{std::string(10, ' '), std::string(10, ' ')};
-    int nvar = 2, ncolused = 0, ierr = -1;
-    int ndisp = 4, iskip = 2, ititle = 1, iheader = 2;
+    int ierr = -1;
+    HeaderLayout layout{.ndisp = 4, .iskip = 2, .ititle = 1, .iheader = 2};
     const std::array<std::span<real>, 2> columns{std::span<real>(xp), std::span<real>(yp)};
+    ColumnArray data{.rdat = columns,
+                     .jcola = jcola,
+                     .jfcola = jfcola,
+                     .namvara = namvara,
+                     .nvar = 2,
+                     .namrcol = namrcol,
+                     .ncolused = 0,
+                     .nread = nread};
     try {
-      readreal6(ierr, read_title, fname, "long-lat data input", column_unit, ndisp, iskip, ititle, iheader, jcola,
-                jfcola, namvara, nvar, columns, namrcol, nread, ncolused, 1, mode);
+      readreal6(ierr, read_title, fname, "long-lat data input", column_unit, layout, data, 1, mode);
+      nread = data.nread;
     } catch (const RunEnded&) {
+      nread = data.nread;
       out = screen();
       ADD_FAILURE() << "the run ended; the screen was:\n" << out;
       return -1;

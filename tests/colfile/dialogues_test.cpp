@@ -116,8 +116,9 @@ TEST_F(DialogueTest, HeaderDisplayLabelsEachLineAndCutsLongLinesInHundreds) {
 TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHeader) {
   open("'T'\n'a' 'b'\n1 2\n3 4\n");
   type({"", "110", "-1", "", "1", "130", "", "900", ""});
-  int ierr = -1, ndisp = 4, iskip = 2, ititle = 3, iheader = 2;
-  sfheader1(ierr, ndisp, iskip, ititle, iheader, path, column_unit, 0);
+  int ierr = -1;
+  HeaderLayout layout{.ndisp = 4, .iskip = 2, .ititle = 3, .iheader = 2};
+  sfheader1(ierr, layout, path, column_unit, setup::menu_from_passed);
   out = screen();
   EXPECT_TRUE(shows((warning_head(" ///        subroutine sfheader1         ///") +
                      std::vector<std::string>{" ititle =   3 > iskip =   2", " ===> RESET ititle =   0", pause})));
@@ -156,9 +157,9 @@ TEST_F(DialogueTest, HeaderSetUpResetsATitleBeyondTheHeaderAndRefusesANegativeHe
                                                     "      as above. If not, do not read them.",
                                                     at_rule}));
   EXPECT_EQ(ierr, 0);
-  EXPECT_EQ(iskip, 1);
-  EXPECT_EQ(ititle, 0);
-  EXPECT_EQ(iheader, 1);
+  EXPECT_EQ(layout.iskip, 1);
+  EXPECT_EQ(layout.ititle, 0);
+  EXPECT_EQ(layout.iheader, 1);
   EXPECT_EQ(readrealsetup.iskip, 1);
   EXPECT_EQ(readrealsetup.ititle, 0);
 }
@@ -197,7 +198,8 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
     const char* what;
     std::string file;  // text of the file open on the unit; none: no file open
     bool being_written;  // the file is open for writing: nothing can be read from it
-    int mode, imodlev, nvar;
+    SetupMode mode;
+    int imodlev, nvar;
     std::array<int, 3> jcola, jfcola;
     Lines answers;
     std::vector<Lines> shown;
@@ -216,7 +218,8 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
   const Lines initialising = join({menu_head("scol2var"), {" INITIALIZING VARIABLES<->COLUMNS"}});
   const Lines not_yet_open = join({menu_head("scol2var"), {" Input file not yet open", " ===> initializing header"}});
   const std::vector<Case> cases = {
-      {"the defaults announced, the array status listed, three variables asked for", "", false, 4, 4, 2,
+      {"the defaults announced, the array status listed, three variables asked for", "", false,
+       setup::menu_from_defaults, 4, 2,
        {1, 2, 0}, {1, 2, 0}, {"300", "1", "200", "3", "99"},
        {initialising,
         {" Input file not yet open", " ===> initializing title = Untitled"},
@@ -231,9 +234,11 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
          " Command to modify correspondance <----------+"}},
        false,
        "nvar=3, jcola=1,2,2, jfcola=1,2,3, names=Variable.1,Variable.2,Variable.3, ncolused=2, nfcol=3, ierr=0"},
-      {"the defaults silently", "", false, 5, 1, 2, {1, 2, 0}, {1, 2, 0}, {}, {initialising, not_yet_open}, true,
+      {"the defaults silently", "", false, setup::initialise, 1, 2, {1, 2, 0}, {1, 2, 0}, {},
+       {initialising, not_yet_open}, true,
        "nvar=0, jcola=, jfcola=, names=, ncolused=0, nfcol=0, ierr=0"},
-      {"the stored set-up cut to the caller's three variables, an array column beyond its two", "", false, 3, 1,
+      {"the stored set-up cut to the caller's three variables, an array column beyond its two", "", false,
+       setup::stored, 1,
        0, {0, 0, 0}, {0, 0, 0}, {"", "", ""},
        {error_head,
         {" Currently set nvar =   5 variables", " Max nb of variables =   3", " ===> RESET nvar =   3", pause,
@@ -244,7 +249,7 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
         warning, not_open_header},
        true, "nvar=3, jcola=2,2,2, jfcola=1,2,3, names=Stored.1,Stored.2,Stored.3, ncolused=2, nfcol=3, ierr=0"},
       {"too many variables, columns out of range, each reset in its box; rows that cannot be changed", "", false,
-       0, 0, 4, {1, 5, 0}, {100, 2, 3}, {"", "", "", "", "", "", "99"},
+       setup::menu_from_passed, 0, 4, {1, 5, 0}, {100, 2, 3}, {"", "", "", "", "", "", "99"},
        {{" Trying to set nvar =   4 variables", " Max nb of variables =   3", " ===> RESET nvar =   3", pause},
         {" Input file is not opened", " ===> cannot read title", " setting title = Untitled", pause},
         {"             variable nb =   1", "     file col nb to read = 100", " max file col nb to read =  99",
@@ -258,7 +263,8 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
          " | 3|Depth     | 1|File.col.3| 3|File.col.3|", " " + std::string(43, '-'),
          " Change listing type .............300"}},
        false, "nvar=3, jcola=1,2,1, jfcola=1,2,3, names=X-long,Y-lat,Depth, ncolused=2, nfcol=3, ierr=0"},
-      {"a variable's array column and file column changed", "'T'\n'lon' 'lat' 'depth'\n1 2 3\n", false, 0, 2,
+      {"a variable's array column and file column changed", "'T'\n'lon' 'lat' 'depth'\n1 2 3\n", false,
+       setup::menu_from_passed, 2,
        2, {1, 2, 0}, {1, 2, 0}, {"1", "2", "3", "99"},
        {{" Input file name: " + header, " Title: T"},
         {" | 1|X-long    | 1|lon       | 1|lon       | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"},
@@ -270,7 +276,7 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
         {" | 1|X-long    | 2|lat       | 3|depth     | 1", " | 2|Y-lat     | 2|lat       | 2|lat       | 2"}},
        false, "nvar=2, jcola=2,2, jfcola=3,2, names=X-long,Y-lat, ncolused=2, nfcol=3, ierr=0"},
       {"a name changed; more variables, the last one reset; fewer, the first one kept",
-       "'T'\n'a' 'b' 'c'\n1 2 3\n", false, 0, 4, 2, {2, 1, 0}, {3, 1, 0},
+       "'T'\n'a' 'b' 'c'\n1 2 3\n", false, setup::menu_from_passed, 4, 2, {2, 1, 0}, {3, 1, 0},
        {"1", "Depth", "", "", "200", "3", "200", "1", "99"},
        {{" Change nb of variables to read...200"},
         {" Enter New variable name"},
@@ -280,13 +286,13 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
          " | 3|Variable.3| 2|c         | 3|c         | 3"},
         {" | 1|Depth     | 2|c         | 3|c         | 1", " ------------------------------------------- |"}},
        false, "nvar=1, jcola=2, jfcola=3, names=Depth, ncolused=2, nfcol=3, ierr=0"},
-      {"an unknown mode reported, then taken as 1", "", false, 7, 1, 1, {1, 2, 0}, {1, 2, 0}, {"n", ""},
+      {"an unknown mode reported, then taken as 1", "", false, SetupMode(7), 1, 1, {1, 2, 0}, {1, 2, 0}, {"n", ""},
        {{" inter =            7", " outside [            0 ,            5 ]", " Problem originated in :",
          " subroutine: scol2var"},
         {" UNRECOVERABLE ERROR =====> QUITTING ADVISED"},
         not_open_header},
        false, "nvar=1, jcola=1, jfcola=1, names=X-long, ncolused=1, nfcol=1, ierr=0"},
-      {"column names that cannot be read: the defaults, in an error box", "'T'\n'a' 'b'\n", true, 1, 1, 2,
+      {"column names that cannot be read: the defaults, in an error box", "'T'\n'a' 'b'\n", true, setup::passed, 1, 2,
        {1, 2, 0}, {1, 2, 0}, {"", ""},
        {{" WHILE SKIPPING   1 th LINE"},
         join({error_head, {" COULD NOT READ COLUMN HEADERS", " IN FILE: " + header, " ===> setting default header",
@@ -310,12 +316,14 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
     std::array<int, 3> jcola = c.jcola, jfcola = c.jfcola;
     std::array<std::string, 3> namvara{"X-long    ", "Y-lat     ", "Depth     "};
     std::array<std::string, 2> namrcol{std::string(10, ' '), std::string(10, ' ')};
-    int ierr = -1, nvar = c.nvar, ncolused = -1;
+    int ierr = -1;
+    ColumnArray data{
+        .jcola = jcola, .jfcola = jfcola, .namvara = namvara, .nvar = c.nvar, .namrcol = namrcol, .ncolused = -1};
     std::string script;
     for (const std::string& a : c.answers) script += a + "\n";
     type_raw(script);
-    scol2var2(ierr, jcola, jfcola, namvara, nvar, namrcol, ncolused, edit_name(header), column_unit, c.imodlev,
-              c.mode);
+    scol2var2(ierr, data, edit_name(header), column_unit, c.imodlev, c.mode);
+    const int nvar = data.nvar, ncolused = data.ncolused;
     out = screen();
     if (c.whole) {
       Lines all;
@@ -345,7 +353,7 @@ TEST_F(DialogueTest, ColumnDialogueInEveryModeAndLevelOfChange) {
                   std::to_string(rs.nfcol) + ", ierr=" + std::to_string(ierr),
               c.state);
     EXPECT_EQ(rs.nvar, nvar);
-    if (c.mode == 5) {
+    if (c.mode == setup::initialise) {
       // The defaults of all 99 variables of the record, beyond the caller's.
       for (int v = 1; v <= max_variables; ++v) {
         EXPECT_EQ(rs.jfcol[colfile::at(v)], v);

@@ -16,12 +16,13 @@ TEST_F(ColumnFileTest, RealEpicentreListsReadBitForBitAsAnIndependentDecimalRead
   struct Case {
     const char* file;
     const char* hex;
-    int mode;
+    SetupMode mode;
   };
-  for (const Case c : {Case{"sed_switzerland_points.txt", "sed_switzerland_points.hex", 0},
-                       Case{"sed_switzerland_points_variant.txt", "sed_switzerland_points.hex", 0},
-                       Case{"gcmt_m7plus_points.txt", "gcmt_m7plus_points.hex", 0},
-                       Case{"scedc_hash_2018_points.txt", "scedc_hash_2018_points.hex", 1}}) {
+  for (const Case c : {Case{"sed_switzerland_points.txt", "sed_switzerland_points.hex", setup::menu_from_passed},
+                       Case{"sed_switzerland_points_variant.txt", "sed_switzerland_points.hex",
+                            setup::menu_from_passed},
+                       Case{"gcmt_m7plus_points.txt", "gcmt_m7plus_points.hex", setup::menu_from_passed},
+                       Case{"scedc_hash_2018_points.txt", "scedc_hash_2018_points.hex", setup::passed}}) {
     SCOPED_TRACE(c.file);
     fresh();
     const std::string path = real_file(c.file).string();

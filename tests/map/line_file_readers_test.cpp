@@ -49,7 +49,7 @@ void lambert_conic() {
   projtype.iproj = 3;
   slcc2();
   real lon = 0, lat = 45;
-  sllorig(lon, lat, 1);
+  sllorig(lon, lat, setup::passed);
 }
 
 TEST_F(LineFileTest, AegeanInEveryLayoutClippedOrNotAtProjPositions) {
@@ -139,7 +139,7 @@ TEST_F(LineFileTest, BeringStraitAcross180InEveryLayout) {
   projtype.iproj = 1;
   llpparam.longp1 = rad(180.0f);
   real lon = 180, lat = 45;
-  sllorig(lon, lat, 1);
+  sllorig(lon, lat, setup::passed);
   run(-180, 180, 60, 70, {"5", "gshhg_bering.gshhs", "99"});
   const std::vector<Polyline> paths = map_paths();
   ASSERT_EQ(paths.size(), 9u);

@@ -73,7 +73,7 @@ class LineFileTest : public MapTest {
   // closes the boxes).
   void run(double lonmin, double lonmax, double latmin, double latmax, std::initializer_list<std::string> answers) {
     type(answers);
-    contours1(typed(lonmin), typed(lonmax), typed(latmin), typed(latmax), 1);
+    contours1(typed(lonmin), typed(lonmax), typed(latmin), typed(latmax), setup::passed);
   }
 
   // A file of the real data copied into the test's directory (the menu

@@ -196,7 +196,7 @@ TEST_F(LineFileTest, UnclippedLinesAreDrawnWholeWhereTheyAreRead) {
   for (const int code : {15, 16, 19, 20, 21, 22, 23, 1, 3, 13, 24, 25}) {
     SCOPED_TRACE(code);
     int c = code;
-    sprojll2(c, 1);
+    sprojll2(c, setup::passed);
     run(0, 30, 30, 60, {"3", "w0.gebco", "10", "n", "2", "w0.ign", "10", "y", "99"});
     expect_paths(map_paths(), {west, {{25, 40}, {-5, 40}}, west});
     run(170, 195, 60, 70, {"3", "x180.gebco", "99"});
@@ -219,13 +219,12 @@ TEST_F(LineFileTest, WholeTurnWindowsHoldEveryLongitude) {
              "       2       3 1          0.000 170.00000 190.00000  50.00000  50.00000\n170 50\n180 50\n-170 50\n");
   for (const auto& [west, east] : {std::pair{-60, 300}, {-30, 330}, {-150, 210}, {30, 390}, {45, 405}}) {
     SCOPED_TRACE(west);
-    real lonmin = static_cast<real>(west), lonmax = static_cast<real>(east), latmin = -80, latmax = 80;
-    real latinc = 10, loninc = 10, tic = 1;
-    int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
-    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 1);
-    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 3);
+    GridValues grid{.latmin = -80, .latmax = 80, .lonmin = static_cast<real>(west), .lonmax = static_cast<real>(east),
+                    .latinc = 10, .loninc = 10, .npgrid = 3, .ticsize = 1, .nptick = 2, .igrid = 1, .ndec = 1};
+    sllgrid3(grid, setup::passed);
+    sllgrid3(grid, setup::stored);
     type({"5", "turn.gshhs", "99"});
-    contours1(lonmin, lonmax, latmin, latmax, 1);
+    contours1(grid.lonmin, grid.lonmax, grid.latmin, grid.latmax, setup::passed);
     const Lines got = screen_lines();
     char bounds[40], origin[40];
     std::snprintf(bounds, sizeof bounds, " %9.3f       %9.3f", static_cast<double>(west), static_cast<double>(east));

@@ -12,6 +12,7 @@
 #include "console/data_files.hpp"
 #include "console/units.hpp"
 #include "map/map_driver.hpp"
+#include "projection/graticule.hpp"
 #include "support/map_fixture.hpp"
 #include "support/program_run.hpp"
 
@@ -31,7 +32,9 @@ TEST_F(MapTest, ASiShFileThatCannotBeWrittenIsReportedAndClosed) {
   std::array<real, n> strike{10, 30, 40}, dip{45, 60, 90}, rake{90, -90, 0};
   std::array<FixedText<10>, n> date{};
   std::array<FixedText<5>, n> time{};
-  MapData d{xd, yd, lon, lat, depth, date, time, strike, dip, rake, n, iouk, true, 1};
+  const MapData d{.xd = xd, .yd = yd, .rlong = lon, .rlat = lat, .depth = depth, .date1 = date, .time1 = time,
+                  .azd1 = strike, .dipd1 = dip, .rakd1 = rake, .ndat = n, .ndatdim = n, .iouk = iouk, .lsish = true,
+                  .ksub = 1};
   MapSwitches s;
   s.lcontours = false;
   s.lsymbll = false;
@@ -50,15 +53,15 @@ TEST_F(MapTest, ASiShFileThatCannotBeWrittenIsReportedAndClosed) {
 // the top of the page at 10.5 cm, the number of data at 2 cm from the
 // left, both from 28 cm up; the justification in force is given back.
 TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
-  GraticuleSettings grid;
-  grid.set_up(3);
+  GridValues grid;
+  sllgrid3(grid, setup::stored);
   grid.igrid = 0;
-  grid.set_up(1);
+  sllgrid3(grid, setup::passed);
   int justification = 7;
-  stextalign(justification, 1);
+  stextalign(justification, setup::passed);
   MapSwitches s;
   s.lscalegrid = s.lcontours = s.lepicenter = s.lshdir = s.lsymbll = false;
-  MapData d{{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, 0, 2, false, 1};
+  const MapData d{.ndat = 0, .iouk = 2, .lsish = false, .ksub = 1};
   map_run(d, s);
   const Lines lines = drawn();
   Lines moves;
@@ -70,7 +73,7 @@ TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
   EXPECT_EQ(moves, (Lines{"297.68 793.80 M", "297.68 783.17 M", "297.68 772.54 M", "56.70 793.80 M"}));
   EXPECT_EQ(count_of(lines, "sl -2 div 0 G"), 3);
   EXPECT_EQ(lines.back(), "(Number of data: 0) show");
-  stextalign(justification, 3);
+  stextalign(justification, setup::stored);
   EXPECT_EQ(justification, 7);
 }
 
@@ -80,19 +83,22 @@ TEST_F(MapTest, TheDriverGivesBackTheSymbolsItFound) {
   std::array<real, 1> xd{}, yd{}, none{};
   std::array<FixedText<10>, 1> date{};
   std::array<FixedText<5>, 1> time{};
-  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 5);
+  const MapData d{.xd = xd, .yd = yd, .rlong = none, .rlat = none, .depth = none, .date1 = date, .time1 = time,
+                  .azd1 = none, .dipd1 = none, .rakd1 = none, .ndat = 0, .ndatdim = 1, .iouk = 2, .lsish = false,
+                  .ksub = 1};
+  mapseis4(d, setup::initialise);
   real size = 0.7f;
   int type = 5;
-  ssymbolsize(size, 1);
-  ssymboltype(type, 1);
+  ssymbolsize(size, setup::passed);
+  ssymboltype(type, setup::passed);
   // No lines or points, no fit; RUN appends to the open page; leave.
   type_raw("340\nn\n343\nn\n15\nn\n1000\n2\n99\n");
-  mapseis4(xd, yd, none, none, none, date, time, none, none, none, 0, 1, 2, false, 1, 0);
+  mapseis4(d, setup::menu_from_passed);
   EXPECT_TRUE(contains(screen_lines(), " PLOTTING EPICENTERS"));
   size = 0;
   type = 0;
-  ssymbolsize(size, 3);
-  ssymboltype(type, 3);
+  ssymbolsize(size, setup::stored);
+  ssymboltype(type, setup::stored);
   EXPECT_EQ(size, 0.7f);
   EXPECT_EQ(type, 5);
 }

@@ -45,7 +45,7 @@ class PointMenuTest : public MapTest {
     MapTest::SetUp();
     default_colour_table();
     bool iproj = true;
-    mappoint(iproj, 5);
+    mappoint(iproj, setup::initialise);
     initialised = screen_lines();
   }
 
@@ -55,7 +55,7 @@ class PointMenuTest : public MapTest {
     for (const auto& a : answers) script += a + "\n";
     type_raw(script);
     try {
-      mappoint(iproj, 0);
+      mappoint(iproj, setup::menu_from_passed);
     } catch (const RunEnded&) {
       ADD_FAILURE() << "the answers ran out";
     }
@@ -66,9 +66,9 @@ class PointMenuTest : public MapTest {
   // lat0) degrees, set silently.
   void use(int code, real lon0, real lat0) {
     real lon = lon0, lat = lat0;
-    soblique(lon, lat, 1);
+    soblique(lon, lat, setup::passed);
     projtype.iproj = code;
-    sllorig(lon, lat, 1);
+    sllorig(lon, lat, setup::passed);
     screen();
     drawn();
   }
@@ -79,17 +79,17 @@ class PointMenuTest : public MapTest {
 TEST_F(PointMenuTest, StartsFromItsDefaultsAndLeavingRestoresTheAttributesOfEntry) {
   EXPECT_EQ(initialised, join({menu_head("mappoint"), {" " + edit::pad("INITIALIZING PARAMETERS", 43)}}));
   // The attributes in force on entry, then the menu's own changed.
-  const auto attributes = [](int mode, int line, int fill, int type, real size) {
+  const auto attributes = [](SetupMode mode, int line, int fill, int type, real size) {
     slinecolor(line, mode);
     sfillcolor(fill, mode);
     ssymboltype(type, mode);
     ssymbolsize(size, mode);
     return std::tuple{line, fill, type, size};
   };
-  const auto on_entry = attributes(1, 3, 4, 7, 0.5f);
+  const auto on_entry = attributes(setup::passed, 3, 4, 7, 0.5f);
   const Lines first = run(true, {"51", "2", "52", "5", "53", "-3", "54", "0.7", "99"});
   EXPECT_TRUE(has_block(first, join({menu_head("mappoint"), menu_body, {menu_tail}})));
-  EXPECT_EQ(attributes(3, 0, 0, 0, 0), on_entry);
+  EXPECT_EQ(attributes(setup::stored, 0, 0, 0, 0), on_entry);
   // The menu keeps its own values for the next call.
   const Lines second = run(false, {"99"});
   EXPECT_TRUE(has_block(second, {" use projection .............13 F", " screen listing .............14 T",

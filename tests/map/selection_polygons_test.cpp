@@ -105,7 +105,7 @@ TEST_F(LineFileTest, DegenerateShortAntimeridianAndOverlongPolygons) {
   write_file(path("short.txt"), file);
   const real k = 1.0e5f;  // cm to the map unit
   real x0 = 10 - k * rad(10.0f), y0 = 10, zero = 0, kk = k;
-  sus2cm1(x0, y0, kk, zero, zero, kk, 1);
+  sus2cm1(x0, y0, kk, zero, zero, kk, setup::passed);
   run(-180, 180, -90, 90, {"6", "short.txt", "99"});
   psstrokepath();
   const std::vector<Path> side = paths_of(drawn());
@@ -115,7 +115,7 @@ TEST_F(LineFileTest, DegenerateShortAntimeridianAndOverlongPolygons) {
                                       side[0].points[1].second - side[0].points[0].second) / 28.35;
   EXPECT_NEAR(length_cm / k * std::cos(pi / 4) * 6371000.0, 50.0, 1.0);
   real x1 = 10, y1 = 8, s = 2.5f;
-  sus2cm1(x1, y1, s, zero, zero, s, 1);
+  sus2cm1(x1, y1, s, zero, zero, s, setup::passed);
 
   // A great circle from 175 to -175 degrees, window 170..190: one line
   // eastwards across 180.

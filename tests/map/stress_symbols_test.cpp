@@ -52,7 +52,7 @@ class StressSymbolsTest : public MapTest {
   // The symbol settings, with the default sizes.
   void set(int iepi, int isha) {
     real major = 0.4f, minor = 0.13f;
-    smapsh2(major, minor, iepi, isha, 1);
+    smapsh2(major, minor, iepi, isha, setup::passed);
   }
   // The symbols drawn since the last call, around the paper point (xc, yc) cm.
   std::vector<Stroke> strokes(double xc, double yc) {
@@ -107,8 +107,8 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
     set(0, k.isha);
     real size = 0.7f;
     int type = 5;
-    ssymbolsize(size, 1);
-    ssymboltype(type, 1);
+    ssymbolsize(size, setup::passed);
+    ssymboltype(type, setup::passed);
     type_raw("\n\n");
     // Map point (1, 2) lies at (12.5, 13) cm on the map's frame.
     real x = 1, y = 2, azsh = static_cast<real>(k.azsh * degree);
@@ -128,8 +128,8 @@ TEST_F(StressSymbolsTest, ShapesAndPlacesOnANorthUpMap) {
     if (k.isv < 1) {
       EXPECT_TRUE(has_block(said, {" data nb =    1", " isv     =   -2"}));
     }
-    ssymbolsize(size, 3);
-    ssymboltype(type, 3);
+    ssymbolsize(size, setup::stored);
+    ssymboltype(type, setup::stored);
     EXPECT_EQ(size, 0.7f);
     EXPECT_EQ(type, 5);
   }
@@ -141,14 +141,14 @@ TEST_F(StressSymbolsTest, SettingsResetsAndMenu) {
   real major = 0.0f, minor = -1.0f;
   int iepi = 3, isha = 7;
   type_raw("\n\n\n");
-  smapsh2(major, minor, iepi, isha, 1);
+  smapsh2(major, minor, iepi, isha, setup::passed);
   const Lines resets = screen_lines();
   EXPECT_TRUE(has_block(resets, {" sizmaxa =      0.000", " ==> RESET TO:", " sizmaxa =      0.400"}));
   EXPECT_TRUE(has_block(resets, {" sizmina =     -1.000", " ==> RESET TO:", " sizmina =      0.200"}));
   EXPECT_TRUE(has_block(resets, {" isha =      7", " ==> RESET TO:", " isha =      0"}));
   EXPECT_EQ(count_of(resets, " ///        subroutine smapsh2" + std::string(11, ' ') + "///"), 3);
   type({"40", "-1", "10", "0", ""});
-  smapsh2(major, minor, iepi, isha, 2);
+  smapsh2(major, minor, iepi, isha, setup::menu_from_stored);
   const Lines menu = screen_lines();
   EXPECT_TRUE(has_block(menu, {" " + std::string(30, '-'), " Major size ................10      0.400",
                                " Minor size ................20      0.200", " Epicenter type ............30      3",
@@ -211,7 +211,7 @@ TEST_F(StressSymbolsTest, SymbolsLieAlongTheirDirectionsOnTheMap) {
     llpparam.longp1 = rad(static_cast<real>(m.central));
     if (m.code == 3) slcc2();
     real lon0 = static_cast<real>(m.central), lat0 = 45;
-    sllorig(lon0, lat0, 1);
+    sllorig(lon0, lat0, setup::passed);
     screen();
     drawn();
     for (const double lat : m.lats) {

@@ -30,8 +30,8 @@ Lines warning_box(const std::string& routine, const Lines& message) {
   return join({warning_head(routine), message, {" ===> HIT RETURN TO CONTINUE", rule_of('/')}});
 }
 
-Lines no_action(const std::string& routine, int inter) {
-  std::string mode = std::to_string(inter);
+Lines no_action(const std::string& routine, SetupMode inter) {
+  std::string mode = std::to_string(inter.code());
   return warning_box(routine, {" inter = " + std::string(6 - mode.size(), ' ') + mode, " ===> NO ACTION"});
 }
 
@@ -45,10 +45,10 @@ std::string i6(int v) {
 
 struct IntCase {
   const char* setter;
-  std::function<void(int&, int)> set;
+  std::function<void(int&, SetupMode)> set;
   int Plt2Blk::*field;
   int value;
-  int inter;
+  SetupMode inter;
   int stored;   // the field afterwards
   int returned; // the argument afterwards
   Lines message;  // the box's message lines; empty: nothing printed
@@ -57,35 +57,38 @@ struct IntCase {
 TEST_F(Attributes, IntegerSettersBringValuesIntoRange) {
   const std::string reset_colour = " ===> RESET color nb    =";
   const IntCase cases[] = {
-      {"slinecolor", slinecolor, &Plt2Blk::linecol, 13, 1, 1, 1,
+      {"slinecolor", slinecolor, &Plt2Blk::linecol, 13, setup::passed, 1, 1,
        {" trying to set color nb =" + i6(13), " when max color nb      =" + i6(12), reset_colour + i6(1)}},
-      {"sfillcolor", sfillcolor, &Plt2Blk::fillcol, 20, 1, 7, 7,
+      {"sfillcolor", sfillcolor, &Plt2Blk::fillcol, 20, setup::passed, 7, 7,
        {" trying to set color nb =" + i6(20), " when max color nb      =" + i6(12), reset_colour + i6(7)}},
-      {"sfillcolor", sfillcolor, &Plt2Blk::fillcol, -3, 1, 1, 1,
+      {"sfillcolor", sfillcolor, &Plt2Blk::fillcol, -3, setup::passed, 1, 1,
        {" trying to set color nb =" + i6(-3), " when min color nb      = 0", reset_colour + i6(1)}},
-      {"stextcolor", stextcolor, &Plt2Blk::textcol, 0, 1, 0, 0, {}},
-      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 2, 1, 0, 0,
+      {"stextcolor", stextcolor, &Plt2Blk::textcol, 0, setup::passed, 0, 0, {}},
+      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 2, setup::passed, 0, 0,
        {" trying to set style nb =" + i6(2), " max style nb =" + i6(1), " ===> RESET style nb =" + i6(0)}},
-      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 3, 1, 1, 1,
+      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 3, setup::passed, 1, 1,
        {" trying to set style nb =" + i6(3), " max style nb =" + i6(1), " ===> RESET style nb =" + i6(1)}},
-      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, -1, 1, 1, 1,
+      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, -1, setup::passed, 1, 1,
        {" trying to set nb of style  =" + i6(-1), " min style nb = 0", " ===> RESET style nb =" + i6(1)}},
-      // Mode 3 returns and keeps the stored style: the value passed is not tested.
-      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 2, 3, 1, 1, {}},
-      {"stextalign", stextalign, &Plt2Blk::justif, 4, 1, 1, 1, {" just =" + i6(4), " ===> RESET just =" + i6(1)}},
-      {"stextalign", stextalign, &Plt2Blk::justif, 0, 1, -1, -1, {" just =" + i6(0), " ===> RESET just =" + i6(-1)}},
-      {"stextalign", stextalign, &Plt2Blk::justif, -8, 1, -1, -1,
+      // setup::stored returns and keeps the stored style: the value passed is not tested.
+      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 2, setup::stored, 1, 1, {}},
+      {"stextalign", stextalign, &Plt2Blk::justif, 4, setup::passed, 1, 1,
+       {" just =" + i6(4), " ===> RESET just =" + i6(1)}},
+      {"stextalign", stextalign, &Plt2Blk::justif, 0, setup::passed, -1, -1,
+       {" just =" + i6(0), " ===> RESET just =" + i6(-1)}},
+      {"stextalign", stextalign, &Plt2Blk::justif, -8, setup::passed, -1, -1,
        {" just =" + i6(-8), " ===> RESET just =" + i6(-1)}},
-      {"stextalign", stextalign, &Plt2Blk::justif, 12, 1, -1, -1,
+      {"stextalign", stextalign, &Plt2Blk::justif, 12, setup::passed, -1, -1,
        {" trying to set justif =" + i6(12), " justif must be in [-11,11]", " ===> RESET justif =" + i6(-1)}},
-      {"stextalign", stextalign, &Plt2Blk::justif, -11, 1, -11, -11, {}},
-      {"stextfont", stextfont, &Plt2Blk::ifont, 16, 1, 16, 16, {}},
+      {"stextalign", stextalign, &Plt2Blk::justif, -11, setup::passed, -11, -11, {}},
+      {"stextfont", stextfont, &Plt2Blk::ifont, 16, setup::passed, 16, 16, {}},
       // A font outside 1 to 16 is refused: nothing stored, the argument kept.
-      {"stextfont", stextfont, &Plt2Blk::ifont, 17, 1, 1, 17, {" font number =" + i6(17), " ===> NO ACTION"}},
+      {"stextfont", stextfont, &Plt2Blk::ifont, 17, setup::passed, 1, 17,
+       {" font number =" + i6(17), " ===> NO ACTION"}},
       // With a bad font and a bad mode the box names the font only.
-      {"stextfont", stextfont, &Plt2Blk::ifont, 0, 9, 1, 0, {" font number =" + i6(0), " ===> NO ACTION"}},
+      {"stextfont", stextfont, &Plt2Blk::ifont, 0, SetupMode(9), 1, 0, {" font number =" + i6(0), " ===> NO ACTION"}},
       // The range box comes first, then the mode's: the argument changed, nothing stored.
-      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 3, 6, 1, 1,
+      {"sfillstyle", sfillstyle, &Plt2Blk::fillstyle, 3, SetupMode(6), 1, 1,
        join({{" trying to set style nb =" + i6(3), " max style nb =" + i6(1), " ===> RESET style nb =" + i6(1)},
              {" ===> HIT RETURN TO CONTINUE", rule_of('/')},
              warning_head("sfillstyle"),
@@ -110,7 +113,7 @@ TEST_F(Attributes, IntegerSettersBringValuesIntoRange) {
 
 struct RealCase {
   const char* setter;
-  std::function<void(real&, int)> set;
+  std::function<void(real&, SetupMode)> set;
   real Plt2Blk::*field;
   real value;
   real stored;
@@ -137,7 +140,7 @@ TEST_F(Attributes, RealSettersResetValuesOutOfRange) {
   open_plot(2);
   for (const RealCase& c : cases) {
     real v = c.value;
-    c.set(v, 1);
+    c.set(v, setup::passed);
     EXPECT_EQ(plt2blk.*c.field, c.stored) << c.setter << " " << c.value;
     EXPECT_EQ(v, c.stored) << c.setter << " " << c.value;
     const Lines want = c.message.empty() ? Lines{} : warning_box(c.setter, c.message);
@@ -155,16 +158,16 @@ TEST_F(Attributes, ModesThatDoNotStoreSayNoActionAndShowNoMenu) {
     std::function<void()> call;
   };
   const Run runs[] = {
-      {"slinewidth", [&] { slinewidth(r, 6); }}, {"stextsize", [&] { stextsize(r, 7); }},
-      {"stextangle", [&] { stextangle(r, -1); }}, {"slinecolor", [&] { slinecolor(i, 6); }},
-      {"sfillcolor", [&] { sfillcolor(i, 8); }}, {"stextcolor", [&] { stextcolor(i, 6); }},
-      {"stextalign", [&] { stextalign(i, 6); }}, {"stextfont", [&] { stextfont(i, 6); }},
+      {"slinewidth", [&] { slinewidth(r, SetupMode(6)); }}, {"stextsize", [&] { stextsize(r, SetupMode(7)); }},
+      {"stextangle", [&] { stextangle(r, SetupMode(-1)); }}, {"slinecolor", [&] { slinecolor(i, SetupMode(6)); }},
+      {"sfillcolor", [&] { sfillcolor(i, SetupMode(8)); }}, {"stextcolor", [&] { stextcolor(i, SetupMode(6)); }},
+      {"stextalign", [&] { stextalign(i, SetupMode(6)); }}, {"stextfont", [&] { stextfont(i, SetupMode(6)); }},
   };
   for (const Run& run : runs) {
     run.call();
-    const int mode = std::string(run.setter) == "stextsize" ? 7 : std::string(run.setter) == "stextangle" ? -1
-                     : std::string(run.setter) == "sfillcolor"                                          ? 8
-                                                                                                         : 6;
+    const SetupMode mode(std::string(run.setter) == "stextsize" ? 7 : std::string(run.setter) == "stextangle" ? -1
+                         : std::string(run.setter) == "sfillcolor"                                          ? 8
+                                                                                                             : 6);
     EXPECT_EQ(screen_lines(), no_action(run.setter, mode)) << run.setter;
   }
   EXPECT_EQ(plt2blk.linewidth, before.linewidth);
@@ -176,8 +179,8 @@ TEST_F(Attributes, ModesThatDoNotStoreSayNoActionAndShowNoMenu) {
   EXPECT_EQ(plt2blk.ifont, before.ifont);
   // The line style is accepted and ignored, whatever the mode.
   int style = 5;
-  slinestyle(style, 0);
-  slinestyle(style, 99);
+  slinestyle(style, setup::menu_from_passed);
+  slinestyle(style, SetupMode(99));
   EXPECT_EQ(style, 5);
   EXPECT_EQ(screen(), "");
 }
@@ -188,7 +191,7 @@ TEST_F(Attributes, TheDefaultFillColourIsAnnouncedThenBroughtIntoFewerColours) {
   open_plot(2);
   plt2blk.ncolor = 4;
   int icol = 0;
-  sfillcolor(icol, 5);
+  sfillcolor(icol, setup::initialise);
   EXPECT_EQ(screen_lines(),
             join({menu_head("sfillcolor"),
                   {" INITIALISING FILL COLOR TO: Grey20  "},
@@ -205,7 +208,7 @@ TEST_F(Attributes, LineColourMenuListsTheColoursInUse) {
   plt2blk.ncolor = 3;
   type({"2"});
   int icol = 0;
-  slinecolor(icol, 2);
+  slinecolor(icol, setup::menu_from_stored);
   const Lines want = join({menu_head("slinecolor"),
                            {dash_rule, "      LINE COLOR", dash_rule, " current value:" + i6(1),
                             " new     value:" + i6(1), " White-bk.................  0",
@@ -221,8 +224,8 @@ TEST_F(Attributes, MenuPromptsAcceptTheBoundsTheSilentTestRefuses) {
   open_plot(2);
   type({"0.01", "0.02", "1000"});
   real width = 0, height = 0;
-  slinewidth(width, 4);
-  stextsize(height, 2);
+  slinewidth(width, setup::menu_from_defaults);
+  stextsize(height, setup::menu_from_stored);
   EXPECT_EQ(plt2blk.linewidth, 0.01f);
   EXPECT_EQ(plt2blk.txtheight, 0.02f);
   const Lines screen = screen_lines();
@@ -233,7 +236,7 @@ TEST_F(Attributes, MenuPromptsAcceptTheBoundsTheSilentTestRefuses) {
   // Mode 0 starts from the value passed.
   real angle = 30;
   type({""});
-  stextangle(angle, 0);
+  stextangle(angle, setup::menu_from_passed);
   EXPECT_EQ(plt2blk.txtangle, 30.0f);
 }
 
@@ -241,7 +244,7 @@ TEST_F(Attributes, AJustificationWithoutAColumnTypedAtTheMenuIsSettled) {
   open_plot(2);
   type({"4"});
   int just = 0;
-  stextalign(just, 2);
+  stextalign(just, setup::menu_from_stored);
   const Lines screen = screen_lines();
   const Lines picture = {
       dash_rule,
@@ -274,7 +277,7 @@ TEST_F(Attributes, FontMenuListsSixteenFontsInTwentyEightColumns) {
   open_plot(2);
   type({"13"});
   int font = 0;
-  stextfont(font, 2);
+  stextfont(font, setup::menu_from_stored);
   const Lines screen = screen_lines();
   EXPECT_TRUE(has(screen, " Helvetica..................1"));
   EXPECT_TRUE(has(screen, " Times-BoldItalic...........8"));
@@ -292,12 +295,12 @@ TEST_F(Attributes, LineWidthAndFontStrokeTheOpenPathFirst) {
   x = 20;
   deplot(x, y, 1);
   real width = 0.1f;
-  slinewidth(width, 1);
+  slinewidth(width, setup::passed);
   deplot(x, y, 0);
   int font = 5;
-  stextfont(font, 1);
+  stextfont(font, setup::passed);
   // The same font again strokes nothing: no path is open.
-  stextfont(font, 1);
+  stextfont(font, setup::passed);
   EXPECT_EQ(drawn_lines(), (Lines{"np", "10.00 10.00 M", "20.00 10.00 L", "sk", "2.84 slw", "np", "20.00 10.00 M", "sk"}));
   EXPECT_EQ(psparams.ipsfont, 5);
 }
@@ -309,10 +312,10 @@ TEST_F(Attributes, ChangingTheLineColourStrokesTheOpenPathInTheOldColour) {
   x = 20;
   deplot(x, y, 1);
   int icol = 1;
-  slinecolor(icol, 1);  // no change: the path stays open
+  slinecolor(icol, setup::passed);  // no change: the path stays open
   EXPECT_EQ(psparams.ipspath, 1);
   icol = 2;
-  slinecolor(icol, 1);
+  slinecolor(icol, setup::passed);
   EXPECT_EQ(psparams.ipspath, 0);
   std::vector<real> xs{0, 5}, ys{0, 5};
   deline(xs, ys, 2);
@@ -322,25 +325,25 @@ TEST_F(Attributes, ChangingTheLineColourStrokesTheOpenPathInTheOldColour) {
 
 TEST_F(Attributes, TextSizeGoesToTheDriverOnlyWithAPlotOpen) {
   real height = 2;
-  stextsize(height, 1);
+  stextsize(height, setup::passed);
   EXPECT_EQ(plt2blk.txtheight, 2.0f);
   EXPECT_EQ(psparams.txtsize, 0.0f);
   EXPECT_EQ(screen_lines(), warning_box("stextsize", {" inter =" + i6(1), " Attempting to set textsize with",
                                                       " a closed plot file",
                                                       " ===> Value stored but no further call to lib"}));
-  stextsize(height, 7);
-  EXPECT_EQ(screen_lines(), no_action("stextsize", 7));
+  stextsize(height, SetupMode(7));
+  EXPECT_EQ(screen_lines(), no_action("stextsize", SetupMode(7)));
 
   open_plot(2);
   EXPECT_FLOAT_EQ(psparams.txtsize, 0.5f * 28.35f);
-  stextsize(height, 1);
+  stextsize(height, setup::passed);
   EXPECT_FLOAT_EQ(psparams.txtsize, 2.0f * 28.35f);
   EXPECT_EQ(screen(), "");
 }
 
 TEST_F(Attributes, AFontFetchedBeforeAnyOpeningIsRefused) {
   int font = 9;
-  stextfont(font, 3);
+  stextfont(font, setup::stored);
   EXPECT_EQ(font, 0);
   EXPECT_EQ(screen_lines(), warning_box("stextfont", {" font number =" + i6(0), " ===> NO ACTION"}));
 }

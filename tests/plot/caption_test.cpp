@@ -36,7 +36,7 @@ class Caption : public PlotTest {
 TEST_F(Caption, ThreeLinesInHalfTheTextHeightThenTheHeightBack) {
   open_plot(2);
   ssubinfo("mapseis4", " 4.1", "10-10-2010", 0, 0);
-  cmplotruninfo0(1, 2, 0);
+  cmplotruninfo0(1, 2, setup::menu_from_passed);
   // h = 0.5 cm: lines at 2, 1.625 and 1.25 cm in 0.25 cm (7 point) text.
   const Lines want = {"28.35 56.70 moveto",
                       "7 /Helvetica findfont exch scalefont setfont",
@@ -56,8 +56,8 @@ TEST_F(Caption, ThreeLinesInHalfTheTextHeightThenTheHeightBack) {
 TEST_F(Caption, FreeLinesContinueTheColumn) {
   open_plot(2);
   plt2blk.justif = 1;  // the blanks of the text are kept
-  cmplotcharinfo0("first", 1, 1, 2, 0);
-  cmplotcharinfo0("fourth ", 4, 1, 2, 0);
+  cmplotcharinfo0("first", 1, 1, 2, setup::menu_from_passed);
+  cmplotcharinfo0("fourth ", 4, 1, 2, setup::menu_from_passed);
   const Lines lines = drawn_lines();
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[0], "28.35 56.70 moveto");
@@ -77,7 +77,7 @@ TEST_F(Caption, TheRoutineRecordIsCutOrPaddedAndEmptyFieldsWriteNothing) {
   // in its place.
   runinfocom = RunInfoCom{};
   open_plot(1);
-  cmplotruninfo0(2, 3, 0);
+  cmplotruninfo0(2, 3, setup::menu_from_passed);
   const Lines lines = drawn_lines();
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[2], "(Main program  v on) show");

@@ -58,7 +58,7 @@ void distinct_table() {
 }
 
 TEST_F(ColourTable, StartUpSetsTheDefaultTableQuietly) {
-  scolortable(5);
+  scolortable(setup::initialise);
   EXPECT_EQ(screen_lines(), join({menu_head("scolortable"),
                                   {" INITIALIZING COLOR TABLE:", " 0   -> BKG = WHITE", " 1   -> FRG = BLACK",
                                    " 2-4 -> RGB COLORS", " 5-7 -> CMY COLORS", " 8   -> GREY 50%"}}));
@@ -77,7 +77,7 @@ TEST_F(ColourTable, MenuListsTheTableAndLeavesBy99) {
   default_colour_table();
   plt2blk.ncolor = 2;
   type({"7", "99"});
-  scolortable(2);
+  scolortable(setup::menu_from_stored);
   const Lines one_pass = join({menu_head("scolortable"),
                                {" SETTING COLOR TABLE", dash_rule, " Current nb of colors:    2", dash_rule,
                                 " |index|      name|   red% | green% |  blue% |",
@@ -98,7 +98,7 @@ TEST_F(ColourTable, CancellingTheNumberOfColoursChangesNothing) {
   default_colour_table();
   type({"10", "3", "98"});
   int n = 0;
-  scolornb(n, 2);
+  scolornb(n, setup::menu_from_stored);
   EXPECT_EQ(plt2blk.ncolor, 12);
   EXPECT_EQ(plt2blk.icolor, 1);
   const Lines screen = screen_lines();
@@ -107,7 +107,7 @@ TEST_F(ColourTable, CancellingTheNumberOfColoursChangesNothing) {
 
   // From the defaults (mode 4), the cancel keeps the count as it was too.
   type({"98"});
-  scolornb(n, 4);
+  scolornb(n, setup::menu_from_defaults);
   EXPECT_EQ(plt2blk.ncolor, 12);
   EXPECT_EQ(n, 4);
   const Lines menu = join({menu_head("scolornb"),
@@ -126,7 +126,7 @@ TEST_F(ColourTable, LoweringTheNumberOfColoursChecksTheAttributeColours) {
   plt2blk.textcol = 12;
   type({"10", "4", "99"});
   int n = 12;
-  scolornb(n, 0);
+  scolornb(n, setup::menu_from_passed);
   EXPECT_EQ(plt2blk.ncolor, 4);
   EXPECT_EQ(plt2blk.icolor, 1);
   EXPECT_EQ(plt2blk.linecol, 2);  // 7 mod 5
@@ -150,7 +150,7 @@ TEST_F(ColourTable, TheDefaultCountBringsTheAttributeColoursIntoIt) {
   default_colour_table();
   plt2blk.fillcol = 8;
   int n = 0;
-  scolornb(n, 5);
+  scolornb(n, setup::initialise);
   EXPECT_EQ(plt2blk.ncolor, 4);
   EXPECT_EQ(plt2blk.fillcol, 3);  // 8 mod 5, with its box
   const Lines screen = screen_lines();
@@ -162,17 +162,17 @@ TEST_F(ColourTable, TheDefaultCountBringsTheAttributeColoursIntoIt) {
 TEST_F(ColourTable, OneColourIsABlackAndWhitePlotAndCountsAreClamped) {
   default_colour_table();
   int n = 1;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   EXPECT_EQ(plt2blk.icolor, 0);
   EXPECT_EQ(plt2blk.ncolor, 1);
   screen();
   n = 0;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   EXPECT_EQ(n, 1);
   EXPECT_EQ(screen_lines(), warning_box("scolornb", {" trying to set nb of color  =   0", " min nb of color  = 1",
                                                      " ===> RESET nb of color =   1"}));
   n = 20;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   EXPECT_EQ(n, 12);
   EXPECT_EQ(plt2blk.icolor, 1);
   EXPECT_EQ(screen_lines(), warning_box("scolornb", {" trying to set nb of color  =  20", " max nb of color  =  12",
@@ -183,9 +183,9 @@ TEST_F(ColourTable, EntriesAboveTheCountComeBackWhenItIsRaised) {
   distinct_table();
   const auto before = table();
   int n = 2;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   n = 12;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   EXPECT_EQ(table(), before);
 }
 
@@ -196,7 +196,7 @@ TEST_F(ColourTable, FetchingAnEntryLeavesItAndResettingGivesFullPrimaries) {
   int index = 5;
   std::string name(45, 'x');
   real r = -1, g = -1, b = -1;
-  scolorrgb(index, name, r, g, b, 3);
+  scolorrgb(index, name, r, g, b, setup::stored);
   EXPECT_EQ(name, "c5      " + std::string(37, ' '));
   EXPECT_EQ(r, 5.0f);
   EXPECT_EQ(g, 5.5f);
@@ -207,13 +207,13 @@ TEST_F(ColourTable, FetchingAnEntryLeavesItAndResettingGivesFullPrimaries) {
   // Mode 5 resets entries 0 to 4 first; with 3 colours only 0 and 1.
   plt2blk.ncolor = 3;
   index = 2;
-  scolorrgb(index, name, r, g, b, 5);
+  scolorrgb(index, name, r, g, b, setup::initialise);
   EXPECT_EQ(screen_lines(), join({menu_head("scolorgb"), {" INITIALIZING RGB: 4 COLORS + BKG"}}));
   EXPECT_EQ(entry(0), (Entry{"White-bk", 100, 100, 100}));
   EXPECT_EQ(entry(1), (Entry{"Black   ", 0, 0, 0}));
   EXPECT_EQ(entry(2), (Entry{"c2      ", 2, 2.5f, 99}));
   plt2blk.ncolor = 4;
-  scolorrgb(index, name, r, g, b, 5);
+  scolorrgb(index, name, r, g, b, setup::initialise);
   EXPECT_EQ(entry(2), (Entry{"Red     ", 100, 0, 0}));
   EXPECT_EQ(entry(3), (Entry{"Green   ", 0, 100, 0}));
   EXPECT_EQ(entry(4), (Entry{"Blue    ", 0, 0, 100}));
@@ -224,17 +224,21 @@ TEST_F(ColourTable, IndicesAreBroughtIntoTheColoursInUse) {
   distinct_table();
   plt2blk.ncolor = 4;
   struct Case {
-    int index, inter, set;
+    int index;
+    SetupMode inter;
+    int set;
     Lines message;
   };
   const Case cases[] = {
-      {7, 1, 2, {" trying to set color nb = 7", " when nb of color  = 4", " ===> RESET nb of color = 2"}},
-      {10, 1, 0, {" trying to set color nb = 10", " when nb of color  = 4", " ===> RESET nb of color = 0"}},
-      {-3, 1, 1, {" trying to set nb of color  = -3", " min nb of color  = 0", " ===> RESET nb of color = 1"}},
+      {7, setup::passed, 2, {" trying to set color nb = 7", " when nb of color  = 4", " ===> RESET nb of color = 2"}},
+      {10, setup::passed, 0, {" trying to set color nb = 10", " when nb of color  = 4", " ===> RESET nb of color = 0"}},
+      {-3, setup::passed, 1,
+       {" trying to set nb of color  = -3", " min nb of color  = 0", " ===> RESET nb of color = 1"}},
       // The initialising modes take an index within the table as it comes,
       // and check one outside it.
-      {9, 5, 9, {}},
-      {13, 5, 3, {" trying to set color nb = 13", " when nb of color  = 4", " ===> RESET nb of color = 3"}},
+      {9, setup::initialise, 9, {}},
+      {13, setup::initialise, 3,
+       {" trying to set color nb = 13", " when nb of color  = 4", " ===> RESET nb of color = 3"}},
   };
   for (const Case& c : cases) {
     int index = c.index;
@@ -243,9 +247,10 @@ TEST_F(ColourTable, IndicesAreBroughtIntoTheColoursInUse) {
     scolorrgb(index, name, r, g, b, c.inter);
     EXPECT_EQ(index, c.set) << c.index;
     Lines screen = screen_lines();
-    if (c.inter == 5) screen.erase(screen.begin(), screen.begin() + 4);  // the head and its announcement
+    // The head and its announcement.
+    if (c.inter == setup::initialise) screen.erase(screen.begin(), screen.begin() + 4);
     EXPECT_EQ(screen, c.message.empty() ? Lines{} : warning_box("scolorgb", c.message)) << c.index;
-    if (c.inter == 1) {
+    if (c.inter == setup::passed) {
       EXPECT_EQ(entry(c.set), (Entry{"Name tha", 10, 20, 30})) << c.index;
     }
   }
@@ -256,7 +261,7 @@ TEST_F(ColourTable, ComponentsOutsidePercentsAreMovedToTheBound) {
   int index = 3;
   std::string name = "Hot";
   real r = 120, g = 50, b = -1;
-  scolorrgb(index, name, r, g, b, 1);
+  scolorrgb(index, name, r, g, b, setup::passed);
   EXPECT_EQ(entry(3), (Entry{"Hot     ", 100, 50, 0}));
   const Lines screen = screen_lines();
   EXPECT_EQ(count(screen, rule_of('/')), 6u);  // two boxes
@@ -270,7 +275,7 @@ TEST_F(ColourTable, EntryMenuCopiesTheNewRowToAChosenIndexOrCancels) {
   int index = 2;
   std::string name(35, ' ');
   real r = 0, g = 0, b = 0;
-  scolorrgb(index, name, r, g, b, 2);
+  scolorrgb(index, name, r, g, b, setup::menu_from_stored);
   EXPECT_EQ(index, 7);
   EXPECT_EQ(entry(7), (Entry{"Deep sea", 2, 2.5f, 40}));
   EXPECT_EQ(entry(2), (Entry{"c2      ", 2, 2.5f, 99}));
@@ -289,7 +294,7 @@ TEST_F(ColourTable, EntryMenuCopiesTheNewRowToAChosenIndexOrCancels) {
   const auto before = table();
   type({"30", "1", "1", "1", "98"});
   index = 4;
-  scolorrgb(index, name, r, g, b, 0);
+  scolorrgb(index, name, r, g, b, setup::menu_from_passed);
   EXPECT_EQ(table(), before);
 }
 
@@ -304,7 +309,7 @@ TEST_F(ColourTable, ChangingTheCurrentColourStrokesAndWritesItAgain) {
   int index = 1;
   std::string name = "Ink";
   real r = 0, g = 0, b = 60;
-  scolorrgb(index, name, r, g, b, 1);
+  scolorrgb(index, name, r, g, b, setup::passed);
   std::vector<real> xs{0, 5}, ys{0, 5};
   deline(xs, ys, 2);
   deline(xs, ys, 2);
@@ -321,7 +326,7 @@ TEST_F(ColourTable, SwitchingColourOffThenOnDrawsBlackThenTheLineColourAgain) {
   std::vector<real> xs{0, 5}, ys{0, 5};
   deline(xs, ys, 2);
   int n = 1;
-  scolornb(n, 1);  // one colour: a black and white plot from here on
+  scolornb(n, setup::passed);  // one colour: a black and white plot from here on
   deline(xs, ys, 2);
   const Lines lines = drawn_lines();
   const auto black = std::find(lines.begin(), lines.end(), " 0.000  0.000  0.000 setrgbcolor");
@@ -336,7 +341,7 @@ TEST_F(ColourTable, SwitchingColourOffThenOnDrawsBlackThenTheLineColourAgain) {
   // Back to twelve colours and red again: the colour last written is
   // black, so the next red line gets its red record.
   n = 12;
-  scolornb(n, 1);
+  scolornb(n, setup::passed);
   plt2blk.linecol = 2;
   deline(xs, ys, 2);
   const Lines after = drawn_lines();
@@ -372,7 +377,7 @@ TEST_F(ColourTable, KeptColourTextsFollowEveryChangeOfTheTable) {
         case 0: {
           std::string name = "Mixed";
           real r = percent(), g = percent(), b = percent();
-          scolorrgb(index, name, r, g, b, 1);
+          scolorrgb(index, name, r, g, b, setup::passed);
           break;
         }
         case 1:
@@ -380,7 +385,7 @@ TEST_F(ColourTable, KeptColourTextsFollowEveryChangeOfTheTable) {
           break;
         case 2: {
           int n = plt2blk.ncolor == 1 ? 12 : 1;
-          scolornb(n, 1);
+          scolornb(n, setup::passed);
           break;
         }
         default:
@@ -413,7 +418,7 @@ class ColourFile : public PlotTest {
  protected:
   void SetUp() override {
     PlotTest::SetUp();
-    scolortable(5);
+    scolortable(setup::initialise);
     screen();
   }
   // Reads `content` through the colour-table menu (option 300) and leaves
@@ -424,7 +429,7 @@ class ColourFile : public PlotTest {
     for (int k = 0; k < pauses; ++k) script += "\n";
     type_raw(script + "99\n");
     try {
-      scolortable(2);
+      scolortable(setup::menu_from_stored);
     } catch (const RunEnded& e) {
       ADD_FAILURE() << "run ended " << e.status << "\n" << screen();
     }

@@ -19,7 +19,7 @@ struct Levels {
   real vinit = 0, vfinal = 1, vinc = 0.1f;
   int nlev = 11, itype = 1;
   std::string name = "level";
-  void set(int mode) { sclevel2(vinit, vfinal, vinc, nlev, itype, name, mode); }
+  void set(SetupMode mode) { sclevel2(vinit, vfinal, vinc, nlev, itype, name, mode); }
 };
 
 // The message lines of a box of `lines` (without its frame and pause).
@@ -27,7 +27,7 @@ Lines message(const Lines& lines, std::size_t head) { return Lines(lines.begin()
 
 TEST_F(CurveLevels, DefaultsAndTheirTexts) {
   Levels l{5, 6, 7, 8, 3, "xx"};  // a name shorter than the default
-  l.set(5);
+  l.set(setup::initialise);
   EXPECT_EQ(plevblock.vlevi, 0);
   EXPECT_EQ(plevblock.vlevf, 1);
   EXPECT_FLOAT_EQ(plevblock.vlevd, 0.1f);
@@ -45,7 +45,7 @@ TEST_F(CurveLevels, IncrementWithALargeRemainder) {
                       "  increment           =    0.300", "  remainder/increment =    0.333", " ==> large remainder"};
   type({""});
   Levels l{0, 1, 0.3f, 0, 2};
-  l.set(1);
+  l.set(setup::passed);
   EXPECT_EQ(plevblock.nlev, 4);
   EXPECT_FLOAT_EQ(plevblock.vlevd, 1.0f / 3);
   Lines lines = screen_lines();
@@ -53,7 +53,7 @@ TEST_F(CurveLevels, IncrementWithALargeRemainder) {
                                      {" ==> RECOMPUTED:", "  increment =    0.333"}}));
   type({""});
   l = Levels{0, 1, 0.3f, 0, 3};
-  l.set(1);
+  l.set(setup::passed);
   EXPECT_FLOAT_EQ(plevblock.vlevd, 0.3f);
   lines = screen_lines();
   EXPECT_EQ(lines[lines.size() - 3], " ==> final level not reached");
@@ -61,7 +61,7 @@ TEST_F(CurveLevels, IncrementWithALargeRemainder) {
 
 TEST_F(CurveLevels, OneLevelHasNoRemainder) {
   Levels l{0, 0.5f, 1, 0, 2};
-  l.set(1);
+  l.set(setup::passed);
   EXPECT_EQ(plevblock.nlev, 1);
   EXPECT_EQ(plevblock.vlevd, 1);
   EXPECT_EQ(screen(), "");
@@ -70,7 +70,7 @@ TEST_F(CurveLevels, OneLevelHasNoRemainder) {
 TEST_F(CurveLevels, AnInconsistentLoopBecomesOneLevel) {
   for (Levels l : {Levels{0, 1, 0, 5, 2}, Levels{1, 0, 0.5f, 5, 2}}) {
     type({""});
-    l.set(1);
+    l.set(setup::passed);
     EXPECT_EQ(l.nlev, 1);
     EXPECT_EQ(l.itype, 1);
     EXPECT_EQ(l.vinc, 1);
@@ -85,7 +85,7 @@ TEST_F(CurveLevels, AnInconsistentLoopBecomesOneLevel) {
 TEST_F(CurveLevels, NoLevelCountIsRepairedToOne) {
   type({""});
   Levels l{0, 1, 0.1f, 0, 1};
-  l.set(1);
+  l.set(setup::passed);
   EXPECT_EQ(l.nlev, 1);
   EXPECT_EQ(l.vinc, 1);
   EXPECT_EQ(message(screen_lines(), 9),
@@ -97,7 +97,7 @@ TEST_F(CurveLevels, UnknownTypeWarnsAndCountsFromTheIncrement) {
   for (int t : {7, -1}) {
     type({""});
     Levels l{0, 1, 0.25f, 0, t};
-    l.set(1);
+    l.set(setup::passed);
     EXPECT_EQ(l.itype, 2);
     EXPECT_EQ(l.nlev, 5);
     const Lines lines = screen_lines();
@@ -109,7 +109,7 @@ TEST_F(CurveLevels, UnknownTypeWarnsAndCountsFromTheIncrement) {
 TEST_F(CurveLevels, SingleLevel) {
   type({""});
   Levels l{2, 3, 1, 5, 4};
-  l.set(1);
+  l.set(setup::passed);
   EXPECT_EQ(l.nlev, 1);
   EXPECT_EQ(message(screen_lines(), 4),
             (Lines{" Single level:", "  Calculation type    =    4", "  nb of levels        =    5",
@@ -118,7 +118,7 @@ TEST_F(CurveLevels, SingleLevel) {
   // Option 20 of the menu.
   type({"20", "2.5", "99"});
   l = Levels{};
-  l.set(0);
+  l.set(setup::menu_from_passed);
   EXPECT_EQ(l.vinit, 2.5f);
   EXPECT_EQ(l.vfinal, 2.5f);
   EXPECT_EQ(l.nlev, 1);
@@ -131,7 +131,7 @@ TEST_F(CurveLevels, SingleLevel) {
 TEST_F(CurveLevels, MenuRefusesAZeroIncrementAndANonPositiveCount) {
   type({"12", "0", "", "0.5", "14", "-2", "", "3", "99"});
   Levels l;
-  l.set(0);
+  l.set(setup::menu_from_passed);
   EXPECT_EQ(l.nlev, 3);
   EXPECT_EQ(l.itype, 1);
   EXPECT_FLOAT_EQ(l.vinc, 0.5f);
@@ -157,7 +157,7 @@ TEST_F(FixedParameters, CountIsCheckedAndItsMenuTakesOneToFour) {
   for (int bad : {5, -1}) {
     type({"n", ""});
     int n = bad;
-    scparfixnb(n, 1);
+    scparfixnb(n, setup::passed);
     EXPECT_EQ(n, 4);
     EXPECT_EQ(pfixblock.nparfix, 4);
     const Lines lines = screen_lines();
@@ -166,7 +166,7 @@ TEST_F(FixedParameters, CountIsCheckedAndItsMenuTakesOneToFour) {
   }
   type({"10", "0", "", "2", "99"});
   int n = 0;
-  scparfixnb(n, 0);
+  scparfixnb(n, setup::menu_from_passed);
   EXPECT_EQ(n, 2);
   const Lines lines = screen_lines();
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 11),
@@ -181,53 +181,53 @@ struct Fixed {
   std::string name = "parameter", cval = std::string(12, ' ');
   int itype = 1, ival = 0, index = 1;
   real rval = 0;
-  void set(int mode) { scparfix1(name, itype, rval, ival, cval, index, mode); }
+  void set(SetupMode mode) { scparfix1(name, itype, rval, ival, cval, index, mode); }
 };
 
 TEST_F(FixedParameters, ValuesFollowTheTypeAndTheDescriptionIsBuilt) {
   int n = 4;
-  scparfixnb(n, 1);
+  scparfixnb(n, setup::passed);
   Fixed f{"Azimuth", std::string(12, ' '), 1, 0, 1, 2.7f};
-  f.set(1);
+  f.set(setup::passed);
   EXPECT_EQ(f.ival, 2);
   EXPECT_EQ(pfixblock.ipfix[0], 2);
   f.rval = -2.7f;
-  f.set(1);
+  f.set(setup::passed);
   EXPECT_EQ(f.ival, -2);
   EXPECT_EQ(pfixblock.pfixname[0], "Azimu");
   Fixed g{"Order", std::string(12, ' '), 2, 12, 2};
-  g.set(1);
+  g.set(setup::passed);
   EXPECT_EQ(g.rval, 12);
   EXPECT_EQ(pfixblock.pfixvalue[1], "12          ");
   EXPECT_EQ(pfixblock.pfixinfo[1], "Order = 12       ");
   Fixed t{"Label", "abc", 3, 7, 3, 1.5f};
-  t.set(1);
+  t.set(setup::passed);
   EXPECT_EQ(t.rval, 0);
   EXPECT_EQ(t.ival, 0);
   EXPECT_EQ(pfixblock.pfixinfo[2], "Label = abc      ");
   Fixed none{"Flag", "x", 0, 3, 4, 9};
-  none.set(1);
+  none.set(setup::passed);
   EXPECT_EQ(pfixblock.pfixvalue[3], "---         ");
   EXPECT_EQ(pfixblock.pfixinfo[3], "Flag             ");
   // An eleven-letter name: five letters for the name, as much as fits in
   // the description.
   Fixed longer{"Temperature", std::string(12, ' '), 2, 300, 1};
-  longer.set(1);
+  longer.set(setup::passed);
   EXPECT_EQ(pfixblock.pfixname[0], "Tempe");
   EXPECT_EQ(pfixblock.pfixinfo[0], "Temperature = 300");
   // A real beyond the integers has the nearest integer bound.
   Fixed huge{"Big", std::string(12, ' '), 1, 0, 1, 1e20f};
-  huge.set(1);
+  huge.set(setup::passed);
   EXPECT_EQ(huge.ival, 2147483520);
   EXPECT_EQ(screen(), "");
 }
 
 TEST_F(FixedParameters, WrongTypeAndIndexAreResetAfterTheirBoxes) {
   int n = 2;
-  scparfixnb(n, 1);
+  scparfixnb(n, setup::passed);
   type({"n", ""});
   Fixed f{"Kind", "zzz", 5, 4, 1, 3};
-  f.set(1);
+  f.set(setup::passed);
   EXPECT_EQ(f.itype, 0);
   EXPECT_EQ(f.rval, 0);
   EXPECT_EQ(f.ival, 0);
@@ -236,14 +236,14 @@ TEST_F(FixedParameters, WrongTypeAndIndexAreResetAfterTheirBoxes) {
   EXPECT_TRUE(contains(screen_lines(), "   ===> reset ipfixtypea =      0"));
   type({"n", ""});
   Fixed g{"Slot", std::string(12, ' '), 2, 8, 3};
-  g.set(1);
+  g.set(setup::passed);
   EXPECT_EQ(g.index, 2);
   EXPECT_EQ(pfixblock.ipfix[1], 8);
   EXPECT_TRUE(contains(screen_lines(), "   ===> reset ifix1 =      2"));
   // Reading a slot outside the four reads nothing before the check.
   type({"n", ""});
   Fixed h{"Far", std::string(12, ' '), 2, 5, 99};
-  h.set(3);
+  h.set(setup::stored);
   EXPECT_EQ(h.index, 2);
   EXPECT_EQ(h.name, "Far");
   screen();
@@ -252,7 +252,7 @@ TEST_F(FixedParameters, WrongTypeAndIndexAreResetAfterTheirBoxes) {
 TEST_F(FixedParameters, NothingToSetWithoutFixedParameters) {
   type({""});
   Fixed f;
-  f.set(1);
+  f.set(setup::passed);
   const Lines lines = screen_lines();
   EXPECT_TRUE(contains(lines, " nparfix =      0"));
   EXPECT_TRUE(contains(lines, " =====> NO ACTION"));
@@ -262,12 +262,12 @@ TEST_F(FixedParameters, NothingToSetWithoutFixedParameters) {
 
 TEST_F(FixedParameters, MenuEntersValuesOfTheParametersTypeOnly) {
   int n = 1;
-  scparfixnb(n, 1);
+  scparfixnb(n, setup::passed);
   // Integer 40 on a real parameter: refused. Real 30: 2.5. Type 20 to 2,
   // then 40: 9. Leave.
   type({"40", "", "30", "2.5", "20", "2", "40", "9", "99"});
   Fixed f{"Scale", std::string(12, ' '), 1, 0, 1, 1};
-  f.set(0);
+  f.set(setup::menu_from_passed);
   EXPECT_EQ(f.itype, 2);
   EXPECT_EQ(f.ival, 9);
   EXPECT_EQ(f.rval, 9);

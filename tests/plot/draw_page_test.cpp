@@ -31,15 +31,15 @@ real centre_y(int k) { return 26.0f - pitch_cm * static_cast<real>(k / columns);
 
 void draw_page() {
   int s = 1;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   real x0 = 0, y0 = 0, xx = 1, xy = 0, yx = 0, yy = 1;
-  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
   intslinewidth(line_points);
   real size = symbol_cm;
-  ssymbolsize(size, 1);
+  ssymbolsize(size, setup::passed);
   for (int k = 0; k < static_cast<int>(std::size(codes)); ++k) {
     int code = codes[k];
-    ssymboltype(code, 1);
+    ssymboltype(code, setup::passed);
     const real x[] = {centre_x(k)}, y[] = {centre_y(k)};
     ussymbol(x, y, 1);
   }

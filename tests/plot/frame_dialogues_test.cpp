@@ -16,12 +16,12 @@ using Frames = DrawTest;
 struct Window {
   real xcm0 = 2, ycm0 = 2, xlcm = 15, ylcm = 15, xumin = -10, xumax = 10, yumin = -10, yumax = 10;
   int ixy = 1;
-  void set(int mode) { sus2cm3(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy, mode); }
+  void set(SetupMode mode) { sus2cm3(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy, mode); }
 };
 
 struct Frame {
   real xcm0 = 0, ycm0 = 0, xx = 0, xy = 0, yx = 0, yy = 0;
-  void set(int mode) { sus2cm1(xcm0, ycm0, xx, xy, yx, yy, mode); }
+  void set(SetupMode mode) { sus2cm1(xcm0, ycm0, xx, xy, yx, yy, mode); }
 };
 
 // The user point (xu, yu) in cm through the current subplot's frame.
@@ -32,12 +32,12 @@ std::vector<real> to_cm(real xu, real yu) {
   return {o[0] + m[0] * xu + m[2] * yu, o[1] + m[1] * xu + m[3] * yu};
 }
 
-void select(int s) { ssubplot(s, 1); }
+void select(int s) { ssubplot(s, setup::passed); }
 
 TEST_F(Frames, DefaultWindowFillsItsBoxWithEqualScales) {
   select(1);
   Window w;
-  w.set(5);
+  w.set(setup::initialise);
   EXPECT_EQ(plt1blk.ustocm[0], (Mat22{0.75f, 0, 0, 0.75f}));
   EXPECT_EQ(plt1blk.us0tocm[0], (Vec2{9.5f, 9.5f}));
   EXPECT_EQ(to_cm(0, 0), (std::vector<real>{9.5f, 9.5f}));
@@ -51,25 +51,25 @@ TEST_F(Frames, DefaultWindowFillsItsBoxWithEqualScales) {
 TEST_F(Frames, WindowInATallBoxWithAndWithoutEqualScales) {
   select(1);
   Window w{2, 2, 17, 26, -10, 10, -10, 10, 1};
-  w.set(1);
+  w.set(setup::passed);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][0], 0.85f);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][3], 0.85f);
   EXPECT_EQ(to_cm(-10, -10), (std::vector<real>{2, 2}));
   EXPECT_EQ(to_cm(10, 10), (std::vector<real>{19, 19}));
   w.ixy = 0;
-  w.set(1);
+  w.set(setup::passed);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][3], 1.3f);
   EXPECT_EQ(to_cm(10, 10), (std::vector<real>{19, 28}));
   // Any other ixy leaves the scales independent too.
   w.ixy = 2;
-  w.set(1);
+  w.set(setup::passed);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][3], 1.3f);
 }
 
 TEST_F(Frames, AMirroredAxisKeepsItsSignWithTheSmallerMagnitude) {
   select(1);
   Window w{2, 2, 17, 26, 10, -10, -10, 10, 1};
-  w.set(1);
+  w.set(setup::passed);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][0], -0.85f);
   EXPECT_FLOAT_EQ(plt1blk.ustocm[0][3], 0.85f);
   EXPECT_EQ(to_cm(10, -10), (std::vector<real>{2, 2}));
@@ -78,10 +78,10 @@ TEST_F(Frames, AMirroredAxisKeepsItsSignWithTheSmallerMagnitude) {
 TEST_F(Frames, ModeThreeReturnsTheStoredValues) {
   select(4);
   Window stored{1, 3, 10, 12, 0, 5, -1, 1, 0};
-  stored.set(1);
+  stored.set(setup::passed);
   const Plt1Blk before = plt1blk;
   Window back{};
-  back.set(3);
+  back.set(setup::stored);
   EXPECT_EQ(back.xcm0, 1);
   EXPECT_EQ(back.ycm0, 3);
   EXPECT_EQ(back.xlcm, 10);
@@ -90,7 +90,7 @@ TEST_F(Frames, ModeThreeReturnsTheStoredValues) {
   EXPECT_EQ(back.yumin, -1);
   EXPECT_EQ(back.ixy, 0);
   Frame f;
-  f.set(3);
+  f.set(setup::stored);
   EXPECT_FLOAT_EQ(f.xx, 2);
   EXPECT_FLOAT_EQ(f.yy, 6);
   EXPECT_FLOAT_EQ(f.xcm0, 1);
@@ -104,9 +104,9 @@ TEST_F(Frames, DefaultsInEverySubplotWithTheirDeviceMapsWhileAPlotIsOpen) {
   open_plot(2);
   select(3);
   Frame f{1, 2, 3, 0, 0, 3};
-  f.set(1);
+  f.set(setup::passed);
   Frame d;
-  d.set(7);
+  d.set(setup::all_subplots);
   EXPECT_FLOAT_EQ(d.xcm0, 10);
   EXPECT_FLOAT_EQ(d.yy, 1);
   EXPECT_EQ(plt1blk.isub, 3);
@@ -124,11 +124,11 @@ TEST_F(Frames, AFrameWithoutInverseIsRefusedAndThePreviousKept) {
   open_plot(2);
   select(2);
   Frame good{5, 5, 2, 0, 0, 2};
-  good.set(1);
+  good.set(setup::passed);
   const Plt1Blk before = plt1blk;
   type({""});
   Frame flat{5, 5, 1, 2, 2, 4};  // xx yy = xy yx
-  flat.set(1);
+  flat.set(setup::passed);
   EXPECT_EQ(plt1blk.us0tocm, before.us0tocm);
   EXPECT_EQ(plt1blk.ustocm, before.ustocm);
   EXPECT_EQ(plt1blk.cmtous, before.cmtous);
@@ -145,14 +145,14 @@ TEST_F(Frames, AFrameWithoutInverseIsRefusedAndThePreviousKept) {
   // Scales or origins that would overflow in device points are refused too.
   for (Frame huge : {Frame{5, 5, 1e37f, 0, 0, 1e37f}, Frame{3e38f, 5, 1, 0, 0, 1}}) {
     type({""});
-    huge.set(1);
+    huge.set(setup::passed);
     EXPECT_EQ(plt1blk.ustocm, before.ustocm);
     EXPECT_TRUE(contains(screen_lines(), " ==> FRAME WITHOUT INVERSE OR TOO LARGE"));
   }
   // Refused with no plot file open as well: it could never be inverted.
   iocom.lplotop = false;
   type({""});
-  flat.set(1);
+  flat.set(setup::passed);
   EXPECT_EQ(plt1blk.ustocm, before.ustocm);
   screen();
   iocom.lplotop = true;
@@ -161,12 +161,12 @@ TEST_F(Frames, AFrameWithoutInverseIsRefusedAndThePreviousKept) {
 TEST_F(Frames, AWindowWithoutWidthOrHeightIsRefused) {
   select(6);
   Window good{};
-  good.set(1);
+  good.set(setup::passed);
   const Plt1Blk before = plt1blk;
   for (Window bad : {Window{2, 2, 15, 15, 3, 3, -1, 1, 1}, Window{2, 2, 15, 15, -1, 1, 4, 4, 0},
                      Window{2, 2, 0, 15, -1, 1, -1, 1, 0}, Window{2, 2, 15, 15, -3e38f, 3e38f, 0, 1, 0}}) {
     type({""});
-    bad.set(1);
+    bad.set(setup::passed);
     EXPECT_EQ(plt1blk.ustocm, before.ustocm);
     EXPECT_EQ(plt1blk.us0tocm, before.us0tocm);
     EXPECT_EQ(plt1blk.usextr, before.usextr) << "the window set-up is kept too";
@@ -177,7 +177,7 @@ TEST_F(Frames, AWindowWithoutWidthOrHeightIsRefused) {
   select(8);
   type({"n", ""});
   Window never{};
-  never.set(2);
+  never.set(setup::menu_from_stored);
   const Lines lines = screen_lines();
   EXPECT_TRUE(contains(lines, " ==> WINDOW WITHOUT WIDTH OR HEIGHT"));
   EXPECT_EQ(plt1blk.ustocm[7], (Mat22{}));
@@ -218,14 +218,14 @@ TEST_F(Frames, MapDialogueShowsTheFrameAndAsksEachValue) {
   select(1);
   type({"", "y", "1", "", "", "", "", "0.5"});
   Frame f{10, -12.125f, 1.5f, -0.25f, 0, 100};
-  f.set(0);
+  f.set(setup::menu_from_passed);
   Lines lines = screen_lines();
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 3), menu_head("mus2cm1"));
   EXPECT_EQ(Lines(lines.begin() + 3, lines.begin() + 24), mus2cm1_screen);
   EXPECT_EQ(Lines(lines.begin() + 24, lines.end()), alter_question);
   EXPECT_EQ(plt1blk.ustocm[0], (Mat22{1.5f, 0, -0.25f, 100}));
   // Altered: the six values are asked in order, each with its default.
-  f.set(0);
+  f.set(setup::menu_from_passed);
   lines = screen_lines();
   const Lines xcm0_prompt = {" ..........................................", " Enter xcm0", " or return for default value",
                              " Default =  10.0000    ", " New value =   1.00000    ",
@@ -243,7 +243,7 @@ TEST_F(Frames, WindowDialogueShowsTheWindowAndTheBox) {
   select(1);
   type({""});
   Window w;
-  w.set(0);
+  w.set(setup::menu_from_passed);
   const Lines lines = screen_lines();
   const Lines want = join({menu_head("mus2cm3"),
                            {
@@ -302,7 +302,7 @@ TEST_F(Frames, WindowDialogueWarnsOfAnotherIxyAndItsPromptTakesOnlyZeroOrOne) {
   type({"y", "", "", "", "", "", "", "", "", "3", "", ""});
   Window w;
   w.ixy = 2;
-  w.set(0);
+  w.set(setup::menu_from_passed);
   const Lines lines = screen_lines();
   EXPECT_TRUE(contains(lines, " WARNING: ixy =         2  neither 0 nor 1"));
   EXPECT_TRUE(contains(lines, "       will have same effect as ixy = 0"));
@@ -317,9 +317,9 @@ TEST_F(Frames, WithoutTheSecondLevelOnlyTheHeadPrecedesTheQuestion) {
   iocom.lwito(2) = false;
   type({"", ""});
   Window w;
-  w.set(0);
+  w.set(setup::menu_from_passed);
   Frame f{1, 1, 1, 0, 0, 1};
-  f.set(0);
+  f.set(setup::menu_from_passed);
   const Lines question = {" Do you want to alter this ?", " New value =  No "};
   EXPECT_EQ(screen_lines(), join({menu_head("mus2cm3"), question, menu_head("mus2cm1"), question}));
 }

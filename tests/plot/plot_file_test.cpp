@@ -76,7 +76,7 @@ TEST_F(PlotFile, FirstOpeningCreatesTheSettingsFileThenClosing) {
   default_colour_table();
   type({"", "out.ps", ""});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   EXPECT_TRUE(iocom.lplotop);
   EXPECT_EQ(name, "out.ps");
   const Lines want = display("No ", "  1", "Portrait   ", "NeWS                ") + use_defaults("Yes") + updated +
@@ -109,7 +109,7 @@ TEST_F(PlotFile, AcceptedSettingsLeaveTheFileUntouched) {
   write_file(path("kavro7_ini.txt"), record);
   type({"y", "a.ps"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   const Lines lines = screen_lines();
   const Lines want = display("Yes", "  3", "Landscape U", "Compressed          ") + use_defaults("Yes");
   EXPECT_EQ(first(lines, want.size()), want);
@@ -136,7 +136,7 @@ TEST_F(PlotFile, ChangedSettingsAreAskedAndWrittenBack) {
   write_file(path("kavro7_ini.txt"), "  F   1 P    2\n              \n");
   type({"n", "y", "0", "", "1000", "", "2", "Lus", "la", "lus", "4", "", "3", "c.ps"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   const Lines lines = screen_lines();
   const Lines want = display("No ", "  1", "Portrait   ", "NeWS                ") + use_defaults("No ") +
                      head("intplinit  ") +
@@ -181,7 +181,7 @@ TEST_F(PlotFile, OrientationAnswers) {
     text += "\n" + file + "\n";
     type_raw(text);
     std::string name = "seis.ps";
-    plinit(name, 2);
+    plinit(name, setup::menu_from_stored);
     const Lines lines = screen_lines();
     EXPECT_EQ(psparams.psorient, c.want) << c.answers[0];
     EXPECT_EQ(std::count(lines.begin(), lines.end(), " Unknown command ==> Asking again"), c.refused);
@@ -195,7 +195,7 @@ TEST_F(PlotFile, UnreadableSettingsGiveTheDefaultsAndAreRewritten) {
   write_file(path("kavro7_ini.txt"), "not a record\n");
   type({"", "u.ps"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   const Lines want = display("No ", "  1", "Portrait   ", "NeWS                ") + use_defaults("Yes") + updated;
   EXPECT_EQ(first(screen_lines(), want.size()), want);
   EXPECT_EQ(read_file(path("kavro7_ini.txt")), "  F   1 P    2\n              \n");
@@ -205,7 +205,7 @@ TEST_F(PlotFile, AnUnknownOrientationCodeIsShownAndKept) {
   write_file(path("kavro7_ini.txt"), "  F   1 XYZ  9\n");
   type({"", "x.ps"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   const Lines want = display("No ", "  1", "XYZ        ", "NeWS                ") + use_defaults("Yes");
   EXPECT_EQ(first(screen_lines(), want.size()), want);
   EXPECT_EQ(psparams.psorient, "XYZ");
@@ -219,7 +219,7 @@ TEST_F(PlotFile, SettingsThatCannotBeWrittenAreReportedAndTheOpeningGoesOn) {
   std::filesystem::create_directory(path("kavro7_ini.txt"));
   type({"", "", "w.ps"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   const Lines lines = screen_lines();
   const Lines want = display("No ", "  1", "Portrait   ", "NeWS                ") + use_defaults("Yes") +
                      Lines{slashes,
@@ -263,10 +263,10 @@ TEST_F(PlotFile, OpeningWhileOpenAndClosingWhileClosedOnlyWarn) {
                                    slashes}));
   type({"", "p.ps", ""});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   screen();
   std::string other = "other.ps";
-  plinit(other, 2);
+  plinit(other, setup::menu_from_stored);
   EXPECT_EQ(screen_lines(), (Lines{slashes, " ///        subroutine plinit            ///",
                                    " ///               WARNING               ///", slashes,
                                    " Plot file or window is already opened",
@@ -281,7 +281,7 @@ TEST_F(PlotFile, PageMenuAddsAPageOrStartsTheNextPlot) {
   default_colour_table();
   type({"", "first.ps", "", "0"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   screen();
   newpage();
   const Lines menu = head("newpage    ") + Lines{" IT IS SUGGESTED TO CLEAR THE PLOT",
@@ -317,7 +317,7 @@ TEST_F(PlotFile, PageMenuAddsAPageOrStartsTheNextPlot) {
 TEST_F(PlotFile, EndOfTheRunWritesTheTrailerOfAnOpenPlotFile) {
   type({"", "end.ps"});
   std::string name = "seis.ps";
-  plinit(name, 2);
+  plinit(name, setup::menu_from_stored);
   std::vector<real> x{10, 20}, y{10, 20};
   psmoveto(x[0], y[0], 1);
   pslineto(std::span<real>(x).subspan(1), std::span<real>(y).subspan(1), 1);

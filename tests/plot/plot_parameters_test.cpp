@@ -52,7 +52,7 @@ TEST_F(PlotParameters, MenuWithAPlotOpenStartsFromTheCurrentSettings) {
   open_plot(2);
   plt2blk.linewidth = 0.3f;
   type({"10", "", "41", "0.8", "40", "-3", "99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   const Lines screen = screen_lines();
   EXPECT_EQ(head_of(screen, menu_body(true, true).size()), menu_body(true, true));
   // Option 10: the line thickness menu from the stored width (mode 2).
@@ -68,7 +68,7 @@ TEST_F(PlotParameters, InitialSettingsLastUntilTheMenuIsLeft) {
   open_plot(2);
   plt2blk.linewidth = 0.3f;
   type({"1", "0", "10", "", "31", "", "99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   const Lines screen = screen_lines();
   const auto second = find_line(screen, "  from currently stored..... 1 F");
   ASSERT_TRUE(second.has_value());
@@ -80,13 +80,13 @@ TEST_F(PlotParameters, InitialSettingsLastUntilTheMenuIsLeft) {
 
   // A new call starts from the current settings again.
   type({"99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   EXPECT_TRUE(has(screen_lines(), "  from currently stored..... 1 T"));
 }
 
 TEST_F(PlotParameters, WithThePlotClosedOnlyTheColourTableOptionsAct) {
   type({"10", "12", "50", "51", "3", "99", "99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   const Lines screen = screen_lines();
   EXPECT_EQ(head_of(screen, menu_body(true, false).size()), menu_body(true, false));
   EXPECT_FALSE(has(screen, " @ subroutine slinewidth "));
@@ -98,7 +98,7 @@ TEST_F(PlotParameters, WithThePlotClosedOnlyTheColourTableOptionsAct) {
 
 TEST_F(PlotParameters, ColoursToModifyAreListedAndEntryZeroIsNotOffered) {
   type({"51", "0", "", "12", "99", "99"});
-  splotparam2(2);
+  splotparam2(setup::menu_from_stored);
   const Lines screen = screen_lines();
   const auto head = find_line(screen, " |index|      name|   red% | green% |  blue% |");
   ASSERT_TRUE(head.has_value());
@@ -113,7 +113,7 @@ TEST_F(PlotParameters, ColoursToModifyAreListedAndEntryZeroIsNotOffered) {
 TEST_F(PlotParameters, InitialSettingsResetThePrimariesOrTheWholeTable) {
   for (std::size_t k = 0; k < 13; ++k) plt2blk.red[k] = 33;
   type({"1", "n", "51", "3", "99", "99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   EXPECT_TRUE(has(screen_lines(), " INITIALIZING RGB: 4 COLORS + BKG"));
   EXPECT_EQ(plt2blk.red[0], 100.0f);
   EXPECT_EQ(plt2blk.red[2], 100.0f);  // the primaries at full intensity
@@ -125,7 +125,7 @@ TEST_F(PlotParameters, InitialSettingsResetThePrimariesOrTheWholeTable) {
   // menu from the defaults.
   std::string answers(nsubplots, '\n');
   type_raw(answers + "99\n52\n99\n99\n");
-  splotparam2(8);
+  splotparam2(setup::defaults_but_attributes_menu);
   const Lines screen = screen_lines();
   EXPECT_EQ(count(screen, " @ subroutine mus2cm1    "), static_cast<std::size_t>(nsubplots));
   EXPECT_EQ(count(screen, " INITIALIZING COLOR TABLE:"), 2u);
@@ -136,7 +136,7 @@ TEST_F(PlotParameters, InitialSettingsResetThePrimariesOrTheWholeTable) {
 TEST_F(PlotParameters, TheNumberOfColoursFromItsDefaultCanBeCancelled) {
   open_plot(2);
   type({"1", "0", "50", "98", "99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   EXPECT_EQ(plt2blk.ncolor, 12);
   EXPECT_TRUE(has(screen_lines(), " INITIALIZING NUMBER OF COLORS TO:   4"));
 }
@@ -145,7 +145,7 @@ TEST_F(PlotParameters, WithoutMenuBodiesOnlyTheHeadPrecedesTheChoice) {
   open_plot(2);
   iocom.lwito(2) = false;
   type({"33", "45", "99"});
-  splotparam2(0);
+  splotparam2(setup::menu_from_passed);
   const Lines screen = screen_lines();
   EXPECT_EQ(head_of(screen, 5), join({menu_head("splotparam2"), {" Enter your choice", " New value =            33"}}));
   EXPECT_FALSE(has(screen, "          SETTING PLOT ATTRIBUTES"));
@@ -154,9 +154,9 @@ TEST_F(PlotParameters, WithoutMenuBodiesOnlyTheHeadPrecedesTheChoice) {
 
 TEST_F(PlotParameters, OddModesBelowFourDoNothing) {
   const Plt2Blk before = plt2blk;
-  splotparam2(1);
-  splotparam2(3);
-  splotparam2(11);
+  splotparam2(setup::passed);
+  splotparam2(setup::stored);
+  splotparam2(SetupMode(11));
   EXPECT_EQ(screen(), "");
   EXPECT_EQ(plt2blk.red, before.red);
   EXPECT_EQ(plt2blk.ncolor, before.ncolor);
@@ -166,7 +166,7 @@ TEST_F(PlotParameters, InitialisingWithThePlotClosedKeepsTheAttributes) {
   plt1blk.us0tocm[4] = {3, 4};
   plt2blk.red[2] = 1;
   plt2blk.linecol = 5;
-  splotparam2(9);
+  splotparam2(setup::defaults_but_attributes);
   const Lines screen = screen_lines();
   EXPECT_TRUE(has(screen, "  1: CM <-> DE: untouched (plot file closed)"));
   EXPECT_TRUE(has(screen, "     US <-> DE: untouched (plot file closed)"));
@@ -178,7 +178,7 @@ TEST_F(PlotParameters, InitialisingWithThePlotClosedKeepsTheAttributes) {
 
 TEST_F(PlotParameters, OpeningAnnouncesTheMapsSubplotOneAndEveryDefault) {
   open_plot(2);
-  splotparam2(7);
+  splotparam2(setup::all_subplots);
   const Lines want = join({menu_head("splotparam2"),
                            {" INITIALIZING PLOT PARAMETERS", " INITIALIZING SUBPLOT SCALING", "  1: CM <-> DE",
                             "  2: US <-> CM unchanged", "     US <-> DE"},

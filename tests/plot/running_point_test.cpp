@@ -23,12 +23,12 @@ void range(real pti, real ptf, real ptd) {
 
 TEST_F(RunningPoint, CountFromAnIncrementThatFits) {
   range(0, 1, 0.1f);
-  scptend(2, 1);
+  scptend(2, setup::passed);
   EXPECT_EQ(ptblock.np, 11);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0.1f);
   EXPECT_FLOAT_EQ(ptblock.rnseg, 10);
   range(1, 0, -0.25f);
-  scptend(2, 1);
+  scptend(2, setup::passed);
   EXPECT_EQ(ptblock.np, 5);
   EXPECT_EQ(screen(), "");
 }
@@ -36,7 +36,7 @@ TEST_F(RunningPoint, CountFromAnIncrementThatFits) {
 TEST_F(RunningPoint, ALargeRemainderIsReportedAndTypeTwoAdjustsTheIncrement) {
   range(0, 1, 0.3f);
   type({""});
-  scptend(2, 1);
+  scptend(2, setup::passed);
   EXPECT_EQ(ptblock.np, 4);
   EXPECT_FLOAT_EQ(ptblock.ptd, 1.0f / 3);
   Lines box = {" Calculation type =      2", " np computed from td with:", "  mp  =   1000", "  np  =      4",
@@ -49,7 +49,7 @@ TEST_F(RunningPoint, ALargeRemainderIsReportedAndTypeTwoAdjustsTheIncrement) {
   // Type 3 keeps the increment: the last point falls short.
   range(0, 1, 0.3f);
   type({""});
-  scptend(3, 1);
+  scptend(3, setup::passed);
   EXPECT_EQ(ptblock.np, 4);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0.3f);
   lines = screen_lines();
@@ -60,7 +60,7 @@ TEST_F(RunningPoint, ALargeRemainderIsReportedAndTypeTwoAdjustsTheIncrement) {
 TEST_F(RunningPoint, TooManyPointsAreReducedToTheCurveBuffer) {
   range(0, 1, 0.0001f);
   type({"", ""});
-  scptend(2, 1);
+  scptend(2, setup::passed);
   EXPECT_EQ(ptblock.np, 1000);
   EXPECT_FLOAT_EQ(ptblock.ptd, 1.0f / 999);
   const Lines lines = screen_lines();
@@ -71,7 +71,7 @@ TEST_F(RunningPoint, TooManyPointsAreReducedToTheCurveBuffer) {
   // A quotient beyond the integers: the count is bounded, never undefined.
   range(0, 3e38f, 1e-30f);
   type({"", ""});
-  scptend(3, 1);
+  scptend(3, setup::passed);
   EXPECT_EQ(ptblock.np, 1000);
   screen();
 }
@@ -79,7 +79,7 @@ TEST_F(RunningPoint, TooManyPointsAreReducedToTheCurveBuffer) {
 TEST_F(RunningPoint, OnePointWhenTheBoundsMeet) {
   range(2, 2, 0.5f);
   type({""});
-  scptend(2, 1);
+  scptend(2, setup::passed);
   EXPECT_EQ(ptblock.np, 1);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0.5f);
   const Lines lines = screen_lines();
@@ -90,12 +90,12 @@ TEST_F(RunningPoint, OnePointWhenTheBoundsMeet) {
 TEST_F(RunningPoint, IncrementFromTheCount) {
   range(0, 1, 5);
   ptblock.np = 11;
-  scptend(1, 1);
+  scptend(1, setup::passed);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0.1f);
   EXPECT_FLOAT_EQ(ptblock.rnp, 11);
   EXPECT_FLOAT_EQ(ptblock.rnseg, 10);
   ptblock.np = 1;
-  scptend(0, 1);
+  scptend(0, setup::passed);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0);
   EXPECT_EQ(screen(), "");
 }
@@ -104,16 +104,16 @@ TEST_F(RunningPoint, TextsAreRebuiltBelowOneHundredOnly) {
   range(0, 1, 0);
   ptblock.np = 11;
   ptblock.ptname = "ab   ";
-  scptend(1, 1);
+  scptend(1, setup::passed);
   EXPECT_EQ(ptblock.pttext, " init =  0.000000 final =  1.000000 inc =  0.100000");
   EXPECT_EQ(ptblock.ptlabel, "ab init =  0.000000 final =  1.000000 inc =  0.100000   ");
   range(0, 2, 0);
-  scptend(101, 1);
+  scptend(101, setup::passed);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0.2f);
   EXPECT_EQ(ptblock.pttext, " init =  0.000000 final =  1.000000 inc =  0.100000");
   // A blank name leaves one blank before the description.
   ptblock.ptname = "     ";
-  scptend(1, 1);
+  scptend(1, setup::passed);
   EXPECT_EQ(ptblock.ptlabel.substr(0, 9), "  init = ");
 }
 
@@ -122,7 +122,7 @@ TEST_F(RunningPoint, AnUnknownTypeIsReplacedByTheCount) {
     range(0, 1, 9);
     ptblock.np = 3;
     type({""});
-    scptend(t, 1);
+    scptend(t, setup::passed);
     EXPECT_FLOAT_EQ(ptblock.ptd, 0.5f);
     const Lines lines = screen_lines();
     EXPECT_EQ(Lines(lines.begin() + 4, lines.end() - 2),
@@ -137,7 +137,7 @@ TEST_F(RunningPoint, AnInconsistentLoopGoesToTheCurvesMenuUntilCorrected) {
   // The box's pause; the curves menu: 320 (increment), its menu: 10,
   // -0.5, 99; back in the curves menu: 99.
   type({"", "320", "10", "-0.5", "99", "99"});
-  scptend(2, 1);
+  scptend(2, setup::passed);
   EXPECT_EQ(ptblock.np, 3);
   EXPECT_FLOAT_EQ(ptblock.ptd, -0.5f);
   const Lines lines = screen_lines();
@@ -148,25 +148,25 @@ TEST_F(RunningPoint, AnInconsistentLoopGoesToTheCurvesMenuUntilCorrected) {
   // A zero increment is inconsistent as well.
   range(0, 1, 0);
   type({"", "320", "10", "0.25", "99", "99"});
-  scptend(3, 1);
+  scptend(3, setup::passed);
   EXPECT_EQ(ptblock.np, 5);
   screen();
 }
 
 TEST_F(RunningPoint, CountChecksOfTheSetter) {
   int np = 1000;
-  scptnp(np, 1);
+  scptnp(np, setup::passed);
   EXPECT_EQ(np, 1000);
   EXPECT_EQ(screen(), "");
   np = 1001;
   type({""});
-  scptnp(np, 1);
+  scptnp(np, setup::passed);
   EXPECT_EQ(np, 1000);
   EXPECT_TRUE(contains(screen_lines(), " ===> WILL NOT PLOT ALL THE DATA"));
   for (int bad : {0, -5}) {
     np = bad;
     type({""});
-    scptnp(np, 1);
+    scptnp(np, setup::passed);
     EXPECT_EQ(np, 1);
     EXPECT_EQ(ptblock.np, 1);
     const Lines lines = screen_lines();
@@ -177,7 +177,7 @@ TEST_F(RunningPoint, CountChecksOfTheSetter) {
   }
   // Modes 6 and 7 accept one point without the warning.
   np = 1;
-  scptnp(np, 7);
+  scptnp(np, setup::single_point_quietly);
   EXPECT_EQ(screen(), "");
 }
 
@@ -185,7 +185,7 @@ TEST_F(RunningPoint, CountMenuAsksInsideItsRange) {
   ptblock.np = 20;
   type({"10", "1001", "", "15", "99"});
   int np = 0;
-  scptnp(np, 2);
+  scptnp(np, setup::menu_from_stored);
   EXPECT_EQ(np, 15);
   EXPECT_EQ(ptblock.np, 15);
   const Lines menu = {" -------------------------------------------", " RUNNING POINT PARAMETERS:",
@@ -201,15 +201,15 @@ TEST_F(RunningPoint, CountMenuAsksInsideItsRange) {
 
 TEST_F(RunningPoint, NameKeepsFiveCharacters) {
   std::string name = "Barycentic coef";
-  scptnam(name, 1);
+  scptnam(name, setup::passed);
   EXPECT_EQ(ptblock.ptname, "Baryc");
   name = "ab";
-  scptnam(name, 1);
+  scptnam(name, setup::passed);
   EXPECT_EQ(ptblock.ptname, "ab   ");
   std::string back(8, '*');
-  scptnam(back, 3);
+  scptnam(back, setup::stored);
   EXPECT_EQ(back, "ab   ");
-  scptnam(back, 5);
+  scptnam(back, setup::initialise);
   EXPECT_EQ(back, "Point.parameter");
   EXPECT_EQ(ptblock.ptname, "Point");
   EXPECT_EQ(screen(), "");
@@ -243,7 +243,7 @@ const Lines listing = join({menu_head("scall"),
                              menu_tail}});
 
 TEST_F(RunningPoint, InitialisationSetsEveryDefaultAndTheListingShowsThem) {
-  scall(5);
+  scall(setup::initialise);
   EXPECT_EQ(screen_lines(), join({menu_head("scall"), {" INITIALIZING CURVES PARAMETERS"}, menu_head("scptnp"),
                                   {" INITIALIZING NUMBER OF POINTS TO:      11"}}));
   EXPECT_EQ(pfixblock.nparfix, 0);
@@ -255,21 +255,21 @@ TEST_F(RunningPoint, InitialisationSetsEveryDefaultAndTheListingShowsThem) {
   EXPECT_FLOAT_EQ(ptblock.ptf, 1);
   EXPECT_FLOAT_EQ(ptblock.ptd, 0.1f);
   const PtBlock before = ptblock;
-  scall(3);
+  scall(setup::stored);
   EXPECT_EQ(screen(), "");
-  scall(6);
+  scall(setup::list_curves);
   EXPECT_EQ(screen_lines(), listing);
   EXPECT_EQ(ptblock.ptname, before.ptname);
 }
 
 TEST_F(RunningPoint, CurvesMenuListsFixedParametersAndReachesEachSetter) {
-  scall(5);
+  scall(setup::initialise);
   int n = 2;
-  scparfixnb(n, 1);
+  scparfixnb(n, setup::passed);
   screen();
   // Slot 2 by its number, then the number of points, then leave.
   type({"2", "99", "300", "10", "7", "99", "99"});
-  scall(0);
+  scall(setup::menu_from_passed);
   EXPECT_EQ(ptblock.np, 7);
   const Lines lines = screen_lines();
   EXPECT_TRUE(contains(lines, "      param  0.000000  1 ....... 1"));

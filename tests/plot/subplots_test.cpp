@@ -16,14 +16,14 @@ using Reals = std::vector<real>;
 
 // Stores the frame (xcm0, ycm0, matrix by rows xx xy / yx yy) of subplot s.
 void set_frame(int s, real xcm0, real ycm0, real xx, real xy, real yx, real yy) {
-  ssubplot(s, 1);
-  sus2cm1(xcm0, ycm0, xx, xy, yx, yy, 1);
+  ssubplot(s, setup::passed);
+  sus2cm1(xcm0, ycm0, xx, xy, yx, yy, setup::passed);
 }
 
 TEST_F(Subplots, CentimetresToPointsAreTheSameInEverySubplot) {
   scm2de();
   for (int s : {1, 17, 35}) {
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     Reals x{1.0f}, y{2.0f};
     cm2de(x, y, x, y, 1);
     EXPECT_FLOAT_EQ(x[0], 28.35f);
@@ -82,7 +82,7 @@ TEST_F(Subplots, ComposingTouchesOnlyTheCurrentSubplot) {
   set_frame(5, 1, 1, 2, 0, 0, 2);
   const Plt1Blk before = plt1blk;
   int s = 5;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   plt1blk.ustocm[4] = {4, 0, 0, 4};  // change subplot 5's frame behind the set-up's back
   plt1blk.ustocm[3] = {4, 0, 0, 4};  // and subplot 4's
   sus2de();
@@ -102,7 +102,7 @@ TEST_F(Subplots, OpeningComposesTheMapsOfEverySubplotBothWays) {
   set_frame(35, 1, 1, 2, 0, 0, 4);
   EXPECT_EQ(plt1blk.cmtous[1], (Mat22{}));
   int s = 1;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   open_plot(2);
   scm2de();
   ssubplotmaps();
@@ -110,7 +110,7 @@ TEST_F(Subplots, OpeningComposesTheMapsOfEverySubplotBothWays) {
   // A length taken from the centimetre-to-user map of a subplot whose frame
   // was stored before the opening is not zero.
   s = 2;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   Reals x{5, 6}, y{6, 6};
   cm2us(x, y, x, y, 2);
   EXPECT_FLOAT_EQ(x[1] - x[0], 2.0f);
@@ -118,7 +118,7 @@ TEST_F(Subplots, OpeningComposesTheMapsOfEverySubplotBothWays) {
   us2de(xd, yd, xd, yd, 1);
   EXPECT_FLOAT_EQ(xd[0], 5 * 28.35f);
   s = 35;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   Reals u{2}, v{3};
   cm2us(u, v, u, v, 1);
   EXPECT_FLOAT_EQ(u[0], 0.5f);
@@ -130,9 +130,9 @@ TEST_F(Subplots, OpeningComposesTheMapsOfEverySubplotBothWays) {
 
 TEST_F(Subplots, SelectionBoxAndAnnouncement) {
   int s = 3;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   s = 7;
-  ssubplot(s, 0);
+  ssubplot(s, setup::menu_from_passed);
   EXPECT_EQ(plt1blk.isub, 7);
   const Lines head = menu_head("ssubplot");
   const Lines box = join({head, {
@@ -148,10 +148,10 @@ TEST_F(Subplots, SelectionBoxAndAnnouncement) {
       menu_tail}});
   EXPECT_EQ(screen_lines(), box);
   s = 0;
-  ssubplot(s, 3);
+  ssubplot(s, setup::stored);
   EXPECT_EQ(s, 7);
   EXPECT_EQ(screen(), "");
-  ssubplot(s, 5);
+  ssubplot(s, setup::initialise);
   EXPECT_EQ(s, 1);
   EXPECT_EQ(plt1blk.isub, 1);
   EXPECT_EQ(screen_lines(), join({head, {" INITIALISING SUBPLOT =  1"}}));
@@ -159,10 +159,10 @@ TEST_F(Subplots, SelectionBoxAndAnnouncement) {
 
 TEST_F(Subplots, ANumberOutsideTheSubplotsIsRefusedAndSubplotOneChosenOnResume) {
   int s = 9;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   type({"n", ""});  // do not stop; the pause
   s = 36;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   EXPECT_EQ(s, 1);
   EXPECT_EQ(plt1blk.isub, 1);
   const Lines lines = screen_lines();
@@ -173,7 +173,7 @@ TEST_F(Subplots, ANumberOutsideTheSubplotsIsRefusedAndSubplotOneChosenOnResume) 
   // A refused number shows no title in the box.
   type({"n", ""});
   s = -4;
-  ssubplot(s, 0);
+  ssubplot(s, setup::menu_from_passed);
   const Lines again = screen_lines();
   EXPECT_TRUE(contains(again, " |number .......... -4"));
   EXPECT_EQ(s, 1);

@@ -135,21 +135,21 @@ TEST_F(Symbols, OneCallDrawsEveryPointAndNoPointNothing) {
 
 TEST_F(Symbols, SizeInitialisationAndModes) {
   real size = 9;
-  ssymbolsize(size, 5);
+  ssymbolsize(size, setup::initialise);
   EXPECT_EQ(size, 0.4f);
   EXPECT_EQ(plt2blk.symbsize, 0.4f);
   EXPECT_EQ(screen_lines(), join({menu_head("ssymbolsize"), {" INITIALISING SYMBOL SIZE (cm) =    0.400"}}));
   size = 0;
-  ssymbolsize(size, 3);
+  ssymbolsize(size, setup::stored);
   EXPECT_EQ(size, 0.4f);
   size = 1.25f;
-  ssymbolsize(size, 1);
+  ssymbolsize(size, setup::passed);
   EXPECT_EQ(plt2blk.symbsize, 1.25f);
   EXPECT_EQ(screen(), "");
   // Mode 6 shows no menu: it only warns and stores nothing.
   type({""});
   size = 3;
-  ssymbolsize(size, 6);
+  ssymbolsize(size, SetupMode(6));
   EXPECT_EQ(plt2blk.symbsize, 1.25f);
   const Lines lines = screen_lines();
   ASSERT_EQ(lines.size(), 8u);
@@ -162,7 +162,7 @@ TEST_F(Symbols, SizeMenuShowsBothSizesAndAsks) {
   plt2blk.symbsize = 0.3f;
   type({"0.55"});
   real size = 0.7f;
-  ssymbolsize(size, 0);
+  ssymbolsize(size, setup::menu_from_passed);
   EXPECT_EQ(size, 0.55f);
   EXPECT_EQ(plt2blk.symbsize, 0.55f);
   const Lines want = join({menu_head("ssymbolsize"),
@@ -195,7 +195,7 @@ TEST_F(Symbols, TypeMenuListsTheCodesAndAsks) {
   plt2blk.symbtype = 1;
   type({"-23"});
   int t = 4;
-  ssymboltype(t, 0);
+  ssymboltype(t, setup::menu_from_passed);
   EXPECT_EQ(t, -23);
   EXPECT_EQ(plt2blk.symbtype, -23);
   const Lines want = join({menu_head("ssymboltype"),
@@ -214,18 +214,18 @@ TEST_F(Symbols, TypeMenuListsTheCodesAndAsks) {
 TEST_F(Symbols, TypeModesOfTheCodeListAndTheUnstoredQuestion) {
   plt2blk.symbtype = 5;
   int t = 8;
-  ssymboltype(t, 102);
+  ssymboltype(t, setup::list_codes_only);
   EXPECT_EQ(screen_lines(), code_list);
   EXPECT_EQ(t, 8);
   EXPECT_EQ(plt2blk.symbtype, 5);
   // With the second level off the list is not shown, and nothing is asked.
   iocom.lwito(2) = false;
-  ssymboltype(t, 102);
+  ssymboltype(t, setup::list_codes_only);
   EXPECT_EQ(screen(), "");
   iocom.lwito(2) = true;
   // 200: the answer comes back, nothing stored, no warning.
   type({"17"});
-  ssymboltype(t, 200);
+  ssymboltype(t, setup::answer_only);
   EXPECT_EQ(t, 17);
   EXPECT_EQ(plt2blk.symbtype, 5);
   Lines lines = screen_lines();
@@ -233,7 +233,7 @@ TEST_F(Symbols, TypeModesOfTheCodeListAndTheUnstoredQuestion) {
   EXPECT_FALSE(contains(lines, " ===> NO ACTION"));
   // 6: the menu and the question, then the warning; nothing stored.
   type({"3", ""});
-  ssymboltype(t, 6);
+  ssymboltype(t, SetupMode(6));
   EXPECT_EQ(plt2blk.symbtype, 5);
   lines = screen_lines();
   EXPECT_TRUE(contains(lines, " Enter symbol number"));
@@ -241,11 +241,11 @@ TEST_F(Symbols, TypeModesOfTheCodeListAndTheUnstoredQuestion) {
             (Lines{" inter =    6", " ===> NO ACTION", " ===> HIT RETURN TO CONTINUE"}));
   // 7: only the warning.
   type({""});
-  ssymboltype(t, 7);
+  ssymboltype(t, SetupMode(7));
   lines = screen_lines();
   EXPECT_EQ(lines.size(), 8u);
   // 5: the announcement and the default.
-  ssymboltype(t, 5);
+  ssymboltype(t, setup::initialise);
   EXPECT_EQ(t, 1);
   EXPECT_EQ(plt2blk.symbtype, 1);
   EXPECT_EQ(screen_lines(), join({menu_head("ssymboltype"), {" INITIALISING SYMBOL TYPE =    1"}}));

@@ -87,7 +87,7 @@ const std::string warning_title = "               WARNING               ";
 
 TEST_F(ProjectionTest, EllipsoidInitialisesToGrs80) {
   int iell = 7;
-  sellipsoid(iell, 5);
+  sellipsoid(iell, setup::initialise);
   Lines want = head();
   want += {" INITIALIZING ELLIPSOID", " Default ellipsoid = GRS80", " ellipsoid number  =   1"};
   want += summary("GRS80 1980 ELLIPSOID", 1, "6378137.0", "6356752.5");
@@ -117,7 +117,7 @@ TEST_F(ProjectionTest, EllipsoidInitialisesToGrs80) {
 TEST_F(ProjectionTest, EllipsoidNumberOutsideTheTableIsResetToOne) {
   type({""});  // the pause of the error box
   int iell = 0;
-  sellipsoid(iell, 1);
+  sellipsoid(iell, setup::passed);
   Lines want = box('*', error_title,
                    {"  ellipsoid nb =   0", " ==> NO SUCH ELLIPSOID NB", " ==> RESETTING TO:", "  ellipsoid nb =   1"});
   want += summary("GRS80 1980 ELLIPSOID", 1, "6378137.0", "6356752.5");
@@ -127,7 +127,7 @@ TEST_F(ProjectionTest, EllipsoidNumberOutsideTheTableIsResetToOne) {
 
 TEST_F(ProjectionTest, EllipsoidChosenSilentlyStillShowsItsSummary) {
   int iell = 3;
-  sellipsoid(iell, 1);
+  sellipsoid(iell, setup::passed);
   EXPECT_EQ(screen_lines(), summary("HAYFORD 1909 ELLIPSOID", 3, "6378388.0", "6356912.0"));
   EXPECT_EQ(ellipsoid_number, 3);
   EXPECT_EQ(ellipsoid.aell, 6378388.0f);
@@ -138,10 +138,10 @@ TEST_F(ProjectionTest, EllipsoidChosenSilentlyStillShowsItsSummary) {
 
 TEST_F(ProjectionTest, EllipsoidMenuChoosesAndRefusesAnswers) {
   int iell = 1;
-  sellipsoid(iell, 5);
+  sellipsoid(iell, setup::initialise);
   screen();
   type({"3", "12", "", "99"});
-  sellipsoid(iell, 2);
+  sellipsoid(iell, setup::menu_from_stored);
   Lines want = menu(1, 1, "3");
   want += menu(1, 3, "12");
   want += box('/', warning_title, {" ANSWER =  12", " NEITHER IN [1,9] NOR = 99", " ==> BACK TO MENU WITHOUT ACTION"});
@@ -157,7 +157,7 @@ TEST_F(ProjectionTest, EllipsoidKeptNumberBeforeInitialisationForcesTheMenu) {
   // although the mode is odd, until a number of the table is chosen.
   type({"", "99", "", "6", "99"});
   int iell = 4;
-  sellipsoid(iell, 3);
+  sellipsoid(iell, setup::stored);
   const Lines refused = box('*', error_title, {" ellipsoid number =   0", " NO SUCH ELLIPSOID AVALAIBLE"});
   Lines want = refused;
   want += menu(0, 0, "99");
@@ -207,7 +207,7 @@ TEST_F(ProjectionTest, EveryEllipsoidOfTheTableAgreesWithPublishedRadii) {
     ASSERT_EQ(radii.count(source), 1u) << source;
     const auto [a, b] = radii[source];
     int iell = k;
-    sellipsoid(iell, 1);
+    sellipsoid(iell, setup::passed);
     const Lines lines = screen_lines();
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[3], std::string(" ") + title);

@@ -74,13 +74,14 @@ class GraticuleTest : public DrawTest {
   // The code chosen without menus, the perspective seen under 90 degrees.
   static void use(int code) {
     real angle = 90;
-    if (code == 11 || code == 12) sangle1(angle, 1);
-    sprojll2(code, 1);
+    if (code == 11 || code == 12) sangle1(angle, setup::passed);
+    sprojll2(code, setup::passed);
   }
   static void window(real latmin, real latmax, real lonmin, real lonmax, real latinc = 10, real loninc = 10,
                      int type = 1, real tic = 1, int npgrid = 3) {
-    int nptick = 2, ndec = 1;
-    sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
+    GridValues grid{.latmin = latmin, .latmax = latmax, .lonmin = lonmin, .lonmax = lonmax, .latinc = latinc,
+                    .loninc = loninc, .npgrid = npgrid, .ticsize = tic, .nptick = 2, .igrid = type, .ndec = 1};
+    sllgrid3(grid, setup::passed);
   }
   // A new plot file, the map fitted into the box as the map driver's run
   // fits it, the graticule drawn; the file's drawing.
@@ -88,11 +89,11 @@ class GraticuleTest : public DrawTest {
     if (iocom.lplotop) close_plot();
     open_plot(1, "P  ", 1, name);
     int s = 1;
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     real xmin = 0, ymin = 0, xmax = 0, ymax = 0, x0 = 2, y0 = 2, xl = 17, yl = 26;
     int ixy = 1;
     extrllgrid(xmin, ymin, xmax, ymax);
-    sus2cm3(x0, y0, xl, yl, xmin, xmax, ymin, ymax, ixy, 1);
+    sus2cm3(x0, y0, xl, yl, xmin, xmax, ymin, ymax, ixy, setup::passed);
     drawllgrid();
     psstrokepath();
     return read_drawing(drawn_lines());
@@ -296,9 +297,9 @@ TEST_F(GraticuleTest, MeridiansDrawEverySampleThatHasAnImage) {
                         Case{15, "+proj=merc +R=1 +over", 0, 0, 30, 12}}) {
     SCOPED_TRACE(c.proj);
     real lon = c.lon0, lat = c.lat0;
-    soblique(lon, lat, 1);
+    soblique(lon, lat, setup::passed);
     use(c.code);
-    sllorig(lon, lat, 1);
+    sllorig(lon, lat, setup::passed);
     window(-90, 90, -180, 180, c.inc, c.inc, 1, 0, c.npgrid);
     const Drawing d = draw("samples" + std::to_string(c.code) + ".ps");
     // The runs of samples with an image, meridian by meridian from the east.
@@ -386,10 +387,9 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
   // Nor does the check of the settings refuse a window of exactly the
   // most intervals taken: 160 degrees by 0.16 (a single-precision quotient
   // a little above 1000).
-  real latmin = -80, latmax = 80, lonmin = -10, lonmax = 10, latinc = 0.16f, loninc = 5, tic = 1;
-  int npgrid = 3, nptick = 2, igrid = 1, ndec = 1;
+  GridValues grid{.latmin = -80, .latmax = 80, .lonmin = -10, .lonmax = 10, .latinc = 0.16f, .loninc = 5};
   screen();
-  sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, igrid, ndec, 1);
+  sllgrid3(grid, setup::passed);
   EXPECT_EQ(screen(), "");
   EXPECT_EQ(gridll.glatinc, rad(0.16f));
   EXPECT_EQ(grid_intervals(gridll.glatmax - gridll.glatmin, gridll.glatinc), 1000);
@@ -401,7 +401,7 @@ TEST_F(GraticuleTest, NoIntervalIsLostToTheRoundingOfTheAngles) {
 TEST_F(GraticuleTest, MenuShowsTheSettingsAndAdvisesOnTickSegments) {
   type({"40", "2", "32", "3", "31", "9", "33", "0.5", "99"});
   screen();
-  set_grid(4);
+  set_grid(setup::menu_from_defaults);
   const Lines lines = screen_lines();
   const std::string rule = " " + std::string(43, '-');
   const auto body = [&](const std::string& npgrid, const std::string& nptick, const std::string& tic,
@@ -447,10 +447,10 @@ TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
     Lines box;                     // the box's lines and its pause
   };
   const auto passed = [](real latmin, real latmax, real latinc, int npgrid, int nptick) {
-    return [=]() mutable {
-      real lonmin = -10, lonmax = 10, loninc = 5, tic = 1;
-      int type = 1, ndec = 1;
-      sllgrid3(latmin, latmax, lonmin, lonmax, latinc, loninc, npgrid, tic, nptick, type, ndec, 1);
+    return [=] {
+      GridValues grid{.latmin = latmin, .latmax = latmax, .lonmin = -10, .lonmax = 10, .latinc = latinc,
+                      .loninc = 5, .npgrid = npgrid, .nptick = nptick};
+      sllgrid3(grid, setup::passed);
     };
   };
   const std::string back = " ==> BACK TO MENU", again = " ==> ENTER THEM AGAIN", kept = " ==> GRID UNCHANGED";
@@ -478,7 +478,7 @@ TEST_F(GraticuleTest, SettingsThatGiveNoGraticuleAreRefused) {
     if (c.passed) {
       c.passed();
     } else {
-      set_grid(2);
+      set_grid(setup::menu_from_stored);
     }
     const Lines lines = screen_lines();
     Lines box = c.box;

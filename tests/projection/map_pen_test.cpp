@@ -32,7 +32,7 @@ class MapPenTest : public PointsTest {
   // `k` points to the map unit, origin at the page corner.
   void scale(real k) {
     real x0 = 0, y0 = 0, c = k / 28.35f, zero = 0;
-    sus2cm1(x0, y0, c, zero, zero, c, 1);
+    sus2cm1(x0, y0, c, zero, zero, c, setup::passed);
     screen();
     drawn();
   }

@@ -107,19 +107,19 @@ TEST_F(ProjectionTest, MatrixSetUpModes) {
   // Mode 3 returns ab and leaves it, printing nothing.
   a2b.ab = {1, 2, 3, 4, 5, 6, 7, 8, 9};
   Matrix33 m{};
-  smatab33(m, 3);
+  smatab33(m, setup::stored);
   EXPECT_EQ(m, (Matrix33{1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(a2b.ab, m);
   EXPECT_TRUE(screen().empty());
   // Mode 1 stores the matrix passed, silently.
   m = identity;
-  smatab33(m, 1);
+  smatab33(m, setup::passed);
   EXPECT_EQ(a2b.ab, identity);
   EXPECT_TRUE(screen().empty());
   // Mode 5: the identity and the initialising line.
   a2b.ab = {};
   m = {9, 9, 9, 9, 9, 9, 9, 9, 9};
-  smatab33(m, 5);
+  smatab33(m, setup::initialise);
   EXPECT_EQ(a2b.ab, identity);
   EXPECT_EQ(m, identity);
   Lines want = head;
@@ -132,7 +132,7 @@ TEST_F(ProjectionTest, MatrixSetUpMenuEditsElements) {
   // 2.5, an unknown answer, then leave.
   type({"6", "2.5", "12", "", "99"});
   Matrix33 m{};
-  smatab33(m, 4);
+  smatab33(m, setup::menu_from_defaults);
   Matrix33 want_matrix = identity;
   element(want_matrix, 2, 3) = 2.5f;
   EXPECT_EQ(a2b.ab, want_matrix);

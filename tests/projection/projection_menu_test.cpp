@@ -34,7 +34,7 @@ class ProjectionMenu : public ProjectionTest {
     screen();
   }
   // sprojll2 with `mode` (and `code`) answered by `answers`; the transcript.
-  Lines choose(const Lines& answers, int mode = 2, int code = 1) {
+  Lines choose(const Lines& answers, SetupMode mode = setup::menu_from_stored, int code = 1) {
     std::string text;
     for (const auto& a : answers) text += a + "\n";
     type_raw(text);
@@ -187,7 +187,7 @@ TEST_F(ProjectionMenu, StartUpAndResetInitialiseEverySetUpInOrder) {
   reset_projection_state();
   contours_settings = {.ptsdeg = 3, .lclip = false};
   int iproj = 0;
-  sprojll2(iproj, 5);
+  sprojll2(iproj, setup::initialise);
   const Lines start = screen_lines();
   EXPECT_EQ(heads(start), (Lines{"sprojll2", "sllorig", "slong1", "slong2", "slat1", "slat2", "sangle1", "sellipsoid",
                                  "sellipsoid", "soblique", "contours1", "sprojll2"}));
@@ -225,7 +225,7 @@ TEST_F(ProjectionMenu, StartUpAndResetInitialiseEverySetUpInOrder) {
 // value in force afterwards.
 TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
   struct Case {
-    int mode;  // 2: menus; 1: the code passed, without menus
+    SetupMode mode;  // the stored code with menus, or the code passed without
     int code;
     Lines answers;
     Lines box;  // consecutive lines of the transcript
@@ -234,58 +234,59 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
   };
   const std::string retry = " ===> HIT RETURN TO CONTINUE";
   const std::vector<Case> cases{
-      {2, 3, {"3", "99", "99", "1", "90", "99", "99", "", "1", "45", "99", "99"},
+      {setup::menu_from_stored, 3, {"3", "99", "99", "1", "90", "99", "99", "", "1", "45", "99", "99"},
        {" standard parallel =   90.000", " ==> MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.latp1, rad(45.0f)); }},
-      {2, 5, {"5", "99", "1", "0", "99", "", "1", "90", "99", "99"},
+      {setup::menu_from_stored, 5, {"5", "99", "1", "0", "99", "", "1", "90", "99", "99"},
        {" central angle =    0.000", " ==> MUST BE ABOVE 0 DEGREES", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.anglep1, rad(90.0f)); }},
-      {2, 9, {"9", "99", "1", "-10", "99", "", "1", "90", "99", "99"},
+      {setup::menu_from_stored, 9, {"9", "99", "1", "-10", "99", "", "1", "90", "99", "99"},
        {" central angle =  -10.000", " ==> MUST BE ABOVE 0 DEGREES", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.anglep1, rad(90.0f)); }},
       // The shared angle of 180 degrees is no angle of view: the
       // perspective's own is offered instead, said once, and accepted.
-      {2, 12, {"12", "99", "99", "99", "99"},
+      {setup::menu_from_stored, 12, {"12", "99", "99", "99", "99"},
        join({{" angle of view =  180.000", " ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES, OFFERED:   60.000"},
              menu_head("sangle1")}),
        [] { EXPECT_NEAR(llpparam.pconst1, 0.5, 1e-6); }},
       // A standard parallel at the pole, allowed to Albers, and equal
       // limiting parallels, allowed to the conic, are not offered either.
-      {2, 3, {"3", "99", "99", "99", "99", "99"},
+      {setup::menu_from_stored, 3, {"3", "99", "99", "99", "99", "99"},
        {" standard parallel =   90.000", " ==> MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES, OFFERED:   30.000"},
        [] { EXPECT_FLOAT_EQ(llpparam.latp1, rad(30.0f)); }, [] { llpparam.latp1 = rad(90.0f); }},
-      {2, 14, {"14", "99", "99", "99", "99", "99", "99", "99"},
+      {setup::menu_from_stored, 14, {"14", "99", "99", "99", "99", "99", "99", "99"},
        {" limiting parallels =   45.000   45.000", " ==> MUST BE DISTINCT, OFFERED:   30.000   60.000"},
        [] { EXPECT_FLOAT_EQ(forimwpoly.lat00[1], rad(60.0f)); },
        [] { llpparam.latp1 = llpparam.latp2 = rad(45.0f); }},
-      {2, 15, {"15", "99", "99"},
+      {setup::menu_from_stored, 15, {"15", "99", "99"},
        {" origin =    0.000   90.000", " ==> NO FINITE IMAGE UNDER THIS PROJECTION, OFFERED:    0.000   45.000"},
        [] { EXPECT_FLOAT_EQ(llorig.latorigll, rad(45.0f)); }, [] { llorig.latorigll = rad(90.0f); }},
       // Typed, it is refused.
-      {2, 11, {"11", "99", "1", "180", "99", "", "1", "90", "99", "99"},
+      {setup::menu_from_stored, 11, {"11", "99", "1", "180", "99", "", "1", "90", "99", "99"},
        {" ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", retry},
        [] { EXPECT_NEAR(llpparam.pconst1, std::sin(std::numbers::pi / 4), 1e-6); }},
-      {2, 14, {"14", "99", "99", "99", "99", "1", "45", "99", "1", "45", "99", "", "1", "49", "99", "99"},
+      {setup::menu_from_stored, 14,
+       {"14", "99", "99", "99", "99", "1", "45", "99", "1", "45", "99", "", "1", "49", "99", "99"},
        {" limiting parallels =   45.000   45.000", " ==> MUST BE DISTINCT", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.latp2, rad(49.0f)); }},
       // Given north first, swapped; the true-scale meridian offered 2
       // degrees east of the central one (10), whatever it was.
-      {2, 14, {"14", "99", "99", "1", "10", "99", "99", "1", "60", "99", "1", "30", "99", "99"},
+      {setup::menu_from_stored, 14, {"14", "99", "99", "1", "10", "99", "99", "1", "60", "99", "1", "30", "99", "99"},
        {" ==> LIMITING PARALLELS SWAPPED: SOUTHERNMOST FIRST"},
        [] {
          EXPECT_FLOAT_EQ(forimwpoly.lat00[0], rad(30.0f));
          EXPECT_FLOAT_EQ(forimwpoly.lat00[1], rad(60.0f));
          EXPECT_FLOAT_EQ(llpparam.longp2, rad(12.0f));
        }},
-      {1, 11, {"", ""},
+      {setup::passed, 11, {"", ""},
        {" angle of view =  180.000", " ==> MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES",
         " ==> KEPT: THE MAP MAY BE EMPTY OR COLLAPSED", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.anglep1, rad(180.0f)); }},
       // Latitudes are asked within the globe.
-      {2, 19, {"19", "99", "1", "95", "", "20", "99", "99"},
+      {setup::menu_from_stored, 19, {"19", "99", "1", "95", "", "20", "99", "99"},
        {" outside [-90.000, 90.000]", retry},
        [] { EXPECT_FLOAT_EQ(llpparam.latp1, rad(20.0f)); }},
-      {2, 15, {"15", "99", "2", "90", "99", "", "2", "40", "99"},
+      {setup::menu_from_stored, 15, {"15", "99", "2", "90", "99", "", "2", "40", "99"},
        {" The origin has no finite image under this projection", " ==> CHOOSE ANOTHER ORIGIN", retry},
        [] { EXPECT_FLOAT_EQ(llorig.latorigll, rad(40.0f)); }},
   };
@@ -304,7 +305,7 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
   // A code passed outside 1 to 25: Mercator instead, said so.
   type({""});
   int code = 26;
-  sprojll2(code, 1);
+  sprojll2(code, setup::passed);
   EXPECT_TRUE(has_block(screen_lines(), {"  projection nb =   26", " ==> NO SUCH PROJECTION NB", " ==> RESETTING TO:",
                                           "  projection nb =   15", retry}));
   EXPECT_EQ(code, 15);
@@ -312,7 +313,7 @@ TEST_F(ProjectionMenu, ValuesGivingNoMapAreRefused) {
   // The same origin given without menu: offsets 0, said so.
   type({""});
   real lon = 0, lat = 90;
-  sllorig(lon, lat, 1);
+  sllorig(lon, lat, setup::passed);
   EXPECT_TRUE(has_block(screen_lines(), join({warning_head("sllorig"),
                                                {" The origin has no finite image under this projection",
                                                 " ==> OFFSETS SET TO 0"}})));

@@ -97,7 +97,7 @@ TEST_F(Sentinels, NoProjectionEverReturnsANonFiniteValue) {
       llpparam.anglep1 = radians(s.angle);
       a2b.ab = oblique_matrix(radians(s.centre_lon), radians(s.centre_lat));
       int iell = s.ellipsoid;
-      sellipsoid(iell, 1);
+      sellipsoid(iell, setup::passed);
       derive_constants(entry.code);
       for (const real constant : {llpparam.pconst1, llpparam.pconst2, llpparam.pconst3, forimwpoly.imwc3,
                                   forimwpoly.imwc4, forimwpoly.imwc5, forimwpoly.imwc6, forimwpoly.imwc9,

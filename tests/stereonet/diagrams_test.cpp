@@ -105,14 +105,14 @@ class PagedDriver : public DrawTest {
       label[i].assign("event " + std::to_string(i + 1));
     }
     // The start-up of the diagrams: projection, frame, symbols.
-    fpsseis3(strike, dip, rake, strike, dip, rake, label, capacity, 0, 2, 5);
-    fpsbchbll(strike, dip, rake, strike, dip, rake, label, capacity, 0, 3, 1, 5);
+    fpsseis3(mechanisms(0), 2, setup::initialise);
+    fpsbchbll(mechanisms(0), 3, 1, setup::initialise);
     screen();
   }
   // The menu of the driver (subplot 3) on the first ndata mechanisms.
   std::vector<std::string> run_menu(int ndata, std::initializer_list<std::string> answers) {
     type(answers);
-    fpsbchbll(strike, dip, rake, strike, dip, rake, label, capacity, ndata, 3, 1, 0);
+    fpsbchbll(mechanisms(ndata), 3, 1, setup::menu_from_passed);
     return screen_lines();
   }
   // The frame of a subplot: origin (cm) and matrix.
@@ -120,6 +120,19 @@ class PagedDriver : public DrawTest {
     const auto k = static_cast<std::size_t>(s - 1);
     const auto& m = plt1blk.ustocm[k];
     return {plt1blk.us0tocm[k][0], plt1blk.us0tocm[k][1], m[0], m[1], m[2], m[3]};
+  }
+
+  // The first ndata mechanisms, with the same plane twice.
+  DiagramMechanisms mechanisms(int ndata) const {
+    return {.azd1 = strike,
+            .dipd1 = dip,
+            .rakd1 = rake,
+            .azd2 = strike,
+            .dipd2 = dip,
+            .rakd2 = rake,
+            .label0 = label,
+            .ndatdim = capacity,
+            .ndata = ndata};
   }
 
   std::array<real, capacity> strike{}, dip{}, rake{};
@@ -166,7 +179,7 @@ TEST_F(PagedDriver, ScalingStartsFromTheKeptLayoutAndKeepsOnlyAnAcceptedOne) {
     open_plot(1);
     plt1blk.ustocm[2] = {};
     plt1blk.us0tocm[2] = {};
-    fpsbchbll(strike, dip, rake, strike, dip, rake, label, capacity, 0, 3, 1, 5);
+    fpsbchbll(mechanisms(0), 3, 1, setup::initialise);
     drawn();
     const Lines screen_lines = run_menu(c.ndata, c.answers);
     close_plot();
@@ -208,9 +221,9 @@ TEST_F(PagedDriver, ANewFileFromThePageMenuKeepsTheNetsInTheirSubplot) {
   open_plot(1);
   // The map's subplot has a frame of its own.
   int s = 1;
-  ssubplot(s, 1);
+  ssubplot(s, setup::passed);
   real x0 = 2, y0 = 3, xx = 0.5f, xy = 0, yx = 0, yy = 0.5f;
-  sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+  sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
   const auto map_frame = frame(1);
   // Page 2 in a new file of the Compressed dialect: the trailer's Return,
   // the settings accepted, the name.
@@ -234,21 +247,24 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   std::array<real, 1> s2{real(row->number(10))}, d2{real(row->number(11))}, r2{real(row->number(12))};
   std::array<FixedText<16>, 1> name{};
   name[0].assign("Tangshan 1976");
+  const DiagramMechanisms tangshan{
+      .azd1 = s1, .dipd1 = d1, .rakd1 = r1, .azd2 = s2, .dipd2 = d2, .rakd2 = r2, .label0 = name, .ndatdim = 60000,
+      .ndata = 1};
   open_plot(1);
   // The plot's symbol size, text height and justification, as the driver
   // finds them and leaves them.
-  const auto attributes = [](int mode, real size, real height, int justif) {
+  const auto attributes = [](SetupMode mode, real size, real height, int justif) {
     ssymbolsize(size, mode);
     stextsize(height, mode);
     stextalign(justif, mode);
     return std::tuple{size, height, justif};
   };
-  const auto found = attributes(1, 0.5f, 0.7f, 3);
+  const auto found = attributes(setup::passed, 0.5f, 0.7f, 3);
   drawn();
   screen();
   type({"1000", "", "99"});
-  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 60000, 1, 3, 1, 0);
-  EXPECT_EQ(attributes(3, 0, 0, 0), found);
+  fpsbchbll(tangshan, 3, 1, setup::menu_from_passed);
+  EXPECT_EQ(attributes(setup::stored, 0, 0, 0), found);
   // The driver's menu (the store holds up to 60000 mechanisms): the
   // one-page driver's has no angle unit line.
   const auto menu_of = [](const std::string& driver, const std::string& plot_name, bool paged) {
@@ -335,7 +351,7 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   // are edited without storing them, and drawn at the next run.
   screen();
   type({"310", "10", "100", "", "", "", "1000", "", "99"});
-  fpsbchbll(s1, d1, r1, s2, d2, r2, name, 60000, 1, 3, 1, 0);
+  fpsbchbll(tangshan, 3, 1, setup::menu_from_passed);
   const Lines menu = screen_lines();
   EXPECT_TRUE(has_block(menu, {" set up:", " standard  type =  100", " alternate type =   -1"}));
   EXPECT_EQ(count_of(menu, " SET UP IS OK ==> EXIT ........ 99"), 4);
@@ -351,14 +367,14 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   // layout, in the symbol size in force.
   screen();
   type({"1000", "", "99"});
-  fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
+  fpsseis3(tangshan, 2, setup::menu_from_passed);
   EXPECT_EQ(net_symbols(drawn(), 0.5).size(), 6u);
   EXPECT_TRUE(has_block(screen_lines(), menu_of("fpsseis", "seis.fm.ps", false)));
 
   // Its own symbol option, as the paged driver's: P of each plane a
   // radial line at the next run.
   type({"310", "10", "100", "", "", "", "1000", "", "99"});
-  fpsseis3(s1, d1, r1, s2, d2, r2, name, 60000, 1, 2, 0);
+  fpsseis3(tangshan, 2, setup::menu_from_passed);
   const std::vector<Path> own = short_paths(drawn());
   ASSERT_GE(own.size(), 6u);
   const auto axes = own.end() - 6;

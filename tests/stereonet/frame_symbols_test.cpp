@@ -24,9 +24,9 @@ class FrameAndSymbols : public NetTest {};
 
 TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
   open(100);
-  srepstereo0(5);
+  srepstereo0(setup::initialise);
   real height = 0.4f;
-  stextsize(height, 1);
+  stextsize(height, setup::passed);
   const double half_height = 0.5 * 0.4 * 28.35;  // a middle-line anchor lies half a text height higher
   // North up: "North" centred above (0, 1.1), "East" right of (1.1, 0);
   // north to the right: the other way round.
@@ -38,13 +38,13 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
     use_projection(c.type);
     real angle = 30;
     int justif = 7, symbol = 13;
-    stextangle(angle, 1);
-    stextalign(justif, 1);
-    ssymboltype(symbol, 1);
+    stextangle(angle, setup::passed);
+    stextalign(justif, setup::passed);
+    ssymboltype(symbol, setup::passed);
     drawn();
     repstereo();
     int standard = 1, alternate = -1;
-    sdspaxsymb(standard, alternate, 1);
+    sdspaxsymb(standard, alternate, setup::passed);
     const real az = 0.5f, pl = -0.3f;
     dspaxfapn2(std::span(&az, 1), std::span(&pl, 1), 1);
     // Text angle, justification and symbol type as they were.
@@ -82,7 +82,7 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
     EXPECT_LT(distance(user(centre(symbol[0])), net_point(3, p > -1.0e-4f ? 0.5 : 0.5 + pi, 0)), 1e-3) << p;
   }
   int standard = 150, alternate = -1;
-  sdspaxsymb(standard, alternate, 1);
+  sdspaxsymb(standard, alternate, setup::passed);
   dspaxfapn2(std::span(&az, 1), std::span(&pl, 1), 1);
   EXPECT_TRUE(drawn().empty());
 
@@ -90,7 +90,7 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
   screen();
   type({"1"});
   int iproj = 4;
-  sspro(iproj, 2);
+  sspro(iproj, setup::menu_from_stored);
   EXPECT_EQ(iproj, 1);
   EXPECT_EQ(sprojtype.iproj, 1);
   const std::string rule = " " + std::string(43, '-');
@@ -118,17 +118,17 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
 // first 10 characters of each corner label drawn, beside its corner.
 TEST_F(FrameAndSymbols, CircleDiametersTicksAndCornerLabels) {
   open(100);
-  srepstereo0(5);
+  srepstereo0(setup::initialise);
   use_projection(4);
   int npts = 90;
-  srepstereonp(npts, 1);
+  srepstereonp(npts, setup::passed);
   for (int ilabel = 3; ilabel <= 6; ++ilabel) {
     std::string text = "Corner " + std::to_string(ilabel) + " of the frame";
     int idraw = 1;
-    srepstereolabel1(text, idraw, ilabel, 1);
+    srepstereolabel1(text, idraw, ilabel, setup::passed);
   }
   real height = 0.4f;
-  stextsize(height, 1);
+  stextsize(height, setup::passed);
   const double half_height = 0.5 * 0.4 * 28.35;
   drawn();
   repstereo();
@@ -200,7 +200,7 @@ TEST_F(FrameAndSymbols, RadialLinesAndArrowsAndTheEndsOfTheSymbolRange) {
   for (int code : {100, 101}) {
     for (const Axis& a : axes) {
       int standard = code, alternate = -1;
-      sdspaxsymb(standard, alternate, 1);
+      sdspaxsymb(standard, alternate, setup::passed);
       dspaxfapn2(std::span(&a.az, 1), std::span(&a.pl, 1), 1);
       const Point p = a.pl < 0 ? net_point(4, a.az + pi, -a.pl) : net_point(4, a.az, a.pl);
       const double r = std::hypot(p.first, p.second), f = r < 1e-6 ? 1 : 1 + (a.pl < 0 ? -0.2 : 0.2) / r;
@@ -215,7 +215,7 @@ TEST_F(FrameAndSymbols, RadialLinesAndArrowsAndTheEndsOfTheSymbolRange) {
   }
   for (const Axis& a : {axes[0], axes[1]}) {
     int standard = 99, alternate = -99;
-    sdspaxsymb(standard, alternate, 1);
+    sdspaxsymb(standard, alternate, setup::passed);
     dspaxfapn2(std::span(&a.az, 1), std::span(&a.pl, 1), 1);
     const std::vector<Path> paths = paths_of(drawn());
     ASSERT_EQ(paths.size(), 1u) << a.pl;
@@ -225,13 +225,13 @@ TEST_F(FrameAndSymbols, RadialLinesAndArrowsAndTheEndsOfTheSymbolRange) {
 }
 
 TEST_F(FrameAndSymbols, ALabelNumberOutsideTheSixEditsTheLastLabel) {
-  srepstereo0(5);
+  srepstereo0(setup::initialise);
   screen();
   // The box's pause, then the label menu: a new text, leave.
   type({"", "2", "Fault zone", "99"});
   std::string text(35, ' ');
   int idraw = 0, ilabel = 9;
-  srepstereolabel1(text, idraw, ilabel, 1);
+  srepstereolabel1(text, idraw, ilabel, setup::passed);
   EXPECT_EQ(ilabel, 6);
   EXPECT_EQ(stefram2.label[5], "Fault zone     ");
   EXPECT_FALSE(stefram2.llabel[5]);
@@ -311,7 +311,7 @@ TEST_F(FrameAndSymbols, FrameSetUpsShowTheirMenusAndStoreWhatIsChosen) {
       {"the frame menu: a corner label, the points of the circle, no axes, no ticks",
        {"3", "2", "Top", "3", "1", "99", "10", "10", "90", "99", "20", "n", "30", "n", ""},
        [] {
-         srepstereo0(4);
+         srepstereo0(setup::menu_from_defaults);
          return std::string();
        },
        join({menu_head("srepstereo0"), {" INITIALIZING STEREO FRAME"}, frame_menu("None           :F", 200, 'T', 'T'),
@@ -330,7 +330,7 @@ TEST_F(FrameAndSymbols, FrameSetUpsShowTheirMenusAndStoreWhatIsChosen) {
        [] {
          std::string text = "Over";
          int idraw = 7, ilabel = 4;
-         srepstereolabel1(text, idraw, ilabel, 1);
+         srepstereolabel1(text, idraw, ilabel, setup::passed);
          return text + " " + std::to_string(idraw) + " " + std::to_string(ilabel);
        },
        join({error_head,
@@ -342,14 +342,14 @@ TEST_F(FrameAndSymbols, FrameSetUpsShowTheirMenusAndStoreWhatIsChosen) {
        [] {
          std::string text = "Over";
          int idraw = 5, ilabel = 2;
-         srepstereolabel1(text, idraw, ilabel, 5);
+         srepstereolabel1(text, idraw, ilabel, setup::initialise);
          return text + " " + std::to_string(idraw) + " " + std::to_string(ilabel);
        },
        join({menu_head("srepstereol"), {" INITIALIZING STEREO FRAME LABEL"}}), defaults, "East 1 2"},
       {"the points' default announced, then their menu", {""},
        [] {
          int npts = 5;
-         srepstereonp(npts, 4);
+         srepstereonp(npts, setup::menu_from_defaults);
          return std::to_string(npts);
        },
        join({menu_head("srepstereon"), {" INITIALIZING STEREO FRAME: number of points"}, points_menu(200), choice(99)}),
@@ -358,14 +358,14 @@ TEST_F(FrameAndSymbols, FrameSetUpsShowTheirMenusAndStoreWhatIsChosen) {
        [] {
          stefram2.nptfram = 120;
          int npts = 5;
-         srepstereonp(npts, 3);
+         srepstereonp(npts, setup::stored);
          return std::to_string(npts);
        },
        {}, "120/T/T North:T East:T None:F None:F None:F None:F", "120"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    srepstereo0(5);
+    srepstereo0(setup::initialise);
     screen();
     std::string script;
     for (const std::string& a : c.answers) script += a + "\n";

@@ -28,7 +28,7 @@ TEST_F(GreatCircles, FromStrikeThroughDipDirectionOnTheLowerHemisphere) {
   for (int type = 1; type <= 4; ++type) {
     use_projection(type);
     for (int np : {40, 41}) {
-      sdspgc(np, 1);
+      sdspgc(np, setup::passed);
       for (const Plane& p : planes) {
         const double s = p.strike * pi / 180, d = p.dip * pi / 180;
         const real strike = real(s), dip = real(d);

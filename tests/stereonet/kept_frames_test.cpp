@@ -71,10 +71,10 @@ class KeptFrames : public DrawTest {
     };
     open_next(1 + pick(3));
     int iproj = 1 + pick(4);
-    sspro(iproj, 1);
-    srepstereo0(5);
+    sspro(iproj, setup::passed);
+    srepstereo0(setup::initialise);
     int npts = 40;
-    sdspgc(npts, 1);
+    sdspgc(npts, setup::passed);
     NetLayout layout;
     int isub = 3;
 
@@ -82,7 +82,7 @@ class KeptFrames : public DrawTest {
     int frame_changes = 0;
     // One change of the settings (or, kind 14, a path left open before the
     // next nets), through the setters.
-    const auto set = [](auto setter, auto value) { setter(value, 1); };
+    const auto set = [](auto setter, auto value) { setter(value, setup::passed); };
     const auto change = [&](int kind) {
       switch (kind) {
         case 0: set(slinecolor, pick(13)); break;
@@ -92,7 +92,7 @@ class KeptFrames : public DrawTest {
           int index = pick(13);
           std::string name = "Mixed   ";
           real r = real(pick(101)), g = real(pick(101)), b = real(pick(101));
-          scolorrgb(index, name, r, g, b, 1);
+          scolorrgb(index, name, r, g, b, setup::passed);
           break;
         }
         case 4: set(scolornb, plt2blk.ncolor == 1 ? 12 : 1); break;
@@ -112,13 +112,13 @@ class KeptFrames : public DrawTest {
             default: {
               std::string text = pick(2) == 0 ? "Nord" : "Up right";
               int idraw = 1, ilabel = 1 + pick(6);
-              srepstereolabel1(text, idraw, ilabel, 1);
+              srepstereolabel1(text, idraw, ilabel, setup::passed);
             }
           }
           break;
         case 11:
           iproj = iproj % 4 + 1;
-          sspro(iproj, 1);
+          sspro(iproj, setup::passed);
           break;
         case 12:
           close_plot();
@@ -143,7 +143,7 @@ class KeptFrames : public DrawTest {
         if (pick(3) != 0) change(static_cast<int>(seed % 16));
         if (pick(4) == 0) change(pick(16));
       }
-      ssubplot(isub, 1);
+      ssubplot(isub, setup::passed);
       if (open_path) {
         usplot(0.0f, 0.0f, 0);
         usplot(0.5f, 0.5f, 1);

@@ -21,13 +21,13 @@ class NetTest : public DrawTest {
     unit_ = unit;
     open_plot(1, orient);
     int s = 1;
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     real x0 = origin_x / 28.35f, y0 = origin_y / 28.35f, xx = real(unit / 28.35), xy = 0, yx = 0, yy = xx;
-    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
     drawn();
   }
   void use_projection(int type) {
-    sspro(type, 1);
+    sspro(type, setup::passed);
     screen();
   }
   // A drawn point (points) in user units.

@@ -47,7 +47,7 @@ TEST_F(StereonetProjection, EveryTypeAgreesWithProj) {
                {1, "+proj=stere +lat_0=-90 +R=0.5", true}};
   for (const Case& c : cases) {
     int type = c.type;
-    sspro(type, 1);
+    sspro(type, setup::passed);
     const CommandResult r = run_command(std::string("proj -f %.9f ") + c.proj, input);
     ASSERT_EQ(r.status, 0) << r.output;
     std::vector<real> x, y;
@@ -89,7 +89,7 @@ TEST_F(StereonetProjection, AnUnknownTypeIsReportedAndAskedForAgain) {
 
   type({"", "2"});
   int iproj = 7;
-  sspro(iproj, 1);
+  sspro(iproj, setup::passed);
   EXPECT_EQ(iproj, 2);
   EXPECT_EQ(sprojtype.iproj, 2);
   const auto again = screen_lines();

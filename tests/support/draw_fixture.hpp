@@ -105,9 +105,9 @@ class PointsTest : public DrawTest {
     DrawTest::SetUp();
     open_plot(1);
     int s = 1;
-    ssubplot(s, 1);
+    ssubplot(s, setup::passed);
     real x0 = 0, y0 = 0, xx = 1 / 28.35f, xy = 0, yx = 0, yy = 1 / 28.35f;
-    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
     drawn();
   }
   std::vector<Path> paths() { return paths_of(drawn()); }

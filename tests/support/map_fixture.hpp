@@ -21,9 +21,9 @@ class MapTest : public DrawTest {
     initialise_projection();
     open_plot(1);
     int isub = 1;
-    ssubplot(isub, 1);
+    ssubplot(isub, setup::passed);
     real x0 = 10, y0 = 8, xx = 2.5f, xy = 0, yx = 0, yy = 2.5f;
-    sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+    sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
     drawn();  // what the opening wrote is not the test's
   }
 };

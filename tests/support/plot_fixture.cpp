@@ -46,7 +46,7 @@ void PlotTest::open_plot(int dialect, const std::string& orient, int copies, con
   psparams.ipspath = 0;
   psprolog(copies, "seis.ps" + std::string(28, ' '));
   iocom.lplotop = true;
-  splotparam2(7);
+  splotparam2(setup::all_subplots);
   units().flush(50);
   prolog_end_ = file_lines(name).size();
   screen();  // the announcements of the opening

@@ -38,16 +38,15 @@ void reset_projection_state() {
   contours_settings = {};
 }
 
-void set_grid(int mode) {
-  real v[7]{};
-  int k[4]{};
-  sllgrid3(v[0], v[1], v[2], v[3], v[4], v[5], k[0], v[6], k[1], k[2], k[3], mode);
+void set_grid(SetupMode mode) {
+  GridValues v;
+  sllgrid3(v, mode);
 }
 
 void initialise_projection() {
-  set_grid(5);
+  set_grid(setup::initialise);
   int iproj = 0;
-  sprojll2(iproj, 5);
+  sprojll2(iproj, setup::initialise);
 }
 
 void set_start_up_parameters() {
@@ -58,7 +57,7 @@ void set_start_up_parameters() {
   llpparam.anglep1 = rad(180.0f);
   a2b.ab = oblique_matrix(0.0f, rad(45.0f));
   int iell = 1;
-  sellipsoid(iell, 1);
+  sellipsoid(iell, setup::passed);
 }
 
 void Points::add(double lon_degrees, double lat_degrees) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "console/real.hpp"
+#include "console/setup_mode.hpp"
 #include "support/console_fixture.hpp"
 
 namespace dorvix::testing {
@@ -24,7 +25,7 @@ void reset_projection_state();
 
 // The graticule's settings (sllgrid3) in `mode`, from nothing passed: the
 // modes that start from the stored or the default settings.
-void set_grid(int mode);
+void set_grid(SetupMode mode);
 
 // The projection and the graticule as the map driver's start-up leaves
 // them (code 15, every default).
