@@ -89,16 +89,6 @@ void vertex_lines() {
   say(short_rule);
 }
 
-// Prompts with the field's current value as default.
-void ask(bool& v, std::string_view question) { ask_flag(v, question); }
-void ask(real& v, std::string_view question) { ask_real(v, question); }
-void ask(int& v, std::string_view question) { ask_int(v, question); }
-
-// What a menu line shows after its label: a switch, a real, an integer.
-std::function<void(ItemLine&)> shows(const bool& v) { return shows_flag(v); }
-std::function<void(ItemLine&)> shows(const real& v) { return shows_fixed(v); }
-std::function<void(ItemLine&)> shows(const int& v) { return shows_integer(v, 6); }
-
 // ---- The polygon file --------------------------------------------------------
 
 // The name typed or chosen last; offered as the default of the next one.
@@ -223,19 +213,8 @@ void edit_vertex(int choice) {
   if (choice < choice_first_vertex || choice - choice_first_vertex >= t.nvrtx) return;
   const int i = choice - (choice_first_vertex - 1);
   integer_line("vertex number =", i);
-  ask(t.vrtxlong(i), "longitude");
-  ask(t.vrtxlat(i), "latitude");
-}
-
-// A switch of the menu and its question.
-MenuRow switch_row(int choice, std::string_view label, bool& v, std::string_view question) {
-  return {.choice = choice, .label = label, .action = [&v, question] { ask(v, question); }, .value = shows(v)};
-}
-
-// A value of the menu and its question.
-template <class T>
-MenuRow value_row(int choice, std::string_view label, T& v, std::string_view question) {
-  return {.choice = choice, .label = label, .action = [&v, question] { ask(v, question); }, .value = shows(v)};
+  ask_real(t.vrtxlong(i), "longitude");
+  ask_real(t.vrtxlat(i), "latitude");
 }
 
 // The lines of a minimum and a maximum, asked in turn by one choice.
@@ -245,11 +224,11 @@ std::vector<MenuRow> bound_rows(int choice, std::string_view min_label, real& mi
            .label = min_label,
            .action =
                [&min, &max, min_question, max_question] {
-                 ask(min, min_question);
-                 ask(max, max_question);
+                 ask_real(min, min_question);
+                 ask_real(max, max_question);
                },
-           .value = shows(min)},
-          {.choice = choice, .label = max_label, .value = shows(max)}};
+           .value = shows_fixed(min)},
+          {.choice = choice, .label = max_label, .value = shows_fixed(max)}};
 }
 
 // Rows shown only while `on` holds.
@@ -272,14 +251,14 @@ const MenuTable& criteria_menu() {
     };
     const auto test_with_bounds = [&](int choice, std::string_view label, bool& test, std::string_view question,
                                       std::vector<MenuRow> bounds) {
-      rows.push_back(switch_row(choice, label, test, question));
+      rows.push_back(setting_row(choice, label, test, question));
       bounds.push_back({.label = short_rule});
       add(while_on(is_on(test), std::move(bounds)));
     };
     add({{.label = long_rule},
          {.label = "WHAT IS TO BE TESTED ? (Angles in degrees) "},
          {.label = long_rule},
-         switch_row(10, "general test switch ", t.ltest, "activate test"),
+         setting_row(10, "general test switch ", t.ltest, "activate test"),
          {.label = short_rule}});
     test_with_bounds(100, "test latitude ", t.ltlat, "activate latitude test",
                      bound_rows(110, "latitude mini ", t.rlatmin, "minimum latitude", "latitude maxi ", t.rlatmax,
@@ -287,15 +266,15 @@ const MenuTable& criteria_menu() {
     test_with_bounds(200, "test longitude ", t.ltlong, "activate longitude test",
                      bound_rows(210, "longitude mini ", t.rlongmin, "minimum longitude", "longitude maxi ",
                                 t.rlongmax, "maximum longitude"));
-    rows.push_back(switch_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
+    rows.push_back(setting_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
     add(while_on(is_on(t.ltpoly),
                  rows_of_choice(251, {{.label = "great circle polygon ",
-                                       .action = [&t] { ask(t.lgcpoly, "bound polygon by great circle"); },
-                                       .value = shows(t.lgcpoly)},
+                                       .action = [&t] { ask_flag(t.lgcpoly, "bound polygon by great circle"); },
+                                       .value = shows_flag(t.lgcpoly)},
                                       {.label = "lat-long polygon ",
                                        .value = [&t](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }}})));
-    add(while_on(is_on(t.ltpoly), {{.label = "min number of vertices ........:", .value = shows(min_polygon_vertices)},
-                                   {.label = "max number of vertices ........:", .value = shows(max_polygon_vertices)},
+    add(while_on(is_on(t.ltpoly), {{.label = "min number of vertices ........:", .value = shows_integer(min_polygon_vertices, 6)},
+                                   {.label = "max number of vertices ........:", .value = shows_integer(max_polygon_vertices, 6)},
                                    {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
                                    {.choice = 253,
                                     .label = "number of vertices ",
@@ -305,28 +284,28 @@ const MenuTable& criteria_menu() {
                                           inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
                                                         max_polygon_vertices, istat);
                                         },
-                                    .value = shows(t.nvrtx)},
+                                    .value = shows_integer(t.nvrtx, 6)},
                                    {.draw = vertex_lines}}));
     test_with_bounds(300, "test depth ", t.ltdepth, "activate depth test",
                      bound_rows(310, "depth mini ", t.depthmin, "minimum depth", "depth maxi ", t.depthmax,
                                 "maximum depth"));
-    add({switch_row(501, "test rake on both planes", t.lrakeboth, "rake on both planes"),
+    add({setting_row(501, "test rake on both planes", t.lrakeboth, "rake on both planes"),
          {.label = "test union of intervals 1,2,3"},
-         switch_row(500, "test rake interval 1 ", t.ltrake1, "to test rake 1st interv")});
+         setting_row(500, "test rake interval 1 ", t.ltrake1, "to test rake 1st interv")});
     add(while_on(is_on(t.ltrake1), bound_rows(510, "rake mini interval 1", t.rakemin1, "minimum rake 1",
                                                "rake maxi interval 1", t.rakemax1, "maximum rake 1")));
-    rows.push_back(switch_row(520, "test rake interval 2", t.ltrake2, "to test rake 2nd interv"));
+    rows.push_back(setting_row(520, "test rake interval 2", t.ltrake2, "to test rake 2nd interv"));
     add(while_on(is_on(t.ltrake2), bound_rows(530, "rake mini interval 2", t.rakemin2, "minimum rake 2",
                                                "rake maxi interval 2", t.rakemax2, "maximum rake 2")));
-    rows.push_back(switch_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
+    rows.push_back(setting_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
     add(while_on(is_on(t.ltrake3), bound_rows(550, "rake mini interval 3", t.rakemin3, "minimum rake 3",
                                                "rake maxi interval 3", t.rakemax3, "maximum rake 3")));
     add(while_on([&t] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
-    rows.push_back(switch_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
+    rows.push_back(setting_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
     add(while_on(is_on(t.ltfroh),
-                 {value_row(610, "fclvd maxi ", t.fclvdmax, "maximum abs(fclvd)"),
-                  value_row(620, "moment relative error maxi ", t.errmijmax, "maximum rel error mij"),
-                  value_row(630, "moment free components min ", t.nfreemin, "minimum # of free mij")}));
+                 {setting_row(610, "fclvd maxi ", t.fclvdmax, 8, 3, "maximum abs(fclvd)"),
+                  setting_row(620, "moment relative error maxi ", t.errmijmax, 8, 3, "maximum rel error mij"),
+                  setting_row(630, "moment free components min ", t.nfreemin, 6, "minimum # of free mij")}));
     add({{.label = long_rule}, {.choice = menu_exit_choice, .label = "EXIT "}, {.label = long_rule}});
     return MenuTable{.rows = std::move(rows), .otherwise = edit_vertex};
   }();
