@@ -140,6 +140,37 @@ alternate() {
 # $1 over $2, two decimals.
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : a) }'; }
 
+
+# The side-by-side table of a run against the older build: the whole run
+# (answers $2), then the same less the run that only reads
+# (read_only.txt), each in wall time, CPU time (user + system) and peak
+# memory, the CPU ratios and the memory ratio beside their goals. $1 names
+# the run in the table's head, $3 is the CPU goal, $4 names the part the
+# difference stands for ("diagrams", "map").
+report_against() {
+  alternate "$work/read_only.txt" "$program" "$older"
+  read_wall_1=$wall_ms_1 read_cpu_1=$cpu_ms_1 read_wall_2=$wall_ms_2 read_cpu_2=$cpu_ms_2
+  alternate "$work/$2" "$program" "$older"
+  less() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'; }
+  goal() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "NOT met") }'; }
+  printf '%-32s %10s %10s %7s  %s\n' "$1" this "$against_commit" ratio goal
+  printf '%-32s %10s %10s %7s\n' "wall ms" "$wall_ms_1" "$wall_ms_2" "$(ratio "$wall_ms_1" "$wall_ms_2")"
+  cpu_ratio=$(ratio "$cpu_ms_1" "$cpu_ms_2")
+  printf '%-32s %10s %10s %7s  <= %s %s\n' "CPU ms (user + system)" "$cpu_ms_1" "$cpu_ms_2" "$cpu_ratio" "$3" \
+    "$(goal "$cpu_ratio" "$3")"
+  # Peak memory moves by a few pages from run to run: the goal is read on
+  # the ratio's two decimals.
+  memory_ratio=$(ratio "$peak_kb_1" "$peak_kb_2")
+  printf '%-32s %10s %10s %7s  <= 1.00 %s\n' "peak memory kB" "$peak_kb_1" "$peak_kb_2" "$memory_ratio" \
+    "$(goal "$memory_ratio" 1.00)"
+  wall_1=$(less "$wall_ms_1" "$read_wall_1") wall_2=$(less "$wall_ms_2" "$read_wall_2")
+  cpu_1=$(less "$cpu_ms_1" "$read_cpu_1") cpu_2=$(less "$cpu_ms_2" "$read_cpu_2")
+  printf '%-32s %10s %10s %7s\n' "$4 less read, wall ms" "$wall_1" "$wall_2" "$(ratio "$wall_1" "$wall_2")"
+  cpu_ratio=$(ratio "$cpu_1" "$cpu_2")
+  printf '%-32s %10s %10s %7s  <= %s %s\n' "$4 less read, CPU ms" "$cpu_1" "$cpu_2" "$cpu_ratio" "$3" \
+    "$(goal "$cpu_ratio" "$3")"
+}
+
 # Runs this build ($program) and the older one ($older) once more, each in a
 # directory of its own ($work/this, $work/older) holding links to the files
 # of $work named in $1 (separated by blanks), standard input from the file

@@ -64,28 +64,8 @@ if [ -n "$against" ]; then
       [ "$written" -eq $((lines / 20)) ] || { echo "$1 wrote $written pages" >&2; exit 1; }
     fi
   }
-  alternate "$work/read_only.txt" "$program" "$older"
-  read_wall_1=$wall_ms_1 read_cpu_1=$cpu_ms_1 read_wall_2=$wall_ms_2 read_cpu_2=$cpu_ms_2
-  alternate "$work/diagrams.txt" "$program" "$older"
-  less() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'; }
-  goal() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "NOT met") }'; }
   printf 'this build against %s, medians of %s alternating runs\n' "$against_commit" "$runs"
-  printf '%-32s %10s %10s %7s  %s\n' "read + 3001 diagrams" this "$against_commit" ratio goal
-  printf '%-32s %10s %10s %7s\n' "wall ms" "$wall_ms_1" "$wall_ms_2" "$(ratio "$wall_ms_1" "$wall_ms_2")"
-  cpu_ratio=$(ratio "$cpu_ms_1" "$cpu_ms_2")
-  printf '%-32s %10s %10s %7s  <= 0.50 %s\n' "CPU ms (user + system)" "$cpu_ms_1" "$cpu_ms_2" "$cpu_ratio" \
-    "$(goal "$cpu_ratio" 0.5)"
-  # Peak memory moves by a few pages from run to run: the goal is read on
-  # the ratio's two decimals.
-  memory_ratio=$(ratio "$peak_kb_1" "$peak_kb_2")
-  printf '%-32s %10s %10s %7s  <= 1.00 %s\n' "peak memory kB" "$peak_kb_1" "$peak_kb_2" "$memory_ratio" \
-    "$(goal "$memory_ratio" 1.00)"
-  wall_1=$(less "$wall_ms_1" "$read_wall_1") wall_2=$(less "$wall_ms_2" "$read_wall_2")
-  cpu_1=$(less "$cpu_ms_1" "$read_cpu_1") cpu_2=$(less "$cpu_ms_2" "$read_cpu_2")
-  printf '%-32s %10s %10s %7s\n' "diagrams less read, wall ms" "$wall_1" "$wall_2" "$(ratio "$wall_1" "$wall_2")"
-  cpu_ratio=$(ratio "$cpu_1" "$cpu_2")
-  printf '%-32s %10s %10s %7s  <= 0.50 %s\n' "diagrams less read, CPU ms" "$cpu_1" "$cpu_2" "$cpu_ratio" \
-    "$(goal "$cpu_ratio" 0.5)"
+  report_against "read + 3001 diagrams" diagrams.txt 0.50 diagrams
   compare_written "catalogue.hash" diagrams.txt fps_bb.ps
   exit
 fi

@@ -102,28 +102,8 @@ if [ -n "$against" ]; then
       [ "$rows" -eq "$lines" ] || { echo "$1 wrote $rows Si-Sh rows" >&2; exit 1; }
     fi
   }
-  alternate "$work/read_only.txt" "$program" "$older"
-  read_wall_1=$wall_ms_1 read_cpu_1=$cpu_ms_1 read_wall_2=$wall_ms_2 read_cpu_2=$cpu_ms_2
-  alternate "$work/map.txt" "$program" "$older"
-  less() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'; }
-  goal() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "NOT met") }'; }
   printf 'this build against %s, medians of %s alternating runs, dialect 2\n' "$against_commit" "$runs"
-  printf '%-32s %10s %10s %7s  %s\n' "read + 2001 map, Si-Sh on" this "$against_commit" ratio goal
-  printf '%-32s %10s %10s %7s\n' "wall ms" "$wall_ms_1" "$wall_ms_2" "$(ratio "$wall_ms_1" "$wall_ms_2")"
-  cpu_ratio=$(ratio "$cpu_ms_1" "$cpu_ms_2")
-  printf '%-32s %10s %10s %7s  <= 0.75 %s\n' "CPU ms (user + system)" "$cpu_ms_1" "$cpu_ms_2" "$cpu_ratio" \
-    "$(goal "$cpu_ratio" 0.75)"
-  # Peak memory moves by a few pages from run to run: the goal is read on
-  # the ratio's two decimals.
-  memory_ratio=$(ratio "$peak_kb_1" "$peak_kb_2")
-  printf '%-32s %10s %10s %7s  <= 1.00 %s\n' "peak memory kB" "$peak_kb_1" "$peak_kb_2" "$memory_ratio" \
-    "$(goal "$memory_ratio" 1.00)"
-  wall_1=$(less "$wall_ms_1" "$read_wall_1") wall_2=$(less "$wall_ms_2" "$read_wall_2")
-  cpu_1=$(less "$cpu_ms_1" "$read_cpu_1") cpu_2=$(less "$cpu_ms_2" "$read_cpu_2")
-  printf '%-32s %10s %10s %7s\n' "map less read, wall ms" "$wall_1" "$wall_2" "$(ratio "$wall_1" "$wall_2")"
-  cpu_ratio=$(ratio "$cpu_1" "$cpu_2")
-  printf '%-32s %10s %10s %7s  <= 0.75 %s\n' "map less read, CPU ms" "$cpu_1" "$cpu_2" "$cpu_ratio" \
-    "$(goal "$cpu_ratio" 0.75)"
+  report_against "read + 2001 map, Si-Sh on" map.txt 0.75 map
   differ=0
   for dialect in 1 2 3; do
     for answers in map.txt colours.txt; do
