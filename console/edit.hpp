@@ -72,6 +72,29 @@ std::string pad(std::string_view s, std::size_t w);
 // Number of characters of the decimal form of v ("-" included).
 int digits(long long v);
 
+// Fw.d in place of an angle whose range is a half-open turn: a value that
+// rounds to the excluded end `from` is written as the included end `to`,
+// the same direction (an SHmax of 179.96 as 0.0, an azimuth of -179.96 as
+// 180.0).
+class FoldedField {
+ public:
+  FoldedField(int w, int d, double from, double to) : w_(w), d_(d), from_(f(from, w, d)), to_(f(to, w, d)) {}
+  void write(char* field, float v) const;
+
+ private:
+  int w_, d_;
+  std::string from_, to_;
+};
+
 }  // namespace dorvix::edit
 
 #include "console/edit_fields.hpp"
+
+namespace dorvix::edit {
+
+inline void FoldedField::write(char* field, float v) const {
+  f_field(field, v, w_, d_);
+  if (std::string_view(field, from_.size()) == from_) to_.copy(field, to_.size());
+}
+
+}  // namespace dorvix::edit

@@ -19,23 +19,6 @@ namespace {
 // direction.
 constexpr real half_turn_degrees = 180.0f;
 
-// Fw.d of an angle in degrees whose range is a half-open turn, in place:
-// a value that rounds to the excluded end `from` is written as the
-// included end `to`, the same direction (an SHmax of 179.96 as 0.0, an
-// azimuth of -179.96 as 180.0).
-class FoldedField {
- public:
-  FoldedField(int w, int d, double from, double to) : w_(w), d_(d), from_(edit::f(from, w, d)), to_(edit::f(to, w, d)) {}
-  void write(char* field, real v) const {
-    edit::f_field(field, v, w_, d_);
-    if (std::memcmp(field, from_.data(), from_.size()) == 0) std::memcpy(field, to_.data(), to_.size());
-  }
-
- private:
-  int w_, d_;
-  std::string from_, to_;
-};
-
 }  // namespace
 
 std::string sish_header() {
@@ -57,8 +40,8 @@ std::string sish_header() {
 }
 
 void sish_row(char* line, const SishRow& r) {
-  static const FoldedField axis_azimuth(6, 1, -half_turn_degrees, half_turn_degrees);
-  static const FoldedField shmax_azimuth(6, 1, half_turn_degrees, 0.0);
+  static const edit::FoldedField axis_azimuth(6, 1, -half_turn_degrees, half_turn_degrees);
+  static const edit::FoldedField shmax_azimuth(6, 1, half_turn_degrees, 0.0);
   std::memset(line, ' ', sish_width);
   char* p = line + 1;
   // Each field after its blank.

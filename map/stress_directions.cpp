@@ -154,6 +154,8 @@ void writepbsv(std::span<const real> azsh, std::span<const int> isv, std::span<c
                std::span<const real> az3, std::span<const real> pl3, int n, int iunit) {
   static const std::string screen_head = listing_head('|', true);
   static const std::string file_head = listing_head('\t', false);
+  static const edit::FoldedField shmax_azimuth(8, 1, 360.0, 0.0);
+  static const edit::FoldedField axis_azimuth(8, 1, -180.0, 180.0);
   const bool screen = iunit == unit_screen;
   const char s = screen ? '|' : '\t';
   units().write(iunit, screen ? screen_head : file_head);
@@ -167,9 +169,18 @@ void writepbsv(std::span<const real> azsh, std::span<const int> isv, std::span<c
     row[8] = s;
     edit::i_field(row + 9, isv[j], 3);
     char* p = row + 12;
-    for (real angle : {azsh[j], az1[j], pl1[j], az2[j], pl2[j], az3[j], pl3[j]}) {
+    // SHmax within [0.0, 359.9], the axes' azimuths within (-180.0,
+    // 180.0], as rounded; the plunges as they are.
+    const real angles[] = {azsh[j], az1[j], pl1[j], az2[j], pl2[j], az3[j], pl3[j]};
+    for (std::size_t k = 0; k < std::size(angles); ++k) {
       *p = s;
-      edit::f_field(p + 1, deg(angle), 8, 1);
+      if (k == 0) {
+        shmax_azimuth.write(p + 1, deg(angles[k]));
+      } else if (k % 2 == 1) {
+        axis_azimuth.write(p + 1, deg(angles[k]));
+      } else {
+        edit::f_field(p + 1, deg(angles[k]), 8, 1);
+      }
       p += 9;
     }
     put(iunit, std::string_view(row, sizeof row));

@@ -115,16 +115,20 @@ TEST_F(StressDirectionsTest, AnglesReduceIntoTheirPeriodAndUnclearCasesAreListed
     na2pin(std::span(&out, 1), std::span(&in, 1), 1);
     EXPECT_NEAR(out, want, 2e-6f) << in;
   }
-  // On the screen only the second and third data, whose vertical axis is
-  // unclear (below the threshold, or no axis plunging at all).
-  const std::array<real, 3> azsh{0.5f, 1.0f, 0.0f}, az1{-1.0f, 0.1f, 0.0f}, pl1{0.2f, -0.3f, 0.0f},
-      az2{0.4f, 0.5f, 0.0f}, pl2{0.6f, 0.7f, 0.0f}, az3{0.8f, 0.9f, 0.0f}, pl3{-0.1f, 0.2f, 0.0f};
-  writepbsv(azsh, std::array<int, 3>{2, -3, 0}, az1, pl1, az2, pl2, az3, pl3, 3, unit_screen);
+  // On the screen only the second, third and fourth data, whose vertical
+  // axis is unclear (below the threshold, or no axis plunging at all); the
+  // fourth's azimuths round to the excluded ends of their ranges, and are
+  // written at the included ones.
+  const std::array<real, 4> azsh{0.5f, 1.0f, 0.0f, rad(359.96f)}, az1{-1.0f, 0.1f, 0.0f, -pi},
+      pl1{0.2f, -0.3f, 0.0f, 0.0f}, az2{0.4f, 0.5f, 0.0f, rad(-179.97f)}, pl2{0.6f, 0.7f, 0.0f, 0.0f},
+      az3{0.8f, 0.9f, 0.0f, pi}, pl3{-0.1f, 0.2f, 0.0f, 0.0f};
+  writepbsv(azsh, std::array<int, 4>{2, -3, 0, 0}, az1, pl1, az2, pl2, az3, pl3, 4, unit_screen);
   const std::string rule = " " + std::string(74, '-');
   EXPECT_EQ(screen_lines(),
             (Lines{rule, " data nb|isv| azshmax| azim.S1|plung.S1| azim.S2|plung.S2| azim.S3|plung.S3", rule,
                    "       2| -3|    57.3|     5.7|   -17.2|    28.6|    40.1|    51.6|    11.5",
-                   "       3|  0|     0.0|     0.0|     0.0|     0.0|     0.0|     0.0|     0.0"}));
+                   "       3|  0|     0.0|     0.0|     0.0|     0.0|     0.0|     0.0|     0.0",
+                   "       4|  0|     0.0|   180.0|     0.0|   180.0|     0.0|   180.0|     0.0"}));
 }
 
 // Zoback (1992): a pure thrust has T vertical and SHmax across its strike,
