@@ -96,11 +96,13 @@ void endaltsi(int iunit, const std::string& cname, int /*idum*/) {
     no_action_warning(end_header, "NO OPEN COMMAND FILE");
     return;
   }
+  // The input is the keyboard's again before the box of the file's cut
+  // lines, whose pause then continues the run and resumes no commands.
+  iocom.iuin = unit_keyboard;
+  iocom.lcomfop = false;
   cut_lines_box(end_header, iunit);
   if (iocom.lwito(1)) submenuhead(end_header);
   units().close(iunit);
-  iocom.iuin = unit_keyboard;
-  iocom.lcomfop = false;
   iocom.lwito(2) = true;
   if (iocom.lwito(1)) {
     ItemLine().text("Command file").text(trimmed(cname)).text("closed").write();

@@ -524,16 +524,24 @@ TEST(Program, EveryReaderReportsTheLinesItCut) {
       dir, {"", "5000", "5001", "commands.txt", "", "", "", "2001", "340", "y", "1000", "", "map.ps", "200",
             "points.txt", "", "", "", "", "99", "4", "coast.usgs", "", "99", "99", "9999", ""});
   EXPECT_EQ(run.status, 0);
+  // The pause resumes the commands only while the command file goes on:
+  // the box of the command file itself comes once it has ended.
+  const std::string resume = " ===> HIT RETURN TO RESUME COMMANDS", go_on = " ===> HIT RETURN TO CONTINUE";
   const struct {
     std::string routine, file;
     int line;
-  } cuts[] = {{"setseistest", "ccw.txt", 1},  {"fpsreadex1", "cat.hash", 2},  {"endaltsi", "commands.txt", 12},
-              {"getfreal", "points.txt", 4}, {"contours1", "coast.usgs", 1}};
+    std::string pause;
+  } cuts[] = {{"setseistest", "ccw.txt", 1, resume},
+              {"fpsreadex1", "cat.hash", 2, resume},
+              {"endaltsi", "commands.txt", 12, go_on},
+              {"getfreal", "points.txt", 4, go_on},
+              {"contours1", "coast.usgs", 1, go_on}};
   for (const auto& c : cuts) {
     EXPECT_TRUE(has_block(run.lines, join({warning_head(c.routine),
                                            {" LINES CUT AT 1048576 CHARACTERS =          1",
                                             " FIRST OF THEM IS LINE NUMBER    = " + edit::i(c.line, 10),
-                                            " IN FILE: " + c.file, " => THE REST OF THESE LINES WAS NOT READ"}})))
+                                            " IN FILE: " + c.file, " => THE REST OF THESE LINES WAS NOT READ",
+                                            c.pause}})))
         << c.file;
   }
   EXPECT_EQ(count(run.lines, " => THE REST OF THESE LINES WAS NOT READ"), 5u);
