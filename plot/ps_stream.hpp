@@ -43,8 +43,6 @@ struct RecordEnd {
 // The record "x y" and the operator of a point of a path, at `p`, which
 // has room for point_room characters; returns the end of the record.
 inline char* point_text(char* p, real x, real y, const RecordEnd& end);
-// The same on `out` (nullptr: nothing).
-inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end);
 
 // Points of a path whose records need no test a point: every coordinate
 // has a value and lies within a million points of the origin (short of the
@@ -87,6 +85,7 @@ inline char* number(char* out, real v);
 inline constexpr std::size_t number_room = 48;
 // Room of a point record.
 inline constexpr std::size_t point_room = 2 * number_room + 1 + RecordEnd::room;
+static_assert(point_room <= UnitFile::buffer_size);
 
 // A colour component given in percent, as a fraction of 1, right-aligned in
 // 6 columns with 3 decimals (" 0.500").
@@ -140,12 +139,6 @@ inline char* point_text(char* p, real x, real y, const RecordEnd& end) {
   p = number(p, y);
   std::memcpy(p, end.text, RecordEnd::room);
   return p + end.size;
-}
-
-inline void point_record(UnitFile* out, real x, real y, const RecordEnd& end) {
-  if (out == nullptr) return;
-  static_assert(point_room <= UnitFile::buffer_size);
-  out->commit(point_text(out->room(point_room), x, y, end));
 }
 
 }  // namespace dorvix::ps
