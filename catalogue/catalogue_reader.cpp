@@ -16,6 +16,7 @@
 #include "console/cut_lines.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
+#include "console/fixed_fields.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/item_lines.hpp"
@@ -245,12 +246,41 @@ void short_lines_box(const ShortLines& s, int end_column) {
   warningtail00();
 }
 
-// A line that cannot be read: the user rewinds or closes the file; the
+// The field of a line that does not hold a number of its kind.
+struct UnreadableField {
+  int line_number;  // in the file, blank lines counted
+  const LineField& field;
+  std::string_view line;
+};
+
+// The field's columns as they stand, between apostrophes so that its
+// blanks show; a character that the console cannot show is written as ?.
+std::string quoted_columns(const UnreadableField& u) {
+  std::string text = field_text(u.line, u.field.col, u.field.width);
+  for (char& c : text) {
+    if (c < ' ' || c > '~') c = '?';
+  }
+  return "'" + text + "'";
+}
+
+// Which line, which field and columns, and what they hold instead.
+void unreadable_field_lines(const UnreadableField& u) {
+  const LineField& f = u.field;
+  const std::string_view kind = f.read == FieldKind::integer ? "integer" : "decimal";
+  say("  CANNOT READ LINE # " + edit::i(u.line_number, 6));
+  say("  FIELD:   " + std::string(f.name) + " (" + std::string(kind) + ")");
+  say("  COLUMNS: " + edit::i(f.col, 0) + "-" + edit::i(f.col + f.width - 1, 0));
+  say("  TEXT:    " + quoted_columns(u));
+}
+
+// A line that cannot be read (`bad` names its field; none when the file
+// itself could not be read): the user rewinds or closes the file; the
 // store is emptied either way.
-void read_error(int iunit, int iread) {
+void read_error(int iunit, int iread, const UnreadableField* bad) {
   errorhead(reader_header);
   say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
   say("  IN FILE: " + input_name(iunit));
+  if (bad != nullptr) unreadable_field_lines(*bad);
   say(std::string(32, '-'));
   // Any answer but a try again closes the file.
   const MenuTable answers{.rows = {{.choice = 1,
@@ -299,14 +329,16 @@ bool read_catalogue(int iunit, Layout layout) {
     if (r == ReadResult::end_of_file) break;
     ++line_number;
     if (r == ReadResult::error) {
-      read_error(iunit, iread);
+      read_error(iunit, iread, nullptr);
       return false;
     }
     const auto slot = static_cast<std::size_t>(istore - 1);
     const LineRead lr = read_catalogue_line(layout, line, fpsblk, slot);
     if (lr.status == LineStatus::blank) continue;
     if (lr.status == LineStatus::unreadable) {
-      read_error(iunit, iread);
+      const auto field = static_cast<std::size_t>(lr.bad_field - 1);
+      const UnreadableField bad{line_number, line_layout(layout).fields[field], line};
+      read_error(iunit, iread, &bad);
       return false;
     }
     if (lr.unknown_hemisphere) letter_box(lr.position, true);

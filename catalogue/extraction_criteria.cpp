@@ -269,17 +269,17 @@ const MenuTable& criteria_menu() {
     rows.push_back(setting_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
     add(while_on(is_on(t.ltpoly),
                  rows_of_choice(251, {{.label = "great circle polygon ",
-                                       .action = [&t] { ask_flag(t.lgcpoly, "bound polygon by great circle"); },
+                                       .action = [] { ask_flag(t.lgcpoly, "bound polygon by great circle"); },
                                        .value = shows_flag(t.lgcpoly)},
                                       {.label = "lat-long polygon ",
-                                       .value = [&t](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }}})));
+                                       .value = [](ItemLine& l) { l.text(edit::l(!t.lgcpoly, 1)); }}})));
     add(while_on(is_on(t.ltpoly), {{.label = "min number of vertices ........:", .value = shows_integer(min_polygon_vertices, 6)},
                                    {.label = "max number of vertices ........:", .value = shows_integer(max_polygon_vertices, 6)},
                                    {.choice = 252, .label = "read polygon from file ", .action = read_polygon_file},
                                    {.choice = 253,
                                     .label = "number of vertices ",
                                     .action =
-                                        [&t] {
+                                        [] {
                                           int istat = 0;
                                           inintegvindef(t.nvrtx, "number of vertices", t.nvrtx, min_polygon_vertices,
                                                         max_polygon_vertices, istat);
@@ -300,7 +300,7 @@ const MenuTable& criteria_menu() {
     rows.push_back(setting_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
     add(while_on(is_on(t.ltrake3), bound_rows(550, "rake mini interval 3", t.rakemin3, "minimum rake 3",
                                                "rake maxi interval 3", t.rakemax3, "maximum rake 3")));
-    add(while_on([&t] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
+    add(while_on([] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
     rows.push_back(setting_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
     add(while_on(is_on(t.ltfroh),
                  {setting_row(610, "fclvd maxi ", t.fclvdmax, 8, 3, "maximum abs(fclvd)"),

@@ -126,15 +126,15 @@ MenuTable line_file_menu(const Window& w, LongitudeFrame& frame, std::string& na
       {.choice = 10,
        .label = "Clipping on ",
        .action =
-           [&s, &w, &frame] {
+           [&w, &frame] {
              ask_flag(s.lclip, "clip to grid bounds");
              if (s.lclip) frame = longitude_frame(w.lonmin, w.lonmax, true);
            },
        .value = shows_flag(s.lclip)},
-      {.shown = [&s] { return s.lclip; }, .draw = [&w, &frame] { window_lines(w, frame); }},
+      {.shown = [] { return s.lclip; }, .draw = [&w, &frame] { window_lines(w, frame); }},
       {.choice = 11,
        .label = "Nb of points for 1 deg ",
-       .action = [&s] { ask_real(s.ptsdeg, "Nb of points for 1 deg (polygons)"); },
+       .action = [] { ask_real(s.ptsdeg, "Nb of points for 1 deg (polygons)"); },
        .value = shows_fixed(s.ptsdeg, 9, 3)},
       {.label = "------------------------------"},
       {.label = "TYPE OF LINE FILE:"}};

@@ -118,7 +118,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
           {.label = "SET UP:"},
           {.label = section_rule},
           {.label = "PLOT:"},
-          {.label = "plot file name:", .value = [&s](ItemLine& l) { l.text(s.cplotfile.substr(0, 20)); }},
+          {.label = "plot file name:", .value = [](ItemLine& l) { l.text(s.cplotfile.substr(0, 20)); }},
           {.choice = 10, .label = "open plot file  ", .action = [&symbols] { open_plot(symbols); }},
           {.choice = 11,
            .label = "scaling ",
@@ -143,7 +143,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
           {.choice = 310,
            .label = "Epicenter symbol type ",
            .action =
-               [&r] {
+               [] {
                  say(edit::pad("choose epicenter symbol", prompt_width));
                  ssymboltype(r.iepisymb, setup::menu_from_passed);
                }},
@@ -174,7 +174,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
           {.choice = 400,
            .label = "plunge threshold for isv ",
            .action =
-               [&s, &r] {
+               [] {
                  int istat = 0;
                  const real def = s.plthresh;
                  inrealdef(s.plthresh, edit::pad("plunge threshold for isv in deg", prompt_width), def, istat);
@@ -185,7 +185,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
           {.choice = 1000,
            .label = "RUN = CREATE MAP ",
            .action =
-               [&data, &r, &symbols] {
+               [&data, &symbols] {
                  if (iocom.lplotop) {
                    newpage();
                  } else {

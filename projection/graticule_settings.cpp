@@ -184,7 +184,7 @@ MenuTable grid_menu(GridValues& v) {
                       say("too many points for tick marks ?");
                       dash_rule();
                     }},
-               {.draw = dash_rule},
+               dash_row(),
                {.choice = menu_exit_choice, .label = "EXIT "}});
   return MenuTable{.rows = std::move(rows), .width = 33};
 }

@@ -127,6 +127,12 @@ void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int p
   warninghead(h);
   ItemLine().text("stereo nets off the sheet =").integer(count, 6).write();
   say("==> PLOTTING THEM ALL THE SAME");
+  // The remedies: the paged driver, when the nets are more than a page
+  // holds, and smaller nets from the scaling option of either menu.
+  if (per_page == 0 && ndata > nets_per_page) {
+    say("==> 3001 OF THE TOP MENU DRAWS " + edit::i(nets_per_page, 0) + " A PAGE");
+  }
+  say("==> scaling (11) MAKES THE NETS SMALLER");
   warningtail00();
 }
 

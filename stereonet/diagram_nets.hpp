@@ -68,7 +68,8 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
 
 // Counts the nets of mechanisms 1 to ndata whose frame leaves the sheet,
 // the nets laid out `per_page` to a page (0: all on one page), and says
-// how many in a warning box of the driver `h`; nothing for none.
+// how many in a warning box of the driver `h`, with what keeps them on
+// the sheet; nothing for none.
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page);
 
 // The run-information caption centred at the top of the page; the

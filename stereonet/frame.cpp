@@ -125,7 +125,7 @@ const MenuTable& frame_table() {
     }
     rows.push_back({.choice = 10,
                     .label = "nb of points to draw ",
-                    .action = [&f] { srepstereonp(f.nptfram, setup::menu_from_stored); },
+                    .action = [] { srepstereonp(f.nptfram, setup::menu_from_stored); },
                     .value = shows_integer(f.nptfram, 7)});
     rows.push_back(setting_row(20, "draw axis", f.ldrawax, "whether to draw axis"));
     rows.push_back(setting_row(30, "draw tics", f.ldrawtic, "whether to draw ticks"));

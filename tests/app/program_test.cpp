@@ -353,6 +353,12 @@ TEST(Program, TheReadmesCommandFilesRunAsItSays) {
       {"map.cmd", map_cmd, {"scedc_hash_2018.hash", "gshhg_socal.gshhs"},
        [&](const TempDir& dir, const Lines& l) {
          EXPECT_TRUE(has(l, " | Nb of data |       6091 |         78 |"));
+         // The oblique stereographic projection applied, its origin moved
+         // to its centre.
+         EXPECT_TRUE(has(l, " STEREOGRAPHIC CONFORMAL SPHERICAL EARTH"));
+         EXPECT_TRUE(has_block(l, {" Enter origin longitude in degrees", " New value =  -118.250    "}));
+         EXPECT_TRUE(has_block(l, {" Enter origin latitude in degrees", " inside  [-90.000, 90.000]",
+                                   " New value =   34.0000    "}));
          EXPECT_TRUE(has(l, " input file gshhg_socal.gshhs closed"));
          EXPECT_TRUE(has(l, " PLOTTING Page 4/4"));
          const std::string ps = read_file(dir / "seis.map.ps");

@@ -4,10 +4,13 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "catalogue/line_codec.hpp"
+#include "console/fixed_fields.hpp"
 #include "real_data.hpp"
+#include "support/tools.hpp"
 
 namespace dorvix {
 namespace {
@@ -89,6 +92,81 @@ TEST(LineLayouts, FieldsTileTheLineInColumnOrder) {
   for (std::size_t k = 1; k < hash_layout.fields.size(); ++k) {
     const LineField& a = hash_layout.fields[k - 1];
     EXPECT_EQ(hash_layout.fields[k].col, a.col + a.width + 1) << k;
+  }
+}
+
+// The README's account of a layout: the example line of the code block
+// after `mention` (its third line, under two rulers) and the rows of the
+// table after it, each as its trimmed cells.
+struct ReadmeLayout {
+  std::string example;
+  std::vector<std::vector<std::string>> rows;
+};
+ReadmeLayout readme_layout(const std::string& readme, const std::string& mention) {
+  ReadmeLayout r;
+  std::istringstream in(readme.substr(readme.find(mention)));
+  int block_lines = 0;
+  bool in_table = false;
+  for (std::string line; std::getline(in, line);) {
+    if (r.example.empty() && line.rfind("    ", 0) == 0 && ++block_lines == 3) r.example = line.substr(4);
+    if (line.rfind("| Columns", 0) == 0) {
+      in_table = true;
+    } else if (in_table && line.rfind("|---", 0) != 0) {
+      if (line.rfind('|', 0) != 0) break;
+      std::vector<std::string> cells;
+      std::istringstream row(line.substr(1));
+      for (std::string cell; std::getline(row, cell, '|');) {
+        cell.erase(0, cell.find_first_not_of(' '));
+        cell.erase(cell.find_last_not_of(' ') + 1);
+        cells.push_back(cell);
+      }
+      r.rows.push_back(cells);
+    }
+  }
+  return r;
+}
+
+// The README's tables give each field of the layouts as the reader takes
+// it (columns, width, kind, the name its error box uses), and its example
+// lines are the real files' and read as the tables say.
+TEST(LineLayouts, TheReadmesTablesAndExamplesAreTheLayouts) {
+  const std::string readme = testing::read_file(std::filesystem::path(DORVIX_SOURCE_DIR) / "README.md");
+  const struct {
+    const LineLayout& layout;
+    std::string mention, file;
+  } cases[] = {{fpfit_layout, "An FPFIT line has", "fpfit_usgs_example_hinv_ncal1997.fpfit"},
+               {hash_layout, "A HASH line has", "scedc_hash_2018.hash"}};
+  auto holds = [](const LineField& f) -> std::string {
+    if (f.read == FieldKind::integer) return "integer";
+    if (f.read == FieldKind::character) return "character";
+    return "decimal, " + std::to_string(f.decimals) + (f.decimals == 1 ? " decimal" : " decimals");
+  };
+  auto names = [](const std::string& cell, std::string_view name) {
+    for (const char* after : {"", ", ", ": ", " (", " of "}) {
+      const std::string named = std::string(name) + after;
+      if (cell == named || (*after != '\0' && cell.rfind(named, 0) == 0)) return true;
+    }
+    return false;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mention);
+    const ReadmeLayout r = readme_layout(readme, c.mention);
+    EXPECT_EQ(r.example, real_data_lines(c.file).at(0));
+    ASSERT_EQ(r.rows.size(), c.layout.fields.size());
+    for (const LineField& f : c.layout.fields) {
+      const std::vector<std::string>& row = r.rows[static_cast<std::size_t>(f.number - 1)];
+      ASSERT_EQ(row.size(), 5u) << f.number;
+      const std::string last = std::to_string(f.col + f.width - 1);
+      EXPECT_EQ(row[0], f.width == 1 ? last : std::to_string(f.col) + "\u2013" + last) << f.number;
+      EXPECT_EQ(row[1], std::to_string(f.width)) << f.number;
+      EXPECT_EQ(row[2], holds(f)) << f.number;
+      EXPECT_TRUE(names(row[3], f.name)) << row[3] << " for " << f.name;
+      std::string here = field_text(r.example, f.col, f.width);
+      here.erase(0, here.find_first_not_of(' '));
+      EXPECT_EQ(row[4], here.empty() ? "blank" : here.substr(0, here.find_last_not_of(' ') + 1)) << f.number;
+    }
+    const auto blk = new_store();
+    EXPECT_EQ(read_catalogue_line(c.layout.id, r.example, *blk, 0).status, LineStatus::read);
   }
 }
 

@@ -59,7 +59,7 @@ TEST_F(FrameAndSymbols, LabelsSymbolsAttributesAndTheProjectionMenu) {
       EXPECT_NEAR(a.first, origin_x + 100 * at.first, 0.01) << c.type << text;
       EXPECT_NEAR(a.second, origin_y + 100 * at.second - (above ? 0 : half_height), 0.01) << c.type << text;
       // Centred above, or from the left end.
-      const auto t = std::find_if(l.begin(), l.end(), [&](const std::string& s) { return s.rfind(text, 0) == 0; });
+      const auto t = std::find_if(l.begin(), l.end(), [prefix = text](const std::string& s) { return s.rfind(prefix, 0) == 0; });
       ASSERT_NE(t, l.end());
       EXPECT_EQ(above ? t[1] : *t, above ? "sl -2 div 0 G" : std::string(text) + " show") << c.type;
     }
