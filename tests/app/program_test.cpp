@@ -556,24 +556,29 @@ TEST(Program, LinksAreReplacedAndWhatTheyLeadToIsKept) {
 
 // A pipe is written only while a program reads from it, and never waited
 // for: a pipe named as the plot in a command file stops the command file;
-// one chosen as a catalogue is refused. A plot chosen as a pipe that
-// Ghostscript reads is drawn.
+// one chosen as a catalogue is refused; one named kavro7_ini.txt holds no
+// settings. A plot chosen as a pipe that Ghostscript reads is drawn.
 TEST(Program, APipeIsWrittenOnlyWhileAProgramReadsIt) {
   TempDir dir;
   write_file(dir / "cat.hash", hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n");
-  for (const std::string pipe : {"p.ps", "out.hash"}) {
+  for (const std::string pipe : {"p.ps", "out.hash", "kavro7_ini.txt"}) {
     ASSERT_EQ(::mkfifo((dir / pipe).c_str(), 0600), 0);
   }
   write_file(dir / "commands.txt", "10\n\np.ps\n");
-  const ProgramRun run = run_briefly(dir, {"", "1000", "1001", "cat.hash", "5000", "5001", "commands.txt", "",
+  const ProgramRun run = run_briefly(dir, {"", "1000", "1001", "cat.hash", "5000", "5001", "commands.txt", "", "",
                                            "q.ps", "20", "", "1200", "1001", "out.hash", "", "x.hash", "", "99", "9999"});
   EXPECT_EQ(run.status, 0);
+  const Lines settings_box = join({warning_head("intplinit"),
+                                   {" could not write kavro7_ini.txt", " IS NOT A SETTINGS FILE, NOT REPLACED",
+                                    " ==> default settings not saved"}});
+  EXPECT_TRUE(has_block(run.lines, settings_box));
   EXPECT_TRUE(has_block(run.lines, open_failure("p.ps", 35, "NO PROGRAM READS FROM IT", 3)));
   EXPECT_TRUE(has_block(run.lines, open_failure("out.hash", 40, "NO PROGRAM READS FROM IT")));
   EXPECT_EQ(read_file(dir / "x.hash"), read_file(dir / "cat.hash"));
   expect_renders(dir / "q.ps");
 
   DORVIX_REQUIRE_TOOL("gs");
+  std::filesystem::remove(dir / "kavro7_ini.txt");
   CommandResult drawn;
   std::thread reader([&] {
     drawn = run_command("gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage - < " + shell_quote((dir / "p.ps").string()));
@@ -587,6 +592,62 @@ TEST(Program, APipeIsWrittenOnlyWhileAProgramReadsIt) {
   EXPECT_EQ(streamed.status, 0);
   EXPECT_EQ(drawn.status, 0);
   EXPECT_EQ(drawn.output, "");
+}
+
+// The settings file is rewritten only when it holds settings, and through
+// a link only after a yes at the keyboard; otherwise, or when it cannot be
+// written, a box says why and the plot is opened with the settings shown.
+TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
+  namespace fs = std::filesystem;
+  const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
+  const std::string shared = "  T   3 LUS  1\n              \n";
+  // The opening with new settings (2 copies, the rest kept), then the plot's name.
+  const Lines changed{"n", "", "2", "", ""};
+  const struct {
+    std::string link_to;  // kavro7_ini.txt: a link to this file (none: no file)
+    Lines answers;        // from the opening's question on
+    bool commands;        // the answers come from a command file
+    std::string reason;   // of the box; empty: written
+    std::string settings_after;
+    std::uintmax_t size_limit = 0;
+  } cases[] = {
+      {"cat.hash", {"", "", "x.ps"}, false, "IS NOT A SETTINGS FILE, NOT REPLACED", catalogue},
+      {"shared.txt", join({changed, {"y", "x.ps"}}), false, "", "  T   2 LUS  1\n              \n"},
+      {"shared.txt", join({changed, {"n", "", "x.ps"}}), false, "IS A LINK, NOT REWRITTEN", shared},
+      {"shared.txt", join({changed, {"x.ps"}}), true, "IS A LINK, NOT REWRITTEN", shared},
+      {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n     ", 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link_to + " " + c.reason);
+    TempDir dir;
+    write_file(dir / "cat.hash", catalogue);
+    write_file(dir / "shared.txt", shared);
+    const fs::path settings = dir / "kavro7_ini.txt";
+    if (!c.link_to.empty()) fs::create_symlink(c.link_to, settings);
+    Lines keyboard{"", "10"};
+    if (c.commands) {
+      std::string text = "10\n";
+      for (const std::string& a : c.answers) text += a + "\n";
+      write_file(dir / "commands.txt", text);
+      keyboard = {"", "5000", "5001", "commands.txt", ""};  // the box's pause
+    } else {
+      keyboard.insert(keyboard.end(), c.answers.begin(), c.answers.end());
+    }
+    keyboard.insert(keyboard.end(), {"20", "", "9999"});
+    const ProgramRun run = run_dorvix(dir, keyboard, c.size_limit);
+    if (c.size_limit == 0) {
+      EXPECT_EQ(run.status, 0);
+    }
+    EXPECT_EQ(has_block(run.lines, {" could not write kavro7_ini.txt", " " + c.reason}), !c.reason.empty());
+    EXPECT_EQ(has(run.lines, " rewrite shared.txt through the link kavro7_ini.txt ?"),
+              c.link_to == "shared.txt" && !c.commands);
+    EXPECT_EQ(read_file(settings), c.settings_after);
+    EXPECT_EQ(read_file(dir / "cat.hash"), catalogue);
+    if (!c.link_to.empty()) {
+      EXPECT_EQ(fs::read_symlink(settings), c.link_to);
+    }
+    if (c.size_limit == 0) expect_renders(dir / "x.ps");
+  }
 }
 
 // A name that cannot be opened gets the true reason, also as an ordinary
