@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -49,24 +50,6 @@ struct Source {
   long long command_line = 0;  // the command file's line that held the name; 0: not read there
 };
 
-// Why the system refused the open, as the box says it.
-std::string failure_text(const OpenResult& r) {
-  switch (r.failure) {
-    case OpenFailure::in_use:
-      return "IN USE BY ANOTHER PROGRAM";
-    case OpenFailure::held_by_unit:
-      return "already open for unit = " + edit::i(r.unit, 4);
-    case OpenFailure::device:
-      return "IS A DEVICE, NOT A FILE";
-    case OpenFailure::system:
-    case OpenFailure::none:
-      break;
-  }
-  std::string text = std::strerror(r.error);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // The box of a failed attempt: the lines saying what failed and why, then
 // the verdict. A command file is ended first, so that the questions, and
 // the pause of the box, come back to the keyboard.
@@ -111,48 +94,98 @@ bool chosen_path(std::string& path) {
   return !path.empty();
 }
 
-// A file to be written that exists already: only the user's Yes lets it
-// be replaced, as a save dialog asks. The open then writes it from its
-// start, once it holds its lock (a file that must be new is opened as one
-// that may exist); a symbolic link is removed instead, so that the file
-// it points to stays as it is. A file another program is writing is
-// refused without asking. Directories and other special files are never
-// removed; the open then fails as for any name that cannot be opened.
-// The reason of a refusal, or "".
-std::string replace_refusal(const std::string& path, FileStatus& status) {
+// What a name to be written stands for now.
+struct Existing {
+  bool exists = false;  // the name is taken (by a link that leads nowhere too)
+  bool link = false;    // the name is a symbolic link
+  std::filesystem::file_type target = std::filesystem::file_type::not_found;  // what it leads to
+  // A file, or a link to a file or to nothing: what is replaced when the
+  // name is written anew. A pipe or a terminal is written as it is, and
+  // the open refuses anything else (a folder, a disk) with its reason.
+  bool replaceable() const {
+    using std::filesystem::file_type;
+    return exists && (target == file_type::regular || (link && target == file_type::not_found));
+  }
+};
+
+Existing existing(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  const auto st = fs::symlink_status(path, ec);
-  if (ec || !fs::exists(st)) return "";
-  if (!fs::is_regular_file(st) && !fs::is_symlink(st)) return "";
-  if (locked_by_another(path)) return failure_text({OpenFailure::in_use, 0, 0});
+  const auto own = fs::symlink_status(path, ec);
+  if (ec || !fs::exists(own)) return {};
+  Existing e{true, fs::is_symlink(own), own.type()};
+  if (e.link) e.target = fs::status(path, ec).type();
+  return e;
+}
+
+// A link about to be replaced goes, so that what it leads to stays as it
+// is; the open then writes a new file in its place. The reason of a
+// failure, or "".
+std::string remove_link(const std::string& path, FileStatus& status) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  if (ec) return open_failure_text({OpenFailure::system, ec.value(), 0}, path);
+  status = FileStatus::new_file;
+  return "";
+}
+
+// A file to be written that exists already: only the user's Yes lets it
+// be replaced, as a save dialog asks; the question says when the name is
+// a link. The open then writes a file from its start, once it holds its
+// lock (a file that must be new is opened as one that may exist); a link
+// is replaced by a new file. A file another program reads or writes is
+// refused without asking. The reason of a refusal, or "".
+std::string replace_refusal(const std::string& path, FileStatus& status) {
+  const Existing e = existing(path);
+  if (!e.replaceable()) return "";
+  if (!e.link && locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
   bool replace = false;
   int istat = 0;
-  inlogicdef(replace, "replace existing file " + path, false, istat);
+  inlogicdef(replace, (e.link ? "replace existing link " : "replace existing file ") + path, false, istat);
   if (!replace) return "FILE EXISTS, NOT REPLACED";
-  if (status == FileStatus::new_file && fs::is_symlink(st)) {
-    fs::remove(path, ec);
-  } else {
-    status = FileStatus::unknown;
-  }
+  if (e.link) return remove_link(path, status);
+  status = FileStatus::unknown;
   return "";
 }
 
 // A file that may exist, named without a question: it is replaced only
 // when it is empty or begins with `start` (any file when `start` is
-// empty). The reason of a refusal, or "".
-std::string unasked_refusal(const std::string& path, std::string_view start) {
-  namespace fs = std::filesystem;
+// empty). A link is judged by the file it leads to and replaced by a new
+// file, that file kept. The reason of a refusal, or "".
+std::string unasked_refusal(const std::string& path, std::string_view start, FileStatus& status) {
+  const Existing e = existing(path);
+  if (!e.replaceable()) return "";
   std::error_code ec;
-  if (start.empty() || !fs::is_regular_file(path, ec) || fs::file_size(path, ec) == 0) return "";
-  std::ifstream in(path, std::ios::binary);
-  std::string head(start.size(), '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  if (in && head == start) return "";
-  return "EXISTS AND DOES NOT BEGIN WITH " + std::string(start);
+  if (!start.empty() && e.target == std::filesystem::file_type::regular && std::filesystem::file_size(path, ec) != 0) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(start.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    if (!in || head != start) return "EXISTS AND DOES NOT BEGIN WITH " + std::string(start);
+  }
+  return e.link ? remove_link(path, status) : "";
 }
 
 }  // namespace
+
+std::string open_failure_text(const OpenResult& r, const std::string& path) {
+  switch (r.failure) {
+    case OpenFailure::in_use:
+      return "IN USE BY ANOTHER PROGRAM";
+    case OpenFailure::held_by_unit:
+      return "already open for unit = " + edit::i(r.unit, 4);
+    case OpenFailure::device:
+      return "IS A DEVICE, NOT A FILE";
+    case OpenFailure::system:
+    case OpenFailure::none:
+      break;
+  }
+  // A pipe is opened for writing only while a program reads from it.
+  std::error_code ec;
+  if (r.error == ENXIO && std::filesystem::is_fifo(path, ec)) return "NO PROGRAM READS FROM IT";
+  std::string text = std::strerror(r.error);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
 
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
            std::size_t width, std::string_view replaceable_start) {
@@ -211,7 +244,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         too_long_box(name, limit, from, iunit);
         continue;
       }
-      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_start);
+      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_start, open_status);
     }
 
     if (refusal.empty()) {
@@ -220,7 +253,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         cname = units().name(iunit);
         return;
       }
-      refusal = failure_text(r);
+      refusal = open_failure_text(r, name);
     }
     // The name is shown in the caller's whole field, as the caller holds it.
     failure_box({"COULD NOT OPEN FILE " + edit::pad(name, std::max(width, name.size())), refusal}, from, iunit, false);

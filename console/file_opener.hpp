@@ -20,7 +20,11 @@
 // file first (the box gives the line), so the name is then chosen at the
 // keyboard. In silent mode (given names) a failure is reported in an
 // error box and the run ends with a failure status.
-// A file opened for writing is refused while another program writes it.
+// A file is refused while another program writes it, and a file to be
+// written while another program reads or writes it. A symbolic link
+// named for writing is replaced by a new file, what it leads to kept; a
+// pipe or a terminal is written as it is (a pipe only while a program
+// reads from it); a folder or a disk is refused.
 //
 // A name longer than the caller's name field is never cut: it is refused
 // with an error box and asked for again (silent mode: the run ends).
@@ -28,6 +32,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "console/unit_file.hpp"
 
 namespace dorvix {
 
@@ -46,5 +52,9 @@ namespace dorvix {
 //           empty or begins with this text; empty: any file.
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
            std::size_t width, std::string_view replaceable_start = {});
+
+// Why `path` could not be opened, as the boxes say it: the program's own
+// reason, or the system's in capitals.
+std::string open_failure_text(const OpenResult& r, const std::string& path);
 
 }  // namespace dorvix

@@ -20,20 +20,30 @@ long long openings = 0;
 long long next_opening() { return ++openings; }
 
 // Opens `path` for writing without cutting it, takes its lock, and only
-// then empties it: a file that another run is writing is left whole.
+// then empties it: a file that another run is writing is left whole. A
+// pipe is opened without waiting for a reader (none: ENXIO), then written
+// as any file.
 OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (must_be_new ? O_EXCL : 0), 0666);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (must_be_new ? O_EXCL : 0), 0666);
   if (fd < 0) return system_failure(errno);
+  const int flags = ::fcntl(fd, F_GETFL);
+  struct stat st {};
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || ::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
+  }
+  // Only a file's text can be spoiled; a pipe or a terminal is not locked.
   // A file system without locks writes unlocked; only a lock held by
   // another refuses the file.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+  if (S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
     return {OpenFailure::in_use, 0, 0};
   }
   // A file that is empty already is left as it is: on some file systems
   // (ext4) emptying a file makes its closing write it all out at once.
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
+  if (S_ISREG(st.st_mode) && st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
     return system_failure(error);
@@ -43,6 +53,19 @@ OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE
     const int error = errno;
     ::close(fd);
     return system_failure(error);
+  }
+  return {};
+}
+
+// Opens `path` for reading under a shared lock: a file another run is
+// writing is refused, and no other run may write it while it is read.
+OpenResult open_for_reading(const std::string& path, std::FILE*& file) {
+  file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return system_failure(errno);
+  if (::flock(::fileno(file), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    std::fclose(file);
+    file = nullptr;
+    return {OpenFailure::in_use, 0, 0};
   }
   return {};
 }
@@ -65,9 +88,8 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   close();
   if (write) {
     if (const OpenResult r = open_for_writing(path, must_be_new, file_); !r) return r;
-  } else {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr) return system_failure(errno);
+  } else if (const OpenResult r = open_for_reading(path, file_); !r) {
+    return r;
   }
   // The file's own buffering would only copy the blocks once more.
   std::setvbuf(file_, nullptr, _IONBF, 0);

@@ -13,7 +13,9 @@
 //
 // A file opened for writing holds an exclusive advisory lock (flock) until
 // it is closed: another run of the program that opens it for writing is
-// refused before anything of the file is cut.
+// refused before anything of the file is cut. A file read holds a shared
+// lock: it is refused while another run writes it, and no other run may
+// write it while it is read.
 
 #include <cstddef>
 #include <cstdio>

@@ -75,14 +75,21 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status)
   std::error_code ec;
   const auto kind = fs::status(path, ec).type();
   const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
+  // A name that cannot be looked at says why (a folder that may not be
+  // entered, a file taken for a folder); only an absent name is absent.
+  if (!exists && ec && ec.value() != ENOENT) return refused(ec.value());
   if (exists && kind == fs::file_type::directory) return refused(EISDIR);
   // Text is read from files and pipes; a device (/dev/zero, a terminal) is
-  // not a file of lines and may never end one.
-  const bool device = kind == fs::file_type::character || kind == fs::file_type::block || kind == fs::file_type::socket;
-  if (status == FileStatus::old_file && device) return {OpenFailure::device, 0, 0};
+  // not a file of lines and may never end one. A disk holds stored data
+  // and is never written; a pipe or a character device (a terminal,
+  // /dev/null) takes what is written as it comes, so it is written as it
+  // is, whatever the status: it is neither created nor emptied.
+  const bool block = kind == fs::file_type::block;
+  const bool device = block || kind == fs::file_type::character || kind == fs::file_type::socket;
+  const bool stream = kind == fs::file_type::fifo || kind == fs::file_type::character;
+  if ((status == FileStatus::old_file && device) || block) return {OpenFailure::device, 0, 0};
 
   if (status == FileStatus::old_file && !exists) return refused(ENOENT);
-  if (status == FileStatus::new_file && exists) return refused(EEXIST);
   // A file connected to another unit is not opened again where either
   // connection writes: two streams on one file would cut or mix each
   // other's lines (the plot file named as the open Si-Sh file, an output
@@ -90,8 +97,10 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status)
   if (const int holder = exists ? unit_holding(path, unit, status) : 0; holder != 0) {
     return {OpenFailure::held_by_unit, 0, holder};
   }
+  const bool must_be_new = status == FileStatus::new_file && !stream;
+  if (must_be_new && exists) return refused(EEXIST);
   File file{path, status, std::make_unique<UnitFile>()};
-  const OpenResult r = file.file->open(path, status != FileStatus::old_file, status == FileStatus::new_file);
+  const OpenResult r = file.file->open(path, status != FileStatus::old_file, must_be_new);
   last_output_ = {};
   if (r) files_.insert_or_assign(unit, std::move(file));
   return r;

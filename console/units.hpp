@@ -6,7 +6,9 @@
 //   15 command file, 20 colour-table file, 21/22 output data files,
 //   50 PostScript plot file, 61 extraction-polygon file.
 // A file opened with status "old" is read; "new" and "unknown" files are
-// written from their start, and locked against other runs while open.
+// written from their start, and locked against other runs while open. A
+// pipe or a terminal is written as it is, whatever the status; a disk is
+// never written.
 
 #include <iosfwd>
 #include <map>

@@ -1,8 +1,11 @@
 #include "plot/default_settings.hpp"
 
+#include <cerrno>
+#include <filesystem>
 #include <ostream>
 
 #include "console/edit.hpp"
+#include "console/file_opener.hpp"
 #include "console/fixed_fields.hpp"
 #include "console/units.hpp"
 
@@ -65,24 +68,34 @@ std::string default_settings_record(const DefaultSettings& s) {
   return line;
 }
 
-bool read_default_settings(DefaultSettings& s, int unit) {
+SettingsFile read_default_settings(DefaultSettings& s, int unit) {
   s = DefaultSettings{};
-  if (!units().open(unit, std::string(default_settings_file), FileStatus::old_file)) return false;
+  const std::string name(default_settings_file);
+  std::error_code ec;
+  const auto kind = std::filesystem::status(name, ec).type();
+  if (kind == std::filesystem::file_type::not_found) return SettingsFile::unread;
+  if (kind != std::filesystem::file_type::regular) return SettingsFile::not_settings;
+  if (!units().open(unit, name, FileStatus::old_file)) return SettingsFile::unread;
   std::string line;
-  const bool ok = units().read_line(unit, line) == ReadResult::ok && parse_default_settings(line, s);
+  const ReadResult got = units().read_line(unit, line);
   units().close(unit);
-  if (!ok) s = DefaultSettings{};
-  return ok;
+  if (got == ReadResult::end_of_file) return SettingsFile::unread;
+  if (got == ReadResult::ok && parse_default_settings(line, s)) return SettingsFile::read;
+  s = DefaultSettings{};
+  return SettingsFile::not_settings;
 }
 
-bool write_default_settings(const DefaultSettings& s, int unit) {
-  if (!units().open(unit, std::string(default_settings_file), FileStatus::unknown)) return false;
+std::string write_default_settings(const DefaultSettings& s, int unit) {
+  const std::string name(default_settings_file);
+  if (const OpenResult r = units().open(unit, name, FileStatus::unknown); !r) return open_failure_text(r, name);
   units().write_line(unit, default_settings_record(s));
   units().write_line(unit, std::string(record_width, ' '));
   std::ostream* out = units().output(unit);
+  // The reason of a failed write is the system's error of that write.
   const bool ok = out != nullptr && out->flush().good();
+  const int error = errno;
   units().close(unit);
-  return ok;
+  return ok ? "" : open_failure_text({OpenFailure::system, error, 0}, name);
 }
 
 }  // namespace dorvix

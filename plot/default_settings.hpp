@@ -32,12 +32,19 @@ bool parse_default_settings(std::string_view line, DefaultSettings& s);
 // The 14-character record of `s`.
 std::string default_settings_record(const DefaultSettings& s);
 
-// Reads the file on `unit` (opened and closed here). Returns false, with
-// the defaults in `s`, when the file is missing, cannot be opened or holds
-// no readable record.
-bool read_default_settings(DefaultSettings& s, int unit);
-// Writes the file on `unit`: the record and a line of blanks. Returns
-// false when the file could not be created or written.
-bool write_default_settings(const DefaultSettings& s, int unit);
+// What reading the settings file found.
+enum class SettingsFile {
+  read,          // a record was read
+  unread,        // no file, an empty one, or one that could not be opened: it may be written
+  not_settings,  // something else: its first line holds no record, or it is no file; never written
+};
+
+// Reads the file on `unit` (opened and closed here); the defaults in `s`
+// unless a record was read. Only a file is opened: a pipe or a device
+// under the name is not waited for.
+SettingsFile read_default_settings(DefaultSettings& s, int unit);
+// Writes the file on `unit`: the record and a line of blanks. Returns ""
+// or why the file could not be created or written.
+std::string write_default_settings(const DefaultSettings& s, int unit);
 
 }  // namespace dorvix

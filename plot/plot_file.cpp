@@ -3,8 +3,10 @@
 // Each opening settles four settings: overlay, number of copies, page
 // orientation and PostScript dialect. They are read from kavro7_ini.txt,
 // shown, and either accepted or changed; changed settings, and settings
-// that could not be read, are written back for the next opening.
+// that could not be read, are written back for the next opening, unless
+// the file holds something else, which is kept.
 
+#include <filesystem>
 #include <string>
 
 #include "console/boxes.hpp"
@@ -15,6 +17,7 @@
 #include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
+#include "console/units.hpp"
 #include "plot/device.hpp"
 
 namespace dorvix {
@@ -129,8 +132,28 @@ void update_settings(DefaultSettings& s) {
   s.ipstype = dialect;
 }
 
-void save_settings(const DefaultSettings& s) {
-  if (write_default_settings(s, psparams.ipsunit)) {
+// Why the settings file may not be written, or "". A file that holds no
+// settings is never replaced; a file reached through a symbolic link is
+// rewritten only after the user's Yes at the keyboard (a command file is
+// not asked: its lines answer other questions).
+std::string settings_refusal(SettingsFile found) {
+  if (found == SettingsFile::not_settings) return "IS NOT A SETTINGS FILE, NOT REPLACED";
+  const std::string name(default_settings_file);
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(name, ec)) return "";
+  bool rewrite = false;
+  if (iocom.iuin == unit_keyboard) {
+    int istat = 0;
+    const std::string target = std::filesystem::read_symlink(name, ec).string();
+    inlogicdef(rewrite, "rewrite " + target + " through the link " + name, false, istat);
+  }
+  return rewrite ? "" : "IS A LINK, NOT REWRITTEN";
+}
+
+void save_settings(const DefaultSettings& s, SettingsFile found) {
+  std::string reason = settings_refusal(found);
+  if (reason.empty()) reason = write_default_settings(s, psparams.ipsunit);
+  if (reason.empty()) {
     submenuhead(intplinit_header);
     say("kavro7_ini.txt updated or created");
     menutail();
@@ -138,6 +161,7 @@ void save_settings(const DefaultSettings& s) {
   }
   warninghead(intplinit_header);
   say("could not write kavro7_ini.txt");
+  say(reason);
   say("==> default settings not saved");
   warningtail00();
 }
@@ -206,13 +230,13 @@ void newpage() {
 void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.ipsunit = 50;
   DefaultSettings s;
-  const bool was_read = read_default_settings(s, psparams.ipsunit);
+  const SettingsFile found = read_default_settings(s, psparams.ipsunit);
   settings_display(s);
   bool use_defaults = true;
   int istat = 0;
   inlogicdef(use_defaults, "(vostel) Use default settings ?", true, istat);
   if (!use_defaults) update_settings(s);
-  if (!use_defaults || !was_read) save_settings(s);
+  if (!use_defaults || found != SettingsFile::read) save_settings(s, found);
   psparams.psorient = s.psorient;
   psparams.ipstype = s.ipstype;
 

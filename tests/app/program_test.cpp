@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "catalogue/real_data.hpp"
 #include "console/dialogue_helpers.hpp"
@@ -456,7 +458,7 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // Files the program may not spoil, named in a command file or chosen at
 // the keyboard, are refused and left as they were: a file that is no
 // plot, named as the plot in a command file; files another run writes
-// (their locks held here); an existing plot, at the keyboard after the
+// (their locks held here), to be written or read; an existing plot, at the keyboard after the
 // command file ended just before its name, kept after a no.
 TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
   const std::string plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
@@ -484,6 +486,11 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
        {open_failure("held.ps", 35, "IN USE BY ANOTHER PROGRAM", 3),
         open_failure("held.txt", 40, "IN USE BY ANOTHER PROGRAM")},
        {"free.ps"}},
+      {"1000\n1001\nheld.txt\n",
+       {"", "cat.hash", "9999"},
+       {"held.txt"},
+       {open_failure("held.txt", 40, "IN USE BY ANOTHER PROGRAM", 3)},
+       {}},
       {"10\n\n",
        {"", "", "seis.ps", "n", "", "new.ps", "20", "", "9999"},
        {},
@@ -510,6 +517,175 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
     }
     for (const auto& name : c.written) expect_renders(dir / name);
   }
+}
+
+// A run with a time limit: a run that waits for ever on a pipe fails.
+ProgramRun run_briefly(const TempDir& dir, const Lines& answers) {
+  std::string input;
+  for (const auto& a : answers) input += a + "\n";
+  const BoundedRun r = run_bounded(DORVIX_BINARY, dir.path(), input, 30, std::size_t{1} << 28);
+  return {r.timed_out ? -1 : r.signal != 0 ? 128 + r.signal : r.status, split_lines(r.output)};
+}
+
+// A name that is a symbolic link is replaced by a new file, and what it
+// leads to is kept: a catalogue behind a plot's name chosen at the
+// keyboard (the question names the link), a plot behind a plot's name in
+// a command file. A link to a folder is refused, a link to a device (here
+// /dev/null, only written) written as it is; neither is removed.
+TEST(Program, LinksAreReplacedAndWhatTheyLeadToIsKept) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const std::string catalogue = read_file(real_data_dir() / "scedc_hash_2018.hash");
+  const std::string old_plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
+  write_file(dir / "cat.hash", catalogue);
+  write_file(dir / "old.ps", old_plot);
+  fs::create_directory(dir / "folder");
+  const std::map<std::string, std::string> links{
+      {"link.ps", "cat.hash"}, {"plot_link.ps", "old.ps"}, {"dir.hash", "folder"}, {"null.hash", "/dev/null"}};
+  for (const auto& [link, target] : links) fs::create_symlink(target, dir / link);
+  write_file(dir / "commands.txt", "10\n\nplot_link.ps\n20\n\n9999\n");
+  const ProgramRun run = run_dorvix(dir, {"", "10", "", "link.ps", "y", "20", "", "1000", "1001", "cat.hash", "1200",
+                                          "1001", "dir.hash", "", "null.hash", "", "99", "5000", "5001", "commands.txt"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(has(run.lines, " replace existing link link.ps ?"));
+  EXPECT_TRUE(has(run.lines, " | Nb of data |       6091 |       6091 |"));
+  EXPECT_TRUE(has_block(run.lines, open_failure("dir.hash", 40, "IS A DIRECTORY")));
+  EXPECT_TRUE(has(run.lines, " OUTPUT FILE " + edit::pad("null.hash", 40) + " CLOSED"));
+  EXPECT_TRUE(same_text(read_file(dir / "cat.hash"), catalogue));
+  EXPECT_EQ(read_file(dir / "old.ps"), old_plot);
+  for (const std::string replaced : {"link.ps", "plot_link.ps"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / replaced))) << replaced;
+    expect_renders(dir / replaced);
+  }
+  for (const std::string kept : {"dir.hash", "null.hash"}) EXPECT_EQ(fs::read_symlink(dir / kept), links.at(kept));
+}
+
+// A pipe is written only while a program reads from it, and never waited
+// for: a pipe named as the plot in a command file stops the command file;
+// one chosen as a catalogue is refused; one named kavro7_ini.txt holds no
+// settings. A plot chosen as a pipe that Ghostscript reads is drawn.
+TEST(Program, APipeIsWrittenOnlyWhileAProgramReadsIt) {
+  TempDir dir;
+  write_file(dir / "cat.hash", hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n");
+  for (const std::string pipe : {"p.ps", "out.hash", "kavro7_ini.txt"}) {
+    ASSERT_EQ(::mkfifo((dir / pipe).c_str(), 0600), 0);
+  }
+  write_file(dir / "commands.txt", "10\n\np.ps\n");
+  const ProgramRun run = run_briefly(dir, {"", "1000", "1001", "cat.hash", "5000", "5001", "commands.txt", "", "",
+                                           "q.ps", "20", "", "1200", "1001", "out.hash", "", "x.hash", "", "99", "9999"});
+  EXPECT_EQ(run.status, 0);
+  const Lines settings_box = join({warning_head("intplinit"),
+                                   {" could not write kavro7_ini.txt", " IS NOT A SETTINGS FILE, NOT REPLACED",
+                                    " ==> default settings not saved"}});
+  EXPECT_TRUE(has_block(run.lines, settings_box));
+  EXPECT_TRUE(has_block(run.lines, open_failure("p.ps", 35, "NO PROGRAM READS FROM IT", 3)));
+  EXPECT_TRUE(has_block(run.lines, open_failure("out.hash", 40, "NO PROGRAM READS FROM IT")));
+  EXPECT_EQ(read_file(dir / "x.hash"), read_file(dir / "cat.hash"));
+  expect_renders(dir / "q.ps");
+
+  DORVIX_REQUIRE_TOOL("gs");
+  std::filesystem::remove(dir / "kavro7_ini.txt");
+  CommandResult drawn;
+  std::thread reader([&] {
+    drawn = run_command("gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage - < " + shell_quote((dir / "p.ps").string()));
+  });
+  // A writer of our own, opened once Ghostscript reads, keeps it reading
+  // until the run has written the whole plot.
+  const int writer = ::open((dir / "p.ps").c_str(), O_WRONLY | O_CLOEXEC);
+  const ProgramRun streamed = run_briefly(dir, {"", "10", "", "p.ps", "20", "", "9999"});
+  ::close(writer);
+  reader.join();
+  EXPECT_EQ(streamed.status, 0);
+  EXPECT_EQ(drawn.status, 0);
+  EXPECT_EQ(drawn.output, "");
+}
+
+// The settings file is rewritten only when it holds settings, and through
+// a link only after a yes at the keyboard; otherwise, or when it cannot be
+// written, a box says why and the plot is opened with the settings shown.
+TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
+  namespace fs = std::filesystem;
+  const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
+  const std::string shared = "  T   3 LUS  1\n              \n";
+  // The opening with new settings (2 copies, the rest kept), then the plot's name.
+  const Lines changed{"n", "", "2", "", ""};
+  const struct {
+    std::string link_to;  // kavro7_ini.txt: a link to this file (none: no file)
+    Lines answers;        // from the opening's question on
+    bool commands;        // the answers come from a command file
+    std::string reason;   // of the box; empty: written
+    std::string settings_after;
+    std::uintmax_t size_limit = 0;
+  } cases[] = {
+      {"cat.hash", {"", "", "x.ps"}, false, "IS NOT A SETTINGS FILE, NOT REPLACED", catalogue},
+      {"shared.txt", join({changed, {"y", "x.ps"}}), false, "", "  T   2 LUS  1\n              \n"},
+      {"shared.txt", join({changed, {"n", "", "x.ps"}}), false, "IS A LINK, NOT REWRITTEN", shared},
+      {"shared.txt", join({changed, {"x.ps"}}), true, "IS A LINK, NOT REWRITTEN", shared},
+      {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n     ", 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link_to + " " + c.reason);
+    TempDir dir;
+    write_file(dir / "cat.hash", catalogue);
+    write_file(dir / "shared.txt", shared);
+    const fs::path settings = dir / "kavro7_ini.txt";
+    if (!c.link_to.empty()) fs::create_symlink(c.link_to, settings);
+    Lines keyboard{"", "10"};
+    if (c.commands) {
+      std::string text = "10\n";
+      for (const std::string& a : c.answers) text += a + "\n";
+      write_file(dir / "commands.txt", text);
+      keyboard = {"", "5000", "5001", "commands.txt", ""};  // the box's pause
+    } else {
+      keyboard.insert(keyboard.end(), c.answers.begin(), c.answers.end());
+    }
+    keyboard.insert(keyboard.end(), {"20", "", "9999"});
+    const ProgramRun run = run_dorvix(dir, keyboard, c.size_limit);
+    if (c.size_limit == 0) {
+      EXPECT_EQ(run.status, 0);
+    }
+    EXPECT_EQ(has_block(run.lines, {" could not write kavro7_ini.txt", " " + c.reason}), !c.reason.empty());
+    EXPECT_EQ(has(run.lines, " rewrite shared.txt through the link kavro7_ini.txt ?"),
+              c.link_to == "shared.txt" && !c.commands);
+    EXPECT_EQ(read_file(settings), c.settings_after);
+    EXPECT_EQ(read_file(dir / "cat.hash"), catalogue);
+    if (!c.link_to.empty()) {
+      EXPECT_EQ(fs::read_symlink(settings), c.link_to);
+    }
+    if (c.size_limit == 0) expect_renders(dir / "x.ps");
+  }
+}
+
+// A name that cannot be opened gets the true reason, also as an ordinary
+// user (the superuser runs the program as nobody): a folder that may not
+// be entered, a file taken for a folder, a file the run holds open.
+TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
+  std::string as_user;
+  if (::geteuid() == 0) {
+    DORVIX_REQUIRE_TOOL("setpriv");
+    as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  }
+  TempDir dir;
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+  const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
+  write_file(dir / "cat.hash", catalogue);
+  std::filesystem::create_directory(dir / "locked");
+  write_file(dir / "locked" / "cat.hash", catalogue);
+  std::filesystem::permissions(dir / "locked", std::filesystem::perms::none);
+  std::string input;
+  for (const char* a : {"", "13", "sish.txt", "1000", "1001", "locked/cat.hash", "", "cat.hash/x", "", "cat.hash",
+                               "1200", "1001", "sish.txt", "", "out.hash", "", "99", "9999"}) {
+    input += std::string(a) + "\n";
+  }
+  const CommandResult r =
+      run_command("cd " + shell_quote(dir.path().string()) + " && " + as_user + shell_quote(DORVIX_BINARY), input);
+  std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
+  EXPECT_EQ(r.status, 0);
+  const Lines lines = split_lines(r.output);
+  EXPECT_TRUE(has_block(lines, open_failure("locked/cat.hash", 40, "PERMISSION DENIED")));
+  EXPECT_TRUE(has_block(lines, open_failure("cat.hash/x", 40, "NOT A DIRECTORY")));
+  EXPECT_TRUE(has_block(lines, open_failure("sish.txt", 40, "already open for unit =   22")));
+  EXPECT_EQ(read_file(dir / "out.hash"), catalogue);
 }
 
 // Every reader tells, in one box, how many of its file's lines were too

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,7 +41,10 @@ TEST_F(Opener, SilentModeStopsTheRunSayingWhyTheFileCannotBeOpened) {
                           {"nowhere/x.ps", "unknown", "NO SUCH FILE OR DIRECTORY"},
                           {"taken.txt", "new", "FILE EXISTS"},
                           {"folder", "unknown", "IS A DIRECTORY"},
-                          {"/dev/zero", "old", "IS A DEVICE, NOT A FILE"}};
+                          {"/dev/zero", "old", "IS A DEVICE, NOT A FILE"},
+                          {"taken.txt/x", "old", "NOT A DIRECTORY"},
+                          {"pipe", "unknown", "NO PROGRAM READS FROM IT"}};
+  ASSERT_EQ(::mkfifo("pipe", 0600), 0);
   if (::geteuid() != 0) {  // the superuser reads any file
     write_file("secret.txt", "x\n");
     std::filesystem::permissions("secret.txt", std::filesystem::perms::none);

@@ -1,6 +1,11 @@
 // The default-settings record of kavro7_ini.txt.
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "console/units.hpp"
 #include "plot/default_settings.hpp"
@@ -50,26 +55,42 @@ using DefaultSettingsFile = PlotTest;
 
 TEST_F(DefaultSettingsFile, WrittenRecordIsReadBack) {
   const DefaultSettings written{true, 3, "LUS", 1};
-  ASSERT_TRUE(write_default_settings(written, 50));
+  ASSERT_EQ(write_default_settings(written, 50), "");
   EXPECT_EQ(read_file(path("kavro7_ini.txt")), "  T   3 LUS  1\n              \n");
   DefaultSettings s;
-  ASSERT_TRUE(read_default_settings(s, 50));
+  ASSERT_EQ(read_default_settings(s, 50), SettingsFile::read);
   EXPECT_EQ(default_settings_record(s), "  T   3 LUS  1");
   EXPECT_FALSE(units().is_open(50));
 }
 
-TEST_F(DefaultSettingsFile, MissingUnreadableAndUnwritableFiles) {
-  DefaultSettings s{true, 3, "LUS", 1};
-  EXPECT_FALSE(read_default_settings(s, 50));  // missing
-  EXPECT_EQ(default_settings_record(s), "  F   1 P    2");
-  write_file(path("kavro7_ini.txt"), "garbage\n");
-  s = DefaultSettings{true, 3, "LUS", 1};
-  EXPECT_FALSE(read_default_settings(s, 50));
-  EXPECT_EQ(default_settings_record(s), "  F   1 P    2");
-  std::filesystem::remove(path("kavro7_ini.txt"));
-  std::filesystem::create_directory(path("kavro7_ini.txt"));  // cannot be read or written as a file
-  EXPECT_FALSE(read_default_settings(s, 50));
-  EXPECT_FALSE(write_default_settings(s, 50));
+// What stands under the name decides whether it may be written: nothing or
+// an empty file may; a file without a record, a folder or a pipe never
+// (the pipe is not waited for). Each leaves the defaults.
+TEST_F(DefaultSettingsFile, OnlyAMissingOrEmptyFileMayBeWrittenInstead) {
+  namespace fs = std::filesystem;
+  const fs::path file = path("kavro7_ini.txt");
+  const struct {
+    std::string what;
+    std::function<void()> make;
+    SettingsFile found;
+  } cases[] = {
+      {"missing", [] {}, SettingsFile::unread},
+      {"empty", [&] { write_file(file, ""); }, SettingsFile::unread},
+      {"garbage", [&] { write_file(file, "garbage\n  F   1 P    2\n"); }, SettingsFile::not_settings},
+      {"folder", [&] { fs::create_directory(file); }, SettingsFile::not_settings},
+      {"pipe", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, SettingsFile::not_settings},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(file);
+    c.make();
+    DefaultSettings s{true, 3, "LUS", 1};
+    EXPECT_EQ(read_default_settings(s, 50), c.found) << c.what;
+    EXPECT_EQ(default_settings_record(s), "  F   1 P    2") << c.what;
+    EXPECT_FALSE(units().is_open(50));
+  }
+  fs::remove_all(file);
+  fs::create_directory(file);
+  EXPECT_EQ(write_default_settings(DefaultSettings{}, 50), "IS A DIRECTORY");
   EXPECT_FALSE(units().is_open(50));
 }
 

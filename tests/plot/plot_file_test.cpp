@@ -1,9 +1,15 @@
 // Opening and closing the plot file: the settings dialogue, the
 // default-settings file kavro7_ini.txt, warnings, pages, the end of a run.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
@@ -191,8 +197,8 @@ TEST_F(PlotFile, OrientationAnswers) {
   }
 }
 
-TEST_F(PlotFile, UnreadableSettingsGiveTheDefaultsAndAreRewritten) {
-  write_file(path("kavro7_ini.txt"), "not a record\n");
+TEST_F(PlotFile, AnEmptySettingsFileGivesTheDefaultsAndIsRewritten) {
+  write_file(path("kavro7_ini.txt"), "");
   type({"", "u.ps"});
   std::string name = "seis.ps";
   plinit(name, setup::menu_from_stored);
@@ -215,25 +221,56 @@ TEST_F(PlotFile, AnUnknownOrientationCodeIsShownAndKept) {
   EXPECT_FALSE(has(ps, "%%BoundingBox: 0 0 595 842"));
 }
 
+// Settings that may not or cannot be written are reported with the reason,
+// the file is left as it was, and the opening goes on with the defaults:
+// a file that holds no settings, a folder, a file another program writes.
 TEST_F(PlotFile, SettingsThatCannotBeWrittenAreReportedAndTheOpeningGoesOn) {
-  std::filesystem::create_directory(path("kavro7_ini.txt"));
-  type({"", "", "w.ps"});
-  std::string name = "seis.ps";
-  plinit(name, setup::menu_from_stored);
-  const Lines lines = screen_lines();
-  const Lines want = display("No ", "  1", "Portrait   ", "NeWS                ") + use_defaults("Yes") +
-                     Lines{slashes,
-                           " ///        subroutine intplinit         ///",
-                           " ///               WARNING               ///",
-                           slashes,
-                           " could not write kavro7_ini.txt",
-                           " ==> default settings not saved",
-                           " ===> HIT RETURN TO CONTINUE",
-                           slashes};
-  EXPECT_EQ(first(lines, want.size()), want);
-  EXPECT_FALSE(has(lines, " kavro7_ini.txt updated or created"));
-  EXPECT_TRUE(iocom.lplotop);
-  EXPECT_TRUE(std::filesystem::exists(path("w.ps")));
+  namespace fs = std::filesystem;
+  const fs::path file = path("kavro7_ini.txt");
+  const struct {
+    std::function<void()> make;
+    std::string reason;
+  } cases[] = {
+      {[&] { write_file(file, "2010  6  1  7  5 12.500 catalogue\n"); }, "IS NOT A SETTINGS FILE, NOT REPLACED"},
+      {[&] { fs::create_directory(file); }, "IS NOT A SETTINGS FILE, NOT REPLACED"},
+      {[&] { write_file(file, "  T   3 LUS  1\n"); }, "IN USE BY ANOTHER PROGRAM"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    fs::remove_all(file);
+    c.make();
+    const std::string before = fs::is_regular_file(file) ? read_file(file) : "";
+    const int lock = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (c.reason == "IN USE BY ANOTHER PROGRAM") {
+      ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
+    }
+    fs::remove(path("w.ps"));
+    type({"", "", "w.ps"});
+    std::string name = "seis.ps";
+    plinit(name, setup::menu_from_stored);
+    ::close(lock);
+    const Lines lines = screen_lines();
+    const Lines want = display("No ", "  1", "Portrait   ", "NeWS                ") + use_defaults("Yes") +
+                       Lines{slashes,
+                             " ///        subroutine intplinit         ///",
+                             " ///               WARNING               ///",
+                             slashes,
+                             " could not write kavro7_ini.txt",
+                             " " + c.reason,
+                             " ==> default settings not saved",
+                             " ===> HIT RETURN TO CONTINUE",
+                             slashes};
+    EXPECT_EQ(first(lines, want.size()), want);
+    EXPECT_FALSE(has(lines, " kavro7_ini.txt updated or created"));
+    EXPECT_TRUE(iocom.lplotop);
+    EXPECT_TRUE(fs::exists(path("w.ps")));
+    if (fs::is_regular_file(file)) {
+      EXPECT_EQ(read_file(file), before);
+    }
+    type({""});
+    plend();
+    screen();
+  }
 }
 
 // A plot file that cannot be written to its end (a full disk) is reported
