@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
@@ -149,18 +150,30 @@ std::string replace_refusal(const std::string& path, FileStatus& status) {
 }
 
 // A file that may exist, named without a question: it is replaced only
-// when it is empty or begins with `start` (any file when `start` is
-// empty). A link is judged by the file it leads to and replaced by a new
+// when it is empty or begins with one of `starts` (any file when there is
+// none). A link is judged by the file it leads to and replaced by a new
 // file, that file kept. The reason of a refusal, or "".
-std::string unasked_refusal(const std::string& path, std::string_view start, FileStatus& status) {
+std::string unasked_refusal(const std::string& path, std::initializer_list<std::string_view> starts,
+                            FileStatus& status) {
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
   std::error_code ec;
-  if (!start.empty() && e.target == std::filesystem::file_type::regular && std::filesystem::file_size(path, ec) != 0) {
+  if (starts.size() != 0 && e.target == std::filesystem::file_type::regular &&
+      std::filesystem::file_size(path, ec) != 0) {
+    std::size_t longest = 0;
+    for (std::string_view start : starts) longest = std::max(longest, start.size());
     std::ifstream in(path, std::ios::binary);
-    std::string head(start.size(), '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    if (!in || head != start) return "EXISTS AND DOES NOT BEGIN WITH " + std::string(start);
+    std::string head(longest, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(longest));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    std::string refusal = "EXISTS AND DOES NOT BEGIN WITH";
+    std::string_view separator = " ";
+    for (std::string_view start : starts) {
+      if (head.starts_with(start)) return e.link ? remove_link(path, status) : "";
+      refusal.append(separator).append(start);
+      separator = " OR ";
+    }
+    return refusal;
   }
   return e.link ? remove_link(path, status) : "";
 }
@@ -188,7 +201,7 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
 }
 
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width, std::string_view replaceable_start) {
+           std::size_t width, std::initializer_list<std::string_view> replaceable_starts) {
   const FileStatus status = file_status(cstatus);
   const std::string expl(trimmed(cexpl));
   const std::string prompt_text = edit::pad(expl + " file name", prompt_width);
@@ -244,7 +257,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         too_long_box(name, limit, from, iunit);
         continue;
       }
-      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_start, open_status);
+      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_starts, open_status);
     }
 
     if (refusal.empty()) {

@@ -30,6 +30,7 @@
 // with an error box and asked for again (silent mode: the run ends).
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -46,12 +47,12 @@ namespace dorvix {
 //           "unknown" (written from its start); see file_status().
 //   iflag   0 interactive, any other value silent.
 //   width   the caller's name field length: longer names are refused.
-//   replaceable_start
+//   replaceable_starts
 //           for status "unknown": an existing file named without a
 //           question (typed or given) is written anew only when it is
-//           empty or begins with this text; empty: any file.
+//           empty or begins with one of these texts; none: any file.
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width, std::string_view replaceable_start = {});
+           std::size_t width, std::initializer_list<std::string_view> replaceable_starts = {});
 
 // Why `path` could not be opened, as the boxes say it: the program's own
 // reason, or the system's in capitals.

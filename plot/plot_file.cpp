@@ -240,8 +240,9 @@ void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.psorient = s.psorient;
   psparams.ipstype = s.ipstype;
 
-  // A name typed in a command file replaces a plot, never another file.
-  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, "%!");
+  // A name typed in a command file replaces a plot, never another file:
+  // a plot begins with "%!", an overlay of the first dialect with "%%".
+  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, {"%!", "%%"});
   register_trailer_at_run_end();
   psparams.ipspage = 1;
   psparams.ipspath = 0;

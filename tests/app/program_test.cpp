@@ -457,7 +457,8 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 
 // Files the program may not spoil, named in a command file or chosen at
 // the keyboard, are refused and left as they were: a file that is no
-// plot, named as the plot in a command file; files another run writes
+// plot, named as the plot in a command file (a plot or an overlay is
+// replaced); files another run writes
 // (their locks held here), to be written or read; an existing plot, at the keyboard after the
 // command file ended just before its name, kept after a no.
 TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
@@ -465,7 +466,8 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
   const std::map<std::string, std::string> files{{"cat.hash", read_file(real_data_dir() / "scedc_hash_2018.hash")},
                                                  {"seis.ps", plot},
                                                  {"held.ps", plot},
-                                                 {"held.txt", "row\n"}};
+                                                 {"held.txt", "row\n"},
+                                                 {"over.ps", "%% Define macros etc\n1 setlinecap\n"}};
   const Lines no_name = join({keyboard_again, {" Choose postcript plot file name"}, warning_head("opef2"),
                               {" NO FILE NAME GIVEN", " ===> RETRYING", " ===> HIT RETURN TO CONTINUE"}});
   const struct {
@@ -475,11 +477,11 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
     std::vector<Lines> boxes;
     Lines written;  // new plots
   } cases[] = {
-      {"10\n\nseis.ps\n20\n\n10\n\ncat.hash\n20\n\n",
+      {"10\n\nseis.ps\n20\n\n10\n\nover.ps\n20\n\n10\n\ncat.hash\n20\n\n",
        {"", "new.ps", "20", "", "9999"},
        {},
-       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %!", 8)},
-       {"seis.ps", "new.ps"}},
+       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %! OR %%", 13)},
+       {"seis.ps", "over.ps", "new.ps"}},
       {"10\n\nheld.ps\n",
        {"", "free.ps", "13", "held.txt", "", "sish.txt", "9999", ""},
        {"held.ps", "held.txt"},
