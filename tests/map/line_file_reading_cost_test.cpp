@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <string>
+#include <utility>
 
 #include "allocation_count.hpp"
 #include "line_files_fixture.hpp"
@@ -18,8 +17,7 @@ namespace {
 
 // A GEBCO line and a GSHHS polygon of n points each (records of some 30
 // characters, as in GSHHG), along the 45th parallel from 10 degrees east.
-void write_lines(const std::function<std::filesystem::path(const std::string&)>& path, const std::string& name,
-                 int n) {
+std::pair<std::string, std::string> gebco_and_gshhs(int n) {
   std::string gebco = "1 " + std::to_string(n) + "\n", gshhs;
   char rec[100];
   std::snprintf(rec, sizeof rec, "  %6d%8d%2d  %13.3f%10.5f%10.5f%10.5f%10.5f\n", 1, n, 1, 0.0, 10.0, 20.0, 44.0, 46.0);
@@ -31,37 +29,43 @@ void write_lines(const std::function<std::filesystem::path(const std::string&)>&
     std::snprintf(rec, sizeof rec, "%.10f %.10f\n", lon, lat);
     gshhs += rec;
   }
-  write_file(path(name + ".gebco"), gebco);
-  write_file(path(name + ".gshhs"), gshhs);
+  return {gebco, gshhs};
 }
 
 TEST_F(LineFileTest, PointRecordsAreReadWithoutAllocating) {
-  const auto in_test_dir = [this](const std::string& name) { return path(name); };
   // Names of one length: the console says the same.
-  write_lines(in_test_dir, "small", 10);
-  write_lines(in_test_dir, "large", 2010);
+  for (const auto& [name, n] : {std::pair{"small", 10}, std::pair{"large", 2010}}) {
+    const auto [gebco, gshhs] = gebco_and_gshhs(n);
+    write_file(path(std::string(name) + ".gebco"), gebco);
+    write_file(path(std::string(name) + ".gshhs"), gshhs);
+  }
   struct Case {
-    std::string what;
-    std::initializer_list<std::string> few, many;
+    std::string what, choice, extension;
+    bool clipped;
   };
-  for (const Case& c : {Case{"GEBCO", {"3", "small.gebco", "99"}, {"3", "large.gebco", "99"}},
-                        Case{"GSHHS clipped", {"5", "small.gshhs", "99"}, {"5", "large.gshhs", "99"}},
-                        Case{"GSHHS not clipped", {"10", "n", "5", "small.gshhs", "10", "y", "99"},
-                             {"10", "n", "5", "large.gshhs", "10", "y", "99"}}}) {
+  for (const Case& c : {Case{"GEBCO", "3", ".gebco", true}, Case{"GSHHS clipped", "5", ".gshhs", true},
+                        Case{"GSHHS not clipped", "5", ".gshhs", false}}) {
     SCOPED_TRACE(c.what);
+    const auto draw_file = [&](const std::string& name) {
+      if (c.clipped) {
+        run(0, 30, 30, 60, {c.choice, name + c.extension, "99"});
+      } else {
+        run(0, 30, 30, 60, {"10", "n", c.choice, name + c.extension, "10", "y", "99"});
+      }
+    };
     // Once before counting: buffers that grow to their size once a run.
-    run(0, 30, 30, 60, c.many);
-    const auto counted = [&](std::initializer_list<std::string> answers) {
+    draw_file("large");
+    const auto counted = [&](const std::string& name) {
       screen();
       drawn();
       const long long before = allocations_so_far();
-      run(0, 30, 30, 60, answers);
+      draw_file(name);
       const long long n = allocations_so_far() - before;
       EXPECT_TRUE(contains(screen_lines(), " total nb of plotted curves =       1"));
       return n;
     };
-    const long long few = counted(c.few);
-    EXPECT_EQ(counted(c.many), few) << "2000 more point records";
+    const long long few = counted("small");
+    EXPECT_EQ(counted("large"), few) << "2000 more point records";
   }
 }
 
