@@ -3,7 +3,8 @@
 // bench/line_files.sh into the folder DORVIX_LINE_FILES_DIR) drawn from
 // the line-file menu as the map's drawing run calls it, under code 15, the
 // answers coming from a command file: GSHHS polygons clipped to the
-// window and not, and the same points as a USGS dump. One run a
+// window and not, and the same points as a GEBCO file and as a USGS dump
+// (neither clipped). One run a
 // repetition; the plot file is opened before and closed after it, out of
 // the time.
 
@@ -86,10 +87,12 @@ void draw(benchmark::State& state, const std::string& answers) {
 
 void BM_gshhs_clipped(benchmark::State& state) { draw(state, "5\nworld.gshhs\n99\n"); }
 void BM_gshhs_not_clipped(benchmark::State& state) { draw(state, "10\nn\n5\nworld.gshhs\n99\n"); }
+void BM_gebco(benchmark::State& state) { draw(state, "3\nworld.gebco\n99\n"); }
 void BM_usgs(benchmark::State& state) { draw(state, "4\nworld.usgs\n99\n"); }
 
 BENCHMARK(BM_gshhs_clipped)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_gshhs_not_clipped)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_gebco)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_usgs)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,32 +1,94 @@
 #!/bin/sh
 # The world's shorelines drawn from the map's line-file menu, next to GMT's
-# psxy drawing the same points on a Mercator map and `cat` reading them.
+# psxy drawing the same points on a Mercator map and `cat` reading them, or
+# next to the build of an older commit.
 #
 # The data is made here, not kept: `gmt coast -Rd -Di -W -M` (GSHHG at
 # intermediate resolution, some 460,000 points; Debian's gmt-gshhg-low
 # holds it, or gmt-gshhg-full) converted by tests/tools/gshhg_line_files.py
-# to a GSHHS and a USGS file. bench_line_files draws them under code 15 on
-# the window -180..180 x -80..84, answered by a command file: GSHHS clipped
-# and not clipped, USGS (never clipped). GMT: psxy -JM17c of the joined
-# lines. Prints the best wall time of the runs and the peak memory of each.
+# to a GSHHS, a GEBCO and a USGS file. bench_line_files draws them under
+# code 15 on the window -180..180 x -80..84, answered by a command file:
+# GSHHS clipped and not clipped, GEBCO and USGS (never clipped). GMT:
+# psxy -JM17c of the joined lines. Prints the best wall time of the runs
+# and the peak memory of each.
 #
-# Usage: bench/line_files.sh [runs]   (default 3)
-# Builds (or brings up to date) the benchmark of the bench preset.
+# With --against <commit>, the program of that commit is built too (under
+# build/against-<commit>) and both draw the GSHHS file clipped and not and
+# the GEBCO file in whole runs of the program (map menu, RUN on that
+# window, the line-file menu): the instructions each run executes, counted
+# by valgrind's callgrind, less those of the same run drawing no file, and
+# the median CPU time (user + system) of the runs, the two programs taking
+# turns; each beside the goal of reading at the older build's cost or less.
+#
+# Usage: bench/line_files.sh [runs]                   (default 3)
+#        bench/line_files.sh --against <commit> [runs] (default 3)
+# Builds (or brings up to date) the benchmark or the program of the bench
+# preset.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/common.sh"
+against_option "$@"
+shift "$skip"
 runs=${1:-3}
-bench=$root/build/bench/bench/bench_line_files
-(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target bench_line_files >/dev/null)
 command -v gmt >/dev/null || { echo "needs gmt (GMT) with GSHHG" >&2; exit 1; }
 command -v python3 >/dev/null || { echo "needs python3 for the conversion" >&2; exit 1; }
-[ -x /usr/bin/time ] || { echo "needs /usr/bin/time (GNU time) for peak memory" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+(cd "$work" && gmt coast -Rd -Di -W -M >world.gmt &&
+  python3 "$root/tests/tools/gshhg_line_files.py" world.gmt world --formats gshhs,gebco,usgs >/dev/null)
+
+if [ -n "$against" ]; then
+  command -v valgrind >/dev/null || { echo "needs valgrind for the instruction counts" >&2; exit 1; }
+  program=$root/build/bench/dorvix
+  build_dorvix
+  build_against "$against"
+  make_rusage_run
+  printf '  F   1 P    1\n' >"$work/kavro7_ini.txt"
+  # The answers: the map menu with points, epicentres and stress symbols
+  # off, the window, RUN with the default plot settings; then the line
+  # files of the case; leave, quit and close the plot.
+  map='\n2001\n343\nn\n342\nn\n341\nn\n320\n10\n-80 84 2\n20\n-180 180 10\n99\n1000\n\nmap.ps\n'
+  printf "${map}99\n99\n9999\n\n" >"$work/none.txt"
+  printf "${map}5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_clipped.txt"
+  printf "${map}10\nn\n5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_not_clipped.txt"
+  printf "${map}3\nworld.gebco\n99\n99\n9999\n\n" >"$work/gebco.txt"
+  # Each run writes its plot anew.
+  bench_before() { rm -f "$work/map.ps"; }
+  # Instructions of a program's run on the answers $2.
+  instructions() {
+    bench_before
+    (cd "$work" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" 2>&1 >/dev/null) |
+      awk '/Collected :/ { print $NF }'
+  }
+  goal() { awk -v r="$1" 'BEGIN { print (r <= 1.00 ? "met" : "NOT met") }'; }
+  none_1=$(instructions "$program" "$work/none.txt")
+  none_2=$(instructions "$older" "$work/none.txt")
+  printf '%-20s %14s %14s %7s  %s\n' "instructions" this "$against_commit" ratio goal
+  for case in gshhs_clipped gshhs_not_clipped gebco; do
+    n1=$(($(instructions "$program" "$work/$case.txt") - none_1))
+    n2=$(($(instructions "$older" "$work/$case.txt") - none_2))
+    r=$(ratio "$n1" "$n2")
+    printf '%-20s %14s %14s %7s  <= 1.00 %s\n' "$case" "$n1" "$n2" "$r" "$(goal "$r")"
+  done
+  printf '%-20s %14s %14s %7s  %s\n' "CPU ms, less none" this "$against_commit" ratio goal
+  alternate "$work/none.txt" "$program" "$older"
+  base_1=$cpu_ms_1 base_2=$cpu_ms_2
+  for case in gshhs_clipped gshhs_not_clipped gebco; do
+    alternate "$work/$case.txt" "$program" "$older"
+    c1=$(awk -v a="$cpu_ms_1" -v b="$base_1" 'BEGIN { printf "%.1f", a - b }')
+    c2=$(awk -v a="$cpu_ms_2" -v b="$base_2" 'BEGIN { printf "%.1f", a - b }')
+    r=$(ratio "$c1" "$c2")
+    printf '%-20s %14s %14s %7s  <= 1.00 %s\n' "$case" "$c1" "$c2" "$r" "$(goal "$r")"
+  done
+  exit 0
+fi
+
+bench=$root/build/bench/bench/bench_line_files
+(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench --target bench_line_files >/dev/null)
+[ -x /usr/bin/time ] || { echo "needs /usr/bin/time (GNU time) for peak memory" >&2; exit 1; }
 cd "$work"
-gmt coast -Rd -Di -W -M >world.gmt
-python3 "$root/tests/tools/gshhg_line_files.py" world.gmt world --formats gshhs,usgs
 
 # Best wall time (ms) of a shell command over the runs, and its peak
 # memory (kB).
@@ -56,7 +118,7 @@ cat_ms=$best_ms
 export DORVIX_LINE_FILES_DIR="$work"
 "$bench" --benchmark_repetitions="$runs" --benchmark_format=csv 2>/dev/null >runs.csv
 printf '%-22s %10s %10s %10s %10s %10s %8s\n' case "dorvix ms" "dorvix kB" "psxy ms" "psxy kB" "cat ms" "/psxy"
-for case in gshhs_clipped gshhs_not_clipped usgs; do
+for case in gshhs_clipped gshhs_not_clipped gebco usgs; do
   best=$(awk -F, -v name="\"BM_$case/iterations:1\"" \
     '$1 == name { if (best == "" || $3 < best) best = $3 } END { printf "%.0f", best }' runs.csv)
   /usr/bin/time -f '%M' -o time.txt "$bench" --benchmark_filter="BM_$case\$" >/dev/null 2>&1

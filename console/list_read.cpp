@@ -1,7 +1,5 @@
 #include "console/list_read.hpp"
 
-#include <memory>
-
 #include "console/number_parse.hpp"
 
 namespace dorvix {
@@ -15,26 +13,40 @@ ListRead::ListRead(int unit)
 
 ListRead::ListRead(LineSource source) : source_(std::move(source)) {}
 
-ListRead ListRead::from_text(std::string_view text) {
-  auto remaining = std::make_shared<std::string>(text);
-  auto used = std::make_shared<bool>(false);
-  return ListRead([remaining, used](std::string& line) {
-    if (*used) return ReadResult::end_of_file;
-    *used = true;
-    line = *remaining;
-    return ReadResult::ok;
-  });
-}
+ListRead::ListRead(std::string_view text, Internal) : text_(text), have_line_(true) {}
+
+ListRead ListRead::from_text(std::string_view text) { return ListRead(text, Internal{}); }
 
 bool ListRead::fetch_line() {
-  const ReadResult r = source_(line_);
+  // An internal read has no line after its text.
+  const ReadResult r = source_ ? source_(line_) : ReadResult::end_of_file;
   if (r != ReadResult::ok) {
     status_ = r;
     return false;
   }
+  text_ = line_;
   pos_ = 0;
   have_line_ = true;
   return true;
+}
+
+void ListRead::take_quoted(char quote) {
+  quoted_ = true;
+  quoted_text_.clear();
+  ++pos_;
+  while (pos_ < text_.size()) {
+    if (text_[pos_] == quote) {
+      if (pos_ + 1 < text_.size() && text_[pos_ + 1] == quote) {
+        quoted_text_.push_back(quote);
+        pos_ += 2;
+        continue;
+      }
+      ++pos_;
+      break;
+    }
+    quoted_text_.push_back(text_[pos_++]);
+  }
+  item_ = quoted_text_;
 }
 
 ListRead::Next ListRead::next_item() {
@@ -45,14 +57,14 @@ ListRead::Next ListRead::next_item() {
   if (ended_) return Next::done;
   for (;;) {
     if (!have_line_ && !fetch_line()) return Next::done;
-    while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
-    if (pos_ >= line_.size()) {
+    while (pos_ < text_.size() && is_blank(text_[pos_])) ++pos_;
+    if (pos_ >= text_.size()) {
       // The end of a line separates values but is no null value.
       have_line_ = false;
       after_separator_ = true;
       continue;
     }
-    const char c = line_[pos_];
+    const char c = text_[pos_];
     if (c == '/') {
       ended_ = true;
       return Next::done;
@@ -65,34 +77,20 @@ ListRead::Next ListRead::next_item() {
     }
     break;
   }
-  // An item starts at pos_.
+  // An item starts at pos_; unquoted, it is read where it stands.
   quoted_ = false;
-  item_.clear();
-  const char c = line_[pos_];
+  const char c = text_[pos_];
   if (c == '\'' || c == '"') {
-    quoted_ = true;
-    ++pos_;
-    while (pos_ < line_.size()) {
-      if (line_[pos_] == c) {
-        if (pos_ + 1 < line_.size() && line_[pos_ + 1] == c) {
-          item_.push_back(c);
-          pos_ += 2;
-          continue;
-        }
-        ++pos_;
-        break;
-      }
-      item_.push_back(line_[pos_++]);
-    }
+    take_quoted(c);
   } else {
-    while (pos_ < line_.size() && !is_blank(line_[pos_]) && line_[pos_] != ',' && line_[pos_] != '/') {
-      item_.push_back(line_[pos_++]);
-    }
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !is_blank(text_[pos_]) && text_[pos_] != ',' && text_[pos_] != '/') ++pos_;
+    item_ = text_.substr(start, pos_ - start);
   }
   // The separator after the item: blanks, then at most one comma.
-  while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
+  while (pos_ < text_.size() && is_blank(text_[pos_])) ++pos_;
   after_separator_ = false;
-  if (pos_ < line_.size() && line_[pos_] == ',') {
+  if (pos_ < text_.size() && text_[pos_] == ',') {
     ++pos_;
     after_separator_ = true;
   }
@@ -100,9 +98,9 @@ ListRead::Next ListRead::next_item() {
   if (!quoted_) {
     const auto star = item_.find('*');
     int count = 0;
-    if (star != std::string::npos && star > 0 && parse_int(std::string_view(item_).substr(0, star), count) &&
-        count > 0 && item_[0] != '+' && item_[0] != '-') {
-      const std::string value = item_.substr(star + 1);
+    if (star != std::string_view::npos && star > 0 && parse_int(item_.substr(0, star), count) && count > 0 &&
+        item_[0] != '+' && item_[0] != '-') {
+      const std::string_view value = item_.substr(star + 1);
       repeat_null_ = value.empty();
       repeat_ = count - 1;
       if (repeat_null_) return Next::null;

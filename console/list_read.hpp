@@ -29,8 +29,13 @@ class ListRead {
   // Reads lines from any source (the prompts read their answers so).
   explicit ListRead(LineSource source);
   // Reads from one text only (an internal read): running out of it is an
-  // end of file.
+  // end of file. The text is read in place, with nothing copied or
+  // allocated: it must outlive the read.
   static ListRead from_text(std::string_view text);
+
+  // A read is a statement in progress, bound to its line: not copied.
+  ListRead(const ListRead&) = delete;
+  ListRead& operator=(const ListRead&) = delete;
 
   ListRead& operator>>(int& value);
   ListRead& operator>>(real& value);
@@ -42,18 +47,25 @@ class ListRead {
   bool ok() const { return status_ == ReadResult::ok; }
 
  private:
+  struct Internal {};
+  ListRead(std::string_view text, Internal);
+
   enum class Next { value, null, done };
   // Finds the next item: its text in item_ (quotes removed when quoted_).
   Next next_item();
   bool fetch_line();
+  // The quoted item at pos_ (its opening quote), doubled quotes made one.
+  void take_quoted(char quote);
 
-  LineSource source_;
-  std::string line_;
+  LineSource source_;  // none for an internal read
+  std::string line_;   // the last line the source gave
+  std::string_view text_;  // the line being read: line_, or an internal read's text
   std::size_t pos_ = 0;
   bool have_line_ = false;
   bool after_separator_ = true;  // a comma just seen, or start of the read
   bool ended_ = false;           // a slash was read
-  std::string item_;
+  std::string_view item_;    // in text_, or in quoted_ text
+  std::string quoted_text_;  // the text of the last quoted item
   bool quoted_ = false;
   int repeat_ = 0;          // copies still to deliver of a repeated item
   bool repeat_null_ = false;

@@ -239,7 +239,10 @@ ReadResult read_value_pair(real& a, real& b) {
 
 ReadResult read_value_pair(real& a, real& b, bool& cut_short) {
   cut_short = false;
-  std::string rec;
+  // Point records come by the hundred thousand: each is read into one
+  // buffer kept for the run and parsed where it stands, so that reading
+  // one allocates nothing.
+  static std::string rec;
   const ReadResult r = fixed_record(rec);
   if (r != ReadResult::ok) return r;
   ListRead in = ListRead::from_text(rec);
@@ -332,9 +335,9 @@ ReadOutcome read_ign(LineFileRun& run) {
 ReadOutcome read_gebco(LineFileRun& run) {
   listing_head(run.title, {"line #", "code", "# points"}, true);
   LineOnMap line(run.window, false);
+  std::string rec;
   for (;;) {
     int code = unset, npts = unset;
-    std::string rec;
     const ReadResult r = fixed_record(rec);
     if (r == ReadResult::end_of_file) return {};
     if (r == ReadResult::error) return failure();

@@ -9,6 +9,7 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "map/stress_directions.hpp"
+#include "projection/graticule.hpp"
 #include "projection/line_file_settings.hpp"
 
 namespace dorvix {
@@ -123,20 +124,29 @@ LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report) {
   return f;
 }
 
+WindowTurn::WindowTurn(const LongitudeFrame& frame)
+    : far_west_(0.5f * (frame.lonminr + frame.lonmaxr) - 0.5f * turn) {}
+
+real WindowTurn::nearest(real lon) const {
+  if (lon >= far_west_ && lon < far_west_ + turn) return lon;
+  return reduce(lon, turn, far_west_);
+}
+
+WindowTurn graticule_turn() {
+  GridValues g;
+  sllgrid3(g, setup::stored);
+  return WindowTurn(longitude_frame(g.lonmin, g.lonmax, false));
+}
+
 LineWindow::LineWindow(const LongitudeFrame& frame, real latmin, real latmax)
     : frame_(frame),
-      far_west_(0.5f * (frame.lonminr + frame.lonmaxr) - 0.5f * turn),
+      turn_(frame),
       west_(frame.lonminr - typed_edge_tolerance),
       east_(frame.lonmaxr + typed_edge_tolerance),
       south_(latmin - typed_edge_tolerance),
       north_(latmax + typed_edge_tolerance) {}
 
 real LineWindow::reduced(real lon) const { return reduce(lon, turn, frame_.lonorig); }
-
-real LineWindow::nearest(real lon) const {
-  if (lon >= far_west_ && lon < far_west_ + turn) return lon;
-  return reduce(lon, turn, far_west_);
-}
 
 int LineWindow::locate(real lon, real lat) const {
   int code = 0;

@@ -49,6 +49,25 @@ struct LongitudeFrame {
 // when `report` is true.
 LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report);
 
+// The turn of longitude whose points are drawn where they stand on the map
+// of a window: the turn centred on the window's middle. A point of a line
+// file not clipped, an epicentre, a stress symbol or a point of the point
+// menu more than half a turn from that middle is moved by whole turns into
+// it, so that a window across 180 degrees (170..195) shows a point read at
+// -175 at 185, beside its neighbours, and not a turn away.
+class WindowTurn {
+ public:
+  explicit WindowTurn(const LongitudeFrame& frame);
+  // The longitude, degrees, at which a point read at `lon` is drawn.
+  real nearest(real lon) const;
+
+ private:
+  real far_west_;  // half a turn west of the window's middle
+};
+
+// The turn of the graticule's window as it is set.
+WindowTurn graticule_turn();
+
 // Typed bounds come to the line files through radians in single
 // precision, most of them moved a little inwards (80 becomes 79.999992):
 // the window is widened by this much, degrees, so that a point on a typed
@@ -63,10 +82,8 @@ class LineWindow {
 
   // A longitude reduced into the frame.
   real reduced(real lon) const;
-  // Where a point not clipped is drawn: its longitude as it stands when it
-  // lies in the turn centred on the middle of the window, else moved into
-  // that turn by whole turns.
-  real nearest(real lon) const;
+  // Where a point not clipped is drawn (WindowTurn).
+  real nearest(real lon) const { return turn_.nearest(lon); }
   // The position code of a point (longitude reduced into the frame) in
   // the widened window; 0 inside.
   int locate(real lon, real lat) const;
@@ -80,7 +97,7 @@ class LineWindow {
 
  private:
   LongitudeFrame frame_;
-  real far_west_;                     // half a turn west of the window's middle
+  WindowTurn turn_;
   real west_, east_, south_, north_;  // the widened window, longitudes in the frame
 };
 

@@ -17,6 +17,7 @@
 #include "console/number_writers.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
+#include "map/line_file_window.hpp"
 #include "map/line_files.hpp"
 #include "map/map_directions.hpp"
 #include "map/point_menu.hpp"
@@ -77,16 +78,19 @@ void fit_to_box() {
   sus2cm3(x0, y0, w, h, xmin, xmax, ymin, ymax, same_scale, setup::passed);
 }
 
-// Projects the epicentres into xd, yd in place; returns how many have no
-// image on the page.
-int project_epicentres(const MapData& d, const MapSwitches& s) {
+// Projects the epicentres into xd, yd in place, each longitude in the
+// window's turn; returns how many have no image on the page.
+int project_epicentres(const MapData& d, const MapSwitches& s, const WindowTurn& turn) {
   real major = 0, minor = 0;
   int iepi = 0, isha = 0;
   smapsh2(major, minor, iepi, isha, setup::stored);
   ssymbolsize(major, setup::passed);
   int type = s.iepisymb;
   ssymboltype(type, setup::passed);
-  deg2rad(d.xd, d.rlong, d.ndat);
+  for (int i = 0; i < d.ndat; ++i) {
+    const auto j = static_cast<std::size_t>(i);
+    d.xd[j] = rad(turn.nearest(d.rlong[j]));
+  }
   deg2rad(d.yd, d.rlat, d.ndat);
   projlln(d.xd, d.yd, d.xd, d.yd, d.ndat);
   int off = 0;
@@ -129,8 +133,9 @@ void sish_failure_box(int iouk) {
 
 // Per mechanism: the principal axes of the plane, the stress regime and
 // its listing, the stress symbol at the epicentre (turned as its
-// directions lie on the map) and the Si-Sh row.
-void stress_directions(const MapData& d, real threshold) {
+// directions lie on the map, at the longitude the epicentre is drawn at)
+// and the Si-Sh row (with the longitude as read).
+void stress_directions(const MapData& d, real threshold, const WindowTurn& turn) {
   const int unit = fiocom.iouf(d.iouk);
   if (d.lsish) put(unit, sish_header());
   // A row and its end of line, edited in place and put straight into the
@@ -152,7 +157,7 @@ void stress_directions(const MapData& d, real threshold) {
     isv = std::abs(isv);
     const real x = d.xd[j], y = d.yd[j];
     if (on_map_page(x, y)) {
-      const real lon = rad(d.rlong[j]), lat = rad(d.rlat[j]);
+      const real lon = rad(turn.nearest(d.rlong[j])), lat = rad(d.rlat[j]);
       real shmax = map_direction(lon, lat, x, y, azsh);
       real shmin = map_direction(lon, lat, x, y, azsh + trig.pi2);
       dmapsh2(d.xd.subspan(j, 1), d.yd.subspan(j, 1), one(shmax), one(shmin), std::span(&isv, 1), 1);
@@ -192,9 +197,10 @@ void map_run(const MapData& d, const MapSwitches& s) {
     bool iproj = true;
     mappoint(iproj, setup::menu_from_passed);
   }
+  const WindowTurn turn = graticule_turn();
   if (s.lepicenter || s.lshdir) {
     announce({"PROJECTING EPICENTERS", "LONG, LAT --> X, Y"});
-    const int off = project_epicentres(d, s);
+    const int off = project_epicentres(d, s, turn);
     if (off > 0) off_map_box(off);
   }
   if (s.lepicenter) {
@@ -203,7 +209,7 @@ void map_run(const MapData& d, const MapSwitches& s) {
   }
   if (s.lshdir) {
     announce({"PLOTTING STRESS DIRECTIONS"});
-    stress_directions(d, s.threshold);
+    stress_directions(d, s.threshold, turn);
   } else if (d.lsish) {
     no_sish_rows_box();
   }

@@ -24,7 +24,10 @@ struct MapSwitches {
 };
 
 // Draws the map into subplot d.ksub of the open plot file, announcing each
-// step on the console. Epicentres without an image on the page (at
+// step on the console. Epicentres and their stress symbols are drawn in
+// the turn of longitude around the middle of the graticule's window, as
+// the line files are (map/line_file_window.hpp); the Si-Sh rows keep each
+// longitude as read. Epicentres without an image on the page (at
 // infinity, hidden, or beyond the page's range) get no symbol; they are
 // counted in one warning box and keep their listing and Si-Sh row.
 void map_run(const MapData& d, const MapSwitches& s);

@@ -17,6 +17,7 @@
 #include "console/item_lines.hpp"
 #include "console/menu_loop.hpp"
 #include "console/menu_table.hpp"
+#include "map/line_file_window.hpp"
 #include "plot/buffers.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
@@ -113,9 +114,10 @@ int read_points(Names& names) {
 }
 
 // Projects the n points of the curve buffer in place, longitudes and
-// latitudes in degrees. A point whose latitude lies beyond a pole is no
-// point of the globe: it becomes a point at infinity, whatever image the
-// formula would give it.
+// latitudes in degrees, each longitude in the turn of the graticule's
+// window. A point whose latitude lies beyond a pole is no point of the
+// globe: it becomes a point at infinity, whatever image the formula would
+// give it.
 void project_points(int n) {
   step_rule();
   say("PROJECTING LOCATIONS");
@@ -129,7 +131,8 @@ void project_points(int n) {
   for (std::size_t k = 0; k < count; ++k) {
     if (!(std::fabs(cc2dbuff.yp[k]) <= pole_latitude)) beyond_pole.push_back({k, cc2dbuff.yp[k]});
   }
-  deg2rad(cc2dbuff.xp, cc2dbuff.xp, n);
+  const WindowTurn turn = graticule_turn();
+  for (std::size_t k = 0; k < count; ++k) cc2dbuff.xp[k] = rad(turn.nearest(cc2dbuff.xp[k]));
   deg2rad(cc2dbuff.yp, cc2dbuff.yp, n);
   projlln(cc2dbuff.xp, cc2dbuff.yp, cc2dbuff.xp, cc2dbuff.yp, n);
   for (const Beyond& b : beyond_pole) {

@@ -6,6 +6,11 @@
 // menu's own symbol type, size and colours and, when asked, listed on the
 // screen as plotted.
 //
+// Under projection a longitude more than half a turn from the middle of
+// the graticule's window is moved by whole turns into the turn around it
+// (map/line_file_window.hpp), as the line files are; the listing shows
+// the plotted coordinates.
+//
 // Under projection a point with no place on the map (a latitude beyond 90
 // degrees, an image at infinity such as a pole under Mercator, a point the
 // projection hides) gets no symbol; such points are counted in one warning

@@ -49,52 +49,143 @@ Window window_of(const GridLl& g) {
 
 int segments(int n) { return std::max(1, n); }
 
-// True when the point has an image on the map (not at infinity).
-bool has_image(real lon, real lat) {
-  real x = 0, y = 0;
-  project_point(lon, lat, x, y);
-  return !at_infinity(x, y);
+// One line of the graticule: a meridian (at longitude `at`, along
+// latitude) or a parallel (at latitude `at`, along longitude), running
+// over `span` from `from` in np segments. The lines of the other family
+// cross it at its nodes, from + span * k / nodes for k = 0 to `nodes`, the
+// same values they are drawn at.
+struct GridLine {
+  bool meridian;
+  real at, from, span;
+  int np, nodes;
+
+  // The coordinate along the line at position i of n.
+  real along(int i, int n) const { return from + span * static_cast<real>(i) / static_cast<real>(n); }
+  // The coordinate a fraction t of the way from a to b.
+  static real between(real a, real b, double t) {
+    return static_cast<real>(static_cast<double>(a) + (static_cast<double>(b) - static_cast<double>(a)) * t);
+  }
+  // The image of the point at coordinate c; false when it has none.
+  bool image(real c, real& x, real& y) const {
+    if (meridian) {
+      project_point(at, c, x, y);
+    } else {
+      project_point(c, at, x, y);
+    }
+    return !at_infinity(x, y);
+  }
+  void draw(MapPen& pen, real c) const {
+    if (meridian) {
+      pen.draw(at, c);
+    } else {
+      pen.draw(c, at);
+    }
+  }
+};
+
+// The images of points closing in on the edge of the part of the globe
+// that has one stay within this many times the step to their first
+// midpoint where the map has a horizon there (the orthographic's far side,
+// the part hidden from the perspective's viewpoint, the rim of a polar
+// map): then the line is drawn to the edge. They run off to infinity
+// where the edge is a point at infinity (a pole under Mercator, the
+// gnomonic's horizon, the apex's opposite pole of a conic): then it stops
+// at its last point that has an image.
+constexpr double horizon_reach = 4.0;
+
+// Between the coordinate `seen`, whose point has an image, and `hidden`,
+// whose point has none, the coordinate of the last point with an image
+// when the line reaches a horizon there; else `seen`.
+real horizon(const GridLine& l, real seen, real hidden) {
+  real x0 = 0, y0 = 0;
+  l.image(seen, x0, y0);
+  double t_seen = 0, t_hidden = 1;
+  real last = seen, xl = x0, yl = y0;
+  double first_step = -1;
+  for (int k = 0; k < 64; ++k) {
+    const double t = 0.5 * (t_seen + t_hidden);
+    const real c = GridLine::between(seen, hidden, t);
+    if (c == GridLine::between(seen, hidden, t_seen) || c == GridLine::between(seen, hidden, t_hidden)) break;
+    real x = 0, y = 0;
+    if (!l.image(c, x, y)) {
+      t_hidden = t;
+      continue;
+    }
+    t_seen = t;
+    last = c;
+    xl = x;
+    yl = y;
+    if (first_step < 0) first_step = std::hypot(static_cast<double>(x) - x0, static_cast<double>(y) - y0);
+  }
+  if (last == seen) return seen;
+  const double reach = std::hypot(static_cast<double>(xl) - x0, static_cast<double>(yl) - y0);
+  return reach <= horizon_reach * first_step ? last : seen;
 }
 
-// Meridians from east to west, each from south to north; n intervals. A
-// meridian is drawn through its np + 1 samples, each that has an image; a
+// The line drawn through its np + 1 samples, each that has an image; a
 // sample without one (a pole under Mercator, the far side of an azimuthal
 // map) breaks it, as the pen breaks every line. Where it breaks between
-// two samples, it also goes through the parallel positions between them,
-// so that it still reaches the parallels drawn there instead of stopping
-// a whole sampling step short of them.
+// two samples, it also goes through the nodes between them, so that it
+// still reaches the lines of the other family drawn there, and, where the
+// map has a horizon between them, to that horizon, instead of stopping a
+// whole sampling step short of them.
+void draw_grid_line(MapPen& pen, const GridLine& l) {
+  real x = 0, y = 0;
+  real previous = l.along(0, l.np);
+  bool had_image = l.image(previous, x, y);
+  if (l.meridian) {
+    pen.move(l.at, previous);
+  } else {
+    pen.move(previous, l.at);
+  }
+  l.draw(pen, previous);
+  for (int j = 1; j <= l.np; ++j) {
+    const real c = l.along(j, l.np);
+    const bool image = l.image(c, x, y);
+    if (!(had_image && image)) {
+      // The horizon between them, when there is one: as a fraction of the
+      // way from sample j - 1 to j.
+      real edge = previous;
+      bool edge_drawn = true;
+      if (had_image != image) {
+        const real seen = had_image ? previous : c;
+        edge = horizon(l, seen, had_image ? c : previous);
+        edge_drawn = edge == seen;
+      }
+      const double t_edge = static_cast<double>(edge - previous) / static_cast<double>(c - previous);
+      // Node k lies strictly between samples j - 1 and j when
+      // (j - 1) / np < k / nodes < j / np.
+      for (int k = (j - 1) * l.nodes / l.np + 1; k * l.np < j * l.nodes; ++k) {
+        const double t_node = static_cast<double>(k * l.np - (j - 1) * l.nodes) / static_cast<double>(l.nodes);
+        if (!edge_drawn && t_node > t_edge) {
+          l.draw(pen, edge);
+          edge_drawn = true;
+        }
+        l.draw(pen, l.along(k, l.nodes));
+      }
+      if (!edge_drawn) l.draw(pen, edge);
+    }
+    l.draw(pen, c);
+    previous = c;
+    had_image = image;
+  }
+  pen.end();
+}
+
+// Meridians from east to west, each from south to north; n intervals.
 void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
-  const int np = segments(g.npgrid);
-  const auto sample = [&](int j) { return g.glatmin + static_cast<real>(j) * w.dlat / static_cast<real>(np); };
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
-    pen.move(lon, sample(0));
-    bool had_image = true;
-    for (int j = 0; j <= np; ++j) {
-      const bool image = has_image(lon, sample(j));
-      if (j > 0 && !(had_image && image)) {
-        // Parallel k lies strictly between samples j - 1 and j when
-        // (j - 1) / np < k / npar < j / np.
-        for (int k = (j - 1) * w.npar / np + 1; k * np < j * w.npar; ++k) {
-          pen.draw(lon, g.glatmin + w.dlat * fraction(k, w.npar));
-        }
-      }
-      pen.draw(lon, sample(j));
-      had_image = image;
-    }
-    pen.end();
+    draw_grid_line(pen, {true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar});
   }
 }
 
 // Parallels from south to north, each from east to west; n intervals.
 void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
-  const int np = segments(g.npgrid);
   for (int i = 0; i <= n; ++i) {
     const real lat = g.glatmin + w.dlat * static_cast<real>(i) / static_cast<real>(n);
-    pen.move(g.glonmax, lat);
-    for (int j = 0; j <= np; ++j) pen.draw(g.glonmax - static_cast<real>(j) * w.dlon / static_cast<real>(np), lat);
-    pen.end();
+    draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer});
   }
 }
 

@@ -61,7 +61,11 @@ void sllgrid3(GridValues& v, SetupMode inter);
 
 // Draws the graticule of `gridll` into the current subplot with the current
 // line and text attributes, and reports it on the console. The text
-// justification is left as the last edge set it.
+// justification is left as the last edge set it. A line breaks where its
+// samples have no image; between two samples where it breaks it still
+// goes through the nodes where the lines of the other family cross it,
+// and, on a map with a horizon (the orthographic's far side, the part of
+// the globe the perspective hides), to the horizon.
 void drawllgrid();
 
 // The extent, in map coordinates, of every point drawllgrid hands on for

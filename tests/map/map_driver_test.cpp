@@ -422,6 +422,71 @@ TEST(MapDriver, EpicentresLieWhereProjPutsThem) {
   }
 }
 
+// A window across 180 degrees (170..195) under the codes that take
+// longitudes as they come: an event written at -175, its stress symbol and
+// a point typed at -175 are drawn at 185, beside the event at 185E and the
+// coast read at -176..-174, all where PROJ puts them (up to the map's
+// scale and place), nothing off the page; the Si-Sh file keeps -175.
+TEST(MapDriver, EventsAndPointsAcross180AreDrawnInTheWindowsTurn) {
+  DORVIX_REQUIRE_TOOL("proj");
+  trigoset();  // the points' radians
+  char b[64];
+  std::snprintf(b, sizeof b, " +a=1 +b=%.10g", 6356752.5 / 6378137.0);
+  struct Case {
+    int code, setters;  // the code and the answers its set-up takes
+    std::string proj;
+  };
+  for (const Case& c : {Case{15, 2, "+proj=merc +R=1"}, {16, 3, "+proj=merc" + std::string(b)},
+                        {19, 3, "+proj=aea +R=1 +lat_1=30 +lat_2=30"}, {20, 3, "+proj=bonne +R=1 +lat_1=30"},
+                        {21, 2, "+proj=bonne +R=1 +lat_1=90"}, {22, 2, "+proj=sinu +R=1"}, {23, 2, "+proj=cea +R=1"}}) {
+    SCOPED_TRACE(c.code);
+    MapRun m;
+    write_catalogue(m, "ev.hash", {hash_line(1, 55, -175, 10, 0, 45, 90), hash_line(2, 60, 185, 10, 0, 45, 90)});
+    write_file(m.dir / "coast.gebco", "1 2\n55 -176\n55 -174\n");
+    Lines projection{"300", std::to_string(c.code)};
+    projection.insert(projection.end(), static_cast<std::size_t>(c.setters), "99");
+    m.go(script({read_script("1001", "ev.hash"),
+                 {"7", "y", "2001", "sish.txt"},
+                 projection,
+                 {"320", "10", "40 70 5", "20", "170 195 5", "99"},
+                 first_run,
+                 {"10", "-175", "20", "55", "100", "99"},
+                 {"3", "coast.gebco", "99"},
+                 leave}));
+    EXPECT_EQ(m.run.status, 0);
+    const Lines rows = m.sish();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].substr(23, 14), " 55.00 -175.00");
+    EXPECT_EQ(rows[2].substr(23, 14), " 60.00  185.00");
+    const Lines plot = m.plot();
+    // Every path across the page, the stress symbols' among them.
+    for (const Path& p : paths_of(plot)) {
+      for (const auto& [x, y] : p.points) EXPECT_TRUE(x >= 0 && x <= 21 * points_per_cm) << x << " " << y;
+    }
+    // The epicentres' squares (0.4 cm wide, apart from the bars of the
+    // stress symbols), the point's pentagon and the coast's two points.
+    std::vector<std::pair<double, double>> drawn;
+    for (const Path& p : paths_of(plot)) {
+      if (p.points.size() != 5 || p.end.rfind("cp", 0) != 0) continue;
+      const auto [xl, xh] = std::ranges::minmax_element(p.points, {}, [](const auto& q) { return q.first; });
+      const auto [yl, yh] = std::ranges::minmax_element(p.points, {}, [](const auto& q) { return q.second; });
+      if (std::fabs(xh->first - xl->first - yh->second + yl->second) > 0.01 * points_per_cm) continue;
+      drawn.emplace_back((xl->first + xh->first) / 2 / points_per_cm, (yl->second + yh->second) / 2 / points_per_cm);
+    }
+    const auto pentagons = centres(plot, 5);
+    drawn.insert(drawn.end(), pentagons.begin(), pentagons.end());
+    const std::vector<Path> paths = paths_of(plot);
+    ASSERT_FALSE(paths.empty());
+    for (const auto& [x, y] : paths.back().points) drawn.emplace_back(x / points_per_cm, y / points_per_cm);
+    Points geo;
+    for (const auto& [lon, lat] : {std::pair{185, 55}, {185, 60}, {185, 55}, {184, 55}, {186, 55}}) geo.add(lon, lat);
+    const auto reference = proj_forward(c.proj + " +over", geo);
+    ASSERT_EQ(drawn.size(), reference.size());
+    EXPECT_LT(fit_residual(drawn, reference), 0.01);
+    expect_renders(m.dir / "map.ps");
+  }
+}
+
 // An orthographic map centred at 45 degrees north: the events on the far
 // side of the globe get no symbol, and one box counts them; no point at
 // infinity reaches the plot.

@@ -281,33 +281,89 @@ TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
   }
 }
 
-TEST_F(GraticuleTest, MeridiansDrawEverySampleThatHasAnImage) {
+TEST_F(GraticuleTest, GridLinesDrawEverySampleWithAnImageTheirNodesAndTheHorizon) {
   DORVIX_REQUIRE_TOOL("proj");
-  // Each meridian sampled from the window's south edge to its north edge
-  // in npgrid steps: every sample with an image drawn at PROJ's place, a
-  // sample without one breaking the line. The orthographic map centred at
-  // 100W 40N hides the far side; Mercator has no image at the poles.
+  // Each meridian sampled from the window's south edge to its north edge,
+  // each parallel from its east edge to its west edge, in npgrid steps:
+  // every sample with an image drawn at PROJ's place, a sample without one
+  // breaking the line. Where a line breaks between two samples it goes
+  // through the nodes between them (where the other family's lines cross
+  // it) and, on the orthographic map, to the horizon (cos c = 0 on the
+  // sphere, found here by bisection). The orthographic maps centred at
+  // 40N hide the far side, with nodes on samples (15 degrees, 48 steps)
+  // and between them (10 degrees, 50 steps); Mercator has no image at the
+  // poles, which are no horizon.
   struct Case {
     int code;
     std::string proj;
-    real lon0, lat0, inc;
+    double lon0, lat0, inc;
     int npgrid;
   };
   for (const Case& c : {Case{10, "+proj=ortho +R=1 +lon_0=-100 +lat_0=40", -100, 40, 15, 48},
+                        Case{10, "+proj=ortho +R=1 +lon_0=-97 +lat_0=40", -97, 40, 10, 50},
                         Case{15, "+proj=merc +R=1 +over", 0, 0, 30, 12}}) {
-    SCOPED_TRACE(c.proj);
-    real lon = c.lon0, lat = c.lat0;
+    SCOPED_TRACE(c.proj + " every " + std::to_string(c.npgrid));
+    real lon = static_cast<real>(c.lon0), lat = static_cast<real>(c.lat0);
     soblique(lon, lat, setup::passed);
     use(c.code);
     sllorig(lon, lat, setup::passed);
-    window(-90, 90, -180, 180, c.inc, c.inc, 1, 0, c.npgrid);
-    const Drawing d = draw("samples" + std::to_string(c.code) + ".ps");
-    // The runs of samples with an image, meridian by meridian from the east.
-    const int nmer = static_cast<int>(360 / c.inc);
+    window(-90, 90, -180, 180, static_cast<real>(c.inc), static_cast<real>(c.inc), 1, 0, c.npgrid);
+    const Drawing d = draw("samples" + std::to_string(c.code) + "_" + std::to_string(c.npgrid) + ".ps");
+    const bool orthographic = c.code == 10;
+    const double s0 = std::sin(c.lat0 * pi / 180), c0 = std::cos(c.lat0 * pi / 180);
+    const auto cos_c = [&](double lon_d, double lat_d) {
+      const double f = lat_d * pi / 180;
+      return std::sin(f) * s0 + std::cos(f) * c0 * std::cos((lon_d - c.lon0) * pi / 180);
+    };
+    // The lines, meridians from the east then parallels from the south: at
+    // position t (in steps) the point start + t * step of the coordinate
+    // along the line, the other held.
+    const int nmer = static_cast<int>(360 / c.inc), npar = static_cast<int>(180 / c.inc);
+    struct Line {
+      bool meridian;
+      double at, start, step;  // degrees
+      int nodes;
+    };
+    std::vector<Line> lines;
+    for (int i = 0; i <= nmer; ++i) lines.push_back({true, 180.0 - 360.0 * i / nmer, -90, 180.0 / c.npgrid, npar});
+    for (int i = 0; i <= npar; ++i) lines.push_back({false, -90.0 + 180.0 * i / npar, 180, -360.0 / c.npgrid, nmer});
+    const auto point = [](const Line& l, double t) {
+      const double v = l.start + t * l.step;
+      return l.meridian ? Point{l.at, v} : Point{v, l.at};
+    };
+    // Every point each line goes through, and whether it has an image (the
+    // horizon's points, just on the near side, do).
     Points geo;
     geo.add(c.lon0, c.lat0);
-    for (int i = 0; i <= nmer; ++i) {
-      for (int j = 0; j <= c.npgrid; ++j) geo.add(180.0 - 360.0 * i / nmer, -90.0 + 180.0 * j / c.npgrid);
+    std::vector<std::vector<int>> along;  // -1: a point without image; else 1 + its index in geo
+    for (const Line& l : lines) {
+      std::vector<std::pair<double, int>> at;  // position, kind (0 sample or node, 1 horizon)
+      for (int j = 0; j <= c.npgrid; ++j) at.emplace_back(j, 0);
+      std::vector<std::pair<double, int>> extra;
+      for (int j = 1; j <= c.npgrid; ++j) {
+        const auto seen = [&](double t) {
+          const Point p = point(l, t);
+          return orthographic ? cos_c(p.first, p.second) > 0 : std::fabs(p.second) < 90;
+        };
+        if (seen(j - 1) && seen(j)) continue;
+        for (int k = (j - 1) * l.nodes / c.npgrid + 1; k * c.npgrid < j * l.nodes; ++k) {
+          extra.emplace_back(static_cast<double>(k) * c.npgrid / l.nodes, 0);
+        }
+        if (!orthographic || seen(j - 1) == seen(j)) continue;
+        double a = j - 1, b = j;  // a seen, b hidden
+        if (!seen(a)) std::swap(a, b);
+        for (int n = 0; n < 60; ++n) (seen(0.5 * (a + b)) ? a : b) = 0.5 * (a + b);
+        // Nearer by 1.0E-6 radian, so that PROJ sees it too.
+        extra.emplace_back(a + (a < b ? -1.0 : 1.0) * 1e-6 * 180 / pi / std::fabs(l.step), 1);
+      }
+      at.insert(at.end(), extra.begin(), extra.end());
+      std::ranges::sort(at);
+      along.emplace_back();
+      for (const auto& [t, kind] : at) {
+        const Point p = point(l, t);
+        geo.add(p.first, p.second);
+        along.back().push_back(kind);
+      }
     }
     const auto r = proj_forward(c.proj, geo);
     ASSERT_EQ(r.size(), geo.lon.size());
@@ -315,20 +371,42 @@ TEST_F(GraticuleTest, MeridiansDrawEverySampleThatHasAnImage) {
     // out: no image on any map.
     const auto image = [&](std::size_t k) { return r[k] && std::fabs(r[k]->second) < 10; };
     std::vector<std::vector<Point>> want;
-    for (std::size_t k = 1; k < r.size(); ++k) {
-      const bool starts = (k - 1) % static_cast<std::size_t>(c.npgrid + 1) == 0 || !image(k - 1);
-      if (!image(k)) continue;
-      if (starts) want.emplace_back();
-      want.back().emplace_back(r[k]->first - r[0]->first, r[k]->second - r[0]->second);
+    std::size_t k = 1;
+    for (const std::vector<int>& l : along) {
+      bool open = false;
+      for (std::size_t m = 0; m < l.size(); ++m, ++k) {
+        if (!image(k)) {
+          open = false;
+          continue;
+        }
+        if (!open) want.emplace_back();
+        open = true;
+        // A line is moved to its first sample, then drawn through it.
+        for (std::size_t twice = m == 0 ? 2 : 1; twice > 0; --twice) {
+          want.back().emplace_back(r[k]->first - r[0]->first, r[k]->second - r[0]->second);
+        }
+      }
     }
-    ASSERT_GE(d.runs.size(), want.size());
-    const double k = scale(), tolerance = 0.006 + 1e-5 * k;
+    // The runs less those of no length (one point repeated): the ticks,
+    // and the parallel at a pole.
+    const auto with_length = [](const std::vector<std::vector<Point>>& all, double apart) {
+      std::vector<std::vector<Point>> kept;
+      for (const auto& run : all) {
+        const auto away = [&](const Point& q) { return std::hypot(q.first - run.front().first, q.second - run.front().second) > apart; };
+        if (std::ranges::any_of(run, away)) kept.push_back(run);
+      }
+      return kept;
+    };
+    want = with_length(want, 1e-9);
+    const std::vector<std::vector<Point>> runs = with_length(d.runs, 0);
+    ASSERT_EQ(runs.size(), want.size());
+    const double scale_k = scale(), tolerance = 0.006 + 1e-5 * scale_k;
     const Point o = device(0, 0);
     for (std::size_t i = 0; i < want.size(); ++i) {
-      ASSERT_EQ(d.runs[i].size(), want[i].size()) << "run " << i;
+      ASSERT_EQ(runs[i].size(), want[i].size()) << "run " << i;
       for (std::size_t j = 0; j < want[i].size(); ++j) {
-        EXPECT_NEAR(d.runs[i][j].first - o.first, want[i][j].first * k, tolerance) << i << " " << j;
-        EXPECT_NEAR(d.runs[i][j].second - o.second, want[i][j].second * k, tolerance) << i << " " << j;
+        EXPECT_NEAR(runs[i][j].first - o.first, want[i][j].first * scale_k, tolerance) << i << " " << j;
+        EXPECT_NEAR(runs[i][j].second - o.second, want[i][j].second * scale_k, tolerance) << i << " " << j;
       }
     }
   }
