@@ -80,7 +80,7 @@ void lla2llb(std::span<real> lonb, std::span<real> latb, std::span<const real> l
 }
 
 void cca2ccb(std::span<real, 3> xb, std::span<const real, 3> xa) {
-  const auto t = rotated(a2b.ab, {xa[0], xa[1], xa[2]});
+  const auto t = rotated<real>(a2b.ab, {xa[0], xa[1], xa[2]});
   for (std::size_t i = 0; i < 3; ++i) xb[i] = t[i];
 }
 

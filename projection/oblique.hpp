@@ -32,18 +32,21 @@ struct A2b {
 inline A2b a2b;
 
 // The unit vector of one point, as ll2ccn gives it: (cos lat cos lon,
-// cos lat sin lon, sin lat). Inline, for the loops of the projections.
-inline std::array<real, 3> unit_vector(real lon, real lat) {
-  const real c = std::cos(lat);
+// cos lat sin lon, sin lat). Inline, for the loops of the projections (in
+// the program's real, or in double for measuring directions).
+template <typename T>
+std::array<T, 3> unit_vector(T lon, T lat) {
+  const T c = std::cos(lat);
   return {c * std::cos(lon), c * std::sin(lon), std::sin(lat)};
 }
 
 // m v, for the loops of the projections; cca2ccb is this with m = ab.
-inline std::array<real, 3> rotated(const Matrix33& m, const std::array<real, 3>& v) {
-  std::array<real, 3> t{};
+template <typename T>
+std::array<T, 3> rotated(const Matrix33& m, const std::array<T, 3>& v) {
+  std::array<T, 3> t{};
   for (std::size_t i = 0; i < 3; ++i) {
-    real sum = 0.0f;
-    for (std::size_t j = 0; j < 3; ++j) sum = sum + m[i + 3 * j] * v[j];
+    T sum = 0;
+    for (std::size_t j = 0; j < 3; ++j) sum = sum + T(m[i + 3 * j]) * v[j];
     t[i] = sum;
   }
   return t;

@@ -22,4 +22,8 @@ void tm2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::s
 // 10 degrees from it, and the series means nothing beyond 90 degrees.
 void tme2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void tm2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+void tme2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+
 }  // namespace dorvix
