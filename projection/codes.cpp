@@ -54,9 +54,9 @@ constexpr MapCut opposite = MapCut::opposite_central_meridian;
 constexpr MapCut step = MapCut::longitude_step;
 constexpr MapCut none = MapCut::none;
 
-// code, routine, name, ellipsoidal, cut, forward, precise
+// code, routine, name, ellipsoidal, cut, forward, precise, far_side_cut
 constexpr std::array<ProjectionCode, 25> table{{
-    {1, "tm2", "transverse Mercator, sphere", false, opposite, tm2, tm2},
+    {1, "tm2", "transverse Mercator, sphere", false, opposite, tm2, tm2, true},
     {2, "tme2", "transverse Mercator, ellipsoid", true, opposite, tme2, tme2},
     {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, opposite, lcc2, lcc2},
     {4, "lcce2", "Lambert conformal conic, two standard parallels, ellipsoid", true, opposite, lcce2, lcce2},

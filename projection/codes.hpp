@@ -45,6 +45,11 @@ struct ProjectionCode {
   MapCut cut;
   ForwardProjection forward;
   PreciseProjection precise;
+  // Transverse Mercator of the sphere lays the far side's southern quarter
+  // above the north pole, 2 pi higher than the near side's: its map is cut
+  // as well along the southern halves of the two meridians 90 degrees from
+  // the central one (transverse_mercator.hpp).
+  bool far_side_cut = false;
 };
 
 // Codes 1 to 25, in order.

@@ -15,7 +15,7 @@ template <typename T>
 void sphere(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
   const T pi = anglerad.pi(), two_pi = anglerad.two_pi(), half_pi = anglerad.half_pi(),
           three_half_pi = anglerad.three_half_pi();
-  const T below = angleradi.half_pi(), above = anglerads.half_pi();  // pi/2 -+ 1.0E-5
+  const T below = angleradi.half_pi(), above = far_side_edge();  // pi/2 -+ 1.0E-5
   const T lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
     const T phi = lat[i];
