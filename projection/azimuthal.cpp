@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
@@ -90,7 +91,15 @@ void perspective_point(const Vector<T>& u, T cosa, T sina, T& X, T& Y) {
 template <bool Rotate, typename T, typename Kernel>
 void on_unit_vectors(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T xoff,
                      T yoff, Kernel kernel) {
-  const Matrix33 ab = a2b.ab;
+  // `ab` as stored for the program's map; made orthonormal for the map in
+  // double precision.
+  const auto ab = [] {
+    if constexpr (std::is_same_v<T, real>) {
+      return a2b.ab;
+    } else {
+      return orthonormal(a2b.ab);
+    }
+  }();
   for (std::size_t i = 0; i < point_count(n); ++i) {
     Vector<T> u = unit_vector(lon[i], lat[i]);
     if constexpr (Rotate) u = rotated(ab, u);

@@ -41,8 +41,8 @@ std::array<T, 3> unit_vector(T lon, T lat) {
 }
 
 // m v, for the loops of the projections; cca2ccb is this with m = ab.
-template <typename T>
-std::array<T, 3> rotated(const Matrix33& m, const std::array<T, 3>& v) {
+template <typename M, typename T>
+std::array<T, 3> rotated(const std::array<M, 9>& m, const std::array<T, 3>& v) {
   std::array<T, 3> t{};
   for (std::size_t i = 0; i < 3; ++i) {
     T sum = 0;
@@ -51,6 +51,15 @@ std::array<T, 3> rotated(const Matrix33& m, const std::array<T, 3>& v) {
   }
   return t;
 }
+
+// The matrix m, a rotation up to its rounding, made orthonormal in double
+// precision: its third row (the centre) normalised, the second made
+// orthogonal to it and normalised, the first made orthogonal to both and
+// normalised. Single precision holds a rotation to some 1.0E-7; near the
+// antipode of the centre, where an azimuthal map stretches across ten
+// thousand times more than along, that much shear turns the map's local
+// directions by degrees.
+std::array<double, 9> orthonormal(const Matrix33& m);
 
 // The rotation into the oblique frame of the centre (lc, pc), radians: e1,
 // e2 and e3 as unit vectors of (lc, pc - pi/2), (lc + pi/2, 0) and (lc, pc),
