@@ -3,7 +3,10 @@
 #include "map/map_directions.hpp"
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "catalogue/angles.hpp"
@@ -12,6 +15,7 @@
 #include "projection/dispatcher.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/oblique.hpp"
+#include "projection/polyconic.hpp"
 #include "projection/singular_places.hpp"
 #include "projection/state.hpp"
 
@@ -136,15 +140,25 @@ double room_to_circles(const SingularPlaces& places, const std::array<double, 3>
   return room;
 }
 
-// The direction from the rates of change of the map over the cell around
-// the point; false when the cell gives none.
-bool cell_direction(real lon, real lat, real azimuth, real& angle) {
+// The map's rates at a point: the images of a unit step north and of a
+// unit step east (per radian of arc on the sphere; on the ellipsoid the
+// northern one weighed by N / rho against the eastern, N and rho the radii
+// of curvature along the parallel and the meridian); `valid` false when
+// the cell gives none.
+struct Rates {
+  bool valid = false;
+  double nx = 0, ny = 0, ex = 0, ey = 0;
+};
+
+// The rates of change of the map over the cell around the point.
+Rates cell_rates(real lon, real lat) {
   const ProjectionCode* code = find_projection_code(projtype.iproj);
-  if (code == nullptr) return false;
+  if (code == nullptr) return {};
   const double lambda = lon, phi = lat;
   const SingularPlaces places = singular_places(phi);
   const double cap = places.pole_cap;
-  const double room = room_to_circles(places, unit_vector(lambda, phi));
+  const double room = places.circle_count > 0 ? room_to_circles(places, unit_vector(lambda, phi))
+                                              : std::numeric_limits<double>::infinity();
   // Along the meridian; within a pole's cap, along its meridian just
   // outside it.
   Stencil ns{};
@@ -158,7 +172,7 @@ bool cell_direction(real lon, real lat, real azimuth, real& angle) {
   }
   // Along the parallel, in radians of longitude.
   const double cos_phi = std::cos(phi_e);
-  if (!(cos_phi > 0.0)) return false;
+  if (!(cos_phi > 0.0)) return {};
   const double lon_step = std::fmin(cell_step, room_share * room / cos_phi);
   Stencil ew{};
   if (places.folded) {
@@ -181,27 +195,72 @@ bool cell_direction(real lon, real lat, real azimuth, real& angle) {
   }
   const std::size_t count = ns.n + ew.n;
   code->precise(sx, sy, slon, slat, static_cast<int>(count));
-  double nx = 0, ny = 0, ex = 0, ey = 0;
+  Rates r{true};
   for (std::size_t k = 0; k < count; ++k) {
-    if (at_infinity(sx[k], sy[k])) return false;
+    if (at_infinity(sx[k], sy[k])) return {};
     const bool north = k < ns.n;
     const double w = north ? ns.weight[k] : ew.weight[k - ns.n];
-    (north ? nx : ex) += w * sx[k];
-    (north ? ny : ey) += w * sy[k];
+    (north ? r.nx : r.ex) += w * sx[k];
+    (north ? r.ny : r.ey) += w * sy[k];
   }
-  // The image of a unit step along the azimuth: its northern part along
-  // the meridian, its eastern part along the parallel (an arc of cos phi
-  // per radian of longitude; of N cos phi on the ellipsoid, whose
-  // meridian's radius of curvature rho makes the northern part weigh
-  // N / rho against it).
+  // A radian of longitude is an arc of cos phi (N cos phi on the
+  // ellipsoid, whose meridian's radius of curvature rho makes a step
+  // along it weigh N / rho against one along the parallel).
   double north_weight = 1.0;
   if (code->ellipsoidal) {
     const double e2 = ellipsoid.ecc2, s = std::sin(phi_e);
     north_weight = (1.0 - e2 * s * s) / (1.0 - e2);
   }
-  const double north_part = north_weight * std::cos(double(azimuth));
-  const double east_part = std::sin(double(azimuth)) / cos_phi;
-  const double vx = north_part * nx + east_part * ex, vy = north_part * ny + east_part * ey;
+  r.nx *= north_weight;
+  r.ny *= north_weight;
+  r.ex /= cos_phi;
+  r.ey /= cos_phi;
+  return r;
+}
+
+// Everything the projection formulas read: the rates of a point hold
+// while it is the same.
+struct ProjectionState {
+  int iproj;
+  LlpParam parameters;
+  Matrix33 ab;
+  Ellipsoid figure;
+  ForImwPoly sheet;
+  static ProjectionState current() { return {projtype.iproj, llpparam, a2b.ab, ellipsoid, forimwpoly}; }
+};
+// Compared byte for byte: no padding between the records.
+static_assert(sizeof(ProjectionState) ==
+              sizeof(int) + sizeof(LlpParam) + sizeof(Matrix33) + sizeof(Ellipsoid) + sizeof(ForImwPoly));
+
+// The rates at a point, kept for the next call at the same point under the
+// same projection: the map measures two directions (SHmax and Shmin) at
+// each epicentre.
+const Rates& rates_at(real lon, real lat) {
+  static struct {
+    bool any = false;
+    real lon = 0, lat = 0;
+    ProjectionState state{};
+    Rates rates;
+  } kept;
+  const ProjectionState state = ProjectionState::current();
+  if (!kept.any || std::bit_cast<std::uint32_t>(kept.lon) != std::bit_cast<std::uint32_t>(lon) ||
+      std::bit_cast<std::uint32_t>(kept.lat) != std::bit_cast<std::uint32_t>(lat) ||
+      std::memcmp(&kept.state, &state, sizeof state) != 0) {
+    kept.any = true;
+    kept.lon = lon;
+    kept.lat = lat;
+    kept.state = state;
+    kept.rates = cell_rates(lon, lat);
+  }
+  return kept.rates;
+}
+
+// The direction of the azimuth from the rates; false when they give none.
+bool cell_direction(real lon, real lat, real azimuth, real& angle) {
+  const Rates& r = rates_at(lon, lat);
+  if (!r.valid) return false;
+  const double north = std::cos(double(azimuth)), east = std::sin(double(azimuth));
+  const double vx = north * r.nx + east * r.ex, vy = north * r.ny + east * r.ey;
   if (!(std::hypot(vx, vy) > 0.0) || !std::isfinite(vx) || !std::isfinite(vy)) return false;
   angle = static_cast<real>(std::atan2(vy, vx));
   return true;

@@ -33,7 +33,9 @@ inline constexpr double direction_step = 1.0e-3;
 // equator). A point within a pole's cap takes the rates of its meridian
 // just outside the cap. On the ellipsoidal codes the step along the
 // meridian is weighed by the ellipsoid's ratio of the radii of curvature.
-// The direction is the image of the azimuth under those rates.
+// The direction is the image of the azimuth under those rates. The rates
+// of a point are kept for the next call at the same point under the same
+// projection (a symbol's SHmax and Shmin).
 //
 // Where the cell gives no direction (a corner without an image), it is
 // taken from one step of direction_step along the azimuth: the step ahead
