@@ -6,41 +6,42 @@
 // maps, angles are not kept: on transverse Mercator 60 degrees from the
 // central meridian north already lies 41 degrees off the y axis.
 
-#include <numbers>
-
 #include "console/real.hpp"
-#include "projection/van_der_grinten.hpp"
 
 namespace dorvix {
 
-// The length of a step along the meridian, radians of arc (about 6 km);
-// also the step along the azimuth where the map has no room for a cell.
+// The length of a step along the azimuth, radians of arc (about 6 km),
+// where the map has no room for a cell.
 inline constexpr double direction_step = 1.0e-3;
-
-// Half the width in longitude of the cell that measures a direction,
-// radians: 1.25 degrees, so that both of its sides leave the band that
-// Van der Grinten's map puts on its central meridian, whichever point of
-// the band the cell is centred on.
-inline constexpr double direction_longitude_step = 2.5 * central_meridian_band_degrees * std::numbers::pi / 180;
 
 // The angle on the map, radians anticlockwise from the x axis of map
 // coordinates, of the direction `azimuth` (radians from north towards
 // east) at the point (lon, lat) (radians) whose projection is (x, y).
 //
 // The map's rates of change along the meridian and along the parallel are
-// central differences over a cell centred on the point: its corners lie
-// direction_longitude_step east and west and a meridian step north and
-// south, the meridian step shrinking near a pole to an eighth of the arc
-// left to it, where a conformal map stretches fast. The direction is the
-// image of the azimuth under those rates; the point's own image is not
-// used, so a point the projection has moved (onto Van der Grinten's
-// central meridian) gets the direction of the map around it.
+// measured over a cell around the point, in double precision (the same
+// formulas as the map's, projection/codes.hpp): its corners lie a step
+// north and south and a step east and west of the point, 1.0E-6 radians
+// at most, and never reach a place where the map is not smooth
+// (projection/singular_places.hpp). The cell shrinks to a hundredth of the
+// room left towards a pole's cap, a cut, a band or a singular point or
+// circle, and is one-sided on the point's own side when it is at a cut or
+// a band's edge. A point within a band takes the rates across it: from
+// edge to edge where the map joins across the band (Van der Grinten's
+// central meridian, which the program draws as one line), on its own side
+// where the map is cut beyond it (transverse Mercator south of the
+// equator). A point within a pole's cap takes the rates of its meridian
+// just outside the cap. On the ellipsoidal codes the step along the
+// meridian is weighed by the ellipsoid's ratio of the radii of curvature.
+// The direction is the image of the azimuth under those rates. The rates
+// of a point are kept for the next call at the same point under the same
+// projection (a symbol's SHmax and Shmin).
 //
-// Where the cell has a corner without an image, or reaches across the
-// meridian where the map is cut (projection/codes.hpp), the direction is taken
-// from one step of direction_step along the azimuth: the step ahead and
-// the step behind (reversed) are both projected and the shorter one that
-// has an image is taken. Where neither gives a direction, pi/2 - azimuth.
+// Where the cell gives no direction (a corner without an image), it is
+// taken from one step of direction_step along the azimuth: the step ahead
+// and the step behind (reversed) are both projected and the shorter one
+// that has an image is taken. Where neither gives a direction,
+// pi/2 - azimuth.
 real map_direction(real lon, real lat, real x, real y, real azimuth);
 
 }  // namespace dorvix

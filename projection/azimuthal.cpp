@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 #include "catalogue/angles.hpp"
 #include "projection/contract.hpp"
@@ -13,12 +14,14 @@ namespace dorvix {
 
 namespace {
 
-using Vector = std::array<real, 3>;
+template <typename T>
+using Vector = std::array<T, 3>;
 
 // X = rho sin lambda, Y = -rho cos lambda; rho at or beyond the sentinel
 // stands for a point at infinity, laid out towards its azimuth.
-void lay_out(real rho, real sin_lambda, real cos_lambda, real& X, real& Y) {
-  if (std::fabs(rho) < infinite_image) {
+template <typename T>
+void lay_out(T rho, T sin_lambda, T cos_lambda, T& X, T& Y) {
+  if (std::fabs(rho) < T(infinite_image)) {
     X = rho * sin_lambda;
     Y = -rho * cos_lambda;
   } else {
@@ -28,13 +31,13 @@ void lay_out(real rho, real sin_lambda, real cos_lambda, real& X, real& Y) {
 }
 
 // A polar azimuthal projection with the map radius rho(phi) of a latitude.
-template <typename Radius>
-void polar(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
-           real xoff, real yoff, Radius radius) {
+template <typename T, typename Radius>
+void polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T xoff, T yoff,
+           Radius radius) {
   for (std::size_t i = 0; i < point_count(n); ++i) {
-    const real lambda = lon[i];
-    const real rho = radius(lat[i]);
-    real X, Y;
+    const T lambda = lon[i];
+    const T rho = radius(lat[i]);
+    T X, Y;
     lay_out(rho, std::sin(lambda), std::cos(lambda), X, Y);
     x[i] = less_offset(X, xoff);
     y[i] = less_offset(Y, yoff);
@@ -44,124 +47,141 @@ void polar(std::span<real> x, std::span<real> y, std::span<const real> lon, std:
 // The largest angle c = A drawn from the centre, for the rotated unit
 // vectors: c > A exactly when u'3 < cos A, for A between 0 and pi; beyond
 // pi nothing is limited, below 0 everything is.
+template <typename T>
 struct AngleLimit {
   bool never, always;
-  real cos_limit;
-  explicit AngleLimit(real limit)
-      : never(!(limit < anglerad.pi())), always(limit < 0.0f), cos_limit(std::cos(limit)) {}
-  bool operator()(const Vector& u) const { return !never && (always || u[2] < cos_limit); }
+  T cos_limit;
+  explicit AngleLimit(T limit) : never(!(limit < T(anglerad.pi()))), always(limit < T(0)), cos_limit(std::cos(limit)) {}
+  bool operator()(const Vector<T>& u) const { return !never && (always || u[2] < cos_limit); }
 };
 
 // Radius rho along the azimuth of the rotated vector u: the direction
 // (u'2, -u'1) / sin c. The centre and its antipode have no azimuth of their
 // own: they take longitude 0 of the frame, straight down, as the
 // conversion to longitude and latitude would.
-void along_azimuth(real rho, const Vector& u, real& X, real& Y) {
-  const real h = std::sqrt(u[0] * u[0] + u[1] * u[1]);
-  if (h > 0.0f) {
+template <typename T>
+void along_azimuth(T rho, const Vector<T>& u, T& X, T& Y) {
+  const T h = std::sqrt(u[0] * u[0] + u[1] * u[1]);
+  if (h > T(0)) {
     lay_out(rho, u[1] / h, u[0] / h, X, Y);
   } else {
-    lay_out(rho, 0.0f, 1.0f, X, Y);
+    lay_out(rho, T(0), T(1), X, Y);
   }
 }
 
 // The perspective seen along u3: u is the point's unit vector in the
 // frame whose third axis points at the viewpoint, 1/sina Earth radii from
 // the centre of the Earth.
-void perspective_point(const Vector& u, real cosa, real sina, real& X, real& Y) {
-  constexpr real horizon_tolerance = 1.0e-5f;
-  const real divisor = 1.0f - sina * u[2];
-  if (u[2] < sina - horizon_tolerance || !(divisor > 0.0f)) {  // hidden, or the viewpoint itself
+template <typename T>
+void perspective_point(const Vector<T>& u, T cosa, T sina, T& X, T& Y) {
+  const T horizon_tolerance = T(1.0e-5f);
+  const T divisor = T(1) - sina * u[2];
+  if (u[2] < sina - horizon_tolerance || !(divisor > T(0))) {  // hidden, or the viewpoint itself
     X = infinity_towards(u[1]);
     Y = infinity_towards(-u[0]);
     return;
   }
-  const real k = cosa / divisor;
+  const T k = cosa / divisor;
   X = k * u[1];
   Y = -k * u[0];
 }
 
 // Projects every point's unit vector, rotated by `ab` when Rotate, with
 // `kernel(u, X, Y)`.
-template <bool Rotate, typename Kernel>
-void on_unit_vectors(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
-                     int n, real xoff, real yoff, Kernel kernel) {
-  const Matrix33 ab = a2b.ab;
+template <bool Rotate, typename T, typename Kernel>
+void on_unit_vectors(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T xoff,
+                     T yoff, Kernel kernel) {
+  // `ab` as stored for the program's map; made orthonormal for the map in
+  // double precision.
+  const auto ab = [] {
+    if constexpr (std::is_same_v<T, real>) {
+      return a2b.ab;
+    } else {
+      return orthonormal(a2b.ab);
+    }
+  }();
   for (std::size_t i = 0; i < point_count(n); ++i) {
-    Vector u = unit_vector(lon[i], lat[i]);
+    Vector<T> u = unit_vector(lon[i], lat[i]);
     if constexpr (Rotate) u = rotated(ab, u);
-    real X, Y;
+    T X, Y;
     kernel(u, X, Y);
     x[i] = less_offset(X, xoff);
     y[i] = less_offset(Y, yoff);
   }
 }
 
-}  // namespace
-
-void lazea2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real half_pi = anglerad.half_pi(), limit = llpparam.anglep1;
-  polar(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll, [half_pi, limit](real phi) {
-    real c = half_pi - phi;
+template <typename T>
+void lazea_polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  const T half_pi = anglerad.half_pi(), limit = llpparam.anglep1;
+  polar(x, y, lon, lat, n, T(llorig.xorigll), T(llorig.yorigll), [half_pi, limit](T phi) {
+    T c = half_pi - phi;
     if (c > limit) c = limit;
-    return std::sin(0.5f * c);
+    return std::sin(T(0.5f) * c);
   });
 }
 
-void inverspsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
-                real anglemax, real xoff, real yoff) {
-  const real half_pi = anglerad.half_pi();
-  const real near_right_angle = angleradi.half_pi();  // c/2 within 1.0E-5 of pi/2: the antipode
-  const real limited = std::fabs(0.5f * anglemax) < near_right_angle ? std::tan(0.5f * anglemax) : infinite_image;
-  polar(x, y, lon, lat, n, xoff, yoff, [=](real phi) {
-    const real c = half_pi - phi;
+template <typename T>
+void inversion_polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T anglemax,
+                     T xoff, T yoff) {
+  const T half_pi = anglerad.half_pi();
+  const T near_right_angle = angleradi.half_pi();  // c/2 within 1.0E-5 of pi/2: the antipode
+  const T infinite = infinite_image;
+  const T limited = std::fabs(T(0.5f) * anglemax) < near_right_angle ? std::tan(T(0.5f) * anglemax) : infinite;
+  polar(x, y, lon, lat, n, xoff, yoff, [=](T phi) {
+    const T c = half_pi - phi;
     if (c > anglemax) return limited;
-    if (!(std::fabs(0.5f * c) < near_right_angle)) return infinite_image;
+    if (!(std::fabs(T(0.5f) * c) < near_right_angle)) return infinite;
     return half_colatitude_tangent(phi, std::sin(phi), std::cos(phi));  // tan(c/2)
   });
 }
 
-void orthogpsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
-                real anglemax, real xoff, real yoff) {
-  const real half_pi = anglerad.half_pi();
-  const real horizon = anglerads.half_pi();  // pi/2 + 1.0E-5
-  polar(x, y, lon, lat, n, xoff, yoff, [half_pi, anglemax, horizon](real phi) {
-    real c = half_pi - phi;
+template <typename T>
+void orthographic_polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n,
+                        T anglemax, T xoff, T yoff) {
+  const T half_pi = anglerad.half_pi();
+  const T horizon = anglerads.half_pi();  // pi/2 + 1.0E-5
+  polar(x, y, lon, lat, n, xoff, yoff, [half_pi, anglemax, horizon](T phi) {
+    T c = half_pi - phi;
     if (c > anglemax) c = anglemax;
-    return c <= horizon ? std::sin(c) : infinite_image;
+    return c <= horizon ? std::sin(c) : T(infinite_image);
   });
 }
 
-void gnomopsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
-               real xoff, real yoff) {
-  polar(x, y, lon, lat, n, xoff, yoff, [](real phi) {
-    const real s = std::sin(phi);
-    return s > 0.0f ? std::cos(phi) / s : infinite_image;
+template <typename T>
+void gnomonic_polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T xoff,
+                    T yoff) {
+  polar(x, y, lon, lat, n, xoff, yoff, [](T phi) {
+    const T s = std::sin(phi);
+    return s > T(0) ? std::cos(phi) / s : T(infinite_image);
   });
 }
 
-void orthobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  constexpr real horizon_tolerance = 1.0e-5f;
-  on_unit_vectors<true>(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll, [](const Vector& u, real& X, real& Y) {
-    X = u[1];
-    Y = -u[0];
-    if (u[2] < -horizon_tolerance) {  // the far hemisphere
-      X = infinity_towards(X);
-      Y = infinity_towards(Y);
-    }
-  });
+template <typename T>
+void orthographic_oblique(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  const T horizon_tolerance = T(1.0e-5f);
+  on_unit_vectors<true>(x, y, lon, lat, n, T(llorig.xorigll), T(llorig.yorigll),
+                        [horizon_tolerance](const Vector<T>& u, T& X, T& Y) {
+                          X = u[1];
+                          Y = -u[0];
+                          if (u[2] < -horizon_tolerance) {  // the far hemisphere
+                            X = infinity_towards(X);
+                            Y = infinity_towards(Y);
+                          }
+                        });
 }
 
-void perspvpsll2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
-                 real cosa, real sina, real xoff, real yoff) {
+template <typename T>
+void perspective_polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T cosa,
+                       T sina, T xoff, T yoff) {
   on_unit_vectors<false>(x, y, lon, lat, n, xoff, yoff,
-                         [cosa, sina](const Vector& u, real& X, real& Y) { perspective_point(u, cosa, sina, X, Y); });
+                         [cosa, sina](const Vector<T>& u, T& X, T& Y) { perspective_point(u, cosa, sina, X, Y); });
 }
 
-void persobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real sina = llpparam.pconst1, cosa = llpparam.pconst2;
-  on_unit_vectors<true>(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll,
-                        [cosa, sina](const Vector& u, real& X, real& Y) { perspective_point(u, cosa, sina, X, Y); });
+template <typename T>
+void perspective_oblique(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  const T sina = llpparam.pconst1, cosa = llpparam.pconst2;
+  on_unit_vectors<true>(x, y, lon, lat, n, T(llorig.xorigll), T(llorig.yorigll),
+                        [cosa, sina](const Vector<T>& u, T& X, T& Y) { perspective_point(u, cosa, sina, X, Y); });
 }
 
 // rho(c) / sin c with cos c = u'3 and sin c = |(u'1, u'2)|:
@@ -171,50 +191,53 @@ void persobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
 //               tan(c/2) = (1 - cos c) / sin c on the far side;
 //   gnomonic    tan c / sin c = 1 / cos c.
 // Each form is taken where it does not cancel.
-void lazea_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real limit = llpparam.anglep1;
-  const AngleLimit limited(limit);
-  const real limited_radius = std::sin(0.5f * limit);
-  on_unit_vectors<true>(x, y, lon, lat, n, llorig.xorigll, llorig.yorigll, [&](const Vector& u, real& X, real& Y) {
+template <typename T>
+void lazea_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  const T limit = llpparam.anglep1;
+  const AngleLimit<T> limited(limit);
+  const T limited_radius = std::sin(T(0.5f) * limit);
+  on_unit_vectors<true>(x, y, lon, lat, n, T(llorig.xorigll), T(llorig.yorigll), [&](const Vector<T>& u, T& X, T& Y) {
     if (limited(u)) {
       along_azimuth(limited_radius, u, X, Y);
-    } else if (u[2] >= 0.0f) {
-      const real k = 1.0f / std::sqrt(2.0f * (1.0f + u[2]));
+    } else if (u[2] >= T(0)) {
+      const T k = T(1) / std::sqrt(T(2) * (T(1) + u[2]));
       X = k * u[1];
       Y = -k * u[0];
     } else {
-      along_azimuth(std::sqrt(0.5f * (1.0f - u[2])), u, X, Y);
+      along_azimuth(std::sqrt(T(0.5f) * (T(1) - u[2])), u, X, Y);
     }
   });
 }
 
-void inversion_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
-                       int n, real anglemax, real xoff, real yoff) {
+template <typename T>
+void inversion_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n,
+                       T anglemax, T xoff, T yoff) {
   // The antipode: c/2 within 1.0E-5 of pi/2, that is sin c below 2.0E-5.
-  constexpr real antipode = 2.0e-5f;
-  const real near_right_angle = angleradi.half_pi();
-  const AngleLimit limited(anglemax);
-  const real limited_radius =
-      std::fabs(0.5f * anglemax) < near_right_angle ? std::tan(0.5f * anglemax) : infinite_image;
-  on_unit_vectors<true>(x, y, lon, lat, n, xoff, yoff, [&](const Vector& u, real& X, real& Y) {
+  const T antipode = T(2.0e-5f);
+  const T near_right_angle = angleradi.half_pi();
+  const T infinite = infinite_image;
+  const AngleLimit<T> limited(anglemax);
+  const T limited_radius = std::fabs(T(0.5f) * anglemax) < near_right_angle ? std::tan(T(0.5f) * anglemax) : infinite;
+  on_unit_vectors<true>(x, y, lon, lat, n, xoff, yoff, [&](const Vector<T>& u, T& X, T& Y) {
     if (limited(u)) {
       along_azimuth(limited_radius, u, X, Y);
-    } else if (u[2] >= 0.0f) {
-      const real k = 1.0f / (1.0f + u[2]);
+    } else if (u[2] >= T(0)) {
+      const T k = T(1) / (T(1) + u[2]);
       X = k * u[1];
       Y = -k * u[0];
     } else {
-      const real h = std::sqrt(u[0] * u[0] + u[1] * u[1]);
-      along_azimuth(h > antipode ? (1.0f - u[2]) / h : infinite_image, u, X, Y);
+      const T h = std::sqrt(u[0] * u[0] + u[1] * u[1]);
+      along_azimuth(h > antipode ? (T(1) - u[2]) / h : infinite, u, X, Y);
     }
   });
 }
 
-void gnomonic_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
-                      int n, real xoff, real yoff) {
-  on_unit_vectors<true>(x, y, lon, lat, n, xoff, yoff, [](const Vector& u, real& X, real& Y) {
-    if (u[2] > 0.0f) {
-      const real k = 1.0f / u[2];
+template <typename T>
+void gnomonic_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T xoff,
+                      T yoff) {
+  on_unit_vectors<true>(x, y, lon, lat, n, xoff, yoff, [](const Vector<T>& u, T& X, T& Y) {
+    if (u[2] > T(0)) {
+      const T k = T(1) / u[2];
       X = k * u[1];
       Y = -k * u[0];
     } else {  // the horizon and the far hemisphere
@@ -222,6 +245,93 @@ void gnomonic_oblique(std::span<real> x, std::span<real> y, std::span<const real
       Y = infinity_towards(-u[0]);
     }
   });
+}
+
+}  // namespace
+
+void lazea2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
+  lazea_polar(x, y, lon, lat, n);
+}
+void lazea2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n) {
+  lazea_polar(x, y, lon, lat, n);
+}
+
+void inverspsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
+                real anglemax, real xoff, real yoff) {
+  inversion_polar(x, y, lon, lat, n, anglemax, xoff, yoff);
+}
+void inverspsll(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                int n, double anglemax, double xoff, double yoff) {
+  inversion_polar(x, y, lon, lat, n, anglemax, xoff, yoff);
+}
+
+void orthogpsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
+                real anglemax, real xoff, real yoff) {
+  orthographic_polar(x, y, lon, lat, n, anglemax, xoff, yoff);
+}
+void orthogpsll(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                int n, double anglemax, double xoff, double yoff) {
+  orthographic_polar(x, y, lon, lat, n, anglemax, xoff, yoff);
+}
+
+void orthobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
+  orthographic_oblique(x, y, lon, lat, n);
+}
+void orthobl2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n) {
+  orthographic_oblique(x, y, lon, lat, n);
+}
+
+void perspvpsll2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
+                 real cosa, real sina, real xoff, real yoff) {
+  perspective_polar(x, y, lon, lat, n, cosa, sina, xoff, yoff);
+}
+void perspvpsll2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                 int n, double cosa, double sina, double xoff, double yoff) {
+  perspective_polar(x, y, lon, lat, n, cosa, sina, xoff, yoff);
+}
+
+void persobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
+  perspective_oblique(x, y, lon, lat, n);
+}
+void persobl2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n) {
+  perspective_oblique(x, y, lon, lat, n);
+}
+
+void gnomopsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
+               real xoff, real yoff) {
+  gnomonic_polar(x, y, lon, lat, n, xoff, yoff);
+}
+void gnomopsll(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+               int n, double xoff, double yoff) {
+  gnomonic_polar(x, y, lon, lat, n, xoff, yoff);
+}
+
+void lazea_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
+  lazea_rotated(x, y, lon, lat, n);
+}
+void lazea_oblique(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                   int n) {
+  lazea_rotated(x, y, lon, lat, n);
+}
+
+void inversion_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
+                       int n, real anglemax, real xoff, real yoff) {
+  inversion_rotated(x, y, lon, lat, n, anglemax, xoff, yoff);
+}
+void inversion_oblique(std::span<double> x, std::span<double> y, std::span<const double> lon,
+                       std::span<const double> lat, int n, double anglemax, double xoff, double yoff) {
+  inversion_rotated(x, y, lon, lat, n, anglemax, xoff, yoff);
+}
+
+void gnomonic_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
+                      real xoff, real yoff) {
+  gnomonic_rotated(x, y, lon, lat, n, xoff, yoff);
+}
+void gnomonic_oblique(std::span<double> x, std::span<double> y, std::span<const double> lon,
+                      std::span<const double> lat, int n, double xoff, double yoff) {
+  gnomonic_rotated(x, y, lon, lat, n, xoff, yoff);
 }
 
 }  // namespace dorvix

@@ -71,4 +71,26 @@ void inversion_oblique(std::span<real> x, std::span<real> y, std::span<const rea
 void gnomonic_oblique(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
                       int n, real xoff, real yoff);
 
+// The same routines in double precision, on the same state: the map whose
+// local directions the stress symbols take (projection/codes.hpp).
+void lazea2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+void inverspsll(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                int n, double anglemax, double xoff, double yoff);
+void orthogpsll(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                int n, double anglemax, double xoff, double yoff);
+void orthobl2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n);
+void perspvpsll2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                 int n, double cosa, double sina, double xoff, double yoff);
+void persobl2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n);
+void gnomopsll(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+               int n, double xoff, double yoff);
+void lazea_oblique(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                   int n);
+void inversion_oblique(std::span<double> x, std::span<double> y, std::span<const double> lon,
+                       std::span<const double> lat, int n, double anglemax, double xoff, double yoff);
+void gnomonic_oblique(std::span<double> x, std::span<double> y, std::span<const double> lon,
+                      std::span<const double> lat, int n, double xoff, double yoff);
+
 }  // namespace dorvix

@@ -1,7 +1,8 @@
 #pragma once
 // The 25 map projection codes: for each, the routine that projects under it
 // and what it is. `forward` projects n points under the code with the
-// current projection state, exactly as the dispatcher does: the polar
+// current projection state, exactly as the dispatcher does (`precise` does
+// the same in double precision, for measuring the map): the polar
 // routines get their extra arguments from the state (`anglep1`, `pconst1`,
 // `pconst2`, the origin's offsets), and codes 6, 8 and 18 rotate the points
 // into the oblique frame and project them by the polar formula (the
@@ -17,6 +18,8 @@ namespace dorvix {
 
 using ForwardProjection = void (*)(std::span<real> x, std::span<real> y, std::span<const real> lon,
                                    std::span<const real> lat, int n);
+using PreciseProjection = void (*)(std::span<double> x, std::span<double> y, std::span<const double> lon,
+                                   std::span<const double> lat, int n);
 
 // Where the map of a code is cut, so that a line crossing there is broken
 // instead of drawn across the map.
@@ -41,6 +44,12 @@ struct ProjectionCode {
   bool ellipsoidal;  // works on the reference ellipsoid
   MapCut cut;
   ForwardProjection forward;
+  PreciseProjection precise;
+  // Transverse Mercator of the sphere lays the far side's southern quarter
+  // above the north pole, 2 pi higher than the near side's: its map is cut
+  // as well along the southern halves of the two meridians 90 degrees from
+  // the central one (transverse_mercator.hpp).
+  bool far_side_cut = false;
 };
 
 // Codes 1 to 25, in order.

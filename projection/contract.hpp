@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 
 #include "console/real.hpp"
 
@@ -27,27 +28,37 @@ namespace dorvix {
 // The value that stands for a point at infinity.
 inline constexpr real infinite_image = 1.0e20f;
 
+// The helpers below are written for any floating type T: the program's
+// maps are single precision (real); the same formulas in double precision
+// measure a map's directions (map/map_directions.hpp).
+
 // True when a projected point is at infinity (or hidden).
-inline bool at_infinity(real x, real y) {
-  return !(std::fabs(x) < infinite_image) || !(std::fabs(y) < infinite_image);
+template <typename T>
+bool at_infinity(T x, std::type_identity_t<T> y) {
+  return !(std::fabs(x) < T(infinite_image)) || !(std::fabs(y) < T(infinite_image));
 }
 
 // +-1.0E20 with the sign of `direction` (a zero direction counts as
 // positive).
-inline real infinity_towards(real direction) { return std::copysign(infinite_image, direction); }
+template <typename T>
+T infinity_towards(T direction) {
+  return std::copysign(T(infinite_image), direction);
+}
 
 // The coordinate a projection stores: the projected value less its offset.
 // A value at or beyond the sentinel stays the sentinel of its sign, and a
 // value that is not a number (only possible for input that is not a point
 // of the globe) becomes one: the result is always finite and never beyond
 // +-1.0E20.
-inline real less_offset(real value, real offset) {
-  if (std::fabs(value) < infinite_image) {
-    const real r = value - offset;
-    if (std::fabs(r) < infinite_image) return r;
-    return r > 0.0f ? infinite_image : -infinite_image;
+template <typename T>
+T less_offset(T value, std::type_identity_t<T> offset) {
+  const T infinite = infinite_image;
+  if (std::fabs(value) < infinite) {
+    const T r = value - offset;
+    if (std::fabs(r) < infinite) return r;
+    return r > T(0) ? infinite : -infinite;
   }
-  return value > 0.0f ? infinite_image : -infinite_image;
+  return value > T(0) ? infinite : -infinite;
 }
 
 // How close to the meridian opposite the central one a longitude
@@ -61,11 +72,12 @@ inline constexpr real cut_tolerance = 1.0e-5f;
 // (lon0 - 180 degrees) stays on the western side and the eastern edge
 // (lon0 + 180 degrees) on the eastern side. `two_pi` is twice `pi` (the
 // angle constants' values); the reduction is exact in floating point.
-inline real wrapped_difference(real lon, real lon0, real pi, real two_pi) {
-  const real d = lon - lon0;
-  if (std::fabs(d) <= pi + cut_tolerance) return d;
-  const real r = std::remainder(d, two_pi);
-  if (std::fabs(r) > pi - cut_tolerance) return std::copysign(std::fabs(r), d);
+template <typename T>
+T wrapped_difference(T lon, std::type_identity_t<T> lon0, std::type_identity_t<T> pi, std::type_identity_t<T> two_pi) {
+  const T d = lon - lon0;
+  if (std::fabs(d) <= pi + T(cut_tolerance)) return d;
+  const T r = std::remainder(d, two_pi);
+  if (std::fabs(r) > pi - T(cut_tolerance)) return std::copysign(std::fabs(r), d);
   return r;
 }
 

@@ -23,4 +23,11 @@ void merel2(std::span<real> x, std::span<real> y, std::span<const real> lon, std
 // X = lambda, Y = sin phi: the equator true to scale.
 void lcnesphe2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void mersphe2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n);
+void merel2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+void lcnesphe2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+               int n);
+
 }  // namespace dorvix

@@ -67,15 +67,19 @@ void sellipsoid(int& iell, SetupMode inter);
 // of the equatorial radius; negative in the south. s and c are sin phi and
 // cos phi: sin 2phi, sin 4phi and sin 6phi follow from them by the
 // double- and sum-angle formulas.
-inline real meridian_distance(real phi, real s, real c) {
+template <typename T>
+T meridian_distance(T phi, T s, T c) {
   const Ellipsoid& e = ellipsoid;
-  const real s2 = 2.0f * s * c, c2 = (c - s) * (c + s);
-  const real s4 = 2.0f * s2 * c2, c4 = (c2 - s2) * (c2 + s2);
-  const real s6 = s4 * c2 + c4 * s2;
-  return e.am0 * phi + e.am2 * s2 + e.am4 * s4 + e.am6 * s6;
+  const T s2 = T(2) * s * c, c2 = (c - s) * (c + s);
+  const T s4 = T(2) * s2 * c2, c4 = (c2 - s2) * (c2 + s2);
+  const T s6 = s4 * c2 + c4 * s2;
+  return T(e.am0) * phi + T(e.am2) * s2 + T(e.am4) * s4 + T(e.am6) * s6;
 }
 
-inline real meridian_distance(real phi) { return meridian_distance(phi, std::sin(phi), std::cos(phi)); }
+template <typename T>
+T meridian_distance(T phi) {
+  return meridian_distance(phi, std::sin(phi), std::cos(phi));
+}
 
 // The same over n latitudes.
 void lat2disel(std::span<real> dist, std::span<const real> lat, int n);

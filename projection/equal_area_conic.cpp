@@ -17,20 +17,57 @@ namespace {
 // apex (0, apex_y), of radius rho = apex_distance - phi, each true to
 // scale. apex_y and apex_distance are cot and cot + latitude of the
 // standard parallel.
-void pseudoconic(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
-                 real apex_y, real apex_distance) {
-  const real x0 = llorig.xorigll, y0 = llorig.yorigll;
+template <typename T>
+void pseudoconic(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T apex_y,
+                 T apex_distance) {
+  const T x0 = llorig.xorigll, y0 = llorig.yorigll;
   for (std::size_t i = 0; i < point_count(n); ++i) {
-    const real lambda = lon[i], phi = lat[i];
-    const real rho = apex_distance - phi;
-    real X = 0.0f, Y = apex_y;
-    if (rho != 0.0f) {
-      const real E = lambda * std::cos(phi) / rho;
+    const T lambda = lon[i], phi = lat[i];
+    const T rho = apex_distance - phi;
+    T X = T(0), Y = apex_y;
+    if (rho != T(0)) {
+      const T E = lambda * std::cos(phi) / rho;
       X = rho * std::sin(E);
       Y = apex_y - rho * std::cos(E);
     }
     x[i] = less_offset(X, x0);
     y[i] = less_offset(Y, y0);
+  }
+}
+
+template <typename T>
+void albers(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  const T cone = llpparam.pconst1, cos1 = llpparam.pconst2, c = llpparam.pconst3;
+  if (cone == T(0)) {
+    lcnesphe2(x, y, lon, lat, n);
+    return;
+  }
+  const T x0 = llorig.xorigll, y0 = llorig.yorigll;
+  for (std::size_t i = 0; i < point_count(n); ++i) {
+    const T lambda = lon[i], phi = lat[i];
+    const T s = std::sin(phi);
+    // c - 2 n sin phi >= (1 - |n|)^2 >= 0; the bound only guards rounding.
+    const T rho = std::sqrt(non_negative(c - T(2) * cone * s));
+    const T theta = cone * lambda;
+    // cos latp1 - rho cos theta = (cos^2 latp1 - rho^2)/(cos latp1 + rho)
+    // + 2 rho sin^2(theta/2), and cos^2 latp1 - rho^2 = 2n (sin phi - n):
+    // Y without the cancellation that a parallel near the equator (small
+    // n) would suffer. sin theta = 2 sin(theta/2) cos(theta/2).
+    const T sum = cos1 + rho;
+    const T sh = std::sin(T(0.5f) * theta), ch = std::cos(T(0.5f) * theta);
+    const T Y =
+        sum > T(0) ? T(2) * (s - cone) / sum + T(2) * rho * sh * sh / cone : (cos1 - rho * std::cos(theta)) / cone;
+    x[i] = less_offset(T(2) * rho * sh * ch / cone, x0);
+    y[i] = less_offset(Y, y0);
+  }
+}
+
+template <typename T>
+void bonne(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  if (std::fabs(llpparam.pconst1) < infinite_image) {
+    pseudoconic(x, y, lon, lat, n, T(llpparam.pconst1), T(llpparam.pconst2));
+  } else {
+    sanflamsph2(x, y, lon, lat, n);
   }
 }
 
@@ -45,29 +82,11 @@ void salbesph2() {
 }
 
 void albesph2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real cone = llpparam.pconst1, cos1 = llpparam.pconst2, c = llpparam.pconst3;
-  if (cone == 0.0f) {
-    lcnesphe2(x, y, lon, lat, n);
-    return;
-  }
-  const real x0 = llorig.xorigll, y0 = llorig.yorigll;
-  for (std::size_t i = 0; i < point_count(n); ++i) {
-    const real lambda = lon[i], phi = lat[i];
-    const real s = std::sin(phi);
-    // c - 2 n sin phi >= (1 - |n|)^2 >= 0; the bound only guards rounding.
-    const real rho = std::sqrt(non_negative(c - 2.0f * cone * s));
-    const real theta = cone * lambda;
-    // cos latp1 - rho cos theta = (cos^2 latp1 - rho^2)/(cos latp1 + rho)
-    // + 2 rho sin^2(theta/2), and cos^2 latp1 - rho^2 = 2n (sin phi - n):
-    // Y without the cancellation that a parallel near the equator (small
-    // n) would suffer. sin theta = 2 sin(theta/2) cos(theta/2).
-    const real sum = cos1 + rho;
-    const real sh = std::sin(0.5f * theta), ch = std::cos(0.5f * theta);
-    const real Y = sum > 0.0f ? 2.0f * (s - cone) / sum + 2.0f * rho * sh * sh / cone
-                              : (cos1 - rho * std::cos(theta)) / cone;
-    x[i] = less_offset(2.0f * rho * sh * ch / cone, x0);
-    y[i] = less_offset(Y, y0);
-  }
+  albers(x, y, lon, lat, n);
+}
+void albesph2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n) {
+  albers(x, y, lon, lat, n);
 }
 
 void sbonnesph2() {
@@ -84,15 +103,19 @@ void sbonnesph2() {
 }
 
 void bonnesph2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  if (std::fabs(llpparam.pconst1) < infinite_image) {
-    pseudoconic(x, y, lon, lat, n, llpparam.pconst1, llpparam.pconst2);
-  } else {
-    sanflamsph2(x, y, lon, lat, n);
-  }
+  bonne(x, y, lon, lat, n);
+}
+void bonnesph2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+               int n) {
+  bonne(x, y, lon, lat, n);
 }
 
 void wernesphe2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
   pseudoconic(x, y, lon, lat, n, 0.0f, anglerad.half_pi());
+}
+void wernesphe2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                int n) {
+  pseudoconic(x, y, lon, lat, n, 0.0, double(anglerad.half_pi()));
 }
 
 }  // namespace dorvix

@@ -35,4 +35,12 @@ void bonnesph2(std::span<real> x, std::span<real> y, std::span<const real> lon, 
 // maps to the centre.
 void wernesphe2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void albesph2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n);
+void bonnesph2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+               int n);
+void wernesphe2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                int n);
+
 }  // namespace dorvix

@@ -59,22 +59,21 @@ void derive_cone(real e) {
 // symmetric about the equator) the form without cancellation is used.
 constexpr real flat_cone = 0.1f;
 
-template <bool Ellipsoidal>
-void conformal_conic(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat,
-                     int count, real e) {
-  const real pi = anglerad.pi(), two_pi = anglerad.two_pi(), near_pole = angleradi.half_pi();
-  const real n = llpparam.pconst1, F = llpparam.pconst2;
-  const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
-  const bool no_cone = !(std::fabs(F) < infinite_image);
-  const bool flat = std::fabs(n) < flat_cone;
+template <bool Ellipsoidal, typename T>
+void conformal_conic(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int count, T e) {
+  const T pi = anglerad.pi(), two_pi = anglerad.two_pi(), near_pole = angleradi.half_pi();
+  const T n = llpparam.pconst1, F = llpparam.pconst2;
+  const T lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
+  const bool no_cone = !(std::fabs(F) < T(infinite_image));
+  const bool flat = std::fabs(n) < T(flat_cone);
   for (std::size_t i = 0; i < point_count(count); ++i) {
-    const real phi = lat[i];
-    const real d = wrapped_difference(lon[i], lon0, pi, two_pi);
-    real X = infinite_image, Y = infinite_image;
+    const T phi = lat[i];
+    const T d = wrapped_difference(lon[i], lon0, pi, two_pi);
+    T X = infinite_image, Y = infinite_image;
     if (no_cone) {
       // every point at infinity
     } else if (std::fabs(phi) < near_pole) {
-      const real s = std::sin(phi), c = std::cos(phi);
+      const T s = std::sin(phi), c = std::cos(phi);
       const auto ln_t = [&] {
         if constexpr (Ellipsoidal) {
           return ln_conformal_t(phi, s, c, e);
@@ -82,35 +81,35 @@ void conformal_conic(std::span<real> x, std::span<real> y, std::span<const real>
           return ln_conformal_t(phi, s, c);
         }
       };
-      if (n == 0.0f) {  // the cylinder: Mercator at scale F
+      if (n == T(0)) {  // the cylinder: Mercator at scale F
         X = F * d;
         Y = -F * ln_t();
       } else if (!flat) {
         // t^n, as one power of tan(pi/4 - phi/2) (no logarithm and
         // exponential), times the ellipsoid's exp(n e atanh(e s)).
-        real r = std::pow(half_colatitude_tangent(phi, s, c), n);
+        T r = std::pow(half_colatitude_tangent(phi, s, c), n);
         if constexpr (Ellipsoidal) r *= exp_near_zero(n * e_atanh(e, s));
-        const real theta = n * d;
+        const T theta = n * d;
         X = F * r * std::sin(theta);
-        Y = F * (1.0f - r * std::cos(theta));
+        Y = F * (T(1) - r * std::cos(theta));
       } else {
         // r = 1 + q with q = expm1(n ln t), and 1 - r cos theta written as
         // 2 sin^2(theta/2) - q cos theta.
-        const real q = std::expm1(n * ln_t());
-        const real half = 0.5f * n * d;
-        const real sh = std::sin(half), ch = std::cos(half);
-        const real one_less_cos = 2.0f * sh * sh;
-        X = F * (1.0f + q) * (2.0f * sh * ch);
-        Y = F * (one_less_cos - q * (1.0f - one_less_cos));
+        const T q = std::expm1(n * ln_t());
+        const T half = T(0.5f) * n * d;
+        const T sh = std::sin(half), ch = std::cos(half);
+        const T one_less_cos = T(2) * sh * sh;
+        X = F * (T(1) + q) * (T(2) * sh * ch);
+        Y = F * (one_less_cos - q * (T(1) - one_less_cos));
       }
-    } else if (n == 0.0f) {  // the poles of the cylinder
+    } else if (n == T(0)) {  // the poles of the cylinder
       X = F * d;
       Y = infinity_towards(phi);
-    } else if ((phi > 0.0f) == (n > 0.0f)) {  // the pole at the apex
-      X = 0.0f;
+    } else if ((phi > T(0)) == (n > T(0))) {  // the pole at the apex
+      X = T(0);
       Y = F;
     } else {  // the opposite pole
-      X = 0.0f;
+      X = T(0);
       Y = infinity_towards(-F);
     }
     x[i] = less_offset(X, x0);
@@ -125,11 +124,17 @@ void slcc2() { derive_cone(0.0f); }
 void lcc2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
   conformal_conic<false>(x, y, lon, lat, n, 0.0f);
 }
+void lcc2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n) {
+  conformal_conic<false>(x, y, lon, lat, n, 0.0);
+}
 
 void slcce2() { derive_cone(ellipsoid.ecc); }
 
 void lcce2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
   conformal_conic<true>(x, y, lon, lat, n, ellipsoid.ecc);
+}
+void lcce2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n) {
+  conformal_conic<true>(x, y, lon, lat, n, double(ellipsoid.ecc));
 }
 
 }  // namespace dorvix

@@ -38,4 +38,8 @@ void lcc2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::
 void slcce2();
 void lcce2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void lcc2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+void lcce2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+
 }  // namespace dorvix

@@ -1,6 +1,7 @@
 #include "projection/map_pen.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "catalogue/angles.hpp"
@@ -10,6 +11,7 @@
 #include "projection/contract.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/state.hpp"
+#include "projection/transverse_mercator.hpp"
 
 namespace dorvix {
 
@@ -20,11 +22,6 @@ namespace {
 bool within_page_range(real x, real y) {
   us2de(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&x, 1), std::span<const real>(&y, 1), 1);
   return std::fabs(x) <= max_ps_coordinate && std::fabs(y) <= max_ps_coordinate;
-}
-
-MapCut current_cut() {
-  const ProjectionCode* c = find_projection_code(projtype.iproj);
-  return c != nullptr ? c->cut : MapCut::none;
 }
 
 // Where a segment from longitude lon0 by the step s (|s| <= pi) meets the
@@ -58,6 +55,40 @@ Crossing across_antimeridian(real lon0, real s, real raw) {
   const real f = (c - lon0) / s;
   if (!(f >= 0.0f && f <= 1.0f)) return {};
   return {true, f, c, c + (raw - s)};
+}
+
+// Transverse Mercator's far-side cut: where a segment from longitude lon0
+// by the step s (|s| up to a whole turn) passes between the near side and
+// the far side of a meridian 90 degrees from the central one south of the
+// equator (the equator itself is at infinity there). The far side starts
+// beyond far_side_edge(); the line is broken on the meridian: the near
+// side's point is on it, the far side's a tolerance beyond the edge. The
+// crossings are written to `found` in the order of the segment; returns
+// their number.
+int across_far_side(real lon0, real lat0, real s, real lat1, std::span<Crossing, 2> found) {
+  const real two_pi = anglerad.two_pi(), half_pi = anglerad.half_pi(), edge = far_side_edge();
+  const real d0 = wrapped_difference(lon0, llpparam.longp1, anglerad.pi(), two_pi), d1 = d0 + s;
+  const int first = static_cast<int>(std::floor((std::fmin(d0, d1) - edge) / two_pi));
+  const int last = static_cast<int>(std::ceil((std::fmax(d0, d1) + edge) / two_pi));
+  int count = 0;
+  for (int k = first; k <= last && s != 0.0f; ++k) {
+    for (const real side : {-1.0f, 1.0f}) {
+      // The edge, with the far side beyond it: east of +edge, west of -edge.
+      const real turn = static_cast<real>(k) * two_pi, b = side * edge + turn;
+      const bool east = side > 0.0f;
+      const bool crosses =
+          s > 0.0f ? (east ? d0 <= b && b < d1 : d0 < b && b <= d1) : (east ? d1 <= b && b < d0 : d1 < b && b <= d0);
+      if (!crosses || count == 2) continue;
+      const real f = (b - d0) / s;
+      if (lat0 + std::clamp(f, 0.0f, 1.0f) * (lat1 - lat0) > 0.0f) continue;  // north of the equator: no cut
+      const real near = lon0 + (side * half_pi + turn - d0);
+      const real far = lon0 + (side * (edge + cut_tolerance) + turn - d0);
+      const bool outwards = (s > 0.0f) == east;  // from the near side to the far side
+      found[static_cast<std::size_t>(count++)] = outwards ? Crossing{true, f, near, far} : Crossing{true, f, far, near};
+    }
+  }
+  if (count == 2 && found[1].f < found[0].f) std::swap(found[0], found[1]);
+  return count;
 }
 
 }  // namespace
@@ -110,22 +141,34 @@ void MapPen::draw(real lon, real lat) {
   const real raw = lon - lon_;
   const real s =
       as_given || std::fabs(raw) <= anglerad.pi() + cut_tolerance ? raw : std::remainder(raw, anglerad.two_pi());
-  Crossing c;
+  // The cuts the segment crosses, in its order.
+  std::array<Crossing, 3> cuts{};
+  int count = 0;
   bool broken = false;
-  switch (joins_ == Joins::straight_on_the_map ? MapCut::none : current_cut()) {
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  const bool along_the_globe = joins_ != Joins::straight_on_the_map && code != nullptr;
+  switch (along_the_globe ? code->cut : MapCut::none) {
     case MapCut::opposite_central_meridian:
-      c = across_opposite_meridian(lon_, s, lon);
+      cuts[0] = across_opposite_meridian(lon_, s, lon);
       break;
     case MapCut::longitude_step:
       if (!as_given && std::fabs(raw) > anglerad.pi()) {
-        c = across_antimeridian(lon_, s, raw);
-        broken = !c.found;  // a whole turn or more: nothing to join
+        cuts[0] = across_antimeridian(lon_, s, raw);
+        broken = !cuts[0].found;  // a whole turn or more: nothing to join
       }
       break;
     case MapCut::none:
       break;
   }
-  if (c.found) {
+  if (cuts[0].found) ++count;
+  if (along_the_globe && code->far_side_cut) {
+    count += across_far_side(lon_, lat_, s, lat, std::span<Crossing, 2>(cuts.data() + count, 2));
+  }
+  for (int i = 1; i < count; ++i) {  // in the order of the segment
+    for (auto j = static_cast<std::size_t>(i); j > 0 && cuts[j].f < cuts[j - 1].f; --j) std::swap(cuts[j], cuts[j - 1]);
+  }
+  for (int k = 0; k < count; ++k) {
+    const Crossing& c = cuts[static_cast<std::size_t>(k)];
     const real latc = lat_ + std::clamp(c.f, 0.0f, 1.0f) * (lat - lat_);
     visit(c.before, latc, true);
     visit(c.after, latc, false);

@@ -17,7 +17,12 @@
 //    crossing interpolated linearly along the segment. A segment goes the
 //    short way round: a step of more than 180 degrees of longitude is
 //    taken as the shorter step the other way, across the antimeridian
-//    (unless the pen takes its steps as given).
+//    (unless the pen takes its steps as given). Under transverse Mercator
+//    of the sphere a segment is also split where it crosses the southern
+//    half of a meridian 90 degrees from the central one (the far side's
+//    southern quarter lies 2 pi above the near side's): drawn to that
+//    meridian on the near side, taken up again just beyond it on the far
+//    side.
 // A pen that joins its points straight on the map (the sides of a polygon
 // drawn in the projected plane) follows no cut: only the points without an
 // image break its lines.

@@ -1,6 +1,7 @@
 #include "projection/oblique.hpp"
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,35 @@ Matrix33 oblique_matrix(real lc, real pc) {
   return m;
 }
 
+std::array<double, 9> orthonormal(const Matrix33& m) {
+  std::array<std::array<double, 3>, 3> row{};
+  for (int i = 1; i <= 3; ++i) {
+    for (int j = 1; j <= 3; ++j) {
+      row[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] = element(m, i, j);
+    }
+  }
+  const auto dot = [](const std::array<double, 3>& a, const std::array<double, 3>& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  };
+  // Gram-Schmidt from the third row up.
+  for (const std::size_t i : {2u, 1u, 0u}) {
+    std::array<double, 3>& r = row[i];
+    for (std::size_t k = i + 1; k < 3; ++k) {
+      const double c = dot(r, row[k]);
+      for (std::size_t j = 0; j < 3; ++j) r[j] -= c * row[k][j];
+    }
+    const double n = std::sqrt(dot(r, r));
+    if (n > 0.0) {
+      for (double& v : r) v /= n;
+    }
+  }
+  std::array<double, 9> out{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t j = 0; j < 3; ++j) out[i + 3 * j] = row[i][j];
+  }
+  return out;
+}
+
 void lla2llb(std::span<real> lonb, std::span<real> latb, std::span<const real> lona, std::span<const real> lata,
              int n) {
   for (std::size_t i = 0; i < (n > 0 ? static_cast<std::size_t>(n) : 0); ++i) {
@@ -80,7 +110,7 @@ void lla2llb(std::span<real> lonb, std::span<real> latb, std::span<const real> l
 }
 
 void cca2ccb(std::span<real, 3> xb, std::span<const real, 3> xa) {
-  const auto t = rotated(a2b.ab, {xa[0], xa[1], xa[2]});
+  const auto t = rotated(a2b.ab, std::array<real, 3>{xa[0], xa[1], xa[2]});
   for (std::size_t i = 0; i < 3; ++i) xb[i] = t[i];
 }
 

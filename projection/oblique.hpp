@@ -32,22 +32,34 @@ struct A2b {
 inline A2b a2b;
 
 // The unit vector of one point, as ll2ccn gives it: (cos lat cos lon,
-// cos lat sin lon, sin lat). Inline, for the loops of the projections.
-inline std::array<real, 3> unit_vector(real lon, real lat) {
-  const real c = std::cos(lat);
+// cos lat sin lon, sin lat). Inline, for the loops of the projections (in
+// the program's real, or in double for measuring directions).
+template <typename T>
+std::array<T, 3> unit_vector(T lon, T lat) {
+  const T c = std::cos(lat);
   return {c * std::cos(lon), c * std::sin(lon), std::sin(lat)};
 }
 
 // m v, for the loops of the projections; cca2ccb is this with m = ab.
-inline std::array<real, 3> rotated(const Matrix33& m, const std::array<real, 3>& v) {
-  std::array<real, 3> t{};
+template <typename M, typename T>
+std::array<T, 3> rotated(const std::array<M, 9>& m, const std::array<T, 3>& v) {
+  std::array<T, 3> t{};
   for (std::size_t i = 0; i < 3; ++i) {
-    real sum = 0.0f;
-    for (std::size_t j = 0; j < 3; ++j) sum = sum + m[i + 3 * j] * v[j];
+    T sum = 0;
+    for (std::size_t j = 0; j < 3; ++j) sum = sum + T(m[i + 3 * j]) * v[j];
     t[i] = sum;
   }
   return t;
 }
+
+// The matrix m, a rotation up to its rounding, made orthonormal in double
+// precision: its third row (the centre) normalised, the second made
+// orthogonal to it and normalised, the first made orthogonal to both and
+// normalised. Single precision holds a rotation to some 1.0E-7; near the
+// antipode of the centre, where an azimuthal map stretches across ten
+// thousand times more than along, that much shear turns the map's local
+// directions by degrees.
+std::array<double, 9> orthonormal(const Matrix33& m);
 
 // The rotation into the oblique frame of the centre (lc, pc), radians: e1,
 // e2 and e3 as unit vectors of (lc, pc - pi/2), (lc + pi/2, 0) and (lc, pc),

@@ -46,4 +46,9 @@ void simwpoly2();
 // first limiting parallel crosses the central meridian at Y = 0.
 void imwpoly2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void polyco2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+void imwpoly2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+              int n);
+
 }  // namespace dorvix

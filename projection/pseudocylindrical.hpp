@@ -34,4 +34,9 @@ inline constexpr std::array<real, 92> rmolle{
 // Y = sin theta: an ellipse of semi-axes 2 and 1.
 void mollw2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void sanflamsph2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+                 int n);
+void mollw2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+
 }  // namespace dorvix

@@ -5,15 +5,24 @@
 
 #include <span>
 
+#include "catalogue/angles.hpp"
 #include "console/real.hpp"
 
 namespace dorvix {
+
+// Where the far side starts: |d| beyond pi/2 + 1.0E-5.
+inline real far_side_edge() { return anglerads.half_pi(); }
 
 // Sphere. With B = cos phi sin d (d = lambda - longp1):
 // X = 0.5 ln((1 + B)/(1 - B)), +-1.0E20 for B = +-1 (the equator 90 degrees
 // from the central meridian); Y = atan(tan phi / cos d), the hemisphere
 // beyond 90 degrees from the central meridian laid out above the north pole
 // (Y between pi/2 and 3 pi/2) rather than split between top and bottom.
+// The far side's southern quarter thus lies 2 pi above the near side's:
+// the map is cut along the southern halves of the two meridians 90 degrees
+// from the central one. Points within 1.0E-5 of those meridians
+// (far_side_edge) belong to the near side: Y = +-pi/2, the limit of the
+// near side's map.
 void tm2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
 // Ellipsoid of `ellipsoid`: the series of Snyder, Map Projections: A Working
@@ -21,5 +30,9 @@ void tm2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::s
 // Accurate near the central meridian; the error grows quickly beyond some
 // 10 degrees from it, and the series means nothing beyond 90 degrees.
 void tme2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
+
+// The same in double precision, on the same state (projection/codes.hpp).
+void tm2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+void tme2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
 
 }  // namespace dorvix

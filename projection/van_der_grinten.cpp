@@ -26,70 +26,80 @@ namespace {
 // dividing by h, which vanishes towards the equator where the parallel's
 // circle opens into the straight line y = g: the construction of the
 // circles keeps single-precision accuracy over the whole map.
-void quadrant_point(real a, real b, real pi, real& X, real& Y) {
-  constexpr real pole_tolerance = 1.0e-5f;
-  X = 0.0f;
-  Y = 0.0f;
-  if (a == 0.0f && b == 0.0f) return;
-  const real inverse_pi = 1.0f / pi;
-  if (a == 0.0f) {  // the equator
+template <typename T>
+void quadrant_point(T a, T b, T pi, T& X, T& Y) {
+  const T pole_tolerance = T(1.0e-5f);
+  X = T(0);
+  Y = T(0);
+  if (a == T(0) && b == T(0)) return;
+  const T inverse_pi = T(1) / pi;
+  if (a == T(0)) {  // the equator
     X = b * inverse_pi;
     return;
   }
-  const real t = 2.0f * a * inverse_pi;
+  const T t = T(2) * a * inverse_pi;
   // sqrt(1 - 4a^2/pi^2), bounded below by 0 against the rounding of a
   // latitude at 90 degrees.
-  const real c = std::sqrt(non_negative((1.0f - t) * (1.0f + t)));
-  const real r1 = 1.0f / (1.0f + c);
-  const real g = t * r1;  // where the parallel crosses the central meridian
-  if (b == 0.0f) {
+  const T c = std::sqrt(non_negative((T(1) - t) * (T(1) + t)));
+  const T r1 = T(1) / (T(1) + c);
+  const T g = t * r1;  // where the parallel crosses the central meridian
+  if (b == T(0)) {
     Y = g;
     return;
   }
-  if (!(std::fabs(a - 0.5f * pi) > pole_tolerance)) {  // a pole
-    Y = 1.0f;
+  if (!(std::fabs(a - T(0.5f) * pi) > pole_tolerance)) {  // a pole
+    Y = T(1);
     return;
   }
   // q = a/(pi - a) = t/(2 - t); 1 - q = 2(1 - t)/(2 - t);
   // h = q - g = t^2 (1 + c - t) / ((2 - t)(1 + c)^2).
-  const real r2 = 1.0f / (2.0f - t);
-  const real q = t * r2;
-  const real s = std::sqrt(non_negative(2.0f * (1.0f - t) * r2 * (1.0f + q)));
-  const real h = t * t * (1.0f + c - t) * r2 * r1 * r1;
+  const T r2 = T(1) / (T(2) - t);
+  const T q = t * r2;
+  const T s = std::sqrt(non_negative(T(2) * (T(1) - t) * r2 * (T(1) + q)));
+  const T h = t * t * (T(1) + c - t) * r2 * r1 * r1;
   // y0 = K / v and m = z / v with v = (h^2 + s^2 + 2gh) / (2h).
-  const real z = 0.5f * (pi / b - b * inverse_pi);
-  const real h2s2 = h * h + s * s;
-  const real inverse_span = 1.0f / (h2s2 + 2.0f * g * h);
-  const real y0 = ((1.0f + g * g) * h + g * h2s2) * inverse_span;
-  const real m = 2.0f * z * h * inverse_span;
+  const T z = T(0.5f) * (pi / b - b * inverse_pi);
+  const T h2s2 = h * h + s * s;
+  const T inverse_span = T(1) / (h2s2 + T(2) * g * h);
+  const T y0 = ((T(1) + g * g) * h + g * h2s2) * inverse_span;
+  const T m = T(2) * z * h * inverse_span;
   // (1 + m^2) x^2 + 2 B x - C = 0, B = z - y0 m, C = 1 - y0^2: the positive
   // root, in the form that does not cancel.
-  const real B = z - y0 * m;
-  const real C = non_negative((1.0f - y0) * (1.0f + y0));
-  const real root = std::sqrt(B * B + (1.0f + m * m) * C);
-  if (B >= 0.0f) {
-    X = root > 0.0f ? C / (B + root) : 0.0f;
+  const T B = z - y0 * m;
+  const T C = non_negative((T(1) - y0) * (T(1) + y0));
+  const T root = std::sqrt(B * B + (T(1) + m * m) * C);
+  if (B >= T(0)) {
+    X = root > T(0) ? C / (B + root) : T(0);
   } else {
-    X = (root - B) / (1.0f + m * m);
+    X = (root - B) / (T(1) + m * m);
   }
   Y = y0 - m * X;
+}
+
+template <typename T>
+void van_der_grinten(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
+  const T pi = anglerad.pi(), two_pi = anglerad.two_pi();
+  const T near_central = central_meridian_band_degrees * anglerad.rad_per_deg();
+  const T lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
+  for (std::size_t i = 0; i < point_count(n); ++i) {
+    const T phi = lat[i];
+    T d = wrapped_difference(lon[i], lon0, pi, two_pi);
+    if (std::fabs(d) < near_central) d = T(0);
+    T X, Y;
+    quadrant_point(std::fabs(phi), std::fabs(d), pi, X, Y);
+    x[i] = less_offset(d > T(0) ? X : -X, x0);
+    y[i] = less_offset(phi >= T(0) ? Y : -Y, y0);
+  }
 }
 
 }  // namespace
 
 void grinte2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n) {
-  const real pi = anglerad.pi(), two_pi = anglerad.two_pi();
-  const real near_central = central_meridian_band_degrees * anglerad.rad_per_deg();
-  const real lon0 = llpparam.longp1, x0 = llorig.xorigll, y0 = llorig.yorigll;
-  for (std::size_t i = 0; i < point_count(n); ++i) {
-    const real phi = lat[i];
-    real d = wrapped_difference(lon[i], lon0, pi, two_pi);
-    if (std::fabs(d) < near_central) d = 0.0f;
-    real X, Y;
-    quadrant_point(std::fabs(phi), std::fabs(d), pi, X, Y);
-    x[i] = less_offset(d > 0.0f ? X : -X, x0);
-    y[i] = less_offset(phi >= 0.0f ? Y : -Y, y0);
-  }
+  van_der_grinten(x, y, lon, lat, n);
+}
+void grinte2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat,
+             int n) {
+  van_der_grinten(x, y, lon, lat, n);
 }
 
 }  // namespace dorvix

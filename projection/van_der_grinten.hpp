@@ -25,4 +25,7 @@ inline constexpr real central_meridian_band_degrees = 0.5f;
 
 void grinte2(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n);
 
+// The same in double precision, on the same state (projection/codes.hpp).
+void grinte2(std::span<double> x, std::span<double> y, std::span<const double> lon, std::span<const double> lat, int n);
+
 }  // namespace dorvix

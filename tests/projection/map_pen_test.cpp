@@ -15,6 +15,7 @@
 #include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
 #include "support/draw_fixture.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -80,6 +81,14 @@ TEST_F(MapPenTest, LinesBreakAtInfinityOffThePageAndAtTheCutOfEachCode) {
       {"Mercator step as given", 15, {{180, 0}, {-180, 0}}, {{{180, 0}, {-180, 0}}}, 100, as_given},
       {"Mollweide step as given", 24, {{100, 0}, {-100, 0}}, {{{100, 0}, {-100, 0}}}, 100, as_given},
       {"Mollweide turn as given", 24, {{360, 0}, {0, 0}}, {{{360, 0}, {-180, 0}}, {{180, 0}, {0, 0}}}, 100, as_given},
+      // Transverse Mercator lays the far side's southern quarter 2 pi above
+      // the near side's: a line across a meridian 90 degrees from the
+      // central one is broken there south of the equator, drawn to the
+      // meridian (the near side) and taken up beyond it; north of the
+      // equator the two sides meet.
+      {"transverse Mercator far side", 1, {{85, -30}, {95, -30}, {95, 30}, {85, 30}},
+       {{{85, -30}, {90, -30}}, {{90.0011, -30}, {95, -30}, {95, 30}, {85, 30}}}},
+      {"transverse Mercator west", 1, {{-95, -60}, {-80, -30}}, {{{-95, -60}, {-90.0011, -50}}, {{-90, -50}, {-80, -30}}}},
       // The azimuthal maps have no cut.
       {"polar stereographic", 7, {{179, 10}, {-179, 20}}, {{{179, 10}, {-179, 20}}}},
   };
@@ -124,6 +133,40 @@ TEST_F(MapPenTest, TextsAndSymbolsOnlyWhereThePointHasAnImage) {
   ussymbol(std::vector<real>{0.1f, 0.4f}, std::vector<real>{0.1f, 0.4f}, 2);
   EXPECT_EQ(with_gaps, drawn());
   EXPECT_FALSE(with_gaps.empty());
+}
+
+// The whole globe under transverse Mercator, through the program: the
+// graticule every 15 degrees of latitude and 30 of longitude, its
+// parallels in 48 segments, and a coastline that runs east along 30S
+// across 90E. No line is drawn across the map from the near side's
+// southern quarter to the far side's, 2 pi above it: the longest segment
+// is a graticule segment near the poles.
+TEST(MapPenRun, TransverseMercatorBreaksItsLinesAtTheFarSideCut) {
+  TempDir dir;
+  write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");  // the Compressed dialect
+  write_file(dir / "l.gebco", "1 3\n-30 85\n-30 90.5\n-30 95\n");
+  const ProgramRun run = run_dorvix(dir, {"", "2001", "300", "1", "99", "99", "99",              // code 1
+                                          "320", "10", "-90 90 15", "20", "-180 180 30", "31", "48", "99",  // graticule
+                                          "343", "n", "1000", "", "map.ps", "3", "l.gebco", "99", "99", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  const std::vector<Path> paths = paths_of(split_lines(read_file(dir / "map.ps")));
+  double longest = 0;
+  for (const Path& p : paths) {
+    for (std::size_t i = 1; i < p.points.size(); ++i) {
+      longest = std::max(
+          longest, std::hypot(p.points[i].first - p.points[i - 1].first, p.points[i].second - p.points[i - 1].second));
+    }
+  }
+  EXPECT_LT(longest, 50.0);
+  // The coastline: two strokes, ending and starting on the meridian 90E.
+  ASSERT_GE(paths.size(), 2u);
+  const Path& west = paths[paths.size() - 2];
+  const Path& east = paths.back();
+  ASSERT_EQ(west.points.size(), 2u);
+  ASSERT_EQ(east.points.size(), 3u);
+  EXPECT_NEAR(west.points[1].first, east.points[0].first, 0.2);
+  EXPECT_GT(east.points[0].second - west.points[1].second, 400.0);  // 2 pi higher
+  expect_renders(dir / "map.ps");
 }
 
 }  // namespace
