@@ -2,7 +2,8 @@
 // The running point: a parameter that takes np equally spaced values from
 // pti to ptf with the increment ptd, one per point of a sampled curve
 // (arcs, great circles, lines of line files). The curve drawer stores the
-// point of value pt at index ipt of the curve buffer cc2dbuff.
+// point of value pt at index ipt of the curve buffer cc2dbuff. The
+// drawing state (plot/drawing_state.hpp) names every field.
 
 #include <string>
 
