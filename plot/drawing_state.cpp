@@ -22,7 +22,7 @@ bool same_running_texts(const PtBlock& a, const PtBlock& b) {
   return a.ptname == b.ptname && a.pttext == b.pttext && a.ptlabel == b.ptlabel;
 }
 
-void set_running_point(const PtBlock& from, bool numbers, bool texts) {
+void set_running_point_again(const PtBlock& from, bool numbers, bool texts) {
   auto& [pt, pti, ptf, ptd, rnp, rnseg, np, ipt, ptname, pttext, ptlabel] = ptblock;
   if (numbers) {
     pt = from.pt;
@@ -130,7 +130,7 @@ void DrawingState::set_again() const {
   set_driver(driver_, parts_);
   if ((parts_ & subplot) != 0) set_subplot(subplot_);
   if ((parts_ & attributes) != 0) plt2blk = attributes_;
-  set_running_point(running_, (parts_ & running_numbers) != 0, (parts_ & running_texts) != 0);
+  set_running_point_again(running_, (parts_ & running_numbers) != 0, (parts_ & running_texts) != 0);
   set_path_move_pending(move_pending_);
 }
 

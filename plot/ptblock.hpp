@@ -30,4 +30,14 @@ struct PtBlock {
 
 inline PtBlock ptblock;
 
+// The point a curve drawer is at: index ipt of the curve buffer, of value
+// pt. The drawers of other subsystems keep the running point current
+// through it.
+inline void set_running_point(int ipt, real pt) {
+  ptblock.ipt = ipt;
+  ptblock.pt = pt;
+}
+// The index alone, for a listing of points that counts its rows with it.
+inline void set_running_index(int ipt) { ptblock.ipt = ipt; }
+
 }  // namespace dorvix
