@@ -118,7 +118,7 @@ void draw_file(const FileType& type, std::string& name, const Window& w, const L
 // The menu: clipping and sampling, then a choice for each type of line
 // file, which draws a file of that type.
 MenuTable line_file_menu(const Window& w, LongitudeFrame& frame, std::string& name) {
-  const ContoursSettings& s = contours_settings;
+  ContoursSettings& s = contours_settings;
   std::vector<MenuRow> rows{
       {.draw = dash_rule},
       {.label = "MAPPING CONTOURS"},
@@ -126,18 +126,18 @@ MenuTable line_file_menu(const Window& w, LongitudeFrame& frame, std::string& na
       {.choice = 10,
        .label = "Clipping on ",
        .action =
-           [&s, &w, &frame] {
+           [&w, &frame] {
              bool clip = s.lclip;
              ask_flag(clip, "clip to grid bounds");
              set_line_clipping(clip);
-             if (s.lclip) frame = longitude_frame(w.lonmin, w.lonmax, true);
+             if (clip) frame = longitude_frame(w.lonmin, w.lonmax, true);
            },
        .value = shows_flag(s.lclip)},
-      {.shown = [&s] { return s.lclip; }, .draw = [&w, &frame] { window_lines(w, frame); }},
+      {.shown = [] { return s.lclip; }, .draw = [&w, &frame] { window_lines(w, frame); }},
       {.choice = 11,
        .label = "Nb of points for 1 deg ",
        .action =
-           [&s] {
+           [] {
              real ptsdeg = s.ptsdeg;
              ask_real(ptsdeg, "Nb of points for 1 deg (polygons)");
              set_sampling_density(ptsdeg);
