@@ -3,47 +3,20 @@
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 #include "plot/psparams.hpp"
+#include "plot/ptblock.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {
 
-// The records are taken apart by structured bindings that name every
-// field, so that a field added to one of them stops the build here until
-// it is placed.
-
 namespace {
-
-// The running point's numbers, bit for bit, and its texts.
-bool same_running_numbers(const PtBlock& a, const PtBlock& b) {
-  return same_bits(a.pt, b.pt) && same_bits(a.pti, b.pti) && same_bits(a.ptf, b.ptf) && same_bits(a.ptd, b.ptd) &&
-         same_bits(a.rnp, b.rnp) && same_bits(a.rnseg, b.rnseg) && a.np == b.np && a.ipt == b.ipt;
-}
-bool same_running_texts(const PtBlock& a, const PtBlock& b) {
-  return a.ptname == b.ptname && a.pttext == b.pttext && a.ptlabel == b.ptlabel;
-}
-
-void set_running_point_again(const PtBlock& from, bool numbers, bool texts) {
-  auto& [pt, pti, ptf, ptd, rnp, rnseg, np, ipt, ptname, pttext, ptlabel] = ptblock;
-  if (numbers) {
-    pt = from.pt;
-    pti = from.pti;
-    ptf = from.ptf;
-    ptd = from.ptd;
-    rnp = from.rnp;
-    rnseg = from.rnseg;
-    np = from.np;
-    ipt = from.ipt;
-  }
-  if (texts) {
-    ptname = from.ptname;
-    pttext = from.pttext;
-    ptlabel = from.ptlabel;
-  }
-}
 
 long long opening_of(const UnitFile* file) { return file != nullptr ? file->opening() : 0; }
 
 }  // namespace
+
+// The records are taken apart by structured bindings that name every
+// field, so that a field added to one of them stops the build here until
+// it is placed.
 
 DrawingState::Driver DrawingState::driver_now() {
   const auto& [ipsunit, ipsfont, ipstype, ipspage, ipspath, txtsize, fonts, psorient] = psparams;
@@ -89,6 +62,35 @@ void DrawingState::set_subplot(const Subplot& s) {
   isoxy[k] = s.isoxy;
 }
 
+DrawingState::Running::Numbers DrawingState::running_numbers_now() {
+  const auto& [pt, pti, ptf, ptd, rnp, rnseg, np, ipt, ptname, pttext, ptlabel] = ptblock;
+  static_cast<void>(ptname), static_cast<void>(pttext), static_cast<void>(ptlabel);
+  return {pt, pti, ptf, ptd, rnp, rnseg, np, ipt};
+}
+
+bool DrawingState::same_running_texts(const Running& r) {
+  return r.ptname == ptblock.ptname && r.pttext == ptblock.pttext && r.ptlabel == ptblock.ptlabel;
+}
+
+void DrawingState::set_running(const Running& r, unsigned parts) {
+  if ((parts & running_numbers) != 0) {
+    const Running::Numbers& n = r.numbers;
+    ptblock.pt = n.pt;
+    ptblock.pti = n.pti;
+    ptblock.ptf = n.ptf;
+    ptblock.ptd = n.ptd;
+    ptblock.rnp = n.rnp;
+    ptblock.rnseg = n.rnseg;
+    ptblock.np = n.np;
+    ptblock.ipt = n.ipt;
+  }
+  if ((parts & running_texts) != 0) {
+    ptblock.ptname = r.ptname;
+    ptblock.pttext = r.pttext;
+    ptblock.ptlabel = r.ptlabel;
+  }
+}
+
 unsigned DrawingState::differences(const DrawingState& a, const DrawingState& b) {
   const Driver &p = a.driver_, &q = b.driver_;
   unsigned parts = 0;
@@ -98,8 +100,9 @@ unsigned DrawingState::differences(const DrawingState& a, const DrawingState& b)
   if (p.psorient != q.psorient) parts |= driver_texts;
   if (!same_bits(a.subplot_, b.subplot_)) parts |= subplot;
   if (!same_bits(a.attributes_, b.attributes_)) parts |= attributes;
-  if (!same_running_numbers(a.running_, b.running_)) parts |= running_numbers;
-  if (!same_running_texts(a.running_, b.running_)) parts |= running_texts;
+  const Running &r = a.running_, &t = b.running_;
+  if (!same_bits(r.numbers, t.numbers)) parts |= running_numbers;
+  if (r.ptname != t.ptname || r.pttext != t.pttext || r.ptlabel != t.ptlabel) parts |= running_texts;
   return parts;
 }
 
@@ -111,7 +114,7 @@ DrawingState DrawingState::now() {
   s.driver_ = driver_now();
   s.subplot_ = subplot_now();
   s.attributes_ = plt2blk;
-  s.running_ = ptblock;
+  s.running_ = {running_numbers_now(), ptblock.ptname, ptblock.pttext, ptblock.ptlabel};
   return s;
 }
 
@@ -121,8 +124,8 @@ bool DrawingState::holds() const {
   return file == file_ && opening_of(file) == opening_ && move_pending_ == path_move_pending() &&
          d.ipsfont == psparams.ipsfont && d.ipstype == psparams.ipstype && d.ipspath == psparams.ipspath &&
          same_bits(d.txtsize, psparams.txtsize) && same_bits(attributes_, plt2blk) &&
-         same_bits(subplot_, subplot_now()) && same_running_numbers(running_, ptblock) &&
-         same_running_texts(running_, ptblock) && d.psorient == psparams.psorient &&
+         same_bits(subplot_, subplot_now()) && same_bits(running_.numbers, running_numbers_now()) &&
+         same_running_texts(running_) && d.psorient == psparams.psorient &&
          d.designator == text_designator();
 }
 
@@ -130,7 +133,7 @@ void DrawingState::set_again() const {
   set_driver(driver_, parts_);
   if ((parts_ & subplot) != 0) set_subplot(subplot_);
   if ((parts_ & attributes) != 0) plt2blk = attributes_;
-  set_running_point_again(running_, (parts_ & running_numbers) != 0, (parts_ & running_texts) != 0);
+  set_running(running_, parts_);
   set_path_move_pending(move_pending_);
 }
 

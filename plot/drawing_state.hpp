@@ -33,7 +33,6 @@
 #include "console/unit_file.hpp"
 #include "plot/plt1blk.hpp"
 #include "plot/plt2blk.hpp"
-#include "plot/ptblock.hpp"
 
 namespace dorvix {
 
@@ -101,6 +100,14 @@ class DrawingState {
     Vec2 cmaxlength{};
     int isoxy = 0;
   };
+  // The running point: its numbers, and its texts (empty until taken).
+  struct Running {
+    struct Numbers {
+      real pt = 0, pti = 0, ptf = 0, ptd = 0, rnp = 0, rnseg = 0;
+      int np = 0, ipt = 0;
+    } numbers;
+    std::string ptname, pttext, ptlabel;
+  };
   // The parts that set_again() sets.
   enum Part : unsigned {
     driver_numbers = 1,
@@ -116,6 +123,9 @@ class DrawingState {
   static void set_driver(const Driver& d, unsigned parts);
   static Subplot subplot_now();
   static void set_subplot(const Subplot& s);
+  static Running::Numbers running_numbers_now();
+  static bool same_running_texts(const Running& r);
+  static void set_running(const Running& r, unsigned parts);
   // The parts in which two states differ.
   static unsigned differences(const DrawingState& a, const DrawingState& b);
 
@@ -125,7 +135,7 @@ class DrawingState {
   Driver driver_;
   Subplot subplot_;
   Plt2Blk attributes_;
-  PtBlock running_;
+  Running running_;
   unsigned parts_ = all_parts;
 };
 

@@ -11,8 +11,8 @@
 
 #include "stereonet/kept_frames.hpp"
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "console/unit_file.hpp"
 #include "console/units.hpp"
@@ -56,10 +56,13 @@ struct KeptFrame {
 struct Kept {
   bool on = true;
   long long opening = 0;  // of the plot file the records were written to
-  std::array<KeptFrame, nets_per_page> places;
+  // One a place, made when the first frame is kept: a run that draws no
+  // nets keeps nothing.
+  std::vector<KeptFrame> places;
 
   void let_go() {
-    for (KeptFrame& f : places) f = KeptFrame{};
+    places.clear();
+    places.shrink_to_fit();
   }
 };
 Kept kept;
@@ -74,7 +77,7 @@ bool keeps(int place, const UnitFile* out) {
 // The records kept for `place` that may be written now, or nullptr when
 // the frame must be drawn.
 KeptFrame* writable(int place, const UnitFile* out) {
-  if (!keeps(place, out)) return nullptr;
+  if (!keeps(place, out) || kept.places.empty()) return nullptr;
   KeptFrame& f = kept.places[static_cast<std::size_t>(place)];
   return f.valid && f.before.holds() && f.settings.hold() ? &f : nullptr;
 }
@@ -104,6 +107,7 @@ void repstereo_at(int place) {
     return;
   }
 
+  if (kept.places.empty()) kept.places.resize(nets_per_page);
   KeptFrame& f = kept.places[static_cast<std::size_t>(place)];
   f.valid = false;
   f.before = DrawingState::now();
