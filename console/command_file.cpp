@@ -29,6 +29,8 @@ void no_action_warning(const Header& h, std::string_view why) {
 }  // namespace
 
 void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t width) {
+  // Every choice of the rows leaves the menu; any other answer shows it
+  // again, or stops a silent call.
   bool left = false;
   const MenuTable table{
       .rows = {{.draw = dash_rule},
@@ -36,31 +38,22 @@ void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t wid
                {.draw = dash_rule},
                {.choice = 5001,
                 .label = "START COMMAND FILE ",
-                .action =
-                    [&] {
-                      beginaltsi(iunit, cname, iflag, width);
-                      left = true;
-                    }},
+                .action = [&] { beginaltsi(iunit, cname, iflag, width); }},
                {.choice = 5002,
                 .label = "EXIT COMMAND FILE AND CONTINUE",
-                .action =
-                    [&] {
-                      endaltsi(iunit, cname, iflag);
-                      left = true;
-                    }},
+                .action = [&] { endaltsi(iunit, cname, iflag); }},
                {.choice = 5003,
                 .label = "EXIT COMMAND FILE AND QUIT ",
                 .action =
                     [&] {
                       endaltsi(iunit, cname, iflag);
                       irep = quit_choice;
-                      left = true;
                     }},
-               {.choice = menu_exit_choice, .label = "EXIT THIS SUBROUTINE ", .action = [&left] { left = true; }}},
+               {.choice = menu_exit_choice, .label = "EXIT THIS SUBROUTINE ", .action = [] {}}},
       .width = 37,
-      // Any other answer shows the menu again, or stops a silent call.
       .otherwise =
-          [iflag](int choice) {
+          [&left, iflag](int choice) {
+            left = false;
             if (iflag != 1) return;
             errorhead(altsio_header);
             ItemLine().text("Unknown answer irep =").integer(choice, 6).write();
@@ -72,6 +65,7 @@ void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t wid
       altsio_header, [&table] { show_rows(table); },
       [&](int choice) {
         irep = choice;
+        left = true;
         dispatch(table, choice);
         return left;
       },
