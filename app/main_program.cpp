@@ -40,7 +40,7 @@ constexpr int choice_help = 900;
 constexpr int choice_map_plane1 = 2001;
 constexpr int choice_map_plane2 = 2002;
 constexpr int choice_command_file = 5000;
-constexpr int choice_quit = 9999;
+constexpr int choice_quit = quit_choice;
 
 // Subplots of the map and of the two diagram drivers; angle unit degrees.
 constexpr int map_subplot = 1;

@@ -6,7 +6,8 @@
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/item_lines.hpp"
-#include "console/prompts.hpp"
+#include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/run_end.hpp"
 #include "console/units.hpp"
 
@@ -18,12 +19,6 @@ constexpr Header altsio_header{"altsio", " 1.4", "17-06-2008"};
 constexpr Header begin_header{"beginaltsi", " 3.0", "17-06-2008"};
 constexpr Header end_header{"endaltsi", " 3.0", "17-06-2008"};
 
-constexpr int choice_start = 5001;
-constexpr int choice_end = 5002;
-constexpr int choice_end_and_quit = 5003;
-constexpr int choice_leave = 99;
-constexpr int choice_quit = 9999;
-
 void no_action_warning(const Header& h, std::string_view why) {
   warninghead(h);
   say(why);
@@ -34,41 +29,47 @@ void no_action_warning(const Header& h, std::string_view why) {
 }  // namespace
 
 void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t width) {
-  const std::string rule(43, '-');
-  for (;;) {
-    submenuhead(altsio_header);
-    say(rule);
-    say("ALTERNATE STANDARD INPUT");
-    say(rule);
-    say("START COMMAND FILE ..............5001");
-    say("EXIT COMMAND FILE AND CONTINUE...5002");
-    say("EXIT COMMAND FILE AND QUIT ......5003");
-    say("EXIT THIS SUBROUTINE ..............99");
-    menutail();
-
-    irep = choice_leave;
-    int istat = 0;
-    inintegdef(irep, "your choice", irep, istat);
-    switch (irep) {
-      case choice_start:
-        beginaltsi(iunit, cname, iflag, width);
-        return;
-      case choice_end:
-      case choice_end_and_quit:
-        endaltsi(iunit, cname, iflag);
-        if (irep == choice_end_and_quit) irep = choice_quit;
-        return;
-      case choice_leave:
-        return;
-      default:
-        if (iflag != 1) continue;
-        errorhead(altsio_header);
-        ItemLine().text("Unknown answer irep =").integer(irep, 6).write();
-        say("===> STOPPING EXECUTION");
-        errortail00();
-        end_run(exit_stopped_by_program);
-    }
-  }
+  // Every choice of the rows leaves the menu; any other answer shows it
+  // again, or stops a silent call.
+  bool left = false;
+  const MenuTable table{
+      .rows = {{.draw = dash_rule},
+               {.label = "ALTERNATE STANDARD INPUT"},
+               {.draw = dash_rule},
+               {.choice = 5001,
+                .label = "START COMMAND FILE ",
+                .action = [&] { beginaltsi(iunit, cname, iflag, width); }},
+               {.choice = 5002,
+                .label = "EXIT COMMAND FILE AND CONTINUE",
+                .action = [&] { endaltsi(iunit, cname, iflag); }},
+               {.choice = 5003,
+                .label = "EXIT COMMAND FILE AND QUIT ",
+                .action =
+                    [&] {
+                      endaltsi(iunit, cname, iflag);
+                      irep = quit_choice;
+                    }},
+               {.choice = menu_exit_choice, .label = "EXIT THIS SUBROUTINE ", .action = [] {}}},
+      .width = 37,
+      .otherwise =
+          [&left, iflag](int choice) {
+            left = false;
+            if (iflag != 1) return;
+            errorhead(altsio_header);
+            ItemLine().text("Unknown answer irep =").integer(choice, 6).write();
+            say("===> STOPPING EXECUTION");
+            errortail00();
+            end_run(exit_stopped_by_program);
+          }};
+  menu_loop(
+      altsio_header, [&table] { show_rows(table); },
+      [&](int choice) {
+        irep = choice;
+        left = true;
+        dispatch(table, choice);
+        return left;
+      },
+      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
 }
 
 void beginaltsi(int iunit, std::string& cname, int iflag, std::size_t width) {

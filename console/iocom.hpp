@@ -27,6 +27,10 @@ struct IoCom {
 
 inline IoCom iocom;
 
+// Whether a plot file is open: set and cleared by the plot library as it
+// opens and closes its file, read everywhere.
+inline void set_plot_open(bool open) { iocom.lplotop = open; }
+
 // Header record of a routine that prints frames or boxes: name (shown
 // blank-padded to 11 characters), version (4) and date (10).
 struct Header {

@@ -60,6 +60,9 @@ struct ChoiceRange {
   int min = 0, max = 0;
 };
 inline constexpr int menu_exit_choice = 99;
+// The top menu's choice that quits the program (a command file may end
+// with it).
+inline constexpr int quit_choice = 9999;
 inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
   int choice = menu_exit_choice, istat = 0;
   switch (prompt) {

@@ -150,4 +150,10 @@ void smaininfo(std::string_view cname, std::string_view cver, std::string_view c
   hostname(runinfocom.chost);
 }
 
+void record_plotting_routine(std::string_view cname, std::string_view cver, std::string_view cdate) {
+  runinfocom.csubnam = edit::pad(cname, run_name_width);
+  runinfocom.csubver = edit::pad(cver, run_version_width);
+  runinfocom.csubdat = edit::pad(cdate, run_date_width);
+}
+
 }  // namespace dorvix

@@ -25,7 +25,7 @@ inline constexpr std::size_t run_time_width = 8;
 struct RunInfoCom {
   std::string cmainnam;  // main program: name (11), version (4), date (10)
   std::string csubnam;   // plotting routine at work: the same three fields,
-  std::string cmainver;  //   written by the plotting subsystem
+  std::string cmainver;  //   recorded by record_plotting_routine
   std::string csubver;
   std::string cmaindat;
   std::string csubdat;
@@ -45,6 +45,10 @@ void progheadbc(std::string_view cname, std::string_view cver, std::string_view 
 // reading), the user and the machine in runinfocom. The fourth argument is
 // not read.
 void smaininfo(std::string_view cname, std::string_view cver, std::string_view cdate, int idum);
+
+// Records the plotting routine at work (name, version and date) in
+// runinfocom, for the plot captions.
+void record_plotting_routine(std::string_view cname, std::string_view cver, std::string_view cdate);
 
 // The time of day as hh:mm:ss, from a new clock reading or a given one.
 void c8time(std::string& ctime);

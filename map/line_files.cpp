@@ -127,14 +127,21 @@ MenuTable line_file_menu(const Window& w, LongitudeFrame& frame, std::string& na
        .label = "Clipping on ",
        .action =
            [&w, &frame] {
-             ask_flag(s.lclip, "clip to grid bounds");
-             if (s.lclip) frame = longitude_frame(w.lonmin, w.lonmax, true);
+             bool clip = s.lclip;
+             ask_flag(clip, "clip to grid bounds");
+             set_line_clipping(clip);
+             if (clip) frame = longitude_frame(w.lonmin, w.lonmax, true);
            },
        .value = shows_flag(s.lclip)},
       {.shown = [] { return s.lclip; }, .draw = [&w, &frame] { window_lines(w, frame); }},
       {.choice = 11,
        .label = "Nb of points for 1 deg ",
-       .action = [] { ask_real(s.ptsdeg, "Nb of points for 1 deg (polygons)"); },
+       .action =
+           [] {
+             real ptsdeg = s.ptsdeg;
+             ask_real(ptsdeg, "Nb of points for 1 deg (polygons)");
+             set_sampling_density(ptsdeg);
+           },
        .value = shows_fixed(s.ptsdeg, 9, 3)},
       {.label = "------------------------------"},
       {.label = "TYPE OF LINE FILE:"}};

@@ -164,10 +164,10 @@ void list_points(const Names& names, int n) {
   }
   head += '|';
   put(iocom.iuout, head);
-  for (ptblock.ipt = 1; ptblock.ipt <= n; ++ptblock.ipt) {
-    const auto k = static_cast<std::size_t>(ptblock.ipt - 1);
+  for (int ipt = 1; ipt <= n; ++ipt) {
+    const auto k = static_cast<std::size_t>(ipt - 1);
     std::string row = " |";
-    edit::i(row, ptblock.ipt, 3);
+    edit::i(row, ipt, 3);
     row += '|';
     edit::f(row, cc2dbuff.xp[k], 8, 3);
     row += '|';
@@ -175,6 +175,7 @@ void list_points(const Names& names, int n) {
     row += '|';
     put(iocom.iuout, row);
   }
+  set_running_index(n > 0 ? n + 1 : 1);
   step_rule();
 }
 

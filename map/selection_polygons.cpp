@@ -112,8 +112,7 @@ int sample_side(int i, const Side& s, real last, Sample sample) {
   }
   for (int ipt = 1; ipt <= ptblock.np; ++ipt) {
     const real t = ptblock.pti + static_cast<real>(ipt - 1) * ptblock.ptd;
-    ptblock.pt = t;
-    ptblock.ipt = ipt;
+    set_running_point(ipt, t);
     sample(static_cast<std::size_t>(ipt - 1), t);
   }
   return ptblock.np;
@@ -230,7 +229,7 @@ ReadOutcome read_selection_polygon(LineFileRun& run) {
       return {ReadEnd::failure, {}};
     }
   }
-  contours_settings.ptsdeg = ptsdeg;
+  set_sampling_density(ptsdeg);
   const bool closed = close_flag == 1;
   long long to_read = npts;
   long long nplot = closed ? to_read + 1 : to_read;

@@ -38,9 +38,7 @@ void at_caption_height(Write&& write) {
 }  // namespace
 
 void ssubinfo(std::string_view cname, std::string_view cver, std::string_view cdate, int, int) {
-  runinfocom.csubnam = edit::pad(cname, run_name_width);
-  runinfocom.csubver = edit::pad(cver, run_version_width);
-  runinfocom.csubdat = edit::pad(cdate, run_date_width);
+  record_plotting_routine(cname, cver, cdate);
 }
 
 void cmplotruninfo0(real x, real y, SetupMode) {

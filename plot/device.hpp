@@ -100,8 +100,8 @@ class ResetReportBatch {
 void intslinewidth(real width);
 // Whether the next point of a path starts a new piece with a move (a line
 // began without a current point, or a point without a value broke the
-// path): the path writers' state beyond psparams.ipspath, for writers that
-// write again records kept from an earlier drawing.
+// path): the path writers' state beyond psparams.ipspath, part of the
+// drawing state (plot/drawing_state.hpp).
 bool path_move_pending();
 void set_path_move_pending(bool pending);
 

@@ -48,7 +48,7 @@ void register_trailer_at_run_end() {
     trailer_registered = false;
     if (iocom.lplotop) {
       psend();
-      iocom.lplotop = false;
+      set_plot_open(false);
     }
   });
 }
@@ -177,7 +177,7 @@ void plinit(std::string& cfile, SetupMode mode, std::size_t width) {
     return;
   }
   intplinit(cfile, mode, width);
-  iocom.lplotop = true;
+  set_plot_open(true);
   splotparam2(mode.from_stored() ? setup::all_subplots : setup::initialise);
 }
 
@@ -194,7 +194,7 @@ bool open_driver_plot(std::string& name, std::size_t width) {
 void plend() {
   if (iocom.lplotop) {
     intplend();
-    iocom.lplotop = false;
+    set_plot_open(false);
     return;
   }
   warninghead(plend_header);

@@ -1,7 +1,8 @@
 #pragma once
 // The subplot frames: for each of the 35 subplots the affine maps from user
 // units to centimetres on the paper, to device points and back, the window
-// set-up it was made from, and the current subplot.
+// set-up it was made from, and the current subplot. The drawing state
+// (plot/drawing_state.hpp) names every field.
 //
 // An affine map is an origin o(2) and a 2 by 2 matrix m stored by columns,
 // m(1,1), m(2,1), m(1,2), m(2,2); (x, y) goes to

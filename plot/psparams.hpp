@@ -1,6 +1,7 @@
 #pragma once
 // The PostScript driver's state: the unit of the plot file, its dialect,
 // page, open-path flag, font and text size, and the page orientation.
+// The drawing state (plot/drawing_state.hpp) names every field.
 
 #include <array>
 #include <string>
@@ -46,6 +47,10 @@ struct PsParams {
 };
 
 inline PsParams psparams;
+
+// The font the texts are written in: ipsfont, or font 1 for a number out
+// of range.
+inline int text_font(const PsParams& p) { return p.ipsfont >= 1 && p.ipsfont <= nfonts ? p.ipsfont : 1; }
 
 // Names of the dialects as the menus show them, cpstype(1..3).
 inline constexpr std::array<std::string_view, 3> cpstype_names = {"Compressed", "NeWS", "Illustrator v.2 = 88"};

@@ -2,7 +2,8 @@
 // The running point: a parameter that takes np equally spaced values from
 // pti to ptf with the increment ptd, one per point of a sampled curve
 // (arcs, great circles, lines of line files). The curve drawer stores the
-// point of value pt at index ipt of the curve buffer cc2dbuff.
+// point of value pt at index ipt of the curve buffer cc2dbuff. The
+// drawing state (plot/drawing_state.hpp) names every field.
 
 #include <string>
 
@@ -28,5 +29,15 @@ struct PtBlock {
 };
 
 inline PtBlock ptblock;
+
+// The point a curve drawer is at: index ipt of the curve buffer, of value
+// pt. The drawers of other subsystems keep the running point current
+// through it.
+inline void set_running_point(int ipt, real pt) {
+  ptblock.ipt = ipt;
+  ptblock.pt = pt;
+}
+// The index alone, for a listing of points that counts its rows with it.
+inline void set_running_index(int ipt) { ptblock.ipt = ipt; }
 
 }  // namespace dorvix

@@ -174,10 +174,7 @@ void text_dialect3(real& x, real& y, std::string_view text, int a) {
 
 }  // namespace
 
-const std::string& text_designator() {
-  const int f = psparams.ipsfont >= 1 && psparams.ipsfont <= nfonts ? psparams.ipsfont : 1;
-  return psparams.fonts(f);
-}
+const std::string& text_designator() { return psparams.fonts(text_font(psparams)); }
 
 void intstextsize(real height) { psparams.txtsize = height * plt1blk.cm2pt; }
 

@@ -19,6 +19,11 @@ struct ContoursSettings {
 };
 inline ContoursSettings contours_settings;
 
+// The settings as the line-file drawer's menu sets them, and the density
+// as a selection-polygon file's header replaces it.
+inline void set_sampling_density(real ptsdeg) { contours_settings.ptsdeg = ptsdeg; }
+inline void set_line_clipping(bool on) { contours_settings.lclip = on; }
+
 // The header record of the line-file drawer.
 inline constexpr Header contours1_header{"contours1", " 7.4", "13-05-2010"};
 

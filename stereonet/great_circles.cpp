@@ -46,7 +46,7 @@ void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   real pti = 0.0f, ptf = anglerad.pi();
   scptif(pti, ptf, setup::passed);
   scptend(sampling_from_count, setup::passed);  // ptd = pi/(np - 1), 0 for one point
-  PtBlock& p = ptblock;
+  const PtBlock& p = ptblock;
   const auto np = static_cast<std::size_t>(p.np);
   // The cosine and sine table serves every plane; it is computed once for
   // a number of points and an increment, and copied again while they stay
@@ -64,8 +64,7 @@ void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   std::copy_n(table.cosines.begin(), np, cc2dbuff.xp.begin());
   std::copy_n(table.sines.begin(), np, cc2dbuff.yp.begin());
   // The running point as the loop over the table leaves it.
-  if (p.np >= 1) p.pt = static_cast<real>(p.np - 1) * p.ptd;
-  p.ipt = std::max(p.np, 0) + 1;
+  set_running_point(std::max(p.np, 0) + 1, p.np >= 1 ? static_cast<real>(p.np - 1) * p.ptd : p.pt);
   auto& xe = cc3dbuff.xe;
   auto& ye = cc3dbuff.ye;
   auto& ze = cc3dbuff.ze;

@@ -16,6 +16,11 @@ namespace dorvix {
 // driver (0 to nets_per_page - 1); another place is drawn and not kept.
 void repstereo_at(int place);
 
+// True when the frame at `place` would now be written from the records
+// kept for it: they were kept, and the plot state, the frame's settings
+// and the stereonet projection are what they were written from.
+bool frame_kept(int place);
+
 // Keeping on (the default) or off: off, every frame is drawn anew and the
 // kept records are let go.
 void keep_frames(bool on);

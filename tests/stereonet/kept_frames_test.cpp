@@ -9,6 +9,8 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,6 +48,17 @@ class KeptFrames : public DrawTest {
     DrawTest::TearDown();
   }
 
+  // The plot records as a run starts them, frames kept or not.
+  static void fresh_plot_state(bool keep) {
+    psparams = PsParams{};
+    plt1blk = Plt1Blk{};
+    plt2blk = Plt2Blk{};
+    ptblock = PtBlock{};
+    set_path_move_pending(false);
+    keep_frames(keep);
+    default_colour_table();
+  }
+
   static std::string name(bool keep, unsigned seed, int file) {
     return std::string(keep ? "kept" : "anew") + std::to_string(seed) + "_" + std::to_string(file) + ".ps";
   }
@@ -56,13 +69,7 @@ class KeptFrames : public DrawTest {
     type_raw(std::string(500, '\n'));  // the Returns of the warnings' pauses
     std::mt19937 rng(seed);
     const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    psparams = PsParams{};
-    plt1blk = Plt1Blk{};
-    plt2blk = Plt2Blk{};
-    ptblock = PtBlock{};
-    set_path_move_pending(false);
-    keep_frames(keep);
-    default_colour_table();
+    fresh_plot_state(keep);
     Outcome out;
     int files = 0;
     const auto open_next = [&](int dialect) {
@@ -185,6 +192,99 @@ TEST_F(KeptFrames, WriteWhatDrawingAnewWrites) {
     // The kept route's files are those of the other, which Ghostscript
     // renders at the end.
     for (int f = 1; f <= static_cast<int>(kept.files.size()); ++f) std::remove(path(name(true, seed, f)).c_str());
+  }
+}
+
+// Each piece of the plot state that shapes a frame, changed after the
+// records of the frame at a place were kept: the frame is drawn anew.
+TEST_F(KeptFrames, AChangeOfAnyPieceOfThePlotStateDrawsTheFrameAnew) {
+  // The subplot the nets are drawn in and the size of a net's frame.
+  struct Net {
+    int isub = 3;
+    real scale = 1.5f;
+  };
+  const auto set = [](auto setter, auto value) { setter(value, setup::passed); };
+  const real nan = std::numeric_limits<real>::quiet_NaN();
+  struct Piece {
+    const char* name;
+    std::function<void(Net&)> change;
+  };
+  const Piece pieces[] = {
+      {"line colour", [&](Net&) { set(slinecolor, 3); }},
+      {"text colour", [&](Net&) { set(stextcolor, 2); }},
+      {"fill colour", [&](Net&) { set(sfillcolor, 3); }},
+      {"fill style", [&](Net&) { set(sfillstyle, 0); }},
+      {"an entry of the colour table",
+       [](Net&) {
+         int index = 1;
+         std::string name = "Dark    ";
+         real r = 10, g = 10, b = 10;
+         scolorrgb(index, name, r, g, b, setup::passed);
+       }},
+      {"number of colours (colour plotting off)", [&](Net&) { set(scolornb, 1); }},
+      {"line width", [&](Net&) { set(slinewidth, 0.05f); }},
+      {"text height", [&](Net&) { set(stextsize, 0.3f); }},
+      {"text font", [&](Net&) { set(stextfont, 5); }},
+      {"text angle", [&](Net&) { set(stextangle, 30.0f); }},
+      {"text justification", [&](Net&) { set(stextalign, 3); }},
+      {"symbol size", [&](Net&) { set(ssymbolsize, 0.7f); }},
+      {"symbol type", [&](Net&) { set(ssymboltype, 5); }},
+      {"colour last written", [](Net&) { psrgbcolor(2); }},
+      {"a path left open",
+       [](Net&) {
+         usplot(0.0f, 0.0f, 0);
+         usplot(0.5f, 0.5f, 1);
+       }},
+      {"a move pending after a point without a value",
+       [nan](Net&) {
+         const real x[] = {0.0f, nan}, y[] = {0.0f, 0.0f};
+         usline(x, y, 2);
+       }},
+      {"running point", [&](Net&) { set(scptnp, 17); }},
+      {"current subplot", [](Net& n) { n.isub = 4; }},
+      {"frame of the subplot", [](Net& n) { n.scale = 2.0f; }},
+      {"another plot file",
+       [this](Net&) {
+         close_plot();
+         open_plot(1, "P  ", 1, "other.ps");
+       }},
+      {"dialect",
+       [this](Net&) {
+         close_plot();
+         open_plot(2, "P  ", 1, "news.ps");
+       }},
+      {"page orientation",
+       [this](Net&) {
+         close_plot();
+         open_plot(1, "LA4", 1, "landscape.ps");
+       }},
+  };
+  for (const Piece& piece : pieces) {
+    fresh_plot_state(true);
+    open_plot(1, "P  ", 1, "nets.ps");
+    int iproj = 4;
+    sspro(iproj, setup::passed);
+    srepstereo0(setup::initialise);
+    Net net;
+    // The frame of the net at place 0 made current, as each net's drawing
+    // begins; then the frame and a great circle.
+    const auto place = [&net] {
+      ssubplot(net.isub, setup::passed);
+      real x0 = 4.0f, y0 = 4.0f, xx = net.scale, xy = 0.0f, yx = 0.0f, yy = net.scale;
+      sus2cm1(x0, y0, xx, xy, yx, yy, setup::passed);
+    };
+    const real strike[] = {0.5f}, dip[] = {1.0f};
+    for (int k = 0; k < 2; ++k) {  // the second keeps the records of a state that then recurs
+      place();
+      repstereo_at(0);
+      dspgcfadn(strike, dip, 1);
+    }
+    place();
+    ASSERT_TRUE(frame_kept(0)) << piece.name;
+    piece.change(net);
+    place();
+    EXPECT_FALSE(frame_kept(0)) << piece.name;
+    close_plot();
   }
 }
 
