@@ -1,8 +1,7 @@
 // The program's entry: runs the main program and ends the run in order,
-// whether it quits, is stopped by the user or the program, or its input
-// ends.
+// whether it quits, is stopped by the user or the program, its input ends
+// or a stop signal comes.
 
-#include <csignal>
 #include <iostream>
 
 #include "app/main_program.hpp"
@@ -10,11 +9,10 @@
 
 int main() {
   std::ios::sync_with_stdio(false);
-#ifdef SIGXFSZ
-  // A file-size limit then fails the write that passes it, which the
-  // program reports, instead of killing the run half way through a line.
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
+  // A write that fails (a full disk, a file-size limit, a console whose
+  // reader went away) is reported and the run goes on; a stop signal ends
+  // it in order.
+  dorvix::catch_stop_signals();
   int status = dorvix::exit_success;
   try {
     status = dorvix::run_main_program();

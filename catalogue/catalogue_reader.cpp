@@ -305,6 +305,18 @@ void read_error(int iunit, int iread, const UnreadableField* bad) {
 
 // Reads the whole file. True after a complete read (end of file or a full
 // store), false after a read error.
+// After a full store: whether the file still holds a line of data (a
+// line that is not blank, readable or not; the rest of a file that cannot
+// be read may hold some).
+bool data_left(int unit) {
+  std::string line;
+  for (;;) {
+    const ReadResult r = units().read_line(unit, line);
+    if (r != ReadResult::ok) return r == ReadResult::error;
+    if (!is_blank_line(line)) return true;
+  }
+}
+
 bool read_catalogue(int iunit, Layout layout) {
   fpsblk.itype = static_cast<int>(layout);
   const bool echo_selected = state.lwrsel && !state.lwrall;
@@ -365,7 +377,7 @@ bool read_catalogue(int iunit, Layout layout) {
   fpsblk.ndata = istore - 1;
   read_report(iunit, read, kept);
   if (short_lines.count > 0) short_lines_box(short_lines, end_column);
-  if (fpsblk.ndata == ndatmax) {
+  if (fpsblk.ndata == ndatmax && data_left(unit)) {
     warninghead(reader_header);
     say("data may not have been fully read");
     warningtail00();

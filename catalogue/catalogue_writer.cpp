@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_writer.hpp"
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "console/menu_loop.hpp"
 #include "console/menu_table.hpp"
 #include "console/prompts.hpp"
+#include "console/run_end.hpp"
 #include "console/units.hpp"
 
 namespace dorvix {
@@ -72,15 +74,18 @@ void refusal_box(int choice) {
 }
 
 // A line that could not be written: the file is closed and cut back to
-// whole lines, the write stops.
-void write_failure_box(int iunit, int index) {
+// whole lines, the write stops. The box counts the data the file keeps
+// (a table's two heading lines are no data).
+void write_failure_box(int iunit, const Format& w) {
   errorhead(writer_header);
-  say("  WHILE WRITING " + edit::i(index, 6) + " th DATA");
+  say("  WHILE WRITING DATA");
   say("  IN FILE: " + output_name(iunit));
   if (fiocom.iopou(iunit)) {
     say("  closing the file");
     if (const auto lines = close_keeping_whole_lines(iunit)) {
       say("  THE FILE KEEPS " + edit::i(*lines, 6) + " COMPLETE LINES");
+      const long long saved = std::max(*lines - (w.table ? 2 : 0), 0LL);
+      say("  NUMBER OF SAVED DATA = " + edit::i(saved, 6) + " OF " + edit::i(fpsblk.ndata, 6));
     }
   }
   say("FILE " + output_name(iunit) + " IS CLOSED");
@@ -107,26 +112,27 @@ bool write_lines(int iunit, const Format& w, int& overflow_lines, int& first_ove
     return static_cast<bool>(*out);
   };
   if (w.table) {
-    // A failure on a heading line, before any mechanism, shows index 0.
     if (!written(" '" + output_name(iunit) + "'") || !written(table_title_line(w.layout))) {
-      write_failure_box(iunit, 0);
+      write_failure_box(iunit, w);
       return false;
     }
   }
   std::string line;
   for (int i = 1; i <= fpsblk.ndata; ++i) {
+    // A stop signal ends the run here, after a whole line.
+    end_run_if_stopped();
     const auto slot = static_cast<std::size_t>(i - 1);
     const LineWrite lw =
         w.table ? write_table_row(w.layout, fpsblk, slot, line) : write_catalogue_line(w.layout, fpsblk, slot, line);
     if (lw.overflowed() && overflow_lines++ == 0) first_overflow = i;
     if (!written(line)) {
-      write_failure_box(iunit, i);
+      write_failure_box(iunit, w);
       return false;
     }
   }
-  // Buffered lines reach the file here: a failure now concerns the last.
+  // Buffered lines reach the file here.
   if (out == nullptr || !out->flush()) {
-    write_failure_box(iunit, fpsblk.ndata);
+    write_failure_box(iunit, w);
     return false;
   }
   return true;

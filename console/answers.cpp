@@ -1,6 +1,7 @@
 #include "console/answers.hpp"
 
 #include "console/command_file.hpp"
+#include "console/cut_lines.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/run_end.hpp"
@@ -8,7 +9,15 @@
 
 namespace dorvix {
 
+namespace {
+
+constexpr Header answer_header{"read_answer", " 1.0", "07-12-2026"};
+
+}  // namespace
+
 void input_ended() {
+  // A stop signal ends the keyboard's input: the run stops for it.
+  if (stop_signal() != 0) stop_run();
   put(iocom.iuout, " ===> END OF INPUT: STOPPING EXECUTION");
   end_run(exit_input_ended);
 }
@@ -21,7 +30,16 @@ void command_file_ended() {
 
 void read_answer(int unit, std::string& line) {
   for (;;) {
-    if (units().read_line(unit, line) == ReadResult::ok) return;
+    // No answer is taken, from the keyboard or a command file, once a
+    // stop signal was caught.
+    end_run_if_stopped();
+    const long long cut_before = units().cut_lines(unit_keyboard).count;
+    if (units().read_line(unit, line) == ReadResult::ok) {
+      if (unit == unit_keyboard && units().cut_lines(unit_keyboard).count > cut_before) {
+        cut_answer_box(answer_header, units().line_number(unit_keyboard));
+      }
+      return;
+    }
     // Whatever stops the command file (its end, a closed or unreadable
     // unit) ends it; nothing else is left to answer but the keyboard.
     if (unit == iocom.iuin && iocom.lcomfop && unit != unit_keyboard) {

@@ -7,7 +7,10 @@
 //    more), the input returns to the keyboard (as the command-file exit
 //    does) and the line is read there;
 //  - when the keyboard input ends, or any other unit cannot be read, the run
-//    ends in order with a non-zero status, after one line saying so.
+//    ends in order with a non-zero status, after one line saying so;
+//  - once a stop signal was caught, no answer is read: the run ends for it;
+//  - a keyboard answer longer than a line is read is cut as a file's line
+//    is, and a warning box says so before the answer is taken.
 // A read therefore never fails: a prompt never asks for ever.
 
 #include <string>
@@ -24,7 +27,8 @@ void read_answer(int unit, std::string& line);
 // Hands the input back to the keyboard at the end of a command file.
 void command_file_ended();
 
-// Ends the run because the keyboard input ended.
+// Ends the run because the keyboard input ended (or, after a stop signal,
+// for the signal).
 [[noreturn]] void input_ended();
 
 }  // namespace dorvix

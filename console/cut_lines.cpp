@@ -1,6 +1,7 @@
 #include "console/cut_lines.hpp"
 
 #include <string>
+#include <string_view>
 
 #include "console/boxes.hpp"
 #include "console/item_lines.hpp"
@@ -8,15 +9,24 @@
 
 namespace dorvix {
 
-void cut_lines_box(const Header& h, int unit) {
-  const CutLines cut = units().cut_lines(unit);
-  if (cut.count == 0) return;
+namespace {
+
+void box(const Header& h, const CutLines& cut, std::string_view file) {
   warninghead(h);
   ItemLine().text("LINES CUT AT " + std::to_string(UnitFile::max_line) + " CHARACTERS =").integer(cut.count, 10).write();
   ItemLine().text("FIRST OF THEM IS LINE NUMBER    =").integer(cut.first, 10).write();
-  ItemLine().text("IN FILE:").text(units().name(unit)).write();
+  ItemLine().text("IN FILE:").text(file).write();
   say("=> THE REST OF THESE LINES WAS NOT READ");
   warningtail00();
 }
+
+}  // namespace
+
+void cut_lines_box(const Header& h, int unit) {
+  const CutLines cut = units().cut_lines(unit);
+  if (cut.count > 0) box(h, cut, units().name(unit));
+}
+
+void cut_answer_box(const Header& h, long long line) { box(h, {1, line}, "standard input"); }
 
 }  // namespace dorvix

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
+
+#include "console/run_end.hpp"
 
 namespace dorvix {
 
@@ -100,17 +103,22 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   lines_ = 0;
   cut_ = {};
   drained_ = 0;
+  position_ = line_end_ = 0;
   opening_ = next_opening();
   if (write) setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   stream_.clear();
   return {};
 }
 
-bool UnitFile::close() {
+bool UnitFile::close(bool whole_lines) {
   if (file_ == nullptr) return true;
   bool ok = true;
-  if (write_) ok = drain();
+  if (write_) {
+    if (whole_lines) keep_whole_lines();
+    ok = drain();
+  }
   ok = std::fclose(file_) == 0 && ok;
+  if (write_ && !ok && !failed_) note_incomplete_file();
   file_ = nullptr;
   setp(nullptr, nullptr);
   write_ = false;
@@ -177,12 +185,49 @@ bool UnitFile::rewind() {
   lines_ = 0;
   cut_ = {};
   opening_ = next_opening();  // the file starts over
+  position_ = line_end_ = 0;
   return std::fseek(file_, 0, SEEK_SET) == 0;
+}
+
+bool UnitFile::write_out(const char* text, std::size_t n) {
+  if (failed_) return false;
+  for (std::size_t done = 0; done < n;) {
+    const std::size_t k = std::fwrite(text + done, 1, n - done, file_);
+    // The end of the last line that reached the file.
+    const auto from = std::make_reverse_iterator(text + done);
+    const auto last = std::find(std::make_reverse_iterator(text + done + k), from, '\n');
+    if (last != from) line_end_ = position_ + (last.base() - (text + done));
+    position_ += static_cast<long long>(k);
+    done += k;
+    if (done == n) break;
+    if (errno != EINTR) {
+      failed_ = true;
+      note_incomplete_file();
+      return false;
+    }
+    std::clearerr(file_);
+  }
+  return true;
+}
+
+void UnitFile::keep_whole_lines() {
+  const auto begin = std::make_reverse_iterator(pbase());
+  const auto last = std::find(std::make_reverse_iterator(pptr()), begin, '\n');
+  // The buffer goes up to its last end of line while it can still be
+  // written; otherwise the file ends at the last one that reached it.
+  const bool buffered_end = !failed_ && last != begin;
+  const auto kept = buffered_end ? last.base() - pbase() : 0;
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
+  pbump(static_cast<int>(kept));
+  // (The file has no buffer of its own to write first.)
+  if (!buffered_end && position_ > line_end_ && ::ftruncate(::fileno(file_), static_cast<off_t>(line_end_)) == 0) {
+    position_ = line_end_;
+  }
 }
 
 bool UnitFile::drain() {
   const auto n = static_cast<std::size_t>(pptr() - pbase());
-  if (n > 0 && !failed_ && std::fwrite(pbase(), 1, n, file_) != n) failed_ = true;
+  if (n > 0) write_out(pbase(), n);
   drained_ += static_cast<long long>(n);
   setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   return !failed_;
@@ -190,7 +235,7 @@ bool UnitFile::drain() {
 
 bool UnitFile::write_block() {
   if (static_cast<std::size_t>(pptr() - pbase()) < buffer_size) return drain();
-  if (!failed_ && std::fwrite(pbase(), 1, buffer_size, file_) != buffer_size) failed_ = true;
+  write_out(pbase(), buffer_size);
   drained_ += static_cast<long long>(buffer_size);
   const auto rest = static_cast<std::size_t>(pptr() - pbase()) - buffer_size;
   std::memmove(buffer_.get(), buffer_.get() + buffer_size, rest);
@@ -200,6 +245,7 @@ bool UnitFile::write_block() {
 }
 
 void UnitFile::make_room(std::size_t n) {
+  end_run_if_stopped();
   write_block();
   // A request longer than the margin may still not fit.
   if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();

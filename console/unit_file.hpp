@@ -8,8 +8,10 @@
 // commit), which then need no stream call per record. Both go through the
 // same buffer, so their text stays in order.
 //
-// A write that fails (a full disk) makes the stream bad and drops the
-// text written after it; close() then reports the failure.
+// A write that fails (a full disk, a file-size limit, a pipe whose reader
+// went away) makes the stream bad and drops the text written after it;
+// close() then reports the failure, and the run's end gives it its exit
+// status.
 //
 // A file opened for writing holds an exclusive advisory lock (flock) until
 // it is closed: another run of the program that opens it for writing is
@@ -70,8 +72,11 @@ class UnitFile : private std::streambuf {
   // once its lock is held.
   OpenResult open(const std::string& path, bool write, bool must_be_new = false);
   // Writes what is buffered and closes; false when some text could not be
-  // written.
-  bool close();
+  // written. With `whole_lines` the text after the last end of line goes,
+  // so that the file ends at its last whole line: the buffer is written up
+  // to its last one, or, when it holds none or cannot be written, the file
+  // is cut back to the last one that reached it.
+  bool close(bool whole_lines = false);
   bool writing() const { return write_; }
 
   // The most characters a line read keeps; the rest of a longer line, up
@@ -96,7 +101,9 @@ class UnitFile : private std::streambuf {
 
   // Room for n characters (n <= buffer_size) after the text written so
   // far: a pointer to the first of them. commit(end) then keeps the
-  // characters written there, up to `end`.
+  // characters written there, up to `end`. When the buffer must go to the
+  // file first and a stop signal was caught, the run ends there: the
+  // writers of room write whole records, so the file ends at one.
   char* room(std::size_t n) {
     if (static_cast<std::size_t>(epptr() - pptr()) < n) make_room(n);
     return pptr();
@@ -133,6 +140,11 @@ class UnitFile : private std::streambuf {
   void make_room(std::size_t n);
   // Writes the buffered text; an empty buffer afterwards either way.
   bool drain();
+  // Writes n characters to the file, again after an interruption; false
+  // (and the file failed) when they cannot all be written.
+  bool write_out(const char* text, std::size_t n);
+  // Drops the text after the last end of line (see close).
+  void keep_whole_lines();
   bool refill();
 
   std::FILE* file_ = nullptr;
@@ -145,6 +157,10 @@ class UnitFile : private std::streambuf {
   long long lines_ = 0;
   CutLines cut_;
   long long drained_ = 0;  // characters written from the buffer to the file
+  // Where the next text goes in the file, and the end of its last line
+  // there (both from its start or last rewind).
+  long long position_ = 0;
+  long long line_end_ = 0;
   long long opening_ = 0;
   std::ostream stream_;
 };

@@ -1,9 +1,14 @@
 #include "console/units.hpp"
 
+#include <unistd.h>
+
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
+
+#include "console/run_end.hpp"
 
 namespace dorvix {
 
@@ -18,11 +23,39 @@ bool equals_nocase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The process's standard input. The stream library's own buffer would
+// wait on through a stop signal; this one gives up its wait, which then
+// reads as the end of the input.
+class StandardInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    for (;;) {
+      if (!wait_for_input(STDIN_FILENO)) return traits_type::eof();
+      const ssize_t n = ::read(STDIN_FILENO, text_.data(), text_.size());
+      if (n > 0) {
+        setg(text_.data(), text_.data(), text_.data() + n);
+        return traits_type::to_int_type(text_[0]);
+      }
+      if (n == 0 || (errno != EINTR && errno != EAGAIN)) return traits_type::eof();
+    }
+  }
+
+ private:
+  std::array<char, 1 << 16> text_{};
+};
+
+std::istream& standard_input() {
+  static StandardInput buffer;
+  static std::istream in(&buffer);
+  return in;
+}
+
 // One keyboard line, kept to its first UnitFile::max_line characters like
 // a line of a file (an endless line, such as a device given as input, must
-// not exhaust the memory).
-ReadResult getline_from(std::istream& in, std::string& line) {
+// not exhaust the memory); `cut` tells whether some was passed over.
+ReadResult getline_from(std::istream& in, std::string& line, bool& cut) {
   line.clear();
+  cut = false;
   std::istream::sentry ready(in, true);
   if (!ready) return in.eof() ? ReadResult::end_of_file : ReadResult::error;
   std::streambuf& text = *in.rdbuf();
@@ -39,9 +72,18 @@ ReadResult getline_from(std::istream& in, std::string& line) {
     }
     any = true;
     if (c == '\n') break;
-    if (line.size() < UnitFile::max_line) line.push_back(std::char_traits<char>::to_char_type(c));
+    if (line.size() <= UnitFile::max_line) {
+      line.push_back(std::char_traits<char>::to_char_type(c));
+    } else {
+      cut = true;
+    }
   }
+  // One character more than is kept: a carriage return there is no loss.
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > UnitFile::max_line) {
+    line.resize(UnitFile::max_line);
+    cut = true;
+  }
   return ReadResult::ok;
 }
 
@@ -55,7 +97,7 @@ FileStatus file_status(std::string_view text) {
   return FileStatus::unknown;
 }
 
-UnitTable::UnitTable() : keyboard_(&std::cin), screen_(&std::cout) {}
+UnitTable::UnitTable() : keyboard_(&standard_input()), screen_(&std::cout) {}
 
 void UnitTable::set_console(std::istream& keyboard, std::ostream& screen) {
   keyboard_ = &keyboard;
@@ -63,7 +105,7 @@ void UnitTable::set_console(std::istream& keyboard, std::ostream& screen) {
 }
 
 void UnitTable::reset_console() {
-  keyboard_ = &std::cin;
+  keyboard_ = &standard_input();
   screen_ = &std::cout;
 }
 
@@ -106,12 +148,21 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status)
   return r;
 }
 
-void UnitTable::close(int unit) {
+bool UnitTable::close(int unit, bool whole_lines) {
   auto it = files_.find(unit);
-  if (it == files_.end()) return;
-  it->second.file->close();
+  if (it == files_.end()) return true;
+  const bool ok = it->second.file->close(whole_lines);
   last_output_ = {};
   files_.erase(it);
+  return ok;
+}
+
+std::vector<int> UnitTable::written_units() const {
+  std::vector<int> written;
+  for (const auto& [unit, file] : files_) {
+    if (file.file->writing()) written.push_back(unit);
+  }
+  return written;
 }
 
 void UnitTable::close_all() {
@@ -149,11 +200,13 @@ bool UnitTable::at_end(int unit) {
 }
 
 long long UnitTable::line_number(int unit) const {
+  if (unit == unit_keyboard) return keyboard_lines_;
   auto it = files_.find(unit);
   return it == files_.end() ? 0 : it->second.file->line_number();
 }
 
 CutLines UnitTable::cut_lines(int unit) const {
+  if (unit == unit_keyboard) return keyboard_cut_;
   auto it = files_.find(unit);
   return it == files_.end() ? CutLines{} : it->second.file->cut_lines();
 }
@@ -162,7 +215,15 @@ ReadResult UnitTable::read_line(int unit, std::string& line) {
   ++exchanges_;
   if (unit == unit_keyboard) {
     screen_->flush();
-    return getline_from(*keyboard_, line);
+    line.clear();
+    if (stop_signal() != 0) return ReadResult::end_of_file;
+    bool cut = false;
+    const ReadResult r = getline_from(*keyboard_, line, cut);
+    if (r == ReadResult::ok) {
+      ++keyboard_lines_;
+      if (cut && keyboard_cut_.count++ == 0) keyboard_cut_.first = keyboard_lines_;
+    }
+    return r;
   }
   auto it = files_.find(unit);
   if (it == files_.end() || it->second.status != FileStatus::old_file) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/unit_file.hpp"
 
@@ -38,7 +39,10 @@ class UnitTable {
 
   // Redirects the console units (tests use string streams).
   void set_console(std::istream& keyboard, std::ostream& screen);
-  void reset_console();  // back to std::cin / std::cout
+  // Back to the process's standard input and output. The standard input
+  // is read by a buffer of the run's own, whose wait for a line a stop
+  // signal ends (see wait_for_input).
+  void reset_console();
   std::istream& keyboard() { return *keyboard_; }
   std::ostream& screen() { return *screen_; }
 
@@ -50,21 +54,29 @@ class UnitTable {
   // The other unit connected to the file `path` names where either
   // connection writes (opening it under `status` would be refused), or 0.
   int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
-  void close(int unit);
+  // Closes `unit`; false when text written to it could not all reach the
+  // file. With `whole_lines` a file written ends at its last whole line
+  // (UnitFile::close).
+  bool close(int unit, bool whole_lines = false);
   void close_all();
+  // The units of the files open for writing, in order.
+  std::vector<int> written_units() const;
   bool is_open(int unit) const;
   // Name of the file connected to `unit` ("" when none).
   std::string name(int unit) const;
   bool rewind(int unit);
   // True when the file read on `unit` has no line left (or none is open).
   bool at_end(int unit);
-  // Number of the line read last from `unit`, from 1 (0 when none).
+  // Number of the line read last from `unit`, from 1 (0 when none); the
+  // keyboard counts its lines too.
   long long line_number(int unit) const;
-  // The lines of the file read on `unit` that were cut, so far.
+  // The lines of the file read on `unit` (or of the keyboard) that were
+  // cut, so far.
   CutLines cut_lines(int unit) const;
 
   // One line without its end of line (a trailing carriage return is
   // dropped too). Screen output is flushed before the keyboard is read.
+  // Once a stop signal was caught, the keyboard has no line left.
   ReadResult read_line(int unit, std::string& line);
 
   // One line; the end of line is added.
@@ -95,6 +107,8 @@ class UnitTable {
   std::ostream* screen_;
   std::map<int, File> files_;
   long long exchanges_ = 0;
+  long long keyboard_lines_ = 0;
+  CutLines keyboard_cut_;
   // The file output_file() found last, until a unit is opened or closed.
   struct LastOutput {
     int unit = 0;

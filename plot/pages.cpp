@@ -17,7 +17,8 @@ namespace {
 constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
 
 // A plot file that could not be written to its end (a full disk): the
-// drawing it holds stops short, and its trailer may be missing.
+// drawing it holds stops short at its last whole line, without its
+// trailer.
 void plot_write_failure_box(const std::string& name) {
   errorhead(psend_header);
   ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
@@ -56,7 +57,7 @@ void psend() {
   std::ostream* out = units().output(psparams.ipsunit);
   const bool written = out != nullptr && static_cast<bool>(out->flush());
   const std::string name = units().name(psparams.ipsunit);
-  units().close(psparams.ipsunit);
+  units().close(psparams.ipsunit, !written);
   if (!written) plot_write_failure_box(name);
 }
 

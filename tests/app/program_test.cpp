@@ -1,9 +1,11 @@
 // The program from start to quit: start-up, the top menu, the listing of
-// the empty store, the Si-Sh file, command files, the ways a run ends, and
-// the files it may not spoil: a file-size limit, files named in a command
-// file, files another run writes, lines too long to read.
+// the empty store, the Si-Sh file, command files, the ways a run ends (a
+// stop signal, a console that goes away), and the files it may not spoil:
+// a file-size limit, files named in a command file, files another run
+// writes, lines too long to read.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +22,7 @@
 #include "catalogue/real_data.hpp"
 #include "console/dialogue_helpers.hpp"
 #include "console/edit.hpp"
+#include "console/run_end.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix {
@@ -416,8 +419,13 @@ Lines open_failure(const std::string& name, std::size_t width, const std::string
 const Lines keyboard_again{" Command file commands.txt closed", " Standard input redirected from keyboard",
                            " Level 2 standard output enabled"};
 
+bool ends_with(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 // A limit on the size of files ends no run: the plot written past it is
-// reported when it is closed, and the run goes on to its quit.
+// reported when it is closed, ends at its last whole line, and the run
+// goes on to its quit, whose exit status tells that a file is incomplete.
 TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
   TempDir dir;
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
@@ -428,9 +436,79 @@ TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
   const ProgramRun run =
       run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "99", "9999", ""}}),
                  100 << 10);
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, exit_file_incomplete);
   EXPECT_TRUE(has_block(run.lines, {" WHILE WRITING PLOT FILE seis.fm.ps", " ==> THE PLOT FILE IS INCOMPLETE"}));
-  EXPECT_EQ(std::filesystem::file_size(dir / "seis.fm.ps"), 100u << 10);
+  // The plot ends at the last whole line within the limit.
+  const std::string plot = read_file(dir / "seis.fm.ps");
+  EXPECT_GT(plot.size(), (100u << 10) - 100);
+  EXPECT_TRUE(ends_with(plot, "\n"));
+  expect_renders(dir / "seis.fm.ps");
+}
+
+// A run cut short ends in order. A stop signal, wherever it comes: while
+// a catalogue of 59999 lines is written, while a plot is drawn, while the
+// run waits for an answer (the keyboard kept open: it would wait for
+// ever); the file written ends at a whole line of what it was to hold and
+// the status is 128 + the signal's number. A console whose reader stops
+// reading (`dorvix < answers | head -c 100000`) during a listing: the run
+// goes on without it to its quit and writes the catalogue whole. The plot
+// gets its trailer in every case.
+TEST(Program, ARunCutShortEndsInOrder) {
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  std::string big;
+  for (std::size_t k = 0; k < 59999; ++k) big += scedc[k % scedc.size()] + "\n";
+  const Lines plot{"", "10", "", "seis.ps"};
+  const Lines write{"1200", "1001", "out.hash"};
+  const struct {
+    std::string name;  // of the signal ("" none)
+    int signal;
+    Lines answers;
+    std::string watched;  // the signal comes once this file is not empty ("": once it exists)
+    int status;
+  } cases[] = {
+      {"SIGINT", SIGINT, join({plot, read_script("1001", "big.hash"), write}), "out.hash", 130},
+      {"SIGTERM", SIGTERM, join({{""}, read_script("1001", "big.hash"), {"3000", "1000", "", "seis.ps", ""}}),
+       "seis.ps", 143},
+      {"SIGHUP", SIGHUP, plot, "", 129},
+      {"", 0, join({plot, read_script("1001", "big.hash"), {"1100"}, write, {"", "99", "9999", ""}}), "",
+       exit_console_lost},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_file(dir / "big.hash", big);
+    RunEvents events;
+    events.keep_input_open = c.signal != 0;
+    events.close_output_after = c.signal == 0 ? 100000 : 0;
+    events.signal = c.signal;
+    events.when = [&] {
+      std::error_code ec;
+      return c.watched.empty() ? std::filesystem::exists(dir / "seis.ps")
+                               : std::filesystem::file_size(dir / c.watched, ec) > 0 && !ec;
+    };
+    std::string input;
+    for (const auto& a : c.answers) input += a + "\n";
+    const BoundedRun run = run_bounded(DORVIX_BINARY, dir.path(), input, 120, std::size_t{1} << 28, 0, events);
+    ASSERT_FALSE(run.timed_out);
+    const Lines lines = split_lines(run.output);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, c.status);
+    if (c.signal != 0) {
+      EXPECT_TRUE(has(lines, " ===> SIGNAL " + c.name + ": STOPPING EXECUTION"));
+    }
+    if (std::filesystem::exists(dir / "out.hash")) {
+      const std::string written = read_file(dir / "out.hash");
+      if (c.signal == 0) {
+        EXPECT_TRUE(same_text(written, big));
+      } else {
+        EXPECT_TRUE(ends_with(written, "\n"));
+        EXPECT_TRUE(big.starts_with(written)) << written.size() << " bytes";
+        EXPECT_TRUE(has(lines, " ===> FILE out.hash ENDS AT ITS LAST WHOLE LINE"));
+      }
+    }
+    EXPECT_TRUE(ends_with(read_file(dir / "seis.ps"), "%%EOF\n"));
+    expect_renders(dir / "seis.ps");
+  }
 }
 
 // The README's command file run twice: the second time out.hash exists,
@@ -692,7 +770,8 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
 
 // Every reader tells, in one box, how many of its file's lines were too
 // long to read whole and which was the first: the polygon, the catalogue
-// and the command file, then the map's column file and line file.
+// and the command file, then the map's column file and line file; and an
+// answer typed too long is told at once in the same box.
 TEST(Program, EveryReaderReportsTheLinesItCut) {
   TempDir dir;
   const std::string blanks(3 << 20, ' ');
@@ -703,10 +782,11 @@ TEST(Program, EveryReaderReportsTheLinesItCut) {
   write_file(dir / "coast.usgs", "       34.0            -117.0" + blanks + "\n       35.0            -118.0\n");
   write_file(dir / "commands.txt",
              "1000\n100\n10\ny\n250\ny\n252\nccw.txt\n99\n1001\ncat.hash\n5000" + blanks + "\n5002\n");
-  // The keyboard closes the three boxes of the command file's readers.
-  const ProgramRun run = run_dorvix(
-      dir, {"", "5000", "5001", "commands.txt", "", "", "", "2001", "340", "y", "1000", "", "map.ps", "200",
-            "points.txt", "", "", "", "", "99", "4", "coast.usgs", "", "99", "99", "9999", ""});
+  // The keyboard closes the three boxes of the command file's readers; its
+  // last answer is cut too, and told before it is taken.
+  const Lines keyboard{"", "5000", "5001", "commands.txt", "", "", "", "2001", "340", "y", "1000", "", "map.ps", "200",
+                       "points.txt", "", "", "", "", "99", "4", "coast.usgs", "", "99", "99", "9999" + blanks, "", ""};
+  const ProgramRun run = run_dorvix(dir, keyboard);
   EXPECT_EQ(run.status, 0);
   // The pause resumes the commands only while the command file goes on:
   // the box of the command file itself comes once it has ended.
@@ -719,7 +799,8 @@ TEST(Program, EveryReaderReportsTheLinesItCut) {
               {"fpsreadex1", "cat.hash", 2, resume},
               {"endaltsi", "commands.txt", 12, go_on},
               {"getfreal", "points.txt", 4, go_on},
-              {"contours1", "coast.usgs", 1, go_on}};
+              {"contours1", "coast.usgs", 1, go_on},
+              {"read_answer", "standard input", static_cast<int>(keyboard.size()) - 2, go_on}};
   for (const auto& c : cuts) {
     EXPECT_TRUE(has_block(run.lines, join({warning_head(c.routine),
                                            {" LINES CUT AT 1048576 CHARACTERS =          1",
@@ -728,7 +809,7 @@ TEST(Program, EveryReaderReportsTheLinesItCut) {
                                             c.pause}})))
         << c.file;
   }
-  EXPECT_EQ(count(run.lines, " => THE REST OF THESE LINES WAS NOT READ"), 5u);
+  EXPECT_EQ(count(run.lines, " => THE REST OF THESE LINES WAS NOT READ"), 6u);
   // The long catalogue line was read all the same: its columns come first.
   EXPECT_TRUE(has(run.lines, " | Nb of data |          3 |          3 |"));
 }

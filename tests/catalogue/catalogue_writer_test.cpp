@@ -75,8 +75,7 @@ TEST_F(Writer, AFailedWriteIsReportedAndClosesTheFile) {
   type({"1001", "", "99"});
   fpswrite1(1, setup::menu_from_passed);
   const Lines l = screen_lines();
-  const Lines box{"   WHILE WRITING      1 th DATA", "   IN FILE: out.hash" + std::string(32, ' '),
-                  "   closing the file"};
+  const Lines box{"   WHILE WRITING DATA", "   IN FILE: out.hash" + std::string(32, ' '), "   closing the file"};
   EXPECT_NE(std::search(l.begin(), l.end(), box.begin(), box.end()), l.end());
   EXPECT_TRUE(has(l, " FILE out.hash" + std::string(32, ' ') + " IS CLOSED"));
   EXPECT_FALSE(has(l, " WRITING COMPLETED"));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "console/run_end.hpp"
 #include "generated_catalogue.hpp"
 #include "support/program_run.hpp"
 #include "real_data.hpp"
@@ -53,14 +54,17 @@ TEST(Writing, AWriteCutShortKeepsOnlyWholeLines) {
   write_file(dir / "scedc.hash", scedc);
   // The file-size limit of `ulimit -f 100` (100 KiB), far below the
   // catalogue: the write fails part way, as on a full disk, and the run
-  // goes on to its quit.
+  // goes on to its quit, whose status tells that a file is incomplete.
+  // The box counts what the file keeps.
   const ProgramRun run =
       run_dorvix(dir, script({read_script("1001", "scedc.hash"), {"1200", "1001", "out.hash", "", "99", "9999"}}),
                  100 << 10);
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, exit_file_incomplete);
   const std::size_t line_size = 115;
   EXPECT_TRUE(same_text(read_file(dir / "out.hash"), scedc.substr(0, 890 * line_size)));
+  EXPECT_TRUE(has_block(run.lines, {"   WHILE WRITING DATA", "   IN FILE: " + padded("out.hash", 40)}));
   EXPECT_TRUE(has_block(run.lines, {"   THE FILE KEEPS    890 COMPLETE LINES",
+                                    "   NUMBER OF SAVED DATA =    890 OF   6091",
                                     " FILE " + padded("out.hash", 40) + " IS CLOSED"}));
 }
 

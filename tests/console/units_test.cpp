@@ -184,5 +184,29 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
   EXPECT_EQ(testing::read_file(path), expected);
 }
 
+// A file closed at a stop ends at its last whole line, whether the rest
+// of its last line is buffered or some of it reached the file already.
+TEST(UnitFile, ClosedAtWholeLinesEndsAtTheLastEndOfLine) {
+  testing::TempDir dir;
+  const auto path = (dir / "cut.txt").string();
+  const std::string long_line(UnitFile::buffer_size + 5000, 'x');
+  const struct {
+    std::string text, kept;
+  } cases[] = {
+      {"a\nb\nc", "a\nb\n"},
+      {"a\nb\n", "a\nb\n"},
+      {"abc", ""},
+      {"a\n" + long_line, "a\n"},                      // part of the last line on the file
+      {long_line + "\n" + long_line, long_line + "\n"},  // and a whole line before it
+  };
+  for (const auto& c : cases) {
+    UnitFile file;
+    ASSERT_TRUE(file.open(path, true));
+    file.put(c.text.data(), c.text.size());
+    EXPECT_TRUE(file.close(true));
+    EXPECT_EQ(testing::read_file(path), c.kept) << c.text.size();
+  }
+}
+
 }  // namespace
 }  // namespace dorvix

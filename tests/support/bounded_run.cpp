@@ -9,40 +9,58 @@
 
 #include <array>
 #include <chrono>
+#include <thread>
 
 #include "support/tools.hpp"
 
 namespace dorvix::testing {
 
 BoundedRun run_bounded(const std::string& program, const std::filesystem::path& dir, const std::string& input,
-                       double seconds, std::size_t max_output, std::uintmax_t file_size_limit) {
+                       double seconds, std::size_t max_output, std::uintmax_t file_size_limit,
+                       const RunEvents& events) {
   BoundedRun run;
   TempDir scratch;  // the input lives outside the run's directory
   const auto input_file = scratch / "input";
   write_file(input_file, input);
 
   int out[2];
+  int keyboard[2] = {-1, -1};  // the input kept open, written as the run reads it
   if (::pipe(out) != 0) return run;
+  if (events.keep_input_open && ::pipe(keyboard) != 0) return run;
   const pid_t pid = ::fork();
   if (pid < 0) return run;
   if (pid == 0) {
-    const int in = ::open(input_file.c_str(), O_RDONLY);
+    const int in = events.keep_input_open ? keyboard[0] : ::open(input_file.c_str(), O_RDONLY);
     if (in < 0 || ::chdir(dir.c_str()) != 0) ::_exit(127);
+    for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ}) ::signal(s, SIG_DFL);
     if (file_size_limit != 0) {
       const rlimit limit{static_cast<rlim_t>(file_size_limit), static_cast<rlim_t>(file_size_limit)};
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
-      ::signal(SIGXFSZ, SIG_DFL);
     }
     ::dup2(in, 0);
     ::dup2(out[1], 1);
     ::dup2(out[1], 2);
     ::close(in);
+    if (events.keep_input_open) ::close(keyboard[1]);
     ::close(out[0]);
     ::close(out[1]);
     ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
   ::close(out[1]);
+  // A run that ends before it has read all its answers fails the write of
+  // the rest, which must not end this process.
+  struct sigaction ignore {}, before {};
+  ignore.sa_handler = SIG_IGN;
+  if (events.keep_input_open) {
+    ::close(keyboard[0]);
+    ::sigaction(SIGPIPE, &ignore, &before);
+  }
+  std::size_t typed = events.keep_input_open ? 0 : input.size();
+  bool reading = true;
+  bool signalled = events.signal == 0;
+  int status = 0;
+  bool exited = false;
 
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   std::array<char, 1 << 16> buffer{};
@@ -52,8 +70,30 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       run.timed_out = true;
       break;
     }
-    pollfd p{out[0], POLLIN, 0};
-    if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
+    if (!signalled && events.when()) {
+      ::kill(pid, events.signal);
+      signalled = true;
+    }
+    if (!reading) {  // the output is closed: the end of the process is awaited
+      if (::waitpid(pid, &status, WNOHANG) == pid) {
+        exited = true;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+      continue;
+    }
+    std::array<pollfd, 2> p{pollfd{out[0], POLLIN, 0}, pollfd{keyboard[1], POLLOUT, 0}};
+    const nfds_t watched = typed < input.size() ? 2 : 1;
+    if (::poll(p.data(), watched, signalled ? static_cast<int>(left.count()) : 0) < 0) continue;
+    if (!signalled && p[0].revents == 0 && p[1].revents == 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+      continue;
+    }
+    if (watched == 2 && (p[1].revents & (POLLOUT | POLLERR)) != 0) {
+      const ssize_t n = ::write(keyboard[1], input.data() + typed, input.size() - typed);
+      typed = n > 0 ? typed + static_cast<std::size_t>(n) : input.size();  // a run that reads no more
+    }
+    if (p[0].revents == 0) continue;
     const ssize_t n = ::read(out[0], buffer.data(), buffer.size());
     if (n <= 0) break;
     run.output.append(buffer.data(), static_cast<std::size_t>(n));
@@ -61,11 +101,17 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       run.overflowed = true;
       break;
     }
+    if (events.close_output_after != 0 && run.output.size() >= events.close_output_after) {
+      ::close(out[0]);
+      out[0] = -1;
+      reading = false;
+    }
   }
   if (run.timed_out || run.overflowed) ::kill(pid, SIGKILL);
-  ::close(out[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  if (out[0] >= 0) ::close(out[0]);
+  if (keyboard[1] >= 0) ::close(keyboard[1]);
+  if (!exited) ::waitpid(pid, &status, 0);
+  if (events.keep_input_open) ::sigaction(SIGPIPE, &before, nullptr);
   if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   return run;

@@ -2,11 +2,13 @@
 // Runs the program with a time limit and a bound on its output, so that a
 // run that never ends or writes without end fails quickly instead of
 // holding the machine; optionally under a limit on the size of the files
-// it writes, as `ulimit -f` sets it.
+// it writes, as `ulimit -f` sets it, and with things done to it while it
+// runs: a signal sent, its output closed early.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace dorvix::testing {
@@ -19,10 +21,26 @@ struct BoundedRun {
   std::string output;       // standard output and standard error together
 };
 
+// What a test does to the program while it runs. The program starts with
+// the signals' default actions, as a shell starts it in the foreground.
+struct RunEvents {
+  // The standard input stays open after the answers, a keyboard that types
+  // no more: the run waits for its next answer instead of meeting the end
+  // of its input.
+  bool keep_input_open = false;
+  // The output is read up to this many bytes and then closed, as a reader
+  // such as `head -c` does (0: read to its end).
+  std::size_t close_output_after = 0;
+  // `signal` is sent once `when` holds (asked every 100 microseconds or so).
+  int signal = 0;
+  std::function<bool()> when;
+};
+
 // Runs `program` in `dir` with `input` on its standard input. A non-zero
 // `file_size_limit` (bytes) is set on the program, whose signal for a
 // write past it then has its default action.
 BoundedRun run_bounded(const std::string& program, const std::filesystem::path& dir, const std::string& input,
-                       double seconds, std::size_t max_output, std::uintmax_t file_size_limit = 0);
+                       double seconds, std::size_t max_output, std::uintmax_t file_size_limit = 0,
+                       const RunEvents& events = {});
 
 }  // namespace dorvix::testing
