@@ -16,7 +16,6 @@
 #include <sstream>
 #include <string>
 
-#include "catalogue/angles.hpp"
 #include "console/iocom.hpp"
 #include "console/units.hpp"
 #include "map/line_files.hpp"
@@ -41,7 +40,6 @@ void start_up() {
   static std::ostringstream sink;
   static const bool done = [] {
     units().set_console(keyboard, sink);
-    trigoset();
     GridValues grid;
     sllgrid3(grid, setup::initialise);
     int iproj = 0;

@@ -3,11 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <iostream>
 #include <memory>
 #include <random>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/nodal_plane.hpp"
 #include "catalogue/store.hpp"
 
@@ -16,9 +14,6 @@ namespace {
 using namespace dorvix;
 
 void BM_SecondPlaneOfAFullStore(benchmark::State& state) {
-  std::cout.setstate(std::ios::failbit);  // trigoset reports on the console
-  trigoset();
-  std::cout.clear();
   auto blk = std::make_unique<FpsBlk>();
   std::mt19937 gen(1);
   std::uniform_real_distribution<float> strike(0, 360), dip(0, 90), rake(-180, 180);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
 #include "console/iocom.hpp"
 #include "console/units.hpp"
 #include "plot/device.hpp"
@@ -39,7 +38,6 @@ void BM_deline(benchmark::State& state) {
 BENCHMARK(BM_deline)->Arg(1)->Arg(2);
 
 void BM_detext2(benchmark::State& state) {
-  trigoset();
   const auto file = bench::open_scratch_plot(static_cast<int>(state.range(0)));
   plt2blk.justif = 6;
   plt2blk.txtangle = 30;

@@ -28,11 +28,6 @@ using namespace dorvix;
 // Opens a scratch plot file in the Compressed dialect with the default
 // attributes and a frame of 1 cm per user unit in subplot 1.
 std::filesystem::path open_scratch(int dialect = dialect_compressed) {
-  static const bool angles_set = [] {
-    trigoset();  // as at start-up; says so once
-    return true;
-  }();
-  (void)angles_set;
   const auto file = dorvix::bench::open_scratch_plot(dialect);
   int s = 1;
   ssubplot(s, setup::passed);

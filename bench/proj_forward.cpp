@@ -163,7 +163,6 @@ std::ostringstream quiet;
 
 bool register_all() {
   dorvix::units().set_console(std::cin, quiet);
-  dorvix::trigoset();
   for (const Setting& s : settings()) {
     const std::string name = "code" + std::string(s.code < 10 ? "0" : "") + std::to_string(s.code) + "/" +
                              std::string(dorvix::find_projection_code(s.code)->routine);

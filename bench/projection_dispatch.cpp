@@ -77,7 +77,6 @@ std::ostringstream quiet;
 
 bool register_all() {
   dorvix::units().set_console(std::cin, quiet);
-  dorvix::trigoset();
   int iproj = 0;
   dorvix::sprojll2(iproj, dorvix::setup::initialise);
   for (const int code : {3, 8, 15, 24}) {

@@ -269,7 +269,7 @@ bool cell_direction(real lon, real lat, real azimuth, real& angle) {
 // The direction from one step along the azimuth, ahead or behind.
 real step_direction(real lon, real lat, real x, real y, real azimuth) {
   const LonLat ahead = destination(lon, lat, azimuth, direction_step);
-  const LonLat behind = destination(lon, lat, azimuth + trig.pi, direction_step);
+  const LonLat behind = destination(lon, lat, azimuth + anglerad.pi(), direction_step);
   std::array<real, 2> px{}, py{};
   const std::array<real, 2> plon{static_cast<real>(ahead.lon), static_cast<real>(behind.lon)};
   const std::array<real, 2> plat{static_cast<real>(ahead.lat), static_cast<real>(behind.lat)};
@@ -289,7 +289,7 @@ real step_direction(real lon, real lat, real x, real y, real azimuth) {
       shortest = length;
     }
   }
-  if (best < 0) return trig.pi2 - azimuth;
+  if (best < 0) return anglerad.half_pi() - azimuth;
   const auto j = static_cast<std::size_t>(best);
   return static_cast<real>(std::atan2(dy[j], dx[j]));
 }

@@ -159,7 +159,7 @@ void stress_directions(const MapData& d, real threshold, const WindowTurn& turn)
     if (on_map_page(x, y)) {
       const real lon = rad(turn.nearest(d.rlong[j])), lat = rad(d.rlat[j]);
       real shmax = map_direction(lon, lat, x, y, azsh);
-      real shmin = map_direction(lon, lat, x, y, azsh + trig.pi2);
+      real shmin = map_direction(lon, lat, x, y, azsh + anglerad.half_pi());
       dmapsh2(d.xd.subspan(j, 1), d.yd.subspan(j, 1), one(shmax), one(shmin), std::span(&isv, 1), 1);
     }
     if (d.lsish) {

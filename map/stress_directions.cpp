@@ -80,7 +80,7 @@ void siap2sv(std::span<real> azsh, std::span<int> isv, std::span<const real> az1
     std::array<real, 3> a{std::fabs(pl1[j]), std::fabs(pl2[j]), std::fabs(pl3[j])};
     for (int k = 1; k <= 3; ++k) {
       int istat = 0;
-      crevin2("plunge", a[static_cast<std::size_t>(k - 1)], 0.0f, trig.pi2s, "siap2sv", 1, istat);
+      crevin2("plunge", a[static_cast<std::size_t>(k - 1)], 0.0f, anglerads.half_pi(), "siap2sv", 1, istat);
       if (istat != 0) plunge_box(k, i);
     }
     const Regime r = regime_of(a);
@@ -90,9 +90,9 @@ void siap2sv(std::span<real> azsh, std::span<int> isv, std::span<const real> az1
     } else if (r.ihmin == 2 && r.isv == 1) {
       azsh[j] = az2[j];
     } else if (r.ihmin == 2 && r.isv == 3) {
-      azsh[j] = az2[j] + trig.pi2;
+      azsh[j] = az2[j] + anglerad.half_pi();
     } else if (r.ihmin == 3) {
-      azsh[j] = az3[j] + trig.pi2;
+      azsh[j] = az3[j] + anglerad.half_pi();
     } else {
       combination_box(r.ihmin, r.isv, i);
     }

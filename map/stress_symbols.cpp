@@ -88,7 +88,7 @@ void draw_pair(const Shape& s, real xc, real yc, real dx, real angle) {
   transl2d1(p.x, p.y, p.x, p.y, p.n, xc + dx, yc);
   rot2daff(p.x, p.y, p.x, p.y, p.n, xc, yc, angle);
   uspolygon(p.x, p.y, p.n);
-  rot2daff(p.x, p.y, p.x, p.y, p.n, xc, yc, trig.pi);
+  rot2daff(p.x, p.y, p.x, p.y, p.n, xc, yc, anglerad.pi());
   uspolygon(p.x, p.y, p.n);
 }
 
@@ -162,7 +162,7 @@ void dmapsh2(std::span<const real> x, std::span<const real> y, std::span<const r
   const auto count = static_cast<std::size_t>(std::max(n, 0));
   std::vector<real> shmax(count), shmin(count);
   for (std::size_t j = 0; j < count; ++j) {
-    shmax[j] = trig.pi2 - azsh[j];
+    shmax[j] = anglerad.half_pi() - azsh[j];
     shmin[j] = -azsh[j];
   }
   dmapsh2(x, y, shmax, shmin, isv, n);

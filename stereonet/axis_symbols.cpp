@@ -100,7 +100,7 @@ struct LowerAxis {
   bool turned;
 };
 LowerAxis lower(real az, real pl) {
-  if (pl < -horizontal_plunge) return {az + trig.pi, -pl, true};
+  if (pl < -horizontal_plunge) return {az + anglerad.pi(), -pl, true};
   return {az, std::fmax(pl, 0.0f), false};
 }
 

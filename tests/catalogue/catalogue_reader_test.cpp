@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/extraction_criteria.hpp"
 #include "catalogue/store.hpp"
 #include "console/data_files.hpp"
@@ -21,7 +20,6 @@ class Reader : public DialogueTest {
  protected:
   void SetUp() override {
     DialogueTest::SetUp();
-    trigoset();
     initfio(1, 2, 0);
     fpsreadex1(1, setup::initialise);
     // The middle line lies south of 34 N.

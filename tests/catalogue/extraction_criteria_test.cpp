@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "console/dialogue_helpers.hpp"
 
@@ -18,7 +17,6 @@ class Criteria : public DialogueTest {
  protected:
   void SetUp() override {
     DialogueTest::SetUp();
-    trigoset();
     seistest2 = SeisTest2{};
     setseistest6(setup::initialise);
     screen();

@@ -1,7 +1,6 @@
 #pragma once
-// Geometry tests run with the angle constants set, as after start-up, and
-// with the in-memory console (boxes of the geometry routines are checked
-// as transcripts).
+// Geometry tests run with the in-memory console (boxes of the geometry
+// routines are checked as transcripts).
 
 #include <cmath>
 #include <string>
@@ -12,14 +11,7 @@
 
 namespace dorvix::testing {
 
-class GeometryTest : public ConsoleTest {
- protected:
-  void SetUp() override {
-    ConsoleTest::SetUp();
-    trigoset();
-    screen();
-  }
-};
+class GeometryTest : public ConsoleTest {};
 
 // Units in the last place between two floats.
 inline long ulps_apart(float a, float b) {

@@ -396,7 +396,6 @@ TEST_F(MapDirectionsTest, RingsAroundEverySingularPlaceAgreeWithProjAndGeod) {
   for (const Scan& s : scans) {
     SCOPED_TRACE(s.label);
     reset_projection_state();
-    trigoset();
     set_start_up_parameters();
     projtype.iproj = s.code;
     s.set_up();

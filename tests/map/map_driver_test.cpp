@@ -39,7 +39,6 @@ const std::string sish_title =
 // A row as the layout gives it: 07:05 after five blanks, a strike of 359.6 as "360.",
 // an SHmax azimuth of 270 degrees folded to 90, and of 359.96 to 0.0.
 TEST(SishFile, HeaderAndRowLayout) {
-  trigoset();
   EXPECT_EQ(sish_header(), sish_title);
   EXPECT_EQ(sish_header().size(), 109u);
   SishRow r{"2010-06-01", "07:05", 43.61f, -120.2f, 7.24f, 359.6f, 45.0f, -90.4f};
@@ -65,7 +64,6 @@ TEST(SishFile, HeaderAndRowLayout) {
 // over seeded random rows: values within their fields and beyond them,
 // negative zeros, azimuths at the ends of their ranges.
 TEST(SishFile, RowsEditedInPlaceMatchTheirFieldsEditedAsTexts) {
-  trigoset();
   const unsigned seed = 25;
   std::mt19937 random(seed);
   std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
@@ -343,7 +341,6 @@ double fit_residual(const std::vector<std::pair<double, double>>& paper, const s
 TEST(MapDriver, EpicentresLieWhereProjPutsThem) {
   DORVIX_REQUIRE_TOOL("proj");
   DORVIX_REQUIRE_TOOL("gs");
-  trigoset();  // the points' radians
   Lines catalogue;
   Points points;
   for (const CsvRow& r : real_data_table("sed_switzerland_fm.csv")) {
@@ -429,7 +426,6 @@ TEST(MapDriver, EpicentresLieWhereProjPutsThem) {
 // scale and place), nothing off the page; the Si-Sh file keeps -175.
 TEST(MapDriver, EventsAndPointsAcross180AreDrawnInTheWindowsTurn) {
   DORVIX_REQUIRE_TOOL("proj");
-  trigoset();  // the points' radians
   char b[64];
   std::snprintf(b, sizeof b, " +a=1 +b=%.10g", 6356752.5 / 6378137.0);
   struct Case {
@@ -581,7 +577,6 @@ TEST(MapDriver, BothNodalPlanesGiveTheSameStressDirections) {
 // keyboard and from a command file (whose menus show their heads only).
 TEST(MapDriver, LineFilesCloseTheRun) {
   DORVIX_REQUIRE_TOOL("proj");
-  trigoset();  // the points' radians
   const std::vector<Polyline> reference = reference_lines("gshhg_aegean.lines");
   ASSERT_EQ(reference.size(), 4u);
   Points points;

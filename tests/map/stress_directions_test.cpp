@@ -64,14 +64,7 @@ Result plane_regime(double strike, double dip, double rake) {
   return regime(a, p);
 }
 
-class StressDirectionsTest : public ConsoleTest {
- protected:
-  void SetUp() override {
-    ConsoleTest::SetUp();
-    trigoset();
-    screen();
-  }
-};
+class StressDirectionsTest : public ConsoleTest {};
 
 TEST_F(StressDirectionsTest, VerticalAxisAndShmaxFromTheFlattestAxis) {
   // Azimuths 10, 20, 30 tell which axis SHmax came from.

@@ -86,7 +86,6 @@ real radians(double degrees) { return rad(static_cast<real>(degrees)); }
 void run_case(const Case& c) {
   SCOPED_TRACE(c.label);
   reset_projection_state();
-  trigoset();
   set_start_up_parameters();
   c.set_up();
   Points points;

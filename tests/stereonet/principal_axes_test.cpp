@@ -42,7 +42,6 @@ Axes axes_of(double strike, double dip, double rake, double phi = 0) {
 }
 
 TEST(PrincipalAxes, WorkedExamples) {
-  trigoset();
   struct Case {
     double strike, dip, rake, phi;
     std::array<std::array<double, 2>, 3> pbt;  // azimuth, plunge of P, B, T
@@ -64,7 +63,6 @@ TEST(PrincipalAxes, WorkedExamples) {
 }
 
 TEST(PrincipalAxes, MatrixProductInPlaceAndPolarAngles) {
-  trigoset();
   Mat33 x, z, product;
   xrot(x, 0.3f);
   zrot(z, -1.1f);
@@ -92,7 +90,6 @@ TEST(PrincipalAxes, MatrixProductInPlaceAndPolarAngles) {
 // published one, as an undirected line (the catalogues round to degrees).
 // A vertical plane also in its other form (strike + 180, 90, -rake).
 void expect_published_axes(const std::string& file, bool with_b) {
-  trigoset();
   const auto rows = real_data_table(file);
   ASSERT_GT(rows.size(), 400u);
   double worst = 0;

@@ -26,7 +26,6 @@ class StereonetProjection : public ConsoleTest {};
 
 TEST_F(StereonetProjection, EveryTypeAgreesWithProj) {
   DORVIX_REQUIRE_TOOL("proj");
-  trigoset();
   // A grid of azimuths and of plunges from -80 to 90 degrees.
   std::vector<double> az, pl;
   std::string input;
@@ -73,7 +72,6 @@ TEST_F(StereonetProjection, EveryTypeAgreesWithProj) {
 // offers the menu with 4 suggested; the set-up given one in a quiet mode
 // reports it and shows the menu until a type is chosen.
 TEST_F(StereonetProjection, AnUnknownTypeIsReportedAndAskedForAgain) {
-  trigoset();
   sprojtype.iproj = 0;
   screen();
   type({"", ""});

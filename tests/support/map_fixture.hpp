@@ -5,7 +5,6 @@
 // with the frame the map driver gives its map before a fit: 10 cm, 8 cm
 // origin, 2.5 cm a user unit on both axes.
 
-#include "catalogue/angles.hpp"
 #include "plot/draw.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/projection_fixture.hpp"
@@ -17,7 +16,6 @@ class MapTest : public DrawTest {
   void SetUp() override {
     DrawTest::SetUp();
     reset_projection_state();
-    trigoset();
     initialise_projection();
     open_plot(1);
     int isub = 1;

@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "catalogue/angles.hpp"
 #include "console/edit.hpp"
 #include "console/iocom.hpp"
 #include "console/units.hpp"
@@ -17,8 +16,6 @@ void PlotTest::SetUp() {
   plt1blk = Plt1Blk{};
   plt2blk = Plt2Blk{};
   pltcharblk = PltCharBlk{};
-  trigoset();  // as at start-up: the text angles need the angle constants
-  screen();
 }
 
 void PlotTest::TearDown() {

@@ -21,8 +21,6 @@ namespace dorvix::testing {
 void ProjectionTest::SetUp() {
   ConsoleTest::SetUp();
   reset_projection_state();
-  trigoset();
-  screen();
 }
 
 void reset_projection_state() {
