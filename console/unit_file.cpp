@@ -61,14 +61,34 @@ OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE
 }
 
 // Opens `path` for reading under a shared lock: a file another run is
-// writing is refused, and no other run may write it while it is read.
-OpenResult open_for_reading(const std::string& path, std::FILE*& file) {
-  file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return system_failure(errno);
-  if (::flock(::fileno(file), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    std::fclose(file);
-    file = nullptr;
+// writing is refused, and no other run may write it while it is read. A
+// pipe (`pipe`) is opened without waiting for a writer, and its first text
+// (or its writer's going) is then waited for as an answer is: a stop
+// signal ends the wait and the run.
+OpenResult open_for_reading(const std::string& path, std::FILE*& file, bool& pipe) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return system_failure(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
+  }
+  if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
     return {OpenFailure::in_use, 0, 0};
+  }
+  pipe = S_ISFIFO(st.st_mode);
+  if (pipe && !wait_for_input(fd)) {
+    ::close(fd);
+    end_run_if_stopped();
+    return system_failure(EINTR);
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || (file = ::fdopen(fd, "rb")) == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
   }
   return {};
 }
@@ -89,9 +109,10 @@ UnitFile::~UnitFile() { close(); }
 
 OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new) {
   close();
+  pipe_ = false;
   if (write) {
     if (const OpenResult r = open_for_writing(path, must_be_new, file_); !r) return r;
-  } else if (const OpenResult r = open_for_reading(path, file_); !r) {
+  } else if (const OpenResult r = open_for_reading(path, file_, pipe_); !r) {
     return r;
   }
   // The file's own buffering would only copy the blocks once more.
@@ -128,8 +149,22 @@ bool UnitFile::close(bool whole_lines) {
 
 bool UnitFile::refill() {
   if (file_ == nullptr || write_ || failed_) return false;
-  const std::size_t got = std::fread(buffer_.get(), 1, buffer_size, file_);
-  if (got == 0 && std::ferror(file_)) failed_ = true;
+  std::size_t got = 0;
+  if (pipe_) {
+    // What the writer has written so far, once there is some (or it has
+    // gone): the wait ends at a stop signal, and the run with it.
+    const int fd = ::fileno(file_);
+    if (!wait_for_input(fd)) {
+      end_run_if_stopped();
+      return false;
+    }
+    const ssize_t n = ::read(fd, buffer_.get(), buffer_size);
+    if (n < 0) failed_ = true;
+    got = n > 0 ? static_cast<std::size_t>(n) : 0;
+  } else {
+    got = std::fread(buffer_.get(), 1, buffer_size, file_);
+    if (got == 0 && std::ferror(file_)) failed_ = true;
+  }
   next_ = buffer_.get();
   end_ = next_ + got;
   return got > 0;

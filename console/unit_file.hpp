@@ -18,6 +18,9 @@
 // refused before anything of the file is cut. A file read holds a shared
 // lock: it is refused while another run writes it, and no other run may
 // write it while it is read.
+//
+// A pipe read waits for its writer's text as the run waits for an answer:
+// a stop signal ends the wait, and the run (see run_end.hpp).
 
 #include <cstddef>
 #include <cstdio>
@@ -151,6 +154,7 @@ class UnitFile : private std::streambuf {
   std::unique_ptr<char[]> buffer_;
   bool write_ = false;
   bool failed_ = false;  // a read or write failed
+  bool pipe_ = false;    // a pipe read: its text is waited for
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;
