@@ -25,8 +25,8 @@ long long next_opening() { return ++openings; }
 // Opens `path` for writing without cutting it, takes its lock, and only
 // then empties it: a file that another run is writing is left whole. A
 // pipe is opened without waiting for a reader (none: ENXIO), then written
-// as any file.
-OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file) {
+// as any file. `regular` tells whether it is a file, which can be cut.
+OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file, bool& regular) {
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (must_be_new ? O_EXCL : 0), 0666);
   if (fd < 0) return system_failure(errno);
@@ -57,6 +57,7 @@ OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE
     ::close(fd);
     return system_failure(error);
   }
+  regular = S_ISREG(st.st_mode);
   return {};
 }
 
@@ -109,9 +110,9 @@ UnitFile::~UnitFile() { close(); }
 
 OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new) {
   close();
-  pipe_ = false;
+  pipe_ = regular_ = counting_ = false;
   if (write) {
-    if (const OpenResult r = open_for_writing(path, must_be_new, file_); !r) return r;
+    if (const OpenResult r = open_for_writing(path, must_be_new, file_, regular_); !r) return r;
   } else if (const OpenResult r = open_for_reading(path, file_, pipe_); !r) {
     return r;
   }
@@ -124,7 +125,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   lines_ = 0;
   cut_ = {};
   drained_ = 0;
-  position_ = line_end_ = 0;
+  position_ = line_end_ = line_ends_ = 0;
   opening_ = next_opening();
   if (write) setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   stream_.clear();
@@ -135,7 +136,7 @@ bool UnitFile::close(bool whole_lines) {
   if (file_ == nullptr) return true;
   bool ok = true;
   if (write_) {
-    if (whole_lines) keep_whole_lines();
+    if (whole_lines) end_at_whole_line();
     ok = drain();
   }
   ok = std::fclose(file_) == 0 && ok;
@@ -220,7 +221,7 @@ bool UnitFile::rewind() {
   lines_ = 0;
   cut_ = {};
   opening_ = next_opening();  // the file starts over
-  position_ = line_end_ = 0;
+  position_ = line_end_ = line_ends_ = 0;
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
@@ -228,10 +229,14 @@ bool UnitFile::write_out(const char* text, std::size_t n) {
   if (failed_) return false;
   for (std::size_t done = 0; done < n;) {
     const std::size_t k = std::fwrite(text + done, 1, n - done, file_);
-    // The end of the last line that reached the file.
+    // The end of the last line that reached the file, and (when counted)
+    // the lines.
     const auto from = std::make_reverse_iterator(text + done);
     const auto last = std::find(std::make_reverse_iterator(text + done + k), from, '\n');
-    if (last != from) line_end_ = position_ + (last.base() - (text + done));
+    if (last != from) {
+      line_end_ = position_ + (last.base() - (text + done));
+      if (counting_) line_ends_ += std::count(text + done, last.base(), '\n');
+    }
     position_ += static_cast<long long>(k);
     done += k;
     if (done == n) break;
@@ -245,19 +250,27 @@ bool UnitFile::write_out(const char* text, std::size_t n) {
   return true;
 }
 
-void UnitFile::keep_whole_lines() {
-  const auto begin = std::make_reverse_iterator(pbase());
-  const auto last = std::find(std::make_reverse_iterator(pptr()), begin, '\n');
-  // The buffer goes up to its last end of line while it can still be
-  // written; otherwise the file ends at the last one that reached it.
-  const bool buffered_end = !failed_ && last != begin;
-  const auto kept = buffered_end ? last.base() - pbase() : 0;
+std::optional<long long> UnitFile::end_at_whole_line() {
+  if (file_ == nullptr || !write_) return std::nullopt;
+  // The buffer up to its last end of line: once written (when it can be),
+  // the file ends at the last line that reached it, which the file knows
+  // without reading it back.
+  const auto last = std::find(std::make_reverse_iterator(pptr()), std::make_reverse_iterator(pbase()), '\n');
+  const auto kept = last.base() - pbase();
   setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   pbump(static_cast<int>(kept));
+  drain();
+  if (!regular_) return std::nullopt;
   // (The file has no buffer of its own to write first.)
-  if (!buffered_end && position_ > line_end_ && ::ftruncate(::fileno(file_), static_cast<off_t>(line_end_)) == 0) {
+  if (position_ > line_end_) {
+    if (::ftruncate(::fileno(file_), static_cast<off_t>(line_end_)) != 0 ||
+        std::fseek(file_, static_cast<long>(line_end_), SEEK_SET) != 0) {
+      return std::nullopt;
+    }
     position_ = line_end_;
   }
+  if (!counting_) return std::nullopt;
+  return line_ends_;
 }
 
 bool UnitFile::drain() {

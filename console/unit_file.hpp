@@ -25,6 +25,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -75,12 +76,22 @@ class UnitFile : private std::streambuf {
   // once its lock is held.
   OpenResult open(const std::string& path, bool write, bool must_be_new = false);
   // Writes what is buffered and closes; false when some text could not be
-  // written. With `whole_lines` the text after the last end of line goes,
-  // so that the file ends at its last whole line: the buffer is written up
-  // to its last one, or, when it holds none or cannot be written, the file
-  // is cut back to the last one that reached it.
+  // written. With `whole_lines` the file ends at its last whole line first
+  // (end_at_whole_line).
   bool close(bool whole_lines = false);
   bool writing() const { return write_; }
+  // From here on (its opening) the file written counts the lines that
+  // reach it, which end_at_whole_line() then gives: a look at every
+  // character written, which only a file whose lines are told needs.
+  void count_lines() { counting_ = write_; }
+  // Ends the file written at its last whole line: the text after the last
+  // end of line goes, the buffer is written up to that end, and a file
+  // whose last write stopped within a line (a full disk, a file-size
+  // limit, a block that ended there) is cut back to the end of the last
+  // line that reached it. The number of lines the file then holds when it
+  // counts them; nothing when it does not, when it is not a file that can
+  // be cut (a pipe, a terminal) or when the cut failed.
+  std::optional<long long> end_at_whole_line();
 
   // The most characters a line read keeps; the rest of a longer line, up
   // to its end, is passed over. No line of a catalogue, command, line or
@@ -146,25 +157,26 @@ class UnitFile : private std::streambuf {
   // Writes n characters to the file, again after an interruption; false
   // (and the file failed) when they cannot all be written.
   bool write_out(const char* text, std::size_t n);
-  // Drops the text after the last end of line (see close).
-  void keep_whole_lines();
   bool refill();
 
   std::FILE* file_ = nullptr;
   std::unique_ptr<char[]> buffer_;
   bool write_ = false;
   bool failed_ = false;  // a read or write failed
-  bool pipe_ = false;    // a pipe read: its text is waited for
+  bool pipe_ = false;      // a pipe read: its text is waited for
+  bool regular_ = false;   // a file written can be cut back
+  bool counting_ = false;  // the lines that reach it are counted (count_lines)
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;
   long long lines_ = 0;
   CutLines cut_;
   long long drained_ = 0;  // characters written from the buffer to the file
-  // Where the next text goes in the file, and the end of its last line
-  // there (both from its start or last rewind).
+  // Where the next text goes in the file, the end of its last line there
+  // and the ends of line before it (all from its start or last rewind).
   long long position_ = 0;
   long long line_end_ = 0;
+  long long line_ends_ = 0;
   long long opening_ = 0;
   std::ostream stream_;
 };
