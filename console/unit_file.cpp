@@ -292,11 +292,9 @@ bool UnitFile::write_block() {
   return !failed_;
 }
 
-void UnitFile::make_room(std::size_t n) {
+void UnitFile::make_room() {
   end_run_if_stopped();
   write_block();
-  // A request longer than the margin may still not fit.
-  if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
 }
 
 UnitFile::int_type UnitFile::overflow(int_type c) {

@@ -62,9 +62,11 @@ bool locked_by_another(const std::string& path);
 
 class UnitFile : private std::streambuf {
  public:
-  // Size of the blocks read and written, and the most a writer may ask of
-  // room().
+  // Size of the blocks read and written.
   static constexpr std::size_t buffer_size = 1 << 16;
+  // The most a writer may ask of room(): what the buffer runs on by past a
+  // block, so that the file is still written in whole blocks.
+  static constexpr std::size_t max_room = 1 << 12;
 
   UnitFile();
   ~UnitFile() override;
@@ -113,13 +115,14 @@ class UnitFile : private std::streambuf {
 
   std::ostream& stream() { return stream_; }
 
-  // Room for n characters (n <= buffer_size) after the text written so
-  // far: a pointer to the first of them. commit(end) then keeps the
+  // Room for n characters (n <= max_room) after the text written so far:
+  // a pointer to the first of them; a whole block goes to the file first
+  // when the buffer has less room left. commit(end) then keeps the
   // characters written there, up to `end`. When the buffer must go to the
   // file first and a stop signal was caught, the run ends there: the
   // writers of room write whole records, so the file ends at one.
   char* room(std::size_t n) {
-    if (static_cast<std::size_t>(epptr() - pptr()) < n) make_room(n);
+    if (static_cast<std::size_t>(epptr() - pptr()) < n) make_room();
     return pptr();
   }
   void commit(const char* end) { pbump(static_cast<int>(end - pptr())); }
@@ -146,12 +149,14 @@ class UnitFile : private std::streambuf {
   // file is written from one page boundary of the file system to the next
   // (a write across them costs the system far more); the buffer runs on by
   // `margin` characters, whose text moves to its front once the block
-  // before it is written. Only the end of the file, a flush and a rewind
-  // write what is buffered, whatever its length.
-  static constexpr std::size_t margin = 1 << 12;
-  // Writes the first block, or, with less than a block buffered, all.
+  // before it is written. The margin holds the most a writer may ask of
+  // room(), so that the buffer has less room left only when a block is
+  // buffered. Only the end of the file, a flush and a rewind write what is
+  // buffered, whatever its length.
+  static constexpr std::size_t margin = max_room;
+  // Writes the first block (all, should less than a block be buffered).
   bool write_block();
-  void make_room(std::size_t n);
+  void make_room();
   // Writes the buffered text; an empty buffer afterwards either way.
   bool drain();
   // Writes n characters to the file, again after an interruption; false
