@@ -1,9 +1,5 @@
 #include "console/data_files.hpp"
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
@@ -75,6 +71,9 @@ void open_slot(const Kind& k, int ifile, int count, Slot (*slot)(int), std::stri
       dash_rule();
       std::string name = s.name;
       opef2(name, s.expl, s.unit, k.status, iflag, data_file_text_width);
+      // An output file counts its lines, for a failed write to tell how
+      // many it keeps (close_keeping_whole_lines).
+      units().count_lines(s.unit);
       s.name = edit::pad(name, data_file_text_width);
       s.open = true;
     } else {
@@ -173,28 +172,8 @@ void clofou(int ifile, int /*iflag*/) { close_slot(output, ifile, fiocom.nfout, 
 
 std::optional<long long> close_keeping_whole_lines(int ifile) {
   if (!fiocom.iopou(ifile)) return std::nullopt;
-  const std::string path = units().name(fiocom.iouf(ifile));
+  const auto lines = units().end_at_whole_line(fiocom.iouf(ifile));
   clofou(ifile, 0);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;  // a device has no end to cut
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  long long lines = 0;
-  std::uintmax_t size = 0, whole = 0;
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    const auto n = static_cast<std::size_t>(in.gcount());
-    for (std::size_t k = 0; k < n; ++k) {
-      if (buffer[k] == '\n') {
-        ++lines;
-        whole = size + k + 1;
-      }
-    }
-    size += n;
-  }
-  in.close();
-  if (whole != size) std::filesystem::resize_file(path, whole, ec);
-  if (ec) return std::nullopt;
   return lines;
 }
 

@@ -59,10 +59,11 @@ void clofin(int ifile, int iflag);
 void opefou(int ifile, std::string_view cexpl, int iflag);
 // As clofin, for output file ifile.
 void clofou(int ifile, int iflag);
-// After a write to output file ifile failed half way: closes it (clofou)
-// and cuts it back to its last complete line, so that no part of a line is
-// left to be read back. The number of lines it keeps, or nothing when the
-// file was not open or could not be read or cut.
+// After a write to output file ifile failed half way: ends it at its last
+// complete line, so that no part of a line is left to be read back, and
+// closes it (clofou). The number of lines it keeps, or nothing when the
+// file was not open, is no file that can be cut (a pipe, a terminal) or
+// could not be cut.
 std::optional<long long> close_keeping_whole_lines(int ifile);
 
 }  // namespace dorvix

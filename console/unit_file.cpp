@@ -25,8 +25,8 @@ long long next_opening() { return ++openings; }
 // Opens `path` for writing without cutting it, takes its lock, and only
 // then empties it: a file that another run is writing is left whole. A
 // pipe is opened without waiting for a reader (none: ENXIO), then written
-// as any file.
-OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file) {
+// as any file. `regular` tells whether it is a file, which can be cut.
+OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file, bool& regular) {
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (must_be_new ? O_EXCL : 0), 0666);
   if (fd < 0) return system_failure(errno);
@@ -57,18 +57,39 @@ OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE
     ::close(fd);
     return system_failure(error);
   }
+  regular = S_ISREG(st.st_mode);
   return {};
 }
 
 // Opens `path` for reading under a shared lock: a file another run is
-// writing is refused, and no other run may write it while it is read.
-OpenResult open_for_reading(const std::string& path, std::FILE*& file) {
-  file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return system_failure(errno);
-  if (::flock(::fileno(file), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    std::fclose(file);
-    file = nullptr;
+// writing is refused, and no other run may write it while it is read. A
+// pipe (`pipe`) is opened without waiting for a writer, and its first text
+// (or its writer's going) is then waited for as an answer is: a stop
+// signal ends the wait and the run.
+OpenResult open_for_reading(const std::string& path, std::FILE*& file, bool& pipe) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return system_failure(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
+  }
+  if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
     return {OpenFailure::in_use, 0, 0};
+  }
+  pipe = S_ISFIFO(st.st_mode);
+  if (pipe && !wait_for_input(fd)) {
+    ::close(fd);
+    end_run_if_stopped();
+    return system_failure(EINTR);
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || (file = ::fdopen(fd, "rb")) == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    return system_failure(error);
   }
   return {};
 }
@@ -89,9 +110,10 @@ UnitFile::~UnitFile() { close(); }
 
 OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new) {
   close();
+  pipe_ = regular_ = counting_ = false;
   if (write) {
-    if (const OpenResult r = open_for_writing(path, must_be_new, file_); !r) return r;
-  } else if (const OpenResult r = open_for_reading(path, file_); !r) {
+    if (const OpenResult r = open_for_writing(path, must_be_new, file_, regular_); !r) return r;
+  } else if (const OpenResult r = open_for_reading(path, file_, pipe_); !r) {
     return r;
   }
   // The file's own buffering would only copy the blocks once more.
@@ -103,7 +125,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   lines_ = 0;
   cut_ = {};
   drained_ = 0;
-  position_ = line_end_ = 0;
+  position_ = line_end_ = line_ends_ = 0;
   opening_ = next_opening();
   if (write) setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   stream_.clear();
@@ -114,7 +136,7 @@ bool UnitFile::close(bool whole_lines) {
   if (file_ == nullptr) return true;
   bool ok = true;
   if (write_) {
-    if (whole_lines) keep_whole_lines();
+    if (whole_lines) end_at_whole_line();
     ok = drain();
   }
   ok = std::fclose(file_) == 0 && ok;
@@ -128,8 +150,22 @@ bool UnitFile::close(bool whole_lines) {
 
 bool UnitFile::refill() {
   if (file_ == nullptr || write_ || failed_) return false;
-  const std::size_t got = std::fread(buffer_.get(), 1, buffer_size, file_);
-  if (got == 0 && std::ferror(file_)) failed_ = true;
+  std::size_t got = 0;
+  if (pipe_) {
+    // What the writer has written so far, once there is some (or it has
+    // gone): the wait ends at a stop signal, and the run with it.
+    const int fd = ::fileno(file_);
+    if (!wait_for_input(fd)) {
+      end_run_if_stopped();
+      return false;
+    }
+    const ssize_t n = ::read(fd, buffer_.get(), buffer_size);
+    if (n < 0) failed_ = true;
+    got = n > 0 ? static_cast<std::size_t>(n) : 0;
+  } else {
+    got = std::fread(buffer_.get(), 1, buffer_size, file_);
+    if (got == 0 && std::ferror(file_)) failed_ = true;
+  }
   next_ = buffer_.get();
   end_ = next_ + got;
   return got > 0;
@@ -185,7 +221,7 @@ bool UnitFile::rewind() {
   lines_ = 0;
   cut_ = {};
   opening_ = next_opening();  // the file starts over
-  position_ = line_end_ = 0;
+  position_ = line_end_ = line_ends_ = 0;
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
@@ -193,10 +229,14 @@ bool UnitFile::write_out(const char* text, std::size_t n) {
   if (failed_) return false;
   for (std::size_t done = 0; done < n;) {
     const std::size_t k = std::fwrite(text + done, 1, n - done, file_);
-    // The end of the last line that reached the file.
+    // The end of the last line that reached the file, and (when counted)
+    // the lines.
     const auto from = std::make_reverse_iterator(text + done);
     const auto last = std::find(std::make_reverse_iterator(text + done + k), from, '\n');
-    if (last != from) line_end_ = position_ + (last.base() - (text + done));
+    if (last != from) {
+      line_end_ = position_ + (last.base() - (text + done));
+      if (counting_) line_ends_ += std::count(text + done, last.base(), '\n');
+    }
     position_ += static_cast<long long>(k);
     done += k;
     if (done == n) break;
@@ -210,19 +250,27 @@ bool UnitFile::write_out(const char* text, std::size_t n) {
   return true;
 }
 
-void UnitFile::keep_whole_lines() {
-  const auto begin = std::make_reverse_iterator(pbase());
-  const auto last = std::find(std::make_reverse_iterator(pptr()), begin, '\n');
-  // The buffer goes up to its last end of line while it can still be
-  // written; otherwise the file ends at the last one that reached it.
-  const bool buffered_end = !failed_ && last != begin;
-  const auto kept = buffered_end ? last.base() - pbase() : 0;
+std::optional<long long> UnitFile::end_at_whole_line() {
+  if (file_ == nullptr || !write_) return std::nullopt;
+  // The buffer up to its last end of line: once written (when it can be),
+  // the file ends at the last line that reached it, which the file knows
+  // without reading it back.
+  const auto last = std::find(std::make_reverse_iterator(pptr()), std::make_reverse_iterator(pbase()), '\n');
+  const auto kept = last.base() - pbase();
   setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   pbump(static_cast<int>(kept));
+  drain();
+  if (!regular_) return std::nullopt;
   // (The file has no buffer of its own to write first.)
-  if (!buffered_end && position_ > line_end_ && ::ftruncate(::fileno(file_), static_cast<off_t>(line_end_)) == 0) {
+  if (position_ > line_end_) {
+    if (::ftruncate(::fileno(file_), static_cast<off_t>(line_end_)) != 0 ||
+        std::fseek(file_, static_cast<long>(line_end_), SEEK_SET) != 0) {
+      return std::nullopt;
+    }
     position_ = line_end_;
   }
+  if (!counting_) return std::nullopt;
+  return line_ends_;
 }
 
 bool UnitFile::drain() {
@@ -244,11 +292,9 @@ bool UnitFile::write_block() {
   return !failed_;
 }
 
-void UnitFile::make_room(std::size_t n) {
+void UnitFile::make_room() {
   end_run_if_stopped();
   write_block();
-  // A request longer than the margin may still not fit.
-  if (static_cast<std::size_t>(epptr() - pptr()) < n) drain();
 }
 
 UnitFile::int_type UnitFile::overflow(int_type c) {

@@ -18,10 +18,14 @@
 // refused before anything of the file is cut. A file read holds a shared
 // lock: it is refused while another run writes it, and no other run may
 // write it while it is read.
+//
+// A pipe read waits for its writer's text as the run waits for an answer:
+// a stop signal ends the wait, and the run (see run_end.hpp).
 
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -58,9 +62,11 @@ bool locked_by_another(const std::string& path);
 
 class UnitFile : private std::streambuf {
  public:
-  // Size of the blocks read and written, and the most a writer may ask of
-  // room().
+  // Size of the blocks read and written.
   static constexpr std::size_t buffer_size = 1 << 16;
+  // The most a writer may ask of room(): what the buffer runs on by past a
+  // block, so that the file is still written in whole blocks.
+  static constexpr std::size_t max_room = 1 << 12;
 
   UnitFile();
   ~UnitFile() override;
@@ -72,12 +78,22 @@ class UnitFile : private std::streambuf {
   // once its lock is held.
   OpenResult open(const std::string& path, bool write, bool must_be_new = false);
   // Writes what is buffered and closes; false when some text could not be
-  // written. With `whole_lines` the text after the last end of line goes,
-  // so that the file ends at its last whole line: the buffer is written up
-  // to its last one, or, when it holds none or cannot be written, the file
-  // is cut back to the last one that reached it.
+  // written. With `whole_lines` the file ends at its last whole line first
+  // (end_at_whole_line).
   bool close(bool whole_lines = false);
   bool writing() const { return write_; }
+  // From here on (its opening) the file written counts the lines that
+  // reach it, which end_at_whole_line() then gives: a look at every
+  // character written, which only a file whose lines are told needs.
+  void count_lines() { counting_ = write_; }
+  // Ends the file written at its last whole line: the text after the last
+  // end of line goes, the buffer is written up to that end, and a file
+  // whose last write stopped within a line (a full disk, a file-size
+  // limit, a block that ended there) is cut back to the end of the last
+  // line that reached it. The number of lines the file then holds when it
+  // counts them; nothing when it does not, when it is not a file that can
+  // be cut (a pipe, a terminal) or when the cut failed.
+  std::optional<long long> end_at_whole_line();
 
   // The most characters a line read keeps; the rest of a longer line, up
   // to its end, is passed over. No line of a catalogue, command, line or
@@ -99,13 +115,14 @@ class UnitFile : private std::streambuf {
 
   std::ostream& stream() { return stream_; }
 
-  // Room for n characters (n <= buffer_size) after the text written so
-  // far: a pointer to the first of them. commit(end) then keeps the
+  // Room for n characters (n <= max_room) after the text written so far:
+  // a pointer to the first of them; a whole block goes to the file first
+  // when the buffer has less room left. commit(end) then keeps the
   // characters written there, up to `end`. When the buffer must go to the
   // file first and a stop signal was caught, the run ends there: the
   // writers of room write whole records, so the file ends at one.
   char* room(std::size_t n) {
-    if (static_cast<std::size_t>(epptr() - pptr()) < n) make_room(n);
+    if (static_cast<std::size_t>(epptr() - pptr()) < n) make_room();
     return pptr();
   }
   void commit(const char* end) { pbump(static_cast<int>(end - pptr())); }
@@ -132,35 +149,39 @@ class UnitFile : private std::streambuf {
   // file is written from one page boundary of the file system to the next
   // (a write across them costs the system far more); the buffer runs on by
   // `margin` characters, whose text moves to its front once the block
-  // before it is written. Only the end of the file, a flush and a rewind
-  // write what is buffered, whatever its length.
-  static constexpr std::size_t margin = 1 << 12;
-  // Writes the first block, or, with less than a block buffered, all.
+  // before it is written. The margin holds the most a writer may ask of
+  // room(), so that the buffer has less room left only when a block is
+  // buffered. Only the end of the file, a flush and a rewind write what is
+  // buffered, whatever its length.
+  static constexpr std::size_t margin = max_room;
+  // Writes the first block (all, should less than a block be buffered).
   bool write_block();
-  void make_room(std::size_t n);
+  void make_room();
   // Writes the buffered text; an empty buffer afterwards either way.
   bool drain();
   // Writes n characters to the file, again after an interruption; false
   // (and the file failed) when they cannot all be written.
   bool write_out(const char* text, std::size_t n);
-  // Drops the text after the last end of line (see close).
-  void keep_whole_lines();
   bool refill();
 
   std::FILE* file_ = nullptr;
   std::unique_ptr<char[]> buffer_;
   bool write_ = false;
   bool failed_ = false;  // a read or write failed
+  bool pipe_ = false;      // a pipe read: its text is waited for
+  bool regular_ = false;   // a file written can be cut back
+  bool counting_ = false;  // the lines that reach it are counted (count_lines)
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;
   long long lines_ = 0;
   CutLines cut_;
   long long drained_ = 0;  // characters written from the buffer to the file
-  // Where the next text goes in the file, and the end of its last line
-  // there (both from its start or last rewind).
+  // Where the next text goes in the file, the end of its last line there
+  // and the ends of line before it (all from its start or last rewind).
   long long position_ = 0;
   long long line_end_ = 0;
+  long long line_ends_ = 0;
   long long opening_ = 0;
   std::ostream stream_;
 };

@@ -157,6 +157,15 @@ bool UnitTable::close(int unit, bool whole_lines) {
   return ok;
 }
 
+void UnitTable::count_lines(int unit) {
+  if (UnitFile* file = output_file(unit)) file->count_lines();
+}
+
+std::optional<long long> UnitTable::end_at_whole_line(int unit) {
+  UnitFile* file = output_file(unit);
+  return file == nullptr ? std::nullopt : file->end_at_whole_line();
+}
+
 std::vector<int> UnitTable::written_units() const {
   std::vector<int> written;
   for (const auto& [unit, file] : files_) {

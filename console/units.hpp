@@ -13,6 +13,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,13 @@ class UnitTable {
   // file. With `whole_lines` a file written ends at its last whole line
   // (UnitFile::close).
   bool close(int unit, bool whole_lines = false);
+  // The file written on `unit` counts its lines from here on (its
+  // opening): UnitFile::count_lines.
+  void count_lines(int unit);
+  // Ends the file written on `unit` at its last whole line and gives the
+  // number of lines it holds (UnitFile::end_at_whole_line); nothing when
+  // no file is written there.
+  std::optional<long long> end_at_whole_line(int unit);
   void close_all();
   // The units of the files open for writing, in order.
   std::vector<int> written_units() const;

@@ -82,8 +82,9 @@ constexpr std::size_t path_records_room = 256;
 constexpr std::size_t sheet_point_room = 32;
 
 // The text of a path written straight into the plot file's buffer: room
-// for all of it is asked once (and again only for a path that runs
-// longer), and what was written is kept at the end.
+// for all of it is asked once, up to the most the buffer gives at once
+// (and again for a path that runs longer), and what was written is kept at
+// the end.
 // Nothing while it lives may write to the plot file by another route, nor
 // wait for the keyboard (a warning box must come before or after it).
 // With no plot file open nothing is written.
@@ -93,7 +94,7 @@ class PathText {
     if (out_ == nullptr) return;
     const std::size_t room = path_records_room + ps::point_room +
                              static_cast<std::size_t>(std::max(points, 0)) * sheet_point_room;
-    ask(std::min(room, UnitFile::buffer_size));
+    ask(std::min(room, UnitFile::max_room));
   }
   ~PathText() {
     if (out_ != nullptr) out_->commit(p_);
@@ -124,10 +125,10 @@ class PathText {
     end_ = p_ + n;
   }
   // Keeps what was written and asks for room again: for n characters, and
-  // as much as a path of sheet points of the device buffer takes.
+  // as much as the plot file's buffer gives at once.
   void ask_more(std::size_t n) {
     out_->commit(p_);
-    ask(std::max(n, device_buffer_points * sheet_point_room));
+    ask(std::max(n, UnitFile::max_room));
   }
 
   UnitFile* out_;

@@ -115,7 +115,7 @@ void record(std::string_view text) { record(file(), text); }
 
 void record(UnitFile* out, std::string_view text) {
   if (out == nullptr) return;
-  if (text.size() >= UnitFile::buffer_size) {  // longer than any record
+  if (text.size() >= UnitFile::max_room) {  // longer than a room of the buffer
     out->put(text.data(), text.size());
     out->put("\n", 1);
     return;
@@ -165,10 +165,10 @@ void plain_records(UnitFile* out, const real* x, const real* y, std::size_t n, c
   // A record of plain points: two numbers of at most ten characters, the
   // blank between them and the end, which is copied in one block.
   constexpr std::size_t record_room = 2 * 10 + 1 + RecordEnd::room;
-  // Rooms of at most this many points keep within the buffer's margin, so
-  // that the file is still written in whole blocks.
+  // Rooms of at most this many points keep within the most the buffer
+  // gives at once, so that the file is still written in whole blocks.
   constexpr std::size_t points_a_room = 96;
-  static_assert(points_a_room * record_room <= 4096);
+  static_assert(points_a_room * record_room <= UnitFile::max_room);
   const RecordEnd* end = &first;
   for (std::size_t i = 0; i < n;) {
     const std::size_t count = std::min(n - i, points_a_room);

@@ -85,7 +85,7 @@ inline char* number(char* out, real v);
 inline constexpr std::size_t number_room = 48;
 // Room of a point record.
 inline constexpr std::size_t point_room = 2 * number_room + 1 + RecordEnd::room;
-static_assert(point_room <= UnitFile::buffer_size);
+static_assert(point_room <= UnitFile::max_room);
 
 // A colour component given in percent, as a fraction of 1, right-aligned in
 // 6 columns with 3 decimals (" 0.500").

@@ -511,6 +511,60 @@ TEST(Program, ARunCutShortEndsInOrder) {
   }
 }
 
+// A stop signal while the run waits on a pipe it reads ends the wait as
+// it ends a wait for an answer: at the opening of a catalogue chosen at
+// the keyboard or named in a command file (nothing writes to the pipe
+// yet), and in its reading (its writer wrote one line and holds it open).
+// The run stops there at once, with no box, the signal's line and its
+// status.
+TEST(Program, ASignalEndsAWaitOnAPipeAsItEndsAWaitForAnAnswer) {
+  const std::string chosen = " Choose HASH input file name";
+  const struct {
+    std::string name;  // of the signal
+    int signal;
+    Lines answers;
+    std::string written;  // to the pipe before the run ("": no writer)
+    std::string waiting;  // the last line shown before the wait
+    Lines last;           // the console's lines from the first of them after `waiting` up to the signal's
+  } cases[] = {
+      {"SIGTERM", SIGTERM, script({read_script("1001", "in.hash")}), "", chosen, {chosen}},
+      {"SIGHUP", SIGHUP, {"", "5000", "5001", "commands.txt"}, "", " Choose alternate standard input file name",
+       {" Enter HASH input file name", " New value = " + edit::pad("in.hash", 80)}},
+      {"SIGINT", SIGINT, script({read_script("1001", "in.hash")}), hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n",
+       chosen, {"         unit = 22", " --------------"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "in.hash").c_str(), 0600), 0);
+    write_file(dir / "commands.txt", "1000\n1001\nin.hash\n");
+    // The test's own end of the pipe, which the run does not inherit,
+    // holds the line written.
+    const int writer = c.written.empty() ? -1 : ::open((dir / "in.hash").c_str(), O_RDWR | O_CLOEXEC);
+    if (writer >= 0) {
+      ASSERT_EQ(::write(writer, c.written.data(), c.written.size()), static_cast<ssize_t>(c.written.size()));
+    }
+    RunEvents events;
+    events.keep_input_open = true;
+    events.signal = c.signal;
+    events.waiting_after = c.waiting;
+    std::string input;
+    for (const auto& a : c.answers) input += a + "\n";
+    const BoundedRun run = run_bounded(DORVIX_BINARY, dir.path(), input, 10, std::size_t{1} << 28, 0, events);
+    if (writer >= 0) ::close(writer);
+    ASSERT_FALSE(run.timed_out);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 128 + c.signal);
+    const Lines lines = split_lines(run.output);
+    const std::string stop = " ===> SIGNAL " + c.name + ": STOPPING EXECUTION";
+    Lines expected = c.last;
+    expected.push_back(stop);
+    const auto from = static_cast<std::size_t>(std::find(lines.begin(), lines.end(), c.waiting) - lines.begin());
+    EXPECT_EQ(section(lines, c.last.front(), stop, from), expected);
+    EXPECT_EQ(lines.back(), stop);
+  }
+}
+
 // The README's command file run twice: the second time out.hash exists,
 // the command file stops at the line that names it, and the keyboard
 // names another file and answers the rest.

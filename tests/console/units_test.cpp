@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -134,10 +136,10 @@ TEST(UnitTable, LinesComeBackWholeAcrossTheReadBlocks) {
   }
 }
 
-// Text written through the stream, into the buffer (room and commit) and
-// in long pieces, interleaved, comes out whole and in order; the file
-// receives it in whole blocks until it is closed, and the text still in
-// the buffer can be looked at again.
+// Text written through the stream, into the buffer (room and commit, in
+// rooms of at most max_room) and in long pieces, interleaved, comes out
+// whole and in order; the file receives it in whole blocks until it is
+// closed, and the text still in the buffer can be looked at again.
 TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
   testing::TempDir dir;
   const auto path = (dir / "blocks.txt").string();
@@ -155,12 +157,14 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
     const auto letter = static_cast<char>('a' + next(26));
     const std::string text(1 + next(next(4) == 0 ? 9000 : 120), letter);
     switch (next(3)) {
-      case 0: {
-        char* p = file.room(text.size());
-        std::copy(text.begin(), text.end(), p);
-        file.commit(p + text.size());
+      case 0:
+        for (std::size_t at = 0; at < text.size(); at += UnitFile::max_room) {
+          const std::size_t n = std::min(text.size() - at, UnitFile::max_room);
+          char* p = file.room(n);
+          std::copy_n(text.begin() + static_cast<long>(at), n, p);
+          file.commit(p + n);
+        }
         break;
-      }
       case 1:
         file.put(text.data(), text.size());
         break;
@@ -172,7 +176,7 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
     ASSERT_EQ(file.written(), static_cast<long long>(expected.size()));
     const std::size_t on_file = std::filesystem::file_size(path);
     EXPECT_EQ(on_file % block, 0u) << on_file;
-    EXPECT_LE(expected.size() - on_file, block + 4096) << on_file;
+    EXPECT_LE(expected.size() - on_file, block + UnitFile::max_room) << on_file;
     const char* last = file.recent(text.size());
     if (last != nullptr) {
       EXPECT_EQ(std::string(last, text.size()), text);
@@ -184,28 +188,48 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
   EXPECT_EQ(testing::read_file(path), expected);
 }
 
-// A file closed at a stop ends at its last whole line, whether the rest
-// of its last line is buffered or some of it reached the file already.
-TEST(UnitFile, ClosedAtWholeLinesEndsAtTheLastEndOfLine) {
+// A file ended at its last whole line (at a stop, after a failed write)
+// keeps the lines that reached it and counts them, whether the rest of
+// its last line is buffered, some of it reached the file already, or a
+// limit on the file's size stopped the last write within a line.
+TEST(UnitFile, EndedAtWholeLinesKeepsAndCountsTheLinesThatReachedIt) {
   testing::TempDir dir;
   const auto path = (dir / "cut.txt").string();
   const std::string long_line(UnitFile::buffer_size + 5000, 'x');
   const struct {
     std::string text, kept;
+    rlim_t size_limit = RLIM_INFINITY;
   } cases[] = {
       {"a\nb\nc", "a\nb\n"},
       {"a\nb\n", "a\nb\n"},
       {"abc", ""},
       {"a\n" + long_line, "a\n"},                      // part of the last line on the file
       {long_line + "\n" + long_line, long_line + "\n"},  // and a whole line before it
+      {"a\nbb\ncccccccccc\nd", "a\nbb\n", 10},
+      {long_line + "\n" + long_line + "\n", long_line + "\n", UnitFile::buffer_size + 6000},
   };
+  // A write past the limit fails, as on a full disk, instead of ending the process.
+  const auto before = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit usual{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &usual), 0);
   for (const auto& c : cases) {
     UnitFile file;
     ASSERT_TRUE(file.open(path, true));
+    file.count_lines();
     file.put(c.text.data(), c.text.size());
-    EXPECT_TRUE(file.close(true));
-    EXPECT_EQ(testing::read_file(path), c.kept) << c.text.size();
+    const rlimit limit{c.size_limit, usual.rlim_max};
+    if (c.size_limit != RLIM_INFINITY) {
+      ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    const auto lines = file.end_at_whole_line();
+    const bool complete = file.close(true);
+    ::setrlimit(RLIMIT_FSIZE, &usual);
+    EXPECT_EQ(complete, c.size_limit == RLIM_INFINITY);
+    const std::string kept = testing::read_file(path);
+    EXPECT_TRUE(kept == c.kept) << kept.size() << " characters kept of " << c.text.size();
+    EXPECT_EQ(lines, std::count(c.kept.begin(), c.kept.end(), '\n')) << c.text.size();
   }
+  std::signal(SIGXFSZ, before);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "console/iocom.hpp"
+#include "console/unit_file.hpp"
 #include "support/plot_fixture.hpp"
 #include "support/transcript.hpp"
 
@@ -42,8 +43,8 @@ TEST_F(Paths, EachPolylineIsOneStrokedPathInItsDialect) {
 }
 
 // A path is written through one room of the plot file's buffer; one
-// longer than the buffer asks for more room as it goes, and its records
-// stay one path.
+// longer than the room the buffer gives at once asks for more as it goes,
+// its records stay one path, and the file still receives whole blocks.
 TEST_F(Paths, APathLongerThanTheFileBufferStaysOnePath) {
   constexpr int n = 3000;
   std::vector<real> x(n), y(n);
@@ -54,8 +55,12 @@ TEST_F(Paths, APathLongerThanTheFileBufferStaysOnePath) {
     points.push_back(std::to_string(1000000 + k) + ".00 " + std::to_string(2000000 + k) + ".00 " + (k == 0 ? "M" : "L"));
   }
   open_plot(1);
+  const auto opening = std::filesystem::file_size(path("test.ps"));  // written out by the opening
   deline(x, y, n);
   depolygon(x, y, n);
+  const auto blocks = std::filesystem::file_size(path("test.ps")) - opening;
+  EXPECT_GT(blocks, 0u);
+  EXPECT_EQ(blocks % UnitFile::buffer_size, 0u);
   const Lines want = join({{"np"}, points, {"sk", "np"}, points, {"cp gs", " 0.500 stg fill gr", "sk"}});
   EXPECT_EQ(drawn_lines(), want);
   close_plot();

@@ -15,6 +15,17 @@
 
 namespace dorvix::testing {
 
+namespace {
+
+// True when the process `pid` sleeps (its state in /proc is S).
+bool sleeping(pid_t pid) {
+  const std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
+  const auto name_end = stat.rfind(')');
+  return name_end != std::string::npos && stat.compare(name_end, 3, ") S") == 0;
+}
+
+}  // namespace
+
 BoundedRun run_bounded(const std::string& program, const std::filesystem::path& dir, const std::string& input,
                        double seconds, std::size_t max_output, std::uintmax_t file_size_limit,
                        const RunEvents& events) {
@@ -70,7 +81,11 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       run.timed_out = true;
       break;
     }
-    if (!signalled && events.when()) {
+    const auto due = [&] {
+      if (events.when) return events.when();
+      return run.output.find(events.waiting_after) != std::string::npos && sleeping(pid);
+    };
+    if (!signalled && due()) {
       ::kill(pid, events.signal);
       signalled = true;
     }

@@ -31,9 +31,12 @@ struct RunEvents {
   // The output is read up to this many bytes and then closed, as a reader
   // such as `head -c` does (0: read to its end).
   std::size_t close_output_after = 0;
-  // `signal` is sent once `when` holds (asked every 100 microseconds or so).
+  // `signal` is sent once `when` holds (asked every 100 microseconds or so),
+  // or, with no `when`, once the output holds `waiting_after` and the
+  // program then sleeps: it waits for something (an answer, a pipe).
   int signal = 0;
   std::function<bool()> when;
+  std::string waiting_after;
 };
 
 // Runs `program` in `dir` with `input` on its standard input. A non-zero
