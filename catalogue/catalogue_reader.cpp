@@ -303,8 +303,6 @@ void read_error(int iunit, int iread, const UnreadableField* bad) {
   fpsblk.itype = itype_empty;
 }
 
-// Reads the whole file. True after a complete read (end of file or a full
-// store), false after a read error.
 // After a full store: whether the file still holds a line of data (a
 // line that is not blank, readable or not; the rest of a file that cannot
 // be read may hold some).
@@ -317,6 +315,8 @@ bool data_left(int unit) {
   }
 }
 
+// Reads the whole file. True after a complete read (end of file or a full
+// store), false after a read error.
 bool read_catalogue(int iunit, Layout layout) {
   fpsblk.itype = static_cast<int>(layout);
   const bool echo_selected = state.lwrsel && !state.lwrall;

@@ -33,6 +33,8 @@ constexpr real label_y = -1.2f;
 constexpr real frame_reach = 1.08f;
 // Text height of the captions and labels, cm.
 constexpr real text_height = 0.4f;
+// The menus' scaling option, which the off-sheet warning names.
+constexpr int scaling_choice = 11;
 // Anchor of the run-information caption on the paper, cm, and its
 // justification (blanks trimmed): centre of the bottom line.
 constexpr real caption_x = 10.5f;
@@ -132,7 +134,7 @@ void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int p
   if (per_page == 0 && ndata > nets_per_page) {
     say("==> 3001 OF THE TOP MENU DRAWS " + edit::i(nets_per_page, 0) + " A PAGE");
   }
-  say("==> scaling (11) MAKES THE NETS SMALLER");
+  say("==> scaling (" + edit::i(scaling_choice, 0) + ") MAKES THE NETS SMALLER");
   warningtail00();
 }
 
@@ -173,7 +175,7 @@ void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> a
           {.label = "PLOT:"},
           {.label = "plot file name:", .value = [&plot_name](ItemLine& l) { l.text(edit::pad(plot_name, 20)); }},
           {.choice = 10, .label = "open plot file  ", .action = a.open_plot},
-          {.choice = 11, .label = "scaling ", .action = a.edit_layout},
+          {.choice = scaling_choice, .label = "scaling ", .action = a.edit_layout},
           {.choice = 12, .label = "plot parameters ", .action = [] { splotparam2(setup::menu_from_passed); }},
           {.choice = 20, .label = "close file = end plot ", .action = plend},
           {.choice = 300,

@@ -32,76 +32,54 @@ TEST_F(AngleConstants, TrigosetReportsInItsFrameAtEachCall) {
   EXPECT_EQ(screen_lines(), report);
 }
 
-// Every constant has the bits that single-precision arithmetic gives at run
-// time from h = acos(0), one rounded operation at a time: pi/2 and its
-// bounds, pi/4 and the degree factor also as h itself, h / 2 and h / 90.
+// Each constant read by its name is the element of the record that the
+// name says, has the bits that single-precision arithmetic gives at run
+// time from h = acos(0), one rounded operation at a time, and lies within
+// one unit in the last place of the angle it names; each of the seven
+// angles has its bounds 1.0E-5 below and above. pi/2, pi/4 and the degree
+// factor are also h itself, h / 2 and h / 90.
 TEST_F(AngleConstants, ConstantsHaveTheBitsOfTheRunTimeArithmetic) {
   volatile float zero = 0.0f;  // keeps acos and what follows at run time
   const float h = std::acos(zero);
   const float tolerance = 1.0e-5f;
   const float pi = 2.0f * h;
-  const float angles[] = {pi / 4.0f, pi / 3.0f, pi / 2.0f, (pi * 3.0f) / 4.0f, pi, (pi * 3.0f) / 2.0f, pi * 2.0f};
-  struct Entry {
-    const char* name;
-    float constant, computed;
-  };
-  std::vector<Entry> entries{
-      {"pi as 2h", anglerad.pi(), pi},
-      {"pi/2 as h", anglerad.half_pi(), h},
-      {"pi/4 as h / 2", anglerad.quarter_pi(), h / 2.0f},
-      {"rad_per_deg as h / 90", anglerad.rad_per_deg(), h / 90.0f},
-      {"rad_per_deg", anglerad.rad_per_deg(), pi / 180.0f},
-      {"deg_per_rad", anglerad.deg_per_rad(), 180.0f / pi},
-      {"pi/2 less 1.0E-5 as h less", angleradi.half_pi(), h - tolerance},
-      {"pi/2 more 1.0E-5 as h more", anglerads.half_pi(), h + tolerance},
-  };
-  for (std::size_t k = 0; k < 7; ++k) {
-    entries.push_back({"angr", anglerad.angr[k], angles[k]});
-    entries.push_back({"angri", angleradi.angri[k], angles[k] - tolerance});
-    entries.push_back({"angrs", anglerads.angrs[k], angles[k] + tolerance});
-  }
-  for (std::size_t k = 0; k < entries.size(); ++k) {
-    const Entry& e = entries[k];
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(e.constant), std::bit_cast<std::uint32_t>(e.computed))
-        << e.name << " (entry " << k << ")";
-  }
-}
-
-TEST_F(AngleConstants, ValuesAreTheSinglePrecisionAngles) {
-  constexpr double pi = std::numbers::pi;
-  // Each entry by its name: the element of the record it reads, its value,
-  // and for the seven angles the bounds 1.0E-5 below and above.
+  constexpr double exact = std::numbers::pi;
+  const auto bits = [](float x) { return std::bit_cast<std::uint32_t>(x); };
   struct Entry {
     const char* name;
     float value;
     std::size_t element;
-    double want;
+    float computed;
+    double angle;
+    float lower = 0, upper = 0;  // of the seven angles
   };
   const Entry entries[] = {
-      {"quarter_pi", anglerad.quarter_pi(), 0, pi / 4},
-      {"third_pi", anglerad.third_pi(), 1, pi / 3},
-      {"half_pi", anglerad.half_pi(), 2, pi / 2},
-      {"three_quarter_pi", anglerad.three_quarter_pi(), 3, 3 * pi / 4},
-      {"pi", anglerad.pi(), 4, pi},
-      {"three_half_pi", anglerad.three_half_pi(), 5, 3 * pi / 2},
-      {"two_pi", anglerad.two_pi(), 6, 2 * pi},
-      {"rad_per_deg", anglerad.rad_per_deg(), 7, pi / 180},
-      {"deg_per_rad", anglerad.deg_per_rad(), 8, 180 / pi},
+      {"quarter_pi", anglerad.quarter_pi(), 0, pi / 4.0f, exact / 4, angleradi.quarter_pi(), anglerads.quarter_pi()},
+      {"third_pi", anglerad.third_pi(), 1, pi / 3.0f, exact / 3, angleradi.third_pi(), anglerads.third_pi()},
+      {"half_pi", anglerad.half_pi(), 2, pi / 2.0f, exact / 2, angleradi.half_pi(), anglerads.half_pi()},
+      {"three_quarter_pi", anglerad.three_quarter_pi(), 3, (pi * 3.0f) / 4.0f, 3 * exact / 4,
+       angleradi.three_quarter_pi(), anglerads.three_quarter_pi()},
+      {"pi", anglerad.pi(), 4, pi, exact, angleradi.pi(), anglerads.pi()},
+      {"three_half_pi", anglerad.three_half_pi(), 5, (pi * 3.0f) / 2.0f, 3 * exact / 2, angleradi.three_half_pi(),
+       anglerads.three_half_pi()},
+      {"two_pi", anglerad.two_pi(), 6, pi * 2.0f, 2 * exact, angleradi.two_pi(), anglerads.two_pi()},
+      {"rad_per_deg", anglerad.rad_per_deg(), 7, pi / 180.0f, exact / 180},
+      {"deg_per_rad", anglerad.deg_per_rad(), 8, 180.0f / pi, 180 / exact},
   };
   for (const Entry& e : entries) {
-    EXPECT_EQ(e.value, anglerad.angr[e.element]) << e.name;
-    EXPECT_LE(ulps_apart(e.value, static_cast<float>(e.want)), 1) << e.name;
+    EXPECT_EQ(bits(e.value), bits(anglerad.angr[e.element])) << e.name;
+    EXPECT_EQ(bits(e.value), bits(e.computed)) << e.name;
+    EXPECT_LE(ulps_apart(e.value, static_cast<float>(e.angle)), 1) << e.name;
+    if (e.element < 7) {
+      EXPECT_EQ(bits(e.lower), bits(angleradi.angri[e.element])) << e.name;
+      EXPECT_EQ(bits(e.upper), bits(anglerads.angrs[e.element])) << e.name;
+      EXPECT_EQ(bits(e.lower), bits(e.computed - tolerance)) << e.name;
+      EXPECT_EQ(bits(e.upper), bits(e.computed + tolerance)) << e.name;
+    }
   }
-  const float lower[] = {angleradi.quarter_pi(), angleradi.third_pi(), angleradi.half_pi(),
-                         angleradi.three_quarter_pi(), angleradi.pi(), angleradi.three_half_pi(),
-                         angleradi.two_pi()};
-  const float upper[] = {anglerads.quarter_pi(), anglerads.third_pi(), anglerads.half_pi(),
-                         anglerads.three_quarter_pi(), anglerads.pi(), anglerads.three_half_pi(),
-                         anglerads.two_pi()};
-  for (std::size_t k = 0; k < 7; ++k) {
-    EXPECT_EQ(lower[k], entries[k].value - 1.0e-5f) << entries[k].name;
-    EXPECT_EQ(upper[k], entries[k].value + 1.0e-5f) << entries[k].name;
-  }
+  EXPECT_EQ(bits(anglerad.half_pi()), bits(h));
+  EXPECT_EQ(bits(anglerad.quarter_pi()), bits(h / 2.0f));
+  EXPECT_EQ(bits(anglerad.rad_per_deg()), bits(h / 90.0f));
 }
 
 TEST_F(AngleConstants, DegreesAndRadiansOfOneValue) {

@@ -11,7 +11,7 @@
 
 namespace dorvix::testing {
 
-class GeometryTest : public ConsoleTest {};
+using GeometryTest = ConsoleTest;
 
 // Units in the last place between two floats.
 inline long ulps_apart(float a, float b) {
