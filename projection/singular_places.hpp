@@ -59,7 +59,8 @@ struct SingularPlaces {
 };
 
 // The singular places of the current code at latitude phi (the band of
-// transverse Mercator depends on the hemisphere).
+// transverse Mercator depends on the hemisphere), as its entry in the table
+// of codes gives their kind (projection/codes.hpp).
 SingularPlaces singular_places(double phi);
 
 }  // namespace dorvix
