@@ -63,8 +63,9 @@ constexpr SingularPlace central_band{.kind = SingularKind::band};
 constexpr SingularPlace antipode_polar{.kind = SingularKind::antipode, .limited = true};
 constexpr SingularPlace antipode_oblique{.kind = SingularKind::antipode, .oblique = true, .limited = true};
 constexpr SingularPlace hemisphere_polar_limited{.kind = SingularKind::horizon, .limited = true};
-constexpr SingularPlace hemisphere_polar{.kind = SingularKind::horizon};
 constexpr SingularPlace hemisphere_oblique{.kind = SingularKind::horizon, .oblique = true};
+constexpr SingularPlace infinite_horizon_polar{.kind = SingularKind::horizon, .at_infinity = true};
+constexpr SingularPlace infinite_horizon_oblique{.kind = SingularKind::horizon, .oblique = true, .at_infinity = true};
 constexpr SingularPlace view_polar{.kind = SingularKind::horizon, .from_viewpoint = true};
 constexpr SingularPlace view_oblique{.kind = SingularKind::horizon, .oblique = true, .from_viewpoint = true};
 
@@ -92,8 +93,9 @@ constexpr std::array<ProjectionCode, 25> table{{
      imwpoly2, imwpoly2},
     {15, "mersphe2", "Mercator, sphere", false, step, poles, mersphe2, mersphe2},
     {16, "merel2", "Mercator, ellipsoid", true, step, poles, merel2, merel2},
-    {17, "gnomopsll", "gnomonic, polar", false, none, hemisphere_polar, gnomonic_polar<real>, gnomonic_polar<double>},
-    {18, "gnomopsll", "gnomonic, oblique", false, none, hemisphere_oblique, gnomonic_oblique_aspect<real>,
+    {17, "gnomopsll", "gnomonic, polar", false, none, infinite_horizon_polar, gnomonic_polar<real>,
+     gnomonic_polar<double>},
+    {18, "gnomopsll", "gnomonic, oblique", false, none, infinite_horizon_oblique, gnomonic_oblique_aspect<real>,
      gnomonic_oblique_aspect<double>},
     {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, step, poles, albesph2,
      albesph2},

@@ -69,6 +69,9 @@ struct SingularPlace {
   // A horizon seen from the perspective's viewpoint: cos c = sin(A/2) for
   // the angle of view A (`pconst1`), else 90 degrees from the centre.
   bool from_viewpoint = false;
+  // A horizon whose points have no image (the gnomonic's): lines run off
+  // to infinity there instead of reaching the map's rim.
+  bool at_infinity = false;
   // The map puts every point beyond the largest angle drawn (`anglep1`)
   // on the circle at that angle.
   bool limited = false;

@@ -83,4 +83,12 @@ SingularPlaces singular_places(double phi) {
   return p;
 }
 
+std::optional<SingularCircle> drawn_horizon() {
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  if (code == nullptr || code->singular.kind != SingularKind::horizon || code->singular.at_infinity) {
+    return std::nullopt;
+  }
+  return SingularCircle{centre_of(code->singular), horizon_distance(code->singular)};
+}
+
 }  // namespace dorvix

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace dorvix {
 
@@ -62,5 +63,10 @@ struct SingularPlaces {
 // transverse Mercator depends on the hemisphere), as its entry in the table
 // of codes gives their kind (projection/codes.hpp).
 SingularPlaces singular_places(double phi);
+
+// The current code's horizon, when its map shows only part of the globe
+// and draws the horizon as its rim (orthographic, perspective); else
+// nothing.
+std::optional<SingularCircle> drawn_horizon();
 
 }  // namespace dorvix
