@@ -59,6 +59,7 @@ SingularPlaces singular_places(double phi) {
   if (code == nullptr) return p;
   p.folded = code->cut == MapCut::opposite_central_meridian;
   const SingularPlace& s = code->singular;
+  if (s.kind == SingularKind::poles) return p;  // most codes: nothing more
   switch (s.kind) {
     case SingularKind::far_side_cut: {
       p.band = {.from = angleradi.half_pi(), .to = far_side_edge(), .near_side_only = phi <= 0.0};
