@@ -54,37 +54,58 @@ constexpr MapCut opposite = MapCut::opposite_central_meridian;
 constexpr MapCut step = MapCut::longitude_step;
 constexpr MapCut none = MapCut::none;
 
-// code, routine, name, ellipsoidal, cut, forward, precise, far_side_cut
+// The singular place of each code (see SingularKind).
+constexpr SingularPlace poles{};
+constexpr SingularPlace far_side{.kind = SingularKind::far_side_cut};
+constexpr SingularPlace central_band{.kind = SingularKind::band};
+// Azimuthal maps: the antipode or the horizon of their centre, with the
+// circle of the largest angle drawn where the code takes one.
+constexpr SingularPlace antipode_polar{.kind = SingularKind::antipode, .limited = true};
+constexpr SingularPlace antipode_oblique{.kind = SingularKind::antipode, .oblique = true, .limited = true};
+constexpr SingularPlace hemisphere_polar_limited{.kind = SingularKind::horizon, .limited = true};
+constexpr SingularPlace hemisphere_oblique{.kind = SingularKind::horizon, .oblique = true};
+constexpr SingularPlace infinite_horizon_polar{.kind = SingularKind::horizon, .at_infinity = true};
+constexpr SingularPlace infinite_horizon_oblique{.kind = SingularKind::horizon, .oblique = true, .at_infinity = true};
+constexpr SingularPlace view_polar{.kind = SingularKind::horizon, .from_viewpoint = true};
+constexpr SingularPlace view_oblique{.kind = SingularKind::horizon, .oblique = true, .from_viewpoint = true};
+
+// code, routine, name, ellipsoidal, cut, singular place, forward, precise
 constexpr std::array<ProjectionCode, 25> table{{
-    {1, "tm2", "transverse Mercator, sphere", false, opposite, tm2, tm2, true},
-    {2, "tme2", "transverse Mercator, ellipsoid", true, opposite, tme2, tme2},
-    {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, opposite, lcc2, lcc2},
-    {4, "lcce2", "Lambert conformal conic, two standard parallels, ellipsoid", true, opposite, lcce2, lcce2},
-    {5, "lazea2", "Lambert azimuthal equal-area, polar", false, none, lazea2, lazea2},
-    {6, "lazea2", "Lambert azimuthal equal-area, oblique", false, none, lazea_oblique, lazea_oblique},
-    {7, "inverspsll", "stereographic (inversion), polar", false, none, stereographic_polar<real>,
+    {1, "tm2", "transverse Mercator, sphere", false, opposite, far_side, tm2, tm2},
+    {2, "tme2", "transverse Mercator, ellipsoid", true, opposite, poles, tme2, tme2},
+    {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, opposite, poles, lcc2, lcc2},
+    {4, "lcce2", "Lambert conformal conic, two standard parallels, ellipsoid", true, opposite, poles, lcce2, lcce2},
+    {5, "lazea2", "Lambert azimuthal equal-area, polar", false, none, antipode_polar, lazea2, lazea2},
+    {6, "lazea2", "Lambert azimuthal equal-area, oblique", false, none, antipode_oblique, lazea_oblique,
+     lazea_oblique},
+    {7, "inverspsll", "stereographic (inversion), polar", false, none, antipode_polar, stereographic_polar<real>,
      stereographic_polar<double>},
-    {8, "inverspsll", "stereographic (inversion), oblique", false, none, stereographic_oblique<real>,
-     stereographic_oblique<double>},
-    {9, "orthogpsll", "orthographic, polar", false, none, orthographic_polar<real>, orthographic_polar<double>},
-    {10, "orthobl2", "orthographic, oblique", false, none, orthobl2, orthobl2},
-    {11, "perspvpsll2", "near-side perspective, polar", false, none, perspective_polar<real>,
+    {8, "inverspsll", "stereographic (inversion), oblique", false, none, antipode_oblique,
+     stereographic_oblique<real>, stereographic_oblique<double>},
+    {9, "orthogpsll", "orthographic, polar", false, none, hemisphere_polar_limited, orthographic_polar<real>,
+     orthographic_polar<double>},
+    {10, "orthobl2", "orthographic, oblique", false, none, hemisphere_oblique, orthobl2, orthobl2},
+    {11, "perspvpsll2", "near-side perspective, polar", false, none, view_polar, perspective_polar<real>,
      perspective_polar<double>},
-    {12, "persobl2", "near-side perspective, oblique", false, none, persobl2, persobl2},
-    {13, "polyco2", "polyconic, sphere", false, opposite, polyco2, polyco2},
-    {14, "imwpoly2", "modified polyconic of the International Map of the World, ellipsoid", true, opposite, imwpoly2,
-     imwpoly2},
-    {15, "mersphe2", "Mercator, sphere", false, step, mersphe2, mersphe2},
-    {16, "merel2", "Mercator, ellipsoid", true, step, merel2, merel2},
-    {17, "gnomopsll", "gnomonic, polar", false, none, gnomonic_polar<real>, gnomonic_polar<double>},
-    {18, "gnomopsll", "gnomonic, oblique", false, none, gnomonic_oblique_aspect<real>, gnomonic_oblique_aspect<double>},
-    {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, step, albesph2, albesph2},
-    {20, "bonnesph2", "Bonne, sphere", false, step, bonnesph2, bonnesph2},
-    {21, "wernesphe2", "Werner, sphere", false, step, wernesphe2, wernesphe2},
-    {22, "sanflamsph2", "Sanson-Flamsteed (sinusoidal), sphere", false, step, sanflamsph2, sanflamsph2},
-    {23, "lcnesphe2", "Lambert cylindrical equal-area, normal aspect, sphere", false, step, lcnesphe2, lcnesphe2},
-    {24, "mollw2", "Mollweide, sphere", false, opposite, mollw2, mollw2},
-    {25, "grinte2", "Van der Grinten, sphere", false, opposite, grinte2, grinte2},
+    {12, "persobl2", "near-side perspective, oblique", false, none, view_oblique, persobl2, persobl2},
+    {13, "polyco2", "polyconic, sphere", false, opposite, poles, polyco2, polyco2},
+    {14, "imwpoly2", "modified polyconic of the International Map of the World, ellipsoid", true, opposite, poles,
+     imwpoly2, imwpoly2},
+    {15, "mersphe2", "Mercator, sphere", false, step, poles, mersphe2, mersphe2},
+    {16, "merel2", "Mercator, ellipsoid", true, step, poles, merel2, merel2},
+    {17, "gnomopsll", "gnomonic, polar", false, none, infinite_horizon_polar, gnomonic_polar<real>,
+     gnomonic_polar<double>},
+    {18, "gnomopsll", "gnomonic, oblique", false, none, infinite_horizon_oblique, gnomonic_oblique_aspect<real>,
+     gnomonic_oblique_aspect<double>},
+    {19, "albesph2", "Albers equal-area conic, one standard parallel, sphere", false, step, poles, albesph2,
+     albesph2},
+    {20, "bonnesph2", "Bonne, sphere", false, step, poles, bonnesph2, bonnesph2},
+    {21, "wernesphe2", "Werner, sphere", false, step, poles, wernesphe2, wernesphe2},
+    {22, "sanflamsph2", "Sanson-Flamsteed (sinusoidal), sphere", false, step, poles, sanflamsph2, sanflamsph2},
+    {23, "lcnesphe2", "Lambert cylindrical equal-area, normal aspect, sphere", false, step, poles, lcnesphe2,
+     lcnesphe2},
+    {24, "mollw2", "Mollweide, sphere", false, opposite, poles, mollw2, mollw2},
+    {25, "grinte2", "Van der Grinten, sphere", false, opposite, central_band, grinte2, grinte2},
 }};
 
 }  // namespace

@@ -37,19 +37,55 @@ enum class MapCut {
   none,
 };
 
+// Where the map of a code is not smooth besides the poles, which every
+// code has (projection/singular_places.hpp).
+enum class SingularKind {
+  // The poles alone.
+  poles,
+  // An azimuthal map of the whole globe: its centre's antipode, a point at
+  // infinity or spread over the map's rim.
+  antipode,
+  // An azimuthal map of part of the globe: the rim of the part it shows,
+  // 90 degrees from the centre (orthographic, gnomonic) or, seen from the
+  // perspective's viewpoint, the small circle where the lines of sight
+  // touch the globe.
+  horizon,
+  // A band of longitude that the map draws as one line: Van der Grinten's
+  // central meridian.
+  band,
+  // Transverse Mercator of the sphere lays the far side's southern quarter
+  // above the north pole, 2 pi higher than the near side's: its map is cut
+  // as well along the southern halves of the two meridians 90 degrees from
+  // the central one (transverse_mercator.hpp), each within a narrow band
+  // of longitude, and it has two points at infinity on the equator.
+  far_side_cut,
+};
+
+struct SingularPlace {
+  SingularKind kind = SingularKind::poles;
+  // An antipode or horizon about the oblique centre (the frame of `ab`),
+  // else about the north pole.
+  bool oblique = false;
+  // A horizon seen from the perspective's viewpoint: cos c = sin(A/2) for
+  // the angle of view A (`pconst1`), else 90 degrees from the centre.
+  bool from_viewpoint = false;
+  // A horizon whose points have no image (the gnomonic's): lines run off
+  // to infinity there instead of reaching the map's rim.
+  bool at_infinity = false;
+  // The map puts every point beyond the largest angle drawn (`anglep1`)
+  // on the circle at that angle.
+  bool limited = false;
+};
+
 struct ProjectionCode {
   int code;
   std::string_view routine;  // the projection routine (the polar one for 6, 8, 18)
   std::string_view name;
   bool ellipsoidal;  // works on the reference ellipsoid
   MapCut cut;
+  SingularPlace singular;
   ForwardProjection forward;
   PreciseProjection precise;
-  // Transverse Mercator of the sphere lays the far side's southern quarter
-  // above the north pole, 2 pi higher than the near side's: its map is cut
-  // as well along the southern halves of the two meridians 90 degrees from
-  // the central one (transverse_mercator.hpp).
-  bool far_side_cut = false;
 };
 
 // Codes 1 to 25, in order.

@@ -1,9 +1,13 @@
 // Drawing the graticule, and its extent for the fit of the map.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "catalogue/angles.hpp"
 #include "console/frames.hpp"
@@ -15,6 +19,8 @@
 #include "projection/dispatcher.hpp"
 #include "projection/graticule.hpp"
 #include "projection/map_pen.hpp"
+#include "projection/oblique.hpp"
+#include "projection/singular_places.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {
@@ -74,6 +80,15 @@ struct GridLine {
     }
     return !at_infinity(x, y);
   }
+  bool has_image(real c) const {
+    real x = 0, y = 0;
+    return image(c, x, y);
+  }
+  // How far within the circle h the point at coordinate c lies, in cos c.
+  double within(real c, const SingularCircle& h) const {
+    const std::array<double, 3> u = meridian ? unit_vector<double>(at, c) : unit_vector<double>(c, at);
+    return u[0] * h.centre[0] + u[1] * h.centre[1] + u[2] * h.centre[2] - std::cos(h.radius);
+  }
   void draw(MapPen& pen, real c) const {
     if (meridian) {
       pen.draw(at, c);
@@ -81,6 +96,37 @@ struct GridLine {
       pen.draw(c, at);
     }
   }
+  // The coordinate strictly between a and b, the first from a, where the
+  // line comes nearest to the unit vector `centre` or, with `farthest`,
+  // goes farthest from it; nothing when there is none, or when the line
+  // keeps its distance (a parallel about the centre's axis). Along a
+  // meridian at longitude L, u.C = cos phi (Cx cos L + Cy sin L) + sin phi Cz;
+  // along a parallel at latitude P, u.C = cos P (Cx cos lambda + Cy sin
+  // lambda) + sin P Cz: each a cosine of the coordinate, greatest at the
+  // angle of its two coefficients, least half a turn further.
+  std::optional<real> extreme_between(const std::array<double, 3>& centre, bool farthest, real a, real b) const {
+    const double ca = std::cos(static_cast<double>(at)), sa = std::sin(static_cast<double>(at));
+    double along_cos = 0, along_sin = 0;  // u.C = along_cos cos c + along_sin sin c + constant
+    if (meridian) {
+      along_cos = centre[0] * ca + centre[1] * sa;
+      along_sin = centre[2];
+    } else {
+      along_cos = ca * centre[0];
+      along_sin = ca * centre[1];
+    }
+    if (std::hypot(along_cos, along_sin) < flat_distance) return std::nullopt;
+    const double turn = 2.0 * std::numbers::pi;
+    const double theta = std::atan2(along_sin, along_cos) + (farthest ? std::numbers::pi : 0.0);
+    const double da = a, db = b;
+    // The first value theta + k turns beyond a, in the direction of b.
+    const double v = db > da ? theta + turn * (std::floor((da - theta) / turn) + 1.0)
+                             : theta + turn * (std::ceil((da - theta) / turn) - 1.0);
+    const auto r = static_cast<real>(v);
+    if (!(std::fmin(a, b) < r && r < std::fmax(a, b))) return std::nullopt;
+    return r;
+  }
+  // Below this, the line keeps its distance from the centre.
+  static constexpr double flat_distance = 1.0e-12;
 };
 
 // The images of points closing in on the edge of the part of the globe
@@ -122,14 +168,38 @@ real horizon(const GridLine& l, real seen, real hidden) {
   return reach <= horizon_reach * first_step ? last : seen;
 }
 
+// A line that comes no further within the horizon than this, in cos c,
+// only grazes it: where rounding decides, it is left hidden between two
+// hidden samples.
+constexpr double grazing = 1.0e-6;
+
+// The points a segment of a line goes through between its two samples,
+// each with its fraction of the way from the first: the horizon where the
+// line meets it, and a point without an image that breaks the line
+// behind the horizon.
+struct Stops {
+  std::array<std::pair<double, real>, 3> at{};
+  std::size_t count = 0;
+  real from = 0, to = 0;
+  void add(real c) {
+    at[count++] = {static_cast<double>(c - from) / static_cast<double>(to - from), c};
+  }
+};
+
 // The line drawn through its np + 1 samples, each that has an image; a
 // sample without one (a pole under Mercator, the far side of an azimuthal
 // map) breaks it, as the pen breaks every line. Where it breaks between
 // two samples, it also goes through the nodes between them, so that it
 // still reaches the lines of the other family drawn there, and, where the
 // map has a horizon between them, to that horizon, instead of stopping a
-// whole sampling step short of them.
-void draw_grid_line(MapPen& pen, const GridLine& l) {
+// whole sampling step short of them. On a map of part of the globe, whose
+// rim is the circle `rim`, a segment can also cross the horizon twice:
+// between two samples without an image it may pass through the part of
+// the globe shown, where it comes nearest the centre; between two with one
+// it may pass behind the horizon, where it goes farthest from the centre.
+// There it is drawn to the horizon and broken, as between two samples one
+// of which is hidden.
+void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<SingularCircle>& rim) {
   real x = 0, y = 0;
   real previous = l.along(0, l.np);
   bool had_image = l.image(previous, x, y);
@@ -142,28 +212,39 @@ void draw_grid_line(MapPen& pen, const GridLine& l) {
   for (int j = 1; j <= l.np; ++j) {
     const real c = l.along(j, l.np);
     const bool image = l.image(c, x, y);
-    if (!(had_image && image)) {
-      // The horizon between them, when there is one: as a fraction of the
-      // way from sample j - 1 to j.
-      real edge = previous;
-      bool edge_drawn = true;
-      if (had_image != image) {
-        const real seen = had_image ? previous : c;
-        edge = horizon(l, seen, had_image ? c : previous);
-        edge_drawn = edge == seen;
+    bool breaks = !(had_image && image);
+    Stops stops{.from = previous, .to = c};
+    if (had_image != image) {
+      const real seen = had_image ? previous : c;
+      const real edge = horizon(l, seen, had_image ? c : previous);
+      if (edge != seen) stops.add(edge);
+    } else if (rim && had_image) {  // behind the horizon between the two?
+      const std::optional<real> far = l.extreme_between(rim->centre, true, previous, c);
+      if (far && !l.has_image(*far)) {
+        breaks = true;
+        if (const real edge = horizon(l, previous, *far); edge != previous) stops.add(edge);
+        stops.add(*far);
+        if (const real edge = horizon(l, c, *far); edge != c) stops.add(edge);
       }
-      const double t_edge = static_cast<double>(edge - previous) / static_cast<double>(c - previous);
+    } else if (rim) {  // shown between the two?
+      const std::optional<real> near = l.extreme_between(rim->centre, false, previous, c);
+      if (near && l.within(*near, *rim) > grazing && l.has_image(*near)) {
+        for (const real hidden : {previous, c}) {
+          if (const real edge = horizon(l, *near, hidden); edge != *near) stops.add(edge);
+        }
+      }
+    }
+    if (breaks) {
       // Node k lies strictly between samples j - 1 and j when
-      // (j - 1) / np < k / nodes < j / np.
+      // (j - 1) / np < k / nodes < j / np; each stop is drawn before the
+      // first node beyond it.
+      std::size_t next = 0;
       for (int k = (j - 1) * l.nodes / l.np + 1; k * l.np < j * l.nodes; ++k) {
         const double t_node = static_cast<double>(k * l.np - (j - 1) * l.nodes) / static_cast<double>(l.nodes);
-        if (!edge_drawn && t_node > t_edge) {
-          l.draw(pen, edge);
-          edge_drawn = true;
-        }
+        for (; next < stops.count && t_node > stops.at[next].first; ++next) l.draw(pen, stops.at[next].second);
         l.draw(pen, l.along(k, l.nodes));
       }
-      if (!edge_drawn) l.draw(pen, edge);
+      for (; next < stops.count; ++next) l.draw(pen, stops.at[next].second);
     }
     l.draw(pen, c);
     previous = c;
@@ -174,18 +255,20 @@ void draw_grid_line(MapPen& pen, const GridLine& l) {
 
 // Meridians from east to west, each from south to north; n intervals.
 void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
+  const std::optional<SingularCircle> rim = drawn_horizon();
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
-    draw_grid_line(pen, {true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar});
+    draw_grid_line(pen, {true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar}, rim);
   }
 }
 
 // Parallels from south to north, each from east to west; n intervals.
 void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
+  const std::optional<SingularCircle> rim = drawn_horizon();
   for (int i = 0; i <= n; ++i) {
     const real lat = g.glatmin + w.dlat * static_cast<real>(i) / static_cast<real>(n);
-    draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer});
+    draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer}, rim);
   }
 }
 

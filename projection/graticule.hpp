@@ -65,7 +65,10 @@ void sllgrid3(GridValues& v, SetupMode inter);
 // samples have no image; between two samples where it breaks it still
 // goes through the nodes where the lines of the other family cross it,
 // and, on a map with a horizon (the orthographic's far side, the part of
-// the globe the perspective hides), to the horizon.
+// the globe the perspective hides), to the horizon. On such a map it is
+// also drawn to the horizon, and broken, where it passes the horizon twice
+// between two samples: into the part shown between two hidden samples, or
+// behind it between two shown.
 void drawllgrid();
 
 // The extent, in map coordinates, of every point drawllgrid hands on for

@@ -161,7 +161,7 @@ void MapPen::draw(real lon, real lat) {
       break;
   }
   if (cuts[0].found) ++count;
-  if (along_the_globe && code->far_side_cut) {
+  if (along_the_globe && code->singular.kind == SingularKind::far_side_cut) {
     count += across_far_side(lon_, lat_, s, lat, std::span<Crossing, 2>(cuts.data() + count, 2));
   }
   for (int i = 1; i < count; ++i) {  // in the order of the segment

@@ -1,5 +1,6 @@
 #include "projection/projection_menu.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -222,9 +223,15 @@ constexpr real perspective_view_angle = 60.0f;
 // What the codes refuse of their parameters, each in its own words.
 constexpr std::string_view distinct = "MUST BE DISTINCT";
 
+// What a code takes, as its steps say.
+bool takes(int code, Step s) { return std::ranges::find(menu_of(code).steps, s) != menu_of(code).steps.end(); }
+
 // Standard parallels of a conformal conic (codes 3 and 4): at a pole (or
 // beyond) they define no cone, and every point would be at infinity.
-bool conformal_conic(int code) { return code == 3 || code == 4; }
+bool conformal_conic(int code) { return takes(code, Step::lcc) || takes(code, Step::lcce); }
+// Limiting parallels of the International Map of the World's sheet (code
+// 14), which must be distinct.
+bool limiting_parallels(int code) { return takes(code, Step::imw); }
 bool standard_parallel_accepted(real v) { return std::fabs(v) < latitude_limit; }
 constexpr std::string_view open_latitude = "MUST LIE STRICTLY BETWEEN -90 AND 90 DEGREES";
 
@@ -243,9 +250,8 @@ constexpr AngleRule central_angle{"central angle =", "MUST BE ABOVE 0 DEGREES", 
 constexpr AngleRule view_angle{"angle of view =", "MUST LIE STRICTLY BETWEEN 0 AND 180 DEGREES", true,
                                perspective_view_angle};
 const AngleRule* angle_rule(int code) {
-  if (code >= 5 && code <= 9) return &central_angle;
-  if (code == 11 || code == 12) return &view_angle;
-  return nullptr;
+  if (!takes(code, Step::angle)) return nullptr;
+  return takes(code, Step::perspective) ? &view_angle : &central_angle;
 }
 
 // The parameters are shared by the codes: a value in force may be one that
@@ -275,7 +281,7 @@ Replaced replace_refused(int code, Values& v) {
       offer(rule->name, angle, rule->rule, rule->offered);
       v.angle = rule->offered;
     }
-  } else if (code == 14 && lat1 == lat2) {
+  } else if (limiting_parallels(code) && lat1 == lat2) {
     r.lat1 = r.lat2 = true;
     ItemLine().text("limiting parallels =").fixed(lat1, 8, 3).fixed(lat2, 8, 3).write();
     ItemLine()
@@ -354,7 +360,7 @@ void check_parameters(int code, Values& v, SetupMode sub) {
       say("==> " + std::string(rule->rule));
     }))
       sangle1(v.angle, setup::menu_from_stored);
-  } else if (code == 14) {
+  } else if (limiting_parallels(code)) {
     // Equal limiting parallels give no sheet.
     while (v.lat1 == v.lat2 && refused(sub, [&] {
       ItemLine().text("limiting parallels =").fixed(v.lat1, 8, 3).fixed(v.lat2, 8, 3).write();

@@ -28,13 +28,26 @@ std::array<double, 3> centre_of_ab() {
   return c;
 }
 
-// An azimuthal map about `centre`: the circle at `edge` from it (the
-// antipode, pi, or the horizon), and the circle beyond which the map puts
-// every point on it, when the largest angle drawn is below pi.
-void azimuthal(SingularPlaces& p, const std::array<double, 3>& centre, double edge, bool limited) {
+// The centre of an azimuthal map: the north pole, or the oblique centre.
+std::array<double, 3> centre_of(const SingularPlace& s) {
+  return s.oblique ? centre_of_ab() : std::array<double, 3>{0.0, 0.0, 1.0};
+}
+
+// An azimuthal map: the circle at `edge` from its centre (the antipode,
+// pi, or the horizon), and the circle beyond which the map puts every
+// point on it, when the code takes a largest angle drawn below pi.
+void azimuthal(SingularPlaces& p, const SingularPlace& s, double edge) {
+  const std::array<double, 3> centre = centre_of(s);
   add(p, centre, edge);
   const double limit = llpparam.anglep1;
-  if (limited && limit < double(anglerad.pi())) add(p, centre, limit);
+  if (s.limited && limit < double(anglerad.pi())) add(p, centre, limit);
+}
+
+// The angular distance of a horizon from its centre: 90 degrees, or seen
+// from the perspective's viewpoint, cos c = sin(A/2).
+double horizon_distance(const SingularPlace& s) {
+  if (!s.from_viewpoint) return anglerad.half_pi();
+  return std::acos(std::fmax(-1.0, std::fmin(1.0, double(llpparam.pconst1))));
 }
 
 }  // namespace
@@ -45,51 +58,38 @@ SingularPlaces singular_places(double phi) {
   const ProjectionCode* code = find_projection_code(projtype.iproj);
   if (code == nullptr) return p;
   p.folded = code->cut == MapCut::opposite_central_meridian;
-  constexpr std::array<double, 3> north_pole{0.0, 0.0, 1.0};
-  const double pi = anglerad.pi(), half_pi = anglerad.half_pi();
-  switch (code->code) {
-    case 1: {
+  const SingularPlace& s = code->singular;
+  if (s.kind == SingularKind::poles) return p;  // most codes: nothing more
+  switch (s.kind) {
+    case SingularKind::far_side_cut: {
       p.band = {.from = angleradi.half_pi(), .to = far_side_edge(), .near_side_only = phi <= 0.0};
-      const double lon0 = llpparam.longp1;
+      const double lon0 = llpparam.longp1, half_pi = anglerad.half_pi();
       for (const double side : {-1.0, 1.0}) {
         add(p, {std::cos(lon0 + side * half_pi), std::sin(lon0 + side * half_pi), 0.0}, 0.0);
       }
       break;
     }
-    case 25:
+    case SingularKind::band:
       p.band = {.from = 0.0, .to = central_meridian_band_degrees * anglerad.rad_per_deg(), .across = true};
       break;
-    case 5:
-    case 7:
-      azimuthal(p, north_pole, pi, true);
+    case SingularKind::antipode:
+      azimuthal(p, s, anglerad.pi());
       break;
-    case 6:
-    case 8:
-      azimuthal(p, centre_of_ab(), pi, true);
+    case SingularKind::horizon:
+      azimuthal(p, s, horizon_distance(s));
       break;
-    case 9:
-      azimuthal(p, north_pole, half_pi, true);
-      break;
-    case 10:
-      azimuthal(p, centre_of_ab(), half_pi, false);
-      break;
-    case 11:
-    case 12: {
-      // The horizon seen from the viewpoint: cos c = sin(A/2).
-      const double horizon = std::acos(std::fmax(-1.0, std::fmin(1.0, double(llpparam.pconst1))));
-      azimuthal(p, code->code == 11 ? north_pole : centre_of_ab(), horizon, false);
-      break;
-    }
-    case 17:
-      azimuthal(p, north_pole, half_pi, false);
-      break;
-    case 18:
-      azimuthal(p, centre_of_ab(), half_pi, false);
-      break;
-    default:
+    case SingularKind::poles:
       break;
   }
   return p;
+}
+
+std::optional<SingularCircle> drawn_horizon() {
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  if (code == nullptr || code->singular.kind != SingularKind::horizon || code->singular.at_infinity) {
+    return std::nullopt;
+  }
+  return SingularCircle{centre_of(code->singular), horizon_distance(code->singular)};
 }
 
 }  // namespace dorvix

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace dorvix {
 
@@ -59,7 +60,13 @@ struct SingularPlaces {
 };
 
 // The singular places of the current code at latitude phi (the band of
-// transverse Mercator depends on the hemisphere).
+// transverse Mercator depends on the hemisphere), as its entry in the table
+// of codes gives their kind (projection/codes.hpp).
 SingularPlaces singular_places(double phi);
+
+// The current code's horizon, when its map shows only part of the globe
+// and draws the horizon as its rim (orthographic, perspective); else
+// nothing.
+std::optional<SingularCircle> drawn_horizon();
 
 }  // namespace dorvix

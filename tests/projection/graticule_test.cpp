@@ -412,6 +412,97 @@ TEST_F(GraticuleTest, GridLinesDrawEverySampleWithAnImageTheirNodesAndTheHorizon
   }
 }
 
+TEST_F(GraticuleTest, LinesReachTheRimOfThePartOfTheGlobeShown) {
+  DORVIX_REQUIRE_TOOL("proj");
+  // The near-side perspective (code 12) seen from P = 1 / sin(A/2) Earth
+  // radii shows the cap cos c >= 1/P about its centre; the orthographic
+  // (code 10) the hemisphere cos c >= 0. Each meridian and parallel of the
+  // window crosses the cap's rim where cos c - 1/P changes sign along it
+  // (found here in double precision, on a fine sampling and then by
+  // bisection), and each crossing must be the end of a drawn run, within
+  // 0.5 pt of PROJ's image of the crossing (nsper seen from h = P - 1, our
+  // map being PROJ's times cos(A/2) P / (P - 1); ortho). In these windows
+  // lines enter and leave the cap between two samples: all of a meridian's
+  // samples hidden under 30/40 seen under 90 degrees (meridian -30 shows
+  // from 40 to 78 degrees) or 48 (parallel -20 from 0.5 to 59.5 degrees),
+  // parallel 80 behind the rim between two samples shown under 62; the
+  // orthographic's southern parallels between samples hidden.
+  struct Case {
+    int code;
+    double lon0, lat0, angle;  // angle of view, code 12
+    real latmin = -80, latmax = 80, lonmin = -180, lonmax = 180, inc = 10;
+    int npgrid = 3;
+  };
+  for (const Case& c : {Case{12, 30, 40, 60}, Case{12, 30, 40, 90}, Case{12, 30, 40, 48}, Case{12, 30, 40, 62},
+                        Case{12, -120, -35, 70}, Case{12, 150, 75, 40, -90, 90, -180, 180, 15, 5},
+                        Case{12, 10, 0, 100, -60, 60, -90, 120, 5, 4}, Case{10, 0, 45, 0, -90, 90},
+                        Case{10, 30, 40, 0, -80, 80, -180, 180, 20, 2}}) {
+    SCOPED_TRACE("code " + std::to_string(c.code) + " about " + std::to_string(c.lon0) + "/" +
+                 std::to_string(c.lat0) + " seen under " + std::to_string(c.angle));
+    real lon = static_cast<real>(c.lon0), lat = static_cast<real>(c.lat0), angle = static_cast<real>(c.angle);
+    soblique(lon, lat, setup::passed);
+    if (c.code == 12) sangle1(angle, setup::passed);
+    int code = c.code;
+    sprojll2(code, setup::passed);
+    sllorig(lon, lat, setup::passed);
+    window(c.latmin, c.latmax, c.lonmin, c.lonmax, c.inc, c.inc, 1, 0, c.npgrid);
+    const Drawing d = draw("rim.ps");
+    const double to_rad = pi / 180, rim = c.code == 12 ? std::sin(c.angle / 2 * to_rad) : 0;
+    const double s0 = std::sin(c.lat0 * to_rad), c0 = std::cos(c.lat0 * to_rad);
+    // cos c - 1/P at a point, degrees.
+    const auto inside = [&](double lon_d, double lat_d) {
+      const double f = lat_d * to_rad;
+      return std::sin(f) * s0 + std::cos(f) * c0 * std::cos((lon_d - c.lon0) * to_rad) - rim;
+    };
+    Points geo;
+    geo.add(c.lon0, c.lat0);
+    const int nmer = static_cast<int>(std::lround((c.lonmax - c.lonmin) / c.inc));
+    const int npar = static_cast<int>(std::lround((c.latmax - c.latmin) / c.inc));
+    for (int i = 0; i <= nmer + 1 + npar; ++i) {
+      const bool meridian = i <= nmer;
+      const double at = meridian ? c.lonmin + c.inc * i : c.latmin + c.inc * (i - nmer - 1);
+      const double from = meridian ? c.latmin : c.lonmin, to = meridian ? c.latmax : c.lonmax;
+      const auto f = [&](double t) { return meridian ? inside(at, t) : inside(t, at); };
+      constexpr int fine = 3600;
+      for (int k = 0; k < fine; ++k) {
+        double a = from + (to - from) * k / fine, b = from + (to - from) * (k + 1) / fine;
+        if ((f(a) >= 0) == (f(b) >= 0)) continue;
+        if (f(a) < 0) std::swap(a, b);  // a shown, b hidden
+        for (int n = 0; n < 60; ++n) (f(0.5 * (a + b)) >= 0 ? a : b) = 0.5 * (a + b);
+        // Just inside, so that PROJ shows it too. A line that only grazes
+        // the rim (within 1.0E-6 of cos c, less than 0.5 pt long) has no
+        // crossing to reach.
+        const double crossing = a;
+        for (double step = a - b; f(a) < 1e-6 && std::fabs(a - crossing) < 0.01; step *= 2) a += step;
+        if (f(a) < 1e-6) continue;
+        meridian ? geo.add(at, a) : geo.add(a, at);
+      }
+    }
+    ASSERT_GT(geo.size(), 4);
+    double k = scale();
+    std::string proj = "+proj=ortho +R=1";
+    if (c.code == 12) {
+      const double h = 1 / rim - 1;
+      proj = "+proj=nsper +R=1 +h=" + std::to_string(h);
+      k *= std::cos(c.angle / 2 * to_rad) / (rim * h);
+    }
+    const auto r = proj_forward(proj + " +lon_0=" + std::to_string(c.lon0) + " +lat_0=" + std::to_string(c.lat0), geo);
+    ASSERT_EQ(r.size(), geo.lon.size());
+    const Point o = device(0, 0);
+    for (std::size_t n = 1; n < r.size(); ++n) {
+      ASSERT_TRUE(r[n]) << n;
+      const Point want{o.first + (r[n]->first - r[0]->first) * k, o.second + (r[n]->second - r[0]->second) * k};
+      double nearest = 1e9;
+      for (const auto& run : d.runs) {
+        for (const Point& e : {run.front(), run.back()}) {
+          nearest = std::min(nearest, std::hypot(e.first - want.first, e.second - want.second));
+        }
+      }
+      EXPECT_LT(nearest, 0.5) << "crossing at " << geo.lon[n] / to_rad << " " << geo.lat[n] / to_rad;
+    }
+  }
+}
+
 TEST_F(GraticuleTest, ReportsLabelsAndGridTypes) {
   use(22);
   Drawing d = draw("labels.ps");
