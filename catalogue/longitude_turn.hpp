@@ -8,11 +8,19 @@
 // line files not clipped in the turn around its window's middle
 // (map/line_file_window.hpp), so that a window given eastwards past 180
 // degrees (165..190) shows an event read at -175 at 185, beside its
-// neighbours.
+// neighbours. The longitude test of the extraction places each epicentre
+// in the turn around the middle of its bounds before testing it, and so
+// keeps what such a map draws.
+
+#include <string_view>
 
 #include "console/real.hpp"
 
 namespace dorvix {
+
+// What a menu says when a longitude minimum above its maximum is refused:
+// a window across 180 degrees is given eastwards past it.
+inline constexpr std::string_view antimeridian_window_hint = "(a window across the antimeridian: e.g. 170 to 190)";
 
 class LongitudeTurn {
  public:
