@@ -8,9 +8,9 @@
 // line files not clipped in the turn around its window's middle
 // (map/line_file_window.hpp), so that a window given eastwards past 180
 // degrees (165..190) shows an event read at -175 at 185, beside its
-// neighbours. The longitude test of the extraction places each epicentre
-// in the turn around the middle of its bounds before testing it, and so
-// keeps what such a map draws.
+// neighbours. The extraction tests place each epicentre in the turn around
+// the middle of their longitude bounds, or of their lat-long polygon,
+// before testing it, and so keep what such a map draws.
 
 #include <string_view>
 

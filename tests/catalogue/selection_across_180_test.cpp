@@ -89,6 +89,9 @@ TEST(SelectionAcross180, BoundsAndLatLongPolygonsKeepWhatTheMapOfTheirWindowDraw
       {"bounds east of the antimeridian", bounds({"165", "180"}), {165, 180, -40, -10}, false, 49},
       {"bounds west of the antimeridian", bounds({"-180", "-170"}), {-180, -170, -40, -10}, false, 44},
       {"bounds around Greenwich", {"10", "y", "200", "y", "210", "-100", "100"}, {-100, 100, -90, 90}, false, 133},
+      {"lat-long polygon eastwards past 180", polygon, {165, 190, -40, -10}, true, 93},
+      {"lat-long polygon westwards past -180", polygon, {-195, -170, -40, -10}, true, 93},
+      {"lat-long polygon west of the antimeridian", polygon, {-180, -170, -40, -10}, false, 44},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
