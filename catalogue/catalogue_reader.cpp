@@ -125,7 +125,7 @@ bool location_passes(std::size_t slot) {
   if (!t.ltest) return true;
   const real lat = fpsblk.rlat1[slot], lon = fpsblk.rlong1[slot];
   if (t.ltlat && !within(lat, t.rlatmin, t.rlatmax)) return false;
-  if (t.ltlong && !within(lon, t.rlongmin, t.rlongmax)) return false;
+  if (t.ltlong && !longitude_keeps(lon)) return false;
   if (t.ltdepth && !within(fpsblk.depth1[slot], t.depthmin, t.depthmax)) return false;
   if (t.ltpoly && !polygon_keeps(lon, lat)) return false;
   return true;

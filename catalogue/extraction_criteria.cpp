@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/longitude_turn.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "console/boxes.hpp"
 #include "console/cut_lines.hpp"
@@ -217,16 +218,36 @@ void edit_vertex(int choice) {
   ask_real(t.vrtxlat(i), "latitude");
 }
 
+// A minimum and a maximum, asked in turn. The longitude bounds are
+// refused when the minimum is above the maximum, which would keep no
+// epicentre: both are asked again, the answers offered as the defaults so
+// that only the wrong one need be typed again, with the hint that a window
+// across 180 degrees is given eastwards past it.
+void ask_bounds(real& min, real& max, std::string_view min_question, std::string_view max_question,
+                bool longitudes) {
+  real asked_min = min, asked_max = max;
+  for (;;) {
+    ask_real(asked_min, min_question);
+    ask_real(asked_max, max_question);
+    if (!longitudes || asked_min <= asked_max) break;
+    errorhead(criteria_header);
+    say("longitude minimum must not be above its maximum");
+    say(antimeridian_window_hint);
+    say("==> ENTER THEM AGAIN");
+    errortail00();
+  }
+  min = asked_min;
+  max = asked_max;
+}
+
 // The lines of a minimum and a maximum, asked in turn by one choice.
 std::vector<MenuRow> bound_rows(int choice, std::string_view min_label, real& min, std::string_view min_question,
-                                std::string_view max_label, real& max, std::string_view max_question) {
+                                std::string_view max_label, real& max, std::string_view max_question,
+                                bool longitudes = false) {
   return {{.choice = choice,
            .label = min_label,
-           .action =
-               [&min, &max, min_question, max_question] {
-                 ask_real(min, min_question);
-                 ask_real(max, max_question);
-               },
+           .action = [&min, &max, min_question, max_question,
+                      longitudes] { ask_bounds(min, max, min_question, max_question, longitudes); },
            .value = shows_fixed(min)},
           {.choice = choice, .label = max_label, .value = shows_fixed(max)}};
 }
@@ -265,7 +286,7 @@ const MenuTable& criteria_menu() {
                                 "maximum latitude"));
     test_with_bounds(200, "test longitude ", t.ltlong, "activate longitude test",
                      bound_rows(210, "longitude mini ", t.rlongmin, "minimum longitude", "longitude maxi ",
-                                t.rlongmax, "maximum longitude"));
+                                t.rlongmax, "maximum longitude", true));
     rows.push_back(setting_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
     add(while_on(is_on(t.ltpoly),
                  rows_of_choice(251, {{.label = "great circle polygon ",

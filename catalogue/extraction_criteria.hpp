@@ -5,12 +5,14 @@
 // edits them, including reading the polygon from a file.
 //
 // Angles are in degrees, depths in the unit of the catalogue. A value
-// passes a bounds test when minimum <= value <= maximum. The moment-tensor
+// passes a bounds test when minimum <= value <= maximum, a longitude once
+// placed in the turn of its bounds (longitude_keeps). The moment-tensor
 // quality limits are kept and edited here, but FPFIT and HASH records
 // carry no moment tensor: the reader never applies them.
 
 #include <array>
 
+#include "catalogue/longitude_turn.hpp"
 #include "console/data_files.hpp"
 #include "console/real.hpp"
 #include "console/setup_mode.hpp"
@@ -61,6 +63,19 @@ inline SeisTest2 seistest2;
 // user leaves it; an odd one returns at once. Leaving with the polygon test on prepares the polygon
 // and checks it.
 void setseistest6(SetupMode inter);
+
+// True when an epicentre's longitude (degrees) passes the longitude bounds:
+// placed in the turn around the middle of the bounds (longitude_turn.hpp),
+// as the map of that window draws it, it lies within them, both ends
+// included. Bounds within -180..180 keep the longitudes within them as
+// read; bounds given eastwards past 180 (165..190) keep one read at -175
+// (placed at 185), and bounds westwards past -180 (-195..-170) one read at
+// 175 (placed at -185). The menu refuses a minimum above its maximum.
+inline bool longitude_keeps(real lon) {
+  const SeisTest2& t = seistest2;
+  const real placed = LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax)).nearest(lon);
+  return t.rlongmin <= placed && placed <= t.rlongmax;
+}
 
 // The position and depth bounds, whether or not their tests are on.
 void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax);

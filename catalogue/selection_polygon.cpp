@@ -1,10 +1,12 @@
 #include "catalogue/selection_polygon.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
 #include "catalogue/angles.hpp"
 #include "catalogue/extraction_criteria.hpp"
+#include "catalogue/longitude_turn.hpp"
 #include "catalogue/vectors.hpp"
 #include "console/boxes.hpp"
 #include "console/edit.hpp"
@@ -19,6 +21,21 @@ constexpr Header spolygontst_header{"spolygontst", " 1.0", "01-04-2010"};
 
 // An epicentre on an edge (product exactly zero) passes.
 constexpr real inside_threshold = 0.0f;
+
+// The turn of longitude a lat-long polygon tests its epicentres in,
+// prepared with its normals.
+LongitudeTurn lat_long_turn(0.0f);
+
+// The turn around the middle of the vertices' longitudes.
+LongitudeTurn turn_of_vertices(const SeisTest2& t) {
+  if (t.nvrtx < 1) return LongitudeTurn(0.0f);
+  real west = t.vrtxlong(1), east = t.vrtxlong(1);
+  for (int i = 2; i <= t.nvrtx; ++i) {
+    west = std::min(west, t.vrtxlong(i));
+    east = std::max(east, t.vrtxlong(i));
+  }
+  return LongitudeTurn(0.5f * (west + east));
+}
 
 // The vertex that closes edge k.
 int edge_end(int k, int n) { return k == n ? 1 : k + 1; }
@@ -77,6 +94,7 @@ void spolygontst(int& istat, SetupMode /*inter*/) {
       }
     }
   } else {
+    lat_long_turn = turn_of_vertices(t);
     for (int k = 1; k <= n; ++k) {
       const int j = edge_end(k, n);
       auto& w = t.vnrm1(k);
@@ -99,8 +117,9 @@ bool polygon_keeps(real lon, real lat) {
       if (s[0] < inside_threshold) return false;
     }
   } else {
+    const real placed = lat_long_turn.nearest(lon);
     for (int k = 1; k <= t.nvrtx; ++k) {
-      const std::array<real, 2> d{lon - t.vrtxlong(k), lat - t.vrtxlat(k)};
+      const std::array<real, 2> d{placed - t.vrtxlong(k), lat - t.vrtxlat(k)};
       scalprodn(s, d, std::span(t.vnrm1(k)).first<2>(), 2, 1);
       if (s[0] < inside_threshold) return false;
     }

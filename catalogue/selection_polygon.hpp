@@ -13,7 +13,13 @@
 //    (lat(k) - lat(k+1), lon(k+1) - lon(k), 0).
 // An epicentre passes when it lies on the left of, or on, every edge: for a
 // convex polygon listed counter-clockwise, its inside with its boundary.
-// Longitudes are plain numbers: nothing is wrapped at 180 degrees.
+//
+// The sides of a lat-long polygon are straight between its vertices'
+// longitudes as given. Each epicentre is tested in the turn of longitude
+// around the middle of them (longitude_turn.hpp), as a map of that window
+// draws it: a polygon given eastwards past 180 degrees (165..190) keeps an
+// epicentre read at -175, tested at 185, and one within -180..180 keeps
+// the epicentres within it as read.
 
 #include "console/real.hpp"
 #include "console/setup_mode.hpp"
@@ -27,8 +33,9 @@ inline constexpr int polygon_degenerate_great_circle = 10;
 inline constexpr int polygon_degenerate_straight = 20;
 
 // Prepares the vertex vectors and edge normals of seistest2 from its
-// current vertices; a degenerate edge (two equal vertices) is reported in
-// an error box and sets istat. inter is not read.
+// current vertices, and for a lat-long polygon the turn its epicentres are
+// tested in; a degenerate edge (two equal vertices) is reported in an
+// error box and sets istat. inter is not read.
 void spolygontst(int& istat, SetupMode inter);
 
 // True when the epicentre (degrees) passes the polygon test; a polygon

@@ -18,7 +18,7 @@ namespace {
 
 constexpr Header locate2dbox_header{"locate2dbox", " 1.0", "12-04-2007"};
 
-constexpr real turn = 360.0f;
+constexpr real turn = LongitudeTurn::turn;
 // The frame starts at most this far west of the window, degrees.
 constexpr real max_frame_margin = 3.0f;
 // A window this close to a whole turn, degrees, is one: its bounds lose a
@@ -124,13 +124,7 @@ LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report) {
   return f;
 }
 
-WindowTurn::WindowTurn(const LongitudeFrame& frame)
-    : far_west_(0.5f * (frame.lonminr + frame.lonmaxr) - 0.5f * turn) {}
-
-real WindowTurn::nearest(real lon) const {
-  if (lon >= far_west_ && lon < far_west_ + turn) return lon;
-  return reduce(lon, turn, far_west_);
-}
+WindowTurn::WindowTurn(const LongitudeFrame& frame) : LongitudeTurn(0.5f * (frame.lonminr + frame.lonmaxr)) {}
 
 WindowTurn graticule_turn() {
   GridValues g;

@@ -15,6 +15,7 @@
 
 #include <span>
 
+#include "catalogue/longitude_turn.hpp"
 #include "console/real.hpp"
 #include "projection/map_pen.hpp"
 
@@ -54,15 +55,11 @@ LongitudeFrame longitude_frame(real lonmin, real lonmax, bool report);
 // file not clipped, an epicentre, a stress symbol or a point of the point
 // menu more than half a turn from that middle is moved by whole turns into
 // it, so that a window across 180 degrees (170..195) shows a point read at
-// -175 at 185, beside its neighbours, and not a turn away.
-class WindowTurn {
+// -175 at 185, beside its neighbours, and not a turn away. nearest(lon) is
+// the longitude, degrees, at which a point read at `lon` is drawn.
+class WindowTurn : public LongitudeTurn {
  public:
   explicit WindowTurn(const LongitudeFrame& frame);
-  // The longitude, degrees, at which a point read at `lon` is drawn.
-  real nearest(real lon) const;
-
- private:
-  real far_west_;  // half a turn west of the window's middle
 };
 
 // The turn of the graticule's window as it is set.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,6 +45,17 @@ constexpr int column_change_level = 1;
 
 // Latitudes beyond this (degrees) are no point of the globe.
 constexpr real pole_latitude = 90.0f;
+
+// A longitude is placed on the map when the single-precision numbers next
+// to it are no farther apart than this, degrees: from 131072 degrees on
+// they are 1/64 of a degree apart, and beyond a few million several
+// degrees, so that the meridian the longitude was written for is not known.
+constexpr real placement_resolution = 0.01f;
+
+bool placeable(real lon) {
+  const real m = std::fabs(lon);
+  return std::nextafter(m, std::numeric_limits<real>::infinity()) - m <= placement_resolution;
+}
 
 // The plot attributes the points are drawn with.
 struct Attributes {
@@ -116,26 +128,29 @@ int read_points(Names& names) {
 // Projects the n points of the curve buffer in place, longitudes and
 // latitudes in degrees, each longitude in the turn of the graticule's
 // window. A point whose latitude lies beyond a pole is no point of the
-// globe: it becomes a point at infinity, whatever image the formula would
-// give it.
+// globe, and one whose longitude cannot be placed to a hundredth of a
+// degree has no known place: each becomes a point at infinity, whatever
+// image the formula would give it.
 void project_points(int n) {
   step_rule();
   say("PROJECTING LOCATIONS");
   say("LONG, LAT (input) --> X, Y");
   const auto count = static_cast<std::size_t>(n);
-  struct Beyond {
+  struct NoPlace {
     std::size_t k;
     real lat;
   };
-  std::vector<Beyond> beyond_pole;
+  std::vector<NoPlace> no_place;
   for (std::size_t k = 0; k < count; ++k) {
-    if (!(std::fabs(cc2dbuff.yp[k]) <= pole_latitude)) beyond_pole.push_back({k, cc2dbuff.yp[k]});
+    if (!(std::fabs(cc2dbuff.yp[k]) <= pole_latitude) || !placeable(cc2dbuff.xp[k])) {
+      no_place.push_back({k, cc2dbuff.yp[k]});
+    }
   }
   const WindowTurn turn = graticule_turn();
   for (std::size_t k = 0; k < count; ++k) cc2dbuff.xp[k] = rad(turn.nearest(cc2dbuff.xp[k]));
   deg2rad(cc2dbuff.yp, cc2dbuff.yp, n);
   projlln(cc2dbuff.xp, cc2dbuff.yp, cc2dbuff.xp, cc2dbuff.yp, n);
-  for (const Beyond& b : beyond_pole) {
+  for (const NoPlace& b : no_place) {
     cc2dbuff.xp[b.k] = infinite_image;
     cc2dbuff.yp[b.k] = infinity_towards(b.lat);
   }

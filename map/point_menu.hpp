@@ -7,16 +7,18 @@
 // screen as plotted.
 //
 // Under projection a longitude more than half a turn from the middle of
-// the graticule's window is moved by whole turns into the turn around it
-// (map/line_file_window.hpp), as the line files are; the listing shows
-// the plotted coordinates.
+// the graticule's window is moved by whole turns, exactly, into the turn
+// around it (map/line_file_window.hpp), as the line files are; the
+// listing shows the plotted coordinates.
 //
 // Under projection a point with no place on the map (a latitude beyond 90
-// degrees, an image at infinity such as a pole under Mercator, a point the
-// projection hides) gets no symbol; such points are counted in one warning
-// box and keep their row in the listing, shown there as a point at
-// infinity. Taken as they stand, points too far from the map for the plot
-// file to place them are left out and counted in the same way.
+// degrees, a longitude whose single-precision value cannot be placed to a
+// hundredth of a degree, as from 131072 degrees on, an image at infinity
+// such as a pole under Mercator, a point the projection hides) gets no
+// symbol; such points are counted in one warning box and keep their row
+// in the listing, shown there as a point at infinity. Taken as they
+// stand, points too far from the map for the plot file to place them are
+// left out and counted in the same way.
 
 #include "console/setup_mode.hpp"
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/angles.hpp"
+#include "catalogue/longitude_turn.hpp"
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
@@ -57,7 +58,7 @@ void axis_problems(Problems& p, bool latitude, real min, real max, real inc) {
   if (!(inc > 0.0f)) p.push_back(name + " increment must be above 0");
   if (!(min < max)) {
     p.push_back(name + " minimum must be below its maximum");
-    if (!latitude) p.push_back("(a window across the antimeridian: e.g. 170 to 190)");
+    if (!latitude) p.push_back(std::string(antimeridian_window_hint));
   }
   if (latitude && !(min >= -latitude_limit && max <= latitude_limit)) {
     p.push_back("latitudes must lie within -90 and 90");

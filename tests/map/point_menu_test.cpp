@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <filesystem>
+#include <numbers>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -214,6 +215,28 @@ TEST_F(PointMenuTest, PolesUnderMercatorAndLatitudesBeyondThemAreCountedNotDrawn
     EXPECT_FALSE(std::ranges::any_of(out, [](const std::string& l) { return l.find(" in meters = ") != l.npos; }));
     EXPECT_TRUE(has_block(out, c.rows));
     EXPECT_EQ(from_line(out, listing_head).at(4), rule);
+  }
+}
+
+// Longitudes of many turns under Mercator (the window -80..80, whose turn
+// runs from -180 to 180): those whose single-precision value is placed to
+// a hundredth of a degree are drawn on their own meridian, moved by whole
+// turns exactly (131071.9921875 less 364 turns is 31.9921875, -99999.9921875
+// plus 278 turns 80.0078125, 540 less 2 turns -180); those from 131072 on,
+// whose neighbours are 1/64 degree or more apart (1e10 and 123456789 among
+// them, once drawn at 100 and -164), have no place and are counted.
+TEST_F(PointMenuTest, LongitudesOfManyTurnsAreDrawnOnTheirMeridianOrCounted) {
+  write_file(path("turns.txt"), "'Turns'\n'lon' 'lat'\n1e10 0\n123456789 0\n131072 0\n131071.9921875 0\n"
+                                "-99999.9921875 0\n540 0\n");
+  use(15, 0, 45);
+  const Lines out = run(true, {"200", "turns.txt", "", "", "", "", "", "", "99"});
+  EXPECT_TRUE(has_block(out, join({warning_head, {" POINTS WITH NO PLACE ON THE MAP:" + edit::i(3, 7)}})));
+  EXPECT_TRUE(has_block(out, {listing_head, " |  1|********|********|", " |  2|********|********|",
+                              " |  3|********|********|"}));
+  EXPECT_EQ(paths_of(drawn()).size(), 3u);
+  const double placed[] = {31.9921875, 80.0078125, -180};
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_NEAR(cc2dbuff.xp[3 + k], placed[k] * std::numbers::pi / 180, 1e-6) << "row " << 4 + k;
   }
 }
 
