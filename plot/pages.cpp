@@ -40,6 +40,9 @@ void intnewpage() {
 void psend() {
   psstrokepath();
   if (psparams.ipstype == dialect_illustrator) {
+    // A drawing of one page is shown by the program that places it; the
+    // last of several pages needs its showpage as the others have theirs.
+    if (psparams.ipspage > 1) ps::record("showpage");
     for (std::string_view l : {"%%PageTrailer", "%%Trailer", "Adobe_Illustrator881 /terminate get exec",
                                "Adobe_customcolor /terminate get exec", "Adobe_cshow /terminate get exec",
                                "Adobe_packedarray /terminate get exec", "%%EOF"}) {
