@@ -137,6 +137,11 @@ constexpr std::string_view illustrator_procsets[] = {
 
 bool known_orientation(std::string_view o) { return o == "P  " || o == "LUS" || o == "LA4"; }
 
+// After an opening that wrote no colour, the colour index kept from an
+// earlier file names no colour of this one: the first colour wanted is
+// written.
+void forget_colour_written() { plt2blk.icurcol = -1; }
+
 constexpr std::string_view bounding_box = "%%BoundingBox: 0 0 595 842";
 
 // The landscape rotation, or nothing for portrait and unknown codes.
@@ -247,6 +252,7 @@ void psprolog(int ncopies, std::string_view cfile) {
       prolog_news();
       break;
   }
+  if (plt2blk.icolor != 1) forget_colour_written();
 }
 
 void psoverlay() {
@@ -259,6 +265,7 @@ void psoverlay() {
   }
   ps::record("1 setlinecap");
   ps::record("% Ready to go");
+  forget_colour_written();
 }
 
 }  // namespace dorvix

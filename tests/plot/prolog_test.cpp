@@ -416,6 +416,23 @@ TEST_F(Prolog, APageBreakStrokesTheOpenPathOnItsOwnPage) {
   }
 }
 
+// A file opened in black and white has written no colour: once colour
+// plotting is on, its first line writes its colour, whatever colour an
+// earlier file wrote last.
+TEST_F(Prolog, AFileOpenedInBlackAndWhiteKnowsNoColourWritten) {
+  default_colour_table();
+  plt2blk.icolor = 0;
+  plt2blk.icurcol = 2;  // red, the last colour of an earlier file
+  open_plot(2);
+  int n = 12;
+  scolornb(n, setup::passed);
+  plt2blk.linecol = 2;
+  std::vector<real> x{100, 200}, y{100, 200};
+  deline(x, y, 2);
+  EXPECT_EQ(drawn_lines(),
+            (Lines{"newpath", "100.00 100.00 moveto", "200.00 200.00 lineto", " 0.500  0.000  0.000 setrgbcolor", "stroke"}));
+}
+
 // A file of several pages shows its last page too: unlike a drawing of
 // one page, which the program that places it shows, it ends that page with
 // a showpage (one page: IllustratorHeaderSetupAndTrailer).
