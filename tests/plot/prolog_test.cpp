@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "plot/ps_stream.hpp"
@@ -413,6 +414,56 @@ TEST_F(Prolog, APageBreakStrokesTheOpenPathOnItsOwnPage) {
     const double middle_cm = 200 / 28.35;
     EXPECT_GT(ink_around(render(path(name), 1), middle_cm, middle_cm, 0.2), 0) << name;
     EXPECT_EQ(ink_around(render(path(name), 2), middle_cm, middle_cm, 0.2), 0) << name;
+  }
+}
+
+// A page sets at its start what it draws with, whatever the colour memory
+// knows of what the page before left: each page of a file of two renders
+// alone as within the file. (Through the program, in every dialect:
+// PlotFileThroughTheProgram.EachPageRendersAloneAsWithinTheFile.)
+TEST_F(Prolog, APageSetsWhatItDrawsWithAtItsStart) {
+  DORVIX_REQUIRE_TOOL("gs");
+  struct Case {
+    const char* what;
+    int dialect;
+    std::function<void()> between;  // after the first page's drawing
+  } const cases[] = {
+      // The prolog wrote colour 1, red here; colour plotting goes off,
+      // which writes black.
+      {"black and white after a red prolog", 1,
+       [] {
+         int n = 1;
+         scolornb(n, setup::passed);
+       }},
+      // The line colour last written changes in the table; the next page
+      // starts with a text, which writes no colour of its own in this
+      // dialect.
+      {"the colour last written changed", 3,
+       [] {
+         int index = 2;
+         std::string name = "Blue    ";
+         real red = 0, green = 0, blue = 100;
+         scolorrgb(index, name, red, green, blue, setup::passed);
+       }},
+  };
+  for (const Case& c : cases) {
+    const std::string name = std::string("colour") + std::to_string(c.dialect) + ".ps";
+    default_colour_table();
+    plt2blk.red[1] = c.dialect == 1 ? 100 : 0;
+    open_plot(c.dialect, "P  ", 1, name);
+    plt2blk.linecol = 2;
+    std::vector<real> x{100, 400}, y{100, 400};
+    const auto draw = [&] {
+      real tx = 150, ty = 300;
+      detext2(tx, ty, "TEXT");
+      deline(x, y, 2);
+    };
+    draw();
+    c.between();
+    intnewpage();
+    draw();
+    close_plot();
+    EXPECT_EQ(pages_alone_differences(path(name)), (std::vector<long>{0, 0})) << c.what;
   }
 }
 
