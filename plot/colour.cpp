@@ -72,16 +72,30 @@ bool colour_change(int index) {
 
 }  // namespace ps
 
+namespace {
+
+// Black as the text of a colour record's red, green and blue.
+std::string black_rgb() {
+  std::string text;
+  for (int k = 0; k < 3; ++k) {
+    ps::fraction(text, 0.0f);
+    text += ' ';
+  }
+  return text;
+}
+
+}  // namespace
+
 void psblackcolor() {
   psstrokepath();
-  std::string line;
-  for (int k = 0; k < 3; ++k) {
-    ps::fraction(line, 0.0f);
-    line += ' ';
-  }
-  line += "setrgbcolor";
-  ps::record(line);
+  ps::record(black_rgb() + "setrgbcolor");
   plt2blk.icurcol = -1;
+}
+
+std::string colour_in_force() {
+  if (plt2blk.icolor != 1) return black_rgb();
+  if (plt2blk.icurcol < 0 || plt2blk.icurcol > max_colour_index) return {};
+  return std::string(ps::rgb_text(plt2blk.icurcol));
 }
 
 void psrgbcolor(int kind) {

@@ -62,6 +62,12 @@ void psend();
 void psprolog(int ncopies, std::string_view cfile);
 // The beginning of an overlay in dialects 1 and 2 (no page set-up).
 void psoverlay();
+// The colour the prolog of the open file leaves in force, as the text of
+// its red, green and blue (ps::rgb_text's form): colour 1 while colour
+// plotting is on, black otherwise; empty after the beginning of an
+// overlay, which drawn alone starts in the interpreter's colour and drawn
+// over another plot in that plot's.
+std::string_view prolog_colour();
 // Fills psparams.fonts with the designators of a dialect.
 void setfonts(int dialect);
 
@@ -115,6 +121,12 @@ void psrgbcolor(int kind);
 // when colour plotting is switched off in the middle of a plot, what is
 // drawn next must not keep the last colour written.
 void psblackcolor();
+// The colour in force in the plot file, as the text of its red, green and
+// blue (ps::rgb_text's form): the colour last written while colour
+// plotting is on, black while it is off (the interpreter's own, and what
+// switching it off writes); empty when the colour last written is not
+// known (an entry of the table changed, colour plotting came back on).
+std::string colour_in_force();
 // Text height in cm to the driver's text size in points.
 void intstextsize(real height);
 // The designator of the font the texts are written in (the first font's

@@ -8,6 +8,7 @@
 #include "console/item_lines.hpp"
 #include "console/units.hpp"
 #include "plot/device.hpp"
+#include "plot/draw.hpp"
 #include "plot/ps_stream.hpp"
 
 namespace dorvix {
@@ -26,6 +27,27 @@ void plot_write_failure_box(const std::string& name) {
   errortail00();
 }
 
+// What a page draws with, set at its start. After "gsave showpage" and
+// "grestore" a page finds what the page before it left; taken out alone
+// by its page comment, after the prolog, it would find what the prolog
+// leaves. Setting it here makes the two the same: the line width, which
+// the prolog leaves at the interpreter's, and the colour, when it is not
+// the prolog's (a colour not known is made the line colour). Texts set
+// their font and size, and polygons their fill colour, each time.
+void page_settings() {
+  real points = 0;
+  lengthcm2de(points, plt2blk.linewidth);
+  intslinewidth(points);
+  const std::string colour = colour_in_force();
+  if (!colour.empty() && colour == prolog_colour()) return;
+  if (plt2blk.icolor != 1) {
+    psblackcolor();
+    return;
+  }
+  if (colour.empty()) plt2blk.icurcol = plt2blk.linecol;
+  psrgbcolor(0);
+}
+
 }  // namespace
 
 void intnewpage() {
@@ -35,11 +57,15 @@ void intnewpage() {
   ps::record("grestore");
   ++psparams.ipspage;
   ps::page_record(psparams.ipspage);
+  page_settings();
 }
 
 void psend() {
   psstrokepath();
   if (psparams.ipstype == dialect_illustrator) {
+    // A drawing of one page is shown by the program that places it; the
+    // last of several pages needs its showpage as the others have theirs.
+    if (psparams.ipspage > 1) ps::record("showpage");
     for (std::string_view l : {"%%PageTrailer", "%%Trailer", "Adobe_Illustrator881 /terminate get exec",
                                "Adobe_customcolor /terminate get exec", "Adobe_cshow /terminate get exec",
                                "Adobe_packedarray /terminate get exec", "%%EOF"}) {

@@ -137,6 +137,14 @@ constexpr std::string_view illustrator_procsets[] = {
 
 bool known_orientation(std::string_view o) { return o == "P  " || o == "LUS" || o == "LA4"; }
 
+// The colour the opening of the file left in force (prolog_colour).
+std::string opening_colour;
+
+// After an opening that wrote no colour, the colour index kept from an
+// earlier file names no colour of this one: the first colour wanted is
+// written.
+void forget_colour_written() { plt2blk.icurcol = -1; }
+
 constexpr std::string_view bounding_box = "%%BoundingBox: 0 0 595 842";
 
 // The landscape rotation, or nothing for portrait and unknown codes.
@@ -247,7 +255,11 @@ void psprolog(int ncopies, std::string_view cfile) {
       prolog_news();
       break;
   }
+  if (plt2blk.icolor != 1) forget_colour_written();
+  opening_colour = colour_in_force();
 }
+
+std::string_view prolog_colour() { return opening_colour; }
 
 void psoverlay() {
   // An overlay has no page set-up of its own. Dialect 1 still defines its
@@ -259,6 +271,8 @@ void psoverlay() {
   }
   ps::record("1 setlinecap");
   ps::record("% Ready to go");
+  forget_colour_written();
+  opening_colour.clear();
 }
 
 }  // namespace dorvix

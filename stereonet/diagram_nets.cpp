@@ -31,7 +31,7 @@ constexpr real label_x = 0.0f;
 constexpr real label_y = -1.2f;
 // The frame reaches radius 1.08 with its ticks.
 constexpr real frame_reach = 1.08f;
-// Text height of the captions and labels, cm.
+// Text height of the net labels, cm.
 constexpr real text_height = 0.4f;
 // The menus' scaling option, which the off-sheet warning names.
 constexpr int scaling_choice = 11;
@@ -144,10 +144,19 @@ void run_caption() {
   cmplotruninfo0(caption_x, caption_y, setup::menu_from_passed);
 }
 
-void diagram_text() {
+TextSettings diagram_text() {
+  TextSettings kept;
+  stextsize(kept.height, setup::stored);
+  stextangle(kept.angle, setup::stored);
   real height = text_height, angle = 0.0f;
   stextsize(height, setup::passed);
   stextangle(angle, setup::passed);
+  return kept;
+}
+
+void restore_text(TextSettings kept) {
+  stextsize(kept.height, setup::passed);
+  stextangle(kept.angle, setup::passed);
 }
 
 void scaling_banner() {

@@ -72,11 +72,20 @@ void draw_net(const NetLayout& l, int k, const MechanismPlanes& planes, std::str
 // the sheet; nothing for none.
 void report_nets_off_sheet(const Header& h, const NetLayout& l, int ndata, int per_page);
 
-// The run-information caption centred at the top of the page; the
-// justification is left at that of the caption.
+// The run-information caption centred at the top of the page, in the
+// text settings in force (the user's); the justification is left at that
+// of the caption.
 void run_caption();
-// Captions and labels upright, in their text height.
-void diagram_text();
+// The text height and angle of the plot attributes.
+struct TextSettings {
+  real height = 0, angle = 0;
+};
+// The nets' labels upright, in their own text height; returns the height
+// and angle they replace, which restore_text sets back once the nets are
+// drawn, so that the captions of the next drawing are written at the
+// user's size.
+TextSettings diagram_text();
+void restore_text(TextSettings kept);
 
 // What a driver does for the choices of its menu that differ between the
 // drivers: open the plot file, edit the layout, and run (after a new page

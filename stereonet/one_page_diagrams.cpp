@@ -41,7 +41,7 @@ void run(const DiagramData& d, int isub) {
   run_caption();
   stextalign(kept, setup::passed);
 
-  diagram_text();
+  const TextSettings user = diagram_text();
   int j = net_label_justif;
   stextalign(j, setup::passed);
   NetLayout l;
@@ -54,6 +54,7 @@ void run(const DiagramData& d, int isub) {
   for (int m = 1; m <= d.ndata; ++m) draw_net(l, m - 1, d.planes(m), d.label(m), settings.symbols, seffapfadrrad);
   // The subplot keeps the lower-left net's map.
   sus2cm1(l.xcm0, l.ycm0, l.xx, l.xy, l.yx, l.yy, setup::passed);
+  restore_text(user);
 }
 
 }  // namespace

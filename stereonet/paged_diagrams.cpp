@@ -108,19 +108,21 @@ void run(const DiagramData& d, int isub) {
       ssubplot(isub, setup::passed);
     }
     ssymbolsize(settings.symbol_size, setup::passed);
-    diagram_text();
     const int first = (p - 1) * nets_per_page + 1;
     const int last = p == npages ? d.ndata : p * nets_per_page;
 
+    // The captions in the user's text settings, the labels in their own.
     run_caption();
     set_justif(left);
     page_caption("Page " + number_text(p) + "/" + number_text(npages), 1, "PLOTTING");
     page_caption("Data " + number_text(first) + " -> " + number_text(last), 2, "");
 
+    const TextSettings user = diagram_text();
     set_justif(net_label_justif);
     for (int m = first; m <= last; ++m) {
       draw_net(settings.layout, m - first, d.planes(m), d.label(m), settings.symbols, fsadr2steff);
     }
+    restore_text(user);
   }
 }
 

@@ -1,9 +1,12 @@
-// The top menu's options 10 and 20 through the program itself.
+// The top menu's options 10 and 20 through the program itself, and the
+// pages of a plot file, each the same alone as within the file.
 
 #include <gtest/gtest.h>
 
-#include "support/console_fixture.hpp"
-#include "support/tools.hpp"
+#include "catalogue/real_data.hpp"
+#include "support/plot_fixture.hpp"
+#include "support/program_run.hpp"
+#include "support/raster.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -74,6 +77,46 @@ TEST(PlotFileThroughTheProgram, EveryDialectAndOrientationFromACommandFile) {
     expect_renders(dir / "plot.ps");
   }
 #endif
+}
+
+// Six pages, each drawn with what the page before left: the one-page
+// diagrams; the paged diagrams on three pages after the line colour,
+// width and font were changed; the map after they were changed again and
+// the text turned; the one-page diagrams after the map. On a landscape
+// sheet the top row of nets leaves it: a box to answer at each diagram run.
+Lines six_pages(bool landscape) {
+  const Lines box = landscape ? Lines{""} : Lines{};
+  return script({read_script("1001", "twelve.hash"), {"3000", "1000", "", "pages.ps"}, box, {"99"},
+                 {"330", "12", "2", "10", "0.1", "30", "6", "99"}, read_script("1001", "many.hash"),
+                 {"3001", "1000", ""}, box, {"", "", "99"}, {"330", "12", "3", "10", "0.05", "33", "30", "99"},
+                 {"2001", "340", "n", "343", "n", "1000", "", "99"}, read_script("1001", "twelve.hash"),
+                 {"3000", "1000", ""}, box, {"99", "20", "", "9999"}});
+}
+
+// Each page of a file of several, taken out alone with the head and the
+// trailer, renders pixel for pixel as within the whole file, in the three
+// dialects, upright and on both landscape sheets.
+TEST(PlotFileThroughTheProgram, EachPageRendersAloneAsWithinTheFile) {
+  DORVIX_REQUIRE_TOOL("gs");
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  struct Case {
+    int dialect;
+    const char* orientation;
+  } const cases[] = {{1, "P  "}, {2, "LA4"}, {3, "LUS"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("dialect " + std::to_string(c.dialect) + " " + c.orientation);
+    TempDir dir;
+    write_file(dir / "kavro7_ini.txt", std::string("  F   1 ") + c.orientation + "  " + std::to_string(c.dialect) + "\n");
+    for (const auto& [name, n] : {std::pair{"twelve.hash", 12}, std::pair{"many.hash", 45}}) {
+      std::string text;
+      for (int k = 0; k < n; ++k) text += scedc[static_cast<std::size_t>(k)] + "\n";
+      write_file(dir / name, text);
+    }
+    const ProgramRun run = run_dorvix(dir, six_pages(c.orientation[0] == 'L'));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(rendered_pages(dir / "pages.ps"), 6);
+    EXPECT_EQ(pages_alone_differences(dir / "pages.ps"), std::vector<long>(6, 0));
+  }
 }
 
 }  // namespace

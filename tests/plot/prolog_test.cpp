@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "plot/ps_stream.hpp"
@@ -416,6 +417,76 @@ TEST_F(Prolog, APageBreakStrokesTheOpenPathOnItsOwnPage) {
   }
 }
 
+// A page sets at its start what it draws with, whatever the colour memory
+// knows of what the page before left: each page of a file of two renders
+// alone as within the file. (Through the program, in every dialect:
+// PlotFileThroughTheProgram.EachPageRendersAloneAsWithinTheFile.)
+TEST_F(Prolog, APageSetsWhatItDrawsWithAtItsStart) {
+  DORVIX_REQUIRE_TOOL("gs");
+  struct Case {
+    const char* what;
+    int dialect;
+    std::function<void()> between;  // after the first page's drawing
+  } const cases[] = {
+      // The prolog wrote colour 1, red here; colour plotting goes off,
+      // which writes black.
+      {"black and white after a red prolog", 1,
+       [] {
+         int n = 1;
+         scolornb(n, setup::passed);
+       }},
+      // The line colour last written changes in the table; the next page
+      // starts with a text, which writes no colour of its own in this
+      // dialect.
+      {"the colour last written changed", 3,
+       [] {
+         int index = 2;
+         std::string name = "Blue    ";
+         real red = 0, green = 0, blue = 100;
+         scolorrgb(index, name, red, green, blue, setup::passed);
+       }},
+  };
+  for (const Case& c : cases) {
+    const std::string name = std::string("colour") + std::to_string(c.dialect) + ".ps";
+    default_colour_table();
+    plt2blk.red[1] = c.dialect == 1 ? 100 : 0;
+    open_plot(c.dialect, "P  ", 1, name);
+    plt2blk.linecol = 2;
+    std::vector<real> x{100, 400}, y{100, 400};
+    const auto draw = [&] {
+      real tx = 150, ty = 300;
+      detext2(tx, ty, "TEXT");
+      deline(x, y, 2);
+    };
+    draw();
+    c.between();
+    intnewpage();
+    draw();
+    close_plot();
+    EXPECT_EQ(pages_alone_differences(path(name)), (std::vector<long>{0, 0})) << c.what;
+  }
+}
+
+// A file opened in black and white has written no colour: once colour
+// plotting is on, its first line writes its colour, whatever colour an
+// earlier file wrote last.
+TEST_F(Prolog, AFileOpenedInBlackAndWhiteKnowsNoColourWritten) {
+  default_colour_table();
+  plt2blk.icolor = 0;
+  plt2blk.icurcol = 2;  // red, the last colour of an earlier file
+  open_plot(2);
+  int n = 12;
+  scolornb(n, setup::passed);
+  plt2blk.linecol = 2;
+  std::vector<real> x{100, 200}, y{100, 200};
+  deline(x, y, 2);
+  EXPECT_EQ(drawn_lines(),
+            (Lines{"newpath", "100.00 100.00 moveto", "200.00 200.00 lineto", " 0.500  0.000  0.000 setrgbcolor", "stroke"}));
+}
+
+// A file of several pages shows its last page too: unlike a drawing of
+// one page, which the program that places it shows, it ends that page with
+// a showpage (one page: IllustratorHeaderSetupAndTrailer).
 TEST_F(Prolog, IllustratorPageBreakKeepsItsLinesAndTheTrailerHasNoCount) {
   open_plot(3);
   intnewpage();
@@ -425,7 +496,10 @@ TEST_F(Prolog, IllustratorPageBreakKeepsItsLinesAndTheTrailerHasNoCount) {
   ASSERT_NE(brk, lines.end());
   EXPECT_EQ(Lines(brk, brk + 4), (Lines{"gsave showpage", "%%End Page", "grestore", "%%Page:   2   2"}));
   EXPECT_EQ(Lines(lines.end() - 7, lines.end()), trailer3);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "showpage"), 0);
+  EXPECT_EQ(*(lines.end() - 8), "showpage");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "showpage"), 1);
+  DORVIX_REQUIRE_TOOL("gs");
+  EXPECT_EQ(rendered_pages(path("test.ps")), 2);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -92,6 +93,67 @@ TEST(DiagramsThroughTheProgram, AllNetsOnOnePageAndTheNetsOffTheSheet) {
   EXPECT_TRUE(net_drawn(r, 8.5, 8.5));
   EXPECT_TRUE(place_empty(r, 8.5, 13.0));
   EXPECT_TRUE(place_empty(r, 13.0, 4.0));
+}
+
+// A caption line as written (NeWS dialect): its page, its font size and
+// the height of its anchor, points.
+struct CaptionLine {
+  int page;
+  std::string text;
+  int size;
+  double y;
+};
+std::vector<CaptionLine> caption_lines(const Lines& ps) {
+  static const std::string starts[] = {"(Main program", "(Subroutine", "(Run on", "(Page ", "(Data ", "(Number of data"};
+  std::vector<CaptionLine> found;
+  int page = 0, size = 0;
+  double y = 0;
+  for (const std::string& l : ps) {
+    if (l.starts_with("%%Page:")) ++page;
+    if (l.ends_with(" moveto")) std::istringstream(l) >> y >> y;
+    if (l.ends_with(" findfont exch scalefont setfont")) size = std::stoi(l);
+    for (const std::string& s : starts) {
+      if (l.starts_with(s)) found.push_back({page, s.substr(1), size, y});
+    }
+  }
+  return found;
+}
+
+// Every caption at half the user's text height, whatever was drawn
+// before it: the one-page diagrams twice on their own (each page once
+// wrote its caption at the size the page before left), then the paged
+// diagrams, whose captions took the nets' labels' height; then, after the
+// user chose 1 cm, both diagrams and the map. The three lines of the run
+// information 1.5 caption heights apart.
+TEST(DiagramsThroughTheProgram, CaptionsAtTheUsersTextSizeWhateverWasDrawnBefore) {
+  TempDir dir;
+  write_catalogue(dir, "cat.hash", 21);  // the 21st net leaves the sheet of the one-page diagrams
+  const Lines one_page{"1000", "", ""}, paged{"1000", "", ""};  // new page, the sheet box or the next page
+  const ProgramRun run = run_dorvix(
+      dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "c.ps", ""}, one_page, {"99", "3001"}, paged,
+                   {"99", "330", "31", "1.0", "99", "3001"}, paged, {"99", "3000"}, one_page,
+                   {"99", "2001", "340", "n", "343", "n", "1000", "", "99", "20", "", "9999"}}));
+  EXPECT_EQ(run.status, 0);
+  const std::vector<CaptionLine> lines = caption_lines(split_lines(read_file(dir / "c.ps")));
+  struct Pages {
+    int first, last;
+    double height_cm;  // the user's text height
+    int points;        // the caption's font size: half that height
+  } const expected[] = {{1, 4, 0.5, 7}, {5, 8, 1.0, 14}};
+  // One-page diagrams (3 lines), paged (3 and 2), the map (3 and 1).
+  const std::size_t per_page[] = {3, 3, 5, 5, 5, 5, 3, 4};
+  for (const Pages& e : expected) {
+    for (int page = e.first; page <= e.last; ++page) {
+      std::vector<CaptionLine> on_page;
+      std::copy_if(lines.begin(), lines.end(), std::back_inserter(on_page),
+                   [page](const CaptionLine& c) { return c.page == page; });
+      ASSERT_EQ(on_page.size(), per_page[page - 1]) << "page " << page;
+      for (const CaptionLine& c : on_page) EXPECT_EQ(c.size, e.points) << "page " << page << ": " << c.text;
+      EXPECT_NEAR(on_page[0].y - on_page[1].y, 1.5 * e.height_cm / 2 * 28.35, 0.01) << "page " << page;
+      EXPECT_NEAR(on_page[1].y - on_page[2].y, 1.5 * e.height_cm / 2 * 28.35, 0.01) << "page " << page;
+    }
+  }
+  expect_renders(dir / "c.ps");
 }
 
 // The paged driver on a plot of the test, with mechanisms made up.
@@ -344,9 +406,9 @@ TEST_F(PagedDriver, OneNetDrawsThePublishedPlanesAndAxesWithTheirSymbols) {
   const Lines l = drawn();
   const std::vector<Path> symbols = net_symbols(l, 0.3);
   ASSERT_EQ(symbols.size(), 6u);
-  // The page's caption lines, from the left end of their bottom line, 0.3
-  // cm apart.
-  for (const auto& [text, y] : {std::pair{"(Page 1/1) show", 28.0}, std::pair{"(Data 1 -> 1) show", 27.7}}) {
+  // The page's caption lines, from the left end of their bottom line, at
+  // half the text height the driver found (0.7 cm): 0.525 cm apart.
+  for (const auto& [text, y] : {std::pair{"(Page 1/1) show", 28.0}, std::pair{"(Data 1 -> 1) show", 27.475}}) {
     ASSERT_TRUE(contains(l, text)) << text;
     const Point a = text_anchor(l, text);
     EXPECT_NEAR(a.first, 2.0 * 28.35, 0.01) << text;

@@ -1,9 +1,13 @@
 #include "support/raster.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
+#include <numeric>
 #include <string>
 
+#include "support/console_fixture.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix::testing {
@@ -56,6 +60,43 @@ int ink_around(const Raster& r, double xcm, double ycm, double half) {
     for (int dx = -h; dx <= h; ++dx) n += r.ink(c + dx, w + dy) ? 1 : 0;
   }
   return n;
+}
+
+std::vector<long> pages_alone_differences(const std::filesystem::path& ps) {
+  const std::vector<std::string> lines = split_lines(read_file(ps));
+  const bool illustrator = !lines.empty() && lines.front().starts_with("%!PS-Adobe");
+  // Where each page starts, and the trailer.
+  std::vector<std::ptrdiff_t> starts;
+  if (illustrator) starts.push_back(std::find(lines.begin(), lines.end(), "1 J") - lines.begin() + 1);
+  for (auto l = lines.begin(); l != lines.end(); ++l) {
+    if (l->starts_with("%%Page:")) starts.push_back(l - lines.begin());
+  }
+  const auto trailer = std::find(lines.begin(), lines.end(), illustrator ? "%%PageTrailer" : "%%Trailer");
+  if (starts.empty() || trailer == lines.end()) return {};
+  starts.push_back(trailer - lines.begin());
+
+  TempDir dir;
+  std::vector<long> differences;
+  for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
+    std::string text;
+    const auto add = [&](std::ptrdiff_t from, std::ptrdiff_t to) {
+      for (auto l = lines.begin() + from; l != lines.begin() + to; ++l) text += *l + "\n";
+    };
+    add(0, starts.front());
+    add(starts[k], starts[k + 1]);
+    add(starts.back(), static_cast<std::ptrdiff_t>(lines.size()));
+    const auto alone = dir / "page.ps";
+    write_file(alone, text);
+    const Raster within = render(ps, static_cast<int>(k + 1)), by_itself = render(alone);
+    const bool blank = std::none_of(within.pixels.begin(), within.pixels.end(), [](unsigned char p) { return p < 250; });
+    if (blank || by_itself.pixels.size() != within.pixels.size()) {
+      differences.push_back(-1);
+      continue;
+    }
+    differences.push_back(std::inner_product(within.pixels.begin(), within.pixels.end(), by_itself.pixels.begin(), 0L,
+                                             std::plus<>(), std::not_equal_to<>()));
+  }
+  return differences;
 }
 
 }  // namespace dorvix::testing
