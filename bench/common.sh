@@ -86,6 +86,18 @@ make_rusage_run() {
 bench_before() { :; }
 bench_after() { :; }
 
+# The instructions one whole run of a program ($1) executes in $work,
+# standard input from the file $2, counted by valgrind's callgrind; the
+# hook bench_before runs first. Needs valgrind (need_valgrind).
+instructions() {
+  bench_before "$1"
+  (cd "$work" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" 2>&1 >/dev/null) |
+    awk '/Collected :/ { print $NF }'
+}
+need_valgrind() {
+  command -v valgrind >/dev/null || { echo "needs valgrind for the instruction counts" >&2; exit 1; }
+}
+
 # One whole-process run, in $work, of a command (a program and its
 # arguments), standard input from the file $1 and output discarded: sets
 # wall_us, cpu_us (user + system) and peak_kb. A failing command ends the

@@ -40,7 +40,7 @@ trap 'rm -rf "$work"' EXIT
   python3 "$root/tests/tools/gshhg_line_files.py" world.gmt world --formats gshhs,gebco,usgs >/dev/null)
 
 if [ -n "$against" ]; then
-  command -v valgrind >/dev/null || { echo "needs valgrind for the instruction counts" >&2; exit 1; }
+  need_valgrind
   program=$root/build/bench/dorvix
   build_dorvix
   build_against "$against"
@@ -56,12 +56,6 @@ if [ -n "$against" ]; then
   printf "${map}3\nworld.gebco\n99\n99\n9999\n\n" >"$work/gebco.txt"
   # Each run writes its plot anew.
   bench_before() { rm -f "$work/map.ps"; }
-  # Instructions of a program's run on the answers $2.
-  instructions() {
-    bench_before
-    (cd "$work" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" 2>&1 >/dev/null) |
-      awk '/Collected :/ { print $NF }'
-  }
   goal() { awk -v r="$1" 'BEGIN { print (r <= 1.00 ? "met" : "NOT met") }'; }
   none_1=$(instructions "$program" "$work/none.txt")
   none_2=$(instructions "$older" "$work/none.txt")

@@ -20,7 +20,10 @@
 # dialect: medians of wall and CPU time (user + system) of the whole
 # process, its largest peak memory, and the same less the read-only run,
 # each ratio beside its goal (CPU time of the map at most 0.75 of the older
-# build's, peak memory no higher). Then each build draws the map once more
+# build's, peak memory no higher); and the instructions of one run of each,
+# counted by valgrind's callgrind, the whole run beside its goal (at most
+# 1.02 times the older build's), the read-only run and the map less it.
+# Then each build draws the map once more
 # in each dialect (1, 2 and 3) in a directory of its own, and the
 # PostScript files, the Si-Sh files and the console texts are compared
 # byte for byte, the run's date and time aside (and the end-of-run
@@ -41,6 +44,7 @@ program=$root/build/bench/dorvix
 build_dorvix
 if [ -n "$against" ]; then
   runs=${1:-5}
+  need_valgrind
   build_against "$against"
 else
   runs=${1:-3}
@@ -104,6 +108,17 @@ if [ -n "$against" ]; then
   }
   printf 'this build against %s, medians of %s alternating runs, dialect 2\n' "$against_commit" "$runs"
   report_against "read + 2001 map, Si-Sh on" map.txt 0.75 map
+  map_1=$(instructions "$program" "$work/map.txt") map_2=$(instructions "$older" "$work/map.txt")
+  read_1=$(instructions "$program" "$work/read_only.txt") read_2=$(instructions "$older" "$work/read_only.txt")
+  less_1=$((map_1 - read_1)) less_2=$((map_2 - read_2))
+  r=$(awk -v a="$map_1" -v b="$map_2" 'BEGIN { printf "%.3f", a / b }')
+  printf '%-32s %14s %14s %7s  %s\n' "instructions (callgrind)" this "$against_commit" ratio goal
+  printf '%-32s %14s %14s %7s  <= 1.02 %s\n' "read + 2001 map, Si-Sh on" "$map_1" "$map_2" "$r" \
+    "$(awk -v r="$r" 'BEGIN { print (r <= 1.02 ? "met" : "NOT met") }')"
+  printf '%-32s %14s %14s %7s\n' "read only" "$read_1" "$read_2" \
+    "$(awk -v a="$read_1" -v b="$read_2" 'BEGIN { printf "%.3f", a / b }')"
+  printf '%-32s %14s %14s %7s\n' "map less read" "$less_1" "$less_2" \
+    "$(awk -v a="$less_1" -v b="$less_2" 'BEGIN { printf "%.3f", a / b }')"
   differ=0
   for dialect in 1 2 3; do
     for answers in map.txt colours.txt; do

@@ -261,7 +261,7 @@ bool cell_direction(real lon, real lat, real azimuth, real& angle) {
   if (!r.valid) return false;
   const double north = std::cos(double(azimuth)), east = std::sin(double(azimuth));
   const double vx = north * r.nx + east * r.ex, vy = north * r.ny + east * r.ey;
-  if (!(std::hypot(vx, vy) > 0.0) || !std::isfinite(vx) || !std::isfinite(vy)) return false;
+  if (!std::isfinite(vx) || !std::isfinite(vy) || (vx == 0.0 && vy == 0.0)) return false;
   angle = static_cast<real>(std::atan2(vy, vx));
   return true;
 }

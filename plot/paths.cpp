@@ -118,6 +118,25 @@ class PathText {
     if (static_cast<std::size_t>(end_ - p_) < ps::point_room) ask_more(ps::point_room);
     p_ = ps::point_text(p_, x, y, end);
   }
+  // The records of n plain points (ps::plain_points), the first ending in
+  // `first` and the others in `rest`: as many at a time as the room left
+  // holds, with no test a point.
+  void plain_points(const real* x, const real* y, std::size_t n, const ps::RecordEnd& first,
+                    const ps::RecordEnd& rest) {
+    if (out_ == nullptr) return;
+    const ps::RecordEnd* end = &first;
+    for (std::size_t i = 0; i < n;) {
+      const auto fit = static_cast<std::size_t>(end_ - p_) / ps::plain_point_room;
+      if (fit == 0) {
+        ask_more(ps::plain_point_room);
+        continue;
+      }
+      for (const std::size_t last = i + std::min(n - i, fit); i < last; ++i) {
+        p_ = ps::plain_point_text(p_, x[i], y[i], *end);
+        end = &rest;
+      }
+    }
+  }
 
  private:
   void ask(std::size_t n) {
@@ -156,18 +175,21 @@ void stroke_path(UnitFile* out) {
   ps::report_clipped();
 }
 
+// The record that starts a new path (none in dialect 3); the path is then
+// open.
+void new_path_record(PathText& text) {
+  if (!ops().newpath.empty()) text.record(ops().newpath);
+  psparams.ipspath = 1;
+}
+
 // The records of a move to (x, y), clipped: a new path (inewpath 1) or a
 // move alone. The open path is stroked before.
 void move_records(PathText& text, real& x, real& y, int inewpath) {
   const bool finite = finite_point(x, y);
   if (finite) ps::clip(x, y, psmoveto_header);
-  const Operators& o = ops();
-  if (inewpath == 1) {
-    if (!o.newpath.empty()) text.record(o.newpath);
-    psparams.ipspath = 1;
-  }
+  if (inewpath == 1) new_path_record(text);
   move_pending = !finite;
-  if (finite) text.point(x, y, o.moveto_end);
+  if (finite) text.point(x, y, ops().moveto_end);
 }
 
 void move_to(UnitFile* out, real& x, real& y, int inewpath) {
@@ -183,6 +205,12 @@ void move_to(UnitFile* out, real& x, real& y, int inewpath) {
 // open.
 void line_records(PathText& text, std::span<real> x, std::span<real> y, int count) {
   const Operators& o = ops();
+  if (count > 0 && ps::plain_points(x, y, static_cast<std::size_t>(count))) {
+    text.plain_points(x.data(), y.data(), static_cast<std::size_t>(count), move_pending ? o.moveto_end : o.lineto_end,
+                      o.lineto_end);
+    move_pending = false;
+    return;
+  }
   for (int i = 0; i < count; ++i) {
     real& xi = x[static_cast<std::size_t>(i)];
     real& yi = y[static_cast<std::size_t>(i)];
@@ -223,8 +251,17 @@ void whole_path(UnitFile* out, std::span<real> x, std::span<real> y, int lines, 
   lines = std::min(lines, points_of(x.subspan(1), y.subspan(1), lines));
   {
     PathText text(out, lines + 2);  // the first point, the lines and a dot's
-    move_records(text, x[0], y[0], 1);
-    line_records(text, x.subspan(1), y.subspan(1), lines);
+    const auto points = static_cast<std::size_t>(lines) + 1;
+    if (ps::plain_points(x, y, points)) {
+      // Nothing to clip or leave out: the move and the lines as they would
+      // write them, in one go.
+      new_path_record(text);
+      move_pending = false;
+      text.plain_points(x.data(), y.data(), points, ops().moveto_end, ops().lineto_end);
+    } else {
+      move_records(text, x[0], y[0], 1);
+      line_records(text, x.subspan(1), y.subspan(1), lines);
+    }
     end(text);
   }
   ps::report_clipped();
@@ -243,32 +280,14 @@ void psstrokepath() { stroke_path(ps::file()); }
 
 void deline(std::span<real> x, std::span<real> y, int n) {
   if (n < 1 || x.empty() || y.empty()) return;  // no point to draw
-  UnitFile* out = ps::file();
-  if (out != nullptr && ps::plain_points(x, y, static_cast<std::size_t>(n))) {
-    // Nothing to clip or leave out: the path's records in one go, as the
-    // move and lines below would write them.
-    stroke_path(out);
-    const Operators& o = ops();
-    if (!o.newpath.empty()) ps::record(out, o.newpath);
-    psparams.ipspath = 1;
-    move_pending = false;
-    if (n == 1) {
-      const real again[] = {x[0], x[0]}, again_y[] = {y[0], y[0]};
-      ps::plain_records(out, again, again_y, 2, o.moveto_end, o.lineto_end);  // a segment of length zero
-    } else {
-      ps::plain_records(out, x.data(), y.data(), static_cast<std::size_t>(n), o.moveto_end, o.lineto_end);
-    }
-    stroke_path(out);
-    return;
-  }
   if (n == 1) {
     // A segment of length zero, a dot: the move and a line to the same point.
-    whole_path(out, x, y, 0, [&](PathText& text) {
+    whole_path(ps::file(), x, y, 0, [&](PathText& text) {
       line_records(text, x.first(1), y.first(1), 1);
       stroke_records(text);
     });
   } else {
-    whole_path(out, x, y, n - 1, [](PathText& text) { stroke_records(text); });
+    whole_path(ps::file(), x, y, n - 1, [](PathText& text) { stroke_records(text); });
   }
 }
 

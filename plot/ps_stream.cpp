@@ -160,31 +160,6 @@ bool plain_points(std::span<const real> x, std::span<const real> y, std::size_t 
   return largest < std::bit_cast<std::uint32_t>(plain_reach);
 }
 
-void plain_records(UnitFile* out, const real* x, const real* y, std::size_t n, const RecordEnd& first,
-                   const RecordEnd& rest) {
-  // A record of plain points: two numbers of at most ten characters, the
-  // blank between them and the end, which is copied in one block.
-  constexpr std::size_t record_room = 2 * 10 + 1 + RecordEnd::room;
-  // Rooms of at most this many points keep within the most the buffer
-  // gives at once, so that the file is still written in whole blocks.
-  constexpr std::size_t points_a_room = 96;
-  static_assert(points_a_room * record_room <= UnitFile::max_room);
-  const RecordEnd* end = &first;
-  for (std::size_t i = 0; i < n;) {
-    const std::size_t count = std::min(n - i, points_a_room);
-    char* p = out->room(count * record_room);
-    for (const std::size_t last = i + count; i < last; ++i) {
-      p = edit::f_free(p, x[i], 2);
-      *p++ = ' ';
-      p = edit::f_free(p, y[i], 2);
-      std::memcpy(p, end->text, RecordEnd::room);
-      p += end->size;
-      end = &rest;
-    }
-    out->commit(p);
-  }
-}
-
 void number(std::string& line, real v) {
   char text[number_room];
   line.append(text, number(text, v));

@@ -49,11 +49,11 @@ inline char* point_text(char* p, real x, real y, const RecordEnd& end);
 // writable range), so that its number takes at most ten characters.
 inline constexpr real plain_reach = 999999.0f;
 bool plain_points(std::span<const real> x, std::span<const real> y, std::size_t n);
-// The records of n plain points of a path, the first ending in `first`
-// and the others in `rest`, on `out` (not nullptr): one room of the buffer
-// for many points at a time.
-void plain_records(UnitFile* out, const real* x, const real* y, std::size_t n, const RecordEnd& first,
-                   const RecordEnd& rest);
+// The record of a plain point, as point_text writes it, at `p`, which has
+// room for plain_point_room characters: two numbers of at most ten
+// characters, the blank between them and the end, copied in one block.
+inline constexpr std::size_t plain_point_room = 2 * 10 + 1 + RecordEnd::room;
+inline char* plain_point_text(char* p, real x, real y, const RecordEnd& end);
 
 // Clips a point into the writable range, plus or minus 9.9E7 points on
 // each axis, writing the limits back. The points reset are counted until
@@ -137,6 +137,15 @@ inline char* point_text(char* p, real x, real y, const RecordEnd& end) {
   p = number(p, x);
   *p++ = ' ';
   p = number(p, y);
+  std::memcpy(p, end.text, RecordEnd::room);
+  return p + end.size;
+}
+
+inline char* plain_point_text(char* p, real x, real y, const RecordEnd& end) {
+  // number() of a value within plain_reach, without its test.
+  p = edit::f_free(p, x, 2);
+  *p++ = ' ';
+  p = edit::f_free(p, y, 2);
   std::memcpy(p, end.text, RecordEnd::room);
   return p + end.size;
 }

@@ -321,6 +321,22 @@ std::vector<Block> readme_blocks(const std::string& readme) {
 
 Lines file_lines(const std::filesystem::path& p) { return split_lines(read_file(p)); }
 
+// docs/readme_map.cmd changed as the README says to write the Si-Sh file
+// and to have the diagrams in a file of their own; its lines 23, 66 and
+// 67 must be those the README names.
+Lines map_cmd_apart(const Lines& map_cmd) {
+  EXPECT_EQ(map_cmd.at(22), "2001");
+  EXPECT_EQ(map_cmd.at(65), "3001");
+  EXPECT_EQ(map_cmd.at(66), "1000");
+  const auto line = [&map_cmd](std::size_t n) { return map_cmd.begin() + static_cast<std::ptrdiff_t>(n - 1); };
+  Lines l(line(1), line(23));
+  l.insert(l.end(), {"7", "y", "2001", "sish.txt"});
+  l.insert(l.end(), line(24), line(66));
+  l.insert(l.end(), {"20", "", "3001", "1000", "", ""});
+  l.insert(l.end(), line(69), map_cmd.end());
+  return l;
+}
+
 // Each command file the README gives is run as the README says (copied
 // into the working directory with the data it names, started at the
 // keyboard with 5000 and 5001) and does what the README says it does. The
@@ -370,6 +386,22 @@ TEST(Program, TheReadmesCommandFilesRunAsItSays) {
          EXPECT_NE(ps.find("%%Pages:   5"), std::string::npos);  // the map and four pages of diagrams
          EXPECT_NE(ps.find("%%EOF"), std::string::npos);
          expect_renders(dir / "seis.map.ps");
+       }},
+      // The README's changes to map.cmd: the Si-Sh file written (`7` and
+      // `y` before line 23, the file's name after it) and the diagrams in a
+      // file of their own (`20` and an empty line before line 66, two
+      // empty lines for the opening's questions after line 67, three page
+      // lines).
+      {"apart.cmd", map_cmd_apart(map_cmd), {"scedc_hash_2018.hash", "gshhg_socal.gshhs"},
+       [&](const TempDir& dir, const Lines&) {
+         const Lines sish = file_lines(dir / "sish.txt");
+         ASSERT_EQ(sish.size(), 1u + 78u);
+         EXPECT_EQ(sish[0], "       Date       Time Latitu Longitu Depth Strik  Dip  Rake S1_azi S1_pl S2_azi S2_pl "
+                            "S3_azi S3_pl Sv AzSHmx");
+         EXPECT_NE(read_file(dir / "seis.map.ps").find("%%Pages:   1"), std::string::npos);
+         EXPECT_NE(read_file(dir / "fps_bb.ps").find("%%Pages:   4"), std::string::npos);
+         expect_renders(dir / "seis.map.ps");
+         expect_renders(dir / "fps_bb.ps");
        }},
       {"images.cmd", file_lines(source_dir / "docs" / "readme_images.cmd"),
        {"scedc_hash_2018.hash", "gshhg_socal.gshhs"},

@@ -44,26 +44,32 @@ TEST_F(Paths, EachPolylineIsOneStrokedPathInItsDialect) {
 
 // A path is written through one room of the plot file's buffer; one
 // longer than the room the buffer gives at once asks for more as it goes,
-// its records stay one path, and the file still receives whole blocks.
+// its records stay one path, and the file still receives whole blocks:
+// points on the sheet's scale, written without a test a point, and points
+// beyond a million, each tested.
 TEST_F(Paths, APathLongerThanTheFileBufferStaysOnePath) {
-  constexpr int n = 3000;
-  std::vector<real> x(n), y(n);
-  Lines points;
-  for (int k = 0; k < n; ++k) {
-    x[static_cast<std::size_t>(k)] = static_cast<real>(1000000 + k);
-    y[static_cast<std::size_t>(k)] = static_cast<real>(2000000 + k);
-    points.push_back(std::to_string(1000000 + k) + ".00 " + std::to_string(2000000 + k) + ".00 " + (k == 0 ? "M" : "L"));
+  for (const int from : {100000, 1000000}) {
+    SCOPED_TRACE(from);
+    constexpr int n = 3000;
+    std::vector<real> x(n), y(n);
+    Lines points;
+    for (int k = 0; k < n; ++k) {
+      x[static_cast<std::size_t>(k)] = static_cast<real>(from + k);
+      y[static_cast<std::size_t>(k)] = static_cast<real>(2 * from + k);
+      points.push_back(std::to_string(from + k) + ".00 " + std::to_string(2 * from + k) + ".00 " + (k == 0 ? "M" : "L"));
+    }
+    const std::string name = "long" + std::to_string(from) + ".ps";
+    open_plot(1, "P  ", 1, name);
+    const auto opening = std::filesystem::file_size(path(name));  // written out by the opening
+    deline(x, y, n);
+    depolygon(x, y, n);
+    const auto blocks = std::filesystem::file_size(path(name)) - opening;
+    EXPECT_GT(blocks, 0u);
+    EXPECT_EQ(blocks % UnitFile::buffer_size, 0u);
+    const Lines want = join({{"np"}, points, {"sk", "np"}, points, {"cp gs", " 0.500 stg fill gr", "sk"}});
+    EXPECT_EQ(drawn_lines(), want);
+    close_plot();
   }
-  open_plot(1);
-  const auto opening = std::filesystem::file_size(path("test.ps"));  // written out by the opening
-  deline(x, y, n);
-  depolygon(x, y, n);
-  const auto blocks = std::filesystem::file_size(path("test.ps")) - opening;
-  EXPECT_GT(blocks, 0u);
-  EXPECT_EQ(blocks % UnitFile::buffer_size, 0u);
-  const Lines want = join({{"np"}, points, {"sk", "np"}, points, {"cp gs", " 0.500 stg fill gr", "sk"}});
-  EXPECT_EQ(drawn_lines(), want);
-  close_plot();
 }
 
 TEST_F(Paths, ALineColourIsWrittenOnlyWhenItChanges) {
