@@ -219,8 +219,8 @@ void read_report(int iunit, const Extremes& read, const Extremes& kept) {
 }
 
 // The last column of the strike, dip and rake fields: a line that ends
-// before it holds no complete mechanism (its missing columns read as
-// blanks, so as zero).
+// before it holds no complete mechanism (its missing columns would read
+// as blanks, so as zero).
 int mechanism_end(Layout layout) {
   int end = 0;
   for (const LineField& f : line_layout(layout).fields) {
@@ -229,20 +229,40 @@ int mechanism_end(Layout layout) {
   return end;
 }
 
-// Lines that ended before the mechanism: kept as the layout reads them
-// (files in the wild drop trailing blanks), but counted, so that a
-// truncated file is noticed.
-struct ShortLines {
+// Lines of one kind met in a read: how many, and the first of them.
+struct LineTally {
   int count = 0;
-  int first = 0;  // line number in the file of the first of them
+  int first = 0;  // line number in the file
+  void note(int line_number) {
+    if (count++ == 0) first = line_number;
+  }
 };
 
-void short_lines_box(const ShortLines& s, int end_column) {
+// Lines shorter than their layout, counted so that a cut file is noticed:
+// those that end before the mechanism are left out (what they hold of it
+// would read as zero: a mechanism at 0 N 0 E with strike, dip and rake 0);
+// those that end after it are read, their missing columns as blanks
+// (files in the wild drop trailing blanks).
+struct ShortLines {
+  LineTally cut;      // ending before the mechanism's end
+  LineTally partial;  // ending after it, before the layout's last column
+  bool any() const { return cut.count > 0 || partial.count > 0; }
+};
+
+void short_lines_box(const ShortLines& s, int end_column, int width) {
   warninghead(reader_header);
-  say_number("LINES ENDING BEFORE THE MECHANISM =", s.count);
-  say_number("FIRST OF THEM IS LINE NUMBER      =", s.first);
-  say("STRIKE, DIP AND RAKE END IN COLUMN " + edit::i(end_column, 0));
-  say("=> MISSING COLUMNS WERE READ AS BLANKS");
+  if (s.cut.count > 0) {
+    say_number("LINES ENDING BEFORE THE MECHANISM =", s.cut.count);
+    say_number("FIRST OF THEM IS LINE NUMBER      =", s.cut.first);
+    say("STRIKE, DIP AND RAKE END IN COLUMN " + edit::i(end_column, 0));
+    say("=> THESE LINES WERE LEFT OUT");
+  }
+  if (s.partial.count > 0) {
+    say_number("LINES ENDING AFTER THE MECHANISM  =", s.partial.count);
+    say_number("FIRST OF THEM IS LINE NUMBER      =", s.partial.first);
+    say("A WHOLE LINE ENDS IN COLUMN " + edit::i(width, 0));
+    say("=> MISSING COLUMNS WERE READ AS BLANKS");
+  }
   warningtail00();
 }
 
@@ -330,7 +350,8 @@ bool read_catalogue(int iunit, Layout layout) {
   if (state.lwrall || state.lwrsel) counter_head(iunit, layout);
 
   const int unit = fiocom.iuinf(iunit);
-  const int end_column = mechanism_end(layout);
+  const auto end_column = static_cast<std::size_t>(mechanism_end(layout));
+  const auto width = static_cast<std::size_t>(line_layout(layout).length);
   ShortLines short_lines;
   int line_number = 0;
   int iread = 1;
@@ -344,6 +365,15 @@ bool read_catalogue(int iunit, Layout layout) {
       read_error(iunit, iread, nullptr);
       return false;
     }
+    // A whole line costs this one comparison.
+    if (line.size() < width) {
+      if (is_blank_line(line)) continue;
+      if (line.size() < end_column) {
+        short_lines.cut.note(line_number);
+        continue;
+      }
+      short_lines.partial.note(line_number);
+    }
     const auto slot = static_cast<std::size_t>(istore - 1);
     const LineRead lr = read_catalogue_line(layout, line, fpsblk, slot);
     if (lr.status == LineStatus::blank) continue;
@@ -355,9 +385,6 @@ bool read_catalogue(int iunit, Layout layout) {
     }
     if (lr.unknown_hemisphere) letter_box(lr.position, true);
     if (lr.unknown_direction) letter_box(lr.position, false);
-    if (line.size() < static_cast<std::size_t>(end_column) && short_lines.count++ == 0) {
-      short_lines.first = line_number;
-    }
     if (state.lwrall) counter_row(iread, istore);
     read.take(slot);
     if (location_passes(slot)) {
@@ -376,7 +403,9 @@ bool read_catalogue(int iunit, Layout layout) {
   state.ndatread = iread - 1;
   fpsblk.ndata = istore - 1;
   read_report(iunit, read, kept);
-  if (short_lines.count > 0) short_lines_box(short_lines, end_column);
+  if (short_lines.any()) {
+    short_lines_box(short_lines, static_cast<int>(end_column), static_cast<int>(width));
+  }
   if (fpsblk.ndata == ndatmax && data_left(unit)) {
     warninghead(reader_header);
     say("data may not have been fully read");

@@ -11,6 +11,7 @@
 #include "catalogue/store.hpp"
 #include "catalogue/store_listing.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
@@ -75,8 +76,11 @@ void refusal_box(int choice) {
 
 // A line that could not be written: the file is closed and cut back to
 // whole lines, the write stops. The box counts the data the file keeps
-// (a table's two heading lines are no data).
+// (a table's two heading lines are no data). A command file stops there:
+// the closing question it answers is not asked, and the rest of its job
+// would go on from a file that is not whole.
 void write_failure_box(int iunit, const Format& w) {
+  const CommandFileStop stop = stop_command_file();
   errorhead(writer_header);
   say("  WHILE WRITING DATA");
   say("  IN FILE: " + output_name(iunit));
@@ -89,6 +93,7 @@ void write_failure_box(int iunit, const Format& w) {
     }
   }
   say("FILE " + output_name(iunit) + " IS CLOSED");
+  stop.say_where();
   errortail00();
 }
 

@@ -7,6 +7,7 @@
 #include "colfile/header_lines.hpp"
 #include "colfile/readrealsetup.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/menu_table.hpp"
@@ -26,9 +27,11 @@ constexpr int retry_new_file = 0;
 // What the confirmation or a failed step leads to.
 enum class Next { same_file, new_file, give_up };
 
-// The retry menu, after the error head and its reason when there is one.
-Next retry(std::string_view fname, int iunit) {
+// The retry menu, after the error head and its reason when there is one;
+// `stop` names the line of a command file stopped at an answer refused.
+Next retry(std::string_view fname, int iunit, const CommandFileStop& stop = {}) {
   ItemLine().text("IN FILE:").text(colfile::shown(fname)).write();
+  stop.say_where();
   say(std::string(30, '-'));
   Next next = Next::give_up;
   // Any answer but a try again closes the file; any but these three gives up.
@@ -105,7 +108,8 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
       }
 
       // The confirmation: reading, leaving without reading, or (any other
-      // answer) the retry menu without an error head.
+      // answer) the retry menu without an error head, a command file that
+      // gave the answer stopped.
       bool finished = false;
       const MenuTable confirmation{.rows = {{.choice = choice_read,
                                              .label = "READ AND EXIT ",
@@ -128,7 +132,7 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
                                                    finished = true;
                                                  }}},
                                    .width = colfile::option_width,
-                                   .otherwise = [&](int) { next = retry(fname, iunit); }};
+                                   .otherwise = [&](int) { next = retry(fname, iunit, stop_command_file()); }};
       int choice = choice_read;
       if (even) {
         submenuhead(readreal6_header);

@@ -1,5 +1,6 @@
 #include "console/command_file.hpp"
 
+#include "console/answers.hpp"
 #include "console/boxes.hpp"
 #include "console/cut_lines.hpp"
 #include "console/file_opener.hpp"
@@ -110,6 +111,19 @@ void endaltsi(int iunit, const std::string& cname, int /*idum*/) {
     say("Standard input redirected from keyboard");
     say("Level 2 standard output enabled");
   }
+}
+
+CommandFileStop stop_command_file() {
+  if (!iocom.lcomfop) return {};
+  const CommandFileStop stop{units().line_number(iocom.iuin)};
+  command_file_ended();
+  return stop;
+}
+
+void CommandFileStop::say_where() const {
+  if (line == 0) return;
+  ItemLine().text("READ FROM LINE").integer(line, 6).text("OF THE COMMAND FILE").write();
+  say("===> COMMAND FILE STOPPED");
 }
 
 }  // namespace dorvix

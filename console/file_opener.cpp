@@ -10,10 +10,10 @@
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
-#include "console/item_lines.hpp"
 #include "console/prompts.hpp"
 #include "console/run_end.hpp"
 #include "console/units.hpp"
@@ -55,7 +55,7 @@ struct Source {
 // the verdict. A command file is ended first, so that the questions, and
 // the pause of the box, come back to the keyboard.
 void failure_box(std::initializer_list<std::string> lines, const Source& from, int iunit, bool error) {
-  if (from.command_line > 0) command_file_ended();
+  const CommandFileStop stop = from.command_line > 0 ? stop_command_file() : CommandFileStop{};
   if (error || from.silent) {
     errorhead(opener);
   } else {
@@ -68,10 +68,7 @@ void failure_box(std::initializer_list<std::string> lines, const Source& from, i
     errortail00();
     end_run(exit_stopped_by_program);
   }
-  if (from.command_line > 0) {
-    ItemLine().text("READ FROM LINE").integer(from.command_line, 6).text("OF THE COMMAND FILE").write();
-    say("===> COMMAND FILE STOPPED");
-  }
+  stop.say_where();
   say("===> RETRYING");
   if (error) {
     errortail00();

@@ -4,6 +4,7 @@
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/number_parse.hpp"
 #include "console/prompt_lines.hpp"
@@ -48,9 +49,11 @@ std::string range_text(int ivmin, int ivmax) {
 }
 
 void out_of_range_box(const Header& h, std::string_view p, int ival, int ivmin, int ivmax) {
+  const CommandFileStop stop = stop_command_file();
   errorhead(h);
   say(std::string(p) + " = " + edit::i(ival, 12));
   say("outside " + range_text(ivmin, ivmax));
+  stop.say_where();
   errortail00();
 }
 
@@ -119,8 +122,10 @@ void inintegdefnp(int& ival, std::string_view cprompt, const int& idef, int& ist
     say("or return for default value");
     say("Default = " + edit::i(idef, 12));
     if (buffered_answer(ival, idef)) break;
+    const CommandFileStop stop = stop_command_file();
     errorhead(h);
     say("could not read " + std::string(cprompt));
+    stop.say_where();
     say("             RETRYING              ");
     errortail0(0);
   }

@@ -1,6 +1,7 @@
 #include "console/prompt_lines.hpp"
 
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 
 namespace dorvix::prompt {
@@ -31,8 +32,10 @@ std::string_view first_item(std::string_view answer) {
 }
 
 void unreadable_box(const Header& h, std::string_view p) {
+  const CommandFileStop stop = stop_command_file();
   errorhead(h);
   say("could not read " + std::string(p));
+  stop.say_where();
   say("==> RETRYING");
   errortail00();
 }

@@ -21,7 +21,9 @@ bool takes_default(std::string_view answer);
 // The first item of an answer: up to a blank, tab, comma, slash or the end.
 std::string_view first_item(std::string_view answer);
 // The unreadable-answer box: "could not read" and the question, then
-// "==> RETRYING".
+// "==> RETRYING". A command file that gave the answer is stopped there
+// (command_file.hpp), so that the question is asked again at the keyboard;
+// so are the prompts' other refusals.
 void unreadable_box(const Header& h, std::string_view p);
 
 // The default a ranged prompt offers: `def` when [vmin, vmax] holds it,

@@ -6,6 +6,7 @@
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/number_parse.hpp"
 #include "console/prompt_lines.hpp"
@@ -99,9 +100,11 @@ void inrealvindef(real& val, std::string_view cprompt, const real& def, real vmi
       continue;
     }
     if (vmin <= val && val <= vmax) break;
+    const CommandFileStop stop = stop_command_file();
     errorhead(h);
     say(std::string(p) + " = " + edit::g(val, 12, 6));
     say("outside [" + bounds);
+    stop.say_where();
     errortail00();
   }
   echo(val);

@@ -4,6 +4,7 @@
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/prompt_lines.hpp"
 #include "console/prompts.hpp"
@@ -21,9 +22,12 @@ std::string_view yes_no(bool v) { return v ? "Yes" : "No "; }
 
 // The shared question loop; `out` writes one line (a blank and the text)
 // on the unit the prompt writes to, `in` reads one answer line, each time
-// from the unit in force when it is read.
+// from the unit in force when it is read. `standard_input`: the answers
+// are the standard input's, so that a command file may give them (and is
+// stopped at one refused).
 template <typename In, typename Out>
-void ask(bool& lval, std::string_view cquestion, const bool& ldef, In in, const Header& h, bool always, Out out) {
+void ask(bool& lval, std::string_view cquestion, const bool& ldef, In in, bool standard_input, const Header& h,
+         bool always, Out out) {
   const auto q = trimmed(cquestion);
   auto help = [&] {
     submenuhead(h);
@@ -61,13 +65,16 @@ void ask(bool& lval, std::string_view cquestion, const bool& ldef, In in, const 
       case 'H':
         help();
         continue;
-      default:
+      default: {
+        const CommandFileStop stop = standard_input ? stop_command_file() : CommandFileStop{};
         errorhead(h);
         out("incorrect answer: " + std::string(1, c));
+        stop.say_where();
         out("==> WILL ASK QUESTION AGAIN");
         errortail00();
         help();
         continue;
+      }
     }
   }
 }
@@ -80,7 +87,7 @@ void inlogicdef(bool& lval, std::string_view cquestion, const bool& ldef, int& i
   // The standard input as it stands at each answer: a command file that
   // ends at this question hands its retries to the keyboard.
   auto in = [](std::string& line) { read_answer(line); };
-  ask(lval, cquestion, ldef, in, h, false, [](std::string_view t) { prompt::say(t); });
+  ask(lval, cquestion, ldef, in, true, h, false, [](std::string_view t) { prompt::say(t); });
   prompt::say("New value =  " + std::string(yes_no(lval)));
   prompt::separator();
 }
@@ -93,7 +100,7 @@ void inlogicdef2(bool& lval, std::string_view cquestion, const bool& ldef, int i
   const std::string dots(42, '.');
   out(dots);
   auto in = [iunitin](std::string& line) { read_answer(iunitin, line); };
-  ask(lval, cquestion, ldef, in, h, true, out);
+  ask(lval, cquestion, ldef, in, false, h, true, out);
   out("New value =  " + std::string(yes_no(lval)));
   out(dots);
 }

@@ -10,6 +10,7 @@
 
 #include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
@@ -119,8 +120,10 @@ void no_sish_rows_box() {
 
 // A Si-Sh row that could not be written (a full disk): the file is closed
 // and cut back to its whole lines, and the run goes on without it; the
-// next map run with the switch on asks for a Si-Sh file again.
+// next map run with the switch on asks for a Si-Sh file again, so a
+// command file, which would not answer that question, stops here.
 void sish_failure_box(int iouk) {
+  const CommandFileStop stop = stop_command_file();
   errorhead(mapseis_header);
   ItemLine().text("WHILE WRITING Si-Sh FILE").text(trimmed(fiocom.oufnam(iouk))).write();
   say("==> ROWS OF THIS MAP ARE MISSING FROM IT");
@@ -128,6 +131,7 @@ void sish_failure_box(int iouk) {
   if (const auto lines = close_keeping_whole_lines(iouk)) {
     ItemLine().text("==> THE FILE KEEPS").integer(*lines, 6).text("COMPLETE LINES").write();
   }
+  stop.say_where();
   errortail00();
 }
 

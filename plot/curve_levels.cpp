@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -146,9 +147,11 @@ void ask_increment(real& vinc) {
   for (;;) {
     ask_real(vinc, "level increment value >0<");
     if (vinc != 0) return;
+    const CommandFileStop stop = stop_command_file();
     warninghead(sclevel2_header);
     ItemLine().text("Increment =").fixed(vinc, 8, 3).write();
     say("Increment MUST be non zero");
+    stop.say_where();
     say("==> BACK TO QUERY");
     warningtail00();
   }
@@ -158,9 +161,11 @@ void ask_count(int& nlev) {
   for (;;) {
     ask_int(nlev, "nb of level curves");
     if (nlev > 0) return;
+    const CommandFileStop stop = stop_command_file();
     warninghead(sclevel2_header);
     ItemLine().text("Nb of level curves =").integer(nlev, level_width).write();
     say("MUST BE > 0");
+    stop.say_where();
     say("==> BACK TO QUERY");
     warningtail00();
   }

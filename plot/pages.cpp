@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/units.hpp"
@@ -19,11 +20,13 @@ constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
 
 // A plot file that could not be written to its end (a full disk): the
 // drawing it holds stops short at its last whole line, without its
-// trailer.
+// trailer. A command file stops here, as at any failed write.
 void plot_write_failure_box(const std::string& name) {
+  const CommandFileStop stop = stop_command_file();
   errorhead(psend_header);
   ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
   say("==> THE PLOT FILE IS INCOMPLETE");
+  stop.say_where();
   errortail00();
 }
 

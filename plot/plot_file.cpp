@@ -10,6 +10,7 @@
 #include <string>
 
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
@@ -109,7 +110,10 @@ void ask_orientation(std::string& psorient) {
       psorient = "P  ";
       return;
     }
+    // Asked again with no box; a command file stops there.
+    const CommandFileStop stop = stop_command_file();
     say("Unknown command ==> Asking again");
+    stop.say_where();
   }
 }
 

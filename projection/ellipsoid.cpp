@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/menu_loop.hpp"
 #include "console/menu_table.hpp"
@@ -22,9 +23,11 @@ constexpr Header sellipsoid_header{"sellipsoid", " 3.4", "30-09-2009"};
 bool in_table(int iell) { return iell >= 1 && iell <= 9; }
 
 void unknown_answer_box(int answer) {
+  const CommandFileStop stop = stop_command_file();
   warninghead(sellipsoid_header);
   ItemLine().text("ANSWER =").integer(answer, 3).write();
   say("NEITHER IN [1,9] NOR = 99");
+  stop.say_where();
   say("==> BACK TO MENU WITHOUT ACTION");
   warningtail00();
 }

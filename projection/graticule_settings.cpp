@@ -11,6 +11,7 @@
 #include "catalogue/longitude_turn.hpp"
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/list_read.hpp"
@@ -81,10 +82,12 @@ Problems problems_of(const GridValues& v) {
   return p;
 }
 
-// The problems in an error box, closed by what follows.
-void report(const Problems& p, std::string_view then) {
+// The problems in an error box, closed by what follows; `stop` names the
+// line of a command file stopped at the answers refused.
+void report(const Problems& p, std::string_view then, const CommandFileStop& stop = {}) {
   errorhead(sllgrid3_header);
   for (const std::string& line : p) say(line);
+  stop.say_where();
   say(then);
   errortail00();
 }
@@ -107,7 +110,11 @@ void ask_axis(bool latitude, real& min, real& max, real& inc) {
       return ReadResult::ok;
     });
     in >> a >> b >> c;
-    if (!in.ok()) continue;
+    if (!in.ok()) {
+      // Asked again with no box; a command file stops there.
+      stop_command_file().say_where();
+      continue;
+    }
     Problems p;
     axis_problems(p, latitude, a, b, c);
     if (p.empty()) {
@@ -116,7 +123,7 @@ void ask_axis(bool latitude, real& min, real& max, real& inc) {
       inc = c;
       return;
     }
-    report(p, "==> ENTER THEM AGAIN");
+    report(p, "==> ENTER THEM AGAIN", stop_command_file());
   }
 }
 
@@ -202,7 +209,7 @@ void menu(GridValues& v) {
         }
         const Problems p = problems_of(v);
         if (p.empty()) return true;
-        report(p, "==> BACK TO MENU");
+        report(p, "==> BACK TO MENU", stop_command_file());
         return false;
       },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});

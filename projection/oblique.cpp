@@ -9,6 +9,7 @@
 #include "catalogue/angles.hpp"
 #include "catalogue/vectors.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "console/item_lines.hpp"
@@ -24,8 +25,10 @@ constexpr Header smatab33_header{"smatab33", " 1.0", "30-08-2002"};
 
 
 void unknown_answer_box(int) {
+  const CommandFileStop stop = stop_command_file();
   warninghead(smatab33_header);
   say("UNKNOWN ANSWER !");
+  stop.say_where();
   say("==> BACK TO MENU WITHOUT ACTION");
   warningtail00();
 }

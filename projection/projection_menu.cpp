@@ -9,6 +9,7 @@
 
 #include "catalogue/angles.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
@@ -142,8 +143,10 @@ constexpr std::array<Group, 6> groups{{
 }};
 
 void unknown_answer_box(int) {
+  const CommandFileStop stop = stop_command_file();
   warninghead(sprojll2_header);
   say("UNKNOWN ANSWER !");
+  stop.say_where();
   say("==> BACK TO MENU WITHOUT ACTION");
   warningtail00();
 }
@@ -324,14 +327,16 @@ void run_constants(Step s) {
   }
 }
 
-// A parameter that gives no map. With menus: an error box, and
-// true, so that its setter's menu is shown again. Without: a warning box,
-// the value is kept, and false.
+// A parameter that gives no map. With menus: an error box (a command file
+// that gave it stops there), and true, so that its setter's menu is shown
+// again. Without: a warning box, the value is kept, and false.
 template <class Lines>
 bool refused(SetupMode sub, Lines lines) {
   if (sub.shows_menu()) {
+    const CommandFileStop stop = stop_command_file();
     errorhead(sprojll2_header);
     lines();
+    stop.say_where();
     errortail00();
     return true;
   }

@@ -619,6 +619,104 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
                                          menu_head("opef2"), {" OPENING HASH output FILE"}})));
 }
 
+// An answer of a command file that the program refuses stops the command
+// file at its line, as a name that cannot be opened does: the box names
+// the line and pauses at the keyboard, where the question is asked again
+// (here answered and the run quit from there), and no later line of the
+// command file is read (each ends with a listing that must not come):
+// lines of garbage or a plot given as the command file, a yes/no answer,
+// an unknown choice of a menu that says so, values a setter refuses.
+TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
+  std::string garbage;
+  for (int k = 0; k < 10000; ++k) garbage += "garbage\n";
+  TempDir plot_dir;
+  ASSERT_EQ(run_dorvix(plot_dir, {"", "10", "", "seis.ps", "20", "", "9999"}).status, 0);
+  const struct {
+    const char* name;
+    std::string commands;
+    Lines keyboard;  // after the command file's start: the box's Return first
+    Lines box;       // from the box's head to its last line
+  } cases[] = {
+      {"garbage", garbage, {"", "9999"},
+       join({error_head("ininteg1"),
+             {" could not read your choice", " READ FROM LINE      1 OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED",
+              " ==> RETRYING", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"a plot", read_file(plot_dir / "seis.ps"), {"", "9999"},
+       join({error_head("ininteg1"),
+             {" could not read your choice", " READ FROM LINE      1 OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED",
+              " ==> RETRYING", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"yes/no", "1000\n100\n10\nx\n99\n99\n1100\n", {"", "y", "99", "99", "9999"},
+       join({error_head("inlogicdef"),
+             {" incorrect answer: x", " READ FROM LINE      4 OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED",
+              " ==> WILL ASK QUESTION AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"projection code", "2001\n300\n77\n99\n99\n99\n1100\n", {"", "99", "99", "99", "9999"},
+       join({warning_head("sprojll2"),
+             {" UNKNOWN ANSWER !", " READ FROM LINE      3 OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED",
+              " ==> BACK TO MENU WITHOUT ACTION", " ===> HIT RETURN TO CONTINUE", slash_rule}})},
+      {"graticule window", "2001\n320\n10\n80 -80 10\n99\n99\n1100\n", {"", "-80 80 10", "99", "99", "9999"},
+       join({error_head("sllgrid3"),
+             {" latitude minimum must be below its maximum", " READ FROM LINE      4 OF THE COMMAND FILE",
+              " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_file(dir / "commands.txt", c.commands);
+    const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(has_block(run.lines, join({keyboard_again, c.box})));
+    // One box of its routine.
+    const auto named = std::find_if(c.box.begin(), c.box.end(),
+                                    [](const std::string& l) { return l.find("subroutine") != std::string::npos; });
+    EXPECT_EQ(count(run.lines, *named), 1u);
+    EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
+    EXPECT_FALSE(has(run.lines, " NO LISTING PROCEDURE FOR THIS"));
+  }
+}
+
+// A write that fails (here under a limit on the size of files) stops the
+// command file that asked for it, after the line read last: the
+// catalogue's closing question is not asked, so the command file's next
+// lines would answer other questions (its empty line would leave the
+// writer and 2001, meant for the table, open the map menu); a plot closed
+// from a command file; the Si-Sh file of a map run. The keyboard answers
+// the next question, and the command file's listing never comes.
+TEST(Program, AFailedWriteStopsTheCommandFile) {
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  std::string cat;
+  for (std::size_t k = 0; k < 300; ++k) cat += scedc[k] + "\n";
+  const struct {
+    const char* name;
+    std::string commands;
+    Lines keyboard;  // after the command file's start
+    std::uintmax_t limit;
+    Lines box;  // the box's last lines
+  } cases[] = {
+      {"catalogue", "1000\n1001\nscedc_hash_2018.hash\n1200\n1001\nout.hash\n\n2001\nout.table\n\n99\n1100\n",
+       {"", "99", "9999"}, 300 << 10,
+       {" FILE " + edit::pad("out.hash", 40) + " IS CLOSED", " READ FROM LINE      6 OF THE COMMAND FILE"}},
+      {"plot", "1000\n1001\ncat.hash\n3000\n1000\n\nseis.fm.ps\n99\n20\n\n1100\n",
+       {"", "", "9999"}, 20 << 10,
+       {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE     10 OF THE COMMAND FILE"}},
+      {"Si-Sh file", "1000\n1001\ncat.hash\n7\ny\n2001\nsish.txt\n340\nn\n343\nn\n1000\n\n\n99\n1100\n",
+       {"", "99", "9999", "", ""}, 20 << 10,
+       {" ==> THE FILE KEEPS    186 COMPLETE LINES", " READ FROM LINE     14 OF THE COMMAND FILE"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_file(dir / "scedc_hash_2018.hash", read_file(real_data_dir() / "scedc_hash_2018.hash"));
+    write_file(dir / "cat.hash", cat);
+    write_file(dir / "commands.txt", c.commands);
+    const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}), c.limit);
+    EXPECT_EQ(run.status, exit_file_incomplete);
+    EXPECT_TRUE(has_block(run.lines, join({c.box, {" ===> COMMAND FILE STOPPED", " ===> HIT RETURN TO CONTINUE",
+                                                   rule_of('*')}})));
+    EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
+    EXPECT_FALSE(has(run.lines, listing_titles));
+  }
+}
+
 // Files the program may not spoil, named in a command file or chosen at
 // the keyboard, are refused and left as they were: a file that is no
 // plot, named as the plot in a command file (a plot or an overlay is

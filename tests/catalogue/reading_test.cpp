@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "console/dialogue_helpers.hpp"
+#include "console/edit.hpp"
 #include "generated_catalogue.hpp"
 #include "support/program_run.hpp"
 #include "real_data.hpp"
@@ -245,34 +246,58 @@ TEST(Reading, BlankLinesAreNoRecordsAndShortLinesArePadded) {
   std::string shorter = hash_line(52, 34, -117, 5, 0, 45, 90);
   shorter.resize(112);  // no quality letter
   TempDir dir;
-  const ProgramRun run = read_and_list(dir, "blank.hash", one + "\n\n   \n\t\n" + shorter + "\n \t\n", "1001", {});
+  // The Return closes the box that counts the short line.
+  const ProgramRun run =
+      read_and_list(dir, "blank.hash", one + "\n\n   \n\t\n" + shorter + "\n \t\n", "1001", {}, {""});
   EXPECT_EQ(listed_ids(run.lines), (std::vector<long long>{51, 52}));
   EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), " | Nb of data |          2 |          2 |"),
             run.lines.end());
+  EXPECT_TRUE(has_block(run.lines, {" LINES ENDING AFTER THE MECHANISM  =      1",
+                                    " FIRST OF THEM IS LINE NUMBER      =      5"}));
 }
 
-TEST(Reading, LinesEndingBeforeTheMechanismAreKeptAndCountedInOneBox) {
+// A real line of each layout, then the same line cut at every length from
+// one column short of whole down to one column (the last line of a file
+// cut anywhere). Cut before the end of its rake, a line holds no
+// mechanism: it is left out; cut after it, it is read with blanks and
+// counted. Written back, every mechanism kept is the whole line's.
+TEST(Reading, LinesEndingBeforeTheMechanismAreLeftOutAndShortLinesCounted) {
   struct Case {
     const char* choice;
     std::string line;
     std::size_t rake_end;  // last column of the rake field
-  } cases[] = {{"1001", hash_line(1, 34, -117, 5, 10, 45, 90), 82}, {"1000", fpfit_line_at_12_118(), 93}};
+    std::size_t mechanism;  // first column of the strike field
+    std::size_t width;      // of a whole line
+  } cases[] = {{"1001", real_data_lines("scedc_hash_2018.hash")[0], 82, 70, 114},
+               {"1000", real_data_lines("fpfit_usgs_example_hinv_ncal1997.fpfit")[1], 93, 84, 141}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.choice);
-    // Whole; blank; cut inside the location; whole; one column short of
-    // the rake's end; ending with it.
-    const std::string cat = c.line + "\n\n" + c.line.substr(0, 60) + "\n" + c.line + "\n" +
-                            c.line.substr(0, c.rake_end - 1) + "\n" + c.line.substr(0, c.rake_end) + "\n";
+    ASSERT_EQ(c.line.size(), c.width);
+    std::string cat = c.line + "\n";
+    for (std::size_t n = c.width - 1; n >= 1; --n) cat += c.line.substr(0, n) + "\n";
     TempDir dir;
-    const ProgramRun run = read_and_list(dir, "cut.cat", cat, c.choice, {}, {""});
-    const Lines box{" LINES ENDING BEFORE THE MECHANISM =      2",
-                    " FIRST OF THEM IS LINE NUMBER      =      3",
+    write_file(dir / "cut.cat", cat);
+    const ProgramRun run =
+        run_dorvix(dir, script({read_script(c.choice, "cut.cat"), {"", "1200", c.choice, "out.cat", "", "99", "9999"}}));
+    EXPECT_EQ(run.status, 0);
+    // Line k + 1 of the file holds width - k columns.
+    const std::size_t kept = 1 + c.width - c.rake_end;
+    const Lines box{" LINES ENDING BEFORE THE MECHANISM =     " + edit::i(static_cast<int>(c.rake_end - 1), 2),
+                    " FIRST OF THEM IS LINE NUMBER      =    " + edit::i(static_cast<int>(kept + 1), 3),
                     " STRIKE, DIP AND RAKE END IN COLUMN " + std::to_string(c.rake_end),
+                    " => THESE LINES WERE LEFT OUT",
+                    " LINES ENDING AFTER THE MECHANISM  =     " + edit::i(static_cast<int>(kept - 1), 2),
+                    " FIRST OF THEM IS LINE NUMBER      =      2",
+                    " A WHOLE LINE ENDS IN COLUMN " + std::to_string(c.width),
                     " => MISSING COLUMNS WERE READ AS BLANKS",
                     " ===> HIT RETURN TO CONTINUE"};
     EXPECT_EQ(section(run.lines, box[0], box.back()), box);
-    EXPECT_EQ(listed_rows(run.lines).size(), 5u);
-    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(has(run.lines, " | Nb of data |         " + edit::i(static_cast<int>(kept), 2) + " |         " +
+                                   edit::i(static_cast<int>(kept), 2) + " |"));
+    const Lines written = split_lines(read_file(dir / "out.cat"));
+    EXPECT_EQ(written.size(), kept);
+    const std::string mechanism = c.line.substr(c.mechanism - 1, c.rake_end - c.mechanism + 1);
+    for (const std::string& w : written) EXPECT_EQ(w.substr(c.mechanism - 1, mechanism.size()), mechanism) << w;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "console/file_opener.hpp"
 #include "console/menu_loop.hpp"
 #include "console/prompts.hpp"
+#include "console/range_checks.hpp"
 #include "dialogue_helpers.hpp"
 
 namespace dorvix {
@@ -167,15 +168,41 @@ TEST_F(CommandFile, SilentStartOpensTheGivenName) {
 }
 
 TEST_F(CommandFile, BoxPausesAreAnsweredAtTheKeyboard) {
-  command_file("abc\n7\n");
-  type({""});  // the pause of the unreadable-answer box
+  command_file("7\n");
+  type({""});  // the pause of the range check's warning box
+  real val = 1.5f;
   int ival = 0, istat = 0;
+  crevin2("red (%)", val, 0.0f, 1.0f, "scolorgb", 0, istat);
   inintegdef(ival, "count", 0, istat);
   EXPECT_EQ(ival, 7);
   const Lines lines = screen_lines();
-  EXPECT_TRUE(has(lines, " could not read count"));
   EXPECT_TRUE(has(lines, " ===> HIT RETURN TO RESUME COMMANDS"));
   EXPECT_TRUE(iocom.lcomfop);
+}
+
+// A refused answer from a command file stops the command file at its line:
+// the box says so and pauses at the keyboard, where the question is asked
+// again with the menu body and defaults of the keyboard's level.
+TEST_F(CommandFile, ARefusedAnswerStopsTheCommandFileAndIsAskedAgainAtTheKeyboard) {
+  command_file("50\n7\n");
+  type({"", "8"});
+  int ival = 1, istat = 0;
+  inintegvindef(ival, "count", 1, 1, 9, istat);
+  EXPECT_EQ(ival, 8);
+  EXPECT_FALSE(iocom.lcomfop);
+  EXPECT_FALSE(units().is_open(15));
+  const Lines want = join({
+      {" Enter count", " inside  [1,9]"},
+      menu_head("endaltsi"),
+      {" Command file commands.txt closed"},
+      end_report,
+      error_head("inintegvind"),
+      {" count =           50", " outside [1,9]", " READ FROM LINE      1 OF THE COMMAND FILE",
+       " ===> COMMAND FILE STOPPED", " ===> HIT RETURN TO CONTINUE", rule_of('*'), dots, " Enter count",
+       " inside  [1,9]", " or return for default value", " Default =            1", " New value =             8",
+       dots},
+  });
+  EXPECT_EQ(screen_lines(), want);
 }
 
 TEST_F(CommandFile, EndOfACommandFileReturnsToTheKeyboardWithTheReport) {
@@ -266,6 +293,27 @@ TEST_F(EndedCommandFile, EveryKindOfQuestionTakesItsRetryFromTheKeyboard) {
     type_raw(typed(q.refused, q.right));
     EXPECT_EQ(q.ask(), q.want);
     EXPECT_FALSE(iocom.lcomfop);
+    units().close(11);
+  }
+}
+
+// The command file's first line is refused; the question is then asked
+// again at the keyboard, and the lines after the refused one (here the
+// right answer) are never read.
+TEST_F(CommandFile, EveryRefusedAnswerStopsTheCommandFileAtItsLine) {
+  write_file("data.txt", "x\n");
+  for (const Question& q : questions) {
+    if (q.refused.empty()) continue;  // a text is never refused
+    SCOPED_TRACE(q.kind);
+    command_file(typed({q.refused.front()}, q.right));
+    type_raw(typed(Lines(q.refused.begin() + 1, q.refused.end()), q.right));
+    EXPECT_EQ(q.ask(), q.want);
+    EXPECT_FALSE(iocom.lcomfop);
+    EXPECT_FALSE(units().is_open(15));
+    const Lines lines = screen_lines();
+    EXPECT_EQ(count(lines, " READ FROM LINE      1 OF THE COMMAND FILE"), 1u);
+    EXPECT_EQ(count(lines, " ===> COMMAND FILE STOPPED"), 1u);
+    EXPECT_FALSE(has(lines, " ===> HIT RETURN TO RESUME COMMANDS"));
     units().close(11);
   }
 }
