@@ -225,29 +225,42 @@ bool UnitFile::rewind() {
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
-bool UnitFile::write_out(const char* text, std::size_t n) {
+bool UnitFile::write_out(std::size_t n) {
   if (failed_) return false;
+  const char* text = pbase();
   for (std::size_t done = 0; done < n;) {
     const std::size_t k = std::fwrite(text + done, 1, n - done, file_);
-    // The end of the last line that reached the file, and (when counted)
-    // the lines.
+    // The end of the last line that reached the file.
     const auto from = std::make_reverse_iterator(text + done);
     const auto last = std::find(std::make_reverse_iterator(text + done + k), from, '\n');
-    if (last != from) {
-      line_end_ = position_ + (last.base() - (text + done));
-      if (counting_) line_ends_ += std::count(text + done, last.base(), '\n');
-    }
+    if (last != from) line_end_ = position_ + (last.base() - (text + done));
     position_ += static_cast<long long>(k);
     done += k;
     if (done == n) break;
     if (errno != EINTR) {
       failed_ = true;
+      // The lines told whose end had not reached the file never will.
+      if (counting_) line_ends_ -= std::count(text + done, static_cast<const char*>(pptr()), '\n');
       note_incomplete_file();
       return false;
     }
     std::clearerr(file_);
   }
   return true;
+}
+
+bool UnitFile::put_line(std::string_view line) {
+  if (line.size() < max_room) {
+    char* p = room(line.size() + 1);
+    p = std::copy(line.begin(), line.end(), p);
+    *p++ = '\n';
+    commit(p);
+  } else {
+    put(line.data(), line.size());
+    put("\n", 1);
+  }
+  line_written();
+  return !failed_;
 }
 
 std::optional<long long> UnitFile::end_at_whole_line() {
@@ -275,7 +288,7 @@ std::optional<long long> UnitFile::end_at_whole_line() {
 
 bool UnitFile::drain() {
   const auto n = static_cast<std::size_t>(pptr() - pbase());
-  if (n > 0) write_out(pbase(), n);
+  if (n > 0) write_out(n);
   drained_ += static_cast<long long>(n);
   setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   return !failed_;
@@ -283,7 +296,7 @@ bool UnitFile::drain() {
 
 bool UnitFile::write_block() {
   if (static_cast<std::size_t>(pptr() - pbase()) < buffer_size) return drain();
-  write_out(pbase(), buffer_size);
+  write_out(buffer_size);
   drained_ += static_cast<long long>(buffer_size);
   const auto rest = static_cast<std::size_t>(pptr() - pbase()) - buffer_size;
   std::memmove(buffer_.get(), buffer_.get() + buffer_size, rest);

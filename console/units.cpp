@@ -259,7 +259,10 @@ UnitFile* UnitTable::output_file(int unit) {
 
 void UnitTable::write_line(int unit, std::string_view line) {
   ++exchanges_;
-  if (std::ostream* out = output(unit)) {
+  // A file counts the line (UnitFile::count_lines).
+  if (UnitFile* file = output_file(unit)) {
+    file->put_line(line);
+  } else if (std::ostream* out = output(unit)) {
     out->write(line.data(), static_cast<std::streamsize>(line.size()));
     out->put('\n');
   }
