@@ -16,11 +16,14 @@ namespace dorvix {
 namespace detail {
 volatile std::sig_atomic_t caught_signal = 0;
 bool run_ending = false;
+int signal_before_end = 0;
 }  // namespace detail
 
 namespace {
 
 constexpr int stop_signals[] = {SIGINT, SIGTERM, SIGHUP};
+// Which of them this run handles (not those ignored from its start).
+bool handled[std::size(stop_signals)] = {};
 
 // What the run met that its exit status tells, besides how it ended.
 struct RunRecord {
@@ -34,9 +37,18 @@ std::vector<std::function<void()>>& actions() {
   return list;
 }
 
-// The handler does no more than keep the first signal.
+// The handler keeps the first signal and gives every stop signal its
+// default action back, so that a second one, of any kind, ends the run at
+// once. (sigaction may be called in a handler.)
 void on_stop_signal(int signal) {
-  if (detail::caught_signal == 0) detail::caught_signal = signal;
+  if (detail::caught_signal != 0) return;
+  detail::caught_signal = signal;
+  struct sigaction usual {};
+  usual.sa_handler = SIG_DFL;
+  sigemptyset(&usual.sa_mask);
+  for (std::size_t i = 0; i < std::size(stop_signals); ++i) {
+    if (handled[i]) ::sigaction(stop_signals[i], &usual, nullptr);
+  }
 }
 
 std::string signal_name(int signal) {
@@ -52,10 +64,11 @@ std::string signal_name(int signal) {
   }
 }
 
-void announce_stop(int signal) {
-  if (run_record.stop_announced) return;
+// The stop's line, once.
+void announce_stop() {
+  if (run_record.stop_announced || !stop_pending()) return;
   run_record.stop_announced = true;
-  put(iocom.iuout, " ===> SIGNAL " + signal_name(signal) + ": STOPPING EXECUTION");
+  put(iocom.iuout, " ===> SIGNAL " + signal_name(detail::caught_signal) + ": STOPPING EXECUTION");
 }
 
 }  // namespace
@@ -63,9 +76,8 @@ void announce_stop(int signal) {
 void end_run(int status) { throw RunEnded{status}; }
 
 void stop_run() {
-  const int signal = detail::caught_signal;
-  announce_stop(signal);
-  end_run(exit_signal_base + signal);
+  announce_stop();
+  end_run(exit_signal_base + detail::caught_signal);
 }
 
 void at_run_end(std::function<void()> action) { actions().push_back(std::move(action)); }
@@ -73,11 +85,11 @@ void at_run_end(std::function<void()> action) { actions().push_back(std::move(ac
 void note_incomplete_file() { run_record.incomplete_file = true; }
 
 int finish_run(int status) {
-  // A signal caught from here on changes nothing: the end writes what it
-  // must either way.
-  const int signal = detail::caught_signal;
+  // The end writes what it must, stop or not; a stop signal caught from
+  // here on only cuts short a write that waits for a reader.
   detail::run_ending = true;
-  if (signal != 0) announce_stop(signal);
+  detail::signal_before_end = detail::caught_signal;
+  announce_stop();
   auto& list = actions();
   while (!list.empty()) {
     auto action = std::move(list.back());
@@ -88,16 +100,21 @@ int finish_run(int status) {
       // An action that would end the run again has nothing more to do.
     }
   }
+  announce_stop();
   auto& table = units();
   for (const int unit : table.written_units()) {
     const std::string name = table.name(unit);
-    if (!table.close(unit, signal != 0)) {
+    const bool stopped = stop_pending();
+    const bool whole = table.close(unit, stopped);
+    announce_stop();  // for a signal that cut the close short
+    if (!whole) {
       put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
-    } else if (signal != 0) {
+    } else if (stopped) {
       put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
     }
   }
   table.close_all();
+  const int signal = detail::caught_signal;
   int final_status = status;
   if (signal != 0) {
     final_status = exit_signal_base + signal;
@@ -109,22 +126,26 @@ int finish_run(int status) {
   run_record = {};
   detail::caught_signal = 0;
   detail::run_ending = false;
+  detail::signal_before_end = 0;
   return final_status;
 }
 
 void catch_stop_signals() {
   struct sigaction action {};
   action.sa_handler = on_stop_signal;
+  // No other stop signal comes within the handler: it waits, and comes
+  // once the default actions are back.
   sigemptyset(&action.sa_mask);
-  // No SA_RESTART: a wait for the keyboard is cut short. After the first
-  // signal the default action is back, so that a second one ends a run
-  // that does not end.
-  action.sa_flags = SA_RESETHAND;
-  for (const int s : stop_signals) {
+  for (const int s : stop_signals) sigaddset(&action.sa_mask, s);
+  // No SA_RESTART: a wait for the keyboard or for a pipe's reader is cut
+  // short.
+  action.sa_flags = 0;
+  for (std::size_t i = 0; i < std::size(stop_signals); ++i) {
     struct sigaction before {};
     // A signal ignored from the start (nohup, a background job) stays so.
-    if (::sigaction(s, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-    ::sigaction(s, &action, nullptr);
+    if (::sigaction(stop_signals[i], nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    handled[i] = true;
+    if (::sigaction(stop_signals[i], &action, nullptr) != 0) handled[i] = false;
   }
   std::signal(SIGPIPE, SIG_IGN);
 #ifdef SIGXFSZ
@@ -132,21 +153,34 @@ void catch_stop_signals() {
 #endif
 }
 
-bool wait_for_input(int fd) {
+namespace {
+
+// Waits until `fd` is ready for reading or for writing, or a stop signal
+// cuts the wait short; false in the second case.
+bool wait_for(int fd, bool write) {
   sigset_t stops, before;
   sigemptyset(&stops);
   for (const int s : stop_signals) sigaddset(&stops, s);
   // The signals wait while the flag is looked at, and may come only
   // within the wait itself, which they end: none is missed.
   ::sigprocmask(SIG_BLOCK, &stops, &before);
-  while (detail::caught_signal == 0) {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(fd, &readable);
-    if (::pselect(fd + 1, &readable, nullptr, nullptr, nullptr, &before) >= 0 || errno != EINTR) break;
+  while (!waits_cut_short()) {
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(fd, &ready);
+    if (::pselect(fd + 1, write ? nullptr : &ready, write ? &ready : nullptr, nullptr, nullptr, &before) >= 0 ||
+        errno != EINTR) {
+      break;
+    }
   }
   ::sigprocmask(SIG_SETMASK, &before, nullptr);
-  return detail::caught_signal == 0;
+  return !waits_cut_short();
 }
+
+}  // namespace
+
+bool wait_for_input(int fd) { return wait_for(fd, false); }
+
+bool wait_for_room(int fd) { return wait_for(fd, true); }
 
 }  // namespace dorvix

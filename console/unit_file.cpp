@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <iterator>
 
@@ -225,28 +226,46 @@ bool UnitFile::rewind() {
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
+bool is_pipe(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+}
+
+std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe) {
+  std::size_t done = 0;
+  while (done < n) {
+    if (pipe && !wait_for_room(fd)) break;
+    const std::size_t part = pipe ? std::min<std::size_t>(n - done, PIPE_BUF) : n - done;
+    const ssize_t written = ::write(fd, text + done, part);
+    if (written > 0) {
+      done += static_cast<std::size_t>(written);
+      // Part of the text went, and a stop signal came while the rest
+      // waited: it waits no more.
+      if (done < n && waits_cut_short()) break;
+    } else if (written == 0 || errno != EINTR || waits_cut_short()) {
+      break;
+    }
+  }
+  return done;
+}
+
 bool UnitFile::write_out(std::size_t n) {
   if (failed_) return false;
+  const int fd = ::fileno(file_);
   const char* text = pbase();
-  for (std::size_t done = 0; done < n;) {
-    const std::size_t k = std::fwrite(text + done, 1, n - done, file_);
-    // The end of the last line that reached the file.
-    const auto from = std::make_reverse_iterator(text + done);
-    const auto last = std::find(std::make_reverse_iterator(text + done + k), from, '\n');
-    if (last != from) line_end_ = position_ + (last.base() - (text + done));
-    position_ += static_cast<long long>(k);
-    done += k;
-    if (done == n) break;
-    if (errno != EINTR) {
-      failed_ = true;
-      // The lines told whose end had not reached the file never will.
-      if (counting_) line_ends_ -= std::count(text + done, static_cast<const char*>(pptr()), '\n');
-      note_incomplete_file();
-      return false;
-    }
-    std::clearerr(file_);
-  }
-  return true;
+  const std::size_t written = write_text(fd, text, n, !regular_ && is_pipe(fd));
+  // The end of the last line that reached the file.
+  const auto from = std::make_reverse_iterator(text);
+  const auto last = std::find(std::make_reverse_iterator(text + written), from, '\n');
+  if (last != from) line_end_ = position_ + (last.base() - text);
+  position_ += static_cast<long long>(written);
+  if (written == n) return true;
+  failed_ = true;
+  // The lines told whose end had not reached the file never will.
+  if (counting_) line_ends_ -= std::count(text + written, static_cast<const char*>(pptr()), '\n');
+  note_incomplete_file();
+  end_run_if_stopped();
+  return false;
 }
 
 bool UnitFile::put_line(std::string_view line) {

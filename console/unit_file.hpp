@@ -61,6 +61,18 @@ struct CutLines {
 // that cannot be looked at is not).
 bool locked_by_another(const std::string& path);
 
+// True when `fd` is a pipe (or a socket): what is written there waits for
+// its reader to make room.
+bool is_pipe(int fd);
+
+// Writes n characters to `fd`, on after an interruption or a part written;
+// the characters written, fewer than n when a write failed or a stop
+// signal cut it short (waits_cut_short, run_end.hpp). A `pipe` is written
+// as its reader makes room, which is waited for as a pipe read is waited
+// for: a stop signal ends the wait. Any other file is written at once
+// (the signal cuts short a write that then waits, as a terminal's may).
+std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe);
+
 class UnitFile : private std::streambuf {
  public:
   // Size of the blocks read and written.
@@ -171,9 +183,11 @@ class UnitFile : private std::streambuf {
   void make_room();
   // Writes the buffered text; an empty buffer afterwards either way.
   bool drain();
-  // Writes the first n characters of the buffer to the file, again after
-  // an interruption; false (and the file failed) when they cannot all be
-  // written.
+  // Writes the first n characters of the buffer to the file (write_text);
+  // false (and the file failed) when they cannot all be written. A write
+  // that a stop signal cut short (a pipe whose reader does not read) is
+  // not taken up again: the run ends there, unless it is ending already,
+  // and this file cannot be finished.
   bool write_out(std::size_t n);
   bool refill();
 
