@@ -4,9 +4,12 @@
 #include <sys/select.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "console/boxes.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/units.hpp"
@@ -15,6 +18,7 @@ namespace dorvix {
 
 namespace detail {
 volatile std::sig_atomic_t caught_signal = 0;
+bool memory_exhausted = false;
 bool run_ending = false;
 int signal_before_end = 0;
 }  // namespace detail
@@ -24,6 +28,15 @@ namespace {
 constexpr int stop_signals[] = {SIGINT, SIGTERM, SIGHUP};
 // Which of them this run handles (not those ignored from its start).
 bool handled[std::size(stop_signals)] = {};
+
+// The memory kept for the run's end, given back when an allocation fails:
+// the box and the lines of the end, the trailer of the plot and the
+// closing of the files need far less. Below the size that the allocator
+// maps on its own, it stays in the heap, whose next allocations it
+// serves once freed.
+constexpr std::size_t reserve_size = std::size_t{1} << 16;
+void* reserve = nullptr;
+Header memory_box_owner{};
 
 // What the run met that its exit status tells, besides how it ended.
 struct RunRecord {
@@ -51,6 +64,15 @@ void on_stop_signal(int signal) {
   }
 }
 
+// An allocation failed: the reserve goes back for the run's end, and the
+// allocation fails on (std::bad_alloc), which ends the run.
+void on_memory_exhausted() {
+  detail::memory_exhausted = true;
+  std::free(reserve);
+  reserve = nullptr;
+  throw std::bad_alloc();
+}
+
 std::string signal_name(int signal) {
   switch (signal) {
     case SIGINT:
@@ -64,11 +86,18 @@ std::string signal_name(int signal) {
   }
 }
 
-// The stop's line, once.
+// The stop's line (a signal) or box (memory), once.
 void announce_stop() {
   if (run_record.stop_announced || !stop_pending()) return;
   run_record.stop_announced = true;
-  put(iocom.iuout, " ===> SIGNAL " + signal_name(detail::caught_signal) + ": STOPPING EXECUTION");
+  if (const int signal = detail::caught_signal; signal != 0) {
+    put(iocom.iuout, " ===> SIGNAL " + signal_name(signal) + ": STOPPING EXECUTION");
+    return;
+  }
+  errorhead(memory_box_owner);
+  say("MEMORY RAN OUT");
+  say("===> STOPPING EXECUTION");
+  put(iocom.iuerout, " " + std::string(43, '*'));
 }
 
 }  // namespace
@@ -77,8 +106,18 @@ void end_run(int status) { throw RunEnded{status}; }
 
 void stop_run() {
   announce_stop();
-  end_run(exit_signal_base + detail::caught_signal);
+  const int signal = detail::caught_signal;
+  end_run(signal != 0 ? exit_signal_base + signal : exit_stopped_by_program);
 }
+
+void keep_memory_for_the_end(const Header& owner) {
+  memory_box_owner = owner;
+  if (reserve == nullptr) reserve = std::malloc(reserve_size);
+  if (reserve == nullptr) note_memory_exhausted();
+  std::set_new_handler(on_memory_exhausted);
+}
+
+void note_memory_exhausted() { detail::memory_exhausted = true; }
 
 void at_run_end(std::function<void()> action) { actions().push_back(std::move(action)); }
 
@@ -98,24 +137,31 @@ int finish_run(int status) {
       action();
     } catch (const RunEnded&) {
       // An action that would end the run again has nothing more to do.
+    } catch (const std::bad_alloc&) {
+      note_memory_exhausted();
     }
   }
   announce_stop();
   auto& table = units();
-  for (const int unit : table.written_units()) {
-    const std::string name = table.name(unit);
-    const bool stopped = stop_pending();
-    const bool whole = table.close(unit, stopped);
-    announce_stop();  // for a signal that cut the close short
-    if (!whole) {
-      put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
-    } else if (stopped) {
-      put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
+  try {
+    for (const int unit : table.written_units()) {
+      const std::string name = table.name(unit);
+      const bool stopped = stop_pending();
+      const bool whole = table.close(unit, stopped);
+      announce_stop();  // for a signal that cut the close short
+      if (!whole) {
+        put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
+      } else if (stopped) {
+        put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
+      }
     }
+  } catch (const std::bad_alloc&) {
+    // What is left is closed below, as at a stop.
+    note_memory_exhausted();
   }
   table.close_all();
   const int signal = detail::caught_signal;
-  int final_status = status;
+  int final_status = detail::memory_exhausted ? exit_stopped_by_program : status;
   if (signal != 0) {
     final_status = exit_signal_base + signal;
   } else if (run_record.incomplete_file) {
@@ -125,6 +171,7 @@ int finish_run(int status) {
   }
   run_record = {};
   detail::caught_signal = 0;
+  detail::memory_exhausted = false;
   detail::run_ending = false;
   detail::signal_before_end = 0;
   return final_status;

@@ -15,9 +15,18 @@
 // with 128 + the signal's number, as a shell reports a process that the
 // signal ended. From the first signal on, a stop signal of any of the three
 // kinds has its default action: a second one ends the run at once.
+//
+// Memory that runs out ends the run in order too, as a stop does: the
+// allocation that fails unwinds to the program's entry (or, where the
+// stream library takes its failure in, the run stops at the next place
+// where a stop signal would stop it), a box says so, and the status is
+// exit_stopped_by_program. A reserve of memory kept from the start is
+// given back then, for the run's end to write what it must.
 
 #include <csignal>
 #include <functional>
+
+#include "console/iocom.hpp"
 
 namespace dorvix {
 
@@ -44,8 +53,17 @@ void at_run_end(std::function<void()> action);
 // screen and returns the status for the process to exit with: the stop
 // signal's, else exit_file_incomplete when a file could not be written to
 // its end, else exit_console_lost when the console's output failed, else
-// `status`. The record of the run then starts afresh.
+// exit_stopped_by_program when memory ran out, else `status`. The record
+// of the run then starts afresh.
 int finish_run(int status);
+
+// Keeps the reserve of memory for the run's end and makes an allocation
+// that fails end the run; the box that says so names `owner`.
+void keep_memory_for_the_end(const Header& owner);
+
+// Memory ran out (an allocation failed): the run stops as at a stop
+// signal, with exit_stopped_by_program.
+void note_memory_exhausted();
 
 // Installs the handlers of the stop signals, and ignores the signals of a
 // write that fails: SIGPIPE (the reader of the console or of a pipe went
@@ -64,6 +82,7 @@ bool wait_for_room(int fd);
 
 namespace detail {
 extern volatile std::sig_atomic_t caught_signal;
+extern bool memory_exhausted;
 extern bool run_ending;
 extern int signal_before_end;  // the stop signal caught before the run's end began
 }  // namespace detail
@@ -77,11 +96,12 @@ inline bool waits_cut_short() { return detail::caught_signal != 0 && detail::sig
 // The stop signal caught, or 0.
 inline int stop_signal() { return detail::caught_signal; }
 
-// A stop signal was caught: the run is to stop.
-inline bool stop_pending() { return detail::caught_signal != 0; }
+// A stop signal was caught or memory ran out: the run is to stop.
+inline bool stop_pending() { return detail::caught_signal != 0 || detail::memory_exhausted; }
 
-// Ends the run for the stop signal caught: one line on the console, then
-// as end_run. Only when stop_pending().
+// Ends the run for the stop signal caught (one line on the console) or
+// the memory that ran out (a box), then as end_run. Only when
+// stop_pending().
 [[noreturn]] void stop_run();
 
 // Ends the run when a stop is pending, unless the run is ending already

@@ -657,6 +657,73 @@ TEST(Program, AStopSignalEndsAWriteThatWaitsForAReader) {
   }
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define DORVIX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DORVIX_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Memory that runs out (a limit on the memory the program may map, as
+// `ulimit -v` sets it) ends the run in order wherever an allocation fails.
+// A run reads a catalogue, opens a plot, writes the catalogue over an
+// existing out.hash and opens the Si-Sh file; under every limit from the
+// least under which it runs whole down to one under which the program
+// cannot start at all, the run either goes whole or ends with the box and
+// status 1: the plot it opened gets its trailer, the catalogue ends at a
+// whole line. (Under AddressSanitizer no such limit can hold: the test is
+// skipped there.)
+TEST(Program, MemoryThatRunsOutEndsTheRunInOrder) {
+#ifdef DORVIX_ADDRESS_SANITIZER
+  GTEST_SKIP() << "AddressSanitizer maps far more memory than any limit leaves";
+#endif
+  const std::string scedc = read_file(real_data_dir() / "scedc_hash_2018.hash");
+  std::string input;
+  const Lines after_read{"10", "", "drawn.ps", "1200", "1001", "out.hash", "y", "", "99", "13", "sish.txt", "9999", ""};
+  for (const auto& a : join({{""}, read_script("1001", "cat.hash"), after_read})) input += a + "\n";
+  const Lines box = join({error_head("dorvix"), {" MEMORY RAN OUT", " ===> STOPPING EXECUTION", rule_of('*')}});
+  const std::string plot_opened = "   CLOSE PLOT FILE ............20 " + edit::pad("drawn.ps", 35);
+  int boxes = 0;
+  // The run under a limit of `kb` kilobytes: its exit status, or -1 when
+  // the program could not start.
+  const auto run_under = [&](long kb) {
+    SCOPED_TRACE("ulimit -v " + std::to_string(kb));
+    TempDir dir;
+    write_file(dir / "cat.hash", scedc);
+    write_file(dir / "out.hash", scedc);
+    const CommandResult r = run_command("cd " + shell_quote(dir.path().string()) + " && ulimit -v " +
+                                            std::to_string(kb) + " && exec " + shell_quote(DORVIX_BINARY),
+                                        input);
+    const Lines lines = split_lines(r.output);
+    if (!has(lines, " INITIALIZING INPUT/OUTPUT")) return -1;
+    EXPECT_TRUE(r.status == exit_success || r.status == exit_stopped_by_program) << r.status;
+    EXPECT_EQ(has_block(lines, box), r.status == exit_stopped_by_program);
+    boxes += r.status == exit_stopped_by_program;
+    const std::string out = read_file(dir / "out.hash");
+    EXPECT_TRUE(scedc.starts_with(out) && (out.empty() || out.back() == '\n')) << out.size() << " bytes";
+    if (r.status == exit_success) {
+      EXPECT_TRUE(same_text(out, scedc));
+    }
+    if (has(lines, plot_opened)) {
+      EXPECT_TRUE(ends_with(read_file(dir / "drawn.ps"), "%%EOF\n"));
+      if (r.status != exit_success) expect_renders(dir / "drawn.ps");
+    }
+    return r.status;
+  };
+  // The least limit under which the run goes whole, to 16 kB, ...
+  long low = 1 << 12, high = 1 << 20;
+  ASSERT_EQ(run_under(high), exit_success);
+  while (high - low > 16) {
+    const long mid = (low + high) / 2;
+    (run_under(mid) == exit_success ? high : low) = mid;
+  }
+  // ... and every limit below it down to one under which it cannot start.
+  for (long kb = high - 16; kb > 0 && run_under(kb) >= 0; kb -= 16) {
+  }
+  EXPECT_GT(boxes, 0);
+}
+
 // The README's command file run twice: the second time out.hash exists,
 // the command file stops at the line that names it, and the keyboard
 // names another file and answers the rest.
