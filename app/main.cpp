@@ -1,8 +1,9 @@
 // The program's entry: runs the main program and ends the run in order,
-// whether it quits, is stopped by the user or the program, its input ends
-// or a stop signal comes.
+// whether it quits, is stopped by the user or the program, its input ends,
+// a stop signal comes or memory runs out.
 
 #include <iostream>
+#include <new>
 
 #include "app/main_program.hpp"
 #include "console/run_end.hpp"
@@ -15,9 +16,13 @@ int main() {
   dorvix::catch_stop_signals();
   int status = dorvix::exit_success;
   try {
+    dorvix::keep_memory_for_the_end(dorvix::main_header);
     status = dorvix::run_main_program();
   } catch (const dorvix::RunEnded& ended) {
     status = ended.status;
+  } catch (const std::bad_alloc&) {
+    dorvix::note_memory_exhausted();
+    status = dorvix::exit_stopped_by_program;
   }
   return dorvix::finish_run(status);
 }

@@ -24,10 +24,6 @@ namespace dorvix {
 
 namespace {
 
-// The version is the project's (DORVIX_VERSION_FIELD, set by the build),
-// right-aligned in 4 columns.
-constexpr Header main_header{"dorvix", DORVIX_VERSION_FIELD, "01-06-2010"};
-
 // Choices of the top menu that the dispatch blocks 1 to 3 test; the other
 // choices are written in the menu's rows alone.
 constexpr int choice_open_plot = 10;

@@ -12,7 +12,10 @@
 # With --against, the program of an older commit is built too (from the
 # commit's files, under build/against-<commit>), and the two are timed side
 # by side in one run, alternating, so that both see the same machine load;
-# the ratios are this build's times over the older one's.
+# the ratios are this build's times over the older one's; then the
+# instructions each build executes, counted by valgrind's callgrind (they
+# repeat from run to run where times do not), on four runs: each layout
+# read and written back in its layout alone, and with the table as well.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,7 +38,8 @@ make_rusage_run
 # on every record and keeps it.
 printf '4 2\n-180 -90\n180 -90\n180 90\n-180 90\n' >"$work/polygon.txt"
 
-# The command file of one run: read choice, catalogue, write choices.
+# The command file of one run: read choice, catalogue, write choices (the
+# table's empty: the catalogue alone).
 commands() {
   cat <<CMD
 1000
@@ -78,12 +82,9 @@ $2
 $3
 out.catalogue
 y
-$4
-out.table
-y
-99
-9999
 CMD
+  if [ -n "$4" ]; then printf '%s\nout.table\ny\n' "$4"; fi
+  printf '99\n9999\n'
 }
 
 # A run of dorvix starts with no output files, and must write every
@@ -127,3 +128,28 @@ for layout in hash fpfit; do
       "$peak_kb_2" "$(ratio "$wall_ms_1" "$wall_ms_2")"
   fi
 done
+
+if [ -n "$older" ]; then
+  command -v valgrind >/dev/null || { echo "needs valgrind for the instruction counts" >&2; exit 1; }
+  # Instructions of a program's run of bench.cmd.
+  instructions() {
+    bench_before
+    (cd "$work" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$work/keyboard.txt" 2>&1 \
+      >/dev/null) | awk '/Collected :/ { print $NF }'
+    bench_after "$1"
+  }
+  goal() { awk -v r="$1" 'BEGIN { print (r <= 1.01 ? "met" : "NOT met") }'; }
+  printf '\n%-30s %14s %14s %7s  %s\n' "instructions (callgrind)" this "$against_commit" ratio goal
+  for layout in hash fpfit; do
+    "$work/generate_catalogue" "$layout" "$lines" 2010 >"$work/catalogue.$layout"
+    for table in no yes; do
+      if [ "$layout" = hash ]; then read=1001 write=1001 tab=2001; else read=1000 write=1000 tab=2000; fi
+      if [ "$table" = no ]; then tab= name="$layout read + catalogue"; else name="$layout read + catalogue + table"; fi
+      commands "$read" "catalogue.$layout" "$write" "$tab" >"$work/bench.cmd"
+      n1=$(instructions "$program")
+      n2=$(instructions "$older")
+      r=$(ratio "$n1" "$n2")
+      printf '%-30s %14s %14s %7s  <= 1.01 %s\n' "$name" "$n1" "$n2" "$r" "$(goal "$r")"
+    done
+  done
+fi

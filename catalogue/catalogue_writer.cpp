@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -109,13 +108,10 @@ void overflow_box(int lines, int first) {
 // Writes every stored mechanism in the chosen layout. False after a
 // failure (reported; the file is then closed).
 bool write_lines(int iunit, const Format& w, int& overflow_lines, int& first_overflow) {
-  std::ostream* out = units().output(fiocom.iouf(iunit));
-  auto written = [&](std::string_view text) {
-    if (out == nullptr) return false;
-    out->write(text.data(), static_cast<std::streamsize>(text.size()));
-    out->put('\n');
-    return static_cast<bool>(*out);
-  };
+  // Each line goes straight into the file's buffer, which counts it for a
+  // failed write to tell how many reached the file.
+  UnitFile* file = units().output_file(fiocom.iouf(iunit));
+  auto written = [file](std::string_view text) { return file != nullptr && file->put_line(text); };
   if (w.table) {
     if (!written(" '" + output_name(iunit) + "'") || !written(table_title_line(w.layout))) {
       write_failure_box(iunit, w);
@@ -136,7 +132,7 @@ bool write_lines(int iunit, const Format& w, int& overflow_lines, int& first_ove
     }
   }
   // Buffered lines reach the file here.
-  if (out == nullptr || !out->flush()) {
+  if (file == nullptr || !file->flush()) {
     write_failure_box(iunit, w);
     return false;
   }

@@ -4,9 +4,12 @@
 #include <sys/select.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "console/boxes.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/units.hpp"
@@ -15,12 +18,25 @@ namespace dorvix {
 
 namespace detail {
 volatile std::sig_atomic_t caught_signal = 0;
+bool memory_exhausted = false;
 bool run_ending = false;
+int signal_before_end = 0;
 }  // namespace detail
 
 namespace {
 
 constexpr int stop_signals[] = {SIGINT, SIGTERM, SIGHUP};
+// Which of them this run handles (not those ignored from its start).
+bool handled[std::size(stop_signals)] = {};
+
+// The memory kept for the run's end, given back when an allocation fails:
+// the box and the lines of the end, the trailer of the plot and the
+// closing of the files need far less. Below the size that the allocator
+// maps on its own, it stays in the heap, whose next allocations it
+// serves once freed.
+constexpr std::size_t reserve_size = std::size_t{1} << 16;
+void* reserve = nullptr;
+Header memory_box_owner{};
 
 // What the run met that its exit status tells, besides how it ended.
 struct RunRecord {
@@ -34,9 +50,27 @@ std::vector<std::function<void()>>& actions() {
   return list;
 }
 
-// The handler does no more than keep the first signal.
+// The handler keeps the first signal and gives every stop signal its
+// default action back, so that a second one, of any kind, ends the run at
+// once. (sigaction may be called in a handler.)
 void on_stop_signal(int signal) {
-  if (detail::caught_signal == 0) detail::caught_signal = signal;
+  if (detail::caught_signal != 0) return;
+  detail::caught_signal = signal;
+  struct sigaction usual {};
+  usual.sa_handler = SIG_DFL;
+  sigemptyset(&usual.sa_mask);
+  for (std::size_t i = 0; i < std::size(stop_signals); ++i) {
+    if (handled[i]) ::sigaction(stop_signals[i], &usual, nullptr);
+  }
+}
+
+// An allocation failed: the reserve goes back for the run's end, and the
+// allocation fails on (std::bad_alloc), which ends the run.
+void on_memory_exhausted() {
+  detail::memory_exhausted = true;
+  std::free(reserve);
+  reserve = nullptr;
+  throw std::bad_alloc();
 }
 
 std::string signal_name(int signal) {
@@ -52,10 +86,18 @@ std::string signal_name(int signal) {
   }
 }
 
-void announce_stop(int signal) {
-  if (run_record.stop_announced) return;
+// The stop's line (a signal) or box (memory), once.
+void announce_stop() {
+  if (run_record.stop_announced || !stop_pending()) return;
   run_record.stop_announced = true;
-  put(iocom.iuout, " ===> SIGNAL " + signal_name(signal) + ": STOPPING EXECUTION");
+  if (const int signal = detail::caught_signal; signal != 0) {
+    put(iocom.iuout, " ===> SIGNAL " + signal_name(signal) + ": STOPPING EXECUTION");
+    return;
+  }
+  errorhead(memory_box_owner);
+  say("MEMORY RAN OUT");
+  say("===> STOPPING EXECUTION");
+  put(iocom.iuerout, " " + std::string(43, '*'));
 }
 
 }  // namespace
@@ -63,21 +105,30 @@ void announce_stop(int signal) {
 void end_run(int status) { throw RunEnded{status}; }
 
 void stop_run() {
+  announce_stop();
   const int signal = detail::caught_signal;
-  announce_stop(signal);
-  end_run(exit_signal_base + signal);
+  end_run(signal != 0 ? exit_signal_base + signal : exit_stopped_by_program);
 }
+
+void keep_memory_for_the_end(const Header& owner) {
+  memory_box_owner = owner;
+  if (reserve == nullptr) reserve = std::malloc(reserve_size);
+  if (reserve == nullptr) note_memory_exhausted();
+  std::set_new_handler(on_memory_exhausted);
+}
+
+void note_memory_exhausted() { detail::memory_exhausted = true; }
 
 void at_run_end(std::function<void()> action) { actions().push_back(std::move(action)); }
 
 void note_incomplete_file() { run_record.incomplete_file = true; }
 
 int finish_run(int status) {
-  // A signal caught from here on changes nothing: the end writes what it
-  // must either way.
-  const int signal = detail::caught_signal;
+  // The end writes what it must, stop or not; a stop signal caught from
+  // here on only cuts short a write that waits for a reader.
   detail::run_ending = true;
-  if (signal != 0) announce_stop(signal);
+  detail::signal_before_end = detail::caught_signal;
+  announce_stop();
   auto& list = actions();
   while (!list.empty()) {
     auto action = std::move(list.back());
@@ -86,19 +137,31 @@ int finish_run(int status) {
       action();
     } catch (const RunEnded&) {
       // An action that would end the run again has nothing more to do.
+    } catch (const std::bad_alloc&) {
+      note_memory_exhausted();
     }
   }
+  announce_stop();
   auto& table = units();
-  for (const int unit : table.written_units()) {
-    const std::string name = table.name(unit);
-    if (!table.close(unit, signal != 0)) {
-      put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
-    } else if (signal != 0) {
-      put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
+  try {
+    for (const int unit : table.written_units()) {
+      const std::string name = table.name(unit);
+      const bool stopped = stop_pending();
+      const bool whole = table.close(unit, stopped);
+      announce_stop();  // for a signal that cut the close short
+      if (!whole) {
+        put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
+      } else if (stopped) {
+        put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
+      }
     }
+  } catch (const std::bad_alloc&) {
+    // What is left is closed below, as at a stop.
+    note_memory_exhausted();
   }
   table.close_all();
-  int final_status = status;
+  const int signal = detail::caught_signal;
+  int final_status = detail::memory_exhausted ? exit_stopped_by_program : status;
   if (signal != 0) {
     final_status = exit_signal_base + signal;
   } else if (run_record.incomplete_file) {
@@ -108,23 +171,28 @@ int finish_run(int status) {
   }
   run_record = {};
   detail::caught_signal = 0;
+  detail::memory_exhausted = false;
   detail::run_ending = false;
+  detail::signal_before_end = 0;
   return final_status;
 }
 
 void catch_stop_signals() {
   struct sigaction action {};
   action.sa_handler = on_stop_signal;
+  // No other stop signal comes within the handler: it waits, and comes
+  // once the default actions are back.
   sigemptyset(&action.sa_mask);
-  // No SA_RESTART: a wait for the keyboard is cut short. After the first
-  // signal the default action is back, so that a second one ends a run
-  // that does not end.
-  action.sa_flags = SA_RESETHAND;
-  for (const int s : stop_signals) {
+  for (const int s : stop_signals) sigaddset(&action.sa_mask, s);
+  // No SA_RESTART: a wait for the keyboard or for a pipe's reader is cut
+  // short.
+  action.sa_flags = 0;
+  for (std::size_t i = 0; i < std::size(stop_signals); ++i) {
     struct sigaction before {};
     // A signal ignored from the start (nohup, a background job) stays so.
-    if (::sigaction(s, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-    ::sigaction(s, &action, nullptr);
+    if (::sigaction(stop_signals[i], nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    handled[i] = true;
+    if (::sigaction(stop_signals[i], &action, nullptr) != 0) handled[i] = false;
   }
   std::signal(SIGPIPE, SIG_IGN);
 #ifdef SIGXFSZ
@@ -132,21 +200,34 @@ void catch_stop_signals() {
 #endif
 }
 
-bool wait_for_input(int fd) {
+namespace {
+
+// Waits until `fd` is ready for reading or for writing, or a stop signal
+// cuts the wait short; false in the second case.
+bool wait_for(int fd, bool write) {
   sigset_t stops, before;
   sigemptyset(&stops);
   for (const int s : stop_signals) sigaddset(&stops, s);
   // The signals wait while the flag is looked at, and may come only
   // within the wait itself, which they end: none is missed.
   ::sigprocmask(SIG_BLOCK, &stops, &before);
-  while (detail::caught_signal == 0) {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(fd, &readable);
-    if (::pselect(fd + 1, &readable, nullptr, nullptr, nullptr, &before) >= 0 || errno != EINTR) break;
+  while (!waits_cut_short()) {
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(fd, &ready);
+    if (::pselect(fd + 1, write ? nullptr : &ready, write ? &ready : nullptr, nullptr, nullptr, &before) >= 0 ||
+        errno != EINTR) {
+      break;
+    }
   }
   ::sigprocmask(SIG_SETMASK, &before, nullptr);
-  return detail::caught_signal == 0;
+  return !waits_cut_short();
 }
+
+}  // namespace
+
+bool wait_for_input(int fd) { return wait_for(fd, false); }
+
+bool wait_for_room(int fd) { return wait_for(fd, true); }
 
 }  // namespace dorvix

@@ -8,13 +8,25 @@
 // A stop signal (SIGINT, SIGTERM, SIGHUP) only sets a flag. The run acts on
 // it where it can stop cleanly: at the next answer it would wait for, which
 // it no longer waits for, between two lines of a catalogue being written,
-// and between two records of the plot file. Each file being written then
-// ends at its last whole line, the plot file gets its trailer, and the run
-// exits with 128 + the signal's number, as a shell reports a process that
-// the signal ended. A second signal has its default action.
+// between two records of the plot file, and in a write that waits for a
+// reader that does not read (a pipe), which it cuts short. Each file being
+// written then ends at its last whole line (the one whose write was cut
+// cannot be finished), the plot file gets its trailer, and the run exits
+// with 128 + the signal's number, as a shell reports a process that the
+// signal ended. From the first signal on, a stop signal of any of the three
+// kinds has its default action: a second one ends the run at once.
+//
+// Memory that runs out ends the run in order too, as a stop does: the
+// allocation that fails unwinds to the program's entry (or, where the
+// stream library takes its failure in, the run stops at the next place
+// where a stop signal would stop it), a box says so, and the status is
+// exit_stopped_by_program. A reserve of memory kept from the start is
+// given back then, for the run's end to write what it must.
 
 #include <csignal>
 #include <functional>
+
+#include "console/iocom.hpp"
 
 namespace dorvix {
 
@@ -36,13 +48,22 @@ struct RunEnded {
 // registered first, before the units are closed.
 void at_run_end(std::function<void()> action);
 
-// Runs the end-of-run actions, closes every unit (at a stop signal, each
-// file written ends at its last whole line, and a line names it), flushes
-// the screen and returns the status for the process to exit with: the
-// stop signal's, else exit_file_incomplete when a file could not be
-// written to its end, else exit_console_lost when the console's output
-// failed, else `status`. The record of the run then starts afresh.
+// Runs the end-of-run actions, closes every unit (at a stop, each file
+// written ends at its last whole line, and a line names it), flushes the
+// screen and returns the status for the process to exit with: the stop
+// signal's, else exit_file_incomplete when a file could not be written to
+// its end, else exit_console_lost when the console's output failed, else
+// exit_stopped_by_program when memory ran out, else `status`. The record
+// of the run then starts afresh.
 int finish_run(int status);
+
+// Keeps the reserve of memory for the run's end and makes an allocation
+// that fails end the run; the box that says so names `owner`.
+void keep_memory_for_the_end(const Header& owner);
+
+// Memory ran out (an allocation failed): the run stops as at a stop
+// signal, with exit_stopped_by_program.
+void note_memory_exhausted();
 
 // Installs the handlers of the stop signals, and ignores the signals of a
 // write that fails: SIGPIPE (the reader of the console or of a pipe went
@@ -51,26 +72,43 @@ int finish_run(int status);
 void catch_stop_signals();
 
 // Waits until `fd` has something to read (a line, its end, an error) or a
-// stop signal is caught; false in the second case.
+// stop signal cuts the wait short (waits_cut_short); false in the second
+// case.
 bool wait_for_input(int fd);
+// Waits until the pipe `fd` has room for PIPE_BUF characters, which a
+// write of that many then takes without waiting (or until its reader has
+// gone), or a stop signal cuts the wait short; false in the second case.
+bool wait_for_room(int fd);
 
 namespace detail {
 extern volatile std::sig_atomic_t caught_signal;
+extern bool memory_exhausted;
 extern bool run_ending;
+extern int signal_before_end;  // the stop signal caught before the run's end began
 }  // namespace detail
+
+// True when a stop signal cuts short a wait for a pipe or the keyboard, or
+// a write that waits for a reader: any signal while the run goes on, and
+// one that comes within the run's end; a signal that came before the end
+// leaves it to write what it must (a second one ends the run at once).
+inline bool waits_cut_short() { return detail::caught_signal != 0 && detail::signal_before_end == 0; }
 
 // The stop signal caught, or 0.
 inline int stop_signal() { return detail::caught_signal; }
 
-// Ends the run for the stop signal caught: one line on the console, then
-// as end_run. Only when stop_signal() is not 0.
+// A stop signal was caught or memory ran out: the run is to stop.
+inline bool stop_pending() { return detail::caught_signal != 0 || detail::memory_exhausted; }
+
+// Ends the run for the stop signal caught (one line on the console) or
+// the memory that ran out (a box), then as end_run. Only when
+// stop_pending().
 [[noreturn]] void stop_run();
 
-// Ends the run when a stop signal was caught, unless the run is ending
-// already (its end writes what it must, signal or not). Cheap enough for
-// every line a writer writes.
+// Ends the run when a stop is pending, unless the run is ending already
+// (its end writes what it must, signal or not). Cheap enough for every
+// line a writer writes.
 inline void end_run_if_stopped() {
-  if (detail::caught_signal != 0 && !detail::run_ending) stop_run();
+  if (stop_pending() && !detail::run_ending) stop_run();
 }
 
 // A file written in this run could not be written to its end (the unit

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <iterator>
 
@@ -225,29 +226,60 @@ bool UnitFile::rewind() {
   return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
-bool UnitFile::write_out(const char* text, std::size_t n) {
-  if (failed_) return false;
-  for (std::size_t done = 0; done < n;) {
-    const std::size_t k = std::fwrite(text + done, 1, n - done, file_);
-    // The end of the last line that reached the file, and (when counted)
-    // the lines.
-    const auto from = std::make_reverse_iterator(text + done);
-    const auto last = std::find(std::make_reverse_iterator(text + done + k), from, '\n');
-    if (last != from) {
-      line_end_ = position_ + (last.base() - (text + done));
-      if (counting_) line_ends_ += std::count(text + done, last.base(), '\n');
+bool is_pipe(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+}
+
+std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe) {
+  std::size_t done = 0;
+  while (done < n) {
+    if (pipe && !wait_for_room(fd)) break;
+    const std::size_t part = pipe ? std::min<std::size_t>(n - done, PIPE_BUF) : n - done;
+    const ssize_t written = ::write(fd, text + done, part);
+    if (written > 0) {
+      done += static_cast<std::size_t>(written);
+      // Part of the text went, and a stop signal came while the rest
+      // waited: it waits no more.
+      if (done < n && waits_cut_short()) break;
+    } else if (written == 0 || errno != EINTR || waits_cut_short()) {
+      break;
     }
-    position_ += static_cast<long long>(k);
-    done += k;
-    if (done == n) break;
-    if (errno != EINTR) {
-      failed_ = true;
-      note_incomplete_file();
-      return false;
-    }
-    std::clearerr(file_);
   }
-  return true;
+  return done;
+}
+
+bool UnitFile::write_out(std::size_t n) {
+  if (failed_) return false;
+  const int fd = ::fileno(file_);
+  const char* text = pbase();
+  const std::size_t written = write_text(fd, text, n, !regular_ && is_pipe(fd));
+  // The end of the last line that reached the file.
+  const auto from = std::make_reverse_iterator(text);
+  const auto last = std::find(std::make_reverse_iterator(text + written), from, '\n');
+  if (last != from) line_end_ = position_ + (last.base() - text);
+  position_ += static_cast<long long>(written);
+  if (written == n) return true;
+  failed_ = true;
+  // The lines told whose end had not reached the file never will.
+  if (counting_) line_ends_ -= std::count(text + written, static_cast<const char*>(pptr()), '\n');
+  note_incomplete_file();
+  end_run_if_stopped();
+  return false;
+}
+
+bool UnitFile::put_line(std::string_view line) {
+  if (line.size() < max_room) {
+    char* p = room(line.size() + 1);
+    p = std::copy(line.begin(), line.end(), p);
+    *p++ = '\n';
+    commit(p);
+  } else {
+    put(line.data(), line.size());
+    put("\n", 1);
+  }
+  line_written();
+  return !failed_;
 }
 
 std::optional<long long> UnitFile::end_at_whole_line() {
@@ -275,7 +307,7 @@ std::optional<long long> UnitFile::end_at_whole_line() {
 
 bool UnitFile::drain() {
   const auto n = static_cast<std::size_t>(pptr() - pbase());
-  if (n > 0) write_out(pbase(), n);
+  if (n > 0) write_out(n);
   drained_ += static_cast<long long>(n);
   setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   return !failed_;
@@ -283,7 +315,7 @@ bool UnitFile::drain() {
 
 bool UnitFile::write_block() {
   if (static_cast<std::size_t>(pptr() - pbase()) < buffer_size) return drain();
-  write_out(pbase(), buffer_size);
+  write_out(buffer_size);
   drained_ += static_cast<long long>(buffer_size);
   const auto rest = static_cast<std::size_t>(pptr() - pbase()) - buffer_size;
   std::memmove(buffer_.get(), buffer_.get() + buffer_size, rest);

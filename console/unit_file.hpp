@@ -29,6 +29,7 @@
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
 namespace dorvix {
 
@@ -60,6 +61,18 @@ struct CutLines {
 // that cannot be looked at is not).
 bool locked_by_another(const std::string& path);
 
+// True when `fd` is a pipe (or a socket): what is written there waits for
+// its reader to make room.
+bool is_pipe(int fd);
+
+// Writes n characters to `fd`, on after an interruption or a part written;
+// the characters written, fewer than n when a write failed or a stop
+// signal cut it short (waits_cut_short, run_end.hpp). A `pipe` is written
+// as its reader makes room, which is waited for as a pipe read is waited
+// for: a stop signal ends the wait. Any other file is written at once
+// (the signal cuts short a write that then waits, as a terminal's may).
+std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe);
+
 class UnitFile : private std::streambuf {
  public:
   // Size of the blocks read and written.
@@ -83,9 +96,15 @@ class UnitFile : private std::streambuf {
   bool close(bool whole_lines = false);
   bool writing() const { return write_; }
   // From here on (its opening) the file written counts the lines that
-  // reach it, which end_at_whole_line() then gives: a look at every
-  // character written, which only a file whose lines are told needs.
+  // reach it, which end_at_whole_line() then gives. Its writer, who knows
+  // where its lines end, tells each whole line (line_written, put_line):
+  // the file looks at the text written only when a write fails, for the
+  // lines that did not reach it.
   void count_lines() { counting_ = write_; }
+  // The text written so far ends a whole line (its end of line included).
+  void line_written() {
+    if (!failed_) ++line_ends_;
+  }
   // Ends the file written at its last whole line: the text after the last
   // end of line goes, the buffer is written up to that end, and a file
   // whose last write stopped within a line (a full disk, a file-size
@@ -128,6 +147,11 @@ class UnitFile : private std::streambuf {
   void commit(const char* end) { pbump(static_cast<int>(end - pptr())); }
   // Appends text of any length.
   void put(const char* text, std::size_t n) { sputn(text, static_cast<std::streamsize>(n)); }
+  // Appends one whole line and its end of line, and tells it; false once
+  // a write of the file failed.
+  bool put_line(std::string_view line);
+  // Writes what is buffered; false once a write of the file failed.
+  bool flush() { return drain(); }
 
   // For writers that keep what they wrote to write it again: the number of
   // characters written since the file was opened, and the last n of them
@@ -159,9 +183,12 @@ class UnitFile : private std::streambuf {
   void make_room();
   // Writes the buffered text; an empty buffer afterwards either way.
   bool drain();
-  // Writes n characters to the file, again after an interruption; false
-  // (and the file failed) when they cannot all be written.
-  bool write_out(const char* text, std::size_t n);
+  // Writes the first n characters of the buffer to the file (write_text);
+  // false (and the file failed) when they cannot all be written. A write
+  // that a stop signal cut short (a pipe whose reader does not read) is
+  // not taken up again: the run ends there, unless it is ending already,
+  // and this file cannot be finished.
+  bool write_out(std::size_t n);
   bool refill();
 
   std::FILE* file_ = nullptr;
@@ -177,8 +204,9 @@ class UnitFile : private std::streambuf {
   long long lines_ = 0;
   CutLines cut_;
   long long drained_ = 0;  // characters written from the buffer to the file
-  // Where the next text goes in the file, the end of its last line there
-  // and the ends of line before it (all from its start or last rewind).
+  // Where the next text goes in the file and the end of its last line
+  // there (from its start or last rewind), and the lines its writer told
+  // less those that a failed write kept from it.
   long long position_ = 0;
   long long line_end_ = 0;
   long long line_ends_ = 0;

@@ -6,7 +6,8 @@
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
-#include <iostream>
+#include <istream>
+#include <ostream>
 
 #include "console/run_end.hpp"
 
@@ -48,6 +49,46 @@ std::istream& standard_input() {
   static StandardInput buffer;
   static std::istream in(&buffer);
   return in;
+}
+
+// The process's standard output. The stream library's own buffer would
+// take up again a write that a stop signal cut short, and wait on for a
+// reader that does not read; this one writes as the unit files do
+// (write_text), and gives up a write so cut short: the console is then
+// lost, as when its reader goes away, and the run ends for the signal.
+class StandardOutput : public std::streambuf {
+ public:
+  StandardOutput() : pipe_(is_pipe(STDOUT_FILENO)) { setp(text_.data(), text_.data() + text_.size()); }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!drain()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+  int sync() override { return drain() ? 0 : -1; }
+
+ private:
+  // Writes the buffered text; an empty buffer afterwards either way.
+  bool drain() {
+    const auto n = static_cast<std::size_t>(pptr() - pbase());
+    if (!lost_ && n > 0) lost_ = write_text(STDOUT_FILENO, pbase(), n, pipe_) < n;
+    setp(text_.data(), text_.data() + text_.size());
+    return !lost_;
+  }
+
+  const bool pipe_;
+  bool lost_ = false;
+  std::array<char, 1 << 13> text_{};
+};
+
+std::ostream& standard_output() {
+  static StandardOutput buffer;
+  static std::ostream out(&buffer);
+  return out;
 }
 
 // One keyboard line, kept to its first UnitFile::max_line characters like
@@ -97,7 +138,7 @@ FileStatus file_status(std::string_view text) {
   return FileStatus::unknown;
 }
 
-UnitTable::UnitTable() : keyboard_(&standard_input()), screen_(&std::cout) {}
+UnitTable::UnitTable() : keyboard_(&standard_input()), screen_(&standard_output()) {}
 
 void UnitTable::set_console(std::istream& keyboard, std::ostream& screen) {
   keyboard_ = &keyboard;
@@ -106,7 +147,7 @@ void UnitTable::set_console(std::istream& keyboard, std::ostream& screen) {
 
 void UnitTable::reset_console() {
   keyboard_ = &standard_input();
-  screen_ = &std::cout;
+  screen_ = &standard_output();
 }
 
 OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status) {
@@ -259,7 +300,10 @@ UnitFile* UnitTable::output_file(int unit) {
 
 void UnitTable::write_line(int unit, std::string_view line) {
   ++exchanges_;
-  if (std::ostream* out = output(unit)) {
+  // A file counts the line (UnitFile::count_lines).
+  if (UnitFile* file = output_file(unit)) {
+    file->put_line(line);
+  } else if (std::ostream* out = output(unit)) {
     out->write(line.data(), static_cast<std::streamsize>(line.size()));
     out->put('\n');
   }

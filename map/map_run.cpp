@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <initializer_list>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -142,11 +141,10 @@ void sish_failure_box(int iouk) {
 void stress_directions(const MapData& d, real threshold, const WindowTurn& turn) {
   const int unit = fiocom.iouf(d.iouk);
   if (d.lsish) put(unit, sish_header());
-  // A row and its end of line, edited in place and put straight into the
-  // file's buffer.
+  // A row, edited in place and put straight into the file's buffer as a
+  // line.
   UnitFile* sish = d.lsish ? units().output_file(unit) : nullptr;
-  char row[sish_width + 1];
-  row[sish_width] = '\n';
+  char row[sish_width];
   for (int i = 0; i < d.ndat; ++i) {
     const auto j = static_cast<std::size_t>(i);
     AxisAngles az{}, pl{};
@@ -170,16 +168,13 @@ void stress_directions(const MapData& d, real threshold, const WindowTurn& turn)
       sish_row(row, {d.date1[j].view(), d.time1[j].view(), d.rlat[j], d.rlong[j], d.depth[j], d.azd1[j], d.dipd1[j],
                      d.rakd1[j], az, pl, isv, azsh});
       if (sish != nullptr) {
-        sish->put(row, sizeof row);
+        sish->put_line(std::string_view(row, sish_width));
       } else {
         put(unit, std::string_view(row, sish_width));
       }
     }
   }
-  if (d.lsish) {
-    std::ostream* out = units().output(unit);
-    if (out == nullptr || !out->flush()) sish_failure_box(d.iouk);
-  }
+  if (d.lsish && (sish == nullptr || !sish->flush())) sish_failure_box(d.iouk);
 }
 
 }  // namespace

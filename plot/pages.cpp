@@ -1,6 +1,5 @@
 // Page breaks and the trailer of the plot file.
 
-#include <ostream>
 #include <string>
 
 #include "console/boxes.hpp"
@@ -83,8 +82,10 @@ void psend() {
     ps::record(line);
     ps::record("%%EOF");
   }
-  std::ostream* out = units().output(psparams.ipsunit);
-  const bool written = out != nullptr && static_cast<bool>(out->flush());
+  // (Straight from the file's buffer: a write that a stop signal cuts
+  // short ends the run at once.)
+  UnitFile* file = units().output_file(psparams.ipsunit);
+  const bool written = file != nullptr && file->flush();
   const std::string name = units().name(psparams.ipsunit);
   units().close(psparams.ipsunit, !written);
   if (!written) plot_write_failure_box(name);

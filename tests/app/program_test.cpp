@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -595,6 +596,164 @@ TEST(Program, ASignalEndsAWaitOnAPipeAsItEndsAWaitForAnAnswer) {
     EXPECT_EQ(section(lines, c.last.front(), stop, from), expected);
     EXPECT_EQ(lines.back(), stop);
   }
+}
+
+// A pipe in `dir` that this test holds open for reading and never reads,
+// filled up: every write of the run to it waits for a reader.
+class FullPipe {
+ public:
+  explicit FullPipe(const std::filesystem::path& path) {
+    if (::mkfifo(path.c_str(), 0600) == 0) fd_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    const std::string block(4096, 'x');
+    while (::write(fd_, block.data(), block.size()) > 0) {
+    }
+    while (::write(fd_, "x", 1) > 0) {
+    }
+  }
+  ~FullPipe() { ::close(fd_); }
+  FullPipe(const FullPipe&) = delete;
+  FullPipe& operator=(const FullPipe&) = delete;
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// A stop signal ends a write that waits for a reader that does not read:
+// a plot closed into a full pipe, a catalogue written into one, the
+// console written into a pipe that is no longer read. The run stops at
+// once with the signal's status; the console names the file that could
+// not be finished, and a plot open beside it gets its trailer. A second
+// signal, of another kind, while the run's end waits so for the pipe of
+// its plot ends the run at once.
+TEST(Program, AStopSignalEndsAWriteThatWaitsForAReader) {
+  const std::string scedc = read_file(real_data_dir() / "scedc_hash_2018.hash");
+  const Lines plot{"", "10", "", "seis.ps"};
+  const struct {
+    std::string name;
+    int signal;
+    Lines answers;
+    std::string pipe;     // a full pipe of that name ("": none)
+    std::string waiting;  // the signal comes once this was shown and the run waits
+    bool console_read;    // the console is read to the end
+    int second_signal;
+    Lines last;  // the console's last lines
+  } cases[] = {
+      {"plot", SIGINT, {"", "10", "", "p.ps", "20", ""}, "p.ps", " Choose postcript plot file name", true, 0,
+       join({{" ===> SIGNAL SIGINT: STOPPING EXECUTION"}, error_head("psend"),
+             {" WHILE WRITING PLOT FILE p.ps", " ==> THE PLOT FILE IS INCOMPLETE"}})},
+      {"catalogue", SIGTERM, join({plot, read_script("1001", "cat.hash"), {"1200", "1001", "out.hash"}}), "out.hash",
+       " Choose HASH output file name", true, 0,
+       {" ===> SIGNAL SIGTERM: STOPPING EXECUTION", " ===> FILE out.hash COULD NOT BE WRITTEN TO ITS END"}},
+      {"console", SIGHUP, join({plot, read_script("1001", "cat.hash"), {"1100"}}), "", "", false, 0, {}},
+      {"second signal", SIGINT, {"", "10", "", "p.ps"}, "p.ps",
+       "   CLOSE PLOT FILE ............20 " + edit::pad("p.ps", 35), true, SIGTERM, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_file(dir / "cat.hash", scedc);
+    std::optional<FullPipe> pipe;
+    if (!c.pipe.empty()) {
+      pipe.emplace(dir / c.pipe);
+      ASSERT_TRUE(pipe->ok());
+    }
+    RunEvents events;
+    events.keep_input_open = c.second_signal != 0;
+    events.stop_reading_after = c.console_read ? 0 : 1;
+    events.signal = c.signal;
+    events.waiting_after = c.waiting;
+    events.second_signal = c.second_signal;
+    std::string input;
+    for (const auto& a : c.answers) input += a + "\n";
+    const BoundedRun run = run_bounded(DORVIX_BINARY, dir.path(), input, 20, std::size_t{1} << 28, 0, events);
+    pipe.reset();
+    if (run.timed_out) {
+      ADD_FAILURE() << "the run waited on";
+      continue;
+    }
+    if (c.second_signal != 0) {
+      EXPECT_EQ(run.signal, c.second_signal);
+      continue;
+    }
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 128 + c.signal);
+    const Lines lines = split_lines(run.output);
+    if (!c.last.empty()) {
+      EXPECT_TRUE(has_block(lines, c.last));
+    }
+    if (std::filesystem::exists(dir / "seis.ps")) {
+      EXPECT_TRUE(ends_with(read_file(dir / "seis.ps"), "%%EOF\n"));
+      expect_renders(dir / "seis.ps");
+    }
+  }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DORVIX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DORVIX_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Memory that runs out (a limit on the memory the program may map, as
+// `ulimit -v` sets it) ends the run in order wherever an allocation fails.
+// A run reads a catalogue, opens a plot, writes the catalogue over an
+// existing out.hash and opens the Si-Sh file; under every limit from the
+// least under which it runs whole down to one under which the program
+// cannot start at all, the run either goes whole or ends with the box and
+// status 1: the plot it opened gets its trailer, the catalogue ends at a
+// whole line. (Under AddressSanitizer no such limit can hold: the test is
+// skipped there.)
+TEST(Program, MemoryThatRunsOutEndsTheRunInOrder) {
+#ifdef DORVIX_ADDRESS_SANITIZER
+  GTEST_SKIP() << "AddressSanitizer maps far more memory than any limit leaves";
+#endif
+  const std::string scedc = read_file(real_data_dir() / "scedc_hash_2018.hash");
+  std::string input;
+  const Lines after_read{"10", "", "drawn.ps", "1200", "1001", "out.hash", "y", "", "99", "13", "sish.txt", "9999", ""};
+  for (const auto& a : join({{""}, read_script("1001", "cat.hash"), after_read})) input += a + "\n";
+  const Lines box = join({error_head("dorvix"), {" MEMORY RAN OUT", " ===> STOPPING EXECUTION", rule_of('*')}});
+  const std::string plot_opened = "   CLOSE PLOT FILE ............20 " + edit::pad("drawn.ps", 35);
+  int boxes = 0;
+  // The run under a limit of `kb` kilobytes: its exit status, or -1 when
+  // the program could not start.
+  const auto run_under = [&](long kb) {
+    SCOPED_TRACE("ulimit -v " + std::to_string(kb));
+    TempDir dir;
+    write_file(dir / "cat.hash", scedc);
+    write_file(dir / "out.hash", scedc);
+    const CommandResult r = run_command("cd " + shell_quote(dir.path().string()) + " && ulimit -v " +
+                                            std::to_string(kb) + " && exec " + shell_quote(DORVIX_BINARY),
+                                        input);
+    const Lines lines = split_lines(r.output);
+    if (!has(lines, " INITIALIZING INPUT/OUTPUT")) return -1;
+    EXPECT_TRUE(r.status == exit_success || r.status == exit_stopped_by_program) << r.status;
+    EXPECT_EQ(has_block(lines, box), r.status == exit_stopped_by_program);
+    boxes += r.status == exit_stopped_by_program;
+    const std::string out = read_file(dir / "out.hash");
+    EXPECT_TRUE(scedc.starts_with(out) && (out.empty() || out.back() == '\n')) << out.size() << " bytes";
+    if (r.status == exit_success) {
+      EXPECT_TRUE(same_text(out, scedc));
+    }
+    if (has(lines, plot_opened)) {
+      EXPECT_TRUE(ends_with(read_file(dir / "drawn.ps"), "%%EOF\n"));
+      if (r.status != exit_success) expect_renders(dir / "drawn.ps");
+    }
+    return r.status;
+  };
+  // The least limit under which the run goes whole, to 16 kB, ...
+  long low = 1 << 12, high = 1 << 20;
+  ASSERT_EQ(run_under(high), exit_success);
+  while (high - low > 16) {
+    const long mid = (low + high) / 2;
+    (run_under(mid) == exit_success ? high : low) = mid;
+  }
+  // ... and every limit below it down to one under which it cannot start.
+  for (long kb = high - 16; kb > 0 && run_under(kb) >= 0; kb -= 16) {
+  }
+  EXPECT_GT(boxes, 0);
 }
 
 // The README's command file run twice: the second time out.hash exists,

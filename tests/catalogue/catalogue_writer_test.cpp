@@ -66,18 +66,18 @@ TEST_F(Writer, ListsTheStoreUnderItsOwnHead) {
   EXPECT_NE(std::search(l.begin(), l.end(), want.begin(), want.end()), l.end());
 }
 
+// A device that takes no write (as a full disk) stands for the file.
 TEST_F(Writer, AFailedWriteIsReportedAndClosesTheFile) {
   store_one();
-  type({"out.hash"});
+  type({"/dev/full"});
   opefou(1, "HASH output", 0);
-  units().output(fiocom.iouf(1))->setstate(std::ios::badbit);
   screen();
   type({"1001", "", "99"});
   fpswrite1(1, setup::menu_from_passed);
   const Lines l = screen_lines();
-  const Lines box{"   WHILE WRITING DATA", "   IN FILE: out.hash" + std::string(32, ' '), "   closing the file"};
+  const Lines box{"   WHILE WRITING DATA", "   IN FILE: /dev/full" + std::string(31, ' '), "   closing the file"};
   EXPECT_NE(std::search(l.begin(), l.end(), box.begin(), box.end()), l.end());
-  EXPECT_TRUE(has(l, " FILE out.hash" + std::string(32, ' ') + " IS CLOSED"));
+  EXPECT_TRUE(has(l, " FILE /dev/full" + std::string(31, ' ') + " IS CLOSED"));
   EXPECT_FALSE(has(l, " WRITING COMPLETED"));
   EXPECT_FALSE(fiocom.iopou(1));
 }

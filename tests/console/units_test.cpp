@@ -189,9 +189,10 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
 }
 
 // A file ended at its last whole line (at a stop, after a failed write)
-// keeps the lines that reached it and counts them, whether the rest of
-// its last line is buffered, some of it reached the file already, or a
-// limit on the file's size stopped the last write within a line.
+// keeps the lines that reached it and counts them, of those its writer
+// told, whether the rest of its last line is buffered, some of it reached
+// the file already, or a limit on the file's size stopped the last write
+// within a line.
 TEST(UnitFile, EndedAtWholeLinesKeepsAndCountsTheLinesThatReachedIt) {
   testing::TempDir dir;
   const auto path = (dir / "cut.txt").string();
@@ -216,7 +217,12 @@ TEST(UnitFile, EndedAtWholeLinesKeepsAndCountsTheLinesThatReachedIt) {
     UnitFile file;
     ASSERT_TRUE(file.open(path, true));
     file.count_lines();
-    file.put(c.text.data(), c.text.size());
+    // Whole lines told as such, then what follows the last of them.
+    std::size_t at = 0;
+    for (std::size_t end; (end = c.text.find('\n', at)) != std::string::npos; at = end + 1) {
+      file.put_line(std::string_view(c.text).substr(at, end - at));
+    }
+    file.put(c.text.data() + at, c.text.size() - at);
     const rlimit limit{c.size_limit, usual.rlim_max};
     if (c.size_limit != RLIM_INFINITY) {
       ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);

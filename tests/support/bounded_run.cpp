@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,7 +70,10 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
   }
   std::size_t typed = events.keep_input_open ? 0 : input.size();
   bool reading = true;
+  bool paused = false;  // the output no longer read
   bool signalled = events.signal == 0;
+  bool second_signalled = events.second_signal == 0;
+  auto signalled_at = std::chrono::steady_clock::now();
   int status = 0;
   bool exited = false;
 
@@ -83,13 +87,23 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
     }
     const auto due = [&] {
       if (events.when) return events.when();
-      return run.output.find(events.waiting_after) != std::string::npos && sleeping(pid);
+      // While the output is read, a program that sleeps with none of it
+      // left unread waits for something else than its console.
+      int unread = 0;
+      return run.output.find(events.waiting_after) != std::string::npos && sleeping(pid) &&
+             (paused || (::ioctl(out[0], FIONREAD, &unread) == 0 && unread == 0));
     };
     if (!signalled && due()) {
       ::kill(pid, events.signal);
       signalled = true;
+      signalled_at = std::chrono::steady_clock::now();
     }
-    if (!reading) {  // the output is closed: the end of the process is awaited
+    if (signalled && !second_signalled &&
+        std::chrono::steady_clock::now() - signalled_at > std::chrono::milliseconds(300) && sleeping(pid)) {
+      ::kill(pid, events.second_signal);
+      second_signalled = true;
+    }
+    if (!reading || paused) {  // the output is closed or not read: the end of the process is awaited
       if (::waitpid(pid, &status, WNOHANG) == pid) {
         exited = true;
         break;
@@ -99,8 +113,9 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
     }
     std::array<pollfd, 2> p{pollfd{out[0], POLLIN, 0}, pollfd{keyboard[1], POLLOUT, 0}};
     const nfds_t watched = typed < input.size() ? 2 : 1;
-    if (::poll(p.data(), watched, signalled ? static_cast<int>(left.count()) : 0) < 0) continue;
-    if (!signalled && p[0].revents == 0 && p[1].revents == 0) {
+    const bool to_signal = !signalled || !second_signalled;
+    if (::poll(p.data(), watched, to_signal ? 0 : static_cast<int>(left.count())) < 0) continue;
+    if (to_signal && p[0].revents == 0 && p[1].revents == 0) {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
       continue;
     }
@@ -116,6 +131,7 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       run.overflowed = true;
       break;
     }
+    if (events.stop_reading_after != 0 && run.output.size() >= events.stop_reading_after) paused = true;
     if (events.close_output_after != 0 && run.output.size() >= events.close_output_after) {
       ::close(out[0]);
       out[0] = -1;

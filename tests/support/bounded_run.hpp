@@ -31,12 +31,20 @@ struct RunEvents {
   // The output is read up to this many bytes and then closed, as a reader
   // such as `head -c` does (0: read to its end).
   std::size_t close_output_after = 0;
+  // The output is read up to this many bytes and then no more, though it
+  // stays open: a reader that does not read (0: read to its end).
+  std::size_t stop_reading_after = 0;
   // `signal` is sent once `when` holds (asked every 100 microseconds or so),
   // or, with no `when`, once the output holds `waiting_after` and the
-  // program then sleeps: it waits for something (an answer, a pipe).
+  // program then sleeps: it waits for something (an answer, a pipe; not
+  // its console while the output is read, which then has nothing left
+  // unread).
   int signal = 0;
   std::function<bool()> when;
   std::string waiting_after;
+  // A second signal, sent once the program sleeps again a while (0.3 s)
+  // after the first.
+  int second_signal = 0;
 };
 
 // Runs `program` in `dir` with `input` on its standard input. A non-zero
