@@ -8,6 +8,7 @@
 #include "catalogue/longitude_turn.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "console/boxes.hpp"
+#include "console/command_file.hpp"
 #include "console/cut_lines.hpp"
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
@@ -230,9 +231,11 @@ void ask_bounds(real& min, real& max, std::string_view min_question, std::string
     ask_real(asked_min, min_question);
     ask_real(asked_max, max_question);
     if (!longitudes || asked_min <= asked_max) break;
+    const CommandFileStop stop = stop_command_file();
     errorhead(criteria_header);
     say("longitude minimum must not be above its maximum");
     say(antimeridian_window_hint);
+    stop.say_where();
     say("==> ENTER THEM AGAIN");
     errortail00();
   }

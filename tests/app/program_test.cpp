@@ -816,6 +816,11 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
        join({error_head("sllgrid3"),
              {" latitude minimum must be below its maximum", " READ FROM LINE      4 OF THE COMMAND FILE",
               " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"longitude bounds", "1000\n100\n210\n190\n165\n99\n99\n1100\n", {"", "165", "190", "99", "99", "9999"},
+       join({error_head("setseistest"),
+             {" longitude minimum must not be above its maximum",
+              " (a window across the antimeridian: e.g. 170 to 190)", " READ FROM LINE      5 OF THE COMMAND FILE",
+              " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
