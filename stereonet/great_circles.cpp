@@ -41,7 +41,7 @@ struct Table {
 
 void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n) {
   // The running parameter t from 0 to pi along each curve; the number of
-  // points is corrected in place when the curve buffer cannot hold it.
+  // points (at most the curve buffer's, as its menu asks) is stored as it is.
   scptnp(dspgcbk.nptgc, setup::passed);
   real pti = 0.0f, ptf = anglerad.pi();
   scptif(pti, ptf, setup::passed);
