@@ -198,7 +198,8 @@ struct Stops {
 // the globe shown, where it comes nearest the centre; between two with one
 // it may pass behind the horizon, where it goes farthest from the centre.
 // There it is drawn to the horizon and broken, as between two samples one
-// of which is hidden.
+// of which is hidden. The gnomonic's horizon lies at infinity: a line that
+// passes behind it is only broken, and no chord stands for its hidden part.
 void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<SingularCircle>& rim) {
   real x = 0, y = 0;
   real previous = l.along(0, l.np);
@@ -255,7 +256,7 @@ void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<Singular
 
 // Meridians from east to west, each from south to north; n intervals.
 void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
-  const std::optional<SingularCircle> rim = drawn_horizon();
+  const std::optional<SingularCircle> rim = horizon_circle();
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
@@ -265,7 +266,7 @@ void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
 
 // Parallels from south to north, each from east to west; n intervals.
 void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
-  const std::optional<SingularCircle> rim = drawn_horizon();
+  const std::optional<SingularCircle> rim = horizon_circle();
   for (int i = 0; i <= n; ++i) {
     const real lat = g.glatmin + w.dlat * static_cast<real>(i) / static_cast<real>(n);
     draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer}, rim);

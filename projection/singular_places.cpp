@@ -84,11 +84,9 @@ SingularPlaces singular_places(double phi) {
   return p;
 }
 
-std::optional<SingularCircle> drawn_horizon() {
+std::optional<SingularCircle> horizon_circle() {
   const ProjectionCode* code = find_projection_code(projtype.iproj);
-  if (code == nullptr || code->singular.kind != SingularKind::horizon || code->singular.at_infinity) {
-    return std::nullopt;
-  }
+  if (code == nullptr || code->singular.kind != SingularKind::horizon) return std::nullopt;
   return SingularCircle{centre_of(code->singular), horizon_distance(code->singular)};
 }
 

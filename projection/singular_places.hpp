@@ -64,9 +64,9 @@ struct SingularPlaces {
 // of codes gives their kind (projection/codes.hpp).
 SingularPlaces singular_places(double phi);
 
-// The current code's horizon, when its map shows only part of the globe
-// and draws the horizon as its rim (orthographic, perspective); else
-// nothing.
-std::optional<SingularCircle> drawn_horizon();
+// The current code's horizon, when its map shows only part of the globe:
+// the rim of the orthographic and the perspective, the gnomonic's horizon
+// at infinity; else nothing.
+std::optional<SingularCircle> horizon_circle();
 
 }  // namespace dorvix

@@ -503,6 +503,46 @@ TEST_F(GraticuleTest, LinesReachTheRimOfThePartOfTheGlobeShown) {
   }
 }
 
+TEST_F(GraticuleTest, AGnomonicLineIsBrokenWhereItPassesBehindTheHorizon) {
+  DORVIX_REQUIRE_TOOL("proj");
+  // The gnomonic about 30/40 shows the hemisphere about its centre, its
+  // horizon at infinity. Parallel 47, sampled every 120 degrees of
+  // longitude, is shown at its samples -60 and -180 but hidden between
+  // -175.8 and -124.2: both samples are drawn, at PROJ's places, and no
+  // chord joins them across the hidden part.
+  real lon = 30, lat = 40;
+  soblique(lon, lat, setup::passed);
+  use(18);
+  sllorig(lon, lat, setup::passed);
+  window(47, 80, -180, 180, 33, 120, 1, 0, 3);
+  const Drawing d = draw("gnomonic.ps");
+  Points geo;
+  geo.add(30, 40);
+  geo.add(-60, 47);
+  geo.add(-180, 47);
+  const auto r = proj_forward("+proj=gnom +R=1 +lon_0=30 +lat_0=40", geo);
+  ASSERT_EQ(r.size(), 3u);
+  const Point o = device(0, 0);
+  const double k = scale();
+  std::vector<Point> want;
+  for (std::size_t n = 1; n < 3; ++n) {
+    ASSERT_TRUE(r[n]);
+    want.push_back({o.first + (r[n]->first - r[0]->first) * k, o.second + (r[n]->second - r[0]->second) * k});
+  }
+  const auto at = [](const Point& p, const Point& q) { return std::hypot(p.first - q.first, p.second - q.second) < 0.5; };
+  bool drawn[2] = {false, false};
+  for (const auto& run : d.runs) {
+    for (std::size_t j = 0; j < run.size(); ++j) {
+      for (int n = 0; n < 2; ++n) drawn[n] = drawn[n] || at(run[j], want[n]);
+      if (j == 0) continue;
+      EXPECT_FALSE((at(run[j - 1], want[0]) && at(run[j], want[1])) || (at(run[j - 1], want[1]) && at(run[j], want[0])))
+          << "a chord across the hidden part of parallel 47";
+    }
+  }
+  EXPECT_TRUE(drawn[0]);
+  EXPECT_TRUE(drawn[1]);
+}
+
 TEST_F(GraticuleTest, ReportsLabelsAndGridTypes) {
   use(22);
   Drawing d = draw("labels.ps");
