@@ -1,9 +1,7 @@
 #include "console/file_opener.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -195,9 +193,7 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
   // A pipe is opened for writing only while a program reads from it.
   std::error_code ec;
   if (r.error == ENXIO && std::filesystem::is_fifo(path, ec)) return "NO PROGRAM READS FROM IT";
-  std::string text = std::strerror(r.error);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
+  return system_reason(r.error);
 }
 
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,

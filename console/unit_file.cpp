@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <iterator>
@@ -95,6 +96,12 @@ OpenResult open_for_reading(const std::string& path, std::FILE*& file, bool& pip
 }
 
 }  // namespace
+
+std::string system_reason(int error) {
+  std::string text = std::strerror(error);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
 
 bool locked_by_another(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

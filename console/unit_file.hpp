@@ -50,6 +50,10 @@ struct OpenResult {
   explicit operator bool() const { return failure == OpenFailure::none; }
 };
 
+// The system's reason for the error number `error`, in capitals as the
+// boxes give it ("NO SPACE LEFT ON DEVICE").
+std::string system_reason(int error);
+
 // Lines cut at UnitFile::max_line since the file was opened or rewound.
 struct CutLines {
   long long count = 0;

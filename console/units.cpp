@@ -25,8 +25,12 @@ bool equals_nocase(std::string_view a, std::string_view b) {
 
 // The process's standard input. The stream library's own buffer would
 // wait on through a stop signal; this one gives up its wait, which then
-// reads as the end of the input.
+// reads as the end of the input. A read that fails (a folder given as the
+// input) ends it too, and its error is kept.
 class StandardInput : public std::streambuf {
+ public:
+  int error() const { return error_; }
+
  protected:
   int_type underflow() override {
     for (;;) {
@@ -36,17 +40,26 @@ class StandardInput : public std::streambuf {
         setg(text_.data(), text_.data(), text_.data() + n);
         return traits_type::to_int_type(text_[0]);
       }
-      if (n == 0 || (errno != EINTR && errno != EAGAIN)) return traits_type::eof();
+      if (n == 0) return traits_type::eof();
+      if (errno != EINTR && errno != EAGAIN) {
+        error_ = errno;
+        return traits_type::eof();
+      }
     }
   }
 
  private:
   std::array<char, 1 << 16> text_{};
+  int error_ = 0;
 };
 
-std::istream& standard_input() {
+StandardInput& standard_input_buffer() {
   static StandardInput buffer;
-  static std::istream in(&buffer);
+  return buffer;
+}
+
+std::istream& standard_input() {
+  static std::istream in(&standard_input_buffer());
   return in;
 }
 
@@ -228,6 +241,7 @@ ReadResult UnitTable::read_line(int unit, std::string& line) {
     if (stop_signal() != 0) return ReadResult::end_of_file;
     bool cut = false;
     const ReadResult r = getline_from(*keyboard_, line, cut);
+    if (r != ReadResult::ok && keyboard_error() != 0) return ReadResult::error;
     if (r == ReadResult::ok) {
       ++keyboard_lines_;
       if (cut && keyboard_cut_.count++ == 0) keyboard_cut_.first = keyboard_lines_;
@@ -272,6 +286,10 @@ void UnitTable::write(int unit, std::string_view text) {
 
 void UnitTable::flush(int unit) {
   if (std::ostream* out = output(unit)) out->flush();
+}
+
+int UnitTable::keyboard_error() const {
+  return keyboard_ == &standard_input() ? standard_input_buffer().error() : 0;
 }
 
 UnitTable& units() {

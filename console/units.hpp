@@ -45,6 +45,9 @@ class UnitTable {
   // signal ends (see wait_for_input).
   void reset_console();
   std::istream& keyboard() { return *keyboard_; }
+  // The system's error of a read of the standard input that failed (it
+  // is a folder, say), or 0.
+  int keyboard_error() const;
   std::ostream& screen() { return *screen_; }
 
   // Opens `path` on `unit`. Fails, with nothing connected and the reason,

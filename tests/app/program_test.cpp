@@ -205,6 +205,9 @@ TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {
   EXPECT_EQ(run.status, 0);
 }
 
+// The end of the input ends the run with its own status; an input that
+// cannot be read (a folder) is no end of input: the run stops as after a
+// fatal error, saying why.
 TEST(Program, EndOfInputEndsTheRunWithAFailureStatus) {
   TempDir dir;
   for (const Lines& answers : {Lines{}, Lines{""}, Lines{"", "1000"}}) {
@@ -212,6 +215,11 @@ TEST(Program, EndOfInputEndsTheRunWithAFailureStatus) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.lines.back(), " ===> END OF INPUT: STOPPING EXECUTION");
   }
+  const CommandResult folder = run_command("cd " + shell_quote(dir.path().string()) + " && " +
+                                           shell_quote(DORVIX_BINARY) + " < .");
+  EXPECT_EQ(folder.status, exit_stopped_by_program);
+  EXPECT_EQ(split_lines(folder.output).back(),
+            " ===> STANDARD INPUT CANNOT BE READ, IS A DIRECTORY: STOPPING EXECUTION");
 }
 
 TEST(Program, OpensAndClosesTheSiShFile) {
