@@ -122,40 +122,22 @@ void UnitTable::reset_console() {
   screen_ = &std::cout;
 }
 
-OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status) {
+OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status, OpenRequest how) {
   close(unit);
-  const auto refused = [](int error) { return OpenResult{OpenFailure::system, error, 0}; };
-  if (path.empty()) return refused(ENOENT);
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const auto kind = fs::status(path, ec).type();
-  const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
-  // A name that cannot be looked at says why (a folder that may not be
-  // entered, a file taken for a folder); only an absent name is absent.
-  if (!exists && ec && ec.value() != ENOENT) return refused(ec.value());
-  if (exists && kind == fs::file_type::directory) return refused(EISDIR);
-  // Text is read from files and pipes; a device (/dev/zero, a terminal) is
-  // not a file of lines and may never end one. A disk holds stored data
-  // and is never written; a pipe or a character device (a terminal,
-  // /dev/null) takes what is written as it comes, so it is written as it
-  // is, whatever the status: it is neither created nor emptied.
-  const bool block = kind == fs::file_type::block;
-  const bool device = block || kind == fs::file_type::character || kind == fs::file_type::socket;
-  const bool stream = kind == fs::file_type::fifo || kind == fs::file_type::character;
-  if ((status == FileStatus::old_file && device) || block) return {OpenFailure::device, 0, 0};
-
-  if (status == FileStatus::old_file && !exists) return refused(ENOENT);
+  if (path.empty()) return {OpenFailure::system, ENOENT, 0};
   // A file connected to another unit is not opened again where either
   // connection writes: two streams on one file would cut or mix each
   // other's lines (the plot file named as the open Si-Sh file, an output
   // named as the command file being read).
-  if (const int holder = exists ? unit_holding(path, unit, status) : 0; holder != 0) {
+  if (const int holder = unit_holding(path, unit, status); holder != 0) {
     return {OpenFailure::held_by_unit, 0, holder};
   }
-  const bool must_be_new = status == FileStatus::new_file && !stream;
-  if (must_be_new && exists) return refused(EEXIST);
+  // What the name stands for is the file opened's to say: a folder is
+  // refused, a device is not read (it may never end a line) and a disk
+  // never written, a pipe or a terminal is written as it is.
+  how.must_be_new = how.must_be_new || status == FileStatus::new_file;
   File file{path, status, std::make_unique<UnitFile>()};
-  const OpenResult r = file.file->open(path, status != FileStatus::old_file, must_be_new);
+  const OpenResult r = file.file->open(path, status != FileStatus::old_file, how);
   last_output_ = {};
   if (r) files_.insert_or_assign(unit, std::move(file));
   return r;
@@ -192,6 +174,12 @@ void UnitTable::close_all() {
   last_output_ = {};
   files_.clear();
   screen_->flush();
+}
+
+std::optional<FileId> UnitTable::identity(int unit) const {
+  auto it = files_.find(unit);
+  if (it == files_.end()) return std::nullopt;
+  return it->second.file->identity();
 }
 
 int UnitTable::unit_holding(const std::string& path, int except_unit, FileStatus status) const {

@@ -51,10 +51,11 @@ class UnitTable {
   std::ostream& screen() { return *screen_; }
 
   // Opens `path` on `unit`. Fails, with nothing connected and the reason,
-  // when the file cannot be opened under that status, when it is connected
-  // to another unit and either connection writes, or when another program
-  // holds it for writing. A unit already connected is closed first.
-  OpenResult open(int unit, const std::string& path, FileStatus status);
+  // when the file cannot be opened under that status (or as `how` asks),
+  // when it is connected to another unit and either connection writes, or
+  // when another program holds it for writing. A unit already connected is
+  // closed first.
+  OpenResult open(int unit, const std::string& path, FileStatus status, OpenRequest how = {});
   // The other unit connected to the file `path` names where either
   // connection writes (opening it under `status` would be refused), or 0.
   int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
@@ -62,6 +63,8 @@ class UnitTable {
   // file. With `whole_lines` a file written ends at its last whole line
   // (UnitFile::close).
   bool close(int unit, bool whole_lines = false);
+  // What the name of the file on `unit` stood for when it was opened.
+  std::optional<FileId> identity(int unit) const;
   // The file written on `unit` counts its lines from here on (its
   // opening): UnitFile::count_lines.
   void count_lines(int unit);

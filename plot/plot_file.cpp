@@ -136,23 +136,28 @@ void update_settings(DefaultSettings& s) {
 // settings is never replaced; a file reached through a symbolic link is
 // rewritten only after the user's Yes at the keyboard (a command file is
 // not asked: its lines answer other questions).
-std::string settings_refusal(SettingsFile found) {
+std::string settings_refusal(SettingsFile found, bool link) {
   if (found == SettingsFile::not_settings) return "IS NOT A SETTINGS FILE, NOT REPLACED";
+  if (!link) return "";
   const std::string name(default_settings_file);
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(name, ec)) return "";
   bool rewrite = false;
   if (iocom.iuin == unit_keyboard) {
     int istat = 0;
+    std::error_code ec;
     const std::string target = std::filesystem::read_symlink(name, ec).string();
     inlogicdef(rewrite, "rewrite " + target + " through the link " + name, false, istat);
   }
   return rewrite ? "" : "IS A LINK, NOT REWRITTEN";
 }
 
-void save_settings(const DefaultSettings& s, SettingsFile found) {
-  std::string reason = settings_refusal(found);
-  if (reason.empty()) reason = write_default_settings(s, psparams.ipsunit);
+// Writes the settings in place of what the reading found under the name,
+// and of nothing else; a link that led nowhere is written through, its
+// file created, as a link always was.
+void save_settings(const DefaultSettings& s, SettingsFile found, const std::optional<FileId>& found_id) {
+  std::error_code ec;
+  const bool link = std::filesystem::is_symlink(std::string(default_settings_file), ec);
+  std::string reason = settings_refusal(found, link);
+  if (reason.empty()) reason = write_default_settings(s, psparams.ipsunit, link && !found_id ? nullptr : &found_id);
   if (reason.empty()) {
     submenuhead(intplinit_header);
     say("kavro7_ini.txt updated or created");
@@ -230,13 +235,14 @@ void newpage() {
 void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.ipsunit = 50;
   DefaultSettings s;
-  const SettingsFile found = read_default_settings(s, psparams.ipsunit);
+  std::optional<FileId> found_id;
+  const SettingsFile found = read_default_settings(s, psparams.ipsunit, &found_id);
   settings_display(s);
   bool use_defaults = true;
   int istat = 0;
   inlogicdef(use_defaults, "(vostel) Use default settings ?", true, istat);
   if (!use_defaults) update_settings(s);
-  if (!use_defaults || found != SettingsFile::read) save_settings(s, found);
+  if (!use_defaults || found != SettingsFile::read) save_settings(s, found, found_id);
   psparams.psorient = s.psorient;
   psparams.ipstype = s.ipstype;
 

@@ -598,9 +598,10 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // Files the program may not spoil, named in a command file or chosen at
 // the keyboard, are refused and left as they were: a file that is no
 // plot, named as the plot in a command file (a plot or an overlay is
-// replaced); files another run writes
-// (their locks held here), to be written or read; an existing plot, at the keyboard after the
-// command file ended just before its name, kept after a no.
+// replaced); files another run writes (their locks held here), to be
+// written or read, a plot's name judged only under the lock; an existing
+// plot, at the keyboard after the command file ended just before its
+// name, kept after a no.
 TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
   const std::string plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
   const std::map<std::string, std::string> files{{"cat.hash", read_file(real_data_dir() / "scedc_hash_2018.hash")},
@@ -627,6 +628,11 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
        {"held.ps", "held.txt"},
        {open_failure("held.ps", 35, "IN USE BY ANOTHER PROGRAM", 3),
         open_failure("held.txt", 40, "IN USE BY ANOTHER PROGRAM")},
+       {"free.ps"}},
+      {"10\n\nheld.txt\n",
+       {"", "free.ps", "20", "", "9999"},
+       {"held.txt"},
+       {open_failure("held.txt", 35, "IN USE BY ANOTHER PROGRAM", 3)},
        {"free.ps"}},
       {"1000\n1001\nheld.txt\n",
        {"", "cat.hash", "9999"},
@@ -800,7 +806,8 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
 
 // A name that cannot be opened gets the true reason, also as an ordinary
 // user (the superuser runs the program as nobody): a folder that may not
-// be entered, a file taken for a folder, a file the run holds open.
+// be entered, a file taken for a folder, a file the run holds open, a
+// folder that is not there.
 TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::string as_user;
   if (::geteuid() == 0) {
@@ -816,7 +823,7 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::filesystem::permissions(dir / "locked", std::filesystem::perms::none);
   std::string input;
   for (const char* a : {"", "13", "sish.txt", "1000", "1001", "locked/cat.hash", "", "cat.hash/x", "", "cat.hash",
-                               "1200", "1001", "sish.txt", "", "out.hash", "", "99", "9999"}) {
+                               "1200", "1001", "sish.txt", "", "out.hash/", "", "out.hash", "", "99", "9999"}) {
     input += std::string(a) + "\n";
   }
   const CommandResult r =
@@ -827,6 +834,7 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   EXPECT_TRUE(has_block(lines, open_failure("locked/cat.hash", 40, "PERMISSION DENIED")));
   EXPECT_TRUE(has_block(lines, open_failure("cat.hash/x", 40, "NOT A DIRECTORY")));
   EXPECT_TRUE(has_block(lines, open_failure("sish.txt", 40, "already open for unit =   22")));
+  EXPECT_TRUE(has_block(lines, open_failure("out.hash/", 40, "NO SUCH FILE OR DIRECTORY")));
   EXPECT_EQ(read_file(dir / "out.hash"), catalogue);
 }
 

@@ -67,9 +67,11 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
     ::close(keyboard[0]);
     ::sigaction(SIGPIPE, &ignore, &before);
   }
+  std::string typing = input;
   std::size_t typed = events.keep_input_open ? 0 : input.size();
   bool reading = true;
   bool signalled = events.signal == 0;
+  bool acted = !events.act;
   int status = 0;
   bool exited = false;
 
@@ -81,10 +83,13 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       run.timed_out = true;
       break;
     }
-    const auto due = [&] {
-      if (events.when) return events.when();
-      return run.output.find(events.waiting_after) != std::string::npos && sleeping(pid);
-    };
+    const auto waiting = [&] { return run.output.find(events.waiting_after) != std::string::npos && sleeping(pid); };
+    const auto due = [&] { return events.when ? events.when() : waiting(); };
+    if (!acted && typed == typing.size() && waiting()) {
+      events.act();
+      typing += events.more;
+      acted = true;
+    }
     if (!signalled && due()) {
       ::kill(pid, events.signal);
       signalled = true;
@@ -98,15 +103,16 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       continue;
     }
     std::array<pollfd, 2> p{pollfd{out[0], POLLIN, 0}, pollfd{keyboard[1], POLLOUT, 0}};
-    const nfds_t watched = typed < input.size() ? 2 : 1;
-    if (::poll(p.data(), watched, signalled ? static_cast<int>(left.count()) : 0) < 0) continue;
-    if (!signalled && p[0].revents == 0 && p[1].revents == 0) {
+    const nfds_t watched = typed < typing.size() ? 2 : 1;
+    const bool watching = !signalled || !acted;
+    if (::poll(p.data(), watched, watching ? 0 : static_cast<int>(left.count())) < 0) continue;
+    if (watching && p[0].revents == 0 && p[1].revents == 0) {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
       continue;
     }
     if (watched == 2 && (p[1].revents & (POLLOUT | POLLERR)) != 0) {
-      const ssize_t n = ::write(keyboard[1], input.data() + typed, input.size() - typed);
-      typed = n > 0 ? typed + static_cast<std::size_t>(n) : input.size();  // a run that reads no more
+      const ssize_t n = ::write(keyboard[1], typing.data() + typed, typing.size() - typed);
+      typed = n > 0 ? typed + static_cast<std::size_t>(n) : typing.size();  // a run that reads no more
     }
     if (p[0].revents == 0) continue;
     const ssize_t n = ::read(out[0], buffer.data(), buffer.size());

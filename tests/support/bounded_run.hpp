@@ -37,6 +37,11 @@ struct RunEvents {
   int signal = 0;
   std::function<bool()> when;
   std::string waiting_after;
+  // With the input kept open: once the output holds `waiting_after` and
+  // the program then sleeps (it waits for an answer), `act` is called (it
+  // changes the files, say) and `more` is typed after the answers.
+  std::function<void()> act;
+  std::string more;
 };
 
 // Runs `program` in `dir` with `input` on its standard input. A non-zero
