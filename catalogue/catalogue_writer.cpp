@@ -73,16 +73,20 @@ void refusal_box(int choice) {
   warningtail00();
 }
 
-// A line that could not be written: the file is closed and cut back to
-// whole lines, the write stops. The box counts the data the file keeps
-// (a table's two heading lines are no data).
+// A line that could not be written: the file is given up, the write
+// stops. The box says what is left: the old file that the new one was to
+// replace, or the data a new file keeps, cut back to whole lines (a
+// table's two heading lines are no data).
 void write_failure_box(int iunit, const Format& w) {
   errorhead(writer_header);
   say("  WHILE WRITING DATA");
   say("  IN FILE: " + output_name(iunit));
   if (fiocom.iopou(iunit)) {
     say("  closing the file");
-    if (const auto lines = close_keeping_whole_lines(iunit)) {
+    const std::optional<FileEnd> e = give_up_output(iunit);
+    if (e->kind == FileEnd::Kind::old_kept) {
+      say("  THE OLD FILE IS KEPT, NOT REPLACED");
+    } else if (const auto lines = e->lines) {
       say("  THE FILE KEEPS " + edit::i(*lines, 6) + " COMPLETE LINES");
       const long long saved = std::max(*lines - (w.table ? 2 : 0), 0LL);
       say("  NUMBER OF SAVED DATA = " + edit::i(saved, 6) + " OF " + edit::i(fpsblk.ndata, 6));

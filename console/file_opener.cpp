@@ -8,6 +8,7 @@
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
+#include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -144,7 +145,8 @@ std::string remove_link(const std::string& path, const Existing& e, FileStatus& 
 
 // A file to be written that exists already: only the user's Yes lets it
 // be replaced, as a save dialog asks; the question says when the name is
-// a link. The open then writes that file and no other, once it holds its lock
+// a link, and when it is the catalogue this run read (by whatever name).
+// The open then replaces that file and no other, once it holds its lock
 // (a file that must be new is opened as one that may exist); a link is
 // replaced by a new file. A file another program reads or writes is
 // refused without asking. The reason of a refusal, or "".
@@ -153,6 +155,7 @@ std::string replace_refusal(const std::string& path, FileStatus& status, OpenReq
   if (!e.replaceable()) return "";
   if (!e.link && locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
   std::string question = (e.link ? "replace existing link " : "replace existing file ") + path;
+  if (!e.link && e.id && is_catalogue_read(*e.id)) question += ", the catalogue read";
   bool replace = false;
   int istat = 0;
   inlogicdef(replace, question, false, istat);
@@ -195,6 +198,8 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
       return "CHANGED WHILE THE QUESTION WAITED";
     case OpenFailure::not_replaceable:
       return "EXISTS, NOT REPLACED";
+    case OpenFailure::replacement:
+      return "ITS REPLACEMENT CANNOT BE WRITTEN BESIDE IT: " + system_reason(r.error);
     case OpenFailure::system:
     case OpenFailure::none:
       break;

@@ -25,9 +25,10 @@
 // named for writing is replaced by a new file, what it leads to kept; a
 // pipe or a terminal is written as it is (a pipe only while a program
 // reads from it); a folder or a disk is refused. An existing file is
-// written anew only as the file the question named: a name that stands
-// for another file or link when the answer comes is refused, and asked
-// for again.
+// replaced whole or not at all (unit_file.hpp), and only the file the
+// question named (the question says when it is the catalogue this run
+// read): a name that stands for another file or link when the answer
+// comes is refused, and asked for again.
 //
 // A name longer than the caller's name field is never cut: it is refused
 // with an error box and asked for again (silent mode: the run ends).

@@ -89,14 +89,7 @@ int finish_run(int status) {
     }
   }
   auto& table = units();
-  for (const int unit : table.written_units()) {
-    const std::string name = table.name(unit);
-    if (!table.close(unit, signal != 0)) {
-      put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
-    } else if (signal != 0) {
-      put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
-    }
-  }
+  for (const std::string& line : table.end_written_files(signal != 0)) put(iocom.iuout, line);
   table.close_all();
   int final_status = status;
   if (signal != 0) {

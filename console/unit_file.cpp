@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -128,10 +129,10 @@ UnitFile::~UnitFile() { close(); }
 // Writing: the name is opened as it stands, a link not followed, and the
 // file opened decides. A free name is created; a pipe or a terminal is
 // written as it is (a pipe only while a program reads it: without one the
-// opening fails at once, ENXIO); an existing file is written from its
-// start once its lock is held. A link is followed as it always was. With
-// an O_RDWR opening (to read a file's head) a pipe would have this run
-// for its reader, so it is opened again for writing only.
+// opening fails at once, ENXIO); an existing file is replaced, once its
+// lock is held, by a file written beside it. A link is followed as it
+// always was. With an O_RDWR opening (to read a file's head) a pipe would
+// have this run for its reader, so it is opened again for writing only.
 OpenResult UnitFile::open_for_writing(const std::string& path, const OpenRequest& how) {
   const int access = how.heads.empty() ? O_WRONLY : O_RDWR;
   int fd = ::open(path.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -161,7 +162,7 @@ OpenResult UnitFile::open_for_writing(const std::string& path, const OpenRequest
   if (!how.heads.empty() && st.st_size > 0 && !begins_with_one_of(fd, how.heads)) {
     return closed(fd, {OpenFailure::not_replaceable, 0, 0});
   }
-  return in_place(fd, id_of(st), st.st_size);
+  return replace(path, fd, id_of(st), st.st_mode);
 }
 
 // A free name: the file is created there. A name that ends in "/" with no
@@ -206,6 +207,32 @@ OpenResult UnitFile::in_place(int fd, const FileId& id, off_t size) {
   return take(fd, true);
 }
 
+// An existing file (`old`, its lock held): the new text goes to a file
+// beside it, with its permissions, which takes its name when whole.
+OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t mode) {
+  std::string temporary = path + ".dorvix-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    const int error = errno;
+    return closed(old, {OpenFailure::replacement, error, 0});
+  }
+  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || ::fchmod(fd, mode & 07777) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return closed(old, {OpenFailure::replacement, error, 0});
+  }
+  if (const OpenResult r = take(fd, true); !r) {
+    ::unlink(temporary.c_str());
+    return closed(old, r);
+  }
+  id_ = id;
+  path_ = path;
+  temporary_ = std::move(temporary);
+  old_ = old;
+  return {};
+}
+
 // The file written is `fd` (blocking); `regular` when it can be cut.
 OpenResult UnitFile::take(int fd, bool regular) {
   if (!set_blocking(fd) || (file_ = ::fdopen(fd, "wb")) == nullptr) return closed_with_errno(fd);
@@ -227,6 +254,8 @@ OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest
   if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   write_ = write;
   failed_ = false;
+  error_ = 0;
+  reason_.clear();
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
@@ -240,18 +269,68 @@ OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest
 
 bool UnitFile::close(bool whole_lines) {
   if (file_ == nullptr) return true;
-  bool ok = true;
-  if (write_) {
-    if (whole_lines) end_at_whole_line();
-    ok = drain();
+  return (whole_lines ? abandon() : finish()).reason.empty();
+}
+
+FileEnd UnitFile::finish() { return end(true); }
+
+FileEnd UnitFile::abandon() { return end(false); }
+
+void UnitFile::fail(std::string reason) {
+  if (!failed_ && reason_.empty()) note_incomplete_file();
+  reason_ = std::move(reason);
+}
+
+bool UnitFile::take_name() {
+  // On the disk before it has the name: a crash leaves the old file or
+  // the new one whole, never a part.
+  if (::fsync(::fileno(file_)) != 0) {
+    fail(system_reason(errno));
+    return false;
   }
-  ok = std::fclose(file_) == 0 && ok;
-  if (write_ && !ok && !failed_) note_incomplete_file();
+  // (The old file, held open, keeps its inode: no other file has it.)
+  if (const auto now = name_id(path_); !now || !now->same_file(id_)) {
+    fail("ANOTHER FILE TOOK ITS NAME");
+    return false;
+  }
+  if (::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    fail(system_reason(errno));
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+// Closes the file; with `whole` it is to have all its text (finish),
+// otherwise it ends before its close (abandon).
+FileEnd UnitFile::end(bool whole) {
+  FileEnd e;
+  if (file_ == nullptr) return e;
+  if (write_) {
+    const bool complete = whole && drain() && (temporary_.empty() || take_name());
+    if (!complete) {
+      e.kind = temporary_.empty() ? FileEnd::Kind::cut : FileEnd::Kind::old_kept;
+      if (temporary_.empty()) e.lines = end_at_whole_line();
+    }
+  }
+  // What a replacement given up would have written does not matter.
+  if (std::fclose(file_) != 0 && write_ && e.kind != FileEnd::Kind::old_kept && !failed_ && reason_.empty()) {
+    fail(system_reason(errno));
+  }
   file_ = nullptr;
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
+  }
+  if (old_ >= 0) {
+    ::close(old_);  // its lock goes with it
+    old_ = -1;
+  }
+  if (write_ && (failed_ || !reason_.empty())) e.reason = reason_.empty() ? system_reason(error_) : reason_;
   setp(nullptr, nullptr);
   write_ = false;
   opening_ = 0;
-  return ok;
+  return e;
 }
 
 bool UnitFile::refill() {
@@ -348,6 +427,7 @@ bool UnitFile::write_out(const char* text, std::size_t n) {
     if (done == n) break;
     if (errno != EINTR) {
       failed_ = true;
+      error_ = errno;
       note_incomplete_file();
       return false;
     }

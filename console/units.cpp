@@ -143,22 +143,10 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status,
   return r;
 }
 
-bool UnitTable::close(int unit, bool whole_lines) {
-  auto it = files_.find(unit);
-  if (it == files_.end()) return true;
-  const bool ok = it->second.file->close(whole_lines);
-  last_output_ = {};
-  files_.erase(it);
-  return ok;
-}
+bool UnitTable::close(int unit, bool whole_lines) { return end(unit, !whole_lines).reason.empty(); }
 
 void UnitTable::count_lines(int unit) {
   if (UnitFile* file = output_file(unit)) file->count_lines();
-}
-
-std::optional<long long> UnitTable::end_at_whole_line(int unit) {
-  UnitFile* file = output_file(unit);
-  return file == nullptr ? std::nullopt : file->end_at_whole_line();
 }
 
 std::vector<int> UnitTable::written_units() const {
@@ -174,6 +162,40 @@ void UnitTable::close_all() {
   last_output_ = {};
   files_.clear();
   screen_->flush();
+}
+
+FileEnd UnitTable::finish(int unit) { return end(unit, true); }
+
+FileEnd UnitTable::abandon(int unit) { return end(unit, false); }
+
+FileEnd UnitTable::end(int unit, bool whole) {
+  auto it = files_.find(unit);
+  if (it == files_.end()) return {};
+  const FileEnd e = whole ? it->second.file->finish() : it->second.file->abandon();
+  last_output_ = {};
+  files_.erase(it);
+  return e;
+}
+
+std::vector<std::string> UnitTable::end_written_files(bool stopped) {
+  std::vector<std::string> said;
+  for (const int unit : written_units()) {
+    const std::string name = this->name(unit);
+    const FileEnd e = abandon(unit);
+    if (e.kind == FileEnd::Kind::old_kept) {
+      said.push_back(" ===> FILE " + name + " NOT REPLACED: ITS OLD FILE IS KEPT");
+    } else if (!e.reason.empty()) {
+      said.push_back(" ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
+    } else if (stopped) {
+      said.push_back(" ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
+    }
+  }
+  return said;
+}
+
+bool UnitTable::replaces(int unit) const {
+  auto it = files_.find(unit);
+  return it != files_.end() && it->second.file->replaces();
 }
 
 std::optional<FileId> UnitTable::identity(int unit) const {

@@ -1,7 +1,6 @@
 #include "plot/default_settings.hpp"
 
 #include <cerrno>
-#include <ostream>
 
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
@@ -93,22 +92,21 @@ SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<F
   return SettingsFile::not_settings;
 }
 
-std::string write_default_settings(const DefaultSettings& s, int unit, const std::optional<FileId>* found) {
+FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::optional<FileId>* found) {
   const std::string name(default_settings_file);
   OpenRequest how;
   if (found != nullptr) {
     how.named = *found;
     how.must_be_new = !found->has_value();
   }
-  if (const OpenResult r = units().open(unit, name, FileStatus::unknown, how); !r) return open_failure_text(r, name);
+  if (const OpenResult r = units().open(unit, name, FileStatus::unknown, how); !r) {
+    FileEnd refused;
+    refused.reason = open_failure_text(r, name);
+    return refused;
+  }
   units().write_line(unit, default_settings_record(s));
   units().write_line(unit, std::string(record_width, ' '));
-  std::ostream* out = units().output(unit);
-  // The reason of a failed write is the system's error of that write.
-  const bool ok = out != nullptr && out->flush().good();
-  const int error = errno;
-  units().close(unit);
-  return ok ? "" : open_failure_text({OpenFailure::system, error, 0}, name);
+  return units().finish(unit);
 }
 
 }  // namespace dorvix

@@ -16,13 +16,13 @@ namespace {
 
 constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
 
-// A plot file that could not be written to its end (a full disk): the
-// drawing it holds stops short at its last whole line, without its
-// trailer.
-void plot_write_failure_box(const std::string& name) {
+// A plot file that could not be written to its end (a full disk): a new
+// one stops short at its last whole line, without its trailer; one that
+// was to replace an older plot is removed, and the older plot kept.
+void plot_write_failure_box(const std::string& name, const FileEnd& e) {
   errorhead(psend_header);
   ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
-  say("==> THE PLOT FILE IS INCOMPLETE");
+  say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD PLOT FILE IS KEPT" : "==> THE PLOT FILE IS INCOMPLETE");
   errortail00();
 }
 
@@ -37,7 +37,7 @@ void intnewpage() {
   ps::page_record(psparams.ipspage);
 }
 
-void psend() {
+void pstrailer() {
   psstrokepath();
   if (psparams.ipstype == dialect_illustrator) {
     for (std::string_view l : {"%%PageTrailer", "%%Trailer", "Adobe_Illustrator881 /terminate get exec",
@@ -54,11 +54,13 @@ void psend() {
     ps::record(line);
     ps::record("%%EOF");
   }
-  std::ostream* out = units().output(psparams.ipsunit);
-  const bool written = out != nullptr && static_cast<bool>(out->flush());
+}
+
+void psend() {
+  pstrailer();
   const std::string name = units().name(psparams.ipsunit);
-  units().close(psparams.ipsunit, !written);
-  if (!written) plot_write_failure_box(name);
+  const FileEnd e = units().finish(psparams.ipsunit);
+  if (!e.reason.empty()) plot_write_failure_box(name, e);
 }
 
 }  // namespace dorvix

@@ -38,7 +38,10 @@ constexpr std::size_t display_width = 38;
 constexpr std::string_view next_plot_name = "Next_plot";
 constexpr std::size_t next_plot_width = 20;
 
-// An open plot file gets its trailer whatever ends the run.
+// A plot file still open when the run ends (before its close) ends with
+// the run's other files (UnitTable::end_written_files): a new plot gets its
+// trailer first; one that was to replace an older plot is dropped, and the
+// older plot kept.
 bool trailer_registered = false;
 
 void register_trailer_at_run_end() {
@@ -47,7 +50,7 @@ void register_trailer_at_run_end() {
   at_run_end([] {
     trailer_registered = false;
     if (iocom.lplotop) {
-      psend();
+      if (!units().replaces(psparams.ipsunit)) pstrailer();
       set_plot_open(false);
     }
   });
@@ -156,9 +159,10 @@ std::string settings_refusal(SettingsFile found, bool link) {
 void save_settings(const DefaultSettings& s, SettingsFile found, const std::optional<FileId>& found_id) {
   std::error_code ec;
   const bool link = std::filesystem::is_symlink(std::string(default_settings_file), ec);
-  std::string reason = settings_refusal(found, link);
-  if (reason.empty()) reason = write_default_settings(s, psparams.ipsunit, link && !found_id ? nullptr : &found_id);
-  if (reason.empty()) {
+  FileEnd e;
+  e.reason = settings_refusal(found, link);
+  if (e.reason.empty()) e = write_default_settings(s, psparams.ipsunit, link && !found_id ? nullptr : &found_id);
+  if (e.reason.empty()) {
     submenuhead(intplinit_header);
     say("kavro7_ini.txt updated or created");
     menutail();
@@ -166,7 +170,8 @@ void save_settings(const DefaultSettings& s, SettingsFile found, const std::opti
   }
   warninghead(intplinit_header);
   say("could not write kavro7_ini.txt");
-  say(reason);
+  say(e.reason);
+  if (e.kind == FileEnd::Kind::old_kept) say("==> the old kavro7_ini.txt is kept");
   say("==> default settings not saved");
   warningtail00();
 }

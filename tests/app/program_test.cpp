@@ -456,8 +456,9 @@ TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
 // A run cut short ends in order. A stop signal, wherever it comes: while
 // a catalogue of 59999 lines is written, while a plot is drawn, while the
 // run waits for an answer (the keyboard kept open: it would wait for
-// ever); the file written ends at a whole line of what it was to hold and
-// the status is 128 + the signal's number. A console whose reader stops
+// ever); the file written ends at a whole line of what it was to hold,
+// the console names it (the plot too) and the status is 128 + the
+// signal's number. A console whose reader stops
 // reading (`dorvix < answers | head -c 100000`) during a listing: the run
 // goes on without it to its quit and writes the catalogue whole. The plot
 // gets its trailer in every case.
@@ -503,6 +504,7 @@ TEST(Program, ARunCutShortEndsInOrder) {
     EXPECT_EQ(run.status, c.status);
     if (c.signal != 0) {
       EXPECT_TRUE(has(lines, " ===> SIGNAL " + c.name + ": STOPPING EXECUTION"));
+      EXPECT_TRUE(has(lines, " ===> FILE seis.ps ENDS AT ITS LAST WHOLE LINE"));
     }
     if (std::filesystem::exists(dir / "out.hash")) {
       const std::string written = read_file(dir / "out.hash");
@@ -769,7 +771,7 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
       {"shared.txt", join({changed, {"y", "x.ps"}}), false, "", "  T   2 LUS  1\n              \n"},
       {"shared.txt", join({changed, {"n", "", "x.ps"}}), false, "IS A LINK, NOT REWRITTEN", shared},
       {"shared.txt", join({changed, {"x.ps"}}), true, "IS A LINK, NOT REWRITTEN", shared},
-      {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n     ", 20},
+      {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n", 20},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link_to + " " + c.reason);
