@@ -74,9 +74,9 @@ void refusal_box(int choice) {
 }
 
 // A line that could not be written: the file is given up, the write
-// stops. The box says what is left: the old file that the new one was to
-// replace, or the data a new file keeps, cut back to whole lines (a
-// table's two heading lines are no data).
+// stops. The box says why, and what is left: the old file that the new
+// one was to replace, or the data a new file keeps, cut back to whole
+// lines (a table's two heading lines are no data).
 void write_failure_box(int iunit, const Format& w) {
   errorhead(writer_header);
   say("  WHILE WRITING DATA");
@@ -84,6 +84,7 @@ void write_failure_box(int iunit, const Format& w) {
   if (fiocom.iopou(iunit)) {
     say("  closing the file");
     const std::optional<FileEnd> e = give_up_output(iunit);
+    if (!e->reason.empty()) say("  " + e->reason);
     if (e->kind == FileEnd::Kind::old_kept) {
       say("  THE OLD FILE IS KEPT, NOT REPLACED");
     } else if (const auto lines = e->lines) {

@@ -99,6 +99,7 @@ void close_slot(const Kind& k, int ifile, int count, Slot (*slot)(int)) {
       ItemLine().text(k.word).text(name).text("CLOSED").write();
       // Its last text reaches the file, or a replacement its name, only now.
       if (!e.reason.empty()) {
+        say("==> " + e.reason);
         say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD FILE IS KEPT, NOT REPLACED"
                                               : "==> THE FILE ENDS AT ITS LAST WHOLE LINE");
       }

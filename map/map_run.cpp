@@ -127,6 +127,7 @@ void sish_failure_box(int iouk) {
   say("==> ROWS OF THIS MAP ARE MISSING FROM IT");
   say("==> closing the file");
   if (const auto e = give_up_output(iouk)) {
+    if (!e->reason.empty()) say("==> " + e->reason);
     if (e->kind == FileEnd::Kind::old_kept) {
       say("==> THE OLD FILE IS KEPT, NOT REPLACED");
     } else if (e->lines) {

@@ -16,12 +16,14 @@ namespace {
 
 constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
 
-// A plot file that could not be written to its end (a full disk): a new
-// one stops short at its last whole line, without its trailer; one that
-// was to replace an older plot is removed, and the older plot kept.
+// A plot file that could not be written to its end (a full disk), and
+// why: a new one stops short at its last whole line, without its
+// trailer; one that was to replace an older plot is removed, and the
+// older plot kept.
 void plot_write_failure_box(const std::string& name, const FileEnd& e) {
   errorhead(psend_header);
   ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
+  say(e.reason);
   say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD PLOT FILE IS KEPT" : "==> THE PLOT FILE IS INCOMPLETE");
   errortail00();
 }

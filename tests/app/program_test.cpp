@@ -445,7 +445,8 @@ TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
       run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "99", "9999", ""}}),
                  100 << 10);
   EXPECT_EQ(run.status, exit_file_incomplete);
-  EXPECT_TRUE(has_block(run.lines, {" WHILE WRITING PLOT FILE seis.fm.ps", " ==> THE PLOT FILE IS INCOMPLETE"}));
+  EXPECT_TRUE(has_block(run.lines,
+                        {" WHILE WRITING PLOT FILE seis.fm.ps", " FILE TOO LARGE", " ==> THE PLOT FILE IS INCOMPLETE"}));
   // The plot ends at the last whole line within the limit.
   const std::string plot = read_file(dir / "seis.fm.ps");
   EXPECT_GT(plot.size(), (100u << 10) - 100);
