@@ -73,11 +73,12 @@ void refusal_box(int choice) {
   warningtail00();
 }
 
-// A line that could not be written: the file is closed and cut back to
-// whole lines, the write stops. The box counts the data the file keeps
-// (a table's two heading lines are no data). A command file stops there:
-// the closing question it answers is not asked, and the rest of its job
-// would go on from a file that is not whole.
+// A line that could not be written: the file is given up, the write
+// stops. The box says why, and what is left: the old file that the new
+// one was to replace, or the data a new file keeps, cut back to whole
+// lines (a table's two heading lines are no data). A command file stops
+// there: the closing question it answers is not asked, and the rest of
+// its job would go on from a file that is not whole.
 void write_failure_box(int iunit, const Format& w) {
   const CommandFileStop stop = stop_command_file();
   errorhead(writer_header);
@@ -85,7 +86,11 @@ void write_failure_box(int iunit, const Format& w) {
   say("  IN FILE: " + output_name(iunit));
   if (fiocom.iopou(iunit)) {
     say("  closing the file");
-    if (const auto lines = close_keeping_whole_lines(iunit)) {
+    const std::optional<FileEnd> e = give_up_output(iunit);
+    if (!e->reason.empty()) say("  " + e->reason);
+    if (e->kind == FileEnd::Kind::old_kept) {
+      say("  THE OLD FILE IS KEPT, NOT REPLACED");
+    } else if (const auto lines = e->lines) {
       say("  THE FILE KEEPS " + edit::i(*lines, 6) + " COMPLETE LINES");
       const long long saved = std::max(*lines - (w.table ? 2 : 0), 0LL);
       say("  NUMBER OF SAVED DATA = " + edit::i(saved, 6) + " OF " + edit::i(fpsblk.ndata, 6));

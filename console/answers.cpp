@@ -18,6 +18,11 @@ constexpr Header answer_header{"read_answer", " 1.0", "07-12-2026"};
 void input_ended() {
   // A stop signal ends the keyboard's input: the run stops for it.
   if (stop_signal() != 0) stop_run();
+  // An input that cannot be read (a folder given as the input) did not end.
+  if (const int error = units().keyboard_error(); error != 0) {
+    put(iocom.iuout, " ===> STANDARD INPUT CANNOT BE READ, " + system_reason(error) + ": STOPPING EXECUTION");
+    end_run(exit_stopped_by_program);
+  }
   put(iocom.iuout, " ===> END OF INPUT: STOPPING EXECUTION");
   end_run(exit_input_ended);
 }

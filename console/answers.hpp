@@ -28,7 +28,7 @@ void read_answer(int unit, std::string& line);
 void command_file_ended();
 
 // Ends the run because the keyboard input ended (or, after a stop signal,
-// for the signal).
+// for the signal; or, when it could not be read, as a fatal error).
 [[noreturn]] void input_ended();
 
 }  // namespace dorvix

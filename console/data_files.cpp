@@ -21,6 +21,8 @@ constexpr Header clofou_header{"clofou", "1.00", "25-03-94  "};
 constexpr int first_input_unit = 10;   // input file i is on unit 10 + i
 constexpr int first_output_unit = 20;  // output file i is on unit 20 + i
 
+// The file each input slot was last opened from.
+std::array<std::optional<FileId>, max_input_files> read_from;
 
 // One slot of the table, input or output, with the words that name it.
 struct Slot {
@@ -72,8 +74,9 @@ void open_slot(const Kind& k, int ifile, int count, Slot (*slot)(int), std::stri
       std::string name = s.name;
       opef2(name, s.expl, s.unit, k.status, iflag, data_file_text_width);
       // An output file counts its lines, for a failed write to tell how
-      // many it keeps (close_keeping_whole_lines).
+      // many it keeps (give_up_output).
       units().count_lines(s.unit);
+      if (&k == &input) read_from.at(static_cast<std::size_t>(ifile - 1)) = units().identity(s.unit);
       s.name = edit::pad(name, data_file_text_width);
       s.open = true;
     } else {
@@ -92,8 +95,14 @@ void close_slot(const Kind& k, int ifile, int count, Slot (*slot)(int)) {
     dash_rule();
     const std::string name = edit::pad(s.name, data_file_text_width);
     if (s.open) {
-      units().close(s.unit);
+      const FileEnd e = units().finish(s.unit);
       ItemLine().text(k.word).text(name).text("CLOSED").write();
+      // Its last text reaches the file, or a replacement its name, only now.
+      if (!e.reason.empty()) {
+        say("==> " + e.reason);
+        say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD FILE IS KEPT, NOT REPLACED"
+                                              : "==> THE FILE ENDS AT ITS LAST WHOLE LINE");
+      }
       s.open = false;
     } else {
       ItemLine().text(k.word).text(name).text("ALREADY CLOSED !").write();
@@ -170,11 +179,13 @@ void opefou(int ifile, std::string_view cexpl, int iflag) {
 
 void clofou(int ifile, int /*iflag*/) { close_slot(output, ifile, fiocom.nfout, output_slot); }
 
-std::optional<long long> close_keeping_whole_lines(int ifile) {
+std::optional<FileEnd> give_up_output(int ifile) {
   if (!fiocom.iopou(ifile)) return std::nullopt;
-  const auto lines = units().end_at_whole_line(fiocom.iouf(ifile));
+  const FileEnd e = units().abandon(fiocom.iouf(ifile));
   clofou(ifile, 0);
-  return lines;
+  return e;
 }
+
+bool is_catalogue_read(const FileId& id) { return read_from.front() && read_from.front()->same_file(id); }
 
 }  // namespace dorvix

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string_view>
 
+#include "console/unit_file.hpp"
+
 namespace dorvix {
 
 inline constexpr int max_input_files = 1;
@@ -59,11 +61,15 @@ void clofin(int ifile, int iflag);
 void opefou(int ifile, std::string_view cexpl, int iflag);
 // As clofin, for output file ifile.
 void clofou(int ifile, int iflag);
-// After a write to output file ifile failed half way: ends it at its last
-// complete line, so that no part of a line is left to be read back, and
-// closes it (clofou). The number of lines it keeps, or nothing when the
-// file was not open, is no file that can be cut (a pipe, a terminal) or
-// could not be cut.
-std::optional<long long> close_keeping_whole_lines(int ifile);
+// After a write to output file ifile failed half way: gives the file up
+// and closes it (clofou). A file that was to replace another is removed
+// and the other kept as it was; a new file ends at its last complete
+// line, so that no part of a line is left to be read back, and tells the
+// lines it keeps when it can (not a pipe or a terminal, nor a file that
+// could not be cut). Nothing when the file was not open.
+std::optional<FileEnd> give_up_output(int ifile);
+// True when `id` is the file that input file 1, the catalogue, was last
+// read from: a file to be written under any of its names is that file.
+bool is_catalogue_read(const FileId& id);
 
 }  // namespace dorvix

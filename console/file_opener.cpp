@@ -1,16 +1,15 @@
 #include "console/file_opener.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
+#include <optional>
 
 #include "console/answers.hpp"
 #include "console/boxes.hpp"
 #include "console/command_file.hpp"
+#include "console/data_files.hpp"
 #include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -97,6 +96,7 @@ struct Existing {
   bool exists = false;  // the name is taken (by a link that leads nowhere too)
   bool link = false;    // the name is a symbolic link
   std::filesystem::file_type target = std::filesystem::file_type::not_found;  // what it leads to
+  std::optional<FileId> id;  // the name's own identity
   // A file, or a link to a file or to nothing: what is replaced when the
   // name is written anew. A pipe or a terminal is written as it is, and
   // the open refuses anything else (a folder, a disk) with its reason.
@@ -111,15 +111,28 @@ Existing existing(const std::string& path) {
   std::error_code ec;
   const auto own = fs::symlink_status(path, ec);
   if (ec || !fs::exists(own)) return {};
-  Existing e{true, fs::is_symlink(own), own.type()};
+  Existing e{true, fs::is_symlink(own), own.type(), name_id(path)};
   if (e.link) e.target = fs::status(path, ec).type();
   return e;
 }
 
+// The refusal of an existing file that begins with none of `starts`.
+std::string not_beginning_text(std::initializer_list<std::string_view> starts) {
+  std::string refusal = "EXISTS AND DOES NOT BEGIN WITH";
+  std::string_view separator = " ";
+  for (std::string_view start : starts) {
+    refusal.append(separator).append(start);
+    separator = " OR ";
+  }
+  return refusal;
+}
+
 // A link about to be replaced goes, so that what it leads to stays as it
-// is; the open then writes a new file in its place. The reason of a
-// failure, or "".
-std::string remove_link(const std::string& path, FileStatus& status) {
+// is; the open then writes a new file in its place. Only the link that
+// was looked at goes: a name that stands for something else now is left
+// as it is. The reason of a failure, or "".
+std::string remove_link(const std::string& path, const Existing& e, FileStatus& status) {
+  if (name_id(path) != e.id) return open_failure_text({OpenFailure::changed, 0, 0}, path);
   std::error_code ec;
   std::filesystem::remove(path, ec);
   if (ec) return open_failure_text({OpenFailure::system, ec.value(), 0}, path);
@@ -129,50 +142,43 @@ std::string remove_link(const std::string& path, FileStatus& status) {
 
 // A file to be written that exists already: only the user's Yes lets it
 // be replaced, as a save dialog asks; the question says when the name is
-// a link. The open then writes a file from its start, once it holds its
-// lock (a file that must be new is opened as one that may exist); a link
-// is replaced by a new file. A file another program reads or writes is
+// a link, and when it is the catalogue this run read (by whatever name).
+// The open then replaces that file and no other, once it holds its lock
+// (a file that must be new is opened as one that may exist); a link is
+// replaced by a new file. A file another program reads or writes is
 // refused without asking. The reason of a refusal, or "".
-std::string replace_refusal(const std::string& path, FileStatus& status) {
+std::string replace_refusal(const std::string& path, FileStatus& status, OpenRequest& how) {
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
   if (!e.link && locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
+  std::string question = (e.link ? "replace existing link " : "replace existing file ") + path;
+  if (!e.link && e.id && is_catalogue_read(*e.id)) question += ", the catalogue read";
   bool replace = false;
   int istat = 0;
-  inlogicdef(replace, (e.link ? "replace existing link " : "replace existing file ") + path, false, istat);
+  inlogicdef(replace, question, false, istat);
   if (!replace) return "FILE EXISTS, NOT REPLACED";
-  if (e.link) return remove_link(path, status);
+  if (e.link) return remove_link(path, e, status);
   status = FileStatus::unknown;
+  how.named = e.id;
   return "";
 }
 
-// A file that may exist, named without a question: it is replaced only
-// when it is empty or begins with one of `starts` (any file when there is
-// none). A link is judged by the file it leads to and replaced by a new
-// file, that file kept. The reason of a refusal, or "".
+// What a name given without a question (typed, given) that may stand for
+// a file (status unknown) is written as: a file is replaced only when it
+// is empty or begins with one of `starts` (any file when there is none),
+// which the open reads on the file it opens. A link is judged by the file
+// it leads to and replaced by a new file, that file kept. The reason of a
+// refusal, or "".
 std::string unasked_refusal(const std::string& path, std::initializer_list<std::string_view> starts,
-                            FileStatus& status) {
+                            FileStatus& status, OpenRequest& how) {
+  how.heads.assign(starts.begin(), starts.end());
   const Existing e = existing(path);
-  if (!e.replaceable()) return "";
-  std::error_code ec;
-  if (starts.size() != 0 && e.target == std::filesystem::file_type::regular &&
-      std::filesystem::file_size(path, ec) != 0) {
-    std::size_t longest = 0;
-    for (std::string_view start : starts) longest = std::max(longest, start.size());
-    std::ifstream in(path, std::ios::binary);
-    std::string head(longest, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(longest));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    std::string refusal = "EXISTS AND DOES NOT BEGIN WITH";
-    std::string_view separator = " ";
-    for (std::string_view start : starts) {
-      if (head.starts_with(start)) return e.link ? remove_link(path, status) : "";
-      refusal.append(separator).append(start);
-      separator = " OR ";
-    }
-    return refusal;
+  if (!e.link || !e.replaceable()) return "";
+  if (starts.size() != 0 && e.target == std::filesystem::file_type::regular) {
+    if (!empty_or_begins_with_one_of(path, how.heads)) return not_beginning_text(starts);
   }
-  return e.link ? remove_link(path, status) : "";
+  how.heads.clear();
+  return remove_link(path, e, status);
 }
 
 }  // namespace
@@ -185,6 +191,12 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
       return "already open for unit = " + edit::i(r.unit, 4);
     case OpenFailure::device:
       return "IS A DEVICE, NOT A FILE";
+    case OpenFailure::changed:
+      return "CHANGED WHILE THE QUESTION WAITED";
+    case OpenFailure::not_replaceable:
+      return "EXISTS, NOT REPLACED";
+    case OpenFailure::replacement:
+      return "ITS REPLACEMENT CANNOT BE WRITTEN BESIDE IT: " + system_reason(r.error);
     case OpenFailure::system:
     case OpenFailure::none:
       break;
@@ -192,9 +204,7 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
   // A pipe is opened for writing only while a program reads from it.
   std::error_code ec;
   if (r.error == ENXIO && std::filesystem::is_fifo(path, ec)) return "NO PROGRAM READS FROM IT";
-  std::string text = std::strerror(r.error);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
+  return system_reason(r.error);
 }
 
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
@@ -217,6 +227,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
 
     std::string refusal;  // why the name is not opened; "" to open it
     FileStatus open_status = status;
+    OpenRequest how;
     std::size_t limit = width;
     if (!from.silent && iocom.iuin == unit_keyboard) {
       say("Choose " + std::string(trimmed(prompt_text)));
@@ -235,7 +246,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
       // A file this run holds open on another unit is never offered for
       // replacement: the open below refuses it.
       if (status != FileStatus::old_file && units().unit_holding(path, iunit, status) == 0) {
-        refusal = replace_refusal(path, open_status);
+        refusal = replace_refusal(path, open_status, how);
       }
     } else {
       if (!from.silent) {
@@ -254,16 +265,17 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         too_long_box(name, limit, from, iunit);
         continue;
       }
-      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_starts, open_status);
+      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_starts, open_status, how);
     }
 
     if (refusal.empty()) {
-      const OpenResult r = units().open(iunit, name, open_status);
+      const OpenResult r = units().open(iunit, name, open_status, how);
       if (r) {
         cname = units().name(iunit);
         return;
       }
-      refusal = open_failure_text(r, name);
+      refusal = r.failure == OpenFailure::not_replaceable ? not_beginning_text(replaceable_starts)
+                                                           : open_failure_text(r, name);
     }
     // The name is shown in the caller's whole field, as the caller holds it.
     failure_box({"COULD NOT OPEN FILE " + edit::pad(name, std::max(width, name.size())), refusal}, from, iunit, false);

@@ -24,7 +24,11 @@
 // written while another program reads or writes it. A symbolic link
 // named for writing is replaced by a new file, what it leads to kept; a
 // pipe or a terminal is written as it is (a pipe only while a program
-// reads from it); a folder or a disk is refused.
+// reads from it); a folder or a disk is refused. An existing file is
+// replaced whole or not at all (unit_file.hpp), and only the file the
+// question named (the question says when it is the catalogue this run
+// read): a name that stands for another file or link when the answer
+// comes is refused, and asked for again.
 //
 // A name longer than the caller's name field is never cut: it is refused
 // with an error box and asked for again (silent mode: the run ends).
@@ -50,7 +54,8 @@ namespace dorvix {
 //   replaceable_starts
 //           for status "unknown": an existing file named without a
 //           question (typed or given) is written anew only when it is
-//           empty or begins with one of these texts; none: any file.
+//           empty or begins with one of these texts (read on the file
+//           opened, under its lock); none: any file.
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
            std::size_t width, std::initializer_list<std::string_view> replaceable_starts = {});
 

@@ -143,22 +143,15 @@ int finish_run(int status) {
   }
   announce_stop();
   auto& table = units();
+  std::vector<std::string> said;
   try {
-    for (const int unit : table.written_units()) {
-      const std::string name = table.name(unit);
-      const bool stopped = stop_pending();
-      const bool whole = table.close(unit, stopped);
-      announce_stop();  // for a signal that cut the close short
-      if (!whole) {
-        put(iocom.iuout, " ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
-      } else if (stopped) {
-        put(iocom.iuout, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
-      }
-    }
+    said = table.end_written_files(stop_pending());
   } catch (const std::bad_alloc&) {
     // What is left is closed below, as at a stop.
     note_memory_exhausted();
   }
+  announce_stop();  // for a signal that cut a close short
+  for (const std::string& line : said) put(iocom.iuout, line);
   table.close_all();
   const int signal = detail::caught_signal;
   int final_status = detail::memory_exhausted ? exit_stopped_by_program : status;

@@ -48,8 +48,10 @@ struct RunEnded {
 // registered first, before the units are closed.
 void at_run_end(std::function<void()> action);
 
-// Runs the end-of-run actions, closes every unit (at a stop, each file
-// written ends at its last whole line, and a line names it), flushes the
+// Runs the end-of-run actions, closes every unit (a file still written
+// ends as UnitTable::end_written_files ends it: a replacement is dropped
+// and its old file kept, a new file ends at its last whole line, and a
+// line names each such file, a new one only at a stop), flushes the
 // screen and returns the status for the process to exit with: the stop
 // signal's, else exit_file_incomplete when a file could not be written to
 // its end, else exit_console_lost when the console's output failed, else

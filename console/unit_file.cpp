@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -18,89 +20,105 @@ namespace dorvix {
 namespace {
 
 OpenResult system_failure(int error) { return {OpenFailure::system, error, 0}; }
+const OpenResult changed{OpenFailure::changed, 0, 0};
 
 // Numbers of the openings of files, the last one given.
 long long openings = 0;
 long long next_opening() { return ++openings; }
 
-// Opens `path` for writing without cutting it, takes its lock, and only
-// then empties it: a file that another run is writing is left whole. A
-// pipe is opened without waiting for a reader (none: ENXIO), then written
-// as any file. `regular` tells whether it is a file, which can be cut.
-OpenResult open_for_writing(const std::string& path, bool must_be_new, std::FILE*& file, bool& regular) {
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (must_be_new ? O_EXCL : 0), 0666);
-  if (fd < 0) return system_failure(errno);
+FileId id_of(const struct stat& st) {
+  return {st.st_dev, st.st_ino, st.st_mode & S_IFMT, st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec};
+}
+
+// The descriptor `fd` given up after a failure: the failure's result.
+OpenResult closed(int fd, OpenResult r) {
+  ::close(fd);
+  return r;
+}
+OpenResult closed_with_errno(int fd) {
+  const int error = errno;
+  return closed(fd, system_failure(error));
+}
+
+bool set_blocking(int fd) {
   const int flags = ::fcntl(fd, F_GETFL);
+  return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+// Another program holds the lock of `fd` (a file system without locks
+// holds none).
+bool held_by_another(int fd, int kind) { return ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; }
+
+// True when the file `fd` begins with one of `heads`.
+bool begins_with_one_of(int fd, const std::vector<std::string_view>& heads) {
+  std::size_t longest = 0;
+  for (const std::string_view h : heads) longest = std::max(longest, h.size());
+  std::string head(longest, '\0');
+  const ssize_t n = ::pread(fd, head.data(), longest, 0);
+  head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return std::any_of(heads.begin(), heads.end(), [&](std::string_view h) { return head.starts_with(h); });
+}
+
+bool is_link(const std::string& path) {
   struct stat st {};
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || ::fstat(fd, &st) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return system_failure(error);
-  }
-  // Only a file's text can be spoiled; a pipe or a terminal is not locked.
-  // A file system without locks writes unlocked; only a lock held by
-  // another refuses the file.
-  if (S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    ::close(fd);
-    return {OpenFailure::in_use, 0, 0};
-  }
-  // A file that is empty already is left as it is: on some file systems
-  // (ext4) emptying a file makes its closing write it all out at once.
-  if (S_ISREG(st.st_mode) && st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return system_failure(error);
-  }
-  file = ::fdopen(fd, "wb");
-  if (file == nullptr) {
-    const int error = errno;
-    ::close(fd);
-    return system_failure(error);
-  }
-  regular = S_ISREG(st.st_mode);
-  return {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 // Opens `path` for reading under a shared lock: a file another run is
 // writing is refused, and no other run may write it while it is read. A
-// pipe (`pipe`) is opened without waiting for a writer, and its first text
-// (or its writer's going) is then waited for as an answer is: a stop
-// signal ends the wait and the run.
-OpenResult open_for_reading(const std::string& path, std::FILE*& file, bool& pipe) {
+// folder or a device is refused, a pipe too when only files are asked
+// for; a pipe (`pipe`) is opened without waiting for a writer, and its
+// first text (or its writer's going) is then waited for as an answer is:
+// a stop signal ends the wait and the run.
+OpenResult open_for_reading(const std::string& path, bool files_only, std::FILE*& file, bool& pipe, FileId& id) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return system_failure(errno);
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return system_failure(error);
-  }
-  if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    ::close(fd);
-    return {OpenFailure::in_use, 0, 0};
-  }
+  if (::fstat(fd, &st) != 0) return closed_with_errno(fd);
+  if (S_ISDIR(st.st_mode)) return closed(fd, system_failure(EISDIR));
+  // A device (/dev/zero, a terminal) is not a file of lines and may never
+  // end one.
   pipe = S_ISFIFO(st.st_mode);
+  if (!S_ISREG(st.st_mode) && (!pipe || files_only)) return closed(fd, {OpenFailure::device, 0, 0});
+  if (held_by_another(fd, LOCK_SH)) return closed(fd, {OpenFailure::in_use, 0, 0});
   if (pipe && !wait_for_input(fd)) {
     ::close(fd);
     end_run_if_stopped();
     return system_failure(EINTR);
   }
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || (file = ::fdopen(fd, "rb")) == nullptr) {
-    const int error = errno;
-    ::close(fd);
-    return system_failure(error);
-  }
+  if (!set_blocking(fd) || (file = ::fdopen(fd, "rb")) == nullptr) return closed_with_errno(fd);
+  id = id_of(st);
   return {};
 }
 
 }  // namespace
 
+std::optional<FileId> name_id(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+  return id_of(st);
+}
+
+std::string system_reason(int error) {
+  std::string text = std::strerror(error);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool empty_or_begins_with_one_of(const std::string& path, const std::vector<std::string_view>& heads) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool begins =
+      ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_size == 0 || begins_with_one_of(fd, heads));
+  ::close(fd);
+  return begins;
+}
+
 bool locked_by_another(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
-  const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  const bool locked = held_by_another(fd, LOCK_EX);
   ::close(fd);  // lets go of a lock just taken
   return locked;
 }
@@ -109,12 +127,127 @@ UnitFile::UnitFile() : stream_(this) {}
 
 UnitFile::~UnitFile() { close(); }
 
-OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new) {
+// Writing: the name is opened as it stands, a link not followed, and the
+// file opened decides. A free name is created; a pipe or a terminal is
+// written as it is (a pipe only while a program reads it: without one the
+// opening fails at once, ENXIO); an existing file is replaced, once its
+// lock is held, by a file written beside it. A link is followed as it
+// always was. With an O_RDWR opening (to read a file's head) a pipe would
+// have this run for its reader, so it is opened again for writing only.
+OpenResult UnitFile::open_for_writing(const std::string& path, const OpenRequest& how) {
+  const int access = how.heads.empty() ? O_WRONLY : O_RDWR;
+  int fd = ::open(path.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    const bool free = error == ENOENT, link = error == ELOOP && is_link(path);
+    if (free) return how.named ? changed : create(path);
+    if (link) return through_link(path, how);
+    return system_failure(error);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return closed_with_errno(fd);
+  if (how.named && id_of(st) != *how.named) return closed(fd, changed);
+  if (S_ISFIFO(st.st_mode) && access == O_RDWR) {
+    ::close(fd);
+    fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return system_failure(errno);
+    struct stat again {};
+    if (::fstat(fd, &again) != 0) return closed_with_errno(fd);
+    if (!id_of(again).same_file(id_of(st))) return closed(fd, changed);
+  }
+  if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return take(fd, false);
+  // A disk holds stored data and is never written.
+  if (!S_ISREG(st.st_mode)) return closed(fd, {OpenFailure::device, 0, 0});
+  if (how.must_be_new) return closed(fd, system_failure(EEXIST));
+  if (held_by_another(fd, LOCK_EX)) return closed(fd, {OpenFailure::in_use, 0, 0});
+  if (!how.heads.empty() && st.st_size > 0 && !begins_with_one_of(fd, how.heads)) {
+    return closed(fd, {OpenFailure::not_replaceable, 0, 0});
+  }
+  return replace(path, fd, id_of(st), st.st_mode);
+}
+
+// A free name: the file is created there. A name that ends in "/" with no
+// folder under it is not there at all (the system says EISDIR).
+OpenResult UnitFile::create(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return system_failure(errno == EISDIR ? ENOENT : errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return closed_with_errno(fd);
+  ::flock(fd, LOCK_EX | LOCK_NB);
+  id_ = id_of(st);
+  return take(fd, true);
+}
+
+// A link that reaches the opening (one the opener keeps: a link to a pipe
+// or a device, or the settings file's link after a yes): followed, and
+// what it leads to written as it is, a file from its start once its lock
+// is held. A name that must be new is taken by the link; a named file
+// must be the one it leads to.
+OpenResult UnitFile::through_link(const std::string& path, const OpenRequest& how) {
+  const bool must_be_new = how.must_be_new && !how.named;
+  const bool may_create = !must_be_new && !how.named;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | (may_create ? O_CREAT : 0), 0666);
+  if (fd < 0 && errno == ENOENT && !may_create) return how.named ? changed : system_failure(EEXIST);
+  if (fd < 0) return system_failure(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return closed_with_errno(fd);
+  if (how.named && id_of(st) != *how.named) return closed(fd, changed);
+  if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return take(fd, false);
+  if (!S_ISREG(st.st_mode)) return closed(fd, {OpenFailure::device, 0, 0});
+  if (must_be_new) return closed(fd, system_failure(EEXIST));
+  if (held_by_another(fd, LOCK_EX)) return closed(fd, {OpenFailure::in_use, 0, 0});
+  return in_place(fd, id_of(st), st.st_size);
+}
+
+// An existing file (`fd`, its lock held) written from its start. A file
+// that is empty already is left as it is: on some file systems (ext4)
+// emptying a file makes its closing write it all out at once.
+OpenResult UnitFile::in_place(int fd, const FileId& id, off_t size) {
+  if (size > 0 && ::ftruncate(fd, 0) != 0) return closed_with_errno(fd);
+  id_ = id;
+  return take(fd, true);
+}
+
+// An existing file (`old`, its lock held): the new text goes to a file
+// beside it, with its permissions, which takes its name when whole.
+OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t mode) {
+  std::string temporary = path + ".dorvix-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    const int error = errno;
+    return closed(old, {OpenFailure::replacement, error, 0});
+  }
+  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || ::fchmod(fd, mode & 07777) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return closed(old, {OpenFailure::replacement, error, 0});
+  }
+  if (const OpenResult r = take(fd, true); !r) {
+    ::unlink(temporary.c_str());
+    return closed(old, r);
+  }
+  id_ = id;
+  path_ = path;
+  temporary_ = std::move(temporary);
+  old_ = old;
+  return {};
+}
+
+// The file written is `fd` (blocking); `regular` when it can be cut.
+OpenResult UnitFile::take(int fd, bool regular) {
+  if (!set_blocking(fd) || (file_ = ::fdopen(fd, "wb")) == nullptr) return closed_with_errno(fd);
+  regular_ = regular;
+  return {};
+}
+
+OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest& how) {
   close();
   pipe_ = regular_ = counting_ = false;
+  id_ = {};
   if (write) {
-    if (const OpenResult r = open_for_writing(path, must_be_new, file_, regular_); !r) return r;
-  } else if (const OpenResult r = open_for_reading(path, file_, pipe_); !r) {
+    if (const OpenResult r = open_for_writing(path, how); !r) return r;
+  } else if (const OpenResult r = open_for_reading(path, how.files_only, file_, pipe_, id_); !r) {
     return r;
   }
   // The file's own buffering would only copy the blocks once more.
@@ -122,6 +255,8 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
   if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   write_ = write;
   failed_ = false;
+  error_ = 0;
+  reason_.clear();
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
@@ -135,18 +270,68 @@ OpenResult UnitFile::open(const std::string& path, bool write, bool must_be_new)
 
 bool UnitFile::close(bool whole_lines) {
   if (file_ == nullptr) return true;
-  bool ok = true;
-  if (write_) {
-    if (whole_lines) end_at_whole_line();
-    ok = drain();
+  return (whole_lines ? abandon() : finish()).reason.empty();
+}
+
+FileEnd UnitFile::finish() { return end(true); }
+
+FileEnd UnitFile::abandon() { return end(false); }
+
+void UnitFile::fail(std::string reason) {
+  if (!failed_ && reason_.empty()) note_incomplete_file();
+  reason_ = std::move(reason);
+}
+
+bool UnitFile::take_name() {
+  // On the disk before it has the name: a crash leaves the old file or
+  // the new one whole, never a part.
+  if (::fsync(::fileno(file_)) != 0) {
+    fail(system_reason(errno));
+    return false;
   }
-  ok = std::fclose(file_) == 0 && ok;
-  if (write_ && !ok && !failed_) note_incomplete_file();
+  // (The old file, held open, keeps its inode: no other file has it.)
+  if (const auto now = name_id(path_); !now || !now->same_file(id_)) {
+    fail("ANOTHER FILE TOOK ITS NAME");
+    return false;
+  }
+  if (::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    fail(system_reason(errno));
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+// Closes the file; with `whole` it is to have all its text (finish),
+// otherwise it ends before its close (abandon).
+FileEnd UnitFile::end(bool whole) {
+  FileEnd e;
+  if (file_ == nullptr) return e;
+  if (write_) {
+    const bool complete = whole && drain() && (temporary_.empty() || take_name());
+    if (!complete) {
+      e.kind = temporary_.empty() ? FileEnd::Kind::cut : FileEnd::Kind::old_kept;
+      if (temporary_.empty()) e.lines = end_at_whole_line();
+    }
+  }
+  // What a replacement given up would have written does not matter.
+  if (std::fclose(file_) != 0 && write_ && e.kind != FileEnd::Kind::old_kept && !failed_ && reason_.empty()) {
+    fail(system_reason(errno));
+  }
   file_ = nullptr;
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
+  }
+  if (old_ >= 0) {
+    ::close(old_);  // its lock goes with it
+    old_ = -1;
+  }
+  if (write_ && (failed_ || !reason_.empty())) e.reason = reason_.empty() ? system_reason(error_) : reason_;
   setp(nullptr, nullptr);
   write_ = false;
   opening_ = 0;
-  return ok;
+  return e;
 }
 
 bool UnitFile::refill() {
@@ -254,6 +439,7 @@ bool UnitFile::write_out(std::size_t n) {
   const int fd = ::fileno(file_);
   const char* text = pbase();
   const std::size_t written = write_text(fd, text, n, !regular_ && is_pipe(fd));
+  const int error = errno;
   // The end of the last line that reached the file.
   const auto from = std::make_reverse_iterator(text);
   const auto last = std::find(std::make_reverse_iterator(text + written), from, '\n');
@@ -261,6 +447,7 @@ bool UnitFile::write_out(std::size_t n) {
   position_ += static_cast<long long>(written);
   if (written == n) return true;
   failed_ = true;
+  error_ = error;
   // The lines told whose end had not reached the file never will.
   if (counting_) line_ends_ -= std::count(text + written, static_cast<const char*>(pptr()), '\n');
   note_incomplete_file();

@@ -13,11 +13,25 @@
 // close() then reports the failure, and the run's end gives it its exit
 // status.
 //
+// What a name stands for is decided on the file opened, never on the name
+// looked at before: a name to be written is opened without following a
+// symbolic link, and its kind, its lock and its first characters are
+// taken from that opening.
+//
+// A file written under a name that is free is created there. A file that
+// replaces an existing file is written under a temporary name beside it,
+// and takes the old file's name, with its permissions, only when it is
+// whole: written, on the disk, and closed. Until then the old file is
+// untouched, and whatever ends the writing first (a failed write, a stop,
+// the end of the run) removes the temporary file and keeps the old one. A
+// pipe or a terminal is written as it is; a symbolic link that reaches the
+// opening is followed and its file written in place.
+//
 // A file opened for writing holds an exclusive advisory lock (flock) until
-// it is closed: another run of the program that opens it for writing is
-// refused before anything of the file is cut. A file read holds a shared
-// lock: it is refused while another run writes it, and no other run may
-// write it while it is read.
+// it is closed (a replaced file holds it on the old file): another run of
+// the program that opens it for writing is refused before anything of the
+// file is touched. A file read holds a shared lock: it is refused while
+// another run writes it, and no other run may write it while it is read.
 //
 // A pipe read waits for its writer's text as the run waits for an answer:
 // a stop signal ends the wait, and the run (see run_end.hpp).
@@ -30,6 +44,9 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <sys/types.h>
 
 namespace dorvix {
 
@@ -38,24 +55,84 @@ enum class ReadResult { ok, end_of_file, error };
 // Why a file could not be opened.
 enum class OpenFailure {
   none,
-  system,        // the system's error number tells
-  in_use,        // another program holds the file's lock
-  held_by_unit,  // this run holds the file open on another unit
-  device,        // a device, not a file of lines
+  system,           // the system's error number tells
+  in_use,           // another program holds the file's lock
+  held_by_unit,     // this run holds the file open on another unit
+  device,           // a device, not a file of lines
+  changed,          // the name stands for another file than the one named (OpenRequest::named)
+  not_replaceable,  // an existing file that does not begin as the caller asks (OpenRequest::heads)
+  replacement,      // the temporary file of a replacement could not be made (error)
 };
 
 struct OpenResult {
   OpenFailure failure = OpenFailure::none;
-  int error = 0;  // the system's error number (system)
+  int error = 0;  // the system's error number (system, replacement)
   int unit = 0;   // the unit that holds the file (held_by_unit)
   explicit operator bool() const { return failure == OpenFailure::none; }
 };
+
+// A file's identity on its file system (its device and inode: the same by
+// any path or hard link), with its kind and the time its status last
+// changed. Two identities are equal when they are the same file,
+// unchanged since: a file removed and another made under the name may get
+// the freed inode, never the same kind and time too.
+struct FileId {
+  dev_t device = 0;
+  ino_t inode = 0;
+  mode_t kind = 0;
+  long long changed = 0;  // nanoseconds
+  bool operator==(const FileId&) const = default;
+  bool same_file(const FileId& o) const { return device == o.device && inode == o.inode; }
+};
+
+// What the name `path` itself stands for now (a symbolic link is not
+// followed); nothing when the name is free or cannot be looked at.
+std::optional<FileId> name_id(const std::string& path);
+
+// How a file is opened, besides reading or writing.
+struct OpenRequest {
+  // Writing: an existing file (or a link) under the name is refused; a
+  // pipe or a terminal is written all the same.
+  bool must_be_new = false;
+  // Writing: the file the user agreed to replace. Only that file is
+  // replaced: a name that stands for another file now, or for a link, is
+  // refused (changed).
+  std::optional<FileId> named;
+  // Writing: an existing file that is not empty is replaced only when it
+  // begins with one of these (none: any file); read on the file opened,
+  // under its lock.
+  std::vector<std::string_view> heads;
+  // Reading: only a file of lines; a pipe, a device or a folder is
+  // refused (device, or EISDIR) without waiting for a pipe's writer.
+  bool files_only = false;
+};
+
+// What became of a file written, at its close or when the run ended
+// before its close.
+struct FileEnd {
+  enum class Kind {
+    whole,     // closed with all its text: a replacement now has the old file's name
+    cut,       // a new file ended before its close, at its last whole line
+    old_kept,  // a replacement given up: the file it was to replace is kept as it was
+  };
+  Kind kind = Kind::whole;
+  std::string reason;              // why some text could not be written ("" when all could)
+  std::optional<long long> lines;  // the lines a cut file keeps, when it counts them
+};
+
+// The system's reason for the error number `error`, in capitals as the
+// boxes give it ("NO SPACE LEFT ON DEVICE").
+std::string system_reason(int error);
 
 // Lines cut at UnitFile::max_line since the file was opened or rewound.
 struct CutLines {
   long long count = 0;
   long long first = 0;  // number of the first of them, from 1
 };
+
+// True when `path` leads to a file (a link followed) that is empty or
+// begins with one of `heads`: one that OpenRequest::heads lets be replaced.
+bool empty_or_begins_with_one_of(const std::string& path, const std::vector<std::string_view>& heads);
 
 // True when another program holds the lock of the file `path` (a file
 // that cannot be looked at is not).
@@ -86,15 +163,27 @@ class UnitFile : private std::streambuf {
   UnitFile(const UnitFile&) = delete;
   UnitFile& operator=(const UnitFile&) = delete;
 
-  // Opens `path` for reading, or for writing from its start: created (a
-  // file that exists already is refused when `must_be_new`), or emptied
-  // once its lock is held.
-  OpenResult open(const std::string& path, bool write, bool must_be_new = false);
-  // Writes what is buffered and closes; false when some text could not be
-  // written. With `whole_lines` the file ends at its last whole line first
-  // (end_at_whole_line).
+  // Opens `path` for reading, or for writing from its start: created when
+  // the name is free, written under a temporary name when it replaces a
+  // file (see above), as the request says.
+  OpenResult open(const std::string& path, bool write, const OpenRequest& how = {});
+  // Closes: finish(), or with `whole_lines` abandon(); false when some
+  // text could not be written.
   bool close(bool whole_lines = false);
+  // Writes what is buffered and closes. A replacement takes the old file's
+  // name once its text is on the disk; when some text could not be written
+  // (or the name was taken by another file meanwhile), the file ends as
+  // abandon() ends it instead.
+  FileEnd finish();
+  // Ends a file written before its close: a replacement is removed and
+  // the old file kept as it was; a new file ends at its last whole line.
+  FileEnd abandon();
   bool writing() const { return write_; }
+  // True while the file written is to replace an existing file.
+  bool replaces() const { return !temporary_.empty(); }
+  // What the file's name stood for when it was opened (for a replacement,
+  // the file it replaces).
+  const FileId& identity() const { return id_; }
   // From here on (its opening) the file written counts the lines that
   // reach it, which end_at_whole_line() then gives. Its writer, who knows
   // where its lines end, tells each whole line (line_written, put_line):
@@ -190,6 +279,17 @@ class UnitFile : private std::streambuf {
   // and this file cannot be finished.
   bool write_out(std::size_t n);
   bool refill();
+  OpenResult open_for_writing(const std::string& path, const OpenRequest& how);
+  OpenResult create(const std::string& path);
+  OpenResult through_link(const std::string& path, const OpenRequest& how);
+  OpenResult in_place(int fd, const FileId& id, off_t size);
+  OpenResult replace(const std::string& path, int old, FileId id, mode_t mode);
+  OpenResult take(int fd, bool regular);
+  // The replacement's text on the disk and under the old file's name.
+  bool take_name();
+  FileEnd end(bool whole);
+  // A failure after the text was written (syncing, closing, renaming).
+  void fail(std::string reason);
 
   std::FILE* file_ = nullptr;
   std::unique_ptr<char[]> buffer_;
@@ -211,6 +311,14 @@ class UnitFile : private std::streambuf {
   long long line_end_ = 0;
   long long line_ends_ = 0;
   long long opening_ = 0;
+  FileId id_;
+  int error_ = 0;       // the system's error of the first failed write
+  std::string reason_;  // why the file could not be finished, when no write failed
+  // A replacement: the name it takes, its temporary name ("" when the
+  // file is written in place) and the old file, held open under its lock.
+  std::string path_;
+  std::string temporary_;
+  int old_ = -1;
   std::ostream stream_;
 };
 

@@ -26,8 +26,12 @@ bool equals_nocase(std::string_view a, std::string_view b) {
 
 // The process's standard input. The stream library's own buffer would
 // wait on through a stop signal; this one gives up its wait, which then
-// reads as the end of the input.
+// reads as the end of the input. A read that fails (a folder given as the
+// input) ends it too, and its error is kept.
 class StandardInput : public std::streambuf {
+ public:
+  int error() const { return error_; }
+
  protected:
   int_type underflow() override {
     for (;;) {
@@ -37,17 +41,26 @@ class StandardInput : public std::streambuf {
         setg(text_.data(), text_.data(), text_.data() + n);
         return traits_type::to_int_type(text_[0]);
       }
-      if (n == 0 || (errno != EINTR && errno != EAGAIN)) return traits_type::eof();
+      if (n == 0) return traits_type::eof();
+      if (errno != EINTR && errno != EAGAIN) {
+        error_ = errno;
+        return traits_type::eof();
+      }
     }
   }
 
  private:
   std::array<char, 1 << 16> text_{};
+  int error_ = 0;
 };
 
-std::istream& standard_input() {
+StandardInput& standard_input_buffer() {
   static StandardInput buffer;
-  static std::istream in(&buffer);
+  return buffer;
+}
+
+std::istream& standard_input() {
+  static std::istream in(&standard_input_buffer());
   return in;
 }
 
@@ -150,61 +163,31 @@ void UnitTable::reset_console() {
   screen_ = &standard_output();
 }
 
-OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status) {
+OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status, OpenRequest how) {
   close(unit);
-  const auto refused = [](int error) { return OpenResult{OpenFailure::system, error, 0}; };
-  if (path.empty()) return refused(ENOENT);
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const auto kind = fs::status(path, ec).type();
-  const bool exists = kind != fs::file_type::not_found && kind != fs::file_type::none;
-  // A name that cannot be looked at says why (a folder that may not be
-  // entered, a file taken for a folder); only an absent name is absent.
-  if (!exists && ec && ec.value() != ENOENT) return refused(ec.value());
-  if (exists && kind == fs::file_type::directory) return refused(EISDIR);
-  // Text is read from files and pipes; a device (/dev/zero, a terminal) is
-  // not a file of lines and may never end one. A disk holds stored data
-  // and is never written; a pipe or a character device (a terminal,
-  // /dev/null) takes what is written as it comes, so it is written as it
-  // is, whatever the status: it is neither created nor emptied.
-  const bool block = kind == fs::file_type::block;
-  const bool device = block || kind == fs::file_type::character || kind == fs::file_type::socket;
-  const bool stream = kind == fs::file_type::fifo || kind == fs::file_type::character;
-  if ((status == FileStatus::old_file && device) || block) return {OpenFailure::device, 0, 0};
-
-  if (status == FileStatus::old_file && !exists) return refused(ENOENT);
+  if (path.empty()) return {OpenFailure::system, ENOENT, 0};
   // A file connected to another unit is not opened again where either
   // connection writes: two streams on one file would cut or mix each
   // other's lines (the plot file named as the open Si-Sh file, an output
   // named as the command file being read).
-  if (const int holder = exists ? unit_holding(path, unit, status) : 0; holder != 0) {
+  if (const int holder = unit_holding(path, unit, status); holder != 0) {
     return {OpenFailure::held_by_unit, 0, holder};
   }
-  const bool must_be_new = status == FileStatus::new_file && !stream;
-  if (must_be_new && exists) return refused(EEXIST);
+  // What the name stands for is the file opened's to say: a folder is
+  // refused, a device is not read (it may never end a line) and a disk
+  // never written, a pipe or a terminal is written as it is.
+  how.must_be_new = how.must_be_new || status == FileStatus::new_file;
   File file{path, status, std::make_unique<UnitFile>()};
-  const OpenResult r = file.file->open(path, status != FileStatus::old_file, must_be_new);
+  const OpenResult r = file.file->open(path, status != FileStatus::old_file, how);
   last_output_ = {};
   if (r) files_.insert_or_assign(unit, std::move(file));
   return r;
 }
 
-bool UnitTable::close(int unit, bool whole_lines) {
-  auto it = files_.find(unit);
-  if (it == files_.end()) return true;
-  const bool ok = it->second.file->close(whole_lines);
-  last_output_ = {};
-  files_.erase(it);
-  return ok;
-}
+bool UnitTable::close(int unit, bool whole_lines) { return end(unit, !whole_lines).reason.empty(); }
 
 void UnitTable::count_lines(int unit) {
   if (UnitFile* file = output_file(unit)) file->count_lines();
-}
-
-std::optional<long long> UnitTable::end_at_whole_line(int unit) {
-  UnitFile* file = output_file(unit);
-  return file == nullptr ? std::nullopt : file->end_at_whole_line();
 }
 
 std::vector<int> UnitTable::written_units() const {
@@ -220,6 +203,46 @@ void UnitTable::close_all() {
   last_output_ = {};
   files_.clear();
   screen_->flush();
+}
+
+FileEnd UnitTable::finish(int unit) { return end(unit, true); }
+
+FileEnd UnitTable::abandon(int unit) { return end(unit, false); }
+
+FileEnd UnitTable::end(int unit, bool whole) {
+  auto it = files_.find(unit);
+  if (it == files_.end()) return {};
+  const FileEnd e = whole ? it->second.file->finish() : it->second.file->abandon();
+  last_output_ = {};
+  files_.erase(it);
+  return e;
+}
+
+std::vector<std::string> UnitTable::end_written_files(bool stopped) {
+  std::vector<std::string> said;
+  for (const int unit : written_units()) {
+    const std::string name = this->name(unit);
+    const FileEnd e = abandon(unit);
+    if (e.kind == FileEnd::Kind::old_kept) {
+      said.push_back(" ===> FILE " + name + " NOT REPLACED: ITS OLD FILE IS KEPT");
+    } else if (!e.reason.empty()) {
+      said.push_back(" ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
+    } else if (stopped) {
+      said.push_back(" ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
+    }
+  }
+  return said;
+}
+
+bool UnitTable::replaces(int unit) const {
+  auto it = files_.find(unit);
+  return it != files_.end() && it->second.file->replaces();
+}
+
+std::optional<FileId> UnitTable::identity(int unit) const {
+  auto it = files_.find(unit);
+  if (it == files_.end()) return std::nullopt;
+  return it->second.file->identity();
 }
 
 int UnitTable::unit_holding(const std::string& path, int except_unit, FileStatus status) const {
@@ -269,6 +292,7 @@ ReadResult UnitTable::read_line(int unit, std::string& line) {
     if (stop_signal() != 0) return ReadResult::end_of_file;
     bool cut = false;
     const ReadResult r = getline_from(*keyboard_, line, cut);
+    if (r != ReadResult::ok && keyboard_error() != 0) return ReadResult::error;
     if (r == ReadResult::ok) {
       ++keyboard_lines_;
       if (cut && keyboard_cut_.count++ == 0) keyboard_cut_.first = keyboard_lines_;
@@ -316,6 +340,10 @@ void UnitTable::write(int unit, std::string_view text) {
 
 void UnitTable::flush(int unit) {
   if (std::ostream* out = output(unit)) out->flush();
+}
+
+int UnitTable::keyboard_error() const {
+  return keyboard_ == &standard_input() ? standard_input_buffer().error() : 0;
 }
 
 UnitTable& units() {

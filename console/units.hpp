@@ -6,9 +6,10 @@
 //   15 command file, 20 colour-table file, 21/22 output data files,
 //   50 PostScript plot file, 61 extraction-polygon file.
 // A file opened with status "old" is read; "new" and "unknown" files are
-// written from their start, and locked against other runs while open. A
-// pipe or a terminal is written as it is, whatever the status; a disk is
-// never written.
+// written from their start, and locked against other runs while open: a
+// file that replaces an existing one is written beside it and takes its
+// name only when closed whole (unit_file.hpp). A pipe or a terminal is
+// written as it is, whatever the status; a disk is never written.
 
 #include <iosfwd>
 #include <map>
@@ -45,13 +46,17 @@ class UnitTable {
   // signal ends (see wait_for_input).
   void reset_console();
   std::istream& keyboard() { return *keyboard_; }
+  // The system's error of a read of the standard input that failed (it
+  // is a folder, say), or 0.
+  int keyboard_error() const;
   std::ostream& screen() { return *screen_; }
 
   // Opens `path` on `unit`. Fails, with nothing connected and the reason,
-  // when the file cannot be opened under that status, when it is connected
-  // to another unit and either connection writes, or when another program
-  // holds it for writing. A unit already connected is closed first.
-  OpenResult open(int unit, const std::string& path, FileStatus status);
+  // when the file cannot be opened under that status (or as `how` asks),
+  // when it is connected to another unit and either connection writes, or
+  // when another program holds it for writing. A unit already connected is
+  // closed first.
+  OpenResult open(int unit, const std::string& path, FileStatus status, OpenRequest how = {});
   // The other unit connected to the file `path` names where either
   // connection writes (opening it under `status` would be refused), or 0.
   int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
@@ -59,13 +64,23 @@ class UnitTable {
   // file. With `whole_lines` a file written ends at its last whole line
   // (UnitFile::close).
   bool close(int unit, bool whole_lines = false);
+  // Closes `unit` as UnitFile::finish and UnitFile::abandon do, and tells
+  // what became of its file (whole, with nothing on a unit that writes
+  // nothing).
+  FileEnd finish(int unit);
+  FileEnd abandon(int unit);
+  // Ends every file still written, as abandon() does: the run ends before
+  // their close. The console lines that tell what became of them: each
+  // replacement given up, its old file kept; each file that could not be
+  // written to its end; and, with `stopped`, each new file cut at the stop.
+  std::vector<std::string> end_written_files(bool stopped);
+  // True when the file written on `unit` is to replace an existing file.
+  bool replaces(int unit) const;
+  // What the name of the file on `unit` stood for when it was opened.
+  std::optional<FileId> identity(int unit) const;
   // The file written on `unit` counts its lines from here on (its
   // opening): UnitFile::count_lines.
   void count_lines(int unit);
-  // Ends the file written on `unit` at its last whole line and gives the
-  // number of lines it holds (UnitFile::end_at_whole_line); nothing when
-  // no file is written there.
-  std::optional<long long> end_at_whole_line(int unit);
   void close_all();
   // The units of the files open for writing, in order.
   std::vector<int> written_units() const;
@@ -111,6 +126,9 @@ class UnitTable {
     FileStatus status;
     std::unique_ptr<UnitFile> file;
   };
+  // Closes `unit`: finish() with `whole`, else abandon().
+  FileEnd end(int unit, bool whole);
+
   std::istream* keyboard_;
   std::ostream* screen_;
   std::map<int, File> files_;

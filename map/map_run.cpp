@@ -117,9 +117,10 @@ void no_sish_rows_box() {
   warningtail00();
 }
 
-// A Si-Sh row that could not be written (a full disk): the file is closed
-// and cut back to its whole lines, and the run goes on without it; the
-// next map run with the switch on asks for a Si-Sh file again, so a
+// A Si-Sh row that could not be written (a full disk): the file is given
+// up (a new one cut back to its whole lines, one that was to replace
+// another removed and the other kept), and the run goes on without it;
+// the next map run with the switch on asks for a Si-Sh file again, so a
 // command file, which would not answer that question, stops here.
 void sish_failure_box(int iouk) {
   const CommandFileStop stop = stop_command_file();
@@ -127,8 +128,13 @@ void sish_failure_box(int iouk) {
   ItemLine().text("WHILE WRITING Si-Sh FILE").text(trimmed(fiocom.oufnam(iouk))).write();
   say("==> ROWS OF THIS MAP ARE MISSING FROM IT");
   say("==> closing the file");
-  if (const auto lines = close_keeping_whole_lines(iouk)) {
-    ItemLine().text("==> THE FILE KEEPS").integer(*lines, 6).text("COMPLETE LINES").write();
+  if (const auto e = give_up_output(iouk)) {
+    if (!e->reason.empty()) say("==> " + e->reason);
+    if (e->kind == FileEnd::Kind::old_kept) {
+      say("==> THE OLD FILE IS KEPT, NOT REPLACED");
+    } else if (e->lines) {
+      ItemLine().text("==> THE FILE KEEPS").integer(*e->lines, 6).text("COMPLETE LINES").write();
+    }
   }
   stop.say_where();
   errortail00();

@@ -1,8 +1,6 @@
 #include "plot/default_settings.hpp"
 
 #include <cerrno>
-#include <filesystem>
-#include <ostream>
 
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
@@ -68,14 +66,23 @@ std::string default_settings_record(const DefaultSettings& s) {
   return line;
 }
 
-SettingsFile read_default_settings(DefaultSettings& s, int unit) {
+SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found) {
   s = DefaultSettings{};
   const std::string name(default_settings_file);
-  std::error_code ec;
-  const auto kind = std::filesystem::status(name, ec).type();
-  if (kind == std::filesystem::file_type::not_found) return SettingsFile::unread;
-  if (kind != std::filesystem::file_type::regular) return SettingsFile::not_settings;
-  if (!units().open(unit, name, FileStatus::old_file)) return SettingsFile::unread;
+  if (found != nullptr) *found = std::nullopt;
+  // The file opened tells what the name stands for: nothing, a file, or
+  // something else (a folder, a pipe, a device).
+  OpenRequest files_only;
+  files_only.files_only = true;
+  const OpenResult r = units().open(unit, name, FileStatus::old_file, files_only);
+  if (r.failure == OpenFailure::device || (!r && r.error == EISDIR)) return SettingsFile::not_settings;
+  if (!r) {
+    // A file that could not be read (another program writes it) is what a
+    // new record would replace.
+    if (found != nullptr && r.error != ENOENT) *found = name_id(name);
+    return SettingsFile::unread;
+  }
+  if (found != nullptr) *found = units().identity(unit);
   std::string line;
   const ReadResult got = units().read_line(unit, line);
   units().close(unit);
@@ -85,17 +92,21 @@ SettingsFile read_default_settings(DefaultSettings& s, int unit) {
   return SettingsFile::not_settings;
 }
 
-std::string write_default_settings(const DefaultSettings& s, int unit) {
+FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::optional<FileId>* found) {
   const std::string name(default_settings_file);
-  if (const OpenResult r = units().open(unit, name, FileStatus::unknown); !r) return open_failure_text(r, name);
+  OpenRequest how;
+  if (found != nullptr) {
+    how.named = *found;
+    how.must_be_new = !found->has_value();
+  }
+  if (const OpenResult r = units().open(unit, name, FileStatus::unknown, how); !r) {
+    FileEnd refused;
+    refused.reason = open_failure_text(r, name);
+    return refused;
+  }
   units().write_line(unit, default_settings_record(s));
   units().write_line(unit, std::string(record_width, ' '));
-  std::ostream* out = units().output(unit);
-  // The reason of a failed write is the system's error of that write.
-  const bool ok = out != nullptr && out->flush().good();
-  const int error = errno;
-  units().close(unit);
-  return ok ? "" : open_failure_text({OpenFailure::system, error, 0}, name);
+  return units().finish(unit);
 }
 
 }  // namespace dorvix

@@ -6,8 +6,11 @@
 // program writes the file, a line of blanks follows the record; only the
 // first line is read.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "console/unit_file.hpp"
 
 namespace dorvix {
 
@@ -41,10 +44,15 @@ enum class SettingsFile {
 
 // Reads the file on `unit` (opened and closed here); the defaults in `s`
 // unless a record was read. Only a file is opened: a pipe or a device
-// under the name is not waited for.
-SettingsFile read_default_settings(DefaultSettings& s, int unit);
-// Writes the file on `unit`: the record and a line of blanks. Returns ""
-// or why the file could not be created or written.
-std::string write_default_settings(const DefaultSettings& s, int unit);
+// under the name is not waited for. `found`, when given, receives what
+// the name stood for: the file read, or nothing when there was none.
+SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found = nullptr);
+// Writes the file on `unit`: the record and a line of blanks, as a new
+// file or in place of the one there (which is kept when the new one
+// cannot be written whole). With `found` (from the reading) only what was
+// found is replaced, and nothing found means a new file: a name that
+// stands for something else now is left as it is. What became of the
+// file: its reason is "" or why it could not be created or written.
+FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::optional<FileId>* found = nullptr);
 
 }  // namespace dorvix

@@ -55,7 +55,12 @@ void newpage();
 void intplinit(std::string& cfile, SetupMode mode, std::size_t width = plot_name_width);
 void intnewpage();
 void intplend();
+// The trailer of dialect psparams.ipstype, then the file closed: a plot
+// that replaces another takes its name now; a write that failed is
+// reported in a box.
 void psend();
+// The trailer alone, the file left open.
+void pstrailer();
 
 // Writes the prolog of dialect psparams.ipstype (orientation
 // psparams.psorient) and fills psparams.fonts.

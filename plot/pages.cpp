@@ -17,14 +17,16 @@ namespace {
 
 constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
 
-// A plot file that could not be written to its end (a full disk): the
-// drawing it holds stops short at its last whole line, without its
-// trailer. A command file stops here, as at any failed write.
-void plot_write_failure_box(const std::string& name) {
+// A plot file that could not be written to its end (a full disk), and
+// why: a new one stops short at its last whole line, without its
+// trailer; one that was to replace an older plot is removed, and the
+// older plot kept. A command file stops here, as at any failed write.
+void plot_write_failure_box(const std::string& name, const FileEnd& e) {
   const CommandFileStop stop = stop_command_file();
   errorhead(psend_header);
   ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
-  say("==> THE PLOT FILE IS INCOMPLETE");
+  say(e.reason);
+  say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD PLOT FILE IS KEPT" : "==> THE PLOT FILE IS INCOMPLETE");
   stop.say_where();
   errortail00();
 }
@@ -62,7 +64,7 @@ void intnewpage() {
   page_settings();
 }
 
-void psend() {
+void pstrailer() {
   psstrokepath();
   if (psparams.ipstype == dialect_illustrator) {
     // A drawing of one page is shown by the program that places it; the
@@ -82,13 +84,16 @@ void psend() {
     ps::record(line);
     ps::record("%%EOF");
   }
+}
+
+void psend() {
+  pstrailer();
   // (Straight from the file's buffer: a write that a stop signal cuts
   // short ends the run at once.)
-  UnitFile* file = units().output_file(psparams.ipsunit);
-  const bool written = file != nullptr && file->flush();
+  if (UnitFile* file = units().output_file(psparams.ipsunit)) file->flush();
   const std::string name = units().name(psparams.ipsunit);
-  units().close(psparams.ipsunit, !written);
-  if (!written) plot_write_failure_box(name);
+  const FileEnd e = units().finish(psparams.ipsunit);
+  if (!e.reason.empty()) plot_write_failure_box(name, e);
 }
 
 }  // namespace dorvix

@@ -39,7 +39,10 @@ constexpr std::size_t display_width = 38;
 constexpr std::string_view next_plot_name = "Next_plot";
 constexpr std::size_t next_plot_width = 20;
 
-// An open plot file gets its trailer whatever ends the run.
+// A plot file still open when the run ends (before its close) ends with
+// the run's other files (UnitTable::end_written_files): a new plot gets its
+// trailer first; one that was to replace an older plot is dropped, and the
+// older plot kept.
 bool trailer_registered = false;
 
 void register_trailer_at_run_end() {
@@ -48,7 +51,7 @@ void register_trailer_at_run_end() {
   at_run_end([] {
     trailer_registered = false;
     if (iocom.lplotop) {
-      psend();
+      if (!units().replaces(psparams.ipsunit)) pstrailer();
       set_plot_open(false);
     }
   });
@@ -140,24 +143,30 @@ void update_settings(DefaultSettings& s) {
 // settings is never replaced; a file reached through a symbolic link is
 // rewritten only after the user's Yes at the keyboard (a command file is
 // not asked: its lines answer other questions).
-std::string settings_refusal(SettingsFile found) {
+std::string settings_refusal(SettingsFile found, bool link) {
   if (found == SettingsFile::not_settings) return "IS NOT A SETTINGS FILE, NOT REPLACED";
+  if (!link) return "";
   const std::string name(default_settings_file);
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(name, ec)) return "";
   bool rewrite = false;
   if (iocom.iuin == unit_keyboard) {
     int istat = 0;
+    std::error_code ec;
     const std::string target = std::filesystem::read_symlink(name, ec).string();
     inlogicdef(rewrite, "rewrite " + target + " through the link " + name, false, istat);
   }
   return rewrite ? "" : "IS A LINK, NOT REWRITTEN";
 }
 
-void save_settings(const DefaultSettings& s, SettingsFile found) {
-  std::string reason = settings_refusal(found);
-  if (reason.empty()) reason = write_default_settings(s, psparams.ipsunit);
-  if (reason.empty()) {
+// Writes the settings in place of what the reading found under the name,
+// and of nothing else; a link that led nowhere is written through, its
+// file created, as a link always was.
+void save_settings(const DefaultSettings& s, SettingsFile found, const std::optional<FileId>& found_id) {
+  std::error_code ec;
+  const bool link = std::filesystem::is_symlink(std::string(default_settings_file), ec);
+  FileEnd e;
+  e.reason = settings_refusal(found, link);
+  if (e.reason.empty()) e = write_default_settings(s, psparams.ipsunit, link && !found_id ? nullptr : &found_id);
+  if (e.reason.empty()) {
     submenuhead(intplinit_header);
     say("kavro7_ini.txt updated or created");
     menutail();
@@ -165,7 +174,8 @@ void save_settings(const DefaultSettings& s, SettingsFile found) {
   }
   warninghead(intplinit_header);
   say("could not write kavro7_ini.txt");
-  say(reason);
+  say(e.reason);
+  if (e.kind == FileEnd::Kind::old_kept) say("==> the old kavro7_ini.txt is kept");
   say("==> default settings not saved");
   warningtail00();
 }
@@ -234,13 +244,14 @@ void newpage() {
 void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.ipsunit = 50;
   DefaultSettings s;
-  const SettingsFile found = read_default_settings(s, psparams.ipsunit);
+  std::optional<FileId> found_id;
+  const SettingsFile found = read_default_settings(s, psparams.ipsunit, &found_id);
   settings_display(s);
   bool use_defaults = true;
   int istat = 0;
   inlogicdef(use_defaults, "(vostel) Use default settings ?", true, istat);
   if (!use_defaults) update_settings(s);
-  if (!use_defaults || found != SettingsFile::read) save_settings(s, found);
+  if (!use_defaults || found != SettingsFile::read) save_settings(s, found, found_id);
   psparams.psorient = s.psorient;
   psparams.ipstype = s.ipstype;
 

@@ -206,6 +206,9 @@ TEST(Program, ListingTheEmptyStoreIsRefusedInAWarningBox) {
   EXPECT_EQ(run.status, 0);
 }
 
+// The end of the input ends the run with its own status; an input that
+// cannot be read (a folder) is no end of input: the run stops as after a
+// fatal error, saying why.
 TEST(Program, EndOfInputEndsTheRunWithAFailureStatus) {
   TempDir dir;
   for (const Lines& answers : {Lines{}, Lines{""}, Lines{"", "1000"}}) {
@@ -213,6 +216,11 @@ TEST(Program, EndOfInputEndsTheRunWithAFailureStatus) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.lines.back(), " ===> END OF INPUT: STOPPING EXECUTION");
   }
+  const CommandResult folder = run_command("cd " + shell_quote(dir.path().string()) + " && " +
+                                           shell_quote(DORVIX_BINARY) + " < .");
+  EXPECT_EQ(folder.status, exit_stopped_by_program);
+  EXPECT_EQ(split_lines(folder.output).back(),
+            " ===> STANDARD INPUT CANNOT BE READ, IS A DIRECTORY: STOPPING EXECUTION");
 }
 
 TEST(Program, OpensAndClosesTheSiShFile) {
@@ -470,7 +478,8 @@ TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
       run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "99", "9999", ""}}),
                  100 << 10);
   EXPECT_EQ(run.status, exit_file_incomplete);
-  EXPECT_TRUE(has_block(run.lines, {" WHILE WRITING PLOT FILE seis.fm.ps", " ==> THE PLOT FILE IS INCOMPLETE"}));
+  EXPECT_TRUE(has_block(run.lines,
+                        {" WHILE WRITING PLOT FILE seis.fm.ps", " FILE TOO LARGE", " ==> THE PLOT FILE IS INCOMPLETE"}));
   // The plot ends at the last whole line within the limit.
   const std::string plot = read_file(dir / "seis.fm.ps");
   EXPECT_GT(plot.size(), (100u << 10) - 100);
@@ -481,8 +490,9 @@ TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
 // A run cut short ends in order. A stop signal, wherever it comes: while
 // a catalogue of 59999 lines is written, while a plot is drawn, while the
 // run waits for an answer (the keyboard kept open: it would wait for
-// ever); the file written ends at a whole line of what it was to hold and
-// the status is 128 + the signal's number. A console whose reader stops
+// ever); the file written ends at a whole line of what it was to hold,
+// the console names it (the plot too) and the status is 128 + the
+// signal's number. A console whose reader stops
 // reading (`dorvix < answers | head -c 100000`) during a listing: the run
 // goes on without it to its quit and writes the catalogue whole. The plot
 // gets its trailer in every case.
@@ -528,6 +538,7 @@ TEST(Program, ARunCutShortEndsInOrder) {
     EXPECT_EQ(run.status, c.status);
     if (c.signal != 0) {
       EXPECT_TRUE(has(lines, " ===> SIGNAL " + c.name + ": STOPPING EXECUTION"));
+      EXPECT_TRUE(has(lines, " ===> FILE seis.ps ENDS AT ITS LAST WHOLE LINE"));
     }
     if (std::filesystem::exists(dir / "out.hash")) {
       const std::string written = read_file(dir / "out.hash");
@@ -640,8 +651,7 @@ TEST(Program, AStopSignalEndsAWriteThatWaitsForAReader) {
     Lines last;  // the console's last lines
   } cases[] = {
       {"plot", SIGINT, {"", "10", "", "p.ps", "20", ""}, "p.ps", " Choose postcript plot file name", true, 0,
-       join({{" ===> SIGNAL SIGINT: STOPPING EXECUTION"}, error_head("psend"),
-             {" WHILE WRITING PLOT FILE p.ps", " ==> THE PLOT FILE IS INCOMPLETE"}})},
+       {" ===> SIGNAL SIGINT: STOPPING EXECUTION", " ===> FILE p.ps COULD NOT BE WRITTEN TO ITS END"}},
       {"catalogue", SIGTERM, join({plot, read_script("1001", "cat.hash"), {"1200", "1001", "out.hash"}}), "out.hash",
        " Choose HASH output file name", true, 0,
        {" ===> SIGNAL SIGTERM: STOPPING EXECUTION", " ===> FILE out.hash COULD NOT BE WRITTEN TO ITS END"}},
@@ -884,9 +894,10 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
 // Files the program may not spoil, named in a command file or chosen at
 // the keyboard, are refused and left as they were: a file that is no
 // plot, named as the plot in a command file (a plot or an overlay is
-// replaced); files another run writes
-// (their locks held here), to be written or read; an existing plot, at the keyboard after the
-// command file ended just before its name, kept after a no.
+// replaced); files another run writes (their locks held here), to be
+// written or read, a plot's name judged only under the lock; an existing
+// plot, at the keyboard after the command file ended just before its
+// name, kept after a no.
 TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
   const std::string plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
   const std::map<std::string, std::string> files{{"cat.hash", read_file(real_data_dir() / "scedc_hash_2018.hash")},
@@ -913,6 +924,11 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
        {"held.ps", "held.txt"},
        {open_failure("held.ps", 35, "IN USE BY ANOTHER PROGRAM", 3),
         open_failure("held.txt", 40, "IN USE BY ANOTHER PROGRAM")},
+       {"free.ps"}},
+      {"10\n\nheld.txt\n",
+       {"", "free.ps", "20", "", "9999"},
+       {"held.txt"},
+       {open_failure("held.txt", 35, "IN USE BY ANOTHER PROGRAM", 3)},
        {"free.ps"}},
       {"1000\n1001\nheld.txt\n",
        {"", "cat.hash", "9999"},
@@ -1049,7 +1065,7 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
       {"shared.txt", join({changed, {"y", "x.ps"}}), false, "", "  T   2 LUS  1\n              \n"},
       {"shared.txt", join({changed, {"n", "", "x.ps"}}), false, "IS A LINK, NOT REWRITTEN", shared},
       {"shared.txt", join({changed, {"x.ps"}}), true, "IS A LINK, NOT REWRITTEN", shared},
-      {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n     ", 20},
+      {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n", 20},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link_to + " " + c.reason);
@@ -1086,7 +1102,8 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
 
 // A name that cannot be opened gets the true reason, also as an ordinary
 // user (the superuser runs the program as nobody): a folder that may not
-// be entered, a file taken for a folder, a file the run holds open.
+// be entered, a file taken for a folder, a file the run holds open, a
+// folder that is not there.
 TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::string as_user;
   if (::geteuid() == 0) {
@@ -1102,7 +1119,7 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::filesystem::permissions(dir / "locked", std::filesystem::perms::none);
   std::string input;
   for (const char* a : {"", "13", "sish.txt", "1000", "1001", "locked/cat.hash", "", "cat.hash/x", "", "cat.hash",
-                               "1200", "1001", "sish.txt", "", "out.hash", "", "99", "9999"}) {
+                               "1200", "1001", "sish.txt", "", "out.hash/", "", "out.hash", "", "99", "9999"}) {
     input += std::string(a) + "\n";
   }
   const CommandResult r =
@@ -1113,6 +1130,7 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   EXPECT_TRUE(has_block(lines, open_failure("locked/cat.hash", 40, "PERMISSION DENIED")));
   EXPECT_TRUE(has_block(lines, open_failure("cat.hash/x", 40, "NOT A DIRECTORY")));
   EXPECT_TRUE(has_block(lines, open_failure("sish.txt", 40, "already open for unit =   22")));
+  EXPECT_TRUE(has_block(lines, open_failure("out.hash/", 40, "NO SUCH FILE OR DIRECTORY")));
   EXPECT_EQ(read_file(dir / "out.hash"), catalogue);
 }
 

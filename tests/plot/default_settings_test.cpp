@@ -55,7 +55,7 @@ using DefaultSettingsFile = PlotTest;
 
 TEST_F(DefaultSettingsFile, WrittenRecordIsReadBack) {
   const DefaultSettings written{true, 3, "LUS", 1};
-  ASSERT_EQ(write_default_settings(written, 50), "");
+  ASSERT_EQ(write_default_settings(written, 50).reason, "");
   EXPECT_EQ(read_file(path("kavro7_ini.txt")), "  T   3 LUS  1\n              \n");
   DefaultSettings s;
   ASSERT_EQ(read_default_settings(s, 50), SettingsFile::read);
@@ -90,7 +90,7 @@ TEST_F(DefaultSettingsFile, OnlyAMissingOrEmptyFileMayBeWrittenInstead) {
   }
   fs::remove_all(file);
   fs::create_directory(file);
-  EXPECT_EQ(write_default_settings(DefaultSettings{}, 50), "IS A DIRECTORY");
+  EXPECT_EQ(write_default_settings(DefaultSettings{}, 50).reason, "IS A DIRECTORY");
   EXPECT_FALSE(units().is_open(50));
 }
 

@@ -288,7 +288,8 @@ TEST_F(PlotFile, AFileThatCannotBeWrittenIsReportedWhenClosed) {
   EXPECT_TRUE(has(lines, " ***        subroutine psend             ***"));
   const auto at = std::find(lines.begin(), lines.end(), " WHILE WRITING PLOT FILE /dev/full");
   ASSERT_NE(at, lines.end());
-  EXPECT_EQ(at[1], " ==> THE PLOT FILE IS INCOMPLETE");
+  EXPECT_EQ(at[1], " NO SPACE LEFT ON DEVICE");
+  EXPECT_EQ(at[2], " ==> THE PLOT FILE IS INCOMPLETE");
 }
 
 TEST_F(PlotFile, OpeningWhileOpenAndClosingWhileClosedOnlyWarn) {

@@ -68,12 +68,14 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
     ::close(keyboard[0]);
     ::sigaction(SIGPIPE, &ignore, &before);
   }
+  std::string typing = input;
   std::size_t typed = events.keep_input_open ? 0 : input.size();
   bool reading = true;
   bool paused = false;  // the output no longer read
   bool signalled = events.signal == 0;
   bool second_signalled = events.second_signal == 0;
   auto signalled_at = std::chrono::steady_clock::now();
+  bool acted = !events.act;
   int status = 0;
   bool exited = false;
 
@@ -85,14 +87,19 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       run.timed_out = true;
       break;
     }
-    const auto due = [&] {
-      if (events.when) return events.when();
-      // While the output is read, a program that sleeps with none of it
-      // left unread waits for something else than its console.
+    // While the output is read, a program that sleeps with none of it
+    // left unread waits for something else than its console.
+    const auto waiting = [&] {
       int unread = 0;
       return run.output.find(events.waiting_after) != std::string::npos && sleeping(pid) &&
              (paused || (::ioctl(out[0], FIONREAD, &unread) == 0 && unread == 0));
     };
+    const auto due = [&] { return events.when ? events.when() : waiting(); };
+    if (!acted && typed == typing.size() && waiting()) {
+      events.act();
+      typing += events.more;
+      acted = true;
+    }
     if (!signalled && due()) {
       ::kill(pid, events.signal);
       signalled = true;
@@ -112,16 +119,16 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       continue;
     }
     std::array<pollfd, 2> p{pollfd{out[0], POLLIN, 0}, pollfd{keyboard[1], POLLOUT, 0}};
-    const nfds_t watched = typed < input.size() ? 2 : 1;
-    const bool to_signal = !signalled || !second_signalled;
-    if (::poll(p.data(), watched, to_signal ? 0 : static_cast<int>(left.count())) < 0) continue;
-    if (to_signal && p[0].revents == 0 && p[1].revents == 0) {
+    const nfds_t watched = typed < typing.size() ? 2 : 1;
+    const bool watching = !signalled || !second_signalled || !acted;
+    if (::poll(p.data(), watched, watching ? 0 : static_cast<int>(left.count())) < 0) continue;
+    if (watching && p[0].revents == 0 && p[1].revents == 0) {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
       continue;
     }
     if (watched == 2 && (p[1].revents & (POLLOUT | POLLERR)) != 0) {
-      const ssize_t n = ::write(keyboard[1], input.data() + typed, input.size() - typed);
-      typed = n > 0 ? typed + static_cast<std::size_t>(n) : input.size();  // a run that reads no more
+      const ssize_t n = ::write(keyboard[1], typing.data() + typed, typing.size() - typed);
+      typed = n > 0 ? typed + static_cast<std::size_t>(n) : typing.size();  // a run that reads no more
     }
     if (p[0].revents == 0) continue;
     const ssize_t n = ::read(out[0], buffer.data(), buffer.size());

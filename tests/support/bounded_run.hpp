@@ -45,6 +45,11 @@ struct RunEvents {
   // A second signal, sent once the program sleeps again a while (0.3 s)
   // after the first.
   int second_signal = 0;
+  // With the input kept open: once the output holds `waiting_after` and
+  // the program then sleeps (it waits for an answer), `act` is called (it
+  // changes the files, say) and `more` is typed after the answers.
+  std::function<void()> act;
+  std::string more;
 };
 
 // Runs `program` in `dir` with `input` on its standard input. A non-zero

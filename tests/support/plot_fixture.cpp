@@ -35,6 +35,9 @@ void PlotTest::TearDown() {
 
 void PlotTest::open_plot(int dialect, const std::string& orient, int copies, const std::string& name) {
   plot_name_ = name;
+  // A new file, whose text the tests read while it is written: a plot that
+  // replaces a file shows under its name only once closed.
+  std::filesystem::remove(path(name));
   ASSERT_TRUE(units().open(50, path(name).string(), FileStatus::unknown));
   psparams.ipsunit = 50;
   psparams.ipstype = dialect;
