@@ -274,7 +274,8 @@ TEST_F(PlotFile, SettingsThatCannotBeWrittenAreReportedAndTheOpeningGoesOn) {
 }
 
 // A plot file that cannot be written to its end (a full disk) is reported
-// when it is closed, not taken for a whole drawing.
+// when it is closed, not taken for a whole drawing, and the run's exit
+// status tells it.
 TEST_F(PlotFile, AFileThatCannotBeWrittenIsReportedWhenClosed) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   ASSERT_TRUE(units().open(50, "/dev/full", FileStatus::unknown));
@@ -290,6 +291,8 @@ TEST_F(PlotFile, AFileThatCannotBeWrittenIsReportedWhenClosed) {
   ASSERT_NE(at, lines.end());
   EXPECT_EQ(at[1], " NO SPACE LEFT ON DEVICE");
   EXPECT_EQ(at[2], " ==> THE PLOT FILE IS INCOMPLETE");
+  // The run's end tells it in its status.
+  EXPECT_EQ(finish_run(exit_success), exit_file_incomplete);
 }
 
 TEST_F(PlotFile, OpeningWhileOpenAndClosingWhileClosedOnlyWarn) {
