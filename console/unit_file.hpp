@@ -186,14 +186,10 @@ class UnitFile : private std::streambuf {
   const FileId& identity() const { return id_; }
   // From here on (its opening) the file written counts the lines that
   // reach it, which end_at_whole_line() then gives. Its writer, who knows
-  // where its lines end, tells each whole line (line_written, put_line):
-  // the file looks at the text written only when a write fails, for the
-  // lines that did not reach it.
+  // where its lines end, writes each whole line with put_line, which tells
+  // it: the file looks at the text written only when a write fails, for
+  // the lines that did not reach it.
   void count_lines() { counting_ = write_; }
-  // The text written so far ends a whole line (its end of line included).
-  void line_written() {
-    if (!failed_) ++line_ends_;
-  }
   // Ends the file written at its last whole line: the text after the last
   // end of line goes, the buffer is written up to that end, and a file
   // whose last write stopped within a line (a full disk, a file-size
@@ -279,6 +275,10 @@ class UnitFile : private std::streambuf {
   // and this file cannot be finished.
   bool write_out(std::size_t n);
   bool refill();
+  // The text written so far ends a whole line (its end of line included).
+  void line_written() {
+    if (!failed_) ++line_ends_;
+  }
   OpenResult open_for_writing(const std::string& path, const OpenRequest& how);
   OpenResult create(const std::string& path);
   OpenResult through_link(const std::string& path, const OpenRequest& how);

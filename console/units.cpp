@@ -184,7 +184,7 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status,
   return r;
 }
 
-bool UnitTable::close(int unit, bool whole_lines) { return end(unit, !whole_lines).reason.empty(); }
+bool UnitTable::close(int unit) { return finish(unit).reason.empty(); }
 
 void UnitTable::count_lines(int unit) {
   if (UnitFile* file = output_file(unit)) file->count_lines();

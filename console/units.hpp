@@ -60,10 +60,9 @@ class UnitTable {
   // The other unit connected to the file `path` names where either
   // connection writes (opening it under `status` would be refused), or 0.
   int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
-  // Closes `unit`; false when text written to it could not all reach the
-  // file. With `whole_lines` a file written ends at its last whole line
-  // (UnitFile::close).
-  bool close(int unit, bool whole_lines = false);
+  // Closes `unit` (finish); false when text written to it could not all
+  // reach the file.
+  bool close(int unit);
   // Closes `unit` as UnitFile::finish and UnitFile::abandon do, and tells
   // what became of its file (whole, with nothing on a unit that writes
   // nothing).
