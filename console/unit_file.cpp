@@ -268,10 +268,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest
   return {};
 }
 
-bool UnitFile::close(bool whole_lines) {
-  if (file_ == nullptr) return true;
-  return (whole_lines ? abandon() : finish()).reason.empty();
-}
+bool UnitFile::close() { return finish().reason.empty(); }
 
 FileEnd UnitFile::finish() { return end(true); }
 

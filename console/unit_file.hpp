@@ -167,9 +167,8 @@ class UnitFile : private std::streambuf {
   // the name is free, written under a temporary name when it replaces a
   // file (see above), as the request says.
   OpenResult open(const std::string& path, bool write, const OpenRequest& how = {});
-  // Closes: finish(), or with `whole_lines` abandon(); false when some
-  // text could not be written.
-  bool close(bool whole_lines = false);
+  // Closes: finish(); false when some text could not be written.
+  bool close();
   // Writes what is buffered and closes. A replacement takes the old file's
   // name once its text is on the disk; when some text could not be written
   // (or the name was taken by another file meanwhile), the file ends as

@@ -229,7 +229,7 @@ TEST(UnitFile, EndedAtWholeLinesKeepsAndCountsTheLinesThatReachedIt) {
       ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
     const auto lines = file.end_at_whole_line();
-    const bool complete = file.close(true);
+    const bool complete = file.abandon().reason.empty();
     ::setrlimit(RLIMIT_FSIZE, &usual);
     EXPECT_EQ(complete, c.size_limit == RLIM_INFINITY);
     const std::string kept = testing::read_file(path);
