@@ -196,16 +196,20 @@ TEST_F(GraticuleTest, FitsTheBoxUnderEveryCodeWithoutPointsAtInfinity) {
     use(c.code);
     const std::string name = "fit" + std::to_string(c.code) + "_" + std::to_string(static_cast<int>(c.latmax));
     // Ticks of no length: every line of the graticule inside the box, to
-    // the file's two decimals.
+    // the file's two decimals, and the map filling its width or its height.
     window(c.latmin, c.latmax, c.lonmin, c.lonmax, 10, 10, 1, 0);
     const Drawing lines = draw(name + "_lines.ps");
     ASSERT_GT(lines.runs.size(), 4u);
+    double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
     for (const auto& run : lines.runs) {
       for (const auto& [x, y] : run) {
         EXPECT_TRUE(x >= box_x0 - 0.011 && x <= box_x1 + 0.011 && y >= box_y0 - 0.011 && y <= box_y1 + 0.011)
             << x << " " << y;
+        xmin = std::min(xmin, x), xmax = std::max(xmax, x), ymin = std::min(ymin, y), ymax = std::max(ymax, y);
       }
     }
+    EXPECT_TRUE(xmax - xmin > box_x1 - box_x0 - 0.03 || ymax - ymin > box_y1 - box_y0 - 0.03)
+        << xmax - xmin << " x " << ymax - ymin;
     // With ticks and labels: nothing clipped by the plot library, no box,
     // and what Ghostscript finds drawn within the box widened by them.
     window(c.latmin, c.latmax, c.lonmin, c.lonmax);
