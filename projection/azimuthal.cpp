@@ -74,9 +74,8 @@ void along_azimuth(T rho, const Vector<T>& u, T& X, T& Y) {
 // the centre of the Earth.
 template <typename T>
 void perspective_point(const Vector<T>& u, T cosa, T sina, T& X, T& Y) {
-  const T horizon_tolerance = T(1.0e-5f);
   const T divisor = T(1) - sina * u[2];
-  if (u[2] < sina - horizon_tolerance || !(divisor > T(0))) {  // hidden, or the viewpoint itself
+  if (u[2] < sina - T(horizon_tolerance) || !(divisor > T(0))) {  // hidden, or the viewpoint itself
     X = infinity_towards(u[1]);
     Y = infinity_towards(-u[0]);
     return;
@@ -158,16 +157,14 @@ void gnomonic_polar(std::span<T> x, std::span<T> y, std::span<const T> lon, std:
 
 template <typename T>
 void orthographic_oblique(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n) {
-  const T horizon_tolerance = T(1.0e-5f);
-  on_unit_vectors<true>(x, y, lon, lat, n, T(llorig.xorigll), T(llorig.yorigll),
-                        [horizon_tolerance](const Vector<T>& u, T& X, T& Y) {
-                          X = u[1];
-                          Y = -u[0];
-                          if (u[2] < -horizon_tolerance) {  // the far hemisphere
-                            X = infinity_towards(X);
-                            Y = infinity_towards(Y);
-                          }
-                        });
+  on_unit_vectors<true>(x, y, lon, lat, n, T(llorig.xorigll), T(llorig.yorigll), [](const Vector<T>& u, T& X, T& Y) {
+    X = u[1];
+    Y = -u[0];
+    if (u[2] < -T(horizon_tolerance)) {  // the far hemisphere
+      X = infinity_towards(X);
+      Y = infinity_towards(Y);
+    }
+  });
 }
 
 template <typename T>
@@ -212,8 +209,9 @@ void lazea_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, std::
 template <typename T>
 void inversion_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n,
                        T anglemax, T xoff, T yoff) {
-  // The antipode: c/2 within 1.0E-5 of pi/2, that is sin c below 2.0E-5.
-  const T antipode = T(2.0e-5f);
+  // The antipode: c/2 within the angle constants' tolerance of pi/2 (as
+  // inverspsll takes it), that is sin c below twice that tolerance.
+  const T antipode = T(2) * T(angle_constants::tolerance);
   const T near_right_angle = angleradi.half_pi();
   const T infinite = infinite_image;
   const AngleLimit<T> limited(anglemax);
@@ -235,8 +233,11 @@ void inversion_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, s
 template <typename T>
 void gnomonic_rotated(std::span<T> x, std::span<T> y, std::span<const T> lon, std::span<const T> lat, int n, T xoff,
                       T yoff) {
+  // A point of the horizon comes out of the rotation a rounding off it,
+  // either side: on the horizon all the same, at infinity as on the polar
+  // aspect's equator.
   on_unit_vectors<true>(x, y, lon, lat, n, xoff, yoff, [](const Vector<T>& u, T& X, T& Y) {
-    if (u[2] > T(0)) {
+    if (u[2] > T(horizon_tolerance)) {
       const T k = T(1) / u[2];
       X = k * u[1];
       Y = -k * u[0];

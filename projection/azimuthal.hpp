@@ -54,7 +54,9 @@ void persobl2(std::span<real> x, std::span<real> y, std::span<const real> lon, s
 
 // Gnomonic (codes 17, 18): rho = cos phi / sin phi, no limit. The equator
 // of the aspect is at infinity, and the far hemisphere, which the
-// projection cannot show, comes out at infinity too.
+// projection cannot show, comes out at infinity too. On the oblique aspect
+// the horizon is taken within `horizon_tolerance` (projection/contract.hpp)
+// of the rotated cosine, which the rotation holds only to its rounding.
 void gnomopsll(std::span<real> x, std::span<real> y, std::span<const real> lon, std::span<const real> lat, int n,
                real xoff, real yoff);
 

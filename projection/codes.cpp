@@ -70,7 +70,7 @@ constexpr SingularPlace view_polar{.kind = SingularKind::horizon, .from_viewpoin
 constexpr SingularPlace view_oblique{.kind = SingularKind::horizon, .oblique = true, .from_viewpoint = true};
 
 // code, routine, name, ellipsoidal, cut, singular place, forward, precise
-constexpr std::array<ProjectionCode, 25> table{{
+constexpr std::array<ProjectionCode, projection_code_count> table{{
     {1, "tm2", "transverse Mercator, sphere", false, opposite, far_side, tm2, tm2},
     {2, "tme2", "transverse Mercator, ellipsoid", true, opposite, poles, tme2, tme2},
     {3, "lcc2", "Lambert conformal conic, two standard parallels, sphere", false, opposite, poles, lcc2, lcc2},
@@ -107,6 +107,7 @@ constexpr std::array<ProjectionCode, 25> table{{
     {24, "mollw2", "Mollweide, sphere", false, opposite, poles, mollw2, mollw2},
     {25, "grinte2", "Van der Grinten, sphere", false, opposite, central_band, grinte2, grinte2},
 }};
+static_assert(in_code_order(table), "the table of codes holds codes 1 to 25 in order");
 
 }  // namespace
 

@@ -88,6 +88,21 @@ struct ProjectionCode {
   PreciseProjection precise;
 };
 
+// The number of codes: they run from 1 to projection_code_count.
+inline constexpr int projection_code_count = 25;
+
+// True when a table of the codes' facts (rows with a `code`) holds every
+// code once, in order, row i for code i + 1: each such table, read by
+// code - 1, checks it at compile time.
+template <class Rows>
+constexpr bool in_code_order(const Rows& rows) {
+  int expected = 1;
+  for (const auto& row : rows) {
+    if (row.code != expected++) return false;
+  }
+  return expected == projection_code_count + 1;
+}
+
 // Codes 1 to 25, in order.
 std::span<const ProjectionCode> projection_codes();
 

@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "catalogue/angles.hpp"
 #include "console/real.hpp"
 
 namespace dorvix {
@@ -61,9 +62,22 @@ T less_offset(T value, std::type_identity_t<T> offset) {
   return value > T(0) ? infinite : -infinite;
 }
 
-// How close to the meridian opposite the central one a longitude
-// difference counts as lying on it, radians.
-inline constexpr real cut_tolerance = 1.0e-5f;
+// The projections' tolerances, each named once. All three are the angle
+// constants' 1.0E-5 (catalogue/angles.hpp), by which the formulas also
+// compare angles with pi/2 through `angleradi` and `anglerads`.
+//
+// A longitude difference this close to +-pi lies on the meridian opposite
+// the central one, radians.
+inline constexpr real cut_tolerance = angle_constants::tolerance;
+// A point whose cosine of the angle from an azimuthal map's centre lies
+// this close to that of the map's horizon lies on the horizon: the
+// rotation of the oblique aspects holds the cosine to some 1.0E-7, and a
+// point of the horizon must neither come out a rounding outside it, hidden
+// (the rim of the orthographic and the perspective), nor a rounding inside
+// it, at a huge finite place (the gnomonic's horizon, at infinity).
+inline constexpr real horizon_tolerance = angle_constants::tolerance;
+// A latitude this close to +-pi/2 is the pole, radians.
+inline constexpr real pole_tolerance = angle_constants::tolerance;
 
 // lon - lon0 brought into [-pi, pi], for the projections that read a
 // central meridian: a map centred near the antimeridian keeps both of its

@@ -33,7 +33,6 @@ namespace {
 constexpr Header sprojll2_header{"sprojll2", " 3.5", "16-04-2010"};
 
 constexpr int default_code = 15;
-constexpr int code_count = 25;
 
 bool known_code(int code) { return find_projection_code(code) != nullptr; }
 
@@ -42,105 +41,112 @@ void number_line(std::string_view text, int v) { ItemLine().text(text).integer(v
 // What applying a code runs after its title box, besides the origin.
 enum class Step { none, long1, long2, lat1, lat2, angle, oblique, perspective, lcc, lcce, albers, bonne, imw };
 
+// The groups the menu lists the codes in, in its order, and their titles.
+enum class Group {
+  spherical_conformal,
+  spherical_equivalent,
+  spherical_others,
+  ellipsoidal_conformal,
+  ellipsoidal_equivalent,
+  ellipsoidal_others
+};
+using enum Group;
+constexpr std::array<std::string_view, 6> group_titles{
+    "I    - SPHERICAL - CONFORMAL",  "II   - SPHERICAL - EQUIVALENT",  "III  - SPHERICAL - OTHERS",
+    "IV  - ELLIPSOIDAL - CONFORMAL", "V   - ELLIPSOIDAL - EQUIVALENT", "VI  - ELLIPSOIDAL - OTHERS",
+};
+
+// What the dialogue shows and runs of a code: its group and line in the
+// menu, its title box, the setters and constants applying it runs.
 struct CodeMenu {
+  int code;
+  Group group;
   std::string_view name;                     // its line in the menu, before the code
   std::array<std::string_view, 7> titles{};  // its title box
   std::array<Step, 6> steps{};               // setters, then constants
 };
 
 // The degree sign of code 14's title is the byte 0xA1 (Mac OS Roman).
-constexpr std::array<CodeMenu, code_count> code_menus{{
-    {" Transverse mercator ",
+constexpr std::array<CodeMenu, projection_code_count> code_menus{{
+    {1, spherical_conformal, " Transverse mercator ",
      {"TRANSVERSE MERCATOR SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Transverse mercator ",
+    {2, ellipsoidal_conformal, " Transverse mercator ",
      {"TRANSVERSE MERCATOR ELLIPSOIDAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Lambert conformal conical  ",
+    {3, spherical_conformal, " Lambert conformal conical  ",
      {"LAMBERT CONFORMAL CONICAL SPHERICAL EARTH", "3 parameters:", "  1 central meridien",
       "  2 standard parallels"},
      {Step::long1, Step::lat1, Step::lat2, Step::lcc}},
-    {" Lambert conformal conical ",
+    {4, ellipsoidal_conformal, " Lambert conformal conical ",
      {"LAMBERT CONFORMAL CONICAL ELLIPSOIDAL EARTH", "3 parameters:", "  1 central meridien",
       "  2 standard parallels"},
      {Step::long1, Step::lat1, Step::lat2, Step::lcce}},
-    {" Lambert azimutal equal area polar",
+    {5, spherical_equivalent, " Lambert azimutal equal area polar",
      {"AZIMUTHAL EQUAL AREA SPHERICAL EARTH", "LAMBERT (1772)", "POLAR", "1 parameter:",
       "  1 maximum angle from center"},
      {Step::angle}},
-    {" Lambert azimutal equal area oblique ",
+    {6, spherical_equivalent, " Lambert azimutal equal area oblique ",
      {"AZIMUTHAL EQUAL AREA SPHERICAL EARTH", "LAMBERT (1772)", "OBLIQUE", "3 parameters:",
       "  1 maximum angle from center", "  1 central meridien", "  1 central parallel"},
      {Step::angle, Step::oblique}},
-    {" Stereographic (inversion) polar",
+    {7, spherical_conformal, " Stereographic (inversion) polar",
      {"STEREOGRAPHIC CONFORMAL SPHERICAL EARTH", "OR INVERSION SPHERICAL EARTH", "POLAR", "1 parameter:",
       "  1 maximum angle from center"},
      {Step::angle}},
-    {" Stereographic (inversion) oblique ",
+    {8, spherical_conformal, " Stereographic (inversion) oblique ",
      {"STEREOGRAPHIC CONFORMAL SPHERICAL EARTH", "OR INVERSION SPHERICAL EARTH", "OBLIQUE", "3 parameters:",
       "  1 maximum angle from center", "  1 central meridien", "  1 central parallel"},
      {Step::angle, Step::oblique}},
-    {" Orthographic polar",
+    {9, spherical_others, " Orthographic polar",
      {"ORTHOGRAPHIC SPHERICAL EARTH", "POLAR", "1 parameter:", "  1 maximum angle from center"},
      {Step::angle}},
-    {" Orthographic oblique ",
+    {10, spherical_others, " Orthographic oblique ",
      {"ORTHOGRAPHIC SPHERICAL EARTH", "OBLIQUE", "2 parameters:", "  1 central meridien", "  1 central parallel"},
      {Step::oblique}},
-    {" Perspective polar",
+    {11, spherical_others, " Perspective polar",
      {"PERSPECTIVE SPHERICAL EARTH", "POLAR", "1 parameter:", "  1 angle of view"},
      {Step::angle, Step::perspective}},
-    {" Perspective oblique ",
+    {12, spherical_others, " Perspective oblique ",
      {"PERSPECTIVE SPHERICAL EARTH", "OBLIQUE", "3 parameters:", "  1 angle of view", "  1 central meridien",
       "  1 central parallel"},
      {Step::angle, Step::perspective, Step::oblique}},
-    {" Polyconical ",
+    {13, spherical_others, " Polyconical ",
      {"POLYCONIC SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Lallemand modified polyconical ",
+    {14, ellipsoidal_others, " Lallemand modified polyconical ",
      {"LALLEMAND POLYCONIC ELLIPSOIDAL EARTH", "Used by the International Map of the World", "4 parameters:",
       "  1 central meridien", "  1 true scale meridien (+2\xA1"
                               "E of central)",
       "  1 northernmost parallel", "  1 southernmost parallel"},
      {Step::long1, Step::long2, Step::lat1, Step::lat2, Step::imw}},
-    {" Mercator ", {"MERCATOR SPHERICAL EARTH"}, {}},
-    {" Mercator ", {"MERCATOR ELLIPSOIDAL EARTH"}, {}},
-    {" Gnonomic polar", {"GNOMOMIC SPHERICAL EARTH", "POLAR"}, {}},
-    {" Gnonomic oblique ",
+    {15, spherical_conformal, " Mercator ", {"MERCATOR SPHERICAL EARTH"}, {}},
+    {16, ellipsoidal_conformal, " Mercator ", {"MERCATOR ELLIPSOIDAL EARTH"}, {}},
+    {17, spherical_others, " Gnonomic polar", {"GNOMOMIC SPHERICAL EARTH", "POLAR"}, {}},
+    {18, spherical_others, " Gnonomic oblique ",
      {"GNOMOMIC SPHERICAL EARTH", "OBLIQUE", "2 parameters:", "  1 central meridien", "  1 central parallel"},
      {Step::oblique}},
-    {" Albers ",
+    {19, spherical_equivalent, " Albers ",
      {"ALBERS SPHERICAL EARTH", "1 parameter:", "  1 parallel", "  NB: latp1 = 0 is problematic"},
      {Step::lat1, Step::albers}},
-    {" Bonne ",
+    {20, spherical_equivalent, " Bonne ",
      {"BONNE SPHERICAL EARTH", "1 parameter:", "  1 parallel", "  NB: latp1 = 0 is problematic"},
      {Step::lat1, Step::bonne}},
-    {" Werner ", {"WERNER SPHERICAL EARTH"}, {}},
-    {" Sanson-Flamsteed ", {"SANSON-FLAMSTEED SPHERICAL EARTH"}, {}},
-    {" Lambert cylindrical normal equivalent ",
+    {21, spherical_equivalent, " Werner ", {"WERNER SPHERICAL EARTH"}, {}},
+    {22, spherical_equivalent, " Sanson-Flamsteed ", {"SANSON-FLAMSTEED SPHERICAL EARTH"}, {}},
+    {23, spherical_equivalent, " Lambert cylindrical normal equivalent ",
      {"LAMBERT CYLINDRICAL NORMAL EQUIVALENT", "SPHERICAL EARTH    -   LAMBERT (1772)"},
      {}},
-    {" Mollweide ", {"MOLLWEIDE SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
+    {24, spherical_equivalent, " Mollweide ", {"MOLLWEIDE SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
-    {" Van Der Grinten ",
+    {25, spherical_others, " Van Der Grinten ",
      {"VAN DER GRINTEN SPHERICAL EARTH", "1 parameter:", "  1 central meridien"},
      {Step::long1}},
 }};
 
-const CodeMenu& menu_of(int code) { return code_menus[static_cast<std::size_t>(code - 1)]; }
+static_assert(in_code_order(code_menus), "the menu's table holds codes 1 to 25 in the order of the table of codes");
 
-// The menu's groups: a title and the codes listed under it.
-struct Group {
-  std::string_view title;
-  std::array<int, 8> codes{};  // 0 ends the list
-};
-constexpr std::array<Group, 6> groups{{
-    {"I    - SPHERICAL - CONFORMAL", {1, 3, 7, 8, 15}},
-    {"II   - SPHERICAL - EQUIVALENT", {5, 6, 19, 20, 21, 22, 23, 24}},
-    {"III  - SPHERICAL - OTHERS", {9, 10, 11, 12, 13, 17, 18, 25}},
-    {"IV  - ELLIPSOIDAL - CONFORMAL", {2, 4, 16}},
-    {"V   - ELLIPSOIDAL - EQUIVALENT", {}},
-    {"VI  - ELLIPSOIDAL - OTHERS", {14}},
-}};
+const CodeMenu& menu_of(int code) { return code_menus[static_cast<std::size_t>(code - 1)]; }
 
 void unknown_answer_box(int) {
   const CommandFileStop stop = stop_command_file();
@@ -158,12 +164,12 @@ MenuTable code_menu(int& iproj) {
                             {.draw = dash_rule},
                             {.label = " current projection number:", .value = shows_integer(projtype.iproj, 4)},
                             {.label = " setting projection number:", .value = shows_integer(iproj, 4)}};
-  for (const Group& g : groups) {
+  for (std::size_t g = 0; g < group_titles.size(); ++g) {
     rows.push_back({.draw = dash_rule});
-    rows.push_back({.label = g.title});
-    for (const int code : g.codes) {
-      if (code == 0) continue;
-      rows.push_back({.choice = code, .label = menu_of(code).name, .action = [&iproj, code] { iproj = code; }});
+    rows.push_back({.label = group_titles[g]});
+    for (const CodeMenu& m : code_menus) {
+      if (m.group != static_cast<Group>(g)) continue;
+      rows.push_back({.choice = m.code, .label = m.name, .action = [&iproj, code = m.code] { iproj = code; }});
     }
   }
   rows.push_back({.draw = dash_rule});

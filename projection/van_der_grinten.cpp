@@ -28,7 +28,6 @@ namespace {
 // circles keeps single-precision accuracy over the whole map.
 template <typename T>
 void quadrant_point(T a, T b, T pi, T& X, T& Y) {
-  const T pole_tolerance = T(1.0e-5f);
   X = T(0);
   Y = T(0);
   if (a == T(0) && b == T(0)) return;
@@ -47,7 +46,7 @@ void quadrant_point(T a, T b, T pi, T& X, T& Y) {
     Y = g;
     return;
   }
-  if (!(std::fabs(a - T(0.5f) * pi) > pole_tolerance)) {  // a pole
+  if (!(std::fabs(a - T(0.5f) * pi) > T(pole_tolerance))) {  // a pole
     Y = T(1);
     return;
   }

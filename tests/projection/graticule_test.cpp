@@ -196,16 +196,20 @@ TEST_F(GraticuleTest, FitsTheBoxUnderEveryCodeWithoutPointsAtInfinity) {
     use(c.code);
     const std::string name = "fit" + std::to_string(c.code) + "_" + std::to_string(static_cast<int>(c.latmax));
     // Ticks of no length: every line of the graticule inside the box, to
-    // the file's two decimals.
+    // the file's two decimals, and the map filling its width or its height.
     window(c.latmin, c.latmax, c.lonmin, c.lonmax, 10, 10, 1, 0);
     const Drawing lines = draw(name + "_lines.ps");
     ASSERT_GT(lines.runs.size(), 4u);
+    double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
     for (const auto& run : lines.runs) {
       for (const auto& [x, y] : run) {
         EXPECT_TRUE(x >= box_x0 - 0.011 && x <= box_x1 + 0.011 && y >= box_y0 - 0.011 && y <= box_y1 + 0.011)
             << x << " " << y;
+        xmin = std::min(xmin, x), xmax = std::max(xmax, x), ymin = std::min(ymin, y), ymax = std::max(ymax, y);
       }
     }
+    EXPECT_TRUE(xmax - xmin > box_x1 - box_x0 - 0.03 || ymax - ymin > box_y1 - box_y0 - 0.03)
+        << xmax - xmin << " x " << ymax - ymin;
     // With ticks and labels: nothing clipped by the plot library, no box,
     // and what Ghostscript finds drawn within the box widened by them.
     window(c.latmin, c.latmax, c.lonmin, c.lonmax);
@@ -222,6 +226,37 @@ TEST_F(GraticuleTest, FitsTheBoxUnderEveryCodeWithoutPointsAtInfinity) {
     EXPECT_TRUE(bbox[0] >= box_x0 - margin && bbox[1] >= box_y0 - margin && bbox[2] <= box_x1 + margin &&
                 bbox[3] <= box_y1 + margin);
   }
+}
+
+// Through the program: the gnomonic centred on 30E 50N over a window whose
+// edges run along its horizon (the meridian 30E at 40S, the equator at 60W
+// and 120E). The lines end short of the horizon, as the polar aspect's
+// end short of its equator, and the map fills its box: the full 17 cm of
+// its width, nothing outside it, ink across the page.
+TEST(GraticuleRun, AGnomonicWindowReachingTheHorizonFillsTheBox) {
+  TempDir dir;
+  write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");  // the Compressed dialect
+  const ProgramRun run =
+      run_dorvix(dir, {"", "2001", "300", "18", "99", "1", "30", "2", "50", "99", "1", "30", "2", "50", "99",  // code 18
+                       "320", "10", "-40 90 10", "20", "-60 120 10", "33", "0", "99",  // the window, no ticks
+                       "340", "n", "343", "n", "1000", "", "map.ps", "99", "9999", ""});
+  EXPECT_EQ(run.status, 0);
+  double xmin = 1e9, xmax = -1e9;
+  for (const Path& p : paths_of(split_lines(read_file(dir / "map.ps")))) {
+    for (const auto& [x, y] : p.points) {
+      EXPECT_TRUE(x >= box_x0 - 0.011 && x <= box_x1 + 0.011 && y >= box_y0 - 0.011 && y <= box_y1 + 0.011)
+          << x << " " << y;
+      xmin = std::min(xmin, x);
+      xmax = std::max(xmax, x);
+    }
+  }
+  EXPECT_NEAR(xmin, box_x0, 0.011);
+  EXPECT_NEAR(xmax, box_x1, 0.011);
+  DORVIX_REQUIRE_TOOL("gs");
+  expect_renders(dir / "map.ps");
+  const auto bbox = drawn_box(dir / "map.ps");
+  ASSERT_EQ(bbox.size(), 4u);
+  EXPECT_GT(bbox[2] - bbox[0], box_x1 - box_x0 - 1);
 }
 
 TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {

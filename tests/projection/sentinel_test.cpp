@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "catalogue/angles.hpp"
@@ -160,6 +161,14 @@ TEST_F(Sentinels, FarSideIsNeverDrawnOverTheNearSide) {
   EXPECT_TRUE(at_infinity(project_one(18, 110, 35).first, project_one(18, 110, 35).second));
   EXPECT_TRUE(at_infinity(project_one(18, 20, 40).first, project_one(18, 20, 40).second));  // 112 degrees away
   EXPECT_FALSE(at_infinity(project_one(18, -70, 20).first, project_one(18, -70, 20).second));
+  // Nodes of a graticule on the horizon of an oblique centre come out of
+  // the rotation a rounding off it: at infinity all the same, as on the
+  // polar aspect's equator, not at some 1.0E7 Earth radii.
+  a2b.ab = oblique_matrix(radians(30), radians(50));
+  for (const auto& [lon, lat] : {std::pair{30.0, -40.0}, {120.0, 0.0}, {-60.0, 0.0}}) {
+    const auto [x, y] = project_one(18, lon, lat);
+    EXPECT_TRUE(at_infinity(x, y)) << lon << " " << lat << ": " << x << " " << y;
+  }
   // Orthographic polar, not limited: the south pole and the far
   // hemisphere at infinity (instead of back over the near side, the south
   // pole on the centre); the horizon itself is drawn.

@@ -223,7 +223,10 @@ TEST_F(SphericalExamples, ObliqueCodesRotateThenProjectByThePolarFormula) {
         // Within 2 degrees of the centre the rotated latitude of lla2llb
         // (asin of a z component next to 1) is itself off by up to 3.5E-4.
         if (latb[i] > rad(88.0f)) continue;
-        if (at_infinity(x[i], y[i])) {
+        // The gnomonic's horizon, taken within its tolerance, is at
+        // infinity, where the polar route makes the rounding of the
+        // rotated latitude some 1.0E7 Earth radii.
+        if (at_infinity(x[i], y[i]) || (code == 18 && std::fabs(latb[i]) <= horizon_tolerance)) {
           EXPECT_TRUE(at_infinity(points.x[i], points.y[i])) << code << " " << i;
           continue;
         }
