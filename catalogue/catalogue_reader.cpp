@@ -1,6 +1,7 @@
 #include "catalogue/catalogue_reader.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,13 +56,18 @@ std::string input_name(int iunit) { return edit::pad(fiocom.infnam(iunit), data_
 
 // ---- One read -------------------------------------------------------------------
 
+// The longitudes' extremes are taken as read, or, after a selection across
+// 180 degrees, in the turn that selection places its epicentres in (a
+// window of 150..200 gives 150.x to 19x.x, not the whole globe).
 struct Extremes {
   real latmin = no_minimum, latmax = no_maximum;
   real longmin = no_minimum, longmax = no_maximum;
   real depthmin = no_minimum, depthmax = no_maximum;
+  std::optional<LongitudeTurn> turn = selection_turn();
 
   void take(std::size_t slot) {
-    const real lat = fpsblk.rlat1[slot], lon = fpsblk.rlong1[slot], depth = fpsblk.depth1[slot];
+    const real lat = fpsblk.rlat1[slot], depth = fpsblk.depth1[slot];
+    const real lon = turn ? turn->nearest(fpsblk.rlong1[slot]) : fpsblk.rlong1[slot];
     latmax = std::max(latmax, lat);
     latmin = std::min(latmin, lat);
     longmax = std::max(longmax, lon);

@@ -184,19 +184,24 @@ void too_few_vertices_box() {
   warningtail00();
 }
 
-// Prepares and checks the polygon when its test is on. True when the
-// criteria may be left; false sends the keyboard user back to the menu.
+// Prepares and checks the polygon when its test is on, and says what it
+// found of its shape when the polygon is taken. True when the criteria may
+// be left; false sends the keyboard user back to the menu.
 bool may_leave(bool menu_shown) {
   if (!seistest2.ltpoly) return true;
   if (seistest2.nvrtx < min_polygon_vertices) too_few_vertices_box();
   int istat = 0;
   spolygontst(istat, setup::menu_from_passed);
-  if (istat == polygon_ok) return true;
+  if (istat == polygon_ok) {
+    say_polygon_shape();
+    return true;
+  }
   warninghead(criteria_header);
   if (iocom.lcomfop || !menu_shown) {
     say("PROBLEM IN POLYGON CONTOUR");
     if (iocom.lcomfop) say("=> PROCEEDING WITH COMMAND FILE");
     warningtail00();
+    say_polygon_shape();
     return true;
   }
   say("NEED TO FIX POLYGON CONTOUR");
@@ -219,22 +224,36 @@ void edit_vertex(int choice) {
   ask_real(t.vrtxlat(i), "latitude");
 }
 
-// A minimum and a maximum, asked in turn. The longitude bounds are
-// refused when the minimum is above the maximum, which would keep no
-// epicentre: both are asked again, the answers offered as the defaults so
-// that only the wrong one need be typed again, with the hint that a window
-// across 180 degrees is given eastwards past it.
+// What a pair of bounds is called when its minimum is refused for being
+// above its maximum, which would keep no epicentre, and the hint of what
+// was likely meant.
+struct BoundsName {
+  std::string_view name;
+  std::string_view hint;
+};
+constexpr BoundsName latitude_bounds{"latitude", "(south is negative: e.g. -40 to -10 for 40S to 10S)"};
+constexpr BoundsName longitude_bounds{"longitude", antimeridian_window_hint};
+constexpr BoundsName depth_bounds{"depth", "(depths grow downwards: e.g. 10 to 100)"};
+// A rake interval is plain numbers from -180 to 180: one across 180
+// degrees is the union of two.
+constexpr std::string_view rake_hint = "(an interval across 180 is two: e.g. 170 to 180 and -180 to -170)";
+constexpr BoundsName rake_bounds[] = {{"rake 1", rake_hint}, {"rake 2", rake_hint}, {"rake 3", rake_hint}};
+
+// A minimum and a maximum, asked in turn. A minimum above the maximum is
+// refused: both are asked again, the answers offered as the defaults so
+// that only the wrong one need be typed again, after an error box with the
+// hint (a command file that gave them stops there).
 void ask_bounds(real& min, real& max, std::string_view min_question, std::string_view max_question,
-                bool longitudes) {
+                const BoundsName& bounds) {
   real asked_min = min, asked_max = max;
   for (;;) {
     ask_real(asked_min, min_question);
     ask_real(asked_max, max_question);
-    if (!longitudes || asked_min <= asked_max) break;
+    if (asked_min <= asked_max) break;
     const CommandFileStop stop = stop_command_file();
     errorhead(criteria_header);
-    say("longitude minimum must not be above its maximum");
-    say(antimeridian_window_hint);
+    say(std::string(bounds.name) + " minimum must not be above its maximum");
+    say(bounds.hint);
     stop.say_where();
     say("==> ENTER THEM AGAIN");
     errortail00();
@@ -246,11 +265,11 @@ void ask_bounds(real& min, real& max, std::string_view min_question, std::string
 // The lines of a minimum and a maximum, asked in turn by one choice.
 std::vector<MenuRow> bound_rows(int choice, std::string_view min_label, real& min, std::string_view min_question,
                                 std::string_view max_label, real& max, std::string_view max_question,
-                                bool longitudes = false) {
+                                const BoundsName& bounds) {
   return {{.choice = choice,
            .label = min_label,
            .action = [&min, &max, min_question, max_question,
-                      longitudes] { ask_bounds(min, max, min_question, max_question, longitudes); },
+                      &bounds] { ask_bounds(min, max, min_question, max_question, bounds); },
            .value = shows_fixed(min)},
           {.choice = choice, .label = max_label, .value = shows_fixed(max)}};
 }
@@ -286,10 +305,10 @@ const MenuTable& criteria_menu() {
          {.label = short_rule}});
     test_with_bounds(100, "test latitude ", t.ltlat, "activate latitude test",
                      bound_rows(110, "latitude mini ", t.rlatmin, "minimum latitude", "latitude maxi ", t.rlatmax,
-                                "maximum latitude"));
+                                "maximum latitude", latitude_bounds));
     test_with_bounds(200, "test longitude ", t.ltlong, "activate longitude test",
-                     bound_rows(210, "longitude mini ", t.rlongmin, "minimum longitude", "longitude maxi ",
-                                t.rlongmax, "maximum longitude", true));
+                     bound_rows(210, "longitude mini ", t.rlongmin, "minimum longitude", "longitude maxi ", t.rlongmax,
+                                "maximum longitude", longitude_bounds));
     rows.push_back(setting_row(250, "test polygon ", t.ltpoly, "activate polygon test"));
     add(while_on(is_on(t.ltpoly),
                  rows_of_choice(251, {{.label = "great circle polygon ",
@@ -312,18 +331,18 @@ const MenuTable& criteria_menu() {
                                    {.draw = vertex_lines}}));
     test_with_bounds(300, "test depth ", t.ltdepth, "activate depth test",
                      bound_rows(310, "depth mini ", t.depthmin, "minimum depth", "depth maxi ", t.depthmax,
-                                "maximum depth"));
+                                "maximum depth", depth_bounds));
     add({setting_row(501, "test rake on both planes", t.lrakeboth, "rake on both planes"),
          {.label = "test union of intervals 1,2,3"},
          setting_row(500, "test rake interval 1 ", t.ltrake1, "to test rake 1st interv")});
     add(while_on(is_on(t.ltrake1), bound_rows(510, "rake mini interval 1", t.rakemin1, "minimum rake 1",
-                                               "rake maxi interval 1", t.rakemax1, "maximum rake 1")));
+                                              "rake maxi interval 1", t.rakemax1, "maximum rake 1", rake_bounds[0])));
     rows.push_back(setting_row(520, "test rake interval 2", t.ltrake2, "to test rake 2nd interv"));
     add(while_on(is_on(t.ltrake2), bound_rows(530, "rake mini interval 2", t.rakemin2, "minimum rake 2",
-                                               "rake maxi interval 2", t.rakemax2, "maximum rake 2")));
+                                              "rake maxi interval 2", t.rakemax2, "maximum rake 2", rake_bounds[1])));
     rows.push_back(setting_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
     add(while_on(is_on(t.ltrake3), bound_rows(550, "rake mini interval 3", t.rakemin3, "minimum rake 3",
-                                               "rake maxi interval 3", t.rakemax3, "maximum rake 3")));
+                                              "rake maxi interval 3", t.rakemax3, "maximum rake 3", rake_bounds[2])));
     add(while_on([] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
     rows.push_back(setting_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
     add(while_on(is_on(t.ltfroh),
@@ -355,6 +374,17 @@ void setseistest6(SetupMode inter) {
         return false;
       },
       Prompt::with_default);
+}
+
+std::optional<LongitudeTurn> selection_turn() {
+  const SeisTest2& t = seistest2;
+  if (!t.ltest) return std::nullopt;
+  constexpr real half_turn = 0.5f * LongitudeTurn::turn;
+  if (t.ltlong && (t.rlongmin < -half_turn || t.rlongmax > half_turn)) {
+    return LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax));
+  }
+  if (t.ltpoly) return polygon_across_180();
+  return std::nullopt;
 }
 
 void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax) {

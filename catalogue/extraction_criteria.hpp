@@ -11,6 +11,7 @@
 // carry no moment tensor: the reader never applies them.
 
 #include <array>
+#include <optional>
 
 #include "catalogue/longitude_turn.hpp"
 #include "console/data_files.hpp"
@@ -60,22 +61,32 @@ inline SeisTest2 seistest2;
 
 // Set-up of the criteria under the mode `inter` (console/setup_mode.hpp):
 // the defaults are announced. An even mode then shows the menu until the
-// user leaves it; an odd one returns at once. Leaving with the polygon test on prepares the polygon
-// and checks it.
+// user leaves it; an odd one returns at once. Leaving with the polygon
+// test on prepares the polygon, checks it and says what it found of its
+// shape.
 void setseistest6(SetupMode inter);
 
 // True when an epicentre's longitude (degrees) passes the longitude bounds:
 // placed in the turn around the middle of the bounds (longitude_turn.hpp),
 // as the map of that window draws it, it lies within them, both ends
 // included. Bounds within -180..180 keep the longitudes within them as
-// read; bounds given eastwards past 180 (165..190) keep one read at -175
-// (placed at 185), and bounds westwards past -180 (-195..-170) one read at
-// 175 (placed at -185). The menu refuses a minimum above its maximum.
+// read, and one read beyond them on a meridian they hold (200 is kept by
+// -180..180 as -160); bounds given eastwards past 180 (165..190) keep one
+// read at -175 (placed at 185), and bounds westwards past -180
+// (-195..-170) one read at 175 (placed at -185). The menu refuses a
+// minimum above its maximum, of these bounds as of every other.
 inline bool longitude_keeps(real lon) {
   const SeisTest2& t = seistest2;
   const real placed = LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax)).nearest(lon);
   return t.rlongmin <= placed && placed <= t.rlongmax;
 }
+
+// The turn of longitude a selection across 180 degrees places its
+// epicentres in, while the tests are on: that of the longitude bounds when
+// their test is on and they reach past 180 or -180, else that of the
+// polygon when its test is on and its corners do (selection_polygon.hpp).
+// None when the selection lies within -180..180.
+std::optional<LongitudeTurn> selection_turn();
 
 // The position and depth bounds, whether or not their tests are on.
 void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax);

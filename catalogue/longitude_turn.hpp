@@ -10,7 +10,8 @@
 // degrees (165..190) shows an event read at -175 at 185, beside its
 // neighbours. The extraction tests place each epicentre in the turn around
 // the middle of their longitude bounds, or of their lat-long polygon,
-// before testing it, and so keep what such a map draws.
+// before testing it, and so keep what such a map draws; the read report
+// gives the longitudes' extent in that turn.
 
 #include <string_view>
 

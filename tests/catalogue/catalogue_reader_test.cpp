@@ -71,7 +71,8 @@ TEST_F(Reader, ReportListsTheTestsInForce) {
   EXPECT_TRUE(has_block(l, tests));
   // No moment tensor in these catalogues: a warning, and the read goes on.
   EXPECT_TRUE(has_block(l, {" Data type ID =      2", " NO FROHLICH TESTS WITH THESE DATA"}));
-  // The default triangle runs clockwise: nothing in California is kept.
+  // The default triangle (its corners taken anticlockwise) lies off
+  // California: nothing is kept.
   EXPECT_TRUE(has(l, " | Nb of data |          3 |          0 |"));
   EXPECT_TRUE(has(l, " | Lat   mini |     33.500 |  10000.000 |"));
 }

@@ -90,7 +90,8 @@ TEST(Reading, LocationBoundsIncludeTheirEnds) {
 
 TEST(Reading, PolygonsKeepTheirInsideAndBoundary) {
   // (longitude, latitude): inside, on two sides, a corner, outside, and in
-  // the triangle opposite the default one on the sphere.
+  // the triangle opposite the default one on the sphere, which its
+  // clockwise corners would keep if they were not taken anticlockwise.
   std::string cat;
   const double points[][2] = {{20, 20}, {30, 0}, {0, 30}, {0, 0}, {30, -20}, {-160, -20}};
   for (int k = 0; k < 6; ++k) cat += hash_line(21 + k, points[k][1], points[k][0], 5.0, 10, 45, 90) + "\n";
@@ -98,8 +99,8 @@ TEST(Reading, PolygonsKeepTheirInsideAndBoundary) {
   const Extraction cases[] = {
       {"great circles, file", counter_clockwise, {21, 22, 23, 24}},
       {"lat-long, file", counter_clockwise, {21, 22, 23, 24}},
-      {"default clockwise, great circles", {"10", "y", "250", "y"}, {26}},
-      {"default clockwise, lat-long", {"10", "y", "250", "y", "251", "n"}, {}},
+      {"default clockwise, taken anticlockwise, great circles", {"10", "y", "250", "y"}, {21, 22, 23, 24}},
+      {"default clockwise, taken anticlockwise, lat-long", {"10", "y", "250", "y", "251", "n"}, {21, 22, 23, 24}},
   };
   for (const auto& c : cases) {
     TempDir dir;
