@@ -11,8 +11,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 
+#include "console/file_owner.hpp"
 #include "console/run_end.hpp"
 
 namespace dorvix {
@@ -209,7 +211,8 @@ OpenResult UnitFile::in_place(int fd, const FileId& id, off_t size) {
 }
 
 // An existing file (`old`, its lock held): the new text goes to a file
-// beside it, with its permissions, which takes its name when whole.
+// beside it, with its owner, permissions and attributes as far as they
+// can be kept, which takes its name when whole.
 OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t mode) {
   std::string temporary = path + ".dorvix-XXXXXX";
   const int fd = ::mkstemp(temporary.data());
@@ -217,7 +220,7 @@ OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t
     const int error = errno;
     return closed(old, {OpenFailure::replacement, error, 0});
   }
-  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || ::fchmod(fd, mode & 07777) != 0) {
+  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || !keep_owner(old, fd, mode)) {
     const int error = errno;
     ::close(fd);
     ::unlink(temporary.c_str());
