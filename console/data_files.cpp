@@ -1,5 +1,9 @@
 #include "console/data_files.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
 #include "console/frames.hpp"
@@ -21,8 +25,38 @@ constexpr Header clofou_header{"clofou", "1.00", "25-03-94  "};
 constexpr int first_input_unit = 10;   // input file i is on unit 10 + i
 constexpr int first_output_unit = 20;  // output file i is on unit 20 + i
 
-// The file each input slot was last opened from.
-std::array<std::optional<FileId>, max_input_files> read_from;
+// The file an input slot was last opened from, held open by a descriptor
+// that reads nothing until the slot opens another: while it is held its
+// inode cannot pass to another file, so a file under any name is that
+// file exactly when it has that inode (a file that replaced it has
+// another).
+class HeldFile {
+ public:
+  HeldFile() = default;
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile() { let_go(); }
+  // Holds the file named `path` when it is still the file `id` opened.
+  void hold(const std::string& path, const std::optional<FileId>& id) {
+    let_go();
+    if (!id || id->kind != S_IFREG) return;
+    fd_ = ::open(path.c_str(), O_PATH | O_CLOEXEC);
+    if (!is(*id)) let_go();
+  }
+  bool is(const FileId& id) const {
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 && st.st_dev == id.device && st.st_ino == id.inode;
+  }
+
+ private:
+  void let_go() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+  int fd_ = -1;
+};
+
+std::array<HeldFile, max_input_files> read_from;
 
 // One slot of the table, input or output, with the words that name it.
 struct Slot {
@@ -76,7 +110,7 @@ void open_slot(const Kind& k, int ifile, int count, Slot (*slot)(int), std::stri
       // An output file counts its lines, for a failed write to tell how
       // many it keeps (give_up_output).
       units().count_lines(s.unit);
-      if (&k == &input) read_from.at(static_cast<std::size_t>(ifile - 1)) = units().identity(s.unit);
+      if (&k == &input) read_from.at(static_cast<std::size_t>(ifile - 1)).hold(name, units().identity(s.unit));
       s.name = edit::pad(name, data_file_text_width);
       s.open = true;
     } else {
@@ -186,6 +220,6 @@ std::optional<FileEnd> give_up_output(int ifile) {
   return e;
 }
 
-bool is_catalogue_read(const FileId& id) { return read_from.front() && read_from.front()->same_file(id); }
+bool is_catalogue_read(const FileId& id) { return read_from.front().is(id); }
 
 }  // namespace dorvix

@@ -11,6 +11,7 @@
 #include "console/command_file.hpp"
 #include "console/data_files.hpp"
 #include "console/edit.hpp"
+#include "console/file_owner.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
@@ -146,11 +147,16 @@ std::string remove_link(const std::string& path, const Existing& e, FileStatus& 
 // The open then replaces that file and no other, once it holds its lock
 // (a file that must be new is opened as one that may exist); a link is
 // replaced by a new file. A file another program reads or writes is
-// refused without asking. The reason of a refusal, or "".
+// refused without asking, and so is a file whose name its new text could
+// never take (another user's, in a sticky folder), before anything is
+// written. The reason of a refusal, or "".
 std::string replace_refusal(const std::string& path, FileStatus& status, OpenRequest& how) {
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
-  if (!e.link && locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
+  if (!e.link) {
+    if (locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
+    if (std::string sticky = sticky_refusal(path); !sticky.empty()) return sticky;
+  }
   std::string question = (e.link ? "replace existing link " : "replace existing file ") + path;
   if (!e.link && e.id && is_catalogue_read(*e.id)) question += ", the catalogue read";
   bool replace = false;
@@ -166,14 +172,16 @@ std::string replace_refusal(const std::string& path, FileStatus& status, OpenReq
 // What a name given without a question (typed, given) that may stand for
 // a file (status unknown) is written as: a file is replaced only when it
 // is empty or begins with one of `starts` (any file when there is none),
-// which the open reads on the file it opens. A link is judged by the file
-// it leads to and replaced by a new file, that file kept. The reason of a
-// refusal, or "".
+// which the open reads on the file it opens, and never when its new text
+// could not take its name (another user's, in a sticky folder). A link is
+// judged by the file it leads to and replaced by a new file, that file
+// kept. The reason of a refusal, or "".
 std::string unasked_refusal(const std::string& path, std::initializer_list<std::string_view> starts,
                             FileStatus& status, OpenRequest& how) {
   how.heads.assign(starts.begin(), starts.end());
   const Existing e = existing(path);
-  if (!e.link || !e.replaceable()) return "";
+  if (!e.replaceable()) return "";
+  if (!e.link) return sticky_refusal(path);
   if (starts.size() != 0 && e.target == std::filesystem::file_type::regular) {
     if (!empty_or_begins_with_one_of(path, how.heads)) return not_beginning_text(starts);
   }

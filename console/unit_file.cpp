@@ -11,8 +11,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 
+#include "console/file_owner.hpp"
 #include "console/run_end.hpp"
 
 namespace dorvix {
@@ -179,14 +181,18 @@ OpenResult UnitFile::create(const std::string& path) {
 }
 
 // A link that reaches the opening (one the opener keeps: a link to a pipe
-// or a device, or the settings file's link after a yes): followed, and
-// what it leads to written as it is, a file from its start once its lock
-// is held. A name that must be new is taken by the link; a named file
-// must be the one it leads to.
+// or a device, or the settings file's link after a yes): followed. A pipe
+// or a device is written as it is; a file, once its lock is held, is
+// replaced as any file, under the name the link finally leads to, so that
+// the link stays a link; a file the opening creates (for a link that led
+// nowhere) is written in place. A name that must be new is taken by the
+// link; a named file must be the one it leads to.
 OpenResult UnitFile::through_link(const std::string& path, const OpenRequest& how) {
   const bool must_be_new = how.must_be_new && !how.named;
   const bool may_create = !must_be_new && !how.named;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | (may_create ? O_CREAT : 0), 0666);
+  int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  const bool created = fd < 0 && errno == ENOENT && may_create;
+  if (created) fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_CREAT, 0666);
   if (fd < 0 && errno == ENOENT && !may_create) return how.named ? changed : system_failure(EEXIST);
   if (fd < 0) return system_failure(errno);
   struct stat st {};
@@ -196,7 +202,11 @@ OpenResult UnitFile::through_link(const std::string& path, const OpenRequest& ho
   if (!S_ISREG(st.st_mode)) return closed(fd, {OpenFailure::device, 0, 0});
   if (must_be_new) return closed(fd, system_failure(EEXIST));
   if (held_by_another(fd, LOCK_EX)) return closed(fd, {OpenFailure::in_use, 0, 0});
-  return in_place(fd, id_of(st), st.st_size);
+  if (created) return in_place(fd, id_of(st), st.st_size);
+  std::error_code ec;
+  const std::string target = std::filesystem::canonical(path, ec).string();
+  if (const auto now = name_id(target); ec || !now || !now->same_file(id_of(st))) return closed(fd, changed);
+  return replace(target, fd, id_of(st), st.st_mode);
 }
 
 // An existing file (`fd`, its lock held) written from its start. A file
@@ -209,7 +219,8 @@ OpenResult UnitFile::in_place(int fd, const FileId& id, off_t size) {
 }
 
 // An existing file (`old`, its lock held): the new text goes to a file
-// beside it, with its permissions, which takes its name when whole.
+// beside it, with its owner, permissions and attributes as far as they
+// can be kept, which takes its name when whole.
 OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t mode) {
   std::string temporary = path + ".dorvix-XXXXXX";
   const int fd = ::mkstemp(temporary.data());
@@ -217,7 +228,7 @@ OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t
     const int error = errno;
     return closed(old, {OpenFailure::replacement, error, 0});
   }
-  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || ::fchmod(fd, mode & 07777) != 0) {
+  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || !keep_owner(old, fd, mode)) {
     const int error = errno;
     ::close(fd);
     ::unlink(temporary.c_str());

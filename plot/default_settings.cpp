@@ -4,6 +4,7 @@
 
 #include "console/edit.hpp"
 #include "console/file_opener.hpp"
+#include "console/file_owner.hpp"
 #include "console/fixed_fields.hpp"
 #include "console/units.hpp"
 
@@ -99,8 +100,10 @@ FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::op
     how.named = *found;
     how.must_be_new = !found->has_value();
   }
+  FileEnd refused;
+  refused.reason = sticky_refusal(name);
+  if (!refused.reason.empty()) return refused;
   if (const OpenResult r = units().open(unit, name, FileStatus::unknown, how); !r) {
-    FileEnd refused;
     refused.reason = open_failure_text(r, name);
     return refused;
   }

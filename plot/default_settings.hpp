@@ -49,10 +49,13 @@ enum class SettingsFile {
 SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found = nullptr);
 // Writes the file on `unit`: the record and a line of blanks, as a new
 // file or in place of the one there (which is kept when the new one
-// cannot be written whole). With `found` (from the reading) only what was
-// found is replaced, and nothing found means a new file: a name that
-// stands for something else now is left as it is. What became of the
-// file: its reason is "" or why it could not be created or written.
+// cannot be written whole); a file reached through a link is replaced
+// the same way, the link kept. With `found` (from the reading) only what
+// was found is replaced, and nothing found means a new file: a name that
+// stands for something else now is left as it is. A file that could never
+// be replaced (another user's, in a sticky folder) is refused before
+// anything is written. What became of the file: its reason is "" or why
+// it could not be created or written.
 FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::optional<FileId>* found = nullptr);
 
 }  // namespace dorvix

@@ -1045,8 +1045,11 @@ TEST(Program, APipeIsWrittenOnlyWhileAProgramReadsIt) {
 }
 
 // The settings file is rewritten only when it holds settings, and through
-// a link only after a yes at the keyboard; otherwise, or when it cannot be
-// written, a box says why and the plot is opened with the settings shown.
+// a link only after a yes at the keyboard, which replaces the file it
+// leads to as any file (a hard link of it keeps the old settings, as do
+// both when the new ones cannot be written); otherwise, or when it cannot
+// be written, a box says why and the plot is opened with the settings
+// shown.
 TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
   namespace fs = std::filesystem;
   const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
@@ -1066,12 +1069,14 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
       {"shared.txt", join({changed, {"n", "", "x.ps"}}), false, "IS A LINK, NOT REWRITTEN", shared},
       {"shared.txt", join({changed, {"x.ps"}}), true, "IS A LINK, NOT REWRITTEN", shared},
       {"", {"", "", "x.ps"}, false, "FILE TOO LARGE", "  F   1 P    2\n", 20},
+      {"shared.txt", join({changed, {"y", "", "x.ps"}}), false, "FILE TOO LARGE", shared, 20},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link_to + " " + c.reason);
     TempDir dir;
     write_file(dir / "cat.hash", catalogue);
     write_file(dir / "shared.txt", shared);
+    fs::create_hard_link(dir / "shared.txt", dir / "twin.txt");
     const fs::path settings = dir / "kavro7_ini.txt";
     if (!c.link_to.empty()) fs::create_symlink(c.link_to, settings);
     Lines keyboard{"", "10"};
@@ -1091,7 +1096,9 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
     EXPECT_EQ(has_block(run.lines, {" could not write kavro7_ini.txt", " " + c.reason}), !c.reason.empty());
     EXPECT_EQ(has(run.lines, " rewrite shared.txt through the link kavro7_ini.txt ?"),
               c.link_to == "shared.txt" && !c.commands);
+    EXPECT_EQ(has(run.lines, " ==> the old kavro7_ini.txt is kept"), c.size_limit != 0 && !c.link_to.empty());
     EXPECT_EQ(read_file(settings), c.settings_after);
+    EXPECT_EQ(read_file(dir / "twin.txt"), shared);
     EXPECT_EQ(read_file(dir / "cat.hash"), catalogue);
     if (!c.link_to.empty()) {
       EXPECT_EQ(fs::read_symlink(settings), c.link_to);
