@@ -289,23 +289,26 @@ inline void a_field(char* field, std::string_view s, int w) {
   }
 }
 
-inline bool f_field(char* field, double v, int w, int d) {
+namespace field_detail {
+
+inline bool scaled_either(float v, int d, unsigned long long& n) { return scaled_single(v, d, n); }
+inline bool scaled_either(double v, int d, unsigned long long& n) { return scaled_double(v, d, n); }
+
+// Fw.d in place of a value of either precision.
+template <typename Real>
+inline bool f_field_of(char* field, Real v, int w, int d) {
   if (d < 0) d = 0;
   unsigned long long n = 0;
-  if (!field_detail::scaled_double(v, d, n)) return field_detail::f_field_beyond(field, v, w, d);
-  if (field_detail::fixed_field_of(field, n, std::signbit(v), w, d)) return true;
+  if (!scaled_either(v, d, n)) return f_field_beyond(field, v, w, d);
+  if (fixed_field_of(field, n, std::signbit(v), w, d)) return true;
   std::memset(field, '*', static_cast<std::size_t>(w));
   return false;
 }
 
-inline bool f_field(char* field, float v, int w, int d) {
-  if (d < 0) d = 0;
-  unsigned long long n = 0;
-  if (!field_detail::scaled_single(v, d, n)) return field_detail::f_field_beyond(field, v, w, d);
-  if (field_detail::fixed_field_of(field, n, std::signbit(v), w, d)) return true;
-  std::memset(field, '*', static_cast<std::size_t>(w));
-  return false;
-}
+}  // namespace field_detail
+
+inline bool f_field(char* field, double v, int w, int d) { return field_detail::f_field_of(field, v, w, d); }
+inline bool f_field(char* field, float v, int w, int d) { return field_detail::f_field_of(field, v, w, d); }
 
 inline char* f_free(char* out, float v, int d) {
   if (d == 2) {

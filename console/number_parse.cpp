@@ -30,14 +30,16 @@ bool parse_int(std::string_view item, int& value) {
 
 namespace {
 
-// Room for the text of a number item; no number is that long.
-constexpr std::size_t room = 128;
-
-// Checks the shape of a real item and builds, at `text`, the text
-// std::from_chars understands: no leading '+', 'e' for the exponent.
-// Returns its length, or 0 for an item that is no real.
-std::size_t real_text(std::string_view item, char* text) {
-  if (item.size() >= room) return 0;
+// A real item in the precision of Real, refused beyond the single-precision
+// range whatever the precision: every real is also computed with in single
+// precision.
+template <typename Real>
+bool parse_in(std::string_view item, Real& value) {
+  // Check the shape and build, on the stack, the text std::from_chars
+  // understands: no leading '+', 'e' for the exponent.
+  constexpr std::size_t room = 128;
+  if (item.size() >= room) return false;  // no number is that long
+  char text[room];
   std::size_t n = 0;
   std::size_t k = 0;
   if (k < item.size() && (item[k] == '+' || item[k] == '-')) {
@@ -58,29 +60,20 @@ std::size_t real_text(std::string_view item, char* text) {
       break;
     }
   }
-  if (mantissa_digits == 0) return 0;
+  if (mantissa_digits == 0) return false;
   if (k < item.size()) {
     const char c = item[k];
-    if (c != 'e' && c != 'E' && c != 'd' && c != 'D') return 0;
+    if (c != 'e' && c != 'E' && c != 'd' && c != 'D') return false;
     ++k;
     text[n++] = 'e';
     if (k < item.size() && (item[k] == '+' || item[k] == '-')) text[n++] = item[k++];
-    if (k == item.size()) return 0;
+    if (k == item.size()) return false;
     for (; k < item.size(); ++k) {
-      if (!is_digit(item[k])) return 0;
+      if (!is_digit(item[k])) return false;
       text[n++] = item[k];
     }
   }
-  return n;
-}
-
-}  // namespace
-
-bool parse_real(std::string_view item, real& value) {
-  char text[room];
-  const std::size_t n = real_text(item, text);
-  if (n == 0) return false;
-  real v = 0.0f;
+  Real v = 0;
   const auto [ptr, ec] = std::from_chars(text, text + n, v);
   if (ptr != text + n) return false;
   if (ec == std::errc::result_out_of_range) {
@@ -88,35 +81,18 @@ bool parse_real(std::string_view item, real& value) {
     text[n] = '\0';
     const double d = std::strtod(text, nullptr);
     if (!std::isfinite(d) || std::fabs(d) > 1.0) return false;
-    v = static_cast<real>(d);
+    v = static_cast<Real>(d);
   } else if (ec != std::errc()) {
     return false;
   }
-  if (!std::isfinite(v)) return false;
+  if (!(std::fabs(v) <= std::numeric_limits<real>::max())) return false;
   value = v;
   return true;
 }
 
-bool parse_real(std::string_view item, double& value) {
-  char text[room];
-  const std::size_t n = real_text(item, text);
-  if (n == 0) return false;
-  double v = 0.0;
-  const auto [ptr, ec] = std::from_chars(text, text + n, v);
-  if (ptr != text + n) return false;
-  if (ec == std::errc::result_out_of_range) {
-    // Too large is unreadable; too small is zero (or a subnormal).
-    text[n] = '\0';
-    v = std::strtod(text, nullptr);
-    if (!(std::fabs(v) <= 1.0)) return false;
-  } else if (ec != std::errc()) {
-    return false;
-  }
-  // Within the single-precision range, as a single-precision item: the
-  // geometry takes the value in single precision too.
-  if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<real>::max()))) return false;
-  value = v;
-  return true;
-}
+}  // namespace
+
+bool parse_real(std::string_view item, real& value) { return parse_in(item, value); }
+bool parse_real(std::string_view item, double& value) { return parse_in(item, value); }
 
 }  // namespace dorvix
