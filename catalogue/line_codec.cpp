@@ -13,15 +13,21 @@ namespace dorvix {
 
 namespace {
 
-constexpr real minutes_per_degree = 60.0f;
+constexpr double minutes_per_degree = 60.0;
 // Whole numbers beyond this magnitude are no longer exact: such a value is
 // written as asterisks in any integer field.
 constexpr double largest_integer = 1.0e15;
 
 // Where a field's value lives in the store, as the alternative of its
 // StoreColumn.
-enum class Target : std::size_t { none, int_column, real_column, char_column, plane_column };
+enum class Target : std::size_t { none, int_column, real_column, char_column, plane_column, double_column };
 constexpr Target target(const LineField& f) { return static_cast<Target>(f.store.index()); }
+
+// A real field read in double precision: the store's latitude and
+// longitude, and the FPFIT position fields they are made of.
+constexpr bool read_in_double(const LineField& f) {
+  return f.read == FieldKind::real && (target(f) == Target::double_column || target(f) == Target::none);
+}
 
 // The code of each layout is made from its table at compile time: every
 // field of the table becomes its own few instructions (its columns, kind
@@ -45,6 +51,7 @@ template <std::size_t N>
 struct ReadValues {
   std::array<int, N> integer;
   std::array<real, N> number;
+  std::array<double, N> fine;  // the reals read in double precision
   std::array<char, N> letter;
 };
 
@@ -58,6 +65,8 @@ bool read_field(std::string_view line, ReadValues<N>& v) {
   constexpr const LineField& f = layout.fields[I];
   if constexpr (f.read == FieldKind::integer) {
     return read_field_int(line, f.col, f.width, v.integer[I]);
+  } else if constexpr (read_in_double(f)) {
+    return read_field_real(line, f.col, f.width, f.decimals, v.fine[I]);
   } else if constexpr (f.read == FieldKind::real) {
     return read_field_real(line, f.col, f.width, f.decimals, v.number[I]);
   } else {
@@ -84,6 +93,9 @@ void store_field(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot) {
     (blk.*std::get<RealColumn>(f.store))[slot] = stored_value(as_real(), f.offset);
   } else if constexpr (t == Target::plane_column) {
     (blk.*std::get<PlaneColumn>(f.store))[0][slot] = stored_value(as_real(), f.offset);
+  } else if constexpr (t == Target::double_column) {
+    static_assert(read_in_double(f) && f.offset == 0.0f);
+    (blk.*std::get<DoubleColumn>(f.store))[slot] = v.fine[I];
   } else if constexpr (t == Target::char_column) {
     (blk.*std::get<CharColumn>(f.store))[slot] = v.letter[I];
   }
@@ -91,21 +103,24 @@ void store_field(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot) {
 
 bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// FPFIT position: degrees + minutes / 60, signed by the letters.
+// FPFIT position: degrees + minutes / 60, signed by the letters, in
+// double precision, so that the writer gives back the degrees and minutes
+// of every line (in single precision a longitude of 2048 degrees or more
+// loses its minutes' last decimal).
 template <std::size_t N>
 void fpfit_position_to_slot(const ReadValues<N>& v, FpsBlk& blk, std::size_t slot, LineRead& result) {
   using namespace fpfit_field;
-  auto number = [&](int field) { return v.number[static_cast<std::size_t>(field - 1)]; };
+  auto number = [&](int field) { return v.fine[static_cast<std::size_t>(field - 1)]; };
   auto letter = [&](int field) { return v.letter[static_cast<std::size_t>(field - 1)]; };
   FpfitPosition& p = result.position;
-  p.lat_degrees = number(lat_degrees);
-  p.lat_minutes = number(lat_minutes);
+  p.lat_degrees = static_cast<real>(number(lat_degrees));
+  p.lat_minutes = static_cast<real>(number(lat_minutes));
   p.hemisphere = letter(hemisphere);
-  p.lon_degrees = number(lon_degrees);
-  p.lon_minutes = number(lon_minutes);
+  p.lon_degrees = static_cast<real>(number(lon_degrees));
+  p.lon_minutes = static_cast<real>(number(lon_minutes));
   p.direction = letter(direction);
 
-  real lat = p.lat_degrees + p.lat_minutes / minutes_per_degree;
+  double lat = number(lat_degrees) + number(lat_minutes) / minutes_per_degree;
   switch (p.hemisphere) {
     case 'S':
     case 's':
@@ -120,7 +135,7 @@ void fpfit_position_to_slot(const ReadValues<N>& v, FpsBlk& blk, std::size_t slo
       // treat every character but S as north.
       result.unknown_hemisphere = is_letter(p.hemisphere);
   }
-  real lon = p.lon_degrees + p.lon_minutes / minutes_per_degree;
+  double lon = number(lon_degrees) + number(lon_minutes) / minutes_per_degree;
   switch (p.direction) {
     case 'W':
     case 'w':
@@ -170,21 +185,21 @@ LineRead read_line_fields(std::string_view line, FpsBlk& blk, std::size_t slot) 
 // cut off) and minutes of |angle|, the minutes rounded only when written,
 // so 44.99999 gives 44 and 60.00.
 struct WrittenPosition {
-  real degrees[2], minutes[2];  // latitude, longitude
-  char letter[2];               // hemisphere, direction
+  double degrees[2], minutes[2];  // latitude, longitude
+  char letter[2];                 // hemisphere, direction
 
   WrittenPosition(const FpsBlk& blk, std::size_t slot) {
-    const real angle[2] = {blk.rlat1[slot], blk.rlong1[slot]};
+    const double angle[2] = {blk.rlat1[slot], blk.rlong1[slot]};
     for (int k = 0; k < 2; ++k) {
-      const real a = std::fabs(angle[k]);
+      const double a = std::fabs(angle[k]);
       degrees[k] = std::trunc(a);
       minutes[k] = (a - degrees[k]) * minutes_per_degree;
     }
-    letter[0] = angle[0] < 0.0f ? 'S' : ' ';
-    letter[1] = angle[1] < 0.0f ? ' ' : 'E';
+    letter[0] = angle[0] < 0.0 ? 'S' : ' ';
+    letter[1] = angle[1] < 0.0 ? ' ' : 'E';
   }
 
-  real number(int field) const {
+  double number(int field) const {
     using namespace fpfit_field;
     switch (field) {
       case lat_degrees: return degrees[0];
@@ -247,8 +262,8 @@ template <const LineLayout& layout, std::size_t I, Joining joining>
   constexpr std::size_t at = joining == Joining::columns ? static_cast<std::size_t>(f.col - 1) : row_at<layout, I>;
   char* const field = text + at;
   constexpr bool zero_filled = joining == Joining::columns && f.zero_filled;
-  // A real value as its kind is written.
-  const auto number = [&](real v) {
+  // A real value (single or double precision) as its kind is written.
+  const auto number = [&](auto v) {
     if constexpr (f.write == FieldKind::integer) {
       return edit_integer(field, v, f.width, zero_filled);
     } else {
@@ -266,6 +281,8 @@ template <const LineLayout& layout, std::size_t I, Joining joining>
     return number(written_value((blk.*std::get<RealColumn>(f.store))[slot], f.offset));
   } else if constexpr (t == Target::plane_column) {
     return number(written_value((blk.*std::get<PlaneColumn>(f.store))[0][slot], f.offset));
+  } else if constexpr (t == Target::double_column) {
+    return number((blk.*std::get<DoubleColumn>(f.store))[slot]);
   } else if constexpr (t == Target::char_column) {
     *field = (blk.*std::get<CharColumn>(f.store))[slot];
     return true;

@@ -26,12 +26,15 @@ enum class FieldKind : unsigned char { integer, real, character };
 
 // Where a field lives in the store: an array of the store (a two-plane
 // array means its plane 0), or nowhere for the FPFIT position fields, which
-// the codec turns into latitude and longitude.
+// the codec turns into latitude and longitude. The position fields, and
+// the store's latitude and longitude, are read and held in double
+// precision.
 using IntColumn = FpsBlk::Column<int> FpsBlk::*;
 using RealColumn = FpsBlk::Column<real> FpsBlk::*;
 using CharColumn = FpsBlk::Column<char> FpsBlk::*;
 using PlaneColumn = FpsBlk::Planes FpsBlk::*;
-using StoreColumn = std::variant<std::monostate, IntColumn, RealColumn, CharColumn, PlaneColumn>;
+using DoubleColumn = FpsBlk::Column<double> FpsBlk::*;
+using StoreColumn = std::variant<std::monostate, IntColumn, RealColumn, CharColumn, PlaneColumn, DoubleColumn>;
 
 struct LineField {
   int number;           // field number in its layout, from 1

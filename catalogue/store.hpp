@@ -52,7 +52,11 @@ struct FpsBlk {
   Column<int> id1{};     // event identifier
   Column<real> sec1{};   // seconds of the origin time
   Column<real> ratio1{};  // FPFIT "ratio_p"; HASH misfit of the S/P ratios
-  Column<real> rlat1{}, rlong1{};  // decimal degrees, north and east positive
+  // Epicentre, decimal degrees, north and east positive. Double: a HASH
+  // line gives five decimals, more than a single-precision longitude
+  // holds beyond 128 degrees (-172.10000 would come back as -172.10001).
+  // The geometry takes them in single precision.
+  Column<double> rlat1{}, rlong1{};
   Column<real> depth1{}, rmag1{};
   Column<real> azgap1{}, dnst1{}, rmstt{};  // FPFIT: gap, nearest station, rms residual
   Planes strike1{}, dip1{}, rake1{};        // degrees, [plane][slot]

@@ -320,7 +320,7 @@ void f(std::string& out, double v, int w, int d) {
   }
 }
 
-bool f_field(char* field, double v, int w, int d) {
+bool field_detail::f_field_beyond(char* field, double v, int w, int d) {
   if (d < 0) d = 0;
   unsigned long long n = 0;
   if (scaled(v, d, n)) {

@@ -44,7 +44,7 @@ inline bool i_field(char* field, long long v, int w, int m = 1);
 // Aw: the text right-aligned over the blanks of w columns, or its first w
 // characters.
 inline void a_field(char* field, std::string_view s, int w);
-bool f_field(char* field, double v, int w, int d);
+inline bool f_field(char* field, double v, int w, int d);
 inline bool f_field(char* field, float v, int w, int d);  // the same; a single-precision value is quicker
 
 // Fw.d with w = 0 (no field: the shortest text) of a single-precision

@@ -184,8 +184,33 @@ inline bool scaled_single(float v, int d, unsigned long long& n) {
   return true;
 }
 
-// Fw.d with no field for the values beyond the two-decimal route below
-// (edit.cpp).
+// The same of a double-precision value, d <= 19: |v| = m * 2**e with the
+// 53-bit m, and m * 10**d (at most 53 + 64 bits) in a 128-bit integer.
+inline bool scaled_double(double v, int d, unsigned long long& n) {
+  if (d > 19) return false;
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &v, sizeof bits);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0x7FF) return false;
+  constexpr std::uint64_t hidden = std::uint64_t{1} << 52;
+  const std::uint64_t m = (bits & (hidden - 1)) | (biased != 0 ? hidden : 0);
+  const int e = (biased != 0 ? biased : 1) - 1075;
+  const unsigned __int128 x = static_cast<unsigned __int128>(m) * powers_of_ten[d];  // below 2**117
+  unsigned __int128 scaled = 0;
+  if (e >= 0) {
+    if (e > 63 || (x >> (64 - e)) != 0) return false;
+    scaled = x << e;
+  } else if (e > -118) {
+    scaled = (x + (static_cast<unsigned __int128>(1) << (-e - 1))) >> -e;
+  }  // else below one half: 0
+  if (scaled > ~0ULL) return false;
+  n = static_cast<unsigned long long>(scaled);
+  return true;
+}
+
+// Fw.d in place for the values beyond the integer routes above, and Fw.d
+// with no field for those beyond the two-decimal route below (edit.cpp).
+bool f_field_beyond(char* field, double v, int w, int d);
 char* f_free_scaled(char* out, float v, int d);
 
 // Below this magnitude a single-precision value takes the two-decimal
@@ -264,14 +289,26 @@ inline void a_field(char* field, std::string_view s, int w) {
   }
 }
 
-inline bool f_field(char* field, float v, int w, int d) {
+namespace field_detail {
+
+inline bool scaled_either(float v, int d, unsigned long long& n) { return scaled_single(v, d, n); }
+inline bool scaled_either(double v, int d, unsigned long long& n) { return scaled_double(v, d, n); }
+
+// Fw.d in place of a value of either precision.
+template <typename Real>
+inline bool f_field_of(char* field, Real v, int w, int d) {
   if (d < 0) d = 0;
   unsigned long long n = 0;
-  if (!field_detail::scaled_single(v, d, n)) return f_field(field, static_cast<double>(v), w, d);
-  if (field_detail::fixed_field_of(field, n, std::signbit(v), w, d)) return true;
+  if (!scaled_either(v, d, n)) return f_field_beyond(field, v, w, d);
+  if (fixed_field_of(field, n, std::signbit(v), w, d)) return true;
   std::memset(field, '*', static_cast<std::size_t>(w));
   return false;
 }
+
+}  // namespace field_detail
+
+inline bool f_field(char* field, double v, int w, int d) { return field_detail::f_field_of(field, v, w, d); }
+inline bool f_field(char* field, float v, int w, int d) { return field_detail::f_field_of(field, v, w, d); }
 
 inline char* f_free(char* out, float v, int d) {
   if (d == 2) {

@@ -64,11 +64,14 @@ bool read_field_int_general(std::string_view line, int col, int width, int& valu
   return parse_int(s.view(), value);
 }
 
-bool read_field_real_general(std::string_view line, int col, int width, int decimals, real& value) {
+namespace {
+
+template <typename Real>
+bool real_general(std::string_view line, int col, int width, int decimals, Real& value) {
   Squeezed s;
   if (!s.take(columns(line, col, width))) return false;
   if (s.size() == 0) {
-    value = 0.0f;
+    value = 0;
     return true;
   }
   const std::string_view v = s.view();
@@ -100,6 +103,15 @@ bool read_field_real_general(std::string_view line, int col, int width, int deci
     s.insert(mantissa_end - ud, 1, '.');
   }
   return parse_real(s.view(), value);
+}
+
+}  // namespace
+
+bool read_field_real_general(std::string_view line, int col, int width, int decimals, real& value) {
+  return real_general(line, col, width, decimals, value);
+}
+bool read_field_real_general(std::string_view line, int col, int width, int decimals, double& value) {
+  return real_general(line, col, width, decimals, value);
 }
 
 }  // namespace dorvix

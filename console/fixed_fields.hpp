@@ -29,12 +29,16 @@ bool ends_before(std::string_view line, int col);
 
 inline bool read_field_int(std::string_view line, int col, int width, int& value);
 inline bool read_field_real(std::string_view line, int col, int width, int decimals, real& value);
+// The same in double precision, for a field whose decimals a
+// single-precision value cannot hold (a longitude of five decimals).
+inline bool read_field_real(std::string_view line, int col, int width, int decimals, double& value);
 // The same by the general route alone (the field squeezed and read as a
 // number item). The readers above take a short route, written out below so
 // that a caller's constant columns reach it, for the usual field, and give
 // the same value.
 bool read_field_int_general(std::string_view line, int col, int width, int& value);
 bool read_field_real_general(std::string_view line, int col, int width, int decimals, real& value);
+bool read_field_real_general(std::string_view line, int col, int width, int decimals, double& value);
 
 namespace fixed_fields_detail {
 
@@ -106,6 +110,22 @@ inline bool read_field_real(std::string_view line, int col, int width, int decim
   const int k = f.point ? f.after_point : decimals;
   if (f.usual && f.digits > 0 && f.m < (1u << 24) && k >= 0 && k <= 10) {
     const real v = static_cast<real>(static_cast<std::uint32_t>(f.m)) / powers[k];
+    value = f.negative ? -v : v;
+    return true;
+  }
+  return read_field_real_general(line, col, width, decimals, value);
+}
+
+inline bool read_field_real(std::string_view line, int col, int width, int decimals, double& value) {
+  // The usual field: its digits M below 2**53. M and 10**k (k <= 22) are
+  // exact double-precision values, so the one division is correctly
+  // rounded.
+  static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const fixed_fields_detail::UsualField f(fixed_fields_detail::columns(line, col, width));
+  const int k = f.point ? f.after_point : decimals;
+  if (f.usual && f.digits > 0 && f.m < (std::uint64_t{1} << 53) && k >= 0 && k <= 22) {
+    const double v = static_cast<double>(f.m) / powers[k];
     value = f.negative ? -v : v;
     return true;
   }

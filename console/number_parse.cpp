@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace dorvix {
 
@@ -27,7 +28,13 @@ bool parse_int(std::string_view item, int& value) {
   return true;
 }
 
-bool parse_real(std::string_view item, real& value) {
+namespace {
+
+// A real item in the precision of Real, refused beyond the single-precision
+// range whatever the precision: every real is also computed with in single
+// precision.
+template <typename Real>
+bool parse_in(std::string_view item, Real& value) {
   // Check the shape and build, on the stack, the text std::from_chars
   // understands: no leading '+', 'e' for the exponent.
   constexpr std::size_t room = 128;
@@ -66,7 +73,7 @@ bool parse_real(std::string_view item, real& value) {
       text[n++] = item[k];
     }
   }
-  real v = 0.0f;
+  Real v = 0;
   const auto [ptr, ec] = std::from_chars(text, text + n, v);
   if (ptr != text + n) return false;
   if (ec == std::errc::result_out_of_range) {
@@ -74,13 +81,18 @@ bool parse_real(std::string_view item, real& value) {
     text[n] = '\0';
     const double d = std::strtod(text, nullptr);
     if (!std::isfinite(d) || std::fabs(d) > 1.0) return false;
-    v = static_cast<real>(d);
+    v = static_cast<Real>(d);
   } else if (ec != std::errc()) {
     return false;
   }
-  if (!std::isfinite(v)) return false;
+  if (!(std::fabs(v) <= std::numeric_limits<real>::max())) return false;
   value = v;
   return true;
 }
+
+}  // namespace
+
+bool parse_real(std::string_view item, real& value) { return parse_in(item, value); }
+bool parse_real(std::string_view item, double& value) { return parse_in(item, value); }
 
 }  // namespace dorvix

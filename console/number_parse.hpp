@@ -16,5 +16,8 @@ bool parse_int(std::string_view item, int& value);
 // "inf" and values beyond the single-precision range; a value below the
 // smallest single-precision magnitude reads as zero.
 bool parse_real(std::string_view item, real& value);
+// The same in double precision, for a file's field whose decimals a
+// single-precision value cannot hold; the same items are refused.
+bool parse_real(std::string_view item, double& value);
 
 }  // namespace dorvix

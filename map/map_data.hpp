@@ -13,7 +13,10 @@ namespace dorvix {
 // which entries 1 to ndat are in use.
 struct MapData {
   std::span<real> xd{}, yd{};  // receive the projected epicentres at each run
-  std::span<const real> rlong{}, rlat{}, depth{};  // degrees, degrees, km
+  // Epicentres in degrees, as the store holds them; the map computes with
+  // them in single precision.
+  std::span<const double> rlong{}, rlat{};
+  std::span<const real> depth{};  // km
   std::span<const FixedText<10>> date1{};
   std::span<const FixedText<5>> time1{};
   std::span<const real> azd1{}, dipd1{}, rakd1{};  // the nodal plane mapped, degrees

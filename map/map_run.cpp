@@ -89,9 +89,9 @@ int project_epicentres(const MapData& d, const MapSwitches& s, const WindowTurn&
   ssymboltype(type, setup::passed);
   for (int i = 0; i < d.ndat; ++i) {
     const auto j = static_cast<std::size_t>(i);
-    d.xd[j] = rad(turn.nearest(d.rlong[j]));
+    d.xd[j] = rad(turn.nearest(static_cast<real>(d.rlong[j])));
+    d.yd[j] = rad(static_cast<real>(d.rlat[j]));
   }
-  deg2rad(d.yd, d.rlat, d.ndat);
   projlln(d.xd, d.yd, d.xd, d.yd, d.ndat);
   int off = 0;
   for (int i = 0; i < d.ndat; ++i) {
@@ -164,14 +164,15 @@ void stress_directions(const MapData& d, real threshold, const WindowTurn& turn)
               iocom.iuout);
     isv = std::abs(isv);
     const real x = d.xd[j], y = d.yd[j];
+    const real lat_deg = static_cast<real>(d.rlat[j]), lon_deg = static_cast<real>(d.rlong[j]);
     if (on_map_page(x, y)) {
-      const real lon = rad(turn.nearest(d.rlong[j])), lat = rad(d.rlat[j]);
+      const real lon = rad(turn.nearest(lon_deg)), lat = rad(lat_deg);
       real shmax = map_direction(lon, lat, x, y, azsh);
       real shmin = map_direction(lon, lat, x, y, azsh + anglerad.half_pi());
       dmapsh2(d.xd.subspan(j, 1), d.yd.subspan(j, 1), one(shmax), one(shmin), std::span(&isv, 1), 1);
     }
     if (d.lsish) {
-      sish_row(row, {d.date1[j].view(), d.time1[j].view(), d.rlat[j], d.rlong[j], d.depth[j], d.azd1[j], d.dipd1[j],
+      sish_row(row, {d.date1[j].view(), d.time1[j].view(), lat_deg, lon_deg, d.depth[j], d.azd1[j], d.dipd1[j],
                      d.rakd1[j], az, pl, isv, azsh});
       if (sish != nullptr) {
         sish->put_line(std::string_view(row, sish_width));

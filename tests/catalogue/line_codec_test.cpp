@@ -185,7 +185,7 @@ TEST(CatalogueLines, EachLayoutFillsItsStoreFieldsAndNoOthers) {
       {Layout::fpfit, fpfit_line, 0,
        {{"iyear1", 1997},      {"imonth1", 1},        {"iday1", 1},
         {"ihour1", 2},         {"imn1", 24},          {"sec1", 6.90f},
-        {"rlat1", 36.0f + 30.64f / 60.0f},            {"rlong1", -(121.0f + 4.92f / 60.0f)},
+        {"rlat1", 36.0 + 30.64 / 60.0},               {"rlong1", -(121.0 + 4.92 / 60.0)},
         {"depth1", 5.53f},     {"rmag1", 1.40f},      {"isp1", 22},
         {"azgap1", 79.0f},     {"dnst1", 0.0f},       {"rmstt", 0.05f},
         {"exy1", 0.3f},        {"ez1", 0.7f},         {"cmtyp1", 'C'},
@@ -198,7 +198,7 @@ TEST(CatalogueLines, EachLayoutFillsItsStoreFieldsAndNoOthers) {
       {Layout::hash, hash_line, 3,
        {{"iyear1", 2018},      {"imonth1", 1},        {"iday1", 1},
         {"ihour1", 1},         {"imn1", 35},          {"sec1", 34.06f},
-        {"id1", 37844303},     {"rlat1", 34.0345f},   {"rlong1", -117.59883f},
+        {"id1", 37844303},     {"rlat1", 34.0345},    {"rlong1", -117.59883},
         {"depth1", 4.11f},     {"rmag1", 3.09f},      {"strike", 134.0f},
         {"dip", 84.0f},        {"rake", -175.0f},     {"qual1", 14.0f},
         {"qual2", 15.0f},      {"ipick1", 61},        {"qual3", 0.0f},
@@ -222,13 +222,13 @@ TEST(CatalogueLines, EachLayoutFillsItsStoreFieldsAndNoOthers) {
 TEST(CatalogueLines, NumericFieldsIgnoreBlanksAndImplyDecimals) {
   struct Case {
     std::string degrees, minutes;  // columns 20-22 and 24-28
-    float latitude;
+    double latitude;
   };
   const Case cases[] = {
-      {" 34", "     ", 34.0f},  {"34.", "     ", 34.0f},  {"3 4", "     ", 34.0f},
-      {"  5", "     ", 5.0f},   {"5  ", "     ", 5.0f},   {" 5 ", "     ", 5.0f},
-      {"   ", " 1234", 12.34f / 60.0f}, {"   ", "12.34", 12.34f / 60.0f}, {"   ", "1234 ", 12.34f / 60.0f},
-      {"3.4", "     ", 3.4f},
+      {" 34", "     ", 34.0}, {"34.", "     ", 34.0}, {"3 4", "     ", 34.0},
+      {"  5", "     ", 5.0},  {"5  ", "     ", 5.0},  {" 5 ", "     ", 5.0},
+      {"   ", " 1234", 12.34 / 60.0}, {"   ", "12.34", 12.34 / 60.0}, {"   ", "1234 ", 12.34 / 60.0},
+      {"3.4", "     ", 3.4},
   };
   auto blk = new_store();
   for (const Case& c : cases) {
@@ -370,9 +370,18 @@ TEST(CatalogueLines, LastSlotOfTheStoreIsUsable) {
 // --- Writing ------------------------------------------------------------------
 
 TEST(CatalogueLines, WellFormedLinesComeBackByteForByte) {
+  // Every field also at its widest: the most digits its columns hold.
+  const std::string widest_fpfit = line_with(
+      141, {{1, "99991231 2359999.99999S59.999999 59.999999.99"}, {48, "99.999999999999.999.99999.9999.9"},
+            {82, "Z"}, {84, "359"}, {88, "90-180"}, {96, "9.99"}, {101, "999"}, {105, "99.99"}, {111, "9.99"},
+            {116, "9.99"}, {122, "99"}, {125, "99"}, {128, "99C*2147483647"}});
+  const std::string widest_hash =
+      "9999 12 31 23 59 99.999 99999999 999.99999 9999.99999 999.999 99.999 -359  90 -180 999 999 9999 99.99 9999 "
+      "99.99 D";
   auto blk = new_store();
   std::string out;
-  for (const auto& [layout, line] : {std::pair{Layout::fpfit, fpfit_line}, {Layout::hash, hash_line}}) {
+  for (const auto& [layout, line] : {std::pair{Layout::fpfit, fpfit_line}, {Layout::hash, hash_line},
+                                     {Layout::fpfit, widest_fpfit}, {Layout::hash, widest_hash}}) {
     ASSERT_EQ(read_catalogue_line(layout, line, *blk, 0).status, LineStatus::read);
     const LineWrite w = write_catalogue_line(layout, *blk, 0, out);
     EXPECT_FALSE(w.overflowed());
@@ -576,8 +585,8 @@ TEST(PublishedCatalogues, ScedcHashFileComesBackByteForByte) {
     ASSERT_EQ(out, lines[k]);
     // The values are the published ones.
     ASSERT_EQ(std::to_string(blk->id1[k]), table[k][0]);
-    ASSERT_EQ(blk->rlat1[k], std::stof(table[k][3])) << lines[k];
-    ASSERT_EQ(blk->rlong1[k], std::stof(table[k][4])) << lines[k];
+    ASSERT_EQ(blk->rlat1[k], std::stod(table[k][3])) << lines[k];
+    ASSERT_EQ(blk->rlong1[k], std::stod(table[k][4])) << lines[k];
     ASSERT_EQ(blk->strike1[0][k], std::stof(table[k][7]));
     ASSERT_EQ(blk->dip1[0][k], std::stof(table[k][8]));
     ASSERT_EQ(blk->rake1[0][k], std::stof(table[k][9]));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iomanip>
 #include <random>
 #include <string>
 #include <limits>
@@ -172,7 +173,8 @@ namespace {
 // the plot numbers) against the general route (the exact decimal
 // expansion), for the field shapes the catalogue lines and the plot file
 // use, over a million seeded values: exact halves, the 2**24 boundary,
-// negative zero, the edges of overflow, values with no number.
+// negative zero, the edges of overflow, values with no number; in place,
+// each also in double precision and beside it.
 TEST(NumberEditing, QuickFixedPointRoutesMatchTheGeneralRoute) {
   struct Shape {
     int w, d;
@@ -209,6 +211,14 @@ TEST(NumberEditing, QuickFixedPointRoutesMatchTheGeneralRoute) {
         const bool fits = edit::f_field(field.data(), v, s.w, s.d);
         ASSERT_EQ(field, general) << v << " F" << s.w << "." << s.d << " in place";
         ASSERT_EQ(fits, general[0] != '*') << v;
+        // In double precision: the value, or its neighbour a double's step
+        // below or above (beside an exact half).
+        const double fine = n % 3 == 0 ? v : std::nextafter(static_cast<double>(v), n % 3 == 1 ? 0.0 : 1e300);
+        general.clear();
+        edit::f_general(general, fine, s.w, s.d);
+        field.assign(field.size(), ' ');
+        ASSERT_EQ(edit::f_field(field.data(), fine, s.w, s.d), general[0] != '*') << fine;
+        ASSERT_EQ(field, general) << std::setprecision(17) << fine << " F" << s.w << "." << s.d << " in place";
       } else {
         char text[edit::free_room(2)];
         ASSERT_EQ(std::string(text, edit::f_free(text, v, s.d)), general) << v << " to " << s.d << " decimals";

@@ -28,7 +28,8 @@ TEST_F(MapTest, ASiShFileThatCannotBeWrittenIsReportedAndClosed) {
   fiocom.oufnam(iouk) = "full.sish";
 
   constexpr int n = 3;
-  std::array<real, n> xd{}, yd{}, lon{-117.25f, -118.5f, -116.0f}, lat{34.5f, 35.25f, 33.75f}, depth{6, 12, 3};
+  std::array<real, n> xd{}, yd{}, depth{6, 12, 3};
+  std::array<double, n> lon{-117.25, -118.5, -116.0}, lat{34.5, 35.25, 33.75};
   std::array<real, n> strike{10, 30, 40}, dip{45, 60, 90}, rake{90, -90, 0};
   std::array<FixedText<10>, n> date{};
   std::array<FixedText<5>, n> time{};
@@ -81,9 +82,10 @@ TEST_F(MapTest, TheCaptionStandsAtTheTopAndLeavesTheJustification) {
 // it found with the plot open, which a RUN with epicentres changes.
 TEST_F(MapTest, TheDriverGivesBackTheSymbolsItFound) {
   std::array<real, 1> xd{}, yd{}, none{};
+  std::array<double, 1> nowhere{};
   std::array<FixedText<10>, 1> date{};
   std::array<FixedText<5>, 1> time{};
-  const MapData d{.xd = xd, .yd = yd, .rlong = none, .rlat = none, .depth = none, .date1 = date, .time1 = time,
+  const MapData d{.xd = xd, .yd = yd, .rlong = nowhere, .rlat = nowhere, .depth = none, .date1 = date, .time1 = time,
                   .azd1 = none, .dipd1 = none, .rakd1 = none, .ndat = 0, .ndatdim = 1, .iouk = 2, .lsish = false,
                   .ksub = 1};
   mapseis4(d, setup::initialise);
