@@ -794,12 +794,25 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // (here answered and the run quit from there), and no later line of the
 // command file is read (each ends with a listing that must not come):
 // lines of garbage or a plot given as the command file, a yes/no answer,
-// an unknown choice of a menu that says so, values a setter refuses.
+// an unknown choice of a menu that says so, values a setter refuses; a
+// choice that the top, reader, writer, tests or map menu does not offer
+// (the README's map walk-through with 2001 mistyped), which the keyboard
+// would have had the menu show again.
 TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
   std::string garbage;
   for (int k = 0; k < 10000; ++k) garbage += "garbage\n";
   TempDir plot_dir;
   ASSERT_EQ(run_dorvix(plot_dir, {"", "10", "", "seis.ps", "20", "", "9999"}).status, 0);
+  Lines walk = file_lines(source_dir / "docs" / "readme_map.cmd");
+  walk.at(22) = "2010";
+  std::string mistyped;
+  for (const std::string& l : walk) mistyped += l + "\n";
+  const auto unknown = [](const std::string& routine, int choice, int line) {
+    return join({warning_head(routine),
+                 {" UNKNOWN CHOICE = " + edit::i(choice, 6), " READ FROM LINE " + edit::i(line, 6) +
+                  " OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED", " ==> BACK TO MENU WITHOUT ACTION",
+                  " ===> HIT RETURN TO CONTINUE", slash_rule}});
+  };
   const struct {
     const char* name;
     std::string commands;
@@ -831,11 +844,18 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
              {" longitude minimum must not be above its maximum",
               " (a window across the antimeridian: e.g. 170 to 190)", " READ FROM LINE      5 OF THE COMMAND FILE",
               " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"top menu", "12345\n9999\n", {"", "9999"}, unknown("dorvix", 12345, 1)},
+      {"map walk-through", mistyped, {"", "9999"}, unknown("dorvix", 2010, 23)},
+      {"reader menu", "1000\n1005\n99\n1100\n", {"", "99", "9999"}, unknown("fpsreadex1", 1005, 2)},
+      {"writer menu", "1200\n1010\n99\n1100\n", {"", "99", "9999"}, unknown("fpswrite1", 1010, 2)},
+      {"tests menu", "1000\n100\n264\n99\n99\n1100\n", {"", "99", "99", "9999"}, unknown("setseistest", 264, 3)},
+      {"map menu", "2001\n7777\n99\n1100\n", {"", "99", "9999"}, unknown("mapseis", 7777, 2)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     write_file(dir / "commands.txt", c.commands);
+    std::filesystem::copy_file(real_data_dir() / "scedc_hash_2018.hash", dir / "scedc_hash_2018.hash");
     const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(has_block(run.lines, join({keyboard_again, c.box})));
