@@ -192,6 +192,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
                    open_plot(symbols);
                  }
                  map_run(data, r);
+                 plend_if_failed();
                }},
           {.choice = menu_exit_choice, .label = "EXIT "},
           // Help is answered, though the menu does not list it.

@@ -206,6 +206,7 @@ void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> a
                    a.open_plot();
                  }
                  a.run();
+                 plend_if_failed();
                }},
           {.choice = menu_exit_choice, .label = "EXIT "},
       }};
