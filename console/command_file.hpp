@@ -7,8 +7,6 @@
 #include <cstddef>
 #include <string>
 
-#include "console/iocom.hpp"
-
 namespace dorvix {
 
 // Length of the command-file name field of the main program.
@@ -43,10 +41,5 @@ struct CommandFileStop {
 // Stops the command file when one is the standard input; called before
 // the head of the box that refuses its answer or reports the failed write.
 CommandFileStop stop_command_file();
-
-// A choice that the menu of `h` does not offer. At the keyboard the menu
-// just shows itself again; a command file that gave it stops there, in a
-// warning box that names the choice and the line.
-void unknown_choice(const Header& h, int choice);
 
 }  // namespace dorvix

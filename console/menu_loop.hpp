@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "console/command_file.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
@@ -85,6 +84,12 @@ inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choic
 // What a menu made of a choice: it shows itself again, it is left, or it
 // offers no such choice.
 enum class Reply { again, leave, unknown };
+
+// A choice that the menu of `h` does not offer. At the keyboard the menu
+// just shows itself again; a command file that gave it stops there
+// (stop_command_file), in a warning box that names the choice and the
+// line. With the command files, in console/command_file.cpp.
+void unknown_choice(const Header& h, int choice);
 
 // The choices of a menu until it is left: each pass `show` draws the whole
 // menu, then the choice is read and handed to `act`, which tells what it
