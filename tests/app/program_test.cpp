@@ -916,6 +916,9 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
     EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
     EXPECT_FALSE(has(run.lines, listing_titles));
     EXPECT_FALSE(std::filesystem::exists(dir / "out2.hash"));
+    for (const char* plot : {"seis.fm.ps", "seis.map.ps"}) {
+      if (std::filesystem::exists(dir / plot)) expect_renders(dir / plot);
+    }
   }
 }
 
