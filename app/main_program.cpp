@@ -174,6 +174,8 @@ MenuTable top_menu(MainState& m) {
       {.choice = choice_open_sish, .label = "  OPEN  Si-Sh OUTPUT FILE ", .value = sish_name},
       {.choice = choice_close_sish, .label = "  CLOSE Si-Sh OUTPUT FILE ", .value = sish_name},
       dash_row(),
+      // Help is answered by block 1, though the menu does not list it.
+      {.choice = choice_help, .shown = [] { return false; }},
       {.choice = choice_command_file, .label = "Use command file"},
       {.choice = choice_quit,
        .label = "FAST QUIT",
@@ -252,12 +254,8 @@ void plot_block(MainState& m) {
   }
 }
 
-// Block 4: the work, the action of the choice's row. True when the run is
-// to end.
-bool work_block(MainState& m, const MenuTable& menu) {
-  dispatch(menu, m.irep);
-  return m.ended;
-}
+// Block 4: the work, the action of the choice's row.
+void work_block(MainState& m, const MenuTable& menu) { dispatch(menu, m.irep); }
 
 }  // namespace
 
@@ -265,15 +263,21 @@ int run_main_program() {
   MainState m;
   start_up(m);
   const MenuTable menu = top_menu(m);
-  choice_loop([&menu] { show_top_menu(menu); },
-              [&](int choice) {
-                m.irep = choice;
-                settings_block(m);
-                sish_block(m);
-                plot_block(m);
-                return work_block(m, menu);
-              },
-              Prompt::without_default, edit::pad("your choice", text_width));
+  choice_loop(
+      main_header, [&menu] { show_top_menu(menu); },
+      [&](int choice) {
+        // Known by the choice read: the command-file menu may turn it into
+        // another.
+        const bool offered = offers(menu, choice);
+        m.irep = choice;
+        settings_block(m);
+        sish_block(m);
+        plot_block(m);
+        work_block(m, menu);
+        if (m.ended) return Reply::leave;
+        return offered ? Reply::again : Reply::unknown;
+      },
+      Prompt::without_default, edit::pad("your choice", text_width));
   return exit_success;
 }
 

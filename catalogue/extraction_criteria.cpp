@@ -212,12 +212,12 @@ bool may_leave(bool menu_shown) {
   return false;
 }
 
-// 260 + i edits vertex i of the polygon's nvrtx; other numbers do nothing.
-// The choice is compared before anything is subtracted from it, so that no
-// answer can overflow.
+// 260 + i edits vertex i of the polygon's nvrtx: the only numbers the
+// table's `otherwise` answers. The choice is compared before anything is
+// subtracted from it, so that no answer can overflow.
+bool is_vertex(int choice) { return choice >= choice_first_vertex && choice - choice_first_vertex < seistest2.nvrtx; }
 void edit_vertex(int choice) {
   SeisTest2& t = seistest2;
-  if (choice < choice_first_vertex || choice - choice_first_vertex >= t.nvrtx) return;
   const int i = choice - (choice_first_vertex - 1);
   integer_line("vertex number =", i);
   ask_real(t.vrtxlong(i), "longitude");
@@ -350,7 +350,7 @@ const MenuTable& criteria_menu() {
                   setting_row(620, "moment relative error maxi ", t.errmijmax, 8, 3, "maximum rel error mij"),
                   setting_row(630, "moment free components min ", t.nfreemin, 6, "minimum # of free mij")}));
     add({{.label = long_rule}, {.choice = menu_exit_choice, .label = "EXIT "}, {.label = long_rule}});
-    return MenuTable{.rows = std::move(rows), .otherwise = edit_vertex};
+    return MenuTable{.rows = std::move(rows), .otherwise = edit_vertex, .answers = is_vertex};
   }();
   return table;
 }
@@ -364,14 +364,14 @@ void setseistest6(SetupMode inter) {
     return;
   }
   choice_loop(
+      criteria_header,
       [] {
         submenuhead(criteria_header);
         if (iocom.lwito(2)) show_rows(criteria_menu());
       },
       [](int choice) {
-        if (choice == menu_exit_choice) return may_leave(true);
-        dispatch(criteria_menu(), choice);
-        return false;
+        if (choice != menu_exit_choice) return dispatch(criteria_menu(), choice);
+        return may_leave(true) ? Reply::leave : Reply::again;
       },
       Prompt::with_default);
 }

@@ -362,21 +362,23 @@ void scol2var2(int& ierr, ColumnArray& data, std::string_view fname, int iunit, 
                                    .action = [&ilist] { ask_int_in(ilist, "Show array status ? (0/1)", 0, 1); }},
                                   colfile::setup_exit_row},
                          .width = colfile::option_width};
-    choice_loop([&menu] { colfile::show_setup_menu(menu); },
-                [&](int choice) {
-                  // The variables' rows are numbered from 1 up, and their
-                  // numbers come before the menu's own (99 included).
-                  if (rows_changeable(imodlev) && choice >= 1 && choice <= nvar) {
-                    cor.change_variable(choice, imodlev);
-                  } else if (choice == menu_exit_choice) {
-                    return true;
-                  } else {
-                    dispatch(menu, choice);
-                  }
-                  refresh();
-                  return false;
-                },
-                Prompt::with_default);
+    choice_loop(
+        scol2var_header, [&menu] { colfile::show_setup_menu(menu); },
+        [&](int choice) {
+          // The variables' rows are numbered from 1 up, and their numbers
+          // come before the menu's own (99 included).
+          Reply r = Reply::again;
+          if (rows_changeable(imodlev) && choice >= 1 && choice <= nvar) {
+            cor.change_variable(choice, imodlev);
+          } else if (choice == menu_exit_choice) {
+            return Reply::leave;
+          } else {
+            r = dispatch(menu, choice);
+          }
+          refresh();
+          return r;
+        },
+        Prompt::with_default);
   }
   cor.to_record();
 }

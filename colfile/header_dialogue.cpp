@@ -188,6 +188,7 @@ void sfheader1(int& ierr, HeaderLayout& layout, std::string_view fname, int iuni
   if (mode.shows_menu()) {
     const MenuTable menu = header_menu(ndisp, iskip, ititle, iheader);
     choice_loop(
+        sfheader1_header,
         [&] {
           if (units().is_open(iunit)) {
             showfhead1(ierr, fname, iunit, ndisp, iskip, ititle, iheader);
@@ -200,7 +201,7 @@ void sfheader1(int& ierr, HeaderLayout& layout, std::string_view fname, int iuni
           submenuhead(sfheader1_header);
           colfile::show_setup_menu(menu);
         },
-        [&menu](int choice) { dispatch(menu, choice); }, Prompt::with_default);
+        [&menu](int choice) { return reply(menu, choice); }, Prompt::with_default);
   }
 
   static_cast<HeaderLayout&>(rs) = layout;

@@ -30,9 +30,8 @@ void no_action_warning(const Header& h, std::string_view why) {
 }  // namespace
 
 void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t width) {
-  // Every choice of the rows leaves the menu; any other answer shows it
-  // again, or stops a silent call.
-  bool left = false;
+  // Every choice of the rows leaves the menu; any other answer is one the
+  // menu does not offer, or stops a silent call.
   const MenuTable table{
       .rows = {{.draw = dash_rule},
                {.label = "ALTERNATE STANDARD INPUT"},
@@ -53,22 +52,19 @@ void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t wid
                {.choice = menu_exit_choice, .label = "EXIT THIS SUBROUTINE ", .action = [] {}}},
       .width = 37,
       .otherwise =
-          [&left, iflag](int choice) {
-            left = false;
-            if (iflag != 1) return;
+          [](int choice) {
             errorhead(altsio_header);
             ItemLine().text("Unknown answer irep =").integer(choice, 6).write();
             say("===> STOPPING EXECUTION");
             errortail00();
             end_run(exit_stopped_by_program);
-          }};
+          },
+      .answers = [iflag](int) { return iflag == 1; }};
   menu_loop(
       altsio_header, [&table] { show_rows(table); },
       [&](int choice) {
         irep = choice;
-        left = true;
-        dispatch(table, choice);
-        return left;
+        return dispatch(table, choice) == Reply::unknown ? Reply::unknown : Reply::leave;
       },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
 }
@@ -118,6 +114,16 @@ CommandFileStop stop_command_file() {
   const CommandFileStop stop{units().line_number(iocom.iuin)};
   command_file_ended();
   return stop;
+}
+
+void unknown_choice(const Header& h, int choice) {
+  if (!iocom.lcomfop) return;
+  const CommandFileStop stop = stop_command_file();
+  warninghead(h);
+  ItemLine().text("UNKNOWN CHOICE =").integer(choice, 6).write();
+  stop.say_where();
+  say("==> BACK TO MENU WITHOUT ACTION");
+  warningtail00();
 }
 
 void CommandFileStop::say_where() const {

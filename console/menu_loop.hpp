@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
@@ -82,23 +81,31 @@ inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choic
   return choice;
 }
 
+// What a menu made of a choice: it shows itself again, it is left, or it
+// offers no such choice.
+enum class Reply { again, leave, unknown };
+
+// A choice that the menu of `h` does not offer. At the keyboard the menu
+// just shows itself again; a command file that gave it stops there
+// (stop_command_file), in a warning box that names the choice and the
+// line. With the command files, in console/command_file.cpp.
+void unknown_choice(const Header& h, int choice);
+
 // The choices of a menu until it is left: each pass `show` draws the whole
-// menu, then the choice is read and handed to `act`. An `act` that returns
-// a bool says itself when the menu is left; any other leaves it at 99.
-// Menus whose lines differ from the layouts of menu_loop show themselves
-// through it.
+// menu, then the choice is read and handed to `act`, which tells what it
+// made of it. A choice the menu does not offer brings the menu back, as
+// any other; a command file that gave it stops there (unknown_choice), in
+// a box headed by `h`. Menus whose lines differ from the layouts of
+// menu_loop show themselves through it.
 template <class Show, class Act>
-void choice_loop(Show show, Act act, Prompt prompt = Prompt::older, std::string_view prompt_text = "your choice",
-                 ChoiceRange range = {}) {
+void choice_loop(const Header& h, Show show, Act act, Prompt prompt = Prompt::older,
+                 std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
   for (;;) {
     show();
     const int choice = read_choice(prompt, prompt_text, range);
-    if constexpr (std::is_same_v<decltype(act(choice)), bool>) {
-      if (act(choice)) return;
-    } else {
-      if (choice == menu_exit_choice) return;
-      act(choice);
-    }
+    const Reply reply = act(choice);
+    if (reply == Reply::leave) return;
+    if (reply == Reply::unknown) unknown_choice(h, choice);
   }
 }
 
@@ -119,6 +126,7 @@ struct MenuStyle {
 template <class Body, class Act>
 void menu_loop(const Header& h, Body body, Act act, const MenuStyle& style = {}) {
   choice_loop(
+      h,
       [&] {
         submenuhead(h);
         if (style.body_at_level_2 && !iocom.lwito(2)) return;

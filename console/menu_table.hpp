@@ -17,6 +17,7 @@
 // What a row shows is read when the line is drawn: the `shows_…` helpers
 // keep a reference to the value, which must outlive the table.
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -50,6 +51,10 @@ struct MenuTable {
   std::size_t width = 32;  // of an option line, leader and number included
   // What a choice that no row carries does (nothing when empty).
   std::function<void(int)> otherwise = {};
+  // The choices `otherwise` answers (all of them when empty); a choice it
+  // does not answer, and that no row carries, is one the menu does not
+  // offer.
+  std::function<bool(int)> answers = {};
   // The numbers right-aligned in at least this many columns, so that a
   // one-digit number keeps a blank before it ("..... 1").
   std::size_t number_width = 0;
@@ -149,25 +154,46 @@ inline void show_rows(const MenuTable& t) {
   }
 }
 
+// True when the table's `otherwise` answers `choice`.
+inline bool otherwise_answers(const MenuTable& t, int choice) {
+  return t.otherwise && (!t.answers || t.answers(choice));
+}
+
+// True when the menu offers `choice`: a row carries it (shown or not,
+// with an action or not), or its `otherwise` answers it.
+inline bool offers(const MenuTable& t, int choice) {
+  return otherwise_answers(t, choice) ||
+         std::ranges::any_of(t.rows, [choice](const MenuRow& r) { return r.choice == choice; });
+}
+
 // Runs the action of a choice: the first row that carries it with an
-// action, else the table's `otherwise`. False when nothing answered it.
-inline bool dispatch(const MenuTable& t, int choice) {
+// action, else the table's `otherwise` when it answers the choice. The
+// menu then shows itself again, unless the choice is one it does not
+// offer.
+inline Reply dispatch(const MenuTable& t, int choice) {
   for (const MenuRow& r : t.rows) {
     if (r.choice == choice && r.action) {
       r.action();
-      return true;
+      return Reply::again;
     }
   }
-  if (!t.otherwise) return false;
-  t.otherwise(choice);
-  return true;
+  if (otherwise_answers(t, choice)) {
+    t.otherwise(choice);
+    return Reply::again;
+  }
+  return offers(t, choice) ? Reply::again : Reply::unknown;
 }
 
-// A menu in the common layout (menu_loop) drawn and answered by its table:
-// 99 leaves it, before any action.
+// A choice of a menu left by 99, before any action: any other choice goes
+// to the table.
+inline Reply reply(const MenuTable& t, int choice) {
+  return choice == menu_exit_choice ? Reply::leave : dispatch(t, choice);
+}
+
+// A menu in the common layout (menu_loop) drawn and answered by its table.
 inline void menu_loop(const Header& h, const MenuTable& t, const MenuStyle& style = {}) {
   menu_loop(
-      h, [&t] { show_rows(t); }, [&t](int choice) { dispatch(t, choice); }, style);
+      h, [&t] { show_rows(t); }, [&t](int choice) { return reply(t, choice); }, style);
 }
 
 // The same for a menu that its rows' actions leave by setting `left` (an
@@ -177,8 +203,8 @@ inline void menu_loop(const Header& h, const MenuTable& t, const bool& left, con
   menu_loop(
       h, [&t] { show_rows(t); },
       [&t, &left](int choice) {
-        dispatch(t, choice);
-        return left;
+        const Reply r = dispatch(t, choice);
+        return left ? Reply::leave : r;
       },
       style);
 }

@@ -167,13 +167,12 @@ void contours1(real lonmin, real lonmax, real latmin, real latmax, SetupMode mod
   LongitudeFrame frame = longitude_frame(lonmin, lonmax, contours_settings.lclip);
   std::string name;
   const MenuTable table = line_file_menu(w, frame, name);
-  menu_loop(
-      contours1_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-      MenuStyle{.exit_line = {},
-                .prompt = Prompt::in_range,
-                .body_at_level_2 = true,
-                .prompt_text = "type of line file",
-                .range = {1, menu_exit_choice}});
+  menu_loop(contours1_header, table,
+            MenuStyle{.exit_line = {},
+                      .prompt = Prompt::in_range,
+                      .body_at_level_2 = true,
+                      .prompt_text = "type of line file",
+                      .range = {1, menu_exit_choice}});
 }
 
 }  // namespace dorvix

@@ -192,6 +192,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
                    open_plot(symbols);
                  }
                  map_run(data, r);
+                 plend_if_failed();
                }},
           {.choice = menu_exit_choice, .label = "EXIT "},
           // Help is answered, though the menu does not list it.
@@ -212,9 +213,7 @@ void mapseis4(const MapData& d, SetupMode mode) {
   if (iocom.lplotop) symbols.save();
   int ksub = d.ksub;
   const MenuTable table = driver_menu(d, ksub, symbols);
-  menu_loop(
-      mapseis_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  menu_loop(mapseis_header, table, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
   symbols.restore();
 }
 

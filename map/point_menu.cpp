@@ -268,9 +268,7 @@ void mappoint(bool& iproj, SetupMode mode) {
   const Attributes on_entry = current_attributes();
   install(settings.attributes);
   const MenuTable table = point_menu(iproj);
-  menu_loop(
-      mappoint_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::without_default});
+  menu_loop(mappoint_header, table, MenuStyle{.exit_line = {}, .prompt = Prompt::without_default});
   install(on_entry);
 }
 

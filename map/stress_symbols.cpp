@@ -259,9 +259,7 @@ void smapsh2(real& sizmax, real& sizmin, int& iepi, int& isha, SetupMode mode) {
   }
   if (mode.shows_menu()) {
     const MenuTable table = symbol_menu(v);
-    menu_loop(
-        smapsh2_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-        MenuStyle{.prompt = Prompt::with_default});
+    menu_loop(smapsh2_header, table, MenuStyle{.prompt = Prompt::with_default});
   }
   mapshpar = v;
   sizmax = v.sizmaxa;

@@ -48,6 +48,12 @@ bool open_driver_plot(std::string& name, std::size_t width);
 // Closes the plot file if one is open (else warns): asks for a Return,
 // writes the trailer, clears iocom.lplotop.
 void plend();
+// Ends a drawing run (a map, diagrams): the plot's text goes to its file,
+// and a plot file that could not take it all (a full disk, a file-size
+// limit) is closed there, without plend's question: the box of its close
+// says why and what is kept, and stops a command file at the line it read
+// last, instead of at a close many lines later.
+void plend_if_failed();
 // Page menu between two plots: new page, new file, or go on on this page.
 void newpage();
 

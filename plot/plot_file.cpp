@@ -20,6 +20,7 @@
 #include "console/run_end.hpp"
 #include "console/units.hpp"
 #include "plot/device.hpp"
+#include "plot/ps_stream.hpp"
 
 namespace dorvix {
 
@@ -214,6 +215,16 @@ void plend() {
   warninghead(plend_header);
   say("The plot window or file is already closed");
   warningtail00();
+}
+
+void plend_if_failed() {
+  UnitFile* file = iocom.lplotop ? ps::file() : nullptr;
+  if (file == nullptr || file->flush()) return;
+  psend();
+  set_plot_open(false);
+  submenuhead(intplend_header);
+  say("The PostScript plot file is closed");
+  menutail();
 }
 
 void newpage() {

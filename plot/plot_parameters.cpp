@@ -213,8 +213,9 @@ void menu(SetupMode inter) {
   menu_loop(
       splotparam2_header, [&table] { show_rows(table); },
       [&](int choice) {
+        if (choice == menu_exit_choice) return Reply::leave;
         mode = current ? setup::menu_from_stored : setup::menu_from_defaults;
-        dispatch(table, choice);
+        return dispatch(table, choice);
       },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }

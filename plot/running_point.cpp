@@ -406,11 +406,12 @@ void scall(SetupMode mode) {
   const MenuTable menu{
       .rows = joined({fixed_and_count, level_values, point_title, point_count, point_bounds, point_rest}),
       .width = 33,
-      .otherwise = [&s](int choice) {
-        if (choice < 1 || choice > pfixblock.nparfix) return;
-        int index = choice;
-        scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
-      }};
+      .otherwise =
+          [&s](int choice) {
+            int index = choice;
+            scparfix1(s.name, s.itype, s.rval, s.ival, s.cval, index, setter_mode);
+          },
+      .answers = [](int choice) { return choice >= 1 && choice <= pfixblock.nparfix; }};
   menu_loop(scall_header, menu);
 }
 

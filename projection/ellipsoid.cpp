@@ -50,10 +50,7 @@ MenuTable ellipsoid_menu(int& iell) {
 
 void menu(int& iell) {
   const MenuTable table = ellipsoid_menu(iell);
-  menu_loop(
-      sellipsoid_header, [&] { show_rows(table); },
-      [&](int answer) { dispatch(table, answer); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .prompt_text = "Ellipsoid number or 99"});
+  menu_loop(sellipsoid_header, table, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .prompt_text = "Ellipsoid number or 99"});
 }
 
 void summary(int iell) {

@@ -203,14 +203,11 @@ void menu(GridValues& v) {
   menu_loop(
       sllgrid3_header, [&] { show_rows(table); },
       [&](int choice) {
-        if (choice != menu_exit_choice) {
-          dispatch(table, choice);
-          return false;
-        }
+        if (choice != menu_exit_choice) return dispatch(table, choice);
         const Problems p = problems_of(v);
-        if (p.empty()) return true;
+        if (p.empty()) return Reply::leave;
         report(p, "==> BACK TO MENU", stop_command_file());
-        return false;
+        return Reply::again;
       },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }

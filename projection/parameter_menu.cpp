@@ -24,9 +24,8 @@ void parameter_menu(const Header& h, const ParameterMenu& m) {
         say(option_text("UPDATE & EXIT ", menu_exit_choice, exit_width));
       },
       [&](int choice) {
-        if (choice == menu_exit_choice) return !m.may_leave || m.may_leave();
-        dispatch(m.lines, choice);
-        return false;
+        if (choice != menu_exit_choice) return dispatch(m.lines, choice);
+        return !m.may_leave || m.may_leave() ? Reply::leave : Reply::again;
       },
       MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = m.body_at_level_2});
 }

@@ -179,10 +179,7 @@ MenuTable code_menu(int& iproj) {
 
 void choose_code(int& iproj) {
   const MenuTable table = code_menu(iproj);
-  menu_loop(
-      sprojll2_header, [&] { show_rows(table); },
-      [&](int answer) { dispatch(table, answer); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  menu_loop(sprojll2_header, table, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 // ---- Initialisation -------------------------------------------------------

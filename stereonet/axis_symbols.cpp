@@ -87,9 +87,7 @@ void menu(int& istd, int& ialt, SetupMode inter) {
                {.choice = menu_exit_choice, .label = "SET UP IS OK ==> EXIT ........ ", .shown = editing},
                {.choice = menu_exit_choice, .label = "STORE AND EXIT ............... ", .shown = storing}},
       .width = 33};
-  menu_loop(
-      sdspaxsymb_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  menu_loop(sdspaxsymb_header, table, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 // The direction of an axis on the lower hemisphere: an upward axis is

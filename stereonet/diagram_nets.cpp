@@ -206,12 +206,11 @@ void diagram_menu(const Header& h, int ndatdim, int ndata, std::optional<bool> a
                    a.open_plot();
                  }
                  a.run();
+                 plend_if_failed();
                }},
           {.choice = menu_exit_choice, .label = "EXIT "},
       }};
-  menu_loop(
-      h, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
+  menu_loop(h, table, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default, .body_at_level_2 = true});
 }
 
 }  // namespace dorvix

@@ -135,11 +135,7 @@ const MenuTable& frame_table() {
   return table;
 }
 
-void frame_menu() {
-  menu_loop(
-      srepstereo0_header, [] { show_rows(frame_table()); }, [](int choice) { dispatch(frame_table(), choice); },
-      MenuStyle{.prompt = Prompt::with_default});
-}
+void frame_menu() { menu_loop(srepstereo0_header, frame_table(), MenuStyle{.prompt = Prompt::with_default}); }
 
 void label_menu(std::string& text, int& idraw, int& ilabel) {
   const MenuTable table{
@@ -163,9 +159,7 @@ void label_menu(std::string& text, int& idraw, int& ilabel) {
                {.draw = dash_rule},
                {.choice = menu_exit_choice, .label = "EXIT "}},
       .width = 23};
-  menu_loop(
-      srepstereolabel1_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-      MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
+  menu_loop(srepstereolabel1_header, table, MenuStyle{.exit_line = {}, .prompt = Prompt::with_default});
 }
 
 }  // namespace
@@ -282,9 +276,7 @@ void srepstereonp(int& npts, SetupMode inter) {
                   .value = shows_integer(npts, 5)},
                  {.draw = dash_rule}},
         .width = 33};
-    menu_loop(
-        srepstereonp_header, [&] { show_rows(table); }, [&](int choice) { dispatch(table, choice); },
-        MenuStyle{.prompt = Prompt::with_default});
+    menu_loop(srepstereonp_header, table, MenuStyle{.prompt = Prompt::with_default});
   }
   stefram2.nptfram = npts;
 }

@@ -110,11 +110,12 @@ void sdspgc(int& npts, SetupMode inter) {
         .width = 33};
     // Closed by a dash rule, not by the menu's tail.
     choice_loop(
+        sdspgc_header,
         [&] {
           submenuhead(sdspgc_header);
           show_rows(table);
         },
-        [&](int choice) { dispatch(table, choice); });
+        [&](int choice) { return reply(table, choice); });
   }
   dspgcbk.nptgc = npts;
 }

@@ -465,8 +465,9 @@ bool ends_with(const std::string& text, const std::string& end) {
 }
 
 // A limit on the size of files ends no run: the plot written past it is
-// reported when it is closed, ends at its last whole line, and the run
-// goes on to its quit, whose exit status tells that a file is incomplete.
+// reported and closed when the RUN ends, ends at its last whole line, and
+// the run goes on to its quit, whose exit status tells that a file is
+// incomplete.
 TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
   TempDir dir;
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
@@ -475,7 +476,7 @@ TEST(Program, AFileSizeLimitIsReportedAndTheRunGoesOn) {
   write_file(dir / "cat.hash", cat);
   // 500 nets on one page, most of them off the sheet (the warning's pause).
   const ProgramRun run =
-      run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "99", "9999", ""}}),
+      run_dorvix(dir, script({read_script("1001", "cat.hash"), {"3000", "1000", "", "seis.fm.ps", "", "", "99", "9999"}}),
                  100 << 10);
   EXPECT_EQ(run.status, exit_file_incomplete);
   EXPECT_TRUE(has_block(run.lines,
@@ -794,12 +795,25 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // (here answered and the run quit from there), and no later line of the
 // command file is read (each ends with a listing that must not come):
 // lines of garbage or a plot given as the command file, a yes/no answer,
-// an unknown choice of a menu that says so, values a setter refuses.
+// an unknown choice of a menu that says so, values a setter refuses; a
+// choice that the top, reader, writer, tests or map menu does not offer
+// (the README's map walk-through with 2001 mistyped), which the keyboard
+// would have had the menu show again.
 TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
   std::string garbage;
   for (int k = 0; k < 10000; ++k) garbage += "garbage\n";
   TempDir plot_dir;
   ASSERT_EQ(run_dorvix(plot_dir, {"", "10", "", "seis.ps", "20", "", "9999"}).status, 0);
+  Lines walk = file_lines(source_dir / "docs" / "readme_map.cmd");
+  walk.at(22) = "2010";
+  std::string mistyped;
+  for (const std::string& l : walk) mistyped += l + "\n";
+  const auto unknown = [](const std::string& routine, int choice, int line) {
+    return join({warning_head(routine),
+                 {" UNKNOWN CHOICE = " + edit::i(choice, 6), " READ FROM LINE " + edit::i(line, 6) +
+                  " OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED", " ==> BACK TO MENU WITHOUT ACTION",
+                  " ===> HIT RETURN TO CONTINUE", slash_rule}});
+  };
   const struct {
     const char* name;
     std::string commands;
@@ -831,11 +845,18 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
              {" longitude minimum must not be above its maximum",
               " (a window across the antimeridian: e.g. 170 to 190)", " READ FROM LINE      5 OF THE COMMAND FILE",
               " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"top menu", "12345\n9999\n", {"", "9999"}, unknown("dorvix", 12345, 1)},
+      {"map walk-through", mistyped, {"", "9999"}, unknown("dorvix", 2010, 23)},
+      {"reader menu", "1000\n1005\n99\n1100\n", {"", "99", "9999"}, unknown("fpsreadex1", 1005, 2)},
+      {"writer menu", "1200\n1010\n99\n1100\n", {"", "99", "9999"}, unknown("fpswrite1", 1010, 2)},
+      {"tests menu", "1000\n100\n264\n99\n99\n1100\n", {"", "99", "99", "9999"}, unknown("setseistest", 264, 3)},
+      {"map menu", "2001\n7777\n99\n1100\n", {"", "99", "9999"}, unknown("mapseis", 7777, 2)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     write_file(dir / "commands.txt", c.commands);
+    std::filesystem::copy_file(real_data_dir() / "scedc_hash_2018.hash", dir / "scedc_hash_2018.hash");
     const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(has_block(run.lines, join({keyboard_again, c.box})));
@@ -852,9 +873,11 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
 // command file that asked for it, after the line read last: the
 // catalogue's closing question is not asked, so the command file's next
 // lines would answer other questions (its empty line would leave the
-// writer and 2001, meant for the table, open the map menu); a plot closed
-// from a command file; the Si-Sh file of a map run. The keyboard answers
-// the next question, and the command file's listing never comes.
+// writer and 2001, meant for the table, open the map menu); a plot that
+// a diagram or map RUN could not write, seen and closed as the RUN ends,
+// before the catalogue the command file writes next; the Si-Sh file of a
+// map run. The keyboard answers the next question, and the command file's
+// listing and second catalogue never come.
 TEST(Program, AFailedWriteStopsTheCommandFile) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   std::string cat;
@@ -869,11 +892,15 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
       {"catalogue", "1000\n1001\nscedc_hash_2018.hash\n1200\n1001\nout.hash\n\n2001\nout.table\n\n99\n1100\n",
        {"", "99", "9999"}, 300 << 10,
        {" FILE " + edit::pad("out.hash", 40) + " IS CLOSED", " READ FROM LINE      6 OF THE COMMAND FILE"}},
-      {"plot", "1000\n1001\ncat.hash\n3000\n1000\n\nseis.fm.ps\n99\n20\n\n1100\n",
-       {"", "", "9999"}, 20 << 10,
-       {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE     10 OF THE COMMAND FILE"}},
+      {"diagrams", "1000\n1001\ncat.hash\n3000\n1000\n\nseis.fm.ps\n99\n1200\n1001\nout2.hash\n\n99\n1100\n",
+       {"", "", "99", "9999"}, 20 << 10,
+       {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE      7 OF THE COMMAND FILE"}},
+      {"map", "1000\n1001\ncat.hash\n2001\n340\nn\n343\nn\n1000\n\nseis.map.ps\n99\n1200\n1001\nout2.hash\n\n99\n"
+       "1100\n",
+       {"", "99", "9999"}, 20 << 10,
+       {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE     11 OF THE COMMAND FILE"}},
       {"Si-Sh file", "1000\n1001\ncat.hash\n7\ny\n2001\nsish.txt\n340\nn\n343\nn\n1000\n\n\n99\n1100\n",
-       {"", "99", "9999", "", ""}, 20 << 10,
+       {"", "", "99", "9999"}, 20 << 10,
        {" ==> THE FILE KEEPS    186 COMPLETE LINES", " READ FROM LINE     14 OF THE COMMAND FILE"}},
   };
   for (const auto& c : cases) {
@@ -888,6 +915,10 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
                                                    rule_of('*')}})));
     EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
     EXPECT_FALSE(has(run.lines, listing_titles));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out2.hash"));
+    for (const char* plot : {"seis.fm.ps", "seis.map.ps"}) {
+      if (std::filesystem::exists(dir / plot)) expect_renders(dir / plot);
+    }
   }
 }
 

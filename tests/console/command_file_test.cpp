@@ -6,6 +6,7 @@
 
 #include "console/file_opener.hpp"
 #include "console/menu_loop.hpp"
+#include "console/menu_table.hpp"
 #include "console/prompts.hpp"
 #include "console/range_checks.hpp"
 #include "dialogue_helpers.hpp"
@@ -263,10 +264,26 @@ const std::vector<Question> questions = {
     {"menu",
      [] {
        int chosen = 0;
-       menu_loop(Header{"menu", "1.0", "01-01-2000"}, [] {}, [&](int c) { chosen = c; });
+       menu_loop(Header{"menu", "1.0", "01-01-2000"}, [] {}, [&](int c) {
+         if (c == 99) return Reply::leave;
+         chosen = c;
+         return Reply::again;
+       });
        return std::to_string(chosen);
      },
      {"abc", ""}, {"7", "99"}, "7"},
+    // A choice the menu does not offer: at the keyboard the menu comes
+    // back without a box, and its prompt without default passes over the
+    // Return that would close one.
+    {"menu choice",
+     [] {
+       int chosen = 0;
+       const MenuTable t{.rows = {{.choice = 7, .action = [&chosen] { chosen = 7; }}}};
+       choice_loop(Header{"menu", "1.0", "01-01-2000"}, [] {}, [&t](int c) { return reply(t, c); },
+                   Prompt::without_default);
+       return std::to_string(chosen);
+     },
+     {"8", ""}, {"7", "99"}, "7"},
     {"file name",
      [] {
        std::string name = "none.txt";

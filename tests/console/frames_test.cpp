@@ -69,7 +69,9 @@ TEST_F(Frames, TracesShowOnlyAtTheHighestOutputLevel) {
 // A menu table: option lines with their dots up to the width (a number in
 // two columns at least), a value after the line, a row hidden but answered
 // all the same, a number that gives way to dots, two rows of one choice
-// (the first acts), a choice 0, and a choice that no row carries.
+// (the first acts), a choice 0, a choice that no row carries, and one that
+// the table's `otherwise` does not answer either: the menu does not offer
+// it.
 TEST_F(Frames, AMenuTableDrawsItsLinesAndAnswersItsChoices) {
   int count = 7;
   bool on = false;
@@ -83,12 +85,14 @@ TEST_F(Frames, AMenuTableDrawsItsLinesAndAnswersItsChoices) {
                       rows_of_choice(40, {{.label = "first ", .action = [&on] { on = !on; }}, {.label = "second "}})}),
       .width = 16,
       .otherwise = [&answered](int c) { answered.push_back(-c); },
+      .answers = [](int c) { return c != 78; },
       .number_width = 2};
   show_rows(t);
   EXPECT_EQ(screen_lines(),
             (std::vector<std::string>{" zero ......... 0", " count ........ 5   7", " offered ........ F",
                                       " first ........40", " second .......40"}));
-  for (int c : {6, 40, 0, 77}) dispatch(t, c);
+  for (int c : {6, 40, 0, 77}) EXPECT_EQ(dispatch(t, c), Reply::again);
+  EXPECT_EQ(dispatch(t, 78), Reply::unknown);
   EXPECT_EQ(answered, (std::vector<int>{6, 0, -77}));
   show_rows(t);
   const std::vector<std::string> lines = screen_lines();
