@@ -189,12 +189,8 @@ int LineWindow::parts(real lon, real lat, real dlon, real dlat, std::span<Segmen
   // Westwards the copy east of the window is met first.
   for (const int k : dlon < 0.0f ? std::array{1, 0, -1} : std::array{-1, 0, 1}) {
     const real shift = static_cast<real>(k) * turn;
-    // The copies end where the window begins: a window of a whole turn,
-    // widened, would overlap them.
-    const real west = k > 0 ? std::max(west_ + shift, east_) : west_ + shift;
-    const real east = k < 0 ? std::min(east_ + shift, west_) : east_ + shift;
     real t0 = 0, t1 = 1;
-    if (within_side(-dlon, lon - west, t0, t1) && within_side(dlon, east - lon, t0, t1) &&
+    if (within_side(-dlon, lon - (west_ + shift), t0, t1) && within_side(dlon, east_ + shift - lon, t0, t1) &&
         within_side(-dlat, lat - south_, t0, t1) && within_side(dlat, north_ - lat, t0, t1)) {
       out[static_cast<std::size_t>(count++)] = {t0, t1, shift};
     }
