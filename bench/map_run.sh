@@ -19,16 +19,24 @@
 # build/against-<commit>) and the two take turns on the map in the default
 # dialect: medians of wall and CPU time (user + system) of the whole
 # process, its largest peak memory, and the same less the read-only run,
-# each ratio beside its goal (CPU time of the map at most 0.75 of the older
-# build's, peak memory no higher); and the instructions of one run of each,
-# counted by valgrind's callgrind, the whole run beside its goal (at most
-# 1.02 times the older build's), the read-only run and the map less it.
-# Then each build draws the map once more
-# in each dialect (1, 2 and 3) in a directory of its own, and the
-# PostScript files, the Si-Sh files and the console texts are compared
-# byte for byte, the run's date and time aside (and the end-of-run
-# picture, which the clock chooses); so are those of four maps drawn with
-# the colour table changed between them.
+# told beside the older build's; and the instructions of one run of each,
+# counted by valgrind's callgrind: the whole run beside its goal (at most
+# 1.01 times the commit's), the read-only run and the map less it. Then
+# each build draws the map once more in each dialect (1, 2 and 3) in a
+# directory of its own, and the PostScript files, the Si-Sh files and the
+# console texts are compared byte for byte, the run's date and time aside
+# (and the end-of-run picture, which the clock chooses); so are those of
+# four maps drawn with the colour table changed between them. The files
+# changed on purpose since these comparisons were written are these; one
+# that differs from the build of a commit that does not hold its change
+# yet is told so, and is no failure:
+#   a32f500  map.ps   the stress symbols' directions measured in double
+#                     precision: a point moves by 0.01 pt here and there;
+#   db79040  console  no warning that the data may not have been fully
+#                     read after a catalogue of exactly 60000 lines;
+#   c4699dc  map.ps   each page sets at its start the line width and colour
+#                     it draws with; every caption at the user's text size.
+# The script exits 1 when the goal is not met or a file differs otherwise.
 #
 # Usage: bench/map_run.sh [runs]                   (default 3)
 #        bench/map_run.sh --against <commit> [runs] (default 5)
@@ -52,10 +60,11 @@ else
 fi
 hash_catalogue_work
 
-# Keyboard answers (besides read_only.txt): the banner's Return, the read (its Return for the full
-# store's warning), then for the map: the Si-Sh switch and file, the
-# graticule window, line files and points off, RUN with the default plot
-# settings, leave, quit and close the plot file.
+# Keyboard answers (besides read_only.txt): the banner's Return, the read
+# and a blank line, which the top menu's choice reads past (before db79040
+# it closed the warning of a full store), then for the map: the Si-Sh
+# switch and file, the graticule window, line files and points off, RUN
+# with the default plot settings, leave, quit and close the plot file.
 printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n20\n-121 -114 1\n99\n340\nn\n343\nn\n1000\n\nmap.ps\n99\n9999\n\n' \
   >"$work/map.txt"
 
@@ -76,7 +85,8 @@ settings() { printf '  F   1 P    %s\n' "$1" >"$work/kavro7_ini.txt"; }
 # directories, after a run on the keyboard answers $1) compared: the run's
 # date and time on the banner and all from the line of the run's end (its
 # time and the picture the clock chooses) aside. Returns non-zero when they
-# differ.
+# differ otherwise than by a change of $changes that the older commit does
+# not hold.
 compare_console() {
   for side in this older; do
     if [ "$side" = this ]; then binary=$program; else binary=$older; fi
@@ -89,12 +99,20 @@ compare_console() {
   if cmp -s "$work/this/console.masked" "$work/older/console.masked"; then
     printf 'console text: identical apart from the run date and time and the end-of-run picture (%s lines)\n' \
       "$(wc -l <"$work/this/console.masked")"
+    return 0
+  fi
+  first=$(cmp "$work/this/console.masked" "$work/older/console.masked" | sed 's/.*: //')
+  not_held=$(changes_not_held console)
+  if [ -n "$not_held" ]; then
+    printf 'console text: differs, first at %s, as changed by%s, which %s does not hold\n' "$first" "$not_held" \
+      "$against_commit"
   else
-    printf 'console text: DIFFERS, first at %s\n' \
-      "$(cmp "$work/this/console.masked" "$work/older/console.masked" | sed 's/.*: //')"
+    printf 'console text: DIFFERS, first at %s\n' "$first"
     return 1
   fi
 }
+
+changes='a32f500:map.ps db79040:console c4699dc:map.ps'
 
 if [ -n "$against" ]; then
   make_rusage_run
@@ -107,18 +125,8 @@ if [ -n "$against" ]; then
     fi
   }
   printf 'this build against %s, medians of %s alternating runs, dialect 2\n' "$against_commit" "$runs"
-  report_against "read + 2001 map, Si-Sh on" map.txt 0.75 map
-  map_1=$(instructions "$program" "$work/map.txt") map_2=$(instructions "$older" "$work/map.txt")
-  read_1=$(instructions "$program" "$work/read_only.txt") read_2=$(instructions "$older" "$work/read_only.txt")
-  less_1=$((map_1 - read_1)) less_2=$((map_2 - read_2))
-  r=$(awk -v a="$map_1" -v b="$map_2" 'BEGIN { printf "%.3f", a / b }')
-  printf '%-32s %14s %14s %7s  %s\n' "instructions (callgrind)" this "$against_commit" ratio goal
-  printf '%-32s %14s %14s %7s  <= 1.02 %s\n' "read + 2001 map, Si-Sh on" "$map_1" "$map_2" "$r" \
-    "$(awk -v r="$r" 'BEGIN { print (r <= 1.02 ? "met" : "NOT met") }')"
-  printf '%-32s %14s %14s %7s\n' "read only" "$read_1" "$read_2" \
-    "$(awk -v a="$read_1" -v b="$read_2" 'BEGIN { printf "%.3f", a / b }')"
-  printf '%-32s %14s %14s %7s\n' "map less read" "$less_1" "$less_2" \
-    "$(awk -v a="$less_1" -v b="$less_2" 'BEGIN { printf "%.3f", a / b }')"
+  report_against "read + 2001 map, Si-Sh on" map.txt map
+  instructions_against "read + 2001 map, Si-Sh on" map.txt 1.01 map
   differ=0
   for dialect in 1 2 3; do
     for answers in map.txt colours.txt; do
@@ -128,7 +136,8 @@ if [ -n "$against" ]; then
       compare_console "$answers" || differ=1
     done
   done
-  exit "$differ"
+  if [ "$differ" -ne 0 ] || [ "$goal_missed" -ne 0 ]; then exit 1; fi
+  exit 0
 fi
 
 meca_input "$work/catalogue.hash" "$work/meca.txt"

@@ -1,6 +1,7 @@
 #include "map/line_file_window.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string_view>
 
@@ -138,7 +139,8 @@ LineWindow::LineWindow(const LongitudeFrame& frame, real latmin, real latmax)
       west_(frame.lonminr - typed_edge_tolerance),
       east_(frame.lonmaxr + typed_edge_tolerance),
       south_(latmin - typed_edge_tolerance),
-      north_(latmax + typed_edge_tolerance) {}
+      north_(latmax + typed_edge_tolerance),
+      whole_turn_(frame.lonmaxr - frame.lonminr >= turn) {}
 
 real LineWindow::reduced(real lon) const { return reduce(lon, turn, frame_.lonorig); }
 
@@ -159,13 +161,42 @@ bool LineWindow::polygon_outside(real west, real east, real south, real north, b
 
 namespace {
 
-// The outside end of a segment whose other end is inside the window,
-// placed within half a turn of that end: a point more than the frame's
-// margin west of the window lies near the east end of the frame, and
-// would otherwise be drawn a whole turn away from the line it ends.
-real next_to(real outside, real inside) { return inside + std::remainder(outside - inside, turn); }
+// Narrows [t0, t1], the fractions of a segment kept so far, to those
+// where p t <= q: one side of a box, the segment moving by p across it and
+// starting q inside it. False when nothing is left.
+bool within_side(real p, real q, real& t0, real& t1) {
+  if (p == 0.0f) return q >= 0.0f;
+  const real t = q / p;
+  if (p < 0.0f) {
+    t0 = std::max(t0, t);
+  } else {
+    t1 = std::min(t1, t);
+  }
+  return t0 <= t1;
+}
 
 }  // namespace
+
+int LineWindow::parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out) const {
+  if (!std::isfinite(lon) || !std::isfinite(lat) || !std::isfinite(dlon) || !std::isfinite(dlat)) return 0;
+  if (whole_turn_) {
+    real t0 = 0, t1 = 1;
+    if (!within_side(-dlat, lat - south_, t0, t1) || !within_side(dlat, north_ - lat, t0, t1)) return 0;
+    out[0] = {t0, t1, 0};
+    return 1;
+  }
+  int count = 0;
+  // Westwards the copy east of the window is met first.
+  for (const int k : dlon < 0.0f ? std::array{1, 0, -1} : std::array{-1, 0, 1}) {
+    const real shift = static_cast<real>(k) * turn;
+    real t0 = 0, t1 = 1;
+    if (within_side(-dlon, lon - (west_ + shift), t0, t1) && within_side(dlon, east_ + shift - lon, t0, t1) &&
+        within_side(-dlat, lat - south_, t0, t1) && within_side(dlat, north_ - lat, t0, t1)) {
+      out[static_cast<std::size_t>(count++)] = {t0, t1, shift};
+    }
+  }
+  return count;
+}
 
 void LineOnMap::point(real lon, real lat) {
   if (!clipped_) {
@@ -182,18 +213,61 @@ void LineOnMap::point(real lon, real lat) {
   const bool inside = window_.locate(lon, lat) == 0;
   if (!started_) {
     if (inside) pen_.move_degrees(lon, lat);
-  } else if (inside && !inside_) {
-    pen_.move_degrees(next_to(lon_, lon), lat_);
+  } else if (inside && inside_ && (window_.whole_turn() || std::fabs(lon - lon_) <= 0.5f * turn)) {
+    // Both ends in the window, the short way round within it (across the
+    // frame's ends in a window of a whole turn, as the pen takes it).
     pen_.draw_degrees(lon, lat);
-  } else if (inside) {
-    pen_.draw_degrees(lon, lat);
-  } else if (inside_) {
-    pen_.draw_degrees(next_to(lon, lon_), lat);
+  } else {
+    clipped_segment(lon, lat, inside);
   }
   started_ = true;
   lon_ = lon;
   lat_ = lat;
   inside_ = inside;
+}
+
+void LineOnMap::clipped_segment(real lon, real lat, bool inside) {
+  const real dlon = std::remainder(lon - lon_, turn), dlat = lat - lat_;
+  std::array<SegmentPart, 3> parts{};
+  int count = window_.parts(lon_, lat_, dlon, dlat, parts);
+  // An end inside the window is drawn where it is read: the part that
+  // holds it reaches it, whatever the rounding of the cut.
+  if (inside) {
+    const real shift = window_.whole_turn() ? 0.0f : turn * std::round((lon_ + dlon - lon) / turn);
+    SegmentPart& last = parts[static_cast<std::size_t>(count > 0 ? count - 1 : 0)];
+    if (count > 0 && last.shift == shift) {
+      last.leave = 1;
+    } else if (count < 3) {
+      parts[static_cast<std::size_t>(count++)] = {1, 1, shift};
+    }
+  }
+  // The point at the fraction t of the segment, in the window of the
+  // part (in the frame, in a window of a whole turn, where the pen takes
+  // the short way round from it).
+  const auto cut = [&](real t, real shift) {
+    const real at = lon_ + t * dlon - shift;
+    return window_.whole_turn() ? window_.reduced(at) : at;
+  };
+  bool at_start = inside_;  // the pen stands at the previous point
+  for (int i = 0; i < count; ++i) {
+    const SegmentPart& p = parts[static_cast<std::size_t>(i)];
+    const bool to_end = inside && i == count - 1;
+    if (p.leave <= p.enter) {
+      // A part of no length: only an end inside, reached from outside the
+      // window, is moved to (the next segment may start there).
+      if (to_end) pen_.move_degrees(lon, lat);
+      continue;
+    }
+    if (!(at_start && p.enter == 0.0f && p.shift == 0.0f)) {
+      pen_.move_degrees(cut(p.enter, p.shift), lat_ + p.enter * dlat);
+    }
+    if (to_end) {
+      pen_.draw_degrees(lon, lat);
+    } else {
+      pen_.draw_degrees(cut(p.leave, p.shift), lat_ + p.leave * dlat);
+    }
+    at_start = false;
+  }
 }
 
 void LineOnMap::end() {

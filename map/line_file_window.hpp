@@ -71,6 +71,14 @@ WindowTurn graticule_turn();
 // edge is inside.
 inline constexpr real typed_edge_tolerance = 1.0e-4f;
 
+// A part of a segment that lies in a window: the fractions of the segment
+// where it enters and leaves, and the whole turns, degrees, to take from
+// its longitudes there (a segment that passes the east end of the frame
+// meets the window a turn on).
+struct SegmentPart {
+  real enter = 0, leave = 0, shift = 0;
+};
+
 // The window of a line file, degrees: the frame of the graticule's
 // longitude bounds and its latitude bounds.
 class LineWindow {
@@ -89,6 +97,16 @@ class LineWindow {
   // of it, or, when `by_longitude`, wholly east or west of it within the
   // frame.
   bool polygon_outside(real west, real east, real south, real north, bool by_longitude) const;
+  // True when the window holds every longitude: it is cut by latitude
+  // alone.
+  bool whole_turn() const { return whole_turn_; }
+  // The parts, in the segment's order, that lie in the widened window of
+  // the segment from (lon, lat), its longitude in the frame, by the steps
+  // dlon (at most half a turn either way) and dlat, degrees: at most one
+  // in each of the window and its copies a turn west and east (one, of
+  // no shift, in a window of a whole turn). Returns their number; none for
+  // a coordinate that is not finite.
+  int parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out) const;
 
   const LongitudeFrame& frame() const { return frame_; }
 
@@ -96,18 +114,21 @@ class LineWindow {
   LongitudeFrame frame_;
   WindowTurn turn_;
   real west_, east_, south_, north_;  // the widened window, longitudes in the frame
+  bool whole_turn_;
 };
 
 // The lines of a line file drawn through a map pen of their own, point by
 // point. Clipped, each longitude is reduced into the frame and each point
-// located in the window: a segment with one end inside is drawn whole,
-// out to its outside end (taken within half a turn of the inside end); a
-// segment with both ends outside is left out, even when it crosses the
-// window; a line that comes back into the window starts a new path at its
-// last point outside. Not clipped, every point is drawn where it is read
-// (moved by whole turns only when more than half a turn from the window's
-// middle), and a line breaks only where the pen breaks it: at a point
-// without an image and at the projection's cut.
+// located in the window; each segment, taken the short way round (a step
+// of at most half a turn), is cut where it meets the window's edges, in
+// degrees, and only its parts inside are drawn: a segment with one end
+// inside is drawn to the edge, one with both ends outside that crosses
+// the window is drawn across it, and a line that comes back into the
+// window starts a new path on the edge. Every point inside the window is
+// drawn where it is read. Not clipped, every point is drawn where it is
+// read (moved by whole turns only when more than half a turn from the
+// window's middle), and a line breaks only where the pen breaks it: at a
+// point without an image and at the projection's cut.
 class LineOnMap {
  public:
   LineOnMap(const LineWindow& window, bool clipped) : window_(window), clipped_(clipped) {}
@@ -118,6 +139,11 @@ class LineOnMap {
   void end();
 
  private:
+  // The parts inside the window of the segment from the previous point to
+  // (lon, lat), both in the frame; the pen stands at the previous point
+  // when it is inside.
+  void clipped_segment(real lon, real lat, bool inside);
+
   const LineWindow& window_;
   bool clipped_;
   MapPen pen_;

@@ -159,8 +159,12 @@ void project_points(int n) {
 void report_left_out(int left_out, bool iproj) {
   warninghead(mappoint_header);
   ItemLine().text("POINTS WITH NO PLACE ON THE MAP:").integer(left_out, 6).write();
-  say(iproj ? "(latitude beyond 90 degrees, or no image under this projection)"
-            : "(too far from the map for the plot file)");
+  if (iproj) {
+    say("(latitude beyond 90 degrees, longitude of 131072 degrees or more,");
+    say(" or no image under this projection)");
+  } else {
+    say("(too far from the map for the plot file)");
+  }
   say("==> NOT PLOTTED");
   warningtail00();
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -151,7 +152,7 @@ TEST_F(LineFileTest, PositionCodesAndReductionIntoOneTurn) {
   }
 }
 
-TEST_F(LineFileTest, ClippingKeepsTypedEdgesAndDrawsSegmentsWithOneEndInside) {
+TEST_F(LineFileTest, ClippingCutsSegmentsAtTheWindowsEdgesAndKeepsTypedEdges) {
   // One IGN line against the window 170..195 x -80..80: on the west, north,
   // south and east bounds (the east one written as -165), one step out,
   // a segment crossing the window from outside to outside, a re-entry, a
@@ -167,20 +168,127 @@ TEST_F(LineFileTest, ClippingKeepsTypedEdgesAndDrawsSegmentsWithOneEndInside) {
   write_file(path("line.ign"), file);
   run(170, 195, -80, 80, {"2", "line.ign", "10", "n", "2", "line.ign", "99"});
   const std::vector<Polyline> both = map_paths();
-  ASSERT_EQ(both.size(), 3u);
-  expect_paths({both[0], both[1]}, {{{170, 0}, {180, 80}, {190, -80}, {195, 0}, {195.1, 0}},
-                                    {{169.8, 30}, {175, 30}, {175, 80.1}}});
+  ASSERT_EQ(both.size(), 5u);
+  // Each segment drawn up to the edges it meets: the step out from the
+  // east edge stops on it, the crossings are drawn from edge to edge.
+  expect_paths({both.begin(), both.end() - 1}, {{{170, 0}, {180, 80}, {190, -80}, {195, 0}, {195, 0}},
+                                                {{195, 10 + 10 * 0.2 / 25.3}, {170, 20 - 10 * 0.1 / 25.3}},
+                                                {{170, 30}, {175, 30}, {175, 80}},
+                                                {{175, 80}, {175, -80}}});
   // Not clipped: every point, in the frame.
   Polyline all = line;
   all[3].first = 195;
-  expect_paths({both[2]}, {all});
+  expect_paths({both.back()}, {all});
   // An outside end more than the frame's margin west of the window (frame
-  // from 167): drawn there, leaving and coming back, not a turn away. A
-  // line that starts inside after one that ended outside starts afresh.
+  // from 167): cut on the window's west edge, not a turn away. A line
+  // that starts inside after one that ended outside starts afresh.
   write_file(path("west.ign"), "11  175.0000   10.0000\n11  160.0000   10.0000\n13  175.0000   30.0000\n"
                                "13  180.0000   30.0000\n12  160.0000   20.0000\n12  175.0000   20.0000\n");
   run(170, 195, -80, 80, {"10", "y", "2", "west.ign", "99"});
-  expect_paths(map_paths(), {{{175, 10}, {160, 10}}, {{175, 30}, {180, 30}}, {{160, 20}, {175, 20}}});
+  expect_paths(map_paths(), {{{175, 10}, {170, 10}}, {{175, 30}, {180, 30}}, {{170, 20}, {175, 20}}});
+}
+
+// The window of the Aleutian map, degrees, and where a point lies on its
+// Mercator map (radians).
+constexpr double window_west = 150, window_east = 200, window_south = 40, window_north = 60;
+Point mercator(double lon, double lat) {
+  return {lon * std::numbers::pi / 180, std::log(std::tan((90 + lat) * std::numbers::pi / 360))};
+}
+
+// The pieces of the lines (longitudes east of 0) inside the window, found
+// by sampling each segment and bisecting each change between inside and
+// outside: each from the line's first point or the place where it enters,
+// through the points inside, to its last point or the place where it
+// leaves.
+std::vector<Polyline> pieces_in_window(const std::vector<Polyline>& lines) {
+  const auto inside = [](const Point& p) {
+    return p.first >= window_west && p.first <= window_east && p.second >= window_south && p.second <= window_north;
+  };
+  std::vector<Polyline> pieces;
+  for (Polyline line : lines) {
+    for (Point& p : line) p.first += p.first < 0 ? 360 : 0;
+    Polyline piece;
+    if (inside(line[0])) piece.push_back(line[0]);
+    for (std::size_t i = 1; i < line.size(); ++i) {
+      const Point a = line[i - 1], b = line[i];
+      const auto at = [&](double t) {
+        return t == 1 ? b : Point{a.first + t * (b.first - a.first), a.second + t * (b.second - a.second)};
+      };
+      bool in = inside(a);
+      constexpr int samples = 1000;
+      for (int k = 1; k <= samples; ++k) {
+        double lo = (k - 1.0) / samples, hi = static_cast<double>(k) / samples;
+        if (inside(at(hi)) == in) continue;
+        for (int j = 0; j < 60; ++j) (inside(at((lo + hi) / 2)) == in ? lo : hi) = (lo + hi) / 2;
+        piece.push_back(at(in ? lo : hi));
+        if (in) pieces.push_back(std::exchange(piece, {}));
+        in = !in;
+      }
+      if (in) piece.push_back(b);
+    }
+    if (!piece.empty()) pieces.push_back(piece);
+  }
+  return pieces;
+}
+
+// The low-resolution GSHHG coast of the Aleutians, Kamchatka and Alaska,
+// taken beyond the window, on the Mercator map of 150..200 x 40..60 that
+// the program fits to its box, clipped: each piece inside the window is a
+// path of its own, cut where the coast crosses the window's edges (in
+// degrees, then projected) and through every point inside, at its place
+// up to the map's one scale and shift; no stroke leaves the frame.
+TEST(LineFilesOnTheMap, TheAleutianCoastIsCutWhereItCrossesTheWindowsEdges) {
+  DORVIX_REQUIRE_TOOL("gs");
+  const std::vector<Polyline> pieces = pieces_in_window(reference_lines("gshhg_aleutians.lines"));
+  // The map with and without the coast: its paths are those the second
+  // run adds.
+  std::vector<std::vector<Path>> runs;
+  for (const bool coast : {false, true}) {
+    TempDir dir;
+    write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
+    write_file(dir / "gshhg_aleutians.gshhs", read_file(std::string(DORVIX_REAL_DATA_DIR) + "/gshhg_aleutians.gshhs"));
+    Lines answers{"", "2001", "320", "10", "40 60 10", "20", "150 200 10", "99", "343", "n", "1000", "", "map.ps"};
+    if (coast) answers.insert(answers.end(), {"5", "gshhg_aleutians.gshhs"});
+    answers.insert(answers.end(), {"99", "99", "9999", ""});
+    ASSERT_EQ(run_dorvix(dir, answers).status, 0);
+    runs.push_back(paths_of(split_lines(read_file(dir / "map.ps"))));
+    expect_renders(dir / "map.ps");
+  }
+  ASSERT_GE(runs[1].size(), runs[0].size());
+  const std::vector<Path> drawn(runs[1].begin() + static_cast<long>(runs[0].size()), runs[1].end());
+  ASSERT_EQ(drawn.size(), pieces.size());
+  std::vector<Point> got, want;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    ASSERT_EQ(drawn[i].points.size(), pieces[i].size()) << "piece " << i;
+    got.insert(got.end(), drawn[i].points.begin(), drawn[i].points.end());
+    for (const auto& [lon, lat] : pieces[i]) want.push_back(mercator(lon, lat));
+  }
+  // The map's scale and shift (least squares), then each point at its
+  // place and within the frame, to the plot file's 0.01 point.
+  const auto n = static_cast<double>(got.size());
+  Point mw{0, 0}, mg{0, 0};
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    mw = {mw.first + want[i].first / n, mw.second + want[i].second / n};
+    mg = {mg.first + got[i].first / n, mg.second + got[i].second / n};
+  }
+  double num = 0, den = 0;
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    const double dx = want[i].first - mw.first, dy = want[i].second - mw.second;
+    num += dx * (got[i].first - mg.first) + dy * (got[i].second - mg.second);
+    den += dx * dx + dy * dy;
+  }
+  const double scale = num / den;
+  const auto on_page = [&](const Point& p) {
+    return Point{mg.first + scale * (p.first - mw.first), mg.second + scale * (p.second - mw.second)};
+  };
+  const Point low = on_page(mercator(window_west, window_south)), high = on_page(mercator(window_east, window_north));
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    EXPECT_NEAR(got[i].first, on_page(want[i]).first, 0.01) << i;
+    EXPECT_NEAR(got[i].second, on_page(want[i]).second, 0.01) << i;
+    EXPECT_TRUE(got[i].first > low.first - 0.01 && got[i].first < high.first + 0.01 &&
+                got[i].second > low.second - 0.01 && got[i].second < high.second + 0.01)
+        << i << ": " << got[i].first << " " << got[i].second;
+  }
 }
 
 TEST_F(LineFileTest, UnclippedLinesAreDrawnWholeWhereTheyAreRead) {
