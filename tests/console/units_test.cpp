@@ -184,7 +184,7 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
       EXPECT_GT(expected.size() - on_file, 0u);
     }
   }
-  EXPECT_TRUE(file.close());
+  EXPECT_EQ(file.close().reason, "");
   EXPECT_EQ(testing::read_file(path), expected);
 }
 

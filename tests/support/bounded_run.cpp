@@ -35,6 +35,12 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
   const auto input_file = scratch / "input";
   write_file(input_file, input);
 
+  // The program's environment: the events' settings, then the test's own.
+  std::vector<char*> environment;
+  for (const std::string& e : events.environment) environment.push_back(const_cast<char*>(e.c_str()));
+  for (char** e = environ; *e != nullptr; ++e) environment.push_back(*e);
+  environment.push_back(nullptr);
+
   int out[2];
   int keyboard[2] = {-1, -1};  // the input kept open, written as the run reads it
   if (::pipe(out) != 0) return run;
@@ -56,7 +62,8 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
     if (events.keep_input_open) ::close(keyboard[1]);
     ::close(out[0]);
     ::close(out[1]);
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    char* const arguments[] = {const_cast<char*>(program.c_str()), nullptr};
+    ::execve(program.c_str(), arguments, environment.data());
     ::_exit(127);
   }
   ::close(out[1]);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dorvix::testing {
 
@@ -50,6 +51,8 @@ struct RunEvents {
   // changes the files, say) and `more` is typed after the answers.
   std::function<void()> act;
   std::string more;
+  // Set in the program's environment, before the test's own ("NAME=value").
+  std::vector<std::string> environment;
 };
 
 // Runs `program` in `dir` with `input` on its standard input. A non-zero
