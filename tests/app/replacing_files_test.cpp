@@ -63,7 +63,8 @@ const std::string old_settings = "  T   3 LUS  1\n              \n";
 // file-size limit cuts short (the catalogue, a table, the settings), or
 // that a stop signal cuts (a catalogue, a plot), leaves the old file as it
 // was and no temporary file, and its box or the console says that the old
-// file is kept. A replacement closed whole takes the old file's name and
+// file is kept; so does one that two stop signals cut together, the second
+// of which ends the process at once. A replacement closed whole takes the old file's name and
 // permissions, and so does one still open when the input ends (a plot,
 // with its trailer, and the Si-Sh file): the end of the input is an
 // ordered end. The question names the catalogue that was read, under any
@@ -90,6 +91,7 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     // its group only.
     bool twin = false;
     std::map<std::string, std::string> replaced = {};  // files before the run, replaced by a whole new text
+    int second_signal = 0;  // sent with the first, which ends the process
   } cases[] = {
       {"catalogue cut by a file-size limit",
        join({read, {"1200", "1001", "out.hash", "y", "", "99", "9999"}}),
@@ -119,6 +121,17 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
        SIGINT,
        128 + SIGINT,
        {" ===> FILE out.hash NOT REPLACED: ITS OLD FILE IS KEPT"}},
+      {"catalogue cut by SIGINT and SIGTERM together",
+       join({read_big, {"1200", "1001", "out.hash", "y"}}),
+       {{"out.hash", old_catalogue}},
+       0,
+       SIGINT,
+       128 + SIGTERM,
+       {},
+       {},
+       false,
+       {},
+       SIGTERM},
       {"plot cut by SIGTERM",
        join({read_big, {"3000", "1000", "", "seis.ps", "y", ""}}),
        {{"seis.ps", old_plot}},
@@ -162,6 +175,8 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     RunEvents events;
     events.keep_input_open = c.signal != 0;
     events.signal = c.signal;
+    events.second_signal = c.second_signal;
+    events.together = c.second_signal != 0;
     if (c.signal != 0) {
       const auto& replaced = *c.old.begin();
       events.when = [&] {
@@ -172,8 +187,8 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     const BoundedRun run =
         run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 60, std::size_t{1} << 28, c.size_limit, events);
     EXPECT_FALSE(run.timed_out);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.signal, c.second_signal);
+    EXPECT_EQ(run.signal != 0 ? 128 + run.signal : run.status, c.status);
     const Lines lines = split_lines(run.output);
     for (const std::string& line : c.said) EXPECT_TRUE(has(lines, line)) << line;
     for (const auto& [name, text] : c.old) EXPECT_TRUE(same_text(read_file(dir / name), text)) << name;
@@ -411,6 +426,84 @@ TEST(ReplacingFiles, ANameSwappedWhileTheQuestionWaitsIsNotActedOn) {
     EXPECT_EQ(read_file(dir / c.kept), precious);
     EXPECT_EQ(read_file(dir / "old.ps"), old_plot);
     EXPECT_EQ(leftovers(dir), Lines{});
+  }
+}
+
+// A whole new text never goes: one that cannot take its name stays under
+// its temporary name, which the box (or the run's end) gives, and what
+// became of the name is said as it is. The rename fails (a mount point, a
+// file of another user in a sticky folder: the test makes every rename
+// fail, and skips under a sanitizer), for a catalogue closed and for a
+// plot closed at the end of the input, and the old file is kept; the name
+// is removed, or taken by another file, while "close output file ?" waits.
+TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
+  const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
+  const std::string precious = "precious\n";
+  const Lines write = join({keyboard_read, {"1200", "1001", "out.hash", "y"}});
+  const Lines rest = {"", "99", "9999"};
+  const std::string closed = " OUTPUT FILE " + edit::pad("out.hash", 40) + " CLOSED";
+  const struct {
+    std::string name;
+    Lines answers;
+    int rename_error = 0;  // of every rename
+    std::function<void(const TempDir&)> act = {};  // while "close output file ?" waits, before `rest`
+    std::string file = "out.hash";
+    std::string now;    // under the name after the run
+    Lines said;         // the lines that tell it, the last naming the temporary file
+  } cases[] = {
+      {"rename refused", join({write, rest}), EBUSY, {}, "out.hash", "an earlier catalogue\n",
+       {closed, " ==> DEVICE OR RESOURCE BUSY", " ==> THE OLD FILE IS KEPT, NOT REPLACED", " ==> THE NEW FILE IS KEPT AS "}},
+      {"rename refused at the end of the input", {"", "10", "", "seis.ps", "y"}, EPERM, {}, "seis.ps", old_plot,
+       {" ===> END OF INPUT: STOPPING EXECUTION", " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT",
+        " ===> ITS NEW FILE IS KEPT AS "}},
+      {"name removed", write, 0, [](const TempDir& dir) { fs::remove(dir / "out.hash"); }, "out.hash", "",
+       {closed, " ==> THE OLD FILE WAS REMOVED", " ==> THE NEW FILE IS KEPT AS "}},
+      {"name taken", write, 0, [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / "out.hash"); },
+       "out.hash", precious, {closed, " ==> ANOTHER FILE TOOK ITS NAME", " ==> THE NEW FILE IS KEPT AS "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunEvents events;
+    if (c.rename_error != 0) {
+#ifdef DORVIX_FAILING_CALLS
+      events.environment = {std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS,
+                            "DORVIX_FAIL_RENAME=" + std::to_string(c.rename_error)};
+#else
+      continue;  // no call can be made to fail under a sanitizer
+#endif
+    }
+    TempDir dir;
+    write_file(dir / "cat.hash", catalogue);
+    write_file(dir / "out.hash", "an earlier catalogue\n");
+    write_file(dir / "seis.ps", old_plot);
+    write_file(dir / "precious.txt", precious);
+    if (c.act) {
+      events.keep_input_open = true;
+      events.waiting_after = " close output file ?";
+      events.act = [&] { c.act(dir); };
+      events.more = answers_text(rest);
+    }
+    const BoundedRun run =
+        run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 30, std::size_t{1} << 26, 0, events);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_EQ(run.status, exit_file_incomplete);
+    const Lines lines = split_lines(run.output);
+    const Lines kept = leftovers(dir);
+    if (kept.size() != 1) {
+      ADD_FAILURE() << kept.size() << " temporary files";
+      continue;
+    }
+    Lines said = c.said;
+    said.back() += kept.front();
+    EXPECT_TRUE(has_block(lines, said));
+    EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
+    const std::string text = read_file(dir / kept.front());
+    if (c.file == "seis.ps") {
+      EXPECT_TRUE(text.ends_with("%%EOF\n"));
+      expect_renders(dir / kept.front());
+    } else {
+      EXPECT_EQ(text, catalogue);
+    }
   }
 }
 

@@ -44,8 +44,11 @@ struct RunEvents {
   std::function<bool()> when;
   std::string waiting_after;
   // A second signal, sent once the program sleeps again a while (0.3 s)
-  // after the first.
+  // after the first; with `together`, sent with the first, as two signals
+  // a moment apart come: the program is stopped (SIGSTOP), both are sent,
+  // and it goes on (SIGCONT) with both pending, the first to come first.
   int second_signal = 0;
+  bool together = false;
   // With the input kept open: once the output holds `waiting_after` and
   // the program then sleeps (it waits for an answer), `act` is called (it
   // changes the files, say) and `more` is typed after the answers.
