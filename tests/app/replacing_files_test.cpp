@@ -64,11 +64,11 @@ const std::string old_settings = "  T   3 LUS  1\n              \n";
 // that a stop signal cuts (a catalogue, a plot), leaves the old file as it
 // was and no temporary file, and its box or the console says that the old
 // file is kept; so does one that two stop signals cut together, the second
-// of which ends the process at once. A replacement closed whole takes the old file's name and
-// permissions, and so does one still open when the input ends (a plot,
-// with its trailer, and the Si-Sh file): the end of the input is an
-// ordered end. The question names the catalogue that was read, under any
-// of its names.
+// of which ends the process at once. A replacement closed whole takes the
+// old file's name and permissions, and so does one still open when the
+// input ends (a plot, with its trailer, and the Si-Sh file): the end of the
+// input is an ordered end. The question names the catalogue that was read,
+// under any of its names.
 TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   const std::string catalogue = read_file(real_data_dir() / "scedc_hash_2018.hash");
@@ -219,92 +219,20 @@ std::string without_run_time(std::string text) {
   return text;
 }
 
-// What a run that replaces files starts from, and its answers.
-struct ReplacingRun {
-  std::map<std::string, std::string> files;  // before the run; those it writes are replaced
-  Lines answers;
-};
-
-// Each allocation of a run fails in turn, as memory that runs out makes it
-// fail: every file it replaces stands as it was or whole from the run, no
-// temporary file is left, the program ends in order (no abort), and what
-// its console says of a file is so: an old file said to be kept is, and a
-// new plot said to end at its last whole line has its trailer (one that
-// has not is said not to be written to its end). The runs go four at a
-// time, in a folder in memory where there is one (/dev/shm): the walk
-// makes thousands of runs, and a sync costs nothing there.
-void fail_each_allocation(const ReplacingRun& r, const std::vector<std::string>& written) {
-  const std::string input = answers_text(r.answers);
-  const auto run = [&](const TempDir& dir, std::vector<std::string> environment) {
-    for (const auto& [name, text] : r.files) write_file(dir / name, text);
-    RunEvents events;
-    events.environment = std::move(environment);
-    events.environment.push_back(std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS);
-    return run_bounded(DORVIX_BINARY, dir.path(), input, 60, std::size_t{1} << 26, 0, events);
-  };
-  // The run whole, which counts its allocations: the files it writes.
-  TempDir whole;
-  const TempDir counted;
-  const fs::path count = counted / "count";
-  ASSERT_EQ(run(whole, {"DORVIX_ALLOCATION_COUNT=" + count.string()}).status, exit_success);
-  const long long allocations = std::stoll(read_file(count));
-  std::map<std::string, std::string> made;
-  for (const std::string& name : written) {
-    made[name] = without_run_time(read_file(whole / name));
-    if (r.files.contains(name)) {
-      ASSERT_NE(made[name], without_run_time(r.files.at(name))) << name;
-    }
-  }
-  const fs::path memory = "/dev/shm";
-  const fs::path base = ::access(memory.c_str(), W_OK) == 0 ? memory : fs::temp_directory_path();
-  std::mutex lock;
-  std::vector<std::string> faults;
-  const auto walk = [&](long long first, long long step) {
-    for (long long n = first; n <= allocations; n += step) {
-      const TempDir dir(base);
-      const BoundedRun b = run(dir, {"DORVIX_FAIL_ALLOCATION=" + std::to_string(n)});
-      const Lines lines = split_lines(b.output);
-      std::string fault;
-      if (b.timed_out || b.signal != 0 || b.status > exit_file_incomplete) {
-        fault = "status " + std::to_string(b.status) + ", signal " + std::to_string(b.signal);
-      } else if (!leftovers(dir).empty()) {
-        fault = "left " + leftovers(dir).front();
-      } else if (b.status == exit_stopped_by_program && !has(lines, " MEMORY RAN OUT")) {
-        fault = "no box";
-      }
-      for (const std::string& name : written) {
-        const std::string now = without_run_time(read_file(dir / name));
-        if (!r.files.contains(name)) {
-          const bool cut = has(lines, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
-          if (cut && !now.ends_with("%%EOF\n")) fault += " " + name + " is said to end whole";
-          continue;
-        }
-        const bool old = now == without_run_time(r.files.at(name));
-        if (!old && now != made[name]) fault += " " + name + " is neither the old file nor the new one";
-        if (!old && has(lines, " ===> FILE " + name + " NOT REPLACED: ITS OLD FILE IS KEPT")) {
-          fault += " " + name + " is said to be kept";
-        }
-      }
-      if (fault.empty()) continue;
-      const std::scoped_lock hold(lock);
-      faults.push_back("allocation " + std::to_string(n) + " of " + std::to_string(allocations) + ": " + fault);
-    }
-  };
-  constexpr int workers = 4;
-  std::vector<std::thread> threads;
-  for (int k = 0; k < workers; ++k) threads.emplace_back(walk, k + 1, workers);
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(faults, std::vector<std::string>{});
-}
-
 #endif
 
-// A run that replaces a file of each kind (the Si-Sh file, the settings, a
-// plot drawn with a map and the Si-Sh rows, a catalogue, a table) ends in
-// order wherever memory runs out, and replaces each file whole or not at
-// all; a new plot opened and closed before them ends with its trailer or
-// is said not to be written to its end. (A sanitizer's runtime takes every
-// allocation: the test is skipped there.)
+// Each allocation of a run fails in turn, as memory that runs out makes it
+// fail. The run replaces a file of each kind (the Si-Sh file, the
+// settings, a plot drawn with a map and the Si-Sh rows, a catalogue, a
+// table), after a new plot opened and closed. Wherever memory runs out the
+// program ends in order (no abort), each replaced file stands as it was or
+// whole from the run, no temporary file is left, and what the console says
+// of a file is so: an old file said to be kept is, and a new plot said to
+// end at its last whole line has its trailer (one that has not is said not
+// to be written to its end). The runs go four at a time, in a folder in
+// memory where there is one (/dev/shm), where the syncs of thousands of
+// runs cost nothing. (A sanitizer's runtime takes every allocation: the
+// test is skipped there.)
 TEST(ReplacingFiles, MemoryThatRunsOutAnywhereLeavesEachFileOldOrWhole) {
 #ifndef DORVIX_FAILING_CALLS
   GTEST_SKIP() << "no allocation can be made to fail under a sanitizer";
@@ -312,18 +240,69 @@ TEST(ReplacingFiles, MemoryThatRunsOutAnywhereLeavesEachFileOldOrWhole) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   std::string catalogue;
   for (std::size_t k = 0; k < 8; ++k) catalogue += scedc[k] + "\n";
-  const ReplacingRun r{
-      {{"cat.hash", catalogue},
-       {"out.hash", scedc[0] + "\n"},
-       {"out.tab", "an earlier table\n"},
-       {"sish.txt", "Si-Sh rows of an earlier map\n"},
-       {"old.ps", old_plot},
-       {"kavro7_ini.txt", old_settings}},
-      {"",   "10",   "",         "new.ps",   "20",  "",
-       "1000", "1001",     "cat.hash", "13",  "sish.txt", "y",    "7",       "y",  "10", "n",    "",  "",
-       "P",  "1",    "old.ps",   "y",        "2001", "340",     "n",    "343",     "n",  "1000", "",   "99", "1200",
-       "1001", "out.hash", "y",  "",         "2001", "out.tab", "y",    "",        "99", "20",   "",   "23", "9999"}};
-  fail_each_allocation(r, {"new.ps", "sish.txt", "kavro7_ini.txt", "old.ps", "out.hash", "out.tab"});
+  const std::map<std::string, std::string> before{{"cat.hash", catalogue},
+                                                  {"out.hash", scedc[0] + "\n"},
+                                                  {"out.tab", "an earlier table\n"},
+                                                  {"sish.txt", "Si-Sh rows of an earlier map\n"},
+                                                  {"old.ps", old_plot},
+                                                  {"kavro7_ini.txt", old_settings}};
+  const std::string input = answers_text(
+      {"",     "10",   "",        "new.ps", "20",   "",         "1000", "1001", "cat.hash", "13",   "sish.txt",
+       "y",    "7",    "y",       "10",     "n",    "",         "",     "P",    "1",        "old.ps", "y",
+       "2001", "340",  "n",       "343",    "n",    "1000",     "",     "99",   "1200",     "1001", "out.hash",
+       "y",    "",     "2001",    "out.tab", "y",   "",         "99",   "20",   "",         "23",   "9999"});
+  const Lines written{"new.ps", "sish.txt", "kavro7_ini.txt", "old.ps", "out.hash", "out.tab"};
+  const auto run = [&](const TempDir& dir, const std::string& setting) {
+    for (const auto& [name, text] : before) write_file(dir / name, text);
+    RunEvents events;
+    events.environment = {setting, std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS};
+    return run_bounded(DORVIX_BINARY, dir.path(), input, 60, std::size_t{1} << 26, 0, events);
+  };
+  // The run whole, which counts its allocations, and the files it writes.
+  const TempDir whole, counted;
+  ASSERT_EQ(run(whole, "DORVIX_ALLOCATION_COUNT=" + (counted / "count").string()).status, exit_success);
+  const long long allocations = std::stoll(read_file(counted / "count"));
+  std::map<std::string, std::string> made;
+  for (const std::string& name : written) made[name] = without_run_time(read_file(whole / name));
+  const fs::path memory = "/dev/shm";
+  const fs::path base = ::access(memory.c_str(), W_OK) == 0 ? memory : fs::temp_directory_path();
+  std::mutex lock;
+  Lines faults;
+  const auto walk = [&](long long first, long long step) {
+    for (long long n = first; n <= allocations; n += step) {
+      const TempDir dir(base);
+      const BoundedRun b = run(dir, "DORVIX_FAIL_ALLOCATION=" + std::to_string(n));
+      const Lines lines = split_lines(b.output);
+      std::string fault;
+      if (b.timed_out || b.signal != 0 || b.status > exit_file_incomplete) {
+        fault = " status " + std::to_string(b.status) + ", signal " + std::to_string(b.signal);
+      } else if (!leftovers(dir).empty() ||
+                 (b.status == exit_stopped_by_program && !has(lines, " MEMORY RAN OUT"))) {
+        fault = " a temporary file left, or no box";
+      }
+      for (const std::string& name : written) {
+        const std::string now = without_run_time(read_file(dir / name));
+        if (!before.contains(name)) {
+          if (has(lines, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE") && !now.ends_with("%%EOF\n")) {
+            fault += " " + name + " is said to end whole";
+          }
+        } else if (now != without_run_time(before.at(name))) {
+          if (now != made[name]) fault += " " + name + " is neither the old file nor the new one";
+          if (has(lines, " ===> FILE " + name + " NOT REPLACED: ITS OLD FILE IS KEPT")) {
+            fault += " " + name + " is said to be kept";
+          }
+        }
+      }
+      if (fault.empty()) continue;
+      const std::scoped_lock hold(lock);
+      faults.push_back("allocation " + std::to_string(n) + " of " + std::to_string(allocations) + ":" + fault);
+    }
+  };
+  constexpr int workers = 4;
+  std::vector<std::thread> threads;
+  for (int k = 0; k < workers; ++k) threads.emplace_back(walk, k + 1, workers);
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(faults, Lines{});
 #endif
 }
 
