@@ -2,14 +2,12 @@
 // whether it quits, is stopped by the user or the program, its input ends,
 // a stop signal comes or memory runs out.
 
-#include <iostream>
 #include <new>
 
 #include "app/main_program.hpp"
 #include "console/run_end.hpp"
 
 int main() {
-  std::ios::sync_with_stdio(false);
   // A write that fails (a full disk, a file-size limit, a console whose
   // reader went away) is reported and the run goes on; a stop signal ends
   // it in order.

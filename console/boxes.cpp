@@ -1,5 +1,6 @@
 #include "console/boxes.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "console/edit.hpp"
@@ -13,16 +14,38 @@ namespace dorvix {
 
 namespace {
 
-void err(std::string_view text) { put(iocom.iuerout, std::string(" ") += text); }
+// The lines of a box's head and tail are written as they are laid out,
+// with nothing built: the memory box, after memory ran out, has them so.
 
-void rule(char c) { put(iocom.iuerout, " " + std::string(43, c)); }
+void err(std::string_view text) { put_items(iocom.iuerout, {text}); }
 
-void framed(char c, std::string_view field) {
-  const std::string ends(3, c);
-  put(iocom.iuerout, " " + ends + " " + edit::pad(field, 35) + " " + ends);
+void rule(char c) {
+  char line[44];
+  line[0] = ' ';
+  std::fill(line + 1, line + 44, c);
+  put(iocom.iuerout, {line, sizeof line});
 }
 
-std::string subroutine_field(const Header& h) { return "       subroutine " + header_name(h); }
+// Width of the field between the ends of a framed line.
+constexpr std::size_t field_width = 35;
+
+void framed(char c, std::string_view field) {
+  const char ends[] = {c, c, c};
+  char padded[field_width];
+  std::fill(std::copy_n(field.begin(), std::min(field.size(), field_width), padded), padded + field_width, ' ');
+  put_items(iocom.iuerout, {{ends, 3}, {padded, field_width}, {ends, 3}});
+}
+
+// The field that names the box's routine: "subroutine" and the routine's
+// name blank-padded to 11.
+void framed_routine(char c, const Header& h) {
+  constexpr std::string_view words = "       subroutine ";
+  char field[field_width];
+  std::fill(std::copy(words.begin(), words.end(), field), field + field_width, ' ');
+  const std::string_view name = h.name;
+  std::copy_n(name.begin(), std::min<std::size_t>(name.size(), 11), field + words.size());
+  framed(c, {field, field_width});
+}
 
 // The pause of the plain tails: one read of the error input; any line, the
 // end of the input or a failed read ends it (never a loop: the question
@@ -65,8 +88,8 @@ void outdated_picture(std::string_view name) {
 
 void warninghead(const Header& h) {
   rule('/');
-  framed('/', subroutine_field(h));
-  framed('/', std::string(14, ' ') + "WARNING" + std::string(14, ' '));
+  framed_routine('/', h);
+  framed('/', "              WARNING");
   rule('/');
 }
 
@@ -74,9 +97,9 @@ void errorhead(const Header& h) {
   rule('*');
   rule('*');
   framed('*', "");
-  framed('*', subroutine_field(h));
+  framed_routine('*', h);
   framed('*', "");
-  framed('*', std::string(15, ' ') + "ERROR" + std::string(15, ' '));
+  framed('*', "               ERROR");
   framed('*', "");
   rule('*');
   rule('*');

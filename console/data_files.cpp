@@ -129,13 +129,17 @@ void close_slot(const Kind& k, int ifile, int count, Slot (*slot)(int)) {
     dash_rule();
     const std::string name = edit::pad(s.name, data_file_text_width);
     if (s.open) {
-      const FileEnd e = units().finish(s.unit);
+      const FileEnd e = units().close(s.unit);
       ItemLine().text(k.word).text(name).text("CLOSED").write();
       // Its last text reaches the file, or a replacement its name, only now.
       if (!e.reason.empty()) {
         say("==> " + e.reason);
-        say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD FILE IS KEPT, NOT REPLACED"
-                                              : "==> THE FILE ENDS AT ITS LAST WHOLE LINE");
+        if (e.kind == FileEnd::Kind::old_kept) {
+          say("==> THE OLD FILE IS KEPT, NOT REPLACED");
+        } else if (e.kind != FileEnd::Kind::name_lost) {
+          say("==> THE FILE ENDS AT ITS LAST WHOLE LINE");
+        }
+        if (!e.kept_as.empty()) say("==> THE NEW FILE IS KEPT AS " + e.kept_as);
       }
       s.open = false;
     } else {

@@ -9,11 +9,20 @@ namespace dorvix {
 
 void put(int unit, std::string_view line) { units().write_line(unit, line); }
 
-void say(std::string_view text) {
-  std::string line = " ";
-  line += text;
-  put(iocom.iuout, line);
+void put_items(int unit, std::initializer_list<std::string_view> items) {
+  UnitTable& table = units();
+  std::size_t left = items.size();
+  for (const std::string_view item : items) {
+    table.write(unit, " ");
+    if (--left == 0) {
+      table.write_line(unit, item);
+    } else {
+      table.write(unit, item);
+    }
+  }
 }
+
+void say(std::string_view text) { put_items(iocom.iuout, {text}); }
 
 void dash_rule() { say(std::string(43, '-')); }
 

@@ -2,6 +2,7 @@
 // The "@" frames of the dialogue: menu heads and tails, entry and exit
 // traces, and the listing of the console block at start-up.
 
+#include <initializer_list>
 #include <string_view>
 
 #include "console/iocom.hpp"
@@ -10,7 +11,13 @@ namespace dorvix {
 
 // Writes one line on a unit (the end of line is added).
 void put(int unit, std::string_view line);
-// A message line on the standard output unit: a blank, then the text.
+// Writes one line of items on a unit, each after one blank as ItemLine
+// lays them out, straight to the unit: nothing is built, so nothing is
+// allocated (the run's end, when memory may have run out, says so what
+// became of its files).
+void put_items(int unit, std::initializer_list<std::string_view> items);
+// A message line on the standard output unit: a blank, then the text
+// (written as put_items writes it).
 void say(std::string_view text);
 // The rule between the parts of a menu: a blank and 43 "-".
 void dash_rule();

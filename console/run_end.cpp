@@ -1,17 +1,18 @@
 #include "console/run_end.hpp"
 
+#include <poll.h>
 #include <signal.h>
-#include <sys/select.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <new>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/boxes.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/replacement.hpp"
 #include "console/units.hpp"
 
 namespace dorvix {
@@ -26,8 +27,6 @@ int signal_before_end = 0;
 namespace {
 
 constexpr int stop_signals[] = {SIGINT, SIGTERM, SIGHUP};
-// Which of them this run handles (not those ignored from its start).
-bool handled[std::size(stop_signals)] = {};
 
 // The memory kept for the run's end, given back when an allocation fails:
 // the box and the lines of the end, the trailer of the plot and the
@@ -50,18 +49,23 @@ std::vector<std::function<void()>>& actions() {
   return list;
 }
 
-// The handler keeps the first signal and gives every stop signal its
-// default action back, so that a second one, of any kind, ends the run at
-// once. (sigaction may be called in a handler.)
+// The handler keeps the first signal. A second one, of any of the kinds,
+// ends the run at once: it removes the temporary file of every
+// replacement being written, gives the signal its default action back
+// and sends it again, which ends the process as the signal ends any
+// program once the handler returns (it waits, blocked, until then).
+// (unlink, sigaction and raise may be called in a handler.)
 void on_stop_signal(int signal) {
-  if (detail::caught_signal != 0) return;
-  detail::caught_signal = signal;
+  if (detail::caught_signal == 0) {
+    detail::caught_signal = signal;
+    return;
+  }
+  remove_temporary_files();
   struct sigaction usual {};
   usual.sa_handler = SIG_DFL;
   sigemptyset(&usual.sa_mask);
-  for (std::size_t i = 0; i < std::size(stop_signals); ++i) {
-    if (handled[i]) ::sigaction(stop_signals[i], &usual, nullptr);
-  }
+  ::sigaction(signal, &usual, nullptr);
+  ::raise(signal);
 }
 
 // An allocation failed: the reserve goes back for the run's end, and the
@@ -73,31 +77,49 @@ void on_memory_exhausted() {
   throw std::bad_alloc();
 }
 
-std::string signal_name(int signal) {
+// The signal's name, as its line gives it.
+std::string_view signal_name(int signal) {
   switch (signal) {
     case SIGINT:
-      return "SIGINT";
+      return "SIGINT:";
     case SIGTERM:
-      return "SIGTERM";
-    case SIGHUP:
-      return "SIGHUP";
-    default:
-      return std::to_string(signal);
+      return "SIGTERM:";
+    default:  // SIGHUP, the third
+      return "SIGHUP:";
   }
 }
 
-// The stop's line (a signal) or box (memory), once.
+// The stop's line (a signal) or box (memory), once. Nothing of it is
+// built: memory may have run out.
 void announce_stop() {
   if (run_record.stop_announced || !stop_pending()) return;
   run_record.stop_announced = true;
   if (const int signal = detail::caught_signal; signal != 0) {
-    put(iocom.iuout, " ===> SIGNAL " + signal_name(signal) + ": STOPPING EXECUTION");
+    put_items(iocom.iuout, {"===> SIGNAL", signal_name(signal), "STOPPING EXECUTION"});
     return;
   }
   errorhead(memory_box_owner);
   say("MEMORY RAN OUT");
   say("===> STOPPING EXECUTION");
-  put(iocom.iuerout, " " + std::string(43, '*'));
+  put(iocom.iuerout, " *******************************************");
+}
+
+// The line (or two) that tells what became of a file the run's end
+// ended: a replacement given up or whose text could not take the name, a
+// file that could not be written to its end, and, at a stop, a new file
+// that ends at its last whole line.
+void say_file_end(const WrittenFileEnd& ended, bool stopped) {
+  const FileEnd& e = ended.end;
+  if (e.kind == FileEnd::Kind::old_kept) {
+    put_items(iocom.iuout, {"===> FILE", ended.name, "NOT REPLACED: ITS OLD FILE IS KEPT"});
+  } else if (e.kind == FileEnd::Kind::name_lost) {
+    put_items(iocom.iuout, {"===> FILE", ended.name, "NOT REPLACED:", e.reason});
+  } else if (!e.reason.empty() || ended.unfinished) {
+    put_items(iocom.iuout, {"===> FILE", ended.name, "COULD NOT BE WRITTEN TO ITS END"});
+  } else if (stopped) {
+    put_items(iocom.iuout, {"===> FILE", ended.name, "ENDS AT ITS LAST WHOLE LINE"});
+  }
+  if (!e.kept_as.empty()) put_items(iocom.iuout, {"===> ITS NEW FILE IS KEPT AS", e.kept_as});
 }
 
 }  // namespace
@@ -142,16 +164,18 @@ int finish_run(int status) {
     }
   }
   announce_stop();
+  // A stop (a signal, memory that ran out) gives up every file still
+  // written. Any other end is an ordered one, at a question, where every
+  // file stands between two records: each is closed as at its close, a
+  // replacement takes the old file's name.
+  const bool stopped = stop_pending();
   auto& table = units();
-  std::vector<std::string> said;
-  try {
-    said = table.end_written_files(stop_pending());
-  } catch (const std::bad_alloc&) {
-    // What is left is closed below, as at a stop.
-    note_memory_exhausted();
+  WrittenFileEnd ended;
+  while (table.end_written_file(stopped, ended)) {
+    announce_stop();  // for a signal that cut a close short
+    say_file_end(ended, stopped);
   }
-  announce_stop();  // for a signal that cut a close short
-  for (const std::string& line : said) put(iocom.iuout, line);
+  announce_stop();
   table.close_all();
   const int signal = detail::caught_signal;
   int final_status = detail::memory_exhausted ? exit_stopped_by_program : status;
@@ -180,12 +204,11 @@ void catch_stop_signals() {
   // No SA_RESTART: a wait for the keyboard or for a pipe's reader is cut
   // short.
   action.sa_flags = 0;
-  for (std::size_t i = 0; i < std::size(stop_signals); ++i) {
+  for (const int s : stop_signals) {
     struct sigaction before {};
     // A signal ignored from the start (nohup, a background job) stays so.
-    if (::sigaction(stop_signals[i], nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-    handled[i] = true;
-    if (::sigaction(stop_signals[i], &action, nullptr) != 0) handled[i] = false;
+    if (::sigaction(s, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    ::sigaction(s, &action, nullptr);
   }
   std::signal(SIGPIPE, SIG_IGN);
 #ifdef SIGXFSZ
@@ -205,13 +228,8 @@ bool wait_for(int fd, bool write) {
   // within the wait itself, which they end: none is missed.
   ::sigprocmask(SIG_BLOCK, &stops, &before);
   while (!waits_cut_short()) {
-    fd_set ready;
-    FD_ZERO(&ready);
-    FD_SET(fd, &ready);
-    if (::pselect(fd + 1, write ? nullptr : &ready, write ? &ready : nullptr, nullptr, nullptr, &before) >= 0 ||
-        errno != EINTR) {
-      break;
-    }
+    pollfd ready{fd, static_cast<short>(write ? POLLOUT : POLLIN), 0};
+    if (::ppoll(&ready, 1, nullptr, &before) >= 0 || errno != EINTR) break;
   }
   ::sigprocmask(SIG_SETMASK, &before, nullptr);
   return !waits_cut_short();

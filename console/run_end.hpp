@@ -11,17 +11,21 @@
 // between two records of the plot file, and in a write that waits for a
 // reader that does not read (a pipe), which it cuts short. Each file being
 // written then ends at its last whole line (the one whose write was cut
-// cannot be finished), the plot file gets its trailer, and the run exits
-// with 128 + the signal's number, as a shell reports a process that the
-// signal ended. From the first signal on, a stop signal of any of the three
-// kinds has its default action: a second one ends the run at once.
+// cannot be finished), the plot file gets its trailer, each replacement is
+// given up and its old file kept, and the run exits with 128 + the
+// signal's number, as a shell reports a process that the signal ended. A
+// second stop signal, of any of the three kinds, removes the temporary
+// files of the replacements being written and ends the run at once, by the
+// signal's default action.
 //
 // Memory that runs out ends the run in order too, as a stop does: the
 // allocation that fails unwinds to the program's entry (or, where the
 // stream library takes its failure in, the run stops at the next place
 // where a stop signal would stop it), a box says so, and the status is
 // exit_stopped_by_program. A reserve of memory kept from the start is
-// given back then, for the run's end to write what it must.
+// given back then; the run's end itself allocates nothing, and works from
+// what was made before (the names of the files, the room for their
+// reasons, the plot's trailer registered before its file opened).
 
 #include <csignal>
 #include <functional>
@@ -48,15 +52,21 @@ struct RunEnded {
 // registered first, before the units are closed.
 void at_run_end(std::function<void()> action);
 
-// Runs the end-of-run actions, closes every unit (a file still written
-// ends as UnitTable::end_written_files ends it: a replacement is dropped
-// and its old file kept, a new file ends at its last whole line, and a
-// line names each such file, a new one only at a stop), flushes the
-// screen and returns the status for the process to exit with: the stop
-// signal's, else exit_file_incomplete when a file could not be written to
-// its end, else exit_console_lost when the console's output failed, else
-// exit_stopped_by_program when memory ran out, else `status`. The record
-// of the run then starts afresh.
+// Runs the end-of-run actions, ends every file still written and closes
+// every unit, flushes the screen and returns the status for the process to
+// exit with: the stop signal's, else exit_file_incomplete when a file
+// could not be written to its end, else exit_console_lost when the
+// console's output failed, else exit_stopped_by_program when memory ran
+// out, else `status`. The record of the run then starts afresh.
+//
+// After a stop signal or memory that ran out, a file still written is
+// given up: a replacement is removed and its old file kept, a new file
+// ends at its last whole line. Any other end (the end of the input, a
+// fatal error, a stop the user chose) comes at a question, where every
+// file stands between two records: each file is closed as at its close,
+// and a replacement takes the old file's name. A line names each file
+// given up, each that could not be written to its end or take its name,
+// and at a stop each new file so ended.
 int finish_run(int status);
 
 // Keeps the reserve of memory for the run's end and makes an allocation
@@ -97,6 +107,9 @@ inline bool waits_cut_short() { return detail::caught_signal != 0 && detail::sig
 
 // The stop signal caught, or 0.
 inline int stop_signal() { return detail::caught_signal; }
+
+// True while the run's end (finish_run) runs.
+inline bool run_is_ending() { return detail::run_ending; }
 
 // A stop signal was caught or memory ran out: the run is to stop.
 inline bool stop_pending() { return detail::caught_signal != 0 || detail::memory_exhausted; }

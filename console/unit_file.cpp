@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <iterator>
 
-#include "console/file_owner.hpp"
 #include "console/run_end.hpp"
 
 namespace dorvix {
@@ -23,6 +22,9 @@ namespace {
 
 OpenResult system_failure(int error) { return {OpenFailure::system, error, 0}; }
 const OpenResult changed{OpenFailure::changed, 0, 0};
+
+// Longer than any reason a file's end gives.
+constexpr std::size_t reason_room = 80;
 
 // Numbers of the openings of files, the last one given.
 long long openings = 0;
@@ -72,7 +74,7 @@ bool is_link(const std::string& path) {
 // for; a pipe (`pipe`) is opened without waiting for a writer, and its
 // first text (or its writer's going) is then waited for as an answer is:
 // a stop signal ends the wait and the run.
-OpenResult open_for_reading(const std::string& path, bool files_only, std::FILE*& file, bool& pipe, FileId& id) {
+OpenResult open_for_reading(const std::string& path, bool files_only, int& file, bool& pipe, FileId& id) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return system_failure(errno);
   struct stat st {};
@@ -88,7 +90,8 @@ OpenResult open_for_reading(const std::string& path, bool files_only, std::FILE*
     end_run_if_stopped();
     return system_failure(EINTR);
   }
-  if (!set_blocking(fd) || (file = ::fdopen(fd, "rb")) == nullptr) return closed_with_errno(fd);
+  if (!set_blocking(fd)) return closed_with_errno(fd);
+  file = fd;
   id = id_of(st);
   return {};
 }
@@ -102,9 +105,14 @@ std::optional<FileId> name_id(const std::string& path) {
 }
 
 std::string system_reason(int error) {
-  std::string text = std::strerror(error);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string text;
+  system_reason(error, text);
   return text;
+}
+
+void system_reason(int error, std::string& text) {
+  text = std::strerror(error);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
 bool empty_or_begins_with_one_of(const std::string& path, const std::vector<std::string_view>& heads) {
@@ -127,7 +135,7 @@ bool locked_by_another(const std::string& path) {
 
 UnitFile::UnitFile() : stream_(this) {}
 
-UnitFile::~UnitFile() { close(); }
+UnitFile::~UnitFile() { abandon(); }
 
 // Writing: the name is opened as it stands, a link not followed, and the
 // file opened decides. A free name is created; a pipe or a terminal is
@@ -222,52 +230,43 @@ OpenResult UnitFile::in_place(int fd, const FileId& id, off_t size) {
 // beside it, with its owner, permissions and attributes as far as they
 // can be kept, which takes its name when whole.
 OpenResult UnitFile::replace(const std::string& path, int old, FileId id, mode_t mode) {
-  std::string temporary = path + ".dorvix-XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
+  const int fd = replacement_.begin(path, old, mode);
   if (fd < 0) {
     const int error = errno;
     return closed(old, {OpenFailure::replacement, error, 0});
   }
-  if (::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || !keep_owner(old, fd, mode)) {
-    const int error = errno;
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    return closed(old, {OpenFailure::replacement, error, 0});
-  }
   if (const OpenResult r = take(fd, true); !r) {
-    ::unlink(temporary.c_str());
-    return closed(old, r);
+    replacement_.discard();
+    return r;
   }
   id_ = id;
-  path_ = path;
-  temporary_ = std::move(temporary);
-  old_ = old;
   return {};
 }
 
 // The file written is `fd` (blocking); `regular` when it can be cut.
 OpenResult UnitFile::take(int fd, bool regular) {
-  if (!set_blocking(fd) || (file_ = ::fdopen(fd, "wb")) == nullptr) return closed_with_errno(fd);
+  if (!set_blocking(fd)) return closed_with_errno(fd);
+  fd_ = fd;
   regular_ = regular;
   return {};
 }
 
 OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest& how) {
-  close();
+  abandon();
+  // What the file's end needs is made before the file is opened.
+  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
+  reason_.clear();
+  reason_.reserve(reason_room);
   pipe_ = regular_ = counting_ = false;
   id_ = {};
   if (write) {
     if (const OpenResult r = open_for_writing(path, how); !r) return r;
-  } else if (const OpenResult r = open_for_reading(path, how.files_only, file_, pipe_, id_); !r) {
+  } else if (const OpenResult r = open_for_reading(path, how.files_only, fd_, pipe_, id_); !r) {
     return r;
   }
-  // The file's own buffering would only copy the blocks once more.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
-  if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   write_ = write;
   failed_ = false;
   error_ = 0;
-  reason_.clear();
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
@@ -279,87 +278,87 @@ OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest
   return {};
 }
 
-bool UnitFile::close() { return finish().reason.empty(); }
-
-FileEnd UnitFile::finish() { return end(true); }
-
-FileEnd UnitFile::abandon() { return end(false); }
-
-void UnitFile::fail(std::string reason) {
+void UnitFile::fail(std::string_view reason) {
   if (!failed_ && reason_.empty()) note_incomplete_file();
-  reason_ = std::move(reason);
+  reason_ = reason;
 }
 
-bool UnitFile::take_name() {
-  // On the disk before it has the name: a crash leaves the old file or
-  // the new one whole, never a part.
-  if (::fsync(::fileno(file_)) != 0) {
-    fail(system_reason(errno));
-    return false;
-  }
-  // (The old file, held open, keeps its inode: no other file has it.)
-  if (const auto now = name_id(path_); !now || !now->same_file(id_)) {
-    fail("ANOTHER FILE TOOK ITS NAME");
-    return false;
-  }
-  if (::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    fail(system_reason(errno));
-    return false;
-  }
-  temporary_.clear();
-  return true;
+void UnitFile::fail(int error) {
+  if (!failed_ && reason_.empty()) note_incomplete_file();
+  system_reason(error, reason_);
 }
 
-// Closes the file; with `whole` it is to have all its text (finish),
-// otherwise it ends before its close (abandon).
-FileEnd UnitFile::end(bool whole) {
+FileEnd UnitFile::close() {
   FileEnd e;
-  if (file_ == nullptr) return e;
-  if (write_) {
-    const bool complete = whole && drain() && (temporary_.empty() || take_name());
-    if (!complete) {
-      e.kind = temporary_.empty() ? FileEnd::Kind::cut : FileEnd::Kind::old_kept;
-      if (temporary_.empty()) e.lines = end_at_whole_line();
+  if (fd_ < 0) return e;
+  if (write_ && !drain()) return abandon();
+  if (write_ && replacement_.active()) {
+    Replacement::Outcome o = replacement_.commit(fd_);
+    switch (o.name) {
+      case Replacement::Name::replaced:
+        break;
+      case Replacement::Name::old_file:
+        e.kind = FileEnd::Kind::old_kept;
+        break;
+      case Replacement::Name::free:
+        e.kind = FileEnd::Kind::name_lost;
+        fail("THE OLD FILE WAS REMOVED");
+        break;
+      case Replacement::Name::other_file:
+        e.kind = FileEnd::Kind::name_lost;
+        fail("ANOTHER FILE TOOK ITS NAME");
+        break;
     }
+    // A sync or a rename that failed says why.
+    if (o.error != 0) fail(o.error);
+    e.kept_as = std::move(o.kept_as);
   }
-  // What a replacement given up would have written does not matter.
-  if (std::fclose(file_) != 0 && write_ && e.kind != FileEnd::Kind::old_kept && !failed_ && reason_.empty()) {
-    fail(system_reason(errno));
-  }
-  file_ = nullptr;
-  if (!temporary_.empty()) {
-    ::unlink(temporary_.c_str());
-    temporary_.clear();
-  }
-  if (old_ >= 0) {
-    ::close(old_);  // its lock goes with it
-    old_ = -1;
-  }
-  if (write_ && (failed_ || !reason_.empty())) e.reason = reason_.empty() ? system_reason(error_) : reason_;
-  setp(nullptr, nullptr);
-  write_ = false;
-  opening_ = 0;
+  release(e);
   return e;
 }
 
-bool UnitFile::refill() {
-  if (file_ == nullptr || write_ || failed_) return false;
-  std::size_t got = 0;
-  if (pipe_) {
-    // What the writer has written so far, once there is some (or it has
-    // gone): the wait ends at a stop signal, and the run with it.
-    const int fd = ::fileno(file_);
-    if (!wait_for_input(fd)) {
-      end_run_if_stopped();
-      return false;
-    }
-    const ssize_t n = ::read(fd, buffer_.get(), buffer_size);
-    if (n < 0) failed_ = true;
-    got = n > 0 ? static_cast<std::size_t>(n) : 0;
-  } else {
-    got = std::fread(buffer_.get(), 1, buffer_size, file_);
-    if (got == 0 && std::ferror(file_)) failed_ = true;
+FileEnd UnitFile::abandon() {
+  FileEnd e;
+  if (fd_ < 0) return e;
+  if (write_ && replacement_.active()) {
+    replacement_.discard();
+    e.kind = FileEnd::Kind::old_kept;
+  } else if (write_) {
+    e.kind = FileEnd::Kind::cut;
+    e.lines = end_at_whole_line();
   }
+  release(e);
+  return e;
+}
+
+void UnitFile::release(FileEnd& e) {
+  // A replacement given up, or kept aside whole, is not told by its close.
+  const bool told = e.kind == FileEnd::Kind::whole || e.kind == FileEnd::Kind::cut;
+  if (::close(fd_) != 0 && write_ && told && !failed_ && reason_.empty()) fail(errno);
+  fd_ = -1;
+  if (write_ && (failed_ || !reason_.empty())) {
+    if (reason_.empty()) system_reason(error_, reason_);
+    e.reason = std::move(reason_);
+  }
+  setp(nullptr, nullptr);
+  write_ = false;
+  opening_ = 0;
+}
+
+bool UnitFile::refill() {
+  if (fd_ < 0 || write_ || failed_) return false;
+  // What a pipe's writer has written so far, once there is some (or it has
+  // gone): the wait ends at a stop signal, and the run with it.
+  if (pipe_ && !wait_for_input(fd_)) {
+    end_run_if_stopped();
+    return false;
+  }
+  ssize_t n = 0;
+  do {
+    n = ::read(fd_, buffer_.get(), buffer_size);
+  } while (n < 0 && errno == EINTR && !pipe_);
+  if (n < 0) failed_ = true;
+  const std::size_t got = n > 0 ? static_cast<std::size_t>(n) : 0;
   next_ = buffer_.get();
   end_ = next_ + got;
   return got > 0;
@@ -367,7 +366,7 @@ bool UnitFile::refill() {
 
 ReadResult UnitFile::read_line(std::string& line) {
   line.clear();
-  if (file_ == nullptr || write_) return ReadResult::error;
+  if (fd_ < 0 || write_) return ReadResult::error;
   bool any = false;  // characters of a line without its end yet
   bool cut = false;  // characters passed over
   // One character more than is kept: a carriage return there is no loss.
@@ -402,21 +401,20 @@ ReadResult UnitFile::read_line(std::string& line) {
 }
 
 bool UnitFile::at_end() {
-  if (file_ == nullptr || write_) return true;
+  if (fd_ < 0 || write_) return true;
   return next_ == end_ && !refill();
 }
 
 bool UnitFile::rewind() {
-  if (file_ == nullptr) return false;
+  if (fd_ < 0) return false;
   if (write_ && !drain()) return false;
-  std::clearerr(file_);
   failed_ = false;
   next_ = end_ = buffer_.get();
   lines_ = 0;
   cut_ = {};
   opening_ = next_opening();  // the file starts over
   position_ = line_end_ = line_ends_ = 0;
-  return std::fseek(file_, 0, SEEK_SET) == 0;
+  return ::lseek(fd_, 0, SEEK_SET) == 0;
 }
 
 bool is_pipe(int fd) {
@@ -444,9 +442,8 @@ std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe) {
 
 bool UnitFile::write_out(std::size_t n) {
   if (failed_) return false;
-  const int fd = ::fileno(file_);
   const char* text = pbase();
-  const std::size_t written = write_text(fd, text, n, !regular_ && is_pipe(fd));
+  const std::size_t written = write_text(fd_, text, n, !regular_ && is_pipe(fd_));
   const int error = errno;
   // The end of the last line that reached the file.
   const auto from = std::make_reverse_iterator(text);
@@ -478,7 +475,7 @@ bool UnitFile::put_line(std::string_view line) {
 }
 
 std::optional<long long> UnitFile::end_at_whole_line() {
-  if (file_ == nullptr || !write_) return std::nullopt;
+  if (fd_ < 0 || !write_) return std::nullopt;
   // The buffer up to its last end of line: once written (when it can be),
   // the file ends at the last line that reached it, which the file knows
   // without reading it back.
@@ -488,10 +485,9 @@ std::optional<long long> UnitFile::end_at_whole_line() {
   pbump(static_cast<int>(kept));
   drain();
   if (!regular_) return std::nullopt;
-  // (The file has no buffer of its own to write first.)
   if (position_ > line_end_) {
-    if (::ftruncate(::fileno(file_), static_cast<off_t>(line_end_)) != 0 ||
-        std::fseek(file_, static_cast<long>(line_end_), SEEK_SET) != 0) {
+    if (::ftruncate(fd_, static_cast<off_t>(line_end_)) != 0 ||
+        ::lseek(fd_, static_cast<off_t>(line_end_), SEEK_SET) != static_cast<off_t>(line_end_)) {
       return std::nullopt;
     }
     position_ = line_end_;

@@ -10,8 +10,8 @@
 //
 // A write that fails (a full disk, a file-size limit, a pipe whose reader
 // went away) makes the stream bad and drops the text written after it;
-// close() then reports the failure, and the run's end gives it its exit
-// status.
+// the file's end then reports the failure, and the run's end gives it its
+// exit status.
 //
 // What a name stands for is decided on the file opened, never on the name
 // looked at before: a name to be written is opened without following a
@@ -19,13 +19,23 @@
 // taken from that opening.
 //
 // A file written under a name that is free is created there. A file that
-// replaces an existing file is written under a temporary name beside it,
-// and takes the old file's name, with its permissions, only when it is
-// whole: written, on the disk, and closed. Until then the old file is
-// untouched, and whatever ends the writing first (a failed write, a stop,
-// the end of the run) removes the temporary file and keeps the old one. A
-// pipe or a terminal is written as it is; a symbolic link that reaches the
-// opening is followed and its file written in place.
+// replaces an existing file is written under a temporary name beside it
+// (replacement.hpp), with the old file's permissions and, as far as the
+// system allows, its owner, group and attributes, and takes the old
+// file's name only at its close, when it is whole: written and on the
+// disk. Until then the old file is untouched, and whatever else ends the
+// writing (a failed write, a stop, memory that runs out, the file's
+// destructor) gives the file up: the temporary file is removed and the
+// old one kept. A pipe or a terminal is written as it is; a symbolic link
+// that reaches the opening is followed, and the file it leads to is
+// replaced as any file, so that the link stays a link (a file the opening
+// creates, for a link that led nowhere, is written in place).
+//
+// The file has two ends: close(), the one that may give a replacement
+// the old file's name, and abandon(), which gives the file up. Whatever
+// either needs (the buffer, the temporary name, room for the reason of a
+// failure) is made when the file opens, so that neither allocates: the
+// run's end, when memory may have run out, ends its files so.
 //
 // A file opened for writing holds an exclusive advisory lock (flock) until
 // it is closed (a replaced file holds it on the old file): another run of
@@ -37,7 +47,6 @@
 // a stop signal ends the wait, and the run (see run_end.hpp).
 
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -47,6 +56,8 @@
 #include <vector>
 
 #include <sys/types.h>
+
+#include "console/replacement.hpp"
 
 namespace dorvix {
 
@@ -111,18 +122,22 @@ struct OpenRequest {
 // before its close.
 struct FileEnd {
   enum class Kind {
-    whole,     // closed with all its text: a replacement now has the old file's name
-    cut,       // a new file ended before its close, at its last whole line
-    old_kept,  // a replacement given up: the file it was to replace is kept as it was
+    whole,      // closed with all its text: a replacement now has the old file's name
+    cut,        // a new file ended before its close, at its last whole line
+    old_kept,   // a replacement given up, or whose text could not take the name: the old file is kept as it was
+    name_lost,  // a whole replacement whose name another file took, or nothing holds now (the reason says which)
   };
   Kind kind = Kind::whole;
-  std::string reason;              // why some text could not be written ("" when all could)
+  std::string reason;              // why some text could not be written, or take the name ("" when all went)
   std::optional<long long> lines;  // the lines a cut file keeps, when it counts them
+  std::string kept_as;             // the temporary name that a whole text which could not take the name keeps
 };
 
 // The system's reason for the error number `error`, in capitals as the
-// boxes give it ("NO SPACE LEFT ON DEVICE").
+// boxes give it ("NO SPACE LEFT ON DEVICE"); the second form writes it in
+// `text`, whose room is used when it holds it.
 std::string system_reason(int error);
+void system_reason(int error, std::string& text);
 
 // Lines cut at UnitFile::max_line since the file was opened or rewound.
 struct CutLines {
@@ -165,21 +180,19 @@ class UnitFile : private std::streambuf {
 
   // Opens `path` for reading, or for writing from its start: created when
   // the name is free, written under a temporary name when it replaces a
-  // file (see above), as the request says.
+  // file (see above), as the request says. A file still open is given up
+  // first.
   OpenResult open(const std::string& path, bool write, const OpenRequest& how = {});
-  // Closes: finish(); false when some text could not be written.
-  bool close();
   // Writes what is buffered and closes. A replacement takes the old file's
-  // name once its text is on the disk; when some text could not be written
-  // (or the name was taken by another file meanwhile), the file ends as
-  // abandon() ends it instead.
-  FileEnd finish();
-  // Ends a file written before its close: a replacement is removed and
-  // the old file kept as it was; a new file ends at its last whole line.
+  // name once its text is on the disk; a text that cannot take it stays
+  // whole under its temporary name (kept_as), and a file some text of
+  // which could not be written ends as abandon() ends it.
+  FileEnd close();
+  // Gives the file up: a replacement is removed and the old file kept as
+  // it was; a new file ends at its last whole line. (The destructor gives
+  // up a file still open.)
   FileEnd abandon();
   bool writing() const { return write_; }
-  // True while the file written is to replace an existing file.
-  bool replaces() const { return !temporary_.empty(); }
   // What the file's name stood for when it was opened (for a replacement,
   // the file it replaces).
   const FileId& identity() const { return id_; }
@@ -284,13 +297,15 @@ class UnitFile : private std::streambuf {
   OpenResult in_place(int fd, const FileId& id, off_t size);
   OpenResult replace(const std::string& path, int old, FileId id, mode_t mode);
   OpenResult take(int fd, bool regular);
-  // The replacement's text on the disk and under the old file's name.
-  bool take_name();
-  FileEnd end(bool whole);
-  // A failure after the text was written (syncing, closing, renaming).
-  void fail(std::string reason);
+  // Closes the descriptor, and tells in `e` why some text could not be
+  // written, or take the name.
+  void release(FileEnd& e);
+  // A failure after the text was written (syncing, closing, renaming):
+  // its reason, or the system's for the error number `error`.
+  void fail(std::string_view reason);
+  void fail(int error);
 
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
   bool write_ = false;
   bool failed_ = false;  // a read or write failed
@@ -312,12 +327,10 @@ class UnitFile : private std::streambuf {
   long long opening_ = 0;
   FileId id_;
   int error_ = 0;       // the system's error of the first failed write
-  std::string reason_;  // why the file could not be finished, when no write failed
-  // A replacement: the name it takes, its temporary name ("" when the
-  // file is written in place) and the old file, held open under its lock.
-  std::string path_;
-  std::string temporary_;
-  int old_ = -1;
+  // Why the file could not be finished; its room is made at the opening.
+  std::string reason_;
+  // The file it replaces, when it replaces one.
+  Replacement replacement_;
   std::ostream stream_;
 };
 

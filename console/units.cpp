@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -164,7 +165,7 @@ void UnitTable::reset_console() {
 }
 
 OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status, OpenRequest how) {
-  close(unit);
+  abandon(unit);
   if (path.empty()) return {OpenFailure::system, ENOENT, 0};
   // A file connected to another unit is not opened again where either
   // connection writes: two streams on one file would cut or mix each
@@ -177,66 +178,59 @@ OpenResult UnitTable::open(int unit, const std::string& path, FileStatus status,
   // refused, a device is not read (it may never end a line) and a disk
   // never written, a pipe or a terminal is written as it is.
   how.must_be_new = how.must_be_new || status == FileStatus::new_file;
-  File file{path, status, std::make_unique<UnitFile>()};
-  const OpenResult r = file.file->open(path, status != FileStatus::old_file, how);
+  // The unit's place in the table is made before its file is opened: once
+  // the file is open nothing may fail before the table holds it.
+  const auto [it, made] = files_.try_emplace(unit, File{path, status, std::make_unique<UnitFile>()});
   last_output_ = {};
-  if (r) files_.insert_or_assign(unit, std::move(file));
+  OpenResult r;
+  try {
+    r = it->second.file->open(path, status != FileStatus::old_file, how);
+  } catch (...) {
+    files_.erase(it);
+    throw;
+  }
+  if (!r) files_.erase(it);
   return r;
 }
-
-bool UnitTable::close(int unit) { return finish(unit).reason.empty(); }
 
 void UnitTable::count_lines(int unit) {
   if (UnitFile* file = output_file(unit)) file->count_lines();
 }
 
-std::vector<int> UnitTable::written_units() const {
-  std::vector<int> written;
-  for (const auto& [unit, file] : files_) {
-    if (file.file->writing()) written.push_back(unit);
-  }
-  return written;
-}
-
 void UnitTable::close_all() {
-  for (auto& [unit, file] : files_) file.file->close();
+  for (auto& [unit, file] : files_) file.file->abandon();
   last_output_ = {};
   files_.clear();
   screen_->flush();
 }
 
-FileEnd UnitTable::finish(int unit) { return end(unit, true); }
+FileEnd UnitTable::close(int unit) { return end(unit, &UnitFile::close); }
 
-FileEnd UnitTable::abandon(int unit) { return end(unit, false); }
+FileEnd UnitTable::abandon(int unit) { return end(unit, &UnitFile::abandon); }
 
-FileEnd UnitTable::end(int unit, bool whole) {
+FileEnd UnitTable::end(int unit, FileEnd (UnitFile::*how)()) {
   auto it = files_.find(unit);
   if (it == files_.end()) return {};
-  const FileEnd e = whole ? it->second.file->finish() : it->second.file->abandon();
+  FileEnd e = (*it->second.file.*how)();
   last_output_ = {};
   files_.erase(it);
   return e;
 }
 
-std::vector<std::string> UnitTable::end_written_files(bool stopped) {
-  std::vector<std::string> said;
-  for (const int unit : written_units()) {
-    const std::string name = this->name(unit);
-    const FileEnd e = abandon(unit);
-    if (e.kind == FileEnd::Kind::old_kept) {
-      said.push_back(" ===> FILE " + name + " NOT REPLACED: ITS OLD FILE IS KEPT");
-    } else if (!e.reason.empty()) {
-      said.push_back(" ===> FILE " + name + " COULD NOT BE WRITTEN TO ITS END");
-    } else if (stopped) {
-      said.push_back(" ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE");
-    }
-  }
-  return said;
+void UnitTable::give_up_at_run_end(int unit) {
+  if (auto it = files_.find(unit); it != files_.end()) it->second.give_up_at_run_end = true;
 }
 
-bool UnitTable::replaces(int unit) const {
-  auto it = files_.find(unit);
-  return it != files_.end() && it->second.file->replaces();
+bool UnitTable::end_written_file(bool give_up, WrittenFileEnd& ended) {
+  const auto it = std::find_if(files_.begin(), files_.end(), [](const auto& f) { return f.second.file->writing(); });
+  if (it == files_.end()) return false;
+  File& f = it->second;
+  ended.end = give_up || f.give_up_at_run_end ? f.file->abandon() : f.file->close();
+  ended.unfinished = f.give_up_at_run_end;
+  ended.name = std::move(f.path);
+  last_output_ = {};
+  files_.erase(it);
+  return true;
 }
 
 std::optional<FileId> UnitTable::identity(int unit) const {

@@ -10,6 +10,10 @@
 // file that replaces an existing one is written beside it and takes its
 // name only when closed whole (unit_file.hpp). A pipe or a terminal is
 // written as it is, whatever the status; a disk is never written.
+//
+// A file written ends by close() alone, which may give a replacement the
+// old file's name, or is given up by abandon(), as every other end gives
+// it up: a unit opened again, close_all(), the run's end after a stop.
 
 #include <iosfwd>
 #include <map>
@@ -25,6 +29,13 @@ namespace dorvix {
 
 inline constexpr int unit_keyboard = 5;
 inline constexpr int unit_screen = 6;
+
+// A file that the run's end ended (UnitTable::end_written_file).
+struct WrittenFileEnd {
+  std::string name;
+  FileEnd end;
+  bool unfinished = false;  // its writer could not end its text (give_up_at_run_end)
+};
 
 enum class FileStatus {
   old_file,  // must exist; opened for reading
@@ -55,34 +66,32 @@ class UnitTable {
   // when the file cannot be opened under that status (or as `how` asks),
   // when it is connected to another unit and either connection writes, or
   // when another program holds it for writing. A unit already connected is
-  // closed first.
+  // given up first (abandon).
   OpenResult open(int unit, const std::string& path, FileStatus status, OpenRequest how = {});
   // The other unit connected to the file `path` names where either
   // connection writes (opening it under `status` would be refused), or 0.
   int unit_holding(const std::string& path, int except_unit, FileStatus status) const;
-  // Closes `unit` (finish); false when text written to it could not all
-  // reach the file.
-  bool close(int unit);
-  // Closes `unit` as UnitFile::finish and UnitFile::abandon do, and tells
+  // Closes `unit` as UnitFile::close and UnitFile::abandon do, and tells
   // what became of its file (whole, with nothing on a unit that writes
   // nothing).
-  FileEnd finish(int unit);
+  FileEnd close(int unit);
   FileEnd abandon(int unit);
-  // Ends every file still written, as abandon() does: the run ends before
-  // their close. The console lines that tell what became of them: each
-  // replacement given up, its old file kept; each file that could not be
-  // written to its end; and, with `stopped`, each new file cut at the stop.
-  std::vector<std::string> end_written_files(bool stopped);
-  // True when the file written on `unit` is to replace an existing file.
-  bool replaces(int unit) const;
+  // The writer of the file on `unit` could not bring its text to an end
+  // that its reader can take (a plot whose prolog is not whole): whatever
+  // ends the run, its end gives the file up.
+  void give_up_at_run_end(int unit);
+  // Ends the first file still written, for the run's end: closes it, or
+  // gives it up with `give_up` or when its writer said so, and tells what
+  // became of it in `ended`; false when no file is written. Allocates
+  // nothing: memory may have run out.
+  bool end_written_file(bool give_up, WrittenFileEnd& ended);
   // What the name of the file on `unit` stood for when it was opened.
   std::optional<FileId> identity(int unit) const;
   // The file written on `unit` counts its lines from here on (its
   // opening): UnitFile::count_lines.
   void count_lines(int unit);
+  // Gives up every file (abandon).
   void close_all();
-  // The units of the files open for writing, in order.
-  std::vector<int> written_units() const;
   bool is_open(int unit) const;
   // Name of the file connected to `unit` ("" when none).
   std::string name(int unit) const;
@@ -124,9 +133,10 @@ class UnitTable {
     std::string path;
     FileStatus status;
     std::unique_ptr<UnitFile> file;
+    bool give_up_at_run_end = false;
   };
-  // Closes `unit`: finish() with `whole`, else abandon().
-  FileEnd end(int unit, bool whole);
+  // Ends the file on `unit` by `how` (close or abandon), and forgets it.
+  FileEnd end(int unit, FileEnd (UnitFile::*how)());
 
   std::istream* keyboard_;
   std::ostream* screen_;

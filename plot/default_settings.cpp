@@ -109,7 +109,7 @@ FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::op
   }
   units().write_line(unit, default_settings_record(s));
   units().write_line(unit, std::string(record_width, ' '));
-  return units().finish(unit);
+  return units().close(unit);
 }
 
 }  // namespace dorvix

@@ -17,16 +17,23 @@ namespace {
 
 constexpr Header psend_header{"psend", " 1.0", "07-12-2026"};
 
-// A plot file that could not be written to its end (a full disk), and
-// why: a new one stops short at its last whole line, without its
-// trailer; one that was to replace an older plot is removed, and the
-// older plot kept. A command file stops here, as at any failed write.
+// A plot file that could not be written to its end (a full disk), or
+// take the name of the plot it replaces, and why: a new one stops short at
+// its last whole line, without its trailer; one that was to replace an
+// older plot is removed, and the older plot kept, or, when whole, stays
+// under its temporary name. A command file stops here, as at any failed
+// write.
 void plot_write_failure_box(const std::string& name, const FileEnd& e) {
   const CommandFileStop stop = stop_command_file();
   errorhead(psend_header);
   ItemLine().text("WHILE WRITING PLOT FILE").text(name).write();
   say(e.reason);
-  say(e.kind == FileEnd::Kind::old_kept ? "==> THE OLD PLOT FILE IS KEPT" : "==> THE PLOT FILE IS INCOMPLETE");
+  if (e.kind == FileEnd::Kind::old_kept) {
+    say("==> THE OLD PLOT FILE IS KEPT");
+  } else if (e.kind != FileEnd::Kind::name_lost) {
+    say("==> THE PLOT FILE IS INCOMPLETE");
+  }
+  if (!e.kept_as.empty()) say("==> THE NEW PLOT FILE IS KEPT AS " + e.kept_as);
   stop.say_where();
   errortail00();
 }
@@ -92,7 +99,7 @@ void psend() {
   // short ends the run at once.)
   if (UnitFile* file = units().output_file(psparams.ipsunit)) file->flush();
   const std::string name = units().name(psparams.ipsunit);
-  const FileEnd e = units().finish(psparams.ipsunit);
+  const FileEnd e = units().close(psparams.ipsunit);
   if (!e.reason.empty()) plot_write_failure_box(name, e);
 }
 

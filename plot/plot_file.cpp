@@ -40,10 +40,12 @@ constexpr std::size_t display_width = 38;
 constexpr std::string_view next_plot_name = "Next_plot";
 constexpr std::size_t next_plot_width = 20;
 
-// A plot file still open when the run ends (before its close) ends with
-// the run's other files (UnitTable::end_written_files): a new plot gets its
-// trailer first; one that was to replace an older plot is dropped, and the
-// older plot kept.
+// A plot file still open when the run ends (before its close) gets its
+// trailer, and then ends with the run's other files (finish_run): closed,
+// or given up after a stop. The trailer is registered before the file
+// opens, so that the run's end has it whatever fails after the opening; a
+// plot whose prolog is not whole gets none, and the run's end gives it up
+// and says that it could not be written to its end.
 bool trailer_registered = false;
 
 void register_trailer_at_run_end() {
@@ -52,8 +54,10 @@ void register_trailer_at_run_end() {
   at_run_end([] {
     trailer_registered = false;
     if (iocom.lplotop) {
-      if (!units().replaces(psparams.ipsunit)) pstrailer();
+      pstrailer();
       set_plot_open(false);
+    } else {
+      units().give_up_at_run_end(psparams.ipsunit);
     }
   });
 }
@@ -177,6 +181,7 @@ void save_settings(const DefaultSettings& s, SettingsFile found, const std::opti
   say("could not write kavro7_ini.txt");
   say(e.reason);
   if (e.kind == FileEnd::Kind::old_kept) say("==> the old kavro7_ini.txt is kept");
+  if (!e.kept_as.empty()) say("==> the new settings are kept in " + e.kept_as);
   say("==> default settings not saved");
   warningtail00();
 }
@@ -268,8 +273,8 @@ void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
 
   // A name typed in a command file replaces a plot, never another file:
   // a plot begins with "%!", an overlay of the first dialect with "%%".
-  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, {"%!", "%%"});
   register_trailer_at_run_end();
+  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, {"%!", "%%"});
   psparams.ipspage = 1;
   psparams.ipspath = 0;
   if (s.loverlay && psparams.ipstype != dialect_illustrator) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <ostream>
 
 #include "console/boxes.hpp"
@@ -13,6 +14,7 @@
 #include "plot/device.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
+#include "console/run_end.hpp"
 #include "plot/psparams.hpp"
 
 namespace dorvix::ps {
@@ -89,6 +91,9 @@ void report_clipped() {
   if (tally.points == 0 || open_batches > 0) return;
   const ClipTally t = tally;
   tally = {};
+  // The run's end, which strokes an open path before the trailer, asks
+  // for no Return and builds no box: memory may have run out.
+  if (run_is_ending()) return;
   warninghead(t.header);
   if (t.x_reset) reset_lines('x', t.x_value, t.x_limit);
   if (t.y_reset) reset_lines('y', t.y_value, t.y_limit);
@@ -101,8 +106,10 @@ void report_clipped() {
 namespace dorvix {
 
 ResetReportBatch::ResetReportBatch() { ++ps::open_batches; }
+// A drawing that the run's end unwinds (a stop, an answer that ends the
+// run) shows no box: the tally waits, and the run's end drops it.
 ResetReportBatch::~ResetReportBatch() {
-  if (--ps::open_batches == 0) ps::report_clipped();
+  if (--ps::open_batches == 0 && std::uncaught_exceptions() == 0) ps::report_clipped();
 }
 
 }  // namespace dorvix

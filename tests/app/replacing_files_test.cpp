@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <thread>
 
 #include "catalogue/real_data.hpp"
 #include "console/dialogue_helpers.hpp"
@@ -58,13 +60,15 @@ const std::string old_plot = "%!PS-Adobe-2.0\n% an earlier plot\n";
 const std::string old_settings = "  T   3 LUS  1\n              \n";
 
 // A file replaced is written whole or not at all. A replacement that a
-// file-size limit cuts short (the catalogue, a table, the settings), that
-// a stop signal cuts (a catalogue, a plot), or that is still open when
-// the input ends (a plot, the Si-Sh file) leaves the old file as it was
-// and no temporary file, and its box or the console says that the old
-// file is kept. A replacement closed whole takes the old file's name and
-// permissions; the question names the catalogue that was read, under any
-// of its names.
+// file-size limit cuts short (the catalogue, a table, the settings), or
+// that a stop signal cuts (a catalogue, a plot), leaves the old file as it
+// was and no temporary file, and its box or the console says that the old
+// file is kept; so does one that two stop signals cut together, the second
+// of which ends the process at once. A replacement closed whole takes the
+// old file's name and permissions, and so does one still open when the
+// input ends (a plot, with its trailer, and the Si-Sh file): the end of the
+// input is an ordered end. The question names the catalogue that was read,
+// under any of its names.
 TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   const std::string catalogue = read_file(real_data_dir() / "scedc_hash_2018.hash");
@@ -86,6 +90,8 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     // The catalogue read has a second name, twin.hash, and may be read by
     // its group only.
     bool twin = false;
+    std::map<std::string, std::string> replaced = {};  // files before the run, replaced by a whole new text
+    int second_signal = 0;  // sent with the first, which ends the process
   } cases[] = {
       {"catalogue cut by a file-size limit",
        join({read, {"1200", "1001", "out.hash", "y", "", "99", "9999"}}),
@@ -115,6 +121,17 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
        SIGINT,
        128 + SIGINT,
        {" ===> FILE out.hash NOT REPLACED: ITS OLD FILE IS KEPT"}},
+      {"catalogue cut by SIGINT and SIGTERM together",
+       join({read_big, {"1200", "1001", "out.hash", "y"}}),
+       {{"out.hash", old_catalogue}},
+       0,
+       SIGINT,
+       128 + SIGTERM,
+       {},
+       {},
+       false,
+       {},
+       SIGTERM},
       {"plot cut by SIGTERM",
        join({read_big, {"3000", "1000", "", "seis.ps", "y", ""}}),
        {{"seis.ps", old_plot}},
@@ -124,12 +141,14 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
        {" ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT"}},
       {"plot and Si-Sh file open at the end of the input",
        join({read, {"13", "sish.txt", "y", "10", "", "seis.ps", "y", "2001", "1000", ""}}),
-       {{"seis.ps", old_plot}, {"sish.txt", "Si-Sh rows of an earlier map\n"}},
+       {},
        0,
        0,
        exit_input_ended,
-       {" ===> FILE sish.txt NOT REPLACED: ITS OLD FILE IS KEPT",
-        " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT"}},
+       {" ===> END OF INPUT: STOPPING EXECUTION"},
+       {},
+       false,
+       {{"seis.ps", old_plot}, {"sish.txt", "Si-Sh rows of an earlier map\n"}}},
       {"catalogue replaced whole, under two names of the catalogue read",
        join({read, {"1200", "1001", "twin.hash", "y", "", "1001", "./cat.hash", "y", "", "99", "9999"}}),
        {},
@@ -146,7 +165,9 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     TempDir dir;
     write_file(dir / "big.hash", big);
     write_file(dir / "cat.hash", catalogue);
-    for (const auto& [name, text] : c.old) write_file(dir / name, text);
+    for (const auto& files : {c.old, c.replaced}) {
+      for (const auto& [name, text] : files) write_file(dir / name, text);
+    }
     if (c.twin) {
       fs::create_hard_link(dir / "cat.hash", dir / "twin.hash");
       fs::permissions(dir / "cat.hash", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -154,6 +175,8 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     RunEvents events;
     events.keep_input_open = c.signal != 0;
     events.signal = c.signal;
+    events.second_signal = c.second_signal;
+    events.together = c.second_signal != 0;
     if (c.signal != 0) {
       const auto& replaced = *c.old.begin();
       events.when = [&] {
@@ -164,11 +187,19 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     const BoundedRun run =
         run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 60, std::size_t{1} << 28, c.size_limit, events);
     EXPECT_FALSE(run.timed_out);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.signal, c.second_signal);
+    EXPECT_EQ(run.signal != 0 ? 128 + run.signal : run.status, c.status);
     const Lines lines = split_lines(run.output);
     for (const std::string& line : c.said) EXPECT_TRUE(has(lines, line)) << line;
     for (const auto& [name, text] : c.old) EXPECT_TRUE(same_text(read_file(dir / name), text)) << name;
+    for (const auto& [name, text] : c.replaced) {
+      const std::string now = read_file(dir / name);
+      EXPECT_NE(now, text) << name;
+      if (name.ends_with(".ps")) {
+        EXPECT_TRUE(now.ends_with("%%EOF\n"));
+        expect_renders(dir / name);
+      }
+    }
     for (const auto& [name, text] : c.written) {
       EXPECT_TRUE(same_text(read_file(dir / name), text)) << name;
       EXPECT_EQ(fs::status(dir / name).permissions(),
@@ -177,6 +208,102 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
     }
     EXPECT_EQ(leftovers(dir), Lines{});
   }
+}
+
+#ifdef DORVIX_FAILING_CALLS
+
+// The text of a plot without the time of its run, which its caption gives.
+std::string without_run_time(std::string text) {
+  const auto at = text.find("\n(Run on ");
+  if (at != std::string::npos) text.erase(at, text.find('\n', at + 1) - at);
+  return text;
+}
+
+#endif
+
+// Each allocation of a run fails in turn, as memory that runs out makes it
+// fail. The run replaces a file of each kind (the Si-Sh file, the
+// settings, a plot drawn with a map and the Si-Sh rows, a catalogue, a
+// table), after a new plot opened and closed. Wherever memory runs out the
+// program ends in order (no abort), each replaced file stands as it was or
+// whole from the run, no temporary file is left, and what the console says
+// of a file is so: an old file said to be kept is, and a new plot said to
+// end at its last whole line has its trailer (one that has not is said not
+// to be written to its end). The runs go four at a time, in a folder in
+// memory where there is one (/dev/shm), where the syncs of thousands of
+// runs cost nothing. (A sanitizer's runtime takes every allocation: the
+// test is skipped there.)
+TEST(ReplacingFiles, MemoryThatRunsOutAnywhereLeavesEachFileOldOrWhole) {
+#ifndef DORVIX_FAILING_CALLS
+  GTEST_SKIP() << "no allocation can be made to fail under a sanitizer";
+#else
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  std::string catalogue;
+  for (std::size_t k = 0; k < 8; ++k) catalogue += scedc[k] + "\n";
+  const std::map<std::string, std::string> before{{"cat.hash", catalogue},
+                                                  {"out.hash", scedc[0] + "\n"},
+                                                  {"out.tab", "an earlier table\n"},
+                                                  {"sish.txt", "Si-Sh rows of an earlier map\n"},
+                                                  {"old.ps", old_plot},
+                                                  {"kavro7_ini.txt", old_settings}};
+  const std::string input = answers_text(
+      {"",     "10",   "",        "new.ps", "20",   "",         "1000", "1001", "cat.hash", "13",   "sish.txt",
+       "y",    "7",    "y",       "10",     "n",    "",         "",     "P",    "1",        "old.ps", "y",
+       "2001", "340",  "n",       "343",    "n",    "1000",     "",     "99",   "1200",     "1001", "out.hash",
+       "y",    "",     "2001",    "out.tab", "y",   "",         "99",   "20",   "",         "23",   "9999"});
+  const Lines written{"new.ps", "sish.txt", "kavro7_ini.txt", "old.ps", "out.hash", "out.tab"};
+  const auto run = [&](const TempDir& dir, const std::string& setting) {
+    for (const auto& [name, text] : before) write_file(dir / name, text);
+    RunEvents events;
+    events.environment = {setting, std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS};
+    return run_bounded(DORVIX_BINARY, dir.path(), input, 60, std::size_t{1} << 26, 0, events);
+  };
+  // The run whole, which counts its allocations, and the files it writes.
+  const TempDir whole, counted;
+  ASSERT_EQ(run(whole, "DORVIX_ALLOCATION_COUNT=" + (counted / "count").string()).status, exit_success);
+  const long long allocations = std::stoll(read_file(counted / "count"));
+  std::map<std::string, std::string> made;
+  for (const std::string& name : written) made[name] = without_run_time(read_file(whole / name));
+  const fs::path memory = "/dev/shm";
+  const fs::path base = ::access(memory.c_str(), W_OK) == 0 ? memory : fs::temp_directory_path();
+  std::mutex lock;
+  Lines faults;
+  const auto walk = [&](long long first, long long step) {
+    for (long long n = first; n <= allocations; n += step) {
+      const TempDir dir(base);
+      const BoundedRun b = run(dir, "DORVIX_FAIL_ALLOCATION=" + std::to_string(n));
+      const Lines lines = split_lines(b.output);
+      std::string fault;
+      if (b.timed_out || b.signal != 0 || b.status > exit_file_incomplete) {
+        fault = " status " + std::to_string(b.status) + ", signal " + std::to_string(b.signal);
+      } else if (!leftovers(dir).empty() ||
+                 (b.status == exit_stopped_by_program && !has(lines, " MEMORY RAN OUT"))) {
+        fault = " a temporary file left, or no box";
+      }
+      for (const std::string& name : written) {
+        const std::string now = without_run_time(read_file(dir / name));
+        if (!before.contains(name)) {
+          if (has(lines, " ===> FILE " + name + " ENDS AT ITS LAST WHOLE LINE") && !now.ends_with("%%EOF\n")) {
+            fault += " " + name + " is said to end whole";
+          }
+        } else if (now != without_run_time(before.at(name))) {
+          if (now != made[name]) fault += " " + name + " is neither the old file nor the new one";
+          if (has(lines, " ===> FILE " + name + " NOT REPLACED: ITS OLD FILE IS KEPT")) {
+            fault += " " + name + " is said to be kept";
+          }
+        }
+      }
+      if (fault.empty()) continue;
+      const std::scoped_lock hold(lock);
+      faults.push_back("allocation " + std::to_string(n) + " of " + std::to_string(allocations) + ":" + fault);
+    }
+  };
+  constexpr int workers = 4;
+  std::vector<std::thread> threads;
+  for (int k = 0; k < workers; ++k) threads.emplace_back(walk, k + 1, workers);
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(faults, Lines{});
+#endif
 }
 
 const Lines keyboard_read = {"", "1000", "1001", "cat.hash"};
@@ -278,6 +405,84 @@ TEST(ReplacingFiles, ANameSwappedWhileTheQuestionWaitsIsNotActedOn) {
     EXPECT_EQ(read_file(dir / c.kept), precious);
     EXPECT_EQ(read_file(dir / "old.ps"), old_plot);
     EXPECT_EQ(leftovers(dir), Lines{});
+  }
+}
+
+// A whole new text never goes: one that cannot take its name stays under
+// its temporary name, which the box (or the run's end) gives, and what
+// became of the name is said as it is. The rename fails (a mount point, a
+// file of another user in a sticky folder: the test makes every rename
+// fail, and skips under a sanitizer), for a catalogue closed and for a
+// plot closed at the end of the input, and the old file is kept; the name
+// is removed, or taken by another file, while "close output file ?" waits.
+TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
+  const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
+  const std::string precious = "precious\n";
+  const Lines write = join({keyboard_read, {"1200", "1001", "out.hash", "y"}});
+  const Lines rest = {"", "99", "9999"};
+  const std::string closed = " OUTPUT FILE " + edit::pad("out.hash", 40) + " CLOSED";
+  const struct {
+    std::string name;
+    Lines answers;
+    int rename_error = 0;  // of every rename
+    std::function<void(const TempDir&)> act = {};  // while "close output file ?" waits, before `rest`
+    std::string file = "out.hash";
+    std::string now;    // under the name after the run
+    Lines said;         // the lines that tell it, the last naming the temporary file
+  } cases[] = {
+      {"rename refused", join({write, rest}), EBUSY, {}, "out.hash", "an earlier catalogue\n",
+       {closed, " ==> DEVICE OR RESOURCE BUSY", " ==> THE OLD FILE IS KEPT, NOT REPLACED", " ==> THE NEW FILE IS KEPT AS "}},
+      {"rename refused at the end of the input", {"", "10", "", "seis.ps", "y"}, EPERM, {}, "seis.ps", old_plot,
+       {" ===> END OF INPUT: STOPPING EXECUTION", " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT",
+        " ===> ITS NEW FILE IS KEPT AS "}},
+      {"name removed", write, 0, [](const TempDir& dir) { fs::remove(dir / "out.hash"); }, "out.hash", "",
+       {closed, " ==> THE OLD FILE WAS REMOVED", " ==> THE NEW FILE IS KEPT AS "}},
+      {"name taken", write, 0, [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / "out.hash"); },
+       "out.hash", precious, {closed, " ==> ANOTHER FILE TOOK ITS NAME", " ==> THE NEW FILE IS KEPT AS "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunEvents events;
+    if (c.rename_error != 0) {
+#ifdef DORVIX_FAILING_CALLS
+      events.environment = {std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS,
+                            "DORVIX_FAIL_RENAME=" + std::to_string(c.rename_error)};
+#else
+      continue;  // no call can be made to fail under a sanitizer
+#endif
+    }
+    TempDir dir;
+    write_file(dir / "cat.hash", catalogue);
+    write_file(dir / "out.hash", "an earlier catalogue\n");
+    write_file(dir / "seis.ps", old_plot);
+    write_file(dir / "precious.txt", precious);
+    if (c.act) {
+      events.keep_input_open = true;
+      events.waiting_after = " close output file ?";
+      events.act = [&] { c.act(dir); };
+      events.more = answers_text(rest);
+    }
+    const BoundedRun run =
+        run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 30, std::size_t{1} << 26, 0, events);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_EQ(run.status, exit_file_incomplete);
+    const Lines lines = split_lines(run.output);
+    const Lines kept = leftovers(dir);
+    if (kept.size() != 1) {
+      ADD_FAILURE() << kept.size() << " temporary files";
+      continue;
+    }
+    Lines said = c.said;
+    said.back() += kept.front();
+    EXPECT_TRUE(has_block(lines, said));
+    EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
+    const std::string text = read_file(dir / kept.front());
+    if (c.file == "seis.ps") {
+      EXPECT_TRUE(text.ends_with("%%EOF\n"));
+      expect_renders(dir / kept.front());
+    } else {
+      EXPECT_EQ(text, catalogue);
+    }
   }
 }
 

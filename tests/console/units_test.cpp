@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "console/run_end.hpp"
 #include "console/unit_file.hpp"
 #include "console/units.hpp"
 #include "support/tools.hpp"
@@ -184,7 +188,7 @@ TEST(UnitFile, WrittenTextReachesTheFileInWholeBlocks) {
       EXPECT_GT(expected.size() - on_file, 0u);
     }
   }
-  EXPECT_TRUE(file.close());
+  EXPECT_EQ(file.close().reason, "");
   EXPECT_EQ(testing::read_file(path), expected);
 }
 
@@ -237,6 +241,33 @@ TEST(UnitFile, EndedAtWholeLinesKeepsAndCountsTheLinesThatReachedIt) {
     EXPECT_EQ(lines, std::count(c.kept.begin(), c.kept.end(), '\n')) << c.text.size();
   }
   std::signal(SIGXFSZ, before);
+}
+
+// A wait for a pipe's text on a descriptor past the 1024 that a select
+// set holds ends when the text comes, not before: the run may hold that
+// many files. (The text comes a moment after the wait began.)
+TEST(UnitFile, AWaitOnAHighDescriptorEndsWhenTheTextComes) {
+  rlimit limit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+  constexpr int high = 1500;
+  if (limit.rlim_max <= high) GTEST_SKIP() << "no descriptor " << high << " may be open";
+  const rlimit usual = limit;
+  limit.rlim_cur = std::max<rlim_t>(limit.rlim_cur, high + 1);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  ASSERT_EQ(::dup2(ends[0], high), high);
+  std::thread writer([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(::write(ends[1], "x", 1), 1);
+  });
+  EXPECT_TRUE(wait_for_input(high));
+  int unread = 0;
+  EXPECT_EQ(::ioctl(high, FIONREAD, &unread), 0);
+  EXPECT_EQ(unread, 1);
+  writer.join();
+  for (const int fd : {ends[0], ends[1], high}) ::close(fd);
+  ::setrlimit(RLIMIT_NOFILE, &usual);
 }
 
 }  // namespace

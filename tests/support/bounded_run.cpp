@@ -18,11 +18,23 @@ namespace dorvix::testing {
 
 namespace {
 
-// True when the process `pid` sleeps (its state in /proc is S).
-bool sleeping(pid_t pid) {
+// True when the process `pid` is in `state` (its state in /proc: S sleeps,
+// T is stopped).
+bool in_state(pid_t pid, char state) {
   const std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
   const auto name_end = stat.rfind(')');
-  return name_end != std::string::npos && stat.compare(name_end, 3, ") S") == 0;
+  return name_end != std::string::npos && stat.compare(name_end, 3, std::string(") ") + state) == 0;
+}
+bool sleeping(pid_t pid) { return in_state(pid, 'S'); }
+
+// Sends `first` and `second` to the process `pid` while it is stopped, so
+// that it finds both pending when it goes on.
+void send_together(pid_t pid, int first, int second) {
+  ::kill(pid, SIGSTOP);
+  while (!in_state(pid, 'T')) std::this_thread::sleep_for(std::chrono::microseconds(100));
+  ::kill(pid, first);
+  ::kill(pid, second);
+  ::kill(pid, SIGCONT);
 }
 
 }  // namespace
@@ -34,6 +46,12 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
   TempDir scratch;  // the input lives outside the run's directory
   const auto input_file = scratch / "input";
   write_file(input_file, input);
+
+  // The program's environment: the events' settings, then the test's own.
+  std::vector<char*> environment;
+  for (const std::string& e : events.environment) environment.push_back(const_cast<char*>(e.c_str()));
+  for (char** e = environ; *e != nullptr; ++e) environment.push_back(*e);
+  environment.push_back(nullptr);
 
   int out[2];
   int keyboard[2] = {-1, -1};  // the input kept open, written as the run reads it
@@ -56,7 +74,8 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
     if (events.keep_input_open) ::close(keyboard[1]);
     ::close(out[0]);
     ::close(out[1]);
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    char* const arguments[] = {const_cast<char*>(program.c_str()), nullptr};
+    ::execve(program.c_str(), arguments, environment.data());
     ::_exit(127);
   }
   ::close(out[1]);
@@ -101,7 +120,12 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       acted = true;
     }
     if (!signalled && due()) {
-      ::kill(pid, events.signal);
+      if (events.together) {
+        send_together(pid, events.signal, events.second_signal);
+        second_signalled = true;
+      } else {
+        ::kill(pid, events.signal);
+      }
       signalled = true;
       signalled_at = std::chrono::steady_clock::now();
     }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dorvix::testing {
 
@@ -43,13 +44,18 @@ struct RunEvents {
   std::function<bool()> when;
   std::string waiting_after;
   // A second signal, sent once the program sleeps again a while (0.3 s)
-  // after the first.
+  // after the first; with `together`, sent with the first, as two signals
+  // a moment apart come: the program is stopped (SIGSTOP), both are sent,
+  // and it goes on (SIGCONT) with both pending, the first to come first.
   int second_signal = 0;
+  bool together = false;
   // With the input kept open: once the output holds `waiting_after` and
   // the program then sleeps (it waits for an answer), `act` is called (it
   // changes the files, say) and `more` is typed after the answers.
   std::function<void()> act;
   std::string more;
+  // Set in the program's environment, before the test's own ("NAME=value").
+  std::vector<std::string> environment;
 };
 
 // Runs `program` in `dir` with `input` on its standard input. A non-zero

@@ -54,9 +54,10 @@ CommandResult run_command(const std::string& command_line, const std::string& in
   return result;
 }
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
   std::random_device rd;
-  const auto base = std::filesystem::temp_directory_path();
   for (;;) {
     path_ = base / ("dorvix-test-" + std::to_string(rd()));
     std::error_code ec;

@@ -37,6 +37,8 @@ std::string shell_quote(const std::string& s);
 class TempDir {
  public:
   TempDir();
+  // In `base` instead of the system's folder of temporary files.
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

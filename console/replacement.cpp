@@ -1,0 +1,177 @@
+#include "console/replacement.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstring>
+
+#include "console/file_owner.hpp"
+
+namespace dorvix {
+
+namespace {
+
+// The temporary name of one replacement, in a buffer of its own. The name
+// is written before its file is made and the buffer is then marked in use;
+// it is marked free once the file is gone or has taken the old name, so
+// that a signal handler finds a whole name or none.
+struct TemporaryName {
+  volatile std::sig_atomic_t in_use = 0;
+  char text[PATH_MAX] = {};
+};
+
+// More than the files a run writes at once (the two output files, the
+// plot and the settings).
+constexpr int max_replacements = 16;
+TemporaryName temporary_names[max_replacements];
+
+int free_slot() {
+  for (int i = 0; i < max_replacements; ++i) {
+    if (temporary_names[i].in_use == 0) return i;
+  }
+  return -1;
+}
+
+void mark(TemporaryName& name, bool in_use) {
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  name.in_use = in_use ? 1 : 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+}
+
+// The folder of `path`, where its temporary file is made.
+std::string folder_of(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Gives up what begin() made before it failed; errno is kept.
+int given_up(int fd, TemporaryName* name, int folder) {
+  const int error = errno;
+  if (fd >= 0) ::close(fd);
+  if (name != nullptr) {
+    if (fd >= 0) ::unlink(name->text);
+    mark(*name, false);
+  }
+  if (folder >= 0) ::close(folder);
+  errno = error;
+  return -1;
+}
+
+}  // namespace
+
+int Replacement::begin(const std::string& path, int old, mode_t mode) {
+  discard();
+  // All that its end needs is made before the file: the names, and the
+  // folder, held open.
+  std::string target = path;
+  std::string temporary = path + ".dorvix-XXXXXX";
+  const int slot = free_slot();
+  if (temporary.size() >= PATH_MAX) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  if (slot < 0) {
+    errno = EMFILE;
+    return -1;
+  }
+  // A folder that cannot be read (one of mode -wx) is not synced.
+  const int folder = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  TemporaryName& name = temporary_names[slot];
+  std::memcpy(name.text, temporary.c_str(), temporary.size() + 1);
+  mark(name, true);
+  const int fd = ::mkstemp(name.text);
+  if (fd < 0) return given_up(-1, &name, folder);
+  std::memcpy(temporary.data(), name.text, temporary.size());
+  // The old file's owner, permissions and attributes, as far as they can
+  // be kept; the lists of its attributes are the one thing here that
+  // takes memory, whose failure leaves nothing behind either.
+  bool kept = false;
+  try {
+    kept = ::fcntl(fd, F_SETFD, FD_CLOEXEC) == 0 && keep_owner(old, fd, mode);
+  } catch (...) {
+    given_up(fd, &name, folder);
+    throw;
+  }
+  if (!kept) return given_up(fd, &name, folder);
+  path_ = std::move(target);
+  temporary_ = std::move(temporary);
+  old_ = old;
+  folder_ = folder;
+  slot_ = slot;
+  return fd;
+}
+
+Replacement::Name Replacement::name_now() const {
+  struct stat now {}, old {};
+  if (::lstat(path_.c_str(), &now) != 0) {
+    // A name that cannot be looked at is left to the rename to judge.
+    return errno == ENOENT || errno == ENOTDIR ? Name::free : Name::old_file;
+  }
+  // (The old file, held open, keeps its inode: no other file has it.)
+  const bool same = ::fstat(old_, &old) == 0 && now.st_dev == old.st_dev && now.st_ino == old.st_ino;
+  return same ? Name::old_file : Name::other_file;
+}
+
+Replacement::Outcome Replacement::commit(int fd) {
+  Outcome o;
+  if (!active()) {
+    o.name = Name::replaced;
+    return o;
+  }
+  // On the disk before it has the name: a crash leaves the old file or the
+  // new one whole, never a part.
+  if (::fsync(fd) != 0) {
+    o.error = errno;
+    o.name = name_now();
+    discard();
+    return o;
+  }
+  o.name = name_now();
+  if (o.name == Name::old_file && ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    o.error = errno;
+    o.name = name_now();
+  }
+  if (o.error != 0 || o.name != Name::old_file) {
+    o.kept_as = std::move(temporary_);
+    end();
+    return o;
+  }
+  o.name = Name::replaced;
+  // A folder that cannot be synced leaves the new name to the file
+  // system's own time: after a crash either file is whole under it.
+  if (folder_ >= 0) ::fsync(folder_);
+  end();
+  return o;
+}
+
+void Replacement::discard() {
+  if (!active()) return;
+  ::unlink(temporary_.c_str());
+  end();
+}
+
+void Replacement::end() {
+  mark(temporary_names[slot_], false);
+  slot_ = -1;
+  ::close(old_);  // its lock goes with it
+  old_ = -1;
+  if (folder_ >= 0) ::close(folder_);
+  folder_ = -1;
+  temporary_.clear();
+}
+
+void remove_temporary_files() {
+  for (TemporaryName& name : temporary_names) {
+    if (name.in_use == 0) continue;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    ::unlink(name.text);
+  }
+}
+
+}  // namespace dorvix

@@ -1,0 +1,81 @@
+#pragma once
+// A file written in place of an existing one. Its text goes to a
+// temporary file beside the old one (the old name, ".dorvix-" and six
+// characters), which takes the old file's name only by commit(), called
+// on a whole text. Whatever else ends the replacement (its destructor,
+// discard()) removes the temporary file and keeps the old one as it was.
+//
+// A whole text is never removed: one that cannot take the name (the
+// rename fails, or the name no longer stands for the old file) stays
+// under its temporary name, which commit() hands over.
+//
+// The temporary names of the run live in fixed buffers from the moment
+// each file is made, so that a second stop signal, which ends the run at
+// once, can remove them from its handler (remove_temporary_files).
+
+#include <string>
+
+#include <sys/types.h>
+
+namespace dorvix {
+
+class Replacement {
+ public:
+  Replacement() = default;
+  ~Replacement() { discard(); }
+  Replacement(const Replacement&) = delete;
+  Replacement& operator=(const Replacement&) = delete;
+
+  // Begins to replace the file `path`, open on `old` with its lock held,
+  // whose permissions are `mode`: the temporary file is made beside it,
+  // empty, with those permissions and, as far as the system lets the
+  // runner give them, the old file's owner, group and attributes
+  // (keep_owner). Its descriptor (for writing), or -1
+  // with errno set and nothing left of it. From here on the replacement
+  // holds `old`, and its lock, until it ends; on a failure the caller
+  // keeps it.
+  int begin(const std::string& path, int old, mode_t mode);
+  // True from begin() to the replacement's end.
+  bool active() const { return slot_ >= 0; }
+
+  // What the old file's name stands for when the replacement ends.
+  enum class Name {
+    replaced,    // the new text, which has it now
+    old_file,    // the old file, as it was
+    free,        // nothing: the old file was removed meanwhile
+    other_file,  // another file, which took it meanwhile
+  };
+  struct Outcome {
+    Name name = Name::old_file;
+    int error = 0;        // the system's error of the sync or the rename that failed
+    std::string kept_as;  // the temporary name of a whole text that did not take the name
+  };
+  // The text of `fd`, the temporary file, is whole: once it is on the
+  // disk it takes the old file's name, and the folder is synced so that
+  // the new name survives a power cut. A text that cannot be synced is
+  // removed and the old file kept; one that cannot take the name stays
+  // under its temporary name. The replacement ends.
+  Outcome commit(int fd);
+  // Gives the replacement up: the temporary file is removed, the old file
+  // kept as it was. The replacement ends (nothing when it had not begun).
+  void discard();
+
+ private:
+  // What the name stands for now.
+  Name name_now() const;
+  // Ends the replacement: lets go of the old file and of the temporary
+  // name, whose file is gone or no longer its to remove.
+  void end();
+
+  std::string path_;
+  std::string temporary_;  // made when the replacement begins, handed over by commit()
+  int old_ = -1;           // the old file, its lock held
+  int folder_ = -1;        // the folder of both names, synced after the rename
+  int slot_ = -1;          // the fixed buffer of the temporary name
+};
+
+// Removes the temporary file of every replacement of the run: unlink
+// alone, async-signal-safe, for the handler of a second stop signal.
+void remove_temporary_files();
+
+}  // namespace dorvix

@@ -1,0 +1,104 @@
+// A shared object that the tests preload into the program to make a call
+// of the system fail as it may fail on a real system.
+//
+// One allocation fails, as memory that runs out makes it fail: the allocation
+// numbered DORVIX_FAIL_ALLOCATION, counted from the start of main (the
+// program's static objects are made before, where nothing can end a run
+// in order), by malloc, calloc, realloc or an aligned allocation, returns
+// no memory. With DORVIX_ALLOCATION_COUNT naming a file, the number of
+// allocations the run made from the start of main is written there at its
+// exit. Allocations are served by the C library's own allocator.
+//
+// Every rename fails, as it fails for a file of another user in a sticky
+// folder or for a mount point, with the error number DORVIX_FAIL_RENAME.
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+}
+
+namespace {
+
+bool counting = false;  // from the start of main
+long long allocations = 0;
+long long failing = 0;  // the allocation that fails (0: none)
+
+// True when this allocation is the one to fail.
+bool fails() {
+  if (!counting) return false;
+  if (++allocations != failing) return false;
+  errno = ENOMEM;
+  return true;
+}
+
+using Main = int (*)(int, char**, char**);
+Main program_main = nullptr;
+
+int counted_main(int argc, char** argv, char** envp) {
+  if (const char* n = std::getenv("DORVIX_FAIL_ALLOCATION")) failing = std::atoll(n);
+  counting = true;
+  return program_main(argc, argv, envp);
+}
+
+__attribute__((destructor)) void tell_count() {
+  const char* path = std::getenv("DORVIX_ALLOCATION_COUNT");
+  if (path == nullptr || !counting) return;
+  char text[32];
+  const int n = std::snprintf(text, sizeof text, "%lld\n", allocations);
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  if (::write(fd, text, static_cast<std::size_t>(n)) != n) {
+    // Nothing to do: the test finds no count.
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+extern "C" {
+
+// The program's start: main is wrapped so that the count starts there.
+int __libc_start_main(Main main, int argc, char** argv, void (*init)(), void (*fini)(), void (*rtld_fini)(),
+                      void* stack_end) {
+  using Start = int (*)(Main, int, char**, void (*)(), void (*)(), void (*)(), void*);
+  const auto start = reinterpret_cast<Start>(::dlsym(RTLD_NEXT, "__libc_start_main"));
+  program_main = main;
+  return start(counted_main, argc, argv, init, fini, rtld_fini, stack_end);
+}
+
+void* malloc(std::size_t size) { return fails() ? nullptr : __libc_malloc(size); }
+void* calloc(std::size_t count, std::size_t size) { return fails() ? nullptr : __libc_calloc(count, size); }
+void* realloc(void* p, std::size_t size) { return fails() ? nullptr : __libc_realloc(p, size); }
+void* memalign(std::size_t alignment, std::size_t size) {
+  return fails() ? nullptr : __libc_memalign(alignment, size);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) { return memalign(alignment, size); }
+int posix_memalign(void** p, std::size_t alignment, std::size_t size) {
+  void* q = memalign(alignment, size);
+  if (q == nullptr) return ENOMEM;
+  *p = q;
+  return 0;
+}
+
+int rename(const char* from, const char* to) {
+  if (const char* error = std::getenv("DORVIX_FAIL_RENAME")) {
+    errno = std::atoi(error);
+    return -1;
+  }
+  using Rename = int (*)(const char*, const char*);
+  static const auto system_rename = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "rename"));
+  return system_rename(from, to);
+}
+
+}  // extern "C"
