@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "console/run_end.hpp"
 
@@ -243,7 +244,8 @@ OpenResult UnitFile::take(int fd, bool regular) {
 
 OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest& how) {
   close();
-  pipe_ = regular_ = counting_ = false;
+  pipe_ = regular_ = counting_ = holding_ = false;
+  held_.clear();
   id_ = {};
   if (write) {
     if (const OpenResult r = open_for_writing(path, how); !r) return r;
@@ -304,6 +306,10 @@ bool UnitFile::take_name() {
 FileEnd UnitFile::end(bool whole) {
   FileEnd e;
   if (file_ == nullptr) return e;
+  if (write_ && holding_) {
+    const std::string held = take_held();
+    put(held.data(), held.size());
+  }
   if (write_) {
     const bool complete = whole && drain() && (temporary_.empty() || take_name());
     if (!complete) {
@@ -433,6 +439,14 @@ std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe) {
 
 bool UnitFile::write_out(std::size_t n) {
   if (failed_) return false;
+  if (holding_) {
+    // The room for the buffer's text after this is taken first: should it
+    // fail, nothing has joined the text held.
+    const std::size_t room = held_.size() + n + buffer_size + margin;
+    if (held_.capacity() < room) held_.reserve(room);
+    held_.append(pbase(), n);
+    return true;
+  }
   const int fd = ::fileno(file_);
   const char* text = pbase();
   const std::size_t written = write_text(fd, text, n, !regular_ && is_pipe(fd));
@@ -450,6 +464,22 @@ bool UnitFile::write_out(std::size_t n) {
   note_incomplete_file();
   end_run_if_stopped();
   return false;
+}
+
+void UnitFile::hold_back() {
+  if (!write_) return;
+  held_.reserve(buffer_size + margin);
+  holding_ = true;
+}
+
+std::string UnitFile::take_held() {
+  if (!holding_) return {};
+  drained_ -= static_cast<long long>(held_.size());
+  // The buffer joins the text held, in the room kept for it.
+  held_.append(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
+  holding_ = false;
+  return std::exchange(held_, {});
 }
 
 bool UnitFile::put_line(std::string_view line) {

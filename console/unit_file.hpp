@@ -249,6 +249,16 @@ class UnitFile : private std::streambuf {
   // other opening of any file of the run has it (0 while closed).
   long long opening() const { return opening_; }
 
+  // For a writer whose first lines depend on what it writes after them:
+  // from hold_back() on, the text written is kept in memory instead of
+  // reaching the file, until take_held() hands it back, whole and in
+  // order (written() no longer counts it), for the writer to write again,
+  // changed or not. A file that ends while it holds text back writes
+  // that text first, without an allocation: the memory held always has
+  // room for the buffer's text besides.
+  void hold_back();
+  std::string take_held();
+
  private:
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* s, std::streamsize n) override;
@@ -297,6 +307,8 @@ class UnitFile : private std::streambuf {
   bool pipe_ = false;      // a pipe read: its text is waited for
   bool regular_ = false;   // a file written can be cut back
   bool counting_ = false;  // the lines that reach it are counted (count_lines)
+  bool holding_ = false;   // the text written is held back (hold_back)
+  std::string held_;
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;

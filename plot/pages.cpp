@@ -52,10 +52,18 @@ void page_settings() {
   psrgbcolor(0);
 }
 
+// The trailer's count of the pages.
+void page_count() {
+  std::string line = "%%Pages:";
+  ps::page_number(line, psparams.ipspage);
+  ps::record(line);
+}
+
 }  // namespace
 
 void intnewpage() {
   psstrokepath();
+  if (psparams.ipstype == dialect_illustrator && psparams.ipspage == 1) head_of_pages();
   ps::record("gsave showpage");
   ps::record("%%End Page");
   ps::record("grestore");
@@ -68,20 +76,22 @@ void pstrailer() {
   psstrokepath();
   if (psparams.ipstype == dialect_illustrator) {
     // A drawing of one page is shown by the program that places it; the
-    // last of several pages needs its showpage as the others have theirs.
-    if (psparams.ipspage > 1) ps::record("showpage");
-    for (std::string_view l : {"%%PageTrailer", "%%Trailer", "Adobe_Illustrator881 /terminate get exec",
-                               "Adobe_customcolor /terminate get exec", "Adobe_cshow /terminate get exec",
-                               "Adobe_packedarray /terminate get exec", "%%EOF"}) {
+    // last of several pages needs its showpage as the others have theirs,
+    // and their count, which their head defers to the trailer.
+    const bool pages = psparams.ipspage > 1;
+    if (pages) ps::record("showpage");
+    ps::record("%%PageTrailer");
+    ps::record("%%Trailer");
+    if (pages) page_count();
+    for (std::string_view l : {"Adobe_Illustrator881 /terminate get exec", "Adobe_customcolor /terminate get exec",
+                               "Adobe_cshow /terminate get exec", "Adobe_packedarray /terminate get exec", "%%EOF"}) {
       ps::record(l);
     }
   } else {
     ps::record("showpage");
     ps::record("%%End Page");
     ps::record("%%Trailer");
-    std::string line = "%%Pages:";
-    ps::page_number(line, psparams.ipspage);
-    ps::record(line);
+    page_count();
     ps::record("%%EOF");
   }
 }

@@ -64,14 +64,12 @@ int ink_around(const Raster& r, double xcm, double ycm, double half) {
 
 std::vector<long> pages_alone_differences(const std::filesystem::path& ps) {
   const std::vector<std::string> lines = split_lines(read_file(ps));
-  const bool illustrator = !lines.empty() && lines.front().starts_with("%!PS-Adobe");
   // Where each page starts, and the trailer.
   std::vector<std::ptrdiff_t> starts;
-  if (illustrator) starts.push_back(std::find(lines.begin(), lines.end(), "1 J") - lines.begin() + 1);
   for (auto l = lines.begin(); l != lines.end(); ++l) {
     if (l->starts_with("%%Page:")) starts.push_back(l - lines.begin());
   }
-  const auto trailer = std::find(lines.begin(), lines.end(), illustrator ? "%%PageTrailer" : "%%Trailer");
+  const auto trailer = std::find(lines.begin(), lines.end(), "%%Trailer");
   if (starts.empty() || trailer == lines.end()) return {};
   starts.push_back(trailer - lines.begin());
 
