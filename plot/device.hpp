@@ -132,11 +132,20 @@ void psrgbcolor(int kind);
 // when colour plotting is switched off in the middle of a plot, what is
 // drawn next must not keep the last colour written.
 void psblackcolor();
+// The colour index last written (plt2blk.icurcol) names no entry from
+// here on, so that the first colour wanted is written; the file holds
+// black (`black`: an opening that wrote no colour) or a colour not known
+// (the beginning of an overlay).
+void forget_colour_index(bool black);
+// Before entry `index` of the colour table changes: when it is the colour
+// last written to the open plot file, its open path is stroked in it, and
+// the colour stays known as the one in force while no entry names it.
+void colour_entry_changing(int index);
 // The colour in force in the plot file, as the text of its red, green and
 // blue (ps::rgb_text's form): the colour last written while colour
-// plotting is on, black while it is off (the interpreter's own, and what
-// switching it off writes); empty when the colour last written is not
-// known (an entry of the table changed, colour plotting came back on).
+// plotting is on, even when its entry changed since; black while it is off
+// (the interpreter's own, and what switching it off writes); empty when
+// not known (the beginning of an overlay, until a colour is written).
 std::string colour_in_force();
 // Text height in cm to the driver's text size in points.
 void intstextsize(real height);

@@ -154,11 +154,6 @@ struct HeldHead {
 // The colour the opening of the file left in force (prolog_colour).
 std::string opening_colour;
 
-// After an opening that wrote no colour, the colour index kept from an
-// earlier file names no colour of this one: the first colour wanted is
-// written.
-void forget_colour_written() { plt2blk.icurcol = -1; }
-
 constexpr std::string_view bounding_box = "%%BoundingBox: 0 0 595 842";
 
 // The landscape rotation, or nothing for portrait and unknown codes.
@@ -276,7 +271,9 @@ void psprolog(int ncopies, std::string_view cfile) {
       prolog_news();
       break;
   }
-  if (plt2blk.icolor != 1) forget_colour_written();
+  // After an opening that wrote no colour, the colour index kept from an
+  // earlier file names no colour of this one.
+  if (plt2blk.icolor != 1) forget_colour_index(true);
   opening_colour = colour_in_force();
 }
 
@@ -307,7 +304,7 @@ void psoverlay() {
   }
   ps::record("1 setlinecap");
   ps::record("% Ready to go");
-  forget_colour_written();
+  forget_colour_index(false);
   opening_colour.clear();
 }
 

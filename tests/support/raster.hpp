@@ -33,4 +33,9 @@ int ink_around(const Raster& r, double xcm, double ycm, double half);
 // comments or trailer.
 std::vector<long> pages_alone_differences(const std::filesystem::path& ps);
 
+// For each of the first `pages` pages of the plot file `a`, the number of
+// pixels in which it renders otherwise than the same page of `b`; -1 when
+// one of them is not rendered.
+std::vector<long> pages_differences(const std::filesystem::path& a, const std::filesystem::path& b, int pages);
+
 }  // namespace dorvix::testing
