@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <new>
 #include <utility>
 
 #include "console/run_end.hpp"
@@ -440,10 +441,20 @@ std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe) {
 bool UnitFile::write_out(std::size_t n) {
   if (failed_) return false;
   if (holding_) {
-    // The room for the buffer's text after this is taken first: should it
-    // fail, nothing has joined the text held.
-    const std::size_t room = held_.size() + n + buffer_size + margin;
-    if (held_.capacity() < room) held_.reserve(room);
+    // Room is taken before the text joins, for it and two buffers more:
+    // one that the run's end may still write (a trailer), one that joins
+    // the text when the file ends (take_held); neither then allocates.
+    // Memory that runs out, with room left for this text and one buffer,
+    // ends the run at its next block.
+    constexpr std::size_t buffer = buffer_size + margin;
+    const std::size_t spare = held_.capacity() - held_.size();
+    if (spare < n + 2 * buffer) {
+      try {
+        held_.reserve(held_.size() + n + 2 * buffer);
+      } catch (const std::bad_alloc&) {
+        if (spare < n + buffer) throw;
+      }
+    }
     held_.append(pbase(), n);
     return true;
   }

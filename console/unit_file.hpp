@@ -254,8 +254,8 @@ class UnitFile : private std::streambuf {
   // reaching the file, until take_held() hands it back, whole and in
   // order (written() no longer counts it), for the writer to write again,
   // changed or not. A file that ends while it holds text back writes
-  // that text first, without an allocation: the memory held always has
-  // room for the buffer's text besides.
+  // that text first, without an allocation: the memory held keeps room for
+  // the buffer's text besides.
   void hold_back();
   std::string take_held();
 
