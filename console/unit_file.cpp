@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 #include <iterator>
+#include <new>
+#include <utility>
 
 #include "console/run_end.hpp"
 
@@ -257,7 +259,7 @@ OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest
   if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   reason_.clear();
   reason_.reserve(reason_room);
-  pipe_ = regular_ = counting_ = false;
+  pipe_ = regular_ = counting_ = holding_ = false;
   id_ = {};
   if (write) {
     if (const OpenResult r = open_for_writing(path, how); !r) return r;
@@ -291,6 +293,7 @@ void UnitFile::fail(int error) {
 FileEnd UnitFile::close() {
   FileEnd e;
   if (fd_ < 0) return e;
+  write_held();
   if (write_ && !drain()) return abandon();
   if (write_ && replacement_.active()) {
     Replacement::Outcome o = replacement_.commit(fd_);
@@ -320,6 +323,13 @@ FileEnd UnitFile::close() {
 FileEnd UnitFile::abandon() {
   FileEnd e;
   if (fd_ < 0) return e;
+  if (!replacement_.active()) {
+    write_held();
+  } else if (holding_) {
+    // Text held back for a replacement given up goes with it.
+    holding_ = false;
+    std::string().swap(held_);
+  }
   if (write_ && replacement_.active()) {
     replacement_.discard();
     e.kind = FileEnd::Kind::old_kept;
@@ -442,6 +452,24 @@ std::size_t write_text(int fd, const char* text, std::size_t n, bool pipe) {
 
 bool UnitFile::write_out(std::size_t n) {
   if (failed_) return false;
+  if (holding_) {
+    // Room is taken before the text joins, for it and two buffers more:
+    // one that the run's end may still write (a trailer), one that joins
+    // the text when the file ends (take_held); neither then allocates.
+    // Memory that runs out, with room left for this text and one buffer,
+    // ends the run at its next block.
+    constexpr std::size_t buffer = buffer_size + margin;
+    const std::size_t spare = held_.capacity() - held_.size();
+    if (spare < n + 2 * buffer) {
+      try {
+        held_.reserve(held_.size() + n + 2 * buffer);
+      } catch (const std::bad_alloc&) {
+        if (spare < n + buffer) throw;
+      }
+    }
+    held_.append(pbase(), n);
+    return true;
+  }
   const char* text = pbase();
   const std::size_t written = write_text(fd_, text, n, !regular_ && is_pipe(fd_));
   const int error = errno;
@@ -458,6 +486,28 @@ bool UnitFile::write_out(std::size_t n) {
   note_incomplete_file();
   end_run_if_stopped();
   return false;
+}
+
+void UnitFile::hold_back() {
+  if (!write_) return;
+  held_.reserve(buffer_size + margin);
+  holding_ = true;
+}
+
+void UnitFile::write_held() {
+  if (!write_ || !holding_) return;
+  const std::string held = take_held();
+  put(held.data(), held.size());
+}
+
+std::string UnitFile::take_held() {
+  if (!holding_) return {};
+  drained_ -= static_cast<long long>(held_.size());
+  // The buffer joins the text held, in the room kept for it.
+  held_.append(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  setp(buffer_.get(), buffer_.get() + buffer_size + margin);
+  holding_ = false;
+  return std::exchange(held_, {});
 }
 
 bool UnitFile::put_line(std::string_view line) {

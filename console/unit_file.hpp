@@ -262,7 +262,19 @@ class UnitFile : private std::streambuf {
   // other opening of any file of the run has it (0 while closed).
   long long opening() const { return opening_; }
 
+  // For a writer whose first lines depend on what it writes after them:
+  // from hold_back() on, the text written is kept in memory instead of
+  // reaching the file, until take_held() hands it back, whole and in
+  // order (written() no longer counts it), for the writer to write again,
+  // changed or not. A file that ends while it holds text back writes
+  // that text first, without an allocation: the memory held keeps room for
+  // the buffer's text besides (a replacement given up drops it).
+  void hold_back();
+  std::string take_held();
+
  private:
+  // The text held back, if any, goes to the file (take_held, put).
+  void write_held();
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* s, std::streamsize n) override;
   int sync() override;
@@ -312,6 +324,8 @@ class UnitFile : private std::streambuf {
   bool pipe_ = false;      // a pipe read: its text is waited for
   bool regular_ = false;   // a file written can be cut back
   bool counting_ = false;  // the lines that reach it are counted (count_lines)
+  bool holding_ = false;   // the text written is held back (hold_back)
+  std::string held_;
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;

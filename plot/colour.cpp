@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string>
 
+#include "console/iocom.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 
@@ -84,16 +85,37 @@ std::string black_rgb() {
   return text;
 }
 
+// The colour in force while plt2blk.icurcol names no entry (-1), in the
+// same form: black once colour plotting was switched off, and after an
+// opening that wrote no colour (the interpreter's own); the colour an
+// entry was written in last, when the entry changed since; empty when not
+// known (the beginning of an overlay, drawn over another plot).
+std::string colour_of_no_entry;
+
 }  // namespace
 
 void psblackcolor() {
   psstrokepath();
-  ps::record(black_rgb() + "setrgbcolor");
+  colour_of_no_entry = black_rgb();
+  ps::record(colour_of_no_entry + "setrgbcolor");
+  plt2blk.icurcol = -1;
+}
+
+void forget_colour_index(bool black) {
+  plt2blk.icurcol = -1;
+  colour_of_no_entry = black ? black_rgb() : std::string();
+}
+
+void colour_entry_changing(int index) {
+  if (!iocom.lplotop || index != plt2blk.icurcol) return;
+  psstrokepath();
+  colour_of_no_entry = ps::rgb_text(index);
   plt2blk.icurcol = -1;
 }
 
 std::string colour_in_force() {
   if (plt2blk.icolor != 1) return black_rgb();
+  if (plt2blk.icurcol == -1) return colour_of_no_entry;
   if (plt2blk.icurcol < 0 || plt2blk.icurcol > max_colour_index) return {};
   return std::string(ps::rgb_text(plt2blk.icurcol));
 }

@@ -78,10 +78,7 @@ void store_entry(int index, std::string_view name, real red, real green, real bl
   const bool changed = plt2blk.red[k] != red || plt2blk.green[k] != green || plt2blk.blue[k] != blue;
   // A path still open was drawn in the old colour; and the colour the plot
   // file holds is no longer this entry's, so it must be written again.
-  if (changed && iocom.lplotop && index == plt2blk.icurcol) {
-    psstrokepath();
-    plt2blk.icurcol = -1;
-  }
+  if (changed) colour_entry_changing(index);
   plt2blk.red[k] = red;
   plt2blk.green[k] = green;
   plt2blk.blue[k] = blue;

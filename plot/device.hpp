@@ -79,6 +79,12 @@ void psoverlay();
 // overlay, which drawn alone starts in the interpreter's colour and drawn
 // over another plot in that plot's.
 std::string_view prolog_colour();
+// Dialect 3, at the file's first page break: the text held back since its
+// opening is written with the head of a file of several pages (a plain
+// PostScript header that counts them at the end, "%%Pages: (atend)") and
+// the page comment of page 1 after the prolog. A file that ends on its
+// first page keeps the head of an Illustrator drawing of one page.
+void head_of_pages();
 // Fills psparams.fonts with the designators of a dialect.
 void setfonts(int dialect);
 
@@ -132,11 +138,20 @@ void psrgbcolor(int kind);
 // when colour plotting is switched off in the middle of a plot, what is
 // drawn next must not keep the last colour written.
 void psblackcolor();
+// The colour index last written (plt2blk.icurcol) names no entry from
+// here on, so that the first colour wanted is written; the file holds
+// black (`black`: an opening that wrote no colour) or a colour not known
+// (the beginning of an overlay).
+void forget_colour_index(bool black);
+// Before entry `index` of the colour table changes: when it is the colour
+// last written to the open plot file, its open path is stroked in it, and
+// the colour stays known as the one in force while no entry names it.
+void colour_entry_changing(int index);
 // The colour in force in the plot file, as the text of its red, green and
 // blue (ps::rgb_text's form): the colour last written while colour
-// plotting is on, black while it is off (the interpreter's own, and what
-// switching it off writes); empty when the colour last written is not
-// known (an entry of the table changed, colour plotting came back on).
+// plotting is on, even when its entry changed since; black while it is off
+// (the interpreter's own, and what switching it off writes); empty when
+// not known (the beginning of an overlay, until a colour is written).
 std::string colour_in_force();
 // Text height in cm to the driver's text size in points.
 void intstextsize(real height);

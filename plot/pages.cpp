@@ -42,27 +42,33 @@ void plot_write_failure_box(const std::string& name, const FileEnd& e) {
 // "grestore" a page finds what the page before it left; taken out alone
 // by its page comment, after the prolog, it would find what the prolog
 // leaves. Setting it here makes the two the same: the line width, which
-// the prolog leaves at the interpreter's, and the colour, when it is not
-// the prolog's (a colour not known is made the line colour). Texts set
-// their font and size, and polygons their fill colour, each time.
+// the prolog leaves at the interpreter's, and the colour in force, when
+// it is not the prolog's. That is the colour last written, even when its
+// entry of the table changed since: dialect 3 writes no colour for texts,
+// which take the colour in force, and the next line writes its own.
+// Texts set their font and size, and polygons their fill colour, each
+// time.
 void page_settings() {
   real points = 0;
   lengthcm2de(points, plt2blk.linewidth);
   intslinewidth(points);
   const std::string colour = colour_in_force();
-  if (!colour.empty() && colour == prolog_colour()) return;
-  if (plt2blk.icolor != 1) {
-    psblackcolor();
-    return;
-  }
-  if (colour.empty()) plt2blk.icurcol = plt2blk.linecol;
-  psrgbcolor(0);
+  if (colour.empty() || colour == prolog_colour()) return;  // nothing known, or what the prolog leaves
+  ps::record(colour + "setrgbcolor");
+}
+
+// The trailer's count of the pages.
+void page_count() {
+  std::string line = "%%Pages:";
+  ps::page_number(line, psparams.ipspage);
+  ps::record(line);
 }
 
 }  // namespace
 
 void intnewpage() {
   psstrokepath();
+  if (psparams.ipstype == dialect_illustrator && psparams.ipspage == 1) head_of_pages();
   ps::record("gsave showpage");
   ps::record("%%End Page");
   ps::record("grestore");
@@ -75,20 +81,22 @@ void pstrailer() {
   psstrokepath();
   if (psparams.ipstype == dialect_illustrator) {
     // A drawing of one page is shown by the program that places it; the
-    // last of several pages needs its showpage as the others have theirs.
-    if (psparams.ipspage > 1) ps::record("showpage");
-    for (std::string_view l : {"%%PageTrailer", "%%Trailer", "Adobe_Illustrator881 /terminate get exec",
-                               "Adobe_customcolor /terminate get exec", "Adobe_cshow /terminate get exec",
-                               "Adobe_packedarray /terminate get exec", "%%EOF"}) {
+    // last of several pages needs its showpage as the others have theirs,
+    // and their count, which their head defers to the trailer.
+    const bool pages = psparams.ipspage > 1;
+    if (pages) ps::record("showpage");
+    ps::record("%%PageTrailer");
+    ps::record("%%Trailer");
+    if (pages) page_count();
+    for (std::string_view l : {"Adobe_Illustrator881 /terminate get exec", "Adobe_customcolor /terminate get exec",
+                               "Adobe_cshow /terminate get exec", "Adobe_packedarray /terminate get exec", "%%EOF"}) {
       ps::record(l);
     }
   } else {
     ps::record("showpage");
     ps::record("%%End Page");
     ps::record("%%Trailer");
-    std::string line = "%%Pages:";
-    ps::page_number(line, psparams.ipspage);
-    ps::record(line);
+    page_count();
     ps::record("%%EOF");
   }
 }

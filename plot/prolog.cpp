@@ -137,13 +137,22 @@ constexpr std::string_view illustrator_procsets[] = {
 
 bool known_orientation(std::string_view o) { return o == "P  " || o == "LUS" || o == "LA4"; }
 
+// Dialect 3 is an Illustrator EPSF document, a drawing of one page, which
+// its readers take as it is. A file that comes to hold several pages needs
+// another head: a header that counts its pages, and a page comment before
+// page 1 too, so that a tool can cut it into its pages. Which of the two
+// the file is, is known only at its first page break or its end: until
+// then its text is held back (UnitFile::hold_back), from its first line
+// on. The file held (its opening), and where page 1 begins in its text.
+constexpr std::string_view illustrator_header = "%!PS-Adobe-2.0 EPSF-1.2";
+struct HeldHead {
+  long long opening = 0;
+  long long start = 0;  // written() when the holding began
+  std::size_t page_one = 0;
+} held_head;
+
 // The colour the opening of the file left in force (prolog_colour).
 std::string opening_colour;
-
-// After an opening that wrote no colour, the colour index kept from an
-// earlier file names no colour of this one: the first colour wanted is
-// written.
-void forget_colour_written() { plt2blk.icurcol = -1; }
 
 constexpr std::string_view bounding_box = "%%BoundingBox: 0 0 595 842";
 
@@ -188,7 +197,13 @@ void prolog_news() {
 
 void prolog_illustrator(std::string_view cfile) {
   const std::string& o = psparams.psorient;
-  ps::record("%!PS-Adobe-2.0 EPSF-1.2");
+  held_head = {};
+  if (UnitFile* f = ps::file()) {
+    f->hold_back();
+    held_head.opening = f->opening();
+    held_head.start = f->written();
+  }
+  ps::record(illustrator_header);
   ps::record("%%Title: " + std::string(cfile));
   records({
       "%%DocumentProcessColors: Black",
@@ -220,6 +235,7 @@ void prolog_illustrator(std::string_view cfile) {
   records({" 0.00 G", " 0.00 g"});
   psrgbcolor(-1);
   ps::record("1 J");
+  if (const UnitFile* f = ps::file()) held_head.page_one = static_cast<std::size_t>(f->written() - held_head.start);
 }
 
 }  // namespace
@@ -255,11 +271,28 @@ void psprolog(int ncopies, std::string_view cfile) {
       prolog_news();
       break;
   }
-  if (plt2blk.icolor != 1) forget_colour_written();
+  // After an opening that wrote no colour, the colour index kept from an
+  // earlier file names no colour of this one.
+  if (plt2blk.icolor != 1) forget_colour_index(true);
   opening_colour = colour_in_force();
 }
 
 std::string_view prolog_colour() { return opening_colour; }
+
+void head_of_pages() {
+  UnitFile* f = ps::file();
+  if (f == nullptr || f->opening() != held_head.opening) return;
+  const std::string text = f->take_held();
+  const std::size_t first_line = illustrator_header.size() + 1;
+  if (text.size() < held_head.page_one || held_head.page_one < first_line || !text.starts_with(illustrator_header)) {
+    f->put(text.data(), text.size());  // no head held: the text as it was
+    return;
+  }
+  records({"%!PS-Adobe-2.0", "%%Pages: (atend)"});
+  f->put(text.data() + first_line, held_head.page_one - first_line);
+  ps::page_record(1);
+  f->put(text.data() + held_head.page_one, text.size() - held_head.page_one);
+}
 
 void psoverlay() {
   // An overlay has no page set-up of its own. Dialect 1 still defines its
@@ -271,7 +304,7 @@ void psoverlay() {
   }
   ps::record("1 setlinecap");
   ps::record("% Ready to go");
-  forget_colour_written();
+  forget_colour_index(false);
   opening_colour.clear();
 }
 

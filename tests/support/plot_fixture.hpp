@@ -28,6 +28,8 @@ class PlotTest : public ConsoleTest {
   std::vector<std::string> close_plot();
   // The lines of a file of the temporary directory.
   std::vector<std::string> file_lines(const std::string& name) const;
+  // The text of the open plot file written so far.
+  std::string written_so_far();
   // The lines written after the prolog of an opened plot file, up to the
   // trailer (the records a drawing made).
   std::vector<std::string> drawn_lines();

@@ -62,16 +62,32 @@ int ink_around(const Raster& r, double xcm, double ycm, double half) {
   return n;
 }
 
+namespace {
+
+// Pixels in which two rasters of one size differ; -1 when their sizes
+// differ (one of them not rendered).
+long pixels_apart(const Raster& a, const Raster& b) {
+  if (a.pixels.size() != b.pixels.size()) return -1;
+  return std::inner_product(a.pixels.begin(), a.pixels.end(), b.pixels.begin(), 0L, std::plus<>(),
+                            std::not_equal_to<>());
+}
+
+}  // namespace
+
+std::vector<long> pages_differences(const std::filesystem::path& a, const std::filesystem::path& b, int pages) {
+  std::vector<long> d;
+  for (int page = 1; page <= pages; ++page) d.push_back(pixels_apart(render(a, page), render(b, page)));
+  return d;
+}
+
 std::vector<long> pages_alone_differences(const std::filesystem::path& ps) {
   const std::vector<std::string> lines = split_lines(read_file(ps));
-  const bool illustrator = !lines.empty() && lines.front().starts_with("%!PS-Adobe");
   // Where each page starts, and the trailer.
   std::vector<std::ptrdiff_t> starts;
-  if (illustrator) starts.push_back(std::find(lines.begin(), lines.end(), "1 J") - lines.begin() + 1);
   for (auto l = lines.begin(); l != lines.end(); ++l) {
     if (l->starts_with("%%Page:")) starts.push_back(l - lines.begin());
   }
-  const auto trailer = std::find(lines.begin(), lines.end(), illustrator ? "%%PageTrailer" : "%%Trailer");
+  const auto trailer = std::find(lines.begin(), lines.end(), "%%Trailer");
   if (starts.empty() || trailer == lines.end()) return {};
   starts.push_back(trailer - lines.begin());
 
@@ -89,12 +105,7 @@ std::vector<long> pages_alone_differences(const std::filesystem::path& ps) {
     write_file(alone, text);
     const Raster within = render(ps, static_cast<int>(k + 1)), by_itself = render(alone);
     const bool blank = std::none_of(within.pixels.begin(), within.pixels.end(), [](unsigned char p) { return p < 250; });
-    if (blank || by_itself.pixels.size() != within.pixels.size()) {
-      differences.push_back(-1);
-      continue;
-    }
-    differences.push_back(std::inner_product(within.pixels.begin(), within.pixels.end(), by_itself.pixels.begin(), 0L,
-                                             std::plus<>(), std::not_equal_to<>()));
+    differences.push_back(blank ? -1 : pixels_apart(within, by_itself));
   }
   return differences;
 }

@@ -26,12 +26,16 @@ int ink_around(const Raster& r, double xcm, double ycm, double half);
 
 // Each page of a plot file taken out alone, as page-selection tools take
 // it by the page comments: the head before the first page, the page from
-// its comment to the next, the trailer (the Illustrator dialect writes no
-// comment for its first page, which then starts after its prolog, whose
-// last line is the line cap). For each page, the number of pixels in which
-// it renders alone otherwise than within the whole file; -1 for a page
-// that is blank or not rendered within the file (its comparison would
-// tell nothing).
+// its comment to the next, the trailer. For each page, the number of
+// pixels in which it renders alone otherwise than within the whole file;
+// -1 for a page that is blank or not rendered within the file (its
+// comparison would tell nothing). Nothing for a file without page
+// comments or trailer.
 std::vector<long> pages_alone_differences(const std::filesystem::path& ps);
+
+// For each of the first `pages` pages of the plot file `a`, the number of
+// pixels in which it renders otherwise than the same page of `b`; -1 when
+// one of them is not rendered.
+std::vector<long> pages_differences(const std::filesystem::path& a, const std::filesystem::path& b, int pages);
 
 }  // namespace dorvix::testing
