@@ -35,7 +35,11 @@
 #   db79040  console  no warning that the data may not have been fully
 #                     read after a catalogue of exactly 60000 lines;
 #   c4699dc  map.ps   each page sets at its start the line width and colour
-#                     it draws with; every caption at the user's text size.
+#                     it draws with; every caption at the user's text size;
+#   d361b8e  map.ps   a dialect-3 file that comes to a second page has the
+#                     head, page comments and trailer of a file of pages;
+#   dd1e086  map.ps   each page starts with the colour in force, which an
+#                     edited colour-table entry no longer changes.
 # The script exits 1 when the goal is not met or a file differs otherwise.
 #
 # Usage: bench/map_run.sh [runs]                   (default 3)
@@ -112,7 +116,7 @@ compare_console() {
   fi
 }
 
-changes='a32f500:map.ps db79040:console c4699dc:map.ps'
+changes='a32f500:map.ps db79040:console c4699dc:map.ps d361b8e:map.ps dd1e086:map.ps'
 
 if [ -n "$against" ]; then
   make_rusage_run
