@@ -496,8 +496,21 @@ void UnitFile::hold_back() {
 
 void UnitFile::write_held() {
   if (!write_ || !holding_) return;
-  const std::string held = take_held();
-  put(held.data(), held.size());
+  std::string held = take_held();
+  // The text goes to the file from where it is held, as the buffer's text
+  // would (drain), without passing through the buffer; the buffer is the
+  // file's again however the write ends.
+  struct BackToBuffer {
+    UnitFile& f;
+    ~BackToBuffer() { f.setp(f.buffer_.get(), f.buffer_.get() + buffer_size + margin); }
+  } back{*this};
+  setp(held.data(), held.data() + held.size());
+  for (std::size_t left = held.size(); left > 0;) {
+    const auto step = static_cast<int>(std::min<std::size_t>(left, INT_MAX));
+    pbump(step);
+    left -= static_cast<std::size_t>(step);
+  }
+  drain();
 }
 
 std::string UnitFile::take_held() {
