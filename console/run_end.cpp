@@ -239,6 +239,13 @@ bool wait_for(int fd, bool write) {
 
 bool wait_for_input(int fd) { return wait_for(fd, false); }
 
-bool wait_for_room(int fd) { return wait_for(fd, true); }
+bool wait_for_room(int fd) {
+  // A pipe that has room (or whose reader has gone) takes the write at
+  // once: a stop signal cuts short only a wait, never a write that needs
+  // none, so that a reader who reads gets the console's text whole.
+  pollfd room{fd, POLLOUT, 0};
+  if (::poll(&room, 1, 0) > 0) return true;
+  return wait_for(fd, true);
+}
 
 }  // namespace dorvix

@@ -90,6 +90,8 @@ bool wait_for_input(int fd);
 // Waits until the pipe `fd` has room for PIPE_BUF characters, which a
 // write of that many then takes without waiting (or until its reader has
 // gone), or a stop signal cuts the wait short; false in the second case.
+// A pipe that has room already needs no wait, and returns true whatever
+// signal was caught.
 bool wait_for_room(int fd);
 
 namespace detail {
