@@ -51,7 +51,8 @@ inline constexpr int polygon_degenerate_straight = 20;
 // current vertices, and for a lat-long polygon the corners' placed
 // longitudes and the turn its epicentres are tested in; a degenerate edge
 // (two equal vertices) is reported in an error box and sets istat. The
-// polygon's shape is found on the way (polygon_shape). inter is not read.
+// polygon's shape is found on the way (say_polygon_shape tells it). inter
+// is not read.
 void spolygontst(int& istat, SetupMode inter);
 
 // Says what the last preparation found of the polygon's shape: a line

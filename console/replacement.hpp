@@ -30,10 +30,9 @@ class Replacement {
   // whose permissions are `mode`: the temporary file is made beside it,
   // empty, with those permissions and, as far as the system lets the
   // runner give them, the old file's owner, group and attributes
-  // (keep_owner). Its descriptor (for writing), or -1
-  // with errno set and nothing left of it. From here on the replacement
-  // holds `old`, and its lock, until it ends; on a failure the caller
-  // keeps it.
+  // (keep_owner). Its descriptor (for writing), or -1 with errno set and
+  // nothing left of it. From here on the replacement holds `old`, and its
+  // lock, until it ends; on a failure the caller keeps it.
   int begin(const std::string& path, int old, mode_t mode);
   // True from begin() to the replacement's end.
   bool active() const { return slot_ >= 0; }

@@ -323,17 +323,14 @@ FileEnd UnitFile::close() {
 FileEnd UnitFile::abandon() {
   FileEnd e;
   if (fd_ < 0) return e;
-  if (!replacement_.active()) {
-    write_held();
-  } else if (holding_) {
-    // Text held back for a replacement given up goes with it.
+  if (write_ && replacement_.active()) {
+    // Text held back goes with the replacement given up.
     holding_ = false;
     std::string().swap(held_);
-  }
-  if (write_ && replacement_.active()) {
     replacement_.discard();
     e.kind = FileEnd::Kind::old_kept;
   } else if (write_) {
+    write_held();
     e.kind = FileEnd::Kind::cut;
     e.lines = end_at_whole_line();
   }
