@@ -184,10 +184,30 @@ inline bool scaled_single(float v, int d, unsigned long long& n) {
   return true;
 }
 
+// Below this a double's step is at most one half, so that every k + 1/2
+// is a double.
+inline constexpr double quick_scaled_reach = 0x1p52;
+
 // The same of a double-precision value, d <= 19: |v| = m * 2**e with the
 // 53-bit m, and m * 10**d (at most 53 + 64 bits) in a 128-bit integer.
+// The usual case takes |v| * 10**d rounded to double precision (10**d,
+// d <= 9, is exact): below quick_scaled_reach, k + 1/2 is a double, so the
+// rounding can bring the product onto a half but never across one; a
+// product whose fraction is not exactly one half rounds as the exact
+// product does, and one on a half goes the exact way.
 inline bool scaled_double(double v, int d, unsigned long long& n) {
   if (d > 19) return false;
+  if (d <= 9) {
+    const double y = std::fabs(v) * static_cast<double>(powers_of_ten[d]);
+    if (y < quick_scaled_reach) {  // false for NaN
+      const auto whole = static_cast<std::uint64_t>(y);
+      const double fraction = y - static_cast<double>(whole);
+      if (fraction != 0.5) {
+        n = whole + (fraction > 0.5 ? 1u : 0u);
+        return true;
+      }
+    }
+  }
   std::uint64_t bits = 0;
   std::memcpy(&bits, &v, sizeof bits);
   const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
