@@ -56,18 +56,13 @@ std::string input_name(int iunit) { return edit::pad(fiocom.infnam(iunit), data_
 
 // ---- One read -------------------------------------------------------------------
 
-// The longitudes' extremes are taken as read, or, after a selection across
-// 180 degrees, in the turn that selection places its epicentres in (a
-// window of 150..200 gives 150.x to 19x.x, not the whole globe).
+// The extremes of the positions and depths of a set of lines.
 struct Extremes {
   real latmin = no_minimum, latmax = no_maximum;
   real longmin = no_minimum, longmax = no_maximum;
   real depthmin = no_minimum, depthmax = no_maximum;
-  std::optional<LongitudeTurn> turn = selection_turn();
 
-  void take(std::size_t slot) {
-    const real lat = fpsblk.rlat1[slot], depth = fpsblk.depth1[slot];
-    const real lon = turn ? turn->nearest(fpsblk.rlong1[slot]) : fpsblk.rlong1[slot];
+  void take(real lat, real lon, real depth) {
     latmax = std::max(latmax, lat);
     latmin = std::min(latmin, lat);
     longmax = std::max(longmax, lon);
@@ -125,11 +120,11 @@ void letter_box(const FpfitPosition& p, bool latitude) {
 
 bool within(real v, real lo, real hi) { return lo <= v && v <= hi; }
 
-// The location tests, in order; the first that fails rejects the line.
-bool location_passes(std::size_t slot) {
+// The location tests of a slot at lat, lon (single precision), in order;
+// the first that fails rejects the line.
+bool location_passes(std::size_t slot, real lat, real lon) {
   const SeisTest2& t = seistest2;
   if (!t.ltest) return true;
-  const real lat = fpsblk.rlat1[slot], lon = fpsblk.rlong1[slot];
   if (t.ltlat && !within(lat, t.rlatmin, t.rlatmax)) return false;
   if (t.ltlong && !longitude_keeps(lon)) return false;
   if (t.ltdepth && !within(fpsblk.depth1[slot], t.depthmin, t.depthmax)) return false;
@@ -353,6 +348,7 @@ bool read_catalogue(int iunit, Layout layout) {
     warningtail00();
   }
   Extremes read, kept;
+  const std::optional<LongitudeTurn> turn = selection_turn();
   if (state.lwrall || state.lwrsel) counter_head(iunit, layout);
 
   const int unit = fiocom.iuinf(iunit);
@@ -392,12 +388,17 @@ bool read_catalogue(int iunit, Layout layout) {
     if (lr.unknown_hemisphere) letter_box(lr.position, true);
     if (lr.unknown_direction) letter_box(lr.position, false);
     if (state.lwrall) counter_row(iread, istore);
-    read.take(slot);
-    if (location_passes(slot)) {
+    // The longitude as read, or, after a selection across 180 degrees, in
+    // the turn that selection places its epicentres in: a window of
+    // 150..200 reports 150.x to 19x.x, not the whole globe.
+    const real lat = fpsblk.rlat1[slot], lon = fpsblk.rlong1[slot], depth = fpsblk.depth1[slot];
+    const real placed = turn ? turn->nearest(lon) : lon;
+    read.take(lat, placed, depth);
+    if (location_passes(slot, lat, lon)) {
       second_nodal_plane(slot);
       if (rake_passes(slot)) {
         if (echo_selected) counter_row(iread, istore);
-        kept.take(slot);
+        kept.take(lat, placed, depth);
         set_date_texts(fpsblk, slot);
         ++istore;
       }
