@@ -176,12 +176,16 @@ report_against() {
 
 # The goal of a script against the commit it is given: this build's
 # instructions ($2) at most $4 times the older build's ($3). Prints the row
-# of $1 with its ratio (three decimals) and the verdict; a goal not met
-# sets goal_missed=1.
+# of $1 with its ratio (four decimals) and the verdict, judged on the
+# ratio before rounding; a goal not met sets goal_missed=1.
 goal_missed=0
 instruction_goal() {
-  r=$(awk -v a="$2" -v b="$3" 'BEGIN { printf "%.3f", (b > 0 ? a / b : a) }')
-  if awk -v r="$r" -v g="$4" 'BEGIN { exit !(r <= g) }'; then verdict=met; else verdict="NOT met" goal_missed=1; fi
+  r=$(awk -v a="$2" -v b="$3" 'BEGIN { printf "%.4f", (b > 0 ? a / b : a) }')
+  if awk -v a="$2" -v b="$3" -v g="$4" 'BEGIN { exit !(b > 0 && a <= g * b) }'; then
+    verdict=met
+  else
+    verdict="NOT met" goal_missed=1
+  fi
   printf '%-32s %14s %14s %7s  <= %s %s\n' "$1" "$2" "$3" "$r" "$4" "$verdict"
 }
 
