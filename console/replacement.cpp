@@ -98,7 +98,10 @@ int Replacement::begin(const std::string& path, int old, mode_t mode) {
     given_up(fd, &name, folder);
     throw;
   }
-  if (!kept) return given_up(fd, &name, folder);
+  struct stat made {};
+  if (!kept || ::fstat(fd, &made) != 0) return given_up(fd, &name, folder);
+  made_device_ = made.st_dev;
+  made_inode_ = made.st_ino;
   path_ = std::move(target);
   temporary_ = std::move(temporary);
   old_ = old;
@@ -110,12 +113,20 @@ int Replacement::begin(const std::string& path, int old, mode_t mode) {
 Replacement::Name Replacement::name_now() const {
   struct stat now {}, old {};
   if (::lstat(path_.c_str(), &now) != 0) {
-    // A name that cannot be looked at is left to the rename to judge.
-    return errno == ENOENT || errno == ENOTDIR ? Name::free : Name::old_file;
+    // A name that cannot be looked at is left to the rename to judge. A
+    // name gone stands for nothing: the old file, held open, tells
+    // whether it was removed or lives on under another name.
+    if (errno != ENOENT && errno != ENOTDIR) return Name::old_file;
+    return ::fstat(old_, &old) == 0 && old.st_nlink > 0 ? Name::moved : Name::free;
   }
   // (The old file, held open, keeps its inode: no other file has it.)
   const bool same = ::fstat(old_, &old) == 0 && now.st_dev == old.st_dev && now.st_ino == old.st_ino;
   return same ? Name::old_file : Name::other_file;
+}
+
+bool Replacement::temporary_is_made_file() const {
+  struct stat now {};
+  return ::lstat(temporary_.c_str(), &now) == 0 && now.st_dev == made_device_ && now.st_ino == made_inode_;
 }
 
 Replacement::Outcome Replacement::commit(int fd) {
@@ -133,12 +144,24 @@ Replacement::Outcome Replacement::commit(int fd) {
     return o;
   }
   o.name = name_now();
+  if (!temporary_is_made_file()) {
+    // Its name was removed or taken: the text is gone with it, and no
+    // other file takes the old name.
+    o.text_lost = true;
+    end();
+    return o;
+  }
   if (o.name == Name::old_file && ::rename(temporary_.c_str(), path_.c_str()) != 0) {
     o.error = errno;
     o.name = name_now();
   }
   if (o.error != 0 || o.name != Name::old_file) {
-    o.kept_as = std::move(temporary_);
+    // A whole text stays under its temporary name, while that is its.
+    if (temporary_is_made_file()) {
+      o.kept_as = std::move(temporary_);
+    } else {
+      o.text_lost = true;
+    }
     end();
     return o;
   }
@@ -152,7 +175,7 @@ Replacement::Outcome Replacement::commit(int fd) {
 
 void Replacement::discard() {
   if (!active()) return;
-  ::unlink(temporary_.c_str());
+  if (temporary_is_made_file()) ::unlink(temporary_.c_str());
   end();
 }
 

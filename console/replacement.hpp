@@ -42,26 +42,35 @@ class Replacement {
     replaced,    // the new text, which has it now
     old_file,    // the old file, as it was
     free,        // nothing: the old file was removed meanwhile
+    moved,       // nothing: the old file was given another name meanwhile
     other_file,  // another file, which took it meanwhile
   };
   struct Outcome {
     Name name = Name::old_file;
     int error = 0;        // the system's error of the sync or the rename that failed
     std::string kept_as;  // the temporary name of a whole text that did not take the name
+    // The temporary name no longer held the text written (it was removed,
+    // or another file put there): nothing was renamed, and no text is kept.
+    bool text_lost = false;
   };
   // The text of `fd`, the temporary file, is whole: once it is on the
   // disk it takes the old file's name, and the folder is synced so that
   // the new name survives a power cut. A text that cannot be synced is
   // removed and the old file kept; one that cannot take the name stays
-  // under its temporary name. The replacement ends.
+  // under its temporary name. Only the file made is renamed: a temporary
+  // name that another file took meanwhile is left as it is, and so is the
+  // old name. The replacement ends.
   Outcome commit(int fd);
-  // Gives the replacement up: the temporary file is removed, the old file
-  // kept as it was. The replacement ends (nothing when it had not begun).
+  // Gives the replacement up: the temporary file is removed (only while
+  // its name still stands for it), the old file kept as it was. The
+  // replacement ends (nothing when it had not begun).
   void discard();
 
  private:
   // What the name stands for now.
   Name name_now() const;
+  // True while the temporary name stands for the file made.
+  bool temporary_is_made_file() const;
   // Ends the replacement: lets go of the old file and of the temporary
   // name, whose file is gone or no longer its to remove.
   void end();
@@ -71,6 +80,8 @@ class Replacement {
   int old_ = -1;           // the old file, its lock held
   int folder_ = -1;        // the folder of both names, synced after the rename
   int slot_ = -1;          // the fixed buffer of the temporary name
+  dev_t made_device_ = 0;  // the file made under the temporary name
+  ino_t made_inode_ = 0;
 };
 
 // Removes the temporary file of every replacement of the run: unlink

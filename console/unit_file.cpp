@@ -307,11 +307,17 @@ FileEnd UnitFile::close() {
         e.kind = FileEnd::Kind::name_lost;
         fail("THE OLD FILE WAS REMOVED");
         break;
+      case Replacement::Name::moved:
+        e.kind = FileEnd::Kind::name_lost;
+        fail("THE OLD FILE WAS MOVED TO ANOTHER NAME");
+        break;
       case Replacement::Name::other_file:
         e.kind = FileEnd::Kind::name_lost;
         fail("ANOTHER FILE TOOK ITS NAME");
         break;
     }
+    // A new text whose temporary name was taken says so first of all.
+    if (o.text_lost) fail("THE NEW FILE'S TEMPORARY NAME WAS REMOVED OR TAKEN");
     // A sync or a rename that failed says why.
     if (o.error != 0) fail(o.error);
     e.kept_as = std::move(o.kept_as);

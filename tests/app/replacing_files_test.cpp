@@ -414,13 +414,17 @@ TEST(ReplacingFiles, ANameSwappedWhileTheQuestionWaitsIsNotActedOn) {
 // file of another user in a sticky folder: the test makes every rename
 // fail, and skips under a sanitizer), for a catalogue closed and for a
 // plot closed at the end of the input, and the old file is kept; the name
-// is removed, or taken by another file, while "close output file ?" waits.
+// is removed, moved, or taken by another file, while "close output file ?"
+// waits. A text whose temporary name was removed or taken meanwhile is
+// gone: nothing takes the old name, and another file put under the
+// temporary name is left as it is.
 TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
   const std::string precious = "precious\n";
   const Lines write = join({keyboard_read, {"1200", "1001", "out.hash", "y"}});
   const Lines rest = {"", "99", "9999"};
   const std::string closed = " OUTPUT FILE " + edit::pad("out.hash", 40) + " CLOSED";
+  const std::string lost = " ==> THE NEW FILE'S TEMPORARY NAME WAS REMOVED OR TAKEN";
   const struct {
     std::string name;
     Lines answers;
@@ -429,6 +433,7 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     std::string file = "out.hash";
     std::string now;    // under the name after the run
     Lines said;         // the lines that tell it, the last naming the temporary file
+    std::string left = "";  // under the temporary name when the text is gone (none when empty)
   } cases[] = {
       {"rename refused", join({write, rest}), EBUSY, {}, "out.hash", "an earlier catalogue\n",
        {closed, " ==> DEVICE OR RESOURCE BUSY", " ==> THE OLD FILE IS KEPT, NOT REPLACED", " ==> THE NEW FILE IS KEPT AS "}},
@@ -439,6 +444,13 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
        {closed, " ==> THE OLD FILE WAS REMOVED", " ==> THE NEW FILE IS KEPT AS "}},
       {"name taken", write, 0, [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / "out.hash"); },
        "out.hash", precious, {closed, " ==> ANOTHER FILE TOOK ITS NAME", " ==> THE NEW FILE IS KEPT AS "}},
+      {"name moved", write, 0, [](const TempDir& dir) { fs::rename(dir / "out.hash", dir / "out.bak"); }, "out.bak",
+       "an earlier catalogue\n", {closed, " ==> THE OLD FILE WAS MOVED TO ANOTHER NAME", " ==> THE NEW FILE IS KEPT AS "}},
+      {"temporary name removed", write, 0, [](const TempDir& dir) { fs::remove(dir / leftovers(dir).at(0)); },
+       "out.hash", "an earlier catalogue\n", {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}},
+      {"temporary name taken", write, 0,
+       [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0)); }, "out.hash",
+       "an earlier catalogue\n", {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}, precious},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -468,6 +480,15 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     EXPECT_EQ(run.status, exit_file_incomplete);
     const Lines lines = split_lines(run.output);
     const Lines kept = leftovers(dir);
+    EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
+    if (c.said.back().find("KEPT AS") == std::string::npos) {
+      EXPECT_TRUE(has_block(lines, c.said));
+      EXPECT_EQ(kept.size(), c.left.empty() ? 0U : 1U);
+      if (!kept.empty()) {
+        EXPECT_EQ(read_file(dir / kept.front()), c.left);
+      }
+      continue;
+    }
     if (kept.size() != 1) {
       ADD_FAILURE() << kept.size() << " temporary files";
       continue;
@@ -475,7 +496,6 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     Lines said = c.said;
     said.back() += kept.front();
     EXPECT_TRUE(has_block(lines, said));
-    EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
     const std::string text = read_file(dir / kept.front());
     if (c.file == "seis.ps") {
       EXPECT_TRUE(text.ends_with("%%EOF\n"));
