@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -514,6 +515,23 @@ void UnitFile::write_held() {
     left -= static_cast<std::size_t>(step);
   }
   drain();
+}
+
+bool UnitFile::has_room_for_held() {
+  if (failed_) return false;
+  if (!write_ || !holding_ || !regular_) return true;
+  const auto held = static_cast<off_t>(held_.size() + static_cast<std::size_t>(pptr() - pbase()));
+  const auto end = static_cast<off_t>(position_) + held;
+  rlimit limit{};
+  bool room = !(::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+                static_cast<rlim_t>(end) > limit.rlim_cur);
+  // A file system that cannot set space aside is taken to have it.
+  if (room && held > 0 && ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(position_), held) != 0) {
+    room = errno != ENOSPC && errno != EDQUOT;
+  }
+  if (room) return true;
+  write_held();
+  return !failed_;
 }
 
 std::string UnitFile::take_held() {

@@ -271,6 +271,13 @@ class UnitFile : private std::streambuf {
   // the buffer's text besides (a replacement given up drops it).
   void hold_back();
   std::string take_held();
+  // A file that holds its text back writes nothing, so a write that will
+  // fail is not seen where the writer checks it (flush). True while the
+  // file has room for the text held: within the limit on the size of
+  // files, and with the disk's space for it set aside (the file's size
+  // unchanged). When it has not, the text goes to the file at once, where
+  // its write fails and says why (false).
+  bool has_room_for_held();
 
  private:
   // The text held back, if any, goes to the file (take_held, put).

@@ -877,7 +877,9 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
 // a diagram or map RUN could not write, seen and closed as the RUN ends,
 // before the catalogue the command file writes next; the Si-Sh file of a
 // map run. The keyboard answers the next question, and the command file's
-// listing and second catalogue never come.
+// listing and second catalogue never come. A plot of the Illustrator
+// dialect, which holds its first page back until a second page or its
+// close, is seen to have no room when the RUN ends, as the others are.
 TEST(Program, AFailedWriteStopsTheCommandFile) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   std::string cat;
@@ -888,6 +890,7 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
     Lines keyboard;  // after the command file's start
     std::uintmax_t limit;
     Lines box;  // the box's last lines
+    std::string settings = "";  // kavro7_ini.txt, if any
   } cases[] = {
       {"catalogue", "1000\n1001\nscedc_hash_2018.hash\n1200\n1001\nout.hash\n\n2001\nout.table\n\n99\n1100\n",
        {"", "99", "9999"}, 300 << 10,
@@ -899,6 +902,13 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
        "1100\n",
        {"", "99", "9999"}, 20 << 10,
        {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE     11 OF THE COMMAND FILE"}},
+      {"diagrams, Illustrator dialect", "1000\n1001\ncat.hash\n3000\n1000\n\nseis.fm.ps\n99\n1200\n1001\nout2.hash\n\n99\n1100\n",
+       {"", "", "99", "9999"}, 20 << 10,
+       {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE      7 OF THE COMMAND FILE"}, "  F   1 P    3\n"},
+      {"map, Illustrator dialect", "1000\n1001\ncat.hash\n2001\n340\nn\n343\nn\n1000\n\nseis.map.ps\n99\n1200\n1001\n"
+       "out2.hash\n\n99\n1100\n",
+       {"", "99", "9999"}, 20 << 10,
+       {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE     11 OF THE COMMAND FILE"}, "  F   1 P    3\n"},
       {"Si-Sh file", "1000\n1001\ncat.hash\n7\ny\n2001\nsish.txt\n340\nn\n343\nn\n1000\n\n\n99\n1100\n",
        {"", "", "99", "9999"}, 20 << 10,
        {" ==> THE FILE KEEPS    186 COMPLETE LINES", " READ FROM LINE     14 OF THE COMMAND FILE"}},
@@ -909,6 +919,7 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
     write_file(dir / "scedc_hash_2018.hash", read_file(real_data_dir() / "scedc_hash_2018.hash"));
     write_file(dir / "cat.hash", cat);
     write_file(dir / "commands.txt", c.commands);
+    if (!c.settings.empty()) write_file(dir / "kavro7_ini.txt", c.settings);
     const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}), c.limit);
     EXPECT_EQ(run.status, exit_file_incomplete);
     EXPECT_TRUE(has_block(run.lines, join({c.box, {" ===> COMMAND FILE STOPPED", " ===> HIT RETURN TO CONTINUE",
