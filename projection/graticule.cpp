@@ -55,15 +55,40 @@ Window window_of(const GridLl& g) {
 
 int segments(int n) { return std::max(1, n); }
 
+// How far within the circle h the point (lon, lat) lies, in cos c.
+double within_circle(real lon, real lat, const SingularCircle& h) {
+  const std::array<double, 3> u = unit_vector<double>(lon, lat);
+  return u[0] * h.centre[0] + u[1] * h.centre[1] + u[2] * h.centre[2] - std::cos(h.radius);
+}
+
+// The cap of the globe the graticule shows when the map's horizon lies at
+// infinity: the circle gnomonic_reach_degrees about the map's centre;
+// nothing under the other codes, whose graticule goes as far as their
+// points have images.
+std::optional<SingularCircle> reach_circle() {
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  if (code == nullptr || !code->singular.at_infinity) return std::nullopt;
+  std::optional<SingularCircle> cap = horizon_circle();
+  if (cap) cap->radius = static_cast<double>(gnomonic_reach_degrees) * std::numbers::pi / 180.0;
+  return cap;
+}
+
+// True when the point (lon, lat) lies within the cap, if there is one.
+bool within_reach(const std::optional<SingularCircle>& reach, real lon, real lat) {
+  return !reach || within_circle(lon, lat, *reach) >= 0.0;
+}
+
 // One line of the graticule: a meridian (at longitude `at`, along
 // latitude) or a parallel (at latitude `at`, along longitude), running
 // over `span` from `from` in np segments. The lines of the other family
 // cross it at its nodes, from + span * k / nodes for k = 0 to `nodes`, the
-// same values they are drawn at.
+// same values they are drawn at. Under a code whose horizon lies at
+// infinity, a point beyond the cap `reach` has no image.
 struct GridLine {
   bool meridian;
   real at, from, span;
   int np, nodes;
+  const SingularCircle* reach;
 
   // The coordinate along the line at position i of n.
   real along(int i, int n) const { return from + span * static_cast<real>(i) / static_cast<real>(n); }
@@ -73,6 +98,7 @@ struct GridLine {
   }
   // The image of the point at coordinate c; false when it has none.
   bool image(real c, real& x, real& y) const {
+    if (beyond_reach(c)) return false;
     if (meridian) {
       project_point(at, c, x, y);
     } else {
@@ -86,11 +112,15 @@ struct GridLine {
   }
   // How far within the circle h the point at coordinate c lies, in cos c.
   double within(real c, const SingularCircle& h) const {
-    const std::array<double, 3> u = meridian ? unit_vector<double>(at, c) : unit_vector<double>(c, at);
-    return u[0] * h.centre[0] + u[1] * h.centre[1] + u[2] * h.centre[2] - std::cos(h.radius);
+    return meridian ? within_circle(at, c, h) : within_circle(c, at, h);
   }
+  bool beyond_reach(real c) const { return reach != nullptr && within(c, *reach) < 0.0; }
+  // The point at coordinate c drawn, or the line broken there when it
+  // lies beyond the cap the graticule reaches.
   void draw(MapPen& pen, real c) const {
-    if (meridian) {
+    if (beyond_reach(c)) {
+      pen.end();
+    } else if (meridian) {
       pen.draw(at, c);
     } else {
       pen.draw(c, at);
@@ -134,9 +164,11 @@ struct GridLine {
 // midpoint where the map has a horizon there (the orthographic's far side,
 // the part hidden from the perspective's viewpoint, the rim of a polar
 // map): then the line is drawn to the edge. They run off to infinity
-// where the edge is a point at infinity (a pole under Mercator, the
-// gnomonic's horizon, the apex's opposite pole of a conic): then it stops
-// at its last point that has an image.
+// where the edge is a point at infinity (a pole under Mercator, the apex's
+// opposite pole of a conic): then it stops at its last point that has an
+// image. The gnomonic's graticule ends short of its horizon, on the circle
+// of its reach, where the images stay finite whatever their step: a line
+// is always drawn to that circle.
 constexpr double horizon_reach = 4.0;
 
 // Between the coordinate `seen`, whose point has an image, and `hidden`,
@@ -163,7 +195,7 @@ real horizon(const GridLine& l, real seen, real hidden) {
     yl = y;
     if (first_step < 0) first_step = std::hypot(static_cast<double>(x) - x0, static_cast<double>(y) - y0);
   }
-  if (last == seen) return seen;
+  if (last == seen || l.reach != nullptr) return last;
   const double reach = std::hypot(static_cast<double>(xl) - x0, static_cast<double>(yl) - y0);
   return reach <= horizon_reach * first_step ? last : seen;
 }
@@ -198,17 +230,15 @@ struct Stops {
 // the globe shown, where it comes nearest the centre; between two with one
 // it may pass behind the horizon, where it goes farthest from the centre.
 // There it is drawn to the horizon and broken, as between two samples one
-// of which is hidden. The gnomonic's horizon lies at infinity: a line that
-// passes behind it is only broken, and no chord stands for its hidden part.
+// of which is hidden. The gnomonic's rim is the circle of its reach.
 void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<SingularCircle>& rim) {
   real x = 0, y = 0;
   real previous = l.along(0, l.np);
   bool had_image = l.image(previous, x, y);
-  if (l.meridian) {
-    pen.move(l.at, previous);
-  } else {
-    pen.move(previous, l.at);
-  }
+  // The first sample: a move to it (a draw with no line open), then a
+  // draw to it as to every sample.
+  pen.end();
+  l.draw(pen, previous);
   l.draw(pen, previous);
   for (int j = 1; j <= l.np; ++j) {
     const real c = l.along(j, l.np);
@@ -256,20 +286,23 @@ void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<Singular
 
 // Meridians from east to west, each from south to north; n intervals.
 void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
-  const std::optional<SingularCircle> rim = horizon_circle();
+  const std::optional<SingularCircle> reach = reach_circle();
+  const std::optional<SingularCircle> rim = reach ? reach : horizon_circle();
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
-    draw_grid_line(pen, {true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar}, rim);
+    draw_grid_line(pen, {true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar, reach ? &*reach : nullptr}, rim);
   }
 }
 
 // Parallels from south to north, each from east to west; n intervals.
 void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
-  const std::optional<SingularCircle> rim = horizon_circle();
+  const std::optional<SingularCircle> reach = reach_circle();
+  const std::optional<SingularCircle> rim = reach ? reach : horizon_circle();
   for (int i = 0; i <= n; ++i) {
     const real lat = g.glatmin + w.dlat * static_cast<real>(i) / static_cast<real>(n);
-    draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer}, rim);
+    draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer, reach ? &*reach : nullptr},
+                   rim);
   }
 }
 
@@ -299,18 +332,25 @@ std::string label(real radians, int ndec) {
 }
 
 // One tick from (lon0, lat0) through nt steps of (dlon, dlat), then the
-// label at (lonl, latl); longitudes held beside lon0.
+// label at (lonl, latl); longitudes held beside lon0. Beyond the cap the
+// graticule reaches, the tick is broken and the label left out.
 struct Tick {
   real lon0, lat0, dlon, dlat, lonl, latl;
 };
 
-void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text) {
-  pen.move(held_beside(t.lon0, t.lon0), t.lat0);
+void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text,
+               const std::optional<SingularCircle>& reach) {
+  if (within_reach(reach, t.lon0, t.lat0)) pen.move(held_beside(t.lon0, t.lon0), t.lat0);
   for (int j = 0; j <= nt; ++j) {
-    pen.draw(held_beside(t.lon0, t.lon0 + static_cast<real>(j) * t.dlon), t.lat0 + static_cast<real>(j) * t.dlat);
+    const real lon = t.lon0 + static_cast<real>(j) * t.dlon, lat = t.lat0 + static_cast<real>(j) * t.dlat;
+    if (!within_reach(reach, lon, lat)) {
+      pen.end();
+      continue;
+    }
+    pen.draw(held_beside(t.lon0, lon), lat);
   }
   pen.end();
-  pen.text(held_beside(t.lon0, t.lonl), t.latl, text);
+  if (within_reach(reach, t.lonl, t.latl)) pen.text(held_beside(t.lon0, t.lonl), t.latl, text);
 }
 
 // Ticks and labels under the southern and over the northern edge, at every
@@ -318,15 +358,16 @@ void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text) {
 void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
   const int nt = segments(g.nptick);
   const real out = label_distance * g.gticsize;
+  const std::optional<SingularCircle> reach = reach_circle();
   justify(below);
   for (int i = 0; i <= w.nmer; ++i) {
     const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
-    draw_tick(pen, {lon, g.glatmin, 0.0f, step, lon, g.glatmin - out}, nt, label(lon, g.ndecgrid));
+    draw_tick(pen, {lon, g.glatmin, 0.0f, step, lon, g.glatmin - out}, nt, label(lon, g.ndecgrid), reach);
   }
   justify(above);
   for (int i = 0; i <= w.nmer; ++i) {
     const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
-    draw_tick(pen, {lon, g.glatmax, 0.0f, -step, lon, g.glatmax + out}, nt, label(lon, g.ndecgrid));
+    draw_tick(pen, {lon, g.glatmax, 0.0f, -step, lon, g.glatmax + out}, nt, label(lon, g.ndecgrid), reach);
   }
 }
 
@@ -334,15 +375,16 @@ void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
 void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
   const int nt = segments(g.nptick);
   const real out = label_distance * g.gticsize;
+  const std::optional<SingularCircle> reach = reach_circle();
   justify(right_of);
   for (int i = 0; i <= w.npar; ++i) {
     const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
-    draw_tick(pen, {g.glonmax, lat, -step, 0.0f, g.glonmax + out, lat}, nt, label(lat, g.ndecgrid));
+    draw_tick(pen, {g.glonmax, lat, -step, 0.0f, g.glonmax + out, lat}, nt, label(lat, g.ndecgrid), reach);
   }
   justify(left_of);
   for (int i = 0; i <= w.npar; ++i) {
     const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
-    draw_tick(pen, {g.glonmin, lat, step, 0.0f, g.glonmin - out, lat}, nt, label(lat, g.ndecgrid));
+    draw_tick(pen, {g.glonmin, lat, step, 0.0f, g.glonmin - out, lat}, nt, label(lat, g.ndecgrid), reach);
   }
 }
 

@@ -76,6 +76,16 @@ void drawllgrid();
 // frame); four zeros when there is none.
 void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax);
 
+// How far from its centre the graticule of a map whose horizon lies at
+// infinity (the gnomonic) reaches, degrees. Its lines end on the circle at
+// this angle, as the orthographic's end on its rim, its ticks are cut
+// there and its labels beyond it left out, so that the fit takes the map
+// to that circle. The gnomonic stretches the globe radially by 1/cos^2 of
+// the angle from the centre: 33 times the centre's scale at 80 degrees,
+// without bound towards the horizon, where a window's nodes, however
+// close to it, would otherwise set the fit and shrink the rest to a point.
+inline constexpr real gnomonic_reach_degrees = 80.0f;
+
 // Added to the quotient of a span by its spacing before the truncation
 // that counts the spacings, so that the rounding of the angles (in
 // radians, or in single precision) loses no interval.
