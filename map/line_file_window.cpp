@@ -10,8 +10,10 @@
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "map/stress_directions.hpp"
+#include "projection/codes.hpp"
 #include "projection/graticule.hpp"
 #include "projection/line_file_settings.hpp"
+#include "projection/state.hpp"
 
 namespace dorvix {
 
@@ -177,25 +179,57 @@ bool within_side(real p, real q, real& t0, real& t1) {
 
 }  // namespace
 
-int LineWindow::parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out) const {
+int LineWindow::parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out,
+                      bool at_frame_ends) const {
   if (!std::isfinite(lon) || !std::isfinite(lat) || !std::isfinite(dlon) || !std::isfinite(dlat)) return 0;
-  if (whole_turn_) {
+  if (whole_turn_ && !at_frame_ends) {
     real t0 = 0, t1 = 1;
     if (!within_side(-dlat, lat - south_, t0, t1) || !within_side(dlat, north_ - lat, t0, t1)) return 0;
     out[0] = {t0, t1, 0};
     return 1;
   }
+  // A window of a whole turn and its copies meet at the frame's ends: a
+  // segment that passes one is drawn to it in one copy and from it in the
+  // next.
+  const real west = whole_turn_ ? frame_.lonminr : west_, east = whole_turn_ ? frame_.lonmaxr : east_;
   int count = 0;
   // Westwards the copy east of the window is met first.
   for (const int k : dlon < 0.0f ? std::array{1, 0, -1} : std::array{-1, 0, 1}) {
     const real shift = static_cast<real>(k) * turn;
     real t0 = 0, t1 = 1;
-    if (within_side(-dlon, lon - (west_ + shift), t0, t1) && within_side(dlon, east_ + shift - lon, t0, t1) &&
+    if (within_side(-dlon, lon - (west + shift), t0, t1) && within_side(dlon, east + shift - lon, t0, t1) &&
         within_side(-dlat, lat - south_, t0, t1) && within_side(dlat, north_ - lat, t0, t1)) {
       out[static_cast<std::size_t>(count++)] = {t0, t1, shift};
     }
   }
   return count;
+}
+
+namespace {
+
+// True when the current code takes longitudes as they come: its map runs
+// from a window's west bound to its east bound, and the ends of a window
+// of a whole turn are its west and east edges.
+bool longitudes_as_they_come() {
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  return code != nullptr && code->cut == MapCut::longitude_step;
+}
+
+}  // namespace
+
+LineOnMap::LineOnMap(const LineWindow& window, bool clipped)
+    : window_(window), clipped_(clipped), edges_at_frame_ends_(window.whole_turn() && longitudes_as_they_come()) {}
+
+void LineOnMap::move_to(real lon, real lat) {
+  waiting_ = true;
+  move_lon_ = lon;
+  move_lat_ = lat;
+}
+
+void LineOnMap::draw_to(real lon, real lat) {
+  if (waiting_) pen_.move_degrees(move_lon_, move_lat_);
+  waiting_ = false;
+  pen_.draw_degrees(lon, lat);
 }
 
 void LineOnMap::point(real lon, real lat) {
@@ -212,11 +246,12 @@ void LineOnMap::point(real lon, real lat) {
   lon = window_.reduced(lon);
   const bool inside = window_.locate(lon, lat) == 0;
   if (!started_) {
-    if (inside) pen_.move_degrees(lon, lat);
-  } else if (inside && inside_ && (window_.whole_turn() || std::fabs(lon - lon_) <= 0.5f * turn)) {
+    if (inside) move_to(lon, lat);
+  } else if (inside && inside_ && (joined_at_frame_ends() || std::fabs(lon - lon_) <= 0.5f * turn)) {
     // Both ends in the window, the short way round within it (across the
-    // frame's ends in a window of a whole turn, as the pen takes it).
-    pen_.draw_degrees(lon, lat);
+    // frame's ends in a window of a whole turn whose map has no edges
+    // there, as the pen takes it).
+    draw_to(lon, lat);
   } else {
     clipped_segment(lon, lat, inside);
   }
@@ -229,11 +264,11 @@ void LineOnMap::point(real lon, real lat) {
 void LineOnMap::clipped_segment(real lon, real lat, bool inside) {
   const real dlon = std::remainder(lon - lon_, turn), dlat = lat - lat_;
   std::array<SegmentPart, 3> parts{};
-  int count = window_.parts(lon_, lat_, dlon, dlat, parts);
+  int count = window_.parts(lon_, lat_, dlon, dlat, parts, edges_at_frame_ends_);
   // An end inside the window is drawn where it is read: the part that
   // holds it reaches it, whatever the rounding of the cut.
   if (inside) {
-    const real shift = window_.whole_turn() ? 0.0f : turn * std::round((lon_ + dlon - lon) / turn);
+    const real shift = joined_at_frame_ends() ? 0.0f : turn * std::round((lon_ + dlon - lon) / turn);
     SegmentPart& last = parts[static_cast<std::size_t>(count > 0 ? count - 1 : 0)];
     if (count > 0 && last.shift == shift) {
       last.leave = 1;
@@ -242,29 +277,29 @@ void LineOnMap::clipped_segment(real lon, real lat, bool inside) {
     }
   }
   // The point at the fraction t of the segment, in the window of the
-  // part (in the frame, in a window of a whole turn, where the pen takes
-  // the short way round from it).
+  // part (in the frame, in a window of a whole turn joined at its ends,
+  // where the pen takes the short way round from it).
   const auto cut = [&](real t, real shift) {
     const real at = lon_ + t * dlon - shift;
-    return window_.whole_turn() ? window_.reduced(at) : at;
+    return joined_at_frame_ends() ? window_.reduced(at) : at;
   };
-  bool at_start = inside_;  // the pen stands at the previous point
+  bool at_start = inside_;  // the pen stands, or waits to move, at the previous point
   for (int i = 0; i < count; ++i) {
     const SegmentPart& p = parts[static_cast<std::size_t>(i)];
     const bool to_end = inside && i == count - 1;
     if (p.leave <= p.enter) {
       // A part of no length: only an end inside, reached from outside the
       // window, is moved to (the next segment may start there).
-      if (to_end) pen_.move_degrees(lon, lat);
+      if (to_end) move_to(lon, lat);
       continue;
     }
     if (!(at_start && p.enter == 0.0f && p.shift == 0.0f)) {
-      pen_.move_degrees(cut(p.enter, p.shift), lat_ + p.enter * dlat);
+      move_to(cut(p.enter, p.shift), lat_ + p.enter * dlat);
     }
     if (to_end) {
-      pen_.draw_degrees(lon, lat);
+      draw_to(lon, lat);
     } else {
-      pen_.draw_degrees(cut(p.leave, p.shift), lat_ + p.leave * dlat);
+      draw_to(cut(p.leave, p.shift), lat_ + p.leave * dlat);
     }
     at_start = false;
   }
@@ -272,6 +307,7 @@ void LineOnMap::clipped_segment(real lon, real lat, bool inside) {
 
 void LineOnMap::end() {
   started_ = false;
+  waiting_ = false;
   pen_.end();
 }
 

@@ -103,10 +103,13 @@ class LineWindow {
   // The parts, in the segment's order, that lie in the widened window of
   // the segment from (lon, lat), its longitude in the frame, by the steps
   // dlon (at most half a turn either way) and dlat, degrees: at most one
-  // in each of the window and its copies a turn west and east (one, of
-  // no shift, in a window of a whole turn). Returns their number; none for
-  // a coordinate that is not finite.
-  int parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out) const;
+  // in each of the window and its copies a turn west and east. In a
+  // window of a whole turn the parts are cut by latitude alone: one, of no
+  // shift, unless `at_frame_ends`, when a segment that passes an end of
+  // the frame is cut there too (the frame's ends are the window's edges,
+  // exactly). Returns their number; none for a coordinate that is not
+  // finite.
+  int parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out, bool at_frame_ends) const;
 
   const LongitudeFrame& frame() const { return frame_; }
 
@@ -125,13 +128,19 @@ class LineWindow {
 // inside is drawn to the edge, one with both ends outside that crosses
 // the window is drawn across it, and a line that comes back into the
 // window starts a new path on the edge. Every point inside the window is
-// drawn where it is read. Not clipped, every point is drawn where it is
-// read (moved by whole turns only when more than half a turn from the
-// window's middle), and a line breaks only where the pen breaks it: at a
-// point without an image and at the projection's cut.
+// drawn where it is read. In a window of a whole turn on a map that takes
+// longitudes as they come (whose west and east edges are the frame's
+// ends), a segment that passes an end of the frame is drawn to that edge
+// and taken up again on the other one. A clipped line writes no path that
+// draws nothing: a piece starts only when its first stroke is drawn. Not
+// clipped, every point is drawn where it is read (moved by whole turns
+// only when more than half a turn from the window's middle), and a line
+// breaks only where the pen breaks it: at a point without an image and at
+// the projection's cut.
 class LineOnMap {
  public:
-  LineOnMap(const LineWindow& window, bool clipped) : window_(window), clipped_(clipped) {}
+  // Under the projection as it is set.
+  LineOnMap(const LineWindow& window, bool clipped);
 
   // The next point of the line (the first after construction or end()),
   // degrees as read.
@@ -140,16 +149,26 @@ class LineOnMap {
 
  private:
   // The parts inside the window of the segment from the previous point to
-  // (lon, lat), both in the frame; the pen stands at the previous point
-  // when it is inside.
+  // (lon, lat), both in the frame; the pen stands, or waits to move, at
+  // the previous point when it is inside.
   void clipped_segment(real lon, real lat, bool inside);
+  // A clipped line's moves wait for the stroke that follows them.
+  void move_to(real lon, real lat);
+  void draw_to(real lon, real lat);
+  // A window of a whole turn whose map joins its ends: the pen takes the
+  // short way round across them.
+  bool joined_at_frame_ends() const { return window_.whole_turn() && !edges_at_frame_ends_; }
 
   const LineWindow& window_;
   bool clipped_;
+  // The frame's ends are edges of the map: segments are cut there.
+  bool edges_at_frame_ends_;
   MapPen pen_;
   bool started_ = false;
   real lon_ = 0, lat_ = 0;  // the previous point, in the frame
   bool inside_ = false;     // and whether it is inside the window
+  bool waiting_ = false;    // a move to (move_lon_, move_lat_) not yet made
+  real move_lon_ = 0, move_lat_ = 0;
 };
 
 }  // namespace dorvix

@@ -195,7 +195,8 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
   write_file(path("ex.utig"), "  5  45.0   10.05060\n 34  40.0   20.0" + north + "\n 36  30.0   30.0" + east +
                                   "\n5040xx\n");
   // IGN: codes 1 1, 1 1, 1 2, 1 2 are two lines of two points; 3 1, 3 1
-  // and 4 1, 4 1 four lines of one point (moves only).
+  // and 4 1, 4 1 four lines of one point, which draw nothing: clipped,
+  // they write no path.
   write_file(path("ex.ign"), "11   10.0000   45.0000\n11   11.0000   46.0000\n12   12.0000   47.0000\n"
                              "12   13.0000   48.0000\n31   14.0000   49.0000\n31   15.0000   50.0000\n"
                              "41   16.0000   51.0000\n41   17.0000   52.0000\n");
@@ -215,13 +216,13 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
   Polyline seventeen, eighteen;
   for (int i = 0; i < 17; ++i) seventeen.emplace_back(20, 40 + i);
   for (int i = 0; i < 18; ++i) eighteen.emplace_back(30 + i, 30);
-  // Three UTIG lines, six IGN lines (four of a lone point), three USGS lines.
+  // Three UTIG lines, two IGN lines, three USGS lines.
   const std::vector<Polyline> paths = map_paths();
-  ASSERT_EQ(paths.size(), 3u + 6u + 3u);
+  ASSERT_EQ(paths.size(), 3u + 2u + 3u);
   expect_at_proj({paths.begin(), paths.begin() + 3}, {{{10, 45}, {9, 45}}, seventeen, eighteen}, proj_mercator, 1e-4);
   expect_at_proj({paths.begin() + 3, paths.end()},
-                 {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{14, 49}}, {{15, 50}}, {{16, 51}}, {{17, 52}},
-                  {{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{14, 49}, {15, 50}}},
+                 {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{10, 45}, {11, 46}}, {{12, 47}, {13, 48}},
+                  {{14, 49}, {15, 50}}},
                  proj_mercator, 1e-4);
 
   // GSHHS on the window 0..20 x 30..60 (frame from -3): west -10 east 10

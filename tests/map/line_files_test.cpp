@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <numbers>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -188,106 +189,177 @@ TEST_F(LineFileTest, ClippingCutsSegmentsAtTheWindowsEdgesAndKeepsTypedEdges) {
   expect_paths(map_paths(), {{{175, 10}, {170, 10}}, {{175, 30}, {180, 30}}, {{170, 20}, {175, 20}}});
 }
 
-// The window of the Aleutian map, degrees, and where a point lies on its
-// Mercator map (radians).
-constexpr double window_west = 150, window_east = 200, window_south = 40, window_north = 60;
+// A map's window, degrees, and where a point lies on its Mercator map
+// (radians).
+struct MapWindow {
+  double west, east, south, north;
+};
 Point mercator(double lon, double lat) {
   return {lon * std::numbers::pi / 180, std::log(std::tan((90 + lat) * std::numbers::pi / 360))};
 }
 
-// The pieces of the lines (longitudes east of 0) inside the window, found
-// by sampling each segment and bisecting each change between inside and
-// outside: each from the line's first point or the place where it enters,
-// through the points inside, to its last point or the place where it
-// leaves.
-std::vector<Polyline> pieces_in_window(const std::vector<Polyline>& lines) {
-  const auto inside = [](const Point& p) {
-    return p.first >= window_west && p.first <= window_east && p.second >= window_south && p.second <= window_north;
+// The points of the lines of a UTIG file: a first point, then steps of
+// 5.0 less the two-digit codes, in tenths, four columns a point (latitude,
+// longitude), from column 17 of a line's first record and through the
+// continuation records of 20 points; summed in single precision, as the
+// layout's values are read (a point on 180 degrees stays a little east or
+// west of it).
+std::vector<Polyline> utig_lines(const std::string& text) {
+  std::vector<Polyline> lines;
+  std::istringstream in(text);
+  std::string rec, more;
+  while (std::getline(in, rec)) {
+    const auto points = static_cast<std::size_t>(std::stoi(rec.substr(0, 3)) / 2);
+    Polyline l{{std::stof(rec.substr(9, 7)), std::stof(rec.substr(3, 6))}};
+    for (std::size_t i = 17; i < points && std::getline(in, more); i += 20) rec += more;
+    const auto step = [&](std::size_t k) { return 5.0f - std::stof(rec.substr(k, 2)) / 10.0f; };
+    for (std::size_t k = 16; l.size() < points; k += 4) {
+      l.emplace_back(static_cast<float>(l.back().first) + step(k + 2), static_cast<float>(l.back().second) + step(k));
+    }
+    lines.push_back(l);
+  }
+  return lines;
+}
+
+// The pieces of the lines inside the window, longitudes in its turn: each
+// line taken the short way round from point to point, each segment
+// sampled, and each change of the copy of the window (whole turns east or
+// west of it) that holds it bisected; a window of a whole turn meets its
+// copies at its ends. Each piece runs from the line's first point or the
+// place where it enters, through the points inside, to its last point or
+// the place where it leaves; pieces of one point are none. Where it passes
+// an end of a window of a whole turn at one of its points, or so near one
+// that the point's longitude from the window's west bound in single
+// precision is a whole number of turns (held on the end), it goes on from
+// that point.
+std::vector<Polyline> pieces_in_window(const std::vector<Polyline>& lines, const MapWindow& w) {
+  constexpr int none = std::numeric_limits<int>::min();
+  // The copy that holds p, `held` while it still does.
+  const auto copy = [&](const Point& p, int held) {
+    if (p.second < w.south || p.second > w.north) return none;
+    if (held != none && p.first >= w.west + 360 * held && p.first <= w.east + 360 * held) return held;
+    const int k = static_cast<int>(std::floor((p.first - w.west) / 360));
+    return p.first - 360 * k <= w.east ? k : none;
   };
   std::vector<Polyline> pieces;
-  for (Polyline line : lines) {
-    for (Point& p : line) p.first += p.first < 0 ? 360 : 0;
-    Polyline piece;
-    if (inside(line[0])) piece.push_back(line[0]);
+  Polyline piece;
+  const auto add = [&](Point p, int k) { piece.emplace_back(p.first - 360 * k, p.second); };
+  const auto on_end = [&](const Point& p) {
+    return std::remainder(static_cast<float>(p.first) - static_cast<float>(w.west), 360.0f) == 0;
+  };
+  const auto close = [&] {
+    if (piece.size() > 1) pieces.push_back(piece);
+    piece.clear();
+  };
+  for (const Polyline& line : lines) {
+    Point a = line[0];
+    int in = copy(a, none);
+    if (in != none) add(a, in);
     for (std::size_t i = 1; i < line.size(); ++i) {
-      const Point a = line[i - 1], b = line[i];
+      const Point b{a.first + std::remainder(line[i].first - a.first, 360), line[i].second};
       const auto at = [&](double t) {
         return t == 1 ? b : Point{a.first + t * (b.first - a.first), a.second + t * (b.second - a.second)};
       };
-      bool in = inside(a);
       constexpr int samples = 1000;
       for (int k = 1; k <= samples; ++k) {
         double lo = (k - 1.0) / samples, hi = static_cast<double>(k) / samples;
-        if (inside(at(hi)) == in) continue;
-        for (int j = 0; j < 60; ++j) (inside(at((lo + hi) / 2)) == in ? lo : hi) = (lo + hi) / 2;
-        piece.push_back(at(in ? lo : hi));
-        if (in) pieces.push_back(std::exchange(piece, {}));
-        in = !in;
+        if (copy(at(hi), in) == in) continue;
+        for (int j = 0; j < 60; ++j) (copy(at((lo + hi) / 2), in) == in ? lo : hi) = (lo + hi) / 2;
+        const int next = copy(at(hi), in);
+        const bool across = in != none && next != none;
+        if (in != none && !(across && on_end(a))) add(at(lo), in);
+        close();
+        in = next;
+        if (in != none && !(across && on_end(b))) add(at(hi), in);
       }
-      if (in) piece.push_back(b);
+      if (in != none) add(b, in);
+      a = b;
     }
-    if (!piece.empty()) pieces.push_back(piece);
+    close();
   }
   return pieces;
 }
 
-// The low-resolution GSHHG coast of the Aleutians, Kamchatka and Alaska,
-// taken beyond the window, on the Mercator map of 150..200 x 40..60 that
-// the program fits to its box, clipped: each piece inside the window is a
-// path of its own, cut where the coast crosses the window's edges (in
-// degrees, then projected) and through every point inside, at its place
-// up to the map's one scale and shift; no stroke leaves the frame.
-TEST(LineFilesOnTheMap, TheAleutianCoastIsCutWhereItCrossesTheWindowsEdges) {
+// Real coasts on the Mercator maps of their windows that the program fits
+// to its box, clipped: the low-resolution GSHHG coast of the Aleutians,
+// Kamchatka and Alaska, taken beyond the window 150..200 x 40..60, and
+// Antarctica's ring, written from 0 to 360 degrees, in each clipped layout
+// on windows of a whole turn. Each piece inside the window is a path of
+// its own, cut where the coast crosses the window's edges (in degrees,
+// then projected; on a window of a whole turn, where it passes the west
+// and east edges) and through every point inside, at its place up to the
+// map's one scale and shift; no stroke leaves the frame, and no path
+// draws nothing.
+TEST(LineFilesOnTheMap, RealCoastsAreCutWhereTheyCrossTheWindowsEdges) {
   DORVIX_REQUIRE_TOOL("gs");
-  const std::vector<Polyline> pieces = pieces_in_window(reference_lines("gshhg_aleutians.lines"));
-  // The map with and without the coast: its paths are those the second
-  // run adds.
-  std::vector<std::vector<Path>> runs;
-  for (const bool coast : {false, true}) {
-    TempDir dir;
-    write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
-    write_file(dir / "gshhg_aleutians.gshhs", read_file(std::string(DORVIX_REAL_DATA_DIR) + "/gshhg_aleutians.gshhs"));
-    Lines answers{"", "2001", "320", "10", "40 60 10", "20", "150 200 10", "99", "343", "n", "1000", "", "map.ps"};
-    if (coast) answers.insert(answers.end(), {"5", "gshhg_aleutians.gshhs"});
-    answers.insert(answers.end(), {"99", "99", "9999", ""});
-    ASSERT_EQ(run_dorvix(dir, answers).status, 0);
-    runs.push_back(paths_of(split_lines(read_file(dir / "map.ps"))));
-    expect_renders(dir / "map.ps");
-  }
-  ASSERT_GE(runs[1].size(), runs[0].size());
-  const std::vector<Path> drawn(runs[1].begin() + static_cast<long>(runs[0].size()), runs[1].end());
-  ASSERT_EQ(drawn.size(), pieces.size());
-  std::vector<Point> got, want;
-  for (std::size_t i = 0; i < drawn.size(); ++i) {
-    ASSERT_EQ(drawn[i].points.size(), pieces[i].size()) << "piece " << i;
-    got.insert(got.end(), drawn[i].points.begin(), drawn[i].points.end());
-    for (const auto& [lon, lat] : pieces[i]) want.push_back(mercator(lon, lat));
-  }
-  // The map's scale and shift (least squares), then each point at its
-  // place and within the frame, to the plot file's 0.01 point.
-  const auto n = static_cast<double>(got.size());
-  Point mw{0, 0}, mg{0, 0};
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    mw = {mw.first + want[i].first / n, mw.second + want[i].second / n};
-    mg = {mg.first + got[i].first / n, mg.second + got[i].second / n};
-  }
-  double num = 0, den = 0;
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    const double dx = want[i].first - mw.first, dy = want[i].second - mw.second;
-    num += dx * (got[i].first - mg.first) + dy * (got[i].second - mg.second);
-    den += dx * dx + dy * dy;
-  }
-  const double scale = num / den;
-  const auto on_page = [&](const Point& p) {
-    return Point{mg.first + scale * (p.first - mw.first), mg.second + scale * (p.second - mw.second)};
+  struct Case {
+    std::string file, choice;
+    MapWindow window;
   };
-  const Point low = on_page(mercator(window_west, window_south)), high = on_page(mercator(window_east, window_north));
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    EXPECT_NEAR(got[i].first, on_page(want[i]).first, 0.01) << i;
-    EXPECT_NEAR(got[i].second, on_page(want[i]).second, 0.01) << i;
-    EXPECT_TRUE(got[i].first > low.first - 0.01 && got[i].first < high.first + 0.01 &&
-                got[i].second > low.second - 0.01 && got[i].second < high.second + 0.01)
-        << i << ": " << got[i].first << " " << got[i].second;
+  std::vector<Case> cases{{"gshhg_aleutians.gshhs", "5", {150, 200, 40, 60}}};
+  for (const auto& [extension, choice] : {std::pair{"utig", "1"}, {"ign", "2"}, {"gshhs", "5"}}) {
+    for (const MapWindow& w : {MapWindow{0, 360, -80, -60}, {-180, 180, -80, -60}, {-360, 0, -75, -65}}) {
+      cases.push_back({std::string("gshhg_antarctica.") + extension, choice, w});
+    }
+  }
+  for (const Case& c : cases) {
+    const MapWindow& w = c.window;
+    SCOPED_TRACE(c.file + " " + std::to_string(w.west) + ".." + std::to_string(w.east));
+    const std::string data = read_file(std::string(DORVIX_REAL_DATA_DIR) + "/" + c.file);
+    const std::vector<Polyline> pieces = pieces_in_window(
+        c.choice == "1" ? utig_lines(data) : reference_lines(c.file.substr(0, c.file.find('.')) + ".lines"), w);
+    // The map with and without the coast: its paths are those the second
+    // run adds.
+    std::vector<std::vector<Path>> runs;
+    for (const bool coast : {false, true}) {
+      TempDir dir;
+      write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
+      write_file(dir / c.file, data);
+      char lats[40], lons[40];
+      std::snprintf(lats, sizeof lats, "%g %g 10", w.south, w.north);
+      std::snprintf(lons, sizeof lons, "%g %g 10", w.west, w.east);
+      Lines answers{"", "2001", "320", "10", lats, "20", lons, "99", "343", "n", "1000", "", "map.ps"};
+      if (coast) answers.insert(answers.end(), {c.choice, c.file});
+      answers.insert(answers.end(), {"99", "99", "9999", ""});
+      ASSERT_EQ(run_dorvix(dir, answers).status, 0);
+      runs.push_back(paths_of(split_lines(read_file(dir / "map.ps"))));
+      expect_renders(dir / "map.ps");
+    }
+    ASSERT_GE(runs[1].size(), runs[0].size());
+    const std::vector<Path> drawn(runs[1].begin() + static_cast<long>(runs[0].size()), runs[1].end());
+    ASSERT_EQ(drawn.size(), pieces.size());
+    std::vector<Point> got, want;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+      ASSERT_EQ(drawn[i].points.size(), pieces[i].size()) << "piece " << i;
+      got.insert(got.end(), drawn[i].points.begin(), drawn[i].points.end());
+      for (const auto& [lon, lat] : pieces[i]) want.push_back(mercator(lon, lat));
+    }
+    // The map's scale and shift (least squares), then each point at its
+    // place and within the frame, to the plot file's 0.01 point.
+    const auto n = static_cast<double>(got.size());
+    Point mw{0, 0}, mg{0, 0};
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      mw = {mw.first + want[i].first / n, mw.second + want[i].second / n};
+      mg = {mg.first + got[i].first / n, mg.second + got[i].second / n};
+    }
+    double num = 0, den = 0;
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      const double dx = want[i].first - mw.first, dy = want[i].second - mw.second;
+      num += dx * (got[i].first - mg.first) + dy * (got[i].second - mg.second);
+      den += dx * dx + dy * dy;
+    }
+    const double scale = num / den;
+    const auto on_page = [&](const Point& p) {
+      return Point{mg.first + scale * (p.first - mw.first), mg.second + scale * (p.second - mw.second)};
+    };
+    const Point low = on_page(mercator(w.west, w.south)), high = on_page(mercator(w.east, w.north));
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      EXPECT_NEAR(got[i].first, on_page(want[i]).first, 0.01) << i;
+      EXPECT_NEAR(got[i].second, on_page(want[i]).second, 0.01) << i;
+      EXPECT_TRUE(got[i].first > low.first - 0.01 && got[i].first < high.first + 0.01 &&
+                  got[i].second > low.second - 0.01 && got[i].second < high.second + 0.01)
+          << i << ": " << got[i].first << " " << got[i].second;
+    }
   }
 }
 
@@ -361,9 +433,10 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
       {"UTIG letter", "1", utig_line + "  4  45.0   10.05x60\n", 1, {{{10, 45}, {9, 45}}}},
       {"UTIG cut in its continuation", "1", " 40  45.0   10.0" + std::string(64, '5') + "\n", 1, {},
        " END OF FILE INSIDE LINE #      1"},
-      {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {{{10, 45}}}},
+      // Clipped, the lone first point draws nothing and writes no path.
+      {"IGN letter", "2", "11   10.0000   45.0000\n11   11.0000   4x.0000\n", 1, {}},
       // Records that end before their last field: no value read as 0.
-      {"IGN latitude missing", "2", "11   10.0000   45.0000\n11   19.1\n", 1, {{{10, 45}}}, cut_in_line + "1"},
+      {"IGN latitude missing", "2", "11   10.0000   45.0000\n11   19.1\n", 1, {}, cut_in_line + "1"},
       {"UTIG cut in its codes", "1", utig_line + "  4  45.0   10.050\n", 1, {{{10, 45}, {9, 45}}}, cut_in_line + "2"},
       {"UTIG continuation cut", "1", " 36  45.0   10.0" + std::string(64, '5') + "\n50\n", 1, {}, cut_in_line + "1"},
       {"GSHHS header cut after column 18", "5", "       7       3 1\n10 45\n11 46\n12 47\n", 1, {},
@@ -374,7 +447,7 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
       // A point record with one number is not completed from the next one.
       {"GEBCO longitude missing", "3", "1 3\n45 10\n46\n47 12\n", 1, {{{10, 45}}}, cut_in_line + "1"},
       {"GEBCO count on the next record", "3", "1\n3\n45 10\n46 11\n47 12\n", 1, {}},
-      {"GSHHS longitude missing", "5", gshhs_header + "10 45\n46\n12 47\n", 1, {{{10, 45}}},
+      {"GSHHS longitude missing", "5", gshhs_header + "10 45\n46\n12 47\n", 1, {},
        " RECORD CUT SHORT IN POLYGON      7"},
       {"USGS one number", "4", "45 10\n46\n", 1, {{{10, 45}}}},
       {"GSHHS npts 0", "5", "       7       0 1          0.000   0.00000  20.00000  40.00000  50.00000\n", 1, {}},
