@@ -85,6 +85,11 @@ void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax);
 // without bound towards the horizon, where a window's nodes, however
 // close to it, would otherwise set the fit and shrink the rest to a point.
 inline constexpr real gnomonic_reach_degrees = 80.0f;
+// The graticule reaches at least this far past the window's nearest
+// point, so that a window far from the centre is shown (the gnomonic
+// shows it up to its horizon), and never past gnomonic_reach_limit_degrees.
+inline constexpr real gnomonic_reach_past_window_degrees = 5.0f;
+inline constexpr real gnomonic_reach_limit_degrees = 89.0f;
 
 // Added to the quotient of a span by its spacing before the truncation
 // that counts the spacings, so that the rounding of the angles (in

@@ -233,8 +233,10 @@ TEST_F(GraticuleTest, FitsTheBoxUnderEveryCodeWithoutPointsAtInfinity) {
 // window whose edges run along the horizon (the meridian 30E at 40S, the
 // equator at 60W and 120E) and the same with its western edge moved by
 // 0.01 to 1 degree; centred on a pole and 0.01 degree from it, the
-// northern hemisphere; the polar aspect from 1N. Its graticule reaches 80
-// degrees from the centre, whatever the window: without ticks every line
+// northern hemisphere; the polar aspect from 1N, and over a window 80 to
+// 85 degrees from the pole. Its graticule reaches 80 degrees from the
+// centre, or, for a window farther out, 10 degrees past the window's
+// nearest point, short of 89 degrees: without ticks every line
 // lies inside the box and the map fills its width or its height, and a
 // window moved a little gives nearly the same map. With ticks and labels,
 // nothing is drawn outside the page, and Ghostscript renders it.
@@ -254,7 +256,9 @@ TEST(GraticuleRun, AGnomonicWindowNearTheHorizonFillsTheBox) {
                                    {centre_30_50, "-40 90 10", "-59 120 10", true},
                                    {north_pole, "0 90 10", "-180 180 10", false},
                                    {near_pole, "0 90 10", "-180 180 10", true},
-                                   {{"17", "99", "99"}, "1 90 10", "-180 180 10", true}};
+                                   {{"17", "99", "99"}, "1 90 10", "-180 180 10", true},
+                                   {{"17", "99", "99"}, "5 10 1", "0 30 10", false},
+                                   {{"17", "99", "99"}, "5.01 10 1", "0 30 10", true}};
   const double page_x = 595, page_y = 842;
   std::vector<double> previous;
   for (const Case& c : cases) {
