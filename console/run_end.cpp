@@ -112,6 +112,7 @@ void say_file_end(const WrittenFileEnd& ended, bool stopped) {
   const FileEnd& e = ended.end;
   if (e.kind == FileEnd::Kind::old_kept) {
     put_items(iocom.iuout, {"===> FILE", ended.name, "NOT REPLACED: ITS OLD FILE IS KEPT"});
+    if (e.text_lost) put_items(iocom.iuout, {"===>", e.reason});
   } else if (e.kind == FileEnd::Kind::name_lost) {
     put_items(iocom.iuout, {"===> FILE", ended.name, "NOT REPLACED:", e.reason});
   } else if (!e.reason.empty() || ended.unfinished) {

@@ -298,6 +298,7 @@ FileEnd UnitFile::close() {
   if (write_ && !drain()) return abandon();
   if (write_ && replacement_.active()) {
     Replacement::Outcome o = replacement_.commit(fd_);
+    std::string_view name_said;  // what became of the old name, when it is not the old file's
     switch (o.name) {
       case Replacement::Name::replaced:
         break;
@@ -306,19 +307,29 @@ FileEnd UnitFile::close() {
         break;
       case Replacement::Name::free:
         e.kind = FileEnd::Kind::name_lost;
-        fail("THE OLD FILE WAS REMOVED");
+        name_said = "THE OLD FILE WAS REMOVED";
         break;
       case Replacement::Name::moved:
         e.kind = FileEnd::Kind::name_lost;
-        fail("THE OLD FILE WAS MOVED TO ANOTHER NAME");
+        name_said = "THE OLD FILE WAS MOVED TO ANOTHER NAME";
         break;
       case Replacement::Name::other_file:
         e.kind = FileEnd::Kind::name_lost;
-        fail("ANOTHER FILE TOOK ITS NAME");
+        name_said = "ANOTHER FILE TOOK ITS NAME";
         break;
     }
-    // A new text whose temporary name was taken says so first of all.
-    if (o.text_lost) fail("THE NEW FILE'S TEMPORARY NAME WAS REMOVED OR TAKEN");
+    // A new text that went with its temporary name says so first, then
+    // what became of the old name, in the room the reason keeps.
+    if (o.text_lost) {
+      e.text_lost = true;
+      fail("ITS TEMPORARY FILE WAS REMOVED OR TAKEN");
+      if (!name_said.empty()) {
+        reason_ += ", ";
+        reason_ += name_said;
+      }
+    } else if (!name_said.empty()) {
+      fail(name_said);
+    }
     // A sync or a rename that failed says why.
     if (o.error != 0) fail(o.error);
     e.kept_as = std::move(o.kept_as);

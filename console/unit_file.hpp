@@ -131,6 +131,7 @@ struct FileEnd {
   std::string reason;              // why some text could not be written, or take the name ("" when all went)
   std::optional<long long> lines;  // the lines a cut file keeps, when it counts them
   std::string kept_as;             // the temporary name that a whole text which could not take the name keeps
+  bool text_lost = false;          // a replacement's text went with its temporary name (the reason says so first)
 };
 
 // The system's reason for the error number `error`, in capitals as the

@@ -424,7 +424,7 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const Lines write = join({keyboard_read, {"1200", "1001", "out.hash", "y"}});
   const Lines rest = {"", "99", "9999"};
   const std::string closed = " OUTPUT FILE " + edit::pad("out.hash", 40) + " CLOSED";
-  const std::string lost = " ==> THE NEW FILE'S TEMPORARY NAME WAS REMOVED OR TAKEN";
+  const std::string lost = " ==> ITS TEMPORARY FILE WAS REMOVED OR TAKEN";
   const struct {
     std::string name;
     Lines answers;
@@ -434,6 +434,8 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     std::string now;    // under the name after the run
     Lines said;         // the lines that tell it, the last naming the temporary file
     std::string left = "";  // under the temporary name when the text is gone (none when empty)
+    std::string waiting = " close output file ?";  // where `act` comes
+    bool ends_input = false;  // after `act`, instead of `rest`
   } cases[] = {
       {"rename refused", join({write, rest}), EBUSY, {}, "out.hash", "an earlier catalogue\n",
        {closed, " ==> DEVICE OR RESOURCE BUSY", " ==> THE OLD FILE IS KEPT, NOT REPLACED", " ==> THE NEW FILE IS KEPT AS "}},
@@ -451,6 +453,17 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
       {"temporary name taken", write, 0,
        [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0)); }, "out.hash",
        "an earlier catalogue\n", {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}, precious},
+      {"temporary name and old name removed", write, 0,
+       [](const TempDir& dir) {
+         fs::remove(dir / leftovers(dir).at(0));
+         fs::remove(dir / "out.hash");
+       },
+       "out.hash", "", {closed, lost + ", THE OLD FILE WAS REMOVED"}},
+      {"temporary name removed before the end of the input", {"", "10", "", "seis.ps", "y"}, 0,
+       [](const TempDir& dir) { fs::remove(dir / leftovers(dir).at(0)); }, "seis.ps", old_plot,
+       {" ===> END OF INPUT: STOPPING EXECUTION", " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT",
+        " ===> ITS TEMPORARY FILE WAS REMOVED OR TAKEN"},
+       "", " Enter your choice", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -470,9 +483,10 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     write_file(dir / "precious.txt", precious);
     if (c.act) {
       events.keep_input_open = true;
-      events.waiting_after = " close output file ?";
+      events.waiting_after = c.waiting;
       events.act = [&] { c.act(dir); };
-      events.more = answers_text(rest);
+      events.more = c.ends_input ? "" : answers_text(rest);
+      events.then_end_input = c.ends_input;
     }
     const BoundedRun run =
         run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 30, std::size_t{1} << 26, 0, events);

@@ -119,6 +119,10 @@ BoundedRun run_bounded(const std::string& program, const std::filesystem::path& 
       typing += events.more;
       acted = true;
     }
+    if (acted && events.then_end_input && typed == typing.size() && keyboard[1] >= 0) {
+      ::close(keyboard[1]);
+      keyboard[1] = -1;
+    }
     if (!signalled && due()) {
       if (events.together) {
         send_together(pid, events.signal, events.second_signal);

@@ -51,9 +51,11 @@ struct RunEvents {
   bool together = false;
   // With the input kept open: once the output holds `waiting_after` and
   // the program then sleeps (it waits for an answer), `act` is called (it
-  // changes the files, say) and `more` is typed after the answers.
+  // changes the files, say) and `more` is typed after the answers; with
+  // `then_end_input`, the input ends once `more` is typed.
   std::function<void()> act;
   std::string more;
+  bool then_end_input = false;
   // Set in the program's environment, before the test's own ("NAME=value").
   std::vector<std::string> environment;
 };
