@@ -6,16 +6,12 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace dorvix::edit {
 
 namespace {
 
 using namespace field_detail;
-
-// The largest single-precision value: a double beyond it has no float.
-constexpr double single_max = std::numeric_limits<float>::max();
 
 void stars(std::string& out, int w) {
   if (w > 0) out.append(static_cast<std::size_t>(w), '*');
@@ -80,50 +76,6 @@ void exact_expansion(double a, std::string& int_digits, std::string& frac_digits
   auto frac = s.substr(dot + 1);
   while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
   frac_digits.assign(frac);
-}
-
-// round(a * 10**d), halves away from zero, for finite a >= 0 and d >= 0,
-// in integers. Exact: the rounding looks at the exact binary value, so a
-// float that is exactly a half (0.125 to two decimals) rounds up, while
-// one a little below a half (2.675f) rounds down. False when the value is
-// out of reach of 128-bit integers (the exact expansion then decides).
-//
-// a * 10**d = mant * 5**d * 2**shift with a 53-bit mantissa.
-bool scaled_round(double a, int d, unsigned __int128& n) {
-  if (a == 0.0) {
-    n = 0;
-    return true;
-  }
-  // A single-precision value (24-bit mantissa) times 10**d, d <= 12, needs
-  // at most 24 + 28 bits: the double product is exact, and so are its
-  // whole part and fraction.
-  static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-  if (d <= 12 && a <= single_max && static_cast<double>(static_cast<float>(a)) == a) {
-    const double x = a * powers[d];
-    if (x < 9.0e15) {
-      auto whole = static_cast<unsigned long long>(x);
-      whole += x - static_cast<double>(whole) >= 0.5 ? 1 : 0;
-      n = whole;
-      return true;
-    }
-  }
-  int e = 0;
-  const double m = std::frexp(a, &e);  // a = m * 2**e, 0.5 <= m < 1
-  const auto mant = static_cast<unsigned long long>(std::ldexp(m, 53));
-  const int shift = e - 53 + d;
-  if (d > 30 || shift > 0) return false;
-  n = mant;
-  for (int k = 0; k < d; ++k) n *= 5;  // < 2**53 * 5**30 < 2**123
-  const int k = -shift;
-  if (k >= 127) {
-    n = 0;
-  } else if (k > 0) {
-    const unsigned __int128 one = 1;
-    const unsigned __int128 q = n >> k;
-    const unsigned __int128 r = n & ((one << k) - 1);
-    n = r >= (one << (k - 1)) ? q + 1 : q;
-  }
-  return true;
 }
 
 // The digits of round(a * 10**d) for any finite a >= 0, from the exact
@@ -232,27 +184,12 @@ int fixed_free_of(char* out, unsigned long long n, bool neg, int d) {
   }
 }
 
-// round(|v| * 10**d) of finite v by the integer route, when it is below
-// 2**64 and d <= 19; false otherwise (the general route then decides).
-bool scaled_u64(double v, int d, unsigned long long& n) {
-  unsigned __int128 scaled = 0;
-  if (d > 19 || !scaled_round(std::fabs(v), d, scaled) || scaled > ~0ULL) return false;
-  n = static_cast<unsigned long long>(scaled);
-  return true;
-}
-
 // round(|v| * 10**d) of v by the quickest integer route that reaches it;
 // false for a value with no number, or beyond the integer routes.
 [[gnu::always_inline]] inline bool scaled(float v, int d, unsigned long long& n) {
-  return scaled_single(v, d, n) || (std::isfinite(v) && scaled_u64(v, d, n));
+  return scaled_single(v, d, n) || scaled_double(v, d, n);
 }
-[[gnu::always_inline]] inline bool scaled(double v, int d, unsigned long long& n) {
-  if (std::fabs(v) <= single_max) {  // the conversion is defined
-    const auto single = static_cast<float>(v);
-    if (static_cast<double>(single) == v && scaled_single(single, d, n)) return true;
-  }
-  return std::isfinite(v) && scaled_u64(v, d, n);
-}
+[[gnu::always_inline]] inline bool scaled(double v, int d, unsigned long long& n) { return scaled_double(v, d, n); }
 
 }  // namespace
 
