@@ -528,7 +528,7 @@ void UnitFile::write_held() {
   drain();
 }
 
-bool UnitFile::has_room_for_held() {
+bool UnitFile::room_for_held() {
   if (failed_) return false;
   if (!write_ || !holding_ || !regular_) return true;
   const auto held = static_cast<off_t>(held_.size() + static_cast<std::size_t>(pptr() - pbase()));

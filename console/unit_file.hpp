@@ -248,8 +248,13 @@ class UnitFile : private std::streambuf {
   // Appends one whole line and its end of line, and tells it; false once
   // a write of the file failed.
   bool put_line(std::string_view line);
-  // Writes what is buffered; false once a write of the file failed.
-  bool flush() { return drain(); }
+  // Writes what is buffered; false once a write of the file failed. A
+  // file that holds its text back (hold_back) writes nothing, and is false
+  // when it has no room for that text: beyond the limit on the size of
+  // files, or where the disk cannot set the space aside (the file's size
+  // unchanged). The text then goes to the file at once, where its write
+  // fails and says why.
+  bool flush() { return drain() && room_for_held(); }
 
   // For writers that keep what they wrote to write it again: the number of
   // characters written since the file was opened, and the last n of them
@@ -272,15 +277,10 @@ class UnitFile : private std::streambuf {
   // the buffer's text besides (a replacement given up drops it).
   void hold_back();
   std::string take_held();
-  // A file that holds its text back writes nothing, so a write that will
-  // fail is not seen where the writer checks it (flush). True while the
-  // file has room for the text held: within the limit on the size of
-  // files, and with the disk's space for it set aside (the file's size
-  // unchanged). When it has not, the text goes to the file at once, where
-  // its write fails and says why (false).
-  bool has_room_for_held();
 
  private:
+  // True while the file has room for the text it holds back (flush).
+  bool room_for_held();
   // The text held back, if any, goes to the file (take_held, put).
   void write_held();
   int_type overflow(int_type c) override;

@@ -224,7 +224,7 @@ void plend() {
 
 void plend_if_failed() {
   UnitFile* file = iocom.lplotop ? ps::file() : nullptr;
-  if (file == nullptr || (file->flush() && file->has_room_for_held())) return;
+  if (file == nullptr || file->flush()) return;
   psend();
   set_plot_open(false);
   submenuhead(intplend_header);
