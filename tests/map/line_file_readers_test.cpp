@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "line_files_fixture.hpp"
@@ -258,6 +259,52 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
   expect_at_proj(map_paths(),
                  {{{2, 45}, {8, 45}}, {{110, 45}, {115, 45}}, {{12, 42}, {14, 43}}, {{10, 66}, {11, 67}}, {{6, 36}, {7, 37}}},
                  proj_mercator, 1e-6);
+}
+
+// A UTIG line of 499 points, the most its count of values holds (998 in
+// columns 1-3), stepping 0.1 degree north and east from 120E 0N, and the
+// same points in the IGN layout, on the window of its last six points
+// (169.3..169.8 x 49.3..49.8, corner to corner, on its typed edges), which
+// the program fits to its box at some 1000 points a degree: each point
+// exactly where the IGN layout puts it, however many steps it lies from
+// the line's first point.
+TEST(LineFilesOnTheMap, AUtigLineOfTheLongestCountStaysOnItsLattice) {
+  DORVIX_REQUIRE_TOOL("gs");
+  constexpr int points = 499;
+  std::string utig = "998   0.0  120.0", ign;
+  for (int i = 1; i < points; ++i) {
+    if (i >= 17 && (i - 17) % 20 == 0) utig += "\n";
+    utig += "4949";
+  }
+  for (int i = 0; i < points; ++i) {
+    char rec[40];
+    std::snprintf(rec, sizeof rec, "11 %9.4f %9.4f\n", 120 + i / 10.0, i / 10.0);
+    ign += rec;
+  }
+  std::vector<std::vector<Path>> runs;
+  for (const auto& [file, text, choice] :
+       {std::tuple{"long.utig", utig + "\n", "1"}, std::tuple{"long.ign", ign, "2"}}) {
+    TempDir dir;
+    write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
+    write_file(dir / file, text);
+    const ProgramRun r = run_dorvix(dir, {"", "2001", "320", "10", "49.3 49.8 0.1", "20", "169.3 169.8 0.1", "99", "343",
+                                          "n", "1000", "", "map.ps", choice, file, "99", "99", "9999", ""});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(contains(r.lines, " total nb of plotted curves =       1"));
+    if (std::string(choice) == "1") {
+      EXPECT_TRUE(contains(r.lines, " |     1 |   499 |"));
+    }
+    runs.push_back(paths_of(split_lines(read_file(dir / "map.ps"))));
+    expect_renders(dir / "map.ps");
+  }
+  ASSERT_EQ(runs[0].size(), runs[1].size());
+  // The graticule's paths, then the line's one path: from where it enters
+  // the window, a hair before its south-west corner, through its last six
+  // points.
+  ASSERT_EQ(runs[1].back().points.size(), 7u);
+  const double scale = (runs[1].back().points[6].first - runs[1].back().points[1].first) / 0.5;
+  EXPECT_GT(scale, 900);
+  for (std::size_t p = 0; p < runs[0].size(); ++p) EXPECT_EQ(runs[0][p].points, runs[1][p].points) << "path " << p;
 }
 
 TEST_F(LineFileTest, PointsWithoutImageBreakTheLineWithoutReachingThePlot) {
