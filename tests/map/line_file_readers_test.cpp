@@ -203,27 +203,32 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
                              "41   16.0000   51.0000\n41   17.0000   52.0000\n");
   // USGS: a blank record and a terminator (a latitude of -998 or less)
   // both end a line; a terminator at a line's start counts a line and
-  // draws nothing; the record after a terminator starts the next line.
-  write_file(path("ex.usgs"), "45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-998.0 -998.0\n49 14\n50 15\n");
-  run(-180, 180, -90, 90, {"1", "ex.utig", "2", "ex.ign", "4", "ex.usgs", "99"});
+  // draws nothing; the record after a terminator starts the next line. A
+  // line of one point draws nothing and, never clipped, writes no path
+  // either; nor does a GEBCO line of one point.
+  write_file(path("ex.usgs"),
+             "51 16\n\n45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-998.0 -998.0\n49 14\n50 15\n");
+  write_file(path("ex.gebco"), "1 1\n45 10\n2 2\n46 11\n47 12\n");
+  run(-180, 180, -90, 90, {"1", "ex.utig", "2", "ex.ign", "4", "ex.usgs", "3", "ex.gebco", "99"});
   Lines got = screen_lines();
   EXPECT_TRUE(contains(got, " |     1 |     2 |"));
   EXPECT_TRUE(contains(got, " |     2 |    17 |"));
   EXPECT_TRUE(contains(got, " |     3 |    18 |"));
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       2"), 1);  // GEBCO
   EXPECT_EQ(count_of(got, " total nb of plotted curves =       3"), 1);  // UTIG
-  EXPECT_EQ(count_of(got, " total nb of plotted curves =       4"), 1);  // USGS
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       5"), 1);  // USGS
   EXPECT_EQ(count_of(got, " total nb of plotted curves =       6"), 1);  // IGN
   EXPECT_FALSE(contains(got, " WHILE READING FILE ex.utig"));
   Polyline seventeen, eighteen;
   for (int i = 0; i < 17; ++i) seventeen.emplace_back(20, 40 + i);
   for (int i = 0; i < 18; ++i) eighteen.emplace_back(30 + i, 30);
-  // Three UTIG lines, two IGN lines, three USGS lines.
+  // Three UTIG lines, two IGN lines, three USGS lines, one GEBCO line.
   const std::vector<Polyline> paths = map_paths();
-  ASSERT_EQ(paths.size(), 3u + 2u + 3u);
+  ASSERT_EQ(paths.size(), 3u + 2u + 3u + 1u);
   expect_at_proj({paths.begin(), paths.begin() + 3}, {{{10, 45}, {9, 45}}, seventeen, eighteen}, proj_mercator, 1e-4);
   expect_at_proj({paths.begin() + 3, paths.end()},
                  {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{10, 45}, {11, 46}}, {{12, 47}, {13, 48}},
-                  {{14, 49}, {15, 50}}},
+                  {{14, 49}, {15, 50}}, {{11, 46}, {12, 47}}},
                  proj_mercator, 1e-4);
 
   // GSHHS on the window 0..20 x 30..60 (frame from -3): west -10 east 10
