@@ -117,8 +117,35 @@ void listing_row(std::initializer_list<double> values) {
 
 constexpr int utig_first_points = 17;        // points of a line's first record
 constexpr int utig_continuation_pairs = 20;  // code pairs of a continuation record
-// A code dd reads d.d; the step it stands for is this less the code.
-constexpr real utig_no_step = 5.0f;
+// The count of values, two a point, has the three columns 1-3: 999 values
+// at most, 499 points.
+constexpr int utig_count_width = 3;
+constexpr int utig_max_points = 999 / 2;
+// A code dd reads d.d; the step it stands for, in tenths of a degree (the
+// lattice), is this less dd.
+constexpr int utig_no_step = 50;
+constexpr double utig_steps_a_degree = 10.0;
+
+// The step of a code as read, in whole tenths (a field of two columns
+// holds whole tenths, read correctly rounded: ten times the code rounds
+// back to its whole number).
+int utig_step(real code) { return utig_no_step - static_cast<int>(std::lround(code * 10.0f)); }
+
+// True when a line's count runs on past its columns into the first
+// point's latitude: a line of more values than the count can hold (1000
+// written in columns 1-4). Written in its layout, a latitude of one
+// decimal never reaches column 4.
+bool utig_count_too_wide(const std::string& rec) {
+  const auto digit = [&](std::size_t i) { return i < rec.size() && rec[i] >= '0' && rec[i] <= '9'; };
+  return digit(utig_count_width - 1) && digit(utig_count_width);
+}
+
+// The outcome of such a line: a failure that says how many points a line
+// can hold, rather than the records after it read as lines of their own.
+ReadOutcome utig_too_long(long long n) {
+  return {ReadEnd::failure,
+          ItemLine().text("MORE THAN").integer(utig_max_points, 3).text("POINTS IN LINE #").integer(n, 6).str()};
+}
 
 // The columns of the first point's longitude, of the longitude code of
 // point i (2 to 17) of a first record, and of pair k (0 to 19) of a
@@ -135,15 +162,23 @@ bool utig_first_cut_short(const std::string& rec, int nval) {
   return ends_before(rec, points == 1 ? utig_first_longitude_column : utig_first_code_column(points));
 }
 
+// The first point of a line in double precision, from which each next
+// point lies its whole number of lattice steps.
+struct UtigStart {
+  double lat = 0, lon = 0;
+};
+
 // The first record of a line: the value count, the first point and the 16
 // code pairs of points 2 to 17, into the buffer.
-bool read_utig_first(const std::string& rec, int& nval) {
+bool read_utig_first(const std::string& rec, int& nval, UtigStart& start) {
   auto& xp = cc2dbuff.xp;
   auto& yp = cc2dbuff.yp;
-  if (!read_field_int(rec, 1, 3, nval) || !read_field_real(rec, 4, 6, 1, yp[0]) ||
-      !read_field_real(rec, utig_first_longitude_column, 7, 1, xp[0])) {
+  if (!read_field_int(rec, 1, utig_count_width, nval) || !read_field_real(rec, 4, 6, 1, start.lat) ||
+      !read_field_real(rec, utig_first_longitude_column, 7, 1, start.lon)) {
     return false;
   }
+  yp[0] = static_cast<real>(start.lat);
+  xp[0] = static_cast<real>(start.lon);
   for (int k = 0; k < utig_first_points - 1; ++k) {
     const auto i = static_cast<std::size_t>(k + 1);
     if (!read_field_real(rec, 17 + 4 * k, 2, 1, yp[i]) ||
@@ -270,8 +305,10 @@ ReadOutcome read_utig(LineFileRun& run) {
   for (;;) {
     const ReadResult r = fixed_record(rec);
     if (r == ReadResult::end_of_file) return {};
+    if (r == ReadResult::ok && utig_count_too_wide(rec)) return utig_too_long(run.nline + 1);
     int nval = 0;
-    if (r == ReadResult::error || !read_utig_first(rec, nval)) return failure();
+    UtigStart start;
+    if (r == ReadResult::error || !read_utig_first(rec, nval, start)) return failure();
     if (utig_first_cut_short(rec, nval)) return record_cut_short("LINE #", run.nline + 1);
     ++run.nline;
     int points = nval / 2;
@@ -288,11 +325,17 @@ ReadOutcome read_utig(LineFileRun& run) {
       if (cut_short) return record_cut_short("LINE #", run.nline);
       if (c != ReadResult::ok) return failed_inside(c, "LINE #", run.nline);
     }
-    // Each point a step from the one before it.
+    // Each point a step from the one before it: the steps are counted in
+    // whole tenths, and each point is the first plus its count of tenths,
+    // rounded once, so that the last point of a long line lies on the
+    // lattice as the first does, where a sum of rounded steps drifts off.
+    int lat_steps = 0, lon_steps = 0;
     for (int i = 1; i < points; ++i) {
       const auto k = static_cast<std::size_t>(i);
-      yp[k] = yp[k - 1] + (utig_no_step - yp[k]);
-      xp[k] = xp[k - 1] + (utig_no_step - xp[k]);
+      lat_steps += utig_step(yp[k]);
+      lon_steps += utig_step(xp[k]);
+      yp[k] = static_cast<real>(start.lat + lat_steps / utig_steps_a_degree);
+      xp[k] = static_cast<real>(start.lon + lon_steps / utig_steps_a_degree);
     }
     for (int i = 0; i < points; ++i) line.point(xp[static_cast<std::size_t>(i)], yp[static_cast<std::size_t>(i)]);
     line.end();

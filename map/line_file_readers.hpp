@@ -2,9 +2,10 @@
 // The readers of the line files drawn from the map's line-file menu, one
 // per file type, each reading the file open on unit 2 to its end (or to a
 // record it cannot read) and drawing its lines as it goes:
-//   1 UTIG coast         first record: point count (i3), first point
-//                        (latitude f6.1, longitude f7.1) and 16 step code
-//                        pairs; continuation records of 20 pairs
+//   1 UTIG coast         first record: value count (i3, two a point: 499
+//                        points at most), first point (latitude f6.1,
+//                        longitude f7.1) and 16 step code pairs;
+//                        continuation records of 20 pairs
 //   2 IGN coast          code1, code2, longitude, latitude (i1,i1,2(1x,f9.4));
 //                        a line is the records with its first record's codes
 //   3 GEBCO              "code npts", then npts "latitude longitude" records

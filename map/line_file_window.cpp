@@ -236,9 +236,9 @@ void LineOnMap::point(real lon, real lat) {
   if (!clipped_) {
     lon = window_.nearest(lon);
     if (started_) {
-      pen_.draw_degrees(lon, lat);
+      draw_to(lon, lat);
     } else {
-      pen_.move_degrees(lon, lat);
+      move_to(lon, lat);
     }
     started_ = true;
     return;

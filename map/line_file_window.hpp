@@ -136,7 +136,7 @@ class LineWindow {
 // clipped, every point is drawn where it is read (moved by whole turns
 // only when more than half a turn from the window's middle), and a line
 // breaks only where the pen breaks it: at a point without an image and at
-// the projection's cut.
+// the projection's cut; a line of one point writes no path either.
 class LineOnMap {
  public:
   // Under the projection as it is set.
@@ -152,7 +152,7 @@ class LineOnMap {
   // (lon, lat), both in the frame; the pen stands, or waits to move, at
   // the previous point when it is inside.
   void clipped_segment(real lon, real lat, bool inside);
-  // A clipped line's moves wait for the stroke that follows them.
+  // A line's moves wait for the stroke that follows them.
   void move_to(real lon, real lat);
   void draw_to(real lon, real lat);
   // A window of a whole turn whose map joins its ends: the pen takes the

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "line_files_fixture.hpp"
@@ -202,27 +203,32 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
                              "41   16.0000   51.0000\n41   17.0000   52.0000\n");
   // USGS: a blank record and a terminator (a latitude of -998 or less)
   // both end a line; a terminator at a line's start counts a line and
-  // draws nothing; the record after a terminator starts the next line.
-  write_file(path("ex.usgs"), "45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-998.0 -998.0\n49 14\n50 15\n");
-  run(-180, 180, -90, 90, {"1", "ex.utig", "2", "ex.ign", "4", "ex.usgs", "99"});
+  // draws nothing; the record after a terminator starts the next line. A
+  // line of one point draws nothing and, never clipped, writes no path
+  // either; nor does a GEBCO line of one point.
+  write_file(path("ex.usgs"),
+             "51 16\n\n45 10\n46 11\n\n-999.0 -999.0\n47 12\n48 13\n-998.0 -998.0\n49 14\n50 15\n");
+  write_file(path("ex.gebco"), "1 1\n45 10\n2 2\n46 11\n47 12\n");
+  run(-180, 180, -90, 90, {"1", "ex.utig", "2", "ex.ign", "4", "ex.usgs", "3", "ex.gebco", "99"});
   Lines got = screen_lines();
   EXPECT_TRUE(contains(got, " |     1 |     2 |"));
   EXPECT_TRUE(contains(got, " |     2 |    17 |"));
   EXPECT_TRUE(contains(got, " |     3 |    18 |"));
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       2"), 1);  // GEBCO
   EXPECT_EQ(count_of(got, " total nb of plotted curves =       3"), 1);  // UTIG
-  EXPECT_EQ(count_of(got, " total nb of plotted curves =       4"), 1);  // USGS
+  EXPECT_EQ(count_of(got, " total nb of plotted curves =       5"), 1);  // USGS
   EXPECT_EQ(count_of(got, " total nb of plotted curves =       6"), 1);  // IGN
   EXPECT_FALSE(contains(got, " WHILE READING FILE ex.utig"));
   Polyline seventeen, eighteen;
   for (int i = 0; i < 17; ++i) seventeen.emplace_back(20, 40 + i);
   for (int i = 0; i < 18; ++i) eighteen.emplace_back(30 + i, 30);
-  // Three UTIG lines, two IGN lines, three USGS lines.
+  // Three UTIG lines, two IGN lines, three USGS lines, one GEBCO line.
   const std::vector<Polyline> paths = map_paths();
-  ASSERT_EQ(paths.size(), 3u + 2u + 3u);
+  ASSERT_EQ(paths.size(), 3u + 2u + 3u + 1u);
   expect_at_proj({paths.begin(), paths.begin() + 3}, {{{10, 45}, {9, 45}}, seventeen, eighteen}, proj_mercator, 1e-4);
   expect_at_proj({paths.begin() + 3, paths.end()},
                  {{{10, 45}, {11, 46}}, {{12, 47}, {13, 48}}, {{10, 45}, {11, 46}}, {{12, 47}, {13, 48}},
-                  {{14, 49}, {15, 50}}},
+                  {{14, 49}, {15, 50}}, {{11, 46}, {12, 47}}},
                  proj_mercator, 1e-4);
 
   // GSHHS on the window 0..20 x 30..60 (frame from -3): west -10 east 10
@@ -258,6 +264,52 @@ TEST_F(LineFileTest, ExampleRecordsOfEachType) {
   expect_at_proj(map_paths(),
                  {{{2, 45}, {8, 45}}, {{110, 45}, {115, 45}}, {{12, 42}, {14, 43}}, {{10, 66}, {11, 67}}, {{6, 36}, {7, 37}}},
                  proj_mercator, 1e-6);
+}
+
+// A UTIG line of 499 points, the most its count of values holds (998 in
+// columns 1-3), stepping 0.1 degree north and east from 120E 0N, and the
+// same points in the IGN layout, on the window of its last six points
+// (169.3..169.8 x 49.3..49.8, corner to corner, on its typed edges), which
+// the program fits to its box at some 1000 points a degree: each point
+// exactly where the IGN layout puts it, however many steps it lies from
+// the line's first point.
+TEST(LineFilesOnTheMap, AUtigLineOfTheLongestCountStaysOnItsLattice) {
+  DORVIX_REQUIRE_TOOL("gs");
+  constexpr int points = 499;
+  std::string utig = "998   0.0  120.0", ign;
+  for (int i = 1; i < points; ++i) {
+    if (i >= 17 && (i - 17) % 20 == 0) utig += "\n";
+    utig += "4949";
+  }
+  for (int i = 0; i < points; ++i) {
+    char rec[40];
+    std::snprintf(rec, sizeof rec, "11 %9.4f %9.4f\n", 120 + i / 10.0, i / 10.0);
+    ign += rec;
+  }
+  std::vector<std::vector<Path>> runs;
+  for (const auto& [file, text, choice] :
+       {std::tuple{"long.utig", utig + "\n", "1"}, std::tuple{"long.ign", ign, "2"}}) {
+    TempDir dir;
+    write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
+    write_file(dir / file, text);
+    const ProgramRun r = run_dorvix(dir, {"", "2001", "320", "10", "49.3 49.8 0.1", "20", "169.3 169.8 0.1", "99", "343",
+                                          "n", "1000", "", "map.ps", choice, file, "99", "99", "9999", ""});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(contains(r.lines, " total nb of plotted curves =       1"));
+    if (std::string(choice) == "1") {
+      EXPECT_TRUE(contains(r.lines, " |     1 |   499 |"));
+    }
+    runs.push_back(paths_of(split_lines(read_file(dir / "map.ps"))));
+    expect_renders(dir / "map.ps");
+  }
+  ASSERT_EQ(runs[0].size(), runs[1].size());
+  // The graticule's paths, then the line's one path: from where it enters
+  // the window, a hair before its south-west corner, through its last six
+  // points.
+  ASSERT_EQ(runs[1].back().points.size(), 7u);
+  const double scale = (runs[1].back().points[6].first - runs[1].back().points[1].first) / 0.5;
+  EXPECT_GT(scale, 900);
+  for (std::size_t p = 0; p < runs[0].size(); ++p) EXPECT_EQ(runs[0][p].points, runs[1][p].points) << "path " << p;
 }
 
 TEST_F(LineFileTest, PointsWithoutImageBreakTheLineWithoutReachingThePlot) {

@@ -199,22 +199,25 @@ Point mercator(double lon, double lat) {
 }
 
 // The points of the lines of a UTIG file: a first point, then steps of
-// 5.0 less the two-digit codes, in tenths, four columns a point (latitude,
+// 50 less the two-digit codes, in tenths, four columns a point (latitude,
 // longitude), from column 17 of a line's first record and through the
-// continuation records of 20 points; summed in single precision, as the
-// layout's values are read (a point on 180 degrees stays a little east or
-// west of it).
+// continuation records of 20 points; each point on the lattice, in single
+// precision, as a layout of decimals reads it.
 std::vector<Polyline> utig_lines(const std::string& text) {
   std::vector<Polyline> lines;
   std::istringstream in(text);
   std::string rec, more;
   while (std::getline(in, rec)) {
     const auto points = static_cast<std::size_t>(std::stoi(rec.substr(0, 3)) / 2);
-    Polyline l{{std::stof(rec.substr(9, 7)), std::stof(rec.substr(3, 6))}};
+    const auto tenths = [](const std::string& field) { return std::lround(std::stod(field) * 10); };
+    long lon = tenths(rec.substr(9, 7)), lat = tenths(rec.substr(3, 6));
+    const auto on_lattice = [](long t) { return static_cast<double>(static_cast<float>(t) / 10.0f); };
+    Polyline l{{on_lattice(lon), on_lattice(lat)}};
     for (std::size_t i = 17; i < points && std::getline(in, more); i += 20) rec += more;
-    const auto step = [&](std::size_t k) { return 5.0f - std::stof(rec.substr(k, 2)) / 10.0f; };
     for (std::size_t k = 16; l.size() < points; k += 4) {
-      l.emplace_back(static_cast<float>(l.back().first) + step(k + 2), static_cast<float>(l.back().second) + step(k));
+      lat += 50 - std::stol(rec.substr(k, 2));
+      lon += 50 - std::stol(rec.substr(k + 2, 2));
+      l.emplace_back(on_lattice(lon), on_lattice(lat));
     }
     lines.push_back(l);
   }
@@ -231,7 +234,7 @@ std::vector<Polyline> utig_lines(const std::string& text) {
 // an end of a window of a whole turn at one of its points, or so near one
 // that the point's longitude from the window's west bound in single
 // precision is a whole number of turns (held on the end), it goes on from
-// that point.
+// that point; from a point on the east end it goes on in the next copy.
 std::vector<Polyline> pieces_in_window(const std::vector<Polyline>& lines, const MapWindow& w) {
   constexpr int none = std::numeric_limits<int>::min();
   // The copy that holds p, `held` while it still does.
@@ -273,6 +276,13 @@ std::vector<Polyline> pieces_in_window(const std::vector<Polyline>& lines, const
         if (in != none && !(across && on_end(b))) add(at(hi), in);
       }
       if (in != none) add(b, in);
+      // A point on the east end of a window of a whole turn is, in its
+      // frame, on the west end of the next copy: the line goes on from it
+      // there.
+      if (in != none && w.east - w.west >= 360 && on_end(b) && b.first - 360 * in > w.west + 180) {
+        close();
+        add(b, ++in);
+      }
       a = b;
     }
     close();
@@ -427,6 +437,8 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
   };
   const std::string gshhs_header = "       7       3 1          0.000   0.00000  20.00000  40.00000  50.00000\n";
   const std::string utig_line = "  4  45.0   10.05060\n";
+  std::string continuations;
+  for (int i = 0; i < 25; ++i) continuations += std::string(80, '5') + "\n";
   const std::string header_box = " WHILE READING 1st LINE OF FILE bad.txt";
   const std::string cut_in_line = " RECORD CUT SHORT IN LINE #      ";
   const std::vector<Case> cases{
@@ -439,17 +451,22 @@ TEST_F(LineFileTest, UnreadableFilesStopAtTheirLastGoodPointAndTheMenuGoesOn) {
       {"IGN latitude missing", "2", "11   10.0000   45.0000\n11   19.1\n", 1, {}, cut_in_line + "1"},
       {"UTIG cut in its codes", "1", utig_line + "  4  45.0   10.050\n", 1, {{{10, 45}, {9, 45}}}, cut_in_line + "2"},
       {"UTIG continuation cut", "1", " 36  45.0   10.0" + std::string(64, '5') + "\n50\n", 1, {}, cut_in_line + "1"},
+      // A line of 500 points: its count of values runs past columns 1-3,
+      // which hold 499 points at most.
+      {"UTIG count past its columns", "1",
+       utig_line + "1000  45.0   10.0" + std::string(64, '5') + "\n" + continuations, 1,
+       {{{10, 45}, {9, 45}}}, " MORE THAN 499 POINTS IN LINE #      2"},
       {"GSHHS header cut after column 18", "5", "       7       3 1\n10 45\n11 46\n12 47\n", 1, {},
        " RECORD CUT SHORT IN POLYGON      7"},
       {"GEBCO npts 0", "3", "1 0\n45 10\n46 11\n", 1, {}},
       {"GEBCO cut", "3", "1 3\n45 10\n46 11\n", 1, {{{10, 45}, {11, 46}}}, " END OF FILE INSIDE LINE #      1"},
-      {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {{{10, 45}}}},
+      {"GEBCO slash for the longitude", "3", "1 3\n45 10\n46 /\n47 12\n", 1, {}},
       // A point record with one number is not completed from the next one.
-      {"GEBCO longitude missing", "3", "1 3\n45 10\n46\n47 12\n", 1, {{{10, 45}}}, cut_in_line + "1"},
+      {"GEBCO longitude missing", "3", "1 3\n45 10\n46\n47 12\n", 1, {}, cut_in_line + "1"},
       {"GEBCO count on the next record", "3", "1\n3\n45 10\n46 11\n47 12\n", 1, {}},
       {"GSHHS longitude missing", "5", gshhs_header + "10 45\n46\n12 47\n", 1, {},
        " RECORD CUT SHORT IN POLYGON      7"},
-      {"USGS one number", "4", "45 10\n46\n", 1, {{{10, 45}}}},
+      {"USGS one number", "4", "45 10\n46\n", 1, {}},
       {"GSHHS npts 0", "5", "       7       0 1          0.000   0.00000  20.00000  40.00000  50.00000\n", 1, {}},
       {"GSHHS cut, kept", "5", gshhs_header + "10 45\n11 46\n", 1, {{{10, 45}, {11, 46}}},
        " END OF FILE INSIDE POLYGON      7"},
