@@ -296,14 +296,9 @@ void unreadable_field_lines(const UnreadableField& u) {
 
 // A line that cannot be read (`bad` names its field; none when the file
 // itself could not be read): the user rewinds or closes the file; the
-// store is emptied either way.
+// store is emptied either way. Another answer brings the box back, and a
+// command file that gave it stops there.
 void read_error(int iunit, int iread, const UnreadableField* bad) {
-  errorhead(reader_header);
-  say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
-  say("  IN FILE: " + input_name(iunit));
-  if (bad != nullptr) unreadable_field_lines(*bad);
-  say(std::string(32, '-'));
-  // Any answer but a try again closes the file.
   const MenuTable answers{.rows = {{.choice = 1,
                                     .label = "  Try again on same file ",
                                     .action =
@@ -311,14 +306,22 @@ void read_error(int iunit, int iread, const UnreadableField* bad) {
                                           units().rewind(fiocom.iuinf(iunit));
                                           say("input file  " + input_name(iunit) + "  rewound");
                                         }},
-                                   {.choice = close_that_file, .label = "  close that file "}},
-                          .otherwise = [iunit](int) { clofin(iunit, 0); }};
-  show_rows(answers);
-  errortail00();
-  int choice = close_that_file;
-  int istat = 0;
-  inintegdefnp(choice, edit::pad("your choice", 35), close_that_file, istat);
-  dispatch(answers, choice);
+                                   {.choice = close_that_file,
+                                    .label = "  close that file ",
+                                    .action = [iunit] { clofin(iunit, 0); }}}};
+  choice_loop(
+      reader_header,
+      [&] {
+        errorhead(reader_header);
+        say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
+        say("  IN FILE: " + input_name(iunit));
+        if (bad != nullptr) unreadable_field_lines(*bad);
+        say(std::string(32, '-'));
+        show_rows(answers);
+        errortail00();
+      },
+      [&answers](int choice) { return dispatch(answers, choice) == Reply::unknown ? Reply::unknown : Reply::leave; },
+      Prompt::older, edit::pad("your choice", 35), {}, close_that_file);
   state.ndatread = 0;
   fpsblk.ndata = 0;
   fpsblk.itype = itype_empty;

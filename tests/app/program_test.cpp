@@ -798,7 +798,10 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // an unknown choice of a menu that says so, values a setter refuses; a
 // choice that the top, reader, writer, tests or map menu does not offer
 // (the README's map walk-through with 2001 mistyped), which the keyboard
-// would have had the menu show again.
+// would have had the menu show again; a choice that the projection's
+// origin menu, the catalogue's read-error question or the column file's
+// retry question does not offer (the writing of after.hash that follows
+// never comes).
 TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
   std::string garbage;
   for (int k = 0; k < 10000; ++k) garbage += "garbage\n";
@@ -808,6 +811,9 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
   walk.at(22) = "2010";
   std::string mistyped;
   for (const std::string& l : walk) mistyped += l + "\n";
+  const std::string write_after = "1200\n1001\nafter.hash\n\n99\n1100\n";
+  std::string bad = real_data_lines("scedc_hash_2018.hash").front();
+  bad.replace(24, 2, "ab");  // no number in the event identifier
   const auto unknown = [](const std::string& routine, int choice, int line) {
     return join({warning_head(routine),
                  {" UNKNOWN CHOICE = " + edit::i(choice, 6), " READ FROM LINE " + edit::i(line, 6) +
@@ -851,12 +857,20 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
       {"writer menu", "1200\n1010\n99\n1100\n", {"", "99", "9999"}, unknown("fpswrite1", 1010, 2)},
       {"tests menu", "1000\n100\n264\n99\n99\n1100\n", {"", "99", "99", "9999"}, unknown("setseistest", 264, 3)},
       {"map menu", "2001\n7777\n99\n1100\n", {"", "99", "9999"}, unknown("mapseis", 7777, 2)},
+      {"origin menu", "1000\n1001\nscedc_hash_2018.hash\n2001\n300\n15\n99\n4242\n99\n99\n" + write_after,
+       {"", "99", "99", "9999"}, unknown("sllorig", 4242, 8)},
+      {"read-error question", "1000\n1001\nbad.hash\n7\n99\n" + write_after, {"", "", "", "2", "99", "9999"},
+       unknown("fpsreadex1", 7, 4)},
+      {"retry question", "2001\n340\nn\n343\ny\n1000\n\n\n200\npoints.txt\n\n\n\n7\n99\n99\n99\n" + write_after,
+       {"", "", "", "", "99", "", "99", "99", "9999", ""}, unknown("readreal6", 7, 14)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     write_file(dir / "commands.txt", c.commands);
     std::filesystem::copy_file(real_data_dir() / "scedc_hash_2018.hash", dir / "scedc_hash_2018.hash");
+    write_file(dir / "bad.hash", bad + "\n");
+    write_file(dir / "points.txt", "'Stations'\n'lon' 'lat'\n-118.2 34.0\n-118.0 word\n");
     const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(has_block(run.lines, join({keyboard_again, c.box})));
@@ -866,6 +880,8 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
     EXPECT_EQ(count(run.lines, *named), 1u);
     EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
     EXPECT_FALSE(has(run.lines, " NO LISTING PROCEDURE FOR THIS"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "after.hash"));
+    if (std::filesystem::exists(dir / "seis.map.ps")) expect_renders(dir / "seis.map.ps");
   }
 }
 
