@@ -198,6 +198,9 @@ void tests_report() {
     table_reals("Rake int1", t.rakemin1, t.rakemax1);
     if (t.ltrake2) table_reals("Rake int2", t.rakemin2, t.rakemax2);
     if (t.ltrake3) table_reals("Rake int3", t.rakemin3, t.rakemax3);
+  } else if (t.ltrake2 || t.ltrake3) {
+    // Intervals 2 and 3 only widen interval 1, which is off.
+    table_texts("Rake test", "none", "int1 off");
   }
 }
 

@@ -343,6 +343,9 @@ const MenuTable& criteria_menu() {
     rows.push_back(setting_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
     add(while_on(is_on(t.ltrake3), bound_rows(550, "rake mini interval 3", t.rakemin3, "minimum rake 3",
                                               "rake maxi interval 3", t.rakemax3, "maximum rake 3", rake_bounds[2])));
+    // Intervals 2 and 3 only widen interval 1: without it no rake test runs.
+    add(while_on([] { return !t.ltrake1 && (t.ltrake2 || t.ltrake3); },
+                 {{.label = "no rake test while interval 1 is off"}}));
     add(while_on([] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
     rows.push_back(setting_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
     add(while_on(is_on(t.ltfroh),
