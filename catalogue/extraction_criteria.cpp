@@ -383,8 +383,11 @@ std::optional<LongitudeTurn> selection_turn() {
   const SeisTest2& t = seistest2;
   if (!t.ltest) return std::nullopt;
   constexpr real half_turn = 0.5f * LongitudeTurn::turn;
-  if (t.ltlong && (t.rlongmin < -half_turn || t.rlongmax > half_turn)) {
-    return LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax));
+  if (t.ltlong) {
+    // The longitude bounds decide, with a polygon too: their own turn past
+    // 180 degrees, the longitudes as read within -180..180.
+    if (t.rlongmin < -half_turn || t.rlongmax > half_turn) return LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax));
+    return std::nullopt;
   }
   if (t.ltpoly) return polygon_across_180();
   return std::nullopt;
