@@ -157,6 +157,15 @@ void read_polygon_file() {
       polygon_input_failed(name);
       return;
     }
+    if (!corner_longitude_in_reach(lon)) {
+      cut_lines_box(criteria_header, polygon_unit);
+      warninghead(criteria_header);
+      integer_line("Error while reading data # =", i);
+      ItemLine().text("longitude =").fixed(lon, 12, 3).write();
+      say(corner_longitude_rule);
+      polygon_input_failed(name);
+      return;
+    }
     t.vrtxlong(i) = lon;
     t.vrtxlat(i) = lat;
   }
@@ -216,11 +225,29 @@ bool may_leave(bool menu_shown) {
 // table's `otherwise` answers. The choice is compared before anything is
 // subtracted from it, so that no answer can overflow.
 bool is_vertex(int choice) { return choice >= choice_first_vertex && choice - choice_first_vertex < seistest2.nvrtx; }
+// A longitude beyond -360..360 is refused in an error box and asked again,
+// the corner's own longitude offered; a command file that gave it stops
+// there.
 void edit_vertex(int choice) {
   SeisTest2& t = seistest2;
   const int i = choice - (choice_first_vertex - 1);
   integer_line("vertex number =", i);
-  ask_real(t.vrtxlong(i), "longitude");
+  for (;;) {
+    real lon = t.vrtxlong(i);
+    ask_real(lon, "longitude");
+    if (corner_longitude_in_reach(lon)) {
+      t.vrtxlong(i) = lon;
+      break;
+    }
+    const CommandFileStop stop = stop_command_file();
+    errorhead(criteria_header);
+    ItemLine().text("longitude =").fixed(lon, 12, 3).write();
+    say(corner_longitude_rule);
+    say("(a polygon across the antimeridian: e.g. 165 to 190)");
+    stop.say_where();
+    say("==> ENTER IT AGAIN");
+    errortail00();
+  }
   ask_real(t.vrtxlat(i), "latitude");
 }
 

@@ -795,8 +795,9 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // (here answered and the run quit from there), and no later line of the
 // command file is read (each ends with a listing that must not come):
 // lines of garbage or a plot given as the command file, a yes/no answer,
-// an unknown choice of a menu that says so, values a setter refuses; a
-// choice that the top, reader, writer, tests or map menu does not offer
+// an unknown choice of a menu that says so, values a setter refuses (a
+// polygon corner beyond 360 degrees among them); a choice that the top,
+// reader, writer, tests or map menu does not offer
 // (the README's map walk-through with 2001 mistyped), which the keyboard
 // would have had the menu show again; a choice that the projection's
 // origin menu, the catalogue's read-error question or the column file's
@@ -851,6 +852,11 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
              {" longitude minimum must not be above its maximum",
               " (a window across the antimeridian: e.g. 170 to 190)", " READ FROM LINE      5 OF THE COMMAND FILE",
               " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"polygon corner", "1000\n100\n261\n403\n0\n99\n99\n1100\n", {"", "-20", "5", "99", "99", "9999"},
+       join({error_head("setseistest"),
+             {" longitude =      403.000", " corner longitudes must lie within -360 and 360",
+              " (a polygon across the antimeridian: e.g. 165 to 190)", " READ FROM LINE      4 OF THE COMMAND FILE",
+              " ===> COMMAND FILE STOPPED", " ==> ENTER IT AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
       {"top menu", "12345\n9999\n", {"", "9999"}, unknown("dorvix", 12345, 1)},
       {"map walk-through", mistyped, {"", "9999"}, unknown("dorvix", 2010, 23)},
       {"reader menu", "1000\n1005\n99\n1100\n", {"", "99", "9999"}, unknown("fpsreadex1", 1005, 2)},
