@@ -198,6 +198,9 @@ void tests_report() {
     table_reals("Rake int1", t.rakemin1, t.rakemax1);
     if (t.ltrake2) table_reals("Rake int2", t.rakemin2, t.rakemax2);
     if (t.ltrake3) table_reals("Rake int3", t.rakemin3, t.rakemax3);
+  } else if (t.ltrake2 || t.ltrake3) {
+    // Intervals 2 and 3 only widen interval 1, which is off.
+    table_texts("Rake test", "none", "int1 off");
   }
 }
 
@@ -296,14 +299,9 @@ void unreadable_field_lines(const UnreadableField& u) {
 
 // A line that cannot be read (`bad` names its field; none when the file
 // itself could not be read): the user rewinds or closes the file; the
-// store is emptied either way.
+// store is emptied either way. Another answer brings the box back, and a
+// command file that gave it stops there.
 void read_error(int iunit, int iread, const UnreadableField* bad) {
-  errorhead(reader_header);
-  say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
-  say("  IN FILE: " + input_name(iunit));
-  if (bad != nullptr) unreadable_field_lines(*bad);
-  say(std::string(32, '-'));
-  // Any answer but a try again closes the file.
   const MenuTable answers{.rows = {{.choice = 1,
                                     .label = "  Try again on same file ",
                                     .action =
@@ -311,14 +309,22 @@ void read_error(int iunit, int iread, const UnreadableField* bad) {
                                           units().rewind(fiocom.iuinf(iunit));
                                           say("input file  " + input_name(iunit) + "  rewound");
                                         }},
-                                   {.choice = close_that_file, .label = "  close that file "}},
-                          .otherwise = [iunit](int) { clofin(iunit, 0); }};
-  show_rows(answers);
-  errortail00();
-  int choice = close_that_file;
-  int istat = 0;
-  inintegdefnp(choice, edit::pad("your choice", 35), close_that_file, istat);
-  dispatch(answers, choice);
+                                   {.choice = close_that_file,
+                                    .label = "  close that file ",
+                                    .action = [iunit] { clofin(iunit, 0); }}}};
+  choice_loop(
+      reader_header,
+      [&] {
+        errorhead(reader_header);
+        say("  WHILE READING " + edit::i(iread, 6) + " th DATA");
+        say("  IN FILE: " + input_name(iunit));
+        if (bad != nullptr) unreadable_field_lines(*bad);
+        say(std::string(32, '-'));
+        show_rows(answers);
+        errortail00();
+      },
+      [&answers](int choice) { return dispatch(answers, choice) == Reply::unknown ? Reply::unknown : Reply::leave; },
+      Prompt::older, edit::pad("your choice", 35), {}, close_that_file);
   state.ndatread = 0;
   fpsblk.ndata = 0;
   fpsblk.itype = itype_empty;

@@ -157,6 +157,15 @@ void read_polygon_file() {
       polygon_input_failed(name);
       return;
     }
+    if (!corner_longitude_in_reach(lon)) {
+      cut_lines_box(criteria_header, polygon_unit);
+      warninghead(criteria_header);
+      integer_line("Error while reading data # =", i);
+      ItemLine().text("longitude =").fixed(lon, 12, 3).write();
+      say(corner_longitude_rule);
+      polygon_input_failed(name);
+      return;
+    }
     t.vrtxlong(i) = lon;
     t.vrtxlat(i) = lat;
   }
@@ -216,11 +225,29 @@ bool may_leave(bool menu_shown) {
 // table's `otherwise` answers. The choice is compared before anything is
 // subtracted from it, so that no answer can overflow.
 bool is_vertex(int choice) { return choice >= choice_first_vertex && choice - choice_first_vertex < seistest2.nvrtx; }
+// A longitude beyond -360..360 is refused in an error box and asked again,
+// the corner's own longitude offered; a command file that gave it stops
+// there.
 void edit_vertex(int choice) {
   SeisTest2& t = seistest2;
   const int i = choice - (choice_first_vertex - 1);
   integer_line("vertex number =", i);
-  ask_real(t.vrtxlong(i), "longitude");
+  for (;;) {
+    real lon = t.vrtxlong(i);
+    ask_real(lon, "longitude");
+    if (corner_longitude_in_reach(lon)) {
+      t.vrtxlong(i) = lon;
+      break;
+    }
+    const CommandFileStop stop = stop_command_file();
+    errorhead(criteria_header);
+    ItemLine().text("longitude =").fixed(lon, 12, 3).write();
+    say(corner_longitude_rule);
+    say("(a polygon across the antimeridian: e.g. 165 to 190)");
+    stop.say_where();
+    say("==> ENTER IT AGAIN");
+    errortail00();
+  }
   ask_real(t.vrtxlat(i), "latitude");
 }
 
@@ -343,6 +370,9 @@ const MenuTable& criteria_menu() {
     rows.push_back(setting_row(540, "test rake interval 3", t.ltrake3, "to test rake 3rd interv"));
     add(while_on(is_on(t.ltrake3), bound_rows(550, "rake mini interval 3", t.rakemin3, "minimum rake 3",
                                               "rake maxi interval 3", t.rakemax3, "maximum rake 3", rake_bounds[2])));
+    // Intervals 2 and 3 only widen interval 1: without it no rake test runs.
+    add(while_on([] { return !t.ltrake1 && (t.ltrake2 || t.ltrake3); },
+                 {{.label = "no rake test while interval 1 is off"}}));
     add(while_on([] { return t.ltrake1 || t.ltrake2 || t.ltrake3; }, {{.label = short_rule}}));
     rows.push_back(setting_row(600, "test Frohlich quality", t.ltfroh, "to carry frohlich 3 tests"));
     add(while_on(is_on(t.ltfroh),
@@ -380,8 +410,11 @@ std::optional<LongitudeTurn> selection_turn() {
   const SeisTest2& t = seistest2;
   if (!t.ltest) return std::nullopt;
   constexpr real half_turn = 0.5f * LongitudeTurn::turn;
-  if (t.ltlong && (t.rlongmin < -half_turn || t.rlongmax > half_turn)) {
-    return LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax));
+  if (t.ltlong) {
+    // The longitude bounds decide, with a polygon too: their own turn past
+    // 180 degrees, the longitudes as read within -180..180.
+    if (t.rlongmin < -half_turn || t.rlongmax > half_turn) return LongitudeTurn(0.5f * (t.rlongmin + t.rlongmax));
+    return std::nullopt;
   }
   if (t.ltpoly) return polygon_across_180();
   return std::nullopt;

@@ -82,10 +82,12 @@ inline bool longitude_keeps(real lon) {
 }
 
 // The turn of longitude a selection across 180 degrees places its
-// epicentres in, while the tests are on: that of the longitude bounds when
-// their test is on and they reach past 180 or -180, else that of the
-// polygon when its test is on and its corners do (selection_polygon.hpp).
-// None when the selection lies within -180..180.
+// epicentres in, while the tests are on: while the longitude test is on,
+// that of its bounds when they reach past 180 or -180 and none when they
+// lie within -180..180, whatever the polygon; else that of the polygon
+// when its test is on and its corners reach past 180 or -180
+// (selection_polygon.hpp). None when the selection lies within -180..180.
+// The read report gives the longitudes in it.
 std::optional<LongitudeTurn> selection_turn();
 
 // The position and depth bounds, whether or not their tests are on.

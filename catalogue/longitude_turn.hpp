@@ -11,7 +11,8 @@
 // neighbours. The extraction tests place each epicentre in the turn around
 // the middle of their longitude bounds, or of their lat-long polygon,
 // before testing it, and so keep what such a map draws; the read report
-// gives the longitudes' extent in that turn.
+// gives the longitudes' extent in that turn, in that of the bounds when
+// both tests are on (selection_turn, extraction_criteria.hpp).
 
 #include <string_view>
 

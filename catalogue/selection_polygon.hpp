@@ -33,6 +33,7 @@
 // one within -180..180 keeps the epicentres within it as read.
 
 #include <optional>
+#include <string_view>
 
 #include "catalogue/extraction_criteria.hpp"
 #include "catalogue/longitude_turn.hpp"
@@ -46,6 +47,15 @@ namespace dorvix {
 inline constexpr int polygon_ok = 0;
 inline constexpr int polygon_degenerate_great_circle = 10;
 inline constexpr int polygon_degenerate_straight = 20;
+
+// A corner's longitude lies within -360..360 degrees: a polygon across 180
+// degrees is written past it (165..190, or -195..-170), never a whole turn
+// beyond. The menu and the polygon file refuse any other corner.
+inline constexpr real corner_longitude_limit = LongitudeTurn::turn;
+inline bool corner_longitude_in_reach(real lon) {
+  return lon >= -corner_longitude_limit && lon <= corner_longitude_limit;
+}
+inline constexpr std::string_view corner_longitude_rule = "corner longitudes must lie within -360 and 360";
 
 // Prepares the vertex vectors and edge normals of seistest2 from its
 // current vertices, and for a lat-long polygon the corners' placed

@@ -28,13 +28,11 @@ constexpr int retry_new_file = 0;
 enum class Next { same_file, new_file, give_up };
 
 // The retry menu, after the error head and its reason when there is one;
-// `stop` names the line of a command file stopped at an answer refused.
-Next retry(std::string_view fname, int iunit, const CommandFileStop& stop = {}) {
-  ItemLine().text("IN FILE:").text(colfile::shown(fname)).write();
-  stop.say_where();
-  say(std::string(30, '-'));
+// `stop` names the line of a command file stopped at an answer refused. An
+// answer the menu does not offer brings it back, head and reason included,
+// and a command file that gave it stops there.
+Next retry(std::string_view fname, int iunit, std::string_view reason = {}, const CommandFileStop& stop = {}) {
   Next next = Next::give_up;
-  // Any answer but a try again closes the file; any but these three gives up.
   const auto close = [&](Next after) {
     units().close(iunit);
     colfile::file_line(fname, "closed");
@@ -50,22 +48,29 @@ Next retry(std::string_view fname, int iunit, const CommandFileStop& stop = {}) 
                       next = Next::same_file;
                     }},
                {.choice = retry_new_file, .label = "New file ", .action = [&close] { close(Next::new_file); }},
-               {.choice = menu_exit_choice, .label = "Exit "}},
-      .width = 30,
-      .otherwise = [&close](int) { close(Next::give_up); }};
-  show_rows(answers);
-  errortail00();
-  int choice = retry_new_file;
-  ask_int(choice, "your choice");
-  dispatch(answers, choice);
+               {.choice = menu_exit_choice, .label = "Exit ", .action = [&close] { close(Next::give_up); }}},
+      .width = 30};
+  CommandFileStop where = stop;
+  choice_loop(
+      readreal6_header,
+      [&] {
+        if (!reason.empty()) {
+          errorhead(readreal6_header);
+          say(reason);
+        }
+        ItemLine().text("IN FILE:").text(colfile::shown(fname)).write();
+        where.say_where();
+        where = {};  // said once
+        say(std::string(30, '-'));
+        show_rows(answers);
+        errortail00();
+      },
+      [&answers](int choice) { return dispatch(answers, choice) == Reply::unknown ? Reply::unknown : Reply::leave; },
+      Prompt::with_default, "your choice", {}, retry_new_file);
   return next;
 }
 
-Next failed(std::string_view reason, std::string_view fname, int iunit) {
-  errorhead(readreal6_header);
-  say(reason);
-  return retry(fname, iunit);
-}
+Next failed(std::string_view reason, std::string_view fname, int iunit) { return retry(fname, iunit, reason); }
 
 }  // namespace
 
@@ -132,7 +137,7 @@ void readreal6(int& ierr, std::string& title, std::string& fname, std::string_vi
                                                    finished = true;
                                                  }}},
                                    .width = colfile::option_width,
-                                   .otherwise = [&](int) { next = retry(fname, iunit, stop_command_file()); }};
+                                   .otherwise = [&](int) { next = retry(fname, iunit, {}, stop_command_file()); }};
       int choice = choice_read;
       if (even) {
         submenuhead(readreal6_header);

@@ -50,10 +50,10 @@ inline void ask_text(std::string& v, std::string_view prompt) {
 }
 
 // The choice of a menu, read with the older integer prompt or with the
-// prompt with default (both default 99, leave), with the prompt without
-// default (an empty answer is passed over), or with the prompt with
-// default inside a range of answers (`in_range`, the range of the menu's
-// style).
+// prompt with default (the default 99, leave, unless a question names its
+// own), with the prompt without default (an empty answer is passed over),
+// or with the prompt with default inside a range of answers (`in_range`,
+// the range of the menu's style).
 enum class Prompt { older, with_default, without_default, in_range };
 struct ChoiceRange {
   int min = 0, max = 0;
@@ -62,20 +62,21 @@ inline constexpr int menu_exit_choice = 99;
 // The top menu's choice that quits the program (a command file may end
 // with it).
 inline constexpr int quit_choice = 9999;
-inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
-  int choice = menu_exit_choice, istat = 0;
+inline int read_choice(Prompt prompt, std::string_view prompt_text = "your choice", ChoiceRange range = {},
+                       int default_choice = menu_exit_choice) {
+  int choice = default_choice, istat = 0;
   switch (prompt) {
     case Prompt::older:
-      inintegdefnp(choice, prompt_text, menu_exit_choice, istat);
+      inintegdefnp(choice, prompt_text, default_choice, istat);
       break;
     case Prompt::with_default:
-      inintegdef(choice, prompt_text, menu_exit_choice, istat);
+      inintegdef(choice, prompt_text, default_choice, istat);
       break;
     case Prompt::without_default:
       ininteg1(choice, prompt_text, istat);
       break;
     case Prompt::in_range:
-      inintegvindef(choice, prompt_text, menu_exit_choice, range.min, range.max, istat);
+      inintegvindef(choice, prompt_text, default_choice, range.min, range.max, istat);
       break;
   }
   return choice;
@@ -96,13 +97,15 @@ void unknown_choice(const Header& h, int choice);
 // made of it. A choice the menu does not offer brings the menu back, as
 // any other; a command file that gave it stops there (unknown_choice), in
 // a box headed by `h`. Menus whose lines differ from the layouts of
-// menu_loop show themselves through it.
+// menu_loop show themselves through it, and so do the questions of a few
+// answers (after an error box), which name their own default.
 template <class Show, class Act>
 void choice_loop(const Header& h, Show show, Act act, Prompt prompt = Prompt::older,
-                 std::string_view prompt_text = "your choice", ChoiceRange range = {}) {
+                 std::string_view prompt_text = "your choice", ChoiceRange range = {},
+                 int default_choice = menu_exit_choice) {
   for (;;) {
     show();
-    const int choice = read_choice(prompt, prompt_text, range);
+    const int choice = read_choice(prompt, prompt_text, range, default_choice);
     const Reply reply = act(choice);
     if (reply == Reply::leave) return;
     if (reply == Reply::unknown) unknown_choice(h, choice);

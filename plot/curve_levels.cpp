@@ -223,8 +223,7 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
                          },
                      .value = std::move(shows)};
     };
-    // Every choice but the single level is followed by the computation,
-    // one that no row carries too.
+    // Every choice but the single level is followed by the computation.
     const MenuTable menu{.rows = {dash_row(),
                                   {.label = "         CURVES LEVEL PARAMETER"},
                                   dash_row(),
@@ -249,9 +248,16 @@ void sclevel2(real& vinit, real& vfinal, real& vinc, int& nlev, int& itype, std:
                                        },
                                    .value = shows_fixed(vinit)},
                                   dash_row()},
-                         .width = 33,
-                         .otherwise = [&](int) { compute(); }};
-    menu_loop(sclevel2_header, menu);
+                         .width = 33};
+    // A choice the menu does not offer is followed by the computation too,
+    // and stops a command file that gave it.
+    menu_loop(
+        sclevel2_header, [&menu] { show_rows(menu); },
+        [&](int choice) {
+          const Reply r = reply(menu, choice);
+          if (r == Reply::unknown) compute();
+          return r;
+        });
   }
   PlevBlock& b = plevblock;
   b.vlevi = vinit;

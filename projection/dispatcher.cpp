@@ -36,8 +36,8 @@ Image origin_image(real lon, real lat) {
   return p;
 }
 
-// The origin's offsets follow each choice; an origin without a finite image
-// is not left with.
+// The origin's offsets follow each change; an origin without a finite
+// image is not left with.
 void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
   const auto moved = [&] { p = origin_image(lonr, latr); };
   parameter_menu(sllorig_header,
@@ -62,8 +62,7 @@ void origin_menu(real& lon, real& lat, real& lonr, real& latr, Image& p) {
                                       .value = shows_fixed(lat, 8, 3)},
                                      {.label = "X offset ...............", .value = shows_fixed(p.x, 8, 3)},
                                      {.label = "Y offset ...............", .value = shows_fixed(p.y, 8, 3)}},
-                            .width = 24,
-                            .otherwise = [&](int) { moved(); }},
+                            .width = 24},
                   .body_at_level_2 = true,
                   .may_leave =
                       [&] {

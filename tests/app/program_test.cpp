@@ -795,10 +795,14 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // (here answered and the run quit from there), and no later line of the
 // command file is read (each ends with a listing that must not come):
 // lines of garbage or a plot given as the command file, a yes/no answer,
-// an unknown choice of a menu that says so, values a setter refuses; a
-// choice that the top, reader, writer, tests or map menu does not offer
+// an unknown choice of a menu that says so, values a setter refuses (a
+// polygon corner beyond 360 degrees among them); a choice that the top,
+// reader, writer, tests or map menu does not offer
 // (the README's map walk-through with 2001 mistyped), which the keyboard
-// would have had the menu show again.
+// would have had the menu show again; a choice that the projection's
+// origin menu, the catalogue's read-error question or the column file's
+// retry question does not offer (the writing of after.hash that follows
+// never comes).
 TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
   std::string garbage;
   for (int k = 0; k < 10000; ++k) garbage += "garbage\n";
@@ -808,6 +812,9 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
   walk.at(22) = "2010";
   std::string mistyped;
   for (const std::string& l : walk) mistyped += l + "\n";
+  const std::string write_after = "1200\n1001\nafter.hash\n\n99\n1100\n";
+  std::string bad = real_data_lines("scedc_hash_2018.hash").front();
+  bad.replace(24, 2, "ab");  // no number in the event identifier
   const auto unknown = [](const std::string& routine, int choice, int line) {
     return join({warning_head(routine),
                  {" UNKNOWN CHOICE = " + edit::i(choice, 6), " READ FROM LINE " + edit::i(line, 6) +
@@ -845,18 +852,31 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
              {" longitude minimum must not be above its maximum",
               " (a window across the antimeridian: e.g. 170 to 190)", " READ FROM LINE      5 OF THE COMMAND FILE",
               " ===> COMMAND FILE STOPPED", " ==> ENTER THEM AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
+      {"polygon corner", "1000\n100\n261\n403\n0\n99\n99\n1100\n", {"", "-20", "5", "99", "99", "9999"},
+       join({error_head("setseistest"),
+             {" longitude =      403.000", " corner longitudes must lie within -360 and 360",
+              " (a polygon across the antimeridian: e.g. 165 to 190)", " READ FROM LINE      4 OF THE COMMAND FILE",
+              " ===> COMMAND FILE STOPPED", " ==> ENTER IT AGAIN", " ===> HIT RETURN TO CONTINUE", rule_of('*')}})},
       {"top menu", "12345\n9999\n", {"", "9999"}, unknown("dorvix", 12345, 1)},
       {"map walk-through", mistyped, {"", "9999"}, unknown("dorvix", 2010, 23)},
       {"reader menu", "1000\n1005\n99\n1100\n", {"", "99", "9999"}, unknown("fpsreadex1", 1005, 2)},
       {"writer menu", "1200\n1010\n99\n1100\n", {"", "99", "9999"}, unknown("fpswrite1", 1010, 2)},
       {"tests menu", "1000\n100\n264\n99\n99\n1100\n", {"", "99", "99", "9999"}, unknown("setseistest", 264, 3)},
       {"map menu", "2001\n7777\n99\n1100\n", {"", "99", "9999"}, unknown("mapseis", 7777, 2)},
+      {"origin menu", "1000\n1001\nscedc_hash_2018.hash\n2001\n300\n15\n99\n4242\n99\n99\n" + write_after,
+       {"", "99", "99", "9999"}, unknown("sllorig", 4242, 8)},
+      {"read-error question", "1000\n1001\nbad.hash\n7\n99\n" + write_after, {"", "", "", "2", "99", "9999"},
+       unknown("fpsreadex1", 7, 4)},
+      {"retry question", "2001\n340\nn\n343\ny\n1000\n\n\n200\npoints.txt\n\n\n\n7\n99\n99\n99\n" + write_after,
+       {"", "", "", "", "99", "", "99", "99", "9999", ""}, unknown("readreal6", 7, 14)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     write_file(dir / "commands.txt", c.commands);
     std::filesystem::copy_file(real_data_dir() / "scedc_hash_2018.hash", dir / "scedc_hash_2018.hash");
+    write_file(dir / "bad.hash", bad + "\n");
+    write_file(dir / "points.txt", "'Stations'\n'lon' 'lat'\n-118.2 34.0\n-118.0 word\n");
     const ProgramRun run = run_dorvix(dir, join({{"", "5000", "5001", "commands.txt"}, c.keyboard}));
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(has_block(run.lines, join({keyboard_again, c.box})));
@@ -866,6 +886,8 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
     EXPECT_EQ(count(run.lines, *named), 1u);
     EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
     EXPECT_FALSE(has(run.lines, " NO LISTING PROCEDURE FOR THIS"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "after.hash"));
+    if (std::filesystem::exists(dir / "seis.map.ps")) expect_renders(dir / "seis.map.ps");
   }
 }
 

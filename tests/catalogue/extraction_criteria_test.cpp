@@ -122,16 +122,32 @@ TEST_F(Criteria, PolygonFileOfTwelveVerticesIsCutToNine) {
   EXPECT_NE(std::search(l.begin(), l.end(), report.begin(), report.end()), l.end());
 }
 
-TEST_F(Criteria, PolygonFileThatEndsEarlyLeavesNoVertex) {
-  write_file("short.txt", "5 1\n0 0\n10 0\n10 10\n");
-  type({"252", "short.txt", "", "99"});
-  setseistest6(setup::menu_from_stored);
-  EXPECT_EQ(seistest2.nvrtx, 0);
-  EXPECT_EQ(seistest2.vrtxlong(3), 10.0f);
-  const Lines box{" END OF FILE REACHED UNEXPECTEDLY", " => POLYGON INPUT FAILED", " RESETTING # vertices =      0",
-                  " Polygon file short.txt is closed", " ===> HIT RETURN TO CONTINUE"};
-  const Lines l = screen_lines();
-  EXPECT_NE(std::search(l.begin(), l.end(), box.begin(), box.end()), l.end());
+// A file that ends early, or holds a corner beyond -360..360 degrees,
+// leaves no vertex; the corners read before stay.
+TEST_F(Criteria, PolygonFileThatFailsLeavesNoVertex) {
+  const struct {
+    const char* text;
+    Lines reason;
+  } cases[] = {
+      {"5 1\n0 0\n10 0\n10 10\n", {" END OF FILE REACHED UNEXPECTEDLY"}},
+      {"4 2\n0 0\n10 0\n10 10\n403 10\n",
+       {" Error while reading data # =      4", " longitude =      403.000",
+        " corner longitudes must lie within -360 and 360"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    seistest2.nvrtx = 3;
+    write_file("short.txt", c.text);
+    type({"252", "short.txt", "", "99"});
+    setseistest6(setup::menu_from_stored);
+    EXPECT_EQ(seistest2.nvrtx, 0);
+    EXPECT_EQ(seistest2.vrtxlong(3), 10.0f);
+    EXPECT_NE(seistest2.vrtxlong(4), 403.0f);
+    const Lines box = join({c.reason, {" => POLYGON INPUT FAILED", " RESETTING # vertices =      0",
+                                       " Polygon file short.txt is closed", " ===> HIT RETURN TO CONTINUE"}});
+    const Lines l = screen_lines();
+    EXPECT_NE(std::search(l.begin(), l.end(), box.begin(), box.end()), l.end());
+  }
 }
 
 TEST_F(Criteria, LeavingWithAPolygonOfTwoVerticesWarns) {

@@ -143,6 +143,13 @@ TEST(Reading, RakeIntervalsLookAtOneOrBothPlanes) {
   const Lines want{" |  Rake test |     Planes |     1 OR 2 |", " |  Rake int1 |      0.000 |     90.000 |",
                    " |  Rake int3 |   -180.000 |   -150.000 |", dash_rule};
   EXPECT_EQ(section(run.lines, want[0], dash_rule), want);
+  // Interval 2 alone: the menu and the report say that no rake test runs.
+  TempDir alone;
+  const ProgramRun none = read_and_list(alone, "rake.hash", cat, "1001", cases[4].criteria);
+  EXPECT_TRUE(has_block(none.lines, {" rake maxi interval 2.........530 -150.000", " test rake interval 3.........540 F",
+                                     " no rake test while interval 1 is off", " " + std::string(32, '-')}));
+  const Lines report{" |  Rake test |       none |   int1 off |", dash_rule};
+  EXPECT_EQ(section(none.lines, report[0], dash_rule), report);
 }
 
 TEST(Reading, FpfitHemisphereLettersSignThePosition) {

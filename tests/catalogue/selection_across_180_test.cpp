@@ -95,7 +95,8 @@ std::string extent_line(const char* label, double read, double kept) {
 // way; corners written across 180 (150, then -160) are placed nearest the
 // one before (200), but for a side written once round the globe. The read
 // report gives the longitudes' extent in the turn of a window across 180,
-// and as read otherwise.
+// and as read otherwise; with both a longitude test and a polygon, in the
+// turn of the longitude test's bounds.
 TEST(SelectionAcross180, SelectionsKeepWhatTheySayAndReportItInTheirWindowsTurn) {
   const std::vector<CsvRow> rows = real_data_table("gcmt_m7plus_fm.csv");
   ASSERT_EQ(rows.size(), 467u);
@@ -143,6 +144,9 @@ TEST(SelectionAcross180, SelectionsKeepWhatTheySayAndReportItInTheirWindowsTurn)
        in_window(165, 190, -40, -10), 93, 177.5, {}},
       {"lat-long polygon westwards past -180", polygon, "4 2\n-195 -40\n-170 -40\n-170 -10\n-195 -10\n",
        in_window(-195, -170, -40, -10), 93, -182.5, {}},
+      {"bounds -178 to -172 with a lat-long polygon eastwards past 180",
+       read_with({"10", "y", "200", "y", "210", "-178", "-172", "250", "y", "252", "polygon.txt"}),
+       "4 2\n165 -40\n190 -40\n190 -10\n165 -10\n", in_window(-178, -172, -40, -10), 32, std::nullopt, {}},
       {"lat-long polygon west of -180", polygon, "4 2\n-180 -40\n-170 -40\n-170 -10\n-180 -10\n",
        in_window(-180, -170, -40, -10), 44, std::nullopt, {}},
       {"latitude 60 to 40 in a command file",

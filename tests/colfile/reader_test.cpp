@@ -139,12 +139,16 @@ TEST_F(ColumnFileTest, EveryWayOutClosesTheFileButTryingTheSameFileAgain) {
         " New value =            99", " " + std::string(42, '.'), " " + std::string(43, '@'),
         " @ subroutine readreal6  ", " @" + std::string(42, '='), " EXITING WITHOUT READING DATA FILE",
         " input file " + good + " closed", " " + std::string(43, '@')}},
-      {"confirmation 5, give up",
-       {good, "", "", "", "5", "", "7"},
+      // The retry lines follow the answer's echo without an error head;
+      // an answer they do not offer brings them back.
+      {"confirmation 5, retry 7, give up",
+       {good, "", "", "", "5", "", "7", "", "99"},
        1,
        -1,
-       // The retry lines follow the answer's echo without an error head.
-       {" " + std::string(42, '.'), " IN FILE: " + good, " " + std::string(30, '-')}},
+       {" " + std::string(42, '.'), " IN FILE: " + good, " " + std::string(30, '-'), " Try again on same file ......1",
+        " New file ....................0", " Exit .......................99", " ===> HIT RETURN TO CONTINUE",
+        " " + std::string(43, '*'), " " + std::string(42, '.'), " Enter your choice", " or return for default value",
+        " Default =            0", " New value =             7", " " + std::string(42, '.'), " IN FILE: " + good}},
       {"incomplete header, give up",
        {one_line, "", "", "", "99"},
        1,

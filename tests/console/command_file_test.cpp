@@ -10,6 +10,10 @@
 #include "console/prompts.hpp"
 #include "console/range_checks.hpp"
 #include "dialogue_helpers.hpp"
+#include "plot/draw.hpp"
+#include "projection/dispatcher.hpp"
+#include "support/program_run.hpp"
+#include "support/projection_fixture.hpp"
 
 namespace dorvix {
 namespace {
@@ -332,6 +336,40 @@ TEST_F(CommandFile, EveryRefusedAnswerStopsTheCommandFileAtItsLine) {
     EXPECT_EQ(count(lines, " ===> COMMAND FILE STOPPED"), 1u);
     EXPECT_FALSE(has(lines, " ===> HIT RETURN TO RESUME COMMANDS"));
     units().close(11);
+  }
+}
+
+// A choice that a menu of the drawing set-ups does not offer stops the
+// command file at its line, in the box that names the choice and the menu,
+// as at every other menu: the curve levels, the curves' and running
+// point's menu, the projection's origin. The keyboard closes the box and
+// leaves the menu shown again; the command file's 99 is never read.
+TEST_F(CommandFile, AChoiceThatASetUpMenuDoesNotOfferStopsTheCommandFile) {
+  initialise_projection();
+  real v1 = 0, v2 = 1, v3 = 0.1f;
+  int n = 11, itype = 1;
+  std::string name = "level";
+  const struct {
+    const char* routine;
+    std::function<void()> run;
+  } menus[] = {
+      {"sclevel2", [&] { sclevel2(v1, v2, v3, n, itype, name, setup::menu_from_passed); }},
+      {"scall", [] { scall(setup::menu_from_stored); }},
+      {"scptnp", [&n] { scptnp(n, setup::menu_from_stored); }},
+      {"sllorig", [&v1, &v2] { sllorig(v1, v2, setup::menu_from_stored); }},
+  };
+  for (const auto& m : menus) {
+    SCOPED_TRACE(m.routine);
+    screen();
+    command_file("4242\n99\n");
+    type({"", "99"});
+    m.run();
+    EXPECT_FALSE(iocom.lcomfop);
+    const Lines lines = screen_lines();
+    EXPECT_TRUE(has_block(lines, join({warning_head(m.routine),
+                                       {" UNKNOWN CHOICE =   4242", " READ FROM LINE      1 OF THE COMMAND FILE",
+                                        " ===> COMMAND FILE STOPPED", " ==> BACK TO MENU WITHOUT ACTION",
+                                        " ===> HIT RETURN TO CONTINUE", slash43}})));
   }
 }
 
