@@ -285,12 +285,13 @@ class UnitFile : private std::streambuf {
   // goes on after them; written() counts the new text. A file on a disk
   // is written again into a new file beside its name, made as a
   // replacement's temporary file is (replacement.hpp), which then takes
-  // its place: a new file's name at once, so that the file under the name
-  // is always whole to its last line written; a replacement's temporary
-  // name, its text to take the old file's name at its close as before.
-  // Until then the file written is as it was: whatever stops the writing
-  // again (a full disk, a file-size limit, memory that runs out, a stop
-  // signal) leaves it so, and removes the new file. False when the text
+  // its place: for a new file, its name at once, so that the file under
+  // the name is always whole to its last line written; for a replacement,
+  // the place of its temporary file, which is removed, the old file's
+  // name to come at its close as before. Until then the file written is
+  // as it was: whatever stops the writing again (a full disk, a file-size
+  // limit, memory that runs out, a stop signal) leaves it so, and removes
+  // the new file. False when the text
   // stays as it was: the file failed when a write failed (flush says so),
   // and goes on as it stands when it cannot be written again (a new
   // file's name that stands for another file now, an unknown name).
