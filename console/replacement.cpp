@@ -9,6 +9,7 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <utility>
 
 #include "console/file_owner.hpp"
 
@@ -171,6 +172,16 @@ Replacement::Outcome Replacement::commit(int fd) {
   if (folder_ >= 0) ::fsync(folder_);
   end();
   return o;
+}
+
+void Replacement::swap(Replacement& other) noexcept {
+  path_.swap(other.path_);
+  temporary_.swap(other.temporary_);
+  std::swap(old_, other.old_);
+  std::swap(folder_, other.folder_);
+  std::swap(slot_, other.slot_);
+  std::swap(made_device_, other.made_device_);
+  std::swap(made_inode_, other.made_inode_);
 }
 
 void Replacement::discard() {

@@ -36,6 +36,11 @@ class Replacement {
   int begin(const std::string& path, int old, mode_t mode);
   // True from begin() to the replacement's end.
   bool active() const { return slot_ >= 0; }
+  // The old file it holds (-1 when not active).
+  int old_file() const { return old_; }
+  // Exchanges two replacements whole: each then holds what the other held
+  // (its names, its old file and lock, its temporary file).
+  void swap(Replacement& other) noexcept;
 
   // What the old file's name stands for when the replacement ends.
   enum class Name {

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <filesystem>
 #include <iterator>
 #include <new>
+#include <span>
 #include <utility>
 
 #include "console/run_end.hpp"
@@ -179,10 +179,11 @@ OpenResult UnitFile::open_for_writing(const std::string& path, const OpenRequest
   return replace(path, fd, id_of(st), st.st_mode);
 }
 
-// A free name: the file is created there. A name that ends in "/" with no
-// folder under it is not there at all (the system says EISDIR).
+// A free name: the file is created there (open for reading too, so that
+// its text can be read back: write_again). A name that ends in "/" with
+// no folder under it is not there at all (the system says EISDIR).
 OpenResult UnitFile::create(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return system_failure(errno == EISDIR ? ENOENT : errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0) return closed_with_errno(fd);
@@ -203,7 +204,7 @@ OpenResult UnitFile::through_link(const std::string& path, const OpenRequest& ho
   const bool may_create = !must_be_new && !how.named;
   int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   const bool created = fd < 0 && errno == ENOENT && may_create;
-  if (created) fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_CREAT, 0666);
+  if (created) fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_CREAT, 0666);
   if (fd < 0 && errno == ENOENT && !may_create) return how.named ? changed : system_failure(EEXIST);
   if (fd < 0) return system_failure(errno);
   struct stat st {};
@@ -213,11 +214,14 @@ OpenResult UnitFile::through_link(const std::string& path, const OpenRequest& ho
   if (!S_ISREG(st.st_mode)) return closed(fd, {OpenFailure::device, 0, 0});
   if (must_be_new) return closed(fd, system_failure(EEXIST));
   if (held_by_another(fd, LOCK_EX)) return closed(fd, {OpenFailure::in_use, 0, 0});
-  if (created) return in_place(fd, id_of(st), st.st_size);
+  // The file is known by the name the link leads to.
   std::error_code ec;
-  const std::string target = std::filesystem::canonical(path, ec).string();
-  if (const auto now = name_id(target); ec || !now || !now->same_file(id_of(st))) return closed(fd, changed);
-  return replace(target, fd, id_of(st), st.st_mode);
+  std::string target = std::filesystem::canonical(path, ec).string();
+  if (ec) target.clear();
+  name_.swap(target);
+  if (created) return in_place(fd, id_of(st), st.st_size);
+  if (const auto now = name_id(name_); ec || !now || !now->same_file(id_of(st))) return closed(fd, changed);
+  return replace(name_, fd, id_of(st), st.st_mode);
 }
 
 // An existing file (`fd`, its lock held) written from its start. A file
@@ -260,7 +264,9 @@ OpenResult UnitFile::open(const std::string& path, bool write, const OpenRequest
   if (!buffer_) buffer_ = std::make_unique<char[]>(buffer_size + margin);
   reason_.clear();
   reason_.reserve(reason_room);
+  name_ = path;
   pipe_ = regular_ = counting_ = holding_ = false;
+  kept_from_ = 0;
   id_ = {};
   if (write) {
     if (const OpenResult r = open_for_writing(path, how); !r) return r;
@@ -342,9 +348,6 @@ FileEnd UnitFile::abandon() {
   FileEnd e;
   if (fd_ < 0) return e;
   if (write_ && replacement_.active()) {
-    // Text held back goes with the replacement given up.
-    holding_ = false;
-    std::string().swap(held_);
     replacement_.discard();
     e.kind = FileEnd::Kind::old_kept;
   } else if (write_) {
@@ -503,8 +506,10 @@ bool UnitFile::write_out(std::size_t n) {
   return false;
 }
 
-void UnitFile::hold_back() {
+void UnitFile::keep_text() {
   if (!write_) return;
+  kept_from_ = written();
+  if (regular_) return;
   held_.reserve(buffer_size + margin);
   holding_ = true;
 }
@@ -528,23 +533,6 @@ void UnitFile::write_held() {
   drain();
 }
 
-bool UnitFile::room_for_held() {
-  if (failed_) return false;
-  if (!write_ || !holding_ || !regular_) return true;
-  const auto held = static_cast<off_t>(held_.size() + static_cast<std::size_t>(pptr() - pbase()));
-  const auto end = static_cast<off_t>(position_) + held;
-  rlimit limit{};
-  bool room = !(::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
-                static_cast<rlim_t>(end) > limit.rlim_cur);
-  // A file system that cannot set space aside is taken to have it.
-  if (room && held > 0 && ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(position_), held) != 0) {
-    room = errno != ENOSPC && errno != EDQUOT;
-  }
-  if (room) return true;
-  write_held();
-  return !failed_;
-}
-
 std::string UnitFile::take_held() {
   if (!holding_) return {};
   drained_ -= static_cast<long long>(held_.size());
@@ -553,6 +541,112 @@ std::string UnitFile::take_held() {
   setp(buffer_.get(), buffer_.get() + buffer_size + margin);
   holding_ = false;
   return std::exchange(held_, {});
+}
+
+bool UnitFile::write_again(std::span<const Piece> pieces) {
+  if (!write_ || failed_) return false;
+  const long long end = written();
+  for (const Piece& p : pieces) {
+    if (p.from < kept_from_ || p.from > p.to || p.to > end) return false;
+  }
+  if (!holding_) return regular_ && drain() && write_again_on_disk(pieces);
+  const long long start = kept_from_;
+  const std::string text = take_held();
+  for (const Piece& p : pieces) {
+    put(p.text.data(), p.text.size());
+    put(text.data() + (p.from - start), static_cast<std::size_t>(p.to - p.from));
+  }
+  return !failed_;
+}
+
+bool UnitFile::write_again_on_disk(std::span<const Piece> pieces) {
+  const bool replacing = replacement_.active();
+  // (A file rewound starts its count of what it wrote afresh.)
+  if ((name_.empty() && !replacing) || drained_ != position_) return false;
+  // The new file is made beside the name as a replacement's temporary
+  // file is, with what the file it replaces has (for a new file, the file
+  // itself): its owner, permissions and attributes.
+  const int old = ::fcntl(replacing ? replacement_.old_file() : fd_, F_DUPFD_CLOEXEC, 0);
+  if (old < 0) return write_failed(errno);
+  struct stat st {};
+  if (::fstat(old, &st) != 0) {
+    const int error = errno;
+    ::close(old);
+    return write_failed(error);
+  }
+  Replacement again;
+  int fd = -1;
+  try {
+    fd = again.begin(name_, old, st.st_mode);
+  } catch (...) {
+    ::close(old);
+    throw;
+  }
+  if (fd < 0) {
+    const int error = errno;
+    ::close(old);
+    return write_failed(error);
+  }
+  // The pieces, the text written read back through the buffer, which is
+  // empty; the new file's size and the new place of the end of the last
+  // line that reached the file.
+  long long size = 0, line_end = 0;
+  bool whole = true;
+  for (const Piece& p : pieces) {
+    whole = whole && write_text(fd, p.text.data(), p.text.size(), false) == p.text.size();
+    size += static_cast<long long>(p.text.size());
+    if (line_end_ >= p.from && line_end_ <= p.to) line_end = size + (line_end_ - p.from);
+    for (long long at = p.from; whole && at < p.to;) {
+      const auto n = static_cast<std::size_t>(std::min<long long>(p.to - at, buffer_size));
+      ssize_t got = 0;
+      do {
+        got = ::pread(fd_, buffer_.get(), n, static_cast<off_t>(at));
+      } while (got < 0 && errno == EINTR);
+      if (got == 0) errno = EIO;  // the file is shorter than its text written
+      const auto part = static_cast<std::size_t>(std::max<ssize_t>(got, 0));
+      whole = got > 0 && write_text(fd, buffer_.get(), part, false) == part;
+      at += static_cast<long long>(part);
+    }
+    size += p.to - p.from;
+  }
+  if (!whole) {
+    const int error = errno;
+    ::close(fd);
+    again.discard();
+    return write_failed(error);
+  }
+  if (replacing) {
+    // The new text is the replacement's now; the first goes.
+    replacement_.swap(again);
+    again.discard();
+  } else {
+    // The new file, locked as the file it replaces was, takes its name.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    Replacement::Outcome o = again.commit(fd);
+    if (o.name != Replacement::Name::replaced) {
+      // Its name changed meanwhile (the file goes on as it stands), or a
+      // sync or the rename failed: the new file goes.
+      if (!o.kept_as.empty()) ::unlink(o.kept_as.c_str());
+      ::close(fd);
+      if (o.error != 0) write_failed(o.error);
+      return false;
+    }
+    struct stat made {};
+    if (::fstat(fd, &made) == 0) id_ = id_of(made);
+  }
+  ::close(fd_);
+  fd_ = fd;
+  position_ = drained_ = size;
+  line_end_ = line_end;
+  return true;
+}
+
+bool UnitFile::write_failed(int error) {
+  failed_ = true;
+  error_ = error;
+  note_incomplete_file();
+  end_run_if_stopped();
+  return false;
 }
 
 bool UnitFile::put_line(std::string_view line) {

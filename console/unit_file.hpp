@@ -50,6 +50,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <streambuf>
 #include <string>
 #include <string_view>
@@ -248,13 +249,9 @@ class UnitFile : private std::streambuf {
   // Appends one whole line and its end of line, and tells it; false once
   // a write of the file failed.
   bool put_line(std::string_view line);
-  // Writes what is buffered; false once a write of the file failed. A
-  // file that holds its text back (hold_back) writes nothing, and is false
-  // when it has no room for that text: beyond the limit on the size of
-  // files, or where the disk cannot set the space aside (the file's size
-  // unchanged). The text then goes to the file at once, where its write
-  // fails and says why.
-  bool flush() { return drain() && room_for_held(); }
+  // Writes what is buffered; false once a write of the file failed. (A
+  // file that holds its text back, keep_text, writes nothing.)
+  bool flush() { return drain(); }
 
   // For writers that keep what they wrote to write it again: the number of
   // characters written since the file was opened, and the last n of them
@@ -269,20 +266,48 @@ class UnitFile : private std::streambuf {
   long long opening() const { return opening_; }
 
   // For a writer whose first lines depend on what it writes after them:
-  // from hold_back() on, the text written is kept in memory instead of
-  // reaching the file, until take_held() hands it back, whole and in
-  // order (written() no longer counts it), for the writer to write again,
-  // changed or not. A file that ends while it holds text back writes
-  // that text first, without an allocation: the memory held keeps room for
-  // the buffer's text besides (a replacement given up drops it).
-  void hold_back();
-  std::string take_held();
+  // from keep_text() on, the text written can be written again, changed
+  // (write_again). A file on a disk is written as it comes, as any file
+  // is, and read back then. A pipe or a terminal, which cannot be read
+  // back, holds that text in memory instead of writing it, until
+  // write_again() or the file's end, which writes it first without an
+  // allocation: the memory held keeps room for the buffer's text besides.
+  void keep_text();
+  // A piece of the text written again: `text`, then the characters
+  // [from, to) of the text written since keep_text(), numbered as
+  // written() counts them.
+  struct Piece {
+    std::string_view text;
+    long long from = 0;
+    long long to = 0;
+  };
+  // The text kept is written again as the pieces, in order, and the file
+  // goes on after them; written() counts the new text. A file on a disk
+  // is written again into a new file beside its name, made as a
+  // replacement's temporary file is (replacement.hpp), which then takes
+  // its place: for a new file, its name at once, so that the file under
+  // the name is always whole to its last line written; for a replacement,
+  // the place of its temporary file, which is removed, the old file's
+  // name to come at its close as before. Until then the file written is
+  // as it was: whatever stops the writing again (a full disk, a file-size
+  // limit, memory that runs out, a stop signal) leaves it so, and removes
+  // the new file. False when the text
+  // stays as it was: the file failed when a write failed (flush says so),
+  // and goes on as it stands when it cannot be written again (a new
+  // file's name that stands for another file now, an unknown name).
+  bool write_again(std::span<const Piece> pieces);
 
  private:
-  // True while the file has room for the text it holds back (flush).
-  bool room_for_held();
+  // The text held back (keep_text) handed back, whole and in order
+  // (written() no longer counts it); the file no longer holds its text.
+  std::string take_held();
   // The text held back, if any, goes to the file (take_held, put).
   void write_held();
+  // write_again for a file on a disk, its text all written.
+  bool write_again_on_disk(std::span<const Piece> pieces);
+  // A write failed with the system's error `error`: the file fails as at
+  // a block whose write failed (write_out). Returns false.
+  bool write_failed(int error);
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* s, std::streamsize n) override;
   int sync() override;
@@ -332,8 +357,13 @@ class UnitFile : private std::streambuf {
   bool pipe_ = false;      // a pipe read: its text is waited for
   bool regular_ = false;   // a file written can be cut back
   bool counting_ = false;  // the lines that reach it are counted (count_lines)
-  bool holding_ = false;   // the text written is held back (hold_back)
+  bool holding_ = false;   // the text written is held back (keep_text)
   std::string held_;
+  long long kept_from_ = 0;  // written() at keep_text()
+  // The name of the file written: the name it was opened by, or for a link
+  // followed, the name the link leads to; what its text written again
+  // is made beside ("" when not known).
+  std::string name_;
   // The text read and not yet taken.
   char* next_ = nullptr;
   char* end_ = nullptr;

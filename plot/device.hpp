@@ -79,11 +79,12 @@ void psoverlay();
 // overlay, which drawn alone starts in the interpreter's colour and drawn
 // over another plot in that plot's.
 std::string_view prolog_colour();
-// Dialect 3, at the file's first page break: the text held back since its
-// opening is written with the head of a file of several pages (a plain
-// PostScript header that counts them at the end, "%%Pages: (atend)") and
-// the page comment of page 1 after the prolog. A file that ends on its
-// first page keeps the head of an Illustrator drawing of one page.
+// Dialect 3, at the file's first page break: the text written since its
+// opening is written again with the head of a file of several pages (a
+// plain PostScript header that counts them at the end, "%%Pages:
+// (atend)") and the page comment of page 1 after the prolog
+// (UnitFile::write_again). A file that ends on its first page keeps the
+// head of an Illustrator drawing of one page.
 void head_of_pages();
 // Fills psparams.fonts with the designators of a dialect.
 void setfonts(int dialect);

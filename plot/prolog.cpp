@@ -141,15 +141,16 @@ bool known_orientation(std::string_view o) { return o == "P  " || o == "LUS" || 
 // its readers take as it is. A file that comes to hold several pages needs
 // another head: a header that counts its pages, and a page comment before
 // page 1 too, so that a tool can cut it into its pages. Which of the two
-// the file is, is known only at its first page break or its end: until
-// then its text is held back (UnitFile::hold_back), from its first line
-// on. The file held (its opening), and where page 1 begins in its text.
+// the file is, is known only at its first page break or its end: the file
+// keeps its text from its first line on (UnitFile::keep_text), to write
+// it again with the head of pages at its first page break. The file kept
+// (its opening), where its text begins, and where page 1 begins in it.
 constexpr std::string_view illustrator_header = "%!PS-Adobe-2.0 EPSF-1.2";
-struct HeldHead {
+struct KeptHead {
   long long opening = 0;
-  long long start = 0;  // written() when the holding began
-  std::size_t page_one = 0;
-} held_head;
+  long long start = 0;  // written() when the keeping began
+  long long page_one = 0;
+} kept_head;
 
 // The colour the opening of the file left in force (prolog_colour).
 std::string opening_colour;
@@ -197,11 +198,11 @@ void prolog_news() {
 
 void prolog_illustrator(std::string_view cfile) {
   const std::string& o = psparams.psorient;
-  held_head = {};
+  kept_head = {};
   if (UnitFile* f = ps::file()) {
-    f->hold_back();
-    held_head.opening = f->opening();
-    held_head.start = f->written();
+    f->keep_text();
+    kept_head.opening = f->opening();
+    kept_head.start = f->written();
   }
   ps::record(illustrator_header);
   ps::record("%%Title: " + std::string(cfile));
@@ -235,7 +236,7 @@ void prolog_illustrator(std::string_view cfile) {
   records({" 0.00 G", " 0.00 g"});
   psrgbcolor(-1);
   ps::record("1 J");
-  if (const UnitFile* f = ps::file()) held_head.page_one = static_cast<std::size_t>(f->written() - held_head.start);
+  if (const UnitFile* f = ps::file()) kept_head.page_one = f->written();
 }
 
 }  // namespace
@@ -281,17 +282,15 @@ std::string_view prolog_colour() { return opening_colour; }
 
 void head_of_pages() {
   UnitFile* f = ps::file();
-  if (f == nullptr || f->opening() != held_head.opening) return;
-  const std::string text = f->take_held();
-  const std::size_t first_line = illustrator_header.size() + 1;
-  if (text.size() < held_head.page_one || held_head.page_one < first_line || !text.starts_with(illustrator_header)) {
-    f->put(text.data(), text.size());  // no head held: the text as it was
-    return;
-  }
-  records({"%!PS-Adobe-2.0", "%%Pages: (atend)"});
-  f->put(text.data() + first_line, held_head.page_one - first_line);
-  ps::page_record(1);
-  f->put(text.data() + held_head.page_one, text.size() - held_head.page_one);
+  if (f == nullptr || f->opening() != kept_head.opening) return;
+  const long long first_line = kept_head.start + static_cast<long long>(illustrator_header.size()) + 1;
+  if (kept_head.page_one < first_line) return;
+  // The header of pages in place of the first line, the prolog, the
+  // comment of page 1, the page.
+  const std::string page = ps::page_comment(1) + "\n";
+  const UnitFile::Piece pieces[] = {{"%!PS-Adobe-2.0\n%%Pages: (atend)\n", first_line, kept_head.page_one},
+                                    {page, kept_head.page_one, f->written()}};
+  f->write_again(pieces);
 }
 
 void psoverlay() {

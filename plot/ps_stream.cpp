@@ -187,12 +187,14 @@ void page_number(std::string& line, int page) {
   edit::i(line, page, page > 999 || page < -99 ? 0 : 3);
 }
 
-void page_record(int page) {
+std::string page_comment(int page) {
   std::string line = "%%Page:";
   page_number(line, page);
   page_number(line, page);
-  record(line);
+  return line;
 }
+
+void page_record(int page) { record(page_comment(page)); }
 
 void string_body(std::string& line, std::string_view text) {
   const auto as_is = [](unsigned char c) { return c >= 32 && c < 127 && c != '(' && c != ')' && c != '\\'; };

@@ -109,7 +109,9 @@ bool colour_change(int index);
 // for three places keeps all its digits.
 void page_number(std::string& line, int page);
 
-// The page comment "%%Page:" with the page number twice.
+// The page comment "%%Page:" with the page number twice: its text, and
+// the record.
+std::string page_comment(int page);
 void page_record(int page);
 
 // The body of a PostScript string: "(", ")" and "\" get a backslash, bytes

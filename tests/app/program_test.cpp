@@ -900,8 +900,7 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
 // before the catalogue the command file writes next; the Si-Sh file of a
 // map run. The keyboard answers the next question, and the command file's
 // listing and second catalogue never come. A plot of the Illustrator
-// dialect, which holds its first page back until a second page or its
-// close, is seen to have no room when the RUN ends, as the others are.
+// dialect, written as it is drawn, fails there as the others do.
 TEST(Program, AFailedWriteStopsTheCommandFile) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   std::string cat;

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -210,8 +212,6 @@ TEST(ReplacingFiles, AReplacementIsWholeOrTheOldFileIsKept) {
   }
 }
 
-#ifdef DORVIX_FAILING_CALLS
-
 // The text of a plot without the time of its run, which its caption gives.
 std::string without_run_time(std::string text) {
   const auto at = text.find("\n(Run on ");
@@ -219,12 +219,11 @@ std::string without_run_time(std::string text) {
   return text;
 }
 
-#endif
-
 // Each allocation of a run fails in turn, as memory that runs out makes it
 // fail. The run replaces a file of each kind (the Si-Sh file, the
 // settings, a plot drawn with a map and the Si-Sh rows, a catalogue, a
-// table), after a new plot opened and closed. Wherever memory runs out the
+// table), after a new plot of the third dialect, whose map on its second
+// page has it written again as a file of pages. Wherever memory runs out the
 // program ends in order (no abort), each replaced file stands as it was or
 // whole from the run, no temporary file is left, and what the console says
 // of a file is so: an old file said to be kept is, and a new plot said to
@@ -245,12 +244,13 @@ TEST(ReplacingFiles, MemoryThatRunsOutAnywhereLeavesEachFileOldOrWhole) {
                                                   {"out.tab", "an earlier table\n"},
                                                   {"sish.txt", "Si-Sh rows of an earlier map\n"},
                                                   {"old.ps", old_plot},
-                                                  {"kavro7_ini.txt", old_settings}};
+                                                  {"kavro7_ini.txt", "  T   3 LUS  3\n              \n"}};
   const std::string input = answers_text(
-      {"",     "10",   "",        "new.ps", "20",   "",         "1000", "1001", "cat.hash", "13",   "sish.txt",
-       "y",    "7",    "y",       "10",     "n",    "",         "",     "P",    "1",        "old.ps", "y",
-       "2001", "340",  "n",       "343",    "n",    "1000",     "",     "99",   "1200",     "1001", "out.hash",
-       "y",    "",     "2001",    "out.tab", "y",   "",         "99",   "20",   "",         "23",   "9999"});
+      {"",    "10",   "",       "new.ps", "1000", "1001", "cat.hash", "2001", "340",     "n",      "343",
+       "n",   "1000", "",       "99",     "20",   "",     "13",       "sish.txt", "y",   "7",      "y",
+       "10",  "n",    "",       "",       "P",    "1",    "old.ps",   "y",    "2001",    "1000",   "",
+       "99",  "1200", "1001",   "out.hash", "y",  "",     "2001",     "out.tab", "y",    "",       "99",
+       "20",  "",     "23",     "9999"});
   const Lines written{"new.ps", "sish.txt", "kavro7_ini.txt", "old.ps", "out.hash", "out.tab"};
   const auto run = [&](const TempDir& dir, const std::string& setting) {
     for (const auto& [name, text] : before) write_file(dir / name, text);
@@ -304,6 +304,142 @@ TEST(ReplacingFiles, MemoryThatRunsOutAnywhereLeavesEachFileOldOrWhole) {
   for (auto& t : threads) t.join();
   EXPECT_EQ(faults, Lines{});
 #endif
+}
+
+// The first characters of the file `p` are `head`.
+bool begins_with(const fs::path& p, std::string_view head) {
+  std::ifstream in(p, std::ios::binary);
+  std::string text(head.size(), '\0');
+  return in.read(text.data(), static_cast<std::streamsize>(text.size())) && text == head;
+}
+
+// A dialect-3 plot is written as it is drawn, and written again at its
+// second page with the head of a file of pages, into a file made beside
+// its name: a new plot's file takes the name at once, a replacement's text
+// takes the old file's name at its close. Its first page is in the file
+// while the page menu waits. Whatever stops the writing again leaves the
+// file under the name as the rules of files say, and no temporary file: a
+// file-size limit that the new text passes and a rename refused leave a
+// new plot as the text of its first page, cut there, and an older plot as
+// it was; a stop signal after the second page began ends a new plot of
+// pages at its last whole line with its trailer, and keeps an older plot;
+// two stop signals together remove what was made.
+TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
+  const Lines scedc = real_data_lines("scedc_hash_2018.hash");
+  std::string catalogue;
+  for (std::size_t k = 0; k < 100; ++k) catalogue += scedc[k] + "\n";
+  const Lines start = {"", "1000", "1001", "cat.hash", "3001", "1000", "", "seis.ps"};
+  const Lines pages = {"", "", "", ""};  // the page menu before pages 2 to 5
+  const Lines end = {"99", "9999", ""};
+  const std::string head_of_pages = "%!PS-Adobe-2.0\n%%Pages: (atend)\n";
+  const auto prepare = [&](const TempDir& dir, bool replacing) {
+    write_file(dir / "cat.hash", catalogue);
+    write_file(dir / "kavro7_ini.txt", "  F   1 P    3\n");
+    if (replacing) write_file(dir / "seis.ps", old_plot);
+  };
+
+  // The whole plot, new; while the first page menu waits, its first page
+  // (but the buffer's last block) is in the file, as the file of one page
+  // begins.
+  TempDir whole;
+  prepare(whole, false);
+  std::string first_page;
+  RunEvents wait;
+  wait.keep_input_open = true;
+  wait.waiting_after = " IT IS SUGGESTED TO CLEAR THE PLOT";
+  wait.act = [&] { first_page = read_file(whole / "seis.ps"); };
+  wait.more = answers_text(join({pages, end}));
+  wait.then_end_input = true;
+  ASSERT_EQ(run_bounded(DORVIX_BINARY, whole.path(), answers_text(start), 60, std::size_t{1} << 28, 0, wait).status,
+            exit_success);
+  const std::string text = read_file(whole / "seis.ps");
+  ASSERT_TRUE(text.starts_with(head_of_pages));
+  std::string one_page = "%!PS-Adobe-2.0 EPSF-1.2\n" + text.substr(head_of_pages.size());
+  const std::string page_one = "%%Page:   1   1\n";
+  one_page.erase(one_page.find(page_one), page_one.size());
+  // The file as the page break finds it.
+  const std::string at_break = one_page.substr(0, one_page.find("\ngsave showpage\n") + 1);
+  EXPECT_GE(first_page.size(), std::size_t{1} << 16);
+  EXPECT_TRUE(at_break.starts_with(first_page));
+
+  enum class Left { first_page, pages_ended, old_plot, anything };
+  const struct {
+    std::string name;
+    bool replacing;
+    bool limit = false;    // on the size of files: the file as the page break finds it, and a little
+    int rename_error = 0;  // of every rename
+    int signal = 0;        // once the file written again begins
+    int second_signal = 0;  // with the first
+    int status;
+    Left left;
+    std::string said;
+  } cases[] = {
+      {"new plot, a file-size limit", false, true, 0, 0, 0, exit_file_incomplete, Left::first_page,
+       " ==> THE PLOT FILE IS INCOMPLETE"},
+      {"older plot, a file-size limit", true, true, 0, 0, 0, exit_file_incomplete, Left::old_plot,
+       " ==> THE OLD PLOT FILE IS KEPT"},
+      {"new plot, a rename refused", false, false, EBUSY, 0, 0, exit_file_incomplete, Left::first_page,
+       " DEVICE OR RESOURCE BUSY"},
+      {"new plot, SIGTERM", false, false, 0, SIGTERM, 0, 128 + SIGTERM, Left::pages_ended,
+       " ===> FILE seis.ps ENDS AT ITS LAST WHOLE LINE"},
+      {"older plot, SIGTERM", true, false, 0, SIGTERM, 0, 128 + SIGTERM, Left::old_plot,
+       " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT"},
+      {"new plot, SIGINT and SIGTERM together", false, false, 0, SIGINT, SIGTERM, 128 + SIGTERM, Left::anything, ""},
+      {"older plot, SIGINT and SIGTERM together", true, false, 0, SIGINT, SIGTERM, 128 + SIGTERM, Left::old_plot, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunEvents events;
+    if (c.rename_error != 0) {
+#ifdef DORVIX_FAILING_CALLS
+      events.environment = {std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS,
+                            "DORVIX_FAIL_RENAME=" + std::to_string(c.rename_error)};
+#else
+      continue;  // no call can be made to fail under a sanitizer
+#endif
+    }
+    TempDir dir;
+    prepare(dir, c.replacing);
+    Lines answers = join({start, c.replacing ? Lines{"y"} : Lines{}, pages});
+    if (c.signal != 0) {
+      events.keep_input_open = true;
+      events.signal = c.signal;
+      events.second_signal = c.second_signal;
+      events.together = c.second_signal != 0;
+      events.when = [&] {
+        if (!c.replacing) return begins_with(dir / "seis.ps", head_of_pages);
+        const Lines made = leftovers(dir);
+        return std::any_of(made.begin(), made.end(), [&](const std::string& t) { return begins_with(dir / t, head_of_pages); });
+      };
+    } else {
+      answers = join({answers, end});
+    }
+    const BoundedRun run = run_bounded(DORVIX_BINARY, dir.path(), answers_text(answers), 60, std::size_t{1} << 28,
+                                       c.limit ? at_break.size() + 10 : 0, events);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_EQ(run.signal, c.second_signal);
+    EXPECT_EQ(run.signal != 0 ? 128 + run.signal : run.status, c.status);
+    if (!c.said.empty()) {
+      EXPECT_TRUE(has(split_lines(run.output), c.said)) << c.said;
+    }
+    const std::string now = read_file(dir / "seis.ps");
+    switch (c.left) {
+      case Left::first_page:
+        EXPECT_TRUE(same_text(without_run_time(now), without_run_time(at_break)));
+        break;
+      case Left::pages_ended:
+        EXPECT_TRUE(now.starts_with(head_of_pages));
+        EXPECT_TRUE(now.ends_with("%%EOF\n"));
+        expect_renders(dir / "seis.ps");
+        break;
+      case Left::old_plot:
+        EXPECT_EQ(now, old_plot);
+        break;
+      case Left::anything:
+        break;
+    }
+    EXPECT_EQ(leftovers(dir), Lines{});
+  }
 }
 
 const Lines keyboard_read = {"", "1000", "1001", "cat.hash"};

@@ -33,8 +33,8 @@ TEST(PlotFileThroughTheProgram, OpenAndCloseFromTheTopMenu) {
 #endif
 }
 
-// In each dialect: the third holds its text back until its first page
-// ends, and writes it at the run's end too.
+// In each dialect: the third, whose head is known only at its end or at
+// its second page, ends as a drawing of one page.
 TEST(PlotFileThroughTheProgram, EndOfInputWithAPlotOpenWritesTheTrailer) {
 #ifndef DORVIX_BINARY
   GTEST_SKIP() << "the program is not built yet";

@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 
+#include "console/units.hpp"
 #include "plot/ps_stream.hpp"
 #include "support/plot_fixture.hpp"
 #include "support/raster.hpp"
@@ -489,21 +490,27 @@ TEST_F(Prolog, AFileOpenedInBlackAndWhiteKnowsNoColourWritten) {
 // its comment after the prolog as the others have theirs, and the last
 // page ends with a showpage, which a drawing of one page leaves to the
 // program that places it (IllustratorHeaderSetupAndTrailer). Else the file
-// is the drawing's, line for line.
+// is the drawing's, line for line. The text goes to the file as it is
+// drawn, and is written again at the page break.
 TEST_F(Prolog, IllustratorFileOfSeveralPagesHasTheHeadOfPages) {
   default_colour_table();
   open_plot(3, "P  ", 1, "one.ps");
   const Lines one = close_plot();
+  const auto page_one = std::find(one.begin(), one.end(), "1 J") + 1;
   open_plot(3);
+  units().flush(50);
+  EXPECT_EQ(file_lines("test.ps"), Lines(one.begin(), page_one + 1));  // and the opening's line width
   intnewpage();
+  units().flush(50);
+  const Lines so_far = file_lines("test.ps");
   const Lines lines = close_plot();
   Lines want = {"%!PS-Adobe-2.0", "%%Pages: (atend)"};
-  const auto page_one = std::find(one.begin(), one.end(), "1 J") + 1;
   want.insert(want.end(), one.begin() + 1, page_one);
   want = want + Lines{"%%Page:   1   1", "0.57 w", "gsave showpage", "%%End Page", "grestore", "%%Page:   2   2",
                       "0.57 w", "showpage", "%%PageTrailer", "%%Trailer", "%%Pages:   2"} +
          Lines(trailer3.begin() + 2, trailer3.end());
   EXPECT_EQ(lines, want);
+  EXPECT_EQ(so_far, Lines(want.begin(), std::find(want.begin(), want.end(), "showpage")));
   DORVIX_REQUIRE_TOOL("gs");
   EXPECT_EQ(rendered_pages(path("test.ps")), 2);
 }
