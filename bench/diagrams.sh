@@ -18,17 +18,22 @@
 # the same less the read-only run, told beside the older build's; and the
 # instructions of one run of each, counted by valgrind's callgrind: the
 # whole run beside its goal (at most 1.01 times the commit's), the
-# read-only run and the diagrams less it. Then each build writes the
-# diagrams once more in a directory of its own and the two PostScript
-# files are compared byte for byte, the run's date and time on the
-# captions aside. The file changed on purpose since this comparison was
-# written; against the build of a commit that does not hold the change
-# yet, a file that differs is told so, and is no failure:
+# read-only run and the diagrams less it. Every run must write the 3000
+# pages, and every count must be there. Then option 3000 draws all 60000
+# nets on one page in dialects 2 and 3: the peak memory of each build's
+# run, this build's dialect 3 beside its dialect 2 with its goal (at most
+# 1.05 times). Then each build writes the paged diagrams once more in a
+# directory of its own and the two PostScript files are compared byte for
+# byte, the run's date and time on the captions aside. The file changed on
+# purpose since this comparison was written; against the build of a commit
+# that does not hold the change yet, a file that differs is told so, and
+# is no failure, when that change is all that differs (bench/common.sh,
+# excuse_<commit>):
 #   c4699dc  fps_bb.ps  each page sets at its start the line width and
 #                       colour it draws with; every caption at the user's
 #                       text size.
-# The script exits 1 when the goal is not met or the file differs
-# otherwise.
+# The script exits 1 when a goal is not met, a count is missing, a run
+# writes what it should not, or the file differs otherwise.
 #
 # Usage: bench/diagrams.sh [runs]                   (default 3)
 #        bench/diagrams.sh --against <commit> [runs] (default 5)
@@ -63,21 +68,55 @@ hash_catalogue_work
   while [ "$i" -lt $((lines / 20)) ]; do printf '\n'; i=$((i + 1)); done
   printf '99\n9999\n\n'
 } >"$work/diagrams.txt"
+# The one-page run: 3000 -> 1000 with the default settings, the warning
+# of the nets off the sheet, leave, quit and close the plot file.
+printf '\n1000\n1001\ncatalogue.hash\n\n3000\n1000\n\nseis.fm.ps\n\n\n99\n9999\n\n' >"$work/one_page.txt"
 
 pages() { awk '/^%%Pages: *[0-9]/ { n = $2 } END { print n + 0 }' "$1"; }
 
 if [ -n "$against" ]; then
   make_rusage_run
+  # A diagram run writes its 3000 pages, whole; a run that only reads
+  # writes none.
   bench_before() { rm -f "$work/fps_bb.ps" "$work/kavro7_ini.txt"; }
   bench_after() {
-    if [ -e "$work/fps_bb.ps" ]; then
-      written=$(pages "$work/fps_bb.ps")
-      [ "$written" -eq $((lines / 20)) ] || { echo "$1 wrote $written pages" >&2; exit 1; }
-    fi
+    case $2 in
+      */diagrams.txt)
+        [ "$(tail -n 1 "$work/fps_bb.ps" 2>/dev/null)" = "%%EOF" ] ||
+          { echo "$1 <$2 wrote no whole fps_bb.ps" >&2; exit 1; }
+        written=$(pages "$work/fps_bb.ps")
+        [ "$written" -eq $((lines / 20)) ] || { echo "$1 <$2 wrote $written pages" >&2; exit 1; }
+        ;;
+      *) [ ! -e "$work/fps_bb.ps" ] || { echo "$1 <$2 wrote fps_bb.ps" >&2; exit 1; } ;;
+    esac
   }
   printf 'this build against %s, medians of %s alternating runs\n' "$against_commit" "$runs"
   report_against "read + 3001 diagrams" diagrams.txt diagrams
   instructions_against "read + 3001 diagrams" diagrams.txt 1.01 diagrams
+
+  # The peak memory of one run of a program ($1) drawing every net on one
+  # page in the dialect $2: one_page_kb.
+  one_page() {
+    printf '  F   1 P    %s\n' "$2" >"$work/kavro7_ini.txt"
+    rm -f "$work/seis.fm.ps"
+    timed_run "$work/one_page.txt" "$1"
+    [ "$(tail -n 1 "$work/seis.fm.ps" 2>/dev/null)" = "%%EOF" ] ||
+      { echo "$1 <one_page.txt wrote no whole seis.fm.ps in dialect $2" >&2; exit 1; }
+    rm -f "$work/seis.fm.ps" "$work/kavro7_ini.txt"
+    one_page_kb=$peak_kb
+  }
+  one_page "$program" 2
+  this_2=$one_page_kb
+  one_page "$program" 3
+  this_3=$one_page_kb
+  one_page "$older" 2
+  older_2=$one_page_kb
+  one_page "$older" 3
+  older_3=$one_page_kb
+  printf '\n%-32s %14s %14s %7s  %s\n' "peak memory kB, 3000 on a page" "dialect 3" "dialect 2" ratio goal
+  goal "this build" "$this_3" "$this_2" 1.05
+  printf '%-32s %14s %14s %7s\n' "$against_commit" "$older_3" "$older_2" "$(ratio "$older_3" "$older_2")"
+
   changes='c4699dc:fps_bb.ps'
   differ=0
   compare_written "catalogue.hash" diagrams.txt fps_bb.ps || differ=1

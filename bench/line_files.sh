@@ -19,8 +19,9 @@
 # by valgrind's callgrind, less those of the same run drawing no file,
 # each beside its goal (at most 1.01 times the commit's), and the median
 # CPU time (user + system) of the runs, the two programs taking turns,
-# told beside the older build's. The script exits 1 when a goal is not
-# met.
+# told beside the older build's. Every run must write its map whole. The
+# script exits 1 when a goal is not met, a count is missing or a run
+# writes no whole map.
 #
 # Usage: bench/line_files.sh [runs]                   (default 3)
 #        bench/line_files.sh --against <commit> [runs] (default 3)
@@ -56,15 +57,23 @@ if [ -n "$against" ]; then
   printf "${map}5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_clipped.txt"
   printf "${map}10\nn\n5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_not_clipped.txt"
   printf "${map}3\nworld.gebco\n99\n99\n9999\n\n" >"$work/gebco.txt"
-  # Each run writes its plot anew.
+  # Each run writes its plot anew, and whole.
   bench_before() { rm -f "$work/map.ps"; }
-  none_1=$(instructions "$program" "$work/none.txt")
-  none_2=$(instructions "$older" "$work/none.txt")
+  bench_after() {
+    [ "$(tail -n 1 "$work/map.ps" 2>/dev/null)" = "%%EOF" ] || { echo "$1 <$2 wrote no whole map.ps" >&2; exit 1; }
+  }
+  instructions "$program" "$work/none.txt"
+  none_1=$count
+  instructions "$older" "$work/none.txt"
+  none_2=$count
   printf '%-32s %14s %14s %7s  %s\n' "instructions" this "$against_commit" ratio goal
+  printf '%-32s %14s %14s %7s\n' none "${none_1:--}" "${none_2:--}" "$(ratio "$none_1" "$none_2")"
   for case in gshhs_clipped gshhs_not_clipped gebco; do
-    n1=$(($(instructions "$program" "$work/$case.txt") - none_1))
-    n2=$(($(instructions "$older" "$work/$case.txt") - none_2))
-    instruction_goal "$case" "$n1" "$n2" 1.01
+    instructions "$program" "$work/$case.txt"
+    n1=$(less_count "$count" "$none_1")
+    instructions "$older" "$work/$case.txt"
+    n2=$(less_count "$count" "$none_2")
+    goal "$case, less none" "$n1" "$n2" 1.01
   done
   printf '%-32s %14s %14s %7s\n' "CPU ms, less none" this "$against_commit" ratio
   alternate "$work/none.txt" "$program" "$older"
@@ -117,6 +126,6 @@ for case in gshhs_clipped gshhs_not_clipped gebco usgs; do
     '$1 == name { if (best == "" || $3 < best) best = $3 } END { printf "%.0f", best }' runs.csv)
   /usr/bin/time -f '%M' -o time.txt "$bench" --benchmark_filter="BM_$case\$" >/dev/null 2>&1
   kb=$(cat time.txt)
-  ratio=$(awk -v a="$best" -v b="$psxy_ms" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
-  printf '%-22s %10s %10s %10s %10s %10s %8s\n' "$case" "$best" "$kb" "$psxy_ms" "$psxy_kb" "$cat_ms" "$ratio"
+  printf '%-22s %10s %10s %10s %10s %10s %8s\n' "$case" "$best" "$kb" "$psxy_ms" "$psxy_kb" "$cat_ms" \
+    "$(ratio "$best" "$psxy_ms")"
 done

@@ -71,9 +71,11 @@ void exact_expansion(double a, std::string& int_digits, std::string& frac_digits
   const int decimals = std::clamp(53 - e, 0, 1080);
   const int n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals, a);
   const std::string_view s(buf.data(), static_cast<std::size_t>(n));
+  // From 2**52 upwards a value has no binary fraction digit: no decimals
+  // are asked for and the text has no point.
   const auto dot = s.find('.');
   int_digits.assign(s.substr(0, dot));
-  auto frac = s.substr(dot + 1);
+  auto frac = dot == std::string_view::npos ? std::string_view() : s.substr(dot + 1);
   while (!frac.empty() && frac.back() == '0') frac.remove_suffix(1);
   frac_digits.assign(frac);
 }

@@ -112,9 +112,11 @@ TEST_F(NumberWriters, RealsInTheirShortestFixedPointForm) {
       {283.465f, 2, 10, "283.46"},  // the float lies below the half
       {0.5f, 3, 10, "0.500"},
       {47.2f, -2, 10, "47."},  // no decimals asked for below none
+      {1.0e19f, 1, 30, " 9999999980506447872.0"},  // beyond 2**52 every digit is whole
+      {-3.0e38f, 2, 50, "-300000000549775575777803994281145270272.00"},
   };
   for (const auto& c : cases) {
-    std::string ctext(12, '#');
+    std::string ctext(48, '#');
     int nchar = -1;
     real2charf1(ctext, nchar, c.ndec, c.nmax, c.x);
     expect_text(ctext, nchar, c.want, std::to_string(c.x));
