@@ -142,7 +142,8 @@ LineWindow::LineWindow(const LongitudeFrame& frame, real latmin, real latmax)
       east_(frame.lonmaxr + typed_edge_tolerance),
       south_(latmin - typed_edge_tolerance),
       north_(latmax + typed_edge_tolerance),
-      whole_turn_(frame.lonmaxr - frame.lonminr >= turn) {}
+      whole_turn_(frame.lonmaxr - frame.lonminr >= turn),
+      gap_(west_ + turn - east_) {}
 
 real LineWindow::reduced(real lon) const { return reduce(lon, turn, frame_.lonorig); }
 
@@ -159,6 +160,25 @@ bool LineWindow::polygon_outside(real west, real east, real south, real north, b
   if (west <= east) return west > east_ || east < west_;
   // The polygon's span wraps past the frame's west end.
   return west > east_ && east < west_;
+}
+
+namespace {
+
+// A segment this far, degrees, clear of the window's edges in longitude
+// misses it whatever the rounding of its cut (some 1.0E-5 degrees).
+constexpr real clear_of_window = 1.0e-3f;
+
+}  // namespace
+
+bool LineWindow::misses(real lon, real lat, real dlon, real lat_end) const {
+  if ((lat > north_ && lat_end > north_) || (lat < south_ && lat_end < south_)) return true;
+  if (whole_turn_ || !(gap_ > 2.0f * clear_of_window)) return false;
+  // How far east of the east edge the segment starts, and ends, within a
+  // turn: the gap runs from 0 to gap_.
+  real from = lon - east_;
+  if (from < 0.0f) from += turn;
+  const real to = from + dlon;
+  return std::fmin(from, to) > clear_of_window && std::fmax(from, to) < gap_ - clear_of_window;
 }
 
 namespace {
@@ -262,7 +282,16 @@ void LineOnMap::point(real lon, real lat) {
 }
 
 void LineOnMap::clipped_segment(real lon, real lat, bool inside) {
-  const real dlon = std::remainder(lon - lon_, turn), dlat = lat - lat_;
+  // The short way round: as std::remainder(lon - lon_, turn) gives it,
+  // exactly, both longitudes lying in the frame, for less.
+  real dlon = lon - lon_;
+  if (dlon > 0.5f * turn) {
+    dlon -= turn;
+  } else if (dlon < -0.5f * turn) {
+    dlon += turn;
+  }
+  if (!inside && !inside_ && window_.misses(lon_, lat_, dlon, lat)) return;
+  const real dlat = lat - lat_;
   std::array<SegmentPart, 3> parts{};
   int count = window_.parts(lon_, lat_, dlon, dlat, parts, edges_at_frame_ends_);
   // An end inside the window is drawn where it is read: the part that

@@ -110,6 +110,15 @@ class LineWindow {
   // exactly). Returns their number; none for a coordinate that is not
   // finite.
   int parts(real lon, real lat, real dlon, real dlat, std::span<SegmentPart, 3> out, bool at_frame_ends) const;
+  // True when the segment from (lon, lat), its longitude in the frame, by
+  // the step dlon (at most half a turn either way) to the latitude
+  // lat_end plainly misses the widened window and its copies: both its
+  // ends north of the window, or both south, or, in a window of less than
+  // a turn, its longitudes within the gap east of the window's east edge
+  // and west of its west edge a turn on, by more than any rounding of the
+  // cut. parts() finds no part of length in such a segment: the test
+  // spares a line outside the window its cost.
+  bool misses(real lon, real lat, real dlon, real lat_end) const;
 
   const LongitudeFrame& frame() const { return frame_; }
 
@@ -118,6 +127,7 @@ class LineWindow {
   WindowTurn turn_;
   real west_, east_, south_, north_;  // the widened window, longitudes in the frame
   bool whole_turn_;
+  real gap_;  // from the east edge to the west edge a turn on, degrees
 };
 
 // The lines of a line file drawn through a map pen of their own, point by

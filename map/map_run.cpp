@@ -186,6 +186,27 @@ void stress_directions(const MapData& d, real threshold, const WindowTurn& turn)
 
 }  // namespace
 
+bool map_window_refused() {
+  if (!window_beyond_reach()) return false;
+  const CommandFileStop stop = stop_command_file();
+  errorhead(mapseis_header);
+  say("LAT-LONG GRID WINDOW BEYOND THE GNOMONIC'S REACH");
+  ItemLine()
+      .text("its nearest point lies")
+      .fixed(window_distance_degrees().value_or(0.0), 8, 3)
+      .text("degrees from the centre;")
+      .write();
+  ItemLine()
+      .text("the gnomonic draws up to")
+      .integer(static_cast<int>(gnomonic_reach_limit_degrees), 3)
+      .text("degrees from it")
+      .write();
+  say("==> NO MAP DRAWN: BRING THE WINDOW NEARER THE CENTRE");
+  stop.say_where();
+  errortail00();
+  return true;
+}
+
 void map_run(const MapData& d, const MapSwitches& s) {
   int ksub = d.ksub;
   ssubplot(ksub, setup::passed);

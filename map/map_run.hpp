@@ -23,6 +23,12 @@ struct MapSwitches {
   real threshold = 0.0f;   // plunge threshold of the vertical axis, radians
 };
 
+// True when the graticule's window lies beyond the gnomonic's reach
+// (projection/graticule.hpp), which no map can be fitted to: an error box
+// says so, stopping a command file, and the run is to draw nothing, not
+// even start a page.
+bool map_window_refused();
+
 // Draws the map into subplot d.ksub of the open plot file, announcing each
 // step on the console. Epicentres and their stress symbols are drawn in
 // the turn of longitude around the middle of the graticule's window, as

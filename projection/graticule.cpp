@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "catalogue/angles.hpp"
+#include "console/edit.hpp"
 #include "console/frames.hpp"
 #include "console/item_lines.hpp"
 #include "console/number_writers.hpp"
@@ -115,6 +116,10 @@ bool within_reach(const std::optional<SingularCircle>& reach, real lon, real lat
   return !reach || within_circle(lon, lat, *reach) >= 0.0;
 }
 
+// True when g holds a window: stored settings always do; before the
+// first they are zero.
+bool has_window(const GridLl& g) { return g.glatmin < g.glatmax && g.glonmin < g.glonmax; }
+
 // One line of the graticule: a meridian (at longitude `at`, along
 // latitude) or a parallel (at latitude `at`, along longitude), running
 // over `span` from `from` in np segments. The lines of the other family
@@ -126,6 +131,10 @@ struct GridLine {
   real at, from, span;
   int np, nodes;
   const SingularCircle* reach;
+  // How far within the cap the point at coordinate c lies, in cos c, is
+  // reach_cos cos c + reach_sin sin c + reach_const (see extreme_between):
+  // one sine and cosine a point.
+  double reach_cos = 0, reach_sin = 0, reach_const = 0;
 
   // The coordinate along the line at position i of n.
   real along(int i, int n) const { return from + span * static_cast<real>(i) / static_cast<real>(n); }
@@ -151,11 +160,16 @@ struct GridLine {
   double within(real c, const SingularCircle& h) const {
     return meridian ? within_circle(at, c, h) : within_circle(c, at, h);
   }
-  bool beyond_reach(real c) const { return reach != nullptr && within(c, *reach) < 0.0; }
+  bool beyond_reach(real c) const {
+    if (reach == nullptr) return false;
+    const double v = c;
+    return reach_cos * std::cos(v) + reach_sin * std::sin(v) + reach_const < 0.0;
+  }
   // The point at coordinate c drawn, or the line broken there when it
-  // lies beyond the cap the graticule reaches.
-  void draw(MapPen& pen, real c) const {
-    if (beyond_reach(c)) {
+  // lies beyond the cap the graticule reaches; `shown` when it is known to
+  // have an image.
+  void draw(MapPen& pen, real c, bool shown = false) const {
+    if (!shown && beyond_reach(c)) {
       pen.end();
     } else if (meridian) {
       pen.draw(at, c);
@@ -196,6 +210,25 @@ struct GridLine {
   static constexpr double flat_distance = 1.0e-12;
 };
 
+// A line of the graticule, its reach test set up from the cap `reach`.
+GridLine grid_line(bool meridian, real at, real from, real span, int np, int nodes,
+                   const std::optional<SingularCircle>& reach) {
+  GridLine l{meridian, at, from, span, np, nodes, reach ? &*reach : nullptr};
+  if (!reach) return l;
+  const std::array<double, 3>& c = reach->centre;
+  const double ca = std::cos(static_cast<double>(at)), sa = std::sin(static_cast<double>(at));
+  l.reach_const = -std::cos(reach->radius);
+  if (meridian) {
+    l.reach_cos = c[0] * ca + c[1] * sa;
+    l.reach_sin = c[2];
+  } else {
+    l.reach_cos = ca * c[0];
+    l.reach_sin = ca * c[1];
+    l.reach_const += sa * c[2];
+  }
+  return l;
+}
+
 // The images of points closing in on the edge of the part of the globe
 // that has one stay within this many times the step to their first
 // midpoint where the map has a horizon there (the orthographic's far side,
@@ -212,6 +245,24 @@ constexpr double horizon_reach = 4.0;
 // whose point has none, the coordinate of the last point with an image
 // when the line reaches a horizon there; else `seen`.
 real horizon(const GridLine& l, real seen, real hidden) {
+  if (l.reach != nullptr) {
+    // The gnomonic's cap lies short of its horizon: a point within it has
+    // an image, and the line ends where it leaves the cap.
+    double t_seen = 0, t_hidden = 1;
+    real last = seen;
+    for (int k = 0; k < 64; ++k) {
+      const double t = 0.5 * (t_seen + t_hidden);
+      const real c = GridLine::between(seen, hidden, t);
+      if (c == GridLine::between(seen, hidden, t_seen) || c == GridLine::between(seen, hidden, t_hidden)) break;
+      if (l.beyond_reach(c)) {
+        t_hidden = t;
+      } else {
+        t_seen = t;
+        last = c;
+      }
+    }
+    return last;
+  }
   real x0 = 0, y0 = 0;
   l.image(seen, x0, y0);
   double t_seen = 0, t_hidden = 1;
@@ -232,7 +283,7 @@ real horizon(const GridLine& l, real seen, real hidden) {
     yl = y;
     if (first_step < 0) first_step = std::hypot(static_cast<double>(x) - x0, static_cast<double>(y) - y0);
   }
-  if (last == seen || l.reach != nullptr) return last;
+  if (last == seen) return last;
   const double reach = std::hypot(static_cast<double>(xl) - x0, static_cast<double>(yl) - y0);
   return reach <= horizon_reach * first_step ? last : seen;
 }
@@ -275,8 +326,8 @@ void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<Singular
   // The first sample: a move to it (a draw with no line open), then a
   // draw to it as to every sample.
   pen.end();
-  l.draw(pen, previous);
-  l.draw(pen, previous);
+  l.draw(pen, previous, had_image);
+  l.draw(pen, previous, had_image);
   for (int j = 1; j <= l.np; ++j) {
     const real c = l.along(j, l.np);
     const bool image = l.image(c, x, y);
@@ -314,7 +365,7 @@ void draw_grid_line(MapPen& pen, const GridLine& l, const std::optional<Singular
       }
       for (; next < stops.count; ++next) l.draw(pen, stops.at[next].second);
     }
-    l.draw(pen, c);
+    l.draw(pen, c, image);
     previous = c;
     had_image = image;
   }
@@ -328,7 +379,7 @@ void draw_meridians(MapPen& pen, const GridLl& g, const Window& w, int n) {
   for (int i = 0; i <= n; ++i) {
     // By index, so that the last line lands on the western edge.
     const real lon = g.glonmax - w.dlon * static_cast<real>(i) / static_cast<real>(n);
-    draw_grid_line(pen, {true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar, reach ? &*reach : nullptr}, rim);
+    draw_grid_line(pen, grid_line(true, lon, g.glatmin, w.dlat, segments(g.npgrid), w.npar, reach), rim);
   }
 }
 
@@ -338,8 +389,7 @@ void draw_parallels(MapPen& pen, const GridLl& g, const Window& w, int n) {
   const std::optional<SingularCircle> rim = reach ? reach : horizon_circle();
   for (int i = 0; i <= n; ++i) {
     const real lat = g.glatmin + w.dlat * static_cast<real>(i) / static_cast<real>(n);
-    draw_grid_line(pen, {false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer, reach ? &*reach : nullptr},
-                   rim);
+    draw_grid_line(pen, grid_line(false, lat, g.glonmax, -w.dlon, segments(g.npgrid), w.nmer, reach), rim);
   }
 }
 
@@ -390,25 +440,49 @@ void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text,
   if (within_reach(reach, t.lonl, t.latl)) pen.text(held_beside(t.lon0, t.lonl), t.latl, text);
 }
 
+// True when the map draws the window's western and eastern edges as one
+// meridian: a window of a whole turn under a code with no cut (the
+// azimuthal maps), or under a code cut opposite its central meridian when
+// the edges lie away from the cut.
+bool edges_joined(const GridLl& g, const Window& w) {
+  const real two_pi = anglerad.two_pi();
+  if (!(std::fabs(std::remainder(w.dlon, two_pi)) <= cut_tolerance)) return false;
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  if (code == nullptr) return false;
+  switch (code->cut) {
+    case MapCut::none:
+      return true;
+    case MapCut::opposite_central_meridian:
+      return std::fabs(wrapped_difference(g.glonmax, llpparam.longp1, anglerad.pi(), two_pi)) <
+             anglerad.pi() - cut_tolerance;
+    case MapCut::longitude_step:
+      return false;
+  }
+  return false;
+}
+
 // Ticks and labels under the southern and over the northern edge, at every
-// meridian position whatever the grid type.
+// meridian position whatever the grid type; on a map that joins the
+// window's edges, the western edge's are the eastern edge's, drawn once.
 void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
   const int nt = segments(g.nptick);
   const real out = label_distance * g.gticsize;
   const std::optional<SingularCircle> reach = reach_circle(g);
+  const int last = edges_joined(g, w) ? w.nmer - 1 : w.nmer;
   justify(below);
-  for (int i = 0; i <= w.nmer; ++i) {
+  for (int i = 0; i <= last; ++i) {
     const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
     draw_tick(pen, {lon, g.glatmin, 0.0f, step, lon, g.glatmin - out}, nt, label(lon, g.ndecgrid), reach);
   }
   justify(above);
-  for (int i = 0; i <= w.nmer; ++i) {
+  for (int i = 0; i <= last; ++i) {
     const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
     draw_tick(pen, {lon, g.glatmax, 0.0f, -step, lon, g.glatmax + out}, nt, label(lon, g.ndecgrid), reach);
   }
 }
 
-// Ticks and labels right of the eastern and left of the western edge.
+// Ticks and labels right of the eastern and left of the western edge; the
+// western edge's are left out on a map that joins it to the eastern one.
 void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
   const int nt = segments(g.nptick);
   const real out = label_distance * g.gticsize;
@@ -419,6 +493,7 @@ void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
     draw_tick(pen, {g.glonmax, lat, -step, 0.0f, g.glonmax + out, lat}, nt, label(lat, g.ndecgrid), reach);
   }
   justify(left_of);
+  if (edges_joined(g, w)) return;
   for (int i = 0; i <= w.npar; ++i) {
     const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
     draw_tick(pen, {g.glonmin, lat, step, 0.0f, g.glonmin - out, lat}, nt, label(lat, g.ndecgrid), reach);
@@ -427,12 +502,44 @@ void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
 
 void count_line(std::string_view text, int v) { ItemLine().text(text).integer(v, 4).write(); }
 
+// The lines of a family are spread to end on both edges of the window:
+// where the window is not a whole number of the spacings asked, they stand
+// at another spacing, which the labels may round (a window of 2.7 degrees
+// at 0.5 has its parallels every 0.54 degrees). Said when it differs from
+// the spacing asked by more than the margin of the count of spacings.
+void spacing_line(std::string_view family, real span, int intervals, real asked) {
+  const real drawn = span / static_cast<real>(intervals);
+  if (!(std::fabs(drawn - asked) > grid_interval_margin * asked)) return;
+  ItemLine()
+      .text(family)
+      .text("every")
+      .fixed(deg(drawn), 8, 4)
+      .text("degrees, not " + edit::f(deg(asked), 8, 4) + ":")
+      .text("spread to end on both edges")
+      .write();
+}
+
 }  // namespace
+
+std::optional<double> window_distance_degrees() {
+  const GridLl& g = gridll;
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  if (!has_window(g) || code == nullptr || !code->singular.at_infinity) return std::nullopt;
+  const std::optional<SingularCircle> cap = horizon_circle();
+  if (!cap) return std::nullopt;
+  return angle_to_window(g, cap->centre) * 180.0 / std::numbers::pi;
+}
+
+bool window_beyond_reach() {
+  const std::optional<double> d = window_distance_degrees();
+  return d && *d >= static_cast<double>(gnomonic_reach_limit_degrees) - gnomonic_reach_margin_degrees;
+}
 
 void drawllgrid() {
   const GridLl& g = gridll;
   submenuhead(drawllgrid_header);
-  if (g.igridtype == 0) {
+  if (g.igridtype == 0 || window_beyond_reach()) {
+    if (g.igridtype != 0) say("WINDOW BEYOND THE GNOMONIC'S REACH");
     say("NO LAT-LONG GRID");
     menutail();
     return;
@@ -444,9 +551,11 @@ void drawllgrid() {
   const real step = (g.igridtype == 3 ? g.gticsize : -g.gticsize) / static_cast<real>(segments(g.nptick));
   MapPen pen(MapPen::Output::plot, MapPen::Joins::along_the_globe_as_given);
   count_line("nb of meridians =", w.nmer + 1);
+  spacing_line("meridians", w.dlon, w.nmer, g.gloninc);
   draw_meridians(pen, g, w, frame_only ? 1 : w.nmer);
   meridian_ticks(pen, g, w, step);
   count_line("nb of parallels =", w.npar + 1);
+  spacing_line("parallels", w.dlat, w.npar, g.glatinc);
   draw_parallels(pen, g, w, frame_only ? 1 : w.npar);
   parallel_ticks(pen, g, w, step);
   menutail();
@@ -456,7 +565,7 @@ void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax) {
   const GridLl& g = gridll;
   xmin = ymin = xmax = ymax = 0.0f;
   // Stored settings always have a window; before the first they are zero.
-  if (!(g.glatmin < g.glatmax && g.glonmin < g.glonmax)) return;
+  if (!has_window(g) || window_beyond_reach()) return;
   MapPen pen(MapPen::Output::measure, MapPen::Joins::along_the_globe_as_given);
   const Window w = window_of(g);
   const bool all_lines = g.igridtype == 1;

@@ -4,6 +4,8 @@
 // ticks and labels along its four edges, drawn through the current
 // projection with the map's pen (projection/map_pen.hpp).
 
+#include <optional>
+
 #include "console/real.hpp"
 #include "console/setup_mode.hpp"
 
@@ -60,8 +62,15 @@ struct GridValues {
 void sllgrid3(GridValues& v, SetupMode inter);
 
 // Draws the graticule of `gridll` into the current subplot with the current
-// line and text attributes, and reports it on the console. The text
-// justification is left as the last edge set it. A line breaks where its
+// line and text attributes, and reports it on the console: the number of
+// meridians and parallels, and, for a family whose lines are spread over
+// the window at another spacing than the one asked (a window that is not a
+// whole number of spacings), the spacing drawn. The text justification is
+// left as the last edge set it. On a map that joins the window's western
+// and eastern edges (a window of a whole turn on an azimuthal map), the
+// ticks and labels of that one meridian are drawn once, as the eastern
+// edge's. Nothing is drawn for a window beyond the gnomonic's reach
+// (window_beyond_reach). A line breaks where its
 // samples have no image; between two samples where it breaks it still
 // goes through the nodes where the lines of the other family cross it,
 // and, on a map with a horizon (the orthographic's far side, the part of
@@ -73,7 +82,8 @@ void drawllgrid();
 
 // The extent, in map coordinates, of every point drawllgrid hands on for
 // its meridians and parallels (for grid type 0, those of the window's
-// frame); four zeros when there is none.
+// frame); four zeros when there is none (a window beyond the gnomonic's
+// reach).
 void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax);
 
 // How far from its centre the graticule of a map whose horizon lies at
@@ -90,6 +100,23 @@ inline constexpr real gnomonic_reach_degrees = 80.0f;
 // shows it up to its horizon), and never past gnomonic_reach_limit_degrees.
 inline constexpr real gnomonic_reach_past_window_degrees = 5.0f;
 inline constexpr real gnomonic_reach_limit_degrees = 89.0f;
+// A window whose nearest point lies within this of the limit, or beyond
+// it, lies beyond the gnomonic's reach: no part of it lies within the cap
+// that its graticule reaches, or only a sliver that the rounding of the
+// angles would decide, and its map has nothing to be fitted to.
+inline constexpr real gnomonic_reach_margin_degrees = 0.001f;
+
+// Under a code whose horizon lies at infinity (the gnomonic), the angle,
+// degrees, from the map's centre to the nearest point of the graticule's
+// window (0 when the window holds the centre); nothing under the other
+// codes, or before the first settings.
+std::optional<double> window_distance_degrees();
+
+// True when the graticule's window lies beyond the gnomonic's reach: its
+// nearest point at least gnomonic_reach_limit_degrees less
+// gnomonic_reach_margin_degrees from the centre. A map run refuses such a
+// window before it draws anything.
+bool window_beyond_reach();
 
 // Added to the quotient of a span by its spacing before the truncation
 // that counts the spacings, so that the rounding of the angles (in

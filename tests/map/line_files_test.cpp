@@ -3,6 +3,7 @@
 // and files that cannot be read to their end, each followed by a good
 // file in the same visit.
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -187,6 +188,31 @@ TEST_F(LineFileTest, ClippingCutsSegmentsAtTheWindowsEdgesAndKeepsTypedEdges) {
                                "13  180.0000   30.0000\n12  160.0000   20.0000\n12  175.0000   20.0000\n");
   run(170, 195, -80, 80, {"10", "y", "2", "west.ign", "99"});
   expect_paths(map_paths(), {{{175, 10}, {170, 10}}, {{175, 30}, {180, 30}}, {{170, 20}, {175, 20}}});
+  // A segment that plainly misses a window is one in which the cut finds
+  // nothing to draw: segments on a lattice of 0.25 degree about windows
+  // regional, across 180 degrees and of a whole turn, in steps up to half
+  // a turn, many of them grazing the edges.
+  for (const auto& [west, east, south, north] :
+       {std::array<real, 4>{-60, 60, -60, 60}, {170, 195, -80, 80}, {-10, 0.5f, 44, 46}, {-180, 180, -80, 84}}) {
+    const LineWindow window(longitude_frame(west, east, false), south, north);
+    int missed = 0;
+    for (long long i = 0; i < 200000; ++i) {
+      const auto step = [&](long long prime, long long count) { return 0.25f * static_cast<real>(i * prime % count); };
+      const real lon = window.reduced(-180.0f + step(7919, 1440));
+      const real lat = -90.0f + step(104729, 721);
+      const real dlon = -180.0f + step(15485863, 1441);
+      const real lat_end = -90.0f + step(32452843, 721);
+      if (!window.misses(lon, lat, dlon, lat_end)) continue;
+      ++missed;
+      std::array<SegmentPart, 3> parts{};
+      const int n = window.parts(lon, lat, dlon, lat_end - lat, parts, false);
+      for (int k = 0; k < n; ++k) {
+        EXPECT_LE(parts[static_cast<std::size_t>(k)].leave, parts[static_cast<std::size_t>(k)].enter)
+            << lon << " " << lat << " by " << dlon << " to " << lat_end << " in " << west << ".." << east;
+      }
+    }
+    EXPECT_GT(missed, 500) << west << ".." << east;
+  }
 }
 
 // A map's window, degrees, and where a point lies on its Mercator map

@@ -305,6 +305,71 @@ TEST(GraticuleRun, AGnomonicWindowNearTheHorizonFillsTheBox) {
   }
 }
 
+// Through the program, under the gnomonic, windows at the edge of its
+// reach (89 degrees from the centre), ticks of 0.01 degree, the plot file
+// opened before the RUN (its first page empty): the polar aspect about the
+// north pole over latitudes -4..1 and -4.01..0.99 (89 and 89.01 degrees
+// away), and the oblique about 30E 50N over the meridian 30E at 39.5S
+// (89.5 degrees) and over 60S to 80S (110 degrees, behind the horizon),
+// are refused in a box before anything is drawn; the same a little nearer
+// the centre (88.99, 88.5 degrees) are drawn and fitted on a page of their
+// own. Either way every point written lies on the page, and Ghostscript
+// renders the file.
+TEST(GraticuleRun, AGnomonicWindowBeyondItsReachIsRefusedAndNothingLeavesThePage) {
+  struct Case {
+    Lines projection;
+    std::string lat, lon;
+    std::string refused;  // the distance the box gives, when the RUN is refused
+  };
+  const Lines polar = {"17", "99", "1", "0", "2", "90", "99"};
+  const Lines oblique = {"18", "99", "1", "30", "2", "50", "99", "1", "30", "2", "50", "99"};
+  const std::vector<Case> cases = {{polar, "-4 1 1", "-30 30 10", "89.000"},
+                                   {polar, "-4.01 0.99 1", "-30 30 10", "89.010"},
+                                   {polar, "-4 1.01 1", "-30 30 10", ""},
+                                   {polar, "-4 1.5 0.5", "-30 30 10", ""},
+                                   {oblique, "-45 -39.5 1", "20 40 5", "89.500"},
+                                   {oblique, "-80 -60 10", "-180 180 30", "110.000"},
+                                   {oblique, "-45 -38.5 1", "20 40 5", ""},
+                                   {oblique, "-45 -38.99 1", "20 40 5", ""}};
+  const double page_x = 595, page_y = 842;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.projection[0] + ": " + c.lat + " / " + c.lon);
+    TempDir dir;
+    write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");  // the Compressed dialect
+    Lines answers = {"", "2001", "300"};
+    answers.insert(answers.end(), c.projection.begin(), c.projection.end());
+    // The RUN's empty line answers the box's pause, or the new page's question.
+    answers.insert(answers.end(), {"320", "10", c.lat, "20", c.lon, "33", "0.01", "99", "340", "n", "343", "n", "10",
+                                   "", "map.ps", "1000", "", "99", "20", "", "9999", ""});
+    const ProgramRun run = run_dorvix(dir, answers);
+    EXPECT_EQ(run.status, 0);
+    const bool refused = !c.refused.empty();
+    EXPECT_EQ(has_block(run.lines, {" LAT-LONG GRID WINDOW BEYOND THE GNOMONIC'S REACH",
+                                    " its nearest point lies" + std::string(9 - c.refused.size(), ' ') + c.refused +
+                                        " degrees from the centre;",
+                                    " the gnomonic draws up to  89 degrees from it",
+                                    " ==> NO MAP DRAWN: BRING THE WINDOW NEARER THE CENTRE",
+                                    " ===> HIT RETURN TO CONTINUE"}),
+              refused);
+    const Lines ps = split_lines(read_file(dir / "map.ps"));
+    EXPECT_EQ(std::count_if(ps.begin(), ps.end(), [](const std::string& l) { return l.starts_with("%%Page:"); }),
+              refused ? 1 : 2);
+    std::size_t points = 0;
+    for (const std::string& l : ps) {
+      std::istringstream in(l);
+      double x = 0, y = 0;
+      std::string op;
+      if (!(in >> x >> y >> op) || (op != "M" && op != "L")) continue;
+      ++points;
+      EXPECT_TRUE(x >= 0 && x <= page_x && y >= 0 && y <= page_y) << l;
+    }
+    // A refused RUN writes nothing; a map, its caption and graticule.
+    EXPECT_EQ(points == 0, refused);
+    DORVIX_REQUIRE_TOOL("gs");
+    expect_renders(dir / "map.ps");
+  }
+}
+
 TEST_F(GraticuleTest, WorldMapsKeepTheirWesternEdgeInTheWest) {
   // The polyconic's parallels bend back beyond 45 degrees of latitude.
   for (const auto& [code, lat] : {std::pair{24, 80}, {25, 80}, {13, 40}}) {
@@ -649,6 +714,35 @@ TEST_F(GraticuleTest, ReportsLabelsAndGridTypes) {
   d = draw("narrow.ps");
   EXPECT_TRUE(contains(screen_lines(), " nb of meridians =    2"));
   EXPECT_EQ(d.texts, (Lines{"25.0", "20.0", "25.0", "20.0", "-5.0", "3.0", "-5.0", "3.0"}));
+  // Lines spread to end on both edges of a window that is no whole number
+  // of spacings: 2.7 degrees at 0.5 gives parallels every 0.54 degrees,
+  // which the report says; 2.5 degrees at 0.5 says nothing.
+  window(45, 47.7f, 5, 7.5f, 0.5f, 0.5f);
+  screen();
+  d = draw("uneven.ps");
+  EXPECT_EQ(screen_lines(),
+            join({menu_head("drawllgrid"),
+                  {" LAT-LONG GRID TYPE =    1", " nb of meridians =    6", " nb of parallels =    6",
+                   " parallels every   0.5400 degrees, not   0.5000: spread to end on both edges", menu_tail}}));
+  EXPECT_EQ(Lines(d.texts.begin() + 12, d.texts.begin() + 18), (Lines{"45.0", "45.5", "46.1", "46.6", "47.2", "47.7"}));
+  // A polar map of a whole turn draws the meridian -180 on 180: its ticks
+  // and labels, and the latitudes' along it, once; Mercator's two edges
+  // keep theirs.
+  for (const int code : {7, 15}) {
+    use(code);
+    window(0, 80, -180, 180, 10, 30);
+    d = draw("whole_turn" + std::to_string(code) + ".ps");
+    Lines labels;
+    for (int edge = 0; edge < 4; ++edge) {
+      for (int i = 0; i <= (edge < 2 ? 12 : 8); ++i) {
+        if (code == 7 && (edge == 3 || (edge < 2 && i == 12))) continue;
+        labels.push_back(std::to_string(edge < 2 ? 180 - 30 * i : 10 * i) + ".0");
+      }
+    }
+    EXPECT_EQ(d.texts, labels) << code;
+    EXPECT_EQ(d.runs.size(), 13u + 9u + labels.size()) << code;  // the lines, a tick a label
+  }
+  use(22);
   // No grid: nothing drawn.
   window(-80, 80, -80, 80, 10, 10, 0);
   screen();
