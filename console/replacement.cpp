@@ -11,17 +11,21 @@
 #include <cstring>
 
 #include "console/file_owner.hpp"
+#include "console/run_end.hpp"
 
 namespace dorvix {
 
 namespace {
 
-// The temporary name of one replacement, in a buffer of its own. The name
-// is written before its file is made and the buffer is then marked in use;
-// it is marked free once the file is gone or has taken the old name, so
-// that a signal handler finds a whole name or none.
+// The temporary name of one replacement, in a buffer of its own, with the
+// device and inode of the file made under it. The name is filled, and its
+// file made and looked at, before the buffer is marked in use; it is
+// marked free once the file is gone or has taken the old name. A signal
+// handler thus finds a whole name of a file made, or none.
 struct TemporaryName {
   volatile std::sig_atomic_t in_use = 0;
+  dev_t device = 0;
+  ino_t inode = 0;
   char text[PATH_MAX] = {};
 };
 
@@ -43,6 +47,15 @@ void mark(TemporaryName& name, bool in_use) {
   std::atomic_signal_fence(std::memory_order_seq_cst);
 }
 
+// True while `path` stands for the file (device, inode); lstat alone, for
+// a signal handler too.
+bool holds(const char* path, dev_t device, ino_t inode) {
+  struct stat now {};
+  return ::lstat(path, &now) == 0 && now.st_dev == device && now.st_ino == inode;
+}
+
+bool holds_made_file(const TemporaryName& name) { return holds(name.text, name.device, name.inode); }
+
 // The folder of `path`, where its temporary file is made.
 std::string folder_of(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -53,11 +66,11 @@ std::string folder_of(const std::string& path) {
 // Gives up what begin() made before it failed; errno is kept.
 int given_up(int fd, TemporaryName* name, int folder) {
   const int error = errno;
-  if (fd >= 0) ::close(fd);
   if (name != nullptr) {
-    if (fd >= 0) ::unlink(name->text);
+    if (holds_made_file(*name)) ::unlink(name->text);
     mark(*name, false);
   }
+  if (fd >= 0) ::close(fd);
   if (folder >= 0) ::close(folder);
   errno = error;
   return -1;
@@ -83,10 +96,25 @@ int Replacement::begin(const std::string& path, int old, mode_t mode) {
   // A folder that cannot be read (one of mode -wx) is not synced.
   const int folder = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   TemporaryName& name = temporary_names[slot];
-  std::memcpy(name.text, temporary.c_str(), temporary.size() + 1);
-  mark(name, true);
-  const int fd = ::mkstemp(name.text);
-  if (fd < 0) return given_up(-1, &name, folder);
+  int fd = -1;
+  {
+    // A second stop signal finds the file made and its name in use, or
+    // no file.
+    const StopSignalsHeld held;
+    std::memcpy(name.text, temporary.c_str(), temporary.size() + 1);
+    fd = ::mkstemp(name.text);
+    if (fd < 0) return given_up(-1, nullptr, folder);
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) {
+      const int error = errno;
+      ::unlink(name.text);
+      errno = error;
+      return given_up(fd, nullptr, folder);
+    }
+    name.device = made.st_dev;
+    name.inode = made.st_ino;
+    mark(name, true);
+  }
   std::memcpy(temporary.data(), name.text, temporary.size());
   // The old file's owner, permissions and attributes, as far as they can
   // be kept; the lists of its attributes are the one thing here that
@@ -98,10 +126,7 @@ int Replacement::begin(const std::string& path, int old, mode_t mode) {
     given_up(fd, &name, folder);
     throw;
   }
-  struct stat made {};
-  if (!kept || ::fstat(fd, &made) != 0) return given_up(fd, &name, folder);
-  made_device_ = made.st_dev;
-  made_inode_ = made.st_ino;
+  if (!kept) return given_up(fd, &name, folder);
   path_ = std::move(target);
   temporary_ = std::move(temporary);
   old_ = old;
@@ -124,10 +149,7 @@ Replacement::Name Replacement::name_now() const {
   return same ? Name::old_file : Name::other_file;
 }
 
-bool Replacement::temporary_is_made_file() const {
-  struct stat now {};
-  return ::lstat(temporary_.c_str(), &now) == 0 && now.st_dev == made_device_ && now.st_ino == made_inode_;
-}
+bool Replacement::temporary_is_made_file() const { return holds_made_file(temporary_names[slot_]); }
 
 Replacement::Outcome Replacement::commit(int fd) {
   Outcome o;
@@ -190,10 +212,12 @@ void Replacement::end() {
 }
 
 void remove_temporary_files() {
-  for (TemporaryName& name : temporary_names) {
+  for (const TemporaryName& name : temporary_names) {
     if (name.in_use == 0) continue;
     std::atomic_signal_fence(std::memory_order_seq_cst);
-    ::unlink(name.text);
+    // (Another program could still put a file under the name between the
+    // look and the removal: the system removes a name whatever it holds.)
+    if (holds_made_file(name)) ::unlink(name.text);
   }
 }
 

@@ -9,6 +9,14 @@
 // rename fails, or the name no longer stands for the old file) stays
 // under its temporary name, which commit() hands over.
 //
+// Only the file made is renamed or removed: each name is looked at for
+// the device and inode of the file made (held open, so that no other file
+// can have them) before anything is done to it. (Another program that
+// renames the same names at the very moment between such a look and the
+// call can still have its file moved, or removed by discard() or a second
+// stop signal: a name cannot be renamed or removed on the condition that
+// it holds a given file.)
+//
 // The temporary names of the run live in fixed buffers from the moment
 // each file is made, so that a second stop signal, which ends the run at
 // once, can remove them from its handler (remove_temporary_files).
@@ -79,13 +87,12 @@ class Replacement {
   std::string temporary_;  // made when the replacement begins, handed over by commit()
   int old_ = -1;           // the old file, its lock held
   int folder_ = -1;        // the folder of both names, synced after the rename
-  int slot_ = -1;          // the fixed buffer of the temporary name
-  dev_t made_device_ = 0;  // the file made under the temporary name
-  ino_t made_inode_ = 0;
+  int slot_ = -1;          // the fixed buffer of the temporary name and of its file's identity
 };
 
-// Removes the temporary file of every replacement of the run: unlink
-// alone, async-signal-safe, for the handler of a second stop signal.
+// Removes the temporary file of every replacement of the run, where its
+// name still stands for the file made: lstat and unlink alone,
+// async-signal-safe, for the handler of a second stop signal.
 void remove_temporary_files();
 
 }  // namespace dorvix

@@ -417,7 +417,8 @@ TEST(ReplacingFiles, ANameSwappedWhileTheQuestionWaitsIsNotActedOn) {
 // is removed, moved, or taken by another file, while "close output file ?"
 // waits. A text whose temporary name was removed or taken meanwhile is
 // gone: nothing takes the old name, and another file put under the
-// temporary name is left as it is.
+// temporary name is left as it is, even by a second stop signal, which
+// ends the run at once.
 TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
   const std::string precious = "precious\n";
@@ -436,6 +437,7 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     std::string left = "";  // under the temporary name when the text is gone (none when empty)
     std::string waiting = " close output file ?";  // where `act` comes
     bool ends_input = false;  // after `act`, instead of `rest`
+    bool two_signals = false;  // SIGINT and SIGTERM at once after `act`, instead of `rest`
   } cases[] = {
       {"rename refused", join({write, rest}), EBUSY, {}, "out.hash", "an earlier catalogue\n",
        {closed, " ==> DEVICE OR RESOURCE BUSY", " ==> THE OLD FILE IS KEPT, NOT REPLACED", " ==> THE NEW FILE IS KEPT AS "}},
@@ -453,6 +455,9 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
       {"temporary name taken", write, 0,
        [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0)); }, "out.hash",
        "an earlier catalogue\n", {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}, precious},
+      {"temporary name taken, then two stop signals at once", write, 0,
+       [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0)); }, "out.hash",
+       "an earlier catalogue\n", {}, precious, " close output file ?", false, true},
       {"temporary name and old name removed", write, 0,
        [](const TempDir& dir) {
          fs::remove(dir / leftovers(dir).at(0));
@@ -485,17 +490,23 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
       events.keep_input_open = true;
       events.waiting_after = c.waiting;
       events.act = [&] { c.act(dir); };
-      events.more = c.ends_input ? "" : answers_text(rest);
+      events.more = c.ends_input || c.two_signals ? "" : answers_text(rest);
       events.then_end_input = c.ends_input;
+    }
+    if (c.two_signals) {
+      events.signal = SIGINT;
+      events.second_signal = SIGTERM;
+      events.together = true;
     }
     const BoundedRun run =
         run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 30, std::size_t{1} << 26, 0, events);
     EXPECT_FALSE(run.timed_out);
-    EXPECT_EQ(run.status, exit_file_incomplete);
+    EXPECT_EQ(run.signal, c.two_signals ? SIGTERM : 0);
+    EXPECT_EQ(run.status, c.two_signals ? -1 : exit_file_incomplete);
     const Lines lines = split_lines(run.output);
     const Lines kept = leftovers(dir);
     EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
-    if (c.said.back().find("KEPT AS") == std::string::npos) {
+    if (c.said.empty() || c.said.back().find("KEPT AS") == std::string::npos) {
       EXPECT_TRUE(has_block(lines, c.said));
       EXPECT_EQ(kept.size(), c.left.empty() ? 0U : 1U);
       if (!kept.empty()) {
