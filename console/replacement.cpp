@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "console/file_owner.hpp"
@@ -55,6 +56,12 @@ bool holds(const char* path, dev_t device, ino_t inode) {
 }
 
 bool holds_made_file(const TemporaryName& name) { return holds(name.text, name.device, name.inode); }
+
+// Exchanges the files of two names at once; false, with errno, when the
+// system cannot (EINVAL where the file system does not exchange names).
+bool exchange(const std::string& a, const std::string& b) {
+  return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+}
 
 // The folder of `path`, where its temporary file is made.
 std::string folder_of(const std::string& path) {
@@ -151,6 +158,70 @@ Replacement::Name Replacement::name_now() const {
 
 bool Replacement::temporary_is_made_file() const { return holds_made_file(temporary_names[slot_]); }
 
+void Replacement::take_name(Outcome& o) const {
+  const TemporaryName& made = temporary_names[slot_];
+  const auto name_is_made_file = [&] { return holds(path_.c_str(), made.device, made.inode); };
+  // No stop signal comes between the rename and its look: a second one,
+  // which ends the run at once, finds the names as this leaves them.
+  const StopSignalsHeld held;
+  // The names are exchanged: the old file goes under the temporary name,
+  // whence it is removed once the new text is seen to hold the old name,
+  // and a rename that took another file, which another program put under
+  // the temporary name just before, can be undone. A file system that
+  // cannot exchange names renames: the old file goes at once, and another
+  // file put under the temporary name can only be told.
+  const bool exchanged = exchange(temporary_, path_);
+  if (!exchanged && ((errno != EINVAL && errno != ENOSYS) || ::rename(temporary_.c_str(), path_.c_str()) != 0)) {
+    const int error = errno;
+    o.name = name_now();
+    // A name gone meanwhile is told by what became of it.
+    if (error != ENOENT || (o.name == Name::old_file && temporary_is_made_file())) o.error = error;
+    return;
+  }
+  struct stat old {};
+  const bool old_aside = exchanged && ::fstat(old_, &old) == 0 && holds(temporary_.c_str(), old.st_dev, old.st_ino);
+  if (name_is_made_file() && (!exchanged || old_aside)) {
+    if (exchanged) remove_old_file(old);
+    o.name = Name::replaced;
+    return;
+  }
+  // Another file stood under the temporary name, or took the old name
+  // meanwhile: the names go back as they were, where they were exchanged.
+  o.text_lost = !name_is_made_file();
+  if (!exchanged) {
+    o.name = Name::other_file;
+    return;
+  }
+  exchange(temporary_, path_);
+  o.name = name_now();
+  // The names as they were before the rename: the temporary name was
+  // taken meanwhile, and given back.
+  if (o.name == Name::old_file) o.text_lost = true;
+}
+
+void Replacement::remove_old_file(const struct stat& old) const {
+  // It goes first to a name of its own, which only this run knows, and is
+  // removed there only when it is the old file: a file that another
+  // program put under the temporary name meanwhile goes back under it.
+  char aside[PATH_MAX];
+  std::memcpy(aside, temporary_.c_str(), temporary_.size() + 1);
+  std::memcpy(aside + temporary_.size() - 6, "XXXXXX", 6);
+  const int fd = ::mkstemp(aside);
+  struct stat empty {};
+  if (fd < 0 || ::fstat(fd, &empty) != 0) {
+    // No name of its own: removed where it is.
+    if (fd >= 0) ::unlink(aside);
+    if (holds(temporary_.c_str(), old.st_dev, old.st_ino)) ::unlink(temporary_.c_str());
+  } else if (::rename(temporary_.c_str(), aside) != 0) {
+    if (holds(aside, empty.st_dev, empty.st_ino)) ::unlink(aside);
+  } else if (holds(aside, old.st_dev, old.st_ino)) {
+    ::unlink(aside);
+  } else {
+    ::renameat2(AT_FDCWD, aside, AT_FDCWD, temporary_.c_str(), RENAME_NOREPLACE);
+  }
+  if (fd >= 0) ::close(fd);
+}
+
 Replacement::Outcome Replacement::commit(int fd) {
   Outcome o;
   if (!active()) {
@@ -173,11 +244,8 @@ Replacement::Outcome Replacement::commit(int fd) {
     end();
     return o;
   }
-  if (o.name == Name::old_file && ::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    o.error = errno;
-    o.name = name_now();
-  }
-  if (o.error != 0 || o.name != Name::old_file) {
+  if (o.name == Name::old_file) take_name(o);
+  if (o.name != Name::replaced) {
     // A whole text stays under its temporary name, while that is its.
     if (temporary_is_made_file()) {
       o.kept_as = std::move(temporary_);
@@ -187,7 +255,6 @@ Replacement::Outcome Replacement::commit(int fd) {
     end();
     return o;
   }
-  o.name = Name::replaced;
   // A folder that cannot be synced leaves the new name to the file
   // system's own time: after a crash either file is whole under it.
   if (folder_ >= 0) ::fsync(folder_);
