@@ -95,6 +95,7 @@ void write_failure_box(int iunit, const Format& w) {
       const long long saved = std::max(*lines - (w.table ? 2 : 0), 0LL);
       say("  NUMBER OF SAVED DATA = " + edit::i(saved, 6) + " OF " + edit::i(fpsblk.ndata, 6));
     }
+    clofou(iunit, 0);
   }
   say("FILE " + output_name(iunit) + " IS CLOSED");
   stop.say_where();

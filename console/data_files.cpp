@@ -219,9 +219,7 @@ void clofou(int ifile, int /*iflag*/) { close_slot(output, ifile, fiocom.nfout, 
 
 std::optional<FileEnd> give_up_output(int ifile) {
   if (!fiocom.iopou(ifile)) return std::nullopt;
-  const FileEnd e = units().abandon(fiocom.iouf(ifile));
-  clofou(ifile, 0);
-  return e;
+  return units().abandon(fiocom.iouf(ifile));
 }
 
 bool is_catalogue_read(const FileId& id) { return read_from.front().is(id); }

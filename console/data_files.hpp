@@ -61,12 +61,14 @@ void clofin(int ifile, int iflag);
 void opefou(int ifile, std::string_view cexpl, int iflag);
 // As clofin, for output file ifile.
 void clofou(int ifile, int iflag);
-// After a write to output file ifile failed half way: gives the file up
-// and closes it (clofou). A file that was to replace another is removed
-// and the other kept as it was; a new file ends at its last complete
-// line, so that no part of a line is left to be read back, and tells the
-// lines it keeps when it can (not a pipe or a terminal, nor a file that
-// could not be cut). Nothing when the file was not open.
+// After a write to output file ifile failed half way: gives the file up.
+// A file that was to replace another is removed and the other kept as it
+// was; a new file ends at its last complete line, so that no part of a
+// line is left to be read back, and tells the lines it keeps when it can
+// (not a pipe or a terminal, nor a file that could not be cut). Nothing
+// when the file was not open. The slot stays open, for the caller to say
+// why and what is left before it closes the slot (clofou), whose table
+// follows.
 std::optional<FileEnd> give_up_output(int ifile);
 // True when `id` is the file that input file 1, the catalogue, was last
 // read from: a file to be written under any of its names is that file,

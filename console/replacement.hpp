@@ -9,12 +9,25 @@
 // rename fails, or the name no longer stands for the old file) stays
 // under its temporary name, which commit() hands over.
 //
+// Only the file made is renamed or removed: each name is looked at for
+// the device and inode of the file made (held open, so that no other file
+// can have them) before anything is done to it, and the old name after
+// the rename too. The rename exchanges the two names, so that it can be
+// undone when another program had put a file of its own under the
+// temporary name; a file system that cannot exchange names renames, and
+// such a file, which then has the old name, is told. (Another program
+// that renames the same names at the very moment between such a look and
+// the call can still have its file moved, or removed by discard() or a
+// second stop signal: a name cannot be renamed or removed on the
+// condition that it holds a given file.)
+//
 // The temporary names of the run live in fixed buffers from the moment
 // each file is made, so that a second stop signal, which ends the run at
 // once, can remove them from its handler (remove_temporary_files).
 
 #include <string>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace dorvix {
@@ -51,11 +64,13 @@ class Replacement {
     other_file,  // another file, which took it meanwhile
   };
   struct Outcome {
-    Name name = Name::old_file;
-    int error = 0;        // the system's error of the sync or the rename that failed
-    std::string kept_as;  // the temporary name of a whole text that did not take the name
-    // The temporary name no longer held the text written (it was removed,
-    // or another file put there): nothing was renamed, and no text is kept.
+    Name name = Name::old_file;  // old_file comes with an error or text_lost, which say why
+    int error = 0;               // the system's error of the sync or the rename that failed
+    std::string kept_as;         // the temporary name of a whole text that did not take the name
+    // The temporary name no longer held the text written when it was to
+    // take the name (it was removed, or another file put there): the text
+    // does not have the old name, nor is it kept (unless it came back under
+    // the temporary name, which kept_as then gives).
     bool text_lost = false;
   };
   // The text of `fd`, the temporary file, is whole: once it is on the
@@ -64,7 +79,10 @@ class Replacement {
   // removed and the old file kept; one that cannot take the name stays
   // under its temporary name. Only the file made is renamed: a temporary
   // name that another file took meanwhile is left as it is, and so is the
-  // old name. The replacement ends.
+  // old name. The name is looked at after the rename too: where it does
+  // not hold the file made, the names are put back as they were when the
+  // system exchanged them, and the outcome says what they hold. The
+  // replacement ends.
   Outcome commit(int fd);
   // Gives the replacement up: the temporary file is removed (only while
   // its name still stands for it), the old file kept as it was. The
@@ -76,6 +94,12 @@ class Replacement {
   Name name_now() const;
   // True while the temporary name stands for the file made.
   bool temporary_is_made_file() const;
+  // The file made takes the old name, which stands for the old file
+  // (name_now): `o` is replaced, or says what the names stand for.
+  void take_name(Outcome& o) const;
+  // Removes the old file `old`, which the names' exchange put under the
+  // temporary name.
+  void remove_old_file(const struct stat& old) const;
   // Ends the replacement: lets go of the old file and of the temporary
   // name, whose file is gone or no longer its to remove.
   void end();
@@ -84,13 +108,12 @@ class Replacement {
   std::string temporary_;  // made when the replacement begins, handed over by commit()
   int old_ = -1;           // the old file, its lock held
   int folder_ = -1;        // the folder of both names, synced after the rename
-  int slot_ = -1;          // the fixed buffer of the temporary name
-  dev_t made_device_ = 0;  // the file made under the temporary name
-  ino_t made_inode_ = 0;
+  int slot_ = -1;          // the fixed buffer of the temporary name and of its file's identity
 };
 
-// Removes the temporary file of every replacement of the run: unlink
-// alone, async-signal-safe, for the handler of a second stop signal.
+// Removes the temporary file of every replacement of the run, where its
+// name still stands for the file made: lstat and unlink alone,
+// async-signal-safe, for the handler of a second stop signal.
 void remove_temporary_files();
 
 }  // namespace dorvix

@@ -28,6 +28,13 @@ namespace {
 
 constexpr int stop_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
+sigset_t stop_signal_set() {
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (const int s : stop_signals) sigaddset(&stops, s);
+  return stops;
+}
+
 // The memory kept for the run's end, given back when an allocation fails:
 // the box and the lines of the end, the trailer of the plot and the
 // closing of the files need far less. Below the size that the allocator
@@ -51,10 +58,11 @@ std::vector<std::function<void()>>& actions() {
 
 // The handler keeps the first signal. A second one, of any of the kinds,
 // ends the run at once: it removes the temporary file of every
-// replacement being written, gives the signal its default action back
-// and sends it again, which ends the process as the signal ends any
+// replacement being written (only while the temporary name stands for
+// the file the replacement made), gives the signal its default action
+// back and sends it again, which ends the process as the signal ends any
 // program once the handler returns (it waits, blocked, until then).
-// (unlink, sigaction and raise may be called in a handler.)
+// (lstat, unlink, sigaction and raise may be called in a handler.)
 void on_stop_signal(int signal) {
   if (detail::caught_signal == 0) {
     detail::caught_signal = signal;
@@ -217,14 +225,20 @@ void catch_stop_signals() {
 #endif
 }
 
+StopSignalsHeld::StopSignalsHeld() {
+  const sigset_t stops = stop_signal_set();
+  ::sigprocmask(SIG_BLOCK, &stops, &before_);
+}
+
+StopSignalsHeld::~StopSignalsHeld() { ::sigprocmask(SIG_SETMASK, &before_, nullptr); }
+
 namespace {
 
 // Waits until `fd` is ready for reading or for writing, or a stop signal
 // cuts the wait short; false in the second case.
 bool wait_for(int fd, bool write) {
-  sigset_t stops, before;
-  sigemptyset(&stops);
-  for (const int s : stop_signals) sigaddset(&stops, s);
+  const sigset_t stops = stop_signal_set();
+  sigset_t before;
   // The signals wait while the flag is looked at, and may come only
   // within the wait itself, which they end: none is missed.
   ::sigprocmask(SIG_BLOCK, &stops, &before);

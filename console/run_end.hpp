@@ -27,6 +27,8 @@
 // what was made before (the names of the files, the room for their
 // reasons, the plot's trailer registered before its file opened).
 
+#include <signal.h>
+
 #include <csignal>
 #include <functional>
 
@@ -82,6 +84,21 @@ void note_memory_exhausted();
 // away) and SIGXFSZ (a file-size limit). Such a write then fails, as on a
 // full disk, and the run reports it and goes on.
 void catch_stop_signals();
+
+// Holds the stop signals back while it lives: one that comes meanwhile is
+// handled once it ends. For the few calls that a second signal, which
+// ends the run at once, must not find half done (a replacement making its
+// temporary file, or giving it the old name).
+class StopSignalsHeld {
+ public:
+  StopSignalsHeld();
+  ~StopSignalsHeld();
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_;
+};
 
 // Waits until `fd` has something to read (a line, its end, an error) or a
 // stop signal cuts the wait short (waits_cut_short); false in the second

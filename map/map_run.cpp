@@ -135,6 +135,7 @@ void sish_failure_box(int iouk) {
     } else if (e->lines) {
       ItemLine().text("==> THE FILE KEEPS").integer(*e->lines, 6).text("COMPLETE LINES").write();
     }
+    clofou(iouk, 0);
   }
   stop.say_where();
   errortail00();

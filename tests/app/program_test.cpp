@@ -898,7 +898,8 @@ TEST(Program, ARefusedAnswerStopsTheCommandFileAtItsLine) {
 // writer and 2001, meant for the table, open the map menu); a plot that
 // a diagram or map RUN could not write, seen and closed as the RUN ends,
 // before the catalogue the command file writes next; the Si-Sh file of a
-// map run. The keyboard answers the next question, and the command file's
+// map run, whose box says why and what the file keeps as it closes the
+// file. The keyboard answers the next question, and the command file's
 // listing and second catalogue never come. A plot of the Illustrator
 // dialect, written as it is drawn, fails there as the others do.
 TEST(Program, AFailedWriteStopsTheCommandFile) {
@@ -912,6 +913,7 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
     std::uintmax_t limit;
     Lines box;  // the box's last lines
     std::string settings = "";  // kavro7_ini.txt, if any
+    Lines told = {};  // lines of the box beside its closing of the file
   } cases[] = {
       {"catalogue", "1000\n1001\nscedc_hash_2018.hash\n1200\n1001\nout.hash\n\n2001\nout.table\n\n99\n1100\n",
        {"", "99", "9999"}, 300 << 10,
@@ -932,7 +934,8 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
        {" ==> THE PLOT FILE IS INCOMPLETE", " READ FROM LINE     11 OF THE COMMAND FILE"}, "  F   1 P    3\n"},
       {"Si-Sh file", "1000\n1001\ncat.hash\n7\ny\n2001\nsish.txt\n340\nn\n343\nn\n1000\n\n\n99\n1100\n",
        {"", "", "99", "9999"}, 20 << 10,
-       {" ==> THE FILE KEEPS    186 COMPLETE LINES", " READ FROM LINE     14 OF THE COMMAND FILE"}},
+       {" --------------", " READ FROM LINE     14 OF THE COMMAND FILE"}, "",
+       {" ==> closing the file", " ==> FILE TOO LARGE", " ==> THE FILE KEEPS    186 COMPLETE LINES"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -945,6 +948,7 @@ TEST(Program, AFailedWriteStopsTheCommandFile) {
     EXPECT_EQ(run.status, exit_file_incomplete);
     EXPECT_TRUE(has_block(run.lines, join({c.box, {" ===> COMMAND FILE STOPPED", " ===> HIT RETURN TO CONTINUE",
                                                    rule_of('*')}})));
+    EXPECT_TRUE(has_block(run.lines, c.told));
     EXPECT_EQ(count(run.lines, " ===> COMMAND FILE STOPPED"), 1u);
     EXPECT_FALSE(has(run.lines, listing_titles));
     EXPECT_FALSE(std::filesystem::exists(dir / "out2.hash"));

@@ -553,7 +553,11 @@ TEST(ReplacingFiles, ANameSwappedWhileTheQuestionWaitsIsNotActedOn) {
 // is removed, moved, or taken by another file, while "close output file ?"
 // waits. A text whose temporary name was removed or taken meanwhile is
 // gone: nothing takes the old name, and another file put under the
-// temporary name is left as it is.
+// temporary name is left as it is, even by a second stop signal, which
+// ends the run at once. Another program that swaps the temporary name
+// and a file of its own just before the rename (played by the preloaded
+// calls) has the names put back, where the file system exchanges names;
+// where it cannot, its file has the old name, and the box says so.
 TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
   const std::string precious = "precious\n";
@@ -561,41 +565,54 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const Lines rest = {"", "99", "9999"};
   const std::string closed = " OUTPUT FILE " + edit::pad("out.hash", 40) + " CLOSED";
   const std::string lost = " ==> ITS TEMPORARY FILE WAS REMOVED OR TAKEN";
+  const auto take_temporary_name = [](const TempDir& dir) {
+    fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0));
+  };
+  const Lines swap = {"DORVIX_SWAP_AT_RENAME=precious.txt"};
   const struct {
     std::string name;
     Lines answers;
-    int rename_error = 0;  // of every rename
+    Lines calls = {};  // the preloaded calls' settings (none: the system's own calls)
     std::function<void(const TempDir&)> act = {};  // while "close output file ?" waits, before `rest`
     std::string file = "out.hash";
     std::string now;    // under the name after the run
-    Lines said;         // the lines that tell it, the last naming the temporary file
+    Lines said;         // the lines that tell it, the last naming the temporary file (none: the run is killed)
     std::string left = "";  // under the temporary name when the text is gone (none when empty)
     std::string waiting = " close output file ?";  // where `act` comes
     bool ends_input = false;  // after `act`, instead of `rest`
+    bool two_signals = false;  // SIGINT and SIGTERM at once after `act`, instead of `rest`
   } cases[] = {
-      {"rename refused", join({write, rest}), EBUSY, {}, "out.hash", "an earlier catalogue\n",
+      {"rename refused", join({write, rest}), {"DORVIX_FAIL_RENAME=" + std::to_string(EBUSY)}, {}, "out.hash",
+       "an earlier catalogue\n",
        {closed, " ==> DEVICE OR RESOURCE BUSY", " ==> THE OLD FILE IS KEPT, NOT REPLACED", " ==> THE NEW FILE IS KEPT AS "}},
-      {"rename refused at the end of the input", {"", "10", "", "seis.ps", "y"}, EPERM, {}, "seis.ps", old_plot,
+      {"rename refused at the end of the input", {"", "10", "", "seis.ps", "y"},
+       {"DORVIX_FAIL_RENAME=" + std::to_string(EPERM)}, {}, "seis.ps", old_plot,
        {" ===> END OF INPUT: STOPPING EXECUTION", " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT",
         " ===> ITS NEW FILE IS KEPT AS "}},
-      {"name removed", write, 0, [](const TempDir& dir) { fs::remove(dir / "out.hash"); }, "out.hash", "",
+      {"name removed", write, {}, [](const TempDir& dir) { fs::remove(dir / "out.hash"); }, "out.hash", "",
        {closed, " ==> THE OLD FILE WAS REMOVED", " ==> THE NEW FILE IS KEPT AS "}},
-      {"name taken", write, 0, [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / "out.hash"); },
+      {"name taken", write, {}, [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / "out.hash"); },
        "out.hash", precious, {closed, " ==> ANOTHER FILE TOOK ITS NAME", " ==> THE NEW FILE IS KEPT AS "}},
-      {"name moved", write, 0, [](const TempDir& dir) { fs::rename(dir / "out.hash", dir / "out.bak"); }, "out.bak",
+      {"name moved", write, {}, [](const TempDir& dir) { fs::rename(dir / "out.hash", dir / "out.bak"); }, "out.bak",
        "an earlier catalogue\n", {closed, " ==> THE OLD FILE WAS MOVED TO ANOTHER NAME", " ==> THE NEW FILE IS KEPT AS "}},
-      {"temporary name removed", write, 0, [](const TempDir& dir) { fs::remove(dir / leftovers(dir).at(0)); },
+      {"temporary name removed", write, {}, [](const TempDir& dir) { fs::remove(dir / leftovers(dir).at(0)); },
        "out.hash", "an earlier catalogue\n", {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}},
-      {"temporary name taken", write, 0,
-       [](const TempDir& dir) { fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0)); }, "out.hash",
-       "an earlier catalogue\n", {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}, precious},
-      {"temporary name and old name removed", write, 0,
+      {"temporary name taken", write, {}, take_temporary_name, "out.hash", "an earlier catalogue\n",
+       {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}, precious},
+      {"temporary name taken, then two stop signals at once", write, {}, take_temporary_name, "out.hash",
+       "an earlier catalogue\n", {}, precious, " close output file ?", false, true},
+      {"temporary name swapped at the rename", join({write, rest}), swap, {}, "out.hash", "an earlier catalogue\n",
+       {closed, lost, " ==> THE OLD FILE IS KEPT, NOT REPLACED"}, precious},
+      {"temporary name swapped at a rename that cannot exchange names", join({write, rest}),
+       join({swap, {"DORVIX_NO_EXCHANGE=1"}}), {}, "out.hash", precious,
+       {closed, lost + ", ANOTHER FILE TOOK ITS NAME"}},
+      {"temporary name and old name removed", write, {},
        [](const TempDir& dir) {
          fs::remove(dir / leftovers(dir).at(0));
          fs::remove(dir / "out.hash");
        },
        "out.hash", "", {closed, lost + ", THE OLD FILE WAS REMOVED"}},
-      {"temporary name removed before the end of the input", {"", "10", "", "seis.ps", "y"}, 0,
+      {"temporary name removed before the end of the input", {"", "10", "", "seis.ps", "y"}, {},
        [](const TempDir& dir) { fs::remove(dir / leftovers(dir).at(0)); }, "seis.ps", old_plot,
        {" ===> END OF INPUT: STOPPING EXECUTION", " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT",
         " ===> ITS TEMPORARY FILE WAS REMOVED OR TAKEN"},
@@ -604,10 +621,9 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     RunEvents events;
-    if (c.rename_error != 0) {
+    if (!c.calls.empty()) {
 #ifdef DORVIX_FAILING_CALLS
-      events.environment = {std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS,
-                            "DORVIX_FAIL_RENAME=" + std::to_string(c.rename_error)};
+      events.environment = join({{std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS}, c.calls});
 #else
       continue;  // no call can be made to fail under a sanitizer
 #endif
@@ -621,17 +637,23 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
       events.keep_input_open = true;
       events.waiting_after = c.waiting;
       events.act = [&] { c.act(dir); };
-      events.more = c.ends_input ? "" : answers_text(rest);
+      events.more = c.ends_input || c.two_signals ? "" : answers_text(rest);
       events.then_end_input = c.ends_input;
+    }
+    if (c.two_signals) {
+      events.signal = SIGINT;
+      events.second_signal = SIGTERM;
+      events.together = true;
     }
     const BoundedRun run =
         run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 30, std::size_t{1} << 26, 0, events);
     EXPECT_FALSE(run.timed_out);
-    EXPECT_EQ(run.status, exit_file_incomplete);
+    EXPECT_EQ(run.signal, c.two_signals ? SIGTERM : 0);
+    EXPECT_EQ(run.status, c.two_signals ? -1 : exit_file_incomplete);
     const Lines lines = split_lines(run.output);
     const Lines kept = leftovers(dir);
     EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
-    if (c.said.back().find("KEPT AS") == std::string::npos) {
+    if (c.said.empty() || c.said.back().find("KEPT AS") == std::string::npos) {
       EXPECT_TRUE(has_block(lines, c.said));
       EXPECT_EQ(kept.size(), c.left.empty() ? 0U : 1U);
       if (!kept.empty()) {

@@ -11,6 +11,11 @@
 //
 // Every rename fails, as it fails for a file of another user in a sticky
 // folder or for a mount point, with the error number DORVIX_FAIL_RENAME.
+// With DORVIX_NO_EXCHANGE set, an exchange of two names fails with
+// EINVAL, as on a file system that cannot exchange names. With
+// DORVIX_SWAP_AT_RENAME naming a file, another program is played that
+// swaps that file and the name renamed, at the first rename of a
+// temporary name, just before the rename is made.
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -20,6 +25,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 extern "C" {
 void* __libc_malloc(std::size_t size);
@@ -91,14 +97,26 @@ int posix_memalign(void** p, std::size_t alignment, std::size_t size) {
   return 0;
 }
 
-int rename(const char* from, const char* to) {
+int renameat2(int from_dir, const char* from, int to_dir, const char* to, unsigned int flags) {
+  using Renameat2 = int (*)(int, const char*, int, const char*, unsigned int);
+  static const auto system_renameat2 = reinterpret_cast<Renameat2>(::dlsym(RTLD_NEXT, "renameat2"));
   if (const char* error = std::getenv("DORVIX_FAIL_RENAME")) {
     errno = std::atoi(error);
     return -1;
   }
-  using Rename = int (*)(const char*, const char*);
-  static const auto system_rename = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "rename"));
-  return system_rename(from, to);
+  if ((flags & RENAME_EXCHANGE) != 0 && std::getenv("DORVIX_NO_EXCHANGE") != nullptr) {
+    errno = EINVAL;
+    return -1;
+  }
+  static bool swapped = false;
+  const char* other = std::getenv("DORVIX_SWAP_AT_RENAME");
+  if (other != nullptr && !swapped && std::strstr(from, ".dorvix-") != nullptr) {
+    swapped = true;
+    system_renameat2(from_dir, from, AT_FDCWD, other, RENAME_EXCHANGE);
+  }
+  return system_renameat2(from_dir, from, to_dir, to, flags);
 }
+
+int rename(const char* from, const char* to) { return renameat2(AT_FDCWD, from, AT_FDCWD, to, 0); }
 
 }  // extern "C"
