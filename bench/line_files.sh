@@ -15,9 +15,13 @@
 # With --against <commit>, the program of that commit is built too (under
 # build/against-<commit>) and both draw the GSHHS file clipped and not and
 # the GEBCO file in whole runs of the program (map menu, RUN on that
-# window, the line-file menu): the instructions each run executes, counted
-# by valgrind's callgrind, less those of the same run drawing no file,
-# each beside its goal (at most 1.01 times the commit's), and the median
+# window, the line-file menu), and the GSHHS file clipped once more under
+# the oblique gnomonic (code 18, its centre and the origin at 0E 45N as
+# the program starts, on the window -60..60 both ways, which reaches 87
+# degrees from the centre): the instructions each run executes, counted
+# by valgrind's callgrind, less those of the same run under the same
+# projection drawing no file, each beside its goal (at most 1.01 times
+# the commit's), and the median
 # CPU time (user + system) of the runs, the two programs taking turns,
 # told beside the older build's. Every run must write its map whole. The
 # script exits 1 when a goal is not met, a count is missing or a run
@@ -57,6 +61,11 @@ if [ -n "$against" ]; then
   printf "${map}5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_clipped.txt"
   printf "${map}10\nn\n5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_not_clipped.txt"
   printf "${map}3\nworld.gebco\n99\n99\n9999\n\n" >"$work/gebco.txt"
+  # The gnomonic: code 18 chosen and applied, its central angle and
+  # oblique centre kept, the origin menu left as it is.
+  gnomonic='\n2001\n343\nn\n342\nn\n341\nn\n300\n18\n99\n99\n99\n320\n10\n-60 60 2\n20\n-60 60 2\n99\n1000\n\nmap.ps\n'
+  printf "${gnomonic}99\n99\n9999\n\n" >"$work/gnomonic_none.txt"
+  printf "${gnomonic}5\nworld.gshhs\n99\n99\n9999\n\n" >"$work/gshhs_gnomonic.txt"
   # Each run writes its plot anew, and whole.
   bench_before() { rm -f "$work/map.ps"; }
   bench_after() {
@@ -75,6 +84,17 @@ if [ -n "$against" ]; then
     n2=$(less_count "$count" "$none_2")
     goal "$case, less none" "$n1" "$n2" 1.01
   done
+  instructions "$program" "$work/gnomonic_none.txt"
+  gnomonic_1=$count
+  instructions "$older" "$work/gnomonic_none.txt"
+  gnomonic_2=$count
+  printf '%-32s %14s %14s %7s\n' "none, gnomonic" "${gnomonic_1:--}" "${gnomonic_2:--}" \
+    "$(ratio "$gnomonic_1" "$gnomonic_2")"
+  instructions "$program" "$work/gshhs_gnomonic.txt"
+  n1=$(less_count "$count" "$gnomonic_1")
+  instructions "$older" "$work/gshhs_gnomonic.txt"
+  n2=$(less_count "$count" "$gnomonic_2")
+  goal "gshhs_gnomonic, less none" "$n1" "$n2" 1.01
   printf '%-32s %14s %14s %7s\n' "CPU ms, less none" this "$against_commit" ratio
   alternate "$work/none.txt" "$program" "$older"
   base_1=$cpu_ms_1 base_2=$cpu_ms_2
