@@ -5,7 +5,7 @@
 #include <new>
 
 #include "app/main_program.hpp"
-#include "console/run_end.hpp"
+#include "files/run_end.hpp"
 
 int main() {
   // A write that fails (a full disk, a file-size limit, a console whose

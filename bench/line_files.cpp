@@ -16,8 +16,8 @@
 #include <sstream>
 #include <string>
 
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/units.hpp"
 #include "map/line_files.hpp"
 #include "plot/draw.hpp"
 #include "projection/graticule.hpp"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "console/number_writers.hpp"
+#include "dialogue/number_writers.hpp"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/units.hpp"
 #include "plot/device.hpp"
 #include "scratch_plot.hpp"
 

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/units.hpp"
+#include "geometry/angles.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "scratch_plot.hpp"

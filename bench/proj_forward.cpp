@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/units.hpp"
+#include "files/units.hpp"
+#include "geometry/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/equal_area_conic.hpp"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/units.hpp"
+#include "files/units.hpp"
+#include "geometry/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/projection_menu.hpp"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/units.hpp"
 #include "plot/device.hpp"
 
 namespace dorvix::bench {

@@ -12,12 +12,12 @@
 // trailing empty line, for instance) are no records and are passed over.
 // A line that cannot be read stops the read and empties the store.
 
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
 // iunit: index of the input file in the data-file table (1).
-// inter (console/setup_mode.hpp) from the defaults: empties the store,
+// inter (dialogue/setup_mode.hpp) from the defaults: empties the store,
 // resets the echo switches and sets the default extraction criteria. Any
 // other mode: the reader's menu, until its exit or one complete read.
 void fpsreadex1(int iunit, SetupMode inter);

@@ -9,7 +9,7 @@
 // file. A value too wide for its field is written as asterisks, and the
 // number of such lines, which do not read back, is reported.
 
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 

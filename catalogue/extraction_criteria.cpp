@@ -5,21 +5,21 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/longitude_turn.hpp"
 #include "catalogue/selection_polygon.hpp"
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/cut_lines.hpp"
-#include "console/edit.hpp"
-#include "console/file_opener.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/item_lines.hpp"
-#include "console/list_read.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/prompts.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/cut_lines.hpp"
+#include "dialogue/file_opener.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/prompts.hpp"
+#include "files/list_read.hpp"
+#include "files/units.hpp"
+#include "geometry/longitude_turn.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

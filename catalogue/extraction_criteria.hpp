@@ -13,10 +13,10 @@
 #include <array>
 #include <optional>
 
-#include "catalogue/longitude_turn.hpp"
-#include "console/data_files.hpp"
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/data_files.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "geometry/longitude_turn.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -59,7 +59,7 @@ struct SeisTest2 {
 // The criteria of the run; all zero until the first initialisation.
 inline SeisTest2 seistest2;
 
-// Set-up of the criteria under the mode `inter` (console/setup_mode.hpp):
+// Set-up of the criteria under the mode `inter` (dialogue/setup_mode.hpp):
 // the defaults are announced. An even mode then shows the menu until the
 // user leaves it; an odd one returns at once. Leaving with the polygon
 // test on prepares the polygon, checks it and says what it found of its

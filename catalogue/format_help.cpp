@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/frames.hpp"
+#include "dialogue/frames.hpp"
 
 namespace dorvix {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "console/iocom.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/menu_table.hpp"
 
 namespace dorvix {
 

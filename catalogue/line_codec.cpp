@@ -6,8 +6,8 @@
 #include <optional>
 #include <utility>
 
-#include "console/edit.hpp"
-#include "console/fixed_fields.hpp"
+#include "numbers/edit.hpp"
+#include "numbers/fixed_fields.hpp"
 
 namespace dorvix {
 

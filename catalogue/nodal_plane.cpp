@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "catalogue/angles.hpp"
-#include "catalogue/euler.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/euler.hpp"
 
 namespace dorvix {
 

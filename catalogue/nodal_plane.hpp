@@ -9,7 +9,7 @@
 // Results: strike in [-180, 180] (not brought into 0..360), dip in [0, 90],
 // rake in [-180, 180]; the inputs are taken as they are.
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/extraction_criteria.hpp"
-#include "catalogue/longitude_turn.hpp"
-#include "catalogue/vectors.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/longitude_turn.hpp"
+#include "geometry/vectors.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

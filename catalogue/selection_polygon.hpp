@@ -36,9 +36,9 @@
 #include <string_view>
 
 #include "catalogue/extraction_criteria.hpp"
-#include "catalogue/longitude_turn.hpp"
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "geometry/longitude_turn.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

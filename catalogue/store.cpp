@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "console/edit.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

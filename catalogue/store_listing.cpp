@@ -3,9 +3,9 @@
 #include <string>
 
 #include "catalogue/store.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

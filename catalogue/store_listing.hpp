@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/iocom.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/menu_table.hpp"
 
 namespace dorvix {
 

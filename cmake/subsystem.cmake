@@ -1,7 +1,7 @@
 # dorvix_subsystem(<name> [DEPENDS <lib>...] [DIALOGUE <file>...])
 # One static library per subsystem directory, made of every .cpp file in it.
 # Headers are included from the repository root, e.g.
-# #include "console/dialogue.hpp".
+# #include "dialogue/frames.hpp".
 #
 # DIALOGUE names the files that hold only menus and prompts: they run once
 # an answer, and the tables of their rows are large in optimised code, so

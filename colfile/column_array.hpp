@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

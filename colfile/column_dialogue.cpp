@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
 #include "colfile/header_lines.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/range_checks.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/range_checks.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

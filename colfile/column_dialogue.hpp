@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "colfile/column_array.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -17,7 +17,7 @@ namespace dorvix {
 // imodlev: what the user may change: 1 the file column of a variable,
 // 2 also its array column, 3 also its name, 4 also the number of variables;
 // other values nothing.
-// mode (inter, console/setup_mode.hpp): the values passed are the caller's
+// mode (inter, dialogue/setup_mode.hpp): the values passed are the caller's
 // and the stored ones the set-up record's; the defaults read file column v
 // as variable v into array column v; even modes show the menu until its
 // 99; a code outside the common six is reported in an error box, where the

@@ -1,18 +1,18 @@
 #include "colfile/column_reader.hpp"
 
 #include "colfile/column_dialogue.hpp"
+#include "colfile/column_layout.hpp"
 #include "colfile/data_records.hpp"
 #include "colfile/dialogue_lines.hpp"
 #include "colfile/header_dialogue.hpp"
 #include "colfile/header_lines.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/edit.hpp"
-#include "console/file_opener.hpp"
-#include "console/menu_table.hpp"
-#include "console/range_checks.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/file_opener.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/range_checks.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "colfile/column_array.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/setup_mode.hpp"
+#include "colfile/column_layout.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -26,7 +26,7 @@ namespace dorvix {
 //           lines 1 to nread of the variables' columns receive the data,
 //           other cells are left.
 // imodlev   what the user may change in the column dialogue (1 to 4).
-// mode      (inter, console/setup_mode.hpp) from the defaults: the defaults
+// mode      (inter, dialogue/setup_mode.hpp) from the defaults: the defaults
 //           set, nothing opened; any other mode reads, with the menus when
 //           even, silently (the name opened as passed) when odd; a code
 //           outside the common six is reported first in an error box,

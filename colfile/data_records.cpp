@@ -5,14 +5,14 @@
 #include <limits>
 #include <string>
 
+#include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
 #include "colfile/header_lines.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/boxes.hpp"
-#include "console/cut_lines.hpp"
-#include "console/edit.hpp"
-#include "console/list_read.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/cut_lines.hpp"
+#include "files/list_read.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "colfile/column_array.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -21,7 +21,7 @@ namespace dorvix {
 // array was corrected; 1 a header line or record could not be read, the
 // file left open and rewound, nread unchanged (the records before stay in
 // the array). Lines beyond the last record are left as they were.
-// mode (console/setup_mode.hpp): silent gives the one-line report, with
+// mode (dialogue/setup_mode.hpp): silent gives the one-line report, with
 // the menu the full report.
 void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_view fname, int iunit,
               SetupMode mode);

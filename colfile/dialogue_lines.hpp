@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/number_writers.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/number_writers.hpp"
+#include "dialogue/prompts.hpp"
 
 namespace dorvix::colfile {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/boxes.hpp"
-#include "console/range_checks.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/range_checks.hpp"
+#include "files/units.hpp"
 
 namespace dorvix {
 

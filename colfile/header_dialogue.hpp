@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "colfile/readrealsetup.hpp"
-#include "console/setup_mode.hpp"
+#include "colfile/column_layout.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -15,7 +15,7 @@ namespace dorvix {
 // lines to skip" is taken from 0 to this).
 inline constexpr int max_header_lines = 9999;
 
-// The header layout (in/out) under mode (inter, console/setup_mode.hpp):
+// The header layout (in/out) under mode (inter, dialogue/setup_mode.hpp):
 // the stored layout is the set-up record's, the defaults those of
 // HeaderLayout; even modes show the file and the menu until its 99; a code
 // outside the common six is reported in an error box, where the user stops

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/list_read.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "files/list_read.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

@@ -5,13 +5,13 @@
 #include <limits>
 
 #include "catalogue/line_codec.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/fixed_fields.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/list_read.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "files/list_read.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
+#include "numbers/fixed_fields.hpp"
 #include "plot/buffers.hpp"
 #include "projection/line_file_settings.hpp"
 

@@ -24,9 +24,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/real.hpp"
-#include "console/units.hpp"
+#include "files/units.hpp"
 #include "map/line_file_window.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

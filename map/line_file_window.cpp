@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string_view>
 
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
 #include "map/stress_directions.hpp"
+#include "numbers/edit.hpp"
 #include "projection/codes.hpp"
 #include "projection/graticule.hpp"
 #include "projection/line_file_settings.hpp"

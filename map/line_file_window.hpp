@@ -15,8 +15,8 @@
 
 #include <span>
 
-#include "catalogue/longitude_turn.hpp"
-#include "console/real.hpp"
+#include "geometry/longitude_turn.hpp"
+#include "numbers/real.hpp"
 #include "projection/map_pen.hpp"
 
 namespace dorvix {

@@ -5,18 +5,18 @@
 #include <string_view>
 #include <vector>
 
-#include "console/boxes.hpp"
-#include "console/cut_lines.hpp"
-#include "console/edit.hpp"
-#include "console/file_opener.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/cut_lines.hpp"
+#include "dialogue/file_opener.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "files/units.hpp"
 #include "map/line_file_readers.hpp"
 #include "map/line_file_window.hpp"
 #include "map/selection_polygons.hpp"
+#include "numbers/edit.hpp"
 #include "projection/line_file_settings.hpp"
 
 namespace dorvix {

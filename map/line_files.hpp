@@ -3,14 +3,14 @@
 // read from files of six types and drawn over the current map, in the
 // current subplot, through the map's pen.
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
 // The line-file drawer. lonmin, lonmax, latmin, latmax: the graticule's
 // window, degrees (west, east, south, north; lonmax below lonmin crosses
-// the 180th meridian). The defaults (console/setup_mode.hpp) initialise
+// the 180th meridian). The defaults (dialogue/setup_mode.hpp) initialise
 // the line-file settings (projection/line_file_settings.hpp) and return;
 // any other mode runs the menu until 99: clipping on or off (10), points
 // per degree of polygon sides (11), and the six file types (1 to 6), each

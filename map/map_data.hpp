@@ -5,7 +5,7 @@
 #include <span>
 
 #include "catalogue/store.hpp"
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

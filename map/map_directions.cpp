@@ -9,7 +9,7 @@
 #include <cstring>
 #include <limits>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/dispatcher.hpp"

@@ -6,7 +6,7 @@
 // maps, angles are not kept: on transverse Mercator 60 degrees from the
 // central meridian north already lies 41 degrees off the y axis.
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 #include "map/map_data.hpp"
 
 namespace dorvix {
@@ -18,7 +18,7 @@ namespace dorvix {
 inline constexpr std::size_t map_plot_name_width = 50;
 
 // d: the mechanisms and where the map goes (map/map_data.hpp).
-// mode (console/setup_mode.hpp) from the defaults: the map's settings and
+// mode (dialogue/setup_mode.hpp) from the defaults: the map's settings and
 // the frame of subplot d.ksub (origin 10, 8 cm, 2.5 cm a unit) are set to
 // their defaults, and the graticule, projection, point-menu and
 // stress-symbol set-ups initialised with that mode; nothing is drawn. Any

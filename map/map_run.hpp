@@ -3,9 +3,9 @@
 // the graticule window to the page, graticule, points, epicentres, stress
 // directions with their listing and Si-Sh rows, line files.
 
-#include "console/iocom.hpp"
-#include "console/real.hpp"
+#include "dialogue/console_units.hpp"
 #include "map/map_data.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

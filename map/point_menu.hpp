@@ -20,13 +20,13 @@
 // stand, points too far from the map for the plot file to place them are
 // left out and counted in the same way.
 
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
 // iproj  in/out: project the points (longitudes and latitudes in degrees)
 //        or take them as map coordinates; the menu's option 13 changes it.
-// mode   (console/setup_mode.hpp) from the defaults: the menu's settings
+// mode   (dialogue/setup_mode.hpp) from the defaults: the menu's settings
 //        (listing on, point (0, 0), symbol -5 of 0.3 cm, line and fill
 //        colour 1) are set to their defaults, the plot attributes are not
 //        touched, and nothing is drawn. Any other mode runs the menu until

@@ -6,13 +6,13 @@
 #include <span>
 #include <string>
 
-#include "catalogue/angles.hpp"
-#include "catalogue/vectors.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/list_read.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "files/list_read.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/vectors.hpp"
+#include "numbers/edit.hpp"
 #include "plot/buffers.hpp"
 #include "plot/draw.hpp"
 #include "projection/line_file_settings.hpp"

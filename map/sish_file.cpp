@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/angles.hpp"
-#include "console/edit.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 #include "stereonet/principal_axes.hpp"
 
 namespace dorvix {

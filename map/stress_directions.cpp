@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/range_checks.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/range_checks.hpp"
+#include "files/units.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix {
 

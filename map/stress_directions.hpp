@@ -10,7 +10,7 @@
 
 #include <span>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

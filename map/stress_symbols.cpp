@@ -12,13 +12,13 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/range_checks.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/range_checks.hpp"
+#include "geometry/angles.hpp"
 #include "plot/draw.hpp"
 
 namespace dorvix {

@@ -12,8 +12,8 @@
 
 #include <span>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -27,7 +27,7 @@ struct MapShPar {
 inline MapShPar mapshpar;
 
 // The settings with their menu, under the mode `mode`
-// (console/setup_mode.hpp): the defaults are announced; values passed, or
+// (dialogue/setup_mode.hpp): the defaults are announced; values passed, or
 // given with a code that names no start, are checked (a size not above 0
 // or an Sh type outside -2 to 2 is reset, with a warning); an even mode
 // runs the menu until 99. Every mode stores the four values.

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <span>
 
-#include "plot/plt1blk.hpp"
+#include "plot/subplot_frames.hpp"
 
 namespace dorvix::affine {
 

@@ -2,7 +2,7 @@
 // colour, text height, font, angle, justification and colour.
 //
 // Every setter runs the same three steps on its value under the mode
-// `inter` (console/setup_mode.hpp), and the setters differ only in their
+// `inter` (dialogue/setup_mode.hpp), and the setters differ only in their
 // default, their range test, their texts and what follows the store:
 //  1. value: the stored field, the default (announced by
 //     setup::initialise) or the value passed, as the mode starts; the
@@ -18,13 +18,13 @@
 #include <string>
 #include <string_view>
 
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/prompts.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "plot/menu_lines.hpp"

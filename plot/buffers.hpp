@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/edit.hpp"
-#include "console/prompts.hpp"
-#include "console/run_info.hpp"
+#include "dialogue/prompts.hpp"
+#include "dialogue/run_info.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 

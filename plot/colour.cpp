@@ -15,7 +15,7 @@
 #include <cstring>
 #include <string>
 
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/number_writers.hpp"
-#include "console/prompts.hpp"
-#include "console/range_checks.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/number_writers.hpp"
+#include "dialogue/prompts.hpp"
+#include "dialogue/range_checks.hpp"
+#include "numbers/edit.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
 

@@ -2,11 +2,11 @@
 
 #include <cerrno>
 
-#include "console/edit.hpp"
-#include "console/file_opener.hpp"
-#include "console/file_owner.hpp"
-#include "console/fixed_fields.hpp"
-#include "console/units.hpp"
+#include "dialogue/file_opener.hpp"
+#include "files/file_owner.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
+#include "numbers/fixed_fields.hpp"
 
 namespace dorvix {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/unit_file.hpp"
+#include "files/unit_file.hpp"
 
 namespace dorvix {
 

@@ -14,14 +14,14 @@
 #include <string>
 #include <string_view>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 #include "plot/buffers.hpp"
 #include "plot/default_settings.hpp"
-#include "plot/plt1blk.hpp"
-#include "plot/plt2blk.hpp"
-#include "plot/pltcharblk.hpp"
+#include "plot/plot_attributes.hpp"
+#include "plot/plot_texts.hpp"
 #include "plot/psparams.hpp"
+#include "plot/subplot_frames.hpp"
 
 namespace dorvix {
 
@@ -165,7 +165,7 @@ void detext2(real& x, real& y, std::string_view text);
 
 // ---- Colour table -----------------------------------------------------------
 //
-// The mode `inter` of these routines (console/setup_mode.hpp) is read by
+// The mode `inter` of these routines (dialogue/setup_mode.hpp) is read by
 // its menu and its start alone: codes outside the common six start from
 // the values passed.
 
@@ -185,7 +185,7 @@ void scolorrgb(int& index, std::string& name, real& red, real& green, real& blue
 // ---- Line, fill and text attributes ---------------------------------------
 //
 // Each setter takes its value (in and out) and the mode `inter`
-// (console/setup_mode.hpp); setup::initialise announces the default. Only
+// (dialogue/setup_mode.hpp); setup::initialise announces the default. Only
 // the six common modes show the setter's menu (the even ones) and store the
 // value (setup::stored thus saves the current value for a later restore);
 // any other mode stores nothing. A value out of range is brought into it

@@ -14,12 +14,12 @@
 #include <string>
 #include <string_view>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
+#include "plot/curve_fixed_parameters.hpp"
+#include "plot/curve_level_values.hpp"
 #include "plot/device.hpp"
-#include "plot/pfixblock.hpp"
-#include "plot/plevblock.hpp"
-#include "plot/ptblock.hpp"
+#include "plot/running_point_values.hpp"
 
 namespace dorvix {
 

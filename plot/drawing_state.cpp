@@ -3,7 +3,7 @@
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 #include "plot/psparams.hpp"
-#include "plot/ptblock.hpp"
+#include "plot/running_point_values.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {

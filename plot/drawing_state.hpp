@@ -29,10 +29,10 @@
 #include <string>
 #include <type_traits>
 
-#include "console/real.hpp"
-#include "console/unit_file.hpp"
-#include "plot/plt1blk.hpp"
-#include "plot/plt2blk.hpp"
+#include "files/unit_file.hpp"
+#include "numbers/real.hpp"
+#include "plot/plot_attributes.hpp"
+#include "plot/subplot_frames.hpp"
 
 namespace dorvix {
 

@@ -9,14 +9,14 @@
 #include <cmath>
 #include <string>
 
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/prompts.hpp"
+#include "numbers/edit.hpp"
 #include "plot/affine.hpp"
 #include "plot/draw.hpp"
-#include "console/frames.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {

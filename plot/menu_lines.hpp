@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/edit.hpp"
-#include "console/item_lines.hpp"
-#include "plot/plt2blk.hpp"
+#include "dialogue/item_lines.hpp"
+#include "numbers/edit.hpp"
+#include "plot/plot_attributes.hpp"
 
 namespace dorvix::plotmenu {
 

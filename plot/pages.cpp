@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "files/units.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "plot/ps_stream.hpp"

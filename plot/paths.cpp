@@ -17,9 +17,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/boxes.hpp"
-#include "console/iocom.hpp"
-#include "console/frames.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 

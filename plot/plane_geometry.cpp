@@ -9,10 +9,10 @@
 #include <cmath>
 #include <cstddef>
 
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/item_lines.hpp"
-#include "console/range_checks.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/range_checks.hpp"
+#include "numbers/edit.hpp"
 #include "plot/affine.hpp"
 #include "plot/draw.hpp"
 

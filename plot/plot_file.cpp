@@ -9,16 +9,16 @@
 #include <filesystem>
 #include <string>
 
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/edit.hpp"
-#include "console/file_opener.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/menu_table.hpp"
-#include "console/prompts.hpp"
-#include "console/run_end.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/file_opener.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/prompts.hpp"
+#include "files/run_end.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/prompts.hpp"
+#include "geometry/angles.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "plot/menu_lines.hpp"

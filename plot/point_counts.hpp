@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

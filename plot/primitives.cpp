@@ -12,14 +12,14 @@
 #include <span>
 #include <string>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/item_lines.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/item_lines.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 #include "plot/buffers.hpp"
 #include "plot/draw.hpp"
 #include "plot/point_counts.hpp"
-#include "plot/ptblock.hpp"
+#include "plot/running_point_values.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {

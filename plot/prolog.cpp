@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/edit.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 

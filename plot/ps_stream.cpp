@@ -8,13 +8,13 @@
 #include <exception>
 #include <ostream>
 
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/units.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "files/run_end.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/run_end.hpp"
 #include "plot/psparams.hpp"
 
 namespace dorvix::ps {

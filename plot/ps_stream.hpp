@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "console/edit.hpp"
-#include "console/iocom.hpp"
-#include "console/real.hpp"
-#include "console/unit_file.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/unit_file.hpp"
+#include "numbers/edit.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix::ps {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

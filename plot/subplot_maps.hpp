@@ -2,7 +2,7 @@
 // The maps of one subplot, for the frame set-up. Internal to the plot
 // library.
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

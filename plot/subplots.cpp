@@ -7,13 +7,13 @@
 #include <span>
 #include <string>
 
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/range_checks.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/range_checks.hpp"
+#include "numbers/edit.hpp"
 #include "plot/affine.hpp"
 #include "plot/draw.hpp"
-#include "console/frames.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {

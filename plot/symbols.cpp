@@ -13,14 +13,14 @@
 #include <span>
 #include <string>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/prompts.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 #include "plot/draw.hpp"
-#include "console/frames.hpp"
 #include "plot/subplot_maps.hpp"
 
 namespace dorvix {

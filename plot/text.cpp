@@ -15,9 +15,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "catalogue/angles.hpp"
-#include "console/edit.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/prompts.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <type_traits>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/contract.hpp"
 #include "projection/latitude_functions.hpp"
 #include "projection/oblique.hpp"

@@ -13,7 +13,7 @@
 
 #include <span>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -12,7 +12,7 @@
 #include <span>
 #include <string_view>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

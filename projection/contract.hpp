@@ -21,8 +21,8 @@
 #include <cstddef>
 #include <type_traits>
 
-#include "catalogue/angles.hpp"
-#include "console/real.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -63,7 +63,7 @@ T less_offset(T value, std::type_identity_t<T> offset) {
 }
 
 // The projections' tolerances, each named once. All three are the angle
-// constants' 1.0E-5 (catalogue/angles.hpp), by which the formulas also
+// constants' 1.0E-5 (geometry/angles.hpp), by which the formulas also
 // compare angles with pi/2 through `angleradi` and `anglerads`.
 //
 // A longitude difference this close to +-pi lies on the meridian opposite

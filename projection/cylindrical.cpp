@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/contract.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/latitude_functions.hpp"

@@ -4,8 +4,8 @@
 
 #include <span>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -25,7 +25,7 @@ inline void project_point(real lon, real lat, real& x, real& y) {
 }
 
 // The origin of the map, degrees, which every projection maps to (0, 0),
-// under the mode `inter` (console/setup_mode.hpp): the default (0, 45)
+// under the mode `inter` (dialogue/setup_mode.hpp): the default (0, 45)
 // with an initialising box; an even mode shows the origin menu, with the
 // offsets under the current code as they follow each change. The origin
 // is projected under the current code and its image stored as the offsets

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/frames.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/prompts.hpp"
 #include "projection/contract.hpp"
-#include "console/item_lines.hpp"
 
 namespace dorvix {
 

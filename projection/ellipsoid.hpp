@@ -9,8 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -56,7 +56,7 @@ inline constexpr std::array<ReferenceEllipsoid, 9> reference_ellipsoids{{
     {"Delambre 1810 ", "DELAMBRE 1810 ELLIPSOID", 6376985.0f, 6356323.5f},
 }};
 
-// Chooses the ellipsoid under the mode `inter` (console/setup_mode.hpp):
+// Chooses the ellipsoid under the mode `inter` (dialogue/setup_mode.hpp):
 // the default GRS80 with an initialising box; a number `iell` passed
 // outside 1 to 9 is reported and reset to 1; an even mode runs the menu.
 // Prints the summary box of the ellipsoid in force, stores it and its

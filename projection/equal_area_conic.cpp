@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/contract.hpp"
-#include "projection/latitude_functions.hpp"
 #include "projection/cylindrical.hpp"
+#include "projection/latitude_functions.hpp"
 #include "projection/pseudocylindrical.hpp"
 #include "projection/state.hpp"
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <utility>
 
-#include "catalogue/angles.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/number_writers.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/number_writers.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"

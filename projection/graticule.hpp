@@ -6,8 +6,8 @@
 
 #include <optional>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -49,7 +49,7 @@ struct GridValues {
   int ndec = 1;          // decimals of the labels
 };
 
-// Sets the graticule under the mode `inter` (console/setup_mode.hpp): the
+// Sets the graticule under the mode `inter` (dialogue/setup_mode.hpp): the
 // settings `v` are filled from the stored ones or the defaults as the mode
 // starts; an even mode runs the menu, which is left (99) only with settings
 // that pass the checks; `v` receives the settings, and every mode but

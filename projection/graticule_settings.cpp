@@ -7,16 +7,16 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "catalogue/longitude_turn.hpp"
-#include "console/answers.hpp"
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/list_read.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/answers.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "files/list_read.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/longitude_turn.hpp"
 #include "projection/graticule.hpp"
 
 namespace dorvix {

@@ -26,7 +26,7 @@
 
 #include <span>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

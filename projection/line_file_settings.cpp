@@ -1,6 +1,6 @@
 #include "projection/line_file_settings.hpp"
 
-#include "console/frames.hpp"
+#include "dialogue/frames.hpp"
 
 namespace dorvix {
 

@@ -5,8 +5,8 @@
 // (at start-up, and after the dispatcher's reset of a bad code); the
 // line-file drawer hands its own initialise modes here.
 
-#include "console/iocom.hpp"
-#include "console/real.hpp"
+#include "dialogue/console_units.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

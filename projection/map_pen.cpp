@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "projection/codes.hpp"

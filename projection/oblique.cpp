@@ -6,15 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "catalogue/vectors.hpp"
-#include "console/boxes.hpp"
-#include "console/command_file.hpp"
-#include "console/frames.hpp"
-#include "console/prompts.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/command_file.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "dialogue/prompts.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/vectors.hpp"
 #include "projection/parameter_menu.hpp"
 
 namespace dorvix {

@@ -14,8 +14,8 @@
 #include <cmath>
 #include <span>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -78,7 +78,7 @@ void cca2ccb(std::span<real, 3> xb, std::span<const real, 3> xa);
 // a = transpose of b; a may be b.
 void mtrans(Matrix33& a, const Matrix33& b);
 
-// Sets `ab` from `aba` under the mode `inter` (console/setup_mode.hpp): the
+// Sets `ab` from `aba` under the mode `inter` (dialogue/setup_mode.hpp): the
 // default is the identity (with an initialising line); an even mode runs
 // the menu that edits its nine elements. The matrix in force is returned in `aba`.
 void smatab33(Matrix33& aba, SetupMode inter);

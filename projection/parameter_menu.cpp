@@ -1,7 +1,7 @@
 #include "projection/parameter_menu.hpp"
 
-#include "console/frames.hpp"
-#include "console/menu_loop.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/menu_loop.hpp"
 
 namespace dorvix {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "console/iocom.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/menu_table.hpp"
 
 namespace dorvix {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <string_view>
 
-#include "catalogue/angles.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "geometry/angles.hpp"
 #include "projection/oblique.hpp"
 #include "projection/parameter_menu.hpp"
 #include "projection/state.hpp"

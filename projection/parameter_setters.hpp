@@ -6,12 +6,12 @@
 // radians (projection/state.hpp; the oblique centre also as the rotation
 // `ab` of projection/oblique.hpp).
 //
-// The mode `inter` of each setter: console/setup_mode.hpp; the default is
+// The mode `inter` of each setter: dialogue/setup_mode.hpp; the default is
 // announced in an initialising box. Every mode stores the value in force at
 // the end (so setup::stored stores the same value again).
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/contract.hpp"
-#include "projection/latitude_functions.hpp"
 #include "projection/ellipsoid.hpp"
+#include "projection/latitude_functions.hpp"
 #include "projection/state.hpp"
 
 namespace dorvix {

@@ -7,7 +7,7 @@
 #include <array>
 #include <span>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

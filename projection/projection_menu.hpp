@@ -3,12 +3,12 @@
 // everything the code needs, and the entry that initialises the whole
 // projection state.
 
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
 // Chooses and sets up the map projection; `iproj` returns the code in
-// force, under the mode `inter` (console/setup_mode.hpp). The defaults
+// force, under the mode `inter` (dialogue/setup_mode.hpp). The defaults
 // initialise code 15, every parameter, the ellipsoid, the oblique centre,
 // the origin and the line-file settings, each with its initialising box
 // (setup::menu_from_defaults with every setter's menu); a code passed

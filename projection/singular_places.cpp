@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/oblique.hpp"
 #include "projection/state.hpp"

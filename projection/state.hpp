@@ -3,7 +3,7 @@
 // projected offsets, and the parameters. All angles in radians. Every
 // record is zero until the projection menu first initialises it.
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

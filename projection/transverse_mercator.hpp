@@ -5,8 +5,8 @@
 
 #include <span>
 
-#include "catalogue/angles.hpp"
-#include "console/real.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -15,7 +15,7 @@
 
 #include <span>
 
-#include "console/real.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "geometry/angles.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/projections.hpp"
 

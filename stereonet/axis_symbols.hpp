@@ -4,8 +4,8 @@
 
 #include <span>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -40,7 +40,7 @@ inline DspAxBk dspaxbk;
 void dspaxfapn2(std::span<const real> az, std::span<const real> pl, int n);
 
 // The pair of codes and its menu, under the mode `inter`
-// (console/setup_mode.hpp): the defaults are (1, -1), announced.
+// (dialogue/setup_mode.hpp): the defaults are (1, -1), announced.
 // setup::menu_from_passed and setup::answer_only reset a code outside
 // [-99, 101] with a warning; setup::passed and the codes that name no
 // start take the pair unchecked. Every mode but setup::answer_only stores

@@ -6,14 +6,14 @@
 // and runs its own menu; nothing is drawn before its choice 1000.
 //
 // The mode `inter`
-// (console/setup_mode.hpp) from the defaults sets the driver's defaults and
+// (dialogue/setup_mode.hpp) from the defaults sets the driver's defaults and
 // returns; any other mode runs its menu.
 
 #include <span>
 
 #include "catalogue/store.hpp"
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 

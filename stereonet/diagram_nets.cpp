@@ -5,13 +5,13 @@
 
 #include <cmath>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "geometry/angles.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/axis_symbols.hpp"

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "catalogue/store.hpp"
-#include "console/iocom.hpp"
-#include "console/real.hpp"
+#include "dialogue/console_units.hpp"
+#include "numbers/real.hpp"
 #include "stereonet/diagram_drivers.hpp"
 #include "stereonet/principal_axes.hpp"
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
 
 namespace dorvix {
 
@@ -32,7 +32,7 @@ inline Stefram2 stefram2;
 // of the plot attributes are the same afterwards.
 void repstereo();
 
-// The frame's settings, under the mode `inter` (console/setup_mode.hpp):
+// The frame's settings, under the mode `inter` (dialogue/setup_mode.hpp):
 // the defaults are set (announced) and labels 3 to 6 reset, which
 // setup::net_defaults does alone; even modes show the frame menu.
 void srepstereo0(SetupMode inter);

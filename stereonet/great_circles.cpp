@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <string>
 
-#include "catalogue/angles.hpp"
-#include "catalogue/vectors.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/vectors.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/projections.hpp"
 

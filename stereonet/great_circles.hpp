@@ -5,8 +5,8 @@
 
 #include <span>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -26,7 +26,7 @@ inline DspGcBk dspgcbk;
 void dspgcfadn(std::span<const real> strike, std::span<const real> dip, int n);
 
 // The number of points and its menu, under the mode `inter`
-// (console/setup_mode.hpp): the default 40, announced; a number passed is
+// (dialogue/setup_mode.hpp): the default 40, announced; a number passed is
 // not checked; every mode stores.
 void sdspgc(int& npts, SetupMode inter);
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "console/unit_file.hpp"
-#include "console/units.hpp"
+#include "files/unit_file.hpp"
+#include "files/units.hpp"
 #include "plot/drawing_state.hpp"
 #include "plot/ps_stream.hpp"
 #include "stereonet/diagram_nets.hpp"

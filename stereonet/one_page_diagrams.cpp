@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "console/edit.hpp"
-#include "console/frames.hpp"
+#include "dialogue/frames.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"

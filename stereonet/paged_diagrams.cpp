@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "console/edit.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/item_lines.hpp"
-#include "console/number_writers.hpp"
-#include "console/prompts.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/number_writers.hpp"
+#include "dialogue/prompts.hpp"
+#include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"

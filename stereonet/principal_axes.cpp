@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "catalogue/angles.hpp"
-#include "catalogue/euler.hpp"
+#include "geometry/angles.hpp"
+#include "geometry/euler.hpp"
 
 namespace dorvix {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/angles.hpp"
-#include "console/boxes.hpp"
-#include "console/frames.hpp"
-#include "console/item_lines.hpp"
-#include "console/menu_loop.hpp"
-#include "console/menu_table.hpp"
+#include "dialogue/boxes.hpp"
+#include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
+#include "dialogue/menu_loop.hpp"
+#include "dialogue/menu_table.hpp"
+#include "geometry/angles.hpp"
 
 namespace dorvix {
 

@@ -12,8 +12,8 @@
 
 #include <span>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 
 namespace dorvix {
 
@@ -55,7 +55,7 @@ void wulfn(std::span<real> x, std::span<real> y, std::span<const real> az, std::
 void schmidtn(std::span<real> x, std::span<real> y, std::span<const real> az, std::span<const real> pl, int n);
 
 // The projection type and its menu, under the mode `inter`
-// (console/setup_mode.hpp), setup::net_defaults starting from the default
+// (dialogue/setup_mode.hpp), setup::net_defaults starting from the default
 // as the defaults do (announced). The type is stored and the parameters of
 // its projection reset to their defaults; a type that is not 1 to 4 is
 // reported and the menu asked until one is chosen.

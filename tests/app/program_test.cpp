@@ -21,9 +21,9 @@
 #include <thread>
 
 #include "catalogue/real_data.hpp"
-#include "console/dialogue_helpers.hpp"
-#include "console/edit.hpp"
-#include "console/run_end.hpp"
+#include "dialogue/dialogue_helpers.hpp"
+#include "files/run_end.hpp"
+#include "numbers/edit.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix {

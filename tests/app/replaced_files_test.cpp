@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "catalogue/real_data.hpp"
-#include "console/dialogue_helpers.hpp"
-#include "console/edit.hpp"
+#include "dialogue/dialogue_helpers.hpp"
+#include "numbers/edit.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix {

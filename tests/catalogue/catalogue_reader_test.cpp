@@ -7,8 +7,8 @@
 
 #include "catalogue/extraction_criteria.hpp"
 #include "catalogue/store.hpp"
-#include "console/data_files.hpp"
-#include "console/dialogue_helpers.hpp"
+#include "dialogue/data_files.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix {

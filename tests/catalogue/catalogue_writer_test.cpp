@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/store.hpp"
-#include "console/data_files.hpp"
-#include "console/dialogue_helpers.hpp"
+#include "dialogue/data_files.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 
 namespace dorvix {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/selection_polygon.hpp"
-#include "console/dialogue_helpers.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 
 namespace dorvix {
 namespace {

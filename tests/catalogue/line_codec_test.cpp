@@ -8,7 +8,7 @@
 #include <string>
 
 #include "catalogue/line_codec.hpp"
-#include "console/fixed_fields.hpp"
+#include "numbers/fixed_fields.hpp"
 #include "real_data.hpp"
 #include "support/tools.hpp"
 

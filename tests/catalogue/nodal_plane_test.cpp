@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "catalogue/nodal_plane.hpp"
-#include "geometry_fixture.hpp"
+#include "geometry/geometry_fixture.hpp"
 #include "real_data.hpp"
 
 namespace dorvix {

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "console/dialogue_helpers.hpp"
-#include "console/edit.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 #include "generated_catalogue.hpp"
-#include "support/program_run.hpp"
+#include "numbers/edit.hpp"
 #include "real_data.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix {
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "console/dialogue_helpers.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 #include "real_data.hpp"
 #include "support/program_run.hpp"
 

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "console/run_end.hpp"
+#include "files/run_end.hpp"
 #include "generated_catalogue.hpp"
-#include "support/program_run.hpp"
 #include "real_data.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix {
 namespace {

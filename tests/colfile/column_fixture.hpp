@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "colfile/column_layout.hpp"
 #include "colfile/column_reader.hpp"
-#include "colfile/readrealsetup.hpp"
-#include "console/iocom.hpp"
-#include "console/real.hpp"
-#include "console/run_end.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/run_end.hpp"
+#include "files/units.hpp"
+#include "numbers/real.hpp"
 #include "support/console_fixture.hpp"
 #include "support/tools.hpp"
 

@@ -8,9 +8,9 @@
 #include "colfile/column_dialogue.hpp"
 #include "colfile/header_dialogue.hpp"
 #include "colfile/header_lines.hpp"
-#include "console/edit.hpp"
-#include "console/prompts.hpp"
 #include "column_fixture.hpp"
+#include "dialogue/prompts.hpp"
+#include "numbers/edit.hpp"
 #include "support/transcript.hpp"
 
 namespace dorvix::testing {

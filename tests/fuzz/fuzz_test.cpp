@@ -15,8 +15,8 @@
 #include <iostream>
 #include <optional>
 
-#include "support/bounded_run.hpp"
 #include "fuzz_inputs.hpp"
+#include "support/bounded_run.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix::testing {

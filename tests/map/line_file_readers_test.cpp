@@ -11,13 +11,13 @@
 #include <tuple>
 #include <vector>
 
+#include "files/units.hpp"
 #include "line_files_fixture.hpp"
-#include "console/units.hpp"
 #include "map/line_file_readers.hpp"
-#include "support/program_run.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/lambert_conic.hpp"
 #include "projection/state.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "map/line_files.hpp"
 #include "support/map_fixture.hpp"
 #include "support/projection_fixture.hpp"

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "line_files_fixture.hpp"
-#include "support/program_run.hpp"
 #include "map/line_file_window.hpp"
 #include "projection/codes.hpp"
 #include "projection/graticule.hpp"
 #include "projection/line_file_settings.hpp"
 #include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
+#include "support/program_run.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "map/map_directions.hpp"
 #include "projection/contract.hpp"
 #include "projection/dispatcher.hpp"

@@ -16,12 +16,12 @@
 #include <tuple>
 #include <vector>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/generated_catalogue.hpp"
 #include "catalogue/real_data.hpp"
-#include "console/edit.hpp"
+#include "geometry/angles.hpp"
 #include "map/line_files_fixture.hpp"
 #include "map/sish_file.hpp"
+#include "numbers/edit.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/program_run.hpp"
 #include "support/projection_fixture.hpp"

@@ -9,8 +9,8 @@
 #include <array>
 #include <filesystem>
 
-#include "console/data_files.hpp"
-#include "console/units.hpp"
+#include "dialogue/data_files.hpp"
+#include "files/units.hpp"
 #include "map/map_driver.hpp"
 #include "projection/graticule.hpp"
 #include "support/map_fixture.hpp"

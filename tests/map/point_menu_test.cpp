@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "colfile/column_fixture.hpp"
-#include "console/edit.hpp"
 #include "map/point_menu.hpp"
+#include "numbers/edit.hpp"
 #include "plot/buffers.hpp"
-#include "plot/ptblock.hpp"
-#include "projection/parameter_setters.hpp"
+#include "plot/running_point_values.hpp"
 #include "projection/dispatcher.hpp"
+#include "projection/parameter_setters.hpp"
 #include "projection/state.hpp"
 #include "support/map_fixture.hpp"
 #include "support/program_run.hpp"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/real_data.hpp"
-#include "console/units.hpp"
+#include "files/units.hpp"
+#include "geometry/angles.hpp"
 #include "stereonet/principal_axes.hpp"
 #include "support/console_fixture.hpp"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "map/map_directions.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/lambert_conic.hpp"

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "console/dialogue_helpers.hpp"
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 #include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/run_info.hpp"
+#include "dialogue/run_info.hpp"
 #include "plot/draw.hpp"
 #include "support/plot_fixture.hpp"
 

@@ -7,9 +7,9 @@
 #include <iterator>
 #include <random>
 
-#include "console/dialogue_helpers.hpp"
-#include "console/iocom.hpp"
-#include "console/run_end.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/dialogue_helpers.hpp"
+#include "files/run_end.hpp"
 #include "plot/ps_stream.hpp"
 #include "support/plot_fixture.hpp"
 

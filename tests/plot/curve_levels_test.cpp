@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
 #include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {

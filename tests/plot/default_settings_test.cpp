@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "console/units.hpp"
+#include "files/units.hpp"
 #include "plot/default_settings.hpp"
 #include "support/plot_fixture.hpp"
 

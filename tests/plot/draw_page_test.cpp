@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/raster.hpp"
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "console/iocom.hpp"
-#include "console/unit_file.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/unit_file.hpp"
 #include "support/plot_fixture.hpp"
 #include "support/transcript.hpp"
 

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "console/iocom.hpp"
-#include "console/run_end.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/run_end.hpp"
+#include "files/units.hpp"
 #include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {

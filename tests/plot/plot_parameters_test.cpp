@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "console/dialogue_helpers.hpp"
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
+#include "dialogue/dialogue_helpers.hpp"
 #include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
+#include "geometry/angles.hpp"
 #include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {

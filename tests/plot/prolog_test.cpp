@@ -10,7 +10,7 @@
 #include <functional>
 #include <set>
 
-#include "console/units.hpp"
+#include "files/units.hpp"
 #include "plot/ps_stream.hpp"
 #include "support/plot_fixture.hpp"
 #include "support/raster.hpp"

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "console/edit.hpp"
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
+#include "numbers/edit.hpp"
 #include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
 #include "support/draw_fixture.hpp"
 
 namespace dorvix::testing {

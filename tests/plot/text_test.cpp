@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
 #include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/polyconic.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
+#include "support/projection_fixture.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix::testing {

@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/iocom.hpp"
+#include "dialogue/console_units.hpp"
+#include "geometry/angles.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/graticule.hpp"
 #include "projection/parameter_setters.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/program_run.hpp"
+#include "support/projection_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/contract.hpp"
 #include "projection/map_pen.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
 #include "support/draw_fixture.hpp"
 #include "support/program_run.hpp"
+#include "support/projection_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/oblique.hpp"
 #include "support/projection_fixture.hpp"
 

@@ -22,14 +22,14 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/equal_area_conic.hpp"
 #include "projection/lambert_conic.hpp"
 #include "projection/oblique.hpp"
 #include "projection/polyconic.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
+#include "support/projection_fixture.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix::testing {

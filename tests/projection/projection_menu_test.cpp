@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
-#include "console/dialogue_helpers.hpp"
+#include "dialogue/dialogue_helpers.hpp"
+#include "geometry/angles.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/line_file_settings.hpp"
 #include "projection/polyconic.hpp"
-#include "support/program_run.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
+#include "support/program_run.hpp"
+#include "support/projection_fixture.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix::testing {

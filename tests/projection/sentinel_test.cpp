@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/ellipsoid.hpp"
@@ -18,8 +18,8 @@
 #include "projection/lambert_conic.hpp"
 #include "projection/oblique.hpp"
 #include "projection/polyconic.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/state.hpp"
+#include "support/projection_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

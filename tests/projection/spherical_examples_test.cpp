@@ -6,16 +6,16 @@
 #include <cmath>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/azimuthal.hpp"
 #include "projection/codes.hpp"
 #include "projection/contract.hpp"
 #include "projection/equal_area_conic.hpp"
 #include "projection/lambert_conic.hpp"
 #include "projection/oblique.hpp"
-#include "support/projection_fixture.hpp"
 #include "projection/pseudocylindrical.hpp"
 #include "projection/state.hpp"
+#include "support/projection_fixture.hpp"
 
 namespace dorvix::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "catalogue/real_data.hpp"
-#include "console/edit.hpp"
+#include "numbers/edit.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/diagram_drivers.hpp"
 #include "stereonet/net_fixture.hpp"

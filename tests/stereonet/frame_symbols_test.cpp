@@ -9,7 +9,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "console/prompts.hpp"
+#include "dialogue/prompts.hpp"
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/net_fixture.hpp"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "stereonet/axis_symbols.hpp"

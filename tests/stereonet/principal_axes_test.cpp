@@ -11,8 +11,8 @@
 #include <numbers>
 #include <string>
 
-#include "catalogue/angles.hpp"
 #include "catalogue/real_data.hpp"
+#include "geometry/angles.hpp"
 
 namespace dorvix::testing {
 namespace {

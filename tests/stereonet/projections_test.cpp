@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "stereonet/projections.hpp"
 #include "support/console_fixture.hpp"
 #include "support/program_run.hpp"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/units.hpp"
 
 namespace dorvix::testing {
 

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "console/edit.hpp"
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "dialogue/console_units.hpp"
+#include "files/units.hpp"
+#include "numbers/edit.hpp"
 
 namespace dorvix::testing {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "catalogue/angles.hpp"
+#include "geometry/angles.hpp"
 #include "projection/codes.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/graticule.hpp"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "console/real.hpp"
-#include "console/setup_mode.hpp"
+#include "dialogue/setup_mode.hpp"
+#include "numbers/real.hpp"
 #include "support/console_fixture.hpp"
 
 namespace dorvix::testing {

@@ -1,0 +1,300 @@
+#include "files/replacement.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "files/file_owner.hpp"
+#include "files/run_end.hpp"
+
+namespace dorvix {
+
+namespace {
+
+// The temporary name of one replacement, in a buffer of its own, with the
+// device and inode of the file made under it. The name is filled, and its
+// file made and looked at, before the buffer is marked in use; it is
+// marked free once the file is gone or has taken the old name. A signal
+// handler thus finds a whole name of a file made, or none.
+struct TemporaryName {
+  volatile std::sig_atomic_t in_use = 0;
+  dev_t device = 0;
+  ino_t inode = 0;
+  char text[PATH_MAX] = {};
+};
+
+// More than the files a run writes at once (the two output files, the
+// plot and the settings).
+constexpr int max_replacements = 16;
+TemporaryName temporary_names[max_replacements];
+
+int free_slot() {
+  for (int i = 0; i < max_replacements; ++i) {
+    if (temporary_names[i].in_use == 0) return i;
+  }
+  return -1;
+}
+
+void mark(TemporaryName& name, bool in_use) {
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  name.in_use = in_use ? 1 : 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+}
+
+// True while `path` stands for the file (device, inode); lstat alone, for
+// a signal handler too.
+bool holds(const char* path, dev_t device, ino_t inode) {
+  struct stat now {};
+  return ::lstat(path, &now) == 0 && now.st_dev == device && now.st_ino == inode;
+}
+
+bool holds_made_file(const TemporaryName& name) { return holds(name.text, name.device, name.inode); }
+
+// Exchanges the files of two names at once; false, with errno, when the
+// system cannot (EINVAL where the file system does not exchange names).
+bool exchange(const std::string& a, const std::string& b) {
+  return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+}
+
+// The folder of `path`, where its temporary file is made.
+std::string folder_of(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Gives up what begin() made before it failed; errno is kept.
+int given_up(int fd, TemporaryName* name, int folder) {
+  const int error = errno;
+  if (name != nullptr) {
+    if (holds_made_file(*name)) ::unlink(name->text);
+    mark(*name, false);
+  }
+  if (fd >= 0) ::close(fd);
+  if (folder >= 0) ::close(folder);
+  errno = error;
+  return -1;
+}
+
+}  // namespace
+
+int Replacement::begin(const std::string& path, int old, mode_t mode) {
+  discard();
+  // All that its end needs is made before the file: the names, and the
+  // folder, held open.
+  std::string target = path;
+  std::string temporary = path + ".dorvix-XXXXXX";
+  const int slot = free_slot();
+  if (temporary.size() >= PATH_MAX) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  if (slot < 0) {
+    errno = EMFILE;
+    return -1;
+  }
+  // A folder that cannot be read (one of mode -wx) is not synced.
+  const int folder = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  TemporaryName& name = temporary_names[slot];
+  int fd = -1;
+  {
+    // A second stop signal finds the file made and its name in use, or
+    // no file.
+    const StopSignalsHeld held;
+    std::memcpy(name.text, temporary.c_str(), temporary.size() + 1);
+    fd = ::mkstemp(name.text);
+    if (fd < 0) return given_up(-1, nullptr, folder);
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) {
+      const int error = errno;
+      ::unlink(name.text);
+      errno = error;
+      return given_up(fd, nullptr, folder);
+    }
+    name.device = made.st_dev;
+    name.inode = made.st_ino;
+    mark(name, true);
+  }
+  std::memcpy(temporary.data(), name.text, temporary.size());
+  // The old file's owner, permissions and attributes, as far as they can
+  // be kept; the lists of its attributes are the one thing here that
+  // takes memory, whose failure leaves nothing behind either.
+  bool kept = false;
+  try {
+    kept = ::fcntl(fd, F_SETFD, FD_CLOEXEC) == 0 && keep_owner(old, fd, mode);
+  } catch (...) {
+    given_up(fd, &name, folder);
+    throw;
+  }
+  if (!kept) return given_up(fd, &name, folder);
+  path_ = std::move(target);
+  temporary_ = std::move(temporary);
+  old_ = old;
+  folder_ = folder;
+  slot_ = slot;
+  return fd;
+}
+
+Replacement::Name Replacement::name_now() const {
+  struct stat now {}, old {};
+  if (::lstat(path_.c_str(), &now) != 0) {
+    // A name that cannot be looked at is left to the rename to judge. A
+    // name gone stands for nothing: the old file, held open, tells
+    // whether it was removed or lives on under another name.
+    if (errno != ENOENT && errno != ENOTDIR) return Name::old_file;
+    return ::fstat(old_, &old) == 0 && old.st_nlink > 0 ? Name::moved : Name::free;
+  }
+  // (The old file, held open, keeps its inode: no other file has it.)
+  const bool same = ::fstat(old_, &old) == 0 && now.st_dev == old.st_dev && now.st_ino == old.st_ino;
+  return same ? Name::old_file : Name::other_file;
+}
+
+bool Replacement::temporary_is_made_file() const { return holds_made_file(temporary_names[slot_]); }
+
+void Replacement::take_name(Outcome& o) const {
+  const TemporaryName& made = temporary_names[slot_];
+  const auto name_is_made_file = [&] { return holds(path_.c_str(), made.device, made.inode); };
+  // No stop signal comes between the rename and its look: a second one,
+  // which ends the run at once, finds the names as this leaves them.
+  const StopSignalsHeld held;
+  // The names are exchanged: the old file goes under the temporary name,
+  // whence it is removed once the new text is seen to hold the old name,
+  // and a rename that took another file, which another program put under
+  // the temporary name just before, can be undone. A file system that
+  // cannot exchange names renames: the old file goes at once, and another
+  // file put under the temporary name can only be told.
+  const bool exchanged = exchange(temporary_, path_);
+  if (!exchanged && ((errno != EINVAL && errno != ENOSYS) || ::rename(temporary_.c_str(), path_.c_str()) != 0)) {
+    const int error = errno;
+    o.name = name_now();
+    // A name gone meanwhile is told by what became of it.
+    if (error != ENOENT || (o.name == Name::old_file && temporary_is_made_file())) o.error = error;
+    return;
+  }
+  struct stat old {};
+  const bool old_aside = exchanged && ::fstat(old_, &old) == 0 && holds(temporary_.c_str(), old.st_dev, old.st_ino);
+  if (name_is_made_file() && (!exchanged || old_aside)) {
+    if (exchanged) remove_old_file(old);
+    o.name = Name::replaced;
+    return;
+  }
+  // Another file stood under the temporary name, or took the old name
+  // meanwhile: the names go back as they were, where they were exchanged.
+  o.text_lost = !name_is_made_file();
+  if (!exchanged) {
+    o.name = Name::other_file;
+    return;
+  }
+  exchange(temporary_, path_);
+  o.name = name_now();
+  // The names as they were before the rename: the temporary name was
+  // taken meanwhile, and given back.
+  if (o.name == Name::old_file) o.text_lost = true;
+}
+
+void Replacement::remove_old_file(const struct stat& old) const {
+  // It goes first to a name of its own, which only this run knows, and is
+  // removed there only when it is the old file: a file that another
+  // program put under the temporary name meanwhile goes back under it.
+  char aside[PATH_MAX];
+  std::memcpy(aside, temporary_.c_str(), temporary_.size() + 1);
+  std::memcpy(aside + temporary_.size() - 6, "XXXXXX", 6);
+  const int fd = ::mkstemp(aside);
+  struct stat empty {};
+  if (fd < 0 || ::fstat(fd, &empty) != 0) {
+    // No name of its own: removed where it is.
+    if (fd >= 0) ::unlink(aside);
+    if (holds(temporary_.c_str(), old.st_dev, old.st_ino)) ::unlink(temporary_.c_str());
+  } else if (::rename(temporary_.c_str(), aside) != 0) {
+    if (holds(aside, empty.st_dev, empty.st_ino)) ::unlink(aside);
+  } else if (holds(aside, old.st_dev, old.st_ino)) {
+    ::unlink(aside);
+  } else {
+    ::renameat2(AT_FDCWD, aside, AT_FDCWD, temporary_.c_str(), RENAME_NOREPLACE);
+  }
+  if (fd >= 0) ::close(fd);
+}
+
+Replacement::Outcome Replacement::commit(int fd) {
+  Outcome o;
+  if (!active()) {
+    o.name = Name::replaced;
+    return o;
+  }
+  // On the disk before it has the name: a crash leaves the old file or the
+  // new one whole, never a part.
+  if (::fsync(fd) != 0) {
+    o.error = errno;
+    o.name = name_now();
+    discard();
+    return o;
+  }
+  o.name = name_now();
+  if (!temporary_is_made_file()) {
+    // Its name was removed or taken: the text is gone with it, and no
+    // other file takes the old name.
+    o.text_lost = true;
+    end();
+    return o;
+  }
+  if (o.name == Name::old_file) take_name(o);
+  if (o.name != Name::replaced) {
+    // A whole text stays under its temporary name, while that is its.
+    if (temporary_is_made_file()) {
+      o.kept_as = std::move(temporary_);
+    } else {
+      o.text_lost = true;
+    }
+    end();
+    return o;
+  }
+  // A folder that cannot be synced leaves the new name to the file
+  // system's own time: after a crash either file is whole under it.
+  if (folder_ >= 0) ::fsync(folder_);
+  end();
+  return o;
+}
+
+void Replacement::swap(Replacement& other) noexcept {
+  path_.swap(other.path_);
+  temporary_.swap(other.temporary_);
+  std::swap(old_, other.old_);
+  std::swap(folder_, other.folder_);
+  std::swap(slot_, other.slot_);
+}
+
+void Replacement::discard() {
+  if (!active()) return;
+  if (temporary_is_made_file()) ::unlink(temporary_.c_str());
+  end();
+}
+
+void Replacement::end() {
+  mark(temporary_names[slot_], false);
+  slot_ = -1;
+  ::close(old_);  // its lock goes with it
+  old_ = -1;
+  if (folder_ >= 0) ::close(folder_);
+  folder_ = -1;
+  temporary_.clear();
+}
+
+void remove_temporary_files() {
+  for (const TemporaryName& name : temporary_names) {
+    if (name.in_use == 0) continue;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    // (Another program could still put a file under the name between the
+    // look and the removal: the system removes a name whatever it holds.)
+    if (holds_made_file(name)) ::unlink(name.text);
+  }
+}
+
+}  // namespace dorvix
