@@ -5,7 +5,8 @@
 #include <new>
 
 #include "app/main_program.hpp"
-#include "files/run_end.hpp"
+#include "app/run_end.hpp"
+#include "files/stops.hpp"
 
 int main() {
   // A write that fails (a full disk, a file-size limit, a console whose

@@ -17,7 +17,7 @@
 #include "dialogue/menu_loop.hpp"
 #include "dialogue/menu_table.hpp"
 #include "dialogue/run_info.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "geometry/angles.hpp"
 #include "map/map_driver.hpp"
 #include "plot/device.hpp"

@@ -2,7 +2,7 @@
 // The main program: start-up and the top-menu loop. The program's entry
 // (main.cpp) runs it and ends the run in order whatever way it ends.
 
-#include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

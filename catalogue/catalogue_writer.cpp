@@ -18,7 +18,7 @@
 #include "dialogue/menu_loop.hpp"
 #include "dialogue/menu_table.hpp"
 #include "dialogue/prompts.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
 

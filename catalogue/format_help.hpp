@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "dialogue/console_units.hpp"
 #include "dialogue/menu_table.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogue/console_units.hpp"
 #include "dialogue/menu_table.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

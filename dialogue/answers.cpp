@@ -4,7 +4,7 @@
 #include "dialogue/console_units.hpp"
 #include "dialogue/cut_lines.hpp"
 #include "dialogue/frames.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 
 namespace dorvix {

@@ -6,7 +6,7 @@
 #include "dialogue/faces.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/prompts.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
 

@@ -4,6 +4,7 @@
 // one tail. Heads, tails, verdicts and questions go to the error units.
 
 #include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

@@ -9,7 +9,7 @@
 #include "dialogue/item_lines.hpp"
 #include "dialogue/menu_loop.hpp"
 #include "dialogue/menu_table.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 
 namespace dorvix {

@@ -31,12 +31,4 @@ inline IoCom iocom;
 // opens and closes its file, read everywhere.
 inline void set_plot_open(bool open) { iocom.lplotop = open; }
 
-// Header record of a routine that prints frames or boxes: name (shown
-// blank-padded to 11 characters), version (4) and date (10).
-struct Header {
-  std::string_view name;
-  std::string_view version;
-  std::string_view date;
-};
-
 }  // namespace dorvix

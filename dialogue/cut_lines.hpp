@@ -5,7 +5,7 @@
 // how many were cut and which was the first. An answer typed that long is
 // cut the same way, and told at once in the same box.
 
-#include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

@@ -7,7 +7,7 @@
 #include "dialogue/file_opener.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
 

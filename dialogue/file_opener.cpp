@@ -14,7 +14,7 @@
 #include "dialogue/frames.hpp"
 #include "dialogue/prompts.hpp"
 #include "files/file_owner.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "files/file_owner.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 
 namespace dorvix {
 

@@ -17,7 +17,8 @@
 #include <span>
 #include <utility>
 
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
+#include "files/waits.hpp"
 
 namespace dorvix {
 

@@ -10,7 +10,8 @@
 #include <istream>
 #include <ostream>
 
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
+#include "files/waits.hpp"
 
 namespace dorvix {
 

@@ -6,7 +6,7 @@
 
 #include "dialogue/boxes.hpp"
 #include "dialogue/frames.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "geometry/angles.hpp"
 #include "numbers/edit.hpp"
 

@@ -3,7 +3,7 @@
 // the graticule window to the page, graticule, points, epicentres, stress
 // directions with their listing and Si-Sh rows, line files.
 
-#include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 #include "map/map_data.hpp"
 #include "numbers/real.hpp"
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/run_end.hpp"
 #include "dialogue/boxes.hpp"
 #include "dialogue/command_file.hpp"
 #include "dialogue/console_units.hpp"
@@ -16,7 +17,7 @@
 #include "dialogue/frames.hpp"
 #include "dialogue/menu_table.hpp"
 #include "dialogue/prompts.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
 #include "plot/device.hpp"

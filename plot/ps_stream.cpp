@@ -11,7 +11,7 @@
 #include "dialogue/boxes.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
 #include "plot/device.hpp"

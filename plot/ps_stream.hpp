@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 #include "files/unit_file.hpp"
 #include "numbers/edit.hpp"
 #include "numbers/real.hpp"

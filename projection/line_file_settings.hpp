@@ -5,7 +5,7 @@
 // (at start-up, and after the dispatcher's reset of a bad code); the
 // line-file drawer hands its own initialise modes here.
 
-#include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 #include "numbers/real.hpp"
 
 namespace dorvix {

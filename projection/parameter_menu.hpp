@@ -6,8 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "dialogue/console_units.hpp"
 #include "dialogue/menu_table.hpp"
+#include "dialogue/routine_header.hpp"
 
 namespace dorvix {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "catalogue/store.hpp"
-#include "dialogue/console_units.hpp"
+#include "dialogue/routine_header.hpp"
 #include "numbers/real.hpp"
 #include "stereonet/diagram_drivers.hpp"
 #include "stereonet/principal_axes.hpp"

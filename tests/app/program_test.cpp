@@ -22,7 +22,7 @@
 
 #include "catalogue/real_data.hpp"
 #include "dialogue/dialogue_helpers.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "numbers/edit.hpp"
 #include "support/program_run.hpp"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "generated_catalogue.hpp"
 #include "real_data.hpp"
 #include "support/program_run.hpp"

@@ -17,7 +17,7 @@
 #include "colfile/column_layout.hpp"
 #include "colfile/column_reader.hpp"
 #include "dialogue/console_units.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/real.hpp"
 #include "support/console_fixture.hpp"

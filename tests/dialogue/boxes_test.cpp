@@ -2,7 +2,7 @@
 
 #include "dialogue/boxes.hpp"
 #include "dialogue/frames.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "support/console_fixture.hpp"
 
 namespace dorvix {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "dialogue/console_units.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "support/console_fixture.hpp"
 #include "support/tools.hpp"

@@ -6,7 +6,7 @@
 
 #include "dialogue/console_units.hpp"
 #include "dialogue/prompts.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "support/console_fixture.hpp"
 #include "support/tools.hpp"

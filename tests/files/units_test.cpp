@@ -11,9 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/unit_file.hpp"
 #include "files/units.hpp"
+#include "files/waits.hpp"
 #include "support/tools.hpp"
 
 namespace dorvix {

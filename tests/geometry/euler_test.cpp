@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "geometry/euler.hpp"
 #include "geometry_fixture.hpp"
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "line_files_fixture.hpp"
+#include "dialogue/console_units.hpp"
 #include "map/line_file_window.hpp"
 #include "projection/codes.hpp"
 #include "projection/graticule.hpp"

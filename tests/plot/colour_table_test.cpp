@@ -9,7 +9,7 @@
 
 #include "dialogue/console_units.hpp"
 #include "dialogue/dialogue_helpers.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "plot/ps_stream.hpp"
 #include "support/plot_fixture.hpp"
 

@@ -11,8 +11,9 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/run_end.hpp"
 #include "dialogue/console_units.hpp"
-#include "files/run_end.hpp"
+#include "files/stops.hpp"
 #include "files/units.hpp"
 #include "support/plot_fixture.hpp"
 

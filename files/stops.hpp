@@ -1,38 +1,34 @@
 #pragma once
-// Ending the run in order. Whatever ends it (a quit, a user's stop after an
-// error, a fatal error, the end of the keyboard input, a stop signal)
-// unwinds to the program's entry by throwing RunEnded; the entry then calls
-// finish_run, which lets every subsystem close what it holds (the plot
-// library writes the trailer of an open plot file) and closes every unit.
+// How a run stops. Whatever ends it (a quit, a user's stop after an error,
+// a fatal error, the end of the keyboard input, a stop signal, memory that
+// runs out) unwinds to the program's entry by throwing RunEnded; the entry
+// then ends the run in order (app/run_end.hpp), running the actions that
+// the subsystems registered here for the run's end (the plot library
+// writes the trailer of an open plot file) and closing every unit.
 //
 // A stop signal (SIGINT, SIGTERM, SIGHUP) only sets a flag. The run acts on
 // it where it can stop cleanly: at the next answer it would wait for, which
 // it no longer waits for, between two lines of a catalogue being written,
 // between two records of the plot file, and in a write that waits for a
-// reader that does not read (a pipe), which it cuts short. Each file being
-// written then ends at its last whole line (the one whose write was cut
-// cannot be finished), the plot file gets its trailer, each replacement is
-// given up and its old file kept, and the run exits with 128 + the
-// signal's number, as a shell reports a process that the signal ended. A
-// second stop signal, of any of the three kinds, removes the temporary
-// files of the replacements being written and ends the run at once, by the
-// signal's default action.
+// reader that does not read (a pipe), which it cuts short
+// (files/waits.hpp). Each file being written then ends at its last whole
+// line (the one whose write was cut cannot be finished), the plot file
+// gets its trailer, each replacement is given up and its old file kept,
+// and the run exits with 128 + the signal's number, as a shell reports a
+// process that the signal ended. A second stop signal, of any of the three
+// kinds, removes the temporary files of the replacements being written
+// and ends the run at once, by the signal's default action.
 //
 // Memory that runs out ends the run in order too, as a stop does: the
 // allocation that fails unwinds to the program's entry (or, where the
 // stream library takes its failure in, the run stops at the next place
-// where a stop signal would stop it), a box says so, and the status is
-// exit_stopped_by_program. A reserve of memory kept from the start is
-// given back then; the run's end itself allocates nothing, and works from
-// what was made before (the names of the files, the room for their
-// reasons, the plot's trailer registered before its file opened).
+// where a stop signal would stop it), and the status is
+// exit_stopped_by_program.
 
 #include <signal.h>
 
 #include <csignal>
 #include <functional>
-
-#include "dialogue/console_units.hpp"
 
 namespace dorvix {
 
@@ -53,37 +49,27 @@ struct RunEnded {
 // Registers an action for the end of the run; actions run once, last
 // registered first, before the units are closed.
 void at_run_end(std::function<void()> action);
-
-// Runs the end-of-run actions, ends every file still written and closes
-// every unit, flushes the screen and returns the status for the process to
-// exit with: the stop signal's, else exit_file_incomplete when a file
-// could not be written to its end, else exit_console_lost when the
-// console's output failed, else exit_stopped_by_program when memory ran
-// out, else `status`. The record of the run then starts afresh.
-//
-// After a stop signal or memory that ran out, a file still written is
-// given up: a replacement is removed and its old file kept, a new file
-// ends at its last whole line. Any other end (the end of the input, a
-// fatal error, a stop the user chose) comes at a question, where every
-// file stands between two records: each file is closed as at its close,
-// and a replacement takes the old file's name. A line names each file
-// given up, each that could not be written to its end or take its name,
-// and at a stop each new file so ended.
-int finish_run(int status);
-
-// Keeps the reserve of memory for the run's end and makes an allocation
-// that fails end the run; the box that says so names `owner`.
-void keep_memory_for_the_end(const Header& owner);
+// The action registered last, taken off the list; an empty one when none
+// is left.
+std::function<void()> take_run_end_action();
 
 // Memory ran out (an allocation failed): the run stops as at a stop
 // signal, with exit_stopped_by_program.
 void note_memory_exhausted();
+
+// A file written in this run could not be written to its end (the unit
+// layer notes every write that fails); and whether one could not.
+void note_incomplete_file();
+bool file_incomplete();
 
 // Installs the handlers of the stop signals, and ignores the signals of a
 // write that fails: SIGPIPE (the reader of the console or of a pipe went
 // away) and SIGXFSZ (a file-size limit). Such a write then fails, as on a
 // full disk, and the run reports it and goes on.
 void catch_stop_signals();
+
+// The three stop signals, as a set.
+sigset_t stop_signal_set();
 
 // Holds the stop signals back while it lives: one that comes meanwhile is
 // handled once it ends. For the few calls that a second signal, which
@@ -100,23 +86,19 @@ class StopSignalsHeld {
   sigset_t before_;
 };
 
-// Waits until `fd` has something to read (a line, its end, an error) or a
-// stop signal cuts the wait short (waits_cut_short); false in the second
-// case.
-bool wait_for_input(int fd);
-// Waits until the pipe `fd` has room for PIPE_BUF characters, which a
-// write of that many then takes without waiting (or until its reader has
-// gone), or a stop signal cuts the wait short; false in the second case.
-// A pipe that has room already needs no wait, and returns true whatever
-// signal was caught.
-bool wait_for_room(int fd);
-
 namespace detail {
 extern volatile std::sig_atomic_t caught_signal;
 extern bool memory_exhausted;
 extern bool run_ending;
 extern int signal_before_end;  // the stop signal caught before the run's end began
 }  // namespace detail
+
+// The run's end begins: from here on it writes what it must, stop or not,
+// and a stop signal caught only cuts short a write that waits for a
+// reader.
+void begin_run_end();
+// The run's end is over: the record of the run's stops starts afresh.
+void clear_run_stops();
 
 // True when a stop signal cuts short a wait for a pipe or the keyboard, or
 // a write that waits for a reader: any signal while the run goes on, and
@@ -127,14 +109,14 @@ inline bool waits_cut_short() { return detail::caught_signal != 0 && detail::sig
 // The stop signal caught, or 0.
 inline int stop_signal() { return detail::caught_signal; }
 
-// True while the run's end (finish_run) runs.
+// True while the run's end runs.
 inline bool run_is_ending() { return detail::run_ending; }
 
 // A stop signal was caught or memory ran out: the run is to stop.
 inline bool stop_pending() { return detail::caught_signal != 0 || detail::memory_exhausted; }
 
-// Ends the run for the stop signal caught (one line on the console) or
-// the memory that ran out (a box), then as end_run. Only when
+// Ends the run for the stop signal caught, or the memory that ran out, as
+// end_run with its status (the run's end tells which). Only when
 // stop_pending().
 [[noreturn]] void stop_run();
 
@@ -144,9 +126,5 @@ inline bool stop_pending() { return detail::caught_signal != 0 || detail::memory
 inline void end_run_if_stopped() {
   if (stop_pending() && !detail::run_ending) stop_run();
 }
-
-// A file written in this run could not be written to its end (the unit
-// layer notes every write that fails).
-void note_incomplete_file();
 
 }  // namespace dorvix
