@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "catalogue/extraction_criteria.hpp"
+#include "catalogue/extraction_tests.hpp"
 #include "catalogue/format_help.hpp"
 #include "catalogue/line_codec.hpp"
 #include "catalogue/line_layout.hpp"

@@ -10,7 +10,7 @@
 #include "catalogue/store.hpp"
 #include "catalogue/store_listing.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/data_files.hpp"
 #include "dialogue/frames.hpp"

@@ -5,9 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/extraction_tests.hpp"
 #include "catalogue/selection_polygon.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/cut_lines.hpp"
 #include "dialogue/file_opener.hpp"
@@ -418,16 +419,6 @@ std::optional<LongitudeTurn> selection_turn() {
   }
   if (t.ltpoly) return polygon_across_180();
   return std::nullopt;
-}
-
-void gscseistest(real& latmin, real& latmax, real& longmin, real& longmax, real& depthmin, real& depthmax) {
-  const SeisTest2& t = seistest2;
-  latmin = t.rlatmin;
-  latmax = t.rlatmax;
-  longmin = t.rlongmin;
-  longmax = t.rlongmax;
-  depthmin = t.depthmin;
-  depthmax = t.depthmax;
 }
 
 }  // namespace dorvix

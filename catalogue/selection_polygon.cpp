@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/extraction_criteria.hpp"
+#include "catalogue/extraction_tests.hpp"
 #include "dialogue/boxes.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/frames.hpp"

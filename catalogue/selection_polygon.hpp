@@ -35,7 +35,7 @@
 #include <optional>
 #include <string_view>
 
-#include "catalogue/extraction_criteria.hpp"
+#include "catalogue/extraction_tests.hpp"
 #include "dialogue/setup_mode.hpp"
 #include "geometry/longitude_turn.hpp"
 #include "numbers/real.hpp"

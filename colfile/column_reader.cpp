@@ -7,7 +7,7 @@
 #include "colfile/header_dialogue.hpp"
 #include "colfile/header_lines.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/file_opener.hpp"
 #include "dialogue/menu_table.hpp"
 #include "dialogue/range_checks.hpp"

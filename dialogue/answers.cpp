@@ -1,6 +1,6 @@
 #include "dialogue/answers.hpp"
 
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/cut_lines.hpp"
 #include "dialogue/frames.hpp"
@@ -25,12 +25,6 @@ void input_ended() {
   }
   put(iocom.iuout, " ===> END OF INPUT: STOPPING EXECUTION");
   end_run(exit_input_ended);
-}
-
-void command_file_ended() {
-  // The same return to the keyboard as the menu's exit, with its report.
-  const int unit = iocom.iuin;
-  endaltsi(unit, units().name(unit), 0);
 }
 
 void read_answer(int unit, std::string& line) {

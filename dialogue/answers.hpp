@@ -24,8 +24,6 @@ void read_answer(std::string& line);
 // and the stop-or-resume questions); its end ends the run as above.
 void read_answer(int unit, std::string& line);
 
-// Hands the input back to the keyboard at the end of a command file.
-void command_file_ended();
 
 // Ends the run because the keyboard input ended (or, after a stop signal,
 // for the signal; or, when it could not be read, as a fatal error).

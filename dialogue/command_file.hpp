@@ -22,24 +22,4 @@ void altsio(int iunit, std::string& cname, int& irep, int iflag, std::size_t wid
 // switches the standard input to it. Warns when one is already active.
 void beginaltsi(int iunit, std::string& cname, int iflag, std::size_t width = command_file_name_width);
 
-// Closes the command file and hands the input back to the keyboard. Warns
-// when none is active. The third argument is not read.
-void endaltsi(int iunit, const std::string& cname, int idum);
-
-// A command file stopped where it went wrong: at an answer of it that the
-// program refused, or after a write it asked for that failed. Its later
-// lines were meant for questions that would no longer come as it expects,
-// so the input goes back to the keyboard (with the command file's closing
-// report) before the box that says so: the box's pause, and the question
-// asked again, are then the keyboard's.
-struct CommandFileStop {
-  long long line = 0;  // the command file's line read last; 0: none was stopped
-  // The box's lines naming that line, when a command file was stopped.
-  void say_where() const;
-};
-
-// Stops the command file when one is the standard input; called before
-// the head of the box that refuses its answer or reports the failed write.
-CommandFileStop stop_command_file();
-
 }  // namespace dorvix

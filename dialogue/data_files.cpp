@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "dialogue/catalogue_read.hpp"
 #include "dialogue/file_opener.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
@@ -24,39 +25,6 @@ constexpr Header clofou_header{"clofou", "1.00", "25-03-94  "};
 
 constexpr int first_input_unit = 10;   // input file i is on unit 10 + i
 constexpr int first_output_unit = 20;  // output file i is on unit 20 + i
-
-// The file an input slot was last opened from, held open by a descriptor
-// that reads nothing until the slot opens another: while it is held its
-// inode cannot pass to another file, so a file under any name is that
-// file exactly when it has that inode (a file that replaced it has
-// another).
-class HeldFile {
- public:
-  HeldFile() = default;
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  ~HeldFile() { let_go(); }
-  // Holds the file named `path` when it is still the file `id` opened.
-  void hold(const std::string& path, const std::optional<FileId>& id) {
-    let_go();
-    if (!id || id->kind != S_IFREG) return;
-    fd_ = ::open(path.c_str(), O_PATH | O_CLOEXEC);
-    if (!is(*id)) let_go();
-  }
-  bool is(const FileId& id) const {
-    struct stat st {};
-    return fd_ >= 0 && ::fstat(fd_, &st) == 0 && st.st_dev == id.device && st.st_ino == id.inode;
-  }
-
- private:
-  void let_go() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-  int fd_ = -1;
-};
-
-std::array<HeldFile, max_input_files> read_from;
 
 // One slot of the table, input or output, with the words that name it.
 struct Slot {
@@ -110,7 +78,7 @@ void open_slot(const Kind& k, int ifile, int count, Slot (*slot)(int), std::stri
       // An output file counts its lines, for a failed write to tell how
       // many it keeps (give_up_output).
       units().count_lines(s.unit);
-      if (&k == &input) read_from.at(static_cast<std::size_t>(ifile - 1)).hold(name, units().identity(s.unit));
+      if (&k == &input) hold_catalogue_read(name, units().identity(s.unit));
       s.name = edit::pad(name, data_file_text_width);
       s.open = true;
     } else {
@@ -221,7 +189,5 @@ std::optional<FileEnd> give_up_output(int ifile) {
   if (!fiocom.iopou(ifile)) return std::nullopt;
   return units().abandon(fiocom.iouf(ifile));
 }
-
-bool is_catalogue_read(const FileId& id) { return read_from.front().is(id); }
 
 }  // namespace dorvix

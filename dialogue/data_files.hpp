@@ -70,10 +70,5 @@ void clofou(int ifile, int iflag);
 // why and what is left before it closes the slot (clofou), whose table
 // follows.
 std::optional<FileEnd> give_up_output(int ifile);
-// True when `id` is the file that input file 1, the catalogue, was last
-// read from: a file to be written under any of its names is that file,
-// and no other file is, not even one made after it was replaced or
-// removed (it is held until the slot opens another).
-bool is_catalogue_read(const FileId& id);
 
 }  // namespace dorvix

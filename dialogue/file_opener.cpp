@@ -8,9 +8,9 @@
 
 #include "dialogue/answers.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/catalogue_read.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
-#include "dialogue/data_files.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/prompts.hpp"
 #include "files/file_owner.hpp"

@@ -4,7 +4,7 @@
 
 #include "dialogue/answers.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/prompt_lines.hpp"
 #include "dialogue/prompts.hpp"
 #include "numbers/edit.hpp"

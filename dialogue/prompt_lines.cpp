@@ -1,7 +1,7 @@
 #include "dialogue/prompt_lines.hpp"
 
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/frames.hpp"
 
 namespace dorvix::prompt {

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "files/file_owner.hpp"
-#include "files/stops.hpp"
+#include "files/held_signals.hpp"
 
 namespace dorvix {
 

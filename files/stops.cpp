@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/held_signals.hpp"
 #include "files/replacement.hpp"
 
 namespace dorvix {
@@ -17,8 +18,6 @@ int signal_before_end = 0;
 }  // namespace detail
 
 namespace {
-
-constexpr int stop_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // A file written in this run could not be written to its end.
 bool incomplete_file = false;
@@ -49,13 +48,6 @@ void on_stop_signal(int signal) {
 }
 
 }  // namespace
-
-sigset_t stop_signal_set() {
-  sigset_t stops;
-  sigemptyset(&stops);
-  for (const int s : stop_signals) sigaddset(&stops, s);
-  return stops;
-}
 
 void end_run(int status) { throw RunEnded{status}; }
 
@@ -114,12 +106,5 @@ void catch_stop_signals() {
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
-
-StopSignalsHeld::StopSignalsHeld() {
-  const sigset_t stops = stop_signal_set();
-  ::sigprocmask(SIG_BLOCK, &stops, &before_);
-}
-
-StopSignalsHeld::~StopSignalsHeld() { ::sigprocmask(SIG_SETMASK, &before_, nullptr); }
 
 }  // namespace dorvix

@@ -25,8 +25,6 @@
 // where a stop signal would stop it), and the status is
 // exit_stopped_by_program.
 
-#include <signal.h>
-
 #include <csignal>
 #include <functional>
 
@@ -67,24 +65,6 @@ bool file_incomplete();
 // away) and SIGXFSZ (a file-size limit). Such a write then fails, as on a
 // full disk, and the run reports it and goes on.
 void catch_stop_signals();
-
-// The three stop signals, as a set.
-sigset_t stop_signal_set();
-
-// Holds the stop signals back while it lives: one that comes meanwhile is
-// handled once it ends. For the few calls that a second signal, which
-// ends the run at once, must not find half done (a replacement making its
-// temporary file, or giving it the old name).
-class StopSignalsHeld {
- public:
-  StopSignalsHeld();
-  ~StopSignalsHeld();
-  StopSignalsHeld(const StopSignalsHeld&) = delete;
-  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
-
- private:
-  sigset_t before_;
-};
 
 namespace detail {
 extern volatile std::sig_atomic_t caught_signal;

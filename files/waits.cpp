@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "files/held_signals.hpp"
 #include "files/stops.hpp"
 
 namespace dorvix {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/extraction_criteria.hpp"
+#include "catalogue/extraction_tests.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
 #include "dialogue/menu_loop.hpp"

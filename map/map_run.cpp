@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/data_files.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"

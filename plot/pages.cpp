@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
 #include "files/units.hpp"

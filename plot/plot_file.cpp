@@ -9,9 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/run_end.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/file_opener.hpp"
 #include "dialogue/frames.hpp"

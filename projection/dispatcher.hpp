@@ -1,6 +1,6 @@
 #pragma once
 // The one entry that turns longitudes and latitudes into map coordinates
-// under the current projection code, and the origin of the map.
+// under the current projection code.
 
 #include <span>
 
@@ -23,16 +23,5 @@ void projlln(std::span<real> x, std::span<real> y, std::span<const real> lon, st
 inline void project_point(real lon, real lat, real& x, real& y) {
   projlln(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&lon, 1), std::span<const real>(&lat, 1), 1);
 }
-
-// The origin of the map, degrees, which every projection maps to (0, 0),
-// under the mode `inter` (dialogue/setup_mode.hpp): the default (0, 45)
-// with an initialising box; an even mode shows the origin menu, with the
-// offsets under the current code as they follow each change. The origin
-// is projected under the current code and its image stored as the offsets
-// `xorigll`, `yorigll`, with the origin itself, in `llorig`. An origin without a finite image (hidden, or at infinity)
-// cannot be the origin: the menu is not left with it (an error box, and
-// the menu again); a call without menu keeps offsets 0 and says so in a
-// warning box.
-void sllorig(real& lon, real& lat, SetupMode inter);
 
 }  // namespace dorvix

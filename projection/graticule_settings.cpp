@@ -9,7 +9,7 @@
 
 #include "dialogue/answers.hpp"
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
 #include "dialogue/menu_loop.hpp"

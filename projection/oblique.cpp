@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
 #include "dialogue/menu_loop.hpp"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialogue/boxes.hpp"
-#include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/item_lines.hpp"
 #include "dialogue/menu_loop.hpp"
@@ -17,11 +17,11 @@
 #include "geometry/angles.hpp"
 #include "numbers/edit.hpp"
 #include "projection/codes.hpp"
-#include "projection/dispatcher.hpp"
 #include "projection/ellipsoid.hpp"
 #include "projection/equal_area_conic.hpp"
 #include "projection/lambert_conic.hpp"
 #include "projection/line_file_settings.hpp"
+#include "projection/origin.hpp"
 #include "projection/parameter_setters.hpp"
 #include "projection/polyconic.hpp"
 #include "projection/state.hpp"

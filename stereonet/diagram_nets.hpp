@@ -14,13 +14,11 @@
 #include "dialogue/routine_header.hpp"
 #include "numbers/real.hpp"
 #include "stereonet/diagram_drivers.hpp"
+#include "stereonet/net_places.hpp"
 #include "stereonet/principal_axes.hpp"
 
 namespace dorvix {
 
-// Nets a page of the paged driver, and nets a column of both.
-inline constexpr int nets_per_page = 20;
-inline constexpr int nets_per_column = 5;
 // Length of the plot file names of the drivers.
 inline constexpr std::size_t diagram_plot_name_width = 50;
 // Points per great circle in a diagram.

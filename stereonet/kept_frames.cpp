@@ -18,8 +18,8 @@
 #include "files/units.hpp"
 #include "plot/drawing_state.hpp"
 #include "plot/ps_stream.hpp"
-#include "stereonet/diagram_nets.hpp"
 #include "stereonet/frame.hpp"
+#include "stereonet/net_places.hpp"
 #include "stereonet/projections.hpp"
 
 namespace dorvix {

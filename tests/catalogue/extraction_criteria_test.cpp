@@ -2,6 +2,7 @@
 // checks made when the menu is left.
 
 #include "catalogue/extraction_criteria.hpp"
+#include "catalogue/extraction_tests.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "dialogue/command_file.hpp"
+#include "dialogue/command_file_end.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 #include "dialogue/range_checks.hpp"
 #include "dialogue_helpers.hpp"
 #include "plot/draw.hpp"
-#include "projection/dispatcher.hpp"
+#include "projection/origin.hpp"
 #include "support/program_run.hpp"
 #include "support/projection_fixture.hpp"
 

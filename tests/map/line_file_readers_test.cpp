@@ -14,8 +14,8 @@
 #include "files/units.hpp"
 #include "line_files_fixture.hpp"
 #include "map/line_file_readers.hpp"
-#include "projection/dispatcher.hpp"
 #include "projection/lambert_conic.hpp"
+#include "projection/origin.hpp"
 #include "projection/state.hpp"
 #include "support/program_run.hpp"
 

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "line_files_fixture.hpp"
 #include "dialogue/console_units.hpp"
+#include "line_files_fixture.hpp"
 #include "map/line_file_window.hpp"
 #include "projection/codes.hpp"
 #include "projection/graticule.hpp"

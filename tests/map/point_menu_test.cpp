@@ -18,7 +18,7 @@
 #include "numbers/edit.hpp"
 #include "plot/buffers.hpp"
 #include "plot/running_point_values.hpp"
-#include "projection/dispatcher.hpp"
+#include "projection/origin.hpp"
 #include "projection/parameter_setters.hpp"
 #include "projection/state.hpp"
 #include "support/map_fixture.hpp"

@@ -18,6 +18,7 @@
 #include "map/map_directions.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/lambert_conic.hpp"
+#include "projection/origin.hpp"
 #include "projection/state.hpp"
 #include "support/map_fixture.hpp"
 #include "support/program_run.hpp"

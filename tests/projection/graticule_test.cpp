@@ -15,8 +15,8 @@
 
 #include "dialogue/console_units.hpp"
 #include "geometry/angles.hpp"
-#include "projection/dispatcher.hpp"
 #include "projection/graticule.hpp"
+#include "projection/origin.hpp"
 #include "projection/parameter_setters.hpp"
 #include "projection/projection_menu.hpp"
 #include "support/draw_fixture.hpp"

@@ -16,6 +16,7 @@
 #include "geometry/angles.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/line_file_settings.hpp"
+#include "projection/origin.hpp"
 #include "projection/polyconic.hpp"
 #include "projection/projection_menu.hpp"
 #include "projection/state.hpp"
