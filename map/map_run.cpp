@@ -27,6 +27,7 @@
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "projection/dispatcher.hpp"
+#include "projection/gnomonic_reach.hpp"
 #include "projection/graticule.hpp"
 #include "projection/map_pen.hpp"
 #include "stereonet/principal_axes.hpp"

@@ -1,4 +1,4 @@
-// The graticule's settings: its menu, its checks and the record.
+#include "projection/graticule_settings.hpp"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +17,6 @@
 #include "files/list_read.hpp"
 #include "geometry/angles.hpp"
 #include "geometry/longitude_turn.hpp"
-#include "projection/graticule.hpp"
 
 namespace dorvix {
 
