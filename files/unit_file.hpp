@@ -45,6 +45,13 @@
 //
 // A pipe read waits for its writer's text as the run waits for an answer:
 // a stop signal ends the wait, and the run (see run_end.hpp).
+//
+// The work is spread by job: unit_file_open.cpp opens a file and checks
+// what its name stands for, unit_file_read.cpp reads it in lines,
+// unit_file_write.cpp buffers and writes its text (and holds a pipe's
+// back to write it again), unit_file_end.cpp ends it (close, abandon, the
+// cut back to the last whole line), and unit_file_again.cpp writes a file
+// on a disk again.
 
 #include <cstddef>
 #include <memory>
@@ -58,66 +65,13 @@
 
 #include <sys/types.h>
 
+#include "files/file_id.hpp"
+#include "files/open_request.hpp"
 #include "files/replacement.hpp"
 
 namespace dorvix {
 
 enum class ReadResult { ok, end_of_file, error };
-
-// Why a file could not be opened.
-enum class OpenFailure {
-  none,
-  system,           // the system's error number tells
-  in_use,           // another program holds the file's lock
-  held_by_unit,     // this run holds the file open on another unit
-  device,           // a device, not a file of lines
-  changed,          // the name stands for another file than the one named (OpenRequest::named)
-  not_replaceable,  // an existing file that does not begin as the caller asks (OpenRequest::heads)
-  replacement,      // the temporary file of a replacement could not be made (error)
-};
-
-struct OpenResult {
-  OpenFailure failure = OpenFailure::none;
-  int error = 0;  // the system's error number (system, replacement)
-  int unit = 0;   // the unit that holds the file (held_by_unit)
-  explicit operator bool() const { return failure == OpenFailure::none; }
-};
-
-// A file's identity on its file system (its device and inode: the same by
-// any path or hard link), with its kind and the time its status last
-// changed. Two identities are equal when they are the same file,
-// unchanged since: a file removed and another made under the name may get
-// the freed inode, never the same kind and time too.
-struct FileId {
-  dev_t device = 0;
-  ino_t inode = 0;
-  mode_t kind = 0;
-  long long changed = 0;  // nanoseconds
-  bool operator==(const FileId&) const = default;
-  bool same_file(const FileId& o) const { return device == o.device && inode == o.inode; }
-};
-
-// What the name `path` itself stands for now (a symbolic link is not
-// followed); nothing when the name is free or cannot be looked at.
-std::optional<FileId> name_id(const std::string& path);
-
-// How a file is opened, besides reading or writing.
-struct OpenRequest {
-  // Writing: an existing file (or a link) under the name is refused; a
-  // pipe or a terminal is written all the same.
-  bool must_be_new = false;
-  // Writing: the file the user agreed to replace. Only that file is
-  // replaced: a name that stands for another file now, or for a link, is
-  // refused (changed).
-  std::optional<FileId> named;
-  // Writing: an existing file that is not empty is replaced only when it
-  // begins with one of these (none: any file); read on the file opened,
-  // under its lock.
-  std::vector<std::string_view> heads;
-  // Reading: only a file of lines; a pipe, a device or a folder is
-  // refused (device, or EISDIR) without waiting for a pipe's writer.
-  bool files_only = false;
-};
 
 // What became of a file written, at its close or when the run ended
 // before its close.
@@ -298,16 +252,18 @@ class UnitFile : private std::streambuf {
   bool write_again(std::span<const Piece> pieces);
 
  private:
-  // The text held back (keep_text) handed back, whole and in order
-  // (written() no longer counts it); the file no longer holds its text.
-  std::string take_held();
-  // The text held back, if any, goes to the file (take_held, put).
-  void write_held();
-  // write_again for a file on a disk, its text all written.
-  bool write_again_on_disk(std::span<const Piece> pieces);
-  // A write failed with the system's error `error`: the file fails as at
-  // a block whose write failed (write_out). Returns false.
-  bool write_failed(int error);
+  // Opening (unit_file_open.cpp).
+  OpenResult open_for_writing(const std::string& path, const OpenRequest& how);
+  OpenResult create(const std::string& path);
+  OpenResult through_link(const std::string& path, const OpenRequest& how);
+  OpenResult in_place(int fd, const FileId& id, off_t size);
+  OpenResult replace(const std::string& path, int old, FileId id, mode_t mode);
+  OpenResult take(int fd, bool regular);
+
+  // Reading (unit_file_read.cpp).
+  bool refill();
+
+  // Writing (unit_file_write.cpp).
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* s, std::streamsize n) override;
   int sync() override;
@@ -331,17 +287,17 @@ class UnitFile : private std::streambuf {
   // not taken up again: the run ends there, unless it is ending already,
   // and this file cannot be finished.
   bool write_out(std::size_t n);
-  bool refill();
   // The text written so far ends a whole line (its end of line included).
   void line_written() {
     if (!failed_) ++line_ends_;
   }
-  OpenResult open_for_writing(const std::string& path, const OpenRequest& how);
-  OpenResult create(const std::string& path);
-  OpenResult through_link(const std::string& path, const OpenRequest& how);
-  OpenResult in_place(int fd, const FileId& id, off_t size);
-  OpenResult replace(const std::string& path, int old, FileId id, mode_t mode);
-  OpenResult take(int fd, bool regular);
+  // The text held back (keep_text) handed back, whole and in order
+  // (written() no longer counts it); the file no longer holds its text.
+  std::string take_held();
+  // The text held back, if any, goes to the file (take_held, put).
+  void write_held();
+
+  // The end (unit_file_end.cpp).
   // Closes the descriptor, and tells in `e` why some text could not be
   // written, or take the name.
   void release(FileEnd& e);
@@ -349,6 +305,13 @@ class UnitFile : private std::streambuf {
   // its reason, or the system's for the error number `error`.
   void fail(std::string_view reason);
   void fail(int error);
+
+  // A file on a disk written again (unit_file_again.cpp).
+  // write_again for a file on a disk, its text all written.
+  bool write_again_on_disk(std::span<const Piece> pieces);
+  // A write failed with the system's error `error`: the file fails as at
+  // a block whose write failed (write_out). Returns false.
+  bool write_failed(int error);
 
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
