@@ -44,7 +44,7 @@
 // another run writes it, and no other run may write it while it is read.
 //
 // A pipe read waits for its writer's text as the run waits for an answer:
-// a stop signal ends the wait, and the run (see run_end.hpp).
+// a stop signal ends the wait, and the run (see files/stops.hpp).
 //
 // The work is spread by job: unit_file_open.cpp opens a file and checks
 // what its name stands for, unit_file_read.cpp reads it in lines,
@@ -115,7 +115,7 @@ bool is_pipe(int fd);
 
 // Writes n characters to `fd`, on after an interruption or a part written;
 // the characters written, fewer than n when a write failed or a stop
-// signal cut it short (waits_cut_short, run_end.hpp). A `pipe` is written
+// signal cut it short (waits_cut_short, files/stops.hpp). A `pipe` is written
 // as its reader makes room, which is waited for as a pipe read is waited
 // for: a stop signal ends the wait. Any other file is written at once
 // (the signal cuts short a write that then waits, as a terminal's may).
