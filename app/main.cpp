@@ -6,9 +6,12 @@
 
 #include "app/main_program.hpp"
 #include "app/run_end.hpp"
+#include "dialogue/geometry_notices.hpp"
 #include "files/stops.hpp"
 
 int main() {
+  // The geometry's notices are shown as boxes from the first.
+  dorvix::show_geometry_notices();
   // A write that fails (a full disk, a file-size limit, a console whose
   // reader went away) is reported and the run goes on; a stop signal ends
   // it in order.

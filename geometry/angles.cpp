@@ -2,16 +2,7 @@
 
 #include <algorithm>
 
-#include "dialogue/console_units.hpp"
-#include "dialogue/frames.hpp"
-
 namespace dorvix {
-
-void trigoset() {
-  submenuhead({"trigoset", " 7.1", "15-12-2008"});
-  put(iocom.iuout, " Initializing /trig/ block");
-  put(iocom.iuout, " Initializing /anglerad/ block");
-}
 
 namespace {
 // The first n values (none for n <= 0) converted one by one; each is read

@@ -76,10 +76,6 @@ inline constexpr AngleRadS anglerads = [] {
   return r;
 }();
 
-// Says on the console, in its frame, that the angle records are set; they
-// are constants, so it sets nothing.
-void trigoset();
-
 // Degrees to radians and back: one single-precision multiplication by the
 // constant factor.
 constexpr real rad(real x) { return x * anglerad.rad_per_deg(); }

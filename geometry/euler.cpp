@@ -2,21 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <cstdlib>
+#include <string_view>
 
-#include "dialogue/boxes.hpp"
-#include "dialogue/frames.hpp"
-#include "files/stops.hpp"
 #include "geometry/angles.hpp"
-#include "numbers/edit.hpp"
+#include "geometry/notices.hpp"
 
 namespace dorvix {
 
 namespace {
-
-constexpr Header se1232eu_header{"se1232eu", " 2.0", "29-09-2003"};
-// eu2se123 is the other half of the same pair and shares its release.
-constexpr Header eu2se123_header{"eu2se123", " 2.0", "29-09-2003"};
 
 // Tolerance of a vertical s3: eight steps of the last place beyond +-1.
 constexpr real one_plus_eps = 1.0f + 0x1p-20f;
@@ -34,40 +28,16 @@ std::size_t capacity(int ndim, std::size_t matrices, std::size_t a, std::size_t 
 
 // A count beyond the arrays is a fault of the caller: after the entries
 // that fit, the run stops, as an index out of bounds would stop it.
-[[noreturn]] void out_of_bounds(const Header& h, std::size_t entry, std::size_t size) {
-  errorhead(h);
-  put(iocom.iuout, " index out of bounds: entry " + edit::i(static_cast<long long>(entry), 0) +
-                       " of arrays of " + edit::i(static_cast<long long>(size), 0));
-  errorstop(2);
-  end_run(exit_stopped_by_program);  // errorstop(2) does not return
+[[noreturn]] void out_of_bounds(std::string_view routine, std::size_t entry, std::size_t size) {
+  if (geometry_notices.arrays_too_short) geometry_notices.arrays_too_short(routine, entry, size);
+  std::abort();  // the notice ends the run; without one nothing may go on either
 }
 
-std::string i6(std::size_t k) { return edit::i(static_cast<long long>(k), 6); }
-std::string f85(real v) { return edit::f(v, 8, 5); }
-
-// Box of a clamped element (3,3): v as found, reset the value it became.
+// Element (3,3) found at v and clamped to reset, told with its tolerance.
 void report_clamp(std::size_t k, real v, real reset) {
-  const bool above = v > 1.0f;
-  const bool warning = above ? v <= one_plus_eps : v >= -one_plus_eps;
-  if (warning) {
-    warninghead(se1232eu_header);
-  } else {
-    errorhead(se1232eu_header);
-  }
-  const int out = iocom.iuout;
-  put(out, " data number = " + i6(k));
-  put(out, " Vertical s3");
-  if (above) {
-    put(out, warning ? " 1 < se(3,3) = " + f85(v) + " < 1+eps" : " 1 < se(3,3) = " + f85(v));
-  } else {
-    put(out, warning ? " -1-eps < se(3,3) = " + f85(v) + " < -1" : " se(3,3) = " + f85(v) + " < -1");
-  }
-  put(out, " ===> reset se(3,3) = " + f85(reset));
-  if (warning) {
-    warningtail00();
-  } else {
-    errortail00();
-  }
+  if (!geometry_notices.vertical_clamped) return;
+  const bool within_rounding = v > 1.0f ? v <= one_plus_eps : v >= -one_plus_eps;
+  geometry_notices.vertical_clamped(k, v, reset, within_rounding);
 }
 
 }  // namespace
@@ -91,7 +61,7 @@ void eu2se123(std::span<real> se, std::span<const real> phi, std::span<const rea
     se[at(2, 3, k)] = -cf * st;
     se[at(3, 3, k)] = ct;
   }
-  if (count > size) out_of_bounds(eu2se123_header, size + 1, size);
+  if (count > size) out_of_bounds("eu2se123", size + 1, size);
 }
 
 void se1232eu(std::span<real> phi, std::span<real> theta, std::span<real> psi, std::span<real> se, int n,
@@ -124,7 +94,7 @@ void se1232eu(std::span<real> phi, std::span<real> theta, std::span<real> psi, s
     psi[k] = s33 > 0.0f ? panglerad(se[at(1, 1, k)], se[at(2, 1, k)])
                         : panglerad(se[at(1, 1, k)], -se[at(2, 1, k)]);
   }
-  if (count > size) out_of_bounds(se1232eu_header, size + 1, size);
+  if (count > size) out_of_bounds("se1232eu", size + 1, size);
 }
 
 real panglerad(real x, real y) {

@@ -22,7 +22,8 @@ void eu2se123(std::span<real> se, std::span<const real> phi, std::span<const rea
 // Triples 1..n from matrices 1..n. theta = arccos se(3,3) in [0, pi]; when
 // s3 is vertical (|se(3,3)| >= 1) the whole turn goes into psi and phi = 0.
 // An element (3,3) beyond +-1 is clamped to +-1 in the caller's array and
-// reported: a warning box within 1 + 2**-20, an error box beyond.
+// told (geometry/notices.hpp), with whether it lies within 1 + 2**-20: the
+// dialogue shows a warning box then, an error box beyond.
 void se1232eu(std::span<real> phi, std::span<real> theta, std::span<real> psi, std::span<real> se, int n,
               int ndim);
 

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
-#include "dialogue/boxes.hpp"
-#include "dialogue/frames.hpp"
 #include "geometry/angles.hpp"
-#include "numbers/edit.hpp"
+#include "geometry/notices.hpp"
 
 namespace dorvix {
 
@@ -25,17 +22,8 @@ std::size_t count(int n) { return static_cast<std::size_t>(n > 0 ? n : 0); }
 constexpr real unit_square_tolerance = 5.0e-5f;
 constexpr real unit_length_warning = 1.0e-4f;
 
-void not_unit_warning(int n, int i, real vx, real vy, real vz, real r) {
-  warninghead({"cc2lln", " 3.3", "22-04-2009"});
-  const int out = iocom.iuout;
-  put(out, " Expecting unitary V = (Vx,Vy,Vz)");
-  put(out, " Loop final   index = " + edit::i(n, 6));
-  put(out, " Loop current index = " + edit::i(i, 6));
-  put(out, " Vx = " + edit::f(vx, 8, 4) + " Vy = " + edit::f(vy, 8, 4) + " Vz = " + edit::f(vz, 8, 4));
-  put(out, " ||V|| = " + edit::f(r, 8, 4));
-  put(out, " V is not unitary");
-  put(out, " ==> Normalizing it to 1");
-  warningtail00();
+void not_unit(int n, int i, real vx, real vy, real vz, real r) {
+  if (geometry_notices.vector_not_unit) geometry_notices.vector_not_unit(n, i, vx, vy, vz, r);
 }
 
 }  // namespace
@@ -58,7 +46,7 @@ void cc2lln(std::span<real> lon, std::span<real> lat, std::span<const real> vx, 
     const real s = x * x + y * y + z * z;
     if (std::fabs(s - 1.0f) > unit_square_tolerance) {
       const real r = std::sqrt(s);
-      if (std::fabs(r - 1.0f) > unit_length_warning) not_unit_warning(n, static_cast<int>(i + 1), x, y, z, r);
+      if (std::fabs(r - 1.0f) > unit_length_warning) not_unit(n, static_cast<int>(i + 1), x, y, z, r);
       if (r > 0.0f) {
         x /= r;
         y /= r;

@@ -15,7 +15,8 @@ namespace dorvix {
 void ll2ccn(std::span<real> x, std::span<real> y, std::span<real> z, std::span<const real> lon,
             std::span<const real> lat, int n);
 // Longitude in (-pi, pi] and latitude of n vectors; a vector far from unit
-// length is normalised, with a warning box when |r - 1| > 1.0E-4.
+// length is normalised, and told (geometry/notices.hpp) when
+// |r - 1| > 1.0E-4.
 void cc2lln(std::span<real> lon, std::span<real> lat, std::span<const real> vx, std::span<const real> vy,
             std::span<const real> vz, int n);
 void scalprodn(std::span<real> result, std::span<const real> ua, std::span<const real> va, int m, int n);

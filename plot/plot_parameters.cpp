@@ -18,11 +18,11 @@
 
 #include "dialogue/console_units.hpp"
 #include "dialogue/frames.hpp"
+#include "dialogue/geometry_notices.hpp"
 #include "dialogue/item_lines.hpp"
 #include "dialogue/menu_loop.hpp"
 #include "dialogue/menu_table.hpp"
 #include "dialogue/prompts.hpp"
-#include "geometry/angles.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
 #include "plot/menu_lines.hpp"

@@ -17,21 +17,6 @@ using testing::ulps_apart;
 
 using AngleConstants = GeometryTest;
 
-// The records are constants: trigoset only reports, the same at each call.
-TEST_F(AngleConstants, TrigosetReportsInItsFrameAtEachCall) {
-  const std::vector<std::string> report{
-      " @@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@",
-      " @ subroutine trigoset   ",
-      " @==========================================",
-      " Initializing /trig/ block",
-      " Initializing /anglerad/ block",
-  };
-  trigoset();
-  EXPECT_EQ(screen_lines(), report);
-  trigoset();
-  EXPECT_EQ(screen_lines(), report);
-}
-
 // Each constant read by its name is the element of the record that the
 // name says, has the bits that single-precision arithmetic gives at run
 // time from h = acos(0), one rounded operation at a time, and lies within

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "dialogue/console_units.hpp"
+#include "dialogue/geometry_notices.hpp"
 #include "files/units.hpp"
 
 namespace dorvix::testing {
@@ -28,6 +29,7 @@ std::streamsize ScreenText::xsputn(const char* s, std::streamsize n) {
 void ConsoleTest::SetUp() {
   iocom = IoCom{};
   units().set_console(keyboard_, screen_);
+  show_geometry_notices();
 }
 
 void ConsoleTest::TearDown() {

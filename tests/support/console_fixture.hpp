@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory console for dialogue tests: the keyboard reads a script,
-// the screen is a string; the console block starts as at start-up.
+// the screen is a string; the console block starts as at start-up, and
+// the geometry's notices are shown as boxes, as the program's start sets.
 
 #include <gtest/gtest.h>
 
