@@ -121,6 +121,8 @@ constexpr int utig_continuation_pairs = 20;  // code pairs of a continuation rec
 // at most, 499 points.
 constexpr int utig_count_width = 3;
 constexpr int utig_max_points = 999 / 2;
+// So a whole line fits the curve buffer: none is ever cut.
+static_assert(utig_max_points <= curve_buffer_points);
 // A code dd reads d.d; the step it stands for, in tenths of a degree (the
 // lattice), is this less dd.
 constexpr int utig_no_step = 50;
@@ -209,17 +211,6 @@ ReadResult read_utig_continuation(int points, bool& cut_short) {
     }
   }
   return ReadResult::ok;
-}
-
-void buffer_too_small_box(int nline, int points) {
-  errorhead(contours1_header);
-  say("PLOT BUFFER IS TOO SMALL");
-  ItemLine().text("Contour  #       =").integer(nline, 6).write();
-  ItemLine().text("# of points      =").integer(points, 6).write();
-  ItemLine().text("Plot buffer size =").integer(curve_buffer_points, 6).write();
-  ItemLine().text("==> Reading only up to:").integer(curve_buffer_points, 6).write();
-  say("==> Abandoning following contours");
-  errortail00();
 }
 
 // ---- GSHHS ----------------------------------------------------------------------
@@ -313,13 +304,7 @@ ReadOutcome read_utig(LineFileRun& run) {
     ++run.nline;
     int points = nval / 2;
     listing_row({static_cast<double>(run.nline), static_cast<double>(points)});
-    bool truncated = false;
     if (points > utig_first_points) {
-      if (points > curve_buffer_points) {
-        buffer_too_small_box(run.nline, points);
-        points = curve_buffer_points;
-        truncated = true;
-      }
       bool cut_short = false;
       const ReadResult c = read_utig_continuation(points, cut_short);
       if (cut_short) return record_cut_short("LINE #", run.nline);
@@ -339,7 +324,6 @@ ReadOutcome read_utig(LineFileRun& run) {
     }
     for (int i = 0; i < points; ++i) line.point(xp[static_cast<std::size_t>(i)], yp[static_cast<std::size_t>(i)]);
     line.end();
-    if (truncated) return {ReadEnd::stopped, {}};
   }
 }
 

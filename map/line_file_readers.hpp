@@ -46,8 +46,8 @@ struct LineFileRun {
 // How reading a file ended: at its end; at a record that could not be
 // read (`cut_short` then names the line an end of file came inside, or a
 // fixed-layout record ending before its last field belongs to, when it
-// did); or stopped by a line too long for the buffer, after its box.
-enum class ReadEnd { end_of_file, failure, stopped };
+// did).
+enum class ReadEnd { end_of_file, failure };
 struct ReadOutcome {
   ReadEnd end = ReadEnd::end_of_file;
   std::string cut_short;

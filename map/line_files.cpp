@@ -84,15 +84,6 @@ void read_failure_box(const LineFileRun& run, const std::string& cut_short) {
   errortail00();
 }
 
-void stopped_box(const LineFileRun& run) {
-  warninghead(contours1_header);
-  ItemLine().text("Stopped at curve #").integer(run.nline, 6).write();
-  say("Because of insufficient buffer");
-  ItemLine().text("total nb of plotted curves = ").integer(run.nline, 6).write();
-  closed_line(run);
-  warningtail00();
-}
-
 // Opens a file of the type, reads it to its end and draws it.
 void draw_file(const FileType& type, std::string& name, const Window& w, const LongitudeFrame& frame) {
   opef2(name, type.explanation, line_file_unit, "old", 0, line_file_name_width);
@@ -108,9 +99,6 @@ void draw_file(const FileType& type, std::string& name, const Window& w, const L
       break;
     case ReadEnd::failure:
       read_failure_box(run, outcome.cut_short);
-      break;
-    case ReadEnd::stopped:
-      stopped_box(run);
       break;
   }
 }
