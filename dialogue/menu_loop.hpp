@@ -89,7 +89,7 @@ enum class Reply { again, leave, unknown };
 // A choice that the menu of `h` does not offer. At the keyboard the menu
 // just shows itself again; a command file that gave it stops there
 // (stop_command_file), in a warning box that names the choice and the
-// line. With the command files, in dialogue/command_file.cpp.
+// line. With the command files, in dialogue/command_file_end.cpp.
 void unknown_choice(const Header& h, int choice);
 
 // The choices of a menu until it is left: each pass `show` draws the whole
