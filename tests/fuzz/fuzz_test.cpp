@@ -6,14 +6,18 @@
 // wrote, and every PostScript file it wrote rendering in Ghostscript.
 //
 // The seeds are fixed and printed. A failing seed replays alone with
-// DORVIX_FUZZ_SEED=<seed>; DORVIX_FUZZ_KEEP=1 keeps its directory.
+// DORVIX_FUZZ_SEED=<seed>; DORVIX_FUZZ_KEEP=1 keeps its directory. A seed
+// that no block holds runs once of each kind.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cctype>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <optional>
+#include <vector>
 
 #include "fuzz_inputs.hpp"
 #include "support/bounded_run.hpp"
@@ -36,6 +40,64 @@ struct Block {
 };
 
 void PrintTo(const Block& b, std::ostream* os) { *os << b.name; }
+
+// The two kinds of run: answers with the data files mostly whole, and the
+// data files damaged; the blocks of a kind differ only by their seeds.
+constexpr std::array<Block, 4> answer_blocks{Block{"answers 1", 1000, 30, 0.1, 10}, Block{"answers 2", 2000, 30, 0.1, 10},
+                                             Block{"answers 3", 3000, 30, 0.1, 10}, Block{"answers 4", 4000, 30, 0.1, 10}};
+constexpr std::array<Block, 4> file_blocks{Block{"files 1", 5000, 30, 0.8, 6}, Block{"files 2", 6000, 30, 0.8, 6},
+                                           Block{"files 3", 7000, 30, 0.8, 6}, Block{"files 4", 8000, 30, 0.8, 6}};
+
+bool holds(const Block& b, std::uint32_t seed) {
+  return seed >= b.first_seed && seed - b.first_seed < static_cast<std::uint32_t>(b.runs);
+}
+
+// The seeds a block runs, or why it runs none.
+struct SeedChoice {
+  std::vector<std::uint32_t> seeds;
+  std::string error;  // the seed given is not a number: the test fails
+};
+
+// The seeds `block` runs: all of its own when no seed is given (`given`,
+// the value of DORVIX_FUZZ_SEED, null); the seed given when the block holds
+// it, or when no block holds it and this block is the first of its kind,
+// so that such a seed runs once with answers and once with damaged files.
+// A value that is not a whole number from 0 to 2**32 - 1 is an error that
+// names the seeds of the blocks.
+SeedChoice seeds_to_run(const Block& block, const char* given) {
+  SeedChoice choice;
+  if (given == nullptr) {
+    for (int k = 0; k < block.runs; ++k) choice.seeds.push_back(block.first_seed + static_cast<std::uint32_t>(k));
+    return choice;
+  }
+  const std::string text = given;
+  std::uint64_t value = 0;
+  bool number = !text.empty() && text.size() <= 10;
+  for (const char c : text) {
+    number = number && std::isdigit(static_cast<unsigned char>(c)) != 0;
+    if (number) value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (!number || value > std::numeric_limits<std::uint32_t>::max()) {
+    choice.error = "DORVIX_FUZZ_SEED=" + text + " is not a seed (a whole number from 0 to 4294967295); the blocks hold";
+    for (const auto* kind : {&answer_blocks, &file_blocks}) {
+      for (const Block& b : *kind) {
+        choice.error += " " + std::to_string(b.first_seed) + " to " + std::to_string(b.first_seed + b.runs - 1) + " (" +
+                        b.name + "),";
+      }
+    }
+    choice.error += " and any other seed runs once of each kind";
+    return choice;
+  }
+  const auto seed = static_cast<std::uint32_t>(value);
+  bool held = false;
+  for (const auto* kind : {&answer_blocks, &file_blocks}) {
+    for (const Block& b : *kind) held = held || holds(b, seed);
+  }
+  const bool first_of_kind =
+      block.first_seed == answer_blocks.front().first_seed || block.first_seed == file_blocks.front().first_seed;
+  if (holds(block, seed) || (!held && first_of_kind)) choice.seeds.push_back(seed);
+  return choice;
+}
 
 // The exit status that the last words of a run announce.
 std::optional<int> announced_status(const std::string& output) {
@@ -144,28 +206,62 @@ TEST_P(Fuzz, RunsEndAsAnnouncedAndWriteSoundFiles) {
   const Block& b = GetParam();
   const bool gs = have_tool("gs");
   if (!gs && std::getenv("CI") != nullptr) ADD_FAILURE() << "required tool missing: gs";
-  const std::uint32_t last = b.first_seed + static_cast<std::uint32_t>(b.runs) - 1;
-  std::cout << "fuzz " << b.name << ": seeds " << b.first_seed << " to " << last << std::endl;
-  std::optional<std::uint32_t> only;
-  if (const char* s = std::getenv("DORVIX_FUZZ_SEED")) {
-    only = static_cast<std::uint32_t>(std::strtoul(s, nullptr, 10));
-  }
-  for (std::uint32_t seed = b.first_seed; seed <= last; ++seed) {
-    if (only && *only != seed) continue;
+  const SeedChoice choice = seeds_to_run(b, std::getenv("DORVIX_FUZZ_SEED"));
+  ASSERT_TRUE(choice.error.empty()) << choice.error;
+  if (choice.seeds.empty()) GTEST_SKIP() << "fuzz " << b.name << ": the seed given is run by another block";
+  std::cout << "fuzz " << b.name << ": seed" << (choice.seeds.size() > 1 ? "s " : " ") << choice.seeds.front();
+  if (choice.seeds.size() > 1) std::cout << " to " << choice.seeds.back();
+  std::cout << std::endl;
+  for (const std::uint32_t seed : choice.seeds) {
     check_run(b, seed, gs);
     if (::testing::Test::HasFatalFailure()) return;
   }
 }
 
-// Answers with the data files mostly whole, and the data files damaged.
-INSTANTIATE_TEST_SUITE_P(Dialogue, Fuzz,
-                         ::testing::Values(Block{"answers 1", 1000, 30, 0.1, 10}, Block{"answers 2", 2000, 30, 0.1, 10},
-                                           Block{"answers 3", 3000, 30, 0.1, 10}, Block{"answers 4", 4000, 30, 0.1, 10}),
+INSTANTIATE_TEST_SUITE_P(Dialogue, Fuzz, ::testing::ValuesIn(answer_blocks),
                          [](const auto& info) { return "Answers" + std::to_string(info.index + 1); });
-INSTANTIATE_TEST_SUITE_P(Files, Fuzz,
-                         ::testing::Values(Block{"files 1", 5000, 30, 0.8, 6}, Block{"files 2", 6000, 30, 0.8, 6},
-                                           Block{"files 3", 7000, 30, 0.8, 6}, Block{"files 4", 8000, 30, 0.8, 6}),
+INSTANTIATE_TEST_SUITE_P(Files, Fuzz, ::testing::ValuesIn(file_blocks),
                          [](const auto& info) { return "DamagedFiles" + std::to_string(info.index + 1); });
+
+// The seeds each block runs: its own, or the one DORVIX_FUZZ_SEED gives,
+// once, by the block that holds it or by the first block of each kind;
+// a value that is not a seed fails the test, naming the seeds known.
+TEST(FuzzSeeds, EverySeedGivenRunsAndAnythingElseFails) {
+  const Block& answers_1 = answer_blocks[0];
+  const Block& answers_2 = answer_blocks[1];
+  const Block& files_1 = file_blocks[0];
+  const Block& files_4 = file_blocks[3];
+  const struct {
+    const char* given;
+    const Block& block;
+    std::vector<std::uint32_t> seeds;
+  } cases[] = {
+      {"1005", answers_1, {1005}},         {"1005", answers_2, {}},
+      {"1005", files_1, {}},               {"8029", files_4, {8029}},
+      {"8029", files_1, {}},               {"999999", answers_1, {999999}},
+      {"999999", files_1, {999999}},       {"999999", answers_2, {}},
+      {"999999", files_4, {}},             {"0", answers_1, {0}},
+      {"4294967295", files_1, {4294967295u}},
+  };
+  for (const auto& c : cases) {
+    const SeedChoice choice = seeds_to_run(c.block, c.given);
+    EXPECT_EQ(choice.seeds, c.seeds) << c.given << " in " << c.block.name;
+    EXPECT_EQ(choice.error, "") << c.given;
+  }
+  const SeedChoice all = seeds_to_run(files_4, nullptr);
+  EXPECT_EQ(all.seeds.size(), 30u);
+  EXPECT_EQ(all.seeds.front(), 8000u);
+  EXPECT_EQ(all.seeds.back(), 8029u);
+  for (const char* bad : {"", "abc", "12x", "-5", " 7", "4294967296", "99999999999"}) {
+    const SeedChoice choice = seeds_to_run(answers_1, bad);
+    EXPECT_TRUE(choice.seeds.empty()) << bad;
+    EXPECT_EQ(choice.error, "DORVIX_FUZZ_SEED=" + std::string(bad) +
+                                " is not a seed (a whole number from 0 to 4294967295); the blocks hold 1000 to 1029 "
+                                "(answers 1), 2000 to 2029 (answers 2), 3000 to 3029 (answers 3), 4000 to 4029 (answers "
+                                "4), 5000 to 5029 (files 1), 6000 to 6029 (files 2), 7000 to 7029 (files 3), 8000 to "
+                                "8029 (files 4), and any other seed runs once of each kind");
+  }
+}
 
 }  // namespace
 }  // namespace dorvix::testing
