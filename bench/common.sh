@@ -1,5 +1,14 @@
 # Shell helpers shared by the benchmark scripts (sourced, POSIX sh). They
 # expect $root (the repository) and, for best, $work and $runs.
+#
+# The catalogues are of $lines mechanisms: 60000, the store's capacity,
+# unless DORVIX_BENCH_LINES gives fewer (the test of the scripts' verdicts,
+# tests/tools/bench_verdicts.sh, runs them on 200).
+
+# The verdict of a script with --against: 1 once a goal is not met, a
+# count is missing or a comparison with the older build fails, and nothing
+# sets it back; the script exits with it.
+failed=0
 
 # Builds (or brings up to date) the optimised program of the bench preset.
 build_dorvix() {
@@ -44,6 +53,10 @@ hash_catalogue_work() {
   "$work/generate_catalogue" hash "$lines" 2010 >"$work/catalogue.hash"
   printf '\n1000\n1001\ncatalogue.hash\n\n9999\n' >"$work/read_only.txt"
 }
+
+# The default-settings file of the dialect $1 in $work: overlay off, one
+# copy, portrait.
+settings() { printf '  F   1 P    %s\n' "$1" >"$work/kavro7_ini.txt"; }
 
 # GMT is needed for the comparisons.
 need_gmt() { command -v gmt >/dev/null || { echo "needs gmt (GMT) for the comparison" >&2; exit 1; }; }
@@ -94,8 +107,8 @@ bench_after() { :; }
 # last, so that a check of what the run wrote ends the script when it
 # fails. A run that ends with a non-zero status (the program's, or
 # valgrind's) or without a count in callgrind's report leaves count empty
-# and sets goal_missed=1: every verdict takes a missing count as a goal
-# not met. Needs valgrind (need_valgrind).
+# and sets failed: every verdict takes a missing count as a goal not met.
+# Needs valgrind (need_valgrind).
 instructions() {
   bench_before "$1" "$2"
   count=
@@ -106,7 +119,7 @@ instructions() {
   if ! is_count "$count"; then
     echo "no instruction count: $1 <$2" >&2
     tail -n 3 "$work/callgrind.txt" >&2
-    count='' goal_missed=1
+    count='' failed=1
   fi
   bench_after "$1" "$2"
 }
@@ -209,8 +222,7 @@ report_against() {
 # build's, or another run's). Prints the row of $1 with both figures, their
 # ratio (four decimals) and the verdict, judged on the ratio before
 # rounding. A figure that is missing or not a number, or a figure $3 not
-# above 0, is a goal not met. A goal not met sets goal_missed=1.
-goal_missed=0
+# above 0, is a goal not met. A goal not met sets failed.
 goal() {
   if awk -v a="$2" -v b="$3" -v g="$4" 'BEGIN {
     n = "^[0-9]+([.][0-9]+)?$"
@@ -218,7 +230,7 @@ goal() {
   }'; then
     verdict=met
   else
-    verdict="NOT met" goal_missed=1
+    verdict="NOT met" failed=1
   fi
   printf '%-32s %14s %14s %7s  <= %s %s\n' "$1" "${2:--}" "${3:--}" "$(ratio "$2" "$3")" "$4" "$verdict"
 }
@@ -399,44 +411,75 @@ judge_difference() {
   return 1
 }
 
+# A text of a run ($2, a file, or its console) with the run's date and
+# time masked, into $3: on the lines that carry them (a caption's "Run
+# on", the banner's "Running on:", the console's "EXECUTION TERMINATED
+# AT:"); after that last line, a console keeps only its frame (lines of
+# " @"), not the picture that the clock chooses. $1 names the text.
+masked_copy() {
+  sed -E '/Run on |Running on: |EXECUTION TERMINATED AT/{s/[0-9]{2}-[0-9]{2}-[0-9]{4}/dd-mm-yyyy/g;s/[0-9]{2}:[0-9]{2}:[0-9]{2}/hh:mm:ss/g;}' \
+    "$2" | if [ "$1" = console ]; then awk '/EXECUTION TERMINATED AT/ { end = 1 } !end || /^ @/'; else cat; fi >"$3"
+}
+
+# Compares a text that this build wrote ($2) with the older build's ($3),
+# $1 its name: byte for byte, the run's date and time aside (masked_copy).
+# Prints its line; a difference that is not excused (judge_difference)
+# sets failed.
+compare_text() {
+  if cmp -s "$2" "$3"; then
+    printf '%s: identical\n' "$1"
+    return 0
+  fi
+  masked_copy "$1" "$2" "$work/this.masked"
+  masked_copy "$1" "$3" "$work/older.masked"
+  if cmp -s "$work/this.masked" "$work/older.masked"; then
+    printf '%s: identical apart from the run date and time\n' "$1"
+  else
+    judge_difference "$1" "$work/this.masked" "$work/older.masked" || failed=1
+  fi
+  rm -f "$work/this.masked" "$work/older.masked"
+}
+
 # Runs this build ($program) and the older one ($older) once more, each in a
-# directory of its own ($work/this, $work/older) holding links to the files
+# directory of its own ($work/this, $work/older) holding copies of the files
 # of $work named in $1 (separated by blanks), standard input from the file
-# $2 of $work, and compares the files named in $3 that the two wrote: byte
-# for byte, the run's date and time on the caption's "Run on" lines aside.
-# Prints one line a file; returns non-zero if any differs otherwise than
-# by a change of $changes that the older commit does not hold
-# (judge_difference).
+# $2 of $work, and compares all that the two runs leave: their exit status
+# (0 for both), their console texts ("console", standard output and error)
+# and every file in the two directories, the copies included; each file
+# named in $3 must be there. Prints one line a text (compare_text); a run
+# that fails, a file that one build wrote and the other did not, or a text
+# that differs otherwise than by a change of $changes that the older commit
+# does not hold sets failed.
 compare_written() {
   for side in this older; do
-    rm -rf "${work:?}/$side"
+    rm -rf "${work:?}/$side" "$work/$side.console"
     mkdir "$work/$side"
-    for name in $1; do ln -s "$work/$name" "$work/$side/$name"; done
+    for name in $1; do cp "$work/$name" "$work/$side/$name"; done
     if [ "$side" = this ]; then binary=$program; else binary=$older; fi
-    (cd "$work/$side" && "$binary" <"$work/$2" >/dev/null 2>&1) || { echo "failed: $binary <$2" >&2; exit 1; }
+    status=0
+    (cd "$work/$side" && "$binary" <"$work/$2" >"$work/$side.console" 2>&1) || status=$?
+    if [ "$side" = this ]; then status_this=$status; else status_older=$status; fi
   done
-  differ=0
-  for name in $3; do
-    if [ ! -f "$work/this/$name" ] || [ ! -f "$work/older/$name" ]; then
-      printf '%s: NOT WRITTEN by both\n' "$name"
-      differ=1
-      continue
-    fi
-    if cmp -s "$work/this/$name" "$work/older/$name"; then
-      printf '%s: identical\n' "$name"
-      continue
-    fi
-    for side in this older; do
-      sed -E '/Run on /{s/[0-9]{2}-[0-9]{2}-[0-9]{4}/dd-mm-yyyy/g;s/[0-9]{2}:[0-9]{2}:[0-9]{2}/hh:mm:ss/g;}' \
-        "$work/$side/$name" >"$work/$side/$name.masked"
-    done
-    if cmp -s "$work/this/$name.masked" "$work/older/$name.masked"; then
-      masked=$(cmp -l "$work/this/$name" "$work/older/$name" | wc -l)
-      printf '%s: identical apart from the run date and time (%s bytes of "Run on" lines)\n' "$name" "$masked"
+  if [ "$status_this" -ne 0 ] || [ "$status_older" -ne 0 ]; then
+    printf 'status: FAILED, this build %s, %s %s\n' "$status_this" "$against_commit" "$status_older"
+    failed=1
+  fi
+  compare_text console "$work/this.console" "$work/older.console"
+  for name in $( (ls -A "$work/this" && ls -A "$work/older") | sort -u); do
+    if [ ! -e "$work/older/$name" ]; then
+      printf '%s: DIFFERS, written by this build only\n' "$name"
+      failed=1
+    elif [ ! -e "$work/this/$name" ]; then
+      printf '%s: DIFFERS, written by %s only\n' "$name" "$against_commit"
+      failed=1
     else
-      judge_difference "$name" "$work/this/$name.masked" "$work/older/$name.masked" || differ=1
+      compare_text "$name" "$work/this/$name" "$work/older/$name"
     fi
-    rm -f "$work/this/$name.masked" "$work/older/$name.masked"
   done
-  return "$differ"
+  for name in $3; do
+    if [ ! -e "$work/this/$name" ] && [ ! -e "$work/older/$name" ]; then
+      printf '%s: NOT WRITTEN by either build\n' "$name"
+      failed=1
+    fi
+  done
 }

@@ -21,11 +21,16 @@
 # degrees from the centre): the instructions each run executes, counted
 # by valgrind's callgrind, less those of the same run under the same
 # projection drawing no file, each beside its goal (at most 1.01 times
-# the commit's), and the median
-# CPU time (user + system) of the runs, the two programs taking turns,
-# told beside the older build's. Every run must write its map whole. The
-# script exits 1 when a goal is not met, a count is missing or a run
-# writes no whole map.
+# the commit's), and the median CPU time (user + system) of the runs, the
+# two programs taking turns, told beside the older build's. Every run must
+# write its map whole. Then each build makes each of these runs once more,
+# in a directory of its own, and all that the two leave is compared
+# (bench/common.sh, compare_written): exit status, console text and every
+# file, the map among them, byte for byte, the run's date and time aside
+# (and the end-of-run picture, which the clock chooses). The script exits
+# 1 when a goal is not met, a count is missing, a run writes no whole map
+# or a text differs: a failure anywhere, whatever the measurements and
+# comparisons after it find.
 #
 # Usage: bench/line_files.sh [runs]                   (default 3)
 #        bench/line_files.sh --against <commit> [runs] (default 3)
@@ -52,7 +57,7 @@ if [ -n "$against" ]; then
   build_dorvix
   build_against "$against"
   make_rusage_run
-  printf '  F   1 P    1\n' >"$work/kavro7_ini.txt"
+  settings 1
   # The answers: the map menu with points, epicentres and stress symbols
   # off, the window, RUN with the default plot settings; then the line
   # files of the case; leave, quit and close the plot.
@@ -104,8 +109,11 @@ if [ -n "$against" ]; then
     c2=$(awk -v a="$cpu_ms_2" -v b="$base_2" 'BEGIN { printf "%.1f", a - b }')
     printf '%-32s %14s %14s %7s\n' "$case" "$c1" "$c2" "$(ratio "$c1" "$c2")"
   done
-  if [ "$goal_missed" -ne 0 ]; then exit 1; fi
-  exit 0
+  for case in none gshhs_clipped gshhs_not_clipped gebco gnomonic_none gshhs_gnomonic; do
+    echo "$case:"
+    compare_written "world.gshhs world.gebco kavro7_ini.txt" "$case.txt" map.ps
+  done
+  exit "$failed"
 fi
 
 bench=$root/build/bench/bench/bench_line_files

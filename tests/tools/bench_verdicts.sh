@@ -1,0 +1,133 @@
+#!/bin/sh
+# The verdicts of the bench scripts (bench/*.sh --against <commit>), tried
+# on builds made to differ. Each script runs from a folder of its own
+# standing for the repository: bench/ and tests/ are the real ones, the
+# older commit's program (build/against-<commit>/build/dorvix) is the
+# program given, and this build's (build/bench/dorvix) is a wrapper that
+# runs it and then edits its console or the files it wrote. cmake, git,
+# valgrind, gmt and the compiler of the scripts' tools are stand-ins on the
+# PATH: nothing is built, every commit holds every change, callgrind's count
+# is the same for both builds, GMT's shorelines are two small islands. The
+# catalogues are of 200 mechanisms (DORVIX_BENCH_LINES) and each script
+# makes one run of each measurement.
+#
+# With the wrapper editing nothing, every script must pass (status 0); with
+# an edit, it must fail and name the file edited (or "console") as
+# DIFFERS, whatever the comparisons after it find: the map's dialect-1
+# prolog drawing its lines as moves (compared first of the three dialects),
+# a heading of the table, the diagrams on one page, the console.
+#
+# Usage: tests/tools/bench_verdicts.sh DORVIX   (the program, built)
+# Exits 1 when a verdict is not the one expected.
+set -eu
+dorvix=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+src=$(cd "$(dirname "$0")/../.." && pwd)
+t=$(mktemp -d)
+trap 'rm -rf "$t"' EXIT
+mkdir "$t/bin" "$t/tools"
+
+# The scripts' tools, compiled once; the stand-in compiler hands out the
+# program compiled from the source it is given.
+${CXX:-c++} -std=c++20 -O2 -I"$src/tests/catalogue" "$src/bench/tools/generate_catalogue.cpp" \
+  -o "$t/tools/generate_catalogue"
+${CXX:-c++} -std=c++20 -O2 "$src/bench/tools/rusage_run.cpp" -o "$t/tools/rusage_run"
+cat >"$t/bin/c++" <<EOF
+#!/bin/sh
+source= out=
+while [ \$# -gt 0 ]; do
+  case \$1 in
+    -o) out=\$2; shift ;;
+    *.cpp) source=\$(basename "\$1" .cpp) ;;
+  esac
+  shift
+done
+cp "$t/tools/\$source" "\$out"
+EOF
+printf '#!/bin/sh\nexit 0\n' >"$t/bin/cmake"
+# git: the commit asked for is its own short hash, and holds every change.
+cat >"$t/bin/git" <<'EOF'
+#!/bin/sh
+case $1 in
+  rev-parse) commit=$3; echo "${commit%^\{commit\}}" ;;
+  merge-base) exit 0 ;;
+  *) echo "git stand-in: $*" >&2; exit 1 ;;
+esac
+EOF
+# valgrind: the program run as it is, then a count that grows with the
+# answers given.
+cat >"$t/bin/valgrind" <<'EOF'
+#!/bin/sh
+while [ $# -gt 0 ]; do case $1 in --*) shift ;; *) break ;; esac; done
+count=$((1000000 + 1000 * $(stat -L -c %s /dev/stdin)))
+"$@" || exit
+echo "==1== Collected : $count" >&2
+EOF
+# gmt coast: two islands, one of them across the 180th meridian.
+cat >"$t/bin/gmt" <<'EOF'
+#!/bin/sh
+[ "$1" = coast ] || { echo "gmt stand-in: $*" >&2; exit 1; }
+printf '> Shore Bin # 1, Level 1\n10 40\n12 40\n12 42\n10 42\n10 40\n'
+printf '> Shore Bin # 2, Level 1\n178 -20\n-178 -20\n-178 -16\n178 -16\n178 -20\n'
+EOF
+chmod +x "$t/bin/"*
+
+# One case, in the folder $t/$1: $2 the script, $3 the files the wrapper
+# edits (blank-separated), $4 the sed program of the files, $5 that of the
+# console, $6 the name the script must tell as DIFFERS ("" for a pass).
+# Writes the verdict into the case's folder, with the script's last lines
+# when it is not the one expected.
+run_case() {
+  c=$t/$1
+  mkdir -p "$c/root/build/bench" "$c/root/build/against-2e0078f/build"
+  ln -s "$src/bench" "$c/root/bench"
+  ln -s "$src/tests" "$c/root/tests"
+  ln -s "$dorvix" "$c/root/build/against-2e0078f/build/dorvix"
+  printf '%s\n' "$4" >"$c/files.sed"
+  printf '%s\n' "$5" >"$c/console.sed"
+  cat >"$c/root/build/bench/dorvix" <<EOF
+#!/bin/sh
+out=\$(mktemp)
+status=0
+"$dorvix" >"\$out" 2>&1 || status=\$?
+sed -f "$c/console.sed" "\$out"
+rm -f "\$out"
+for name in $3; do
+  if [ -f "\$name" ]; then sed -i -f "$c/files.sed" "\$name"; fi
+done
+exit "\$status"
+EOF
+  chmod +x "$c/root/build/bench/dorvix"
+  status=0
+  PATH="$t/bin:$PATH" CXX="$t/bin/c++" DORVIX_BENCH_LINES=200 "$c/root/bench/$2" --against 2e0078f 1 \
+    >"$c/output" 2>&1 || status=$?
+  if [ -z "$6" ] && [ "$status" -eq 0 ]; then
+    echo "$1: $2 passes, status 0" >"$c/verdict"
+  elif [ -n "$6" ] && [ "$status" -ne 0 ] && grep -q "^$6: DIFFERS" "$c/output"; then
+    echo "$1: $2 fails, status $status: $(grep -m 1 "^$6: DIFFERS" "$c/output")" >"$c/verdict"
+  else
+    {
+      echo "$1: WRONG, $2 status $status, expected ${6:+a failure naming }${6:-a pass}"
+      tail -n 30 "$c/output"
+    } >"$c/verdict"
+    : >"$c/wrong"
+  fi
+}
+
+# The cases, run side by side.
+prolog='s/^\/L {lineto} def$/\/L {moveto} def/'
+run_case map_identical map_run.sh "" "" "" "" &
+run_case map_prolog map_run.sh map.ps "$prolog" "" map.ps &
+if command -v python3 >/dev/null; then
+  run_case line_files_identical line_files.sh "" "" "" "" &
+  run_case line_files_prolog line_files.sh map.ps "$prolog" "" map.ps &
+else
+  echo "line_files.sh not tried: it needs python3"
+fi
+run_case whole_identical whole_run.sh "" "" "" "" &
+run_case whole_table_heading whole_run.sh out.table "2s/'Strike'/'strike'/" "" out.table &
+run_case whole_console whole_run.sh "" "" 's/^ NUMBER OF OUTPUT FILES /  NUMBER OF OUTPUT FILES/' console &
+run_case diagrams_identical diagrams.sh "" "" "" "" &
+run_case diagrams_one_page diagrams.sh seis.fm.ps '1s/$/ /' "" seis.fm.ps &
+wait
+cat "$t"/*/verdict
+if ls "$t"/*/wrong >/dev/null 2>&1; then exit 1; fi
