@@ -75,7 +75,7 @@ std::string folder_of(const std::string& path) {
 int given_up(int fd, TemporaryName* name, int folder) {
   const int error = errno;
   if (name != nullptr) {
-    if (holds_made_file(*name)) ::unlink(name->text);
+    remove_made_file(name->text, name->device, name->inode);
     mark(*name, false);
   }
   if (fd >= 0) ::close(fd);
@@ -85,6 +85,39 @@ int given_up(int fd, TemporaryName* name, int folder) {
 }
 
 }  // namespace
+
+bool remove_made_file(const char* name, dev_t device, ino_t inode) {
+  // Not while another file stands under the name. The file goes first to a
+  // name of its own beside it, which only this run knows, and is removed
+  // there only when it is the file made: another file that another program
+  // put under the name meanwhile goes back under it. No stop signal comes
+  // between: a second one, which ends the run at once, finds the file
+  // under its name or gone.
+  if (!holds(name, device, inode)) return false;
+  const StopSignalsHeld held;
+  char aside[PATH_MAX];
+  const std::size_t size = std::strlen(name);
+  std::memcpy(aside, name, size + 1);
+  std::memcpy(aside + size - 6, "XXXXXX", 6);
+  const int fd = ::mkstemp(aside);
+  struct stat empty {};
+  const bool own = fd >= 0 && ::fstat(fd, &empty) == 0;
+  bool removed = false;
+  if (own && ::rename(name, aside) == 0) {
+    if (holds(aside, device, inode)) {
+      removed = ::unlink(aside) == 0;
+    } else {
+      ::renameat2(AT_FDCWD, aside, AT_FDCWD, name, RENAME_NOREPLACE);
+    }
+  } else {
+    // No name of its own, or none the file can be moved to: it is removed
+    // where it is.
+    if (fd >= 0 && (!own || holds(aside, empty.st_dev, empty.st_ino))) ::unlink(aside);
+    removed = holds(name, device, inode) && ::unlink(name) == 0;
+  }
+  if (fd >= 0) ::close(fd);
+  return removed;
+}
 
 int Replacement::begin(const std::string& path, int old, mode_t mode) {
   discard();
@@ -182,7 +215,7 @@ void Replacement::take_name(Outcome& o) const {
   struct stat old {};
   const bool old_aside = exchanged && ::fstat(old_, &old) == 0 && holds(temporary_.c_str(), old.st_dev, old.st_ino);
   if (name_is_made_file() && (!exchanged || old_aside)) {
-    if (exchanged) remove_old_file(old);
+    if (exchanged) remove_made_file(temporary_.c_str(), old.st_dev, old.st_ino);
     o.name = Name::replaced;
     return;
   }
@@ -198,29 +231,6 @@ void Replacement::take_name(Outcome& o) const {
   // The names as they were before the rename: the temporary name was
   // taken meanwhile, and given back.
   if (o.name == Name::old_file) o.text_lost = true;
-}
-
-void Replacement::remove_old_file(const struct stat& old) const {
-  // It goes first to a name of its own, which only this run knows, and is
-  // removed there only when it is the old file: a file that another
-  // program put under the temporary name meanwhile goes back under it.
-  char aside[PATH_MAX];
-  std::memcpy(aside, temporary_.c_str(), temporary_.size() + 1);
-  std::memcpy(aside + temporary_.size() - 6, "XXXXXX", 6);
-  const int fd = ::mkstemp(aside);
-  struct stat empty {};
-  if (fd < 0 || ::fstat(fd, &empty) != 0) {
-    // No name of its own: removed where it is.
-    if (fd >= 0) ::unlink(aside);
-    if (holds(temporary_.c_str(), old.st_dev, old.st_ino)) ::unlink(temporary_.c_str());
-  } else if (::rename(temporary_.c_str(), aside) != 0) {
-    if (holds(aside, empty.st_dev, empty.st_ino)) ::unlink(aside);
-  } else if (holds(aside, old.st_dev, old.st_ino)) {
-    ::unlink(aside);
-  } else {
-    ::renameat2(AT_FDCWD, aside, AT_FDCWD, temporary_.c_str(), RENAME_NOREPLACE);
-  }
-  if (fd >= 0) ::close(fd);
 }
 
 Replacement::Outcome Replacement::commit(int fd) {
@@ -271,10 +281,12 @@ void Replacement::swap(Replacement& other) noexcept {
   std::swap(slot_, other.slot_);
 }
 
-void Replacement::discard() {
-  if (!active()) return;
-  if (temporary_is_made_file()) ::unlink(temporary_.c_str());
+bool Replacement::discard() {
+  if (!active()) return false;
+  const TemporaryName& made = temporary_names[slot_];
+  const bool removed = remove_made_file(made.text, made.device, made.inode);
   end();
+  return removed;
 }
 
 void Replacement::end() {

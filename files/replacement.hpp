@@ -15,11 +15,13 @@
 // the rename too. The rename exchanges the two names, so that it can be
 // undone when another program had put a file of its own under the
 // temporary name; a file system that cannot exchange names renames, and
-// such a file, which then has the old name, is told. (Another program
-// that renames the same names at the very moment between such a look and
-// the call can still have its file moved, or removed by discard() or a
-// second stop signal: a name cannot be renamed or removed on the
-// condition that it holds a given file.)
+// such a file, which then has the old name, is told. A file made is
+// removed only under a name of its own, to which it is moved first and
+// where it is looked at again (remove_made_file). (Another program that
+// renames the same names at the very moment between such a look and the
+// call can still have its file moved, or removed by a second stop signal:
+// a name cannot be renamed or removed on the condition that it holds a
+// given file.)
 //
 // The temporary names of the run live in fixed buffers from the moment
 // each file is made, so that a second stop signal, which ends the run at
@@ -85,9 +87,12 @@ class Replacement {
   // replacement ends.
   Outcome commit(int fd);
   // Gives the replacement up: the temporary file is removed (only while
-  // its name still stands for it), the old file kept as it was. The
-  // replacement ends (nothing when it had not begun).
-  void discard();
+  // its name still stands for it: remove_made_file), the old file kept as
+  // it was. The replacement ends (nothing when it had not begun). True
+  // when the temporary file was there and is gone; false when its name
+  // was removed or another file put there meanwhile, which is left as it
+  // is.
+  bool discard();
 
  private:
   // What the name stands for now.
@@ -97,9 +102,6 @@ class Replacement {
   // The file made takes the old name, which stands for the old file
   // (name_now): `o` is replaced, or says what the names stand for.
   void take_name(Outcome& o) const;
-  // Removes the old file `old`, which the names' exchange put under the
-  // temporary name.
-  void remove_old_file(const struct stat& old) const;
   // Ends the replacement: lets go of the old file and of the temporary
   // name, whose file is gone or no longer its to remove.
   void end();
@@ -110,6 +112,14 @@ class Replacement {
   int folder_ = -1;        // the folder of both names, synced after the rename
   int slot_ = -1;          // the fixed buffer of the temporary name and of its file's identity
 };
+
+// Removes the file of the run (`device`, `inode`) under `name`, a
+// temporary name (its last six characters chosen by mkstemp), only while
+// the name stands for it: moved first to a name of its own, it is removed
+// there once it is seen to be that file, and another file that another
+// program put under the name meanwhile goes back under it. True when the
+// file was there and is gone.
+bool remove_made_file(const char* name, dev_t device, ino_t inode);
 
 // Removes the temporary file of every replacement of the run, where its
 // name still stands for the file made: lstat and unlink alone,

@@ -245,10 +245,16 @@ class UnitFile : private std::streambuf {
   // name to come at its close as before. Until then the file written is
   // as it was: whatever stops the writing again (a full disk, a file-size
   // limit, memory that runs out, a stop signal) leaves it so, and removes
-  // the new file. False when the text
-  // stays as it was: the file failed when a write failed (flush says so),
-  // and goes on as it stands when it cannot be written again (a new
-  // file's name that stands for another file now, an unknown name).
+  // the new file. Only the files made take a name or go, as a
+  // replacement's do (replacement.hpp): a new file's name that no longer
+  // stands for the file, a new file whose name was removed or taken
+  // before it could take the place, and a replacement's temporary name
+  // that no longer stands for its file (its text went with it, as at a
+  // close) leave the file as it stands. False when the text stays as it
+  // was: the file then fails, as when a write fails (flush says so, and
+  // its end gives the reason), so that nothing is written after a text
+  // that was to change; but for pieces outside the text kept, and a file
+  // on a disk rewound since, which change nothing and go on as they are.
   bool write_again(std::span<const Piece> pieces);
 
  private:
@@ -305,6 +311,11 @@ class UnitFile : private std::streambuf {
   // its reason, or the system's for the error number `error`.
   void fail(std::string_view reason);
   void fail(int error);
+  // A replacement's text that did not take the name, as `o` tells: one
+  // that went with its temporary name, what became of the name of `file`
+  // ("THE OLD FILE"; "THE FILE" for a file written again in its own
+  // place), a sync or a rename that failed.
+  void fail(const Replacement::Outcome& o, std::string_view file);
 
   // A file on a disk written again (unit_file_again.cpp).
   // write_again for a file on a disk, its text all written.
@@ -312,6 +323,10 @@ class UnitFile : private std::streambuf {
   // A write failed with the system's error `error`: the file fails as at
   // a block whose write failed (write_out). Returns false.
   bool write_failed(int error);
+  // The text could not be written again for the reason `o` tells (with
+  // `file` as fail() takes it): the file fails as at a write that failed,
+  // and stands as it was. Returns false.
+  bool not_written_again(const Replacement::Outcome& o, std::string_view file);
 
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;

@@ -20,7 +20,9 @@ namespace dorvix {
 bool UnitFile::write_again_on_disk(std::span<const Piece> pieces) {
   const bool replacing = replacement_.active();
   // (A file rewound starts its count of what it wrote afresh.)
-  if ((name_.empty() && !replacing) || drained_ != position_) return false;
+  if (drained_ != position_) return false;
+  // A file whose name is not known has nothing to be made beside.
+  if (name_.empty() && !replacing) return write_failed(ENOENT);
   // The new file is made beside the name as a replacement's temporary
   // file is, with what the file it replaces has (for a new file, the file
   // itself): its owner, permissions and attributes.
@@ -74,23 +76,33 @@ bool UnitFile::write_again_on_disk(std::span<const Piece> pieces) {
     return write_failed(error);
   }
   if (replacing) {
-    // The new text is the replacement's now; the first goes.
+    // The new text is the replacement's now; the first goes, only while
+    // its temporary name stands for it. One removed or taken meanwhile
+    // took the text with it, as at a close: the new text goes at the
+    // file's end, which keeps the old file.
     replacement_.swap(again);
-    again.discard();
+    if (!again.discard()) {
+      ::close(fd);
+      Replacement::Outcome lost;
+      lost.text_lost = true;
+      return not_written_again(lost, "THE OLD FILE");
+    }
   } else {
     // The new file, locked as the file it replaces was, takes its name.
     ::flock(fd, LOCK_EX | LOCK_NB);
+    struct stat made {};
+    const bool known = ::fstat(fd, &made) == 0;
     Replacement::Outcome o = again.commit(fd);
     if (o.name != Replacement::Name::replaced) {
-      // Its name changed meanwhile (the file goes on as it stands), or a
-      // sync or the rename failed: the new file goes.
-      if (!o.kept_as.empty()) ::unlink(o.kept_as.c_str());
+      // The name no longer stands for the file, the new file's name was
+      // removed or taken meanwhile, or a sync or the rename failed: the
+      // file stands as it was, and the new file, where it is whole beside
+      // it, goes.
+      if (!o.kept_as.empty() && known) remove_made_file(o.kept_as.c_str(), made.st_dev, made.st_ino);
       ::close(fd);
-      if (o.error != 0) write_failed(o.error);
-      return false;
+      return not_written_again(o, "THE FILE");
     }
-    struct stat made {};
-    if (::fstat(fd, &made) == 0) id_ = id_of(made);
+    if (known) id_ = id_of(made);
   }
   ::close(fd_);
   fd_ = fd;
@@ -105,6 +117,11 @@ bool UnitFile::write_failed(int error) {
   note_incomplete_file();
   end_run_if_stopped();
   return false;
+}
+
+bool UnitFile::not_written_again(const Replacement::Outcome& o, std::string_view file) {
+  fail(o, file);
+  return write_failed(o.error);
 }
 
 }  // namespace dorvix

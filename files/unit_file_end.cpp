@@ -38,6 +38,32 @@ void UnitFile::fail(int error) {
   system_reason(error, reason_);
 }
 
+void UnitFile::fail(const Replacement::Outcome& o, std::string_view file) {
+  // What became of the name, when it no longer stands for `file`.
+  std::string_view was;
+  if (o.name == Replacement::Name::free) was = " WAS REMOVED";
+  if (o.name == Replacement::Name::moved) was = " WAS MOVED TO ANOTHER NAME";
+  const bool taken = o.name == Replacement::Name::other_file;
+  // A new text that went with its temporary name says so first, then
+  // what became of the name, in the room the reason keeps.
+  if (o.text_lost) fail("ITS TEMPORARY FILE WAS REMOVED OR TAKEN");
+  if (taken || !was.empty()) {
+    if (o.text_lost) {
+      reason_ += ", ";
+    } else {
+      fail("");
+    }
+    if (taken) {
+      reason_ += "ANOTHER FILE TOOK ITS NAME";
+    } else {
+      reason_ += file;
+      reason_ += was;
+    }
+  }
+  // A sync or a rename that failed says why.
+  if (o.error != 0) fail(o.error);
+}
+
 FileEnd UnitFile::close() {
   FileEnd e;
   if (fd_ < 0) return e;
@@ -45,40 +71,11 @@ FileEnd UnitFile::close() {
   if (write_ && !drain()) return abandon();
   if (write_ && replacement_.active()) {
     Replacement::Outcome o = replacement_.commit(fd_);
-    std::string_view name_said;  // what became of the old name, when it is not the old file's
-    switch (o.name) {
-      case Replacement::Name::replaced:
-        break;
-      case Replacement::Name::old_file:
-        e.kind = FileEnd::Kind::old_kept;
-        break;
-      case Replacement::Name::free:
-        e.kind = FileEnd::Kind::name_lost;
-        name_said = "THE OLD FILE WAS REMOVED";
-        break;
-      case Replacement::Name::moved:
-        e.kind = FileEnd::Kind::name_lost;
-        name_said = "THE OLD FILE WAS MOVED TO ANOTHER NAME";
-        break;
-      case Replacement::Name::other_file:
-        e.kind = FileEnd::Kind::name_lost;
-        name_said = "ANOTHER FILE TOOK ITS NAME";
-        break;
+    if (o.name != Replacement::Name::replaced) {
+      e.kind = o.name == Replacement::Name::old_file ? FileEnd::Kind::old_kept : FileEnd::Kind::name_lost;
     }
-    // A new text that went with its temporary name says so first, then
-    // what became of the old name, in the room the reason keeps.
-    if (o.text_lost) {
-      e.text_lost = true;
-      fail("ITS TEMPORARY FILE WAS REMOVED OR TAKEN");
-      if (!name_said.empty()) {
-        reason_ += ", ";
-        reason_ += name_said;
-      }
-    } else if (!name_said.empty()) {
-      fail(name_said);
-    }
-    // A sync or a rename that failed says why.
-    if (o.error != 0) fail(o.error);
+    fail(o, "THE OLD FILE");
+    e.text_lost = o.text_lost;
     e.kept_as = std::move(o.kept_as);
   }
   release(e);

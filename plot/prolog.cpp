@@ -286,7 +286,9 @@ void head_of_pages() {
   const long long first_line = kept_head.start + static_cast<long long>(illustrator_header.size()) + 1;
   if (kept_head.page_one < first_line) return;
   // The header of pages in place of the first line, the prolog, the
-  // comment of page 1, the page.
+  // comment of page 1, the page. A file that cannot be written so fails
+  // there, as at a full disk, and keeps its first page, cut before the
+  // page break: its head never counts pages it does not have.
   const std::string page = ps::page_comment(1) + "\n";
   const UnitFile::Piece pieces[] = {{"%!PS-Adobe-2.0\n%%Pages: (atend)\n", first_line, kept_head.page_one},
                                     {page, kept_head.page_one, f->written()}};

@@ -323,7 +323,13 @@ bool begins_with(const fs::path& p, std::string_view head) {
 // new plot as the text of its first page, cut there, and an older plot as
 // it was; a stop signal after the second page began ends a new plot of
 // pages at its last whole line with its trailer, and keeps an older plot;
-// two stop signals together remove what was made.
+// two stop signals together remove what was made. Only the files the run
+// made take a name or go: the new plot's file of pages removed, or taken
+// by another program's file, as it is to take the plot's name (played by
+// the preloaded calls), leaves the plot as its first page, cut there; an
+// older plot's temporary name taken while the page menu waits, or as its
+// file of pages replaces it, keeps the older plot; and the other
+// program's file stays where it was put, the box saying so (exit status 3).
 TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
   const Lines scedc = real_data_lines("scedc_hash_2018.hash");
   std::string catalogue;
@@ -332,9 +338,11 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
   const Lines pages = {"", "", "", ""};  // the page menu before pages 2 to 5
   const Lines end = {"99", "9999", ""};
   const std::string head_of_pages = "%!PS-Adobe-2.0\n%%Pages: (atend)\n";
+  const std::string precious = "precious\n";
   const auto prepare = [&](const TempDir& dir, bool replacing) {
     write_file(dir / "cat.hash", catalogue);
     write_file(dir / "kavro7_ini.txt", "  F   1 P    3\n");
+    write_file(dir / "precious.txt", precious);
     if (replacing) write_file(dir / "seis.ps", old_plot);
   };
 
@@ -363,44 +371,74 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
   EXPECT_TRUE(at_break.starts_with(first_page));
 
   enum class Left { first_page, pages_ended, old_plot, anything };
+  const Lines take = {"DORVIX_TAKE_AT_RENAME=precious.txt"};
+  const Lines lost = {" ITS TEMPORARY FILE WAS REMOVED OR TAKEN"};
+  const auto take_temporary_name = [](const TempDir& dir) {
+    fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0));
+  };
   const struct {
     std::string name;
     bool replacing;
-    bool limit = false;    // on the size of files: the file as the page break finds it, and a little
-    int rename_error = 0;  // of every rename
-    int signal = 0;        // once the file written again begins
+    bool limit = false;  // on the size of files: the file as the page break finds it, and a little
+    Lines calls = {};    // the preloaded calls' settings (none: the system's own calls)
+    int signal = 0;      // once the file written again begins
     int second_signal = 0;  // with the first
     int status;
     Left left;
-    std::string said;
+    Lines said;
+    std::function<void(const TempDir&)> at_page_menu = {};  // while the first page menu waits
+    bool other_left = false;  // precious.txt's file, under a temporary name
+    std::string file = "seis.ps";  // what the plot's file is called after the run
   } cases[] = {
-      {"new plot, a file-size limit", false, true, 0, 0, 0, exit_file_incomplete, Left::first_page,
-       " ==> THE PLOT FILE IS INCOMPLETE"},
-      {"older plot, a file-size limit", true, true, 0, 0, 0, exit_file_incomplete, Left::old_plot,
-       " ==> THE OLD PLOT FILE IS KEPT"},
-      {"new plot, a rename refused", false, false, EBUSY, 0, 0, exit_file_incomplete, Left::first_page,
-       " DEVICE OR RESOURCE BUSY"},
-      {"new plot, SIGTERM", false, false, 0, SIGTERM, 0, 128 + SIGTERM, Left::pages_ended,
-       " ===> FILE seis.ps ENDS AT ITS LAST WHOLE LINE"},
-      {"older plot, SIGTERM", true, false, 0, SIGTERM, 0, 128 + SIGTERM, Left::old_plot,
-       " ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT"},
-      {"new plot, SIGINT and SIGTERM together", false, false, 0, SIGINT, SIGTERM, 128 + SIGTERM, Left::anything, ""},
-      {"older plot, SIGINT and SIGTERM together", true, false, 0, SIGINT, SIGTERM, 128 + SIGTERM, Left::old_plot, ""},
+      {"new plot, a file-size limit", false, true, {}, 0, 0, exit_file_incomplete, Left::first_page,
+       {" ==> THE PLOT FILE IS INCOMPLETE"}},
+      {"older plot, a file-size limit", true, true, {}, 0, 0, exit_file_incomplete, Left::old_plot,
+       {" ==> THE OLD PLOT FILE IS KEPT"}},
+      {"new plot, a rename refused", false, false, {"DORVIX_FAIL_RENAME=" + std::to_string(EBUSY)}, 0, 0,
+       exit_file_incomplete, Left::first_page, {" DEVICE OR RESOURCE BUSY"}},
+      {"new plot, SIGTERM", false, false, {}, SIGTERM, 0, 128 + SIGTERM, Left::pages_ended,
+       {" ===> FILE seis.ps ENDS AT ITS LAST WHOLE LINE"}},
+      {"older plot, SIGTERM", true, false, {}, SIGTERM, 0, 128 + SIGTERM, Left::old_plot,
+       {" ===> FILE seis.ps NOT REPLACED: ITS OLD FILE IS KEPT"}},
+      {"new plot, SIGINT and SIGTERM together", false, false, {}, SIGINT, SIGTERM, 128 + SIGTERM, Left::anything,
+       {}},
+      {"older plot, SIGINT and SIGTERM together", true, false, {}, SIGINT, SIGTERM, 128 + SIGTERM, Left::old_plot,
+       {}},
+      {"new plot, its file of pages removed as it takes the name", false, false, {"DORVIX_REMOVE_AT_RENAME=1"}, 0,
+       0, exit_file_incomplete, Left::first_page, join({lost, {" ==> THE PLOT FILE IS INCOMPLETE"}})},
+      {"new plot, its file of pages taken as it takes the name", false, false, take, 0, 0, exit_file_incomplete,
+       Left::first_page, join({lost, {" ==> THE PLOT FILE IS INCOMPLETE"}}), {}, true},
+      {"older plot, its temporary name taken while the page menu waits", true, false, {}, 0, 0,
+       exit_file_incomplete, Left::old_plot, join({lost, {" ==> THE OLD PLOT FILE IS KEPT"}}), take_temporary_name,
+       true},
+      {"older plot, its temporary name taken as its file of pages replaces it", true, false, take, 0, 0,
+       exit_file_incomplete, Left::old_plot, join({lost, {" ==> THE OLD PLOT FILE IS KEPT"}}), {}, true},
+      {"new plot, moved to another name while the page menu waits", false, false, {}, 0, 0, exit_file_incomplete,
+       Left::first_page, {" THE FILE WAS MOVED TO ANOTHER NAME", " ==> THE PLOT FILE IS INCOMPLETE"},
+       [](const TempDir& dir) { fs::rename(dir / "seis.ps", dir / "seis.bak"); }, false, "seis.bak"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     RunEvents events;
-    if (c.rename_error != 0) {
+    if (!c.calls.empty()) {
 #ifdef DORVIX_FAILING_CALLS
-      events.environment = {std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS,
-                            "DORVIX_FAIL_RENAME=" + std::to_string(c.rename_error)};
+      events.environment = join({{std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS}, c.calls});
 #else
       continue;  // no call can be made to fail under a sanitizer
 #endif
     }
     TempDir dir;
     prepare(dir, c.replacing);
-    Lines answers = join({start, c.replacing ? Lines{"y"} : Lines{}, pages});
+    Lines answers = join({start, c.replacing ? Lines{"y"} : Lines{}});
+    if (c.at_page_menu) {
+      events.keep_input_open = true;
+      events.waiting_after = " IT IS SUGGESTED TO CLEAR THE PLOT";
+      events.act = [&] { c.at_page_menu(dir); };
+      events.more = answers_text(join({pages, end}));
+      events.then_end_input = true;
+    } else {
+      answers = join({answers, pages});
+    }
     if (c.signal != 0) {
       events.keep_input_open = true;
       events.signal = c.signal;
@@ -411,7 +449,7 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
         const Lines made = leftovers(dir);
         return std::any_of(made.begin(), made.end(), [&](const std::string& t) { return begins_with(dir / t, head_of_pages); });
       };
-    } else {
+    } else if (!c.at_page_menu) {
       answers = join({answers, end});
     }
     const BoundedRun run = run_bounded(DORVIX_BINARY, dir.path(), answers_text(answers), 60, std::size_t{1} << 28,
@@ -419,13 +457,13 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.signal, c.second_signal);
     EXPECT_EQ(run.signal != 0 ? 128 + run.signal : run.status, c.status);
-    if (!c.said.empty()) {
-      EXPECT_TRUE(has(split_lines(run.output), c.said)) << c.said;
-    }
-    const std::string now = read_file(dir / "seis.ps");
+    EXPECT_TRUE(has_block(split_lines(run.output), c.said));
+    const std::string now = read_file(dir / c.file);
+    EXPECT_EQ(fs::exists(dir / "seis.ps"), c.file == "seis.ps");
     switch (c.left) {
       case Left::first_page:
         EXPECT_TRUE(same_text(without_run_time(now), without_run_time(at_break)));
+        expect_renders(dir / c.file);
         break;
       case Left::pages_ended:
         EXPECT_TRUE(now.starts_with(head_of_pages));
@@ -438,7 +476,11 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
       case Left::anything:
         break;
     }
-    EXPECT_EQ(leftovers(dir), Lines{});
+    const Lines left = leftovers(dir);
+    EXPECT_EQ(left.size(), c.other_left ? 1U : 0U);
+    if (c.other_left && left.size() == 1) {
+      EXPECT_EQ(read_file(dir / left.front()), precious);
+    }
   }
 }
 

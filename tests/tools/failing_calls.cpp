@@ -12,10 +12,14 @@
 // Every rename fails, as it fails for a file of another user in a sticky
 // folder or for a mount point, with the error number DORVIX_FAIL_RENAME.
 // With DORVIX_NO_EXCHANGE set, an exchange of two names fails with
-// EINVAL, as on a file system that cannot exchange names. With
-// DORVIX_SWAP_AT_RENAME naming a file, another program is played that
-// swaps that file and the name renamed, at the first rename of a
-// temporary name, just before the rename is made.
+// EINVAL, as on a file system that cannot exchange names.
+//
+// Another program is played at the first rename or removal of a
+// temporary name, just before it is made: with DORVIX_SWAP_AT_RENAME
+// naming a file, it swaps that file and the temporary name; with
+// DORVIX_TAKE_AT_RENAME naming a file, it renames that file over the
+// temporary name; with DORVIX_REMOVE_AT_RENAME set, it removes the
+// temporary name.
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -70,6 +74,36 @@ __attribute__((destructor)) void tell_count() {
   ::close(fd);
 }
 
+int system_renameat2(int from_dir, const char* from, int to_dir, const char* to, unsigned int flags) {
+  using Renameat2 = int (*)(int, const char*, int, const char*, unsigned int);
+  static const auto call = reinterpret_cast<Renameat2>(::dlsym(RTLD_NEXT, "renameat2"));
+  return call(from_dir, from, to_dir, to, flags);
+}
+
+int system_unlink(const char* path) {
+  using Unlink = int (*)(const char*);
+  static const auto call = reinterpret_cast<Unlink>(::dlsym(RTLD_NEXT, "unlink"));
+  return call(path);
+}
+
+// The other program, played once, at the first rename or removal of a
+// temporary name (`name`), before the call: the name's file changes under
+// the program's feet, after whatever look it took at it.
+void play_other_program(const char* name) {
+  static bool played = false;
+  if (played || std::strstr(name, ".dorvix-") == nullptr) return;
+  const char* swap = std::getenv("DORVIX_SWAP_AT_RENAME");
+  const char* take = std::getenv("DORVIX_TAKE_AT_RENAME");
+  const bool remove = std::getenv("DORVIX_REMOVE_AT_RENAME") != nullptr;
+  if (swap == nullptr && take == nullptr && !remove) return;
+  played = true;
+  const int saved = errno;
+  if (swap != nullptr) system_renameat2(AT_FDCWD, name, AT_FDCWD, swap, RENAME_EXCHANGE);
+  if (take != nullptr) system_renameat2(AT_FDCWD, take, AT_FDCWD, name, 0);
+  if (remove) system_unlink(name);
+  errno = saved;
+}
+
 }  // namespace
 
 extern "C" {
@@ -98,8 +132,6 @@ int posix_memalign(void** p, std::size_t alignment, std::size_t size) {
 }
 
 int renameat2(int from_dir, const char* from, int to_dir, const char* to, unsigned int flags) {
-  using Renameat2 = int (*)(int, const char*, int, const char*, unsigned int);
-  static const auto system_renameat2 = reinterpret_cast<Renameat2>(::dlsym(RTLD_NEXT, "renameat2"));
   if (const char* error = std::getenv("DORVIX_FAIL_RENAME")) {
     errno = std::atoi(error);
     return -1;
@@ -108,15 +140,15 @@ int renameat2(int from_dir, const char* from, int to_dir, const char* to, unsign
     errno = EINVAL;
     return -1;
   }
-  static bool swapped = false;
-  const char* other = std::getenv("DORVIX_SWAP_AT_RENAME");
-  if (other != nullptr && !swapped && std::strstr(from, ".dorvix-") != nullptr) {
-    swapped = true;
-    system_renameat2(from_dir, from, AT_FDCWD, other, RENAME_EXCHANGE);
-  }
+  play_other_program(from);
   return system_renameat2(from_dir, from, to_dir, to, flags);
 }
 
 int rename(const char* from, const char* to) { return renameat2(AT_FDCWD, from, AT_FDCWD, to, 0); }
+
+int unlink(const char* path) {
+  play_other_program(path);
+  return system_unlink(path);
+}
 
 }  // extern "C"
