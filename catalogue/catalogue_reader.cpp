@@ -15,6 +15,7 @@
 #include "catalogue/store.hpp"
 #include "catalogue/store_listing.hpp"
 #include "dialogue/boxes.hpp"
+#include "dialogue/command_file_end.hpp"
 #include "dialogue/console_units.hpp"
 #include "dialogue/cut_lines.hpp"
 #include "dialogue/data_files.hpp"
@@ -298,6 +299,20 @@ void unreadable_field_lines(const UnreadableField& u) {
   say("  TEXT:    " + quoted_columns(u));
 }
 
+// A second try on a file that cannot be rewound (a pipe, whose lines read
+// are gone): refused in an error box, and the file closed. A command file
+// that asked for it stops there: its next read would need a new name.
+void not_again_box(int iunit) {
+  const CommandFileStop stop = stop_command_file();
+  errorhead(reader_header);
+  say("  IN FILE: " + input_name(iunit));
+  say("  IS A PIPE: THE LINES READ ARE GONE");
+  say("  ==> CANNOT BE READ AGAIN, CLOSING IT");
+  stop.say_where();
+  errortail00();
+  clofin(iunit, 0);
+}
+
 // A line that cannot be read (`bad` names its field; none when the file
 // itself could not be read): the user rewinds or closes the file; the
 // store is emptied either way. Another answer brings the box back, and a
@@ -307,7 +322,9 @@ void read_error(int iunit, int iread, const UnreadableField* bad) {
                                     .label = "  Try again on same file ",
                                     .action =
                                         [iunit] {
-                                          units().rewind(fiocom.iuinf(iunit));
+                                          const int unit = fiocom.iuinf(iunit);
+                                          if (!units().can_rewind(unit)) return not_again_box(iunit);
+                                          units().rewind(unit);
                                           say("input file  " + input_name(iunit) + "  rewound");
                                         }},
                                    {.choice = close_that_file,

@@ -4,6 +4,7 @@
 #include "colfile/column_layout.hpp"
 #include "colfile/data_records.hpp"
 #include "colfile/dialogue_lines.hpp"
+#include "colfile/file_passes.hpp"
 #include "colfile/header_dialogue.hpp"
 #include "colfile/header_lines.hpp"
 #include "dialogue/boxes.hpp"
@@ -43,7 +44,7 @@ Next retry(std::string_view fname, int iunit, std::string_view reason = {}, cons
                 .label = "Try again on same file ",
                 .action =
                     [&] {
-                      units().rewind(iunit);
+                      colfile::rewind(iunit);
                       colfile::file_line(fname, "rewound");
                       next = Next::same_file;
                     }},

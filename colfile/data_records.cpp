@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
+#include "colfile/file_passes.hpp"
 #include "colfile/header_lines.hpp"
 #include "dialogue/boxes.hpp"
 #include "dialogue/cut_lines.hpp"
@@ -26,8 +28,6 @@ constexpr Header getfreal_header{"getfreal", " 5.2", "15-01-2008"};
 
 // Width of the line counts of the report and of the record numbers.
 constexpr int lines_width = 5;
-
-bool blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
 void lines_line(std::string_view text, int n, std::string_view more = {}) {
   count_line(text, n, more, lines_width);
@@ -73,12 +73,12 @@ ReadResult read_record(int iunit, int nfcol, int& lines_taken) {
   if (nfcol == 0) {
     // A record of no number still takes one line.
     std::string line;
-    return units().read_line(iunit, line);
+    return colfile::read_line(iunit, line);
   }
   std::fill_n(rs.rr.begin(), nfcol, std::numeric_limits<real>::quiet_NaN());
   ListRead in([iunit, &lines_taken](std::string& line) {
-    const ReadResult r = units().read_line(iunit, line);
-    if (r == ReadResult::ok && !blank(line)) ++lines_taken;
+    const ReadResult r = colfile::read_line(iunit, line);
+    if (r == ReadResult::ok && !colfile::blank_line(line)) ++lines_taken;
     return r;
   });
   for (int k = 1; k <= nfcol && in.ok(); ++k) in >> rs.rr[at(k)];
@@ -173,7 +173,7 @@ void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_vi
     count_line("WHILE READING", n, what);
     ItemLine().text("IN FILE:").text(shown(fname)).write();
     ierr = 1;
-    units().rewind(iunit);
+    colfile::rewind(iunit);
     colfile::file_line(fname, "rewound");
     errortail00();
   };
@@ -184,9 +184,13 @@ void getfreal(int& ierr, int& nread, int& ncolused, Columns rdat, std::string_vi
   const Reading r = read_records(iunit, rdat, ndatmax);
   if (r.bad_record != 0) return failure("th DATA LINE", r.bad_record);
   if (r.full) {
+    // The rows beyond the array are counted, a pipe's too: it is read to
+    // its end.
+    const std::optional<long long> left = colfile::rows_left(iunit);
     warninghead(getfreal_header);
     say("The array size has been reached");
     say("==> the data may not have been fully read");
+    if (left) ItemLine().text("==> rows left unread:").integer(*left, 0).write();
     warningtail00();
   }
   split_box(r, rs.nfcol);

@@ -16,7 +16,8 @@ namespace dorvix {
 // needs; a field without a value (an empty field between commas, a slash
 // before the record is complete) is a read error like a word, nan, inf or
 // an overflow. Records taken from more than one line and an incomplete last
-// record (dropped) are reported in a warning box.
+// record (dropped) are reported in a warning box, and so is a full array,
+// with the rows of the file left unread (read to its end to count them).
 // ierr: 0 read, the file closed; 2 read after an array column beyond the
 // array was corrected; 1 a header line or record could not be read, the
 // file left open and rewound, nread unchanged (the records before stay in

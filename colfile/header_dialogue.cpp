@@ -5,6 +5,7 @@
 
 #include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
+#include "colfile/file_passes.hpp"
 #include "dialogue/boxes.hpp"
 #include "dialogue/range_checks.hpp"
 #include "files/units.hpp"
@@ -131,12 +132,12 @@ void showfhead1(int& ierr, std::string_view fname, int iunit, int ndisp, int isk
   std::string line;
   for (int i = 1; i <= ndisp; ++i) {
     label_lines(i, iskip, ititle, iheader);
-    const ReadResult r = units().read_line(iunit, line);
+    const ReadResult r = colfile::read_line(iunit, line);
     if (r == ReadResult::error) {
       errorhead(h);
       count_line("WHILE READING", i, "th LINE");
       ItemLine().text("IN FILE:").text(name).write();
-      units().rewind(iunit);
+      colfile::rewind(iunit);
       rewound_line(fname);
       ierr = 1;
       errortail00();
@@ -149,7 +150,7 @@ void showfhead1(int& ierr, std::string_view fname, int iunit, int ndisp, int isk
       say("REACHED END OF FILE");
       ItemLine().text("IN FILE:").text(name).write();
       count_line("WHILE READING", i, "th LINE");
-      units().rewind(iunit);
+      colfile::rewind(iunit);
       rewound_line(fname);
       ierr = i <= iskip ? 1 : 0;
       warningtail00();
@@ -158,7 +159,7 @@ void showfhead1(int& ierr, std::string_view fname, int iunit, int ndisp, int isk
     show_line(line);
   }
   say(std::string(43, '='));
-  units().rewind(iunit);
+  colfile::rewind(iunit);
   rewound_line(fname);
   menutail();
 }

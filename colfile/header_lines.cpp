@@ -4,6 +4,7 @@
 
 #include "colfile/column_layout.hpp"
 #include "colfile/dialogue_lines.hpp"
+#include "colfile/file_passes.hpp"
 #include "dialogue/boxes.hpp"
 #include "files/list_read.hpp"
 #include "files/units.hpp"
@@ -37,7 +38,7 @@ int colfile::skip_lines(int iunit, int last, bool& ended) {
   std::string line;
   ended = false;
   for (int n = 1; n <= last; ++n) {
-    const ReadResult r = units().read_line(iunit, line);
+    const ReadResult r = colfile::read_line(iunit, line);
     if (r == ReadResult::error) return n;
     if (r == ReadResult::end_of_file) {
       ended = true;
@@ -70,7 +71,7 @@ void getftitle1(int& ierr, std::string& title, std::string_view fname, int iunit
     ierr = 2;
   } else if (!ended) {
     std::string text(untitled);
-    ListRead in(iunit);
+    ListRead in(colfile::lines_of(iunit));
     in >> text;
     if (in.status() == ReadResult::error) {
       errorhead(h);
@@ -81,7 +82,7 @@ void getftitle1(int& ierr, std::string& title, std::string_view fname, int iunit
     }
   }
 
-  units().rewind(iunit);
+  colfile::rewind(iunit);
   if (ierr == 0) {
     if (ilflag % 2 == 0) {
       submenuhead(h);
@@ -132,9 +133,9 @@ void getfnamcol(int& ierr, std::span<std::string> namfcol, int nfcol, std::strin
     ReadResult r = ReadResult::ok;
     if (nfcol == 0) {
       std::string line;
-      r = units().read_line(iunit, line);
+      r = colfile::read_line(iunit, line);
     } else {
-      ListRead in(iunit);
+      ListRead in(colfile::lines_of(iunit));
       for (int k = 1; k <= nfcol && in.ok(); ++k) {
         std::string text = namfcol[at(k)];
         in >> text;
@@ -149,7 +150,7 @@ void getfnamcol(int& ierr, std::span<std::string> namfcol, int nfcol, std::strin
     }
   }
 
-  units().rewind(iunit);
+  colfile::rewind(iunit);
   if (ierr == 0) {
     submenuhead(h);
     if (ilflag == 0) {

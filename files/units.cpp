@@ -1,5 +1,6 @@
 #include "files/units.hpp"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -260,6 +261,16 @@ std::string UnitTable::name(int unit) const {
 bool UnitTable::rewind(int unit) {
   auto it = files_.find(unit);
   return it != files_.end() && it->second.file->rewind();
+}
+
+bool UnitTable::can_rewind(int unit) const {
+  auto it = files_.find(unit);
+  return it != files_.end() && it->second.file->identity().kind == S_IFREG;
+}
+
+long long UnitTable::opening(int unit) const {
+  auto it = files_.find(unit);
+  return it == files_.end() ? 0 : it->second.file->opening();
 }
 
 bool UnitTable::at_end(int unit) {

@@ -96,6 +96,13 @@ class UnitTable {
   // Name of the file connected to `unit` ("" when none).
   std::string name(int unit) const;
   bool rewind(int unit);
+  // True when the file on `unit` can be rewound: a file on a disk. A pipe
+  // or a terminal cannot (its lines read are gone), nor a unit not open.
+  bool can_rewind(int unit) const;
+  // The number of this opening of the file on `unit` (UnitFile::opening,
+  // which a rewind renews), 0 when none is open: a reader that keeps what
+  // it read of a file tells by it that the file is still the one it read.
+  long long opening(int unit) const;
   // True when the file read on `unit` has no line left (or none is open).
   bool at_end(int unit);
   // Number of the line read last from `unit`, from 1 (0 when none); the

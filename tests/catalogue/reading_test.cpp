@@ -7,6 +7,7 @@
 #include "generated_catalogue.hpp"
 #include "numbers/edit.hpp"
 #include "real_data.hpp"
+#include "support/pipe_writer.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix {
@@ -247,6 +248,21 @@ TEST(Reading, AnUnreadableLineStopsTheReadAndEmptiesTheStore) {
       std::find(rewound.lines.begin(), rewound.lines.end(), " input file  " + padded("bad.hash", 40) + "  rewound"),
       rewound.lines.end());
   EXPECT_EQ(std::count(rewound.lines.begin(), rewound.lines.end(), box[0]), 2);
+
+  // A pipe's lines read are gone: the second try is refused, the file
+  // closed, and the next read asks for a file.
+  TempDir piped;
+  PipeWriter writer(piped / "bad.hash", cat);
+  write_file(piped / "good.hash", hash_line(43, 34, -117, 5, 0, 45, 90) + "\n");
+  const ProgramRun refused =
+      run_dorvix(piped, script({read_script("1001", "bad.hash"), {"", "1", "", "1001", "good.hash", "1100", "", "9999"}}));
+  EXPECT_TRUE(has_block(refused.lines, join({{"   IN FILE: " + padded("bad.hash", 40)},
+                                             {"   IS A PIPE: THE LINES READ ARE GONE",
+                                              "   ==> CANNOT BE READ AGAIN, CLOSING IT", " ===> HIT RETURN TO CONTINUE",
+                                              " " + std::string(43, '*'), dash_rule,
+                                              " INPUT FILE " + padded("bad.hash", 40) + " CLOSED"}})));
+  EXPECT_FALSE(has_block(refused.lines, {" input file  " + padded("bad.hash", 40) + "  rewound"}));
+  EXPECT_EQ(listed_ids(refused.lines), std::vector<long long>{43});
 }
 
 TEST(Reading, BlankLinesAreNoRecordsAndShortLinesArePadded) {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "column_fixture.hpp"
+#include "support/pipe_writer.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -42,7 +45,8 @@ TEST_F(ColumnFileTest, RealEpicentreListsReadBitForBitAsAnIndependentDecimalRead
     if (want.size() > array_lines) {
       // 1200 points: the first 1000 are kept, with the warning, and the
       // silent report's three columns overflow.
-      EXPECT_TRUE(shows({" The array size has been reached", " ==> the data may not have been fully read"}));
+      EXPECT_TRUE(shows({" The array size has been reached", " ==> the data may not have been fully read",
+                         " ==> rows left unread: 200"}));
       EXPECT_TRUE(shows({" Stored   2 variables and *** lines"}));
     }
   }
@@ -59,6 +63,13 @@ TEST_F(ColumnFileTest, RecordsOfSmallFilesAndTheWarningOnRecordsSplitOverLines) 
   const std::string split = " RECORDS TAKEN FROM MORE THAN ONE LINE:     1";
   const std::string first = " FIRST OF THEM: RECORD NB             :     2";
   const std::string check = " ==> EACH RECORD IS   2 NUMBERS: CHECK THE FILE";
+  // One row more than the array holds, and a blank line after it.
+  std::string rows;
+  std::vector<std::array<real, 2>> first_rows;
+  for (int k = 1; k <= array_lines + 1; ++k) {
+    rows += std::to_string(k) + " 46\n";
+    if (k <= array_lines) first_rows.push_back({static_cast<real>(k), 46});
+  }
   const std::vector<Case> cases = {
       {"1 2\n3 4\n5 6\n", {{1, 2}, {3, 4}, {5, 6}}, {}},
       {"1.5e1 -2\n\n \t\n3,4\r\n", {{15, -2}, {3, 4}}, {}},
@@ -68,9 +79,13 @@ TEST_F(ColumnFileTest, RecordsOfSmallFilesAndTheWarningOnRecordsSplitOverLines) 
       // Files shorter than the four lines shown are readable.
       {"7.5 46.2\n", {{7.5f, 46.2f}}, {}},
       {"", {}, {}},
+      {rows + "\n",
+       first_rows,
+       {" The array size has been reached", " ==> the data may not have been fully read", " ==> rows left unread: 1",
+        pause}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.data);
+    SCOPED_TRACE(c.data.substr(0, 40));
     fresh();
     const auto p = file("points.txt", "'Stations'\n'lon' 'lat'\n" + c.data);
     ASSERT_EQ(read(p, {p, "", "", "", "", "", ""}), 0);
@@ -115,17 +130,30 @@ TEST_F(ColumnFileTest, ARecordWithoutANumberIsAReadErrorNamingItsRecord) {
 }
 
 // Each way out of the reader; only a second try on the same file keeps it
-// open (its header is shown again from the first line).
+// open (its header is shown again from the first line), a pipe's too.
 TEST_F(ColumnFileTest, EveryWayOutClosesTheFileButTryingTheSameFileAgain) {
   const auto good = file("good.txt", "'Stations'\n'lon' 'lat'\n7.5 46.2\n");
   const auto titled = file("titled.txt", "'Stations'\n'lon' 'lat'\n");
   const auto one_line = file("one.txt", "'Stations'\n");
+  const auto one_pipe = (dir / "one_pipe.txt").string();
   struct Case {
     std::string name;
     std::vector<std::string> answers;
     int ierr;
     int nread;
     std::vector<std::string> lines;
+    std::string piped = {};  // the first answer names a pipe that sends this
+  };
+  const auto same_file_again = [](const std::string& name) {
+    return std::vector<std::string>{" input file " + name + " rewound",
+                                    " @@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@",
+                                    " @ subroutine showfhead1 ",
+                                    " @==========================================",
+                                    "          DISPLAYING FILE HEADER            ",
+                                    " OF FILE: " + name,
+                                    " -------------------------------------------",
+                                    " ==>Line nb:   1 = Header: Title ===========",
+                                    " 'Stations'"};
   };
   const std::vector<Case> cases = {
       {"title and names only", {titled, "", "", "", "", ""}, 0, 0, {" Actually read   :     0 lines"}},
@@ -165,19 +193,16 @@ TEST_F(ColumnFileTest, EveryWayOutClosesTheFileButTryingTheSameFileAgain) {
        0,
        1,
        {" Enter your choice", " or return for default value", " Default =            0"}},
-      {"incomplete header, same file again",
-       {one_line, "", "", "", "1", "", "", "", "99"},
-       1,
-       -1,
-       {" input file " + one_line + " rewound", " @@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@",
-        " @ subroutine showfhead1 ", " @==========================================",
-        "          DISPLAYING FILE HEADER            ", " OF FILE: " + one_line,
-        " -------------------------------------------", " ==>Line nb:   1 = Header: Title ===========",
-        " 'Stations'"}},
+      {"incomplete header, same file again", {one_line, "", "", "", "1", "", "", "", "99"}, 1, -1,
+       same_file_again(one_line)},
+      {"incomplete header, same pipe again", {one_pipe, "", "", "", "1", "", "", "", "99"}, 1, -1,
+       same_file_again(one_pipe), "'Stations'\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fresh();
+    std::optional<PipeWriter> writer;
+    if (!c.piped.empty()) writer.emplace(c.answers.front(), c.piped);
     EXPECT_EQ(read(c.answers.front(), c.answers), c.ierr);
     EXPECT_EQ(nread, c.nread);
     EXPECT_TRUE(shows(c.lines));

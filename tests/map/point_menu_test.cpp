@@ -9,6 +9,7 @@
 #include <bit>
 #include <filesystem>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "projection/parameter_setters.hpp"
 #include "projection/state.hpp"
 #include "support/map_fixture.hpp"
+#include "support/pipe_writer.hpp"
 #include "support/program_run.hpp"
 
 namespace dorvix::testing {
@@ -268,30 +270,42 @@ TEST_F(PointMenuTest, AFileNotReadDrawsAndListsNothing) {
 
 // Through the program: the map's RUN opens the menu, a file of three
 // points is read and listed as Mercator places them (the origin at (0, 45)
-// degrees), the menu comes back, and 99 lets the run go on.
+// degrees), the menu comes back, and 99 lets the run go on. A pipe is read
+// as the file is, though its dialogue reads its first lines several times.
 TEST(PointMenuRun, OpensInsideTheMapRunAndListsTheFileAsPlotted) {
-  TempDir dir;
-  write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
-  write_file(dir / "stations.txt", "'Stations'\n'lon' 'lat'\n0 45\n0 0\n90 45\n");
-  const ProgramRun run = run_dorvix(dir, {"", "2001", "340", "n", "1000", "", "map.ps", "200", "stations.txt", "", "",
-                                          "", "99", "99", "9999", ""});
-  EXPECT_EQ(run.status, 0);
-  const Lines menu = join({menu_head("mappoint"), menu_body, {menu_tail}});
-  const Lines prompt = {" " + std::string(42, '.'), " Enter your choice"};
-  EXPECT_TRUE(has_block(run.lines, join({menu, prompt, {" New value =           200"}})));
-  EXPECT_TRUE(has_block(run.lines, {" Input file name: stations.txt", " Title: Stations", "     Number of variable status",
-                                    " Could read up to:  99", " Actually read   :   2", "         Array status             ",
-                                    " Could read up to:  1000 lines", " Actually read   :     3 lines",
-                                    " Can use up to   :   2 columns", " Actually used   :   2 columns",
-                                    " input file stations.txt closed", menu_tail}));
-  EXPECT_TRUE(has_block(run.lines, join({{" INPUT FILE HAS BEEN READ", " NB OF DATA =      3", " ====> GOING TO PLOT",
-                                          rule, " PROJECTING LOCATIONS", " LONG, LAT (input) --> X, Y", rule,
-                                          " PLOTTING LOCATION", rule, rule, " Plotted coordinates:", rule,
-                                          listing_head, " |  1|   0.000|   0.000|", " |  2|   0.000|  -0.881|",
-                                          " |  3|   1.571|   0.000|", rule},
-                                         menu, prompt, {" New value =            99"}})));
-  EXPECT_TRUE(has_block(run.lines, {" PLOTTING EPICENTERS"}));
-  expect_renders(dir.path() / "map.ps");
+  const std::string stations = "'Stations'\n'lon' 'lat'\n0 45\n0 0\n90 45\n";
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "pipe" : "file");
+    TempDir dir;
+    write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");
+    std::optional<PipeWriter> writer;
+    if (pipe) {
+      writer.emplace(dir / "stations.txt", stations);
+    } else {
+      write_file(dir / "stations.txt", stations);
+    }
+    const ProgramRun run = run_dorvix(dir, {"", "2001", "340", "n", "1000", "", "map.ps", "200", "stations.txt", "",
+                                            "", "", "99", "99", "9999", ""});
+    EXPECT_EQ(run.status, 0);
+    const Lines menu = join({menu_head("mappoint"), menu_body, {menu_tail}});
+    const Lines prompt = {" " + std::string(42, '.'), " Enter your choice"};
+    EXPECT_TRUE(has_block(run.lines, join({menu, prompt, {" New value =           200"}})));
+    EXPECT_TRUE(has_block(run.lines, {" Name of column   1 lon", " Name of column   2 lat"}));
+    EXPECT_TRUE(has_block(run.lines, {" Input file name: stations.txt", " Title: Stations",
+                                      "     Number of variable status", " Could read up to:  99",
+                                      " Actually read   :   2", "         Array status             ",
+                                      " Could read up to:  1000 lines", " Actually read   :     3 lines",
+                                      " Can use up to   :   2 columns", " Actually used   :   2 columns",
+                                      " input file stations.txt closed", menu_tail}));
+    EXPECT_TRUE(has_block(run.lines, join({{" INPUT FILE HAS BEEN READ", " NB OF DATA =      3", " ====> GOING TO PLOT",
+                                            rule, " PROJECTING LOCATIONS", " LONG, LAT (input) --> X, Y", rule,
+                                            " PLOTTING LOCATION", rule, rule, " Plotted coordinates:", rule,
+                                            listing_head, " |  1|   0.000|   0.000|", " |  2|   0.000|  -0.881|",
+                                            " |  3|   1.571|   0.000|", rule},
+                                           menu, prompt, {" New value =            99"}})));
+    EXPECT_TRUE(has_block(run.lines, {" PLOTTING EPICENTERS"}));
+    expect_renders(dir.path() / "map.ps");
+  }
 }
 
 }  // namespace
