@@ -37,13 +37,35 @@ bool buffered_answer(real& val, const real& def) {
 // A magnitude that ignores a bound that is not a number.
 real magnitude(real v) { return std::isnan(v) ? 0.0f : std::fabs(v); }
 
+// The most decimals a bound is given: a single-precision value's
+// significant digits, for a bound above a hundred-millionth.
+constexpr int most_bound_decimals = 9;
+
+// A bound in fixed point in w columns with at least d decimals: as many
+// more as it needs to be read back as itself, so that the range shown is
+// the range the prompt holds to (the line thickness's lowest 0.01 among
+// bounds of one decimal is "0.01", not "0.0").
+std::string fixed_bound(real v, int w, int d) {
+  std::string text = edit::f(v, w, d);
+  if (!std::isfinite(v)) return text;
+  for (int more = d; more <= most_bound_decimals; ++more) {
+    const std::string shortest = edit::f(v, 0, more);
+    real back = 0.0f;
+    if (parse_real(shortest, back) && back == v) {
+      if (more > d) text = edit::f(v, std::max(w, static_cast<int>(shortest.size())), more);
+      break;
+    }
+  }
+  return text;
+}
+
 // The layout of the range bounds, chosen by the larger bound magnitude.
 std::string range_bound(real v, real m) {
-  if (m < 10.0f) return edit::f(v, 6, 3);
-  if (m < 100.0f) return edit::f(v, 7, 3);
-  if (m < 1000.0f) return edit::f(v, 7, 2);
-  if (m < 1.0e6f) return edit::f(v, 9, 1);
-  if (m < 1.0e10f) return edit::f(v, 13, 1);
+  if (m < 10.0f) return fixed_bound(v, 6, 3);
+  if (m < 100.0f) return fixed_bound(v, 7, 3);
+  if (m < 1000.0f) return fixed_bound(v, 7, 2);
+  if (m < 1.0e6f) return fixed_bound(v, 9, 1);
+  if (m < 1.0e10f) return fixed_bound(v, 13, 1);
   return edit::g(v, 20, 1);
 }
 

@@ -45,6 +45,9 @@ class ListRead {
   // (a value could not be read). After a failure further values are not read.
   ReadResult status() const { return status_; }
   bool ok() const { return status_ == ReadResult::ok; }
+  // The text of the value read last, quotes removed: after an error, the
+  // value that could not be read. Valid until the next value is read.
+  std::string_view item() const { return item_; }
 
  private:
   struct Internal {};

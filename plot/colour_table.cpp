@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,9 +88,11 @@ void store_entry(int index, std::string_view name, real red, real green, real bl
 
 // ---- Number of colours ------------------------------------------------------
 
+bool colour_count_in_range(int n) { return n >= 1 && n <= max_ncolor; }
+
 // n brought into 1 to 12, with a warning box when outside.
 void clamp_colour_count(int& n) {
-  if (n >= 1 && n <= max_ncolor) return;
+  if (colour_count_in_range(n)) return;
   warninghead(scolornb_header);
   ItemLine().text("trying to set nb of color  =").integer(n, 3).write();
   if (n > max_ncolor) {
@@ -141,6 +144,9 @@ Leave colour_count_menu(int& n) {
 }
 
 // ---- One entry ----------------------------------------------------------------
+
+bool index_in_use(int index) { return index >= 0 && index <= plt2blk.ncolor; }
+bool percent_in_range(real v) { return !(v < 0.0f) && !(v > max_percent); }
 
 // An index outside the colours in use: above, it wraps around; below 0 it
 // becomes 1.
@@ -222,6 +228,7 @@ Leave entry_menu(int& index, std::string& name, real& red, real& green, real& bl
 // ---- The colour-table file --------------------------------------------------
 
 struct ColourRecord {
+  int line = 0;  // counted as the messages count them
   int index = 0;
   real red = 0, green = 0, blue = 0;
   std::string name;
@@ -231,6 +238,59 @@ void input_file_line(std::string_view fname) {
   ItemLine().text("Input file").text(trimmed(fname)).text("is closed").write();
 }
 
+// The first value of a read that could not be read, or that the file
+// ended before: its field, and the text found in its place.
+struct ReadFailure {
+  ReadResult status = ReadResult::ok;
+  std::string_view field;
+  std::string text;
+
+  // What was wrong, under the line number of the error box: the field, and
+  // the text that is not a number of its kind (between apostrophes, its
+  // first 40 characters, one that the console cannot show written as ?),
+  // or none when the file ends before it.
+  void say_what() const {
+    say("FIELD:   " + std::string(field));
+    if (status == ReadResult::end_of_file) {
+      say("TEXT:    none, the file ends before it");
+      return;
+    }
+    constexpr std::size_t shown = 40;
+    std::string cut = text.substr(0, shown);
+    for (char& c : cut) {
+      if (c < ' ' || c > '~') c = '?';
+    }
+    say("TEXT:    '" + cut + (text.size() > shown ? "'..." : "'"));
+  }
+};
+
+// Reads the values of one read in turn, noting the first that fails.
+class FieldReader {
+ public:
+  explicit FieldReader(int unit) : rd_(unit) {}
+  template <class T>
+  FieldReader& field(T& value, std::string_view name) {
+    if (!rd_.ok()) return *this;
+    rd_ >> value;
+    if (!rd_.ok()) failure_ = {rd_.status(), name, std::string(rd_.item())};
+    return *this;
+  }
+  std::optional<ReadFailure> failure() const {
+    if (rd_.ok()) return std::nullopt;
+    return failure_;
+  }
+
+ private:
+  ListRead rd_;
+  ReadFailure failure_;
+};
+
+// Said before the box of a setter that brings a value of the file into
+// range.
+void out_of_range_line(int line, std::string_view fname) {
+  ItemLine().text("FROM LINE NUMBER").integer(line, 4).text("OF").text(std::string(trimmed(fname)) + ":").write();
+}
+
 void read_colour_file() {
   std::string fname;
   opef2(fname, "color table input", colour_file_unit, "old", 0, colour_file_name_width);
@@ -238,41 +298,46 @@ void read_colour_file() {
   // Records are counted as lines for the messages: the number is line 1.
   int line = 1;
   int n = plt2blk.ncolor;
-  ReadResult status = ReadResult::ok;
-  {
-    ListRead rd(colour_file_unit);
-    rd >> n;
-    status = rd.status();
-  }
+  std::optional<ReadFailure> failed = FieldReader(colour_file_unit).field(n, "number of colours (integer)").failure();
   std::vector<ColourRecord> records;
-  if (status == ReadResult::ok) {
+  if (!failed) {
     const int count = std::clamp(n, 1, max_ncolor) + 1;
     // A value a record leaves out (a null value) keeps the one before, as
     // in any free-format read into the same variables.
     ColourRecord rec;
-    for (int k = 0; k < count && status == ReadResult::ok; ++k) {
-      ++line;
-      ListRead rd(colour_file_unit);
-      rd >> rec.index >> rec.red >> rec.green >> rec.blue >> rec.name;
-      status = rd.status();
-      if (status == ReadResult::ok) records.push_back(rec);
+    for (int k = 0; k < count && !failed; ++k) {
+      rec.line = ++line;
+      FieldReader rd(colour_file_unit);
+      rd.field(rec.index, "index (integer)")
+          .field(rec.red, "red percentage (real)")
+          .field(rec.green, "green percentage (real)")
+          .field(rec.blue, "blue percentage (real)")
+          .field(rec.name, "name (text)");
+      failed = rd.failure();
+      if (!failed) records.push_back(rec);
     }
   }
   cut_lines_box(scolortable_header, colour_file_unit);
   units().close(colour_file_unit);
 
-  if (status != ReadResult::ok) {
+  if (failed) {
     errorhead(scolortable_header);
-    if (status == ReadResult::end_of_file) say("END OF FILE REACHED UNEXPECTEDLY");
+    if (failed->status == ReadResult::end_of_file) say("END OF FILE REACHED UNEXPECTEDLY");
     say("WHILE READING LINE NUMBER " + edit::i(line, 4));
+    failed->say_what();
     input_file_line(fname);
     errortail00();
     return;
   }
 
+  if (!colour_count_in_range(n)) out_of_range_line(1, fname);
   scolornb(n, setup::passed);
   for (ColourRecord& rec : records) {
     std::string name = edit::pad(rec.name, record_name_width);
+    if (!index_in_use(rec.index) || !percent_in_range(rec.red) || !percent_in_range(rec.green) ||
+        !percent_in_range(rec.blue)) {
+      out_of_range_line(rec.line, fname);
+    }
     scolorrgb(rec.index, name, rec.red, rec.green, rec.blue, setup::passed);
   }
   submenuhead(scolortable_header);

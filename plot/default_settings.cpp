@@ -12,8 +12,6 @@ namespace dorvix {
 
 namespace {
 
-constexpr std::size_t record_width = 14;
-
 // A logical field read the Fortran way: optional blanks and a point, then
 // T or F (what follows the letter is not looked at); a blank field is false.
 bool read_logical(std::string_view field, bool& value) {
@@ -41,17 +39,28 @@ bool read_logical(std::string_view field, bool& value) {
 
 }  // namespace
 
-bool parse_default_settings(std::string_view line, DefaultSettings& s) {
+bool parse_default_settings(std::string_view line, DefaultSettings& s, LackingSettings* lacking) {
   if (line.find_first_not_of(' ') == std::string_view::npos) return false;
+  // A field the line does not hold whole (the file was cut short) is read
+  // as blank, which gives each field its default.
+  LackingSettings cut;
+  cut.columns = line.size();
+  const auto whole = [&line](int col, int width) { return line.size() >= static_cast<std::size_t>(col + width - 1); };
+  const auto field = [&](int col, int width, bool& lacks) {
+    lacks = !whole(col, width);
+    return lacks ? std::string(static_cast<std::size_t>(width), ' ') : field_text(line, col, width);
+  };
   DefaultSettings r;
   int copies = 0, dialect = 0;
-  if (!read_logical(field_text(line, 2, 2), r.loverlay)) return false;
-  if (!read_field_int(line, 5, 3, copies)) return false;
-  if (!read_field_int(line, 13, 2, dialect)) return false;
-  r.psorient = field_text(line, 9, 3);
+  if (!read_logical(field(2, 2, cut.overlay), r.loverlay)) return false;
+  if (!read_field_int(field(5, 3, cut.copies), 1, 3, copies)) return false;
+  if (!read_field_int(field(13, 2, cut.dialect), 1, 2, dialect)) return false;
+  const std::string orientation = field(9, 3, cut.orientation);
+  if (orientation.find_first_not_of(' ') != std::string::npos) r.psorient = orientation;
   r.ncopies = copies >= min_copies && copies <= max_copies ? copies : 1;
   r.ipstype = dialect >= 1 && dialect <= 3 ? dialect : 2;
   s = r;
+  if (lacking != nullptr) *lacking = cut;
   return true;
 }
 
@@ -67,8 +76,10 @@ std::string default_settings_record(const DefaultSettings& s) {
   return line;
 }
 
-SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found) {
+SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found,
+                                   LackingSettings* lacking) {
   s = DefaultSettings{};
+  if (lacking != nullptr) *lacking = LackingSettings{};
   const std::string name(default_settings_file);
   if (found != nullptr) *found = std::nullopt;
   // The file opened tells what the name stands for: nothing, a file, or
@@ -88,7 +99,7 @@ SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<F
   const ReadResult got = units().read_line(unit, line);
   units().close(unit);
   if (got == ReadResult::end_of_file) return SettingsFile::unread;
-  if (got == ReadResult::ok && parse_default_settings(line, s)) return SettingsFile::read;
+  if (got == ReadResult::ok && parse_default_settings(line, s, lacking)) return SettingsFile::read;
   s = DefaultSettings{};
   return SettingsFile::not_settings;
 }
@@ -108,7 +119,7 @@ FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::op
     return refused;
   }
   units().write_line(unit, default_settings_record(s));
-  units().write_line(unit, std::string(record_width, ' '));
+  units().write_line(unit, std::string(settings_record_width, ' '));
   return units().close(unit);
 }
 

@@ -27,11 +27,24 @@ struct DefaultSettings {
   int ipstype = 2;               // PostScript dialect
 };
 
+// The columns of a whole record.
+inline constexpr std::size_t settings_record_width = 14;
+
+// The fields a record cut short lacks: those its line does not hold whole,
+// which keep their defaults.
+struct LackingSettings {
+  std::size_t columns = settings_record_width;  // the columns of the line read
+  bool overlay = false, copies = false, orientation = false, dialect = false;
+  bool any() const { return overlay || copies || orientation || dialect; }
+};
+
 // Reads a record. A dialect outside 1..3 becomes 2 and a number of copies
-// outside 1..999 becomes 1; an orientation code is taken as it stands.
-// Returns false, leaving `s` unchanged, for a line that holds no readable
-// record (an empty or blank line, or fields that cannot be read).
-bool parse_default_settings(std::string_view line, DefaultSettings& s);
+// outside 1..999 becomes 1; an orientation code is taken as it stands, a
+// blank one as portrait. A line shorter than the record (a file cut short)
+// gives each field it does not hold whole its default, and says which in
+// `lacking`. Returns false, leaving `s` unchanged, for a line that holds no
+// readable record (an empty or blank line, or fields that cannot be read).
+bool parse_default_settings(std::string_view line, DefaultSettings& s, LackingSettings* lacking = nullptr);
 // The 14-character record of `s`.
 std::string default_settings_record(const DefaultSettings& s);
 
@@ -45,8 +58,10 @@ enum class SettingsFile {
 // Reads the file on `unit` (opened and closed here); the defaults in `s`
 // unless a record was read. Only a file is opened: a pipe or a device
 // under the name is not waited for. `found`, when given, receives what
-// the name stood for: the file read, or nothing when there was none.
-SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found = nullptr);
+// the name stood for: the file read, or nothing when there was none;
+// `lacking` what a record read lacks.
+SettingsFile read_default_settings(DefaultSettings& s, int unit, std::optional<FileId>* found = nullptr,
+                                   LackingSettings* lacking = nullptr);
 // Writes the file on `unit`: the record and a line of blanks, as a new
 // file or in place of the one there (which is kept when the new one
 // cannot be written whole); a file reached through a link is replaced

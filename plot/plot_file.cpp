@@ -14,6 +14,7 @@
 #include "dialogue/console_units.hpp"
 #include "dialogue/file_opener.hpp"
 #include "dialogue/frames.hpp"
+#include "dialogue/item_lines.hpp"
 #include "dialogue/menu_table.hpp"
 #include "dialogue/prompts.hpp"
 #include "files/stops.hpp"
@@ -69,6 +70,14 @@ std::string_view orientation_name(std::string_view code) {
   return code;                              // an unknown code shows as it stands
 }
 
+// The display's line of one setting, "System     = Portrait   ".
+std::string overlay_line(const DefaultSettings& s) { return std::string("Overlay ?  = ") + (s.loverlay ? "Yes" : "No "); }
+std::string copies_line(const DefaultSettings& s) { return "# Copies   = " + edit::i(s.ncopies, 3); }
+std::string system_line(const DefaultSettings& s) {
+  return "System     = " + edit::pad(orientation_name(s.psorient), 11);
+}
+std::string dialect_line(const DefaultSettings& s) { return "PostScript = " + edit::pad(cpstype(s.ipstype), 20); }
+
 void settings_display(const DefaultSettings& s) {
   submenuhead(intplinit_header);
   if (!iocom.lwito(2)) return;
@@ -89,11 +98,30 @@ void settings_display(const DefaultSettings& s) {
   say(rule);
   say(edit::pad("         Default Settings:", display_width));
   say(rule);
-  say(std::string("Overlay ?  = ") + (s.loverlay ? "Yes" : "No "));
-  say("# Copies   = " + edit::i(s.ncopies, 3));
-  say("System     = " + edit::pad(orientation_name(s.psorient), 11));
-  say("PostScript = " + edit::pad(cpstype(s.ipstype), 20));
+  say(overlay_line(s));
+  say(copies_line(s));
+  say(system_line(s));
+  say(dialect_line(s));
   menutail();
+}
+
+// Said whatever the output level, under the display, of a settings file
+// cut short: how much of its record it holds, and the default that stands
+// in for each setting it lacks.
+void short_settings_lines(const DefaultSettings& s, const LackingSettings& lacking) {
+  if (!lacking.any()) return;
+  ItemLine()
+      .text(std::string(default_settings_file) + " IS SHORT: ITS RECORD HAS")
+      .integer(static_cast<long long>(lacking.columns), 0)
+      .text("OF")
+      .integer(static_cast<long long>(settings_record_width), 0)
+      .text("COLUMNS")
+      .write();
+  const std::string stands_in = "==> DEFAULT ";
+  if (lacking.overlay) say(stands_in + overlay_line(s));
+  if (lacking.copies) say(stands_in + copies_line(s));
+  if (lacking.orientation) say(stands_in + system_line(s));
+  if (lacking.dialect) say(stands_in + dialect_line(s));
 }
 
 // The orientation menu, until one of the three codes is given.
@@ -261,8 +289,10 @@ void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.ipsunit = 50;
   DefaultSettings s;
   std::optional<FileId> found_id;
-  const SettingsFile found = read_default_settings(s, psparams.ipsunit, &found_id);
+  LackingSettings lacking;
+  const SettingsFile found = read_default_settings(s, psparams.ipsunit, &found_id, &lacking);
   settings_display(s);
+  short_settings_lines(s, lacking);
   bool use_defaults = true;
   int istat = 0;
   inlogicdef(use_defaults, "(vostel) Use default settings ?", true, istat);

@@ -187,6 +187,12 @@ TEST_F(Prompts, RealRangeLayoutsFollowTheMagnitudeOfTheBounds) {
        " ==> 1500.00 IS OUTSIDE THE RANGE: DEFAULT SET TO 1.00000"},
       {-90, 90, 0, std::nanf(""), " inside  [-90.000, 90.000]", " Default = -90.000",
        " ==> ************ IS OUTSIDE THE RANGE: DEFAULT SET TO -90.0000"},
+      // A bound that the layout's decimals would hide gets the digits it
+      // needs: the line thickness and the text height.
+      {0.01f, 1000, 0.02f, 0.02f, " inside  [     0.01,   1000.0]", " Default =              0.2E-01"},
+      {0.02f, 1000, 0.5f, 0.5f, " inside  [     0.02,   1000.0]", " Default =              0.5    "},
+      {0.0005f, 1, 0.5f, 0.5f, " inside  [0.0005, 1.000]", " Default =  0.500"},
+      {-0.125f, 500, 1, 1, " inside  [ -0.125, 500.00]", " Default =    1.00"},
   };
   for (const auto& c : cases) {
     type({"", "", "0"});

@@ -222,13 +222,20 @@ TEST_F(Attributes, LineColourMenuListsTheColoursInUse) {
 
 TEST_F(Attributes, MenuPromptsAcceptTheBoundsTheSilentTestRefuses) {
   open_plot(2);
-  type({"0.01", "0.02", "1000"});
+  // Below the lowest bound: refused with the range as the prompt holds to
+  // it, then asked again.
+  type({"0.005", "", "0.01", "0.02", "1000"});
   real width = 0, height = 0;
   slinewidth(width, setup::menu_from_defaults);
   stextsize(height, setup::menu_from_stored);
   EXPECT_EQ(plt2blk.linewidth, 0.01f);
   EXPECT_EQ(plt2blk.txtheight, 0.02f);
   const Lines screen = screen_lines();
+  const auto refused = find_line(screen, " line thickness in cm = 0.500000E-02");
+  ASSERT_TRUE(refused.has_value());
+  EXPECT_EQ(screen[*refused + 1], " outside [     0.01,   1000.0]");
+  EXPECT_EQ(count(screen, " inside  [     0.01,   1000.0]"), 2u);
+  EXPECT_TRUE(has(screen, " inside  [     0.02,   1000.0]"));
   EXPECT_TRUE(has(screen, "           LINE THICKNESS"));
   EXPECT_TRUE(has(screen, " present value in cm .......    0.020"));  // the default offered in mode 4
   EXPECT_TRUE(has(screen, " present value in cm ..........   0.50"));

@@ -471,6 +471,7 @@ TEST_F(ColourFile, OneColourMakesABlackAndWhitePlotAndResetsTheAttributeColours)
 TEST_F(ColourFile, CountsOutsideOneToTwelveAreClampedAndSetTheRecordsRead) {
   Lines screen = read("0\n0 100 100 100 W\n1 10 10 10 K\n", 1);
   EXPECT_TRUE(has(screen, " min nb of color  = 1"));
+  EXPECT_TRUE(has(screen, " FROM LINE NUMBER    1 OF colours.txt:"));
   EXPECT_EQ(plt2blk.ncolor, 1);
   EXPECT_EQ(entry(1), (Entry{"K       ", 10, 10, 10}));
 
@@ -484,49 +485,69 @@ TEST_F(ColourFile, CountsOutsideOneToTwelveAreClampedAndSetTheRecordsRead) {
 }
 
 TEST_F(ColourFile, IndicesOutOfRangeAreResetAndALaterRecordWins) {
-  const Lines screen = read("4\n7 1 1 1 seven\n-3 2 2 2 minus\n0 3 3 3 zero\n0 4 4 4 again\n4 5 5 5 four\n", 2);
+  const Lines screen = read("4\n7 1 1 1 seven\n-3 2 2 2 minus\n0 3 3 3 zero\n0 4 104 4 again\n4 5 5 5 four\n", 3);
   EXPECT_EQ(entry(2), (Entry{"seven   ", 1, 1, 1}));  // 7 mod 5
   EXPECT_EQ(entry(1), (Entry{"minus   ", 2, 2, 2}));
-  EXPECT_EQ(entry(0), (Entry{"again   ", 4, 4, 4}));
+  EXPECT_EQ(entry(0), (Entry{"again   ", 4, 100, 4}));
   EXPECT_EQ(entry(4), (Entry{"four    ", 5, 5, 5}));
-  EXPECT_EQ(count(screen, " ===> HIT RETURN TO CONTINUE"), 2u);
+  EXPECT_EQ(count(screen, " ===> HIT RETURN TO CONTINUE"), 3u);
+  // Each box follows the line of the file it is about.
+  for (const std::string line : {" FROM LINE NUMBER    2 OF colours.txt:", " FROM LINE NUMBER    3 OF colours.txt:",
+                                 " FROM LINE NUMBER    5 OF colours.txt:"}) {
+    const auto at = find_line(screen, line);
+    ASSERT_TRUE(at.has_value()) << line;
+    EXPECT_EQ(screen[*at + 1], rule_of('/')) << line;
+  }
+  EXPECT_EQ(count(screen, rule_of('/')), 9u);
 }
 
-TEST_F(ColourFile, AFileThatEndsEarlyLeavesTheTableAsItWas) {
-  distinct_table();
-  plt2blk.ncolor = 6;
-  plt2blk.icolor = 1;
-  const auto before = table();
-  const Lines screen = read("2\n", 1);
-  EXPECT_EQ(table(), before);
-  EXPECT_EQ(plt2blk.ncolor, 6);
-  const Lines box = join({error_head("scolortable"),
-                          {" END OF FILE REACHED UNEXPECTEDLY", " WHILE READING LINE NUMBER    2",
-                           " Input file colours.txt is closed",
-                           " ===> HIT RETURN TO CONTINUE", rule_of('*')}});
-  const auto at = find_line(screen, box.front());
-  ASSERT_TRUE(at.has_value());
-  EXPECT_EQ(Lines(screen.begin() + static_cast<long>(*at), screen.begin() + static_cast<long>(*at + box.size())), box);
-
-  // Records read before the end are not applied either.
-  read("3\n0 1 1 1 a\n1 2 2 2 b\n", 1);
-  EXPECT_EQ(table(), before);
-  EXPECT_EQ(plt2blk.ncolor, 6);
-}
-
-TEST_F(ColourFile, AnUnreadableValueLeavesTheTableAsItWas) {
+// A read error names the line (records counted as lines), the field and
+// what stood in its place: a text that is not a number of the field's
+// kind (too large for it, or no number at all), or nothing when the file
+// ends first. The table is left as it was.
+TEST_F(ColourFile, AReadErrorSaysWhatWasWrongOnTheLine) {
   distinct_table();
   const auto before = table();
-  const Lines screen = read("2\n0 100 100 100 W\n1 zero 0 0 K\n2 0 0 0 R\n", 1);
-  EXPECT_EQ(table(), before);
-  EXPECT_EQ(plt2blk.ncolor, 12);
-  EXPECT_TRUE(has(screen, " WHILE READING LINE NUMBER    3"));
-  EXPECT_FALSE(has(screen, " END OF FILE REACHED UNEXPECTEDLY"));
-  // The number of colours itself unreadable: line 1.
-  EXPECT_TRUE(has(read("twelve\n", 1), " WHILE READING LINE NUMBER    1"));
-  // A value with no number (NaN) is unreadable too.
-  EXPECT_TRUE(has(read("1\n0 nan 0 0 W\n1 0 0 0 K\n", 1), " WHILE READING LINE NUMBER    2"));
-  EXPECT_EQ(table(), before);
+  const std::string at_end = " TEXT:    none, the file ends before it";
+  const struct {
+    std::string content;
+    Lines said;  // the box's lines before the file's
+  } cases[] = {
+      {"twelve\n", {" WHILE READING LINE NUMBER    1", " FIELD:   number of colours (integer)", " TEXT:    'twelve'"}},
+      {"2\n0 100 100 100 W\n1 zero 0 0 K\n2 0 0 0 R\n",
+       {" WHILE READING LINE NUMBER    3", " FIELD:   red percentage (real)", " TEXT:    'zero'"}},
+      {"1\n0 nan 0 0 W\n1 0 0 0 K\n",
+       {" WHILE READING LINE NUMBER    2", " FIELD:   red percentage (real)", " TEXT:    'nan'"}},
+      {"1\n0 0 1e40 0 W\n1 0 0 0 K\n",
+       {" WHILE READING LINE NUMBER    2", " FIELD:   green percentage (real)", " TEXT:    '1e40'"}},
+      {"1\n0 0 0 0 W\n99999999999 0 0 0 K\n",
+       {" WHILE READING LINE NUMBER    3", " FIELD:   index (integer)", " TEXT:    '99999999999'"}},
+      {"1\n0 0 0 0 W\n1 0 0 \x01" + std::string(45, 'x') + "\n",
+       {" WHILE READING LINE NUMBER    3", " FIELD:   blue percentage (real)",
+        " TEXT:    '?" + std::string(39, 'x') + "'..."}},
+      {"2\n", {" END OF FILE REACHED UNEXPECTEDLY", " WHILE READING LINE NUMBER    2", " FIELD:   index (integer)", at_end}},
+      {"3\n0 1 1 1 a\n1 2 2 2 b\n",
+       {" END OF FILE REACHED UNEXPECTEDLY", " WHILE READING LINE NUMBER    4", " FIELD:   index (integer)", at_end}},
+      {"1\n0 100 100\n",
+       {" END OF FILE REACHED UNEXPECTEDLY", " WHILE READING LINE NUMBER    2", " FIELD:   blue percentage (real)",
+        at_end}},
+      // A record that lacks its name runs on into the next line for it.
+      {"1\n0 100 100 100 W\n1 0 0 0\n",
+       {" END OF FILE REACHED UNEXPECTEDLY", " WHILE READING LINE NUMBER    3", " FIELD:   name (text)", at_end}},
+  };
+  for (const auto& c : cases) {
+    const Lines screen = read(c.content, 1);
+    const Lines box = join({error_head("scolortable"), c.said,
+                            {" Input file colours.txt is closed", " ===> HIT RETURN TO CONTINUE", rule_of('*')}});
+    const auto at = find_line(screen, box.front());
+    ASSERT_TRUE(at.has_value()) << c.content;
+    ASSERT_LE(*at + box.size(), screen.size()) << c.content;
+    EXPECT_EQ(Lines(screen.begin() + static_cast<long>(*at), screen.begin() + static_cast<long>(*at + box.size())),
+              box)
+        << c.content;
+    EXPECT_EQ(table(), before) << c.content;
+    EXPECT_EQ(plt2blk.ncolor, 12) << c.content;
+  }
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
 #include "files/units.hpp"
 #include "plot/default_settings.hpp"
 #include "support/plot_fixture.hpp"
+#include "support/transcript.hpp"
 
 namespace dorvix::testing {
 namespace {
@@ -35,6 +37,8 @@ TEST(DefaultSettingsRecord, ReadingKeepsOrResetsEachField) {
       {"  F   0 P   -1", false, 1, "P  ", 2},  // no copies: one
       {"  F -12 P    2", false, 1, "P  ", 2},
       {"  t   5 LUS", true, 5, "LUS", 2},  // short line: dialect field blank, 0, becomes 2
+      {"  F   1 LU", false, 1, "P  ", 2},    // an orientation cut short is portrait
+      {"  F   1      3", false, 1, "P  ", 3},  // so is a blank one
   };
   for (const auto& c : cases) {
     DefaultSettings s;
@@ -92,6 +96,52 @@ TEST_F(DefaultSettingsFile, OnlyAMissingOrEmptyFileMayBeWrittenInstead) {
   fs::create_directory(file);
   EXPECT_EQ(write_default_settings(DefaultSettings{}, 50).reason, "IS A DIRECTORY");
   EXPECT_FALSE(units().is_open(50));
+}
+
+// A settings file cut short (whatever cut it: a full disk, an editor) is
+// said at the opening, under the settings shown, with the default that
+// stands in for each setting it does not hold whole; those defaults are the
+// plot's, and the file is left as it is. An empty file is written anew.
+TEST_F(DefaultSettingsFile, AFileCutShortIsSaidAndItsDefaultsStandIn) {
+  const std::string shortened = " kavro7_ini.txt IS SHORT: ITS RECORD HAS ";
+  const std::string system = " ==> DEFAULT System     = Portrait   ";
+  const std::string dialect = " ==> DEFAULT PostScript = NeWS                ";
+  const Lines news = {"%!", "% Initialize coordinate system and scales", "%%Pages: (atend)",
+                      "%%BoundingBox: 0 0 595 842"};
+  const struct {
+    std::string text;
+    Lines said;  // between the settings shown and the question
+    Lines head;  // the plot's first lines
+  } cases[] = {
+      {"", {}, news},
+      {"  F   1", {shortened + "7 OF 14 COLUMNS", system, dialect}, news},
+      {"  F   1\n              \n", {shortened + "7 OF 14 COLUMNS", system, dialect}, news},
+      {"  F", {shortened + "3 OF 14 COLUMNS", " ==> DEFAULT # Copies   =   1", system, dialect}, news},
+      {"  F   2 LA", {shortened + "10 OF 14 COLUMNS", system, dialect}, news},
+      {"  F   1 LA4  ", {shortened + "13 OF 14 COLUMNS", dialect}, join({news, {" 595 0 translate 90 rotate"}})},
+      {"  F   1 P    1\n", {}, {"%!", "%%Pages: (atend)", "%%BoundingBox: 0 0 595 842", "%% Define macros etc"}},
+  };
+  int k = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE("'" + c.text + "'");
+    write_file(path("kavro7_ini.txt"), c.text);
+    const std::string name = "cut" + std::to_string(++k) + ".ps";
+    type({"", name});
+    std::string plot = "seis.ps";
+    plinit(plot, setup::menu_from_stored);
+    const Lines screen = screen_lines();
+    const auto shown = std::find_if(screen.begin(), screen.end(),
+                                    [](const std::string& l) { return l.rfind(" PostScript = ", 0) == 0; });
+    const auto question = std::find(screen.begin(), screen.end(), " (vostel) Use default settings ? ?");
+    ASSERT_LT(shown + 2, question);
+    EXPECT_EQ(Lines(shown + 2, question - 1), c.said);
+    type({""});
+    plend();
+    const Lines lines = file_lines(name);
+    ASSERT_GE(lines.size(), c.head.size());
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + static_cast<long>(c.head.size())), c.head);
+    EXPECT_EQ(read_file(path("kavro7_ini.txt")), c.text.empty() ? "  F   1 P    2\n              \n" : c.text);
+  }
 }
 
 }  // namespace
