@@ -38,13 +38,22 @@
 // with an error box and asked for again (silent mode: the run ends).
 
 #include <cstddef>
-#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "files/unit_file.hpp"
 
 namespace dorvix {
+
+// The existing files that a name given without a question (typed, given)
+// may replace, for status "unknown": a file that is empty or begins with
+// one of `heads` (read on the file opened, under its lock); no heads: any
+// file. Any other file is refused, the box giving `refusal` as the reason.
+struct ReplaceableFiles {
+  std::span<const std::string_view> heads;
+  std::string_view refusal;
+};
 
 // Opens a file on `iunit`.
 //   cname   on entry the name to open (silent) or the default answer
@@ -55,13 +64,11 @@ namespace dorvix {
 //           "unknown" (written from its start); see file_status().
 //   iflag   0 interactive, any other value silent.
 //   width   the caller's name field length: longer names are refused.
-//   replaceable_starts
-//           for status "unknown": an existing file named without a
-//           question (typed or given) is written anew only when it is
-//           empty or begins with one of these texts (read on the file
-//           opened, under its lock); none: any file.
+//   replaceable
+//           for status "unknown": the existing files that a name given
+//           without a question may replace; by default any file.
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width, std::initializer_list<std::string_view> replaceable_starts = {});
+           std::size_t width, const ReplaceableFiles& replaceable = {});
 
 // Why `path` could not be opened, as the boxes say it: the program's own
 // reason, or the system's in capitals.

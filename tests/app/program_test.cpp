@@ -984,7 +984,7 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
       {"10\n\nseis.ps\n20\n\n10\n\nover.ps\n20\n\n10\n\ncat.hash\n20\n\n",
        {"", "new.ps", "20", "", "9999"},
        {},
-       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %! OR %%", 13)},
+       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %! OR AS AN OVERLAY DOES", 13)},
        {"seis.ps", "over.ps", "new.ps"}},
       {"10\n\nheld.ps\n",
        {"", "free.ps", "13", "held.txt", "", "sish.txt", "9999", ""},
