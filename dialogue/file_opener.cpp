@@ -137,8 +137,11 @@ std::string remove_link(const std::string& path, const Existing& e, FileStatus& 
 // (a file that must be new is opened as one that may exist); a link is
 // replaced by a new file. A file another program reads or writes is
 // refused without asking, and so is a file whose name its new text could
-// never take (another user's, in a sticky folder), before anything is
-// written. The reason of a refusal, or "".
+// never take (another user's, in a sticky folder) or that the runner's
+// rights let no replacement take the place of (a file the runner may not
+// write, a folder the runner may not write in), before anything is
+// written: a Yes could only be met by the refusal. The reason of a
+// refusal, or "".
 std::string replace_refusal(const std::string& path, FileStatus& status, OpenRequest& how) {
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
@@ -146,6 +149,7 @@ std::string replace_refusal(const std::string& path, FileStatus& status, OpenReq
     if (locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
     if (std::string sticky = sticky_refusal(path); !sticky.empty()) return sticky;
   }
+  if (const OpenResult r = replacing_refusal(path, e.link); !r) return open_failure_text(r, path);
   std::string question = (e.link ? "replace existing link " : "replace existing file ") + path;
   if (!e.link && e.id && is_catalogue_read(*e.id)) question += ", the catalogue read";
   bool replace = false;

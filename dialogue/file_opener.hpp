@@ -28,11 +28,14 @@
 // replaced whole or not at all (unit_file.hpp), and only the file the
 // question named (the question says when it is the catalogue this run
 // read): a name that stands for another file or link when the answer
-// comes is refused, and asked for again. Another user's file in a sticky
-// folder, which the new file could never take the name of, is refused
-// when it is named, before anything is written. A file replaced keeps its
-// group, and its owner, ACL and extended attributes, as far as the
-// system lets the runner give them (file_owner.hpp).
+// comes is refused, and asked for again. A file that the runner's rights
+// let no replacement take the place of is refused when it is named,
+// before the question and before anything is written: a file the runner
+// may not write (a read-only one, unless root runs the program), one in a
+// folder the runner may not write in, and another user's file in a sticky
+// folder, which the new file could never take the name of. A file
+// replaced keeps its group, and its owner, ACL and extended attributes,
+// as far as the system lets the runner give them (file_owner.hpp).
 //
 // A name longer than the caller's name field is never cut: it is refused
 // with an error box and asked for again (silent mode: the run ends).
