@@ -117,17 +117,6 @@ Existing existing(const std::string& path) {
   return e;
 }
 
-// The refusal of an existing file that begins with none of `starts`.
-std::string not_beginning_text(std::initializer_list<std::string_view> starts) {
-  std::string refusal = "EXISTS AND DOES NOT BEGIN WITH";
-  std::string_view separator = " ";
-  for (std::string_view start : starts) {
-    refusal.append(separator).append(start);
-    separator = " OR ";
-  }
-  return refusal;
-}
-
 // A link about to be replaced goes, so that what it leads to stays as it
 // is; the open then writes a new file in its place. Only the link that
 // was looked at goes: a name that stands for something else now is left
@@ -148,8 +137,11 @@ std::string remove_link(const std::string& path, const Existing& e, FileStatus& 
 // (a file that must be new is opened as one that may exist); a link is
 // replaced by a new file. A file another program reads or writes is
 // refused without asking, and so is a file whose name its new text could
-// never take (another user's, in a sticky folder), before anything is
-// written. The reason of a refusal, or "".
+// never take (another user's, in a sticky folder) or that the runner's
+// rights let no replacement take the place of (a file the runner may not
+// write, a folder the runner may not write in), before anything is
+// written: a Yes could only be met by the refusal. The reason of a
+// refusal, or "".
 std::string replace_refusal(const std::string& path, FileStatus& status, OpenRequest& how) {
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
@@ -157,6 +149,7 @@ std::string replace_refusal(const std::string& path, FileStatus& status, OpenReq
     if (locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
     if (std::string sticky = sticky_refusal(path); !sticky.empty()) return sticky;
   }
+  if (const OpenResult r = replacing_refusal(path, e.link); !r) return open_failure_text(r, path);
   std::string question = (e.link ? "replace existing link " : "replace existing file ") + path;
   if (!e.link && e.id && is_catalogue_read(*e.id)) question += ", the catalogue read";
   bool replace = false;
@@ -171,19 +164,18 @@ std::string replace_refusal(const std::string& path, FileStatus& status, OpenReq
 
 // What a name given without a question (typed, given) that may stand for
 // a file (status unknown) is written as: a file is replaced only when it
-// is empty or begins with one of `starts` (any file when there is none),
-// which the open reads on the file it opens, and never when its new text
-// could not take its name (another user's, in a sticky folder). A link is
-// judged by the file it leads to and replaced by a new file, that file
-// kept. The reason of a refusal, or "".
-std::string unasked_refusal(const std::string& path, std::initializer_list<std::string_view> starts,
-                            FileStatus& status, OpenRequest& how) {
-  how.heads.assign(starts.begin(), starts.end());
+// is one of the `replaceable`, which the open reads on the file it opens,
+// and never when its new text could not take its name (another user's,
+// in a sticky folder). A link is judged by the file it leads to and
+// replaced by a new file, that file kept. The reason of a refusal, or "".
+std::string unasked_refusal(const std::string& path, const ReplaceableFiles& replaceable, FileStatus& status,
+                            OpenRequest& how) {
+  how.heads.assign(replaceable.heads.begin(), replaceable.heads.end());
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
   if (!e.link) return sticky_refusal(path);
-  if (starts.size() != 0 && e.target == std::filesystem::file_type::regular) {
-    if (!empty_or_begins_with_one_of(path, how.heads)) return not_beginning_text(starts);
+  if (!how.heads.empty() && e.target == std::filesystem::file_type::regular) {
+    if (!empty_or_begins_with_one_of(path, how.heads)) return std::string(replaceable.refusal);
   }
   how.heads.clear();
   return remove_link(path, e, status);
@@ -216,7 +208,7 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
 }
 
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width, std::initializer_list<std::string_view> replaceable_starts) {
+           std::size_t width, const ReplaceableFiles& replaceable) {
   const FileStatus status = file_status(cstatus);
   const std::string expl(trimmed(cexpl));
   const std::string prompt_text = edit::pad(expl + " file name", prompt_width);
@@ -273,7 +265,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         too_long_box(name, limit, from, iunit);
         continue;
       }
-      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable_starts, open_status, how);
+      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable, open_status, how);
     }
 
     if (refusal.empty()) {
@@ -282,7 +274,7 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         cname = units().name(iunit);
         return;
       }
-      refusal = r.failure == OpenFailure::not_replaceable ? not_beginning_text(replaceable_starts)
+      refusal = r.failure == OpenFailure::not_replaceable ? std::string(replaceable.refusal)
                                                            : open_failure_text(r, name);
     }
     // The name is shown in the caller's whole field, as the caller holds it.

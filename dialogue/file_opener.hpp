@@ -28,23 +28,35 @@
 // replaced whole or not at all (unit_file.hpp), and only the file the
 // question named (the question says when it is the catalogue this run
 // read): a name that stands for another file or link when the answer
-// comes is refused, and asked for again. Another user's file in a sticky
-// folder, which the new file could never take the name of, is refused
-// when it is named, before anything is written. A file replaced keeps its
-// group, and its owner, ACL and extended attributes, as far as the
-// system lets the runner give them (file_owner.hpp).
+// comes is refused, and asked for again. A file that the runner's rights
+// let no replacement take the place of is refused when it is named,
+// before the question and before anything is written: a file the runner
+// may not write (a read-only one, unless root runs the program), one in a
+// folder the runner may not write in, and another user's file in a sticky
+// folder, which the new file could never take the name of. A file
+// replaced keeps its group, and its owner, ACL and extended attributes,
+// as far as the system lets the runner give them (file_owner.hpp).
 //
 // A name longer than the caller's name field is never cut: it is refused
 // with an error box and asked for again (silent mode: the run ends).
 
 #include <cstddef>
-#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "files/unit_file.hpp"
 
 namespace dorvix {
+
+// The existing files that a name given without a question (typed, given)
+// may replace, for status "unknown": a file that is empty or begins with
+// one of `heads` (read on the file opened, under its lock); no heads: any
+// file. Any other file is refused, the box giving `refusal` as the reason.
+struct ReplaceableFiles {
+  std::span<const std::string_view> heads;
+  std::string_view refusal;
+};
 
 // Opens a file on `iunit`.
 //   cname   on entry the name to open (silent) or the default answer
@@ -55,13 +67,11 @@ namespace dorvix {
 //           "unknown" (written from its start); see file_status().
 //   iflag   0 interactive, any other value silent.
 //   width   the caller's name field length: longer names are refused.
-//   replaceable_starts
-//           for status "unknown": an existing file named without a
-//           question (typed or given) is written anew only when it is
-//           empty or begins with one of these texts (read on the file
-//           opened, under its lock); none: any file.
+//   replaceable
+//           for status "unknown": the existing files that a name given
+//           without a question may replace; by default any file.
 void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_view cstatus, int iflag,
-           std::size_t width, std::initializer_list<std::string_view> replaceable_starts = {});
+           std::size_t width, const ReplaceableFiles& replaceable = {});
 
 // Why `path` could not be opened, as the boxes say it: the program's own
 // reason, or the system's in capitals.

@@ -106,6 +106,23 @@ bool empty_or_begins_with_one_of(const std::string& path, const std::vector<std:
   return begins;
 }
 
+OpenResult replacing_refusal(const std::string& path, bool link) {
+  // A refusal of the runner's rights; a name gone meanwhile, or another
+  // error, is left to the opening to tell.
+  const auto refusal = [](const char* name, int rights, int flags) {
+    const int error = ::faccessat(AT_FDCWD, name, rights, AT_EACCESS | flags) == 0 ? 0 : errno;
+    return error == EACCES || error == EPERM || error == EROFS ? error : 0;
+  };
+  if (const int error = link ? 0 : refusal(path.c_str(), W_OK, AT_SYMLINK_NOFOLLOW); error != 0) {
+    return system_failure(error);
+  }
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (const int error = refusal(folder.empty() ? "." : folder.c_str(), W_OK | X_OK, 0); error != 0) {
+    return {link ? OpenFailure::system : OpenFailure::replacement, error, 0};
+  }
+  return {};
+}
+
 bool locked_by_another(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;

@@ -34,6 +34,14 @@ constexpr Header newpage_header{"newpage", " 6.0", "17-03-2009"};
 constexpr Header intplinit_header{"intplinit", " 8.0", "19-03-2009"};
 constexpr Header intplend_header{"plend", " 5.0", "20-03-2009"};
 
+// A name typed in a command file replaces a plot, never another file: a
+// PostScript file, which begins with "%!" (a plot of any dialect, of one
+// page or of pages, and an overlay of the third, which has the whole
+// prolog), or an overlay of the first or second dialect, which begins
+// with its own first line; an empty file, which holds nothing to lose.
+constexpr std::string_view plot_heads[] = {"%!", "%% Define macros etc\n", "1 setlinecap\n"};
+constexpr ReplaceableFiles replaceable_plots{plot_heads, "EXISTS AND DOES NOT BEGIN WITH %! OR AS AN OVERLAY DOES"};
+
 // Width of the settings display.
 constexpr std::size_t display_width = 38;
 
@@ -301,10 +309,8 @@ void intplinit(std::string& cfile, SetupMode mode, std::size_t width) {
   psparams.psorient = s.psorient;
   psparams.ipstype = s.ipstype;
 
-  // A name typed in a command file replaces a plot, never another file:
-  // a plot begins with "%!", an overlay of the first dialect with "%%".
   register_trailer_at_run_end();
-  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, {"%!", "%%"});
+  opef2(cfile, "postcript plot", psparams.ipsunit, "unknown", mode.silent() ? 1 : 0, width, replaceable_plots);
   psparams.ipspage = 1;
   psparams.ipspath = 0;
   if (s.loverlay && psparams.ipstype != dialect_illustrator) {

@@ -984,7 +984,7 @@ TEST(Program, FilesThatMayNotBeSpoiledAreRefusedAndKept) {
       {"10\n\nseis.ps\n20\n\n10\n\nover.ps\n20\n\n10\n\ncat.hash\n20\n\n",
        {"", "new.ps", "20", "", "9999"},
        {},
-       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %! OR %%", 13)},
+       {open_failure("cat.hash", 35, "EXISTS AND DOES NOT BEGIN WITH %! OR AS AN OVERLAY DOES", 13)},
        {"seis.ps", "over.ps", "new.ps"}},
       {"10\n\nheld.ps\n",
        {"", "free.ps", "13", "held.txt", "", "sish.txt", "9999", ""},
@@ -1177,7 +1177,9 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
 // A name that cannot be opened gets the true reason, also as an ordinary
 // user (the superuser runs the program as nobody): a folder that may not
 // be entered, a file taken for a folder, a file the run holds open, a
-// folder that is not there.
+// folder that is not there; and a file that may not be replaced, a
+// read-only file or a file or a link in a folder that may not be written
+// in, as soon as it is chosen, before the question whether to replace it.
 TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::string as_user;
   if (::geteuid() == 0) {
@@ -1191,20 +1193,44 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::filesystem::create_directory(dir / "locked");
   write_file(dir / "locked" / "cat.hash", catalogue);
   std::filesystem::permissions(dir / "locked", std::filesystem::perms::none);
+  const std::string old = "an earlier catalogue\n";
+  write_file(dir / "read_only.hash", old);
+  std::filesystem::permissions(dir / "read_only.hash", std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::group_read |
+                                                          std::filesystem::perms::others_read);
+  std::filesystem::create_directory(dir / "shut");
+  write_file(dir / "shut" / "out.hash", old);
+  std::filesystem::permissions(dir / "shut" / "out.hash", std::filesystem::perms::all);
+  std::filesystem::create_symlink("out.hash", dir / "shut" / "link.hash");
+  std::filesystem::permissions(dir / "shut", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                                 std::filesystem::perms::others_read |
+                                                 std::filesystem::perms::others_exec);
   std::string input;
   for (const char* a : {"", "13", "sish.txt", "1000", "1001", "locked/cat.hash", "", "cat.hash/x", "", "cat.hash",
-                               "1200", "1001", "sish.txt", "", "out.hash/", "", "out.hash", "", "99", "9999"}) {
+                        "1200", "1001", "sish.txt", "", "out.hash/", "", "read_only.hash", "", "shut/out.hash", "",
+                        "shut/link.hash", "", "out.hash", "", "99", "9999"}) {
     input += std::string(a) + "\n";
   }
   const CommandResult r =
       run_command("cd " + shell_quote(dir.path().string()) + " && " + as_user + shell_quote(DORVIX_BINARY), input);
   std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
+  std::filesystem::permissions(dir / "shut", std::filesystem::perms::owner_all);
   EXPECT_EQ(r.status, 0);
   const Lines lines = split_lines(r.output);
   EXPECT_TRUE(has_block(lines, open_failure("locked/cat.hash", 40, "PERMISSION DENIED")));
   EXPECT_TRUE(has_block(lines, open_failure("cat.hash/x", 40, "NOT A DIRECTORY")));
   EXPECT_TRUE(has_block(lines, open_failure("sish.txt", 40, "already open for unit =   22")));
   EXPECT_TRUE(has_block(lines, open_failure("out.hash/", 40, "NO SUCH FILE OR DIRECTORY")));
+  const struct {
+    std::string name, reason;
+  } refused[] = {{"read_only.hash", "PERMISSION DENIED"},
+                 {"shut/out.hash", "ITS REPLACEMENT CANNOT BE WRITTEN BESIDE IT: PERMISSION DENIED"},
+                 {"shut/link.hash", "PERMISSION DENIED"}};
+  for (const auto& f : refused) {
+    EXPECT_TRUE(has_block(lines, join({{" Choose HASH output file name"}, open_failure(f.name, 40, f.reason)})))
+        << f.name;
+    EXPECT_EQ(read_file(dir / f.name), old);
+  }
   EXPECT_EQ(read_file(dir / "out.hash"), catalogue);
 }
 

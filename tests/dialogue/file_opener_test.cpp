@@ -150,6 +150,30 @@ TEST_F(Opener, ChooserReplacesAnExistingFileOnlyAfterYes) {
   EXPECT_EQ(count(lines, " ===> RETRYING"), 1u);
   // The box names the file declined, not the name held before.
   EXPECT_TRUE(has(lines, " COULD NOT OPEN FILE " + edit::pad("out.txt", 40)));
+
+  // A read-only file: the superuser, who may write any file, is asked and
+  // replaces it, read-only still; any other user is told at once that it
+  // may not be written, before any question, and it is kept.
+  namespace fs = std::filesystem;
+  const fs::perms read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  write_file("read_only.txt", "kept\n");
+  fs::permissions("read_only.txt", read_only);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    type({"read_only.txt", "y"});
+  } else {
+    type({"read_only.txt", "", "free.txt"});
+  }
+  opef2(name, "output data", 22, "new", 0, 40);
+  units().close(22);
+  const Lines again = screen_lines();
+  EXPECT_EQ(read_file("read_only.txt"), root ? "" : "kept\n");
+  EXPECT_EQ(fs::status("read_only.txt").permissions(), read_only);
+  EXPECT_EQ(has(again, " replace existing file read_only.txt ?"), root);
+  const Lines refused = join({{" Choose output data file name"},
+                              warning_head("opef2"),
+                              {" COULD NOT OPEN FILE " + edit::pad("read_only.txt", 40), " PERMISSION DENIED"}});
+  EXPECT_EQ(std::search(again.begin(), again.end(), refused.begin(), refused.end()) != again.end(), !root);
 }
 
 TEST_F(Opener, ChooserAsksBeforeOverwritingAFileThatMayExist) {

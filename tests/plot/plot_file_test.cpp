@@ -15,6 +15,7 @@
 #include "dialogue/console_units.hpp"
 #include "files/stops.hpp"
 #include "files/units.hpp"
+#include "numbers/edit.hpp"
 #include "support/plot_fixture.hpp"
 
 namespace dorvix::testing {
@@ -354,6 +355,88 @@ TEST_F(PlotFile, PageMenuAddsAPageOrStartsTheNextPlot) {
   iocom.lcomfop = false;
   type({""});
   plend();
+}
+
+// A plot named in a command file replaces every file of a plot that the
+// program writes, in each dialect, overlay or not, of one page or of
+// pages, and an empty file. Any other file is refused with the reason,
+// which stops the command file, and kept as it was.
+TEST_F(PlotFile, ANameInACommandFileReplacesOnlyAPlotOrAnEmptyFile) {
+  default_colour_table();
+  const std::string refusal = " EXISTS AND DOES NOT BEGIN WITH %! OR AS AN OVERLAY DOES";
+  const struct {
+    int dialect;
+    bool overlay;
+    int pages;         // of the plot the program writes first; 0: none
+    std::string head;  // the file's first line: of that plot, or the whole file
+  } cases[] = {
+      {1, false, 1, "%!"},
+      {1, true, 2, "%% Define macros etc"},
+      {2, false, 2, "%!"},
+      {2, true, 1, "1 setlinecap"},
+      {3, false, 2, "%!PS-Adobe-2.0"},
+      {3, true, 1, "%!PS-Adobe-2.0 EPSF-1.2"},
+      {2, false, 0, ""},
+      {2, false, 0, "%% Define macros"},
+      {2, false, 0, "1 setlinecaps"},
+  };
+  int k = 0;
+  for (const auto& c : cases) {
+    const bool replaced = c.pages > 0 || c.head.empty();
+    const std::string file = "k" + std::to_string(++k) + (replaced ? ".ps" : ".txt");
+    SCOPED_TRACE(file);
+    write_file(path("kavro7_ini.txt"), std::string("  ") + (c.overlay ? "T" : "F") + "   1 P    " +
+                                           std::to_string(c.dialect) + "\n              \n");
+    std::string name = "seis.ps";
+    if (c.pages > 0) {
+      type({"", file, ""});
+      plinit(name, setup::menu_from_stored);
+      real x = 100, y = 100;
+      detext2(x, y, "first plot");
+      for (int page = 1; page < c.pages; ++page) intnewpage();
+      plend();
+    } else {
+      write_file(path(file), c.head.empty() ? "" : c.head + "\n");
+    }
+    const std::string before = read_file(path(file));
+    EXPECT_EQ(before.substr(0, before.find('\n')), c.head);
+    screen();
+    // The command file takes the settings and names the file; the keyboard
+    // answers once it has stopped.
+    write_file(path("commands"), "\n" + file + "\n\n");
+    ASSERT_TRUE(units().open(15, path("commands").string(), FileStatus::old_file));
+    iocom.iuin = 15;
+    iocom.lcomfop = true;
+    iocom.lwito(2) = false;
+    type({"", "other" + std::to_string(k) + ".ps", ""});
+    plinit(name = "seis.ps", setup::menu_from_stored);
+    const Lines lines = screen_lines();
+    EXPECT_EQ(iocom.lcomfop, replaced);
+    plend();
+    const Lines box = Lines{slashes,
+                            " ///        subroutine opef2             ///",
+                            " ///               WARNING               ///",
+                            slashes,
+                            " COULD NOT OPEN FILE " + edit::pad(file, plot_name_width),
+                            refusal,
+                            " READ FROM LINE      2 OF THE COMMAND FILE",
+                            " ===> COMMAND FILE STOPPED",
+                            " ===> RETRYING",
+                            " ===> HIT RETURN TO CONTINUE",
+                            slashes};
+    EXPECT_EQ(std::search(lines.begin(), lines.end(), box.begin(), box.end()) != lines.end(), !replaced);
+    const std::string after = read_file(path(file));
+    if (replaced) {
+      EXPECT_EQ(after.find("first plot"), std::string::npos);
+      EXPECT_TRUE(after.ends_with("%%EOF\n"));
+    } else {
+      EXPECT_EQ(after, before);
+    }
+    units().close(15);
+    iocom.iuin = 5;
+    iocom.lcomfop = false;
+    iocom.lwito(2) = true;
+  }
 }
 
 TEST_F(PlotFile, EndOfTheRunWritesTheTrailerOfAnOpenPlotFile) {
