@@ -186,7 +186,7 @@ MenuTable driver_menu(const MapData& data, int& ksub, SymbolState& symbols) {
            .label = "RUN = CREATE MAP ",
            .action =
                [&data, &symbols] {
-                 if (map_window_refused()) return;
+                 if (map_window_refused(r)) return;
                  if (iocom.lplotop) {
                    newpage();
                  } else {

@@ -2,8 +2,11 @@
 
 #include "map/map_run.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,10 +29,13 @@
 #include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
+#include "plot/sheet.hpp"
+#include "projection/codes.hpp"
 #include "projection/dispatcher.hpp"
 #include "projection/gnomonic_reach.hpp"
 #include "projection/graticule.hpp"
 #include "projection/map_pen.hpp"
+#include "projection/state.hpp"
 #include "stereonet/principal_axes.hpp"
 
 namespace dorvix {
@@ -77,6 +83,72 @@ void fit_to_box() {
   real x0 = box_x, y0 = box_y, w = box_width, h = box_height;
   int same_scale = 1;
   sus2cm3(x0, y0, w, h, xmin, xmax, ymin, ymax, same_scale, setup::passed);
+}
+
+// The gnomonic's window beyond its reach, in an error box.
+void beyond_reach_box() {
+  say("LAT-LONG GRID WINDOW BEYOND THE GNOMONIC'S REACH");
+  ItemLine()
+      .text("its nearest point lies")
+      .fixed(window_distance_degrees().value_or(0.0), 8, 3)
+      .text("degrees from the centre;")
+      .write();
+  ItemLine()
+      .text("the gnomonic draws up to")
+      .integer(static_cast<int>(gnomonic_reach_limit_degrees), 3)
+      .text("degrees from it")
+      .write();
+  say("==> NO MAP DRAWN: BRING THE WINDOW NEARER THE CENTRE");
+}
+
+// A window the fit to the box finds no width or height in, whatever the
+// code that collapses it (Van der Grinten's band about its central
+// meridian, a row of points that single precision rounds to one value
+// near a pole, a window on the far side of an orthographic map), in an
+// error box; e is its extent in map coordinates.
+void flat_window_box(const MapPen::Extent& e) {
+  const bool wide = e.xmax > e.xmin, high = e.ymax > e.ymin;
+  std::string_view what = "LAT-LONG GRID WINDOW WITHOUT WIDTH OR HEIGHT ON THE MAP";
+  std::string_view why = "its points lie too close together: no scale fits them to the page";
+  if (!e.any) {
+    what = "LAT-LONG GRID WINDOW WITH NO POINT ON THE MAP";
+    why = "none of its points has an image: there is nothing to fit to the page";
+  } else if (!wide && !high) {
+    why = "all its points fall on one point: no scale fits them to the page";
+  } else if (!wide) {
+    what = "LAT-LONG GRID WINDOW WITHOUT WIDTH ON THE MAP";
+    why = "all its points fall on one vertical line: no scale fits them to the page";
+  } else if (!high) {
+    what = "LAT-LONG GRID WINDOW WITHOUT HEIGHT ON THE MAP";
+    why = "all its points fall on one horizontal line: no scale fits them to the page";
+  }
+  say(what);
+  const ProjectionCode* code = find_projection_code(projtype.iproj);
+  ItemLine().text("under projection").integer(projtype.iproj, 3).text(code != nullptr ? code->name : "").write();
+  say(why);
+  say("==> NO MAP DRAWN: WIDEN OR MOVE THE WINDOW (320),");
+  say("==> OR CHANGE THE PROJECTION OR ITS PARAMETERS (300)");
+}
+
+// True when the graticule's ticks or labels reach beyond the sheet while
+// its lines lie on it: then shorter ticks bring them in. The lines' and
+// ticks' extents are taken to the page by their corners.
+bool marks_beyond_sheet(const GridMarks& m) {
+  const Sheet sheet = page_sheet();
+  const auto box_of = [](const MapPen::Extent& e) {
+    std::array<real, 4> x{e.xmin, e.xmax, e.xmax, e.xmin}, y{e.ymin, e.ymin, e.ymax, e.ymax};
+    us2de(x, y, x, y, 4);
+    return DeviceBox{std::min({x[0], x[1], x[2], x[3]}), std::min({y[0], y[1], y[2], y[3]}),
+                     std::max({x[0], x[1], x[2], x[3]}), std::max({y[0], y[1], y[2], y[3]})};
+  };
+  if (!m.lines.any || !on_sheet(box_of(m.lines), sheet)) return false;
+  if (m.ticks.any && !on_sheet(box_of(m.ticks), sheet)) return true;
+  for (const GridMarks::Label& l : m.labels) {
+    real x = l.x, y = l.y;
+    us2de(std::span(&x, 1), std::span(&y, 1), std::span<const real>(&x, 1), std::span<const real>(&y, 1), 1);
+    if (!on_sheet(text_box(x, y, l.text, l.justification), sheet)) return true;
+  }
+  return false;
 }
 
 // Projects the epicentres into xd, yd in place, each longitude in the
@@ -188,22 +260,21 @@ void stress_directions(const MapData& d, real threshold, const WindowTurn& turn)
 
 }  // namespace
 
-bool map_window_refused() {
-  if (!window_beyond_reach()) return false;
+bool map_window_refused(const MapSwitches& s) {
+  const bool beyond = window_beyond_reach();
+  MapPen::Extent e;
+  if (!beyond) {
+    if (!s.lscalegrid) return false;
+    e = grid_extent();
+    if (window_fits(box_x, box_y, box_width, box_height, e.xmin, e.xmax, e.ymin, e.ymax, 1)) return false;
+  }
   const CommandFileStop stop = stop_command_file();
   errorhead(mapseis_header);
-  say("LAT-LONG GRID WINDOW BEYOND THE GNOMONIC'S REACH");
-  ItemLine()
-      .text("its nearest point lies")
-      .fixed(window_distance_degrees().value_or(0.0), 8, 3)
-      .text("degrees from the centre;")
-      .write();
-  ItemLine()
-      .text("the gnomonic draws up to")
-      .integer(static_cast<int>(gnomonic_reach_limit_degrees), 3)
-      .text("degrees from it")
-      .write();
-  say("==> NO MAP DRAWN: BRING THE WINDOW NEARER THE CENTRE");
+  if (beyond) {
+    beyond_reach_box();
+  } else {
+    flat_window_box(e);
+  }
   stop.say_where();
   errortail00();
   return true;
@@ -220,7 +291,9 @@ void map_run(const MapData& d, const MapSwitches& s) {
     fit_to_box();
   }
   announce({"PLOTTING LAT LONG GRID"});
-  drawllgrid();
+  GridMarks marks;
+  drawllgrid(&marks);
+  if (marks_beyond_sheet(marks)) say("ticks or labels reach off the page: a smaller tic size (320, 33) shortens them");
   if (s.lsymbll) {
     announce({"PLOTTING LOCATION"});
     bool iproj = true;

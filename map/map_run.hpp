@@ -23,11 +23,14 @@ struct MapSwitches {
   real threshold = 0.0f;   // plunge threshold of the vertical axis, radians
 };
 
-// True when the graticule's window lies beyond the gnomonic's reach
-// (projection/graticule.hpp), which no map can be fitted to: an error box
+// True when no map can be drawn of the graticule's window: it lies beyond
+// the gnomonic's reach (projection/gnomonic_reach.hpp), or, with the fit
+// to the page on, the fit finds no width or height in it under the
+// projection in use (projection/graticule.hpp, grid_extent). An error box
 // says so, stopping a command file, and the run is to draw nothing, not
-// even start a page.
-bool map_window_refused();
+// even start a page. With the fit off, a window is drawn at the subplot's
+// scale wherever the projection puts it, however flat.
+bool map_window_refused(const MapSwitches& s);
 
 // Draws the map into subplot d.ksub of the open plot file, announcing each
 // step on the console. Epicentres and their stress symbols are drawn in
@@ -35,7 +38,9 @@ bool map_window_refused();
 // the line files are (map/line_file_window.hpp); the Si-Sh rows keep each
 // longitude as read. Epicentres without an image on the page (at
 // infinity, hidden, or beyond the page's range) get no symbol; they are
-// counted in one warning box and keep their listing and Si-Sh row.
+// counted in one warning box and keep their listing and Si-Sh row. When
+// the graticule's ticks or labels reach beyond the sheet while its lines
+// lie on it, a line after its report names the setting that shortens them.
 void map_run(const MapData& d, const MapSwitches& s);
 
 }  // namespace dorvix

@@ -69,6 +69,9 @@ void sus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy, Set
 // error box and the subplot keeps its frame and window.
 void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& xumax, real& yumin, real& yumax,
              int& ixy, SetupMode mode);
+// True when sus2cm3 would store the frame of this window, passed without
+// dialogue: the window has width and height, and its frame is usable.
+bool window_fits(real xcm0, real ycm0, real xlcm, real ylcm, real xumin, real xumax, real yumin, real yumax, int ixy);
 // The dialogues of the two set-ups: show the values, ask whether to alter
 // them, and ask each in turn.
 void mus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy);

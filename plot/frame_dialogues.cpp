@@ -71,6 +71,36 @@ bool usable(const Vec2& o, const Mat22& m) {
   return true;
 }
 
+// The frame of a window that fills a box on the paper: the user rectangle
+// [xumin, xumax] x [yumin, yumax] whose corner (xumin, yumin) lands on
+// (xcm0, ycm0), xlcm by ylcm cm; with ixy = 1 both scales take the
+// smaller magnitude and each keeps its sign. `flat` when the window has no
+// width or height, whose scales would divide by zero.
+struct WindowFrame {
+  Vec2 o;
+  Mat22 m;
+  bool flat;
+  bool fits() const { return !flat && usable(o, m); }
+};
+
+WindowFrame window_frame(real xcm0, real ycm0, real xlcm, real ylcm, real xumin, real xumax, real yumin, real yumax,
+                         int ixy) {
+  // Scales in cm per user unit.
+  real xx = xlcm / (xumax - xumin);
+  real yy = ylcm / (yumax - yumin);
+  if (ixy == 1) {
+    if (std::fabs(yy) < std::fabs(xx)) {
+      xx = xx >= 0 ? std::fabs(yy) : -std::fabs(yy);
+    } else {
+      yy = yy >= 0 ? std::fabs(xx) : -std::fabs(xx);
+    }
+  }
+  const real xy = 0, yx = 0;
+  return {.o = {xcm0 - xx * xumin - xy * yumin, ycm0 - yx * xumin - yy * yumin},
+          .m = {xx, yx, xy, yy},
+          .flat = !(xumax != xumin) || !(yumax != yumin)};
+}
+
 // Stores the frame of subplot s and, while a plot file is open, composes
 // its device-side maps. A frame that is not usable is refused, unless it
 // is the frame already stored (nothing then changes).
@@ -175,29 +205,14 @@ void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& 
     }
     if (mode.shows_menu()) mus2cm3(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy);
 
-    // Scales in cm per user unit; with ixy = 1 both take the smaller
-    // magnitude and each keeps its sign.
-    real xx = xlcm / (xumax - xumin);
-    real yy = ylcm / (yumax - yumin);
-    if (ixy == 1) {
-      if (std::fabs(yy) < std::fabs(xx)) {
-        xx = xx >= 0 ? std::fabs(yy) : -std::fabs(yy);
-      } else {
-        yy = yy >= 0 ? std::fabs(xx) : -std::fabs(xx);
-      }
-    }
-    const real xy = 0, yx = 0;
-    // The window corner (xumin, yumin) lands on (xcm0, ycm0).
-    const Vec2 o = {xcm0 - xx * xumin - xy * yumin, ycm0 - yx * xumin - yy * yumin};
-    const Mat22 m = {xx, yx, xy, yy};
-    const bool flat = !(xumax != xumin) || !(yumax != yumin);
-    if (flat || !usable(o, m)) {
+    const WindowFrame f = window_frame(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy);
+    if (!f.fits()) {
       errorhead(sus2cm3_header);
       say(value_item("xumin", xumin) + value_item(" xumax", xumax));
       say(value_item("yumin", yumin) + value_item(" yumax", yumax));
       say(value_item("xlcm ", xlcm) + value_item(" ylcm ", ylcm));
       say(value_item("xcm0 ", xcm0) + value_item(" ycm0 ", ycm0));
-      say(flat ? "==> WINDOW WITHOUT WIDTH OR HEIGHT" : "==> FRAME WITHOUT INVERSE OR TOO LARGE");
+      say(f.flat ? "==> WINDOW WITHOUT WIDTH OR HEIGHT" : "==> FRAME WITHOUT INVERSE OR TOO LARGE");
       refusal_tail(s);
       continue;
     }
@@ -205,8 +220,12 @@ void sus2cm3(real& xcm0, real& ycm0, real& xlcm, real& ylcm, real& xumin, real& 
     plt1blk.cmaxlength[k] = {xlcm, ylcm};
     plt1blk.usmintocm[k] = {xcm0, ycm0};
     plt1blk.isoxy[k] = ixy;
-    store_frame(sus2cm3_header, s, o, m);
+    store_frame(sus2cm3_header, s, f.o, f.m);
   }
+}
+
+bool window_fits(real xcm0, real ycm0, real xlcm, real ylcm, real xumin, real xumax, real yumin, real yumax, int ixy) {
+  return window_frame(xcm0, ycm0, xlcm, ylcm, xumin, xumax, yumin, yumax, ixy).fits();
 }
 
 void mus2cm1(real& xcm0, real& ycm0, real& xx, real& xy, real& yx, real& yy) {

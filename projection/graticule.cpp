@@ -363,7 +363,7 @@ struct Tick {
 };
 
 void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text,
-               const std::optional<SingularCircle>& reach) {
+               const std::optional<SingularCircle>& reach, GridMarks* marks, int justification) {
   if (within_reach(reach, t.lon0, t.lat0)) pen.move(held_beside(t.lon0, t.lon0), t.lat0);
   for (int j = 0; j <= nt; ++j) {
     const real lon = t.lon0 + static_cast<real>(j) * t.dlon, lat = t.lat0 + static_cast<real>(j) * t.dlat;
@@ -374,7 +374,11 @@ void draw_tick(MapPen& pen, const Tick& t, int nt, const std::string& text,
     pen.draw(held_beside(t.lon0, lon), lat);
   }
   pen.end();
-  if (within_reach(reach, t.lonl, t.latl)) pen.text(held_beside(t.lon0, t.lonl), t.latl, text);
+  real x = 0, y = 0;
+  if (within_reach(reach, t.lonl, t.latl) && pen.text(held_beside(t.lon0, t.lonl), t.latl, text, x, y) &&
+      marks != nullptr) {
+    marks->labels.push_back({x, y, justification, text});
+  }
 }
 
 // True when the map draws the window's western and eastern edges as one
@@ -401,7 +405,7 @@ bool edges_joined(const GridLl& g, const Window& w) {
 // Ticks and labels under the southern and over the northern edge, at every
 // meridian position whatever the grid type; on a map that joins the
 // window's edges, the western edge's are the eastern edge's, drawn once.
-void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
+void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step, GridMarks* marks) {
   const int nt = segments(g.nptick);
   const real out = label_distance * g.gticsize;
   const std::optional<SingularCircle> reach = reach_circle(g);
@@ -409,31 +413,35 @@ void meridian_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
   justify(below);
   for (int i = 0; i <= last; ++i) {
     const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
-    draw_tick(pen, {lon, g.glatmin, 0.0f, step, lon, g.glatmin - out}, nt, label(lon, g.ndecgrid), reach);
+    draw_tick(pen, {lon, g.glatmin, 0.0f, step, lon, g.glatmin - out}, nt, label(lon, g.ndecgrid), reach, marks,
+              below);
   }
   justify(above);
   for (int i = 0; i <= last; ++i) {
     const real lon = g.glonmax - w.dlon * fraction(i, w.nmer);
-    draw_tick(pen, {lon, g.glatmax, 0.0f, -step, lon, g.glatmax + out}, nt, label(lon, g.ndecgrid), reach);
+    draw_tick(pen, {lon, g.glatmax, 0.0f, -step, lon, g.glatmax + out}, nt, label(lon, g.ndecgrid), reach, marks,
+              above);
   }
 }
 
 // Ticks and labels right of the eastern and left of the western edge; the
 // western edge's are left out on a map that joins it to the eastern one.
-void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step) {
+void parallel_ticks(MapPen& pen, const GridLl& g, const Window& w, real step, GridMarks* marks) {
   const int nt = segments(g.nptick);
   const real out = label_distance * g.gticsize;
   const std::optional<SingularCircle> reach = reach_circle(g);
   justify(right_of);
   for (int i = 0; i <= w.npar; ++i) {
     const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
-    draw_tick(pen, {g.glonmax, lat, -step, 0.0f, g.glonmax + out, lat}, nt, label(lat, g.ndecgrid), reach);
+    draw_tick(pen, {g.glonmax, lat, -step, 0.0f, g.glonmax + out, lat}, nt, label(lat, g.ndecgrid), reach, marks,
+              right_of);
   }
   justify(left_of);
   if (edges_joined(g, w)) return;
   for (int i = 0; i <= w.npar; ++i) {
     const real lat = g.glatmin + w.dlat * fraction(i, w.npar);
-    draw_tick(pen, {g.glonmin, lat, step, 0.0f, g.glonmin - out, lat}, nt, label(lat, g.ndecgrid), reach);
+    draw_tick(pen, {g.glonmin, lat, step, 0.0f, g.glonmin - out, lat}, nt, label(lat, g.ndecgrid), reach, marks,
+              left_of);
   }
 }
 
@@ -458,8 +466,9 @@ void spacing_line(std::string_view family, real span, int intervals, real asked)
 
 }  // namespace
 
-void drawllgrid() {
+void drawllgrid(GridMarks* marks) {
   const GridLl& g = gridll;
+  if (marks != nullptr) *marks = {};
   submenuhead(drawllgrid_header);
   if (g.igridtype == 0 || window_beyond_reach()) {
     if (g.igridtype != 0) say("WINDOW BEYOND THE GNOMONIC'S REACH");
@@ -472,29 +481,42 @@ void drawllgrid() {
   const bool frame_only = g.igridtype == 2 || g.igridtype == 3;
   // Ticks outwards, or inwards for type 3, in nptick steps.
   const real step = (g.igridtype == 3 ? g.gticsize : -g.gticsize) / static_cast<real>(segments(g.nptick));
+  // The lines, and the ticks with their labels.
   MapPen pen(MapPen::Output::plot, MapPen::Joins::along_the_globe_as_given);
+  MapPen ticks(MapPen::Output::plot, MapPen::Joins::along_the_globe_as_given);
+  if (marks != nullptr) {
+    pen.gather_extent();
+    ticks.gather_extent();
+  }
   count_line("nb of meridians =", w.nmer + 1);
   spacing_line("meridians", w.dlon, w.nmer, g.gloninc);
   draw_meridians(pen, g, w, frame_only ? 1 : w.nmer);
-  meridian_ticks(pen, g, w, step);
+  meridian_ticks(ticks, g, w, step, marks);
   count_line("nb of parallels =", w.npar + 1);
   spacing_line("parallels", w.dlat, w.npar, g.glatinc);
   draw_parallels(pen, g, w, frame_only ? 1 : w.npar);
-  parallel_ticks(pen, g, w, step);
+  parallel_ticks(ticks, g, w, step, marks);
+  if (marks != nullptr) {
+    marks->lines = pen.extent();
+    marks->ticks = ticks.extent();
+  }
   menutail();
 }
 
-void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax) {
+MapPen::Extent grid_extent() {
   const GridLl& g = gridll;
-  xmin = ymin = xmax = ymax = 0.0f;
   // Stored settings always have a window; before the first they are zero.
-  if (!has_window(g) || window_beyond_reach()) return;
+  if (!has_window(g) || window_beyond_reach()) return {};
   MapPen pen(MapPen::Output::measure, MapPen::Joins::along_the_globe_as_given);
   const Window w = window_of(g);
   const bool all_lines = g.igridtype == 1;
   draw_meridians(pen, g, w, all_lines ? w.nmer : 1);
   draw_parallels(pen, g, w, all_lines ? w.npar : 1);
-  const MapPen::Extent& e = pen.extent();
+  return pen.extent();
+}
+
+void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax) {
+  const MapPen::Extent e = grid_extent();
   xmin = e.xmin;
   ymin = e.ymin;
   xmax = e.xmax;

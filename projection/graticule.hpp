@@ -4,10 +4,27 @@
 // ticks and labels along its four edges, drawn through the current
 // projection with the map's pen (projection/map_pen.hpp).
 
+#include <string>
+#include <vector>
+
 #include "numbers/real.hpp"
 #include "projection/graticule_settings.hpp"
+#include "projection/map_pen.hpp"
 
 namespace dorvix {
+
+// What drawllgrid drew, in map coordinates: the extent of the points of
+// its lines and of its ticks handed to the plot library, and each label
+// written, at its point with its justification.
+struct GridMarks {
+  struct Label {
+    real x, y;
+    int justification;
+    std::string text;
+  };
+  MapPen::Extent lines, ticks;
+  std::vector<Label> labels;
+};
 
 // Draws the graticule of `gridll` into the current subplot with the current
 // line and text attributes, and reports it on the console: the number of
@@ -26,12 +43,15 @@ namespace dorvix {
 // also drawn to the horizon, and broken, where it passes the horizon twice
 // between two samples: into the part shown between two hidden samples, or
 // behind it between two shown.
-void drawllgrid();
+// With `marks`, it also gives what it drew (GridMarks).
+void drawllgrid(GridMarks* marks = nullptr);
 
 // The extent, in map coordinates, of every point drawllgrid hands on for
 // its meridians and parallels (for grid type 0, those of the window's
 // frame); four zeros when there is none (a window beyond the gnomonic's
-// reach).
+// reach, or one no point of which has an image).
 void extrllgrid(real& xmin, real& ymin, real& xmax, real& ymax);
+// The same extent, which says whether there is any point (`any`).
+MapPen::Extent grid_extent();
 
 }  // namespace dorvix

@@ -108,7 +108,7 @@ void MapPen::visit(real lon, real lat, bool continues) {
   pen_down_ = true;
   if (output_ == Output::plot) {
     usplot(x, y, draws ? 1 : 0);
-    return;
+    if (!gathers_) return;
   }
   if (!extent_.any) {
     extent_ = {x, y, x, y, true};
@@ -199,6 +199,10 @@ void MapPen::end() {
 
 bool MapPen::text(real lon, real lat, std::string_view s) {
   real x = 0, y = 0;
+  return text(lon, lat, s, x, y);
+}
+
+bool MapPen::text(real lon, real lat, std::string_view s, real& x, real& y) {
   project_point(lon, lat, x, y);
   if (output_ == Output::measure || !on_map_page(x, y)) return false;
   ustext2(x, y, s);

@@ -30,7 +30,8 @@
 // symbols are drawn at the projected points that have one.
 //
 // A measuring pen draws nothing: it gathers the extent of the points a
-// plotting pen would hand on for the same lines (the fit of the map).
+// plotting pen would hand on for the same lines (the fit of the map); a
+// plotting pen can gather the extent of those it hands on.
 //
 // Angles in radians unless the name says degrees; map coordinates in the
 // user units of the current subplot.
@@ -71,9 +72,14 @@ class MapPen {
   void end();
 
   // The text at the point with the current text attributes; false when it
-  // is not written (the point has no image on the page).
+  // is not written (the point has no image on the page). (x, y) receive
+  // the point's map coordinates.
   bool text(real lon, real lat, std::string_view s);
+  bool text(real lon, real lat, std::string_view s, real& x, real& y);
 
+  // A plotting pen gathers the extent of the points it hands on, as a
+  // measuring pen does, once this is called.
+  void gather_extent() { gathers_ = true; }
   const Extent& extent() const { return extent_; }
 
  private:
@@ -84,6 +90,7 @@ class MapPen {
   Output output_;
   Joins joins_;
   Extent extent_;
+  bool gathers_ = false;
   bool has_point_ = false;  // a line is open at (lon_, lat_)
   bool pen_down_ = false;   // its last point was handed on
   real lon_ = 0, lat_ = 0;

@@ -14,6 +14,7 @@
 #include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/draw.hpp"
+#include "plot/sheet.hpp"
 #include "stereonet/axis_symbols.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/great_circles.hpp"
@@ -41,17 +42,10 @@ constexpr real caption_x = 10.5f;
 constexpr real caption_y = 28.0f;
 constexpr int caption_justif = -2;
 
-// The sheet in plot coordinates, cm: an A4 page upright, or a landscape A4
-// or US Letter page turned, whose height is then the sheet's short side.
-struct Sheet {
-  real width, height;
-};
+// The sheet in plot coordinates, cm.
 Sheet current_sheet() {
-  constexpr real a4_short = 595 / points_per_cm, a4_long = 842 / points_per_cm;
-  constexpr real letter_short = 612 / points_per_cm, letter_long = 792 / points_per_cm;
-  if (psparams.psorient == "LA4") return {a4_long, a4_short};
-  if (psparams.psorient == "LUS") return {letter_long, letter_short};
-  return {a4_short, a4_long};
+  const Sheet s = page_sheet();
+  return {s.width / points_per_cm, s.height / points_per_cm};
 }
 
 // Net k (from 0) of a layout: column k / 5 to the right, row k mod 5

@@ -189,6 +189,49 @@ TEST(MapDriver, MenuHelpAndTheStepsOfARun) {
   expect_renders(m.dir / "map.ps");
 }
 
+// Van der Grinten draws a point less than half a degree from its central
+// meridian on that meridian: a window of 10..10.4E about 10.2E has no
+// width to fit to the page. Its RUN from a command file is refused in a
+// box before the plot file is opened, whole as the user sees it: the
+// command file stops there, the keyboard answers the box and leaves, and
+// no plot file is written.
+TEST(MapDriver, AWindowWithoutWidthStopsTheCommandFileBeforeThePlotOpens) {
+  MapRun m;
+  const Lines commands = join({{"2001", "300", "25", "99", "1", "10.2", "99", "99"},
+                               {"320", "10", "40 40.4 0.1", "20", "10 10.4 0.1", "99"},
+                               no_lines_no_points,
+                               first_run,
+                               leave});
+  std::string text;
+  for (const auto& a : commands) text += a + "\n";
+  write_file(m.dir / "commands.txt", text);
+  m.go(join({{"", "5000", "5001", "commands.txt", ""}, leave}));
+  EXPECT_EQ(m.run.status, 0);
+  const std::string stars(43, '*'), blank(37, ' ');
+  const Lines want = join({{" New value =          1000"},
+                           menu_head("endaltsi"),
+                           {" Command file commands.txt closed", " Standard input redirected from keyboard",
+                            " Level 2 standard output enabled", " " + stars, " " + stars, " ***" + blank + "***",
+                            " ***        subroutine mapseis           ***", " ***" + blank + "***",
+                            " ***                ERROR                ***", " ***" + blank + "***", " " + stars,
+                            " " + stars, " LAT-LONG GRID WINDOW WITHOUT WIDTH ON THE MAP",
+                            " under projection  25 Van der Grinten, sphere",
+                            " all its points fall on one vertical line: no scale fits them to the page",
+                            " ==> NO MAP DRAWN: WIDEN OR MOVE THE WINDOW (320),",
+                            " ==> OR CHANGE THE PROJECTION OR ITS PARAMETERS (300)",
+                            " READ FROM LINE     19 OF THE COMMAND FILE", " ===> COMMAND FILE STOPPED",
+                            " ===> HIT RETURN TO CONTINUE", " " + stars},
+                           menu_head("mapseis")});
+  const Lines& l = m.run.lines;
+  const auto from = std::find(l.begin(), l.end(), want.front());
+  ASSERT_GE(l.end() - from, static_cast<long>(want.size()));
+  EXPECT_EQ(Lines(from, from + static_cast<long>(want.size())), want);
+  std::vector<std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator(m.dir.path())) files.push_back(e.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"commands.txt", "kavro7_ini.txt"}));
+}
+
 // Three runs with the Si-Sh file on: a header and a row a mechanism each
 // time, then, stress directions off, a warning and nothing more written.
 // A plunge threshold of 80 degrees set in the same session makes the

@@ -305,52 +305,113 @@ TEST(GraticuleRun, AGnomonicWindowNearTheHorizonFillsTheBox) {
   }
 }
 
-// Through the program, under the gnomonic, windows at the edge of its
-// reach (89 degrees from the centre), ticks of 0.01 degree, the plot file
-// opened before the RUN (its first page empty): the polar aspect about the
+// Through the program, windows no map can be fitted to, the plot file
+// opened before the RUN (its first page empty), are refused in a box
+// before anything is drawn, and windows a little off them are drawn and
+// fitted on a page of their own. Under the gnomonic, windows at the edge
+// of its reach (89 degrees from the centre): the polar aspect about the
 // north pole over latitudes -4..1 and -4.01..0.99 (89 and 89.01 degrees
 // away), and the oblique about 30E 50N over the meridian 30E at 39.5S
-// (89.5 degrees) and over 60S to 80S (110 degrees, behind the horizon),
-// are refused in a box before anything is drawn; the same a little nearer
-// the centre (88.99, 88.5 degrees) are drawn and fitted on a page of their
-// own. Either way every point written lies on the page, and Ghostscript
-// renders the file.
-TEST(GraticuleRun, AGnomonicWindowBeyondItsReachIsRefusedAndNothingLeavesThePage) {
+// (89.5 degrees) and over 60S to 80S (110 degrees, behind the horizon);
+// the same a little nearer the centre (88.99, 88.5 degrees) are drawn.
+// Under every other code, a window the fit finds no width or height in:
+// Van der Grinten's within the half degree about its central meridian
+// that it draws on that meridian (the window 10..10.4E about 10.2E), and
+// not 0.6 degree from it; a sliver at the pole that single precision
+// rounds to one parallel under the cylindrical equal-area (89.99..90N),
+// and not from 89.9N, or to one point at the apex of the ellipsoid's
+// conformal conic (89.9999..90N), and not from 89.999N (ticks of 0.00002
+// degree, to stay on its page); a window on the far side of the oblique
+// orthographic about 30E 50N, and one beyond the poles of the ellipsoid's
+// Mercator, where no point has an image. With the fit off (15) nothing
+// fails: the Van der Grinten window is drawn at the subplot's scale, on
+// one line as the projection places it. Ticks of 0.01 degree, but for a 20 degree Mercator map, whose
+// ticks of 1 degree put the labels' text beyond the page (their points
+// on it), said in a line, and of 0.6 degree do not: what Ghostscript
+// finds inked leaves the page exactly when the line says so. Every point
+// written lies on the page, and Ghostscript renders the file.
+TEST(GraticuleRun, AWindowNoMapCanBeFittedToIsRefusedAndNothingLeavesThePage) {
   struct Case {
     Lines projection;
     std::string lat, lon;
-    std::string refused;  // the distance the box gives, when the RUN is refused
+    Lines refusal;  // the box's lines, when the RUN is refused
+    std::string tick = "0.01";
+    Lines before_run = {};   // map menu answers before the RUN
+    bool ticks_off = false;  // ticks or labels beyond the page, said in a line
   };
   const Lines polar = {"17", "99", "1", "0", "2", "90", "99"};
   const Lines oblique = {"18", "99", "1", "30", "2", "50", "99", "1", "30", "2", "50", "99"};
-  const std::vector<Case> cases = {{polar, "-4 1 1", "-30 30 10", "89.000"},
-                                   {polar, "-4.01 0.99 1", "-30 30 10", "89.010"},
-                                   {polar, "-4 1.01 1", "-30 30 10", ""},
-                                   {polar, "-4 1.5 0.5", "-30 30 10", ""},
-                                   {oblique, "-45 -39.5 1", "20 40 5", "89.500"},
-                                   {oblique, "-80 -60 10", "-180 180 30", "110.000"},
-                                   {oblique, "-45 -38.5 1", "20 40 5", ""},
-                                   {oblique, "-45 -38.99 1", "20 40 5", ""}};
+  const Lines grinten = {"25", "99", "1", "10.2", "99", "99"};
+  const Lines cylindrical = {"23", "99", "99"};
+  const Lines conic_ellipsoid = {"4", "99", "99", "99", "99", "99", "99"};
+  const Lines orthographic = {"10", "99", "1", "30", "2", "50", "99", "1", "30", "2", "50", "99"};
+  const Lines mercator_ellipsoid = {"16", "99", "99", "99"};
+  const auto gnomonic = [](const std::string& distance) {
+    const std::string padded = std::string(9 - distance.size(), ' ') + distance;
+    return Lines{" LAT-LONG GRID WINDOW BEYOND THE GNOMONIC'S REACH",
+                 " its nearest point lies" + padded + " degrees from the centre;",
+                 " the gnomonic draws up to  89 degrees from it",
+                 " ==> NO MAP DRAWN: BRING THE WINDOW NEARER THE CENTRE"};
+  };
+  const auto flat = [](const std::string& what, const std::string& code, const std::string& why) {
+    return Lines{" LAT-LONG GRID WINDOW " + what + " ON THE MAP", " under projection " + code, " " + why,
+                 " ==> NO MAP DRAWN: WIDEN OR MOVE THE WINDOW (320),",
+                 " ==> OR CHANGE THE PROJECTION OR ITS PARAMETERS (300)"};
+  };
+  const std::vector<Case> cases = {
+      {polar, "-4 1 1", "-30 30 10", gnomonic("89.000")},
+      {polar, "-4.01 0.99 1", "-30 30 10", gnomonic("89.010")},
+      {polar, "-4 1.01 1", "-30 30 10", {}},
+      {polar, "-4 1.5 0.5", "-30 30 10", {}},
+      {oblique, "-45 -39.5 1", "20 40 5", gnomonic("89.500")},
+      {oblique, "-80 -60 10", "-180 180 30", gnomonic("110.000")},
+      {oblique, "-45 -38.5 1", "20 40 5", {}},
+      {oblique, "-45 -38.99 1", "20 40 5", {}},
+      {grinten, "40 40.4 0.1", "10 10.4 0.1",
+       flat("WITHOUT WIDTH", " 25 Van der Grinten, sphere",
+            "all its points fall on one vertical line: no scale fits them to the page")},
+      {grinten, "40 40.4 0.1", "10.8 11.2 0.1", {}},
+      {grinten, "40 40.4 0.1", "10 10.4 0.1", {}, "0.01", {"15", "n"}},
+      {cylindrical, "89.99 90 0.01", "0 1 0.5",
+       flat("WITHOUT HEIGHT", " 23 Lambert cylindrical equal-area, normal aspect, sphere",
+            "all its points fall on one horizontal line: no scale fits them to the page")},
+      {cylindrical, "89.9 90 0.1", "0 1 0.5", {}},
+      {conic_ellipsoid, "89.9999 90 0.0001", "0 1 0.5",
+       flat("WITHOUT WIDTH OR HEIGHT", "  4 Lambert conformal conic, two standard parallels, ellipsoid",
+            "all its points fall on one point: no scale fits them to the page")},
+      {conic_ellipsoid, "89.999 90 0.001", "0 1 0.5", {}, "0.00002"},
+      {orthographic, "-60 -40 10", "-170 -130 10",
+       flat("WITH NO POINT", " 10 orthographic, oblique",
+            "none of its points has an image: there is nothing to fit to the page")},
+      {mercator_ellipsoid, "89.9999 90 0.0001", "0 1 0.5",
+       flat("WITH NO POINT", " 16 Mercator, ellipsoid",
+            "none of its points has an image: there is nothing to fit to the page")},
+      {{"15", "99", "99"}, "0 20 5", "0 20 5", {}, "1", {}, true},
+      {{"15", "99", "99"}, "0 20 5", "0 20 5", {}, "0.6"}};
+  const std::string ticks_line = " ticks or labels reach off the page: a smaller tic size (320, 33) shortens them";
   const double page_x = 595, page_y = 842;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.projection[0] + ": " + c.lat + " / " + c.lon);
+    SCOPED_TRACE(c.projection[0] + ": " + c.lat + " / " + c.lon + ", ticks " + c.tick);
     TempDir dir;
     write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");  // the Compressed dialect
     Lines answers = {"", "2001", "300"};
     answers.insert(answers.end(), c.projection.begin(), c.projection.end());
+    answers.insert(answers.end(), {"320", "10", c.lat, "20", c.lon, "33", c.tick, "99", "340", "n", "343", "n"});
+    answers.insert(answers.end(), c.before_run.begin(), c.before_run.end());
     // The RUN's empty line answers the box's pause, or the new page's question.
-    answers.insert(answers.end(), {"320", "10", c.lat, "20", c.lon, "33", "0.01", "99", "340", "n", "343", "n", "10",
-                                   "", "map.ps", "1000", "", "99", "20", "", "9999", ""});
+    answers.insert(answers.end(), {"10", "", "map.ps", "1000", "", "99", "20", "", "9999", ""});
     const ProgramRun run = run_dorvix(dir, answers);
     EXPECT_EQ(run.status, 0);
-    const bool refused = !c.refused.empty();
-    EXPECT_EQ(has_block(run.lines, {" LAT-LONG GRID WINDOW BEYOND THE GNOMONIC'S REACH",
-                                    " its nearest point lies" + std::string(9 - c.refused.size(), ' ') + c.refused +
-                                        " degrees from the centre;",
-                                    " the gnomonic draws up to  89 degrees from it",
-                                    " ==> NO MAP DRAWN: BRING THE WINDOW NEARER THE CENTRE",
-                                    " ===> HIT RETURN TO CONTINUE"}),
-              refused);
+    const bool refused = !c.refusal.empty();
+    if (refused) {
+      Lines box = c.refusal;
+      box.push_back(" ===> HIT RETURN TO CONTINUE");
+      EXPECT_TRUE(has_block(run.lines, box));
+    }
+    EXPECT_EQ(std::count_if(run.lines.begin(), run.lines.end(),
+                            [](const std::string& l) { return l.starts_with(" LAT-LONG GRID WINDOW "); }),
+              refused ? 1 : 0);
+    EXPECT_EQ(contains(run.lines, ticks_line), c.ticks_off);
     const Lines ps = split_lines(read_file(dir / "map.ps"));
     EXPECT_EQ(std::count_if(ps.begin(), ps.end(), [](const std::string& l) { return l.starts_with("%%Page:"); }),
               refused ? 1 : 2);
@@ -367,6 +428,16 @@ TEST(GraticuleRun, AGnomonicWindowBeyondItsReachIsRefusedAndNothingLeavesThePage
     EXPECT_EQ(points == 0, refused);
     DORVIX_REQUIRE_TOOL("gs");
     expect_renders(dir / "map.ps");
+    if (refused) continue;
+    // What Ghostscript inks on the map's page (which it does not give
+    // below 0) leaves the page exactly when the line says so.
+    const CommandResult r = run_command("gs -q -dSAFER -dBATCH -dNOPAUSE -dFirstPage=2 -sDEVICE=bbox " +
+                                        shell_quote((dir / "map.ps").string()));
+    std::istringstream box(r.output.substr(std::min(r.output.find("%%HiResBoundingBox:") + 19, r.output.size())));
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(box >> x0 >> y0 >> x1 >> y1) << r.output;
+    EXPECT_EQ(!(x0 > 0 && y0 > 0 && x1 < page_x && y1 < page_y), c.ticks_off)
+        << x0 << " " << y0 << " " << x1 << " " << y1;
   }
 }
 
