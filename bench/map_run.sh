@@ -49,6 +49,9 @@
 #                     read after a catalogue of exactly 60000 lines;
 #   a32f500  map.ps   the stress symbols' directions measured in double
 #                     precision: a point of a path moves by at most 0.01 pt.
+#   438e54d  console  a line after the graticule's report says that its
+#                     ticks or labels reach off the page (the 1-degree ticks
+#                     of this window do).
 # The script exits 1 when a goal is not met, a count is missing, a run
 # writes what it should not, or a text differs otherwise: a failure
 # anywhere, whatever the measurements and comparisons after it find.
@@ -93,7 +96,7 @@ printf '\n1000\n1001\ncatalogue.hash\n\n7\ny\n2001\nsish.txt\n320\n10\n32 37 1\n
   '12\n51\n8\n30\n10\n20\n90\n99\n99\n1000\n\n' '12\n50\n10\n1\n99\n\n99\n1000\n\n' \
   '12\n50\n10\n12\n99\n52\n200\n2\n30\n0\n70\n35.5\n99\n99\n21\n2\n99\n1000\n\n' >"$work/colours.txt"
 
-changes='dd1e086:map.ps d361b8e:map.ps c4699dc:map.ps db79040:console a32f500:map.ps'
+changes='dd1e086:map.ps d361b8e:map.ps c4699dc:map.ps db79040:console a32f500:map.ps 438e54d:console'
 
 if [ -n "$against" ]; then
   make_rusage_run
