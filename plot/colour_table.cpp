@@ -151,6 +151,7 @@ bool percent_in_range(real v) { return !(v < 0.0f) && !(v > max_percent); }
 // An index outside the colours in use: above, it wraps around; below 0 it
 // becomes 1.
 void check_index(int& index) {
+  if (index_in_use(index)) return;
   const int ncolor = plt2blk.ncolor;
   if (index > ncolor) {
     warninghead(scolorrgb_header);
@@ -159,7 +160,7 @@ void check_index(int& index) {
     index %= ncolor + 1;
     ItemLine().text("===> RESET nb of color =").integer(index, 0).write();
     warningtail00();
-  } else if (index < 0) {
+  } else {
     warninghead(scolorrgb_header);
     ItemLine().text("trying to set nb of color  =").integer(index, 0).write();
     say("min nb of color  = 0");

@@ -45,9 +45,8 @@ bool parse_default_settings(std::string_view line, DefaultSettings& s, LackingSe
   // as blank, which gives each field its default.
   LackingSettings cut;
   cut.columns = line.size();
-  const auto whole = [&line](int col, int width) { return line.size() >= static_cast<std::size_t>(col + width - 1); };
-  const auto field = [&](int col, int width, bool& lacks) {
-    lacks = !whole(col, width);
+  const auto field = [&line](int col, int width, bool& lacks) {
+    lacks = line.size() < static_cast<std::size_t>(col + width - 1);
     return lacks ? std::string(static_cast<std::size_t>(width), ' ') : field_text(line, col, width);
   };
   DefaultSettings r;

@@ -73,6 +73,11 @@ void pstrailer();
 void psprolog(int ncopies, std::string_view cfile);
 // The beginning of an overlay in dialects 1 and 2 (no page set-up).
 void psoverlay();
+// The first line of such an overlay, with its end, in dialect 1 and in
+// dialect 2, by which a file is known as an overlay the program wrote (one
+// of dialect 3 begins "%!", as every plot does).
+inline constexpr std::string_view compressed_overlay_head = "%% Define macros etc\n";
+inline constexpr std::string_view news_overlay_head = "1 setlinecap\n";
 // The colour the prolog of the open file leaves in force, as the text of
 // its red, green and blue (ps::rgb_text's form): colour 1 while colour
 // plotting is on, black otherwise; empty after the beginning of an

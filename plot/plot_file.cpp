@@ -38,8 +38,9 @@ constexpr Header intplend_header{"plend", " 5.0", "20-03-2009"};
 // PostScript file, which begins with "%!" (a plot of any dialect, of one
 // page or of pages, and an overlay of the third, which has the whole
 // prolog), or an overlay of the first or second dialect, which begins
-// with its own first line; an empty file, which holds nothing to lose.
-constexpr std::string_view plot_heads[] = {"%!", "%% Define macros etc\n", "1 setlinecap\n"};
+// with its own first line, whole; an empty file, which holds nothing to
+// lose.
+constexpr std::string_view plot_heads[] = {"%!", compressed_overlay_head, news_overlay_head};
 constexpr ReplaceableFiles replaceable_plots{plot_heads, "EXISTS AND DOES NOT BEGIN WITH %! OR AS AN OVERLAY DOES"};
 
 // Width of the settings display.

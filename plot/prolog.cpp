@@ -299,11 +299,14 @@ void psoverlay() {
   // An overlay has no page set-up of its own. Dialect 1 still defines its
   // macros, without which its records could not be read on their own.
   setfonts(psparams.ipstype);
+  // Its first line, by which a plot file is known as one (the head
+  // without its line end, which the record adds).
+  const auto first_line = [](std::string_view head) { ps::record(head.substr(0, head.size() - 1)); };
   if (psparams.ipstype == dialect_compressed) {
-    ps::record("%% Define macros etc");
+    first_line(compressed_overlay_head);
     records(compressed_macros);
   }
-  ps::record("1 setlinecap");
+  first_line(news_overlay_head);
   ps::record("% Ready to go");
   forget_colour_index(false);
   opening_colour.clear();
