@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <utility>
 
 #include "files/file_owner.hpp"
@@ -71,6 +73,26 @@ std::string folder_of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Names tried for a file moved aside before one is free.
+constexpr int aside_tries = 100;
+
+// Six characters of a name, as mkstemp chooses them (letters and digits),
+// different at each call; no memory taken and no lock, so that a name can
+// be chosen with the stop signals held.
+void choose_characters(char* six) {
+  static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::uint64_t calls = 0;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  // splitmix64 of the time, the process and the call's number.
+  std::uint64_t x = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30) ^
+                    (static_cast<std::uint64_t>(::getpid()) << 40) ^ (++calls * 0x9E3779B97F4A7C15ULL);
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+  x ^= x >> 31;
+  for (int i = 0; i < 6; ++i, x /= sizeof letters - 1) six[i] = letters[x % (sizeof letters - 1)];
+}
+
 // Gives up what begin() made before it failed; errno is kept.
 int given_up(int fd, TemporaryName* name, int folder) {
   const int error = errno;
@@ -98,25 +120,23 @@ bool remove_made_file(const char* name, dev_t device, ino_t inode) {
   char aside[PATH_MAX];
   const std::size_t size = std::strlen(name);
   std::memcpy(aside, name, size + 1);
-  std::memcpy(aside + size - 6, "XXXXXX", 6);
-  const int fd = ::mkstemp(aside);
-  struct stat empty {};
-  const bool own = fd >= 0 && ::fstat(fd, &empty) == 0;
-  bool removed = false;
-  if (own && ::rename(name, aside) == 0) {
-    if (holds(aside, device, inode)) {
-      removed = ::unlink(aside) == 0;
-    } else {
-      ::renameat2(AT_FDCWD, aside, AT_FDCWD, name, RENAME_NOREPLACE);
-    }
-  } else {
-    // No name of its own, or none the file can be moved to: it is removed
-    // where it is.
-    if (fd >= 0 && (!own || holds(aside, empty.st_dev, empty.st_ino))) ::unlink(aside);
-    removed = holds(name, device, inode) && ::unlink(name) == 0;
+  // The move replaces nothing: no file stands under the name before it,
+  // and a name that another program's file took meanwhile is refused, and
+  // another tried, so that such a file is never lost.
+  bool moved = false;
+  for (int tries = 0; tries < aside_tries && !moved; ++tries) {
+    choose_characters(aside + size - 6);
+    moved = ::renameat2(AT_FDCWD, name, AT_FDCWD, aside, RENAME_NOREPLACE) == 0;
+    if (!moved && errno != EEXIST) break;
   }
-  if (fd >= 0) ::close(fd);
-  return removed;
+  if (!moved) {
+    // A file system that cannot rename without replacing, or no name the
+    // file can be moved to: it is removed where it is.
+    return holds(name, device, inode) && ::unlink(name) == 0;
+  }
+  if (holds(aside, device, inode)) return ::unlink(aside) == 0;
+  ::renameat2(AT_FDCWD, aside, AT_FDCWD, name, RENAME_NOREPLACE);
+  return false;
 }
 
 int Replacement::begin(const std::string& path, int old, mode_t mode) {

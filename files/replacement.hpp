@@ -16,8 +16,9 @@
 // undone when another program had put a file of its own under the
 // temporary name; a file system that cannot exchange names renames, and
 // such a file, which then has the old name, is told. A file made is
-// removed only under a name of its own, to which it is moved first and
-// where it is looked at again (remove_made_file). (Another program that
+// removed only under a name of its own, to which it is moved first (by a
+// rename that replaces nothing) and where it is looked at again
+// (remove_made_file). (Another program that
 // renames the same names at the very moment between such a look and the
 // call can still have its file moved, or removed by a second stop signal:
 // a name cannot be renamed or removed on the condition that it holds a
@@ -115,10 +116,11 @@ class Replacement {
 
 // Removes the file of the run (`device`, `inode`) under `name`, a
 // temporary name (its last six characters chosen by mkstemp), only while
-// the name stands for it: moved first to a name of its own, it is removed
-// there once it is seen to be that file, and another file that another
-// program put under the name meanwhile goes back under it. True when the
-// file was there and is gone.
+// the name stands for it: moved first to a name of its own (the same with
+// six other characters, one that no file holds: the rename replaces
+// nothing), it is removed there once it is seen to be that file, and
+// another file that another program put under the name meanwhile goes
+// back under it. True when the file was there and is gone.
 bool remove_made_file(const char* name, dev_t device, ino_t inode);
 
 // Removes the temporary file of every replacement of the run, where its
