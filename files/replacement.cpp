@@ -1,6 +1,7 @@
 #include "files/replacement.hpp"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,8 +13,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <string_view>
 #include <utility>
 
+#include "files/existing_file.hpp"
 #include "files/file_owner.hpp"
 #include "files/held_signals.hpp"
 
@@ -71,6 +75,24 @@ std::string folder_of(const std::string& path) {
   const auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The temporary name of a replacement of `path`, its last six characters
+// for mkstemp to choose; false when it would be too long for the system.
+constexpr std::string_view temporary_suffix = ".dorvix-XXXXXX";
+bool temporary_pattern(const std::string& path, std::string& pattern) {
+  pattern = path;
+  pattern += temporary_suffix;
+  return pattern.size() < PATH_MAX;
+}
+
+// The runner's rights to make a file in the folder of `path` (to write in
+// it and to enter it), as the system judges them; 0 where they do not
+// stand in the way (a folder that cannot be looked at is left to the
+// writing).
+int folder_refusal(const std::string& path) {
+  if (::faccessat(AT_FDCWD, folder_of(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0) return 0;
+  return errno == EACCES || errno == EPERM || errno == EROFS ? errno : 0;
 }
 
 // Names tried for a file moved aside before one is free.
@@ -139,14 +161,51 @@ bool remove_made_file(const char* name, dev_t device, ino_t inode) {
   return false;
 }
 
+OpenResult replacing_refusal(const std::string& path, bool link, const std::vector<std::string_view>& heads) {
+  if (link) {
+    std::error_code ec;
+    if (!heads.empty() && std::filesystem::is_regular_file(path, ec) && !empty_or_begins_with_one_of(path, heads)) {
+      return {OpenFailure::not_replaceable, 0, 0};
+    }
+    if (const int error = folder_refusal(path); error != 0) return {OpenFailure::system, error, 0};
+    return {};
+  }
+  // The file, opened as its writing opens it, then locked and read as it
+  // locks and reads it.
+  const int fd = open_as_written(path, !heads.empty());
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR || error == ELOOP) return {};
+    return {OpenFailure::system, error, 0};
+  }
+  struct stat st {};
+  OpenResult r;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // Another file now, or none: the opening tells.
+  } else if (held_by_another(fd, LOCK_EX)) {
+    r = {OpenFailure::in_use, 0, 0};
+  } else if (!heads.empty() && st.st_size > 0 && !begins_with_one_of(fd, heads)) {
+    r = {OpenFailure::not_replaceable, 0, 0};
+  }
+  ::close(fd);  // and the lock just taken with it
+  if (!r) return r;
+  // The rename of the new text onto the name.
+  if (sticky_refuses(path)) return {OpenFailure::sticky, 0, 0};
+  // The new text's file, made beside the old one.
+  std::string pattern;
+  if (!temporary_pattern(path, pattern)) return {OpenFailure::replacement, ENAMETOOLONG, 0};
+  if (const int error = folder_refusal(path); error != 0) return {OpenFailure::replacement, error, 0};
+  return {};
+}
+
 int Replacement::begin(const std::string& path, int old, mode_t mode) {
   discard();
   // All that its end needs is made before the file: the names, and the
   // folder, held open.
   std::string target = path;
-  std::string temporary = path + ".dorvix-XXXXXX";
+  std::string temporary;
   const int slot = free_slot();
-  if (temporary.size() >= PATH_MAX) {
+  if (!temporary_pattern(path, temporary)) {
     errno = ENAMETOOLONG;
     return -1;
   }

@@ -29,9 +29,13 @@
 // once, can remove them from its handler (remove_temporary_files).
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/types.h>
+
+#include "files/open_request.hpp"
 
 namespace dorvix {
 
@@ -113,6 +117,21 @@ class Replacement {
   int folder_ = -1;        // the folder of both names, synced after the rename
   int slot_ = -1;          // the fixed buffer of the temporary name and of its file's identity
 };
+
+// Why replacing what the name `path` stands for would fail, told before
+// anything is written by the steps the writing would take, as the system
+// judges them for the runner: for a file, its opening for writing (a
+// read-only file unless root runs the program, an append-only or immutable
+// one: system, its error), its lock (in_use), its first characters, read
+// when `heads` asks for them as OpenRequest::heads does (not_replaceable),
+// the rename of its replacement onto it (another user's file in a sticky
+// folder: sticky), and the temporary file beside it (a name too long, a
+// folder the runner may not write in: replacement, its error). A `link`
+// is removed and a new file made in its place: the file it leads to is
+// looked at only for `heads`, and its folder must take the new file
+// (system). A success when nothing stands in the way; a name that changes
+// meanwhile is left to the opening to tell.
+OpenResult replacing_refusal(const std::string& path, bool link, const std::vector<std::string_view>& heads = {});
 
 // Removes the file of the run (`device`, `inode`) under `name`, a
 // temporary name (its last six characters chosen by mkstemp), only while
