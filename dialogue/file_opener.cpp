@@ -13,7 +13,7 @@
 #include "dialogue/console_units.hpp"
 #include "dialogue/frames.hpp"
 #include "dialogue/prompts.hpp"
-#include "files/file_owner.hpp"
+#include "files/replacement.hpp"
 #include "files/stops.hpp"
 #include "files/units.hpp"
 #include "numbers/edit.hpp"
@@ -135,20 +135,13 @@ std::string remove_link(const std::string& path, const Existing& e, FileStatus& 
 // a link, and when it is the catalogue this run read (by whatever name).
 // The open then replaces that file and no other, once it holds its lock
 // (a file that must be new is opened as one that may exist); a link is
-// replaced by a new file. A file another program reads or writes is
-// refused without asking, and so is a file whose name its new text could
-// never take (another user's, in a sticky folder) or that the runner's
-// rights let no replacement take the place of (a file the runner may not
-// write, a folder the runner may not write in), before anything is
-// written: a Yes could only be met by the refusal. The reason of a
-// refusal, or "".
+// replaced by a new file. What its replacement would fail on (another
+// program holding it, the runner's rights, a sticky folder) is refused
+// without asking, before anything is written: a Yes could only be met by
+// the refusal. The reason of a refusal, or "".
 std::string replace_refusal(const std::string& path, FileStatus& status, OpenRequest& how) {
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
-  if (!e.link) {
-    if (locked_by_another(path)) return open_failure_text({OpenFailure::in_use, 0, 0}, path);
-    if (std::string sticky = sticky_refusal(path); !sticky.empty()) return sticky;
-  }
   if (const OpenResult r = replacing_refusal(path, e.link); !r) return open_failure_text(r, path);
   std::string question = (e.link ? "replace existing link " : "replace existing file ") + path;
   if (!e.link && e.id && is_catalogue_read(*e.id)) question += ", the catalogue read";
@@ -164,19 +157,19 @@ std::string replace_refusal(const std::string& path, FileStatus& status, OpenReq
 
 // What a name given without a question (typed, given) that may stand for
 // a file (status unknown) is written as: a file is replaced only when it
-// is one of the `replaceable`, which the open reads on the file it opens,
-// and never when its new text could not take its name (another user's,
-// in a sticky folder). A link is judged by the file it leads to and
-// replaced by a new file, that file kept. The reason of a refusal, or "".
+// is one of the `replaceable`, which the open reads again on the file it
+// opens, and never when its replacement would fail. A link is judged by
+// the file it leads to and replaced by a new file, that file kept. The
+// reason of a refusal, or "".
 std::string unasked_refusal(const std::string& path, const ReplaceableFiles& replaceable, FileStatus& status,
                             OpenRequest& how) {
   how.heads.assign(replaceable.heads.begin(), replaceable.heads.end());
   const Existing e = existing(path);
   if (!e.replaceable()) return "";
-  if (!e.link) return sticky_refusal(path);
-  if (!how.heads.empty() && e.target == std::filesystem::file_type::regular) {
-    if (!empty_or_begins_with_one_of(path, how.heads)) return std::string(replaceable.refusal);
+  if (const OpenResult r = replacing_refusal(path, e.link, how.heads); !r) {
+    return r.failure == OpenFailure::not_replaceable ? std::string(replaceable.refusal) : open_failure_text(r, path);
   }
+  if (!e.link) return "";
   how.heads.clear();
   return remove_link(path, e, status);
 }
@@ -197,6 +190,8 @@ std::string open_failure_text(const OpenResult& r, const std::string& path) {
       return "EXISTS, NOT REPLACED";
     case OpenFailure::replacement:
       return "ITS REPLACEMENT CANNOT BE WRITTEN BESIDE IT: " + system_reason(r.error);
+    case OpenFailure::sticky:
+      return "ANOTHER USER'S FILE IN A STICKY FOLDER: IT CANNOT BE REPLACED";
     case OpenFailure::system:
     case OpenFailure::none:
       break;
@@ -265,7 +260,11 @@ void opef2(std::string& cname, std::string_view cexpl, int iunit, std::string_vi
         too_long_box(name, limit, from, iunit);
         continue;
       }
-      if (status == FileStatus::unknown) refusal = unasked_refusal(name, replaceable, open_status, how);
+      // (A file this run holds open on another unit is refused by the open
+      // below, which names the unit.)
+      if (status == FileStatus::unknown && units().unit_holding(name, iunit, status) == 0) {
+        refusal = unasked_refusal(name, replaceable, open_status, how);
+      }
     }
 
     if (refusal.empty()) {

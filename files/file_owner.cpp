@@ -65,14 +65,13 @@ bool keep_owner(int old, int fd, mode_t mode) {
   return true;
 }
 
-std::string sticky_refusal(const std::string& path) {
+bool sticky_refuses(const std::string& path) {
   std::error_code ec;
   const std::filesystem::path target = std::filesystem::canonical(path, ec);
   struct stat file {}, folder {};
-  if (ec || ::stat(target.c_str(), &file) != 0 || ::stat(target.parent_path().c_str(), &folder) != 0) return "";
+  if (ec || ::stat(target.c_str(), &file) != 0 || ::stat(target.parent_path().c_str(), &folder) != 0) return false;
   const uid_t runner = ::geteuid();
-  if ((folder.st_mode & S_ISVTX) == 0 || runner == 0 || file.st_uid == runner || folder.st_uid == runner) return "";
-  return "ANOTHER USER'S FILE IN A STICKY FOLDER: IT CANNOT BE REPLACED";
+  return (folder.st_mode & S_ISVTX) != 0 && runner != 0 && file.st_uid != runner && folder.st_uid != runner;
 }
 
 }  // namespace dorvix

@@ -21,10 +21,10 @@ namespace dorvix {
 // with errno, when the permissions cannot be set.
 bool keep_owner(int old, int fd, mode_t mode);
 
-// Why no file can be renamed onto the existing file `path` (a link
+// True when no file can be renamed onto the existing file `path` (a link
 // followed) by the runner, who cannot then replace it: it is another
 // user's, in a folder with the sticky bit that is not the runner's either,
-// and the runner is not root. "" when nothing is known to stand in the way.
-std::string sticky_refusal(const std::string& path);
+// and the runner is not root.
+bool sticky_refuses(const std::string& path);
 
 }  // namespace dorvix

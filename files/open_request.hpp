@@ -1,9 +1,7 @@
 #pragma once
-// How a unit file is asked to open a file, why an opening failed, and
-// what replacing a file would fail on.
+// How a unit file is asked to open a file, and why an opening failed.
 
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +19,7 @@ enum class OpenFailure {
   changed,          // the name stands for another file than the one named (OpenRequest::named)
   not_replaceable,  // an existing file that does not begin as the caller asks (OpenRequest::heads)
   replacement,      // the temporary file of a replacement could not be made (error)
+  sticky,           // another user's file in a sticky folder: no rename of the runner's can replace it
 };
 
 struct OpenResult {
@@ -47,15 +46,5 @@ struct OpenRequest {
   // refused (device, or EISDIR) without waiting for a pipe's writer.
   bool files_only = false;
 };
-
-// What replacing the existing file `path` would fail on, before anything
-// is written, judged by the runner's rights as the system judges the
-// calls the replacement makes: the file itself, opened for writing to
-// hold its lock (a read-only file, unless root runs the program; system,
-// its error), and its folder, where the new text is made under a
-// temporary name (replacement, its error). For a `link` only its folder,
-// where the link is removed and a file made in its place (system). A
-// success when the runner's rights do not stand in the way.
-OpenResult replacing_refusal(const std::string& path, bool link);
 
 }  // namespace dorvix

@@ -1,6 +1,7 @@
 #include "files/replacement.hpp"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,10 +9,15 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string_view>
 #include <utility>
 
+#include "files/existing_file.hpp"
 #include "files/file_owner.hpp"
 #include "files/held_signals.hpp"
 
@@ -71,6 +77,44 @@ std::string folder_of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The temporary name of a replacement of `path`, its last six characters
+// for mkstemp to choose; false when it would be too long for the system.
+constexpr std::string_view temporary_suffix = ".dorvix-XXXXXX";
+bool temporary_pattern(const std::string& path, std::string& pattern) {
+  pattern = path;
+  pattern += temporary_suffix;
+  return pattern.size() < PATH_MAX;
+}
+
+// The runner's rights to make a file in the folder of `path` (to write in
+// it and to enter it), as the system judges them; 0 where they do not
+// stand in the way (a folder that cannot be looked at is left to the
+// writing).
+int folder_refusal(const std::string& path) {
+  if (::faccessat(AT_FDCWD, folder_of(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0) return 0;
+  return errno == EACCES || errno == EPERM || errno == EROFS ? errno : 0;
+}
+
+// Names tried for a file moved aside before one is free.
+constexpr int aside_tries = 100;
+
+// Six characters of a name, as mkstemp chooses them (letters and digits),
+// different at each call; no memory taken and no lock, so that a name can
+// be chosen with the stop signals held.
+void choose_characters(char* six) {
+  static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::uint64_t calls = 0;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  // splitmix64 of the time, the process and the call's number.
+  std::uint64_t x = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30) ^
+                    (static_cast<std::uint64_t>(::getpid()) << 40) ^ (++calls * 0x9E3779B97F4A7C15ULL);
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+  x ^= x >> 31;
+  for (int i = 0; i < 6; ++i, x /= sizeof letters - 1) six[i] = letters[x % (sizeof letters - 1)];
+}
+
 // Gives up what begin() made before it failed; errno is kept.
 int given_up(int fd, TemporaryName* name, int folder) {
   const int error = errno;
@@ -98,25 +142,60 @@ bool remove_made_file(const char* name, dev_t device, ino_t inode) {
   char aside[PATH_MAX];
   const std::size_t size = std::strlen(name);
   std::memcpy(aside, name, size + 1);
-  std::memcpy(aside + size - 6, "XXXXXX", 6);
-  const int fd = ::mkstemp(aside);
-  struct stat empty {};
-  const bool own = fd >= 0 && ::fstat(fd, &empty) == 0;
-  bool removed = false;
-  if (own && ::rename(name, aside) == 0) {
-    if (holds(aside, device, inode)) {
-      removed = ::unlink(aside) == 0;
-    } else {
-      ::renameat2(AT_FDCWD, aside, AT_FDCWD, name, RENAME_NOREPLACE);
-    }
-  } else {
-    // No name of its own, or none the file can be moved to: it is removed
-    // where it is.
-    if (fd >= 0 && (!own || holds(aside, empty.st_dev, empty.st_ino))) ::unlink(aside);
-    removed = holds(name, device, inode) && ::unlink(name) == 0;
+  // The move replaces nothing: no file stands under the name before it,
+  // and a name that another program's file took meanwhile is refused, and
+  // another tried, so that such a file is never lost.
+  bool moved = false;
+  for (int tries = 0; tries < aside_tries && !moved; ++tries) {
+    choose_characters(aside + size - 6);
+    moved = ::renameat2(AT_FDCWD, name, AT_FDCWD, aside, RENAME_NOREPLACE) == 0;
+    if (!moved && errno != EEXIST) break;
   }
-  if (fd >= 0) ::close(fd);
-  return removed;
+  if (!moved) {
+    // A file system that cannot rename without replacing, or no name the
+    // file can be moved to: it is removed where it is.
+    return holds(name, device, inode) && ::unlink(name) == 0;
+  }
+  if (holds(aside, device, inode)) return ::unlink(aside) == 0;
+  ::renameat2(AT_FDCWD, aside, AT_FDCWD, name, RENAME_NOREPLACE);
+  return false;
+}
+
+OpenResult replacing_refusal(const std::string& path, bool link, const std::vector<std::string_view>& heads) {
+  if (link) {
+    std::error_code ec;
+    if (!heads.empty() && std::filesystem::is_regular_file(path, ec) && !empty_or_begins_with_one_of(path, heads)) {
+      return {OpenFailure::not_replaceable, 0, 0};
+    }
+    if (const int error = folder_refusal(path); error != 0) return {OpenFailure::system, error, 0};
+    return {};
+  }
+  // The file, opened as its writing opens it, then locked and read as it
+  // locks and reads it.
+  const int fd = open_as_written(path, !heads.empty());
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR || error == ELOOP) return {};
+    return {OpenFailure::system, error, 0};
+  }
+  struct stat st {};
+  OpenResult r;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // Another file now, or none: the opening tells.
+  } else if (held_by_another(fd, LOCK_EX)) {
+    r = {OpenFailure::in_use, 0, 0};
+  } else if (!heads.empty() && st.st_size > 0 && !begins_with_one_of(fd, heads)) {
+    r = {OpenFailure::not_replaceable, 0, 0};
+  }
+  ::close(fd);  // and the lock just taken with it
+  if (!r) return r;
+  // The rename of the new text onto the name.
+  if (sticky_refuses(path)) return {OpenFailure::sticky, 0, 0};
+  // The new text's file, made beside the old one.
+  std::string pattern;
+  if (!temporary_pattern(path, pattern)) return {OpenFailure::replacement, ENAMETOOLONG, 0};
+  if (const int error = folder_refusal(path); error != 0) return {OpenFailure::replacement, error, 0};
+  return {};
 }
 
 int Replacement::begin(const std::string& path, int old, mode_t mode) {
@@ -124,9 +203,9 @@ int Replacement::begin(const std::string& path, int old, mode_t mode) {
   // All that its end needs is made before the file: the names, and the
   // folder, held open.
   std::string target = path;
-  std::string temporary = path + ".dorvix-XXXXXX";
+  std::string temporary;
   const int slot = free_slot();
-  if (temporary.size() >= PATH_MAX) {
+  if (!temporary_pattern(path, temporary)) {
     errno = ENAMETOOLONG;
     return -1;
   }

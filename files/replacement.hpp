@@ -16,8 +16,9 @@
 // undone when another program had put a file of its own under the
 // temporary name; a file system that cannot exchange names renames, and
 // such a file, which then has the old name, is told. A file made is
-// removed only under a name of its own, to which it is moved first and
-// where it is looked at again (remove_made_file). (Another program that
+// removed only under a name of its own, to which it is moved first (by a
+// rename that replaces nothing) and where it is looked at again
+// (remove_made_file). (Another program that
 // renames the same names at the very moment between such a look and the
 // call can still have its file moved, or removed by a second stop signal:
 // a name cannot be renamed or removed on the condition that it holds a
@@ -28,9 +29,13 @@
 // once, can remove them from its handler (remove_temporary_files).
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/types.h>
+
+#include "files/open_request.hpp"
 
 namespace dorvix {
 
@@ -113,12 +118,28 @@ class Replacement {
   int slot_ = -1;          // the fixed buffer of the temporary name and of its file's identity
 };
 
+// Why replacing what the name `path` stands for would fail, told before
+// anything is written by the steps the writing would take, as the system
+// judges them for the runner: for a file, its opening for writing (a
+// read-only file unless root runs the program, an append-only or immutable
+// one: system, its error), its lock (in_use), its first characters, read
+// when `heads` asks for them as OpenRequest::heads does (not_replaceable),
+// the rename of its replacement onto it (another user's file in a sticky
+// folder: sticky), and the temporary file beside it (a name too long, a
+// folder the runner may not write in: replacement, its error). A `link`
+// is removed and a new file made in its place: the file it leads to is
+// looked at only for `heads`, and its folder must take the new file
+// (system). A success when nothing stands in the way; a name that changes
+// meanwhile is left to the opening to tell.
+OpenResult replacing_refusal(const std::string& path, bool link, const std::vector<std::string_view>& heads = {});
+
 // Removes the file of the run (`device`, `inode`) under `name`, a
 // temporary name (its last six characters chosen by mkstemp), only while
-// the name stands for it: moved first to a name of its own, it is removed
-// there once it is seen to be that file, and another file that another
-// program put under the name meanwhile goes back under it. True when the
-// file was there and is gone.
+// the name stands for it: moved first to a name of its own (the same with
+// six other characters, one that no file holds: the rename replaces
+// nothing), it is removed there once it is seen to be that file, and
+// another file that another program put under the name meanwhile goes
+// back under it. True when the file was there and is gone.
 bool remove_made_file(const char* name, dev_t device, ino_t inode);
 
 // Removes the temporary file of every replacement of the run, where its

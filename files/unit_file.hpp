@@ -101,14 +101,6 @@ struct CutLines {
   long long first = 0;  // number of the first of them, from 1
 };
 
-// True when `path` leads to a file (a link followed) that is empty or
-// begins with one of `heads`: one that OpenRequest::heads lets be replaced.
-bool empty_or_begins_with_one_of(const std::string& path, const std::vector<std::string_view>& heads);
-
-// True when another program holds the lock of the file `path` (a file
-// that cannot be looked at is not).
-bool locked_by_another(const std::string& path);
-
 // True when `fd` is a pipe (or a socket): what is written there waits for
 // its reader to make room.
 bool is_pipe(int fd);

@@ -1,7 +1,6 @@
 // Opening a unit file: the checks of what its name stands for, for
 // reading and for writing (a free name, a pipe or a terminal, a link, a
-// file to be replaced), the checks the opener makes before it asks, and
-// the start over of a file rewound.
+// file to be replaced), and the start over of a file rewound.
 
 #include "files/unit_file.hpp"
 
@@ -10,11 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
 
+#include "files/existing_file.hpp"
 #include "files/stops.hpp"
 #include "files/waits.hpp"
 
@@ -45,20 +44,6 @@ OpenResult closed_with_errno(int fd) {
 bool set_blocking(int fd) {
   const int flags = ::fcntl(fd, F_GETFL);
   return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
-}
-
-// Another program holds the lock of `fd` (a file system without locks
-// holds none).
-bool held_by_another(int fd, int kind) { return ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; }
-
-// True when the file `fd` begins with one of `heads`.
-bool begins_with_one_of(int fd, const std::vector<std::string_view>& heads) {
-  std::size_t longest = 0;
-  for (const std::string_view h : heads) longest = std::max(longest, h.size());
-  std::string head(longest, '\0');
-  const ssize_t n = ::pread(fd, head.data(), longest, 0);
-  head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  return std::any_of(heads.begin(), heads.end(), [&](std::string_view h) { return head.starts_with(h); });
 }
 
 bool is_link(const std::string& path) {
@@ -96,41 +81,6 @@ OpenResult open_for_reading(const std::string& path, bool files_only, int& file,
 
 }  // namespace
 
-bool empty_or_begins_with_one_of(const std::string& path, const std::vector<std::string_view>& heads) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat st {};
-  const bool begins =
-      ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_size == 0 || begins_with_one_of(fd, heads));
-  ::close(fd);
-  return begins;
-}
-
-OpenResult replacing_refusal(const std::string& path, bool link) {
-  // A refusal of the runner's rights; a name gone meanwhile, or another
-  // error, is left to the opening to tell.
-  const auto refusal = [](const char* name, int rights, int flags) {
-    const int error = ::faccessat(AT_FDCWD, name, rights, AT_EACCESS | flags) == 0 ? 0 : errno;
-    return error == EACCES || error == EPERM || error == EROFS ? error : 0;
-  };
-  if (const int error = link ? 0 : refusal(path.c_str(), W_OK, AT_SYMLINK_NOFOLLOW); error != 0) {
-    return system_failure(error);
-  }
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (const int error = refusal(folder.empty() ? "." : folder.c_str(), W_OK | X_OK, 0); error != 0) {
-    return {link ? OpenFailure::system : OpenFailure::replacement, error, 0};
-  }
-  return {};
-}
-
-bool locked_by_another(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  const bool locked = held_by_another(fd, LOCK_EX);
-  ::close(fd);  // lets go of a lock just taken
-  return locked;
-}
-
 UnitFile::UnitFile() : stream_(this) {}
 
 UnitFile::~UnitFile() { abandon(); }
@@ -143,8 +93,8 @@ UnitFile::~UnitFile() { abandon(); }
 // always was. With an O_RDWR opening (to read a file's head) a pipe would
 // have this run for its reader, so it is opened again for writing only.
 OpenResult UnitFile::open_for_writing(const std::string& path, const OpenRequest& how) {
-  const int access = how.heads.empty() ? O_WRONLY : O_RDWR;
-  int fd = ::open(path.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const bool read_head = !how.heads.empty();
+  int fd = open_as_written(path, read_head);
   if (fd < 0) {
     const int error = errno;
     const bool free = error == ENOENT, link = error == ELOOP && is_link(path);
@@ -155,7 +105,7 @@ OpenResult UnitFile::open_for_writing(const std::string& path, const OpenRequest
   struct stat st {};
   if (::fstat(fd, &st) != 0) return closed_with_errno(fd);
   if (how.named && id_of(st) != *how.named) return closed(fd, changed);
-  if (S_ISFIFO(st.st_mode) && access == O_RDWR) {
+  if (S_ISFIFO(st.st_mode) && read_head) {
     ::close(fd);
     fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return system_failure(errno);

@@ -111,8 +111,10 @@ FileEnd write_default_settings(const DefaultSettings& s, int unit, const std::op
     how.must_be_new = !found->has_value();
   }
   FileEnd refused;
-  refused.reason = sticky_refusal(name);
-  if (!refused.reason.empty()) return refused;
+  if (sticky_refuses(name)) {
+    refused.reason = open_failure_text({OpenFailure::sticky, 0, 0}, name);
+    return refused;
+  }
   if (const OpenResult r = units().open(unit, name, FileStatus::unknown, how); !r) {
     refused.reason = open_failure_text(r, name);
     return refused;

@@ -5,8 +5,10 @@
 // writes, lines too long to read.
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <regex>
@@ -1174,11 +1177,24 @@ TEST(Program, TheSettingsFileIsRewrittenOnlyWhenItMayBe) {
   }
 }
 
+// Sets or clears the attribute `flag` (FS_APPEND_FL, FS_IMMUTABLE_FL) of
+// the file `p`; false where the file system or the runner's rights do not
+// let it.
+bool set_attribute(const std::filesystem::path& p, int flag, bool on) {
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  int flags = 0;
+  const bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                   (flags = on ? flags | flag : flags & ~flag, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+  if (fd >= 0) ::close(fd);
+  return set;
+}
+
 // A name that cannot be opened gets the true reason, also as an ordinary
 // user (the superuser runs the program as nobody): a folder that may not
 // be entered, a file taken for a folder, a file the run holds open, a
 // folder that is not there; and a file that may not be replaced, a
-// read-only file or a file or a link in a folder that may not be written
+// read-only file, an append-only or immutable one (where the superuser
+// can make them), or a file or a link in a folder that may not be written
 // in, as soon as it is chosen, before the question whether to replace it.
 TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::string as_user;
@@ -1205,16 +1221,29 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
   std::filesystem::permissions(dir / "shut", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                                                  std::filesystem::perms::others_read |
                                                  std::filesystem::perms::others_exec);
+  // Files anyone may write, but for their attribute.
+  const struct {
+    std::string name;
+    int flag;
+  } attributes[] = {{"append.hash", FS_APPEND_FL}, {"immutable.hash", FS_IMMUTABLE_FL}};
+  std::map<std::string, bool> attributed;
+  for (const auto& a : attributes) {
+    write_file(dir / a.name, old);
+    std::filesystem::permissions(dir / a.name, std::filesystem::perms::all);
+    attributed[a.name] = set_attribute(dir / a.name, a.flag, true);
+  }
   std::string input;
   for (const char* a : {"", "13", "sish.txt", "1000", "1001", "locked/cat.hash", "", "cat.hash/x", "", "cat.hash",
                         "1200", "1001", "sish.txt", "", "out.hash/", "", "read_only.hash", "", "shut/out.hash", "",
-                        "shut/link.hash", "", "out.hash", "", "99", "9999"}) {
+                        "shut/link.hash", "", "append.hash", "", "immutable.hash", "", "out.hash", "", "99",
+                        "9999"}) {
     input += std::string(a) + "\n";
   }
   const CommandResult r =
       run_command("cd " + shell_quote(dir.path().string()) + " && " + as_user + shell_quote(DORVIX_BINARY), input);
   std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
   std::filesystem::permissions(dir / "shut", std::filesystem::perms::owner_all);
+  for (const auto& a : attributes) set_attribute(dir / a.name, a.flag, false);
   EXPECT_EQ(r.status, 0);
   const Lines lines = split_lines(r.output);
   EXPECT_TRUE(has_block(lines, open_failure("locked/cat.hash", 40, "PERMISSION DENIED")));
@@ -1225,8 +1254,14 @@ TEST(Program, AFileThatCannotBeOpenedSaysWhy) {
     std::string name, reason;
   } refused[] = {{"read_only.hash", "PERMISSION DENIED"},
                  {"shut/out.hash", "ITS REPLACEMENT CANNOT BE WRITTEN BESIDE IT: PERMISSION DENIED"},
-                 {"shut/link.hash", "PERMISSION DENIED"}};
+                 {"shut/link.hash", "PERMISSION DENIED"},
+                 {"append.hash", "OPERATION NOT PERMITTED"},
+                 {"immutable.hash", "OPERATION NOT PERMITTED"}};
   for (const auto& f : refused) {
+    if (attributed.contains(f.name) && !attributed[f.name]) {
+      std::cout << "no " << f.name << " can be made here: not tried\n";
+      continue;
+    }
     EXPECT_TRUE(has_block(lines, join({{" Choose HASH output file name"}, open_failure(f.name, 40, f.reason)})))
         << f.name;
     EXPECT_EQ(read_file(dir / f.name), old);

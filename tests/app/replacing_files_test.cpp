@@ -313,6 +313,19 @@ bool begins_with(const fs::path& p, std::string_view head) {
   return in.read(text.data(), static_cast<std::streamsize>(text.size())) && text == head;
 }
 
+// Where the other program put its file, which it is to be left under:
+// the name that the preloaded calls (with this setting) or the test itself
+// played it at, written to played.txt.
+const std::string played = "DORVIX_PLAYED_AT=played.txt";
+std::string played_at(const TempDir& dir) { return fs::path(read_file(dir / "played.txt")).filename().string(); }
+
+// Another program's file put under the run's temporary name.
+void take_temporary_name(const TempDir& dir) {
+  const std::string name = leftovers(dir).at(0);
+  fs::rename(dir / "precious.txt", dir / name);
+  write_file(dir / "played.txt", name);
+}
+
 // A dialect-3 plot is written as it is drawn, and written again at its
 // second page with the head of a file of pages, into a file made beside
 // its name: a new plot's file takes the name at once, a replacement's text
@@ -373,9 +386,6 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
   enum class Left { first_page, pages_ended, old_plot, anything };
   const Lines take = {"DORVIX_TAKE_AT_RENAME=precious.txt"};
   const Lines lost = {" ITS TEMPORARY FILE WAS REMOVED OR TAKEN"};
-  const auto take_temporary_name = [](const TempDir& dir) {
-    fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0));
-  };
   const struct {
     std::string name;
     bool replacing;
@@ -422,7 +432,7 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
     RunEvents events;
     if (!c.calls.empty()) {
 #ifdef DORVIX_FAILING_CALLS
-      events.environment = join({{std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS}, c.calls});
+      events.environment = join({{std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS, played}, c.calls});
 #else
       continue;  // no call can be made to fail under a sanitizer
 #endif
@@ -480,6 +490,7 @@ TEST(ReplacingFiles, APlotWrittenAgainAtItsSecondPageIsWholeOrAsItWas) {
     EXPECT_EQ(left.size(), c.other_left ? 1U : 0U);
     if (c.other_left && left.size() == 1) {
       EXPECT_EQ(read_file(dir / left.front()), precious);
+      EXPECT_EQ(left.front(), played_at(dir));
     }
   }
 }
@@ -600,6 +611,9 @@ TEST(ReplacingFiles, ANameSwappedWhileTheQuestionWaitsIsNotActedOn) {
 // and a file of its own just before the rename (played by the preloaded
 // calls) has the names put back, where the file system exchanges names;
 // where it cannot, its file has the old name, and the box says so.
+// Another program that puts a file of its own under the name where the
+// old file is moved to be removed, just before the move, keeps it there:
+// the old file goes under another name, and the new text takes the name.
 TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const std::string catalogue = hash_line(7, 34.5, -117.25, 6.0, 10, 45, 90) + "\n";
   const std::string precious = "precious\n";
@@ -607,9 +621,6 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
   const Lines rest = {"", "99", "9999"};
   const std::string closed = " OUTPUT FILE " + edit::pad("out.hash", 40) + " CLOSED";
   const std::string lost = " ==> ITS TEMPORARY FILE WAS REMOVED OR TAKEN";
-  const auto take_temporary_name = [](const TempDir& dir) {
-    fs::rename(dir / "precious.txt", dir / leftovers(dir).at(0));
-  };
   const Lines swap = {"DORVIX_SWAP_AT_RENAME=precious.txt"};
   const struct {
     std::string name;
@@ -619,7 +630,7 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     std::string file = "out.hash";
     std::string now;    // under the name after the run
     Lines said;         // the lines that tell it, the last naming the temporary file (none: the run is killed)
-    std::string left = "";  // under the temporary name when the text is gone (none when empty)
+    std::string left = "";  // under the name the other program put it at (none when empty)
     std::string waiting = " close output file ?";  // where `act` comes
     bool ends_input = false;  // after `act`, instead of `rest`
     bool two_signals = false;  // SIGINT and SIGTERM at once after `act`, instead of `rest`
@@ -648,6 +659,8 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
       {"temporary name swapped at a rename that cannot exchange names", join({write, rest}),
        join({swap, {"DORVIX_NO_EXCHANGE=1"}}), {}, "out.hash", precious,
        {closed, lost + ", ANOTHER FILE TOOK ITS NAME"}},
+      {"old file's name aside taken just before it is moved there", join({write, rest}),
+       {"DORVIX_TAKE_ASIDE_AT_RENAME=precious.txt"}, {}, "out.hash", catalogue, {closed}, precious},
       {"temporary name and old name removed", write, {},
        [](const TempDir& dir) {
          fs::remove(dir / leftovers(dir).at(0));
@@ -665,7 +678,7 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
     RunEvents events;
     if (!c.calls.empty()) {
 #ifdef DORVIX_FAILING_CALLS
-      events.environment = join({{std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS}, c.calls});
+      events.environment = join({{std::string("LD_PRELOAD=") + DORVIX_FAILING_CALLS, played}, c.calls});
 #else
       continue;  // no call can be made to fail under a sanitizer
 #endif
@@ -691,7 +704,9 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
         run_bounded(DORVIX_BINARY, dir.path(), answers_text(c.answers), 30, std::size_t{1} << 26, 0, events);
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.signal, c.two_signals ? SIGTERM : 0);
-    EXPECT_EQ(run.status, c.two_signals ? -1 : exit_file_incomplete);
+    // The run fails but where the new text took the name.
+    const bool replaced = c.now == catalogue;
+    EXPECT_EQ(run.status, c.two_signals ? -1 : replaced ? exit_success : exit_file_incomplete);
     const Lines lines = split_lines(run.output);
     const Lines kept = leftovers(dir);
     EXPECT_EQ(fs::exists(dir / c.file) ? read_file(dir / c.file) : "", c.now);
@@ -700,6 +715,7 @@ TEST(ReplacingFiles, AWholeTextThatCannotTakeItsNameIsKeptBesideIt) {
       EXPECT_EQ(kept.size(), c.left.empty() ? 0U : 1U);
       if (!kept.empty()) {
         EXPECT_EQ(read_file(dir / kept.front()), c.left);
+        EXPECT_EQ(kept.front(), played_at(dir));
       }
       continue;
     }

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "files/replacement.hpp"
 #include "files/stops.hpp"
 #include "files/unit_file.hpp"
 #include "files/units.hpp"
@@ -39,10 +40,10 @@ TEST(UnitTable, StatusesDecideWhatMayBeOpened) {
 
   ASSERT_TRUE(u.open(21, absent, FileStatus::new_file));
   // Held against other runs while it is written, and no longer.
-  EXPECT_TRUE(locked_by_another(absent));
+  EXPECT_EQ(replacing_refusal(absent, false).failure, OpenFailure::in_use);
   u.write_line(21, "written");
   u.close(21);
-  EXPECT_FALSE(locked_by_another(absent));
+  EXPECT_TRUE(replacing_refusal(absent, false));
   EXPECT_EQ(testing::read_file(absent), "written\n");
 
   ASSERT_TRUE(u.open(22, absent, FileStatus::unknown));  // written from its start

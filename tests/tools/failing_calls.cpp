@@ -19,7 +19,11 @@
 // naming a file, it swaps that file and the temporary name; with
 // DORVIX_TAKE_AT_RENAME naming a file, it renames that file over the
 // temporary name; with DORVIX_REMOVE_AT_RENAME set, it removes the
-// temporary name.
+// temporary name. With DORVIX_TAKE_ASIDE_AT_RENAME naming a file, it
+// renames that file over the destination of the first rename (not an
+// exchange) to a temporary name, just before it is made: the name a file
+// given up is moved to before it is removed. With DORVIX_PLAYED_AT naming
+// a file, the name where the other program was played is written there.
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -86,12 +90,39 @@ int system_unlink(const char* path) {
   return call(path);
 }
 
+bool temporary(const char* name) { return std::strstr(name, ".dorvix-") != nullptr; }
+
+// Writes where the other program was played (`name`) to the file that
+// DORVIX_PLAYED_AT names.
+void tell_played_at(const char* name) {
+  const char* path = std::getenv("DORVIX_PLAYED_AT");
+  if (path == nullptr) return;
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  if (::write(fd, name, std::strlen(name)) < 0) {
+    // Nothing to do: the test finds no name.
+  }
+  ::close(fd);
+}
+
 // The other program, played once, at the first rename or removal of a
-// temporary name (`name`), before the call: the name's file changes under
+// temporary name (`name`), before the call, or at the first rename to a
+// temporary name (`to`, not an exchange): the name's file changes under
 // the program's feet, after whatever look it took at it.
-void play_other_program(const char* name) {
+void play_other_program(const char* name, const char* to = nullptr, unsigned int flags = 0) {
   static bool played = false;
-  if (played || std::strstr(name, ".dorvix-") == nullptr) return;
+  if (played) return;
+  const char* aside = std::getenv("DORVIX_TAKE_ASIDE_AT_RENAME");
+  if (aside != nullptr) {
+    if (to == nullptr || (flags & RENAME_EXCHANGE) != 0 || !temporary(to)) return;
+    played = true;
+    const int saved = errno;
+    system_renameat2(AT_FDCWD, aside, AT_FDCWD, to, 0);
+    tell_played_at(to);
+    errno = saved;
+    return;
+  }
+  if (!temporary(name)) return;
   const char* swap = std::getenv("DORVIX_SWAP_AT_RENAME");
   const char* take = std::getenv("DORVIX_TAKE_AT_RENAME");
   const bool remove = std::getenv("DORVIX_REMOVE_AT_RENAME") != nullptr;
@@ -101,6 +132,7 @@ void play_other_program(const char* name) {
   if (swap != nullptr) system_renameat2(AT_FDCWD, name, AT_FDCWD, swap, RENAME_EXCHANGE);
   if (take != nullptr) system_renameat2(AT_FDCWD, take, AT_FDCWD, name, 0);
   if (remove) system_unlink(name);
+  tell_played_at(name);
   errno = saved;
 }
 
@@ -140,7 +172,7 @@ int renameat2(int from_dir, const char* from, int to_dir, const char* to, unsign
     errno = EINVAL;
     return -1;
   }
-  play_other_program(from);
+  play_other_program(from, to, flags);
   return system_renameat2(from_dir, from, to_dir, to, flags);
 }
 
