@@ -298,14 +298,14 @@ TEST(Program, CommandFileAnswersThePromptsAndHidesTheMenuBody) {
 
 const std::filesystem::path source_dir = DORVIX_SOURCE_DIR;
 
-// The README's indented code blocks, each as its lines (the indent taken
-// off, a blank line inside a block kept as an empty answer) with the
-// offset in the README where it starts.
+// The indented code blocks of a page of the README or the manual, each as
+// its lines (the indent taken off, a blank line inside a block kept as an
+// empty answer) with the offset in the page where it starts.
 struct Block {
   std::size_t offset;
   Lines lines;
 };
-std::vector<Block> readme_blocks(const std::string& readme) {
+std::vector<Block> page_blocks(const std::string& page) {
   std::vector<Block> blocks;
   Block block{0, {}};
   bool after_blank = true;
@@ -315,7 +315,7 @@ std::vector<Block> readme_blocks(const std::string& readme) {
     block.lines.clear();
   };
   std::size_t offset = 0;
-  std::istringstream in(readme);
+  std::istringstream in(page);
   for (std::string line; std::getline(in, line); offset += line.size() + 1) {
     if (line.rfind("    ", 0) == 0 && (after_blank || !block.lines.empty())) {
       if (block.lines.empty()) block.offset = offset;
@@ -333,9 +333,9 @@ std::vector<Block> readme_blocks(const std::string& readme) {
 
 Lines file_lines(const std::filesystem::path& p) { return split_lines(read_file(p)); }
 
-// docs/readme_map.cmd changed as the README says to write the Si-Sh file
-// and to have the diagrams in a file of their own; its lines 23, 66 and
-// 67 must be those the README names.
+// docs/readme_map.cmd changed as docs/first_map.md says to write the
+// Si-Sh file and to have the diagrams in a file of their own; its lines
+// 23, 66 and 67 must be those the page names.
 Lines map_cmd_apart(const Lines& map_cmd) {
   EXPECT_EQ(map_cmd.at(22), "2001");
   EXPECT_EQ(map_cmd.at(65), "3001");
@@ -349,28 +349,28 @@ Lines map_cmd_apart(const Lines& map_cmd) {
   return l;
 }
 
-// Each command file the README gives is run as the README says (copied
-// into the working directory with the data it names, started at the
-// keyboard with 5000 and 5001) and does what the README says it does. The
-// README's command files are the block after its first mention of
-// `commands.txt`, and docs/readme_map.cmd, which it prints whole; the
-// README's pictures come from docs/readme_images.cmd.
+// Each command file the README and the manual give is run as they say
+// (copied into the working directory with the data it names, started at
+// the keyboard with 5000 and 5001) and does what they say it does. They
+// are the block after the README's first mention of `commands.txt`, and
+// docs/readme_map.cmd, which docs/first_map.md prints whole; the README's
+// pictures come from docs/readme_images.cmd.
 TEST(Program, TheReadmesCommandFilesRunAsItSays) {
   DORVIX_REQUIRE_TOOL("gs");
   const std::string readme = read_file(source_dir / "README.md");
-  const std::vector<Block> blocks = readme_blocks(readme);
+  const std::string first_map = read_file(source_dir / "docs" / "first_map.md");
   const std::filesystem::path real = DORVIX_REAL_DATA_DIR;
-  // The first block after the first mention of `mention`.
-  auto block_after = [&](const std::string& mention) {
-    const auto at = readme.find(mention);
-    for (const Block& b : blocks) {
+  // The first block of `page` after its first mention of `mention`.
+  auto block_after = [&](const std::string& page, const std::string& mention) {
+    const auto at = page.find(mention);
+    for (const Block& b : page_blocks(page)) {
       if (at != std::string::npos && b.offset > at) return b.lines;
     }
     return Lines{};
   };
   const Lines map_cmd = file_lines(source_dir / "docs" / "readme_map.cmd");
-  EXPECT_EQ(block_after("Return at the banner, `5000`, `5001` and `map.cmd`"), map_cmd)
-      << "README.md does not print docs/readme_map.cmd as it stands";
+  EXPECT_EQ(block_after(first_map, "Return at the banner, `5000`, `5001` and `map.cmd`"), map_cmd)
+      << "docs/first_map.md does not print docs/readme_map.cmd as it stands";
   struct Case {
     std::string name;
     Lines commands;
@@ -378,7 +378,7 @@ TEST(Program, TheReadmesCommandFilesRunAsItSays) {
     std::function<void(const TempDir&, const Lines&)> check;
   };
   const std::vector<Case> cases{
-      {"commands.txt", block_after("`commands.txt`"), {"scedc_hash_2018.hash"},
+      {"commands.txt", block_after(readme, "`commands.txt`"), {"scedc_hash_2018.hash"},
        [&](const TempDir& dir, const Lines&) {
          // The catalogue written back as it was read.
          EXPECT_TRUE(same_text(read_file(dir / "out.hash"), read_file(real / "scedc_hash_2018.hash")));
@@ -399,11 +399,11 @@ TEST(Program, TheReadmesCommandFilesRunAsItSays) {
          EXPECT_NE(ps.find("%%EOF"), std::string::npos);
          expect_renders(dir / "seis.map.ps");
        }},
-      // The README's changes to map.cmd: the Si-Sh file written (`7` and
-      // `y` before line 23, the file's name after it) and the diagrams in a
-      // file of their own (`20` and an empty line before line 66, two
-      // empty lines for the opening's questions after line 67, three page
-      // lines).
+      // The first map page's changes to map.cmd: the Si-Sh file written
+      // (`7` and `y` before line 23, the file's name after it) and the
+      // diagrams in a file of their own (`20` and an empty line before
+      // line 66, two empty lines for the opening's questions after line
+      // 67, three page lines).
       {"apart.cmd", map_cmd_apart(map_cmd), {"scedc_hash_2018.hash", "gshhg_socal.gshhs"},
        [&](const TempDir& dir, const Lines&) {
          const Lines sish = file_lines(dir / "sish.txt");
@@ -801,7 +801,7 @@ TEST(Program, ACommandFileStopsAtANameThatCannotBeOpened) {
 // an unknown choice of a menu that says so, values a setter refuses (a
 // polygon corner beyond 360 degrees among them); a choice that the top,
 // reader, writer, tests or map menu does not offer
-// (the README's map walk-through with 2001 mistyped), which the keyboard
+// (the first map's walk-through with 2001 mistyped), which the keyboard
 // would have had the menu show again; a choice that the projection's
 // origin menu, the catalogue's read-error question or the column file's
 // retry question does not offer (the writing of after.hash that follows

@@ -95,16 +95,16 @@ TEST(LineLayouts, FieldsTileTheLineInColumnOrder) {
   }
 }
 
-// The README's account of a layout: the example line of the code block
-// after `mention` (its third line, under two rulers) and the rows of the
-// table after it, each as its trimmed cells.
+// The manual's account of a layout (docs/file_layouts.md): the example
+// line of the code block after `mention` (its third line, under two
+// rulers) and the rows of the table after it, each as its trimmed cells.
 struct ReadmeLayout {
   std::string example;
   std::vector<std::vector<std::string>> rows;
 };
-ReadmeLayout readme_layout(const std::string& readme, const std::string& mention) {
+ReadmeLayout readme_layout(const std::string& page, const std::string& mention) {
   ReadmeLayout r;
-  std::istringstream in(readme.substr(readme.find(mention)));
+  std::istringstream in(page.substr(page.find(mention)));
   int block_lines = 0;
   bool in_table = false;
   for (std::string line; std::getline(in, line);) {
@@ -126,11 +126,13 @@ ReadmeLayout readme_layout(const std::string& readme, const std::string& mention
   return r;
 }
 
-// The README's tables give each field of the layouts as the reader takes
-// it (columns, width, kind, the name its error box uses), and its example
-// lines are the real files' and read as the tables say.
+// The manual's tables of the layouts (docs/file_layouts.md, which the
+// README links) give each field as the reader takes it (columns, width,
+// kind, the name its error box uses), and its example lines are the real
+// files' and read as the tables say.
 TEST(LineLayouts, TheReadmesTablesAndExamplesAreTheLayouts) {
-  const std::string readme = testing::read_file(std::filesystem::path(DORVIX_SOURCE_DIR) / "README.md");
+  const std::string page =
+      testing::read_file(std::filesystem::path(DORVIX_SOURCE_DIR) / "docs" / "file_layouts.md");
   const struct {
     const LineLayout& layout;
     std::string mention, file;
@@ -150,7 +152,7 @@ TEST(LineLayouts, TheReadmesTablesAndExamplesAreTheLayouts) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mention);
-    const ReadmeLayout r = readme_layout(readme, c.mention);
+    const ReadmeLayout r = readme_layout(page, c.mention);
     EXPECT_EQ(r.example, real_data_lines(c.file).at(0));
     ASSERT_EQ(r.rows.size(), c.layout.fields.size());
     for (const LineField& f : c.layout.fields) {
