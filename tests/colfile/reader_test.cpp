@@ -130,19 +130,23 @@ TEST_F(ColumnFileTest, ARecordWithoutANumberIsAReadErrorNamingItsRecord) {
 }
 
 // Each way out of the reader; only a second try on the same file keeps it
-// open (its header is shown again from the first line), a pipe's too.
+// open (its header is shown again from the first line), a pipe's too. A
+// new file after a pipe is read from its own first line.
 TEST_F(ColumnFileTest, EveryWayOutClosesTheFileButTryingTheSameFileAgain) {
   const auto good = file("good.txt", "'Stations'\n'lon' 'lat'\n7.5 46.2\n");
   const auto titled = file("titled.txt", "'Stations'\n'lon' 'lat'\n");
   const auto one_line = file("one.txt", "'Stations'\n");
   const auto one_pipe = (dir / "one_pipe.txt").string();
+  const auto title_pipe = (dir / "t_pipe.txt").string();
+  const auto blasts_pipe = (dir / "b_pipe.txt").string();
   struct Case {
     std::string name;
     std::vector<std::string> answers;
     int ierr;
     int nread;
     std::vector<std::string> lines;
-    std::string piped = {};  // the first answer names a pipe that sends this
+    std::string piped = {};      // the first answer names a pipe that sends this
+    std::string new_piped = {};  // the new file is blasts_pipe, which sends this
   };
   const auto same_file_again = [](const std::string& name) {
     return std::vector<std::string>{" input file " + name + " rewound",
@@ -197,12 +201,24 @@ TEST_F(ColumnFileTest, EveryWayOutClosesTheFileButTryingTheSameFileAgain) {
        same_file_again(one_line)},
       {"incomplete header, same pipe again", {one_pipe, "", "", "", "1", "", "", "", "99"}, 1, -1,
        same_file_again(one_pipe), "'Stations'\n"},
+      // A new pipe on the unit is read from its own first line: nothing of
+      // the lines kept from the first pipe comes back.
+      {"incomplete header from a pipe, a new pipe",
+       {title_pipe, "", "", "", "0", blasts_pipe, "", "", "", ""},
+       0,
+       1,
+       {" ==>Line nb:   1 = Header: Title ===========", " 'Blasts'", " ==>Line nb:   2 = Header: Column names ====",
+        " 'lon' 'lat'", " ==>Line nb:   3 = Data ====================", " 7.5 46.2"},
+       "'Stations'\n",
+       "'Blasts'\n'lon' 'lat'\n7.5 46.2\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fresh();
     std::optional<PipeWriter> writer;
     if (!c.piped.empty()) writer.emplace(c.answers.front(), c.piped);
+    std::optional<PipeWriter> new_writer;
+    if (!c.new_piped.empty()) new_writer.emplace(blasts_pipe, c.new_piped);
     EXPECT_EQ(read(c.answers.front(), c.answers), c.ierr);
     EXPECT_EQ(nread, c.nread);
     EXPECT_TRUE(shows(c.lines));

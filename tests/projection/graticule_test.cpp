@@ -327,8 +327,10 @@ TEST(GraticuleRun, AGnomonicWindowNearTheHorizonFillsTheBox) {
 // fails: the Van der Grinten window is drawn at the subplot's scale, on
 // one line as the projection places it. Ticks of 0.01 degree, but for a 20 degree Mercator map, whose
 // ticks of 1 degree put the labels' text beyond the page (their points
-// on it), said in a line, and of 0.6 degree do not: what Ghostscript
-// finds inked leaves the page exactly when the line says so. Every point
+// on it), said in a line, and of 0.6 degree do not, nor of 1 degree with
+// the text turned half a turn (plot parameters 12, angle 33), which puts
+// each label on the map's side of its point: what Ghostscript finds
+// inked leaves the page exactly when the line says so. Every point
 // written lies on the page, and Ghostscript renders the file.
 TEST(GraticuleRun, AWindowNoMapCanBeFittedToIsRefusedAndNothingLeavesThePage) {
   struct Case {
@@ -336,7 +338,7 @@ TEST(GraticuleRun, AWindowNoMapCanBeFittedToIsRefusedAndNothingLeavesThePage) {
     std::string lat, lon;
     Lines refusal;  // the box's lines, when the RUN is refused
     std::string tick = "0.01";
-    Lines before_run = {};   // map menu answers before the RUN
+    Lines before_run = {};   // map menu answers before the RUN, the plot open
     bool ticks_off = false;  // ticks or labels beyond the page, said in a line
   };
   const Lines polar = {"17", "99", "1", "0", "2", "90", "99"};
@@ -387,19 +389,24 @@ TEST(GraticuleRun, AWindowNoMapCanBeFittedToIsRefusedAndNothingLeavesThePage) {
        flat("WITH NO POINT", " 16 Mercator, ellipsoid",
             "none of its points has an image: there is nothing to fit to the page")},
       {{"15", "99", "99"}, "0 20 5", "0 20 5", {}, "1", {}, true},
-      {{"15", "99", "99"}, "0 20 5", "0 20 5", {}, "0.6"}};
+      {{"15", "99", "99"}, "0 20 5", "0 20 5", {}, "0.6"},
+      {{"15", "99", "99"}, "0 20 5", "0 20 5", {}, "1", {"12", "33", "180", "99"}}};
   const std::string ticks_line = " ticks or labels reach off the page: a smaller tic size (320, 33) shortens them";
   const double page_x = 595, page_y = 842;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.projection[0] + ": " + c.lat + " / " + c.lon + ", ticks " + c.tick);
+    std::string trace = c.projection[0] + ": " + c.lat + " / " + c.lon + ", ticks " + c.tick;
+    for (const std::string& a : c.before_run) trace += " " + a;
+    SCOPED_TRACE(trace);
     TempDir dir;
     write_file(dir / "kavro7_ini.txt", "  F   1 P    1\n");  // the Compressed dialect
     Lines answers = {"", "2001", "300"};
     answers.insert(answers.end(), c.projection.begin(), c.projection.end());
     answers.insert(answers.end(), {"320", "10", c.lat, "20", c.lon, "33", c.tick, "99", "340", "n", "343", "n"});
+    // The plot opened first: its opening sets the text attributes afresh.
+    answers.insert(answers.end(), {"10", "", "map.ps"});
     answers.insert(answers.end(), c.before_run.begin(), c.before_run.end());
     // The RUN's empty line answers the box's pause, or the new page's question.
-    answers.insert(answers.end(), {"10", "", "map.ps", "1000", "", "99", "20", "", "9999", ""});
+    answers.insert(answers.end(), {"1000", "", "99", "20", "", "9999", ""});
     const ProgramRun run = run_dorvix(dir, answers);
     EXPECT_EQ(run.status, 0);
     const bool refused = !c.refusal.empty();

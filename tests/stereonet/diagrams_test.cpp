@@ -269,6 +269,12 @@ TEST_F(PagedDriver, NetsOffALandscapeSheetAreReported) {
       // The top row of 45 nets, once a page, rises above 21 cm.
       {"LA4", {"1000", "", "", "", "", "99"}, " stereo nets off the sheet =      9"},
       {"LUS", {"1000", "", "", "", "", "99"}, " stereo nets off the sheet =      9"},
+      // Nets 1.4 cm in radius, the lowest row's centres 2.9 cm up: the top
+      // row's frames reach 21.2 cm, above the landscape A4 sheet (21.0 cm)
+      // and below the landscape US Letter one (21.6 cm).
+      {"LA4", {"11", "y", "4", "2.9", "1.4", "0", "0", "1.4", "1000", "", "", "", "", "99"},
+       " stereo nets off the sheet =      9"},
+      {"LUS", {"11", "y", "4", "2.9", "1.4", "0", "0", "1.4", "1000", "", "", "", "99"}, nullptr},
   };
   for (const Case& c : cases) {
     open_plot(1, c.orientation, 1, std::string("sheet_") + c.orientation[1] + ".ps");
