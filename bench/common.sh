@@ -402,7 +402,7 @@ excuse_438e54d() {
 # then identical. Prints the line of $1; returns non-zero when the
 # difference is not excused.
 judge_difference() {
-  first=$(cmp "$2" "$3" | sed 's/.*: //')
+  first=$(first_difference "$2" "$3")
   not_held=$(changes_not_held "$1")
   for commit in $not_held; do "excuse_$commit" "$2" "$3"; done
   if [ -z "$not_held" ]; then
@@ -415,18 +415,46 @@ judge_difference() {
     return 0
   fi
   printf '%s: DIFFERS, first at %s, and with the changes of%s taken out at %s\n' "$1" "$first" "$not_held" \
-    "$(cmp "$2" "$3" | sed 's/.*: //')"
+    "$(first_difference "$2" "$3")"
   return 1
+}
+
+# Where this build's text ($1) and the older build's ($2) first differ, as
+# cmp tells it: "byte N, line M", or, where one is the other's beginning,
+# the end of the shorter and after which byte and line it comes.
+first_difference() {
+  cmp "$1" "$2" 2>&1 | sed -e "s|^cmp: EOF on $1 |the end of this build's text, |" \
+    -e "s|^cmp: EOF on $2 |the end of $against_commit's text, |" -e '/^the end of /!s/.*: //'
 }
 
 # A text of a run ($2, a file, or its console) with the run's date and
 # time masked, into $3: on the lines that carry them (a caption's "Run
 # on", the banner's "Running on:", the console's "EXECUTION TERMINATED
-# AT:"); after that last line, a console keeps only its frame (lines of
-# " @"), not the picture that the clock chooses. $1 names the text.
+# AT:"). A console's closing block also holds a picture that the last
+# digit of that time chooses: the block's line of that time, its rule of
+# "@" and 42 dashes, the picture (an empty row, its rows, an empty row,
+# each after a blank) and the block's closing rule of 43 "@". The picture,
+# and nothing else, is one line in the copy; every line before and after
+# it is kept. $1 names the text.
 masked_copy() {
   sed -E '/Run on |Running on: |EXECUTION TERMINATED AT/{s/[0-9]{2}-[0-9]{2}-[0-9]{4}/dd-mm-yyyy/g;s/[0-9]{2}:[0-9]{2}:[0-9]{2}/hh:mm:ss/g;}' \
-    "$2" | if [ "$1" = console ]; then awk '/EXECUTION TERMINATED AT/ { end = 1 } !end || /^ @/'; else cat; fi >"$3"
+    "$2" | if [ "$1" = console ]; then
+    awk '
+      function flush(   k) { for (k = 1; k <= n; k++) print held[k]; n = 0 }
+      BEGIN {
+        dashes = " @"; for (k = 0; k < 42; k++) dashes = dashes "-"
+        closing = " "; for (k = 0; k < 43; k++) closing = closing "@"
+      }
+      picture && $0 == closing {
+        if (n >= 2 && held[1] ~ /^ +$/ && held[n] ~ /^ +$/) { print " (the end picture)"; n = 0 }
+        picture = 0
+      }
+      picture && /^ / { held[++n] = $0; next }
+      picture { picture = 0 }
+      { flush(); print }
+      { picture = timed && $0 == dashes; timed = /^ @ EXECUTION TERMINATED AT: / }
+      END { flush() }'
+  else cat; fi >"$3"
 }
 
 # Compares a text that this build wrote ($2) with the older build's ($3),

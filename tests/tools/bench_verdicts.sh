@@ -15,7 +15,8 @@
 # an edit, it must fail and name the file edited (or "console") as
 # DIFFERS, whatever the comparisons after it find: the map's dialect-1
 # prolog drawing its lines as moves (compared first of the three dialects),
-# a heading of the table, the diagrams on one page, the console.
+# a heading of the table, the diagrams on one page, the console, a line
+# after the end-of-run picture (which the clock chooses).
 #
 # Usage: tests/tools/bench_verdicts.sh DORVIX   (the program, built)
 # Exits 1 when a verdict is not the one expected.
@@ -129,6 +130,8 @@ fi
 run_case whole_identical whole_run.sh "" "" "" "" &
 run_case whole_table_heading whole_run.sh out.table "2s/'Strike'/'strike'/" "" out.table &
 run_case whole_console whole_run.sh "" "" 's/^ NUMBER OF OUTPUT FILES /  NUMBER OF OUTPUT FILES/' console &
+# shellcheck disable=SC2016 # sed's $ is the last line
+run_case whole_after_picture whole_run.sh "" "" '$a\ ===> FILE out.table COULD NOT BE WRITTEN TO ITS END' console &
 run_case diagrams_identical diagrams.sh "" "" "" "" &
 run_case diagrams_one_page diagrams.sh seis.fm.ps '1s/$/ /' "" seis.fm.ps &
 wait
