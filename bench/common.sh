@@ -101,27 +101,46 @@ make_rusage_run() {
 bench_before() { :; }
 bench_after() { :; }
 
+# The exit statuses of this build's run ($1) and the older build's ($2) on
+# the same standard input ($3, a file): when they differ, prints the line
+# that gives both and sets failed; returns non-zero when they do not.
+statuses_differ() {
+  [ "$1" != "$2" ] || return 1
+  printf 'status: DIFFERS, this build %s, %s %s, on %s\n' "$1" "$against_commit" "$2" "${3##*/}"
+  failed=1
+}
+
 # The instructions one whole run of a program ($1) executes in $work,
 # standard input from the file $2, counted by valgrind's callgrind: sets
 # count. The hooks run in this shell, bench_before first and bench_after
-# last, so that a check of what the run wrote ends the script when it
-# fails. A run that ends with a non-zero status (the program's, or
-# valgrind's) or without a count in callgrind's report leaves count empty
-# and sets failed: every verdict takes a missing count as a goal not met.
-# Needs valgrind (need_valgrind).
+# last (after a run that ended with 0), so that a check of what the run
+# wrote ends the script when it fails. A run that ends with a non-zero
+# status (the program's, or valgrind's) or without a count in callgrind's
+# report leaves count empty and sets failed: every verdict takes a missing
+# count as a goal not met. The older build's run ($older) on the same
+# answers as this build's ($program) just before it tells the two exit
+# statuses when they differ (statuses_differ). Needs valgrind
+# (need_valgrind).
 instructions() {
   bench_before "$1" "$2"
-  count=
+  count='' run_status=0
   if (cd "$work" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" >/dev/null \
     2>"$work/callgrind.txt"); then
     count=$(awk '/Collected :/ { print $NF }' "$work/callgrind.txt")
+  else
+    run_status=$?
   fi
   if ! is_count "$count"; then
     echo "no instruction count: $1 <$2" >&2
     tail -n 3 "$work/callgrind.txt" >&2
     count='' failed=1
   fi
-  bench_after "$1" "$2"
+  if [ "$1" = "$program" ]; then
+    counted_status=$run_status counted_input=$2
+  elif [ "$1" = "${older:-}" ] && [ "${counted_input:-}" = "$2" ]; then
+    statuses_differ "$counted_status" "$run_status" "$2" || :
+  fi
+  if [ "$run_status" -eq 0 ]; then bench_after "$1" "$2"; fi
 }
 need_valgrind() {
   command -v valgrind >/dev/null || { echo "needs valgrind for the instruction counts" >&2; exit 1; }
@@ -129,23 +148,39 @@ need_valgrind() {
 
 # One whole-process run, in $work, of a command (a program and its
 # arguments), standard input from the file $1 and output discarded: sets
-# wall_us, cpu_us (user + system) and peak_kb. A failing command ends the
-# script.
+# run_status, the command's exit status, and after a run that ended with 0
+# wall_us, cpu_us (user + system) and peak_kb. The caller judges a run
+# that failed (end_failed_runs).
 timed_run() {
   input=$1
   shift
-  (cd "$work" && "$work/rusage_run" "$work/rusage.txt" "$@" <"$input" >/dev/null 2>&1) ||
-    { echo "failed: $* <$input" >&2; exit 1; }
-  read -r wall_us user_us sys_us peak_kb <"$work/rusage.txt"
-  cpu_us=$((user_us + sys_us))
+  run_status=0
+  (cd "$work" && "$work/rusage_run" "$work/rusage.txt" "$@" <"$input" >/dev/null 2>&1) || run_status=$?
+  if [ "$run_status" -eq 0 ]; then
+    read -r wall_us user_us sys_us peak_kb <"$work/rusage.txt"
+    cpu_us=$((user_us + sys_us))
+  fi
+}
+
+# Ends the script after runs on the standard input $1 of which one failed,
+# $2 the first that did (a command): with the line of both exit statuses
+# when this build's run ($3, its status) and the older build's ($4) ended
+# differently (statuses_differ), else with "failed:" and the command. $3
+# or $4 is empty when that build made no run.
+end_failed_runs() {
+  if [ -n "$3" ] && [ -n "$4" ] && statuses_differ "$3" "$4" "$1"; then exit 1; fi
+  echo "failed: $2 <$1" >&2
+  exit 1
 }
 
 # Runs each command given (split at blanks), standard input from the file
 # $1, $runs times, the commands taking turns so that all of them see the
 # same machine load. Sets, for the N-th command, wall_ms_N and cpu_ms_N
 # (medians over the runs, milliseconds, one decimal) and peak_kb_N (the
-# largest peak resident memory of its runs, kilobytes). Needs
-# make_rusage_run.
+# largest peak resident memory of its runs, kilobytes). A turn in which a
+# command fails ends the script once every command of it has run, so that
+# the exit statuses of this build ($program) and the older one ($older)
+# can be told side by side (end_failed_runs). Needs make_rusage_run.
 alternate() {
   turn_input=$1
   shift
@@ -153,15 +188,24 @@ alternate() {
   for turn_command in "$@"; do turn_n=$((turn_n + 1)); : >"$work/turns.$turn_n"; done
   turn_i=0
   while [ "$turn_i" -lt "$runs" ]; do
-    turn_n=0
+    turn_n=0 turn_failed='' turn_this='' turn_older=''
     for turn_command in "$@"; do
       turn_n=$((turn_n + 1))
       bench_before "$turn_command" "$turn_input"
       # shellcheck disable=SC2086 # a command is a program and its arguments
       timed_run "$turn_input" $turn_command
+      case $turn_command in
+        "$program") turn_this=$run_status ;;
+        "${older:-}") turn_older=$run_status ;;
+      esac
+      if [ "$run_status" -ne 0 ]; then
+        if [ -z "$turn_failed" ]; then turn_failed=$turn_command; fi
+        continue
+      fi
       bench_after "$turn_command" "$turn_input"
       echo "$wall_us $cpu_us $peak_kb" >>"$work/turns.$turn_n"
     done
+    if [ -n "$turn_failed" ]; then end_failed_runs "$turn_input" "$turn_failed" "$turn_this" "$turn_older"; fi
     turn_i=$((turn_i + 1))
   done
   turn_n=0
@@ -499,9 +543,10 @@ compare_text() {
 # $2 of $work, and compares all that the two runs leave: their exit status
 # (0 for both), their console texts ("console", standard output and error)
 # and every file in the two directories, the copies included; each file
-# named in $3 must be there. Prints one line a text (compare_text); a run
-# that fails, a file that one build wrote and the other did not, or a text
-# that differs otherwise than by a change of $changes that the older commit
+# named in $3 must be there. Prints one line a text (compare_text), and
+# the exit statuses when they differ or both are not 0; a run that fails,
+# a file that one build wrote and the other did not, or a text that
+# differs otherwise than by a change of $changes that the older commit
 # does not hold sets failed.
 compare_written() {
   for side in this older; do
@@ -513,7 +558,9 @@ compare_written() {
     (cd "$work/$side" && "$binary" <"$work/$2" >"$work/$side.console" 2>&1) || status=$?
     if [ "$side" = this ]; then status_this=$status; else status_older=$status; fi
   done
-  if [ "$status_this" -ne 0 ] || [ "$status_older" -ne 0 ]; then
+  if statuses_differ "$status_this" "$status_older" "$work/$2"; then
+    :
+  elif [ "$status_this" -ne 0 ]; then
     printf 'status: FAILED, this build %s, %s %s\n' "$status_this" "$against_commit" "$status_older"
     failed=1
   fi

@@ -5,22 +5,24 @@
 # the older commit's program (build/against-<commit>/build/dorvix) and this
 # build's (build/bench/dorvix) are wrappers that run the program given and
 # then edit its console (the older's) or its console and the files it
-# wrote (this build's). cmake, git, valgrind, gmt and the compiler of the
-# scripts' tools are stand-ins on the PATH: nothing is built, the commit
-# asked for holds every change but 438e54d (as 2e0078f does), callgrind's
-# count is the same for both builds, GMT's shorelines are two small
-# islands. The catalogues are of 200 mechanisms (DORVIX_BENCH_LINES) and
-# each script makes one run of each measurement.
+# wrote, and end with its exit status or one given (this build's). cmake,
+# git, valgrind, gmt and the compiler of the scripts' tools are stand-ins
+# on the PATH: nothing is built, the commit asked for holds every change
+# but 438e54d (as 2e0078f does), callgrind's count is the same for both
+# builds, GMT's shorelines are two small islands. The catalogues are of
+# 200 mechanisms (DORVIX_BENCH_LINES) and each script makes one run of
+# each measurement.
 #
 # With the wrappers editing nothing, every script must pass (status 0), and
 # so must the map with the older build's console without the line of
 # 438e54d (ticks or labels off the page), the change it does not hold.
-# With an edit, a script must fail and name the file edited (or
-# "console") as DIFFERS, whatever the comparisons after it find: the map's
-# dialect-1 prolog drawing its lines as moves (compared first of the three
-# dialects), a heading of the table, the diagrams on one page, the
-# console, a line after the end-of-run picture (which the clock chooses),
-# the line of 438e54d written twice.
+# With an edit, a script must fail and name what differs (the file edited,
+# "console" or "status") as DIFFERS, whatever the comparisons after it
+# find: the map's dialect-1 prolog drawing its lines as moves (compared
+# first of the three dialects), a heading of the table, the diagrams on
+# one page, the console, a line after the end-of-run picture (which the
+# clock chooses), the line of 438e54d written twice, this build's exit
+# status alone.
 #
 # Usage: tests/tools/bench_verdicts.sh DORVIX   (the program, built)
 # Exits 1 when a verdict is not the one expected.
@@ -81,8 +83,9 @@ chmod +x "$t/bin/"*
 # wrapper edits (blank-separated), $4 the sed program of the files, $5 that
 # of the console, $6 the name the script must tell as DIFFERS ("" for a
 # pass), $7 the sed program of the older build's console ("" or left out:
-# none). Writes the verdict into the case's folder, with the script's last
-# lines when it is not the one expected.
+# none), $8 the exit status this build ends with (left out: the
+# program's). Writes the verdict into the case's folder, with the script's
+# last lines when it is not the one expected.
 run_case() {
   c=$t/$1
   mkdir -p "$c/root/build/bench" "$c/root/build/against-2e0078f/build"
@@ -110,7 +113,7 @@ rm -f "\$out"
 for name in $3; do
   if [ -f "\$name" ]; then sed -i -f "$c/files.sed" "\$name"; fi
 done
-exit "\$status"
+exit ${8:-"\$status"}
 EOF
   chmod +x "$c/root/build/bench/dorvix" "$c/root/build/against-2e0078f/build/dorvix"
   status=0
@@ -150,6 +153,7 @@ run_case whole_table_heading whole_run.sh out.table "2s/'Strike'/'strike'/" "" o
 run_case whole_console whole_run.sh "" "" 's/^ NUMBER OF OUTPUT FILES /  NUMBER OF OUTPUT FILES/' console &
 # shellcheck disable=SC2016 # sed's $ is the last line
 run_case whole_after_picture whole_run.sh "" "" '$a\ ===> FILE out.table COULD NOT BE WRITTEN TO ITS END' console &
+run_case whole_status whole_run.sh "" "" "" status "" 3 &
 run_case diagrams_identical diagrams.sh "" "" "" "" &
 run_case diagrams_one_page diagrams.sh seis.fm.ps '1s/$/ /' "" seis.fm.ps &
 wait
