@@ -19,10 +19,12 @@
 # With an edit, a script must fail and name what differs (the file edited,
 # "console" or "status") as DIFFERS, whatever the comparisons after it
 # find: the map's dialect-1 prolog drawing its lines as moves (compared
-# first of the three dialects), a heading of the table, the diagrams on
-# one page, the console, a line after the end-of-run picture (which the
-# clock chooses), the line of 438e54d written twice, this build's exit
-# status alone.
+# first of the three dialects), the head of the map of four pages in
+# dialect 3 (compared last: a dialect or a run left out misses it), a
+# heading of the table, the diagrams on one page, the console, a line
+# after the end-of-run picture (which the clock chooses), the line of
+# 438e54d written twice, a file that this build alone writes, this build's
+# exit status alone.
 #
 # Usage: tests/tools/bench_verdicts.sh DORVIX   (the program, built)
 # Exits 1 when a verdict is not the one expected.
@@ -132,11 +134,13 @@ EOF
   fi
 }
 
-# The cases, run side by side.
+# The cases, run side by side. sed's w command writes a file of its own
+# (whole_stray_file: a unit file that this build alone leaves).
 prolog='s/^\/L {lineto} def$/\/L {moveto} def/'
 ticks='/^ ticks or labels reach off the page: /'
 run_case map_identical map_run.sh "" "" "" "" &
 run_case map_prolog map_run.sh map.ps "$prolog" "" map.ps &
+run_case map_pages_head map_run.sh map.ps '1s/^%!PS-Adobe-2[.]0$/%!PS-Adobe-3.0/' "" map.ps &
 run_case map_ticks_excused map_run.sh "" "" "" "" "${ticks}d" &
 run_case map_ticks_twice map_run.sh "" "" "${ticks}p" console "${ticks}d" &
 if command -v python3 >/dev/null; then
@@ -153,6 +157,8 @@ run_case whole_table_heading whole_run.sh out.table "2s/'Strike'/'strike'/" "" o
 run_case whole_console whole_run.sh "" "" 's/^ NUMBER OF OUTPUT FILES /  NUMBER OF OUTPUT FILES/' console &
 # shellcheck disable=SC2016 # sed's $ is the last line
 run_case whole_after_picture whole_run.sh "" "" '$a\ ===> FILE out.table COULD NOT BE WRITTEN TO ITS END' console &
+# shellcheck disable=SC2016
+run_case whole_stray_file whole_run.sh "" "" '$w fort.7' fort.7 &
 run_case whole_status whole_run.sh "" "" "" status "" 3 &
 run_case diagrams_identical diagrams.sh "" "" "" "" &
 run_case diagrams_one_page diagrams.sh seis.fm.ps '1s/$/ /' "" seis.fm.ps &
