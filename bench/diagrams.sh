@@ -97,25 +97,37 @@ if [ -n "$against" ]; then
   report_against "read + 3001 diagrams" diagrams.txt diagrams
   instructions_against "read + 3001 diagrams" diagrams.txt 1.01 diagrams
 
-  # The peak memory of one run of a program ($1) drawing every net on one
-  # page in the dialect $2: one_page_kb.
+  # The peak memory of one run of this build and then one of the older
+  # build drawing every net on one page in the dialect $1: one_page_1 and
+  # one_page_2. Each must write the page whole; when one fails, the script
+  # ends after both, with their exit statuses when they differ.
   one_page() {
-    settings "$2"
-    rm -f "$work/seis.fm.ps"
-    timed_run "$work/one_page.txt" "$1"
-    [ "$(tail -n 1 "$work/seis.fm.ps" 2>/dev/null)" = "%%EOF" ] ||
-      { echo "$1 <one_page.txt wrote no whole seis.fm.ps in dialect $2" >&2; exit 1; }
-    rm -f "$work/seis.fm.ps" "$work/kavro7_ini.txt"
-    one_page_kb=$peak_kb
+    one_page_failed=''
+    for one_page_build in "$program" "$older"; do
+      settings "$1"
+      rm -f "$work/seis.fm.ps"
+      timed_run "$work/one_page.txt" "$one_page_build"
+      if [ "$one_page_build" = "$program" ]; then
+        one_page_status_1=$run_status one_page_1=${peak_kb:-}
+      else
+        one_page_status_2=$run_status one_page_2=${peak_kb:-}
+      fi
+      if [ "$run_status" -ne 0 ]; then
+        if [ -z "$one_page_failed" ]; then one_page_failed=$one_page_build; fi
+      elif [ "$(tail -n 1 "$work/seis.fm.ps" 2>/dev/null)" != "%%EOF" ]; then
+        echo "$one_page_build <one_page.txt wrote no whole seis.fm.ps in dialect $1" >&2
+        exit 1
+      fi
+      rm -f "$work/seis.fm.ps" "$work/kavro7_ini.txt"
+    done
+    if [ -n "$one_page_failed" ]; then
+      end_failed_runs "$work/one_page.txt" "$one_page_failed" "$one_page_status_1" "$one_page_status_2"
+    fi
   }
-  one_page "$program" 2
-  this_2=$one_page_kb
-  one_page "$program" 3
-  this_3=$one_page_kb
-  one_page "$older" 2
-  older_2=$one_page_kb
-  one_page "$older" 3
-  older_3=$one_page_kb
+  one_page 2
+  this_2=$one_page_1 older_2=$one_page_2
+  one_page 3
+  this_3=$one_page_1 older_3=$one_page_2
   printf '\n%-32s %14s %14s %7s  %s\n' "peak memory kB, 3000 on a page" "dialect 3" "dialect 2" ratio goal
   goal "this build" "$this_3" "$this_2" 1.05
   printf '%-32s %14s %14s %7s\n' "$against_commit" "$older_3" "$older_2" "$(ratio "$older_3" "$older_2")"

@@ -34,8 +34,9 @@
 # texts changed on purpose since these comparisons were written are these;
 # one that differs from the build of a commit that does not hold its
 # change yet is told so, and is no failure, when that change is all that
-# differs: the change is taken out of both texts (bench/common.sh,
-# excuse_<commit>; in the order below) and they must then be identical:
+# differs: the change is taken out of the texts where it wrote
+# (bench/common.sh, excuse_<commit>; in the order below) and they must
+# then be identical:
 #   dd1e086  map.ps   each page starts with the colour in force, which an
 #                     edited colour-table entry no longer changes: the
 #                     colour lines of a page's start move to where it
