@@ -20,6 +20,7 @@
 #include "numbers/edit.hpp"
 #include "plot/device.hpp"
 #include "plot/ps_stream.hpp"
+#include "plot/sheet.hpp"
 
 namespace dorvix {
 
@@ -155,7 +156,18 @@ struct KeptHead {
 // The colour the opening of the file left in force (prolog_colour).
 std::string opening_colour;
 
-constexpr std::string_view bounding_box = "%%BoundingBox: 0 0 595 842";
+// The bounding box: the sheet as the prolog lays it on the page, a
+// landscape sheet turned upright (its short side along x), in whole
+// points.
+std::string bounding_box() {
+  const Sheet s = page_sheet();
+  const bool turned = s.width > s.height;
+  std::string line = "%%BoundingBox: 0 0 ";
+  edit::i(line, static_cast<long long>(turned ? s.height : s.width), 0);
+  line += ' ';
+  edit::i(line, static_cast<long long>(turned ? s.width : s.height), 0);
+  return line;
+}
 
 // The landscape rotation, or nothing for portrait and unknown codes.
 void rotation(std::string_view o) {
@@ -166,7 +178,7 @@ void rotation(std::string_view o) {
 void prolog_compressed(int ncopies) {
   const std::string& o = psparams.psorient;
   records({"%!", "%%Pages: (atend)"});
-  if (known_orientation(o)) ps::record(bounding_box);
+  if (known_orientation(o)) ps::record(bounding_box());
   ps::record("%% Define macros etc");
   records(compressed_macros);
   ps::record("% Initialize coordinate system and scales");
@@ -187,7 +199,7 @@ void prolog_news() {
   const std::string& o = psparams.psorient;
   records({"%!", "% Initialize coordinate system and scales", "%%Pages: (atend)"});
   if (known_orientation(o)) {
-    ps::record(bounding_box);
+    ps::record(bounding_box());
     rotation(o);
   }
   psrgbcolor(-1);
@@ -215,7 +227,7 @@ void prolog_illustrator(std::string_view cfile) {
       "%%DocumentProcSets: Adobe_customcolor 1.0 0",
       "%%DocumentProcSets: Adobe_Illustrator881 1.19 0",
   });
-  if (known_orientation(o)) ps::record(bounding_box);
+  if (known_orientation(o)) ps::record(bounding_box());
   records({
       "%AI3_IncludePlacedImages",
       "%%TemplateBox:297.5 421 297.5 421",

@@ -296,7 +296,7 @@ TEST_F(Prolog, IllustratorHeaderSetupAndTrailer) {
   Lines head = {"%!PS-Adobe-2.0 EPSF-1.2", "%%Title: seis.ps" + std::string(28, ' '),
                 "%%DocumentProcessColors: Black", "%%DocumentFonts: Helvetica"};
   for (const std::string& set : sets) head.push_back("%%DocumentProcSets: " + set);
-  head = head + Lines{"%%BoundingBox: 0 0 595 842", "%AI3_IncludePlacedImages", "%%TemplateBox:297.5 421 297.5 421",
+  head = head + Lines{"%%BoundingBox: 0 0 612 792", "%AI3_IncludePlacedImages", "%%TemplateBox:297.5 421 297.5 421",
                       "%%TileBox: 10 10 585 832", "%%DocumentPreview: None", "%%EndComments"};
   ASSERT_GT(lines.size(), head.size());
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(head.size())), head);
@@ -325,13 +325,17 @@ TEST_F(Prolog, IllustratorHeaderSetupAndTrailer) {
 }
 
 // Where the lines that depend on orientation and copies stand: the
-// bounding box, the copies line (dialect 1 only, above 1), the rotation.
+// bounding box (the sheet as the rotation lays it on the page: a
+// landscape US Letter page 612 points wide and 792 high), the copies line
+// (dialect 1 only, above 1), the rotation.
 TEST_F(Prolog, OrientationAndCopiesInEveryDialect) {
   struct Orientation {
-    std::string code, rotation;
+    std::string code, rotation, box;
   };
-  const Orientation orientations[] = {
-      {"P  ", ""}, {"LUS", " 612 0 translate 90 rotate"}, {"LA4", " 595 0 translate 90 rotate"}, {"XYZ", ""}};
+  const Orientation orientations[] = {{"P  ", "", "%%BoundingBox: 0 0 595 842"},
+                                      {"LUS", " 612 0 translate 90 rotate", "%%BoundingBox: 0 0 612 792"},
+                                      {"LA4", " 595 0 translate 90 rotate", "%%BoundingBox: 0 0 595 842"},
+                                      {"XYZ", "", ""}};
   for (int dialect = 1; dialect <= 3; ++dialect) {
     for (const auto& o : orientations) {
       for (int copies : {-1, 0, 1, 2}) {
@@ -340,7 +344,13 @@ TEST_F(Prolog, OrientationAndCopiesInEveryDialect) {
         const Lines lines = close_plot();
         const std::string where = name;
         const bool known = o.code != "XYZ";
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), "%%BoundingBox: 0 0 595 842"), known ? 1 : 0) << where;
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& l) { return l.starts_with("%%BoundingBox:"); }),
+                  known ? 1 : 0)
+            << where;
+        if (known) {
+          EXPECT_EQ(std::count(lines.begin(), lines.end(), o.box), 1) << where;
+        }
         const auto rot = std::find(lines.begin(), lines.end(), o.rotation);
         EXPECT_EQ(rot != lines.end(), !o.rotation.empty()) << where;
         const auto copy_line = std::find(lines.begin(), lines.end(), "/#copies   2 def");
