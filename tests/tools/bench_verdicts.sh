@@ -81,6 +81,25 @@ printf '> Shore Bin # 2, Level 1\n178 -20\n-178 -20\n-178 -16\n178 -16\n178 -20\
 EOF
 chmod +x "$t/bin/"*
 
+# A build's program, $1: the program run, its console edited by the sed
+# program of the file $2, the files $3 (blank-separated) it leaves edited by
+# that of $4; it ends with the exit status $5 (empty: the program's).
+wrapper() {
+  cat >"$1" <<EOF
+#!/bin/sh
+out=\$(mktemp)
+status=0
+"$dorvix" >"\$out" 2>&1 || status=\$?
+sed -f "$2" "\$out"
+rm -f "\$out"
+for name in $3; do
+  if [ -f "\$name" ]; then sed -i -f "$4" "\$name"; fi
+done
+exit ${5:-"\$status"}
+EOF
+  chmod +x "$1"
+}
+
 # One case, in the folder $t/$1: $2 the script, $3 the files this build's
 # wrapper edits (blank-separated), $4 the sed program of the files, $5 that
 # of the console, $6 the name the script must tell as DIFFERS ("" for a
@@ -96,28 +115,8 @@ run_case() {
   printf '%s\n' "$4" >"$c/files.sed"
   printf '%s\n' "$5" >"$c/console.sed"
   printf '%s\n' "${7:-}" >"$c/older.sed"
-  cat >"$c/root/build/against-2e0078f/build/dorvix" <<EOF
-#!/bin/sh
-out=\$(mktemp)
-status=0
-"$dorvix" >"\$out" 2>&1 || status=\$?
-sed -f "$c/older.sed" "\$out"
-rm -f "\$out"
-exit "\$status"
-EOF
-  cat >"$c/root/build/bench/dorvix" <<EOF
-#!/bin/sh
-out=\$(mktemp)
-status=0
-"$dorvix" >"\$out" 2>&1 || status=\$?
-sed -f "$c/console.sed" "\$out"
-rm -f "\$out"
-for name in $3; do
-  if [ -f "\$name" ]; then sed -i -f "$c/files.sed" "\$name"; fi
-done
-exit ${8:-"\$status"}
-EOF
-  chmod +x "$c/root/build/bench/dorvix" "$c/root/build/against-2e0078f/build/dorvix"
+  wrapper "$c/root/build/against-2e0078f/build/dorvix" "$c/older.sed" "" ""
+  wrapper "$c/root/build/bench/dorvix" "$c/console.sed" "$3" "$c/files.sed" "${8:-}"
   status=0
   PATH="$t/bin:$PATH" CXX="$t/bin/c++" DORVIX_BENCH_LINES=200 "$c/root/bench/$2" --against 2e0078f 1 \
     >"$c/output" 2>&1 || status=$?
